@@ -1,0 +1,86 @@
+#pragma once
+
+#include "study/fieldrules.h"
+#include "study/methodcode.h"
+#include "study/studyrecord.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <variant>
+#include <vector>
+
+namespace talven {
+
+inline constexpr int StudyFileLineCount = 53;
+inline constexpr qint64 StudyFileMaxBytes = 64 * 1024;
+
+// What File > Save writes: the window's texts, trimmed, and the record's flags.
+struct StudyFileContent {
+    std::array<QString, NameCount> names;            // Text2(0..18)
+    std::array<QString, NumberBoxCount> numberTexts;  // Text1(0..19); Text1(5) is not written
+    double methodCode = 0.0;
+    std::array<int, DoubleFlagCount> doubleFlags{};
+};
+
+// The 53 lines of a study file, without line ends.
+std::array<QString, StudyFileLineCount> StudyFileLines(const StudyFileContent &content);
+
+// A file that was read completely and passed every check.
+struct ParsedStudy {
+    std::array<QString, NameCount> Names;  // lines 0-18 as read
+    std::array<double, BaseValueCount> BaseValues{};
+    std::array<double, PileCount> VerticalLengths{};
+    std::array<double, PileCount> HorizontalLengths{};
+    double MethodCode = 0.0;
+    std::array<int, DoubleFlagCount> DoubleFlags{};
+    DecodedMethod method;  // MethodCode's general-number text, decoded
+};
+
+enum class StudyFileRefusal {
+    CannotOpen,
+    TooLarge,       // more than StudyFileMaxBytes
+    TooManyLines,   // a 54th line, even an empty one
+    BadTick,        // a tick line whose number is not exactly 0 or 1
+    BadClassIndex,  // decoded class index outside -1 ... last entry of the decoded formula's list
+};
+
+using StudyFileReadResult = std::variant<ParsedStudy, StudyFileRefusal>;
+
+// All or nothing: a complete parsed study, or a refusal. Line ends CR LF, LF
+// or CR; text in code page 932, bytes it cannot decode become U+FFFD.
+StudyFileReadResult ParseStudyFile(const QByteArray &bytes);
+StudyFileReadResult ReadStudyFile(const QString &path);
+
+// "ファイル読み込みを中止しました。" / "タルヴェン・読み込みエラー" / 48.
+Message ReadErrorMessage();
+
+// Writes the file through a temporary file in the same folder, so that the
+// target is replaced only when every line was written. Returns the message to
+// show when nothing was written: a name that code page 932 cannot hold, or a
+// failed write ("ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー" / 48).
+std::optional<Message> WriteStudyFile(const QString &path, const StudyFileContent &content);
+
+// plan -> plan.vek; PLAN.VEK and plan.vek stay; plan.txt -> plan.txt.vek.
+QString WithStudyExtension(const QString &fileName);
+
+// The state a study reaches when File > Open restores it into the main window:
+// formula, ratio text, class, then every number box rewritten with two decimals
+// through its range check. The report tool uses it to reach the same study
+// as the window without one.
+struct RestoredStudy {
+    StudyRecord record;              // Saved is left true
+    Formula formula = Formula::Lane;
+    int listIndex = -1;
+    QString ratioText;               // the creep-ratio box
+    bool ratioEditable = false;      // Bligh's ranged class
+    std::array<bool, PileCount> verticalTicks{};
+    std::array<bool, PileCount> horizontalTicks{};
+    std::vector<Message> messages;   // range messages met on the way, in order
+};
+
+RestoredStudy RestoreStudy(const ParsedStudy &parsed);
+
+}  // namespace talven

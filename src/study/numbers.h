@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace talven {
+
+// Reads the number at the front of a text: leading blanks, an optional "-",
+// digits with at most one "." (never the locale's separator), up to the first
+// other character. A text without a leading number gives 0.
+double LeadingNumber(QStringView text);
+
+// The display patterns the program uses. The three two-decimal patterns
+// ("##0.00", "###0.00", "0.00") give the same text: no grouping, at least one
+// digit before the point.
+enum class NumberPattern {
+    TwoDecimals,   // "##0.00", "###0.00", "0.00"
+    OneDecimal,    // "0.0"
+    Whole,         // "0"
+    WholeOrEmpty,  // "##": a value that rounds to 0 gives ""
+};
+
+// Rounds half away from zero on the shortest decimal text of the value, so
+// 2.675 gives 2.68 although its binary value lies just below.
+QString FormatNumber(double value, NumberPattern pattern);
+
+// The general number form: at most 15 significant digits, no trailing zeros,
+// no exponent for ordinary magnitudes.
+QString GeneralNumber(double value);
+
+}  // namespace talven
