@@ -1,0 +1,222 @@
+#include "study/fieldrules.h"
+#include "study/methodcode.h"
+#include "study/numbers.h"
+#include "study/soilclasses.h"
+#include "study/studyrecord.h"
+
+#include <QTest>
+
+using namespace talven;
+
+Q_DECLARE_METATYPE(talven::Formula)
+
+class TestStudy : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void methodCodeRoundTrip_data();
+    void methodCodeRoundTrip();
+    void decodeByPosition_data();
+    void decodeByPosition();
+    void methodCodeValue_data();
+    void methodCodeValue();
+    void soilTables();
+    void numberBoxRange_data();
+    void numberBoxRange();
+    void keyFilter_data();
+    void keyFilter();
+    void enterCycles_data();
+    void enterCycles();
+};
+
+void TestStudy::methodCodeRoundTrip_data()
+{
+    QTest::addColumn<Formula>("formula");
+    QTest::addColumn<int>("listIndex");
+    for (Formula formula : {Formula::Bligh, Formula::Lane}) {
+        const auto classes = SoilClasses(formula);
+        for (int i = -1; i < int(classes.size()); ++i)
+            QTest::addRow("%s class %d", formula == Formula::Bligh ? "bligh" : "lane", i) << formula << i;
+    }
+}
+
+// Every class saved with its table ratio opens as the same formula, class and ratio text.
+void TestStudy::methodCodeRoundTrip()
+{
+    QFETCH(Formula, formula);
+    QFETCH(int, listIndex);
+    const QString ratioText = listIndex < 0 ? EmptyRatioText(formula)
+                                            : QString::fromUtf16(SoilClasses(formula)[listIndex].ratioText);
+    const double code = BuildMethodCode(formula, listIndex, LeadingNumber(ratioText));
+    const DecodedMethod decoded = DecodeMethodCode(GeneralNumber(code));
+    QCOMPARE(decoded.formula, formula);
+    QCOMPARE(decoded.listIndex, listIndex);
+    QCOMPARE(decoded.ratioText, ratioText);
+}
+
+void TestStudy::decodeByPosition_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Formula>("formula");
+    QTest::addColumn<int>("listIndex");
+    QTest::addColumn<QString>("ratioText");
+    QTest::addColumn<QString>("remainder");
+    QTest::newRow("bligh first 18") << QStringLiteral("10118") << Formula::Bligh << 0 << QStringLiteral("18") << QStringLiteral("18");
+    QTest::newRow("lane first 8.5") << QStringLiteral("20108.5") << Formula::Lane << 0 << QStringLiteral("8.5") << QStringLiteral("08.5");
+    QTest::newRow("lane eleventh 1.8") << QStringLiteral("21101.8") << Formula::Lane << 10 << QStringLiteral("1.8") << QStringLiteral("01.8");
+    QTest::newRow("lane none") << QStringLiteral("20000") << Formula::Lane << -1 << QStringLiteral("0.0") << QStringLiteral("00");
+    QTest::newRow("bligh ranged 7.5 through 0") << QStringLiteral("10407.5") << Formula::Bligh << 3 << QStringLiteral("8") << QStringLiteral("07.5");
+    QTest::newRow("zero code") << QStringLiteral("0") << Formula::Lane << -1 << QString() << QString();
+    QTest::newRow("empty") << QString() << Formula::Lane << -1 << QString() << QString();
+    QTest::newRow("other first digit is lane") << QStringLiteral("30212") << Formula::Lane << 1 << QStringLiteral("12.0") << QStringLiteral("12");
+    QTest::newRow("negative") << QStringLiteral("-5") << Formula::Lane << 4 << QString() << QString();
+}
+
+void TestStudy::decodeByPosition()
+{
+    QFETCH(QString, text);
+    QFETCH(Formula, formula);
+    QFETCH(int, listIndex);
+    QFETCH(QString, ratioText);
+    QFETCH(QString, remainder);
+    const DecodedMethod decoded = DecodeMethodCode(text);
+    QCOMPARE(decoded.formula, formula);
+    QCOMPARE(decoded.listIndex, listIndex);
+    QCOMPARE(decoded.ratioText, ratioText);
+    QCOMPARE(decoded.ratioRemainder, remainder);
+}
+
+void TestStudy::methodCodeValue_data()
+{
+    QTest::addColumn<Formula>("formula");
+    QTest::addColumn<int>("listIndex");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("lane none") << Formula::Lane << -1 << 0.0 << (201.0 - 1.0) * 100.0;
+    QTest::newRow("bligh fifth C 4") << Formula::Bligh << 4 << 4.0 << (101.0 + 4.0) * 100.0 + 4.0;
+    QTest::newRow("bligh third C 12") << Formula::Bligh << 2 << 12.0 << 10312.0;
+}
+
+void TestStudy::methodCodeValue()
+{
+    QFETCH(Formula, formula);
+    QFETCH(int, listIndex);
+    QFETCH(double, ratio);
+    QFETCH(double, expected);
+    QCOMPARE(BuildMethodCode(formula, listIndex, ratio), expected);
+}
+
+void TestStudy::soilTables()
+{
+    QCOMPARE(SoilClasses(Formula::Bligh).size(), std::size_t(5));
+    QCOMPARE(SoilClasses(Formula::Lane).size(), std::size_t(11));
+    // The list spells these with an ideographic space, the report without.
+    QCOMPARE(QString::fromUtf16(SoilClasses(Formula::Lane)[2].listText), QStringLiteral("中\u3000砂"));
+    QCOMPARE(QString::fromUtf16(SoilClasses(Formula::Lane)[2].reportText), QStringLiteral("中砂"));
+    QCOMPARE(QString::fromUtf16(SoilClasses(Formula::Lane)[8].ratioText),
+             QString::fromUtf16(SoilClasses(Formula::Lane)[6].ratioText));
+    QCOMPARE(QString::fromUtf16(SoilClasses(Formula::Bligh)[RangedBlighClass].listText), QStringLiteral("砂混じり砂利"));
+    QCOMPARE(QString::fromUtf16(SoilClasses(Formula::Bligh)[RangedBlighClass].reportRatio), QStringLiteral("5～9"));
+    QVERIFY(IsRangedClass(Formula::Bligh, 3));
+    QVERIFY(!IsRangedClass(Formula::Lane, 3));
+}
+
+void TestStudy::numberBoxRange_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("editable");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("replacement");
+    const QString a = QStringLiteral("数値は0から99.99の範囲で入力してください");
+    const QString b = QStringLiteral("数値は-999.99から999.99の範囲で入力してください");
+    const QString c = QStringLiteral("数値は５から９の範囲で入力してください");
+    QTest::newRow("dimension top edge") << 0 << QStringLiteral("99.99") << false << true << 99.99 << QString() << QString();
+    QTest::newRow("dimension 100") << 1 << QStringLiteral("100") << false << false << 0.0 << a << QString();
+    QTest::newRow("dimension empty") << 2 << QString() << false << true << 0.0 << QString() << QString();
+    QTest::newRow("pile negative pasted") << 6 << QStringLiteral("-1") << false << false << 0.0 << a << QString();
+    QTest::newRow("pile trailing junk") << 19 << QStringLiteral("12abc") << false << true << 12.0 << QString() << QString();
+    QTest::newRow("water level low edge") << 3 << QStringLiteral("-999.99") << false << true << -999.99 << QString() << QString();
+    QTest::newRow("water level -1000") << 3 << QStringLiteral("-1000") << false << false << 0.0 << b << QString();
+    QTest::newRow("water level 1000") << 4 << QStringLiteral("1000") << false << false << 0.0 << b << QString();
+    QTest::newRow("water level lone minus") << 4 << QStringLiteral("-") << false << true << 0.0 << QString() << QString();
+    QTest::newRow("ratio read-only unchecked") << 5 << QStringLiteral("18") << false << true << 18.0 << QString() << QString();
+    QTest::newRow("ratio editable 5") << 5 << QStringLiteral("5") << true << true << 5.0 << QString() << QString();
+    QTest::newRow("ratio editable 9") << 5 << QStringLiteral("9") << true << true << 9.0 << QString() << QString();
+    QTest::newRow("ratio editable 9.5") << 5 << QStringLiteral("9.5") << true << false << 5.0 << c << QStringLiteral("5");
+    QTest::newRow("ratio editable 1") << 5 << QStringLiteral("1") << true << false << 5.0 << c << QStringLiteral("5");
+}
+
+void TestStudy::numberBoxRange()
+{
+    QFETCH(int, index);
+    QFETCH(QString, text);
+    QFETCH(bool, editable);
+    QFETCH(bool, accepted);
+    QFETCH(double, value);
+    QFETCH(QString, prompt);
+    QFETCH(QString, replacement);
+    const FieldCheck check = CheckNumberBox(index, text, editable);
+    QCOMPARE(check.accepted, accepted);
+    QCOMPARE(check.message.prompt, prompt);
+    if (accepted) {
+        QCOMPARE(check.value, value);
+    } else {
+        QCOMPARE(check.message.style, 48);
+        QVERIFY(check.message.caption.startsWith(QStringLiteral("タルヴェン・")));
+        QCOMPARE(check.replacement, replacement);
+    }
+}
+
+void TestStudy::keyFilter_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("characters");
+    QTest::addColumn<QString>("accepted");
+    QTest::newRow("dimension") << 0 << QStringLiteral("12.-a５") << QStringLiteral("12.");
+    QTest::newRow("water level takes minus") << 3 << QStringLiteral("-1.5e") << QStringLiteral("-1.5");
+    QTest::newRow("pile no minus") << 12 << QStringLiteral("-9") << QStringLiteral("9");
+    QTest::newRow("ratio") << 5 << QStringLiteral("7.5+") << QStringLiteral("7.5");
+}
+
+void TestStudy::keyFilter()
+{
+    QFETCH(int, index);
+    QFETCH(QString, characters);
+    QFETCH(QString, accepted);
+    QString passed;
+    for (QChar c : characters)
+        if (NumberBoxAccepts(index, c))
+            passed += c;
+    QCOMPARE(passed, accepted);
+}
+
+void TestStudy::enterCycles_data()
+{
+    QTest::addColumn<bool>("numberBoxes");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QList<int>>("cycle");
+    QTest::newRow("tab 0 values") << true << 0 << QList<int>{1, 2, 3, 4, 0};
+    QTest::newRow("vertical lengths") << true << 6 << QList<int>{7, 8, 9, 10, 11, 12, 6};
+    QTest::newRow("horizontal lengths") << true << 13 << QList<int>{14, 15, 16, 17, 18, 19, 13};
+    QTest::newRow("ratio to next button") << true << 5 << QList<int>{-1};
+    QTest::newRow("tab 0 names") << false << 0 << QList<int>{1, 2, 3, 4, 0};
+    QTest::newRow("vertical names") << false << 5 << QList<int>{6, 7, 8, 9, 10, 11, 5};
+    QTest::newRow("horizontal names") << false << 12 << QList<int>{13, 14, 15, 16, 17, 18, 12};
+}
+
+void TestStudy::enterCycles()
+{
+    QFETCH(bool, numberBoxes);
+    QFETCH(int, start);
+    QFETCH(QList<int>, cycle);
+    int at = start;
+    for (int expected : cycle) {
+        at = numberBoxes ? NextNumberBox(at) : NextNameBox(at);
+        QCOMPARE(at, expected);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestStudy)
+#include "test_study.moc"
