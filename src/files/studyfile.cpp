@@ -1,1 +1,288 @@
 #include "files/studyfile.h"
+
+#include "study/numbers.h"
+#include "study/soilclasses.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace talven {
+
+namespace {
+
+const char StudyFileEncoding[] = "windows-31j";
+
+// Line numbers of the file's groups.
+constexpr int FirstBaseValueLine = NameCount;                             // 19
+constexpr int FirstVerticalLine = FirstBaseValueLine + BaseValueCount;    // 24
+constexpr int FirstHorizontalLine = FirstVerticalLine + PileCount;        // 31
+constexpr int MethodCodeLine = FirstHorizontalLine + PileCount;           // 38
+constexpr int FirstFlagLine = MethodCodeLine + 1;                         // 39
+static_assert(FirstFlagLine + DoubleFlagCount == StudyFileLineCount);
+
+// The number box written on each number line, 19 ... 37.
+int NumberBoxOfLine(int line)
+{
+    if (line < FirstVerticalLine)
+        return line - FirstBaseValueLine;
+    return line - FirstVerticalLine + FirstVerticalBox;
+}
+
+// Decodes one line (without its line end). The converter marks bytes it cannot
+// decode with the same character as the byte that stands for U+001A, so when a
+// line holds more of that character than of that byte, every one of them is
+// taken as undecodable.
+class LineDecoder {
+public:
+    QString Decode(QByteArrayView line)
+    {
+        // A trailing line end makes the converter report a lead byte left
+        // dangling at the end of the line instead of dropping it.
+        QByteArray terminated(line.data(), line.size());
+        terminated.append('\n');
+        QString text = decoder_.decode(terminated);
+        if (text.endsWith(u'\n'))
+            text.chop(1);
+        if (text.count(Substitute) > CountOccurrences(line, substituteBytes_))
+            text.replace(Substitute, QChar::ReplacementCharacter);
+        return text;
+    }
+
+private:
+    static constexpr QChar Substitute = QChar(0x1A);
+
+    static qsizetype CountOccurrences(QByteArrayView line, const QByteArray &needle)
+    {
+        if (needle.isEmpty())
+            return 0;
+        qsizetype count = 0;
+        for (qsizetype at = line.indexOf(needle); at >= 0; at = line.indexOf(needle, at + needle.size()))
+            ++count;
+        return count;
+    }
+
+    QStringDecoder decoder_{StudyFileEncoding, QStringDecoder::Flag::Stateless};
+    QByteArray substituteBytes_ = QStringEncoder(StudyFileEncoding).encode(QStringView(&Substitute, 1));
+};
+
+// Splits the bytes at CR LF, LF or a lone CR. A line end at the very end of
+// the bytes opens no further line. Stops once more than `limit` lines are seen.
+std::vector<QByteArrayView> SplitLines(QByteArrayView bytes, int limit)
+{
+    std::vector<QByteArrayView> lines;
+    qsizetype start = 0;
+    while (start < bytes.size() && int(lines.size()) <= limit) {
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        lines.push_back(bytes.sliced(start, end - start));
+        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+    }
+    return lines;
+}
+
+Message WriteErrorMessage()
+{
+    return {QStringLiteral("ファイル書き込みを中止しました。"), 48,
+            QStringLiteral("タルヴェン・書き込みエラー")};
+}
+
+Message UnstorableTextMessage(const QString &what, const QString &text)
+{
+    return {QStringLiteral("次の%1はファイルに保存できない文字を含んでいます。\r\n「%2」").arg(what, text),
+            48, QStringLiteral("タルヴェン・書き込みエラー")};
+}
+
+// The bytes of one line, or nothing when its text would not come back
+// unchanged: a character code page 932 lacks, or one that would break the line.
+std::optional<QByteArray> EncodeLine(const QString &text, QStringEncoder &encoder, LineDecoder &decoder)
+{
+    if (text.contains(u'\r') || text.contains(u'\n'))
+        return std::nullopt;
+    QByteArray bytes = encoder.encode(text);
+    if (decoder.Decode(bytes) != text)
+        return std::nullopt;
+    return bytes;
+}
+
+// Sets the creep-ratio box's text and stores it the way the box's change
+// handling does; a rejection replaces the text and is remembered.
+void WriteRatioBox(RestoredStudy &study, const QString &text)
+{
+    const FieldCheck check = CheckNumberBox(CreepRatioBox, text, study.ratioEditable);
+    study.ratioText = check.accepted ? text : check.replacement;
+    study.record.CreepRatio = check.value;
+    if (!check.accepted)
+        study.messages.push_back(check.message);
+}
+
+double &NumberField(StudyRecord &record, int box)
+{
+    if (box < CreepRatioBox)
+        return record.BaseValues[box];
+    if (box < FirstHorizontalBox)
+        return record.VerticalLengths[box - FirstVerticalBox];
+    return record.HorizontalLengths[box - FirstHorizontalBox];
+}
+
+}  // namespace
+
+std::array<QString, StudyFileLineCount> StudyFileLines(const StudyFileContent &content)
+{
+    std::array<QString, StudyFileLineCount> lines;
+    for (int i = 0; i < NameCount; ++i)
+        lines[i] = content.names[i].trimmed();
+    for (int line = FirstBaseValueLine; line < MethodCodeLine; ++line)
+        lines[line] = content.numberTexts[NumberBoxOfLine(line)].trimmed();
+    lines[MethodCodeLine] = GeneralNumber(content.methodCode);
+    for (int i = 0; i < DoubleFlagCount; ++i)
+        lines[FirstFlagLine + i] = content.doubleFlags[i] != 0 ? QStringLiteral("1") : QStringLiteral("0");
+    return lines;
+}
+
+StudyFileReadResult ParseStudyFile(const QByteArray &bytes)
+{
+    if (bytes.size() > StudyFileMaxBytes)
+        return StudyFileRefusal::TooLarge;
+    const std::vector<QByteArrayView> rawLines = SplitLines(bytes, StudyFileLineCount);
+    if (rawLines.size() > std::size_t(StudyFileLineCount))
+        return StudyFileRefusal::TooManyLines;
+
+    LineDecoder decoder;
+    std::array<QString, StudyFileLineCount> lines;
+    for (std::size_t i = 0; i < rawLines.size(); ++i)
+        lines[i] = decoder.Decode(rawLines[i]);
+
+    ParsedStudy study;
+    for (int i = 0; i < NameCount; ++i)
+        study.Names[i] = lines[i];
+    for (int i = 0; i < BaseValueCount; ++i)
+        study.BaseValues[i] = LeadingNumber(lines[FirstBaseValueLine + i]);
+    for (int i = 0; i < PileCount; ++i) {
+        study.VerticalLengths[i] = LeadingNumber(lines[FirstVerticalLine + i]);
+        study.HorizontalLengths[i] = LeadingNumber(lines[FirstHorizontalLine + i]);
+    }
+    study.MethodCode = LeadingNumber(lines[MethodCodeLine]);
+    for (int i = 0; i < DoubleFlagCount; ++i) {
+        const double flag = LeadingNumber(lines[FirstFlagLine + i]);
+        if (flag != 0.0 && flag != 1.0)
+            return StudyFileRefusal::BadTick;
+        study.DoubleFlags[i] = int(flag);
+    }
+    study.method = DecodeMethodCode(GeneralNumber(study.MethodCode));
+    const auto classCount = qsizetype(SoilClasses(study.method.formula).size());
+    if (study.method.listIndex < -1 || study.method.listIndex >= classCount)
+        return StudyFileRefusal::BadClassIndex;
+    return study;
+}
+
+StudyFileReadResult ReadStudyFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return StudyFileRefusal::CannotOpen;
+    if (file.size() > StudyFileMaxBytes)
+        return StudyFileRefusal::TooLarge;
+    // The size may not be known beforehand (a pipe, a special file): never
+    // take in more than one byte past the limit.
+    const QByteArray bytes = file.read(StudyFileMaxBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return StudyFileRefusal::CannotOpen;
+    return ParseStudyFile(bytes);
+}
+
+Message ReadErrorMessage()
+{
+    return {QStringLiteral("ファイル読み込みを中止しました。"), 48,
+            QStringLiteral("タルヴェン・読み込みエラー")};
+}
+
+std::optional<Message> WriteStudyFile(const QString &path, const StudyFileContent &content)
+{
+    const std::array<QString, StudyFileLineCount> lines = StudyFileLines(content);
+    QStringEncoder encoder(StudyFileEncoding);
+    LineDecoder decoder;
+    QByteArray bytes;
+    for (int i = 0; i < StudyFileLineCount; ++i) {
+        const std::optional<QByteArray> line = EncodeLine(lines[i], encoder, decoder);
+        if (!line) {
+            const QString what = i < NameCount ? QStringLiteral("名称") : QStringLiteral("数値");
+            return UnstorableTextMessage(what, lines[i]);
+        }
+        bytes += *line;
+        bytes += "\r\n";
+    }
+
+    // A file the user made read-only stays as it is, although the folder
+    // would let a new file take its place.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isWritable())
+        return WriteErrorMessage();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return WriteErrorMessage();
+    // An uncommitted QSaveFile removes its temporary file and leaves the target alone.
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return WriteErrorMessage();
+    return std::nullopt;
+}
+
+QString WithStudyExtension(const QString &fileName)
+{
+    if (fileName.right(4).toLower() == u".vek")
+        return fileName;
+    return fileName + QStringLiteral(".vek");
+}
+
+RestoredStudy RestoreStudy(const ParsedStudy &parsed)
+{
+    RestoredStudy study;
+    StudyRecord &record = study.record;
+    record.Names = parsed.Names;
+    record.BaseValues = parsed.BaseValues;
+    record.VerticalLengths = parsed.VerticalLengths;
+    record.HorizontalLengths = parsed.HorizontalLengths;
+    record.MethodCode = parsed.MethodCode;
+    record.DoubleFlags = parsed.DoubleFlags;
+    for (int i = 0; i < PileCount; ++i) {
+        study.verticalTicks[i] = record.DoubleFlags[i] == 1;
+        study.horizontalTicks[i] = record.DoubleFlags[PileCount + i] == 1;
+    }
+
+    // The formula: an empty list and the formula's empty ratio.
+    study.formula = parsed.method.formula;
+    study.listIndex = -1;
+    study.ratioEditable = false;
+    WriteRatioBox(study, EmptyRatioText(study.formula));
+
+    // The stored ratio, then the class, which has the last word on the box.
+    WriteRatioBox(study, parsed.method.ratioText);
+    study.listIndex = parsed.method.listIndex;
+    if (IsRangedClass(study.formula, study.listIndex)) {
+        // The user's own ratio travels in the code's remaining characters.
+        study.ratioEditable = true;
+        WriteRatioBox(study, GeneralNumber(LeadingNumber(parsed.method.ratioRemainder)));
+    } else if (study.listIndex >= 0) {
+        WriteRatioBox(study, QString::fromUtf16(SoilClasses(study.formula)[study.listIndex].ratioText));
+    }
+
+    // The refresh rewrites every number box with two decimals through its check.
+    for (int box = 0; box < NumberBoxCount; ++box) {
+        if (box == CreepRatioBox)
+            continue;
+        double &field = NumberField(record, box);
+        const FieldCheck check =
+            CheckNumberBox(box, FormatNumber(field, NumberPattern::TwoDecimals), study.ratioEditable);
+        field = check.value;
+        if (!check.accepted)
+            study.messages.push_back(check.message);
+    }
+    return study;
+}
+
+}  // namespace talven

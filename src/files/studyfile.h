@@ -40,7 +40,7 @@ struct ParsedStudy {
 };
 
 enum class StudyFileRefusal {
-    CannotOpen,
+    CannotOpen,     // the file cannot be opened or read
     TooLarge,       // more than StudyFileMaxBytes
     TooManyLines,   // a 54th line, even an empty one
     BadTick,        // a tick line whose number is not exactly 0 or 1
@@ -59,8 +59,10 @@ Message ReadErrorMessage();
 
 // Writes the file through a temporary file in the same folder, so that the
 // target is replaced only when every line was written. Returns the message to
-// show when nothing was written: a name that code page 932 cannot hold, or a
-// failed write ("ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー" / 48).
+// show when nothing was written: a name (or number text) that code page 932
+// cannot hold or that holds a line break, naming the text ("タルヴェン・書き込みエラー"
+// / 48), or a failed write, a read-only target included
+// ("ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー" / 48).
 std::optional<Message> WriteStudyFile(const QString &path, const StudyFileContent &content);
 
 // plan -> plan.vek; PLAN.VEK and plan.vek stay; plan.txt -> plan.txt.vek.
