@@ -38,4 +38,11 @@ struct StudyRecord {
     bool operator==(const StudyRecord &) const = default;
 };
 
+// The program's one study, created on first use and kept until exit.
+inline StudyRecord &Study()
+{
+    static StudyRecord record;
+    return record;
+}
+
 }  // namespace talven
