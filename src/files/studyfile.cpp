@@ -4,7 +4,6 @@
 #include "study/soilclasses.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -218,16 +217,14 @@ std::optional<Message> WriteStudyFile(const QString &path, const StudyFileConten
         bytes += "\r\n";
     }
 
-    // A file the user made read-only stays as it is, although the folder
-    // would let a new file take its place.
-    const QFileInfo target(path);
-    if (target.exists() && !target.isWritable())
-        return WriteErrorMessage();
+    // QSaveFile also refuses a target that is read-only or a folder.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return WriteErrorMessage();
-    // An uncommitted QSaveFile removes its temporary file and leaves the target alone.
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // The buffered bytes reach the disk on flush. commit() would ignore a
+    // failure there and put a cut-short file in place, so flush first; an
+    // uncommitted QSaveFile removes its temporary file and leaves the target alone.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         return WriteErrorMessage();
     return std::nullopt;
 }

@@ -1,0 +1,604 @@
+#include "files/studyfile.h"
+
+#include "study/methodcode.h"
+#include "study/soilclasses.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cmath>
+#include <map>
+
+using namespace talven;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using Lines = std::map<int, QByteArray>;
+
+// A study file of `count` lines, each ending with `end`; lines not given are empty.
+QByteArray FileOf(const Lines &lines, int count = StudyFileLineCount, const QByteArray &end = "\r\n")
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += (lines.count(i) ? lines.at(i) : QByteArray()) + end;
+    return bytes;
+}
+
+constexpr int Accepted = -1;
+
+int Outcome(const StudyFileReadResult &result)
+{
+    if (const auto *refusal = std::get_if<StudyFileRefusal>(&result))
+        return int(*refusal);
+    return Accepted;
+}
+
+ParsedStudy Parsed(const QByteArray &bytes)
+{
+    const StudyFileReadResult result = ParseStudyFile(bytes);
+    if (const auto *study = std::get_if<ParsedStudy>(&result))
+        return *study;
+    qWarning("file refused: %d", Outcome(result));
+    return {};
+}
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+void WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+bool Near(double a, double b)
+{
+    return std::fabs(a - b) < 1e-9;
+}
+
+const QString WriteCaption = QStringLiteral("タルヴェン・書き込みエラー");
+const Message WriteFailed{QStringLiteral("ファイル書き込みを中止しました。"), 48, WriteCaption};
+const Message MessageA{QStringLiteral("数値は0から99.99の範囲で入力してください"), 48,
+                       QStringLiteral("タルヴェン・数値が範囲を超えています")};
+const Message MessageB{QStringLiteral("数値は-999.99から999.99の範囲で入力してください"), 48,
+                       QStringLiteral("タルヴェン・数値が範囲を超えています")};
+const Message MessageC{QStringLiteral("数値は５から９の範囲で入力してください"), 48,
+                       QStringLiteral("タルヴェン・範囲外の数値です")};
+
+Message Unstorable(const QString &what, const QString &text)
+{
+    return {QStringLiteral("次の%1はファイルに保存できない文字を含んでいます。\r\n「%2」").arg(what, text), 48,
+            WriteCaption};
+}
+
+StudyFileContent SampleContent()
+{
+    StudyFileContent content;
+    for (int i = 0; i < NameCount; ++i)
+        content.names[i] = QStringLiteral("  名称%1　 ").arg(i);  // ASCII and ideographic blanks
+    for (int i = 0; i < NumberBoxCount; ++i)
+        content.numberTexts[i] = QStringLiteral(" %1.125 ").arg(i + 1);
+    content.numberTexts[WaterLevel2Box] = QStringLiteral("-3.456");
+    content.methodCode = BuildMethodCode(Formula::Lane, 0, 8.5);
+    for (int i = 0; i < DoubleFlagCount; ++i)
+        content.doubleFlags[i] = i % 3 == 0 ? 1 : 0;
+    return content;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Message)
+Q_DECLARE_METATYPE(std::vector<Message>)
+
+namespace talven {
+char *toString(const Message &message)
+{
+    return QTest::toString(QStringLiteral("%1 / %2 / %3").arg(message.prompt).arg(message.style).arg(message.caption));
+}
+}  // namespace talven
+
+class TestFiles : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void lineLayout_data();
+    void lineLayout();
+    void writtenBytes();
+    void roundTrip_data();
+    void roundTrip();
+    void outcome_data();
+    void outcome();
+    void cannotOpen_data();
+    void cannotOpen();
+    void lineEnds_data();
+    void lineEnds();
+    void emptyFile();
+    void ticks_data();
+    void ticks();
+    void decoding_data();
+    void decoding();
+    void unstorableText_data();
+    void unstorableText();
+    void failedWrite_data();
+    void failedWrite();
+    void failureMidWrite();
+    void extension_data();
+    void extension();
+    void restoreClass_data();
+    void restoreClass();
+    void restoreNumbers_data();
+    void restoreNumbers();
+};
+
+void TestFiles::lineLayout_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("first name trimmed") << 0 << QStringLiteral("名称0");
+    QTest::newRow("last name") << 18 << QStringLiteral("名称18");
+    QTest::newRow("first dimension") << 19 << QStringLiteral("1.125");
+    QTest::newRow("water level 2") << 23 << QStringLiteral("-3.456");
+    QTest::newRow("first vertical is box 6") << 24 << QStringLiteral("7.125");
+    QTest::newRow("last vertical is box 12") << 30 << QStringLiteral("13.125");
+    QTest::newRow("first horizontal is box 13") << 31 << QStringLiteral("14.125");
+    QTest::newRow("last horizontal is box 19") << 37 << QStringLiteral("20.125");
+    QTest::newRow("method code") << 38 << QStringLiteral("20108.5");
+    QTest::newRow("first flag") << 39 << QStringLiteral("1");
+    QTest::newRow("second flag") << 40 << QStringLiteral("0");
+    QTest::newRow("last flag") << 52 << QStringLiteral("0");
+    QTest::newRow("flag 12") << 51 << QStringLiteral("1");
+}
+
+void TestFiles::lineLayout()
+{
+    QFETCH(int, line);
+    QFETCH(QString, expected);
+    QCOMPARE(StudyFileLines(SampleContent())[line], expected);
+}
+
+void TestFiles::writtenBytes()
+{
+    StudyFileContent content;
+    content.names[0] = QStringLiteral(" 日本 ");
+    content.names[18] = QStringLiteral("ｱ亜");
+    content.numberTexts[0] = QStringLiteral("3.5");
+    content.methodCode = BuildMethodCode(Formula::Bligh, 0, 18);
+    content.doubleFlags[13] = 1;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plan.vek"));
+    QCOMPARE(WriteStudyFile(path, content).value_or(Message{}), Message{});
+    const QByteArray expected =
+        FileOf({{0, "\x93\xfa\x96\x7b"}, {18, "\xb1\x88\x9f"}, {19, "3.5"}, {38, "10118"},
+                {39, "0"}, {40, "0"}, {41, "0"}, {42, "0"}, {43, "0"}, {44, "0"}, {45, "0"},
+                {46, "0"}, {47, "0"}, {48, "0"}, {49, "0"}, {50, "0"}, {51, "0"}, {52, "1"}});
+    QCOMPARE(ReadAll(path), expected);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plan.vek")});
+}
+
+void TestFiles::roundTrip_data()
+{
+    QTest::addColumn<int>("formula");
+    QTest::addColumn<int>("listIndex");
+    QTest::addColumn<double>("typedRatio");  // the ratio box's number when saved
+    QTest::addColumn<QString>("ratioText");   // the box after opening
+    for (const Formula formula : {Formula::Bligh, Formula::Lane}) {
+        const auto classes = SoilClasses(formula);
+        const char *name = formula == Formula::Bligh ? "Bligh" : "Lane";
+        for (int i = 0; i < int(classes.size()); ++i) {
+            const QString text = QString::fromUtf16(classes[i].ratioText);
+            QTest::addRow("%s class %d", name, i) << int(formula) << i << text.toDouble() << text;
+        }
+        QTest::addRow("%s no class", name) << int(formula) << -1 << 0.0
+                                           << (formula == Formula::Bligh ? QStringLiteral("0") : QStringLiteral("0.0"));
+    }
+    QTest::newRow("Bligh ranged 7.5") << int(Formula::Bligh) << 3 << 7.5 << QStringLiteral("7.5");
+    QTest::newRow("Bligh ranged 7") << int(Formula::Bligh) << 3 << 7.0 << QStringLiteral("7");
+    QTest::newRow("Bligh ranged 9") << int(Formula::Bligh) << 3 << 9.0 << QStringLiteral("9");
+}
+
+void TestFiles::roundTrip()
+{
+    QFETCH(int, formula);
+    QFETCH(int, listIndex);
+    QFETCH(double, typedRatio);
+    QFETCH(QString, ratioText);
+    StudyFileContent content = SampleContent();
+    content.methodCode = BuildMethodCode(Formula(formula), listIndex, typedRatio);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("study.vek"));
+    QCOMPARE(WriteStudyFile(path, content).value_or(Message{}), Message{});
+    const StudyFileReadResult result = ReadStudyFile(path);
+    QCOMPARE(Outcome(result), Accepted);
+    const RestoredStudy study = RestoreStudy(std::get<ParsedStudy>(result));
+
+    QCOMPARE(int(study.formula), formula);
+    QCOMPARE(study.listIndex, listIndex);
+    QCOMPARE(study.ratioText, ratioText);
+    QCOMPARE(study.ratioEditable, IsRangedClass(Formula(formula), listIndex));
+    QVERIFY2(Near(study.record.CreepRatio, ratioText.toDouble()), qPrintable(QString::number(study.record.CreepRatio)));
+    QCOMPARE(study.messages.size(), std::size_t(0));
+    for (int i = 0; i < NameCount; ++i)
+        QCOMPARE(study.record.Names[i], QStringLiteral("名称%1").arg(i));
+    // Three decimals come back rounded to two, half away from zero.
+    QVERIFY(Near(study.record.BaseValues[0], 1.13));
+    QVERIFY(Near(study.record.BaseValues[WaterLevel2Box], -3.46));
+    QVERIFY(Near(study.record.VerticalLengths[6], 13.13));
+    QVERIFY(Near(study.record.HorizontalLengths[0], 14.13));
+    QCOMPARE(study.record.DoubleFlags, content.doubleFlags);
+    QCOMPARE(study.verticalTicks[0], true);
+    QCOMPARE(study.verticalTicks[1], false);
+    QCOMPARE(study.horizontalTicks[2], true);  // flag 9
+    QCOMPARE(study.horizontalTicks[6], false);  // flag 13
+}
+
+void TestFiles::outcome_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("expected");
+    const int tooMany = int(StudyFileRefusal::TooManyLines);
+    const int badTick = int(StudyFileRefusal::BadTick);
+    const int badClass = int(StudyFileRefusal::BadClassIndex);
+    const int tooLarge = int(StudyFileRefusal::TooLarge);
+    const QByteArray full = FileOf({});
+    QTest::newRow("53 lines") << full << Accepted;
+    QTest::newRow("54th line empty") << full + "\r\n" << tooMany;
+    QTest::newRow("54th line empty LF") << FileOf({}, 54, "\n") << tooMany;
+    QTest::newRow("54th line empty CR") << FileOf({}, 54, "\r") << tooMany;
+    QTest::newRow("54th line without end") << full + "x" << tooMany;
+    QTest::newRow("54th line a lone blank") << full + " " << tooMany;
+    QTest::newRow("last line without end") << full.chopped(2) << Accepted;
+    QTest::newRow("100 lines") << FileOf({}, 100) << tooMany;
+    QTest::newRow("tick 2") << FileOf({{39, "2"}}) << badTick;
+    QTest::newRow("tick -1") << FileOf({{45, "-1"}}) << badTick;
+    QTest::newRow("tick 0.5") << FileOf({{52, "0.5"}}) << badTick;
+    QTest::newRow("tick 10") << FileOf({{40, "10"}}) << badTick;
+    QTest::newRow("Bligh last class") << FileOf({{38, "10500"}}) << Accepted;
+    QTest::newRow("Bligh beyond list") << FileOf({{38, "10600"}}) << badClass;
+    QTest::newRow("Lane last class") << FileOf({{38, "21100"}}) << Accepted;
+    QTest::newRow("Lane beyond list") << FileOf({{38, "21200"}}) << badClass;
+    QTest::newRow("Lane class 99") << FileOf({{38, "29900"}}) << badClass;
+    QTest::newRow("negative code") << FileOf({{38, "-20100"}}) << badClass;
+    QTest::newRow("huge code") << FileOf({{38, QByteArray(400, '9')}}) << Accepted;
+    QTest::newRow("exactly 64 KiB") << QByteArray(StudyFileMaxBytes, 'a') << Accepted;
+    QTest::newRow("64 KiB and one byte") << QByteArray(StudyFileMaxBytes + 1, 'a') << tooLarge;
+    QTest::newRow("64 KiB of line ends and one byte") << QByteArray(StudyFileMaxBytes + 1, '\n') << tooLarge;
+}
+
+void TestFiles::outcome()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, expected);
+    QCOMPARE(Outcome(ParseStudyFile(bytes)), expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("study.vek"));
+    WriteAll(path, bytes);
+    QCOMPARE(Outcome(ReadStudyFile(path)), expected);
+}
+
+void TestFiles::cannotOpen_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("missing file") << QStringLiteral("/nonexistent/plan.vek") << int(StudyFileRefusal::CannotOpen);
+    QTest::newRow("a folder") << QDir::tempPath() << int(StudyFileRefusal::CannotOpen);
+    // A device of unknown size that never ends: the reader stops past the limit.
+    QTest::newRow("endless device") << QStringLiteral("/dev/zero") << int(StudyFileRefusal::TooLarge);
+}
+
+void TestFiles::cannotOpen()
+{
+    QFETCH(QString, path);
+    QFETCH(int, expected);
+    QCOMPARE(Outcome(ReadStudyFile(path)), expected);
+}
+
+void TestFiles::lineEnds_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("names");  // Names 0..3
+    QTest::addColumn<double>("base0");
+    QTest::newRow("CR LF") << FileOf({{0, "a"}, {1, "b"}, {19, "2.5"}}) << QStringList{u"a"_s, u"b"_s, u""_s, u""_s} << 2.5;
+    QTest::newRow("LF") << FileOf({{0, "a"}, {1, "b"}, {19, "2.5"}}, 53, "\n") << QStringList{u"a"_s, u"b"_s, u""_s, u""_s} << 2.5;
+    QTest::newRow("CR") << FileOf({{0, "a"}, {1, "b"}, {19, "2.5"}}, 53, "\r") << QStringList{u"a"_s, u"b"_s, u""_s, u""_s} << 2.5;
+    QTest::newRow("mixed") << QByteArray("a\rb\nc\r\nd") << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s} << 0.0;
+    QTest::newRow("LF CR is two ends") << QByteArray("a\n\rb") << QStringList{u"a"_s, u""_s, u"b"_s, u""_s} << 0.0;
+    QTest::newRow("CR CR LF is two ends") << QByteArray("a\r\r\nb") << QStringList{u"a"_s, u""_s, u"b"_s, u""_s} << 0.0;
+    QTest::newRow("fewer lines") << FileOf({{0, "x"}, {19, "7"}}, 20) << QStringList{u"x"_s, u""_s, u""_s, u""_s} << 7.0;
+    QTest::newRow("names keep blanks") << QByteArray(" a \r\n\t") << QStringList{u" a "_s, u"\t"_s, u""_s, u""_s} << 0.0;
+}
+
+void TestFiles::lineEnds()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, names);
+    QFETCH(double, base0);
+    const ParsedStudy study = Parsed(bytes);
+    for (int i = 0; i < names.size(); ++i)
+        QCOMPARE(study.Names[i], names[i]);
+    QCOMPARE(study.BaseValues[0], base0);
+}
+
+void TestFiles::emptyFile()
+{
+    const StudyFileReadResult result = ParseStudyFile(QByteArray());
+    QCOMPARE(Outcome(result), Accepted);
+    const RestoredStudy study = RestoreStudy(std::get<ParsedStudy>(result));
+    for (const QString &name : study.record.Names)
+        QVERIFY(name.isEmpty());
+    for (double v : study.record.BaseValues)
+        QCOMPARE(v, 0.0);
+    for (int i = 0; i < PileCount; ++i) {
+        QCOMPARE(study.record.VerticalLengths[i], 0.0);
+        QCOMPARE(study.record.HorizontalLengths[i], 0.0);
+        QCOMPARE(study.verticalTicks[i], false);
+        QCOMPARE(study.horizontalTicks[i], false);
+    }
+    QCOMPARE(study.formula, Formula::Lane);
+    QCOMPARE(study.listIndex, -1);
+    QCOMPARE(study.ratioText, QString());
+    QCOMPARE(study.ratioEditable, false);
+    QCOMPARE(study.record.CreepRatio, 0.0);
+    QCOMPARE(study.messages.size(), std::size_t(0));
+}
+
+void TestFiles::ticks_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("expected");  // the flag, or -1 when the file is refused
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("0") << QByteArray("0") << 0;
+    QTest::newRow("1") << QByteArray("1") << 1;
+    QTest::newRow("1.0") << QByteArray("1.0") << 1;
+    QTest::newRow("blanks before 1") << QByteArray("  1") << 1;
+    QTest::newRow("0.0") << QByteArray("0.0") << 0;
+    QTest::newRow("no number") << QByteArray("x") << 0;
+    QTest::newRow("1 and more") << QByteArray("1 tick") << 1;
+    QTest::newRow("2") << QByteArray("2") << -1;
+    QTest::newRow("-1") << QByteArray("-1") << -1;
+    QTest::newRow("0.5") << QByteArray("0.5") << -1;
+    QTest::newRow("1.01") << QByteArray("1.01") << -1;
+}
+
+void TestFiles::ticks()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, expected);
+    for (const int line : {39, 46, 52}) {
+        const StudyFileReadResult result = ParseStudyFile(FileOf({{line, text}}));
+        if (expected < 0) {
+            QCOMPARE(Outcome(result), int(StudyFileRefusal::BadTick));
+            continue;
+        }
+        QCOMPARE(Outcome(result), Accepted);
+        const ParsedStudy &study = std::get<ParsedStudy>(result);
+        QCOMPARE(study.DoubleFlags[line - 39], expected);
+        const RestoredStudy restored = RestoreStudy(study);
+        const bool ticked = line < 46 ? restored.verticalTicks[line - 39] : restored.horizontalTicks[line - 46];
+        QCOMPARE(ticked, expected == 1);
+    }
+}
+
+void TestFiles::decoding_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("kanji") << QByteArray("\x93\xfa\x96\x7b") << QStringLiteral("日本");
+    QTest::newRow("half-width katakana") << QByteArray("\xb1") << QStringLiteral("ｱ");
+    QTest::newRow("lone lead byte at line end") << QByteArray("\x83\x41\x82") << QStringLiteral("ア\uFFFD");
+    QTest::newRow("invalid byte 0xFF") << QByteArray("a\xff" "b") << QStringLiteral("a\uFFFDb");
+    QTest::newRow("invalid byte 0xFD") << QByteArray("\x83\x41\xfd\x83\x41") << QStringLiteral("ア\uFFFDア");
+}
+
+void TestFiles::decoding()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, expected);
+    // Undecodable bytes do not refuse the file, not even on a tick line.
+    const ParsedStudy study = Parsed(FileOf({{0, line}, {39, "1" + line}}));
+    QCOMPARE(study.Names[0], expected);
+    QCOMPARE(study.DoubleFlags[0], 1);
+}
+
+void TestFiles::unstorableText_data()
+{
+    QTest::addColumn<int>("box");  // 0..18 name, 100 + i number box i
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Message>("expected");
+    const QString name = QStringLiteral("名称");
+    QTest::newRow("accented name") << 2 << QStringLiteral(" Café ") << Unstorable(name, QStringLiteral("Café"));
+    QTest::newRow("emoji name") << 18 << QStringLiteral("樋門\U0001F600") << Unstorable(name, QStringLiteral("樋門\U0001F600"));
+    QTest::newRow("line break in name") << 5 << QStringLiteral("a\nb") << Unstorable(name, QStringLiteral("a\nb"));
+    QTest::newRow("line break in number")
+        << 107 << QStringLiteral("3\r4") << Unstorable(QStringLiteral("数値"), QStringLiteral("3\r4"));
+}
+
+void TestFiles::unstorableText()
+{
+    QFETCH(int, box);
+    QFETCH(QString, text);
+    QFETCH(Message, expected);
+    StudyFileContent content = SampleContent();
+    (box < 100 ? content.names[box] : content.numberTexts[box - 100]) = text;
+    QTemporaryDir dir;
+    const QString fresh = dir.filePath(QStringLiteral("fresh.vek"));
+    QCOMPARE(WriteStudyFile(fresh, content).value_or(Message{}), expected);
+    QVERIFY(!QFile::exists(fresh));
+    const QString earlier = dir.filePath(QStringLiteral("earlier.vek"));
+    WriteAll(earlier, "earlier study");
+    QCOMPARE(WriteStudyFile(earlier, content).value_or(Message{}), expected);
+    QCOMPARE(ReadAll(earlier), QByteArray("earlier study"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("earlier.vek")});
+}
+
+void TestFiles::failedWrite_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::newRow("parent is a file") << QStringLiteral("parent file");
+    QTest::newRow("target is a folder") << QStringLiteral("folder");
+    QTest::newRow("read-only folder") << QStringLiteral("read-only folder");
+    QTest::newRow("read-only file") << QStringLiteral("read-only file");
+}
+
+void TestFiles::failedWrite()
+{
+    QFETCH(QString, setup);
+    const bool permissions = setup.startsWith(QStringLiteral("read-only"));
+    if (permissions && geteuid() == 0)
+        QSKIP("root writes whatever the permissions say");
+    QTemporaryDir dir;
+    QString target = dir.filePath(QStringLiteral("plan.vek"));
+    if (setup == QStringLiteral("parent file")) {
+        WriteAll(dir.filePath(QStringLiteral("file")), "x");
+        target = dir.filePath(QStringLiteral("file/plan.vek"));
+    } else if (setup == QStringLiteral("folder")) {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("plan.vek")));
+    } else {
+        WriteAll(target, "earlier study");
+        const QString locked = setup == QStringLiteral("read-only file") ? target : dir.path();
+        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    }
+    QCOMPARE(WriteStudyFile(target, SampleContent()).value_or(Message{}), WriteFailed);
+    if (permissions) {
+        QCOMPARE(ReadAll(target), QByteArray("earlier study"));
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("plan.vek"))).isDir() == (setup == QStringLiteral("folder")));
+}
+
+void TestFiles::failureMidWrite()
+{
+    // A file size limit makes the write itself fail, for root as well.
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("plan.vek"));
+    WriteAll(target, "earlier study");
+    rlimit saved{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = saved;
+    tight.rlim_cur = 64;
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &tight) == 0);
+    const std::optional<Message> result = WriteStudyFile(target, SampleContent());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    QCOMPARE(result.value_or(Message{}), WriteFailed);
+    QCOMPARE(ReadAll(target), QByteArray("earlier study"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plan.vek")});
+}
+
+void TestFiles::extension_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << QStringLiteral("plan") << QStringLiteral("plan.vek");
+    QTest::newRow("upper case kept") << QStringLiteral("PLAN.VEK") << QStringLiteral("PLAN.VEK");
+    QTest::newRow("lower case kept") << QStringLiteral("plan.vek") << QStringLiteral("plan.vek");
+    QTest::newRow("mixed case kept") << QStringLiteral("/a/計画.Vek") << QStringLiteral("/a/計画.Vek");
+    QTest::newRow("other extension") << QStringLiteral("plan.txt") << QStringLiteral("plan.txt.vek");
+    QTest::newRow("no dot") << QStringLiteral("planvek") << QStringLiteral("planvek.vek");
+    QTest::newRow("folder named .vek") << QStringLiteral("/a.vek/plan") << QStringLiteral("/a.vek/plan.vek");
+}
+
+void TestFiles::extension()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QCOMPARE(WithStudyExtension(name), expected);
+}
+
+void TestFiles::restoreClass_data()
+{
+    QTest::addColumn<QByteArray>("code");
+    QTest::addColumn<int>("formula");
+    QTest::addColumn<int>("listIndex");
+    QTest::addColumn<QString>("ratioText");
+    QTest::addColumn<double>("creepRatio");
+    QTest::addColumn<bool>("editable");
+    QTest::addColumn<bool>("messageC");
+    const int bligh = int(Formula::Bligh);
+    const int lane = int(Formula::Lane);
+    QTest::newRow("fixed Bligh class overrides stored ratio") << QByteArray("10125") << bligh << 0 << u"18"_s << 18.0 << false << false;
+    QTest::newRow("fixed Lane class overrides stored ratio") << QByteArray("21105") << lane << 10 << u"1.8"_s << 1.8 << false << false;
+    QTest::newRow("Lane soft clay") << QByteArray("20903") << lane << 8 << u"3.0"_s << 3.0 << false << false;
+    QTest::newRow("ranged keeps 7.5") << QByteArray("10407.5") << bligh << 3 << u"7.5"_s << 7.5 << true << false;
+    QTest::newRow("ranged keeps 7") << QByteArray("10407") << bligh << 3 << u"7"_s << 7.0 << true << false;
+    QTest::newRow("ranged keeps 5.25") << QByteArray("10405.25") << bligh << 3 << u"5.25"_s << 5.25 << true << false;
+    QTest::newRow("ranged 9.5 out of range") << QByteArray("10409.5") << bligh << 3 << u"5"_s << 5.0 << true << true;
+    QTest::newRow("ranged without ratio") << QByteArray("10400") << bligh << 3 << u"5"_s << 5.0 << true << true;
+    QTest::newRow("Bligh no class, ratio whole") << QByteArray("10012.5") << bligh << -1 << u"13"_s << 13.0 << false << false;
+    QTest::newRow("Lane no class, ratio one decimal") << QByteArray("20012") << lane << -1 << u"12.0"_s << 12.0 << false << false;
+    QTest::newRow("Lane no class, zero") << QByteArray("20000") << lane << -1 << u"0.0"_s << 0.0 << false << false;
+    QTest::newRow("other first digit is Lane") << QByteArray("30103") << lane << 0 << u"8.5"_s << 8.5 << false << false;
+}
+
+void TestFiles::restoreClass()
+{
+    QFETCH(QByteArray, code);
+    QFETCH(int, formula);
+    QFETCH(int, listIndex);
+    QFETCH(QString, ratioText);
+    QFETCH(double, creepRatio);
+    QFETCH(bool, editable);
+    QFETCH(bool, messageC);
+    const RestoredStudy study = RestoreStudy(Parsed(FileOf({{38, code}})));
+    QCOMPARE(int(study.formula), formula);
+    QCOMPARE(study.listIndex, listIndex);
+    QCOMPARE(study.ratioText, ratioText);
+    QVERIFY2(Near(study.record.CreepRatio, creepRatio), qPrintable(QString::number(study.record.CreepRatio)));
+    QCOMPARE(study.ratioEditable, editable);
+    QCOMPARE(study.messages, messageC ? std::vector<Message>{MessageC} : std::vector<Message>{});
+    QCOMPARE(study.record.MethodCode, code.toDouble());
+}
+
+void TestFiles::restoreNumbers_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("box");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<std::vector<Message>>("messages");
+    const std::vector<Message> none;
+    QTest::newRow("dimension 99.99") << FileOf({{19, "99.99"}}) << 0 << 99.99 << none;
+    QTest::newRow("dimension 100") << FileOf({{21, "100"}}) << 2 << 0.0 << std::vector{MessageA};
+    QTest::newRow("99.994 rounds to 99.99") << FileOf({{24, "99.994"}}) << 6 << 99.99 << none;
+    QTest::newRow("99.995 rounds out of range") << FileOf({{30, "99.995"}}) << 12 << 0.0 << std::vector{MessageA};
+    QTest::newRow("negative length") << FileOf({{31, "-1"}}) << 13 << 0.0 << std::vector{MessageA};
+    QTest::newRow("1.005 rounds up") << FileOf({{37, "1.005"}}) << 19 << 1.01 << none;
+    QTest::newRow("water level -999.99") << FileOf({{22, "-999.99"}}) << 3 << -999.99 << none;
+    QTest::newRow("water level -999.995") << FileOf({{23, "-999.995"}}) << 4 << 0.0 << std::vector{MessageB};
+    QTest::newRow("water level 1000") << FileOf({{22, "1000"}}) << 3 << 0.0 << std::vector{MessageB};
+    QTest::newRow("text after the number") << FileOf({{25, "2.345m"}}) << 7 << 2.35 << none;
+    QTest::newRow("messages in box order after the class")
+        << FileOf({{19, "100"}, {23, "5000"}, {37, "200"}, {38, "10409.5"}}) << 19 << 0.0
+        << std::vector{MessageC, MessageA, MessageB, MessageA};
+}
+
+void TestFiles::restoreNumbers()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, box);
+    QFETCH(double, value);
+    QFETCH(std::vector<Message>, messages);
+    const RestoredStudy study = RestoreStudy(Parsed(bytes));
+    const StudyRecord &r = study.record;
+    const double actual = box < CreepRatioBox ? r.BaseValues[box]
+                          : box < FirstHorizontalBox ? r.VerticalLengths[box - FirstVerticalBox]
+                                                     : r.HorizontalLengths[box - FirstHorizontalBox];
+    QVERIFY2(Near(actual, value), qPrintable(QStringLiteral("box %1 holds %2").arg(box).arg(actual, 0, 'g', 17)));
+    QCOMPARE(study.messages.size(), messages.size());
+    for (std::size_t i = 0; i < messages.size(); ++i)
+        QCOMPARE(study.messages[i].prompt, messages[i].prompt);
+    QCOMPARE(study.messages, messages);
+}
+
+QTEST_GUILESS_MAIN(TestFiles)
+#include "test_files.moc"
