@@ -1,0 +1,77 @@
+#pragma once
+
+#include "report/reportsurface.h"
+
+#include <QList>
+#include <QPointF>
+#include <QSizeF>
+#include <QString>
+
+namespace talven {
+
+// A surface that draws nothing and logs every text, line and box with the
+// font state and pen in force. Its font has simple, exact metrics: a
+// character below U+0100 is half the size wide (so every digit, "-" and "."
+// share one width, as in the report font), any other a full size wide; a text
+// is 1.25 sizes high. Positions are in points of the font size.
+class RecordingSurface final : public ReportSurface {
+public:
+    enum class Kind { Text, Line, Box };
+
+    struct Call {
+        Kind kind = Kind::Text;
+        QString text;      // Text
+        QPointF from;      // Text: top-left corner; Line: start; Box: corner
+        QPointF to;        // Line: end; Box: opposite corner
+        QString font;
+        double size = 0.0;
+        bool bold = false;
+        int drawWidth = 0;
+    };
+
+    explicit RecordingSurface(bool printer = false) : printer(printer) {}
+
+    static double Width(const QString &text, double size)
+    {
+        double width = 0.0;
+        for (QChar c : text)
+            width += c.unicode() < 0x100 ? size / 2.0 : size;
+        return width;
+    }
+
+    void SetFont(const QString &family) override { font = family; }
+    void SetFontSize(double points) override { size = points; }
+    void SetFontBold(bool value) override { bold = value; }
+    void SetCurrentPoint(QPointF point) override { current = point; }
+    void Print(const QString &text) override
+    {
+        calls.append(Call{Kind::Text, text, current, QPointF(), font, size, bold, drawWidth});
+        current = QPointF(0.0, current.y() + TextHeight(text));
+    }
+    double TextWidth(const QString &text) override { return Width(text, size); }
+    double TextHeight(const QString &) override { return size * 1.25; }
+    void Line(QPointF from, QPointF to) override
+    {
+        calls.append(Call{Kind::Line, QString(), from, to, font, size, bold, drawWidth});
+    }
+    void Box(QPointF corner, QSizeF extent) override
+    {
+        calls.append(Call{Kind::Box, QString(), corner,
+                          corner + QPointF(extent.width(), extent.height()), font, size, bold,
+                          drawWidth});
+    }
+    void SetDrawWidth(int width) override { drawWidth = width; }
+    bool IsPrinter() const override { return printer; }
+
+    QList<Call> calls;
+    int drawWidth = 1;
+
+private:
+    bool printer;
+    QString font;
+    double size = 0.0;
+    bool bold = false;
+    QPointF current;
+};
+
+}  // namespace talven
