@@ -28,7 +28,8 @@ fuzz:
 	@sh tools/ensure-packages.sh $(PACKAGES) $(FUZZ_PACKAGES)
 	@cmake -S . -B $(BUILD_DIR)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTALVEN_FUZZ=ON
 	@cmake --build $(BUILD_DIR)-fuzz --target fuzz_study_file
-	$(BUILD_DIR)-fuzz/bin/fuzz_study_file -max_total_time=30 -max_len=70000 \
+	@mkdir -p $(BUILD_DIR)-fuzz/fuzz-corpus
+	$(BUILD_DIR)-fuzz/bin/fuzz_study_file -max_total_time=30 -max_len=70000 -timeout=10 \
 	    $(BUILD_DIR)-fuzz/fuzz-corpus tests/fuzz/corpus
 
 clean:
