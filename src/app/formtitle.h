@@ -2,10 +2,15 @@
 
 #include <QWidget>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 
 namespace talven {
+
+// The application title: the main window's caption and the default caption of
+// every message box.
+QString ApplicationTitle();
 
 // Set false while the title window is the splash, true from then on.
 extern bool StartupComplete;
@@ -25,14 +30,24 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     FormTitle();
     void Form_Load();
+    void Command1_Click();
 
+    QFrame *Frame1 = nullptr;
+    QWidget *imgLogo = nullptr;
+    QLabel *lblCompanyProduct = nullptr;
+    QLabel *lblProductName = nullptr;
     QLabel *lblVersion = nullptr;
     QPushButton *Command1 = nullptr;
 };
+
+// Start-up's splash: StartupComplete false, the title window painted and left
+// on the screen for one second, then released, StartupComplete true.
+void ShowSplash();
 
 // Help > ヘルプ(&H): the help window on VEK.hlp in the program's folder.
 void ShowHelp(QWidget *owner);

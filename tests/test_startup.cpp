@@ -1,0 +1,503 @@
+// Start-up: the title window, the help window, the example figures, the
+// one-copy lock and the program's own start as a process.
+#include "app/dialogservice.h"
+#include "app/examplefigure.h"
+#include "app/formtitle.h"
+#include "app/helpwindow.h"
+#include "app/singleinstance.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <memory>
+
+using namespace talven;
+
+namespace {
+
+// No dialog is expected anywhere here; one that shows up fails the test
+// instead of waiting for an answer.
+class NoDialogs final : public DialogService {
+public:
+    int MsgBox(const QString &prompt, int style, const QString &caption) override
+    {
+        unexpected << QStringLiteral("MsgBox %1 %2 %3").arg(style).arg(caption, prompt);
+        return MsgBoxOk;
+    }
+    QString OpenFileName(QWidget *, const QString &, const QString &) override
+    {
+        unexpected << QStringLiteral("OpenFileName");
+        return {};
+    }
+    QString SaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        unexpected << QStringLiteral("SaveFileName");
+        return {};
+    }
+    bool PrinterDialog(QWidget *, QPrinter &, bool) override
+    {
+        unexpected << QStringLiteral("PrinterDialog");
+        return false;
+    }
+    QStringList unexpected;
+};
+
+QList<FormTitle *> TitleWindows()
+{
+    QList<FormTitle *> found;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *title = qobject_cast<FormTitle *>(widget))
+            found << title;
+    }
+    return found;
+}
+
+// Runs pending deletions, so that a closed window is really gone.
+void FlushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void CloseAllTitles()
+{
+    for (FormTitle *title : TitleWindows())
+        title->close();
+    FlushDeletes();
+}
+
+int Twips(int twips, int dpi)
+{
+    return qRound(twips * dpi / 1440.0);
+}
+
+QString ProgramPath()
+{
+    return qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven");
+}
+
+QByteArray LockOwner(const QString &lockPath)
+{
+    QFile file(lockPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readLine().trimmed();
+}
+
+// The pid of a process that has already ended.
+qint64 DeadPid()
+{
+    QProcess process;
+    process.start(QStringLiteral("sleep"), {QStringLiteral("0.1")});
+    if (!process.waitForStarted(10000))
+        return 0;
+    const qint64 pid = process.processId();
+    process.waitForFinished(10000);
+    return pid;
+}
+
+}  // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void titleLoad_data();
+    void titleLoad();
+    void titleLabels_data();
+    void titleLabels();
+    void titleClientArea();
+    void titleShownTwiceIsOneWindow();
+    void titleNewWindowAfterClose();
+    void titleKeys_data();
+    void titleKeys();
+    void splashReleasesTheWindow();
+
+    void helpFile_data();
+    void helpFile();
+    void shippedHelpFile();
+    void showHelpKeepsOneWindowAndTheOwner();
+
+    void figurePaints_data();
+    void figurePaints();
+
+    void lock_data();
+    void lock();
+
+    void secondLaunchIsRefused();
+
+private:
+    NoDialogs dialogs_;
+};
+
+void TestStartup::init()
+{
+    dialogs_.unexpected.clear();
+    SetDialogService(&dialogs_);
+}
+
+void TestStartup::cleanup()
+{
+    CloseAllTitles();
+    SetDialogService(nullptr);
+    QVERIFY2(dialogs_.unexpected.isEmpty(), qPrintable(dialogs_.unexpected.join(u'\n')));
+}
+
+void TestStartup::titleLoad_data()
+{
+    QTest::addColumn<bool>("startupComplete");
+    QTest::newRow("splash") << false;
+    QTest::newRow("version window") << true;
+}
+
+void TestStartup::titleLoad()
+{
+    QFETCH(bool, startupComplete);
+    StartupComplete = startupComplete;
+    FormTitle *title = FormTitle::Show();
+    QVERIFY(title);
+    QCOMPARE(title->VersionText(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1"));
+    QCOMPARE(title->findChild<QLabel *>(QStringLiteral("lblVersion"))->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1"));
+    auto *ok = title->findChild<QPushButton *>(QStringLiteral("Command1"));
+    QVERIFY(ok);
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    QCOMPARE(ok->isVisible(), startupComplete);
+    QCOMPARE(title->OkButtonVisible(), startupComplete);
+    QVERIFY(title->windowTitle().isEmpty());
+}
+
+void TestStartup::titleLabels_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("company") << QStringLiteral("lblCompanyProduct") << QStringLiteral("株式会社　ノルフェ") << 18;
+    QTest::newRow("product") << QStringLiteral("lblProductName") << QStringLiteral("タルヴェン") << 18;
+    QTest::newRow("version") << QStringLiteral("lblVersion") << QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1") << 12;
+}
+
+void TestStartup::titleLabels()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(int, pointSize);
+    StartupComplete = true;
+    FormTitle *title = FormTitle::Show();
+    QVERIFY(QTest::qWaitForWindowExposed(title));
+    auto *label = title->findChild<QLabel *>(name);
+    QVERIFY(label);
+    QCOMPARE(label->text(), text);
+    QCOMPARE(label->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+    QCOMPARE(label->font().pointSize(), pointSize);
+    QVERIFY(label->font().bold());
+    // The whole text fits inside the window, beside the logo.
+    const QRect inWindow(label->mapTo(title, QPoint(0, 0)), label->size());
+    QVERIFY2(title->rect().contains(inWindow), qPrintable(name));
+    QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(name));
+    auto *logo = title->findChild<QWidget *>(QStringLiteral("imgLogo"));
+    QVERIFY(logo);
+    QVERIFY(inWindow.left() >= logo->mapTo(title, QPoint(logo->width(), 0)).x());
+}
+
+void TestStartup::titleClientArea()
+{
+    StartupComplete = true;
+    FormTitle *title = FormTitle::Show();
+    const int dpiX = title->logicalDpiX();
+    const int dpiY = title->logicalDpiY();
+    QVERIFY(qAbs(title->width() - Twips(7380, dpiX)) <= 1);
+    QVERIFY(qAbs(title->height() - Twips(4245, dpiY)) <= 1);
+    auto *logo = title->findChild<QWidget *>(QStringLiteral("imgLogo"));
+    QVERIFY(qAbs(logo->width() - Twips(2055, dpiX)) <= 1);
+    QVERIFY(qAbs(logo->height() - Twips(2505, dpiY)) <= 1);
+}
+
+void TestStartup::titleShownTwiceIsOneWindow()
+{
+    StartupComplete = true;
+    FormTitle *first = FormTitle::Show();
+    // A mark that a second load would overwrite.
+    first->findChild<QLabel *>(QStringLiteral("lblVersion"))->setText(QStringLiteral("mark"));
+    FormTitle *second = FormTitle::Show();
+    QCOMPARE(second, first);
+    QCOMPARE(TitleWindows().size(), 1);
+    QCOMPARE(second->VersionText(), QStringLiteral("mark"));
+    QVERIFY(second->isVisible());
+}
+
+void TestStartup::titleNewWindowAfterClose()
+{
+    StartupComplete = false;
+    QPointer<FormTitle> splash = FormTitle::Show();
+    QVERIFY(!splash->OkButtonVisible());
+    splash->close();
+    QCOMPARE(FormTitle::Instance(), nullptr);
+    FlushDeletes();
+    QVERIFY(splash.isNull());
+
+    StartupComplete = true;
+    QPointer<FormTitle> version = FormTitle::Show();
+    QVERIFY(version);
+    QCOMPARE(FormTitle::Instance(), version.data());
+    QVERIFY(version->OkButtonVisible());
+    QCOMPARE(version->VersionText(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1"));
+
+    QTest::mouseClick(version->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(FormTitle::Instance(), nullptr);
+    FlushDeletes();
+    QVERIFY(version.isNull());
+    QVERIFY(TitleWindows().isEmpty());
+}
+
+void TestStartup::titleKeys_data()
+{
+    QTest::addColumn<bool>("startupComplete");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("splash escape") << false << int(Qt::Key_Escape) << false;
+    QTest::newRow("splash enter") << false << int(Qt::Key_Return) << false;
+    QTest::newRow("splash space") << false << int(Qt::Key_Space) << false;
+    QTest::newRow("version escape") << true << int(Qt::Key_Escape) << true;
+    QTest::newRow("version enter") << true << int(Qt::Key_Return) << true;
+    QTest::newRow("version letter") << true << int(Qt::Key_A) << false;
+}
+
+void TestStartup::titleKeys()
+{
+    QFETCH(bool, startupComplete);
+    QFETCH(int, key);
+    QFETCH(bool, closes);
+    StartupComplete = startupComplete;
+    FormTitle *title = FormTitle::Show();
+    QVERIFY(QTest::qWaitForWindowExposed(title));
+    QTest::keyClick(title, Qt::Key(key));
+    QTest::mouseClick(title, Qt::LeftButton, {}, QPoint(title->width() / 2, title->height() - 5));
+    QCOMPARE(FormTitle::Instance() == nullptr, closes);
+}
+
+void TestStartup::splashReleasesTheWindow()
+{
+    StartupComplete = false;
+    QElapsedTimer shown;
+    shown.start();
+    ShowSplash();
+    const qint64 elapsed = shown.elapsed();
+    QVERIFY2(elapsed >= 1000, qPrintable(QStringLiteral("splash lasted %1 ms").arg(elapsed)));
+    QVERIFY(StartupComplete);
+    QCOMPARE(FormTitle::Instance(), nullptr);
+    QVERIFY(TitleWindows().isEmpty());
+    // The version window that follows start-up has its OK button.
+    QVERIFY(FormTitle::Show()->OkButtonVisible());
+}
+
+void TestStartup::helpFile_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::newRow("present") << true;
+    QTest::newRow("missing") << false;
+}
+
+void TestStartup::helpFile()
+{
+    QFETCH(bool, present);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("VEK.hlp"));
+    if (present) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><h1>遮水矢板の照査</h1></body></html>")
+                       .toUtf8());
+    }
+    HelpWindow window;
+    QCOMPARE(window.Open(path), present);
+    const QString shown = window.Browser()->toPlainText();
+    QCOMPARE(shown.contains(QStringLiteral("遮水矢板の照査")), present);
+    QCOMPARE(shown.contains(QDir::toNativeSeparators(path)), !present);
+    QCOMPARE(shown.contains(QStringLiteral("開けません")), !present);
+}
+
+void TestStartup::shippedHelpFile()
+{
+    const QString path = qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/VEK.hlp");
+    HelpWindow window;
+    QVERIFY2(window.Open(path), qPrintable(path));
+    const QString shown = window.Browser()->toPlainText();
+    for (const QString &needed : {QStringLiteral("ブライの式"), QStringLiteral("レインの式"),
+                                  QStringLiteral("検討方法・諸数値の設定"), QStringLiteral("鉛直方向の計算"),
+                                  QStringLiteral("水平方向の計算"), QStringLiteral("ΣL"), QStringLiteral("ΔH")})
+        QVERIFY2(shown.contains(needed), qPrintable(needed));
+    QVERIFY(!shown.contains(u'\uFFFD'));  // read as UTF-8 throughout
+}
+
+void TestStartup::showHelpKeepsOneWindowAndTheOwner()
+{
+    QMainWindow owner;
+    owner.setWindowTitle(QStringLiteral("タルヴェン"));
+    owner.show();
+    // The test program's folder has no help file.
+    QVERIFY(!QFile::exists(HelpFilePath()));
+    ShowHelp(&owner);
+    ShowHelp(&owner);
+    const QList<HelpWindow *> windows = owner.findChildren<HelpWindow *>();
+    QCOMPARE(windows.size(), 1);
+    QVERIFY(windows.front()->isVisible());
+    QVERIFY(windows.front()->Browser()->toPlainText().contains(QDir::toNativeSeparators(HelpFilePath())));
+    QVERIFY(owner.isVisible());
+    QCOMPARE(owner.windowTitle(), QStringLiteral("タルヴェン"));
+    windows.front()->close();
+}
+
+void TestStartup::figurePaints_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QSize>("size");
+    for (int index = 0; index < 3; ++index) {
+        QTest::addRow("figure %d at 300x220", index) << index << QSize(300, 220);
+        QTest::addRow("figure %d at 600x440", index) << index << QSize(600, 440);
+        QTest::addRow("figure %d at 500x220", index) << index << QSize(500, 220);
+    }
+}
+
+void TestStartup::figurePaints()
+{
+    QFETCH(int, index);
+    QFETCH(QSize, size);
+    ExampleFigure figure(index);
+    QVERIFY(figure.sizeHint().width() >= 280 && figure.sizeHint().height() >= 200);
+    figure.resize(size);
+    const QImage image = figure.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(image.size(), size);
+
+    // Ink over a good part of the picture, spread across the drawing's width.
+    int inked = 0;
+    int left = size.width();
+    int right = -1;
+    for (int y = 2; y < image.height() - 2; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 2; x < image.width() - 2; ++x) {
+            if (line[x] != qRgb(255, 255, 255)) {
+                ++inked;
+                left = qMin(left, x);
+                right = qMax(right, x);
+            }
+        }
+    }
+    const double share = double(inked) / (size.width() * size.height());
+    QVERIFY2(share > 0.15, qPrintable(QStringLiteral("ink share %1").arg(share)));
+    // The drawing keeps its proportions and is centred: 300 x 220 scaled to fit.
+    const double scale = qMin(size.width() / 300.0, size.height() / 220.0);
+    const double drawnWidth = 300 * scale;
+    QVERIFY2(right - left >= 0.85 * drawnWidth,
+             qPrintable(QStringLiteral("ink from %1 to %2, drawing %3 wide").arg(left).arg(right).arg(drawnWidth)));
+    const double margin = (size.width() - drawnWidth) / 2;
+    QVERIFY2(left >= margin - 3 && right <= size.width() - margin + 3,
+             qPrintable(QStringLiteral("ink from %1 to %2, margin %3").arg(left).arg(right).arg(margin)));
+}
+
+void TestStartup::lock_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("no lock") << QString() << false;
+    QTest::newRow("held by this process") << QStringLiteral("held") << true;
+    QTest::newRow("left by a dead process") << QStringLiteral("dead") << false;
+    QTest::newRow("released") << QStringLiteral("released") << false;
+}
+
+void TestStartup::lock()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, refused);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("talven.lock"));
+
+    std::unique_ptr<SingleInstance> holder;
+    if (before == QStringLiteral("held") || before == QStringLiteral("released")) {
+        holder = std::make_unique<SingleInstance>(path);
+        QVERIFY(!holder->PrevInstance());
+        if (before == QStringLiteral("released"))
+            holder.reset();
+    } else if (before == QStringLiteral("dead")) {
+        const qint64 pid = DeadPid();
+        QVERIFY(pid > 0);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::number(pid) + "\ntalven\n" + QSysInfo::machineHostName().toUtf8() + '\n');
+    }
+
+    SingleInstance instance(path);
+    QCOMPARE(instance.PrevInstance(), refused);
+    if (!refused)
+        QCOMPARE(LockOwner(path), QByteArray::number(QCoreApplication::applicationPid()));
+}
+
+void TestStartup::secondLaunchIsRefused()
+{
+    const QString program = ProgramPath();
+    QVERIFY2(QFile::exists(program), qPrintable(program));
+    QTemporaryDir runtime;
+    QVERIFY(runtime.isValid());
+    const QString lockPath = runtime.filePath(QStringLiteral("talven.lock"));
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    // Any message goes to stderr, so that nothing waits for an answer.
+    environment.insert(QStringLiteral("TALVEN_DIALOG_LOG"), QStringLiteral("1"));
+
+    QProcess first;
+    first.setProcessEnvironment(environment);
+    first.start(program, {});
+    QVERIFY(first.waitForStarted(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(LockOwner(lockPath) == QByteArray::number(first.processId()), 20000);
+
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(program, {});
+    QVERIFY(second.waitForStarted(10000));
+    QVERIFY2(second.waitForFinished(30000), "the second copy did not end by itself");
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    const QString said = QString::fromUtf8(second.readAllStandardError());
+    QVERIFY2(said.contains(QStringLiteral("MsgBox|48|タルヴェン|すでに「タルヴェン」は起動されています。")),
+             qPrintable(said));
+    QCOMPARE(said.count(QStringLiteral("MsgBox|")), 1);
+    QCOMPARE(first.state(), QProcess::Running);
+
+    // A copy that dies leaves its lock file behind; it must not stop the next start.
+    first.kill();
+    QVERIFY(first.waitForFinished(10000));
+    QVERIFY(QFile::exists(lockPath));
+
+    QProcess third;
+    third.setProcessEnvironment(environment);
+    third.start(program, {});
+    QVERIFY(third.waitForStarted(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(LockOwner(lockPath) == QByteArray::number(third.processId()), 20000);
+    QTest::qWait(1500);  // past the splash, into the main window
+    QCOMPARE(third.state(), QProcess::Running);
+    const QString thirdSaid = QString::fromUtf8(third.readAllStandardError());
+    QVERIFY2(!thirdSaid.contains(QStringLiteral("MsgBox|")), qPrintable(thirdSaid));
+    third.kill();
+    QVERIFY(third.waitForFinished(10000));
+}
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"
