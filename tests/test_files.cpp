@@ -128,6 +128,7 @@ private Q_SLOTS:
     void ticks();
     void decoding_data();
     void decoding();
+    void controlCharactersKept();
     void unstorableText_data();
     void unstorableText();
     void failedWrite_data();
@@ -408,6 +409,17 @@ void TestFiles::decoding()
     const ParsedStudy study = Parsed(FileOf({{0, line}, {39, "1" + line}}));
     QCOMPARE(study.Names[0], expected);
     QCOMPARE(study.DoubleFlags[0], 1);
+}
+
+void TestFiles::controlCharactersKept()
+{
+    // A genuine U+001A is no undecodable byte.
+    StudyFileContent content;
+    content.names[0] = QStringLiteral("a\u001Ab\u001C\u007F");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plan.vek"));
+    QCOMPARE(WriteStudyFile(path, content).value_or(Message{}), Message{});
+    QCOMPARE(Parsed(ReadAll(path)).Names[0], content.names[0]);
 }
 
 void TestFiles::unstorableText_data()
