@@ -68,6 +68,12 @@ bool Near(double a, double b)
     return std::fabs(a - b) < 1e-9;
 }
 
+#define COMPARE_NEAR(actual, expected)                                                        \
+    QVERIFY2(Near(actual, expected), qPrintable(QStringLiteral("%1 is %2, expected %3")      \
+                                                    .arg(QString::fromLatin1(#actual))      \
+                                                    .arg(actual, 0, 'g', 17)                \
+                                                    .arg(expected, 0, 'g', 17)))
+
 const QString WriteCaption = QStringLiteral("タルヴェン・書き込みエラー");
 const Message WriteFailed{QStringLiteral("ファイル書き込みを中止しました。"), 48, WriteCaption};
 const Message MessageA{QStringLiteral("数値は0から99.99の範囲で入力してください"), 48,
@@ -227,15 +233,15 @@ void TestFiles::roundTrip()
     QCOMPARE(study.listIndex, listIndex);
     QCOMPARE(study.ratioText, ratioText);
     QCOMPARE(study.ratioEditable, IsRangedClass(Formula(formula), listIndex));
-    QVERIFY2(Near(study.record.CreepRatio, ratioText.toDouble()), qPrintable(QString::number(study.record.CreepRatio)));
+    COMPARE_NEAR(study.record.CreepRatio, ratioText.toDouble());
     QCOMPARE(study.messages.size(), std::size_t(0));
     for (int i = 0; i < NameCount; ++i)
         QCOMPARE(study.record.Names[i], QStringLiteral("名称%1").arg(i));
     // Three decimals come back rounded to two, half away from zero.
-    QVERIFY(Near(study.record.BaseValues[0], 1.13));
-    QVERIFY(Near(study.record.BaseValues[WaterLevel2Box], -3.46));
-    QVERIFY(Near(study.record.VerticalLengths[6], 13.13));
-    QVERIFY(Near(study.record.HorizontalLengths[0], 14.13));
+    COMPARE_NEAR(study.record.BaseValues[0], 1.13);
+    COMPARE_NEAR(study.record.BaseValues[WaterLevel2Box], -3.46);
+    COMPARE_NEAR(study.record.VerticalLengths[6], 13.13);
+    COMPARE_NEAR(study.record.HorizontalLengths[0], 14.13);
     QCOMPARE(study.record.DoubleFlags, content.doubleFlags);
     QCOMPARE(study.verticalTicks[0], true);
     QCOMPARE(study.verticalTicks[1], false);
@@ -566,7 +572,7 @@ void TestFiles::restoreClass()
     QCOMPARE(int(study.formula), formula);
     QCOMPARE(study.listIndex, listIndex);
     QCOMPARE(study.ratioText, ratioText);
-    QVERIFY2(Near(study.record.CreepRatio, creepRatio), qPrintable(QString::number(study.record.CreepRatio)));
+    COMPARE_NEAR(study.record.CreepRatio, creepRatio);
     QCOMPARE(study.ratioEditable, editable);
     QCOMPARE(study.messages, messageC ? std::vector<Message>{MessageC} : std::vector<Message>{});
     QCOMPARE(study.record.MethodCode, code.toDouble());
