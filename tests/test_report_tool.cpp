@@ -1,0 +1,356 @@
+#include "files/studyfile.h"
+#include "study/methodcode.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace talven;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run RunTool(const QStringList &arguments)
+{
+    QProcess process;
+    process.setProgram(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report"));
+    process.setArguments(arguments);
+    process.start();
+    Run run;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QString Describe(const Run &run)
+{
+    return QStringLiteral("exit %1\nstdout:\n%2\nstderr:\n%3").arg(run.exitCode).arg(run.out, run.err);
+}
+
+// A study as the window saves it: the texts of the boxes.
+struct StudyTexts {
+    Formula formula = Formula::Lane;
+    int listIndex = 2;
+    double typedRatio = 0.0;  // Bligh's ranged class only
+    QStringList members{QStringLiteral("18.5"), QStringLiteral("6.25"), QStringLiteral("6.25")};
+    QString wl1 = QStringLiteral("3.2");
+    QString wl2 = QStringLiteral("-1.05");
+    QStringList vertical{QStringLiteral("5.5"), QStringLiteral("4"), QStringLiteral("12.25")};
+    QStringList horizontal{QStringLiteral("3"), QStringLiteral("3")};
+    QList<int> verticalTicks{0};
+    QList<int> horizontalTicks{1};
+};
+
+StudyFileContent Content(const StudyTexts &study)
+{
+    StudyFileContent content;
+    content.names = {QStringLiteral("本体"), QStringLiteral("上流翼壁"), QStringLiteral("下流翼壁"),
+                     QStringLiteral("計画高水位"), QStringLiteral("平水位"),
+                     QStringLiteral("上流端"), QStringLiteral("下流端"), QStringLiteral("中間"),
+                     {}, {}, {}, {}, QStringLiteral("左岸"), QStringLiteral("右岸"),
+                     {}, {}, {}, {}, {}};
+    for (int i = 0; i < 3; ++i)
+        content.numberTexts[i] = study.members.value(i);
+    content.numberTexts[WaterLevel1Box] = study.wl1;
+    content.numberTexts[WaterLevel2Box] = study.wl2;
+    for (int i = 0; i < PileCount; ++i) {
+        content.numberTexts[FirstVerticalBox + i] = study.vertical.value(i);
+        content.numberTexts[FirstHorizontalBox + i] = study.horizontal.value(i);
+    }
+    content.methodCode = BuildMethodCode(study.formula, study.listIndex, study.typedRatio);
+    for (int i : study.verticalTicks)
+        content.doubleFlags[i] = 1;
+    for (int i : study.horizontalTicks)
+        content.doubleFlags[PileCount + i] = 1;
+    return content;
+}
+
+QString PdfText(const QString &pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(60000))
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString PdfInfo(const QString &pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {pdf});
+    if (!process.waitForFinished(60000))
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(StudyTexts)
+
+class TestReportTool : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void report_data();
+    void report();
+    void refusedFile_data();
+    void refusedFile();
+    void notReady_data();
+    void notReady();
+    void arguments_data();
+    void arguments();
+    void help();
+
+private:
+    QTemporaryDir dir;
+    QString Path(const QString &name) const { return dir.filePath(name); }
+};
+
+void TestReportTool::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    QVERIFY2(QFile::exists(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report")),
+             "talven-report is not built");
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
+             "pdftotext (poppler-utils) is missing");
+}
+
+void TestReportTool::report_data()
+{
+    QTest::addColumn<StudyTexts>("study");
+    QTest::addColumn<QStringList>("verdicts");
+    QTest::addColumn<QStringList>("warnings");
+    QTest::addColumn<QStringList>("pageTexts");
+
+    // L 31, ΔH 4.25. Vertical ΣL 11 + 4 + 12.25 = 27.25: (31 / 3 + 27.25) / 4.25 = 8.84;
+    // horizontal ΣL 3 + 6 = 9: (31 / 3 + 9) / 4.25 = 4.55.
+    StudyTexts lane;
+    QTest::newRow("lane")
+        << lane
+        << QStringList({QStringLiteral("鉛直方向　Ｃ′= 8.84 ≧ Ｃ = 6.00 ・・・ＯＫ"),
+                        QStringLiteral("水平方向　Ｃ′= 4.55 ＜ Ｃ = 6.00 ・・・ＮＧ")})
+        << QStringList()
+        << QStringList({QStringLiteral("加重クリープ比"), QStringLiteral("柔構造樋門設計の手引き(P.189)"),
+                        QStringLiteral("◆ 中砂"), QStringLiteral("上流端* 11.00"),
+                        QStringLiteral("右岸* 6.00"), QStringLiteral("計 27.25"),
+                        QStringLiteral("WL2 = -1.05 (m)"), QStringLiteral("= 4.25 (m)")});
+
+    // Bligh's gravel with sand, C typed as 7.4; ΔH 2.15. Vertical (31 + 27.25) / 2.15 = 27.09,
+    // horizontal (31 + 9) / 2.15 = 18.60.
+    StudyTexts bligh;
+    bligh.formula = Formula::Bligh;
+    bligh.listIndex = RangedBlighClass;
+    bligh.typedRatio = 7.4;
+    bligh.wl2 = QStringLiteral("1.05");
+    QTest::newRow("bligh typed ratio")
+        << bligh
+        << QStringList({QStringLiteral("鉛直方向　Ｃ′= 27.09 ≧ Ｃ = 7.40 ・・・ＯＫ"),
+                        QStringLiteral("水平方向　Ｃ′= 18.60 ≧ Ｃ = 7.40 ・・・ＯＫ")})
+        << QStringList()
+        << QStringList({QStringLiteral("樋門樋管の設計と考え方(P.143)"), QStringLiteral("◆ 砂混じり砂利"),
+                        QStringLiteral("砂利混じり玉石 4"), QStringLiteral("31.00 ＋ 27.25")});
+
+    // A ratio a little below C that rounds to it passes in both sections: 35.99 / 3 = 11.997.
+    StudyTexts edge;
+    edge.formula = Formula::Bligh;
+    edge.listIndex = 2;  // coarse sand, C 12
+    edge.members = {};
+    edge.wl1 = QStringLiteral("3");
+    edge.wl2 = QStringLiteral("0");
+    edge.vertical = {QStringLiteral("35.99")};
+    edge.horizontal = {QStringLiteral("35.97")};
+    edge.verticalTicks = {};
+    edge.horizontalTicks = {};
+    QTest::newRow("rounding edge")
+        << edge
+        << QStringList({QStringLiteral("鉛直方向　Ｃ′= 12.00 ≧ Ｃ = 12.00 ・・・ＯＫ"),
+                        QStringLiteral("水平方向　Ｃ′= 11.99 ＜ Ｃ = 12.00 ・・・ＮＧ")})
+        << QStringList() << QStringList({QStringLiteral("0.00 ＋ 35.99")});
+
+    // Out-of-range values are warned about and read as 0, as File > Open does:
+    // ΔH 0 - (-4.25), vertical ΣL 0 + 4 + 12.25, (31 / 3 + 16.25) / 4.25 = 6.25.
+    StudyTexts outOfRange = lane;
+    outOfRange.wl1 = QStringLiteral("1234");
+    outOfRange.wl2 = QStringLiteral("-4.25");
+    outOfRange.vertical = {QStringLiteral("100"), QStringLiteral("4"), QStringLiteral("12.25")};
+    QTest::newRow("range warnings")
+        << outOfRange
+        << QStringList({QStringLiteral("鉛直方向　Ｃ′= 6.25 ≧ Ｃ = 6.00 ・・・ＯＫ"),
+                        QStringLiteral("水平方向　Ｃ′= 4.55 ＜ Ｃ = 6.00 ・・・ＮＧ")})
+        << QStringList({QStringLiteral("数値は-999.99から999.99の範囲で入力してください"),
+                        QStringLiteral("数値は0から99.99の範囲で入力してください")})
+        << QStringList({QStringLiteral("WL1 = 0.00 (m)"), QStringLiteral("計 16.25")});
+}
+
+void TestReportTool::report()
+{
+    QFETCH(StudyTexts, study);
+    QFETCH(QStringList, verdicts);
+    QFETCH(QStringList, warnings);
+    QFETCH(QStringList, pageTexts);
+
+    const QString vek = Path(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".vek"));
+    const QString pdf = Path(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
+    QVERIFY(!WriteStudyFile(vek, Content(study)));
+
+    const Run run = RunTool({vek, QStringLiteral("-o"), pdf});
+    QVERIFY2(run.exitCode == 0, qPrintable(Describe(run)));
+    QCOMPARE(run.out, verdicts.join(u'\n') + u'\n');
+    QStringList reported;
+    for (const QString &line : run.err.split(u'\n'))
+        if (line.startsWith(QStringLiteral("talven-report: 警告: ")))
+            reported.append(line.mid(QStringLiteral("talven-report: 警告: ").size()));
+    QCOMPARE(reported, warnings);
+
+    QVERIFY(QFile::exists(pdf));
+    const QString info = PdfInfo(pdf);
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
+    QVERIFY2(info.contains(QStringLiteral("595.276 x 841.89")) || info.contains(QStringLiteral("595 x 842")),
+             qPrintable(info));
+
+    // The page's text without blanks: the layout spaces its columns by position,
+    // and "Ｃ = 12.00" ends where "・・・ＯＫ" begins.
+    const QRegularExpression blanks(QStringLiteral("\\s+"));
+    const QString page = PdfText(pdf).remove(blanks);
+    QStringList expected{QStringLiteral("遮水矢板の設計"), QStringLiteral("３．鉛直方向の計算"),
+                         QStringLiteral("４．水平方向の計算"), QStringLiteral("計画高水位")};
+    // The same four items as the page's verdict lines, in the same order.
+    for (const QString &verdict : verdicts)
+        expected.append(verdict.section(QStringLiteral("　"), 1));
+    expected += pageTexts;
+    for (QString text : expected)
+        QVERIFY2(page.contains(text.remove(blanks)), qPrintable(text + QStringLiteral(" not in ") + page));
+    QVERIFY(!page.contains(QStringLiteral("inf"), Qt::CaseInsensitive));
+}
+
+void TestReportTool::refusedFile_data()
+{
+    QTest::addColumn<QByteArray>("append");  // bytes after a valid study
+    QTest::addColumn<bool>("exists");
+
+    QTest::newRow("a 54th line") << QByteArray("\r\n") << true;
+    QTest::newRow("missing file") << QByteArray() << false;
+}
+
+void TestReportTool::refusedFile()
+{
+    QFETCH(QByteArray, append);
+    QFETCH(bool, exists);
+
+    const QString vek = Path(QStringLiteral("refused.vek"));
+    const QString pdf = Path(QStringLiteral("refused.pdf"));
+    QFile::remove(vek);
+    if (exists) {
+        QVERIFY(!WriteStudyFile(vek, Content(StudyTexts())));
+        QFile file(vek);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(append);
+    }
+    // An earlier report under that name is left as it was.
+    {
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("earlier");
+    }
+
+    const Run run = RunTool({vek, QStringLiteral("-o"), pdf});
+    QVERIFY2(run.exitCode == 1, qPrintable(Describe(run)));
+    QVERIFY2(run.err.contains(QStringLiteral("ファイル読み込みを中止しました。")), qPrintable(run.err));
+    QVERIFY(run.out.isEmpty());
+    QFile old(pdf);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("earlier"));
+}
+
+void TestReportTool::notReady_data()
+{
+    QTest::addColumn<StudyTexts>("study");
+
+    StudyTexts level;
+    level.wl1 = QStringLiteral("2.5");
+    level.wl2 = QStringLiteral("2.5");
+    QTest::newRow("equal water levels") << level;
+
+    StudyTexts falling;
+    falling.wl1 = QStringLiteral("1");
+    falling.wl2 = QStringLiteral("2");
+    QTest::newRow("negative head difference") << falling;
+
+    StudyTexts noClass;
+    noClass.listIndex = -1;
+    QTest::newRow("no creep ratio") << noClass;
+
+    // A water level out of range becomes 0, which leaves no head difference.
+    StudyTexts rejected;
+    rejected.wl1 = QStringLiteral("1000");
+    rejected.wl2 = QStringLiteral("0");
+    QTest::newRow("rejected level") << rejected;
+}
+
+void TestReportTool::notReady()
+{
+    QFETCH(StudyTexts, study);
+
+    const QString vek = Path(QStringLiteral("notready.vek"));
+    const QString pdf = Path(QStringLiteral("notready.pdf"));
+    QFile::remove(pdf);
+    QVERIFY(!WriteStudyFile(vek, Content(study)));
+
+    const Run run = RunTool({vek, QStringLiteral("-o"), pdf});
+    QVERIFY2(run.exitCode == 2, qPrintable(Describe(run)));
+    QVERIFY2(run.err.contains(QStringLiteral("水位データおよび\nクリープ比の選択を確認してください")),
+             qPrintable(run.err));
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(!QFile::exists(pdf));
+}
+
+void TestReportTool::arguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("none") << QStringList();
+    QTest::newRow("no output") << QStringList({QStringLiteral("a.vek")});
+    QTest::newRow("output without file") << QStringList({QStringLiteral("a.vek"), QStringLiteral("-o")});
+    QTest::newRow("no study") << QStringList({QStringLiteral("-o"), QStringLiteral("a.pdf")});
+    QTest::newRow("two studies") << QStringList({QStringLiteral("a.vek"), QStringLiteral("b.vek"),
+                                                 QStringLiteral("-o"), QStringLiteral("a.pdf")});
+    QTest::newRow("unknown option") << QStringList({QStringLiteral("a.vek"), QStringLiteral("-x"),
+                                                    QStringLiteral("-o"), QStringLiteral("a.pdf")});
+}
+
+void TestReportTool::arguments()
+{
+    QFETCH(QStringList, arguments);
+
+    const Run run = RunTool(arguments);
+    QVERIFY2(run.exitCode == 64, qPrintable(Describe(run)));
+    QVERIFY2(run.err.contains(QStringLiteral("使い方: talven-report 検討ファイル.vek -o 帳票.pdf")),
+             qPrintable(run.err));
+    QVERIFY(run.out.isEmpty());
+}
+
+void TestReportTool::help()
+{
+    for (const QString &option : {QStringLiteral("--help"), QStringLiteral("-h")}) {
+        const Run run = RunTool({option});
+        QVERIFY2(run.exitCode == 0, qPrintable(Describe(run)));
+        QVERIFY(run.out.contains(QStringLiteral("使い方: talven-report 検討ファイル.vek -o 帳票.pdf")));
+        QVERIFY(run.out.contains(QStringLiteral("終了コード")));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestReportTool)
+#include "test_report_tool.moc"
