@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -343,6 +344,15 @@ void TestStartup::shippedHelpFile()
                                   QStringLiteral("水平方向の計算"), QStringLiteral("ΣL"), QStringLiteral("ΔH")})
         QVERIFY2(shown.contains(needed), qPrintable(needed));
     QVERIFY(!shown.contains(u'\uFFFD'));  // read as UTF-8 throughout
+
+    // The contents links jump within the page and keep it.
+    window.resize(500, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.Browser()->verticalScrollBar()->value(), 0);
+    window.Browser()->setSource(QUrl(QStringLiteral("#ratios")));
+    QTRY_VERIFY(window.Browser()->verticalScrollBar()->value() > 0);
+    QCOMPARE(window.Browser()->toPlainText(), shown);
 }
 
 void TestStartup::showHelpKeepsOneWindowAndTheOwner()

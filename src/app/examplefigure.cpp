@@ -165,7 +165,7 @@ void DrawDimensionsAndLevels(QPainter &p)
     Label(p, QPointF(89, 38), QStringLiteral("門柱"), Qt::AlignLeft | Qt::AlignTop);
 
     WaterSurface(p, 0, 106.8, 70, 14, QStringLiteral("WL1"));
-    WaterSurface(p, 211.6, 300, 105, 248, QStringLiteral("WL2"));
+    WaterSurface(p, 211.6, 300, 105, 226, QStringLiteral("WL2"));
 
     // ΔH between the two levels, beyond the inland wing wall.
     p.setPen(QPen(Dimension, 0.6, Qt::DashLine));
