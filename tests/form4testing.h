@@ -1,0 +1,66 @@
+#pragma once
+
+// Driving the main window as a user does: focus, typing, clicks.
+
+#include "app/form4.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+// The window must be the active one for focus and shortcuts to work offscreen.
+inline bool ShowActive(talven::Form4 &form)
+{
+    form.show();
+    QApplication::setActiveWindow(&form);
+    return QTest::qWaitForWindowActive(&form);
+}
+
+// Types text key by key; Japanese characters arrive as typed characters too.
+inline void TypeKeys(QWidget *widget, const QString &keys)
+{
+    for (QChar character : keys) {
+        if (character.unicode() < 0x80)
+            QTest::keyClick(widget, character.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
+    }
+}
+
+// Enters a box as the user does (its text is then selected) and types.
+inline void TypeInto(QLineEdit *box, const QString &keys)
+{
+    box->setFocus(Qt::TabFocusReason);
+    TypeKeys(box, keys);
+}
+
+inline void PressEnter(QWidget *widget)
+{
+    QTest::keyClick(widget, Qt::Key_Return);
+}
+
+inline void ClickButton(QAbstractButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+inline void ClickListRow(QListWidget *list, int row)
+{
+    list->scrollToItem(list->item(row));
+    const QRect rect = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+inline QWidget *FocusedWidget()
+{
+    return QApplication::focusWidget();
+}
+
+inline QString NameOf(const QObject *object)
+{
+    return object ? object->objectName() : QStringLiteral("(nothing)");
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+// Answers the program's dialogs from a script and records what was asked.
+// A dialog the script did not expect fails the running test; it is answered
+// No (or OK) so that nothing ever waits for a person.
+
+#include "app/dialogservice.h"
+
+#include <QList>
+#include <QString>
+#include <QtTest>
+
+struct AskedDialog {
+    QString prompt;
+    int style = 0;
+    QString caption;
+
+    bool operator==(const AskedDialog &) const = default;
+};
+
+Q_DECLARE_METATYPE(AskedDialog)
+
+inline char *toString(const AskedDialog &dialog)
+{
+    return QTest::toString(QStringLiteral("[%1 | %2 | %3]")
+                               .arg(dialog.prompt)
+                               .arg(dialog.style)
+                               .arg(dialog.caption));
+}
+
+class ScriptedDialogs final : public talven::DialogService {
+public:
+    ScriptedDialogs() { talven::SetDialogService(this); }
+    ~ScriptedDialogs() override { talven::SetDialogService(nullptr); }
+
+    // The next message box is answered with `button` (MsgBoxOk, MsgBoxYes, MsgBoxNo).
+    void Answer(int button) { answers_.append(button); }
+    void Answer(int button, int times)
+    {
+        for (int i = 0; i < times; ++i)
+            answers_.append(button);
+    }
+
+    // File dialogs are answered Cancel instead of failing the test.
+    void CancelFileDialogs() { cancelFileDialogs_ = true; }
+
+    const QList<AskedDialog> &Asked() const { return asked_; }
+    int Unanswered() const { return int(answers_.size()); }
+    void Forget()
+    {
+        asked_.clear();
+        answers_.clear();
+    }
+
+    int MsgBox(const QString &prompt, int style, const QString &caption) override
+    {
+        asked_.append({prompt, style, caption});
+        if (answers_.isEmpty()) {
+            QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + prompt + QStringLiteral(" / ")
+                                    + caption),
+                         __FILE__, __LINE__);
+            return style == 36 ? talven::MsgBoxNo : talven::MsgBoxOk;
+        }
+        return answers_.takeFirst();
+    }
+
+    QString OpenFileName(QWidget *, const QString &, const QString &) override
+    {
+        if (!cancelFileDialogs_)
+            QTest::qFail("unexpected open dialog", __FILE__, __LINE__);
+        return {};
+    }
+
+    QString SaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        if (!cancelFileDialogs_)
+            QTest::qFail("unexpected save dialog", __FILE__, __LINE__);
+        return {};
+    }
+
+    bool PrinterDialog(QWidget *, QPrinter &, bool) override
+    {
+        QTest::qFail("unexpected printer dialog", __FILE__, __LINE__);
+        return false;
+    }
+
+private:
+    bool cancelFileDialogs_ = false;
+    QList<int> answers_;
+    QList<AskedDialog> asked_;
+};
