@@ -377,10 +377,12 @@ void TestStartup::figurePaints_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("ratio");
     for (int index = 0; index < 3; ++index) {
-        QTest::addRow("figure %d at 300x220", index) << index << QSize(300, 220);
-        QTest::addRow("figure %d at 600x440", index) << index << QSize(600, 440);
-        QTest::addRow("figure %d at 500x220", index) << index << QSize(500, 220);
+        QTest::addRow("figure %d at 300x220", index) << index << QSize(300, 220) << 1;
+        QTest::addRow("figure %d at 300x220 on a 200%% screen", index) << index << QSize(300, 220) << 2;
+        QTest::addRow("figure %d at 600x440", index) << index << QSize(600, 440) << 1;
+        QTest::addRow("figure %d at 500x220", index) << index << QSize(500, 220) << 1;
     }
 }
 
@@ -388,11 +390,16 @@ void TestStartup::figurePaints()
 {
     QFETCH(int, index);
     QFETCH(QSize, size);
+    QFETCH(int, ratio);
     ExampleFigure figure(index);
     QVERIFY(figure.sizeHint().width() >= 280 && figure.sizeHint().height() >= 200);
     figure.resize(size);
-    const QImage image = figure.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(image.size(), size);
+    QImage canvas(size * ratio, QImage::Format_RGB32);
+    canvas.setDevicePixelRatio(ratio);
+    canvas.fill(Qt::white);
+    figure.render(&canvas);
+    // Measured in the figure's own pixels, whatever the screen's ratio.
+    const QImage image = canvas.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 
     // Ink over a good part of the picture, spread across the drawing's width.
     int inked = 0;

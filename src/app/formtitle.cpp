@@ -282,7 +282,8 @@ void ShowSplash()
     // The splash second blocks the interface on purpose: nothing else may run
     // before the main window.
     QThread::msleep(1000);
-    title->close();
+    if (title)
+        title->close();
     // Released at once rather than later, so that clicks and keys queued during
     // the second find no window to act on.
     delete title;
