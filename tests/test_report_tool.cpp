@@ -110,6 +110,7 @@ private Q_SLOTS:
     void refusedFile();
     void notReady_data();
     void notReady();
+    void unwritableOutput();
     void arguments_data();
     void arguments();
     void help();
@@ -315,6 +316,20 @@ void TestReportTool::notReady()
              qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
     QVERIFY(!QFile::exists(pdf));
+}
+
+void TestReportTool::unwritableOutput()
+{
+    const QString vek = Path(QStringLiteral("unwritable.vek"));
+    const QString pdf = Path(QStringLiteral("no such folder/report.pdf"));
+    QVERIFY(!WriteStudyFile(vek, Content(StudyTexts())));
+
+    const Run run = RunTool({vek, QStringLiteral("-o"), pdf});
+    QVERIFY2(run.exitCode == 3, qPrintable(Describe(run)));
+    QVERIFY2(run.err.contains(pdf + QStringLiteral(": PDF ファイルを書き出せませんでした。")),
+             qPrintable(run.err));
+    // No verdicts without the report they belong to.
+    QVERIFY(run.out.isEmpty());
 }
 
 void TestReportTool::arguments_data()
