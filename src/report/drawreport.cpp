@@ -60,13 +60,13 @@ public:
     // the number.
     void Aligned(double a, double b, const QString &number, const QString &suffix = QString())
     {
-        TextAtX(a * charWidth - DigitsBeforeOne(number) * dotWidth, b, number + suffix);
+        TextAtX(a * charWidth - CharactersBeforePoint(number) * dotWidth, b, number + suffix);
     }
 
     // Half the shift of the decimal alignment: centres numbers on column a.
     void Centred(double a, double b, const QString &number)
     {
-        TextAtX(a * charWidth - DigitsBeforeOne(number) * dotWidth / 2.0, b, number);
+        TextAtX(a * charWidth - CharactersBeforePoint(number) * dotWidth / 2.0, b, number);
     }
 
     void Line(double a1, double b1, double a2, double b2) { s.Line(At(a1, b1), At(a2, b2)); }
@@ -91,8 +91,8 @@ private:
         s.Print(text);
     }
 
-    // "0.00" has one digit before its point; every further character shifts the text left.
-    static double DigitsBeforeOne(const QString &number) { return double(number.size() - 3); }
+    // A two-decimal text has all but three of its characters before the point.
+    static double CharactersBeforePoint(const QString &number) { return double(number.size() - 3); }
 
     ReportSurface &s;
     double charWidth = 0.0;
