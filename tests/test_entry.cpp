@@ -1,0 +1,724 @@
+// Typing into the main window: the key filter, ranges and their messages,
+// Enter, leaving a box, formula and soil class, the live totals and the two
+// on-screen checks, driven as a user drives them.
+
+#include "app/form4.h"
+#include "form4testing.h"
+#include "scripteddialogs.h"
+#include "study/numbers.h"
+#include "study/studyrecord.h"
+
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QTabWidget>
+
+using namespace talven;
+using namespace Qt::StringLiterals;
+
+using PileTexts = QMap<int, QString>;  // Text1 index -> what is typed
+
+namespace {
+
+const AskedDialog MessageA{u"数値は0から99.99の範囲で入力してください"_s, 48,
+                           u"タルヴェン・数値が範囲を超えています"_s};
+const AskedDialog MessageB{u"数値は-999.99から999.99の範囲で入力してください"_s, 48,
+                           u"タルヴェン・数値が範囲を超えています"_s};
+const AskedDialog MessageC{u"数値は５から９の範囲で入力してください"_s, 48,
+                           u"タルヴェン・範囲外の数値です"_s};
+const AskedDialog RangedClass{u"砂混じり砂利の場合、\r\nＣの値は５～９の間を選んでください"_s, 64,
+                              u"タルヴェン・数値に幅があります"_s};
+
+// The stored field of number box Text1(index).
+double Field(int index)
+{
+    const StudyRecord &record = Study();
+    if (index < 5)
+        return record.BaseValues[index];
+    if (index == 5)
+        return record.CreepRatio;
+    if (index < 13)
+        return record.VerticalLengths[index - 6];
+    return record.HorizontalLengths[index - 13];
+}
+
+bool Near(double a, double b)
+{
+    return std::abs(a - b) < 1e-9;
+}
+
+// Lane, first class (C' = 8.5), water levels 3 and 1.
+void MakeReady(Form4 &form)
+{
+    form.SetListIndex(0);
+    form.Text1(3)->setText(u"3"_s);
+    form.Text1(4)->setText(u"1"_s);
+}
+
+int TabOf(int numberBox)
+{
+    return numberBox < 6 ? 0 : numberBox < 13 ? 1 : 2;
+}
+
+// Bligh's "砂混じり砂利", chosen with the mouse; its message is answered.
+void ChooseRangedClass(Form4 &form, ScriptedDialogs &dialogs)
+{
+    ClickButton(form.Option1(0));
+    dialogs.Answer(MsgBoxOk);
+    ClickListRow(form.List1(), 3);
+}
+
+}  // namespace
+
+class TestEntry : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void typing_data();
+    void typing();
+    void editingKeysPass();
+    void creepRatioBox_data();
+    void creepRatioBox();
+    void enterMovesFocus_data();
+    void enterMovesFocus();
+    void leavingRounds_data();
+    void leavingRounds();
+    void namesTrimmed_data();
+    void namesTrimmed();
+    void nameLength();
+    void pastedText_data();
+    void pastedText();
+    void formulaAndClass();
+    void sameFormulaClickChangesNothing();
+    void totals_data();
+    void totals();
+    void workedExamples_data();
+    void workedExamples();
+    void whatHidesResults_data();
+    void whatHidesResults();
+    void keystroke_benchmark();
+};
+
+void TestEntry::typing_data()
+{
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<QList<AskedDialog>>("messages");
+    const QList<AskedDialog> none;
+    QTest::newRow("dimension 99.99") << 0 << u"99.99"_s << u"99.99"_s << 99.99 << none;
+    QTest::newRow("dimension 100 at its third digit") << 0 << u"100"_s << QString() << 0.0 << QList{MessageA};
+    QTest::newRow("dimension 99.999") << 2 << u"99.999"_s << QString() << 0.0 << QList{MessageA};
+    QTest::newRow("dimension, seventh character") << 1 << u"1.23456"_s << u"1.2345"_s << 1.2345 << none;
+    QTest::newRow("dimension, minus discarded") << 0 << u"-5"_s << u"5"_s << 5.0 << none;
+    QTest::newRow("dimension, letters discarded") << 1 << u"1a2b"_s << u"12"_s << 12.0 << none;
+    QTest::newRow("dimension, 100 then 5") << 0 << u"1005"_s << u"5"_s << 5.0 << QList{MessageA};
+    QTest::newRow("water level -999.99") << 3 << u"-999.99"_s << u"-999.99"_s << -999.99 << none;
+    QTest::newRow("water level 999.99") << 4 << u"999.99"_s << u"999.99"_s << 999.99 << none;
+    QTest::newRow("water level -1000") << 3 << u"-1000"_s << QString() << 0.0 << QList{MessageB};
+    QTest::newRow("water level 1000") << 4 << u"1000"_s << QString() << 0.0 << QList{MessageB};
+    QTest::newRow("water level, lone minus") << 3 << u"-"_s << u"-"_s << 0.0 << none;
+    QTest::newRow("water level, eighth character") << 4 << u"-12.3456"_s << u"-12.345"_s << -12.345 << none;
+    QTest::newRow("vertical length, minus discarded") << 6 << u"-"_s << u"0.00"_s << 0.0 << none;
+    QTest::newRow("vertical length 12.5") << 9 << u"12.5"_s << u"12.5"_s << 12.5 << none;
+    QTest::newRow("vertical length 250") << 12 << u"250"_s << QString() << 0.0 << QList{MessageA};
+    QTest::newRow("horizontal length, three decimals") << 13 << u"1.235"_s << u"1.235"_s << 1.235 << none;
+    QTest::newRow("horizontal length 100.5") << 19 << u"100.5"_s << u".5"_s << 0.5 << QList{MessageA};
+    QTest::newRow("horizontal length, lone point") << 16 << u"."_s << u"."_s << 0.0 << none;
+    QTest::newRow("read-only creep ratio") << 5 << u"7"_s << u"8.5"_s << 8.5 << none;
+}
+
+void TestEntry::typing()
+{
+    QFETCH(int, box);
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    QFETCH(double, stored);
+    QFETCH(QList<AskedDialog>, messages);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    MakeReady(form);
+    form.SSTab1()->setCurrentIndex(TabOf(box));
+    dialogs.Forget();
+    dialogs.Answer(MsgBoxOk, int(messages.size()));
+
+    TypeInto(form.Text1(box), keys);
+
+    QCOMPARE(dialogs.Asked(), messages);
+    QCOMPARE(form.Text1(box)->text(), shown);
+    QVERIFY2(Near(Field(box), stored), qPrintable(QString::number(Field(box), 'g', 17)));
+    QVERIFY(!Study().Saved);
+    QCOMPARE(FocusedWidget(), form.Text1(box));
+    QCOMPARE(form.SSTab1()->currentIndex(), TabOf(box));
+}
+
+// Arrows, Home, End, Delete and Backspace edit the box; only typed characters are filtered.
+void TestEntry::editingKeysPass()
+{
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    QLineEdit *box = form.Text1(0);
+    TypeInto(box, u"12.5"_s);
+    QTest::keyClick(box, Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QCOMPARE(box->text(), u"2.5"_s);
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Left);
+    TypeKeys(box, u"3"_s);
+    QCOMPARE(box->text(), u"23."_s);
+    QCOMPARE(Study().BaseValues[0], 23.0);
+    // Control characters are not typing: no select-all, no paste, no undo.
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(box->text(), u"23."_s);
+    QVERIFY(!box->hasSelectedText());
+}
+
+void TestEntry::creepRatioBox_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<int>("rejections");
+    QTest::newRow("5") << u"5"_s << u"5"_s << 5.0 << 0;
+    QTest::newRow("7") << u"7"_s << u"7"_s << 7.0 << 0;
+    QTest::newRow("7.5") << u"7.5"_s << u"7.5"_s << 7.5 << 0;
+    QTest::newRow("9") << u"9"_s << u"9"_s << 9.0 << 0;
+    QTest::newRow("9.5 at its last character") << u"9.5"_s << u"5"_s << 5.0 << 1;
+    QTest::newRow("10: 1 is below 5, then 50") << u"10"_s << u"5"_s << 5.0 << 2;
+    QTest::newRow("4") << u"4"_s << u"5"_s << 5.0 << 1;
+}
+
+void TestEntry::creepRatioBox()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    QFETCH(double, stored);
+    QFETCH(int, rejections);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    ChooseRangedClass(form, dialogs);
+    QCOMPARE(dialogs.Asked(), QList<AskedDialog>{RangedClass});
+    QLineEdit *ratio = form.Text1(5);
+    QCOMPARE(ratio->text(), u"5"_s);
+    QCOMPARE(FocusedWidget(), ratio);
+    QCOMPARE(ratio->selectedText(), u"5"_s);
+    QVERIFY(!ratio->isReadOnly());
+    QCOMPARE(Study().CreepRatio, 5.0);
+
+    dialogs.Forget();
+    dialogs.Answer(MsgBoxOk, rejections);
+    TypeKeys(ratio, keys);
+    QCOMPARE(dialogs.Asked(), QList<AskedDialog>(rejections, MessageC));
+    QCOMPARE(ratio->text(), shown);
+    QCOMPARE(Study().CreepRatio, stored);
+    QCOMPARE(FocusedWidget(), ratio);
+
+    // Any other class leaves the editable state.
+    ClickListRow(form.List1(), 2);
+    QCOMPARE(ratio->text(), u"12"_s);
+    QVERIFY(ratio->isReadOnly());
+    QCOMPARE(Study().CreepRatio, 12.0);
+    ratio->setFocus();
+    TypeKeys(ratio, u"7"_s);
+    QCOMPARE(ratio->text(), u"12"_s);
+}
+
+void TestEntry::enterMovesFocus_data()
+{
+    QTest::addColumn<bool>("names");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QStringList>("path");
+    QTest::newRow("tab 0 values") << false << 0
+                                  << QStringList{u"Text1(1)"_s, u"Text1(2)"_s, u"Text1(3)"_s, u"Text1(4)"_s, u"Text1(0)"_s};
+    QTest::newRow("creep ratio to 次へ") << false << 5 << QStringList{u"Command3(0)"_s};
+    QTest::newRow("vertical lengths")
+        << false << 10 << QStringList{u"Text1(11)"_s, u"Text1(12)"_s, u"Text1(6)"_s, u"Text1(7)"_s};
+    QTest::newRow("horizontal lengths")
+        << false << 18 << QStringList{u"Text1(19)"_s, u"Text1(13)"_s, u"Text1(14)"_s};
+    QTest::newRow("tab 0 names") << true << 3 << QStringList{u"Text2(4)"_s, u"Text2(0)"_s, u"Text2(1)"_s};
+    QTest::newRow("vertical names") << true << 10 << QStringList{u"Text2(11)"_s, u"Text2(5)"_s, u"Text2(6)"_s};
+    QTest::newRow("horizontal names") << true << 17 << QStringList{u"Text2(18)"_s, u"Text2(12)"_s};
+}
+
+void TestEntry::enterMovesFocus()
+{
+    QFETCH(bool, names);
+    QFETCH(int, start);
+    QFETCH(QStringList, path);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    MakeReady(form);
+    const int tab = names ? (start < 5 ? 0 : start < 12 ? 1 : 2) : TabOf(start);
+    form.SSTab1()->setCurrentIndex(tab);
+    QLineEdit *first = names ? form.Text2(start) : form.Text1(start);
+    first->setFocus();
+    const QString before = first->text();
+    for (const QString &expected : path) {
+        PressEnter(FocusedWidget());
+        QCOMPARE(NameOf(FocusedWidget()), expected);
+    }
+    QCOMPARE(first->text(), before);  // Enter is never typed into a box
+    QVERIFY(dialogs.Asked().isEmpty());
+}
+
+void TestEntry::leavingRounds_data()
+{
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("whileTyping");
+    QTest::addColumn<QString>("afterLeaving");
+    QTest::addColumn<double>("stored");
+    QTest::newRow("3") << 0 << u"3"_s << u"3"_s << u"3.00"_s << 3.0;
+    QTest::newRow("1.235 rounds up") << 7 << u"1.235"_s << u"1.235"_s << u"1.24"_s << 1.24;
+    QTest::newRow("2.675 rounds up") << 14 << u"2.675"_s << u"2.675"_s << u"2.68"_s << 2.68;
+    QTest::newRow("1.005 rounds up") << 1 << u"1.005"_s << u"1.005"_s << u"1.01"_s << 1.01;
+    QTest::newRow("-0.125 away from zero") << 4 << u"-0.125"_s << u"-0.125"_s << u"-0.13"_s << -0.13;
+    QTest::newRow("1.234 rounds down") << 12 << u"1.234"_s << u"1.234"_s << u"1.23"_s << 1.23;
+    QTest::newRow("lone minus") << 3 << u"-"_s << u"-"_s << u"0.00"_s << 0.0;
+    QTest::newRow("5.") << 19 << u"5."_s << u"5."_s << u"5.00"_s << 5.0;
+}
+
+void TestEntry::leavingRounds()
+{
+    QFETCH(int, box);
+    QFETCH(QString, keys);
+    QFETCH(QString, whileTyping);
+    QFETCH(QString, afterLeaving);
+    QFETCH(double, stored);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    MakeReady(form);
+    form.SSTab1()->setCurrentIndex(TabOf(box));
+    TypeInto(form.Text1(box), keys);
+    QCOMPARE(form.Text1(box)->text(), whileTyping);
+    QVERIFY(Near(Field(box), LeadingNumber(whileTyping)));
+
+    PressEnter(form.Text1(box));  // leaves the box
+    QCOMPARE(form.Text1(box)->text(), afterLeaving);
+    QVERIFY2(Near(Field(box), stored), qPrintable(QString::number(Field(box), 'g', 17)));
+    QVERIFY(dialogs.Asked().isEmpty());
+}
+
+void TestEntry::namesTrimmed_data()
+{
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("member name") << 0 << u"  門柱 "_s << u"門柱"_s;
+    QTest::newRow("water level name") << 4 << u" 外水位"_s << u"外水位"_s;
+    QTest::newRow("vertical place, inner blank kept") << 5 << u"上流 側  "_s << u"上流 側"_s;
+    QTest::newRow("horizontal place") << 18 << u"  右岸"_s << u"右岸"_s;
+}
+
+void TestEntry::namesTrimmed()
+{
+    QFETCH(int, box);
+    QFETCH(QString, keys);
+    QFETCH(QString, stored);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    MakeReady(form);
+    form.SSTab1()->setCurrentIndex(box < 5 ? 0 : box < 12 ? 1 : 2);
+    Study().Saved = true;
+    TypeInto(form.Text2(box), keys);
+    QVERIFY(!Study().Saved);
+    QCOMPARE(Study().Names[box], QString());  // stored only when the box is left
+    PressEnter(form.Text2(box));
+    QCOMPARE(Study().Names[box], stored);
+}
+
+void TestEntry::nameLength()
+{
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    TypeInto(form.Text2(1), u"一二三四五六七八九十十一"_s);
+    QCOMPARE(form.Text2(1)->text(), u"一二三四五六七八九十"_s);
+
+    // Composed Japanese text is held to the same length.
+    TypeInto(form.Text2(2), u"樋門"_s);
+    QInputMethodEvent composed;
+    composed.setCommitString(u"本体部分の下流側の壁"_s);
+    QCoreApplication::sendEvent(form.Text2(2), &composed);
+    QCOMPARE(form.Text2(2)->text(), u"樋門本体部分の下流側"_s);
+
+    // The program's own writes are never cut.
+    Study().Names[3] = u"とても長い水位の名前です"_s;
+    form.RefreshFields();
+    QCOMPARE(form.Text2(3)->text(), u"とても長い水位の名前です"_s);
+}
+
+void TestEntry::pastedText_data()
+{
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<QList<AskedDialog>>("messages");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("leading number kept") << 0 << u"3abc"_s << 3.0 << QList<AskedDialog>{} << u"3abc"_s;
+    QTest::newRow("negative length") << 6 << u"-5"_s << 0.0 << QList{MessageA} << QString();
+    QTest::newRow("long water level") << 3 << u"-12.3456789"_s << -12.3456789 << QList<AskedDialog>{}
+                                      << u"-12.3456789"_s;
+}
+
+// The mouse's paste bypasses the key filter; the range check still holds.
+void TestEntry::pastedText()
+{
+    QFETCH(int, box);
+    QFETCH(QString, pasted);
+    QFETCH(double, stored);
+    QFETCH(QList<AskedDialog>, messages);
+    QFETCH(QString, shown);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    MakeReady(form);
+    form.SSTab1()->setCurrentIndex(TabOf(box));
+    dialogs.Answer(MsgBoxOk, int(messages.size()));
+    form.Text1(box)->setFocus();
+    form.Text1(box)->insert(pasted);  // replaces the selected text, as a paste does
+    QCOMPARE(dialogs.Asked(), messages);
+    QCOMPARE(form.Text1(box)->text(), shown);
+    QVERIFY(Near(Field(box), stored));
+}
+
+void TestEntry::formulaAndClass()
+{
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+
+    ClickButton(form.Option1(0));
+    QCOMPARE(form.List1()->count(), 5);
+    QCOMPARE(form.ListIndex(), -1);
+    QCOMPARE(form.Text1(5)->text(), u"0"_s);
+    QCOMPARE(form.Label12()->text(), u"Ｌ + ΣL"_s);
+    QCOMPARE(form.Label3(3)->text(), u"Ｌ + ΣL"_s);
+    QCOMPARE(form.Label4(3)->text(), u"Ｌ + ΣL"_s);
+    QVERIFY(!Study().Saved);
+
+    const QString blighRatios[] = {u"18"_s, u"15"_s, u"12"_s, QString(), u"4"_s};
+    for (int row : {0, 1, 2, 4}) {
+        Study().Saved = true;
+        ClickListRow(form.List1(), row);
+        QCOMPARE(form.ListIndex(), row);
+        QCOMPARE(form.Text1(5)->text(), blighRatios[row]);
+        QCOMPARE(Study().CreepRatio, blighRatios[row].toDouble());
+        QVERIFY(form.Text1(5)->isReadOnly());
+        QCOMPARE(form.Label8(0)->text(), u"クリープ比"_s);
+        QVERIFY(!Study().Saved);
+    }
+    QCOMPARE(form.List1()->item(1)->text(), u"細　砂"_s);
+
+    ClickButton(form.Option1(1));
+    QCOMPARE(form.List1()->count(), 11);
+    QCOMPARE(form.ListIndex(), -1);
+    QCOMPARE(form.Text1(5)->text(), u"0.0"_s);
+    QCOMPARE(Study().CreepRatio, 0.0);
+    QCOMPARE(form.Label8(0)->text(), u"加重クリープ比"_s);
+    QCOMPARE(form.Label12()->text(), u"Ｌ / 3 +ΣL"_s);
+
+    const QString laneRatios[] = {u"8.5"_s, u"7.0"_s, u"6.0"_s, u"5.0"_s, u"4.0"_s, u"3.5"_s,
+                                  u"3.0"_s, u"2.5"_s, u"3.0"_s, u"2.0"_s, u"1.8"_s};
+    for (int row = 0; row < 11; ++row) {
+        ClickListRow(form.List1(), row);
+        QCOMPARE(form.Text1(5)->text(), laneRatios[row]);
+        QCOMPARE(Study().CreepRatio, laneRatios[row].toDouble());
+        QVERIFY(form.Text1(5)->isReadOnly());
+    }
+    QVERIFY(dialogs.Asked().isEmpty());
+}
+
+void TestEntry::sameFormulaClickChangesNothing()
+{
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    ClickListRow(form.List1(), 4);
+    Study().Saved = true;
+    ClickButton(form.Option1(1));  // Lane is already chosen
+    QCOMPARE(form.ListIndex(), 4);
+    QCOMPARE(form.Text1(5)->text(), u"4.0"_s);
+    QVERIFY(Study().Saved);
+
+    // From code the formula selection always runs.
+    form.SelectFormula(Formula::Lane);
+    QCOMPARE(form.ListIndex(), -1);
+    QCOMPARE(form.Text1(5)->text(), u"0.0"_s);
+    QVERIFY(!Study().Saved);
+}
+
+void TestEntry::totals_data()
+{
+    QTest::addColumn<QStringList>("values");  // Text1(0..4)
+    QTest::addColumn<PileTexts>("lengths");
+    QTest::addColumn<QList<int>>("untickVertical");
+    QTest::addColumn<QList<int>>("untickHorizontal");
+    QTest::addColumn<QStringList>("totals");  // Label2(0..3)
+    const QStringList zeros{u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s};
+    QTest::newRow("L of 1.25, 1.25, 0.5") << QStringList{u"1.25"_s, u"1.25"_s, u"0.5"_s, u"0"_s, u"0"_s}
+                                          << PileTexts{} << QList<int>{} << QList<int>{}
+                                          << QStringList{u"3.00"_s, u"0.00"_s, u"0.00"_s, u"0.00"_s};
+    QTest::newRow("negative head difference") << QStringList{u"0"_s, u"0"_s, u"0"_s, u"2.5"_s, u"4"_s}
+                                              << PileTexts{} << QList<int>{} << QList<int>{}
+                                              << QStringList{u"0.00"_s, u"-1.50"_s, u"0.00"_s, u"0.00"_s};
+    QTest::newRow("3 and 1.5, both doubled") << zeros << PileTexts{{6, u"3"_s}, {7, u"1.5"_s}}
+                                             << QList<int>{} << QList<int>{}
+                                             << QStringList{u"0.00"_s, u"0.00"_s, u"9.00"_s, u"0.00"_s};
+    QTest::newRow("3 and 1.5, row 1 single") << zeros << PileTexts{{6, u"3"_s}, {7, u"1.5"_s}}
+                                             << QList<int>{1} << QList<int>{}
+                                             << QStringList{u"0.00"_s, u"0.00"_s, u"7.50"_s, u"0.00"_s};
+    QTest::newRow("both sections") << zeros
+                                   << PileTexts{{12, u"0.25"_s}, {13, u"10"_s}, {19, u"0.125"_s}}
+                                   << QList<int>{} << QList<int>{6}
+                                   << QStringList{u"0.00"_s, u"0.00"_s, u"0.50"_s, u"20.13"_s};
+    QTest::newRow("all single") << zeros << PileTexts{{8, u"1.1"_s}, {15, u"2.2"_s}}
+                                << QList<int>{0, 1, 2, 3, 4, 5, 6} << QList<int>{0, 1, 2, 3, 4, 5, 6}
+                                << QStringList{u"0.00"_s, u"0.00"_s, u"1.10"_s, u"2.20"_s};
+}
+
+// The four totals follow each keystroke and each tick.
+void TestEntry::totals()
+{
+    QFETCH(QStringList, values);
+    QFETCH(PileTexts, lengths);
+    QFETCH(QList<int>, untickVertical);
+    QFETCH(QList<int>, untickHorizontal);
+    QFETCH(QStringList, totals);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    for (int i = 0; i < 5; ++i)
+        TypeInto(form.Text1(i), values[i]);
+    // Piles are typed on their tabs: the first tab is left with ΔH = 1.
+    const bool piles = !lengths.isEmpty() || !untickVertical.isEmpty() || !untickHorizontal.isEmpty();
+    if (piles) {
+        form.Text1(3)->setText(u"1"_s);
+        form.SetListIndex(0);
+        form.SSTab1()->setCurrentIndex(1);
+    }
+    for (auto it = lengths.cbegin(); it != lengths.cend(); ++it) {
+        form.SSTab1()->setCurrentIndex(TabOf(it.key()));
+        TypeInto(form.Text1(it.key()), it.value());
+    }
+    if (piles) {
+        form.SSTab1()->setCurrentIndex(1);
+        for (int row : untickVertical)
+            QTest::mouseClick(form.Check1(row), Qt::LeftButton);
+        form.SSTab1()->setCurrentIndex(2);
+        for (int row : untickHorizontal)
+            QTest::mouseClick(form.Check2(row), Qt::LeftButton);
+    }
+    if (piles)
+        totals[1] = u"1.00"_s;
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(form.Label2(i)->text(), totals[i]);
+    for (int row : untickVertical)
+        QCOMPARE(Study().DoubleFlags[row], 0);
+    for (int row : untickHorizontal)
+        QCOMPARE(Study().DoubleFlags[row + 7], 0);
+
+    // Emptying a length counts its row as 0 at once, without a message.
+    if (!lengths.isEmpty()) {
+        const int box = lengths.firstKey();
+        form.SSTab1()->setCurrentIndex(TabOf(box));
+        form.Text1(box)->setFocus();
+        QTest::keyClick(form.Text1(box), Qt::Key_Delete);  // the whole text is selected
+        QCOMPARE(form.Text1(box)->text(), QString());
+        QCOMPARE(Field(box), 0.0);
+        const int label = box < 13 ? 2 : 3;
+        const double rest = LeadingNumber(totals[label])
+                            - LeadingNumber(lengths.first()) * (box < 13 ? (untickVertical.contains(box - 6) ? 1 : 2)
+                                                                         : (untickHorizontal.contains(box - 13) ? 1 : 2));
+        QVERIFY2(std::abs(LeadingNumber(form.Label2(label)->text()) - rest) < 0.006,
+                 qPrintable(form.Label2(label)->text()));
+    }
+    QVERIFY(dialogs.Asked().isEmpty());
+}
+
+void TestEntry::workedExamples_data()
+{
+    QTest::addColumn<bool>("bligh");
+    QTest::addColumn<int>("soilClass");
+    QTest::addColumn<QString>("typedRatio");
+    QTest::addColumn<QStringList>("values");   // Text1(0..4)
+    QTest::addColumn<QStringList>("piles");    // lengths of rows 0, 1, ...
+    QTest::addColumn<QList<int>>("untick");    // rows counted once
+    QTest::addColumn<QStringList>("expected"); // numerator, denominator, R, S, Q, V
+
+    const QStringList example{u"3"_s, u"2"_s, u"1"_s, u"3"_s, u"1"_s};
+    const QStringList piles{u"3"_s, u"1.5"_s};
+    QTest::newRow("Lane 8.5: NG") << false << 0 << QString() << example << piles << QList<int>{}
+                                  << QStringList{u"2.00＋9.00"_s, u"2.00"_s, u"5.50"_s, u"＜"_s, u"8.50"_s, u"･･･ ＮＧ"_s};
+    QTest::newRow("Bligh 4: OK") << true << 4 << QString() << example << piles << QList<int>{}
+                                 << QStringList{u"6.00＋9.00"_s, u"2.00"_s, u"7.50"_s, u"≧"_s, u"4"_s, u"･･･ ＯＫ"_s};
+    QTest::newRow("Bligh ranged 9, equal passes")
+        << true << 3 << u"9"_s << QStringList{u"0"_s, u"0"_s, u"0"_s, u"2"_s, u"0"_s}
+        << QStringList{u"9"_s} << QList<int>{}
+        << QStringList{u"0.00＋18.00"_s, u"2.00"_s, u"9.00"_s, u"≧"_s, u"9"_s, u"･･･ ＯＫ"_s};
+    QTest::newRow("Bligh ranged 7.4 is not 7")
+        << true << 3 << u"7.4"_s << QStringList{u"0"_s, u"0"_s, u"0"_s, u"2"_s, u"0"_s}
+        << QStringList{u"7.2"_s} << QList<int>{}
+        << QStringList{u"0.00＋14.40"_s, u"2.00"_s, u"7.20"_s, u"＜"_s, u"7.40"_s, u"･･･ ＮＧ"_s};
+    QTest::newRow("Bligh ranged 7.5 shown with decimals")
+        << true << 3 << u"7.5"_s << QStringList{u"0"_s, u"0"_s, u"0"_s, u"2"_s, u"0"_s}
+        << QStringList{u"7.5"_s} << QList<int>{}
+        << QStringList{u"0.00＋15.00"_s, u"2.00"_s, u"7.50"_s, u"≧"_s, u"7.50"_s, u"･･･ ＯＫ"_s};
+    QTest::newRow("Lane, just below 8.5 rounds to it")
+        << false << 0 << QString() << QStringList{u"0"_s, u"0"_s, u"0"_s, u"3"_s, u"0"_s}
+        << QStringList{u"25.49"_s} << QList<int>{0}
+        << QStringList{u"0.00＋25.49"_s, u"3.00"_s, u"8.50"_s, u"≧"_s, u"8.50"_s, u"･･･ ＯＫ"_s};
+    QTest::newRow("Lane, just below 8.5") << false << 0 << QString()
+                                          << QStringList{u"0"_s, u"0"_s, u"0"_s, u"3"_s, u"0"_s}
+                                          << QStringList{u"25.48"_s} << QList<int>{0}
+                                          << QStringList{u"0.00＋25.48"_s, u"3.00"_s, u"8.49"_s, u"＜"_s, u"8.50"_s, u"･･･ ＮＧ"_s};
+    QTest::newRow("Lane 3.0, soft clay, mixed ticks")
+        << false << 8 << QString() << QStringList{u"4.5"_s, u"3"_s, u"1.5"_s, u"10.25"_s, u"8.75"_s}
+        << QStringList{u"1"_s, u"2"_s, u"0.5"_s} << QList<int>{1}
+        << QStringList{u"3.00＋5.00"_s, u"1.50"_s, u"5.33"_s, u"≧"_s, u"3.00"_s, u"･･･ ＯＫ"_s};
+}
+
+// Typed as a user would, checked on tab 1 and then on tab 2 with the same piles.
+void TestEntry::workedExamples()
+{
+    QFETCH(bool, bligh);
+    QFETCH(int, soilClass);
+    QFETCH(QString, typedRatio);
+    QFETCH(QStringList, values);
+    QFETCH(QStringList, piles);
+    QFETCH(QList<int>, untick);
+    QFETCH(QStringList, expected);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+
+    ClickButton(form.Option1(bligh ? 0 : 1));
+    if (!typedRatio.isEmpty())
+        dialogs.Answer(MsgBoxOk);
+    ClickListRow(form.List1(), soilClass);
+    if (!typedRatio.isEmpty())
+        TypeKeys(form.Text1(5), typedRatio);
+    for (int i = 0; i < 5; ++i)
+        TypeInto(form.Text1(i), values[i]);
+    ClickButton(form.Command3(0));
+    QCOMPARE(form.SSTab1()->currentIndex(), 1);
+
+    for (int section = 0; section < 2; ++section) {
+        const int firstBox = section == 0 ? 6 : 13;
+        for (int row = 0; row < piles.size(); ++row)
+            TypeInto(form.Text1(firstBox + row), piles[row]);
+        for (int row : untick)
+            QTest::mouseClick(section == 0 ? form.Check1(row) : form.Check2(row), Qt::LeftButton);
+        ClickButton(form.Command3(section == 0 ? 5 : 6));
+        auto label = [&](int k) { return section == 0 ? form.Label3(k) : form.Label4(k); };
+        const int roles[] = {3, 4, 6, 7, 8, 9};
+        for (int r = 0; r < 6; ++r)
+            QCOMPARE(label(roles[r])->text(), expected[r]);
+        for (int k = 5; k < 10; ++k)
+            QVERIFY(label(k)->isVisible());
+        if (section == 0)
+            ClickButton(form.Command3(1));
+    }
+    // The vertical result is still shown beside the horizontal one.
+    QVERIFY(!form.Label3(9)->isHidden());
+    QCOMPARE(dialogs.Unanswered(), 0);
+}
+
+void TestEntry::whatHidesResults_data()
+{
+    QTest::addColumn<int>("change");  // 0 water level, 1 vertical tick, 2 horizontal length, 3 name, 4 formula
+    QTest::addColumn<bool>("verticalHidden");
+    QTest::addColumn<bool>("horizontalHidden");
+    QTest::newRow("water level") << 0 << true << true;
+    QTest::newRow("vertical tick") << 1 << true << false;
+    QTest::newRow("horizontal length") << 2 << false << true;
+    QTest::newRow("a name") << 3 << false << false;
+    QTest::newRow("Bligh chosen") << 4 << true << true;
+}
+
+void TestEntry::whatHidesResults()
+{
+    QFETCH(int, change);
+    QFETCH(bool, verticalHidden);
+    QFETCH(bool, horizontalHidden);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    MakeReady(form);
+    form.SSTab1()->setCurrentIndex(1);
+    TypeInto(form.Text1(6), u"3"_s);
+    ClickButton(form.Command3(5));
+    form.SSTab1()->setCurrentIndex(2);
+    TypeInto(form.Text1(13), u"4"_s);
+    ClickButton(form.Command3(6));
+    QCOMPARE(form.Label3(6)->text(), u"3.00"_s);  // (0 + 2 x 3) / 2
+    QCOMPARE(form.Label4(6)->text(), u"4.00"_s);  // (0 + 2 x 4) / 2
+    QVERIFY(!form.Label4(9)->isHidden() && !form.Label3(9)->isHidden());
+
+    switch (change) {
+    case 0:
+        form.SSTab1()->setCurrentIndex(0);
+        TypeInto(form.Text1(4), u"0.5"_s);
+        break;
+    case 1:
+        form.SSTab1()->setCurrentIndex(1);
+        QTest::mouseClick(form.Check1(0), Qt::LeftButton);
+        break;
+    case 2:
+        TypeInto(form.Text1(14), u"1"_s);
+        break;
+    case 3:
+        form.SSTab1()->setCurrentIndex(1);
+        TypeInto(form.Text2(5), u"上流"_s);
+        PressEnter(form.Text2(5));
+        break;
+    case 4:
+        form.SSTab1()->setCurrentIndex(0);
+        ClickButton(form.Option1(0));
+        break;
+    }
+    for (int k = 5; k < 10; ++k) {
+        QCOMPARE(form.Label3(k)->isHidden(), verticalHidden);
+        QCOMPARE(form.Label4(k)->isHidden(), horizontalHidden);
+    }
+    // A hidden block shows the formula's captions again.
+    const QString numerator = change == 4 ? u"Ｌ + ΣL"_s : u"Ｌ / 3 +ΣL"_s;
+    if (verticalHidden) {
+        QCOMPARE(form.Label3(3)->text(), numerator);
+        QCOMPARE(form.Label3(4)->text(), u"⊿H"_s);
+    } else {
+        QCOMPARE(form.Label3(3)->text(), u"0.00＋6.00"_s);
+    }
+    if (horizontalHidden) {
+        QCOMPARE(form.Label4(3)->text(), numerator);
+        QCOMPARE(form.Label4(4)->text(), u"⊿H"_s);
+    } else {
+        QCOMPARE(form.Label4(3)->text(), u"0.00＋8.00"_s);
+    }
+}
+
+// One keystroke in a number box: change, validate, store, four totals.
+void TestEntry::keystroke_benchmark()
+{
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QLineEdit *box = form.Text1(8);
+    const QString texts[] = {u"12.5"_s, u"12.55"_s};
+    int next = 0;
+    QBENCHMARK {
+        box->setText(texts[next]);
+        next ^= 1;
+    }
+    QVERIFY(Study().VerticalLengths[2] > 12.0);
+}
+
+QTEST_MAIN(TestEntry)
+#include "test_entry.moc"
