@@ -7,6 +7,8 @@
 #include "app/dialogservice.h"
 
 #include <QList>
+
+#include <functional>
 #include <QString>
 #include <QtTest>
 
@@ -41,6 +43,9 @@ public:
             answers_.append(button);
     }
 
+    // Runs while each message box is "open": a real one takes the window's activation.
+    void WhileAsking(std::function<void()> action) { whileAsking_ = std::move(action); }
+
     // File dialogs are answered Cancel instead of failing the test.
     void CancelFileDialogs() { cancelFileDialogs_ = true; }
 
@@ -55,6 +60,8 @@ public:
     int MsgBox(const QString &prompt, int style, const QString &caption) override
     {
         asked_.append({prompt, style, caption});
+        if (whileAsking_)
+            whileAsking_();
         if (answers_.isEmpty()) {
             QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + prompt + QStringLiteral(" / ")
                                     + caption),
@@ -86,6 +93,7 @@ public:
 
 private:
     bool cancelFileDialogs_ = false;
+    std::function<void()> whileAsking_;
     QList<int> answers_;
     QList<AskedDialog> asked_;
 };

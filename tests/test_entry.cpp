@@ -78,6 +78,8 @@ private Q_SLOTS:
     void editingKeysPass();
     void creepRatioBox_data();
     void creepRatioBox();
+    void focusGivenBehindMessage_data();
+    void focusGivenBehindMessage();
     void enterMovesFocus_data();
     void enterMovesFocus();
     void leavingRounds_data();
@@ -226,6 +228,57 @@ void TestEntry::creepRatioBox()
     ratio->setFocus();
     TypeKeys(ratio, u"7"_s);
     QCOMPARE(ratio->text(), u"12"_s);
+}
+
+void TestEntry::focusGivenBehindMessage_data()
+{
+    QTest::addColumn<int>("situation");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("ranged class") << 0 << u"Text1(5)"_s << u"5"_s;
+    QTest::newRow("leaving tab 0 with equal levels") << 1 << u"Text1(3)"_s << u"2.00"_s;
+    QTest::newRow("rejected value keeps its box") << 2 << u"Text1(1)"_s << QString();
+}
+
+// A real message box takes the window's activation; the box the program gives
+// the focus to meanwhile is entered when the window comes back, the box that
+// kept it is not entered again.
+void TestEntry::focusGivenBehindMessage()
+{
+    QFETCH(int, situation);
+    QFETCH(QString, focus);
+    QFETCH(QString, selected);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    QWidget message;
+    dialogs.WhileAsking([&message] {
+        message.show();
+        QApplication::setActiveWindow(&message);
+        QVERIFY(QTest::qWaitForWindowActive(&message));
+    });
+    dialogs.Answer(MsgBoxOk);
+    switch (situation) {
+    case 0:
+        ClickButton(form.Option1(0));
+        ClickListRow(form.List1(), 3);
+        break;
+    case 1:
+        TypeInto(form.Text1(3), u"2"_s);
+        TypeInto(form.Text1(4), u"2"_s);
+        ClickButton(form.Command3(0));
+        break;
+    default:
+        TypeInto(form.Text1(1), u"123"_s);
+        break;
+    }
+    QCOMPARE(dialogs.Asked().size(), 1);
+    message.hide();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QCOMPARE(NameOf(FocusedWidget()), focus);
+    auto *box = static_cast<QLineEdit *>(FocusedWidget());
+    QCOMPARE(box->selectedText(), selected);
 }
 
 void TestEntry::enterMovesFocus_data()

@@ -96,12 +96,17 @@ int RoomLeft(const QLineEdit &box, int longest)
     return longest - int(box.text().size() - box.selectedText().size());
 }
 
+// A message box, a menu or another program taking the focus, or giving it back.
+bool IsWindowSwitch(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
 // A focus change counts as leaving a box only when the focus goes to another
-// control of the same window; a message box or another program taking the
-// focus does not.
+// control of the same window.
 bool MovesWithinWindow(const QFocusEvent &focus, const QWidget *window)
 {
-    if (focus.reason() == Qt::ActiveWindowFocusReason || focus.reason() == Qt::PopupFocusReason)
+    if (IsWindowSwitch(focus.reason()))
         return false;
     const QWidget *next = QApplication::focusWidget();
     return next && next->window() == window;
@@ -603,19 +608,27 @@ bool Form4::eventFilter(QObject *watched, QEvent *event)
     case QEvent::InputMethod:
         return name >= 0 && LimitComposedText(*box, *static_cast<QInputMethodEvent *>(event));
     case QEvent::FocusIn: {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        // Coming back into the window to the box that held the focus is not
+        // entering it; a box given the focus while a message box was up is.
+        const bool returning =
+            IsWindowSwitch(static_cast<QFocusEvent *>(event)->reason()) && box == focusedBox_;
+        focusedBox_ = box;
+        if (!returning)
             BoxGotFocus(box);
         return false;
     }
-    case QEvent::FocusOut:
-        if (MovesWithinWindow(*static_cast<QFocusEvent *>(event), this)) {
+    case QEvent::FocusOut: {
+        const auto &focus = *static_cast<QFocusEvent *>(event);
+        if (!IsWindowSwitch(focus.reason()))
+            focusedBox_ = nullptr;
+        if (MovesWithinWindow(focus, this)) {
             if (number >= 0)
                 Text1_LostFocus(number);
             else
                 Text2_LostFocus(name);
         }
         return false;
+    }
     default:
         return false;
     }

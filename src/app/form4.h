@@ -143,6 +143,7 @@ private:
     QListWidget *list1_ = nullptr;
     QTabWidget *sstab1_ = nullptr;
     int currentTab_ = 0;  // the tab change handling needs the tab that was left
+    QLineEdit *focusedBox_ = nullptr;  // the box holding the focus, also while a message box is up
 };
 
 }  // namespace talven
