@@ -76,6 +76,7 @@ private Q_SLOTS:
     void typing_data();
     void typing();
     void editingKeysPass();
+    void enteredByClick();
     void creepRatioBox_data();
     void creepRatioBox();
     void focusGivenBehindMessage_data();
@@ -177,6 +178,29 @@ void TestEntry::editingKeysPass()
     QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(box->text(), u"23."_s);
     QVERIFY(!box->hasSelectedText());
+}
+
+// A click into a box selects its whole text, so typing replaces it; a drag
+// selects what it covers.
+void TestEntry::enteredByClick()
+{
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    QLineEdit *box = form.Text1(2);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 8, box->height() / 2));
+    QCOMPARE(FocusedWidget(), box);
+    QCOMPARE(box->selectedText(), u"0.00"_s);
+    TypeKeys(box, u"4"_s);
+    QCOMPARE(box->text(), u"4"_s);
+    QCOMPARE(Study().BaseValues[2], 4.0);
+
+    // Once inside, a click places the caret.
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 4, box->height() / 2));
+    QVERIFY(!box->hasSelectedText());
+    TypeKeys(box, u"2"_s);
+    QCOMPARE(box->text(), u"42"_s);
+    QVERIFY(dialogs.Asked().isEmpty());
 }
 
 void TestEntry::creepRatioBox_data()

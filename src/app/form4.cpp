@@ -41,29 +41,6 @@ int IndexOf(const Array &controls, const QObject *control)
     return found == controls.end() ? -1 : int(found - controls.begin());
 }
 
-int Twips(int twips, const QWidget *widget)
-{
-    return qRound(twips * widget->logicalDpiX() / 1440.0);
-}
-
-// The File commands keep their shortcuts inside the boxes: a box must not
-// claim Ctrl+X (cut) and the others for itself.
-bool IsFileShortcut(const QKeyEvent &key)
-{
-    if (key.modifiers() != Qt::ControlModifier)
-        return false;
-    switch (key.key()) {
-    case Qt::Key_N:
-    case Qt::Key_O:
-    case Qt::Key_S:
-    case Qt::Key_P:
-    case Qt::Key_X:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool IsEnter(const QKeyEvent &key)
 {
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
@@ -134,13 +111,28 @@ Form4::Form4()
     BuildMenus();
     BuildTabs();
     ConnectControls();
-    const QSize client(Twips(10080, this), Twips(7260, this));
+    const QSize client(Twips(10080), Twips(7260));
     resize(QSize(client.width(), client.height() + menuBar()->sizeHint().height())
                .expandedTo(minimumSizeHint()));
     Form_Load();
 }
 
 Form4::~Form4() = default;
+
+int Form4::Twips(int twips) const
+{
+    return qRound(twips * logicalDpiX() / 1440.0);
+}
+
+// The File commands keep their shortcuts inside the boxes: a box must not
+// claim Ctrl+X (cut) and the others for itself.
+bool Form4::IsFileShortcut(const QKeyEvent &key) const
+{
+    const QKeySequence pressed(key.keyCombination());
+    return std::any_of(m11_.begin(), m11_.end(), [&pressed](const QAction *command) {
+        return command && !command->shortcut().isEmpty() && command->shortcut() == pressed;
+    });
+}
 
 void Form4::ConnectControls()
 {
@@ -610,13 +602,20 @@ bool Form4::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusIn: {
         // Coming back into the window to the box that held the focus is not
         // entering it; a box given the focus while a message box was up is.
-        const bool returning =
-            IsWindowSwitch(static_cast<QFocusEvent *>(event)->reason()) && box == focusedBox_;
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        const bool returning = IsWindowSwitch(reason) && box == focusedBox_;
         focusedBox_ = box;
         if (!returning)
             BoxGotFocus(box);
+        // The click that entered the box would put the caret where it landed.
+        clickedBox_ = reason == Qt::MouseFocusReason ? box : nullptr;
         return false;
     }
+    case QEvent::MouseButtonRelease:
+        if (box == clickedBox_ && !box->hasSelectedText())
+            SelectWholeText(box);
+        clickedBox_ = nullptr;
+        return false;
     case QEvent::FocusOut: {
         const auto &focus = *static_cast<QFocusEvent *>(event);
         if (!IsWindowSwitch(focus.reason()))
@@ -669,8 +668,13 @@ bool Form4::Text2_KeyPress(int index, const QKeyEvent &key)
 void Form4::BoxGotFocus(QLineEdit *box)
 {
     SetTabStopsForCurrentTab();
+    SelectWholeText(box);
+}
+
+void Form4::SelectWholeText(QLineEdit *box)
+{
     const int length = int(box->text().size());
-    box->setSelection(length, -length);  // caret at the start, the whole text selected
+    box->setSelection(length, -length);  // caret at the start
 }
 
 void Form4::Text1_LostFocus(int)

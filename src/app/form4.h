@@ -76,6 +76,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    int Twips(int twips) const;  // 1440 to the inch
+    bool IsFileShortcut(const QKeyEvent &key) const;
+
     // Layout (form4_layout.cpp).
     void BuildMenus();
     void BuildTabs();
@@ -110,6 +113,7 @@ private:
     void Text1_LostFocus(int index);
     void Text2_LostFocus(int index);
     void BoxGotFocus(QLineEdit *box);
+    void SelectWholeText(QLineEdit *box);
     void ValidateField(int index);
     void StoreField(int index, double value);
     void SetRatioEditable(bool editable);
@@ -144,6 +148,7 @@ private:
     QTabWidget *sstab1_ = nullptr;
     int currentTab_ = 0;  // the tab change handling needs the tab that was left
     QLineEdit *focusedBox_ = nullptr;  // the box holding the focus, also while a message box is up
+    QLineEdit *clickedBox_ = nullptr;  // a box just entered with the mouse
 };
 
 }  // namespace talven

@@ -428,7 +428,7 @@ void Form4::BuildTabs()
 
     auto *client = new QWidget;
     auto *layout = new QVBoxLayout(client);
-    const int margin = qRound(120 * client->logicalDpiX() / 1440.0);
+    const int margin = Twips(120);
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->addWidget(sstab1_);
     setCentralWidget(client);
