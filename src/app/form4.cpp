@@ -256,11 +256,11 @@ void Form4::RefreshFields()
     }
     for (int i = FirstVerticalBox; i < FirstVerticalBox + PileCount; ++i) {
         text1_[i]->setText(TwoDecimals(record.VerticalLengths[i - FirstVerticalBox]));
-        text2_[i - 1]->setText(record.Names[i - 1].trimmed());
+        text2_[i - 1]->setText(TrimmedName(record.Names[i - 1]));
     }
     for (int i = FirstHorizontalBox; i < NumberBoxCount; ++i) {
         text1_[i]->setText(TwoDecimals(record.HorizontalLengths[i - FirstHorizontalBox]));
-        text2_[i - 1]->setText(record.Names[i - 1].trimmed());
+        text2_[i - 1]->setText(TrimmedName(record.Names[i - 1]));
     }
 }
 
@@ -684,7 +684,7 @@ void Form4::Text1_LostFocus(int)
 
 void Form4::Text2_LostFocus(int index)
 {
-    Study().Names[index] = text2_[index]->text().trimmed();
+    Study().Names[index] = TrimmedName(text2_[index]->text());
 }
 
 void Form4::Text1_Change(int index)

@@ -135,7 +135,7 @@ std::array<QString, StudyFileLineCount> StudyFileLines(const StudyFileContent &c
 {
     std::array<QString, StudyFileLineCount> lines;
     for (int i = 0; i < NameCount; ++i)
-        lines[i] = content.names[i].trimmed();
+        lines[i] = TrimmedName(content.names[i]);
     for (int line = FirstBaseValueLine; line < MethodCodeLine; ++line)
         lines[line] = content.numberTexts[NumberBoxOfLine(line)].trimmed();
     lines[MethodCodeLine] = GeneralNumber(content.methodCode);

@@ -19,18 +19,6 @@ QString TwoDecimals(double value)
     return FormatNumber(value, NumberPattern::TwoDecimals);
 }
 
-// Names lose their leading and trailing blanks; ideographic spaces stay.
-QString TrimBlanks(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == u' ')
-        ++first;
-    while (last > first && text[last - 1] == u' ')
-        --last;
-    return text.mid(first, last - first);
-}
-
 // The page grid: a position (a, b) is a character widths across and b line
 // heights down, both measured once at "ＭＳ 明朝" 10.5 pt.
 class Page {
@@ -215,9 +203,9 @@ void DrawDimensions(Page &page, const ReportInput &input, double seepageLength)
     };
     const std::array<Row, 5> rows{{
         {QStringLiteral("各構造部寸法 (m)"), 7, QString()},
-        {TrimBlanks(names[0]), 8, TwoDecimals(values[0])},
-        {TrimBlanks(names[1]), 8, TwoDecimals(values[1])},
-        {TrimBlanks(names[2]), 8, TwoDecimals(values[2])},
+        {TrimmedName(names[0]), 8, TwoDecimals(values[0])},
+        {TrimmedName(names[1]), 8, TwoDecimals(values[1])},
+        {TrimmedName(names[2]), 8, TwoDecimals(values[2])},
         {QStringLiteral("計"), 12, TwoDecimals(seepageLength)},
     }};
     for (int r = 0; r < int(rows.size()); ++r) {
@@ -302,7 +290,7 @@ std::array<PileRow, 9> PileRows(const ReportInput &input, ReportSection section,
     std::array<PileRow, 9> rows;
     rows[0] = {QStringLiteral("矢板長 (m) 　(*の部分は往復の延長)"), 7, QString()};
     for (int i = 0; i < PileCount; ++i) {
-        const QString name = TrimBlanks(input.record.Names[firstName + i]);
+        const QString name = TrimmedName(input.record.Names[firstName + i]);
         PileRow &row = rows[i + 1];
         row.column = 8;
         if (ticks[i]) {

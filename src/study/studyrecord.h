@@ -38,6 +38,13 @@ struct StudyRecord {
     bool operator==(const StudyRecord &) const = default;
 };
 
+// A name as it is stored, saved and printed: without leading and trailing
+// blanks, half-width or ideographic.
+inline QString TrimmedName(const QString &name)
+{
+    return name.trimmed();
+}
+
 // The program's one study, created on first use and kept until exit.
 inline StudyRecord &Study()
 {
