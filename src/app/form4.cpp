@@ -380,9 +380,6 @@ void Form4::OpenStudy() {}
 
 void Form4::SaveStudy() {}
 
-void Form4::ShowPreview(bool) {}
-
-void Form4::PrintReport() {}
 
 // ---- tabs ----
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/drawreport.h"
 #include "study/soilclasses.h"
 #include "study/studyrecord.h"
 
@@ -71,6 +72,10 @@ public:
     void HideResults(int index);
     void SetTabStopsForCurrentTab();
 
+    // What the report reads: the record with the formula, class and x2 ticks
+    // of the window.
+    ReportInput CurrentReportInput() const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -123,6 +128,8 @@ private:
 
     void OpenStudy();
     void SaveStudy();
+
+    // Preview and printing (form4_report.cpp).
     void ShowPreview(bool modal);
     void PrintReport();
 
