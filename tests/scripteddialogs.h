@@ -7,6 +7,7 @@
 #include "app/dialogservice.h"
 
 #include <QList>
+#include <QPrinter>
 
 #include <functional>
 #include <QString>
@@ -49,12 +50,20 @@ public:
     // File dialogs are answered Cancel instead of failing the test.
     void CancelFileDialogs() { cancelFileDialogs_ = true; }
 
+    // The next printer dialog is answered OK with the printer writing a PDF
+    // into `pdfFile`, or Cancel when the name is empty.
+    void AnswerPrinter(const QString &pdfFile) { printerAnswers_.append(pdfFile); }
+
     const QList<AskedDialog> &Asked() const { return asked_; }
+    // Each printer dialog asked, by whether it was restricted.
+    const QList<bool> &PrinterDialogs() const { return printerDialogs_; }
     int Unanswered() const { return int(answers_.size()); }
     void Forget()
     {
         asked_.clear();
         answers_.clear();
+        printerDialogs_.clear();
+        printerAnswers_.clear();
     }
 
     int MsgBox(const QString &prompt, int style, const QString &caption) override
@@ -85,10 +94,19 @@ public:
         return {};
     }
 
-    bool PrinterDialog(QWidget *, QPrinter &, bool) override
+    bool PrinterDialog(QWidget *, QPrinter &printer, bool restricted) override
     {
-        QTest::qFail("unexpected printer dialog", __FILE__, __LINE__);
-        return false;
+        printerDialogs_.append(restricted);
+        if (printerAnswers_.isEmpty()) {
+            QTest::qFail("unexpected printer dialog", __FILE__, __LINE__);
+            return false;
+        }
+        const QString pdfFile = printerAnswers_.takeFirst();
+        if (pdfFile.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfFile);
+        return true;
     }
 
 private:
@@ -96,4 +114,6 @@ private:
     std::function<void()> whileAsking_;
     QList<int> answers_;
     QList<AskedDialog> asked_;
+    QList<QString> printerAnswers_;
+    QList<bool> printerDialogs_;
 };

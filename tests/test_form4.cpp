@@ -692,6 +692,8 @@ void TestForm4::reportNotReady()
         form.SetListIndex(soilClass);
     if (refused)
         dialogs.Answer(MsgBoxOk);
+    else if (command == 7)
+        dialogs.AnswerPrinter(QString());  // Cancel
     form.m11(command)->trigger();
     if (refused)
         QCOMPARE(dialogs.Asked(), QList<AskedDialog>{NoReport});

@@ -1,5 +1,8 @@
 #include "app/form4.h"
 
+#include "report/formprv.h"
+#include "report/printreport.h"
+
 #include <QCheckBox>
 
 namespace talven {
@@ -17,8 +20,16 @@ ReportInput Form4::CurrentReportInput() const
     return input;
 }
 
-void Form4::ShowPreview(bool) {}
+void Form4::ShowPreview(bool modal)
+{
+    FormPrv::Open(this, [this] { return CurrentReportInput(); }, modal);
+}
 
-void Form4::PrintReport() {}
+// Only File > Print comes here, so the dialog offers the whole document on
+// a printer and nothing else.
+void Form4::PrintReport()
+{
+    talven::PrintReport(this, CurrentReportInput(), true);
+}
 
 }  // namespace talven
