@@ -624,7 +624,7 @@ void TestForm4::referenceSigmaL()
     QCOMPARE(dialogs.Unanswered(), 0);
 
     // New keeps them.
-    form.m11(4)->trigger();
+    dialogs.Answer(MsgBoxYes);
     form.m11(1)->trigger();
     QCOMPARE(form.Label24()->text(), expected);
 }
@@ -712,13 +712,15 @@ void TestForm4::saveAndOpenMarkSaved()
     form.SSTab1()->setCurrentIndex(2);
     QVERIFY(!Study().Saved);
 
-    // Save, even when its dialog is cancelled, leaves nothing to lose.
+    // A cancelled save writes nothing, so New still asks.
     form.m11(4)->trigger();
-    QVERIFY(Study().Saved);
+    QVERIFY(!Study().Saved);
     QCOMPARE(form.SSTab1()->currentIndex(), 2);
+    dialogs.Answer(MsgBoxYes);
     form.m11(1)->trigger();
-    QVERIFY(dialogs.Asked().isEmpty());
+    QCOMPARE(dialogs.Asked(), QList<AskedDialog>{LoseWorkNew});
     QCOMPARE(form.SSTab1()->currentIndex(), 0);
+    dialogs.Forget();
 
     // Open asks when there is unsaved work; No changes nothing.
     TypeInto(form.Text1(0), QStringLiteral("4"));
@@ -728,7 +730,7 @@ void TestForm4::saveAndOpenMarkSaved()
     QVERIFY(!Study().Saved);
     QCOMPARE(form.Text1(0)->text(), QStringLiteral("4"));
 
-    // Yes: whatever the open did, tab 0 and nothing unsaved.
+    // Yes, then Cancel: tab 0, and the work is still unsaved.
     dialogs.Forget();
     MakeReady(form);
     form.SSTab1()->setCurrentIndex(1);
@@ -736,7 +738,7 @@ void TestForm4::saveAndOpenMarkSaved()
     form.m11(3)->trigger();
     QCOMPARE(dialogs.Asked(), QList<AskedDialog>{LoseWorkOpen});
     QCOMPARE(form.SSTab1()->currentIndex(), 0);
-    QVERIFY(Study().Saved);
+    QVERIFY(!Study().Saved);
 }
 
 void TestForm4::tabStopsOnTab1()

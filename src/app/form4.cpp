@@ -3,7 +3,9 @@
 #include "app/dialogservice.h"
 #include "app/formtitle.h"
 #include "check/creepcheck.h"
+#include "files/studyfile.h"
 #include "study/fieldrules.h"
+#include "study/methodcode.h"
 #include "study/numbers.h"
 
 #include <QAction>
@@ -28,6 +30,36 @@ namespace talven {
 namespace {
 
 const QString HeadCaption = QStringLiteral("⊿H");
+
+// Study files are offered from the program's own folder.
+QString StudyFileFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+// The file dialogs' filter, written as pairs of "text|patterns|" and given to
+// Qt as "text (patterns)"; each pattern also in capitals, since file names
+// here are case-sensitive.
+QString QtFileFilter(const QString &pairs)
+{
+    const QStringList parts = pairs.split(u'|', Qt::SkipEmptyParts);
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString &pattern : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
+            patterns << pattern;
+            if (pattern.toUpper() != pattern)
+                patterns << pattern.toUpper();
+        }
+        filters << parts[i] + QStringLiteral(" (") + patterns.join(u' ') + u')';
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString StudyFileFilter()
+{
+    return QtFileFilter(QStringLiteral("タルヴェン機項目名ファイル (*.VEK)|*.vek|"));
+}
 
 QString TwoDecimals(double value)
 {
@@ -292,14 +324,17 @@ void Form4::m11_Click(int index)
     case 3:
         if (!Study().Saved && !ConfirmDiscard(QStringLiteral("タルヴェン・開く")))
             return;
-        OpenStudy();
-        // Also after a cancelled dialog or a refused file.
-        sstab1_->setCurrentIndex(0);
-        Study().Saved = true;
+        {
+            const bool opened = OpenStudy();
+            // Also after a cancelled dialog or a refused file.
+            sstab1_->setCurrentIndex(0);
+            if (opened)
+                Study().Saved = true;
+        }
         break;
     case 4:
-        SaveStudy();
-        Study().Saved = true;
+        if (SaveStudy())
+            Study().Saved = true;
         break;
     case 6:
         if (!RefuseReport())
@@ -376,9 +411,80 @@ void Form4::closeEvent(QCloseEvent *event)
     QCoreApplication::exit(0);
 }
 
-void Form4::OpenStudy() {}
+// ---- study files ----
 
-void Form4::SaveStudy() {}
+bool Form4::SaveStudy()
+{
+    const QString chosen = Dialogs().SaveFileName(this, StudyFileFolder(), QStringLiteral("新規タイトル"),
+                                                   StudyFileFilter());
+    if (chosen.isEmpty())
+        return false;
+    const double methodCode =
+        BuildMethodCode(SelectedFormula(), ListIndex(), LeadingNumber(text1_[CreepRatioBox]->text()));
+    StudyFileContent content;
+    for (int i = 0; i < NameCount; ++i)
+        content.names[i] = text2_[i]->text();
+    for (int i = 0; i < NumberBoxCount; ++i)
+        content.numberTexts[i] = text1_[i]->text();
+    content.methodCode = methodCode;
+    content.doubleFlags = Study().DoubleFlags;
+    if (const std::optional<Message> refusal = WriteStudyFile(WithStudyExtension(chosen), content)) {
+        Dialogs().MsgBox(refusal->prompt, refusal->style, refusal->caption);
+        return false;
+    }
+    Study().MethodCode = methodCode;
+    return true;
+}
+
+bool Form4::OpenStudy()
+{
+    const QString chosen = Dialogs().OpenFileName(this, StudyFileFolder(), StudyFileFilter());
+    if (chosen.isEmpty())
+        return false;
+    const StudyFileReadResult read = ReadStudyFile(chosen);
+    const auto *parsed = std::get_if<ParsedStudy>(&read);
+    if (!parsed) {
+        const Message message = ReadErrorMessage();
+        Dialogs().MsgBox(message.prompt, message.style, message.caption);
+        return false;
+    }
+
+    // A box being left runs its handling on the study it belongs to, before
+    // that study is replaced.
+    sstab1_->setFocus();
+    StudyRecord &record = Study();
+    record.Names = parsed->Names;
+    record.BaseValues = parsed->BaseValues;
+    record.VerticalLengths = parsed->VerticalLengths;
+    record.HorizontalLengths = parsed->HorizontalLengths;
+    record.MethodCode = parsed->MethodCode;
+    record.DoubleFlags = parsed->DoubleFlags;
+
+    // Each write runs its control's handler as a user's change would; the
+    // class handler gives the ranged class the stored ratio back.
+    SelectFormula(parsed->method.formula);
+    text1_[CreepRatioBox]->setText(parsed->method.ratioText);
+    restoredRatio_ = RestoredRatioText(parsed->method);
+    SetListIndex(parsed->method.listIndex);
+    restoredRatio_.reset();
+    // Every number box is rewritten and checked, also where it already
+    // showed the text the record now gives.
+    for (int i = 0; i < NumberBoxCount; ++i) {
+        if (i != CreepRatioBox)
+            EmptyNumberBoxQuietly(i);
+    }
+    RefreshFields();
+    text2_[0]->setFocus();
+    return true;
+}
+
+// Empties a box without running its handlers, so that the next write is a
+// change and meets the box's check.
+void Form4::EmptyNumberBoxQuietly(int index)
+{
+    const QSignalBlocker quiet(text1_[index]);
+    text1_[index]->clear();
+}
 
 
 // ---- tabs ----
@@ -475,7 +581,12 @@ void Form4::List1_Click()
     const Formula formula = SelectedFormula();
     const int index = ListIndex();
     QLineEdit *ratioBox = text1_[CreepRatioBox];
-    if (IsRangedClass(formula, index)) {
+    if (IsRangedClass(formula, index) && restoredRatio_) {
+        // An opened study keeps the ratio it was saved with; the box checks it.
+        SetRatioEditable(true);
+        EmptyNumberBoxQuietly(CreepRatioBox);
+        ratioBox->setText(*restoredRatio_);
+    } else if (IsRangedClass(formula, index)) {
         const Message message = RangedClassMessage();
         Dialogs().MsgBox(message.prompt, message.style, message.caption);
         ratioBox->setText(QStringLiteral("5"));

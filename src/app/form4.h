@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 #include <span>
 
 class QAction;
@@ -88,8 +89,8 @@ private:
     void BuildMenus();
     void BuildTabs();
     QWidget *BuildMethodTab();
-    QWidget *BuildVerticalTab();
-    QWidget *BuildHorizontalTab();
+    struct PileTabParts;
+    QWidget *BuildPileTab(const PileTabParts &parts);
     QWidget *BuildPileFrame(const QString &title, int firstName, int firstBox,
                             std::array<QCheckBox *, PileCount> &ticks, QLabel *&doubleHeader,
                             QLabel *&total);
@@ -126,8 +127,11 @@ private:
     bool ConfirmDiscard(const QString &caption);
     bool RefuseReport();
 
-    void OpenStudy();
-    void SaveStudy();
+    // True when a file was opened or written; Cancel, a refused file and a
+    // failed write leave the study as it was.
+    bool OpenStudy();
+    bool SaveStudy();
+    void EmptyNumberBoxQuietly(int index);
 
     // Preview and printing (form4_report.cpp).
     void ShowPreview(bool modal);
@@ -156,6 +160,7 @@ private:
     int currentTab_ = 0;  // the tab change handling needs the tab that was left
     QLineEdit *focusedBox_ = nullptr;  // the box holding the focus, also while a message box is up
     QLineEdit *clickedBox_ = nullptr;  // a box just entered with the mouse
+    std::optional<QString> restoredRatio_;  // while an open selects the ranged class
 };
 
 }  // namespace talven

@@ -317,31 +317,58 @@ QWidget *Form4::BuildPileFrame(const QString &title, int firstName, int firstBox
     return frame;
 }
 
-QWidget *Form4::BuildVerticalTab()
+// What the two pile tabs do not share.
+struct Form4::PileTabParts {
+    const char16_t *frameTitle;
+    const char *frameName;
+    int firstName;
+    int firstBox;
+    std::array<QCheckBox *, PileCount> &ticks;
+    const char *doubleHeaderName;
+    const char16_t *doubleHeaderTip;  // nullptr: none
+    QLabel *&total;
+    const char *referenceCaptionName;
+    const char *referenceName;
+    QLabel *&reference;
+    const char16_t *figureCaption;
+    const char *figureCaptionName;
+    int picture;
+    QLabel *resultHeading;
+    QLabel *const *resultBlock;  // ten labels
+    QFrame *resultRule;
+    int checkButton;
+    int previousButton;
+    int lastButton;
+    const char16_t *lastCaption;
+};
+
+QWidget *Form4::BuildPileTab(const PileTabParts &parts)
 {
     auto *page = new QWidget;
-    QLabel *label28 = nullptr;
-    QWidget *frame = BuildPileFrame(QStringLiteral("遮水矢板の打設長"), FirstVerticalName,
-                                    FirstVerticalBox, check1_, label28, label2_[2]);
-    frame->setObjectName(QStringLiteral("Frame3(1)"));
-    label28->setObjectName(QStringLiteral("Label28"));
+    QLabel *doubleHeader = nullptr;
+    QWidget *frame = BuildPileFrame(QString::fromUtf16(parts.frameTitle), parts.firstName,
+                                    parts.firstBox, parts.ticks, doubleHeader, parts.total);
+    frame->setObjectName(QString::fromLatin1(parts.frameName));
+    doubleHeader->setObjectName(QString::fromLatin1(parts.doubleHeaderName));
+    if (parts.doubleHeaderTip)
+        doubleHeader->setToolTip(QString::fromUtf16(parts.doubleHeaderTip));
 
     auto *reference = new QHBoxLayout;
-    auto *label26 = NewLabel(QStringLiteral("ΣL の参考値"));
-    label26->setObjectName(QStringLiteral("Label26"));
-    label24_ = ValueLabel(QStringLiteral("Label24"));
-    label24_->setText(QStringLiteral("---"));
-    reference->addWidget(label26);
-    reference->addWidget(label24_, 1);
+    auto *referenceCaption = NewLabel(QStringLiteral("ΣL の参考値"));
+    referenceCaption->setObjectName(QString::fromLatin1(parts.referenceCaptionName));
+    parts.reference = ValueLabel(QString::fromLatin1(parts.referenceName));
+    parts.reference->setText(QStringLiteral("---"));
+    reference->addWidget(referenceCaption);
+    reference->addWidget(parts.reference, 1);
 
-    auto *label6 = NewLabel(QStringLiteral("鉛直方向の浸透経路長(樋門の例)"));
-    label6->setObjectName(QStringLiteral("Label6(0)"));
-    picture1_[0] = new ExampleFigure(0);
-    picture1_[0]->setObjectName(Indexed("Picture1", 0));
+    auto *figureCaption = NewLabel(QString::fromUtf16(parts.figureCaption));
+    figureCaption->setObjectName(QString::fromLatin1(parts.figureCaptionName));
+    picture1_[parts.picture] = new ExampleFigure(parts.picture);
+    picture1_[parts.picture]->setObjectName(Indexed("Picture1", parts.picture));
 
-    command3_[5] = new QPushButton(QStringLiteral("計算結果を見る"));
-    command3_[3] = new QPushButton(QStringLiteral("前へ"));
-    command3_[1] = new QPushButton(QStringLiteral("次へ"));
+    command3_[parts.checkButton] = new QPushButton(QStringLiteral("計算結果を見る"));
+    command3_[parts.previousButton] = new QPushButton(QStringLiteral("前へ"));
+    command3_[parts.lastButton] = new QPushButton(QString::fromUtf16(parts.lastCaption));
 
     auto *left = new QVBoxLayout;
     left->addWidget(frame);
@@ -349,63 +376,14 @@ QWidget *Form4::BuildVerticalTab()
     left->addStretch(1);
 
     auto *right = new QVBoxLayout;
-    right->addWidget(Figure(label6, picture1_[0]), 1);
-    right->addWidget(BuildResultLine(label3_[0], std::span<QLabel *const, 10>(label3_.data(), 10),
-                                     line4_[0]));
+    right->addWidget(Figure(figureCaption, picture1_[parts.picture]), 1);
+    right->addWidget(BuildResultLine(parts.resultHeading,
+                                     std::span<QLabel *const, 10>(parts.resultBlock, 10), parts.resultRule));
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(command3_[5]);
+    buttons->addWidget(command3_[parts.checkButton]);
     buttons->addStretch(1);
-    buttons->addWidget(command3_[3]);
-    buttons->addWidget(command3_[1]);
-    right->addLayout(buttons);
-
-    auto *layout = new QHBoxLayout(page);
-    layout->addLayout(left);
-    layout->addLayout(right, 1);
-    return page;
-}
-
-QWidget *Form4::BuildHorizontalTab()
-{
-    auto *page = new QWidget;
-    QLabel *label14 = nullptr;
-    QWidget *frame = BuildPileFrame(QStringLiteral("遮水矢板の打設範囲"), FirstHorizontalName,
-                                    FirstHorizontalBox, check2_, label14, label2_[3]);
-    frame->setObjectName(QStringLiteral("Frame3(2)"));
-    label14->setObjectName(QStringLiteral("Label14"));
-    label14->setToolTip(QStringLiteral("入力値を２倍して経路長にします"));
-
-    auto *reference = new QHBoxLayout;
-    auto *label27 = NewLabel(QStringLiteral("ΣL の参考値"));
-    label27->setObjectName(QStringLiteral("Label27"));
-    label25_ = ValueLabel(QStringLiteral("Label25"));
-    label25_->setText(QStringLiteral("---"));
-    reference->addWidget(label27);
-    reference->addWidget(label25_, 1);
-
-    auto *label6 = NewLabel(QStringLiteral("水平方向の浸透経路長(樋門の例)"));
-    label6->setObjectName(QStringLiteral("Label6(1)"));
-    picture1_[2] = new ExampleFigure(2);
-    picture1_[2]->setObjectName(Indexed("Picture1", 2));
-
-    command3_[6] = new QPushButton(QStringLiteral("計算結果を見る"));
-    command3_[2] = new QPushButton(QStringLiteral("前へ"));
-    command3_[4] = new QPushButton(QStringLiteral("ﾌﾟﾚﾋﾞｭｰ"));
-
-    auto *left = new QVBoxLayout;
-    left->addWidget(frame);
-    left->addLayout(reference);
-    left->addStretch(1);
-
-    auto *right = new QVBoxLayout;
-    right->addWidget(Figure(label6, picture1_[2]), 1);
-    right->addWidget(BuildResultLine(label3_[10], std::span<QLabel *const, 10>(label4_.data(), 10),
-                                     line4_[5]));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(command3_[6]);
-    buttons->addStretch(1);
-    buttons->addWidget(command3_[2]);
-    buttons->addWidget(command3_[4]);
+    buttons->addWidget(command3_[parts.previousButton]);
+    buttons->addWidget(command3_[parts.lastButton]);
     right->addLayout(buttons);
 
     auto *layout = new QHBoxLayout(page);
@@ -421,8 +399,17 @@ void Form4::BuildTabs()
     sstab1_->setObjectName(QStringLiteral("SSTab1"));
     // Created tab by tab, row by row: this is also the Tab-key order.
     sstab1_->addTab(BuildMethodTab(), QStringLiteral("検討方法・諸数値の設定"));
-    sstab1_->addTab(BuildVerticalTab(), QStringLiteral("鉛直方向の計算"));
-    sstab1_->addTab(BuildHorizontalTab(), QStringLiteral("水平方向の計算"));
+    sstab1_->addTab(BuildPileTab({u"遮水矢板の打設長", "Frame3(1)", FirstVerticalName, FirstVerticalBox,
+                                  check1_, "Label28", nullptr, label2_[2], "Label26", "Label24",
+                                  label24_, u"鉛直方向の浸透経路長(樋門の例)", "Label6(0)", 0,
+                                  label3_[0], label3_.data(), line4_[0], 5, 3, 1, u"次へ"}),
+                    QStringLiteral("鉛直方向の計算"));
+    sstab1_->addTab(BuildPileTab({u"遮水矢板の打設範囲", "Frame3(2)", FirstHorizontalName,
+                                  FirstHorizontalBox, check2_, "Label14",
+                                  u"入力値を２倍して経路長にします", label2_[3], "Label27", "Label25",
+                                  label25_, u"水平方向の浸透経路長(樋門の例)", "Label6(1)", 2,
+                                  label3_[10], label4_.data(), line4_[5], 6, 2, 4, u"ﾌﾟﾚﾋﾞｭｰ"}),
+                    QStringLiteral("水平方向の計算"));
     for (int i = 0; i < int(command3_.size()); ++i)
         command3_[i]->setObjectName(Indexed("Command3", i));
 

@@ -263,7 +263,7 @@ RestoredStudy RestoreStudy(const ParsedStudy &parsed)
     if (IsRangedClass(study.formula, study.listIndex)) {
         // The user's own ratio travels in the code's remaining characters.
         study.ratioEditable = true;
-        WriteRatioBox(study, GeneralNumber(LeadingNumber(parsed.method.ratioRemainder)));
+        WriteRatioBox(study, RestoredRatioText(parsed.method));
     } else if (study.listIndex >= 0) {
         WriteRatioBox(study, QString::fromUtf16(SoilClasses(study.formula)[study.listIndex].ratioText));
     }

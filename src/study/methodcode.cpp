@@ -24,4 +24,9 @@ DecodedMethod DecodeMethodCode(const QString &generalText)
     return decoded;
 }
 
+QString RestoredRatioText(const DecodedMethod &method)
+{
+    return GeneralNumber(LeadingNumber(method.ratioRemainder));
+}
+
 }  // namespace talven

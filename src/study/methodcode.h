@@ -21,4 +21,9 @@ struct DecodedMethod {
 // character 1 the formula, 2-3 the class number, the rest the ratio.
 DecodedMethod DecodeMethodCode(const QString &generalText);
 
+// The ratio a study saved with the ranged class gets back: the user's own
+// value as the code's remaining characters carry it, so 7.5 stays 7.5 where
+// the "0" pattern of ratioText would make it 8.
+QString RestoredRatioText(const DecodedMethod &method);
+
 }  // namespace talven
