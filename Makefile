@@ -1,11 +1,15 @@
 # make run   builds and starts タルヴェン
 # make test  builds and runs every test headless
+# make bench, make install (PREFIX, DESTDIR), make package: see README.md
 BUILD_DIR ?= build
+PREFIX ?= /usr/local
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev \
             fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+PACKAGE_PACKAGES := dpkg-dev file
+SHOT_PACKAGES := xvfb xauth xdotool imagemagick poppler-utils
 
-.PHONY: all deps configure build run test fuzz clean
+.PHONY: all deps configure build run test fuzz bench install package screenshots clean
 
 all: build
 
@@ -32,5 +36,26 @@ fuzz:
 	$(BUILD_DIR)-fuzz/bin/fuzz_study_file -max_total_time=30 -max_len=70000 -timeout=10 \
 	    $(BUILD_DIR)-fuzz/fuzz-corpus tests/fuzz/corpus
 
+# Release build of its own; the table compares each median with its budget.
+bench: deps
+	@cmake -S . -B $(BUILD_DIR)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALVEN_BENCH=ON
+	@cmake --build $(BUILD_DIR)-bench --target bench_window bench_report bench_files
+	@sh tools/run-bench.sh $(BUILD_DIR)-bench/bench
+
+# talven, talven-report and VEK.hlp under $(PREFIX)/lib/talven, links in
+# $(PREFIX)/bin, the desktop entry and the icon under $(PREFIX)/share.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# The Debian package, installing under /usr, in $(BUILD_DIR).
+package: build
+	@sh tools/ensure-packages.sh $(PACKAGE_PACKAGES)
+	cd $(BUILD_DIR) && cpack -G DEB
+
+# The pictures of docs/: the three tabs and a report page.
+screenshots: build
+	@sh tools/ensure-packages.sh $(SHOT_PACKAGES)
+	@sh tools/make-screenshots.sh $(BUILD_DIR)
+
 clean:
-	rm -rf $(BUILD_DIR) $(BUILD_DIR)-fuzz
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-fuzz $(BUILD_DIR)-bench

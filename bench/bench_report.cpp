@@ -1,0 +1,79 @@
+// Benchmarks of the report: the whole page drawn onto an A4 page image at
+// 150 dpi (what the preview shows), and into a one-page A4 PDF at 600 dpi
+// (what talven-report and printing to a file produce).
+#include "examplestudy.h"
+#include "report/paintersurface.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QtTest>
+
+using namespace talven;
+
+class BenchReport : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void drawReportA4Image150dpi();
+    void drawReportPdf();
+
+private:
+    ReportInput input;
+};
+
+void BenchReport::initTestCase()
+{
+    RegisterReportFonts();
+    const std::optional<ReportInput> example = ExampleReportInput();
+    QVERIFY(example);
+    input = *example;
+}
+
+void BenchReport::drawReportA4Image150dpi()
+{
+    constexpr double dotsPerInch = 150;
+    const int dotsPerMeter = qRound(dotsPerInch / 0.0254);
+    QImage image(qRound(210 / 25.4 * dotsPerInch), qRound(297 / 25.4 * dotsPerInch), QImage::Format_RGB32);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    bool complete = true;
+    QBENCHMARK {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PainterSurface surface(painter, false);
+        complete = DrawReport(surface, input).complete && complete;
+    }
+    QVERIFY(complete);
+    // Something was drawn: the page is no longer blank.
+    QImage blank(image.size(), image.format());
+    blank.fill(Qt::white);
+    QVERIFY(image != blank);
+}
+
+void BenchReport::drawReportPdf()
+{
+    qint64 size = 0;
+    bool complete = true;
+    QBENCHMARK {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&buffer);
+            writer.setResolution(600);
+            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+            QPainter painter(&writer);
+            PainterSurface surface(painter, true);
+            complete = DrawReport(surface, input).complete && complete;
+        }
+        size = buffer.size();
+    }
+    QVERIFY(complete);
+    QVERIFY2(size > 1000, qPrintable(QString::number(size)));
+}
+
+QTEST_MAIN(BenchReport)
+#include "bench_report.moc"
