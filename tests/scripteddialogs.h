@@ -50,6 +50,18 @@ public:
     // File dialogs are answered Cancel instead of failing the test.
     void CancelFileDialogs() { cancelFileDialogs_ = true; }
 
+    // The next open or save dialog is answered with `fileName`, or Cancel when it is empty.
+    void AnswerFile(const QString &fileName) { fileAnswers_.append(fileName); }
+
+    // Each open or save dialog asked, with the folder, name and filter it was given.
+    struct FileDialog {
+        bool save = false;
+        QString folder;
+        QString fileName;
+        QString filter;
+    };
+    const QList<FileDialog> &FileDialogs() const { return fileDialogs_; }
+
     // The next printer dialog is answered OK with the printer writing a PDF
     // into `pdfFile`, or Cancel when the name is empty.
     void AnswerPrinter(const QString &pdfFile) { printerAnswers_.append(pdfFile); }
@@ -64,6 +76,8 @@ public:
         answers_.clear();
         printerDialogs_.clear();
         printerAnswers_.clear();
+        fileAnswers_.clear();
+        fileDialogs_.clear();
     }
 
     int MsgBox(const QString &prompt, int style, const QString &caption) override
@@ -80,18 +94,15 @@ public:
         return answers_.takeFirst();
     }
 
-    QString OpenFileName(QWidget *, const QString &, const QString &) override
+    QString OpenFileName(QWidget *, const QString &folder, const QString &filter) override
     {
-        if (!cancelFileDialogs_)
-            QTest::qFail("unexpected open dialog", __FILE__, __LINE__);
-        return {};
+        return FileAnswer({false, folder, QString(), filter});
     }
 
-    QString SaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    QString SaveFileName(QWidget *, const QString &folder, const QString &fileName,
+                         const QString &filter) override
     {
-        if (!cancelFileDialogs_)
-            QTest::qFail("unexpected save dialog", __FILE__, __LINE__);
-        return {};
+        return FileAnswer({true, folder, fileName, filter});
     }
 
     bool PrinterDialog(QWidget *, QPrinter &printer, bool restricted) override
@@ -110,7 +121,19 @@ public:
     }
 
 private:
+    QString FileAnswer(const FileDialog &dialog)
+    {
+        fileDialogs_.append(dialog);
+        if (!fileAnswers_.isEmpty())
+            return fileAnswers_.takeFirst();
+        if (!cancelFileDialogs_)
+            QTest::qFail(dialog.save ? "unexpected save dialog" : "unexpected open dialog", __FILE__, __LINE__);
+        return {};
+    }
+
     bool cancelFileDialogs_ = false;
+    QList<QString> fileAnswers_;
+    QList<FileDialog> fileDialogs_;
     std::function<void()> whileAsking_;
     QList<int> answers_;
     QList<AskedDialog> asked_;
