@@ -1,0 +1,413 @@
+// The preview window and printing: the page and its scroll bar, drawing again
+// on activation, one preview at most, closing, and printing through the
+// printer dialog into PDF files.
+
+#include "app/form4.h"
+#include "form4testing.h"
+#include "recordingsurface.h"
+#include "report/formprv.h"
+#include "report/paintersurface.h"
+#include "report/printreport.h"
+#include "scripteddialogs.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProcess>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+using namespace talven;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+int TwipsY(const QWidget &widget, int twips)
+{
+    return qRound(twips * widget.logicalDpiY() / 1440.0);
+}
+
+int TwipsX(const QWidget &widget, int twips)
+{
+    return qRound(twips * widget.logicalDpiX() / 1440.0);
+}
+
+// Lane, first class (C' = 8.5), water levels 3 and 1.
+void MakeReady(Form4 &form)
+{
+    form.SetListIndex(0);
+    form.Text1(3)->setText(u"3"_s);
+    form.Text1(4)->setText(u"1"_s);
+}
+
+// The "ﾌﾟﾚﾋﾞｭｰ" button as the user reaches it, on the third tab.
+FormPrv *PressPreviewButton(Form4 &form)
+{
+    form.SSTab1()->setCurrentIndex(2);
+    ClickButton(form.Command3(4));
+    return FormPrv::Instance();
+}
+
+bool Activate(QWidget *window)
+{
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window);
+}
+
+// Closed windows go at the next turn of the event loop.
+int PreviewWindows(const Form4 &form)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return int(form.findChildren<FormPrv *>().size());
+}
+
+// The page that `input` gives, on an image like the preview's.
+QImage PageFor(const QImage &like, const ReportInput &input)
+{
+    QImage image(like.size(), like.format());
+    image.setDevicePixelRatio(like.devicePixelRatio());
+    image.setDotsPerMeterX(like.dotsPerMeterX());
+    image.setDotsPerMeterY(like.dotsPerMeterY());
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PainterSurface surface(painter, false);
+    DrawReportPage(surface, input);
+    return image;
+}
+
+QString Run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QStringLiteral("(%1 failed)").arg(program);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+class TestPreview : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { RegisterReportFonts(); }
+    void window();
+    void scrollModel_data();
+    void scrollModel();
+    void dragMovesOnRelease();
+    void pageNotice_data();
+    void pageNotice();
+    void redrawOnActivation_data();
+    void redrawOnActivation();
+    void onePreview_data();
+    void onePreview();
+    void closing_data();
+    void closing();
+    void printing_data();
+    void printing();
+};
+
+void TestPreview::window()
+{
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    MakeReady(form);
+    FormPrv *preview = PressPreviewButton(form);
+    QVERIFY(preview);
+    QCOMPARE(preview->windowTitle(), u"印刷プレビュー"_s);
+    QCOMPARE(preview->centralWidget()->size(), QSize(TwipsX(*preview, 12315), TwipsY(*preview, 8340)));
+    QCOMPARE(preview->Pic()->geometry(), QRect(0, 0, TwipsX(*preview, 11907), TwipsY(*preview, 16840)));
+    QCOMPARE(preview->VScroll1()->geometry(),
+             QRect(TwipsX(*preview, 12000), 0, TwipsX(*preview, 255), TwipsY(*preview, 8295)));
+
+    // Two commands on the bar itself, no menus under them.
+    const QList<QAction *> bar = preview->menuBar()->actions();
+    QCOMPARE(bar, (QList<QAction *>{preview->mnuPrint(), preview->mnuEnd()}));
+    QCOMPARE(preview->mnuPrint()->text(), u"印刷(&Ｔ)"_s);
+    QCOMPARE(preview->mnuEnd()->text(), u"閉じる(&C)"_s);
+    QVERIFY(!preview->mnuPrint()->menu() && !preview->mnuEnd()->menu());
+
+    // The page is a sheet of the screen's resolution, white at its corners.
+    const QImage &page = preview->Page();
+    QCOMPARE(page.size(), preview->Pic()->size() * page.devicePixelRatio());
+    QCOMPARE(qRound(page.dotsPerMeterY() * 0.0254), preview->logicalDpiY());
+    QCOMPARE(page.pixelColor(page.width() - 1, page.height() - 1), QColor(Qt::white));
+}
+
+void TestPreview::scrollModel_data()
+{
+    QTest::addColumn<bool>("trough");  // a click below the thumb instead of on the arrow
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<int>("value");  // twips
+    QTest::newRow("opened") << false << 0 << 0;
+    QTest::newRow("one arrow click") << false << 1 << 200;
+    QTest::newRow("one trough click") << true << 1 << 200;
+    QTest::newRow("five arrow clicks") << false << 5 << 1000;
+    QTest::newRow("to the end") << true << 43 << 8600;
+    QTest::newRow("past the end") << false << 50 << 8600;
+}
+
+void TestPreview::scrollModel()
+{
+    QFETCH(bool, trough);
+    QFETCH(int, clicks);
+    QFETCH(int, value);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    MakeReady(form);
+    FormPrv *preview = PressPreviewButton(form);
+    QVERIFY(preview);
+    QScrollBar *bar = preview->VScroll1();
+    for (int i = 0; i < clicks; ++i) {
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = Qt::Vertical;
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = option.sliderValue = bar->value();
+        option.singleStep = bar->singleStep();
+        option.pageStep = bar->pageStep();
+        const QRect arrow = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                         QStyle::SC_ScrollBarAddLine, bar);
+        const QRect slider = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                          QStyle::SC_ScrollBarSlider, bar);
+        const QPoint at = trough ? QPoint(bar->width() / 2, (slider.bottom() + arrow.top()) / 2) : arrow.center();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, at);
+    }
+    QCOMPARE(bar->value(), value);
+    QCOMPARE(preview->Pic()->y(), -TwipsY(*preview, value));
+    if (value == bar->maximum()) {
+        // The page's bottom 100 twips above the window's bottom, to a pixel.
+        const int gap = preview->centralWidget()->height() - preview->Pic()->geometry().bottom() - 1;
+        QVERIFY2(qAbs(gap - TwipsY(*preview, 100)) <= 1, qPrintable(QString::number(gap)));
+    }
+}
+
+void TestPreview::dragMovesOnRelease()
+{
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    MakeReady(form);
+    FormPrv *preview = PressPreviewButton(form);
+    QVERIFY(preview);
+    QScrollBar *bar = preview->VScroll1();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(4000);
+    QCOMPARE(preview->Pic()->y(), 0);
+    bar->setSliderDown(false);
+    QCOMPARE(preview->Pic()->y(), -TwipsY(*preview, 4000));
+}
+
+void TestPreview::pageNotice_data()
+{
+    QTest::addColumn<double>("level1");
+    QTest::addColumn<double>("level2");
+    QTest::addColumn<bool>("notice");
+    QTest::newRow("ready") << 3.0 << 1.0 << false;
+    QTest::newRow("equal levels") << 2.5 << 2.5 << true;
+    QTest::newRow("no levels") << 0.0 << 0.0 << true;
+    // A negative ratio can be drawn: only a zero difference stops the report.
+    QTest::newRow("level 1 below") << 1.0 << 3.0 << false;
+}
+
+void TestPreview::pageNotice()
+{
+    QFETCH(double, level1);
+    QFETCH(double, level2);
+    QFETCH(bool, notice);
+    ReportInput input;
+    input.record.BaseValues = {6.0, 3.0, 3.0, level1, level2};
+    input.record.CreepRatio = 8.5;
+    input.record.VerticalLengths[0] = 4.0;
+    input.listIndex = 0;
+    RecordingSurface surface;
+    DrawReportPage(surface, input);
+    QStringList texts;
+    for (const RecordingSurface::Call &call : surface.calls)
+        texts.append(call.text);
+    const QString all = texts.join(u'|');
+    QVERIFY2(!all.contains(u"inf"_s, Qt::CaseInsensitive) && !all.contains(u"nan"_s, Qt::CaseInsensitive),
+             qPrintable(all));
+    QVERIFY(all.contains(u"遮水矢板の設計"_s));
+    // One notice per section, where its verdict line stands.
+    QCOMPARE(texts.count(u"水位データおよび"_s), notice ? 2 : 0);
+    QCOMPARE(texts.count(u"クリープ比の選択を確認してください"_s), notice ? 2 : 0);
+}
+
+void TestPreview::redrawOnActivation_data()
+{
+    QTest::addColumn<int>("box");  // Text1 index changed in the main window
+    QTest::addColumn<QString>("text");
+    QTest::newRow("vertical pile") << 6 << u"4.5"_s;
+    QTest::newRow("horizontal pile") << 13 << u"12.25"_s;
+    QTest::newRow("dimension") << 0 << u"7"_s;
+    QTest::newRow("levels made equal") << 4 << u"3"_s;
+}
+
+void TestPreview::redrawOnActivation()
+{
+    QFETCH(int, box);
+    QFETCH(QString, text);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    MakeReady(form);
+    FormPrv *preview = PressPreviewButton(form);
+    QVERIFY(preview);
+    QVERIFY(Activate(preview));
+    const QImage before = preview->Page().copy();
+    QCOMPARE(before, PageFor(before, form.CurrentReportInput()));
+
+    QVERIFY(Activate(&form));
+    form.Text1(box)->setText(text);
+    QCOMPARE(preview->Page(), before);  // nothing drawn until the preview is active again
+    QVERIFY(Activate(preview));
+    QVERIFY(preview->Page() != before);
+    QCOMPARE(preview->Page(), PageFor(before, form.CurrentReportInput()));
+}
+
+void TestPreview::onePreview_data()
+{
+    QTest::addColumn<bool>("firstFromMenu");
+    QTest::addColumn<bool>("closeBetween");
+    QTest::addColumn<bool>("secondFromMenu");
+    QTest::newRow("button twice") << false << false << false;
+    QTest::newRow("menu while the button's is open") << false << false << true;
+    QTest::newRow("button after closing") << false << true << false;
+    QTest::newRow("menu after closing") << true << true << true;
+}
+
+void TestPreview::onePreview()
+{
+    QFETCH(bool, firstFromMenu);
+    QFETCH(bool, closeBetween);
+    QFETCH(bool, secondFromMenu);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    MakeReady(form);
+    const auto open = [&form](bool fromMenu) {
+        if (fromMenu) {
+            form.m11(6)->trigger();
+            return FormPrv::Instance();
+        }
+        return PressPreviewButton(form);
+    };
+    FormPrv *first = open(firstFromMenu);
+    QVERIFY(first);
+    QCOMPARE(first->windowModality(), firstFromMenu ? Qt::ApplicationModal : Qt::NonModal);
+    first->VScroll1()->setValue(1000);
+    if (closeBetween) {
+        first->mnuEnd()->trigger();
+        // Released at once, though the window object goes only later.
+        QVERIFY(!FormPrv::Instance());
+    } else {
+        QVERIFY(Activate(&form));
+    }
+    FormPrv *second = open(secondFromMenu);
+    QVERIFY(second);
+    QCOMPARE(PreviewWindows(form), 1);
+    QVERIFY(QTest::qWaitForWindowActive(second));
+    // The window kept open keeps its place on the page; a new one starts at the top.
+    QCOMPARE(second->VScroll1()->value(), closeBetween ? 0 : 1000);
+    QCOMPARE(second->Pic()->y(), -TwipsY(*second, second->VScroll1()->value()));
+    QCOMPARE(second->windowModality(),
+             (closeBetween ? secondFromMenu : firstFromMenu) ? Qt::ApplicationModal : Qt::NonModal);
+    QVERIFY(dialogs.Asked().isEmpty());
+}
+
+void TestPreview::closing_data()
+{
+    QTest::addColumn<bool>("fromMenu");
+    QTest::addColumn<bool>("byCommand");  // "閉じる(&C)" rather than the window's close box
+    QTest::newRow("modal, close command") << true << true;
+    QTest::newRow("modeless, close command") << false << true;
+    QTest::newRow("modeless, close box") << false << false;
+}
+
+void TestPreview::closing()
+{
+    QFETCH(bool, fromMenu);
+    QFETCH(bool, byCommand);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    MakeReady(form);
+    FormPrv *preview = fromMenu ? (form.m11(6)->trigger(), FormPrv::Instance()) : PressPreviewButton(form);
+    QVERIFY(preview);
+    QVERIFY(Activate(preview));
+    // The main window comes to the front even from behind another window.
+    QWidget other;
+    other.show();
+    QVERIFY(Activate(&other));
+    if (byCommand)
+        preview->mnuEnd()->trigger();
+    else
+        preview->close();
+    QVERIFY(!FormPrv::Instance());
+    QCOMPARE(PreviewWindows(form), 0);
+    if (byCommand)
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(dialogs.Asked().isEmpty());
+}
+
+void TestPreview::printing_data()
+{
+    QTest::addColumn<bool>("fromPreview");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("level2");  // changed after the preview opened
+    QTest::addColumn<QStringList>("printed");
+    const QStringList report{u"遮水矢板の設計"_s, u"ＯＫ"_s};
+    QTest::newRow("File menu, OK") << false << true << QString() << report;
+    QTest::newRow("File menu, Cancel") << false << false << QString() << QStringList();
+    QTest::newRow("preview, OK") << true << true << QString() << report;
+    QTest::newRow("preview, Cancel") << true << false << QString() << QStringList();
+    QTest::newRow("preview, levels made equal")
+        << true << true << u"3"_s << QStringList{u"遮水矢板の設計"_s, u"水位データおよび"_s};
+}
+
+void TestPreview::printing()
+{
+    QFETCH(bool, fromPreview);
+    QFETCH(bool, ok);
+    QFETCH(QString, level2);
+    QFETCH(QStringList, printed);
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(u"report.pdf"_s);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    MakeReady(form);
+    form.Text1(6)->setText(u"20"_s);  // enough for both verdicts to be ＯＫ
+    form.Text1(13)->setText(u"20"_s);
+    dialogs.AnswerPrinter(ok ? pdf : QString());
+    if (fromPreview) {
+        FormPrv *preview = PressPreviewButton(form);
+        QVERIFY(preview);
+        if (!level2.isEmpty())
+            form.Text1(4)->setText(level2);
+        preview->mnuPrint()->trigger();
+    } else {
+        form.m11(7)->trigger();
+    }
+    // File > Print offers the whole document on a printer only; the preview's dialog is left as it comes.
+    QCOMPARE(dialogs.PrinterDialogs(), QList<bool>{!fromPreview});
+    QVERIFY(dialogs.Asked().isEmpty());
+    QCOMPARE(QFileInfo::exists(pdf), ok);
+    if (!ok)
+        return;
+    QVERIFY(Run(u"pdfinfo"_s, {pdf}).contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
+    const QString text = Run(u"pdftotext"_s, {pdf, u"-"_s});
+    for (const QString &expected : printed)
+        QVERIFY2(text.contains(expected), qPrintable(expected + u" not in: "_s + text));
+}
+
+QTEST_MAIN(TestPreview)
+#include "test_preview.moc"
