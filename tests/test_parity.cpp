@@ -1,0 +1,139 @@
+// File > Open in the main window and RestoreStudy, which the report tool
+// uses, must reach the same study from the same file.
+
+#include "app/form4.h"
+#include "files/studyfile.h"
+#include "form4testing.h"
+#include "scripteddialogs.h"
+
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+using namespace talven;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The record, the window-held choices and the messages met, one entry per line.
+QStringList Describe(const StudyRecord &record, Formula formula, int listIndex, const QString &ratioText,
+                     bool ratioEditable, const std::array<bool, PileCount> &verticalTicks,
+                     const std::array<bool, PileCount> &horizontalTicks, const QList<AskedDialog> &messages)
+{
+    QStringList lines;
+    lines << u"formula=%1 class=%2 ratio=%3 editable=%4"_s.arg(int(formula)).arg(listIndex).arg(ratioText).arg(
+        ratioEditable);
+    lines << u"Saved=%1 CreepRatio=%2 MethodCode=%3"_s.arg(record.Saved)
+                 .arg(record.CreepRatio, 0, 'g', 17)
+                 .arg(record.MethodCode, 0, 'g', 17);
+    for (int i = 0; i < NameCount; ++i)
+        lines << u"Names[%1]=%2"_s.arg(i).arg(record.Names[i]);
+    auto numbers = [&lines](const char *what, auto values) {
+        for (std::size_t i = 0; i < values.size(); ++i)
+            lines << u"%1[%2]=%3"_s.arg(QLatin1StringView(what)).arg(i).arg(double(values[i]), 0, 'g', 17);
+    };
+    numbers("BaseValues", record.BaseValues);
+    numbers("VerticalLengths", record.VerticalLengths);
+    numbers("HorizontalLengths", record.HorizontalLengths);
+    numbers("DoubleFlags", record.DoubleFlags);
+    numbers("verticalTicks", verticalTicks);
+    numbers("horizontalTicks", horizontalTicks);
+    for (const AskedDialog &message : messages)
+        lines << u"message %1 | %2 | %3"_s.arg(message.prompt).arg(message.style).arg(message.caption);
+    return lines;
+}
+
+QStringList DescribeRestored(const RestoredStudy &study)
+{
+    QList<AskedDialog> messages;
+    for (const Message &message : study.messages)
+        messages.append({message.prompt, message.style, message.caption});
+    return Describe(study.record, study.formula, study.listIndex, study.ratioText, study.ratioEditable,
+                    study.verticalTicks, study.horizontalTicks, messages);
+}
+
+QStringList DescribeWindow(const Form4 &form, const QList<AskedDialog> &messages)
+{
+    std::array<bool, PileCount> vertical{}, horizontal{};
+    for (int i = 0; i < PileCount; ++i) {
+        vertical[i] = form.Check1(i)->isChecked();
+        horizontal[i] = form.Check2(i)->isChecked();
+    }
+    return Describe(Study(), form.SelectedFormula(), form.ListIndex(), form.Text1(CreepRatioBox)->text(),
+                    form.RatioEditable(), vertical, horizontal, messages);
+}
+
+}  // namespace
+
+class TestParity : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void openMatchesRestore_data();
+    void openMatchesRestore();
+};
+
+void TestParity::openMatchesRestore_data()
+{
+    // Each row changes some lines of an otherwise empty file: line number, text.
+    using Lines = QList<QPair<int, QString>>;
+    QTest::addColumn<Lines>("changes");
+    const Lines values{{0, u" 樋門　"_s}, {5, u"杭"_s}, {19, u"6"_s}, {20, u"3"_s}, {21, u"3.004"_s}, {22, u"3"_s},
+                       {23, u"1"_s}, {24, u"12.345"_s}, {30, u"2.5"_s}, {31, u"7"_s}, {37, u"0.125"_s}};
+    const Lines outOfRange{{19, u"150"_s}, {22, u"-1000"_s}, {24, u"-2"_s}, {37, u"100"_s}, {23, u"999.99"_s}};
+    Lines ticksOff;
+    for (int line = 39; line < 53; line += 2)
+        ticksOff.append({line, u"0"_s});
+
+    QTest::newRow("empty file") << Lines{};
+    QTest::newRow("Lane, first class") << values + Lines{{38, u"20108.5"_s}};
+    QTest::newRow("Lane, last class") << values + Lines{{38, u"21101.8"_s}};
+    QTest::newRow("Lane, no class, odd ratio") << values + Lines{{38, u"20003.26"_s}};
+    QTest::newRow("Bligh, first class") << values + Lines{{38, u"10118"_s}};
+    QTest::newRow("Bligh, last class") << values + Lines{{38, u"10504"_s}};
+    QTest::newRow("Bligh, no class") << values + Lines{{38, u"10012.7"_s}};
+    QTest::newRow("Bligh, ranged 7.5") << values + Lines{{38, u"10407.5"_s}};
+    QTest::newRow("Bligh, ranged 7") << values + Lines{{38, u"10407"_s}};
+    QTest::newRow("Bligh, ranged 9.5") << values + Lines{{38, u"10409.5"_s}};
+    QTest::newRow("Bligh, ranged 10") << values + Lines{{38, u"10410"_s}};
+    QTest::newRow("out of range, Lane") << outOfRange + Lines{{38, u"20403"_s}};
+    QTest::newRow("out of range, ranged 9.5") << outOfRange + Lines{{38, u"10409.5"_s}};
+    QTest::newRow("ticks off") << values + ticksOff + Lines{{38, u"10207"_s}};
+    QTest::newRow("ticks off, out of range") << outOfRange + ticksOff + Lines{{38, u"21001.6"_s}};
+}
+
+void TestParity::openMatchesRestore()
+{
+    using Lines = QList<QPair<int, QString>>;
+    QFETCH(Lines, changes);
+    // Study files hold code page 932.
+    QStringEncoder encoder("windows-31j");
+    QList<QByteArray> lines(StudyFileLineCount);
+    for (const auto &[line, text] : changes)
+        lines[line] = encoder.encode(text);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"study.vek"_s);
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(lines.join("\r\n") + "\r\n");
+    }
+    const StudyFileReadResult read = ReadStudyFile(path);
+    QVERIFY(std::holds_alternative<ParsedStudy>(read));
+    const QStringList expected = DescribeRestored(RestoreStudy(std::get<ParsedStudy>(read)));
+
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    // Opened into a fresh window, then again over the study it brought, with
+    // the focus where the first open left it.
+    for (int round = 0; round < 2; ++round) {
+        dialogs.Forget();
+        dialogs.AnswerFile(path);
+        dialogs.Answer(MsgBoxOk, 30);
+        form.m11(3)->trigger();
+        QCOMPARE(DescribeWindow(form, dialogs.Asked()), expected);
+    }
+}
+
+QTEST_MAIN(TestParity)
+#include "test_parity.moc"
