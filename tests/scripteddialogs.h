@@ -10,6 +10,7 @@
 #include <QPrinter>
 
 #include <functional>
+#include <utility>
 #include <QString>
 #include <QtTest>
 
@@ -62,9 +63,13 @@ public:
     };
     const QList<FileDialog> &FileDialogs() const { return fileDialogs_; }
 
-    // The next printer dialog is answered OK with the printer writing a PDF
-    // into `pdfFile`, or Cancel when the name is empty.
-    void AnswerPrinter(const QString &pdfFile) { printerAnswers_.append(pdfFile); }
+    // The next printer dialog is answered OK (`accept`) or Cancel; with a
+    // file name the printer is set to write a PDF there either way, as a user
+    // may choose before cancelling.
+    void AnswerPrinter(bool accept, const QString &pdfFile = QString())
+    {
+        printerAnswers_.append({accept, pdfFile});
+    }
 
     const QList<AskedDialog> &Asked() const { return asked_; }
     // Each printer dialog asked, by whether it was restricted.
@@ -112,12 +117,12 @@ public:
             QTest::qFail("unexpected printer dialog", __FILE__, __LINE__);
             return false;
         }
-        const QString pdfFile = printerAnswers_.takeFirst();
-        if (pdfFile.isEmpty())
-            return false;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfFile);
-        return true;
+        const auto [accept, pdfFile] = printerAnswers_.takeFirst();
+        if (!pdfFile.isEmpty()) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdfFile);
+        }
+        return accept;
     }
 
 private:
@@ -137,6 +142,6 @@ private:
     std::function<void()> whileAsking_;
     QList<int> answers_;
     QList<AskedDialog> asked_;
-    QList<QString> printerAnswers_;
+    QList<std::pair<bool, QString>> printerAnswers_;
     QList<bool> printerDialogs_;
 };

@@ -693,7 +693,7 @@ void TestForm4::reportNotReady()
     if (refused)
         dialogs.Answer(MsgBoxOk);
     else if (command == 7)
-        dialogs.AnswerPrinter(QString());  // Cancel
+        dialogs.AnswerPrinter(false);
     form.m11(command)->trigger();
     if (refused)
         QCOMPARE(dialogs.Asked(), QList<AskedDialog>{NoReport});

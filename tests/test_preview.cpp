@@ -15,7 +15,6 @@
 #include <QPainter>
 #include <QProcess>
 #include <QScrollBar>
-#include <QStyleOptionSlider>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QFileInfo>
@@ -26,14 +25,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-int TwipsY(const QWidget &widget, int twips)
+int Twips(int twips, int dpi)
 {
-    return qRound(twips * widget.logicalDpiY() / 1440.0);
-}
-
-int TwipsX(const QWidget &widget, int twips)
-{
-    return qRound(twips * widget.logicalDpiX() / 1440.0);
+    return qRound(twips * dpi / 1440.0);
 }
 
 // Lane, first class (C' = 8.5), water levels 3 and 1.
@@ -105,8 +99,6 @@ private Q_SLOTS:
     void redrawOnActivation();
     void onePreview_data();
     void onePreview();
-    void closing_data();
-    void closing();
     void printing_data();
     void printing();
 };
@@ -120,10 +112,11 @@ void TestPreview::window()
     FormPrv *preview = PressPreviewButton(form);
     QVERIFY(preview);
     QCOMPARE(preview->windowTitle(), u"印刷プレビュー"_s);
-    QCOMPARE(preview->centralWidget()->size(), QSize(TwipsX(*preview, 12315), TwipsY(*preview, 8340)));
-    QCOMPARE(preview->Pic()->geometry(), QRect(0, 0, TwipsX(*preview, 11907), TwipsY(*preview, 16840)));
-    QCOMPARE(preview->VScroll1()->geometry(),
-             QRect(TwipsX(*preview, 12000), 0, TwipsX(*preview, 255), TwipsY(*preview, 8295)));
+    const auto x = [preview](int twips) { return Twips(twips, preview->logicalDpiX()); };
+    const auto y = [preview](int twips) { return Twips(twips, preview->logicalDpiY()); };
+    QCOMPARE(preview->centralWidget()->size(), QSize(x(12315), y(8340)));
+    QCOMPARE(preview->Pic()->geometry(), QRect(0, 0, x(11907), y(16840)));
+    QCOMPARE(preview->VScroll1()->geometry(), QRect(x(12000), 0, x(255), y(8295)));
 
     // Two commands on the bar itself, no menus under them.
     const QList<QAction *> bar = preview->menuBar()->actions();
@@ -164,28 +157,14 @@ void TestPreview::scrollModel()
     FormPrv *preview = PressPreviewButton(form);
     QVERIFY(preview);
     QScrollBar *bar = preview->VScroll1();
-    for (int i = 0; i < clicks; ++i) {
-        QStyleOptionSlider option;
-        option.initFrom(bar);
-        option.orientation = Qt::Vertical;
-        option.minimum = bar->minimum();
-        option.maximum = bar->maximum();
-        option.sliderPosition = option.sliderValue = bar->value();
-        option.singleStep = bar->singleStep();
-        option.pageStep = bar->pageStep();
-        const QRect arrow = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                                         QStyle::SC_ScrollBarAddLine, bar);
-        const QRect slider = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                                          QStyle::SC_ScrollBarSlider, bar);
-        const QPoint at = trough ? QPoint(bar->width() / 2, (slider.bottom() + arrow.top()) / 2) : arrow.center();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, at);
-    }
+    for (int i = 0; i < clicks; ++i)
+        bar->triggerAction(trough ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(bar->value(), value);
-    QCOMPARE(preview->Pic()->y(), -TwipsY(*preview, value));
+    QCOMPARE(preview->Pic()->y(), -Twips(value, preview->logicalDpiY()));
     if (value == bar->maximum()) {
         // The page's bottom 100 twips above the window's bottom, to a pixel.
         const int gap = preview->centralWidget()->height() - preview->Pic()->geometry().bottom() - 1;
-        QVERIFY2(qAbs(gap - TwipsY(*preview, 100)) <= 1, qPrintable(QString::number(gap)));
+        QVERIFY2(qAbs(gap - Twips(100, preview->logicalDpiY())) <= 1, qPrintable(QString::number(gap)));
     }
 }
 
@@ -202,7 +181,7 @@ void TestPreview::dragMovesOnRelease()
     bar->setSliderPosition(4000);
     QCOMPARE(preview->Pic()->y(), 0);
     bar->setSliderDown(false);
-    QCOMPARE(preview->Pic()->y(), -TwipsY(*preview, 4000));
+    QCOMPARE(preview->Pic()->y(), -Twips(4000, preview->logicalDpiY()));
 }
 
 void TestPreview::pageNotice_data()
@@ -276,18 +255,19 @@ void TestPreview::redrawOnActivation()
 void TestPreview::onePreview_data()
 {
     QTest::addColumn<bool>("firstFromMenu");
-    QTest::addColumn<bool>("closeBetween");
+    QTest::addColumn<QString>("closing");  // how the first is closed before the second opening
     QTest::addColumn<bool>("secondFromMenu");
-    QTest::newRow("button twice") << false << false << false;
-    QTest::newRow("menu while the button's is open") << false << false << true;
-    QTest::newRow("button after closing") << false << true << false;
-    QTest::newRow("menu after closing") << true << true << true;
+    QTest::newRow("button twice") << false << QString() << false;
+    QTest::newRow("menu while the button's is open") << false << QString() << true;
+    QTest::newRow("button after the close command") << false << u"command"_s << false;
+    QTest::newRow("menu after the close command") << true << u"command"_s << true;
+    QTest::newRow("button after the close box") << false << u"box"_s << false;
 }
 
 void TestPreview::onePreview()
 {
     QFETCH(bool, firstFromMenu);
-    QFETCH(bool, closeBetween);
+    QFETCH(QString, closing);
     QFETCH(bool, secondFromMenu);
     ScriptedDialogs dialogs;
     Form4 form;
@@ -304,11 +284,18 @@ void TestPreview::onePreview()
     QVERIFY(first);
     QCOMPARE(first->windowModality(), firstFromMenu ? Qt::ApplicationModal : Qt::NonModal);
     first->VScroll1()->setValue(1000);
-    if (closeBetween) {
-        first->mnuEnd()->trigger();
+    QWidget other;  // the close command brings the main window even from behind another
+    other.show();
+    QVERIFY(Activate(closing.isEmpty() ? static_cast<QWidget *>(&form) : &other));
+    if (!closing.isEmpty()) {
+        if (closing == u"command"_s)
+            first->mnuEnd()->trigger();
+        else
+            first->close();
         // Released at once, though the window object goes only later.
         QVERIFY(!FormPrv::Instance());
-    } else {
+        if (closing == u"command"_s)
+            QVERIFY(QTest::qWaitForWindowActive(&form));
         QVERIFY(Activate(&form));
     }
     FormPrv *second = open(secondFromMenu);
@@ -316,45 +303,11 @@ void TestPreview::onePreview()
     QCOMPARE(PreviewWindows(form), 1);
     QVERIFY(QTest::qWaitForWindowActive(second));
     // The window kept open keeps its place on the page; a new one starts at the top.
-    QCOMPARE(second->VScroll1()->value(), closeBetween ? 0 : 1000);
-    QCOMPARE(second->Pic()->y(), -TwipsY(*second, second->VScroll1()->value()));
+    const bool kept = closing.isEmpty();
+    QCOMPARE(second->VScroll1()->value(), kept ? 1000 : 0);
+    QCOMPARE(second->Pic()->y(), -Twips(second->VScroll1()->value(), second->logicalDpiY()));
     QCOMPARE(second->windowModality(),
-             (closeBetween ? secondFromMenu : firstFromMenu) ? Qt::ApplicationModal : Qt::NonModal);
-    QVERIFY(dialogs.Asked().isEmpty());
-}
-
-void TestPreview::closing_data()
-{
-    QTest::addColumn<bool>("fromMenu");
-    QTest::addColumn<bool>("byCommand");  // "閉じる(&C)" rather than the window's close box
-    QTest::newRow("modal, close command") << true << true;
-    QTest::newRow("modeless, close command") << false << true;
-    QTest::newRow("modeless, close box") << false << false;
-}
-
-void TestPreview::closing()
-{
-    QFETCH(bool, fromMenu);
-    QFETCH(bool, byCommand);
-    ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    MakeReady(form);
-    FormPrv *preview = fromMenu ? (form.m11(6)->trigger(), FormPrv::Instance()) : PressPreviewButton(form);
-    QVERIFY(preview);
-    QVERIFY(Activate(preview));
-    // The main window comes to the front even from behind another window.
-    QWidget other;
-    other.show();
-    QVERIFY(Activate(&other));
-    if (byCommand)
-        preview->mnuEnd()->trigger();
-    else
-        preview->close();
-    QVERIFY(!FormPrv::Instance());
-    QCOMPARE(PreviewWindows(form), 0);
-    if (byCommand)
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+             (kept ? firstFromMenu : secondFromMenu) ? Qt::ApplicationModal : Qt::NonModal);
     QVERIFY(dialogs.Asked().isEmpty());
 }
 
@@ -387,7 +340,7 @@ void TestPreview::printing()
     MakeReady(form);
     form.Text1(6)->setText(u"20"_s);  // enough for both verdicts to be ＯＫ
     form.Text1(13)->setText(u"20"_s);
-    dialogs.AnswerPrinter(ok ? pdf : QString());
+    dialogs.AnswerPrinter(ok, pdf);
     if (fromPreview) {
         FormPrv *preview = PressPreviewButton(form);
         QVERIFY(preview);
