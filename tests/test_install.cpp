@@ -1,0 +1,134 @@
+// cmake --install into a scratch prefix: the program, the report tool and the
+// help file share one folder, bin/ links to them, and the desktop entry names
+// the program and the icon that are installed.
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+#include <filesystem>
+
+class TestInstall : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void layout_data();
+    void layout();
+    void reportToolRunsThroughItsLink();
+    void desktopEntryNamesWhatIsInstalled();
+
+private:
+    QTemporaryDir prefix;
+    QString Installed(const QString &relative) const { return prefix.filePath(relative); }
+};
+
+void TestInstall::initTestCase()
+{
+#ifdef Q_OS_WIN
+    QSKIP("the installed layout with links in bin/ is the Unix one");
+#endif
+    QVERIFY(prefix.isValid());
+    QProcess install;
+    install.setProcessChannelMode(QProcess::MergedChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DESTDIR"));
+    install.setProcessEnvironment(environment);
+    install.start(QStringLiteral(TALVEN_CMAKE_COMMAND),
+                  {QStringLiteral("--install"), QStringLiteral(TALVEN_BUILD_DIR), QStringLiteral("--prefix"), prefix.path()});
+    QVERIFY(install.waitForFinished(120000));
+    QVERIFY2(install.exitStatus() == QProcess::NormalExit && install.exitCode() == 0,
+             install.readAll().constData());
+}
+
+void TestInstall::layout_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("linkTarget");  // empty: a plain file
+    QTest::addColumn<bool>("executable");
+    QTest::newRow("program") << QStringLiteral("lib/talven/talven") << QString() << true;
+    QTest::newRow("report tool") << QStringLiteral("lib/talven/talven-report") << QString() << true;
+    QTest::newRow("help beside the program") << QStringLiteral("lib/talven/VEK.hlp") << QString() << false;
+    QTest::newRow("program link") << QStringLiteral("bin/talven") << QStringLiteral("lib/talven/talven") << true;
+    QTest::newRow("report tool link") << QStringLiteral("bin/talven-report") << QStringLiteral("lib/talven/talven-report")
+                                      << true;
+    QTest::newRow("desktop entry") << QStringLiteral("share/applications/talven.desktop") << QString() << false;
+    QTest::newRow("icon") << QStringLiteral("share/icons/hicolor/scalable/apps/talven.svg") << QString() << false;
+}
+
+void TestInstall::layout()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, linkTarget);
+    QFETCH(bool, executable);
+    const QFileInfo info(Installed(path));
+    QVERIFY2(info.exists(), qPrintable(info.filePath()));
+    QCOMPARE(info.isSymLink(), !linkTarget.isEmpty());
+    if (!linkTarget.isEmpty()) {
+        // A relative link, so that the tree can be moved (DESTDIR, packages).
+        QVERIFY2(QFileInfo(info.symLinkTarget()).canonicalFilePath() == QFileInfo(Installed(linkTarget)).canonicalFilePath(),
+                 qPrintable(info.symLinkTarget()));
+        QVERIFY(std::filesystem::read_symlink(std::filesystem::path(info.filePath().toStdString())).is_relative());
+    }
+    QCOMPARE(info.isExecutable(), executable);
+    // The program looks for its help in its own folder: the folder the link leads to.
+    if (path == QLatin1String("bin/talven"))
+        QVERIFY(QFileInfo::exists(QFileInfo(info.canonicalFilePath()).dir().filePath(QStringLiteral("VEK.hlp"))));
+}
+
+void TestInstall::reportToolRunsThroughItsLink()
+{
+    QTemporaryDir output;
+    QVERIFY(output.isValid());
+    const QString pdf = output.filePath(QStringLiteral("example.pdf"));
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), output.path());
+    tool.setProcessEnvironment(environment);
+    tool.start(Installed(QStringLiteral("bin/talven-report")),
+               {QStringLiteral(TALVEN_SOURCE_DIR "/docs/example.vek"), QStringLiteral("-o"), pdf});
+    QVERIFY(tool.waitForFinished(60000));
+    const QString verdicts = QString::fromUtf8(tool.readAllStandardOutput());
+    QVERIFY2(tool.exitCode() == 0, qPrintable(QString::fromUtf8(tool.readAllStandardError())));
+    QCOMPARE(verdicts.count(u'\n'), 2);
+    QVERIFY2(verdicts.startsWith(QStringLiteral("鉛直方向")), qPrintable(verdicts));
+    QFile written(pdf);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.read(5) == "%PDF-");
+}
+
+void TestInstall::desktopEntryNamesWhatIsInstalled()
+{
+    QFile entry(Installed(QStringLiteral("share/applications/talven.desktop")));
+    QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+    QMap<QString, QString> keys;
+    const QStringList lines = QString::fromUtf8(entry.readAll()).split(u'\n');
+    QCOMPARE(lines.front(), QStringLiteral("[Desktop Entry]"));
+    for (const QString &line : lines) {
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals > 0)
+            keys.insert(line.left(equals), line.mid(equals + 1));
+    }
+    QCOMPARE(keys.value(QStringLiteral("Type")), QStringLiteral("Application"));
+    QCOMPARE(keys.value(QStringLiteral("Name")), QStringLiteral("タルヴェン"));
+    QVERIFY(!keys.value(QStringLiteral("Comment")).isEmpty());
+    QVERIFY2(QFileInfo::exists(Installed(QStringLiteral("bin/") + keys.value(QStringLiteral("Exec")))),
+             qPrintable(keys.value(QStringLiteral("Exec"))));
+    QVERIFY(QFileInfo::exists(Installed(QStringLiteral("share/icons/hicolor/scalable/apps/")
+                                        + keys.value(QStringLiteral("Icon")) + QStringLiteral(".svg"))));
+
+    // The icon is well-formed SVG.
+    QFile icon(Installed(QStringLiteral("share/icons/hicolor/scalable/apps/talven.svg")));
+    QVERIFY(icon.open(QIODevice::ReadOnly));
+    QXmlStreamReader svg(&icon);
+    QVERIFY(svg.readNextStartElement());
+    QCOMPARE(svg.name(), QLatin1String("svg"));
+    while (!svg.atEnd())
+        svg.readNext();
+    QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+}
+
+QTEST_GUILESS_MAIN(TestInstall)
+#include "test_install.moc"
