@@ -75,7 +75,8 @@ FormPrv *FormPrv::Instance()
     return openPreview;
 }
 
-FormPrv::FormPrv(QWidget *owner, InputSource source) : QMainWindow(owner, Qt::Window), source_(std::move(source))
+FormPrv::FormPrv(QWidget *owner, InputSource source)
+    : QMainWindow(owner, Qt::Window), source_(std::move(source))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("印刷プレビュー"));
@@ -90,7 +91,8 @@ FormPrv::FormPrv(QWidget *owner, InputSource source) : QMainWindow(owner, Qt::Wi
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    pic_ = new PagePicture(QSize(TwipsX(PageWidth), TwipsY(PageHeight)), logicalDpiX(), logicalDpiY(), client);
+    pic_ = new PagePicture(QSize(TwipsX(PageWidth), TwipsY(PageHeight)), logicalDpiX(), logicalDpiY(),
+                           client);
     pic_->move(0, 0);
 
     vscroll1_ = new QScrollBar(Qt::Vertical, client);
