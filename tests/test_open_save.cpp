@@ -2,6 +2,7 @@
 // files, failed saves, and the Saved flag after each way out.
 
 #include "app/form4.h"
+#include "describestudy.h"
 #include "form4testing.h"
 #include "scripteddialogs.h"
 #include "study/soilclasses.h"
@@ -40,20 +41,7 @@ QStringList Describe(const Form4 &form)
     for (QLabel *label : form.findChildren<QLabel *>())
         if (!label->objectName().isEmpty())
             lines << label->objectName() + u"="_s + label->text() + (label->isVisibleTo(&form) ? u""_s : u" hidden"_s);
-    const StudyRecord &record = Study();
-    lines << u"Saved=%1 CreepRatio=%2 MethodCode=%3"_s.arg(record.Saved).arg(record.CreepRatio, 0, 'g', 17)
-                 .arg(record.MethodCode, 0, 'g', 17);
-    for (int i = 0; i < 19; ++i)
-        lines << u"Names[%1]=%2"_s.arg(i).arg(record.Names[i]);
-    auto numbers = [&lines](const char *what, auto values) {
-        for (std::size_t i = 0; i < values.size(); ++i)
-            lines << u"%1[%2]=%3"_s.arg(QLatin1StringView(what)).arg(i).arg(double(values[i]), 0, 'g', 17);
-    };
-    numbers("BaseValues", record.BaseValues);
-    numbers("VerticalLengths", record.VerticalLengths);
-    numbers("HorizontalLengths", record.HorizontalLengths);
-    numbers("DoubleFlags", record.DoubleFlags);
-    return lines;
+    return lines + DescribeRecord(Study());
 }
 
 // A study typed by the user: Bligh's ranged class with 7.5, names, numbers, some ticks off.

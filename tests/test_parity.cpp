@@ -2,6 +2,7 @@
 // uses, must reach the same study from the same file.
 
 #include "app/form4.h"
+#include "describestudy.h"
 #include "files/studyfile.h"
 #include "form4testing.h"
 #include "scripteddialogs.h"
@@ -23,21 +24,9 @@ QStringList Describe(const StudyRecord &record, Formula formula, int listIndex, 
     QStringList lines;
     lines << u"formula=%1 class=%2 ratio=%3 editable=%4"_s.arg(int(formula)).arg(listIndex).arg(ratioText).arg(
         ratioEditable);
-    lines << u"Saved=%1 CreepRatio=%2 MethodCode=%3"_s.arg(record.Saved)
-                 .arg(record.CreepRatio, 0, 'g', 17)
-                 .arg(record.MethodCode, 0, 'g', 17);
-    for (int i = 0; i < NameCount; ++i)
-        lines << u"Names[%1]=%2"_s.arg(i).arg(record.Names[i]);
-    auto numbers = [&lines](const char *what, auto values) {
-        for (std::size_t i = 0; i < values.size(); ++i)
-            lines << u"%1[%2]=%3"_s.arg(QLatin1StringView(what)).arg(i).arg(double(values[i]), 0, 'g', 17);
-    };
-    numbers("BaseValues", record.BaseValues);
-    numbers("VerticalLengths", record.VerticalLengths);
-    numbers("HorizontalLengths", record.HorizontalLengths);
-    numbers("DoubleFlags", record.DoubleFlags);
-    numbers("verticalTicks", verticalTicks);
-    numbers("horizontalTicks", horizontalTicks);
+    lines += DescribeRecord(record);
+    for (int i = 0; i < PileCount; ++i)
+        lines << u"ticks[%1]=%2 %3"_s.arg(i).arg(verticalTicks[i]).arg(horizontalTicks[i]);
     for (const AskedDialog &message : messages)
         lines << u"message %1 | %2 | %3"_s.arg(message.prompt).arg(message.style).arg(message.caption);
     return lines;
