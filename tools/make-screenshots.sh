@@ -107,6 +107,9 @@ cp "$work/example.vek" "$docs/example.vek"
 echo "docs/example.vek"
 
 # The report of the saved study, first page at 100 dpi.
-"$build/bin/talven-report" "$work/example.vek" -o "$work/report.pdf"
+"$build/bin/talven-report" "$work/example.vek" -o "$work/report.pdf" | tee "$work/verdicts"
+# The example typed as meant: vertical (6/3 + 9) / 2, horizontal (6/3 + 10) / 2.
+grep -q '5\.50' "$work/verdicts" && grep -q '6\.00' "$work/verdicts" \
+  || { echo "the study typed is not the worked example: check the window positions" >&2; exit 1; }
 pdftoppm -png -r 100 -singlefile "$work/report.pdf" "$docs/report"
 echo "docs/report.png"
