@@ -99,6 +99,8 @@ private Q_SLOTS:
     void extension();
     void rangedClass_data();
     void rangedClass();
+    void shortFile_data();
+    void shortFile();
 };
 
 void TestOpenSave::roundTrip_data()
@@ -380,6 +382,38 @@ void TestOpenSave::rangedClass()
     QCOMPARE(form.Text1(5)->text(), ratio);
     QVERIFY(form.RatioEditable());
     QCOMPARE(Study().CreepRatio, ratio.toDouble());
+    QVERIFY(Study().Saved);
+}
+
+void TestOpenSave::shortFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("three lines") << QByteArray("a\r\nb\r\n\r\n");
+    QTest::newRow("52 lines, no last line end") << Joined(QList<QByteArray>(52)).chopped(2);
+}
+
+// Missing lines count as empty: no class, an empty ratio box, no ticks.
+void TestOpenSave::shortFile()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir folder;
+    WriteBytes(folder.filePath(u"short.vek"_s), bytes);
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    EnterStudy(form, dialogs);
+    dialogs.Answer(MsgBoxYes);
+    dialogs.AnswerFile(folder.filePath(u"short.vek"_s));
+    form.m11(3)->trigger();
+    QCOMPARE(dialogs.Asked(), QList<AskedDialog>{LoseWorkOpen});
+    QCOMPARE(form.SelectedFormula(), Formula::Lane);
+    QCOMPARE(form.ListIndex(), -1);
+    QCOMPARE(form.Text1(5)->text(), QString());
+    QVERIFY(!form.RatioEditable());
+    for (int i = 0; i < 7; ++i)
+        QVERIFY(!form.Check1(i)->isChecked() && !form.Check2(i)->isChecked());
+    QCOMPARE(form.Text1(0)->text(), u"0.00"_s);
     QVERIFY(Study().Saved);
 }
 
