@@ -452,13 +452,7 @@ bool Form4::OpenStudy()
     // A box being left runs its handling on the study it belongs to, before
     // that study is replaced.
     sstab1_->setFocus();
-    StudyRecord &record = Study();
-    record.Names = parsed->Names;
-    record.BaseValues = parsed->BaseValues;
-    record.VerticalLengths = parsed->VerticalLengths;
-    record.HorizontalLengths = parsed->HorizontalLengths;
-    record.MethodCode = parsed->MethodCode;
-    record.DoubleFlags = parsed->DoubleFlags;
+    TakeOverStudy(Study(), *parsed);
 
     // Each write runs its control's handler as a user's change would; the
     // class handler gives the ranged class the stored ratio back.
@@ -485,7 +479,6 @@ void Form4::EmptyNumberBoxQuietly(int index)
     const QSignalBlocker quiet(text1_[index]);
     text1_[index]->clear();
 }
-
 
 // ---- tabs ----
 

@@ -236,16 +236,21 @@ QString WithStudyExtension(const QString &fileName)
     return fileName + QStringLiteral(".vek");
 }
 
-RestoredStudy RestoreStudy(const ParsedStudy &parsed)
+void TakeOverStudy(StudyRecord &record, const ParsedStudy &parsed)
 {
-    RestoredStudy study;
-    StudyRecord &record = study.record;
     record.Names = parsed.Names;
     record.BaseValues = parsed.BaseValues;
     record.VerticalLengths = parsed.VerticalLengths;
     record.HorizontalLengths = parsed.HorizontalLengths;
     record.MethodCode = parsed.MethodCode;
     record.DoubleFlags = parsed.DoubleFlags;
+}
+
+RestoredStudy RestoreStudy(const ParsedStudy &parsed)
+{
+    RestoredStudy study;
+    StudyRecord &record = study.record;
+    TakeOverStudy(record, parsed);
     for (int i = 0; i < PileCount; ++i) {
         study.verticalTicks[i] = record.DoubleFlags[i] == 1;
         study.horizontalTicks[i] = record.DoubleFlags[PileCount + i] == 1;

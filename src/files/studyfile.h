@@ -85,4 +85,8 @@ struct RestoredStudy {
 
 RestoredStudy RestoreStudy(const ParsedStudy &parsed);
 
+// The first step of every restore: the record's fields the file carries
+// (Names, BaseValues, both lengths, MethodCode, DoubleFlags) replaced.
+void TakeOverStudy(StudyRecord &record, const ParsedStudy &parsed);
+
 }  // namespace talven
