@@ -97,6 +97,8 @@ private Q_SLOTS:
     void failedSave();
     void extension_data();
     void extension();
+    void overwriteAfterExtension_data();
+    void overwriteAfterExtension();
     void rangedClass_data();
     void rangedClass();
     void shortFile_data();
@@ -343,6 +345,46 @@ void TestOpenSave::extension()
     QVERIFY(Study().Saved);
     // The method code of Bligh's fourth class with 7.5, kept by the save.
     QCOMPARE(Study().MethodCode, 10407.5);
+}
+
+// The dialog only guards the name as typed: "plan" over an existing plan.vek
+// is asked about by the program, and No keeps the earlier file and Saved.
+void TestOpenSave::overwriteAfterExtension_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("added extension, No") << u"plan"_s << int(MsgBoxNo) << true << false;
+    QTest::newRow("added extension, Yes") << u"plan"_s << int(MsgBoxYes) << true << true;
+    QTest::newRow("typed extension, dialog asked already") << u"plan.vek"_s << 0 << false << true;
+}
+
+void TestOpenSave::overwriteAfterExtension()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, replaced);
+    QTemporaryDir folder;
+    const QString earlier = folder.filePath(u"plan.vek"_s);
+    WriteBytes(earlier, "earlier\r\n");
+    ScriptedDialogs dialogs;
+    Form4 form;
+    QVERIFY(ShowActive(form));
+    EnterStudy(form, dialogs);
+    dialogs.AnswerFile(folder.filePath(typed));
+    if (asked)
+        dialogs.Answer(answer);
+    form.m11(4)->trigger();
+    const QList<AskedDialog> expected = asked
+        ? QList<AskedDialog>{{u"「plan.vek」は既に存在します。\r\n上書きしますか？"_s, 36, u"タルヴェン・保存"_s}}
+        : QList<AskedDialog>{};
+    QCOMPARE(dialogs.Asked(), expected);
+    QFile file(earlier);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll() != QByteArray("earlier\r\n"), replaced);
+    QCOMPARE(Study().Saved, replaced);
 }
 
 void TestOpenSave::rangedClass_data()

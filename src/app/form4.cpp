@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -419,6 +420,12 @@ bool Form4::SaveStudy()
                                                    StudyFileFilter());
     if (chosen.isEmpty())
         return false;
+    const QString target = WithStudyExtension(chosen);
+    if (target != chosen && QFileInfo::exists(target)) {
+        const Message question = OverwriteQuestion(target);
+        if (Dialogs().MsgBox(question.prompt, question.style, question.caption) != MsgBoxYes)
+            return false;
+    }
     const double methodCode =
         BuildMethodCode(SelectedFormula(), ListIndex(), LeadingNumber(text1_[CreepRatioBox]->text()));
     StudyFileContent content;
@@ -428,7 +435,7 @@ bool Form4::SaveStudy()
         content.numberTexts[i] = text1_[i]->text();
     content.methodCode = methodCode;
     content.doubleFlags = Study().DoubleFlags;
-    if (const std::optional<Message> refusal = WriteStudyFile(WithStudyExtension(chosen), content)) {
+    if (const std::optional<Message> refusal = WriteStudyFile(target, content)) {
         Dialogs().MsgBox(refusal->prompt, refusal->style, refusal->caption);
         return false;
     }

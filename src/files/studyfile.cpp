@@ -4,6 +4,7 @@
 #include "study/soilclasses.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -193,6 +194,13 @@ StudyFileReadResult ReadStudyFile(const QString &path)
     if (file.error() != QFileDevice::NoError)
         return StudyFileRefusal::CannotOpen;
     return ParseStudyFile(bytes);
+}
+
+Message OverwriteQuestion(const QString &path)
+{
+    return {QStringLiteral("「") + QFileInfo(path).fileName()
+                + QStringLiteral("」は既に存在します。\r\n上書きしますか？"),
+            36, QStringLiteral("タルヴェン・保存")};
 }
 
 Message ReadErrorMessage()

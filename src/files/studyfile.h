@@ -65,6 +65,10 @@ Message ReadErrorMessage();
 // ("ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー" / 48).
 std::optional<Message> WriteStudyFile(const QString &path, const StudyFileContent &content);
 
+// The save dialog asks before replacing only the name as typed; when ".vek"
+// was added, the program asks itself before replacing that file.
+Message OverwriteQuestion(const QString &path);
+
 // plan -> plan.vek; PLAN.VEK and plan.vek stay; plan.txt -> plan.txt.vek.
 QString WithStudyExtension(const QString &fileName);
 
