@@ -5,6 +5,7 @@
 #include "app/formtitle.h"
 #include "app/helpwindow.h"
 #include "app/singleinstance.h"
+#include "app/toolkittexts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMainWindow>
 #include <QPointer>
 #include <QProcess>
@@ -141,6 +143,9 @@ private Q_SLOTS:
     void lock();
 
     void secondLaunchIsRefused();
+
+    void toolkitButtonsInJapanese_data();
+    void toolkitButtonsInJapanese();
 
 private:
     NoDialogs dialogs_;
@@ -517,4 +522,25 @@ void TestStartup::secondLaunchIsRefused()
 }
 
 QTEST_MAIN(TestStartup)
+// The question boxes answer with はい / いいえ, not Yes / No.
+void TestStartup::toolkitButtonsInJapanese_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("yes") << int(QMessageBox::Yes) << QStringLiteral("はい");
+    QTest::newRow("no") << int(QMessageBox::No) << QStringLiteral("いいえ");
+    QTest::newRow("ok") << int(QMessageBox::Ok) << QStringLiteral("OK");
+}
+
+void TestStartup::toolkitButtonsInJapanese()
+{
+    QFETCH(int, button);
+    QFETCH(QString, text);
+    QVERIFY(InstallJapaneseToolkitTexts());
+    QMessageBox box(QMessageBox::Question, QString(), QString(),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok);
+    const QString shown = box.button(QMessageBox::StandardButton(button))->text();
+    QVERIFY2(shown.startsWith(text), qPrintable(shown));
+}
+
 #include "test_startup.moc"

@@ -4,6 +4,7 @@
 #include "app/form4.h"
 #include "app/formtitle.h"
 #include "app/singleinstance.h"
+#include "app/toolkittexts.h"
 #include "report/paintersurface.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     RegisterReportFonts();
+    InstallJapaneseToolkitTexts();
 
     SingleInstance instance;
     if (instance.PrevInstance()) {

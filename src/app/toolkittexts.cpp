@@ -1,0 +1,23 @@
+#include "app/toolkittexts.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace talven {
+
+bool InstallJapaneseToolkitTexts()
+{
+    static QTranslator translator;
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    // Beside the program first (a copied installation), then Qt's own folder.
+    for (const QString &folder : {QCoreApplication::applicationDirPath() + QStringLiteral("/translations"),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+        if (translator.load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"), folder))
+            return QCoreApplication::installTranslator(&translator);
+    }
+    return false;
+}
+
+}  // namespace talven
