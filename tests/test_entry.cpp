@@ -98,7 +98,6 @@ private Q_SLOTS:
     void workedExamples();
     void whatHidesResults_data();
     void whatHidesResults();
-    void keystroke_benchmark();
 };
 
 void TestEntry::typing_data()
@@ -768,21 +767,6 @@ void TestEntry::whatHidesResults()
     } else {
         QCOMPARE(form.Label4(3)->text(), u"0.00＋8.00"_s);
     }
-}
-
-// One keystroke in a number box: change, validate, store, four totals.
-void TestEntry::keystroke_benchmark()
-{
-    ScriptedDialogs dialogs;
-    Form4 form;
-    QLineEdit *box = form.Text1(8);
-    const QString texts[] = {u"12.5"_s, u"12.55"_s};
-    int next = 0;
-    QBENCHMARK {
-        box->setText(texts[next]);
-        next ^= 1;
-    }
-    QVERIFY(Study().VerticalLengths[2] > 12.0);
 }
 
 QTEST_MAIN(TestEntry)

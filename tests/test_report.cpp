@@ -129,7 +129,6 @@ private Q_SLOTS:
     void painterSurfaceFont();
     void painterSurfacePens_data();
     void painterSurfacePens();
-    void drawOnA4Image();
 };
 
 void TestReport::elementPositions_data()
@@ -790,25 +789,6 @@ void TestReport::painterSurfacePens()
     QVERIFY(inked);
     for (int xx = int(4 * charWidth); xx < int(10 * charWidth); ++xx)
         QVERIFY(!dark(xx, int(2 * lineHeight) - 2));
-}
-
-// Budget: under 20 ms for a page image at 150 dpi.
-void TestReport::drawOnA4Image()
-{
-    RegisterReportFonts();
-    const int dotsPerMeter = qRound(150 / 0.0254);
-    QImage image(int(210 / 25.4 * 150), int(297 / 25.4 * 150), QImage::Format_RGB32);
-    image.setDotsPerMeterX(dotsPerMeter);
-    image.setDotsPerMeterY(dotsPerMeter);
-    const ReportInput input = SampleInput(Formula::Lane);
-    bool complete = true;
-    QBENCHMARK {
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        PainterSurface surface(painter, false);
-        complete = DrawReport(surface, input).complete && complete;
-    }
-    QVERIFY(complete);
 }
 
 QTEST_MAIN(TestReport)
