@@ -3,6 +3,7 @@
 // Driving the main window as a user does: focus, typing, clicks.
 
 #include "app/form4.h"
+#include "scripteddialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -63,4 +64,21 @@ inline QWidget *FocusedWidget()
 inline QString NameOf(const QObject *object)
 {
     return object ? object->objectName() : QStringLiteral("(nothing)");
+}
+
+// Fills the first tab as a user does: formula, soil class (with the ranged
+// class's information answered and its ratio typed), the five values, then
+// "次へ".
+inline void FillFirstTabAndGoOn(talven::Form4 &form, ScriptedDialogs &dialogs, bool bligh, int soilClass,
+                                const QString &typedRatio, const QStringList &values)
+{
+    ClickButton(form.Option1(bligh ? 0 : 1));
+    if (!typedRatio.isEmpty())
+        dialogs.Answer(talven::MsgBoxOk);
+    ClickListRow(form.List1(), soilClass);
+    if (!typedRatio.isEmpty())
+        TypeKeys(form.Text1(5), typedRatio);
+    for (int i = 0; i < 5; ++i)
+        TypeInto(form.Text1(i), values[i]);
+    ClickButton(form.Command3(0));
 }

@@ -664,15 +664,7 @@ void TestEntry::workedExamples()
     Form4 form;
     QVERIFY(ShowActive(form));
 
-    ClickButton(form.Option1(bligh ? 0 : 1));
-    if (!typedRatio.isEmpty())
-        dialogs.Answer(MsgBoxOk);
-    ClickListRow(form.List1(), soilClass);
-    if (!typedRatio.isEmpty())
-        TypeKeys(form.Text1(5), typedRatio);
-    for (int i = 0; i < 5; ++i)
-        TypeInto(form.Text1(i), values[i]);
-    ClickButton(form.Command3(0));
+    FillFirstTabAndGoOn(form, dialogs, bligh, soilClass, typedRatio, values);
     QCOMPARE(form.SSTab1()->currentIndex(), 1);
 
     for (int section = 0; section < 2; ++section) {

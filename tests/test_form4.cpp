@@ -609,15 +609,7 @@ void TestForm4::referenceSigmaL()
     dialogs.CancelFileDialogs();
     Form4 form;
     QVERIFY(ShowActive(form));
-    ClickButton(form.Option1(bligh ? 0 : 1));
-    if (!typedRatio.isEmpty())
-        dialogs.Answer(MsgBoxOk);  // the ranged class's information
-    ClickListRow(form.List1(), soilClass);
-    if (!typedRatio.isEmpty())
-        TypeKeys(form.Text1(5), typedRatio);
-    for (int i = 0; i < 5; ++i)
-        TypeInto(form.Text1(i), values[i]);
-    ClickButton(form.Command3(0));
+    FillFirstTabAndGoOn(form, dialogs, bligh, soilClass, typedRatio, values);
     QCOMPARE(form.SSTab1()->currentIndex(), 1);
     QCOMPARE(form.Label24()->text(), expected);
     QCOMPARE(form.Label25()->text(), expected);

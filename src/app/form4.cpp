@@ -607,15 +607,12 @@ void Form4::UpdateTotals()
     label2_[1]->setText(TwoDecimals(HeadDifference(record.BaseValues)));
     // The sums follow what the boxes show, keystroke by keystroke.
     PileLengths vertical{}, horizontal{};
-    PileTicks verticalTicks{}, horizontalTicks{};
     for (int i = 0; i < PileCount; ++i) {
         vertical[i] = LeadingNumber(text1_[FirstVerticalBox + i]->text());
         horizontal[i] = LeadingNumber(text1_[FirstHorizontalBox + i]->text());
-        verticalTicks[i] = check1_[i]->isChecked();
-        horizontalTicks[i] = check2_[i]->isChecked();
     }
-    label2_[2]->setText(TwoDecimals(SigmaL(vertical, verticalTicks)));
-    label2_[3]->setText(TwoDecimals(SigmaL(horizontal, horizontalTicks)));
+    label2_[2]->setText(TwoDecimals(SigmaL(vertical, Ticks(check1_))));
+    label2_[3]->setText(TwoDecimals(SigmaL(horizontal, Ticks(check2_))));
 }
 
 void Form4::Check1_Click(int index)
@@ -634,22 +631,24 @@ void Form4::Check2_Click(int index)
     Study().Saved = false;
 }
 
-void Form4::CheckVertical()
+PileTicks Form4::Ticks(const std::array<QCheckBox *, PileCount> &boxes)
 {
     PileTicks ticks{};
     for (int i = 0; i < PileCount; ++i)
-        ticks[i] = check1_[i]->isChecked();
+        ticks[i] = boxes[i]->isChecked();
+    return ticks;
+}
+
+void Form4::CheckVertical()
+{
     ShowSectionResult(std::span<QLabel *const, 10>(label3_.data(), 10),
-                      SigmaL(Study().VerticalLengths, ticks));
+                      SigmaL(Study().VerticalLengths, Ticks(check1_)));
 }
 
 void Form4::CheckHorizontal()
 {
-    PileTicks ticks{};
-    for (int i = 0; i < PileCount; ++i)
-        ticks[i] = check2_[i]->isChecked();
     ShowSectionResult(std::span<QLabel *const, 10>(label4_.data(), 10),
-                      SigmaL(Study().HorizontalLengths, ticks));
+                      SigmaL(Study().HorizontalLengths, Ticks(check2_)));
 }
 
 void Form4::ShowSectionResult(std::span<QLabel *const, 10> block, double sigmaL)

@@ -123,6 +123,8 @@ private:
     void ValidateField(int index);
     void StoreField(int index, double value);
     void SetRatioEditable(bool editable);
+    // The x2 ticks of one section as the totals, the checks and the report read them.
+    static PileTicks Ticks(const std::array<QCheckBox *, PileCount> &boxes);
     void ShowSectionResult(std::span<QLabel *const, 10> block, double sigmaL);
     bool ConfirmDiscard(const QString &caption);
     bool RefuseReport();

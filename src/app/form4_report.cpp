@@ -3,8 +3,6 @@
 #include "report/formprv.h"
 #include "report/printreport.h"
 
-#include <QCheckBox>
-
 namespace talven {
 
 ReportInput Form4::CurrentReportInput() const
@@ -13,10 +11,8 @@ ReportInput Form4::CurrentReportInput() const
     input.record = Study();
     input.formula = SelectedFormula();
     input.listIndex = ListIndex();
-    for (int i = 0; i < PileCount; ++i) {
-        input.verticalTicks[i] = check1_[i]->isChecked();
-        input.horizontalTicks[i] = check2_[i]->isChecked();
-    }
+    input.verticalTicks = Ticks(check1_);
+    input.horizontalTicks = Ticks(check2_);
     return input;
 }
 

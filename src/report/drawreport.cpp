@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <span>
 
 namespace talven {
 
@@ -178,6 +179,28 @@ void DrawCreepRatioTable(Page &page, Formula formula, int listIndex)
     page.Text(33.5, 5.5 + 1.5 * (listIndex + 1), QStringLiteral("◆"));
 }
 
+// A row of the dimension and pile tables: a label at its column and a value
+// aligned on its decimal point.
+struct TableRow {
+    QString label;
+    double column;
+    QString value;
+};
+
+// Rows 1.5 apart from `firstRow`. A row without a label whose value is 0.00
+// stays blank: an unnamed member or pile of 0 leaves its line empty.
+void DrawTableRows(Page &page, double firstRow, double anchor, std::span<const TableRow> rows)
+{
+    for (int r = 0; r < int(rows.size()); ++r) {
+        const double row = firstRow + 1.5 * r;
+        page.Font(SmallSize, false);
+        page.MeasureDot();
+        page.Text(rows[r].column, row, rows[r].label);
+        const bool blank = rows[r].label.isEmpty() && rows[r].value == QStringLiteral("0.00");
+        page.Aligned(anchor, row, blank ? QString() : rows[r].value);
+    }
+}
+
 void DrawDimensions(Page &page, const ReportInput &input, double seepageLength)
 {
     const auto &names = input.record.Names;
@@ -196,27 +219,14 @@ void DrawDimensions(Page &page, const ReportInput &input, double seepageLength)
     page.Line(6, 29.5, 22.5, 29.5);
     page.ThinPen();
 
-    struct Row {
-        QString label;
-        double column;
-        QString value;
-    };
-    const std::array<Row, 5> rows{{
+    const std::array<TableRow, 5> rows{{
         {QStringLiteral("各構造部寸法 (m)"), 7, QString()},
         {TrimmedName(names[0]), 8, TwoDecimals(values[0])},
         {TrimmedName(names[1]), 8, TwoDecimals(values[1])},
         {TrimmedName(names[2]), 8, TwoDecimals(values[2])},
         {QStringLiteral("計"), 12, TwoDecimals(seepageLength)},
     }};
-    for (int r = 0; r < int(rows.size()); ++r) {
-        const double row = 28.5 + 1.5 * r;
-        page.Font(SmallSize, false);
-        page.MeasureDot();
-        page.Text(rows[r].column, row, rows[r].label);
-        // An unnamed member of dimension 0 leaves its line blank.
-        const bool blank = rows[r].label.isEmpty() && rows[r].value == QStringLiteral("0.00");
-        page.Aligned(20, row, blank ? QString() : rows[r].value);
-    }
+    DrawTableRows(page, 28.5, 20, rows);
 
     page.Font(BodySize, false);
     page.MeasureDot();
@@ -271,15 +281,9 @@ SectionLayout LayoutOf(ReportSection section)
 // The two calculation sections, in drawing order.
 constexpr std::array<ReportSection, 2> Sections{ReportSection::Vertical, ReportSection::Horizontal};
 
-struct PileRow {
-    QString label;
-    double column;
-    QString value;
-};
-
 // Header, the seven piles and the total. A ticked pile shows twice its length
 // and a "*" after its name, unless the doubled value is still 0.
-std::array<PileRow, 9> PileRows(const ReportInput &input, ReportSection section, double sigmaL)
+std::array<TableRow, 9> PileRows(const ReportInput &input, ReportSection section, double sigmaL)
 {
     const bool vertical = section == ReportSection::Vertical;
     const PileLengths &lengths = vertical ? input.record.VerticalLengths
@@ -287,11 +291,11 @@ std::array<PileRow, 9> PileRows(const ReportInput &input, ReportSection section,
     const PileTicks &ticks = vertical ? input.verticalTicks : input.horizontalTicks;
     const int firstName = vertical ? FirstVerticalName : FirstHorizontalName;
 
-    std::array<PileRow, 9> rows;
+    std::array<TableRow, 9> rows;
     rows[0] = {QStringLiteral("矢板長 (m) 　(*の部分は往復の延長)"), 7, QString()};
     for (int i = 0; i < PileCount; ++i) {
         const QString name = TrimmedName(input.record.Names[firstName + i]);
-        PileRow &row = rows[i + 1];
+        TableRow &row = rows[i + 1];
         row.column = 8;
         if (ticks[i]) {
             row.value = TwoDecimals(2.0 * lengths[i]);
@@ -325,16 +329,7 @@ bool DrawSection(Page &page, const ReportInput &input, ReportSection section, co
     page.Line(6, top + 1.5, 22.5, top + 1.5);
     page.ThinPen();
 
-    const auto rows = PileRows(input, section, sigmaL);
-    for (int k = 0; k < int(rows.size()); ++k) {
-        const double row = top + 0.5 + 1.5 * k;
-        page.Font(SmallSize, false);
-        page.MeasureDot();
-        page.Text(rows[k].column, row, rows[k].label);
-        // An unnamed pile of length 0 leaves its row blank; the total always shows.
-        const bool blank = rows[k].label.isEmpty() && rows[k].value == QStringLiteral("0.00");
-        page.Aligned(20.5, row, blank ? QString() : rows[k].value);
-    }
+    DrawTableRows(page, top + 0.5, 20.5, PileRows(input, section, sigmaL));
 
     page.Font(BodySize, true);
     page.Text(26, top + 0.5, QStringLiteral("○") + RatioCaption(input.formula));
