@@ -1,5 +1,7 @@
 #pragma once
 
+#include "study/fieldrules.h"
+
 #include <QString>
 
 class QPrinter;
@@ -31,6 +33,12 @@ public:
 // The service in force: the real dialogs unless a test has put its own.
 DialogService &Dialogs();
 void SetDialogService(DialogService *service);  // nullptr restores the real dialogs
+
+// Shows one of the program's messages through the service in force.
+inline int ShowMessage(const Message &message)
+{
+    return Dialogs().MsgBox(message.prompt, message.style, message.caption);
+}
 
 inline constexpr int MsgBoxOk = 1;
 inline constexpr int MsgBoxYes = 6;

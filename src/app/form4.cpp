@@ -309,8 +309,7 @@ bool Form4::RefuseReport()
 {
     if (!ReportNotReady(Study()))
         return false;
-    const Message message = ReportNotReadyMessage();
-    Dialogs().MsgBox(message.prompt, message.style, message.caption);
+    ShowMessage(ReportNotReadyMessage());
     return true;
 }
 
@@ -421,11 +420,8 @@ bool Form4::SaveStudy()
     if (chosen.isEmpty())
         return false;
     const QString target = WithStudyExtension(chosen);
-    if (target != chosen && QFileInfo::exists(target)) {
-        const Message question = OverwriteQuestion(target);
-        if (Dialogs().MsgBox(question.prompt, question.style, question.caption) != MsgBoxYes)
-            return false;
-    }
+    if (target != chosen && QFileInfo::exists(target) && ShowMessage(OverwriteQuestion(target)) != MsgBoxYes)
+        return false;
     const double methodCode =
         BuildMethodCode(SelectedFormula(), ListIndex(), LeadingNumber(text1_[CreepRatioBox]->text()));
     StudyFileContent content;
@@ -436,7 +432,7 @@ bool Form4::SaveStudy()
     content.methodCode = methodCode;
     content.doubleFlags = Study().DoubleFlags;
     if (const std::optional<Message> refusal = WriteStudyFile(target, content)) {
-        Dialogs().MsgBox(refusal->prompt, refusal->style, refusal->caption);
+        ShowMessage(*refusal);
         return false;
     }
     Study().MethodCode = methodCode;
@@ -451,8 +447,7 @@ bool Form4::OpenStudy()
     const StudyFileReadResult read = ReadStudyFile(chosen);
     const auto *parsed = std::get_if<ParsedStudy>(&read);
     if (!parsed) {
-        const Message message = ReadErrorMessage();
-        Dialogs().MsgBox(message.prompt, message.style, message.caption);
+        ShowMessage(ReadErrorMessage());
         return false;
     }
 
@@ -498,8 +493,7 @@ void Form4::SSTab1_Click(int previousTab)
     if (previousTab == 0) {
         const int problem = FirstTabProblem(headDifference, record.CreepRatio);
         if (problem != 0) {
-            const Message message = FirstTabProblemMessage(problem);
-            Dialogs().MsgBox(message.prompt, message.style, message.caption);
+            ShowMessage(FirstTabProblemMessage(problem));
             sstab1_->setCurrentIndex(0);
             if (problem == 2)
                 option1_[1]->setFocus();
@@ -587,8 +581,7 @@ void Form4::List1_Click()
         EmptyNumberBoxQuietly(CreepRatioBox);
         ratioBox->setText(*restoredRatio_);
     } else if (IsRangedClass(formula, index)) {
-        const Message message = RangedClassMessage();
-        Dialogs().MsgBox(message.prompt, message.style, message.caption);
+        ShowMessage(RangedClassMessage());
         ratioBox->setText(QStringLiteral("5"));
         ratioBox->setFocus();
         SetRatioEditable(true);
@@ -811,27 +804,14 @@ void Form4::ValidateField(int index)
     QLineEdit *box = text1_[index];
     const FieldCheck check = CheckNumberBox(index, box->text(), RatioEditable());
     if (!check.accepted) {
-        Dialogs().MsgBox(check.message.prompt, check.message.style, check.message.caption);
+        ShowMessage(check.message);
         // Runs this box's change handling again, which stores 0 (or 5).
         box->setText(check.replacement);
         box->setFocus();
         return;
     }
-    StoreField(index, check.value);
+    NumberField(Study(), index) = check.value;
     UpdateTotals();
-}
-
-void Form4::StoreField(int index, double value)
-{
-    StudyRecord &record = Study();
-    if (index < CreepRatioBox)
-        record.BaseValues[index] = value;
-    else if (index == CreepRatioBox)
-        record.CreepRatio = value;
-    else if (index < FirstHorizontalBox)
-        record.VerticalLengths[index - FirstVerticalBox] = value;
-    else
-        record.HorizontalLengths[index - FirstHorizontalBox] = value;
 }
 
 }  // namespace talven

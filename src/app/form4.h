@@ -121,7 +121,6 @@ private:
     void BoxGotFocus(QLineEdit *box);
     void SelectWholeText(QLineEdit *box);
     void ValidateField(int index);
-    void StoreField(int index, double value);
     void SetRatioEditable(bool editable);
     // The x2 ticks of one section as the totals, the checks and the report read them.
     static PileTicks Ticks(const std::array<QCheckBox *, PileCount> &boxes);

@@ -121,15 +121,6 @@ void WriteRatioBox(RestoredStudy &study, const QString &text)
         study.messages.push_back(check.message);
 }
 
-double &NumberField(StudyRecord &record, int box)
-{
-    if (box < CreepRatioBox)
-        return record.BaseValues[box];
-    if (box < FirstHorizontalBox)
-        return record.VerticalLengths[box - FirstVerticalBox];
-    return record.HorizontalLengths[box - FirstHorizontalBox];
-}
-
 }  // namespace
 
 std::array<QString, StudyFileLineCount> StudyFileLines(const StudyFileContent &content)

@@ -38,6 +38,18 @@ struct StudyRecord {
     bool operator==(const StudyRecord &) const = default;
 };
 
+// The field that number box Text1(box) stores into.
+inline double &NumberField(StudyRecord &record, int box)
+{
+    if (box < CreepRatioBox)
+        return record.BaseValues[box];
+    if (box == CreepRatioBox)
+        return record.CreepRatio;
+    if (box < FirstHorizontalBox)
+        return record.VerticalLengths[box - FirstVerticalBox];
+    return record.HorizontalLengths[box - FirstHorizontalBox];
+}
+
 // A name as it is stored, saved and printed: without leading and trailing
 // blanks, half-width or ideographic.
 inline QString TrimmedName(const QString &name)
