@@ -31,11 +31,14 @@ int Twips(int twips, int dpi)
 }
 
 // Lane, first class (C' = 8.5), water levels 3 and 1.
-void MakeReady(Form4 &form)
+bool ShowReady(Form4 &form)
 {
+    if (!ShowActive(form))
+        return false;
     form.SetListIndex(0);
     form.Text1(3)->setText(u"3"_s);
     form.Text1(4)->setText(u"1"_s);
+    return true;
 }
 
 // The "ﾌﾟﾚﾋﾞｭｰ" button as the user reaches it, on the third tab.
@@ -44,6 +47,12 @@ FormPrv *PressPreviewButton(Form4 &form)
     form.SSTab1()->setCurrentIndex(2);
     ClickButton(form.Command3(4));
     return FormPrv::Instance();
+}
+
+// A ready study's window, shown, with the preview opened from its button.
+FormPrv *OpenReadyPreview(Form4 &form)
+{
+    return ShowReady(form) ? PressPreviewButton(form) : nullptr;
 }
 
 bool Activate(QWidget *window)
@@ -107,9 +116,7 @@ void TestPreview::window()
 {
     ScriptedDialogs dialogs;
     Form4 form;
-    QVERIFY(ShowActive(form));
-    MakeReady(form);
-    FormPrv *preview = PressPreviewButton(form);
+    FormPrv *preview = OpenReadyPreview(form);
     QVERIFY(preview);
     QCOMPARE(preview->windowTitle(), u"印刷プレビュー"_s);
     const auto x = [preview](int twips) { return Twips(twips, preview->logicalDpiX()); };
@@ -152,9 +159,7 @@ void TestPreview::scrollModel()
     QFETCH(int, value);
     ScriptedDialogs dialogs;
     Form4 form;
-    QVERIFY(ShowActive(form));
-    MakeReady(form);
-    FormPrv *preview = PressPreviewButton(form);
+    FormPrv *preview = OpenReadyPreview(form);
     QVERIFY(preview);
     QScrollBar *bar = preview->VScroll1();
     for (int i = 0; i < clicks; ++i)
@@ -172,9 +177,7 @@ void TestPreview::dragMovesOnRelease()
 {
     ScriptedDialogs dialogs;
     Form4 form;
-    QVERIFY(ShowActive(form));
-    MakeReady(form);
-    FormPrv *preview = PressPreviewButton(form);
+    FormPrv *preview = OpenReadyPreview(form);
     QVERIFY(preview);
     QScrollBar *bar = preview->VScroll1();
     bar->setSliderDown(true);
@@ -236,9 +239,7 @@ void TestPreview::redrawOnActivation()
     QFETCH(QString, text);
     ScriptedDialogs dialogs;
     Form4 form;
-    QVERIFY(ShowActive(form));
-    MakeReady(form);
-    FormPrv *preview = PressPreviewButton(form);
+    FormPrv *preview = OpenReadyPreview(form);
     QVERIFY(preview);
     QVERIFY(Activate(preview));
     const QImage before = preview->Page().copy();
@@ -271,8 +272,7 @@ void TestPreview::onePreview()
     QFETCH(bool, secondFromMenu);
     ScriptedDialogs dialogs;
     Form4 form;
-    QVERIFY(ShowActive(form));
-    MakeReady(form);
+    QVERIFY(ShowReady(form));
     const auto open = [&form](bool fromMenu) {
         if (fromMenu) {
             form.m11(6)->trigger();
@@ -336,8 +336,7 @@ void TestPreview::printing()
     const QString pdf = folder.filePath(u"report.pdf"_s);
     ScriptedDialogs dialogs;
     Form4 form;
-    QVERIFY(ShowActive(form));
-    MakeReady(form);
+    QVERIFY(ShowReady(form));
     form.Text1(6)->setText(u"20"_s);  // enough for both verdicts to be ＯＫ
     form.Text1(13)->setText(u"20"_s);
     dialogs.AnswerPrinter(ok, pdf);
