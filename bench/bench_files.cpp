@@ -27,19 +27,19 @@ void BenchFiles::initTestCase()
     examplePath = folder.filePath(QStringLiteral("example.vek"));
     QFile file(examplePath);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    QVERIFY(file.write(ExampleStudyBytes()) > 0);
+    QVERIFY(file.write(exampleStudyBytes()) > 0);
 }
 
 void BenchFiles::readStudyFile()
 {
     StudyFileReadResult read;
     QBENCHMARK {
-        read = ReadStudyFile(examplePath);
+        read = readStudyFile(examplePath);
     }
     const auto *parsed = std::get_if<ParsedStudy>(&read);
     QVERIFY(parsed);
-    QCOMPARE(parsed->Names[0], QStringLiteral("本体"));
-    QCOMPARE(parsed->BaseValues[0], 3.0);
+    QCOMPARE(parsed->names[0], QStringLiteral("本体"));
+    QCOMPARE(parsed->baseValues[0], 3.0);
 }
 
 // Saving goes through a temporary file that is synced before it replaces the
@@ -57,16 +57,16 @@ void BenchFiles::writeStudyFile()
     QTemporaryDir target(where + QStringLiteral("/talven-bench-XXXXXX"));
     if (!target.isValid())
         QSKIP(qPrintable(where + QStringLiteral(" cannot be written here")));
-    const StudyFileContent content = ExampleStudyContent();
+    const StudyFileContent content = exampleStudyContent();
     const QString path = target.filePath(QStringLiteral("written.vek"));
     std::optional<Message> refused;
     QBENCHMARK {
-        refused = WriteStudyFile(path, content);
+        refused = writeStudyFile(path, content);
     }
     QVERIFY2(!refused, qPrintable(refused ? refused->prompt : QString()));
     QFile written(path);
     QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), ExampleStudyBytes());
+    QCOMPARE(written.readAll(), exampleStudyBytes());
 }
 
 QTEST_GUILESS_MAIN(BenchFiles)

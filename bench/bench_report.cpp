@@ -27,8 +27,8 @@ private:
 
 void BenchReport::initTestCase()
 {
-    RegisterReportFonts();
-    const std::optional<ReportInput> example = ExampleReportInput();
+    registerReportFonts();
+    const std::optional<ReportInput> example = exampleReportInput();
     QVERIFY(example);
     input = *example;
 }
@@ -45,7 +45,7 @@ void BenchReport::drawReportA4Image150dpi()
         image.fill(Qt::white);
         QPainter painter(&image);
         PainterSurface surface(painter, false);
-        complete = DrawReport(surface, input).complete && complete;
+        complete = drawReport(surface, input).complete && complete;
     }
     QVERIFY(complete);
     // Something was drawn: the page is no longer blank.
@@ -67,7 +67,7 @@ void BenchReport::drawReportPdf()
             writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
             QPainter painter(&writer);
             PainterSurface surface(painter, true);
-            complete = DrawReport(surface, input).complete && complete;
+            complete = drawReport(surface, input).complete && complete;
         }
         size = buffer.size();
     }

@@ -1,9 +1,9 @@
 // Benchmarks of the main window: start-up to the main window shown, the
 // resident memory with it open, and one keystroke in a number box (change,
 // range check, store, the four totals).
-#include "app/dialogservice.h"
-#include "app/formtitle.h"
-#include "form4testing.h"
+#include "dialogs/dialogservice.h"
+#include "app/titlewindow.h"
+#include "mainwindowtesting.h"
 #include "report/paintersurface.h"
 
 #include <QElapsedTimer>
@@ -22,23 +22,23 @@ namespace {
 // No benchmarked path asks anything; a dialog would be a fault, never a wait.
 class NoDialogs final : public DialogService {
 public:
-    int MsgBox(const QString &prompt, int, const QString &caption) override
+    bool showMessage(const Message &message) override
     {
-        qFatal("unexpected message box: %s / %s", qPrintable(caption), qPrintable(prompt));
+        qFatal("unexpected message box: %s / %s", qPrintable(message.caption), qPrintable(message.prompt));
     }
-    QString OpenFileName(QWidget *, const QString &, const QString &) override
+    QString openFileName(QWidget *, const QString &, const QString &) override
     {
         qFatal("unexpected open dialog");
     }
-    QString SaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
     {
         qFatal("unexpected save dialog");
     }
-    bool PrinterDialog(QWidget *, QPrinter &, bool) override { qFatal("unexpected printer dialog"); }
+    bool printerDialog(QWidget *, QPrinter &, bool) override { qFatal("unexpected printer dialog"); }
 };
 
 // The process's resident set in kB, from the kernel; -1 where there is no /proc.
-qint64 ResidentKilobytes()
+qint64 residentKilobytes()
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -64,20 +64,20 @@ private:
 
 void BenchWindow::initTestCase()
 {
-    SetDialogService(&dialogs);
+    setDialogService(&dialogs);
     // Start-up as the program makes it: fonts, the title window's second,
     // then the first main window of the process, built, shown and painted.
-    RegisterReportFonts();
-    ShowSplash();
+    registerReportFonts();
+    showSplash();
     QElapsedTimer clock;
     clock.start();
-    Form4 form;
+    MainWindow form;
     form.show();
     QCoreApplication::processEvents();
     const qint64 firstWindowNanoseconds = clock.nsecsElapsed();
-    QVERIFY(ShowActive(form));
+    QVERIFY(showActive(form));
     QCoreApplication::processEvents();
-    const qint64 resident = ResidentKilobytes();
+    const qint64 resident = residentKilobytes();
     QVERIFY(resident > 0);
     // Read by tools/run-bench.sh: one sample per process.
     std::printf("FIRST_WINDOW_MS %.3f\nRESIDENT_KB %lld\n", firstWindowNanoseconds / 1e6,
@@ -87,35 +87,35 @@ void BenchWindow::initTestCase()
 
 void BenchWindow::cleanupTestCase()
 {
-    SetDialogService(nullptr);
+    setDialogService(nullptr);
 }
 
 void BenchWindow::startupToMainWindowShown()
 {
     // Another main window per run, once the process is warm: built
-    // (Form_Load included), shown and painted. Its closing is not measured.
-    std::unique_ptr<Form4> form;
+    // (its empty study loaded), shown and painted. Its closing is not measured.
+    std::unique_ptr<MainWindow> form;
     QBENCHMARK_ONCE {
-        form = std::make_unique<Form4>();
+        form = std::make_unique<MainWindow>();
         form->show();
         QCoreApplication::processEvents();
     }
     QVERIFY(form->isVisible());
-    QCOMPARE(form->SSTab1()->currentIndex(), 0);
+    QCOMPARE(form->tabs()->currentIndex(), 0);
 }
 
 void BenchWindow::keystrokeInNumberBox()
 {
-    Form4 form;
-    QVERIFY(ShowActive(form));
+    MainWindow form;
+    QVERIFY(showActive(form));
     // The worked example's tab-0 values, so that the vertical tab opens.
-    TypeInto(form.Text1(WaterLevel1Box), QStringLiteral("3"));
-    TypeInto(form.Text1(WaterLevel2Box), QStringLiteral("1"));
-    ClickListRow(form.List1(), 0);
-    ClickButton(form.Command3(0));
-    QCOMPARE(form.SSTab1()->currentIndex(), 1);
-    QLineEdit *box = form.Text1(FirstVerticalBox);
-    QCOMPARE(FocusedWidget(), box);
+    typeInto(form.numberBox(OuterWaterLevelBox), QStringLiteral("3"));
+    typeInto(form.numberBox(InnerWaterLevelBox), QStringLiteral("1"));
+    clickListRow(form.soilClassList(), 0);
+    clickButton(form.toVerticalButton());
+    QCOMPARE(form.tabs()->currentIndex(), 1);
+    QLineEdit *box = form.numberBox(FirstVerticalPileBox);
+    QCOMPARE(focusedWidget(), box);
     QTest::keyClick(box, Qt::Key_1);  // replaces the selected "0.00"
 
     // Each iteration is one keystroke: a digit into the empty box, or
@@ -124,7 +124,7 @@ void BenchWindow::keystrokeInNumberBox()
         QTest::keyClick(box, box->text().isEmpty() ? Qt::Key_1 : Qt::Key_Backspace);
     }
     QVERIFY(box->text().isEmpty() || box->text() == QStringLiteral("1"));
-    QCOMPARE(form.Label2(2)->text(), box->text().isEmpty() ? QStringLiteral("0.00") : QStringLiteral("2.00"));
+    QCOMPARE(form.totalLabels()[2]->text(), box->text().isEmpty() ? QStringLiteral("0.00") : QStringLiteral("2.00"));
 }
 
 QTEST_MAIN(BenchWindow)

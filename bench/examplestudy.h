@@ -15,7 +15,7 @@
 
 #include <variant>
 
-inline talven::StudyFileContent ExampleStudyContent()
+inline talven::StudyFileContent exampleStudyContent()
 {
     using namespace talven;
     StudyFileContent content;
@@ -24,39 +24,39 @@ inline talven::StudyFileContent ExampleStudyContent()
                                QStringLiteral("川表"), QStringLiteral("川裏")};
     for (int i = 0; i < names.size(); ++i)
         content.names[i] = names[i];
-    content.names[FirstHorizontalName] = QStringLiteral("左岸");
-    content.names[FirstHorizontalName + 1] = QStringLiteral("右岸");
+    content.names[FirstHorizontalPileName] = QStringLiteral("左岸");
+    content.names[FirstHorizontalPileName + 1] = QStringLiteral("右岸");
     const QStringList numbers = {QStringLiteral("3.00"), QStringLiteral("2.00"), QStringLiteral("1.00"),
                                  QStringLiteral("3.00"), QStringLiteral("1.00"), QStringLiteral("8.5"),
                                  QStringLiteral("3.00"), QStringLiteral("1.50")};
     for (int i = 0; i < numbers.size(); ++i)
         content.numberTexts[i] = numbers[i];
-    content.numberTexts[FirstHorizontalBox] = QStringLiteral("2.50");
-    content.numberTexts[FirstHorizontalBox + 1] = QStringLiteral("2.50");
-    content.methodCode = BuildMethodCode(Formula::Lane, 0, 8.5);
+    content.numberTexts[FirstHorizontalPileBox] = QStringLiteral("2.50");
+    content.numberTexts[FirstHorizontalPileBox + 1] = QStringLiteral("2.50");
+    content.methodCode = buildMethodCode(Formula::Lane, 0, 8.5);
     content.doubleFlags.fill(1);
     return content;
 }
 
 // The file's bytes, in code page 932 with CR LF, as File > Save writes them.
-inline QByteArray ExampleStudyBytes()
+inline QByteArray exampleStudyBytes()
 {
     QStringEncoder encoder("windows-31j");
     QByteArray bytes;
-    for (const QString &line : talven::StudyFileLines(ExampleStudyContent()))
+    for (const QString &line : talven::studyFileLines(exampleStudyContent()))
         bytes += QByteArray(encoder(line)) + "\r\n";
     return bytes;
 }
 
 // The report's input as File > Open would leave the window; empty on a refusal.
-inline std::optional<talven::ReportInput> ExampleReportInput()
+inline std::optional<talven::ReportInput> exampleReportInput()
 {
     using namespace talven;
-    const StudyFileReadResult read = ParseStudyFile(ExampleStudyBytes());
+    const StudyFileReadResult read = parseStudyFile(exampleStudyBytes());
     const auto *parsed = std::get_if<ParsedStudy>(&read);
     if (!parsed)
         return std::nullopt;
-    const RestoredStudy restored = RestoreStudy(*parsed);
+    const RestoredStudy restored = restoreStudy(*parsed);
     ReportInput input;
     input.record = restored.record;
     input.formula = restored.formula;

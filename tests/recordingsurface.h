@@ -31,7 +31,7 @@ public:
 
     explicit RecordingSurface(bool printer = false) : printer(printer) {}
 
-    static double Width(const QString &text, double size)
+    static double width(const QString &text, double size)
     {
         double width = 0.0;
         for (QChar c : text)
@@ -39,29 +39,29 @@ public:
         return width;
     }
 
-    void SetFont(const QString &family) override { font = family; }
-    void SetFontSize(double points) override { size = points; }
-    void SetFontBold(bool value) override { bold = value; }
-    void SetCurrentPoint(QPointF point) override { current = point; }
-    void Print(const QString &text) override
+    void setFont(const QString &family) override { font = family; }
+    void setFontSize(double points) override { size = points; }
+    void setFontBold(bool value) override { bold = value; }
+    void setCurrentPoint(QPointF point) override { current = point; }
+    void print(const QString &text) override
     {
         calls.append(Call{Kind::Text, text, current, QPointF(), font, size, bold, drawWidth});
-        current = QPointF(0.0, current.y() + TextHeight(text));
+        current = QPointF(0.0, current.y() + textHeight(text));
     }
-    double TextWidth(const QString &text) override { return Width(text, size); }
-    double TextHeight(const QString &) override { return size * 1.25; }
-    void Line(QPointF from, QPointF to) override
+    double textWidth(const QString &text) override { return width(text, size); }
+    double textHeight(const QString &) override { return size * 1.25; }
+    void line(QPointF from, QPointF to) override
     {
         calls.append(Call{Kind::Line, QString(), from, to, font, size, bold, drawWidth});
     }
-    void Box(QPointF corner, QSizeF extent) override
+    void box(QPointF corner, QSizeF extent) override
     {
         calls.append(Call{Kind::Box, QString(), corner,
                           corner + QPointF(extent.width(), extent.height()), font, size, bold,
                           drawWidth});
     }
-    void SetDrawWidth(int width) override { drawWidth = width; }
-    bool IsPrinter() const override { return printer; }
+    void setDrawWidth(int width) override { drawWidth = width; }
+    bool isPrinter() const override { return printer; }
 
     QList<Call> calls;
     int drawWidth = 1;

@@ -4,7 +4,8 @@
 // A dialog the script did not expect fails the running test; it is answered
 // No (or OK) so that nothing ever waits for a person.
 
-#include "app/dialogservice.h"
+#include "dialogs/dialogservice.h"
+#include "study/message.h"
 
 #include <QList>
 #include <QPrinter>
@@ -14,45 +15,43 @@
 #include <QString>
 #include <QtTest>
 
-struct AskedDialog {
-    QString prompt;
-    int style = 0;
-    QString caption;
+using AskedDialog = talven::Message;
 
-    bool operator==(const AskedDialog &) const = default;
-};
+// How a test answers the next message box.
+enum class Reply { Ok = 1, Yes, No };  // never 0, which tables use for "no box"
 
-Q_DECLARE_METATYPE(AskedDialog)
+namespace talven {
 
-inline char *toString(const AskedDialog &dialog)
+// Failed comparisons name the icon and its buttons.
+inline char *toString(const Message &message)
 {
+    static const char *const shown[] = {"stop, OK", "question, Yes/No", "exclamation, OK", "information, OK"};
     return QTest::toString(QStringLiteral("[%1 | %2 | %3]")
-                               .arg(dialog.prompt)
-                               .arg(dialog.style)
-                               .arg(dialog.caption));
+                               .arg(message.prompt, QLatin1StringView(shown[int(message.icon)]), message.caption));
 }
+
+}  // namespace talven
 
 class ScriptedDialogs final : public talven::DialogService {
 public:
-    ScriptedDialogs() { talven::SetDialogService(this); }
-    ~ScriptedDialogs() override { talven::SetDialogService(nullptr); }
+    ScriptedDialogs() { talven::setDialogService(this); }
+    ~ScriptedDialogs() override { talven::setDialogService(nullptr); }
 
-    // The next message box is answered with `button` (MsgBoxOk, MsgBoxYes, MsgBoxNo).
-    void Answer(int button) { answers_.append(button); }
-    void Answer(int button, int times)
+    // The next message box (or the next `times` boxes) is answered with `reply`.
+    void answer(Reply reply, int times = 1)
     {
         for (int i = 0; i < times; ++i)
-            answers_.append(button);
+            answers_.append(reply);
     }
 
     // Runs while each message box is "open": a real one takes the window's activation.
-    void WhileAsking(std::function<void()> action) { whileAsking_ = std::move(action); }
+    void whileAsking(std::function<void()> action) { whileAsking_ = std::move(action); }
 
     // File dialogs are answered Cancel instead of failing the test.
-    void CancelFileDialogs() { cancelFileDialogs_ = true; }
+    void cancelFileDialogs() { cancelFileDialogs_ = true; }
 
     // The next open or save dialog is answered with `fileName`, or Cancel when it is empty.
-    void AnswerFile(const QString &fileName) { fileAnswers_.append(fileName); }
+    void answerFile(const QString &fileName) { fileAnswers_.append(fileName); }
 
     // Each open or save dialog asked, with the folder, name and filter it was given.
     struct FileDialog {
@@ -61,21 +60,21 @@ public:
         QString fileName;
         QString filter;
     };
-    const QList<FileDialog> &FileDialogs() const { return fileDialogs_; }
+    const QList<FileDialog> &fileDialogs() const { return fileDialogs_; }
 
     // The next printer dialog is answered OK (`accept`) or Cancel; with a
     // file name the printer is set to write a PDF there either way, as a user
     // may choose before cancelling.
-    void AnswerPrinter(bool accept, const QString &pdfFile = QString())
+    void answerPrinter(bool accept, const QString &pdfFile = QString())
     {
         printerAnswers_.append({accept, pdfFile});
     }
 
-    const QList<AskedDialog> &Asked() const { return asked_; }
+    const QList<AskedDialog> &asked() const { return asked_; }
     // Each printer dialog asked, by whether it was restricted.
-    const QList<bool> &PrinterDialogs() const { return printerDialogs_; }
-    int Unanswered() const { return int(answers_.size()); }
-    void Forget()
+    const QList<bool> &printerDialogs() const { return printerDialogs_; }
+    int unanswered() const { return int(answers_.size()); }
+    void forget()
     {
         asked_.clear();
         answers_.clear();
@@ -85,32 +84,32 @@ public:
         fileDialogs_.clear();
     }
 
-    int MsgBox(const QString &prompt, int style, const QString &caption) override
+    bool showMessage(const talven::Message &message) override
     {
-        asked_.append({prompt, style, caption});
+        asked_.append(message);
         if (whileAsking_)
             whileAsking_();
         if (answers_.isEmpty()) {
-            QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + prompt + QStringLiteral(" / ")
-                                    + caption),
+            QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + message.prompt
+                                    + QStringLiteral(" / ") + message.caption),
                          __FILE__, __LINE__);
-            return style == 36 ? talven::MsgBoxNo : talven::MsgBoxOk;
+            return message.icon != talven::MessageIcon::Question;
         }
-        return answers_.takeFirst();
+        return answers_.takeFirst() != Reply::No;
     }
 
-    QString OpenFileName(QWidget *, const QString &folder, const QString &filter) override
+    QString openFileName(QWidget *, const QString &folder, const QString &filter) override
     {
-        return FileAnswer({false, folder, QString(), filter});
+        return fileAnswer({false, folder, QString(), filter});
     }
 
-    QString SaveFileName(QWidget *, const QString &folder, const QString &fileName,
+    QString saveFileName(QWidget *, const QString &folder, const QString &fileName,
                          const QString &filter) override
     {
-        return FileAnswer({true, folder, fileName, filter});
+        return fileAnswer({true, folder, fileName, filter});
     }
 
-    bool PrinterDialog(QWidget *, QPrinter &printer, bool restricted) override
+    bool printerDialog(QWidget *, QPrinter &printer, bool restricted) override
     {
         printerDialogs_.append(restricted);
         if (printerAnswers_.isEmpty()) {
@@ -126,7 +125,7 @@ public:
     }
 
 private:
-    QString FileAnswer(const FileDialog &dialog)
+    QString fileAnswer(const FileDialog &dialog)
     {
         fileDialogs_.append(dialog);
         if (!fileAnswers_.isEmpty())
@@ -140,7 +139,7 @@ private:
     QList<QString> fileAnswers_;
     QList<FileDialog> fileDialogs_;
     std::function<void()> whileAsking_;
-    QList<int> answers_;
+    QList<Reply> answers_;
     QList<AskedDialog> asked_;
     QList<std::pair<bool, QString>> printerAnswers_;
     QList<bool> printerDialogs_;

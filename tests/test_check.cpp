@@ -42,7 +42,7 @@ void TestCheck::sigmaL()
     QFETCH(PileLengths, lengths);
     QFETCH(PileTicks, ticks);
     QFETCH(double, expected);
-    QCOMPARE(SigmaL(lengths, ticks), expected);
+    QCOMPARE(talven::sigmaL(lengths, ticks), expected);
 }
 
 void TestCheck::section_data()
@@ -97,7 +97,7 @@ void TestCheck::section()
     QFETCH(double, headDifference);
     QFETCH(double, creepRatio);
     const std::optional<SectionResult> result =
-        CheckSection(formula, seepageLength, sigmaL, headDifference, creepRatio);
+        checkSection(formula, seepageLength, sigmaL, headDifference, creepRatio);
     QVERIFY(result.has_value());
     QTEST(result->numerator, "numerator");
     QTEST(result->denominator, "denominator");
@@ -108,8 +108,8 @@ void TestCheck::section()
 
 void TestCheck::zeroHeadHasNoRatio()
 {
-    QVERIFY(!CheckSection(Formula::Lane, 6.0, 9.0, 0.0, 8.5).has_value());
-    QVERIFY(!ProvidedRatio(Formula::Bligh, 6.0, 9.0, 0.0).has_value());
+    QVERIFY(!checkSection(Formula::Lane, 6.0, 9.0, 0.0, 8.5).has_value());
+    QVERIFY(!providedRatio(Formula::Bligh, 6.0, 9.0, 0.0).has_value());
 }
 
 void TestCheck::verdictFromShownTexts_data()
@@ -127,7 +127,7 @@ void TestCheck::verdictFromShownTexts()
 {
     QFETCH(QString, provided);
     QFETCH(QString, required);
-    QTEST(RatioMeetsRequirement(provided, required), "ok");
+    QTEST(ratioMeetsRequirement(provided, required), "ok");
 }
 
 void TestCheck::referenceSigmaL_data()
@@ -149,7 +149,7 @@ void TestCheck::referenceSigmaL()
     QFETCH(double, creepRatio);
     QFETCH(double, seepageLength);
     QFETCH(double, headDifference);
-    QTEST(ReferenceSigmaLText(formula, creepRatio, seepageLength, headDifference), "expected");
+    QTEST(referenceSigmaLText(formula, creepRatio, seepageLength, headDifference), "expected");
 }
 
 void TestCheck::reportNotReady_data()
@@ -170,13 +170,13 @@ void TestCheck::reportNotReady()
     QFETCH(double, waterLevel2);
     QFETCH(double, creepRatio);
     StudyRecord record;
-    record.BaseValues[3] = waterLevel1;
-    record.BaseValues[4] = waterLevel2;
-    record.CreepRatio = creepRatio;
-    QTEST(ReportNotReady(record), "notReady");
-    const Message message = ReportNotReadyMessage();
+    record.baseValues[3] = waterLevel1;
+    record.baseValues[4] = waterLevel2;
+    record.creepRatio = creepRatio;
+    QTEST(talven::reportNotReady(record), "notReady");
+    const Message message = reportNotReadyMessage();
     QCOMPARE(message.prompt, QStringLiteral("水位データおよび\r\nクリープ比の選択を確認してください"));
-    QCOMPARE(message.style, 16);
+    QCOMPARE(message.icon, MessageIcon::Stop);
 }
 
 void TestCheck::firstTabProblem_data()
@@ -202,11 +202,12 @@ void TestCheck::firstTabProblem()
     QFETCH(double, headDifference);
     QFETCH(double, creepRatio);
     QFETCH(int, problem);
-    QCOMPARE(FirstTabProblem(headDifference, creepRatio), problem);
-    const Message message = FirstTabProblemMessage(problem);
+    QCOMPARE(talven::firstTabProblem(headDifference, creepRatio), problem);
+    const Message message = firstTabProblemMessage(problem);
     QTEST(message.prompt, "prompt");
     QTEST(message.caption, "caption");
-    QCOMPARE(message.style, problem == 0 ? 0 : 16);
+    if (problem != 0)
+        QCOMPARE(message.icon, MessageIcon::Stop);
 }
 
 QTEST_GUILESS_MAIN(TestCheck)

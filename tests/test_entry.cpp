@@ -2,8 +2,8 @@
 // Enter, leaving a box, formula and soil class, the live totals and the two
 // on-screen checks, driven as a user drives them.
 
-#include "app/form4.h"
-#include "form4testing.h"
+#include "app/mainwindow.h"
+#include "mainwindowtesting.h"
 #include "scripteddialogs.h"
 #include "study/numbers.h"
 #include "study/studyrecord.h"
@@ -15,56 +15,56 @@
 using namespace talven;
 using namespace Qt::StringLiterals;
 
-using PileTexts = QMap<int, QString>;  // Text1 index -> what is typed
+using PileTexts = QMap<int, QString>;  // numberBox index -> what is typed
 
 namespace {
 
-const AskedDialog MessageA{u"数値は0から99.99の範囲で入力してください"_s, 48,
+const AskedDialog MessageA{u"数値は0から99.99の範囲で入力してください"_s, MessageIcon::Exclamation,
                            u"タルヴェン・数値が範囲を超えています"_s};
-const AskedDialog MessageB{u"数値は-999.99から999.99の範囲で入力してください"_s, 48,
+const AskedDialog MessageB{u"数値は-999.99から999.99の範囲で入力してください"_s, MessageIcon::Exclamation,
                            u"タルヴェン・数値が範囲を超えています"_s};
-const AskedDialog MessageC{u"数値は５から９の範囲で入力してください"_s, 48,
+const AskedDialog MessageC{u"数値は５から９の範囲で入力してください"_s, MessageIcon::Exclamation,
                            u"タルヴェン・範囲外の数値です"_s};
-const AskedDialog RangedClass{u"砂混じり砂利の場合、\r\nＣの値は５～９の間を選んでください"_s, 64,
+const AskedDialog RangedClass{u"砂混じり砂利の場合、\r\nＣの値は５～９の間を選んでください"_s, MessageIcon::Information,
                               u"タルヴェン・数値に幅があります"_s};
 
-// The stored field of number box Text1(index).
-double Field(int index)
+// The stored field of number box numberBox(index).
+double storedField(int index)
 {
-    const StudyRecord &record = Study();
+    const StudyRecord &record = currentStudy();
     if (index < 5)
-        return record.BaseValues[index];
+        return record.baseValues[index];
     if (index == 5)
-        return record.CreepRatio;
+        return record.creepRatio;
     if (index < 13)
-        return record.VerticalLengths[index - 6];
-    return record.HorizontalLengths[index - 13];
+        return record.verticalLengths[index - 6];
+    return record.horizontalLengths[index - 13];
 }
 
-bool Near(double a, double b)
+bool isNear(double a, double b)
 {
     return std::abs(a - b) < 1e-9;
 }
 
 // Lane, first class (C' = 8.5), water levels 3 and 1.
-void MakeReady(Form4 &form)
+void makeReady(MainWindow &form)
 {
-    form.SetListIndex(0);
-    form.Text1(3)->setText(u"3"_s);
-    form.Text1(4)->setText(u"1"_s);
+    form.setListIndex(0);
+    form.numberBox(3)->setText(u"3"_s);
+    form.numberBox(4)->setText(u"1"_s);
 }
 
-int TabOf(int numberBox)
+int tabOf(int numberBox)
 {
     return numberBox < 6 ? 0 : numberBox < 13 ? 1 : 2;
 }
 
 // Bligh's "砂混じり砂利", chosen with the mouse; its message is answered.
-void ChooseRangedClass(Form4 &form, ScriptedDialogs &dialogs)
+void chooseRangedClass(MainWindow &form, ScriptedDialogs &dialogs)
 {
-    ClickButton(form.Option1(0));
-    dialogs.Answer(MsgBoxOk);
-    ClickListRow(form.List1(), 3);
+    clickButton(form.formulaButton(Formula::Bligh));
+    dialogs.answer(Reply::Ok);
+    clickListRow(form.soilClassList(), 3);
 }
 
 }  // namespace
@@ -138,40 +138,40 @@ void TestEntry::typing()
     QFETCH(double, stored);
     QFETCH(QList<AskedDialog>, messages);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    MakeReady(form);
-    form.SSTab1()->setCurrentIndex(TabOf(box));
-    dialogs.Forget();
-    dialogs.Answer(MsgBoxOk, int(messages.size()));
+    MainWindow form;
+    QVERIFY(showActive(form));
+    makeReady(form);
+    form.tabs()->setCurrentIndex(tabOf(box));
+    dialogs.forget();
+    dialogs.answer(Reply::Ok, int(messages.size()));
 
-    TypeInto(form.Text1(box), keys);
+    typeInto(form.numberBox(box), keys);
 
-    QCOMPARE(dialogs.Asked(), messages);
-    QCOMPARE(form.Text1(box)->text(), shown);
-    QVERIFY2(Near(Field(box), stored), qPrintable(QString::number(Field(box), 'g', 17)));
-    QVERIFY(!Study().Saved);
-    QCOMPARE(FocusedWidget(), form.Text1(box));
-    QCOMPARE(form.SSTab1()->currentIndex(), TabOf(box));
+    QCOMPARE(dialogs.asked(), messages);
+    QCOMPARE(form.numberBox(box)->text(), shown);
+    QVERIFY2(isNear(storedField(box), stored), qPrintable(QString::number(storedField(box), 'g', 17)));
+    QVERIFY(!currentStudy().saved);
+    QCOMPARE(focusedWidget(), form.numberBox(box));
+    QCOMPARE(form.tabs()->currentIndex(), tabOf(box));
 }
 
 // Arrows, Home, End, Delete and Backspace edit the box; only typed characters are filtered.
 void TestEntry::editingKeysPass()
 {
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    QLineEdit *box = form.Text1(0);
-    TypeInto(box, u"12.5"_s);
+    MainWindow form;
+    QVERIFY(showActive(form));
+    QLineEdit *box = form.numberBox(0);
+    typeInto(box, u"12.5"_s);
     QTest::keyClick(box, Qt::Key_Home);
     QTest::keyClick(box, Qt::Key_Delete);
     QCOMPARE(box->text(), u"2.5"_s);
     QTest::keyClick(box, Qt::Key_End);
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClick(box, Qt::Key_Left);
-    TypeKeys(box, u"3"_s);
+    typeKeys(box, u"3"_s);
     QCOMPARE(box->text(), u"23."_s);
-    QCOMPARE(Study().BaseValues[0], 23.0);
+    QCOMPARE(currentStudy().baseValues[0], 23.0);
     // Control characters are not typing: no select-all, no paste, no undo.
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
@@ -184,22 +184,22 @@ void TestEntry::editingKeysPass()
 void TestEntry::enteredByClick()
 {
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    QLineEdit *box = form.Text1(2);
+    MainWindow form;
+    QVERIFY(showActive(form));
+    QLineEdit *box = form.numberBox(2);
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 8, box->height() / 2));
-    QCOMPARE(FocusedWidget(), box);
+    QCOMPARE(focusedWidget(), box);
     QCOMPARE(box->selectedText(), u"0.00"_s);
-    TypeKeys(box, u"4"_s);
+    typeKeys(box, u"4"_s);
     QCOMPARE(box->text(), u"4"_s);
-    QCOMPARE(Study().BaseValues[2], 4.0);
+    QCOMPARE(currentStudy().baseValues[2], 4.0);
 
     // Once inside, a click places the caret.
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 4, box->height() / 2));
     QVERIFY(!box->hasSelectedText());
-    TypeKeys(box, u"2"_s);
+    typeKeys(box, u"2"_s);
     QCOMPARE(box->text(), u"42"_s);
-    QVERIFY(dialogs.Asked().isEmpty());
+    QVERIFY(dialogs.asked().isEmpty());
 }
 
 void TestEntry::creepRatioBox_data()
@@ -224,32 +224,32 @@ void TestEntry::creepRatioBox()
     QFETCH(double, stored);
     QFETCH(int, rejections);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    ChooseRangedClass(form, dialogs);
-    QCOMPARE(dialogs.Asked(), QList<AskedDialog>{RangedClass});
-    QLineEdit *ratio = form.Text1(5);
+    MainWindow form;
+    QVERIFY(showActive(form));
+    chooseRangedClass(form, dialogs);
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{RangedClass});
+    QLineEdit *ratio = form.numberBox(5);
     QCOMPARE(ratio->text(), u"5"_s);
-    QCOMPARE(FocusedWidget(), ratio);
+    QCOMPARE(focusedWidget(), ratio);
     QCOMPARE(ratio->selectedText(), u"5"_s);
     QVERIFY(!ratio->isReadOnly());
-    QCOMPARE(Study().CreepRatio, 5.0);
+    QCOMPARE(currentStudy().creepRatio, 5.0);
 
-    dialogs.Forget();
-    dialogs.Answer(MsgBoxOk, rejections);
-    TypeKeys(ratio, keys);
-    QCOMPARE(dialogs.Asked(), QList<AskedDialog>(rejections, MessageC));
+    dialogs.forget();
+    dialogs.answer(Reply::Ok, rejections);
+    typeKeys(ratio, keys);
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>(rejections, MessageC));
     QCOMPARE(ratio->text(), shown);
-    QCOMPARE(Study().CreepRatio, stored);
-    QCOMPARE(FocusedWidget(), ratio);
+    QCOMPARE(currentStudy().creepRatio, stored);
+    QCOMPARE(focusedWidget(), ratio);
 
     // Any other class leaves the editable state.
-    ClickListRow(form.List1(), 2);
+    clickListRow(form.soilClassList(), 2);
     QCOMPARE(ratio->text(), u"12"_s);
     QVERIFY(ratio->isReadOnly());
-    QCOMPARE(Study().CreepRatio, 12.0);
+    QCOMPARE(currentStudy().creepRatio, 12.0);
     ratio->setFocus();
-    TypeKeys(ratio, u"7"_s);
+    typeKeys(ratio, u"7"_s);
     QCOMPARE(ratio->text(), u"12"_s);
 }
 
@@ -258,9 +258,9 @@ void TestEntry::focusGivenBehindMessage_data()
     QTest::addColumn<int>("situation");
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QString>("selected");
-    QTest::newRow("ranged class") << 0 << u"Text1(5)"_s << u"5"_s;
-    QTest::newRow("leaving tab 0 with equal levels") << 1 << u"Text1(3)"_s << u"2.00"_s;
-    QTest::newRow("rejected value keeps its box") << 2 << u"Text1(1)"_s << QString();
+    QTest::newRow("ranged class") << 0 << u"numberBox(5)"_s << u"5"_s;
+    QTest::newRow("leaving tab 0 with equal levels") << 1 << u"numberBox(3)"_s << u"2.00"_s;
+    QTest::newRow("rejected value keeps its box") << 2 << u"numberBox(1)"_s << QString();
 }
 
 // A real message box takes the window's activation; the box the program gives
@@ -272,35 +272,35 @@ void TestEntry::focusGivenBehindMessage()
     QFETCH(QString, focus);
     QFETCH(QString, selected);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
+    MainWindow form;
+    QVERIFY(showActive(form));
     QWidget message;
-    dialogs.WhileAsking([&message] {
+    dialogs.whileAsking([&message] {
         message.show();
         QApplication::setActiveWindow(&message);
         QVERIFY(QTest::qWaitForWindowActive(&message));
     });
-    dialogs.Answer(MsgBoxOk);
+    dialogs.answer(Reply::Ok);
     switch (situation) {
     case 0:
-        ClickButton(form.Option1(0));
-        ClickListRow(form.List1(), 3);
+        clickButton(form.formulaButton(Formula::Bligh));
+        clickListRow(form.soilClassList(), 3);
         break;
     case 1:
-        TypeInto(form.Text1(3), u"2"_s);
-        TypeInto(form.Text1(4), u"2"_s);
-        ClickButton(form.Command3(0));
+        typeInto(form.numberBox(3), u"2"_s);
+        typeInto(form.numberBox(4), u"2"_s);
+        clickButton(form.toVerticalButton());
         break;
     default:
-        TypeInto(form.Text1(1), u"123"_s);
+        typeInto(form.numberBox(1), u"123"_s);
         break;
     }
-    QCOMPARE(dialogs.Asked().size(), 1);
+    QCOMPARE(dialogs.asked().size(), 1);
     message.hide();
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    QCOMPARE(NameOf(FocusedWidget()), focus);
-    auto *box = static_cast<QLineEdit *>(FocusedWidget());
+    QCOMPARE(nameOf(focusedWidget()), focus);
+    auto *box = static_cast<QLineEdit *>(focusedWidget());
     QCOMPARE(box->selectedText(), selected);
 }
 
@@ -310,15 +310,15 @@ void TestEntry::enterMovesFocus_data()
     QTest::addColumn<int>("start");
     QTest::addColumn<QStringList>("path");
     QTest::newRow("tab 0 values") << false << 0
-                                  << QStringList{u"Text1(1)"_s, u"Text1(2)"_s, u"Text1(3)"_s, u"Text1(4)"_s, u"Text1(0)"_s};
-    QTest::newRow("creep ratio to 次へ") << false << 5 << QStringList{u"Command3(0)"_s};
+                                  << QStringList{u"numberBox(1)"_s, u"numberBox(2)"_s, u"numberBox(3)"_s, u"numberBox(4)"_s, u"numberBox(0)"_s};
+    QTest::newRow("creep ratio to 次へ") << false << 5 << QStringList{u"toVerticalButton"_s};
     QTest::newRow("vertical lengths")
-        << false << 10 << QStringList{u"Text1(11)"_s, u"Text1(12)"_s, u"Text1(6)"_s, u"Text1(7)"_s};
+        << false << 10 << QStringList{u"numberBox(11)"_s, u"numberBox(12)"_s, u"numberBox(6)"_s, u"numberBox(7)"_s};
     QTest::newRow("horizontal lengths")
-        << false << 18 << QStringList{u"Text1(19)"_s, u"Text1(13)"_s, u"Text1(14)"_s};
-    QTest::newRow("tab 0 names") << true << 3 << QStringList{u"Text2(4)"_s, u"Text2(0)"_s, u"Text2(1)"_s};
-    QTest::newRow("vertical names") << true << 10 << QStringList{u"Text2(11)"_s, u"Text2(5)"_s, u"Text2(6)"_s};
-    QTest::newRow("horizontal names") << true << 17 << QStringList{u"Text2(18)"_s, u"Text2(12)"_s};
+        << false << 18 << QStringList{u"numberBox(19)"_s, u"numberBox(13)"_s, u"numberBox(14)"_s};
+    QTest::newRow("tab 0 names") << true << 3 << QStringList{u"nameBox(4)"_s, u"nameBox(0)"_s, u"nameBox(1)"_s};
+    QTest::newRow("vertical names") << true << 10 << QStringList{u"nameBox(11)"_s, u"nameBox(5)"_s, u"nameBox(6)"_s};
+    QTest::newRow("horizontal names") << true << 17 << QStringList{u"nameBox(18)"_s, u"nameBox(12)"_s};
 }
 
 void TestEntry::enterMovesFocus()
@@ -327,20 +327,20 @@ void TestEntry::enterMovesFocus()
     QFETCH(int, start);
     QFETCH(QStringList, path);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    MakeReady(form);
-    const int tab = names ? (start < 5 ? 0 : start < 12 ? 1 : 2) : TabOf(start);
-    form.SSTab1()->setCurrentIndex(tab);
-    QLineEdit *first = names ? form.Text2(start) : form.Text1(start);
+    MainWindow form;
+    QVERIFY(showActive(form));
+    makeReady(form);
+    const int tab = names ? (start < 5 ? 0 : start < 12 ? 1 : 2) : tabOf(start);
+    form.tabs()->setCurrentIndex(tab);
+    QLineEdit *first = names ? form.nameBox(start) : form.numberBox(start);
     first->setFocus();
     const QString before = first->text();
     for (const QString &expected : path) {
-        PressEnter(FocusedWidget());
-        QCOMPARE(NameOf(FocusedWidget()), expected);
+        pressEnter(focusedWidget());
+        QCOMPARE(nameOf(focusedWidget()), expected);
     }
     QCOMPARE(first->text(), before);  // Enter is never typed into a box
-    QVERIFY(dialogs.Asked().isEmpty());
+    QVERIFY(dialogs.asked().isEmpty());
 }
 
 void TestEntry::leavingRounds_data()
@@ -368,18 +368,18 @@ void TestEntry::leavingRounds()
     QFETCH(QString, afterLeaving);
     QFETCH(double, stored);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    MakeReady(form);
-    form.SSTab1()->setCurrentIndex(TabOf(box));
-    TypeInto(form.Text1(box), keys);
-    QCOMPARE(form.Text1(box)->text(), whileTyping);
-    QVERIFY(Near(Field(box), LeadingNumber(whileTyping)));
+    MainWindow form;
+    QVERIFY(showActive(form));
+    makeReady(form);
+    form.tabs()->setCurrentIndex(tabOf(box));
+    typeInto(form.numberBox(box), keys);
+    QCOMPARE(form.numberBox(box)->text(), whileTyping);
+    QVERIFY(isNear(storedField(box), leadingNumber(whileTyping)));
 
-    PressEnter(form.Text1(box));  // leaves the box
-    QCOMPARE(form.Text1(box)->text(), afterLeaving);
-    QVERIFY2(Near(Field(box), stored), qPrintable(QString::number(Field(box), 'g', 17)));
-    QVERIFY(dialogs.Asked().isEmpty());
+    pressEnter(form.numberBox(box));  // leaves the box
+    QCOMPARE(form.numberBox(box)->text(), afterLeaving);
+    QVERIFY2(isNear(storedField(box), stored), qPrintable(QString::number(storedField(box), 'g', 17)));
+    QVERIFY(dialogs.asked().isEmpty());
 }
 
 void TestEntry::namesTrimmed_data()
@@ -399,37 +399,37 @@ void TestEntry::namesTrimmed()
     QFETCH(QString, keys);
     QFETCH(QString, stored);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    MakeReady(form);
-    form.SSTab1()->setCurrentIndex(box < 5 ? 0 : box < 12 ? 1 : 2);
-    Study().Saved = true;
-    TypeInto(form.Text2(box), keys);
-    QVERIFY(!Study().Saved);
-    QCOMPARE(Study().Names[box], QString());  // stored only when the box is left
-    PressEnter(form.Text2(box));
-    QCOMPARE(Study().Names[box], stored);
+    MainWindow form;
+    QVERIFY(showActive(form));
+    makeReady(form);
+    form.tabs()->setCurrentIndex(box < 5 ? 0 : box < 12 ? 1 : 2);
+    currentStudy().saved = true;
+    typeInto(form.nameBox(box), keys);
+    QVERIFY(!currentStudy().saved);
+    QCOMPARE(currentStudy().names[box], QString());  // stored only when the box is left
+    pressEnter(form.nameBox(box));
+    QCOMPARE(currentStudy().names[box], stored);
 }
 
 void TestEntry::nameLength()
 {
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    TypeInto(form.Text2(1), u"一二三四五六七八九十十一"_s);
-    QCOMPARE(form.Text2(1)->text(), u"一二三四五六七八九十"_s);
+    MainWindow form;
+    QVERIFY(showActive(form));
+    typeInto(form.nameBox(1), u"一二三四五六七八九十十一"_s);
+    QCOMPARE(form.nameBox(1)->text(), u"一二三四五六七八九十"_s);
 
     // Composed Japanese text is held to the same length.
-    TypeInto(form.Text2(2), u"樋門"_s);
+    typeInto(form.nameBox(2), u"樋門"_s);
     QInputMethodEvent composed;
     composed.setCommitString(u"本体部分の下流側の壁"_s);
-    QCoreApplication::sendEvent(form.Text2(2), &composed);
-    QCOMPARE(form.Text2(2)->text(), u"樋門本体部分の下流側"_s);
+    QCoreApplication::sendEvent(form.nameBox(2), &composed);
+    QCOMPARE(form.nameBox(2)->text(), u"樋門本体部分の下流側"_s);
 
     // The program's own writes are never cut.
-    Study().Names[3] = u"とても長い水位の名前です"_s;
-    form.RefreshFields();
-    QCOMPARE(form.Text2(3)->text(), u"とても長い水位の名前です"_s);
+    currentStudy().names[3] = u"とても長い水位の名前です"_s;
+    form.refreshBoxes();
+    QCOMPARE(form.nameBox(3)->text(), u"とても長い水位の名前です"_s);
 }
 
 void TestEntry::pastedText_data()
@@ -454,91 +454,91 @@ void TestEntry::pastedText()
     QFETCH(QList<AskedDialog>, messages);
     QFETCH(QString, shown);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    MakeReady(form);
-    form.SSTab1()->setCurrentIndex(TabOf(box));
-    dialogs.Answer(MsgBoxOk, int(messages.size()));
-    form.Text1(box)->setFocus();
-    form.Text1(box)->insert(pasted);  // replaces the selected text, as a paste does
-    QCOMPARE(dialogs.Asked(), messages);
-    QCOMPARE(form.Text1(box)->text(), shown);
-    QVERIFY(Near(Field(box), stored));
+    MainWindow form;
+    QVERIFY(showActive(form));
+    makeReady(form);
+    form.tabs()->setCurrentIndex(tabOf(box));
+    dialogs.answer(Reply::Ok, int(messages.size()));
+    form.numberBox(box)->setFocus();
+    form.numberBox(box)->insert(pasted);  // replaces the selected text, as a paste does
+    QCOMPARE(dialogs.asked(), messages);
+    QCOMPARE(form.numberBox(box)->text(), shown);
+    QVERIFY(isNear(storedField(box), stored));
 }
 
 void TestEntry::formulaAndClass()
 {
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
+    MainWindow form;
+    QVERIFY(showActive(form));
 
-    ClickButton(form.Option1(0));
-    QCOMPARE(form.List1()->count(), 5);
-    QCOMPARE(form.ListIndex(), -1);
-    QCOMPARE(form.Text1(5)->text(), u"0"_s);
-    QCOMPARE(form.Label12()->text(), u"Ｌ + ΣL"_s);
-    QCOMPARE(form.Label3(3)->text(), u"Ｌ + ΣL"_s);
-    QCOMPARE(form.Label4(3)->text(), u"Ｌ + ΣL"_s);
-    QVERIFY(!Study().Saved);
+    clickButton(form.formulaButton(Formula::Bligh));
+    QCOMPARE(form.soilClassList()->count(), 5);
+    QCOMPARE(form.listIndex(), -1);
+    QCOMPARE(form.numberBox(5)->text(), u"0"_s);
+    QCOMPARE(form.formulaNumeratorLabel()->text(), u"Ｌ + ΣL"_s);
+    QCOMPARE(form.resultLine(Section::Vertical).numerator->text(), u"Ｌ + ΣL"_s);
+    QCOMPARE(form.resultLine(Section::Horizontal).numerator->text(), u"Ｌ + ΣL"_s);
+    QVERIFY(!currentStudy().saved);
 
     const QString blighRatios[] = {u"18"_s, u"15"_s, u"12"_s, QString(), u"4"_s};
     for (int row : {0, 1, 2, 4}) {
-        Study().Saved = true;
-        ClickListRow(form.List1(), row);
-        QCOMPARE(form.ListIndex(), row);
-        QCOMPARE(form.Text1(5)->text(), blighRatios[row]);
-        QCOMPARE(Study().CreepRatio, blighRatios[row].toDouble());
-        QVERIFY(form.Text1(5)->isReadOnly());
-        QCOMPARE(form.Label8(0)->text(), u"クリープ比"_s);
-        QVERIFY(!Study().Saved);
+        currentStudy().saved = true;
+        clickListRow(form.soilClassList(), row);
+        QCOMPARE(form.listIndex(), row);
+        QCOMPARE(form.numberBox(5)->text(), blighRatios[row]);
+        QCOMPARE(currentStudy().creepRatio, blighRatios[row].toDouble());
+        QVERIFY(form.numberBox(5)->isReadOnly());
+        QCOMPARE(form.creepRatioCaption()->text(), u"クリープ比"_s);
+        QVERIFY(!currentStudy().saved);
     }
-    QCOMPARE(form.List1()->item(1)->text(), u"細　砂"_s);
+    QCOMPARE(form.soilClassList()->item(1)->text(), u"細　砂"_s);
 
-    ClickButton(form.Option1(1));
-    QCOMPARE(form.List1()->count(), 11);
-    QCOMPARE(form.ListIndex(), -1);
-    QCOMPARE(form.Text1(5)->text(), u"0.0"_s);
-    QCOMPARE(Study().CreepRatio, 0.0);
-    QCOMPARE(form.Label8(0)->text(), u"加重クリープ比"_s);
-    QCOMPARE(form.Label12()->text(), u"Ｌ / 3 +ΣL"_s);
+    clickButton(form.formulaButton(Formula::Lane));
+    QCOMPARE(form.soilClassList()->count(), 11);
+    QCOMPARE(form.listIndex(), -1);
+    QCOMPARE(form.numberBox(5)->text(), u"0.0"_s);
+    QCOMPARE(currentStudy().creepRatio, 0.0);
+    QCOMPARE(form.creepRatioCaption()->text(), u"加重クリープ比"_s);
+    QCOMPARE(form.formulaNumeratorLabel()->text(), u"Ｌ / 3 +ΣL"_s);
 
     const QString laneRatios[] = {u"8.5"_s, u"7.0"_s, u"6.0"_s, u"5.0"_s, u"4.0"_s, u"3.5"_s,
                                   u"3.0"_s, u"2.5"_s, u"3.0"_s, u"2.0"_s, u"1.8"_s};
     for (int row = 0; row < 11; ++row) {
-        ClickListRow(form.List1(), row);
-        QCOMPARE(form.Text1(5)->text(), laneRatios[row]);
-        QCOMPARE(Study().CreepRatio, laneRatios[row].toDouble());
-        QVERIFY(form.Text1(5)->isReadOnly());
+        clickListRow(form.soilClassList(), row);
+        QCOMPARE(form.numberBox(5)->text(), laneRatios[row]);
+        QCOMPARE(currentStudy().creepRatio, laneRatios[row].toDouble());
+        QVERIFY(form.numberBox(5)->isReadOnly());
     }
-    QVERIFY(dialogs.Asked().isEmpty());
+    QVERIFY(dialogs.asked().isEmpty());
 }
 
 void TestEntry::sameFormulaClickChangesNothing()
 {
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    ClickListRow(form.List1(), 4);
-    Study().Saved = true;
-    ClickButton(form.Option1(1));  // Lane is already chosen
-    QCOMPARE(form.ListIndex(), 4);
-    QCOMPARE(form.Text1(5)->text(), u"4.0"_s);
-    QVERIFY(Study().Saved);
+    MainWindow form;
+    QVERIFY(showActive(form));
+    clickListRow(form.soilClassList(), 4);
+    currentStudy().saved = true;
+    clickButton(form.formulaButton(Formula::Lane));  // Lane is already chosen
+    QCOMPARE(form.listIndex(), 4);
+    QCOMPARE(form.numberBox(5)->text(), u"4.0"_s);
+    QVERIFY(currentStudy().saved);
 
     // From code the formula selection always runs.
-    form.SelectFormula(Formula::Lane);
-    QCOMPARE(form.ListIndex(), -1);
-    QCOMPARE(form.Text1(5)->text(), u"0.0"_s);
-    QVERIFY(!Study().Saved);
+    form.selectFormula(Formula::Lane);
+    QCOMPARE(form.listIndex(), -1);
+    QCOMPARE(form.numberBox(5)->text(), u"0.0"_s);
+    QVERIFY(!currentStudy().saved);
 }
 
 void TestEntry::totals_data()
 {
-    QTest::addColumn<QStringList>("values");  // Text1(0..4)
+    QTest::addColumn<QStringList>("values");  // numberBox(0..4)
     QTest::addColumn<PileTexts>("lengths");
     QTest::addColumn<QList<int>>("singleVertical");
     QTest::addColumn<QList<int>>("singleHorizontal");
-    QTest::addColumn<QStringList>("totals");       // Label2(0..3)
+    QTest::addColumn<QStringList>("totals");       // L, ΔH, vertical and horizontal ΣL
     QTest::addColumn<QString>("firstPileEmptied");  // its section's ΣL once the first pile is emptied
     const QStringList level{u"0"_s, u"0"_s, u"0"_s, u"1"_s, u"0"_s};
     QTest::newRow("L of 1.25, 1.25, 0.5") << QStringList{u"1.25"_s, u"1.25"_s, u"0.5"_s, u"0"_s, u"0"_s}
@@ -571,41 +571,41 @@ void TestEntry::totals()
     QFETCH(QStringList, totals);
     QFETCH(QString, firstPileEmptied);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
+    MainWindow form;
+    QVERIFY(showActive(form));
     for (int i = 0; i < 5; ++i)
-        TypeInto(form.Text1(i), values[i]);
+        typeInto(form.numberBox(i), values[i]);
     if (!lengths.isEmpty()) {
-        form.SetListIndex(0);  // the piles' tabs are reached with a creep ratio
+        form.setListIndex(0);  // the piles' tabs are reached with a creep ratio
         for (auto it = lengths.cbegin(); it != lengths.cend(); ++it) {
-            form.SSTab1()->setCurrentIndex(TabOf(it.key()));
-            TypeInto(form.Text1(it.key()), it.value());
+            form.tabs()->setCurrentIndex(tabOf(it.key()));
+            typeInto(form.numberBox(it.key()), it.value());
         }
-        form.SSTab1()->setCurrentIndex(1);
+        form.tabs()->setCurrentIndex(1);
         for (int row : singleVertical)
-            QTest::mouseClick(form.Check1(row), Qt::LeftButton);
-        form.SSTab1()->setCurrentIndex(2);
+            QTest::mouseClick(form.doubleTick(Section::Vertical, row), Qt::LeftButton);
+        form.tabs()->setCurrentIndex(2);
         for (int row : singleHorizontal)
-            QTest::mouseClick(form.Check2(row), Qt::LeftButton);
+            QTest::mouseClick(form.doubleTick(Section::Horizontal, row), Qt::LeftButton);
     }
     for (int i = 0; i < 4; ++i)
-        QCOMPARE(form.Label2(i)->text(), totals[i]);
+        QCOMPARE(form.totalLabels()[i]->text(), totals[i]);
     for (int row : singleVertical)
-        QCOMPARE(Study().DoubleFlags[row], 0);
+        QCOMPARE(currentStudy().doubleFlags[row], 0);
     for (int row : singleHorizontal)
-        QCOMPARE(Study().DoubleFlags[row + 7], 0);
+        QCOMPARE(currentStudy().doubleFlags[row + 7], 0);
 
     // Emptying a length counts its row as 0 at once, without a message.
     if (!lengths.isEmpty()) {
         const int box = lengths.firstKey();
-        form.SSTab1()->setCurrentIndex(TabOf(box));
-        form.Text1(box)->setFocus();
-        QTest::keyClick(form.Text1(box), Qt::Key_Delete);  // the whole text is selected
-        QCOMPARE(form.Text1(box)->text(), QString());
-        QCOMPARE(Field(box), 0.0);
-        QCOMPARE(form.Label2(TabOf(box) + 1)->text(), firstPileEmptied);
+        form.tabs()->setCurrentIndex(tabOf(box));
+        form.numberBox(box)->setFocus();
+        QTest::keyClick(form.numberBox(box), Qt::Key_Delete);  // the whole text is selected
+        QCOMPARE(form.numberBox(box)->text(), QString());
+        QCOMPARE(storedField(box), 0.0);
+        QCOMPARE(form.totalLabels()[tabOf(box) + 1]->text(), firstPileEmptied);
     }
-    QVERIFY(dialogs.Asked().isEmpty());
+    QVERIFY(dialogs.asked().isEmpty());
 }
 
 void TestEntry::workedExamples_data()
@@ -613,7 +613,7 @@ void TestEntry::workedExamples_data()
     QTest::addColumn<bool>("bligh");
     QTest::addColumn<int>("soilClass");
     QTest::addColumn<QString>("typedRatio");
-    QTest::addColumn<QStringList>("values");   // Text1(0..4)
+    QTest::addColumn<QStringList>("values");   // numberBox(0..4)
     QTest::addColumn<QStringList>("piles");    // lengths of rows 0, 1, ...
     QTest::addColumn<QList<int>>("untick");    // rows counted once
     QTest::addColumn<QStringList>("expected"); // numerator, denominator, R, S, Q, V
@@ -661,31 +661,31 @@ void TestEntry::workedExamples()
     QFETCH(QList<int>, untick);
     QFETCH(QStringList, expected);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
+    MainWindow form;
+    QVERIFY(showActive(form));
 
-    FillFirstTabAndGoOn(form, dialogs, bligh, soilClass, typedRatio, values);
-    QCOMPARE(form.SSTab1()->currentIndex(), 1);
+    fillFirstTabAndGoOn(form, dialogs, bligh, soilClass, typedRatio, values);
+    QCOMPARE(form.tabs()->currentIndex(), 1);
 
-    for (int section = 0; section < 2; ++section) {
-        const int firstBox = section == 0 ? 6 : 13;
+    for (Section section : {Section::Vertical, Section::Horizontal}) {
+        const int firstBox = section == Section::Vertical ? 6 : 13;
         for (int row = 0; row < piles.size(); ++row)
-            TypeInto(form.Text1(firstBox + row), piles[row]);
+            typeInto(form.numberBox(firstBox + row), piles[row]);
         for (int row : untick)
-            QTest::mouseClick(section == 0 ? form.Check1(row) : form.Check2(row), Qt::LeftButton);
-        ClickButton(form.Command3(section == 0 ? 5 : 6));
-        auto label = [&](int k) { return section == 0 ? form.Label3(k) : form.Label4(k); };
-        const int roles[] = {3, 4, 6, 7, 8, 9};
+            QTest::mouseClick(form.doubleTick(section, row), Qt::LeftButton);
+        clickButton(form.showResultButton(section));
+        const ResultLine &line = form.resultLine(section);
+        const QLabel *written[] = {line.numerator, line.denominator, line.provided, line.sign, line.required, line.verdict};
         for (int r = 0; r < 6; ++r)
-            QCOMPARE(label(roles[r])->text(), expected[r]);
-        for (int k = 5; k < 10; ++k)
-            QVERIFY(label(k)->isVisible());
-        if (section == 0)
-            ClickButton(form.Command3(1));
+            QCOMPARE(written[r]->text(), expected[r]);
+        for (QLabel *label : line.answer())
+            QVERIFY(label->isVisible());
+        if (section == Section::Vertical)
+            clickButton(form.toHorizontalButton());
     }
     // The vertical result is still shown beside the horizontal one.
-    QVERIFY(!form.Label3(9)->isHidden());
-    QCOMPARE(dialogs.Unanswered(), 0);
+    QVERIFY(!form.resultLine(Section::Vertical).verdict->isHidden());
+    QCOMPARE(dialogs.unanswered(), 0);
 }
 
 void TestEntry::whatHidesResults_data()
@@ -706,58 +706,58 @@ void TestEntry::whatHidesResults()
     QFETCH(bool, verticalHidden);
     QFETCH(bool, horizontalHidden);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    MakeReady(form);
-    form.SSTab1()->setCurrentIndex(1);
-    TypeInto(form.Text1(6), u"3"_s);
-    ClickButton(form.Command3(5));
-    form.SSTab1()->setCurrentIndex(2);
-    TypeInto(form.Text1(13), u"4"_s);
-    ClickButton(form.Command3(6));
-    QCOMPARE(form.Label3(6)->text(), u"3.00"_s);  // (0 + 2 x 3) / 2
-    QCOMPARE(form.Label4(6)->text(), u"4.00"_s);  // (0 + 2 x 4) / 2
-    QVERIFY(!form.Label4(9)->isHidden() && !form.Label3(9)->isHidden());
+    MainWindow form;
+    QVERIFY(showActive(form));
+    makeReady(form);
+    form.tabs()->setCurrentIndex(1);
+    typeInto(form.numberBox(6), u"3"_s);
+    clickButton(form.showResultButton(Section::Vertical));
+    form.tabs()->setCurrentIndex(2);
+    typeInto(form.numberBox(13), u"4"_s);
+    clickButton(form.showResultButton(Section::Horizontal));
+    QCOMPARE(form.resultLine(Section::Vertical).provided->text(), u"3.00"_s);  // (0 + 2 x 3) / 2
+    QCOMPARE(form.resultLine(Section::Horizontal).provided->text(), u"4.00"_s);  // (0 + 2 x 4) / 2
+    QVERIFY(!form.resultLine(Section::Horizontal).verdict->isHidden() && !form.resultLine(Section::Vertical).verdict->isHidden());
 
     switch (change) {
     case 0:
-        form.SSTab1()->setCurrentIndex(0);
-        TypeInto(form.Text1(4), u"0.5"_s);
+        form.tabs()->setCurrentIndex(0);
+        typeInto(form.numberBox(4), u"0.5"_s);
         break;
     case 1:
-        form.SSTab1()->setCurrentIndex(1);
-        QTest::mouseClick(form.Check1(0), Qt::LeftButton);
+        form.tabs()->setCurrentIndex(1);
+        QTest::mouseClick(form.doubleTick(Section::Vertical, 0), Qt::LeftButton);
         break;
     case 2:
-        TypeInto(form.Text1(14), u"1"_s);
+        typeInto(form.numberBox(14), u"1"_s);
         break;
     case 3:
-        form.SSTab1()->setCurrentIndex(1);
-        TypeInto(form.Text2(5), u"上流"_s);
-        PressEnter(form.Text2(5));
+        form.tabs()->setCurrentIndex(1);
+        typeInto(form.nameBox(5), u"上流"_s);
+        pressEnter(form.nameBox(5));
         break;
     case 4:
-        form.SSTab1()->setCurrentIndex(0);
-        ClickButton(form.Option1(0));
+        form.tabs()->setCurrentIndex(0);
+        clickButton(form.formulaButton(Formula::Bligh));
         break;
     }
-    for (int k = 5; k < 10; ++k) {
-        QCOMPARE(form.Label3(k)->isHidden(), verticalHidden);
-        QCOMPARE(form.Label4(k)->isHidden(), horizontalHidden);
-    }
+    for (QLabel *label : form.resultLine(Section::Vertical).answer())
+        QCOMPARE(label->isHidden(), verticalHidden);
+    for (QLabel *label : form.resultLine(Section::Horizontal).answer())
+        QCOMPARE(label->isHidden(), horizontalHidden);
     // A hidden block shows the formula's captions again.
     const QString numerator = change == 4 ? u"Ｌ + ΣL"_s : u"Ｌ / 3 +ΣL"_s;
     if (verticalHidden) {
-        QCOMPARE(form.Label3(3)->text(), numerator);
-        QCOMPARE(form.Label3(4)->text(), u"⊿H"_s);
+        QCOMPARE(form.resultLine(Section::Vertical).numerator->text(), numerator);
+        QCOMPARE(form.resultLine(Section::Vertical).denominator->text(), u"⊿H"_s);
     } else {
-        QCOMPARE(form.Label3(3)->text(), u"0.00＋6.00"_s);
+        QCOMPARE(form.resultLine(Section::Vertical).numerator->text(), u"0.00＋6.00"_s);
     }
     if (horizontalHidden) {
-        QCOMPARE(form.Label4(3)->text(), numerator);
-        QCOMPARE(form.Label4(4)->text(), u"⊿H"_s);
+        QCOMPARE(form.resultLine(Section::Horizontal).numerator->text(), numerator);
+        QCOMPARE(form.resultLine(Section::Horizontal).denominator->text(), u"⊿H"_s);
     } else {
-        QCOMPARE(form.Label4(3)->text(), u"0.00＋8.00"_s);
+        QCOMPARE(form.resultLine(Section::Horizontal).numerator->text(), u"0.00＋8.00"_s);
     }
 }
 

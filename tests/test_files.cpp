@@ -24,7 +24,7 @@ namespace {
 using Lines = std::map<int, QByteArray>;
 
 // A study file of `count` lines, each ending with `end`; lines not given are empty.
-QByteArray FileOf(const Lines &lines, int count = StudyFileLineCount, const QByteArray &end = "\r\n")
+QByteArray fileOf(const Lines &lines, int count = StudyFileLineCount, const QByteArray &end = "\r\n")
 {
     QByteArray bytes;
     for (int i = 0; i < count; ++i)
@@ -34,70 +34,70 @@ QByteArray FileOf(const Lines &lines, int count = StudyFileLineCount, const QByt
 
 constexpr int Accepted = -1;
 
-int Outcome(const StudyFileReadResult &result)
+int outcomeOf(const StudyFileReadResult &result)
 {
     if (const auto *refusal = std::get_if<StudyFileRefusal>(&result))
         return int(*refusal);
     return Accepted;
 }
 
-ParsedStudy Parsed(const QByteArray &bytes)
+ParsedStudy parsedOf(const QByteArray &bytes)
 {
-    const StudyFileReadResult result = ParseStudyFile(bytes);
+    const StudyFileReadResult result = parseStudyFile(bytes);
     if (const auto *study = std::get_if<ParsedStudy>(&result))
         return *study;
-    qWarning("file refused: %d", Outcome(result));
+    qWarning("file refused: %d", outcomeOf(result));
     return {};
 }
 
-QByteArray ReadAll(const QString &path)
+QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
-void WriteAll(const QString &path, const QByteArray &bytes)
+void writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-bool Near(double a, double b)
+bool isNear(double a, double b)
 {
     return std::fabs(a - b) < 1e-9;
 }
 
 #define COMPARE_NEAR(actual, expected)                                                        \
-    QVERIFY2(Near(actual, expected), qPrintable(QStringLiteral("%1 is %2, expected %3")      \
+    QVERIFY2(isNear(actual, expected), qPrintable(QStringLiteral("%1 is %2, expected %3")      \
                                                     .arg(QString::fromLatin1(#actual))      \
                                                     .arg(actual, 0, 'g', 17)                \
                                                     .arg(expected, 0, 'g', 17)))
 
 const QString WriteCaption = QStringLiteral("タルヴェン・書き込みエラー");
-const Message WriteFailed{QStringLiteral("ファイル書き込みを中止しました。"), 48, WriteCaption};
-const Message MessageA{QStringLiteral("数値は0から99.99の範囲で入力してください"), 48,
+const Message WriteFailed{QStringLiteral("ファイル書き込みを中止しました。"), MessageIcon::Exclamation, WriteCaption};
+const Message MessageA{QStringLiteral("数値は0から99.99の範囲で入力してください"), MessageIcon::Exclamation,
                        QStringLiteral("タルヴェン・数値が範囲を超えています")};
-const Message MessageB{QStringLiteral("数値は-999.99から999.99の範囲で入力してください"), 48,
+const Message MessageB{QStringLiteral("数値は-999.99から999.99の範囲で入力してください"), MessageIcon::Exclamation,
                        QStringLiteral("タルヴェン・数値が範囲を超えています")};
-const Message MessageC{QStringLiteral("数値は５から９の範囲で入力してください"), 48,
+const Message MessageC{QStringLiteral("数値は５から９の範囲で入力してください"), MessageIcon::Exclamation,
                        QStringLiteral("タルヴェン・範囲外の数値です")};
 
-Message Unstorable(const QString &what, const QString &text)
+Message unstorable(const QString &what, const QString &text)
 {
-    return {QStringLiteral("次の%1はファイルに保存できない文字を含んでいます。\r\n「%2」").arg(what, text), 48,
+    return {QStringLiteral("次の%1はファイルに保存できない文字を含んでいます。\r\n「%2」").arg(what, text), MessageIcon::Exclamation,
             WriteCaption};
 }
 
-StudyFileContent SampleContent()
+StudyFileContent sampleContent()
 {
     StudyFileContent content;
     for (int i = 0; i < NameCount; ++i)
         content.names[i] = QStringLiteral("  名称%1　 ").arg(i);  // ASCII and ideographic blanks
     for (int i = 0; i < NumberBoxCount; ++i)
         content.numberTexts[i] = QStringLiteral(" %1.125 ").arg(i + 1);
-    content.numberTexts[WaterLevel2Box] = QStringLiteral("-3.456");
-    content.methodCode = BuildMethodCode(Formula::Lane, 0, 8.5);
+    content.numberTexts[InnerWaterLevelBox] = QStringLiteral("-3.456");
+    content.methodCode = buildMethodCode(Formula::Lane, 0, 8.5);
     for (int i = 0; i < DoubleFlagCount; ++i)
         content.doubleFlags[i] = i % 3 == 0 ? 1 : 0;
     return content;
@@ -111,7 +111,7 @@ Q_DECLARE_METATYPE(std::vector<Message>)
 namespace talven {
 char *toString(const Message &message)
 {
-    return QTest::toString(QStringLiteral("%1 / %2 / %3").arg(message.prompt).arg(message.style).arg(message.caption));
+    return QTest::toString(QStringLiteral("%1 / %2 / %3").arg(message.prompt).arg(int(message.icon)).arg(message.caption));
 }
 }  // namespace talven
 
@@ -171,7 +171,7 @@ void TestFiles::lineLayout()
 {
     QFETCH(int, line);
     QFETCH(QString, expected);
-    QCOMPARE(StudyFileLines(SampleContent())[line], expected);
+    QCOMPARE(studyFileLines(sampleContent())[line], expected);
 }
 
 void TestFiles::writtenBytes()
@@ -180,16 +180,16 @@ void TestFiles::writtenBytes()
     content.names[0] = QStringLiteral(" 日本 ");
     content.names[18] = QStringLiteral("ｱ亜");
     content.numberTexts[0] = QStringLiteral("3.5");
-    content.methodCode = BuildMethodCode(Formula::Bligh, 0, 18);
+    content.methodCode = buildMethodCode(Formula::Bligh, 0, 18);
     content.doubleFlags[13] = 1;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.vek"));
-    QCOMPARE(WriteStudyFile(path, content).value_or(Message{}), Message{});
+    QCOMPARE(writeStudyFile(path, content).value_or(Message{}), Message{});
     const QByteArray expected =
-        FileOf({{0, "\x93\xfa\x96\x7b"}, {18, "\xb1\x88\x9f"}, {19, "3.5"}, {38, "10118"},
+        fileOf({{0, "\x93\xfa\x96\x7b"}, {18, "\xb1\x88\x9f"}, {19, "3.5"}, {38, "10118"},
                 {39, "0"}, {40, "0"}, {41, "0"}, {42, "0"}, {43, "0"}, {44, "0"}, {45, "0"},
                 {46, "0"}, {47, "0"}, {48, "0"}, {49, "0"}, {50, "0"}, {51, "0"}, {52, "1"}});
-    QCOMPARE(ReadAll(path), expected);
+    QCOMPARE(readAll(path), expected);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plan.vek")});
 }
 
@@ -200,7 +200,7 @@ void TestFiles::roundTrip_data()
     QTest::addColumn<double>("typedRatio");  // the ratio box's number when saved
     QTest::addColumn<QString>("ratioText");   // the box after opening
     for (const Formula formula : {Formula::Bligh, Formula::Lane}) {
-        const auto classes = SoilClasses(formula);
+        const auto classes = soilClasses(formula);
         const char *name = formula == Formula::Bligh ? "Bligh" : "Lane";
         for (int i = 0; i < int(classes.size()); ++i) {
             const QString text = QString::fromUtf16(classes[i].ratioText);
@@ -220,29 +220,29 @@ void TestFiles::roundTrip()
     QFETCH(int, listIndex);
     QFETCH(double, typedRatio);
     QFETCH(QString, ratioText);
-    StudyFileContent content = SampleContent();
-    content.methodCode = BuildMethodCode(Formula(formula), listIndex, typedRatio);
+    StudyFileContent content = sampleContent();
+    content.methodCode = buildMethodCode(Formula(formula), listIndex, typedRatio);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("study.vek"));
-    QCOMPARE(WriteStudyFile(path, content).value_or(Message{}), Message{});
-    const StudyFileReadResult result = ReadStudyFile(path);
-    QCOMPARE(Outcome(result), Accepted);
-    const RestoredStudy study = RestoreStudy(std::get<ParsedStudy>(result));
+    QCOMPARE(writeStudyFile(path, content).value_or(Message{}), Message{});
+    const StudyFileReadResult result = readStudyFile(path);
+    QCOMPARE(outcomeOf(result), Accepted);
+    const RestoredStudy study = restoreStudy(std::get<ParsedStudy>(result));
 
     QCOMPARE(int(study.formula), formula);
     QCOMPARE(study.listIndex, listIndex);
     QCOMPARE(study.ratioText, ratioText);
-    QCOMPARE(study.ratioEditable, IsRangedClass(Formula(formula), listIndex));
-    COMPARE_NEAR(study.record.CreepRatio, ratioText.toDouble());
+    QCOMPARE(study.ratioEditable, isRangedClass(Formula(formula), listIndex));
+    COMPARE_NEAR(study.record.creepRatio, ratioText.toDouble());
     QCOMPARE(study.messages.size(), std::size_t(0));
     for (int i = 0; i < NameCount; ++i)
-        QCOMPARE(study.record.Names[i], QStringLiteral("名称%1").arg(i));
+        QCOMPARE(study.record.names[i], QStringLiteral("名称%1").arg(i));
     // Three decimals come back rounded to two, half away from zero.
-    COMPARE_NEAR(study.record.BaseValues[0], 1.13);
-    COMPARE_NEAR(study.record.BaseValues[WaterLevel2Box], -3.46);
-    COMPARE_NEAR(study.record.VerticalLengths[6], 13.13);
-    COMPARE_NEAR(study.record.HorizontalLengths[0], 14.13);
-    QCOMPARE(study.record.DoubleFlags, content.doubleFlags);
+    COMPARE_NEAR(study.record.baseValues[0], 1.13);
+    COMPARE_NEAR(study.record.baseValues[InnerWaterLevelBox], -3.46);
+    COMPARE_NEAR(study.record.verticalLengths[6], 13.13);
+    COMPARE_NEAR(study.record.horizontalLengths[0], 14.13);
+    QCOMPARE(study.record.doubleFlags, content.doubleFlags);
     QCOMPARE(study.verticalTicks[0], true);
     QCOMPARE(study.verticalTicks[1], false);
     QCOMPARE(study.horizontalTicks[2], true);  // flag 9
@@ -257,26 +257,26 @@ void TestFiles::outcome_data()
     const int badTick = int(StudyFileRefusal::BadTick);
     const int badClass = int(StudyFileRefusal::BadClassIndex);
     const int tooLarge = int(StudyFileRefusal::TooLarge);
-    const QByteArray full = FileOf({});
+    const QByteArray full = fileOf({});
     QTest::newRow("53 lines") << full << Accepted;
     QTest::newRow("54th line empty") << full + "\r\n" << tooMany;
-    QTest::newRow("54th line empty LF") << FileOf({}, 54, "\n") << tooMany;
-    QTest::newRow("54th line empty CR") << FileOf({}, 54, "\r") << tooMany;
+    QTest::newRow("54th line empty LF") << fileOf({}, 54, "\n") << tooMany;
+    QTest::newRow("54th line empty CR") << fileOf({}, 54, "\r") << tooMany;
     QTest::newRow("54th line without end") << full + "x" << tooMany;
     QTest::newRow("54th line a lone blank") << full + " " << tooMany;
     QTest::newRow("last line without end") << full.chopped(2) << Accepted;
-    QTest::newRow("100 lines") << FileOf({}, 100) << tooMany;
-    QTest::newRow("tick 2") << FileOf({{39, "2"}}) << badTick;
-    QTest::newRow("tick -1") << FileOf({{45, "-1"}}) << badTick;
-    QTest::newRow("tick 0.5") << FileOf({{52, "0.5"}}) << badTick;
-    QTest::newRow("tick 10") << FileOf({{40, "10"}}) << badTick;
-    QTest::newRow("Bligh last class") << FileOf({{38, "10500"}}) << Accepted;
-    QTest::newRow("Bligh beyond list") << FileOf({{38, "10600"}}) << badClass;
-    QTest::newRow("Lane last class") << FileOf({{38, "21100"}}) << Accepted;
-    QTest::newRow("Lane beyond list") << FileOf({{38, "21200"}}) << badClass;
-    QTest::newRow("Lane class 99") << FileOf({{38, "29900"}}) << badClass;
-    QTest::newRow("negative code") << FileOf({{38, "-20100"}}) << badClass;
-    QTest::newRow("huge code") << FileOf({{38, QByteArray(400, '9')}}) << Accepted;
+    QTest::newRow("100 lines") << fileOf({}, 100) << tooMany;
+    QTest::newRow("tick 2") << fileOf({{39, "2"}}) << badTick;
+    QTest::newRow("tick -1") << fileOf({{45, "-1"}}) << badTick;
+    QTest::newRow("tick 0.5") << fileOf({{52, "0.5"}}) << badTick;
+    QTest::newRow("tick 10") << fileOf({{40, "10"}}) << badTick;
+    QTest::newRow("Bligh last class") << fileOf({{38, "10500"}}) << Accepted;
+    QTest::newRow("Bligh beyond list") << fileOf({{38, "10600"}}) << badClass;
+    QTest::newRow("Lane last class") << fileOf({{38, "21100"}}) << Accepted;
+    QTest::newRow("Lane beyond list") << fileOf({{38, "21200"}}) << badClass;
+    QTest::newRow("Lane class 99") << fileOf({{38, "29900"}}) << badClass;
+    QTest::newRow("negative code") << fileOf({{38, "-20100"}}) << badClass;
+    QTest::newRow("huge code") << fileOf({{38, QByteArray(400, '9')}}) << Accepted;
     QTest::newRow("exactly 64 KiB") << QByteArray(StudyFileMaxBytes, 'a') << Accepted;
     QTest::newRow("64 KiB and one byte") << QByteArray(StudyFileMaxBytes + 1, 'a') << tooLarge;
     QTest::newRow("64 KiB of line ends and one byte") << QByteArray(StudyFileMaxBytes + 1, '\n') << tooLarge;
@@ -286,11 +286,11 @@ void TestFiles::outcome()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(int, expected);
-    QCOMPARE(Outcome(ParseStudyFile(bytes)), expected);
+    QCOMPARE(outcomeOf(parseStudyFile(bytes)), expected);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("study.vek"));
-    WriteAll(path, bytes);
-    QCOMPARE(Outcome(ReadStudyFile(path)), expected);
+    writeAll(path, bytes);
+    QCOMPARE(outcomeOf(readStudyFile(path)), expected);
 }
 
 void TestFiles::cannotOpen_data()
@@ -307,21 +307,21 @@ void TestFiles::cannotOpen()
 {
     QFETCH(QString, path);
     QFETCH(int, expected);
-    QCOMPARE(Outcome(ReadStudyFile(path)), expected);
+    QCOMPARE(outcomeOf(readStudyFile(path)), expected);
 }
 
 void TestFiles::lineEnds_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("names");  // Names 0..3
+    QTest::addColumn<QStringList>("names");  // names 0..3
     QTest::addColumn<double>("base0");
-    QTest::newRow("CR LF") << FileOf({{0, "a"}, {1, "b"}, {19, "2.5"}}) << QStringList{u"a"_s, u"b"_s, u""_s, u""_s} << 2.5;
-    QTest::newRow("LF") << FileOf({{0, "a"}, {1, "b"}, {19, "2.5"}}, 53, "\n") << QStringList{u"a"_s, u"b"_s, u""_s, u""_s} << 2.5;
-    QTest::newRow("CR") << FileOf({{0, "a"}, {1, "b"}, {19, "2.5"}}, 53, "\r") << QStringList{u"a"_s, u"b"_s, u""_s, u""_s} << 2.5;
+    QTest::newRow("CR LF") << fileOf({{0, "a"}, {1, "b"}, {19, "2.5"}}) << QStringList{u"a"_s, u"b"_s, u""_s, u""_s} << 2.5;
+    QTest::newRow("LF") << fileOf({{0, "a"}, {1, "b"}, {19, "2.5"}}, 53, "\n") << QStringList{u"a"_s, u"b"_s, u""_s, u""_s} << 2.5;
+    QTest::newRow("CR") << fileOf({{0, "a"}, {1, "b"}, {19, "2.5"}}, 53, "\r") << QStringList{u"a"_s, u"b"_s, u""_s, u""_s} << 2.5;
     QTest::newRow("mixed") << QByteArray("a\rb\nc\r\nd") << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s} << 0.0;
     QTest::newRow("LF CR is two ends") << QByteArray("a\n\rb") << QStringList{u"a"_s, u""_s, u"b"_s, u""_s} << 0.0;
     QTest::newRow("CR CR LF is two ends") << QByteArray("a\r\r\nb") << QStringList{u"a"_s, u""_s, u"b"_s, u""_s} << 0.0;
-    QTest::newRow("fewer lines") << FileOf({{0, "x"}, {19, "7"}}, 20) << QStringList{u"x"_s, u""_s, u""_s, u""_s} << 7.0;
+    QTest::newRow("fewer lines") << fileOf({{0, "x"}, {19, "7"}}, 20) << QStringList{u"x"_s, u""_s, u""_s, u""_s} << 7.0;
     QTest::newRow("names keep blanks") << QByteArray(" a \r\n\t") << QStringList{u" a "_s, u"\t"_s, u""_s, u""_s} << 0.0;
 }
 
@@ -330,24 +330,24 @@ void TestFiles::lineEnds()
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, names);
     QFETCH(double, base0);
-    const ParsedStudy study = Parsed(bytes);
+    const ParsedStudy study = parsedOf(bytes);
     for (int i = 0; i < names.size(); ++i)
-        QCOMPARE(study.Names[i], names[i]);
-    QCOMPARE(study.BaseValues[0], base0);
+        QCOMPARE(study.names[i], names[i]);
+    QCOMPARE(study.baseValues[0], base0);
 }
 
 void TestFiles::emptyFile()
 {
-    const StudyFileReadResult result = ParseStudyFile(QByteArray());
-    QCOMPARE(Outcome(result), Accepted);
-    const RestoredStudy study = RestoreStudy(std::get<ParsedStudy>(result));
-    for (const QString &name : study.record.Names)
+    const StudyFileReadResult result = parseStudyFile(QByteArray());
+    QCOMPARE(outcomeOf(result), Accepted);
+    const RestoredStudy study = restoreStudy(std::get<ParsedStudy>(result));
+    for (const QString &name : study.record.names)
         QVERIFY(name.isEmpty());
-    for (double v : study.record.BaseValues)
+    for (double v : study.record.baseValues)
         QCOMPARE(v, 0.0);
     for (int i = 0; i < PileCount; ++i) {
-        QCOMPARE(study.record.VerticalLengths[i], 0.0);
-        QCOMPARE(study.record.HorizontalLengths[i], 0.0);
+        QCOMPARE(study.record.verticalLengths[i], 0.0);
+        QCOMPARE(study.record.horizontalLengths[i], 0.0);
         QCOMPARE(study.verticalTicks[i], false);
         QCOMPARE(study.horizontalTicks[i], false);
     }
@@ -355,7 +355,7 @@ void TestFiles::emptyFile()
     QCOMPARE(study.listIndex, -1);
     QCOMPARE(study.ratioText, QString());
     QCOMPARE(study.ratioEditable, false);
-    QCOMPARE(study.record.CreepRatio, 0.0);
+    QCOMPARE(study.record.creepRatio, 0.0);
     QCOMPARE(study.messages.size(), std::size_t(0));
 }
 
@@ -382,15 +382,15 @@ void TestFiles::ticks()
     QFETCH(QByteArray, text);
     QFETCH(int, expected);
     for (const int line : {39, 46, 52}) {
-        const StudyFileReadResult result = ParseStudyFile(FileOf({{line, text}}));
+        const StudyFileReadResult result = parseStudyFile(fileOf({{line, text}}));
         if (expected < 0) {
-            QCOMPARE(Outcome(result), int(StudyFileRefusal::BadTick));
+            QCOMPARE(outcomeOf(result), int(StudyFileRefusal::BadTick));
             continue;
         }
-        QCOMPARE(Outcome(result), Accepted);
+        QCOMPARE(outcomeOf(result), Accepted);
         const ParsedStudy &study = std::get<ParsedStudy>(result);
-        QCOMPARE(study.DoubleFlags[line - 39], expected);
-        const RestoredStudy restored = RestoreStudy(study);
+        QCOMPARE(study.doubleFlags[line - 39], expected);
+        const RestoredStudy restored = restoreStudy(study);
         const bool ticked = line < 46 ? restored.verticalTicks[line - 39] : restored.horizontalTicks[line - 46];
         QCOMPARE(ticked, expected == 1);
     }
@@ -412,9 +412,9 @@ void TestFiles::decoding()
     QFETCH(QByteArray, line);
     QFETCH(QString, expected);
     // Undecodable bytes do not refuse the file, not even on a tick line.
-    const ParsedStudy study = Parsed(FileOf({{0, line}, {39, "1" + line}}));
-    QCOMPARE(study.Names[0], expected);
-    QCOMPARE(study.DoubleFlags[0], 1);
+    const ParsedStudy study = parsedOf(fileOf({{0, line}, {39, "1" + line}}));
+    QCOMPARE(study.names[0], expected);
+    QCOMPARE(study.doubleFlags[0], 1);
 }
 
 void TestFiles::controlCharactersKept()
@@ -424,8 +424,8 @@ void TestFiles::controlCharactersKept()
     content.names[0] = QStringLiteral("a\u001Ab\u001C\u007F");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.vek"));
-    QCOMPARE(WriteStudyFile(path, content).value_or(Message{}), Message{});
-    QCOMPARE(Parsed(ReadAll(path)).Names[0], content.names[0]);
+    QCOMPARE(writeStudyFile(path, content).value_or(Message{}), Message{});
+    QCOMPARE(parsedOf(readAll(path)).names[0], content.names[0]);
 }
 
 void TestFiles::unstorableText_data()
@@ -434,11 +434,11 @@ void TestFiles::unstorableText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<Message>("expected");
     const QString name = QStringLiteral("名称");
-    QTest::newRow("accented name") << 2 << QStringLiteral(" Café ") << Unstorable(name, QStringLiteral("Café"));
-    QTest::newRow("emoji name") << 18 << QStringLiteral("樋門\U0001F600") << Unstorable(name, QStringLiteral("樋門\U0001F600"));
-    QTest::newRow("line break in name") << 5 << QStringLiteral("a\nb") << Unstorable(name, QStringLiteral("a\nb"));
+    QTest::newRow("accented name") << 2 << QStringLiteral(" Café ") << unstorable(name, QStringLiteral("Café"));
+    QTest::newRow("emoji name") << 18 << QStringLiteral("樋門\U0001F600") << unstorable(name, QStringLiteral("樋門\U0001F600"));
+    QTest::newRow("line break in name") << 5 << QStringLiteral("a\nb") << unstorable(name, QStringLiteral("a\nb"));
     QTest::newRow("line break in number")
-        << 107 << QStringLiteral("3\r4") << Unstorable(QStringLiteral("数値"), QStringLiteral("3\r4"));
+        << 107 << QStringLiteral("3\r4") << unstorable(QStringLiteral("数値"), QStringLiteral("3\r4"));
 }
 
 void TestFiles::unstorableText()
@@ -446,16 +446,16 @@ void TestFiles::unstorableText()
     QFETCH(int, box);
     QFETCH(QString, text);
     QFETCH(Message, expected);
-    StudyFileContent content = SampleContent();
+    StudyFileContent content = sampleContent();
     (box < 100 ? content.names[box] : content.numberTexts[box - 100]) = text;
     QTemporaryDir dir;
     const QString fresh = dir.filePath(QStringLiteral("fresh.vek"));
-    QCOMPARE(WriteStudyFile(fresh, content).value_or(Message{}), expected);
+    QCOMPARE(writeStudyFile(fresh, content).value_or(Message{}), expected);
     QVERIFY(!QFile::exists(fresh));
     const QString earlier = dir.filePath(QStringLiteral("earlier.vek"));
-    WriteAll(earlier, "earlier study");
-    QCOMPARE(WriteStudyFile(earlier, content).value_or(Message{}), expected);
-    QCOMPARE(ReadAll(earlier), QByteArray("earlier study"));
+    writeAll(earlier, "earlier study");
+    QCOMPARE(writeStudyFile(earlier, content).value_or(Message{}), expected);
+    QCOMPARE(readAll(earlier), QByteArray("earlier study"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("earlier.vek")});
 }
 
@@ -477,18 +477,18 @@ void TestFiles::failedWrite()
     QTemporaryDir dir;
     QString target = dir.filePath(QStringLiteral("plan.vek"));
     if (setup == QStringLiteral("parent file")) {
-        WriteAll(dir.filePath(QStringLiteral("file")), "x");
+        writeAll(dir.filePath(QStringLiteral("file")), "x");
         target = dir.filePath(QStringLiteral("file/plan.vek"));
     } else if (setup == QStringLiteral("folder")) {
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("plan.vek")));
     } else {
-        WriteAll(target, "earlier study");
+        writeAll(target, "earlier study");
         const QString locked = setup == QStringLiteral("read-only file") ? target : dir.path();
         QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
     }
-    QCOMPARE(WriteStudyFile(target, SampleContent()).value_or(Message{}), WriteFailed);
+    QCOMPARE(writeStudyFile(target, sampleContent()).value_or(Message{}), WriteFailed);
     if (permissions) {
-        QCOMPARE(ReadAll(target), QByteArray("earlier study"));
+        QCOMPARE(readAll(target), QByteArray("earlier study"));
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     QVERIFY(QFileInfo(dir.filePath(QStringLiteral("plan.vek"))).isDir() == (setup == QStringLiteral("folder")));
@@ -499,18 +499,18 @@ void TestFiles::failureMidWrite()
     // A file size limit makes the write itself fail, for root as well.
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("plan.vek"));
-    WriteAll(target, "earlier study");
+    writeAll(target, "earlier study");
     rlimit saved{};
     QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit tight = saved;
     tight.rlim_cur = 64;
     QVERIFY(setrlimit(RLIMIT_FSIZE, &tight) == 0);
-    const std::optional<Message> result = WriteStudyFile(target, SampleContent());
+    const std::optional<Message> result = writeStudyFile(target, sampleContent());
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     QCOMPARE(result.value_or(Message{}), WriteFailed);
-    QCOMPARE(ReadAll(target), QByteArray("earlier study"));
+    QCOMPARE(readAll(target), QByteArray("earlier study"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plan.vek")});
 }
 
@@ -531,7 +531,7 @@ void TestFiles::extension()
 {
     QFETCH(QString, name);
     QFETCH(QString, expected);
-    QCOMPARE(WithStudyExtension(name), expected);
+    QCOMPARE(withStudyExtension(name), expected);
 }
 
 void TestFiles::restoreClass_data()
@@ -568,14 +568,14 @@ void TestFiles::restoreClass()
     QFETCH(double, creepRatio);
     QFETCH(bool, editable);
     QFETCH(bool, messageC);
-    const RestoredStudy study = RestoreStudy(Parsed(FileOf({{38, code}})));
+    const RestoredStudy study = restoreStudy(parsedOf(fileOf({{38, code}})));
     QCOMPARE(int(study.formula), formula);
     QCOMPARE(study.listIndex, listIndex);
     QCOMPARE(study.ratioText, ratioText);
-    COMPARE_NEAR(study.record.CreepRatio, creepRatio);
+    COMPARE_NEAR(study.record.creepRatio, creepRatio);
     QCOMPARE(study.ratioEditable, editable);
     QCOMPARE(study.messages, messageC ? std::vector<Message>{MessageC} : std::vector<Message>{});
-    QCOMPARE(study.record.MethodCode, code.toDouble());
+    QCOMPARE(study.record.methodCode, code.toDouble());
 }
 
 void TestFiles::restoreNumbers_data()
@@ -585,18 +585,18 @@ void TestFiles::restoreNumbers_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<std::vector<Message>>("messages");
     const std::vector<Message> none;
-    QTest::newRow("dimension 99.99") << FileOf({{19, "99.99"}}) << 0 << 99.99 << none;
-    QTest::newRow("dimension 100") << FileOf({{21, "100"}}) << 2 << 0.0 << std::vector{MessageA};
-    QTest::newRow("99.994 rounds to 99.99") << FileOf({{24, "99.994"}}) << 6 << 99.99 << none;
-    QTest::newRow("99.995 rounds out of range") << FileOf({{30, "99.995"}}) << 12 << 0.0 << std::vector{MessageA};
-    QTest::newRow("negative length") << FileOf({{31, "-1"}}) << 13 << 0.0 << std::vector{MessageA};
-    QTest::newRow("1.005 rounds up") << FileOf({{37, "1.005"}}) << 19 << 1.01 << none;
-    QTest::newRow("water level -999.99") << FileOf({{22, "-999.99"}}) << 3 << -999.99 << none;
-    QTest::newRow("water level -999.995") << FileOf({{23, "-999.995"}}) << 4 << 0.0 << std::vector{MessageB};
-    QTest::newRow("water level 1000") << FileOf({{22, "1000"}}) << 3 << 0.0 << std::vector{MessageB};
-    QTest::newRow("text after the number") << FileOf({{25, "2.345m"}}) << 7 << 2.35 << none;
+    QTest::newRow("dimension 99.99") << fileOf({{19, "99.99"}}) << 0 << 99.99 << none;
+    QTest::newRow("dimension 100") << fileOf({{21, "100"}}) << 2 << 0.0 << std::vector{MessageA};
+    QTest::newRow("99.994 rounds to 99.99") << fileOf({{24, "99.994"}}) << 6 << 99.99 << none;
+    QTest::newRow("99.995 rounds out of range") << fileOf({{30, "99.995"}}) << 12 << 0.0 << std::vector{MessageA};
+    QTest::newRow("negative length") << fileOf({{31, "-1"}}) << 13 << 0.0 << std::vector{MessageA};
+    QTest::newRow("1.005 rounds up") << fileOf({{37, "1.005"}}) << 19 << 1.01 << none;
+    QTest::newRow("water level -999.99") << fileOf({{22, "-999.99"}}) << 3 << -999.99 << none;
+    QTest::newRow("water level -999.995") << fileOf({{23, "-999.995"}}) << 4 << 0.0 << std::vector{MessageB};
+    QTest::newRow("water level 1000") << fileOf({{22, "1000"}}) << 3 << 0.0 << std::vector{MessageB};
+    QTest::newRow("text after the number") << fileOf({{25, "2.345m"}}) << 7 << 2.35 << none;
     QTest::newRow("messages in box order after the class")
-        << FileOf({{19, "100"}, {23, "5000"}, {37, "200"}, {38, "10409.5"}}) << 19 << 0.0
+        << fileOf({{19, "100"}, {23, "5000"}, {37, "200"}, {38, "10409.5"}}) << 19 << 0.0
         << std::vector{MessageC, MessageA, MessageB, MessageA};
 }
 
@@ -606,12 +606,12 @@ void TestFiles::restoreNumbers()
     QFETCH(int, box);
     QFETCH(double, value);
     QFETCH(std::vector<Message>, messages);
-    const RestoredStudy study = RestoreStudy(Parsed(bytes));
+    const RestoredStudy study = restoreStudy(parsedOf(bytes));
     const StudyRecord &r = study.record;
-    const double actual = box < CreepRatioBox ? r.BaseValues[box]
-                          : box < FirstHorizontalBox ? r.VerticalLengths[box - FirstVerticalBox]
-                                                     : r.HorizontalLengths[box - FirstHorizontalBox];
-    QVERIFY2(Near(actual, value), qPrintable(QStringLiteral("box %1 holds %2").arg(box).arg(actual, 0, 'g', 17)));
+    const double actual = box < CreepRatioBox ? r.baseValues[box]
+                          : box < FirstHorizontalPileBox ? r.verticalLengths[box - FirstVerticalPileBox]
+                                                     : r.horizontalLengths[box - FirstHorizontalPileBox];
+    QVERIFY2(isNear(actual, value), qPrintable(QStringLiteral("box %1 holds %2").arg(box).arg(actual, 0, 'g', 17)));
     QCOMPARE(study.messages.size(), messages.size());
     for (std::size_t i = 0; i < messages.size(); ++i)
         QCOMPARE(study.messages[i].prompt, messages[i].prompt);

@@ -21,7 +21,7 @@ namespace {
 
 using TableRows = QList<QStringList>;
 
-QString CellText(QTextTable *table, int row, int column)
+QString cellText(QTextTable *table, int row, int column)
 {
     const QTextTableCell cell = table->cellAt(row, column);
     QTextCursor cursor = cell.firstCursorPosition();
@@ -29,7 +29,7 @@ QString CellText(QTextTable *table, int row, int column)
     return cursor.selectedText().trimmed();
 }
 
-QList<TableRows> Tables(QTextDocument *document)
+QList<TableRows> tablesOf(QTextDocument *document)
 {
     QList<TableRows> tables;
     for (QTextFrame *frame : document->rootFrame()->childFrames()) {
@@ -40,7 +40,7 @@ QList<TableRows> Tables(QTextDocument *document)
         for (int row = 0; row < table->rows(); ++row) {
             QStringList cells;
             for (int column = 0; column < table->columns(); ++column)
-                cells << CellText(table, row, column);
+                cells << cellText(table, row, column);
             rows << cells;
         }
         tables << rows;
@@ -49,7 +49,7 @@ QList<TableRows> Tables(QTextDocument *document)
 }
 
 // Message boxes break lines with CR LF; the page runs the lines on.
-QString OnOneLine(const QString &prompt)
+QString onOneLine(const QString &prompt)
 {
     QString text = prompt;
     return text.remove(QStringLiteral("\r\n"));
@@ -76,15 +76,15 @@ private:
 void TestHelp::initTestCase()
 {
     const QString path = qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/VEK.hlp");
-    QVERIFY2(window.Open(path), qPrintable(path));
-    text = window.Browser()->toPlainText();
+    QVERIFY2(window.open(path), qPrintable(path));
+    text = window.browser()->toPlainText();
 }
 
 void TestHelp::contentsLinksReachTheirSections()
 {
     QStringList links;
     QSet<QString> targets;
-    for (QTextBlock block = window.Browser()->document()->begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = window.browser()->document()->begin(); block.isValid(); block = block.next()) {
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
             const QTextCharFormat format = fragment.fragment().charFormat();
             if (format.anchorHref().startsWith(u'#'))
@@ -102,8 +102,8 @@ void TestHelp::contentsLinksReachTheirSections()
     window.resize(500, 300);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.Browser()->setSource(QUrl(QStringLiteral("#tool")));
-    QTRY_VERIFY(window.Browser()->verticalScrollBar()->value() > 0);
+    window.browser()->setSource(QUrl(QStringLiteral("#tool")));
+    QTRY_VERIFY(window.browser()->verticalScrollBar()->value() > 0);
 }
 
 void TestHelp::soilTableMatchesTheProgram_data()
@@ -118,8 +118,8 @@ void TestHelp::soilTableMatchesTheProgram()
 {
     QFETCH(Formula, formula);
     QFETCH(QString, ratioHeader);
-    const std::span<const SoilClass> classes = SoilClasses(formula);
-    const QList<TableRows> tables = Tables(window.Browser()->document());
+    const std::span<const SoilClass> classes = soilClasses(formula);
+    const QList<TableRows> tables = tablesOf(window.browser()->document());
     const TableRows *found = nullptr;
     for (const TableRows &rows : tables) {
         if (rows.size() == int(classes.size()) + 1 && rows.front().size() == 2
@@ -136,7 +136,7 @@ void TestHelp::soilTableMatchesTheProgram()
                  qPrintable(row.at(1) + QStringLiteral(" / ") + QString::fromUtf16(classes[k].reportRatio)));
     }
     // The source as the report prints it.
-    QVERIFY2(text.contains(QStringLiteral("出典：") + ReportTableSource(formula)), qPrintable(ReportTableSource(formula)));
+    QVERIFY2(text.contains(QStringLiteral("出典：") + reportTableSource(formula)), qPrintable(reportTableSource(formula)));
 }
 
 void TestHelp::rangeMessagesAreQuoted_data()
@@ -146,12 +146,12 @@ void TestHelp::rangeMessagesAreQuoted_data()
     QTest::addColumn<bool>("ratioEditable");
     QTest::addColumn<QString>("range");
     QTest::newRow("dimension") << 0 << QStringLiteral("100") << false << QStringLiteral("0 ～ 99.99");
-    QTest::newRow("water level") << WaterLevel1Box << QStringLiteral("1000") << false
+    QTest::newRow("water level") << OuterWaterLevelBox << QStringLiteral("1000") << false
                                  << QStringLiteral("−999.99 ～ 999.99");
     QTest::newRow("ranged ratio") << CreepRatioBox << QStringLiteral("10") << true << QStringLiteral("5 ～ 9");
-    QTest::newRow("vertical pile") << FirstVerticalBox << QStringLiteral("100") << false
+    QTest::newRow("vertical pile") << FirstVerticalPileBox << QStringLiteral("100") << false
                                    << QStringLiteral("0 ～ 99.99");
-    QTest::newRow("horizontal pile") << FirstHorizontalBox + 6 << QStringLiteral("100") << false
+    QTest::newRow("horizontal pile") << FirstHorizontalPileBox + 6 << QStringLiteral("100") << false
                                      << QStringLiteral("0 ～ 99.99");
 }
 
@@ -161,22 +161,22 @@ void TestHelp::rangeMessagesAreQuoted()
     QFETCH(QString, outside);
     QFETCH(bool, ratioEditable);
     QFETCH(QString, range);
-    const FieldCheck check = CheckNumberBox(index, outside, ratioEditable);
+    const FieldCheck check = checkNumberBox(index, outside, ratioEditable);
     QVERIFY(!check.accepted);
     QVERIFY2(text.contains(QStringLiteral("「") + check.message.prompt + QStringLiteral("」")),
              qPrintable(check.message.prompt));
     QVERIFY2(text.contains(range), qPrintable(range));
-    QVERIFY2(text.contains(OnOneLine(RangedClassMessage().prompt)), qPrintable(RangedClassMessage().prompt));
+    QVERIFY2(text.contains(onOneLine(rangedClassMessage().prompt)), qPrintable(rangedClassMessage().prompt));
 }
 
 void TestHelp::boxLengthsAreStated()
 {
     const QString stated = QStringLiteral("寸法と矢板の長さは %1 文字、水位は %2 文字まで")
-                               .arg(NumberBoxMaxLength(0))
-                               .arg(NumberBoxMaxLength(WaterLevel1Box));
+                               .arg(numberBoxMaxLength(0))
+                               .arg(numberBoxMaxLength(OuterWaterLevelBox));
     QVERIFY2(text.contains(stated), qPrintable(stated));
-    QCOMPARE(NumberBoxMaxLength(FirstVerticalBox), NumberBoxMaxLength(0));
-    QCOMPARE(NumberBoxMaxLength(FirstHorizontalBox), NumberBoxMaxLength(0));
+    QCOMPARE(numberBoxMaxLength(FirstVerticalPileBox), numberBoxMaxLength(0));
+    QCOMPARE(numberBoxMaxLength(FirstHorizontalPileBox), numberBoxMaxLength(0));
     QVERIFY(text.contains(QStringLiteral("%1 文字まで（日本語可）").arg(NameBoxMaxLength)));
 }
 

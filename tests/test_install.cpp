@@ -21,7 +21,7 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir prefix;
-    QString Installed(const QString &relative) const { return prefix.filePath(relative); }
+    QString installed(const QString &relative) const { return prefix.filePath(relative); }
 };
 
 void TestInstall::initTestCase()
@@ -62,12 +62,12 @@ void TestInstall::layout()
     QFETCH(QString, path);
     QFETCH(QString, linkTarget);
     QFETCH(bool, executable);
-    const QFileInfo info(Installed(path));
+    const QFileInfo info(installed(path));
     QVERIFY2(info.exists(), qPrintable(info.filePath()));
     QCOMPARE(info.isSymLink(), !linkTarget.isEmpty());
     if (!linkTarget.isEmpty()) {
         // A relative link, so that the tree can be moved (DESTDIR, packages).
-        QVERIFY2(QFileInfo(info.symLinkTarget()).canonicalFilePath() == QFileInfo(Installed(linkTarget)).canonicalFilePath(),
+        QVERIFY2(QFileInfo(info.symLinkTarget()).canonicalFilePath() == QFileInfo(installed(linkTarget)).canonicalFilePath(),
                  qPrintable(info.symLinkTarget()));
         QVERIFY(std::filesystem::read_symlink(std::filesystem::path(info.filePath().toStdString())).is_relative());
     }
@@ -87,7 +87,7 @@ void TestInstall::reportToolRunsThroughItsLink()
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), output.path());
     tool.setProcessEnvironment(environment);
-    tool.start(Installed(QStringLiteral("bin/talven-report")),
+    tool.start(installed(QStringLiteral("bin/talven-report")),
                {QStringLiteral(TALVEN_SOURCE_DIR "/docs/example.vek"), QStringLiteral("-o"), pdf});
     QVERIFY(tool.waitForFinished(60000));
     const QString verdicts = QString::fromUtf8(tool.readAllStandardOutput());
@@ -101,7 +101,7 @@ void TestInstall::reportToolRunsThroughItsLink()
 
 void TestInstall::desktopEntryNamesWhatIsInstalled()
 {
-    QFile entry(Installed(QStringLiteral("share/applications/talven.desktop")));
+    QFile entry(installed(QStringLiteral("share/applications/talven.desktop")));
     QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
     QMap<QString, QString> keys;
     const QStringList lines = QString::fromUtf8(entry.readAll()).split(u'\n');
@@ -114,13 +114,13 @@ void TestInstall::desktopEntryNamesWhatIsInstalled()
     QCOMPARE(keys.value(QStringLiteral("Type")), QStringLiteral("Application"));
     QCOMPARE(keys.value(QStringLiteral("Name")), QStringLiteral("タルヴェン"));
     QVERIFY(!keys.value(QStringLiteral("Comment")).isEmpty());
-    QVERIFY2(QFileInfo::exists(Installed(QStringLiteral("bin/") + keys.value(QStringLiteral("Exec")))),
+    QVERIFY2(QFileInfo::exists(installed(QStringLiteral("bin/") + keys.value(QStringLiteral("Exec")))),
              qPrintable(keys.value(QStringLiteral("Exec"))));
-    QVERIFY(QFileInfo::exists(Installed(QStringLiteral("share/icons/hicolor/scalable/apps/")
+    QVERIFY(QFileInfo::exists(installed(QStringLiteral("share/icons/hicolor/scalable/apps/")
                                         + keys.value(QStringLiteral("Icon")) + QStringLiteral(".svg"))));
 
     // The icon is well-formed SVG.
-    QFile icon(Installed(QStringLiteral("share/icons/hicolor/scalable/apps/talven.svg")));
+    QFile icon(installed(QStringLiteral("share/icons/hicolor/scalable/apps/talven.svg")));
     QVERIFY(icon.open(QIODevice::ReadOnly));
     QXmlStreamReader svg(&icon);
     QVERIFY(svg.readNextStartElement());

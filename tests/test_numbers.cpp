@@ -50,7 +50,7 @@ void TestNumbers::leadingNumber()
 {
     QFETCH(QString, text);
     QFETCH(double, expected);
-    const double actual = LeadingNumber(text);
+    const double actual = talven::leadingNumber(text);
     QVERIFY2(actual == expected, qPrintable(QStringLiteral("%1 read as %2").arg(text).arg(actual, 0, 'g', 17)));
     QVERIFY(!std::signbit(actual) || actual != 0.0);
 }
@@ -104,7 +104,7 @@ void TestNumbers::formatNumber()
     QFETCH(double, value);
     QFETCH(int, pattern);
     QFETCH(QString, expected);
-    QCOMPARE(FormatNumber(value, NumberPattern(pattern)), expected);
+    QCOMPARE(talven::formatNumber(value, NumberPattern(pattern)), expected);
 }
 
 void TestNumbers::generalNumber_data()
@@ -127,7 +127,7 @@ void TestNumbers::generalNumber()
 {
     QFETCH(double, value);
     QFETCH(QString, expected);
-    QCOMPARE(GeneralNumber(value), expected);
+    QCOMPARE(talven::generalNumber(value), expected);
 }
 
 void TestNumbers::generalNumberReadsBack_data()
@@ -140,8 +140,8 @@ void TestNumbers::generalNumberReadsBack_data()
 void TestNumbers::generalNumberReadsBack()
 {
     QFETCH(double, value);
-    const QString text = GeneralNumber(value);
-    QCOMPARE(LeadingNumber(text), value);
+    const QString text = talven::generalNumber(value);
+    QCOMPARE(talven::leadingNumber(text), value);
 }
 
 QTEST_GUILESS_MAIN(TestNumbers)

@@ -1,9 +1,9 @@
 // File > Open and File > Save through the main window: round trips, refused
-// files, failed saves, and the Saved flag after each way out.
+// files, failed saves, and the saved flag after each way out.
 
-#include "app/form4.h"
+#include "app/mainwindow.h"
 #include "describestudy.h"
-#include "form4testing.h"
+#include "mainwindowtesting.h"
 #include "scripteddialogs.h"
 #include "study/soilclasses.h"
 
@@ -18,49 +18,49 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const AskedDialog LoseWorkOpen{u"作業中のデータは全て失われますがいいですか？"_s, 36, u"タルヴェン・開く"_s};
-const AskedDialog LoseWorkNew{u"作業中のデータは全て失われますがいいですか？"_s, 36, u"タルヴェン・新規作成"_s};
-const AskedDialog ReadError{u"ファイル読み込みを中止しました。"_s, 48, u"タルヴェン・読み込みエラー"_s};
-const AskedDialog WriteError{u"ファイル書き込みを中止しました。"_s, 48, u"タルヴェン・書き込みエラー"_s};
-const AskedDialog RatioOutOfRange{u"数値は５から９の範囲で入力してください"_s, 48, u"タルヴェン・範囲外の数値です"_s};
+const AskedDialog LoseWorkOpen{u"作業中のデータは全て失われますがいいですか？"_s, MessageIcon::Question, u"タルヴェン・開く"_s};
+const AskedDialog LoseWorkNew{u"作業中のデータは全て失われますがいいですか？"_s, MessageIcon::Question, u"タルヴェン・新規作成"_s};
+const AskedDialog ReadError{u"ファイル読み込みを中止しました。"_s, MessageIcon::Exclamation, u"タルヴェン・読み込みエラー"_s};
+const AskedDialog WriteError{u"ファイル書き込みを中止しました。"_s, MessageIcon::Exclamation, u"タルヴェン・書き込みエラー"_s};
+const AskedDialog RatioOutOfRange{u"数値は５から９の範囲で入力してください"_s, MessageIcon::Exclamation, u"タルヴェン・範囲外の数値です"_s};
 
 // Everything the user can see of the study, and the record behind it, one
 // entry per line so that a difference names its control.
-QStringList Describe(const Form4 &form)
+QStringList describe(const MainWindow &form)
 {
     QStringList lines;
     for (int i = 0; i < 20; ++i)
-        lines << u"Text1(%1)=%2 %3"_s.arg(i).arg(form.Text1(i)->text()).arg(form.Text1(i)->isReadOnly());
+        lines << u"numberBox(%1)=%2 %3"_s.arg(i).arg(form.numberBox(i)->text()).arg(form.numberBox(i)->isReadOnly());
     for (int i = 0; i < 19; ++i)
-        lines << u"Text2(%1)=%2"_s.arg(i).arg(form.Text2(i)->text());
+        lines << u"nameBox(%1)=%2"_s.arg(i).arg(form.nameBox(i)->text());
     for (int i = 0; i < 7; ++i)
-        lines << u"Check(%1)=%2 %3"_s.arg(i).arg(form.Check1(i)->isChecked()).arg(form.Check2(i)->isChecked());
-    lines << u"formula=%1 class=%2 of %3"_s.arg(form.Option1(0)->isChecked())
-                 .arg(form.ListIndex())
-                 .arg(form.List1()->count());
+        lines << u"Check(%1)=%2 %3"_s.arg(i).arg(form.doubleTick(Section::Vertical, i)->isChecked()).arg(form.doubleTick(Section::Horizontal, i)->isChecked());
+    lines << u"formula=%1 class=%2 of %3"_s.arg(form.formulaButton(Formula::Bligh)->isChecked())
+                 .arg(form.listIndex())
+                 .arg(form.soilClassList()->count());
     for (QLabel *label : form.findChildren<QLabel *>())
         if (!label->objectName().isEmpty())
             lines << label->objectName() + u"="_s + label->text() + (label->isVisibleTo(&form) ? u""_s : u" hidden"_s);
-    return lines + DescribeRecord(Study());
+    return lines + describeRecord(currentStudy());
 }
 
 // A study typed by the user: Bligh's ranged class with 7.5, names, numbers, some ticks off.
-void EnterStudy(Form4 &form, ScriptedDialogs &dialogs)
+void enterStudy(MainWindow &form, ScriptedDialogs &dialogs)
 {
-    ClickButton(form.Option1(0));
-    dialogs.Answer(MsgBoxOk);
-    ClickListRow(form.List1(), RangedBlighClass);
-    TypeKeys(form.Text1(5), u"7.5"_s);
+    clickButton(form.formulaButton(Formula::Bligh));
+    dialogs.answer(Reply::Ok);
+    clickListRow(form.soilClassList(), RangedBlighClass);
+    typeKeys(form.numberBox(5), u"7.5"_s);
     for (int i = 0; i < 19; ++i)
-        form.Text2(i)->setText(u"名%1"_s.arg(i));
+        form.nameBox(i)->setText(u"名%1"_s.arg(i));
     for (int i : {0, 1, 2, 3, 4, 6, 13})
-        form.Text1(i)->setText(QString::number(i + 2));
-    form.Check1(1)->click();
-    form.Check2(6)->click();
-    dialogs.Forget();
+        form.numberBox(i)->setText(QString::number(i + 2));
+    form.doubleTick(Section::Vertical, 1)->click();
+    form.doubleTick(Section::Horizontal, 6)->click();
+    dialogs.forget();
 }
 
-void WriteBytes(const QString &path, const QByteArray &bytes)
+void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -68,14 +68,14 @@ void WriteBytes(const QString &path, const QByteArray &bytes)
 }
 
 // A valid study file's lines, Lane without a class, to be altered.
-QList<QByteArray> PlainLines()
+QList<QByteArray> plainLines()
 {
     QList<QByteArray> lines(53);
     lines[38] = "20000";
     return lines;
 }
 
-QByteArray Joined(const QList<QByteArray> &lines)
+QByteArray joined(const QList<QByteArray> &lines)
 {
     QByteArray bytes;
     for (const QByteArray &line : lines)
@@ -111,7 +111,7 @@ void TestOpenSave::roundTrip_data()
     QTest::addColumn<int>("soilClass");
     QTest::addColumn<int>("shift");
     for (Formula formula : {Formula::Bligh, Formula::Lane}) {
-        const int count = int(SoilClasses(formula).size());
+        const int count = int(soilClasses(formula).size());
         for (int soil = -1; soil < count; ++soil) {
             const char *name = formula == Formula::Bligh ? "Bligh" : "Lane";
             QTest::addRow("%s class %d", name, soil) << int(formula) << soil << soil + 1;
@@ -131,86 +131,86 @@ void TestOpenSave::roundTrip()
     QFETCH(int, soilClass);
     QFETCH(int, shift);
     const bool bligh = Formula(formula) == Formula::Bligh;
-    const bool ranged = IsRangedClass(Formula(formula), soilClass);
+    const bool ranged = isRangedClass(Formula(formula), soilClass);
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
+    MainWindow form;
+    QVERIFY(showActive(form));
 
-    ClickButton(form.Option1(bligh ? 0 : 1));
+    clickButton(form.formulaButton(bligh ? talven::Formula::Bligh : talven::Formula::Lane));
     if (ranged)
-        dialogs.Answer(MsgBoxOk);
+        dialogs.answer(Reply::Ok);
     if (soilClass >= 0)
-        ClickListRow(form.List1(), soilClass);
+        clickListRow(form.soilClassList(), soilClass);
     if (ranged)
-        TypeKeys(form.Text1(5), u"6.5"_s);
+        typeKeys(form.numberBox(5), u"6.5"_s);
     QStringList shownNumbers;
     for (int i = 0; i < 20; ++i) {
         if (i == 5)
             continue;
         const auto &value = TypedValues[(i + shift) % std::size(TypedValues)];
         const bool level = i == 3 || i == 4;
-        form.Text1(i)->setText((level ? u"-"_s : QString()) + QString::fromLatin1(value[0]));
+        form.numberBox(i)->setText((level ? u"-"_s : QString()) + QString::fromLatin1(value[0]));
         shownNumbers << (level && value[0][0] ? u"-"_s : QString()) + QString::fromLatin1(value[1]);
     }
     for (int i = 0; i < 19; ++i)
-        form.Text2(i)->setText(u" 樋門ｱ%1　"_s.arg(i + shift));
+        form.nameBox(i)->setText(u" 樋門ｱ%1　"_s.arg(i + shift));
     for (int i = 0; i < 7; ++i) {
         if ((i + shift) % 3 == 0)
-            form.Check1(i)->click();
+            form.doubleTick(Section::Vertical, i)->click();
         if ((i + shift) % 2 == 0)
-            form.Check2(i)->click();
+            form.doubleTick(Section::Horizontal, i)->click();
     }
-    const QString ratio = form.Text1(5)->text();
-    const QStringList ticks = Describe(form).filter(u"Check("_s);
-    QCOMPARE(dialogs.Unanswered(), 0);
-    dialogs.Forget();
+    const QString ratio = form.numberBox(5)->text();
+    const QStringList ticks = describe(form).filter(u"Check("_s);
+    QCOMPARE(dialogs.unanswered(), 0);
+    dialogs.forget();
 
-    dialogs.AnswerFile(folder.filePath(u"study"_s));
-    form.m11(4)->trigger();
-    QVERIFY(Study().Saved);
+    dialogs.answerFile(folder.filePath(u"study"_s));
+    form.saveAction()->trigger();
+    QVERIFY(currentStudy().saved);
     QVERIFY(QFile::exists(folder.filePath(u"study.vek"_s)));
     // A new study asks nothing after the save and clears the window.
-    form.m11(1)->trigger();
-    QCOMPARE(form.Text2(0)->text(), QString());
+    form.newAction()->trigger();
+    QCOMPARE(form.nameBox(0)->text(), QString());
 
-    dialogs.AnswerFile(folder.filePath(u"study.vek"_s));
-    form.m11(3)->trigger();
-    QCOMPARE(dialogs.Asked(), QList<AskedDialog>{});
-    QVERIFY(Study().Saved);
-    QCOMPARE(form.SSTab1()->currentIndex(), 0);
-    QCOMPARE(NameOf(FocusedWidget()), u"Text2(0)"_s);
-    QCOMPARE(form.SelectedFormula(), Formula(formula));
-    QCOMPARE(form.ListIndex(), soilClass);
-    QCOMPARE(form.RatioEditable(), ranged);
+    dialogs.answerFile(folder.filePath(u"study.vek"_s));
+    form.openAction()->trigger();
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{});
+    QVERIFY(currentStudy().saved);
+    QCOMPARE(form.tabs()->currentIndex(), 0);
+    QCOMPARE(nameOf(focusedWidget()), u"nameBox(0)"_s);
+    QCOMPARE(form.selectedFormula(), Formula(formula));
+    QCOMPARE(form.listIndex(), soilClass);
+    QCOMPARE(form.ratioEditable(), ranged);
     // Without a class the ratio comes back in the formula's own pattern.
-    QCOMPARE(form.Text1(5)->text(), soilClass < 0 ? (bligh ? u"0"_s : u"0.0"_s) : ratio);
-    QCOMPARE(Describe(form).filter(u"Check("_s), ticks);
+    QCOMPARE(form.numberBox(5)->text(), soilClass < 0 ? (bligh ? u"0"_s : u"0.0"_s) : ratio);
+    QCOMPARE(describe(form).filter(u"Check("_s), ticks);
     for (int i = 0, k = 0; i < 20; ++i) {
         if (i != 5)
-            QCOMPARE(form.Text1(i)->text(), shownNumbers[k++]);
+            QCOMPARE(form.numberBox(i)->text(), shownNumbers[k++]);
     }
     for (int i = 0; i < 19; ++i) {
-        QCOMPARE(form.Text2(i)->text(), u"樋門ｱ%1"_s.arg(i + shift));
-        QCOMPARE(Study().Names[i], u"樋門ｱ%1"_s.arg(i + shift));
+        QCOMPARE(form.nameBox(i)->text(), u"樋門ｱ%1"_s.arg(i + shift));
+        QCOMPARE(currentStudy().names[i], u"樋門ｱ%1"_s.arg(i + shift));
     }
 }
 
 void TestOpenSave::refusedFile_data()
 {
     QTest::addColumn<QByteArray>("bytes");  // empty: no such file
-    QList<QByteArray> lines = PlainLines();
+    QList<QByteArray> lines = plainLines();
     QTest::newRow("no such file") << QByteArray();
-    QTest::newRow("54 lines") << Joined(lines) + "\r\n";
+    QTest::newRow("54 lines") << joined(lines) + "\r\n";
     for (const char *tick : {"2", "-1", "0.5"}) {
-        lines = PlainLines();
+        lines = plainLines();
         lines[52] = tick;
-        QTest::addRow("tick %s", tick) << Joined(lines);
+        QTest::addRow("tick %s", tick) << joined(lines);
     }
     for (const char *code : {"10600", "21200", "19900"}) {
-        lines = PlainLines();
+        lines = plainLines();
         lines[38] = code;
-        QTest::addRow("method code %s", code) << Joined(lines);
+        QTest::addRow("method code %s", code) << joined(lines);
     }
     QTest::newRow("too large") << QByteArray(70 * 1024, 'x');
 }
@@ -221,59 +221,59 @@ void TestOpenSave::refusedFile()
     QTemporaryDir folder;
     const QString path = folder.filePath(u"bad.vek"_s);
     if (!bytes.isEmpty())
-        WriteBytes(path, bytes);
+        writeBytes(path, bytes);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    EnterStudy(form, dialogs);
-    form.Text2(3)->setFocus();
-    const QStringList before = Describe(form);
-    QVERIFY(!Study().Saved);
+    MainWindow form;
+    QVERIFY(showActive(form));
+    enterStudy(form, dialogs);
+    form.nameBox(3)->setFocus();
+    const QStringList before = describe(form);
+    QVERIFY(!currentStudy().saved);
 
-    dialogs.Answer(MsgBoxYes);
-    dialogs.AnswerFile(path);
-    dialogs.Answer(MsgBoxOk);
-    form.m11(3)->trigger();
-    QCOMPARE(dialogs.Asked(), (QList<AskedDialog>{LoseWorkOpen, ReadError}));
-    QCOMPARE(Describe(form), before);
+    dialogs.answer(Reply::Yes);
+    dialogs.answerFile(path);
+    dialogs.answer(Reply::Ok);
+    form.openAction()->trigger();
+    QCOMPARE(dialogs.asked(), (QList<AskedDialog>{LoseWorkOpen, ReadError}));
+    QCOMPARE(describe(form), before);
 }
 
 void TestOpenSave::cancelled()
 {
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    EnterStudy(form, dialogs);
-    const QStringList before = Describe(form);
+    MainWindow form;
+    QVERIFY(showActive(form));
+    enterStudy(form, dialogs);
+    const QStringList before = describe(form);
 
-    dialogs.AnswerFile(QString());
-    form.m11(4)->trigger();
-    dialogs.Answer(MsgBoxYes);
-    dialogs.AnswerFile(QString());
-    form.m11(3)->trigger();
-    QCOMPARE(Describe(form), before);
-    QCOMPARE(dialogs.Asked(), QList<AskedDialog>{LoseWorkOpen});
+    dialogs.answerFile(QString());
+    form.saveAction()->trigger();
+    dialogs.answer(Reply::Yes);
+    dialogs.answerFile(QString());
+    form.openAction()->trigger();
+    QCOMPARE(describe(form), before);
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
 
     // Both dialogs start in the program's folder with the study-file filter.
-    QCOMPARE(dialogs.FileDialogs().size(), 2);
-    for (const auto &dialog : dialogs.FileDialogs()) {
+    QCOMPARE(dialogs.fileDialogs().size(), 2);
+    for (const auto &dialog : dialogs.fileDialogs()) {
         QCOMPARE(dialog.folder, QCoreApplication::applicationDirPath());
         QVERIFY2(dialog.filter.startsWith(u"タルヴェン機項目名ファイル (*.VEK) ("_s), qPrintable(dialog.filter));
         QVERIFY2(dialog.filter.contains(u"*.vek"_s), qPrintable(dialog.filter));
     }
-    QCOMPARE(dialogs.FileDialogs()[0].fileName, u"新規タイトル"_s);
+    QCOMPARE(dialogs.fileDialogs()[0].fileName, u"新規タイトル"_s);
 
     // Nothing was saved: New still asks.
-    dialogs.Forget();
-    dialogs.Answer(MsgBoxNo);
-    form.m11(1)->trigger();
-    QCOMPARE(dialogs.Asked(), QList<AskedDialog>{LoseWorkNew});
+    dialogs.forget();
+    dialogs.answer(Reply::No);
+    form.newAction()->trigger();
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkNew});
 }
 
 void TestOpenSave::failedSave_data()
 {
     QTest::addColumn<QString>("target");   // inside the test's folder
-    QTest::addColumn<QString>("name");     // typed into Text2(7)
+    QTest::addColumn<QString>("name");     // typed into nameBox(7)
     QTest::addColumn<bool>("named");       // the message names the text instead
     QTest::newRow("parent is a file") << u"file/study.vek"_s << u"杭"_s << false;
     QTest::newRow("target is a folder") << u"folder.vek"_s << u"杭"_s << false;
@@ -287,31 +287,31 @@ void TestOpenSave::failedSave()
     QFETCH(QString, name);
     QFETCH(bool, named);
     QTemporaryDir folder;
-    WriteBytes(folder.filePath(u"file"_s), "a file, not a folder");
+    writeBytes(folder.filePath(u"file"_s), "a file, not a folder");
     QVERIFY(QDir(folder.path()).mkdir(u"folder.vek"_s));
-    const QByteArray earlier = Joined(PlainLines());
-    WriteBytes(folder.filePath(u"earlier.vek"_s), earlier);
+    const QByteArray earlier = joined(plainLines());
+    writeBytes(folder.filePath(u"earlier.vek"_s), earlier);
 
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    EnterStudy(form, dialogs);
-    form.Text2(7)->setText(name);
-    const QStringList before = Describe(form);
+    MainWindow form;
+    QVERIFY(showActive(form));
+    enterStudy(form, dialogs);
+    form.nameBox(7)->setText(name);
+    const QStringList before = describe(form);
 
-    dialogs.AnswerFile(folder.filePath(target));
-    dialogs.Answer(MsgBoxOk);
-    form.m11(4)->trigger();
-    QCOMPARE(dialogs.Asked().size(), 1);
-    const AskedDialog shown = dialogs.Asked().front();
+    dialogs.answerFile(folder.filePath(target));
+    dialogs.answer(Reply::Ok);
+    form.saveAction()->trigger();
+    QCOMPARE(dialogs.asked().size(), 1);
+    const AskedDialog shown = dialogs.asked().front();
     if (named) {
-        QCOMPARE(shown.style, 48);
+        QCOMPARE(shown.icon, MessageIcon::Exclamation);
         QCOMPARE(shown.caption, WriteError.caption);
         QVERIFY2(shown.prompt.contains(name.trimmed()), qPrintable(shown.prompt));
     } else {
         QCOMPARE(shown, WriteError);
     }
-    QCOMPARE(Describe(form), before);  // Saved and MethodCode included
+    QCOMPARE(describe(form), before);  // saved and methodCode included
     QFile file(folder.filePath(u"earlier.vek"_s));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), earlier);
@@ -336,27 +336,27 @@ void TestOpenSave::extension()
     QFETCH(QString, written);
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    EnterStudy(form, dialogs);
-    dialogs.AnswerFile(folder.filePath(typed));
-    form.m11(4)->trigger();
+    MainWindow form;
+    QVERIFY(showActive(form));
+    enterStudy(form, dialogs);
+    dialogs.answerFile(folder.filePath(typed));
+    form.saveAction()->trigger();
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{written});
-    QVERIFY(Study().Saved);
+    QVERIFY(currentStudy().saved);
     // The method code of Bligh's fourth class with 7.5, kept by the save.
-    QCOMPARE(Study().MethodCode, 10407.5);
+    QCOMPARE(currentStudy().methodCode, 10407.5);
 }
 
 // The dialog only guards the name as typed: "plan" over an existing plan.vek
-// is asked about by the program, and No keeps the earlier file and Saved.
+// is asked about by the program, and No keeps the earlier file and saved.
 void TestOpenSave::overwriteAfterExtension_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("asked");
     QTest::addColumn<bool>("replaced");
-    QTest::newRow("added extension, No") << u"plan"_s << int(MsgBoxNo) << true << false;
-    QTest::newRow("added extension, Yes") << u"plan"_s << int(MsgBoxYes) << true << true;
+    QTest::newRow("added extension, No") << u"plan"_s << int(Reply::No) << true << false;
+    QTest::newRow("added extension, Yes") << u"plan"_s << int(Reply::Yes) << true << true;
     QTest::newRow("typed extension, dialog asked already") << u"plan.vek"_s << 0 << false << true;
 }
 
@@ -368,23 +368,23 @@ void TestOpenSave::overwriteAfterExtension()
     QFETCH(bool, replaced);
     QTemporaryDir folder;
     const QString earlier = folder.filePath(u"plan.vek"_s);
-    WriteBytes(earlier, "earlier\r\n");
+    writeBytes(earlier, "earlier\r\n");
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    EnterStudy(form, dialogs);
-    dialogs.AnswerFile(folder.filePath(typed));
+    MainWindow form;
+    QVERIFY(showActive(form));
+    enterStudy(form, dialogs);
+    dialogs.answerFile(folder.filePath(typed));
     if (asked)
-        dialogs.Answer(answer);
-    form.m11(4)->trigger();
+        dialogs.answer(Reply(answer));
+    form.saveAction()->trigger();
     const QList<AskedDialog> expected = asked
-        ? QList<AskedDialog>{{u"「plan.vek」は既に存在します。\r\n上書きしますか？"_s, 36, u"タルヴェン・保存"_s}}
+        ? QList<AskedDialog>{{u"「plan.vek」は既に存在します。\r\n上書きしますか？"_s, MessageIcon::Question, u"タルヴェン・保存"_s}}
         : QList<AskedDialog>{};
-    QCOMPARE(dialogs.Asked(), expected);
+    QCOMPARE(dialogs.asked(), expected);
     QFile file(earlier);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll() != QByteArray("earlier\r\n"), replaced);
-    QCOMPARE(Study().Saved, replaced);
+    QCOMPARE(currentStudy().saved, replaced);
 }
 
 void TestOpenSave::rangedClass_data()
@@ -409,22 +409,22 @@ void TestOpenSave::rangedClass()
     QFETCH(QString, ratio);
     QFETCH(bool, outOfRange);
     QTemporaryDir folder;
-    QList<QByteArray> lines = PlainLines();
+    QList<QByteArray> lines = plainLines();
     lines[38] = code;
-    WriteBytes(folder.filePath(u"ranged.vek"_s), Joined(lines));
+    writeBytes(folder.filePath(u"ranged.vek"_s), joined(lines));
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    dialogs.AnswerFile(folder.filePath(u"ranged.vek"_s));
+    MainWindow form;
+    QVERIFY(showActive(form));
+    dialogs.answerFile(folder.filePath(u"ranged.vek"_s));
     if (outOfRange)
-        dialogs.Answer(MsgBoxOk);
-    form.m11(3)->trigger();
-    QCOMPARE(dialogs.Asked(), outOfRange ? QList<AskedDialog>{RatioOutOfRange} : QList<AskedDialog>{});
-    QCOMPARE(form.ListIndex(), RangedBlighClass);
-    QCOMPARE(form.Text1(5)->text(), ratio);
-    QVERIFY(form.RatioEditable());
-    QCOMPARE(Study().CreepRatio, ratio.toDouble());
-    QVERIFY(Study().Saved);
+        dialogs.answer(Reply::Ok);
+    form.openAction()->trigger();
+    QCOMPARE(dialogs.asked(), outOfRange ? QList<AskedDialog>{RatioOutOfRange} : QList<AskedDialog>{});
+    QCOMPARE(form.listIndex(), RangedBlighClass);
+    QCOMPARE(form.numberBox(5)->text(), ratio);
+    QVERIFY(form.ratioEditable());
+    QCOMPARE(currentStudy().creepRatio, ratio.toDouble());
+    QVERIFY(currentStudy().saved);
 }
 
 void TestOpenSave::shortFile_data()
@@ -432,7 +432,7 @@ void TestOpenSave::shortFile_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("three lines") << QByteArray("a\r\nb\r\n\r\n");
-    QTest::newRow("52 lines, no last line end") << Joined(QList<QByteArray>(52)).chopped(2);
+    QTest::newRow("52 lines, no last line end") << joined(QList<QByteArray>(52)).chopped(2);
 }
 
 // Missing lines count as empty: no class, an empty ratio box, no ticks.
@@ -440,23 +440,23 @@ void TestOpenSave::shortFile()
 {
     QFETCH(QByteArray, bytes);
     QTemporaryDir folder;
-    WriteBytes(folder.filePath(u"short.vek"_s), bytes);
+    writeBytes(folder.filePath(u"short.vek"_s), bytes);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
-    EnterStudy(form, dialogs);
-    dialogs.Answer(MsgBoxYes);
-    dialogs.AnswerFile(folder.filePath(u"short.vek"_s));
-    form.m11(3)->trigger();
-    QCOMPARE(dialogs.Asked(), QList<AskedDialog>{LoseWorkOpen});
-    QCOMPARE(form.SelectedFormula(), Formula::Lane);
-    QCOMPARE(form.ListIndex(), -1);
-    QCOMPARE(form.Text1(5)->text(), QString());
-    QVERIFY(!form.RatioEditable());
+    MainWindow form;
+    QVERIFY(showActive(form));
+    enterStudy(form, dialogs);
+    dialogs.answer(Reply::Yes);
+    dialogs.answerFile(folder.filePath(u"short.vek"_s));
+    form.openAction()->trigger();
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
+    QCOMPARE(form.selectedFormula(), Formula::Lane);
+    QCOMPARE(form.listIndex(), -1);
+    QCOMPARE(form.numberBox(5)->text(), QString());
+    QVERIFY(!form.ratioEditable());
     for (int i = 0; i < 7; ++i)
-        QVERIFY(!form.Check1(i)->isChecked() && !form.Check2(i)->isChecked());
-    QCOMPARE(form.Text1(0)->text(), u"0.00"_s);
-    QVERIFY(Study().Saved);
+        QVERIFY(!form.doubleTick(Section::Vertical, i)->isChecked() && !form.doubleTick(Section::Horizontal, i)->isChecked());
+    QCOMPARE(form.numberBox(0)->text(), u"0.00"_s);
+    QVERIFY(currentStudy().saved);
 }
 
 QTEST_MAIN(TestOpenSave)

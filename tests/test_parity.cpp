@@ -1,10 +1,10 @@
 // File > Open in the main window and RestoreStudy, which the report tool
 // uses, must reach the same study from the same file.
 
-#include "app/form4.h"
+#include "app/mainwindow.h"
 #include "describestudy.h"
 #include "files/studyfile.h"
-#include "form4testing.h"
+#include "mainwindowtesting.h"
 #include "scripteddialogs.h"
 
 #include <QFile>
@@ -17,39 +17,39 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The record, the window-held choices and the messages met, one entry per line.
-QStringList Describe(const StudyRecord &record, Formula formula, int listIndex, const QString &ratioText,
+QStringList describe(const StudyRecord &record, Formula formula, int listIndex, const QString &ratioText,
                      bool ratioEditable, const std::array<bool, PileCount> &verticalTicks,
                      const std::array<bool, PileCount> &horizontalTicks, const QList<AskedDialog> &messages)
 {
     QStringList lines;
     lines << u"formula=%1 class=%2 ratio=%3 editable=%4"_s.arg(int(formula)).arg(listIndex).arg(ratioText).arg(
         ratioEditable);
-    lines += DescribeRecord(record);
+    lines += describeRecord(record);
     for (int i = 0; i < PileCount; ++i)
         lines << u"ticks[%1]=%2 %3"_s.arg(i).arg(verticalTicks[i]).arg(horizontalTicks[i]);
     for (const AskedDialog &message : messages)
-        lines << u"message %1 | %2 | %3"_s.arg(message.prompt).arg(message.style).arg(message.caption);
+        lines << u"message %1 | %2 | %3"_s.arg(message.prompt).arg(int(message.icon)).arg(message.caption);
     return lines;
 }
 
-QStringList DescribeRestored(const RestoredStudy &study)
+QStringList describeRestored(const RestoredStudy &study)
 {
     QList<AskedDialog> messages;
     for (const Message &message : study.messages)
-        messages.append({message.prompt, message.style, message.caption});
-    return Describe(study.record, study.formula, study.listIndex, study.ratioText, study.ratioEditable,
+        messages.append(message);
+    return describe(study.record, study.formula, study.listIndex, study.ratioText, study.ratioEditable,
                     study.verticalTicks, study.horizontalTicks, messages);
 }
 
-QStringList DescribeWindow(const Form4 &form, const QList<AskedDialog> &messages)
+QStringList describeWindow(const MainWindow &form, const QList<AskedDialog> &messages)
 {
     std::array<bool, PileCount> vertical{}, horizontal{};
     for (int i = 0; i < PileCount; ++i) {
-        vertical[i] = form.Check1(i)->isChecked();
-        horizontal[i] = form.Check2(i)->isChecked();
+        vertical[i] = form.doubleTick(Section::Vertical, i)->isChecked();
+        horizontal[i] = form.doubleTick(Section::Horizontal, i)->isChecked();
     }
-    return Describe(Study(), form.SelectedFormula(), form.ListIndex(), form.Text1(CreepRatioBox)->text(),
-                    form.RatioEditable(), vertical, horizontal, messages);
+    return describe(currentStudy(), form.selectedFormula(), form.listIndex(), form.numberBox(CreepRatioBox)->text(),
+                    form.ratioEditable(), vertical, horizontal, messages);
 }
 
 }  // namespace
@@ -106,21 +106,21 @@ void TestParity::openMatchesRestore()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(lines.join("\r\n") + "\r\n");
     }
-    const StudyFileReadResult read = ReadStudyFile(path);
+    const StudyFileReadResult read = readStudyFile(path);
     QVERIFY(std::holds_alternative<ParsedStudy>(read));
-    const QStringList expected = DescribeRestored(RestoreStudy(std::get<ParsedStudy>(read)));
+    const QStringList expected = describeRestored(restoreStudy(std::get<ParsedStudy>(read)));
 
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowActive(form));
+    MainWindow form;
+    QVERIFY(showActive(form));
     // Opened into a fresh window, then again over the study it brought, with
     // the focus where the first open left it.
     for (int round = 0; round < 2; ++round) {
-        dialogs.Forget();
-        dialogs.AnswerFile(path);
-        dialogs.Answer(MsgBoxOk, 30);
-        form.m11(3)->trigger();
-        QCOMPARE(DescribeWindow(form, dialogs.Asked()), expected);
+        dialogs.forget();
+        dialogs.answerFile(path);
+        dialogs.answer(Reply::Ok, 30);
+        form.openAction()->trigger();
+        QCOMPARE(describeWindow(form, dialogs.asked()), expected);
     }
 }
 

@@ -2,12 +2,12 @@
 // on activation, one preview at most, closing, and printing through the
 // printer dialog into PDF files.
 
-#include "app/form4.h"
-#include "form4testing.h"
+#include "app/mainwindow.h"
+#include "mainwindowtesting.h"
 #include "recordingsurface.h"
-#include "report/formprv.h"
+#include "app/previewwindow.h"
 #include "report/paintersurface.h"
-#include "report/printreport.h"
+#include "app/printreport.h"
 #include "scripteddialogs.h"
 
 #include <QAction>
@@ -25,51 +25,51 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-int Twips(int twips, int dpi)
+int twips(int twips, int dpi)
 {
     return qRound(twips * dpi / 1440.0);
 }
 
 // Lane, first class (C' = 8.5), water levels 3 and 1.
-bool ShowReady(Form4 &form)
+bool showReady(MainWindow &form)
 {
-    if (!ShowActive(form))
+    if (!showActive(form))
         return false;
-    form.SetListIndex(0);
-    form.Text1(3)->setText(u"3"_s);
-    form.Text1(4)->setText(u"1"_s);
+    form.setListIndex(0);
+    form.numberBox(3)->setText(u"3"_s);
+    form.numberBox(4)->setText(u"1"_s);
     return true;
 }
 
 // The "ﾌﾟﾚﾋﾞｭｰ" button as the user reaches it, on the third tab.
-FormPrv *PressPreviewButton(Form4 &form)
+PreviewWindow *pressPreviewButton(MainWindow &form)
 {
-    form.SSTab1()->setCurrentIndex(2);
-    ClickButton(form.Command3(4));
-    return FormPrv::Instance();
+    form.tabs()->setCurrentIndex(2);
+    clickButton(form.previewButton());
+    return PreviewWindow::instance();
 }
 
 // A ready study's window, shown, with the preview opened from its button.
-FormPrv *OpenReadyPreview(Form4 &form)
+PreviewWindow *openReadyPreview(MainWindow &form)
 {
-    return ShowReady(form) ? PressPreviewButton(form) : nullptr;
+    return showReady(form) ? pressPreviewButton(form) : nullptr;
 }
 
-bool Activate(QWidget *window)
+bool activate(QWidget *window)
 {
     QApplication::setActiveWindow(window);
     return QTest::qWaitForWindowActive(window);
 }
 
 // Closed windows go at the next turn of the event loop.
-int PreviewWindows(const Form4 &form)
+int previewWindows(const MainWindow &form)
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return int(form.findChildren<FormPrv *>().size());
+    return int(form.findChildren<PreviewWindow *>().size());
 }
 
 // The page that `input` gives, on an image like the preview's.
-QImage PageFor(const QImage &like, const ReportInput &input)
+QImage pageFor(const QImage &like, const ReportInput &input)
 {
     QImage image(like.size(), like.format());
     image.setDevicePixelRatio(like.devicePixelRatio());
@@ -78,11 +78,11 @@ QImage PageFor(const QImage &like, const ReportInput &input)
     image.fill(Qt::white);
     QPainter painter(&image);
     PainterSurface surface(painter, false);
-    DrawReportPage(surface, input);
+    drawReportPage(surface, input);
     return image;
 }
 
-QString Run(const QString &program, const QStringList &arguments)
+QString runProgram(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
@@ -97,7 +97,7 @@ class TestPreview : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { RegisterReportFonts(); }
+    void initTestCase() { registerReportFonts(); }
     void window();
     void scrollModel_data();
     void scrollModel();
@@ -115,26 +115,26 @@ private Q_SLOTS:
 void TestPreview::window()
 {
     ScriptedDialogs dialogs;
-    Form4 form;
-    FormPrv *preview = OpenReadyPreview(form);
+    MainWindow form;
+    PreviewWindow *preview = openReadyPreview(form);
     QVERIFY(preview);
     QCOMPARE(preview->windowTitle(), u"印刷プレビュー"_s);
-    const auto x = [preview](int twips) { return Twips(twips, preview->logicalDpiX()); };
-    const auto y = [preview](int twips) { return Twips(twips, preview->logicalDpiY()); };
+    const auto x = [preview](int length) { return twips(length, preview->logicalDpiX()); };
+    const auto y = [preview](int length) { return twips(length, preview->logicalDpiY()); };
     QCOMPARE(preview->centralWidget()->size(), QSize(x(12315), y(8340)));
-    QCOMPARE(preview->Pic()->geometry(), QRect(0, 0, x(11907), y(16840)));
-    QCOMPARE(preview->VScroll1()->geometry(), QRect(x(12000), 0, x(255), y(8295)));
+    QCOMPARE(preview->pageWidget()->geometry(), QRect(0, 0, x(11907), y(16840)));
+    QCOMPARE(preview->scrollBar()->geometry(), QRect(x(12000), 0, x(255), y(8295)));
 
     // Two commands on the bar itself, no menus under them.
     const QList<QAction *> bar = preview->menuBar()->actions();
-    QCOMPARE(bar, (QList<QAction *>{preview->mnuPrint(), preview->mnuEnd()}));
-    QCOMPARE(preview->mnuPrint()->text(), u"印刷(&Ｔ)"_s);
-    QCOMPARE(preview->mnuEnd()->text(), u"閉じる(&C)"_s);
-    QVERIFY(!preview->mnuPrint()->menu() && !preview->mnuEnd()->menu());
+    QCOMPARE(bar, (QList<QAction *>{preview->printAction(), preview->closeAction()}));
+    QCOMPARE(preview->printAction()->text(), u"印刷(&Ｔ)"_s);
+    QCOMPARE(preview->closeAction()->text(), u"閉じる(&C)"_s);
+    QVERIFY(!preview->printAction()->menu() && !preview->closeAction()->menu());
 
     // The page is a sheet of the screen's resolution, white at its corners.
-    const QImage &page = preview->Page();
-    QCOMPARE(page.size(), preview->Pic()->size() * page.devicePixelRatio());
+    const QImage &page = preview->pageImage();
+    QCOMPARE(page.size(), preview->pageWidget()->size() * page.devicePixelRatio());
     QCOMPARE(qRound(page.dotsPerMeterY() * 0.0254), preview->logicalDpiY());
     QCOMPARE(page.pixelColor(page.width() - 1, page.height() - 1), QColor(Qt::white));
 }
@@ -158,33 +158,33 @@ void TestPreview::scrollModel()
     QFETCH(int, clicks);
     QFETCH(int, value);
     ScriptedDialogs dialogs;
-    Form4 form;
-    FormPrv *preview = OpenReadyPreview(form);
+    MainWindow form;
+    PreviewWindow *preview = openReadyPreview(form);
     QVERIFY(preview);
-    QScrollBar *bar = preview->VScroll1();
+    QScrollBar *bar = preview->scrollBar();
     for (int i = 0; i < clicks; ++i)
         bar->triggerAction(trough ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(bar->value(), value);
-    QCOMPARE(preview->Pic()->y(), -Twips(value, preview->logicalDpiY()));
+    QCOMPARE(preview->pageWidget()->y(), -twips(value, preview->logicalDpiY()));
     if (value == bar->maximum()) {
         // The page's bottom 100 twips above the window's bottom, to a pixel.
-        const int gap = preview->centralWidget()->height() - preview->Pic()->geometry().bottom() - 1;
-        QVERIFY2(qAbs(gap - Twips(100, preview->logicalDpiY())) <= 1, qPrintable(QString::number(gap)));
+        const int gap = preview->centralWidget()->height() - preview->pageWidget()->geometry().bottom() - 1;
+        QVERIFY2(qAbs(gap - twips(100, preview->logicalDpiY())) <= 1, qPrintable(QString::number(gap)));
     }
 }
 
 void TestPreview::dragMovesOnRelease()
 {
     ScriptedDialogs dialogs;
-    Form4 form;
-    FormPrv *preview = OpenReadyPreview(form);
+    MainWindow form;
+    PreviewWindow *preview = openReadyPreview(form);
     QVERIFY(preview);
-    QScrollBar *bar = preview->VScroll1();
+    QScrollBar *bar = preview->scrollBar();
     bar->setSliderDown(true);
     bar->setSliderPosition(4000);
-    QCOMPARE(preview->Pic()->y(), 0);
+    QCOMPARE(preview->pageWidget()->y(), 0);
     bar->setSliderDown(false);
-    QCOMPARE(preview->Pic()->y(), -Twips(4000, preview->logicalDpiY()));
+    QCOMPARE(preview->pageWidget()->y(), -twips(4000, preview->logicalDpiY()));
 }
 
 void TestPreview::pageNotice_data()
@@ -205,12 +205,12 @@ void TestPreview::pageNotice()
     QFETCH(double, level2);
     QFETCH(bool, notice);
     ReportInput input;
-    input.record.BaseValues = {6.0, 3.0, 3.0, level1, level2};
-    input.record.CreepRatio = 8.5;
-    input.record.VerticalLengths[0] = 4.0;
+    input.record.baseValues = {6.0, 3.0, 3.0, level1, level2};
+    input.record.creepRatio = 8.5;
+    input.record.verticalLengths[0] = 4.0;
     input.listIndex = 0;
     RecordingSurface surface;
-    DrawReportPage(surface, input);
+    drawReportPage(surface, input);
     QStringList texts;
     for (const RecordingSurface::Call &call : surface.calls)
         texts.append(call.text);
@@ -225,7 +225,7 @@ void TestPreview::pageNotice()
 
 void TestPreview::redrawOnActivation_data()
 {
-    QTest::addColumn<int>("box");  // Text1 index changed in the main window
+    QTest::addColumn<int>("box");  // numberBox index changed in the main window
     QTest::addColumn<QString>("text");
     QTest::newRow("vertical pile") << 6 << u"4.5"_s;
     QTest::newRow("horizontal pile") << 13 << u"12.25"_s;
@@ -238,19 +238,19 @@ void TestPreview::redrawOnActivation()
     QFETCH(int, box);
     QFETCH(QString, text);
     ScriptedDialogs dialogs;
-    Form4 form;
-    FormPrv *preview = OpenReadyPreview(form);
+    MainWindow form;
+    PreviewWindow *preview = openReadyPreview(form);
     QVERIFY(preview);
-    QVERIFY(Activate(preview));
-    const QImage before = preview->Page().copy();
-    QCOMPARE(before, PageFor(before, form.CurrentReportInput()));
+    QVERIFY(activate(preview));
+    const QImage before = preview->pageImage().copy();
+    QCOMPARE(before, pageFor(before, form.currentReportInput()));
 
-    QVERIFY(Activate(&form));
-    form.Text1(box)->setText(text);
-    QCOMPARE(preview->Page(), before);  // nothing drawn until the preview is active again
-    QVERIFY(Activate(preview));
-    QVERIFY(preview->Page() != before);
-    QCOMPARE(preview->Page(), PageFor(before, form.CurrentReportInput()));
+    QVERIFY(activate(&form));
+    form.numberBox(box)->setText(text);
+    QCOMPARE(preview->pageImage(), before);  // nothing drawn until the preview is active again
+    QVERIFY(activate(preview));
+    QVERIFY(preview->pageImage() != before);
+    QCOMPARE(preview->pageImage(), pageFor(before, form.currentReportInput()));
 }
 
 void TestPreview::onePreview_data()
@@ -271,44 +271,44 @@ void TestPreview::onePreview()
     QFETCH(QString, closing);
     QFETCH(bool, secondFromMenu);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowReady(form));
+    MainWindow form;
+    QVERIFY(showReady(form));
     const auto open = [&form](bool fromMenu) {
         if (fromMenu) {
-            form.m11(6)->trigger();
-            return FormPrv::Instance();
+            form.previewAction()->trigger();
+            return PreviewWindow::instance();
         }
-        return PressPreviewButton(form);
+        return pressPreviewButton(form);
     };
-    FormPrv *first = open(firstFromMenu);
+    PreviewWindow *first = open(firstFromMenu);
     QVERIFY(first);
     QCOMPARE(first->windowModality(), firstFromMenu ? Qt::ApplicationModal : Qt::NonModal);
-    first->VScroll1()->setValue(1000);
+    first->scrollBar()->setValue(1000);
     QWidget other;  // the close command brings the main window even from behind another
     other.show();
-    QVERIFY(Activate(closing.isEmpty() ? static_cast<QWidget *>(&form) : &other));
+    QVERIFY(activate(closing.isEmpty() ? static_cast<QWidget *>(&form) : &other));
     if (!closing.isEmpty()) {
         if (closing == u"command"_s)
-            first->mnuEnd()->trigger();
+            first->closeAction()->trigger();
         else
             first->close();
         // Released at once, though the window object goes only later.
-        QVERIFY(!FormPrv::Instance());
+        QVERIFY(!PreviewWindow::instance());
         if (closing == u"command"_s)
             QVERIFY(QTest::qWaitForWindowActive(&form));
-        QVERIFY(Activate(&form));
+        QVERIFY(activate(&form));
     }
-    FormPrv *second = open(secondFromMenu);
+    PreviewWindow *second = open(secondFromMenu);
     QVERIFY(second);
-    QCOMPARE(PreviewWindows(form), 1);
+    QCOMPARE(previewWindows(form), 1);
     QVERIFY(QTest::qWaitForWindowActive(second));
     // The window kept open keeps its place on the page; a new one starts at the top.
     const bool kept = closing.isEmpty();
-    QCOMPARE(second->VScroll1()->value(), kept ? 1000 : 0);
-    QCOMPARE(second->Pic()->y(), -Twips(second->VScroll1()->value(), second->logicalDpiY()));
+    QCOMPARE(second->scrollBar()->value(), kept ? 1000 : 0);
+    QCOMPARE(second->pageWidget()->y(), -twips(second->scrollBar()->value(), second->logicalDpiY()));
     QCOMPARE(second->windowModality(),
              (kept ? firstFromMenu : secondFromMenu) ? Qt::ApplicationModal : Qt::NonModal);
-    QVERIFY(dialogs.Asked().isEmpty());
+    QVERIFY(dialogs.asked().isEmpty());
 }
 
 void TestPreview::printing_data()
@@ -335,28 +335,28 @@ void TestPreview::printing()
     QTemporaryDir folder;
     const QString pdf = folder.filePath(u"report.pdf"_s);
     ScriptedDialogs dialogs;
-    Form4 form;
-    QVERIFY(ShowReady(form));
-    form.Text1(6)->setText(u"20"_s);  // enough for both verdicts to be ＯＫ
-    form.Text1(13)->setText(u"20"_s);
-    dialogs.AnswerPrinter(ok, pdf);
+    MainWindow form;
+    QVERIFY(showReady(form));
+    form.numberBox(6)->setText(u"20"_s);  // enough for both verdicts to be ＯＫ
+    form.numberBox(13)->setText(u"20"_s);
+    dialogs.answerPrinter(ok, pdf);
     if (fromPreview) {
-        FormPrv *preview = PressPreviewButton(form);
+        PreviewWindow *preview = pressPreviewButton(form);
         QVERIFY(preview);
         if (!level2.isEmpty())
-            form.Text1(4)->setText(level2);
-        preview->mnuPrint()->trigger();
+            form.numberBox(4)->setText(level2);
+        preview->printAction()->trigger();
     } else {
-        form.m11(7)->trigger();
+        form.printAction()->trigger();
     }
     // File > Print offers the whole document on a printer only; the preview's dialog is left as it comes.
-    QCOMPARE(dialogs.PrinterDialogs(), QList<bool>{!fromPreview});
-    QVERIFY(dialogs.Asked().isEmpty());
+    QCOMPARE(dialogs.printerDialogs(), QList<bool>{!fromPreview});
+    QVERIFY(dialogs.asked().isEmpty());
     QCOMPARE(QFileInfo::exists(pdf), ok);
     if (!ok)
         return;
-    QVERIFY(Run(u"pdfinfo"_s, {pdf}).contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
-    const QString text = Run(u"pdftotext"_s, {pdf, u"-"_s});
+    QVERIFY(runProgram(u"pdfinfo"_s, {pdf}).contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
+    const QString text = runProgram(u"pdftotext"_s, {pdf, u"-"_s});
     for (const QString &expected : printed)
         QVERIFY2(text.contains(expected), qPrintable(expected + u" not in: "_s + text));
 }

@@ -13,7 +13,7 @@
 using namespace talven;
 
 Q_DECLARE_METATYPE(talven::Formula)
-Q_DECLARE_METATYPE(talven::ReportSection)
+Q_DECLARE_METATYPE(talven::Section)
 
 namespace {
 
@@ -25,27 +25,27 @@ constexpr double Tolerance = 1e-6;
 using Call = RecordingSurface::Call;
 using Kind = RecordingSurface::Kind;
 
-double Column(double x) { return x / CharWidth; }
-double Row(double y) { return y / LineHeight; }
+double columnOf(double x) { return x / CharWidth; }
+double rowOf(double y) { return y / LineHeight; }
 
-ReportInput SampleInput(Formula formula)
+ReportInput sampleInput(Formula formula)
 {
     ReportInput input;
     input.formula = formula;
     input.listIndex = 2;
     StudyRecord &r = input.record;
-    r.Names = {QStringLiteral("本体"), QStringLiteral("上流翼壁"), QStringLiteral("下流翼壁"),
+    r.names = {QStringLiteral("本体"), QStringLiteral("上流翼壁"), QStringLiteral("下流翼壁"),
                QStringLiteral("計画高水位"), QStringLiteral("平水位"),
                QStringLiteral("上流"), QStringLiteral("下流"), {}, {}, {}, {}, {},
                QStringLiteral("左岸"), QStringLiteral("右岸"), {}, {}, {}, {}, {}};
-    r.BaseValues = {12.0, 3.5, 4.25, 5.5, 1.2};
-    r.CreepRatio = formula == Formula::Lane ? 6.0 : 12.0;
-    r.VerticalLengths = {5.0, 3.0, 0, 0, 0, 0, 0};
-    r.HorizontalLengths = {4.0, 4.5, 0, 0, 0, 0, 0};
+    r.baseValues = {12.0, 3.5, 4.25, 5.5, 1.2};
+    r.creepRatio = formula == Formula::Lane ? 6.0 : 12.0;
+    r.verticalLengths = {5.0, 3.0, 0, 0, 0, 0, 0};
+    r.horizontalLengths = {4.0, 4.5, 0, 0, 0, 0, 0};
     return input;
 }
 
-QList<Call> TextCalls(const RecordingSurface &surface, const QString &text)
+QList<Call> textCalls(const RecordingSurface &surface, const QString &text)
 {
     QList<Call> found;
     for (const Call &call : surface.calls)
@@ -55,48 +55,48 @@ QList<Call> TextCalls(const RecordingSurface &surface, const QString &text)
 }
 
 // Every text whose top-left corner is on this row and within the given columns.
-QStringList TextsOnRow(const RecordingSurface &surface, double row, double fromColumn,
+QStringList textsOnRow(const RecordingSurface &surface, double row, double fromColumn,
                        double toColumn)
 {
     QStringList found;
     for (const Call &call : surface.calls)
-        if (call.kind == Kind::Text && std::abs(Row(call.from.y()) - row) < Tolerance
-            && Column(call.from.x()) >= fromColumn && Column(call.from.x()) < toColumn)
+        if (call.kind == Kind::Text && std::abs(rowOf(call.from.y()) - row) < Tolerance
+            && columnOf(call.from.x()) >= fromColumn && columnOf(call.from.x()) < toColumn)
             found.append(call.text);
     return found;
 }
 
 // The column of the decimal point of a number text drawn by the report.
-double PointColumn(const Call &call)
+double columnOfPoint(const Call &call)
 {
     const qsizetype point = call.text.indexOf(u'.');
-    return Column(call.from.x() + RecordingSurface::Width(call.text.left(point), call.size));
+    return columnOf(call.from.x() + RecordingSurface::width(call.text.left(point), call.size));
 }
 
-bool Near(double a, double b) { return std::abs(a - b) < Tolerance; }
+bool isNear(double a, double b) { return std::abs(a - b) < Tolerance; }
 
 // A line or box given in grid units, in either direction.
-bool Joins(const Call &call, double a1, double b1, double a2, double b2)
+bool joins(const Call &call, double a1, double b1, double a2, double b2)
 {
     const QPointF p(a1 * CharWidth, b1 * LineHeight), q(a2 * CharWidth, b2 * LineHeight);
-    auto same = [](QPointF u, QPointF v) { return Near(u.x(), v.x()) && Near(u.y(), v.y()); };
+    auto same = [](QPointF u, QPointF v) { return isNear(u.x(), v.x()) && isNear(u.y(), v.y()); };
     return (same(call.from, p) && same(call.to, q)) || (same(call.from, q) && same(call.to, p));
 }
 
-QList<Call> Shapes(const RecordingSurface &surface, Kind kind, double a1, double b1, double a2,
+QList<Call> shapesJoining(const RecordingSurface &surface, Kind kind, double a1, double b1, double a2,
                    double b2)
 {
     QList<Call> found;
     for (const Call &call : surface.calls)
-        if (call.kind == kind && Joins(call, a1, b1, a2, b2))
+        if (call.kind == kind && joins(call, a1, b1, a2, b2))
             found.append(call);
     return found;
 }
 
-RecordingSurface Draw(const ReportInput &input, bool printer = false)
+RecordingSurface drawnReport(const ReportInput &input, bool printer = false)
 {
     RecordingSurface surface(printer);
-    const ReportResult result = DrawReport(surface, input);
+    const ReportResult result = drawReport(surface, input);
     Q_UNUSED(result);
     return surface;
 }
@@ -218,14 +218,14 @@ void TestReport::elementPositions()
     QFETCH(double, size);
     QFETCH(bool, bold);
 
-    const RecordingSurface surface = Draw(SampleInput(formula));
-    const QList<Call> found = TextCalls(surface, text);
+    const RecordingSurface surface = drawnReport(sampleInput(formula));
+    const QList<Call> found = textCalls(surface, text);
     QVERIFY2(found.size() > occurrence,
              qPrintable(QStringLiteral("%1 drawn %2 times").arg(text).arg(found.size())));
     const Call &call = found[occurrence];
-    QVERIFY2(Near(Column(call.from.x()), column) && Near(Row(call.from.y()), row),
+    QVERIFY2(isNear(columnOf(call.from.x()), column) && isNear(rowOf(call.from.y()), row),
              qPrintable(QStringLiteral("%1 at (%2, %3), expected (%4, %5)")
-                            .arg(text).arg(Column(call.from.x())).arg(Row(call.from.y()))
+                            .arg(text).arg(columnOf(call.from.x())).arg(rowOf(call.from.y()))
                             .arg(column).arg(row)));
     QCOMPARE(call.size, size);
     QCOMPARE(call.bold, bold);
@@ -252,7 +252,7 @@ void TestReport::frames()
     QFETCH(double, tableBottom);
     QFETCH(int, thick);
 
-    const RecordingSurface surface = Draw(SampleInput(formula), printer);
+    const RecordingSurface surface = drawnReport(sampleInput(formula), printer);
     struct Expected {
         Kind kind;
         double a1, b1, a2, b2;
@@ -284,7 +284,7 @@ void TestReport::frames()
         {Kind::Line, 31, 63.5, 40, 63.5, 1},
     };
     for (const Expected &e : expected) {
-        const QList<Call> found = Shapes(surface, e.kind, e.a1, e.b1, e.a2, e.b2);
+        const QList<Call> found = shapesJoining(surface, e.kind, e.a1, e.b1, e.a2, e.b2);
         const QString where =
             QStringLiteral("(%1, %2)-(%3, %4)").arg(e.a1).arg(e.b1).arg(e.a2).arg(e.b2);
         QVERIFY2(found.size() == 1, qPrintable(where + QStringLiteral(" drawn %1 times")
@@ -295,13 +295,13 @@ void TestReport::frames()
     int creepCells = 0;
     for (const Call &call : surface.calls) {
         QVERIFY(call.kind == Kind::Text || call.drawWidth == 1 || call.drawWidth == thick);
-        if (call.kind == Kind::Box && call.drawWidth == 1 && Near(Column(call.from.x()), 33))
+        if (call.kind == Kind::Box && call.drawWidth == 1 && isNear(columnOf(call.from.x()), 33))
             ++creepCells;
         // Nothing below the table's frame in the table's columns before section 2.
-        if (call.kind == Kind::Text && Column(call.from.x()) >= 33 && Row(call.from.y()) < 24)
-            QVERIFY2(Row(call.from.y()) <= tableBottom + 0.5, qPrintable(call.text));
+        if (call.kind == Kind::Text && columnOf(call.from.x()) >= 33 && rowOf(call.from.y()) < 24)
+            QVERIFY2(rowOf(call.from.y()) <= tableBottom + 0.5, qPrintable(call.text));
     }
-    QCOMPARE(creepCells, int(SoilClasses(formula).size()) + 1);
+    QCOMPARE(creepCells, int(soilClasses(formula).size()) + 1);
     QCOMPARE(surface.drawWidth, 1);
 }
 
@@ -325,14 +325,14 @@ void TestReport::selectedClassMark()
     QFETCH(int, listIndex);
     QFETCH(double, row);
 
-    ReportInput input = SampleInput(formula);
+    ReportInput input = sampleInput(formula);
     input.listIndex = listIndex;
-    const RecordingSurface surface = Draw(input);
-    const QList<Call> marks = TextCalls(surface, QStringLiteral("◆"));
+    const RecordingSurface surface = drawnReport(input);
+    const QList<Call> marks = textCalls(surface, QStringLiteral("◆"));
     QCOMPARE(marks.size(), 1);
-    QVERIFY2(Near(Column(marks[0].from.x()), 33.5) && Near(Row(marks[0].from.y()), row),
+    QVERIFY2(isNear(columnOf(marks[0].from.x()), 33.5) && isNear(rowOf(marks[0].from.y()), row),
              qPrintable(QStringLiteral("◆ at (%1, %2)")
-                            .arg(Column(marks[0].from.x())).arg(Row(marks[0].from.y()))));
+                            .arg(columnOf(marks[0].from.x())).arg(rowOf(marks[0].from.y()))));
     QCOMPARE(marks[0].size, 9.0);
 }
 
@@ -365,90 +365,90 @@ void TestReport::decimalAlignment()
     QFETCH(double, pointColumn);
     QFETCH(double, row);
 
-    ReportInput input = SampleInput(Formula::Lane);
-    input.record.BaseValues = {100.0, 2.0, 3.0, -1.2, -3.45};
-    input.record.VerticalLengths = {12.34, 2.5, 0, 0, 0, 0, 0};
-    const RecordingSurface surface = Draw(input);
-    const QList<Call> found = TextCalls(surface, text);
+    ReportInput input = sampleInput(Formula::Lane);
+    input.record.baseValues = {100.0, 2.0, 3.0, -1.2, -3.45};
+    input.record.verticalLengths = {12.34, 2.5, 0, 0, 0, 0, 0};
+    const RecordingSurface surface = drawnReport(input);
+    const QList<Call> found = textCalls(surface, text);
     QVERIFY2(found.size() > occurrence, qPrintable(text));
     const Call &call = found[occurrence];
-    QVERIFY2(Near(PointColumn(call), pointColumn) && Near(Row(call.from.y()), row),
+    QVERIFY2(isNear(columnOfPoint(call), pointColumn) && isNear(rowOf(call.from.y()), row),
              qPrintable(QStringLiteral("point of %1 at column %2 row %3")
-                            .arg(text).arg(PointColumn(call)).arg(Row(call.from.y()))));
+                            .arg(text).arg(columnOfPoint(call)).arg(rowOf(call.from.y()))));
 
     // The numbers of the tables share one column of points: a wider number
     // starts one dot width (9 pt here) further left per extra digit.
-    const Call twoDigits = TextCalls(surface, QStringLiteral("12.34")).first();
-    const Call oneDigit = TextCalls(surface, QStringLiteral("2.50")).first();
-    QCOMPARE(oneDigit.from.x() - twoDigits.from.x(), RecordingSurface::Width(QStringLiteral("."), 9));
+    const Call twoDigits = textCalls(surface, QStringLiteral("12.34")).first();
+    const Call oneDigit = textCalls(surface, QStringLiteral("2.50")).first();
+    QCOMPARE(oneDigit.from.x() - twoDigits.from.x(), RecordingSurface::width(QStringLiteral("."), 9));
 }
 
 void TestReport::numerator_data()
 {
     QTest::addColumn<Formula>("formula");
-    QTest::addColumn<ReportSection>("section");
+    QTest::addColumn<Section>("section");
     QTest::addColumn<double>("lengthCentre");
     QTest::addColumn<double>("lengthRow");
     QTest::addColumn<double>("sigmaRow");
     QTest::addColumn<double>("headRow");
 
-    QTest::newRow("lane vertical") << Formula::Lane << ReportSection::Vertical << 32.0 << 45.0
+    QTest::newRow("lane vertical") << Formula::Lane << Section::Vertical << 32.0 << 45.0
                                    << 45.5 << 48.0;
-    QTest::newRow("lane horizontal") << Formula::Lane << ReportSection::Horizontal << 32.0
+    QTest::newRow("lane horizontal") << Formula::Lane << Section::Horizontal << 32.0
                                      << 61.0 << 61.5 << 63.75;
-    QTest::newRow("bligh vertical") << Formula::Bligh << ReportSection::Vertical << 32.5
+    QTest::newRow("bligh vertical") << Formula::Bligh << Section::Vertical << 32.5
                                     << 46.25 << 46.25 << 48.0;
-    QTest::newRow("bligh horizontal") << Formula::Bligh << ReportSection::Horizontal << 32.5
+    QTest::newRow("bligh horizontal") << Formula::Bligh << Section::Horizontal << 32.5
                                       << 62.25 << 62.25 << 63.75;
 }
 
 void TestReport::numerator()
 {
     QFETCH(Formula, formula);
-    QFETCH(ReportSection, section);
+    QFETCH(Section, section);
     QFETCH(double, lengthCentre);
     QFETCH(double, lengthRow);
     QFETCH(double, sigmaRow);
     QFETCH(double, headRow);
 
     // L 19.75, ΔH 4.30, ΣL 8.00 vertical and 8.50 horizontal.
-    const RecordingSurface surface = Draw(SampleInput(formula));
-    const int index = section == ReportSection::Vertical ? 0 : 1;
-    const double dot = RecordingSurface::Width(QStringLiteral("."), 10.5);
+    const RecordingSurface surface = drawnReport(sampleInput(formula));
+    const int index = section == Section::Vertical ? 0 : 1;
+    const double dot = RecordingSurface::width(QStringLiteral("."), 10.5);
 
     // Centred: the start moves left by half a dot width per character beyond "0.0".
-    const QList<Call> lengths = TextCalls(surface, QStringLiteral("19.75"));
+    const QList<Call> lengths = textCalls(surface, QStringLiteral("19.75"));
     QCOMPARE(lengths.size(), 3);  // the dimension total, then the two numerators
     const Call &length = lengths[index + 1];
-    QVERIFY2(Near(Column(length.from.x() + dot), lengthCentre) && Near(Row(length.from.y()), lengthRow),
-             qPrintable(QStringLiteral("L at (%1, %2)").arg(Column(length.from.x()))
-                            .arg(Row(length.from.y()))));
+    QVERIFY2(isNear(columnOf(length.from.x() + dot), lengthCentre) && isNear(rowOf(length.from.y()), lengthRow),
+             qPrintable(QStringLiteral("L at (%1, %2)").arg(columnOf(length.from.x()))
+                            .arg(rowOf(length.from.y()))));
     QCOMPARE(length.size, 10.5);
 
     const QString sigmaText = index == 0 ? QStringLiteral("8.00") : QStringLiteral("8.50");
-    const Call sigma = TextCalls(surface, sigmaText).last();
-    QVERIFY2(Near(Column(sigma.from.x()), 36.5) && Near(Row(sigma.from.y()), sigmaRow),
-             qPrintable(QStringLiteral("ΣL at (%1, %2)").arg(Column(sigma.from.x()))
-                            .arg(Row(sigma.from.y()))));
+    const Call sigma = textCalls(surface, sigmaText).last();
+    QVERIFY2(isNear(columnOf(sigma.from.x()), 36.5) && isNear(rowOf(sigma.from.y()), sigmaRow),
+             qPrintable(QStringLiteral("ΣL at (%1, %2)").arg(columnOf(sigma.from.x()))
+                            .arg(rowOf(sigma.from.y()))));
 
-    const QList<Call> heads = TextCalls(surface, QStringLiteral("4.30"));
+    const QList<Call> heads = textCalls(surface, QStringLiteral("4.30"));
     QCOMPARE(heads.size(), 3);  // section 2, then the two denominators
     const Call &head = heads[index + 1];
-    QVERIFY2(Near(Column(head.from.x() + dot / 2), 34.5) && Near(Row(head.from.y()), headRow),
-             qPrintable(QStringLiteral("ΔH at (%1, %2)").arg(Column(head.from.x()))
-                            .arg(Row(head.from.y()))));
+    QVERIFY2(isNear(columnOf(head.from.x() + dot / 2), 34.5) && isNear(rowOf(head.from.y()), headRow),
+             qPrintable(QStringLiteral("ΔH at (%1, %2)").arg(columnOf(head.from.x()))
+                            .arg(rowOf(head.from.y()))));
 
     // Lane's L stands over a short bar and a "3"; Bligh's numerator is one line.
     int shortBars = 0;
     for (const Call &call : surface.calls)
-        if (call.kind == Kind::Line && Near(Column(call.from.x()), 31) && Near(Column(call.to.x()), 34.5))
+        if (call.kind == Kind::Line && isNear(columnOf(call.from.x()), 31) && isNear(columnOf(call.to.x()), 34.5))
             ++shortBars;
     QCOMPARE(shortBars, formula == Formula::Lane ? 2 : 0);
 }
 
 void TestReport::pileRows_data()
 {
-    QTest::addColumn<ReportSection>("section");
+    QTest::addColumn<Section>("section");
     QTest::addColumn<QString>("name");
     QTest::addColumn<double>("length");
     QTest::addColumn<bool>("ticked");
@@ -456,8 +456,8 @@ void TestReport::pileRows_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("total");
 
-    const auto v = ReportSection::Vertical;
-    const auto h = ReportSection::Horizontal;
+    const auto v = Section::Vertical;
+    const auto h = Section::Horizontal;
     const QString name = QStringLiteral("止水矢板");
     QTest::newRow("ticked doubles") << v << name << 2.5 << true << name + u'*' << QStringLiteral("5.00") << QStringLiteral("5.00");
     QTest::newRow("unticked") << v << name << 2.5 << false << name << QStringLiteral("2.50") << QStringLiteral("2.50");
@@ -475,7 +475,7 @@ void TestReport::pileRows_data()
 
 void TestReport::pileRows()
 {
-    QFETCH(ReportSection, section);
+    QFETCH(Section, section);
     QFETCH(QString, name);
     QFETCH(double, length);
     QFETCH(bool, ticked);
@@ -484,17 +484,17 @@ void TestReport::pileRows()
     QFETCH(QString, total);
 
     // Pile 3 of the section; every other pile is unnamed and 0.
-    ReportInput input = SampleInput(Formula::Bligh);
-    input.record.Names = {};
-    input.record.VerticalLengths = {};
-    input.record.HorizontalLengths = {};
-    const bool vertical = section == ReportSection::Vertical;
-    input.record.Names[(vertical ? FirstVerticalName : FirstHorizontalName) + 3] = name;
-    (vertical ? input.record.VerticalLengths : input.record.HorizontalLengths)[3] = length;
+    ReportInput input = sampleInput(Formula::Bligh);
+    input.record.names = {};
+    input.record.verticalLengths = {};
+    input.record.horizontalLengths = {};
+    const bool vertical = section == Section::Vertical;
+    input.record.names[(vertical ? FirstVerticalPileName : FirstHorizontalPileName) + 3] = name;
+    (vertical ? input.record.verticalLengths : input.record.horizontalLengths)[3] = length;
     (vertical ? input.verticalTicks : input.horizontalTicks)[3] = ticked;
     // The record's flags say the opposite: the report reads the boxes.
-    input.record.DoubleFlags.fill(ticked ? 0 : 1);
-    const RecordingSurface surface = Draw(input);
+    input.record.doubleFlags.fill(ticked ? 0 : 1);
+    const RecordingSurface surface = drawnReport(input);
 
     const double top = vertical ? 38.5 : 54.5;
     const double row = top + 0.5 + 1.5 * 4;
@@ -503,20 +503,20 @@ void TestReport::pileRows()
         expected.append(label);
     if (!value.isEmpty())
         expected.append(value);
-    QCOMPARE(TextsOnRow(surface, row, 6, 22.5), expected);
+    QCOMPARE(textsOnRow(surface, row, 6, 22.5), expected);
     for (const Call &call : surface.calls) {
-        if (call.kind != Kind::Text || !Near(Row(call.from.y()), row) || Column(call.from.x()) > 22.5)
+        if (call.kind != Kind::Text || !isNear(rowOf(call.from.y()), row) || columnOf(call.from.x()) > 22.5)
             continue;
         if (call.text == label)
-            QCOMPARE(Column(call.from.x()), 8.0);
+            QCOMPARE(columnOf(call.from.x()), 8.0);
         else
-            QCOMPARE(PointColumn(call), 20.5);
+            QCOMPARE(columnOfPoint(call), 20.5);
     }
     // Every other pile row is blank; the total always shows.
     for (int k = 1; k <= 7; ++k)
         if (k != 4)
-            QVERIFY(TextsOnRow(surface, top + 0.5 + 1.5 * k, 6, 22.5).isEmpty());
-    QCOMPARE(TextsOnRow(surface, top + 12.5, 6, 22.5), QStringList({QStringLiteral("計"), total}));
+            QVERIFY(textsOnRow(surface, top + 0.5 + 1.5 * k, 6, 22.5).isEmpty());
+    QCOMPARE(textsOnRow(surface, top + 12.5, 6, 22.5), QStringList({QStringLiteral("計"), total}));
 }
 
 void TestReport::dimensionRows_data()
@@ -545,28 +545,28 @@ void TestReport::dimensionRows()
     QFETCH(QStringList, texts);
     QFETCH(QString, total);
 
-    ReportInput input = SampleInput(Formula::Lane);
-    input.record.Names[0] = name;
-    input.record.BaseValues[0] = dimension;
-    input.record.Names[1] = QString();
-    input.record.BaseValues[1] = 0.0;
-    input.record.Names[2] = QString();
-    input.record.BaseValues[2] = 0.0;
-    const RecordingSurface surface = Draw(input);
-    QCOMPARE(TextsOnRow(surface, 30, 6, 22.5), texts);
-    QVERIFY(TextsOnRow(surface, 31.5, 6, 22.5).isEmpty());
-    QVERIFY(TextsOnRow(surface, 33, 6, 22.5).isEmpty());
-    QCOMPARE(TextsOnRow(surface, 34.5, 6, 22.5), QStringList({QStringLiteral("計"), total}));
+    ReportInput input = sampleInput(Formula::Lane);
+    input.record.names[0] = name;
+    input.record.baseValues[0] = dimension;
+    input.record.names[1] = QString();
+    input.record.baseValues[1] = 0.0;
+    input.record.names[2] = QString();
+    input.record.baseValues[2] = 0.0;
+    const RecordingSurface surface = drawnReport(input);
+    QCOMPARE(textsOnRow(surface, 30, 6, 22.5), texts);
+    QVERIFY(textsOnRow(surface, 31.5, 6, 22.5).isEmpty());
+    QVERIFY(textsOnRow(surface, 33, 6, 22.5).isEmpty());
+    QCOMPARE(textsOnRow(surface, 34.5, 6, 22.5), QStringList({QStringLiteral("計"), total}));
 }
 
 void TestReport::ticksComeFromTheBoxes()
 {
-    ReportInput input = SampleInput(Formula::Lane);
-    input.record.DoubleFlags.fill(1);
-    const RecordingSurface surface = Draw(input);
+    ReportInput input = sampleInput(Formula::Lane);
+    input.record.doubleFlags.fill(1);
+    const RecordingSurface surface = drawnReport(input);
     // 5 + 3 unticked, whatever the record's flags say.
-    QCOMPARE(TextsOnRow(surface, 51, 6, 22.5), QStringList({QStringLiteral("計"), QStringLiteral("8.00")}));
-    QCOMPARE(TextsOnRow(surface, 40.5, 6, 22.5), QStringList({QStringLiteral("上流"), QStringLiteral("5.00")}));
+    QCOMPARE(textsOnRow(surface, 51, 6, 22.5), QStringList({QStringLiteral("計"), QStringLiteral("8.00")}));
+    QCOMPARE(textsOnRow(surface, 40.5, 6, 22.5), QStringList({QStringLiteral("上流"), QStringLiteral("5.00")}));
 }
 
 void TestReport::verdicts_data()
@@ -612,13 +612,13 @@ void TestReport::verdicts()
     QFETCH(QString, required);
     QFETCH(bool, ok);
 
-    ReportInput input = SampleInput(formula);
-    input.record.BaseValues = {member, 0.0, 0.0, wl1, wl2};
-    input.record.CreepRatio = creepRatio;
-    input.record.VerticalLengths = {pile, 0, 0, 0, 0, 0, 0};
-    input.record.HorizontalLengths = {0, 0, 0, 0, 0, 0, pile};
+    ReportInput input = sampleInput(formula);
+    input.record.baseValues = {member, 0.0, 0.0, wl1, wl2};
+    input.record.creepRatio = creepRatio;
+    input.record.verticalLengths = {pile, 0, 0, 0, 0, 0, 0};
+    input.record.horizontalLengths = {0, 0, 0, 0, 0, 0, pile};
     RecordingSurface surface;
-    QVERIFY(DrawReport(surface, input).complete);
+    QVERIFY(drawReport(surface, input).complete);
 
     const QString sign = ok ? QStringLiteral("≧") : QStringLiteral("＜");
     const QString verdict = ok ? QStringLiteral("・・・ＯＫ") : QStringLiteral("・・・ＮＧ");
@@ -626,20 +626,20 @@ void TestReport::verdicts()
     const QString right = QStringLiteral("Ｃ = ") + required;
     for (int section = 0; section < 2; ++section) {
         const double row = section == 0 ? 50 : 66;
-        QCOMPARE(TextsOnRow(surface, row, 0, 60), QStringList({left, sign, verdict, right}));
+        QCOMPARE(textsOnRow(surface, row, 0, 60), QStringList({left, sign, verdict, right}));
         for (const auto &[text, column] : {std::pair{left, 28.0}, std::pair{sign, 35.0},
                                            std::pair{verdict, 43.0}, std::pair{right, 38.0}}) {
-            const Call call = TextCalls(surface, text)[section];
-            QCOMPARE(Column(call.from.x()), column);
+            const Call call = textCalls(surface, text)[section];
+            QCOMPARE(columnOf(call.from.x()), column);
             QCOMPARE(call.size, 10.5);
             QCOMPARE(call.bold, false);
         }
-        QCOMPARE(TextsOnRow(surface, section == 0 ? 47 : 63, 41, 60),
+        QCOMPARE(textsOnRow(surface, section == 0 ? 47 : 63, 41, 60),
                  QStringList({QStringLiteral("= ") + provided}));
-        const auto items = ReportVerdict(
-            input, section == 0 ? ReportSection::Vertical : ReportSection::Horizontal);
+        const auto items = reportVerdict(
+            input, section == 0 ? Section::Vertical : Section::Horizontal);
         QVERIFY(items);
-        QCOMPARE(items->Items(), QStringList({left, sign, right, verdict}));
+        QCOMPARE(items->items(), QStringList({left, sign, right, verdict}));
     }
 }
 
@@ -657,13 +657,13 @@ void TestReport::zeroHeadDifference()
     QFETCH(Formula, formula);
     QFETCH(double, level);
 
-    ReportInput input = SampleInput(formula);
-    input.record.BaseValues[3] = level;
-    input.record.BaseValues[4] = level;
+    ReportInput input = sampleInput(formula);
+    input.record.baseValues[3] = level;
+    input.record.baseValues[4] = level;
     RecordingSurface surface;
-    QVERIFY(!DrawReport(surface, input).complete);
-    QVERIFY(!ReportVerdict(input, ReportSection::Vertical));
-    QVERIFY(!ReportVerdict(input, ReportSection::Horizontal));
+    QVERIFY(!drawReport(surface, input).complete);
+    QVERIFY(!reportVerdict(input, Section::Vertical));
+    QVERIFY(!reportVerdict(input, Section::Horizontal));
 
     for (const Call &call : surface.calls) {
         QVERIFY2(!call.text.contains(QStringLiteral("inf"), Qt::CaseInsensitive)
@@ -672,21 +672,21 @@ void TestReport::zeroHeadDifference()
         QVERIFY2(!call.text.startsWith(QStringLiteral("・・・")), qPrintable(call.text));
     }
     for (double row : {47.0, 50.0, 63.0, 66.0})
-        QVERIFY2(TextsOnRow(surface, row, 29, 60).isEmpty(), qPrintable(QString::number(row)));
+        QVERIFY2(textsOnRow(surface, row, 29, 60).isEmpty(), qPrintable(QString::number(row)));
     // Everything else is there: both denominators, section 4's table and numerator.
-    QCOMPARE(TextsOnRow(surface, 48, 30, 40), QStringList({QStringLiteral("0.00")}));
-    QCOMPARE(TextsOnRow(surface, 63.75, 30, 40), QStringList({QStringLiteral("0.00")}));
-    QCOMPARE(TextsOnRow(surface, 68 - 1, 6, 22.5), QStringList({QStringLiteral("計"), QStringLiteral("8.50")}));
-    QCOMPARE(Shapes(surface, Kind::Box, 6, 54.5, 22.5, 68).size(), 1);
-    QCOMPARE(TextCalls(surface, QStringLiteral("Ｃ′=")).size(), 2);
+    QCOMPARE(textsOnRow(surface, 48, 30, 40), QStringList({QStringLiteral("0.00")}));
+    QCOMPARE(textsOnRow(surface, 63.75, 30, 40), QStringList({QStringLiteral("0.00")}));
+    QCOMPARE(textsOnRow(surface, 68 - 1, 6, 22.5), QStringList({QStringLiteral("計"), QStringLiteral("8.50")}));
+    QCOMPARE(shapesJoining(surface, Kind::Box, 6, 54.5, 22.5, 68).size(), 1);
+    QCOMPARE(textCalls(surface, QStringLiteral("Ｃ′=")).size(), 2);
     QCOMPARE(surface.drawWidth, 1);
 
     // The caller may write the readiness message where the verdicts would stand.
     RecordingSurface notice;
-    DrawNotReadyNotice(notice);
+    drawNotReadyNotice(notice);
     for (double row : {50.0, 66.0}) {
-        QCOMPARE(TextsOnRow(notice, row, 28, 29), QStringList({QStringLiteral("水位データおよび")}));
-        QCOMPARE(TextsOnRow(notice, row + 1, 28, 29),
+        QCOMPARE(textsOnRow(notice, row, 28, 29), QStringList({QStringLiteral("水位データおよび")}));
+        QCOMPARE(textsOnRow(notice, row + 1, 28, 29),
                  QStringList({QStringLiteral("クリープ比の選択を確認してください")}));
     }
     QCOMPARE(notice.calls.size(), 4);
@@ -694,7 +694,7 @@ void TestReport::zeroHeadDifference()
 
 void TestReport::painterSurfaceFont()
 {
-    RegisterReportFonts();
+    registerReportFonts();
     QFont font(QStringLiteral("ＭＳ 明朝"));
     const QString family = QFontInfo(font).family();
     QVERIFY2(family == QStringLiteral("IPAMincho") || family == QStringLiteral("IPA明朝"),
@@ -708,15 +708,15 @@ void TestReport::painterSurfaceFont()
     image.setDotsPerMeterY(3780);
     QPainter painter(&image);
     PainterSurface surface(painter, false);
-    surface.SetFont(QStringLiteral("ＭＳ 明朝"));
-    surface.SetFontSize(10.5);
+    surface.setFont(QStringLiteral("ＭＳ 明朝"));
+    surface.setFontSize(10.5);
     // A full-width character is one em: 10.5 pt at 96 dpi is 14 pixels.
-    const double full = surface.TextWidth(QStringLiteral("設"));
+    const double full = surface.textWidth(QStringLiteral("設"));
     QVERIFY2(std::abs(full - 14.0) < 0.6, qPrintable(QString::number(full)));
     // Decimal alignment relies on every digit, "-" and "." having one width.
-    const double dot = surface.TextWidth(QStringLiteral("."));
+    const double dot = surface.textWidth(QStringLiteral("."));
     for (const QString &c : {QStringLiteral("0"), QStringLiteral("7"), QStringLiteral("-")})
-        QVERIFY2(std::abs(surface.TextWidth(c) - dot) < 1e-9, qPrintable(c));
+        QVERIFY2(std::abs(surface.textWidth(c) - dot) < 1e-9, qPrintable(c));
     QVERIFY2(std::abs(dot - full / 2) < 0.6, qPrintable(QString::number(dot)));
 }
 
@@ -738,7 +738,7 @@ void TestReport::painterSurfacePens()
     QFETCH(int, thick);
     QFETCH(int, thin);
 
-    RegisterReportFonts();
+    registerReportFonts();
     // Wide enough for the creep-ratio table, down to row 16.
     QImage probe(1, 1, QImage::Format_RGB32);
     probe.setDotsPerMeterX(dotsPerMeter);
@@ -747,10 +747,10 @@ void TestReport::painterSurfacePens()
     {
         QPainter painter(&probe);
         PainterSurface surface(painter, printer);
-        surface.SetFont(QStringLiteral("ＭＳ 明朝"));
-        surface.SetFontSize(10.5);
-        charWidth = surface.TextWidth(QStringLiteral("設"));
-        lineHeight = surface.TextHeight(QStringLiteral("計"));
+        surface.setFont(QStringLiteral("ＭＳ 明朝"));
+        surface.setFontSize(10.5);
+        charWidth = surface.textWidth(QStringLiteral("設"));
+        lineHeight = surface.textHeight(QStringLiteral("計"));
     }
     QImage image(int(53 * charWidth), int(16 * lineHeight), QImage::Format_RGB32);
     image.setDotsPerMeterX(dotsPerMeter);
@@ -759,7 +759,7 @@ void TestReport::painterSurfacePens()
     {
         QPainter painter(&image);
         PainterSurface surface(painter, printer);
-        const ReportResult result = DrawReport(surface, SampleInput(Formula::Bligh));
+        const ReportResult result = drawReport(surface, sampleInput(Formula::Bligh));
         QVERIFY(result.complete);
     }
     auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 128; };

@@ -19,7 +19,7 @@ struct Run {
     QString err;
 };
 
-Run RunTool(const QStringList &arguments)
+Run runTool(const QStringList &arguments)
 {
     QProcess process;
     process.setProgram(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report"));
@@ -34,7 +34,7 @@ Run RunTool(const QStringList &arguments)
     return run;
 }
 
-QString Describe(const Run &run)
+QString describe(const Run &run)
 {
     return QStringLiteral("exit %1\nstdout:\n%2\nstderr:\n%3").arg(run.exitCode).arg(run.out, run.err);
 }
@@ -53,7 +53,7 @@ struct StudyTexts {
     QList<int> horizontalTicks{1};
 };
 
-StudyFileContent Content(const StudyTexts &study)
+StudyFileContent contentOf(const StudyTexts &study)
 {
     StudyFileContent content;
     content.names = {QStringLiteral("本体"), QStringLiteral("上流翼壁"), QStringLiteral("下流翼壁"),
@@ -63,13 +63,13 @@ StudyFileContent Content(const StudyTexts &study)
                      {}, {}, {}, {}, {}};
     for (int i = 0; i < 3; ++i)
         content.numberTexts[i] = study.members.value(i);
-    content.numberTexts[WaterLevel1Box] = study.wl1;
-    content.numberTexts[WaterLevel2Box] = study.wl2;
+    content.numberTexts[OuterWaterLevelBox] = study.wl1;
+    content.numberTexts[InnerWaterLevelBox] = study.wl2;
     for (int i = 0; i < PileCount; ++i) {
-        content.numberTexts[FirstVerticalBox + i] = study.vertical.value(i);
-        content.numberTexts[FirstHorizontalBox + i] = study.horizontal.value(i);
+        content.numberTexts[FirstVerticalPileBox + i] = study.vertical.value(i);
+        content.numberTexts[FirstHorizontalPileBox + i] = study.horizontal.value(i);
     }
-    content.methodCode = BuildMethodCode(study.formula, study.listIndex, study.typedRatio);
+    content.methodCode = buildMethodCode(study.formula, study.listIndex, study.typedRatio);
     for (int i : study.verticalTicks)
         content.doubleFlags[i] = 1;
     for (int i : study.horizontalTicks)
@@ -77,7 +77,7 @@ StudyFileContent Content(const StudyTexts &study)
     return content;
 }
 
-QString PdfText(const QString &pdf)
+QString pdfText(const QString &pdf)
 {
     QProcess process;
     process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
@@ -86,7 +86,7 @@ QString PdfText(const QString &pdf)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-QString PdfInfo(const QString &pdf)
+QString pdfInfo(const QString &pdf)
 {
     QProcess process;
     process.start(QStringLiteral("pdfinfo"), {pdf});
@@ -205,10 +205,10 @@ void TestReportTool::report()
 
     const QString vek = Path(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".vek"));
     const QString pdf = Path(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
-    QVERIFY(!WriteStudyFile(vek, Content(study)));
+    QVERIFY(!writeStudyFile(vek, contentOf(study)));
 
-    const Run run = RunTool({vek, QStringLiteral("-o"), pdf});
-    QVERIFY2(run.exitCode == 0, qPrintable(Describe(run)));
+    const Run run = runTool({vek, QStringLiteral("-o"), pdf});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
     QCOMPARE(run.out, verdicts.join(u'\n') + u'\n');
     QStringList reported;
     for (const QString &line : run.err.split(u'\n'))
@@ -217,7 +217,7 @@ void TestReportTool::report()
     QCOMPARE(reported, warnings);
 
     QVERIFY(QFile::exists(pdf));
-    const QString info = PdfInfo(pdf);
+    const QString info = pdfInfo(pdf);
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
     QVERIFY2(info.contains(QStringLiteral("595.276 x 841.89")) || info.contains(QStringLiteral("595 x 842")),
              qPrintable(info));
@@ -225,7 +225,7 @@ void TestReportTool::report()
     // The page's text without blanks: the layout spaces its columns by position,
     // and "Ｃ = 12.00" ends where "・・・ＯＫ" begins.
     const QRegularExpression blanks(QStringLiteral("\\s+"));
-    const QString page = PdfText(pdf).remove(blanks);
+    const QString page = pdfText(pdf).remove(blanks);
     QStringList expected{QStringLiteral("遮水矢板の設計"), QStringLiteral("３．鉛直方向の計算"),
                          QStringLiteral("４．水平方向の計算"), QStringLiteral("計画高水位")};
     // The same four items as the page's verdict lines, in the same order.
@@ -255,7 +255,7 @@ void TestReportTool::refusedFile()
     const QString pdf = Path(QStringLiteral("refused.pdf"));
     QFile::remove(vek);
     if (exists) {
-        QVERIFY(!WriteStudyFile(vek, Content(StudyTexts())));
+        QVERIFY(!writeStudyFile(vek, contentOf(StudyTexts())));
         QFile file(vek);
         QVERIFY(file.open(QIODevice::Append));
         file.write(append);
@@ -267,8 +267,8 @@ void TestReportTool::refusedFile()
         old.write("earlier");
     }
 
-    const Run run = RunTool({vek, QStringLiteral("-o"), pdf});
-    QVERIFY2(run.exitCode == 1, qPrintable(Describe(run)));
+    const Run run = runTool({vek, QStringLiteral("-o"), pdf});
+    QVERIFY2(run.exitCode == 1, qPrintable(describe(run)));
     QVERIFY2(run.err.contains(QStringLiteral("ファイル読み込みを中止しました。")), qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
     QFile old(pdf);
@@ -308,10 +308,10 @@ void TestReportTool::notReady()
     const QString vek = Path(QStringLiteral("notready.vek"));
     const QString pdf = Path(QStringLiteral("notready.pdf"));
     QFile::remove(pdf);
-    QVERIFY(!WriteStudyFile(vek, Content(study)));
+    QVERIFY(!writeStudyFile(vek, contentOf(study)));
 
-    const Run run = RunTool({vek, QStringLiteral("-o"), pdf});
-    QVERIFY2(run.exitCode == 2, qPrintable(Describe(run)));
+    const Run run = runTool({vek, QStringLiteral("-o"), pdf});
+    QVERIFY2(run.exitCode == 2, qPrintable(describe(run)));
     QVERIFY2(run.err.contains(QStringLiteral("水位データおよび\nクリープ比の選択を確認してください")),
              qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
@@ -322,10 +322,10 @@ void TestReportTool::unwritableOutput()
 {
     const QString vek = Path(QStringLiteral("unwritable.vek"));
     const QString pdf = Path(QStringLiteral("no such folder/report.pdf"));
-    QVERIFY(!WriteStudyFile(vek, Content(StudyTexts())));
+    QVERIFY(!writeStudyFile(vek, contentOf(StudyTexts())));
 
-    const Run run = RunTool({vek, QStringLiteral("-o"), pdf});
-    QVERIFY2(run.exitCode == 3, qPrintable(Describe(run)));
+    const Run run = runTool({vek, QStringLiteral("-o"), pdf});
+    QVERIFY2(run.exitCode == 3, qPrintable(describe(run)));
     QVERIFY2(run.err.contains(pdf + QStringLiteral(": PDF ファイルを書き出せませんでした。")),
              qPrintable(run.err));
     // No verdicts without the report they belong to.
@@ -350,8 +350,8 @@ void TestReportTool::arguments()
 {
     QFETCH(QStringList, arguments);
 
-    const Run run = RunTool(arguments);
-    QVERIFY2(run.exitCode == 64, qPrintable(Describe(run)));
+    const Run run = runTool(arguments);
+    QVERIFY2(run.exitCode == 64, qPrintable(describe(run)));
     QVERIFY2(run.err.contains(QStringLiteral("使い方: talven-report 検討ファイル.vek -o 帳票.pdf")),
              qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
@@ -360,8 +360,8 @@ void TestReportTool::arguments()
 void TestReportTool::help()
 {
     for (const QString &option : {QStringLiteral("--help"), QStringLiteral("-h")}) {
-        const Run run = RunTool({option});
-        QVERIFY2(run.exitCode == 0, qPrintable(Describe(run)));
+        const Run run = runTool({option});
+        QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
         QVERIFY(run.out.contains(QStringLiteral("使い方: talven-report 検討ファイル.vek -o 帳票.pdf")));
         QVERIFY(run.out.contains(QStringLiteral("終了コード")));
     }

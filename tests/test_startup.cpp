@@ -1,8 +1,8 @@
 // Start-up: the title window, the help window, the example figures, the
 // one-copy lock and the program's own start as a process.
-#include "app/dialogservice.h"
+#include "dialogs/dialogservice.h"
 #include "app/examplefigure.h"
-#include "app/formtitle.h"
+#include "app/titlewindow.h"
 #include "app/helpwindow.h"
 #include "app/singleinstance.h"
 #include "app/toolkittexts.h"
@@ -34,22 +34,22 @@ namespace {
 // instead of waiting for an answer.
 class NoDialogs final : public DialogService {
 public:
-    int MsgBox(const QString &prompt, int style, const QString &caption) override
+    bool showMessage(const Message &message) override
     {
-        unexpected << QStringLiteral("MsgBox %1 %2 %3").arg(style).arg(caption, prompt);
-        return MsgBoxOk;
+        unexpected << QStringLiteral("message box %1 %2").arg(message.caption, message.prompt);
+        return false;
     }
-    QString OpenFileName(QWidget *, const QString &, const QString &) override
+    QString openFileName(QWidget *, const QString &, const QString &) override
     {
         unexpected << QStringLiteral("OpenFileName");
         return {};
     }
-    QString SaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
     {
         unexpected << QStringLiteral("SaveFileName");
         return {};
     }
-    bool PrinterDialog(QWidget *, QPrinter &, bool) override
+    bool printerDialog(QWidget *, QPrinter &, bool) override
     {
         unexpected << QStringLiteral("PrinterDialog");
         return false;
@@ -57,41 +57,41 @@ public:
     QStringList unexpected;
 };
 
-QList<FormTitle *> TitleWindows()
+QList<TitleWindow *> titleWindows()
 {
-    QList<FormTitle *> found;
+    QList<TitleWindow *> found;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *title = qobject_cast<FormTitle *>(widget))
+        if (auto *title = qobject_cast<TitleWindow *>(widget))
             found << title;
     }
     return found;
 }
 
 // Runs pending deletions, so that a closed window is really gone.
-void FlushDeletes()
+void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
 }
 
-void CloseAllTitles()
+void closeAllTitles()
 {
-    for (FormTitle *title : TitleWindows())
+    for (TitleWindow *title : titleWindows())
         title->close();
-    FlushDeletes();
+    flushDeletes();
 }
 
-int Twips(int twips, int dpi)
+int twips(int twips, int dpi)
 {
     return qRound(twips * dpi / 1440.0);
 }
 
-QString ProgramPath()
+QString programPath()
 {
     return qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven");
 }
 
-QByteArray LockOwner(const QString &lockPath)
+QByteArray lockOwner(const QString &lockPath)
 {
     QFile file(lockPath);
     if (!file.open(QIODevice::ReadOnly))
@@ -100,7 +100,7 @@ QByteArray LockOwner(const QString &lockPath)
 }
 
 // The pid of a process that has already ended.
-qint64 DeadPid()
+qint64 deadPid()
 {
     QProcess process;
     process.start(QStringLiteral("sleep"), {QStringLiteral("0.1")});
@@ -154,13 +154,13 @@ private:
 void TestStartup::init()
 {
     dialogs_.unexpected.clear();
-    SetDialogService(&dialogs_);
+    setDialogService(&dialogs_);
 }
 
 void TestStartup::cleanup()
 {
-    CloseAllTitles();
-    SetDialogService(nullptr);
+    closeAllTitles();
+    setDialogService(nullptr);
     QVERIFY2(dialogs_.unexpected.isEmpty(), qPrintable(dialogs_.unexpected.join(u'\n')));
 }
 
@@ -174,16 +174,16 @@ void TestStartup::titleLoad_data()
 void TestStartup::titleLoad()
 {
     QFETCH(bool, startupComplete);
-    StartupComplete = startupComplete;
-    FormTitle *title = FormTitle::Show();
+    talven::startupComplete = startupComplete;
+    TitleWindow *title = TitleWindow::open();
     QVERIFY(title);
-    QCOMPARE(title->VersionText(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1"));
-    QCOMPARE(title->findChild<QLabel *>(QStringLiteral("lblVersion"))->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1"));
-    auto *ok = title->findChild<QPushButton *>(QStringLiteral("Command1"));
+    QCOMPARE(title->versionText(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1"));
+    QCOMPARE(title->findChild<QLabel *>(QStringLiteral("versionLabel"))->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1"));
+    auto *ok = title->findChild<QPushButton *>(QStringLiteral("okButton"));
     QVERIFY(ok);
     QCOMPARE(ok->text(), QStringLiteral("OK"));
     QCOMPARE(ok->isVisible(), startupComplete);
-    QCOMPARE(title->OkButtonVisible(), startupComplete);
+    QCOMPARE(title->okButtonVisible(), startupComplete);
     QVERIFY(title->windowTitle().isEmpty());
 }
 
@@ -192,9 +192,9 @@ void TestStartup::titleLabels_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("pointSize");
-    QTest::newRow("company") << QStringLiteral("lblCompanyProduct") << QStringLiteral("株式会社　ノルフェ") << 18;
-    QTest::newRow("product") << QStringLiteral("lblProductName") << QStringLiteral("タルヴェン") << 18;
-    QTest::newRow("version") << QStringLiteral("lblVersion") << QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1") << 12;
+    QTest::newRow("company") << QStringLiteral("companyLabel") << QStringLiteral("株式会社　ノルフェ") << 18;
+    QTest::newRow("product") << QStringLiteral("productLabel") << QStringLiteral("タルヴェン") << 18;
+    QTest::newRow("version") << QStringLiteral("versionLabel") << QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1") << 12;
 }
 
 void TestStartup::titleLabels()
@@ -202,8 +202,8 @@ void TestStartup::titleLabels()
     QFETCH(QString, name);
     QFETCH(QString, text);
     QFETCH(int, pointSize);
-    StartupComplete = true;
-    FormTitle *title = FormTitle::Show();
+    startupComplete = true;
+    TitleWindow *title = TitleWindow::open();
     QVERIFY(QTest::qWaitForWindowExposed(title));
     auto *label = title->findChild<QLabel *>(name);
     QVERIFY(label);
@@ -215,59 +215,59 @@ void TestStartup::titleLabels()
     const QRect inWindow(label->mapTo(title, QPoint(0, 0)), label->size());
     QVERIFY2(title->rect().contains(inWindow), qPrintable(name));
     QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(name));
-    auto *logo = title->findChild<QWidget *>(QStringLiteral("imgLogo"));
+    auto *logo = title->findChild<QWidget *>(QStringLiteral("logo"));
     QVERIFY(logo);
     QVERIFY(inWindow.left() >= logo->mapTo(title, QPoint(logo->width(), 0)).x());
 }
 
 void TestStartup::titleClientArea()
 {
-    StartupComplete = true;
-    FormTitle *title = FormTitle::Show();
+    startupComplete = true;
+    TitleWindow *title = TitleWindow::open();
     const int dpiX = title->logicalDpiX();
     const int dpiY = title->logicalDpiY();
-    QVERIFY(qAbs(title->width() - Twips(7380, dpiX)) <= 1);
-    QVERIFY(qAbs(title->height() - Twips(4245, dpiY)) <= 1);
-    auto *logo = title->findChild<QWidget *>(QStringLiteral("imgLogo"));
-    QVERIFY(qAbs(logo->width() - Twips(2055, dpiX)) <= 1);
-    QVERIFY(qAbs(logo->height() - Twips(2505, dpiY)) <= 1);
+    QVERIFY(qAbs(title->width() - twips(7380, dpiX)) <= 1);
+    QVERIFY(qAbs(title->height() - twips(4245, dpiY)) <= 1);
+    auto *logo = title->findChild<QWidget *>(QStringLiteral("logo"));
+    QVERIFY(qAbs(logo->width() - twips(2055, dpiX)) <= 1);
+    QVERIFY(qAbs(logo->height() - twips(2505, dpiY)) <= 1);
 }
 
 void TestStartup::titleShownTwiceIsOneWindow()
 {
-    StartupComplete = true;
-    FormTitle *first = FormTitle::Show();
+    startupComplete = true;
+    TitleWindow *first = TitleWindow::open();
     // A mark that a second load would overwrite.
-    first->findChild<QLabel *>(QStringLiteral("lblVersion"))->setText(QStringLiteral("mark"));
-    FormTitle *second = FormTitle::Show();
+    first->findChild<QLabel *>(QStringLiteral("versionLabel"))->setText(QStringLiteral("mark"));
+    TitleWindow *second = TitleWindow::open();
     QCOMPARE(second, first);
-    QCOMPARE(TitleWindows().size(), 1);
-    QCOMPARE(second->VersionText(), QStringLiteral("mark"));
+    QCOMPARE(titleWindows().size(), 1);
+    QCOMPARE(second->versionText(), QStringLiteral("mark"));
     QVERIFY(second->isVisible());
 }
 
 void TestStartup::titleNewWindowAfterClose()
 {
-    StartupComplete = false;
-    QPointer<FormTitle> splash = FormTitle::Show();
-    QVERIFY(!splash->OkButtonVisible());
+    startupComplete = false;
+    QPointer<TitleWindow> splash = TitleWindow::open();
+    QVERIFY(!splash->okButtonVisible());
     splash->close();
-    QCOMPARE(FormTitle::Instance(), nullptr);
-    FlushDeletes();
+    QCOMPARE(TitleWindow::instance(), nullptr);
+    flushDeletes();
     QVERIFY(splash.isNull());
 
-    StartupComplete = true;
-    QPointer<FormTitle> version = FormTitle::Show();
+    startupComplete = true;
+    QPointer<TitleWindow> version = TitleWindow::open();
     QVERIFY(version);
-    QCOMPARE(FormTitle::Instance(), version.data());
-    QVERIFY(version->OkButtonVisible());
-    QCOMPARE(version->VersionText(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1"));
+    QCOMPARE(TitleWindow::instance(), version.data());
+    QVERIFY(version->okButtonVisible());
+    QCOMPARE(version->versionText(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1"));
 
-    QTest::mouseClick(version->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
-    QCOMPARE(FormTitle::Instance(), nullptr);
-    FlushDeletes();
+    QTest::mouseClick(version->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
+    QCOMPARE(TitleWindow::instance(), nullptr);
+    flushDeletes();
     QVERIFY(version.isNull());
-    QVERIFY(TitleWindows().isEmpty());
+    QVERIFY(titleWindows().isEmpty());
 }
 
 void TestStartup::titleKeys_data()
@@ -288,27 +288,27 @@ void TestStartup::titleKeys()
     QFETCH(bool, startupComplete);
     QFETCH(int, key);
     QFETCH(bool, closes);
-    StartupComplete = startupComplete;
-    FormTitle *title = FormTitle::Show();
+    talven::startupComplete = startupComplete;
+    TitleWindow *title = TitleWindow::open();
     QVERIFY(QTest::qWaitForWindowExposed(title));
     QTest::keyClick(title, Qt::Key(key));
     QTest::mouseClick(title, Qt::LeftButton, {}, QPoint(title->width() / 2, title->height() - 5));
-    QCOMPARE(FormTitle::Instance() == nullptr, closes);
+    QCOMPARE(TitleWindow::instance() == nullptr, closes);
 }
 
 void TestStartup::splashReleasesTheWindow()
 {
-    StartupComplete = false;
+    startupComplete = false;
     QElapsedTimer shown;
     shown.start();
-    ShowSplash();
+    showSplash();
     const qint64 elapsed = shown.elapsed();
     QVERIFY2(elapsed >= 1000, qPrintable(QStringLiteral("splash lasted %1 ms").arg(elapsed)));
-    QVERIFY(StartupComplete);
-    QCOMPARE(FormTitle::Instance(), nullptr);
-    QVERIFY(TitleWindows().isEmpty());
+    QVERIFY(startupComplete);
+    QCOMPARE(TitleWindow::instance(), nullptr);
+    QVERIFY(titleWindows().isEmpty());
     // The version window that follows start-up has its OK button.
-    QVERIFY(FormTitle::Show()->OkButtonVisible());
+    QVERIFY(TitleWindow::open()->okButtonVisible());
 }
 
 void TestStartup::helpFile_data()
@@ -331,8 +331,8 @@ void TestStartup::helpFile()
                        .toUtf8());
     }
     HelpWindow window;
-    QCOMPARE(window.Open(path), present);
-    const QString shown = window.Browser()->toPlainText();
+    QCOMPARE(window.open(path), present);
+    const QString shown = window.browser()->toPlainText();
     QCOMPARE(shown.contains(QStringLiteral("遮水矢板の照査")), present);
     QCOMPARE(shown.contains(QDir::toNativeSeparators(path)), !present);
     QCOMPARE(shown.contains(QStringLiteral("開けません")), !present);
@@ -342,8 +342,8 @@ void TestStartup::shippedHelpFile()
 {
     const QString path = qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/VEK.hlp");
     HelpWindow window;
-    QVERIFY2(window.Open(path), qPrintable(path));
-    const QString shown = window.Browser()->toPlainText();
+    QVERIFY2(window.open(path), qPrintable(path));
+    const QString shown = window.browser()->toPlainText();
     for (const QString &needed : {QStringLiteral("ブライの式"), QStringLiteral("レインの式"),
                                   QStringLiteral("検討方法・諸数値の設定"), QStringLiteral("鉛直方向の計算"),
                                   QStringLiteral("水平方向の計算"), QStringLiteral("ΣL"), QStringLiteral("ΔH")})
@@ -354,10 +354,10 @@ void TestStartup::shippedHelpFile()
     window.resize(500, 300);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.Browser()->verticalScrollBar()->value(), 0);
-    window.Browser()->setSource(QUrl(QStringLiteral("#ratios")));
-    QTRY_VERIFY(window.Browser()->verticalScrollBar()->value() > 0);
-    QCOMPARE(window.Browser()->toPlainText(), shown);
+    QCOMPARE(window.browser()->verticalScrollBar()->value(), 0);
+    window.browser()->setSource(QUrl(QStringLiteral("#ratios")));
+    QTRY_VERIFY(window.browser()->verticalScrollBar()->value() > 0);
+    QCOMPARE(window.browser()->toPlainText(), shown);
 }
 
 void TestStartup::showHelpKeepsOneWindowAndTheOwner()
@@ -366,13 +366,13 @@ void TestStartup::showHelpKeepsOneWindowAndTheOwner()
     owner.setWindowTitle(QStringLiteral("タルヴェン"));
     owner.show();
     // The test program's folder has no help file.
-    QVERIFY(!QFile::exists(HelpFilePath()));
-    ShowHelp(&owner);
-    ShowHelp(&owner);
+    QVERIFY(!QFile::exists(helpFilePath()));
+    showHelp(&owner);
+    showHelp(&owner);
     const QList<HelpWindow *> windows = owner.findChildren<HelpWindow *>();
     QCOMPARE(windows.size(), 1);
     QVERIFY(windows.front()->isVisible());
-    QVERIFY(windows.front()->Browser()->toPlainText().contains(QDir::toNativeSeparators(HelpFilePath())));
+    QVERIFY(windows.front()->browser()->toPlainText().contains(QDir::toNativeSeparators(helpFilePath())));
     QVERIFY(owner.isVisible());
     QCOMPARE(owner.windowTitle(), QStringLiteral("タルヴェン"));
     windows.front()->close();
@@ -453,11 +453,11 @@ void TestStartup::lock()
     std::unique_ptr<SingleInstance> holder;
     if (before == QStringLiteral("held") || before == QStringLiteral("released")) {
         holder = std::make_unique<SingleInstance>(path);
-        QVERIFY(!holder->PrevInstance());
+        QVERIFY(!holder->anotherCopyRuns());
         if (before == QStringLiteral("released"))
             holder.reset();
     } else if (before == QStringLiteral("dead")) {
-        const qint64 pid = DeadPid();
+        const qint64 pid = deadPid();
         QVERIFY(pid > 0);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -465,14 +465,14 @@ void TestStartup::lock()
     }
 
     SingleInstance instance(path);
-    QCOMPARE(instance.PrevInstance(), refused);
+    QCOMPARE(instance.anotherCopyRuns(), refused);
     if (!refused)
-        QCOMPARE(LockOwner(path), QByteArray::number(QCoreApplication::applicationPid()));
+        QCOMPARE(lockOwner(path), QByteArray::number(QCoreApplication::applicationPid()));
 }
 
 void TestStartup::secondLaunchIsRefused()
 {
-    const QString program = ProgramPath();
+    const QString program = programPath();
     QVERIFY2(QFile::exists(program), qPrintable(program));
     QTemporaryDir runtime;
     QVERIFY(runtime.isValid());
@@ -488,7 +488,7 @@ void TestStartup::secondLaunchIsRefused()
     first.setProcessEnvironment(environment);
     first.start(program, {});
     QVERIFY(first.waitForStarted(10000));
-    QTRY_VERIFY_WITH_TIMEOUT(LockOwner(lockPath) == QByteArray::number(first.processId()), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(lockOwner(lockPath) == QByteArray::number(first.processId()), 20000);
 
     QProcess second;
     second.setProcessEnvironment(environment);
@@ -512,7 +512,7 @@ void TestStartup::secondLaunchIsRefused()
     third.setProcessEnvironment(environment);
     third.start(program, {});
     QVERIFY(third.waitForStarted(10000));
-    QTRY_VERIFY_WITH_TIMEOUT(LockOwner(lockPath) == QByteArray::number(third.processId()), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(lockOwner(lockPath) == QByteArray::number(third.processId()), 20000);
     QTest::qWait(1500);  // past the splash, into the main window
     QCOMPARE(third.state(), QProcess::Running);
     const QString thirdSaid = QString::fromUtf8(third.readAllStandardError());
@@ -536,7 +536,7 @@ void TestStartup::toolkitButtonsInJapanese()
 {
     QFETCH(int, button);
     QFETCH(QString, text);
-    QVERIFY(InstallJapaneseToolkitTexts());
+    QVERIFY(installJapaneseToolkitTexts());
     QMessageBox box(QMessageBox::Question, QString(), QString(),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok);
     const QString shown = box.button(QMessageBox::StandardButton(button))->text();

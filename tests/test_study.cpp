@@ -33,7 +33,7 @@ void TestStudy::methodCodeRoundTrip_data()
     QTest::addColumn<Formula>("formula");
     QTest::addColumn<int>("listIndex");
     for (Formula formula : {Formula::Bligh, Formula::Lane}) {
-        const auto classes = SoilClasses(formula);
+        const auto classes = soilClasses(formula);
         for (int i = -1; i < int(classes.size()); ++i)
             QTest::addRow("%s class %d", formula == Formula::Bligh ? "bligh" : "lane", i) << formula << i;
     }
@@ -44,10 +44,10 @@ void TestStudy::methodCodeRoundTrip()
 {
     QFETCH(Formula, formula);
     QFETCH(int, listIndex);
-    const QString ratioText = listIndex < 0 ? EmptyRatioText(formula)
-                                            : QString::fromUtf16(SoilClasses(formula)[listIndex].ratioText);
-    const double code = BuildMethodCode(formula, listIndex, LeadingNumber(ratioText));
-    const DecodedMethod decoded = DecodeMethodCode(GeneralNumber(code));
+    const QString ratioText = listIndex < 0 ? emptyRatioText(formula)
+                                            : QString::fromUtf16(soilClasses(formula)[listIndex].ratioText);
+    const double code = buildMethodCode(formula, listIndex, leadingNumber(ratioText));
+    const DecodedMethod decoded = decodeMethodCode(generalNumber(code));
     QCOMPARE(decoded.formula, formula);
     QCOMPARE(decoded.listIndex, listIndex);
     QCOMPARE(decoded.ratioText, ratioText);
@@ -78,7 +78,7 @@ void TestStudy::decodeByPosition()
     QFETCH(int, listIndex);
     QFETCH(QString, ratioText);
     QFETCH(QString, remainder);
-    const DecodedMethod decoded = DecodeMethodCode(text);
+    const DecodedMethod decoded = decodeMethodCode(text);
     QCOMPARE(decoded.formula, formula);
     QCOMPARE(decoded.listIndex, listIndex);
     QCOMPARE(decoded.ratioText, ratioText);
@@ -102,22 +102,22 @@ void TestStudy::methodCodeValue()
     QFETCH(int, listIndex);
     QFETCH(double, ratio);
     QFETCH(double, expected);
-    QCOMPARE(BuildMethodCode(formula, listIndex, ratio), expected);
+    QCOMPARE(buildMethodCode(formula, listIndex, ratio), expected);
 }
 
 void TestStudy::soilTables()
 {
-    QCOMPARE(SoilClasses(Formula::Bligh).size(), std::size_t(5));
-    QCOMPARE(SoilClasses(Formula::Lane).size(), std::size_t(11));
+    QCOMPARE(soilClasses(Formula::Bligh).size(), std::size_t(5));
+    QCOMPARE(soilClasses(Formula::Lane).size(), std::size_t(11));
     // The list spells these with an ideographic space, the report without.
-    QCOMPARE(QString::fromUtf16(SoilClasses(Formula::Lane)[2].listText), QStringLiteral("中\u3000砂"));
-    QCOMPARE(QString::fromUtf16(SoilClasses(Formula::Lane)[2].reportText), QStringLiteral("中砂"));
-    QCOMPARE(QString::fromUtf16(SoilClasses(Formula::Lane)[8].ratioText),
-             QString::fromUtf16(SoilClasses(Formula::Lane)[6].ratioText));
-    QCOMPARE(QString::fromUtf16(SoilClasses(Formula::Bligh)[RangedBlighClass].listText), QStringLiteral("砂混じり砂利"));
-    QCOMPARE(QString::fromUtf16(SoilClasses(Formula::Bligh)[RangedBlighClass].reportRatio), QStringLiteral("5～9"));
-    QVERIFY(IsRangedClass(Formula::Bligh, 3));
-    QVERIFY(!IsRangedClass(Formula::Lane, 3));
+    QCOMPARE(QString::fromUtf16(soilClasses(Formula::Lane)[2].listText), QStringLiteral("中\u3000砂"));
+    QCOMPARE(QString::fromUtf16(soilClasses(Formula::Lane)[2].reportText), QStringLiteral("中砂"));
+    QCOMPARE(QString::fromUtf16(soilClasses(Formula::Lane)[8].ratioText),
+             QString::fromUtf16(soilClasses(Formula::Lane)[6].ratioText));
+    QCOMPARE(QString::fromUtf16(soilClasses(Formula::Bligh)[RangedBlighClass].listText), QStringLiteral("砂混じり砂利"));
+    QCOMPARE(QString::fromUtf16(soilClasses(Formula::Bligh)[RangedBlighClass].reportRatio), QStringLiteral("5～9"));
+    QVERIFY(isRangedClass(Formula::Bligh, 3));
+    QVERIFY(!isRangedClass(Formula::Lane, 3));
 }
 
 void TestStudy::numberBoxRange_data()
@@ -157,13 +157,13 @@ void TestStudy::numberBoxRange()
     QFETCH(double, value);
     QFETCH(QString, prompt);
     QFETCH(QString, replacement);
-    const FieldCheck check = CheckNumberBox(index, text, editable);
+    const FieldCheck check = checkNumberBox(index, text, editable);
     QCOMPARE(check.accepted, accepted);
     QCOMPARE(check.message.prompt, prompt);
     if (accepted) {
         QCOMPARE(check.value, value);
     } else {
-        QCOMPARE(check.message.style, 48);
+        QCOMPARE(check.message.icon, MessageIcon::Exclamation);
         QVERIFY(check.message.caption.startsWith(QStringLiteral("タルヴェン・")));
         QCOMPARE(check.replacement, replacement);
     }
@@ -187,7 +187,7 @@ void TestStudy::keyFilter()
     QFETCH(QString, accepted);
     QString passed;
     for (QChar c : characters)
-        if (NumberBoxAccepts(index, c))
+        if (numberBoxAccepts(index, c))
             passed += c;
     QCOMPARE(passed, accepted);
 }
@@ -213,7 +213,7 @@ void TestStudy::enterCycles()
     QFETCH(QList<int>, cycle);
     int at = start;
     for (int expected : cycle) {
-        at = numberBoxes ? NextNumberBox(at) : NextNameBox(at);
+        at = numberBoxes ? nextNumberBox(at) : nextNameBox(at);
         QCOMPARE(at, expected);
     }
 }

@@ -36,27 +36,27 @@ constexpr int PdfResolution = 600;
 
 const QString ProgramName = QStringLiteral("talven-report");
 
-void Write(std::FILE *stream, const QString &text)
+void writeText(std::FILE *stream, const QString &text)
 {
     std::fputs(text.toUtf8().constData(), stream);
     std::fflush(stream);
 }
 
 // Message boxes break lines with CR LF; a terminal wants LF.
-QString TerminalText(const QString &prompt)
+QString terminalText(const QString &prompt)
 {
     QString text = prompt;
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-QString Usage()
+QString usageText()
 {
     return QStringLiteral("使い方: talven-report 検討ファイル.vek -o 帳票.pdf\n");
 }
 
-QString Help()
+QString helpText()
 {
-    return Usage() + QStringLiteral(
+    return usageText() + QStringLiteral(
         "\n"
         "検討ファイル（*.vek）を開き、遮水矢板の設計の帳票を A4 一枚の PDF に書き出します。\n"
         "ファイルはメニューの「開く」と同じ規則で読み込み、範囲外の数値は 0 として\n"
@@ -76,9 +76,9 @@ QString Help()
         "  64  引数に誤りがあります\n");
 }
 
-int UsageError(const QString &problem)
+int usageError(const QString &problem)
 {
-    Write(stderr, ProgramName + QStringLiteral(": ") + problem + u'\n' + Usage()
+    writeText(stderr, ProgramName + QStringLiteral(": ") + problem + u'\n' + usageText()
                       + QStringLiteral("詳しくは talven-report --help を見てください。\n"));
     return ExitUsage;
 }
@@ -90,7 +90,7 @@ struct Arguments {
 };
 
 // Either the arguments or the problem with them.
-std::variant<Arguments, QString> ParseArguments(const QStringList &arguments)
+std::variant<Arguments, QString> parseArguments(const QStringList &arguments)
 {
     Arguments parsed;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -122,7 +122,7 @@ std::variant<Arguments, QString> ParseArguments(const QStringList &arguments)
 
 // A4 portrait from the sheet's top-left corner, like the preview page; the
 // file replaces an existing one only once the whole report is in it.
-bool WritePdf(const QString &path, const ReportInput &input)
+bool writePdf(const QString &path, const ReportInput &input)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -138,7 +138,7 @@ bool WritePdf(const QString &path, const ReportInput &input)
         if (!painter.begin(&writer))
             return false;
         PainterSurface surface(painter, true);
-        const ReportResult result = DrawReport(surface, input);
+        const ReportResult result = drawReport(surface, input);
         if (!painter.end() || !result.complete)
             return false;
     }
@@ -153,49 +153,49 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    RegisterReportFonts();
+    registerReportFonts();
 
-    const auto parsed = ParseArguments(QGuiApplication::arguments());
+    const auto parsed = parseArguments(QGuiApplication::arguments());
     if (const QString *problem = std::get_if<QString>(&parsed))
-        return UsageError(*problem);
+        return usageError(*problem);
     const Arguments &arguments = std::get<Arguments>(parsed);
     if (arguments.help) {
-        Write(stdout, Help());
+        writeText(stdout, helpText());
         return 0;
     }
 
-    const StudyFileReadResult read = ReadStudyFile(arguments.study);
+    const StudyFileReadResult read = readStudyFile(arguments.study);
     const ParsedStudy *study = std::get_if<ParsedStudy>(&read);
     if (!study) {
-        Write(stderr, ProgramName + QStringLiteral(": ") + arguments.study + QStringLiteral(": ")
-                          + TerminalText(ReadErrorMessage().prompt) + u'\n');
+        writeText(stderr, ProgramName + QStringLiteral(": ") + arguments.study + QStringLiteral(": ")
+                          + terminalText(readErrorMessage().prompt) + u'\n');
         return ExitRefused;
     }
 
-    const RestoredStudy restored = RestoreStudy(*study);
+    const RestoredStudy restored = restoreStudy(*study);
     for (const Message &message : restored.messages)
-        Write(stderr, ProgramName + QStringLiteral(": 警告: ") + TerminalText(message.prompt)
+        writeText(stderr, ProgramName + QStringLiteral(": 警告: ") + terminalText(message.prompt)
                           + u'\n');
 
     const ReportInput input{restored.record, restored.formula, restored.listIndex,
                             restored.verticalTicks, restored.horizontalTicks};
     QStringList verdictLines;
-    for (ReportSection section : {ReportSection::Vertical, ReportSection::Horizontal}) {
-        if (const std::optional<SectionVerdict> verdict = ReportVerdict(input, section))
-            verdictLines.append(SectionName(section) + QStringLiteral("　")
-                                + verdict->Items().join(u' ') + u'\n');
+    for (Section section : {Section::Vertical, Section::Horizontal}) {
+        if (const std::optional<SectionVerdict> verdict = reportVerdict(input, section))
+            verdictLines.append(sectionName(section) + QStringLiteral("　")
+                                + verdict->items().join(u' ') + u'\n');
     }
-    if (ReportNotReady(restored.record) || verdictLines.size() != 2) {
-        Write(stderr, ProgramName + QStringLiteral(": ") + arguments.study + QStringLiteral(": ")
-                          + TerminalText(ReportNotReadyMessage().prompt) + u'\n');
+    if (reportNotReady(restored.record) || verdictLines.size() != 2) {
+        writeText(stderr, ProgramName + QStringLiteral(": ") + arguments.study + QStringLiteral(": ")
+                          + terminalText(reportNotReadyMessage().prompt) + u'\n');
         return ExitNotReady;
     }
 
-    if (!WritePdf(arguments.output, input)) {
-        Write(stderr, ProgramName + QStringLiteral(": ") + arguments.output
+    if (!writePdf(arguments.output, input)) {
+        writeText(stderr, ProgramName + QStringLiteral(": ") + arguments.output
                           + QStringLiteral(": PDF ファイルを書き出せませんでした。\n"));
         return ExitCannotWrite;
     }
-    Write(stdout, verdictLines.join(QString()));
+    writeText(stdout, verdictLines.join(QString()));
     return 0;
 }

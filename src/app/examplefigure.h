@@ -4,7 +4,7 @@
 
 namespace talven {
 
-// Picture1(0..2): schematic sketches of a sluice gate showing where the
+// Schematic sketches of a sluice gate showing where the
 // quantities of each tab are measured. 0 vertical section, 1 dimensions and
 // water levels, 2 horizontal section.
 class ExampleFigure : public QWidget {

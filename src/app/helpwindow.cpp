@@ -1,6 +1,6 @@
 #include "app/helpwindow.h"
 
-#include "app/formtitle.h"
+#include "app/titlewindow.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,7 +19,7 @@ QPointer<HelpWindow> openHelp;
 
 }  // namespace
 
-QString HelpFilePath()
+QString helpFilePath()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/VEK.hlp");
 }
@@ -30,7 +30,7 @@ HelpWindow::HelpWindow(QWidget *owner)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(ApplicationTitle() + QStringLiteral("・ヘルプ"));
+    setWindowTitle(applicationTitle() + QStringLiteral("・ヘルプ"));
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->setOpenLinks(true);
     browser_->setOpenExternalLinks(true);
@@ -40,7 +40,7 @@ HelpWindow::HelpWindow(QWidget *owner)
     resize(640, 560);
 }
 
-bool HelpWindow::Open(const QString &path)
+bool HelpWindow::open(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -56,11 +56,11 @@ bool HelpWindow::Open(const QString &path)
     return true;
 }
 
-void ShowHelp(QWidget *owner)
+void showHelp(QWidget *owner)
 {
     if (!openHelp)
         openHelp = new HelpWindow(owner);
-    openHelp->Open(HelpFilePath());
+    openHelp->open(helpFilePath());
     openHelp->show();
     openHelp->raise();
     openHelp->activateWindow();

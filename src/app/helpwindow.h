@@ -7,7 +7,7 @@ class QTextBrowser;
 namespace talven {
 
 // The help file beside the program.
-QString HelpFilePath();
+QString helpFilePath();
 
 // A small window that shows the help file, an HTML page. A file that cannot
 // be read is reported in the window itself, with its full path.
@@ -17,9 +17,9 @@ public:
     explicit HelpWindow(QWidget *owner = nullptr);
 
     // Loads the file; false when it could not be read.
-    bool Open(const QString &path);
+    bool open(const QString &path);
 
-    QTextBrowser *Browser() const { return browser_; }
+    QTextBrowser *browser() const { return browser_; }
 
 private:
     QTextBrowser *browser_;

@@ -1,10 +1,10 @@
 // Main: one copy of the program per user, the title window for a second,
 // then the main window until the user confirms the exit.
-#include "app/dialogservice.h"
-#include "app/form4.h"
-#include "app/formtitle.h"
+#include "app/mainwindow.h"
 #include "app/singleinstance.h"
+#include "app/titlewindow.h"
 #include "app/toolkittexts.h"
+#include "dialogs/dialogservice.h"
 #include "report/paintersurface.h"
 
 #include <QApplication>
@@ -14,20 +14,19 @@ int main(int argc, char *argv[])
     using namespace talven;
 
     QApplication app(argc, argv);
-    RegisterReportFonts();
-    InstallJapaneseToolkitTexts();
+    registerReportFonts();
+    installJapaneseToolkitTexts();
 
     SingleInstance instance;
-    if (instance.PrevInstance()) {
+    if (instance.anotherCopyRuns()) {
         // The running copy is left alone; this one ends without a window.
-        Dialogs().MsgBox(QStringLiteral("すでに「") + ApplicationTitle() + QStringLiteral("」は起動されています。"), 48,
-                         QString());
+        warn(QStringLiteral("すでに「") + applicationTitle() + QStringLiteral("」は起動されています。"), QString());
         return 0;
     }
 
-    ShowSplash();
+    showSplash();
 
-    auto *form = new Form4;
-    form->show();
+    auto *window = new MainWindow;
+    window->show();
     return app.exec();
 }

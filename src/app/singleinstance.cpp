@@ -13,7 +13,7 @@ SingleInstance::SingleInstance(const QString &lockPath)
     lock_.setStaleLockTime(0);
 }
 
-bool SingleInstance::PrevInstance()
+bool SingleInstance::anotherCopyRuns()
 {
     if (lock_.tryLock(0))
         return false;
@@ -22,7 +22,7 @@ bool SingleInstance::PrevInstance()
     return lock_.error() == QLockFile::LockFailedError;
 }
 
-QString SingleInstance::DefaultLockPath()
+QString SingleInstance::defaultLockPath()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())

@@ -11,13 +11,13 @@ namespace talven {
 // it is gone and takes the lock over.
 class SingleInstance {
 public:
-    explicit SingleInstance(const QString &lockPath = DefaultLockPath());
+    explicit SingleInstance(const QString &lockPath = defaultLockPath());
 
     // True when another running copy holds the lock. Otherwise this object
     // holds it until it is destroyed.
-    bool PrevInstance();
+    bool anotherCopyRuns();
 
-    static QString DefaultLockPath();
+    static QString defaultLockPath();
 
 private:
     QLockFile lock_;

@@ -7,7 +7,7 @@
 
 namespace talven {
 
-bool InstallJapaneseToolkitTexts()
+bool installJapaneseToolkitTexts()
 {
     static QTranslator translator;
     const QLocale japanese(QLocale::Japanese, QLocale::Japan);

@@ -6,6 +6,6 @@ namespace talven {
 // Japanese, like every other text of the program. Returns false when the
 // translation is not installed; the program then runs with the toolkit's
 // English buttons.
-bool InstallJapaneseToolkitTexts();
+bool installJapaneseToolkitTexts();
 
 }  // namespace talven

@@ -6,17 +6,17 @@
 
 namespace talven {
 
-double SeepageLength(const std::array<double, BaseValueCount> &baseValues)
+double seepageLength(const std::array<double, BaseValueCount> &baseValues)
 {
     return baseValues[0] + baseValues[1] + baseValues[2];
 }
 
-double HeadDifference(const std::array<double, BaseValueCount> &baseValues)
+double headDifference(const std::array<double, BaseValueCount> &baseValues)
 {
     return baseValues[3] - baseValues[4];
 }
 
-double SigmaL(const PileLengths &lengths, const PileTicks &doubled)
+double sigmaL(const PileLengths &lengths, const PileTicks &doubled)
 {
     double sum = 0.0;
     for (int i = 0; i < PileCount; ++i)
@@ -24,67 +24,67 @@ double SigmaL(const PileLengths &lengths, const PileTicks &doubled)
     return sum;
 }
 
-double ReducedLength(Formula formula, double seepageLength)
+double reducedLength(Formula formula, double seepageLength)
 {
     return formula == Formula::Bligh ? seepageLength : seepageLength / 3.0;
 }
 
-std::optional<double> ProvidedRatio(Formula formula, double seepageLength, double sigmaL,
+std::optional<double> providedRatio(Formula formula, double seepageLength, double sigmaL,
                                     double headDifference)
 {
     if (headDifference == 0.0)
         return std::nullopt;
-    return (sigmaL + ReducedLength(formula, seepageLength)) / headDifference;
+    return (sigmaL + reducedLength(formula, seepageLength)) / headDifference;
 }
 
-QString RequiredRatioText(Formula formula, double creepRatio)
+QString requiredRatioText(Formula formula, double creepRatio)
 {
     if (formula == Formula::Bligh && creepRatio == std::trunc(creepRatio))
-        return FormatNumber(creepRatio, NumberPattern::WholeOrEmpty);
-    return FormatNumber(creepRatio, NumberPattern::TwoDecimals);
+        return formatNumber(creepRatio, NumberPattern::WholeOrEmpty);
+    return formatNumber(creepRatio, NumberPattern::TwoDecimals);
 }
 
-bool RatioMeetsRequirement(const QString &providedShown, const QString &requiredShown)
+bool ratioMeetsRequirement(const QString &providedShown, const QString &requiredShown)
 {
-    return LeadingNumber(providedShown) >= LeadingNumber(requiredShown);
+    return leadingNumber(providedShown) >= leadingNumber(requiredShown);
 }
 
-std::optional<SectionResult> CheckSection(Formula formula, double seepageLength, double sigmaL,
+std::optional<SectionResult> checkSection(Formula formula, double seepageLength, double sigmaL,
                                           double headDifference, double creepRatio)
 {
     const std::optional<double> ratio =
-        ProvidedRatio(formula, seepageLength, sigmaL, headDifference);
+        providedRatio(formula, seepageLength, sigmaL, headDifference);
     if (!ratio)
         return std::nullopt;
     SectionResult result;
-    result.numerator = FormatNumber(ReducedLength(formula, seepageLength), NumberPattern::TwoDecimals)
-                       + QStringLiteral("＋") + FormatNumber(sigmaL, NumberPattern::TwoDecimals);
-    result.denominator = FormatNumber(headDifference, NumberPattern::TwoDecimals);
-    result.provided = FormatNumber(*ratio, NumberPattern::TwoDecimals);
-    result.required = RequiredRatioText(formula, creepRatio);
-    result.ok = RatioMeetsRequirement(result.provided, result.required);
+    result.numerator = formatNumber(reducedLength(formula, seepageLength), NumberPattern::TwoDecimals)
+                       + QStringLiteral("＋") + formatNumber(sigmaL, NumberPattern::TwoDecimals);
+    result.denominator = formatNumber(headDifference, NumberPattern::TwoDecimals);
+    result.provided = formatNumber(*ratio, NumberPattern::TwoDecimals);
+    result.required = requiredRatioText(formula, creepRatio);
+    result.ok = ratioMeetsRequirement(result.provided, result.required);
     return result;
 }
 
-QString ReferenceSigmaLText(Formula formula, double creepRatio, double seepageLength,
+QString referenceSigmaLText(Formula formula, double creepRatio, double seepageLength,
                             double headDifference)
 {
-    const double missing = creepRatio * headDifference - ReducedLength(formula, seepageLength);
-    return FormatNumber(missing > 0.0 ? missing : 0.0, NumberPattern::TwoDecimals);
+    const double missing = creepRatio * headDifference - reducedLength(formula, seepageLength);
+    return formatNumber(missing > 0.0 ? missing : 0.0, NumberPattern::TwoDecimals);
 }
 
-bool ReportNotReady(const StudyRecord &record)
+bool reportNotReady(const StudyRecord &record)
 {
-    return !(HeadDifference(record.BaseValues) > 0.0) || record.CreepRatio == 0.0;
+    return !(headDifference(record.baseValues) > 0.0) || record.creepRatio == 0.0;
 }
 
-Message ReportNotReadyMessage()
+Message reportNotReadyMessage()
 {
-    return {QStringLiteral("水位データおよび\r\nクリープ比の選択を確認してください"), 16,
+    return {QStringLiteral("水位データおよび\r\nクリープ比の選択を確認してください"), MessageIcon::Stop,
             QStringLiteral("タルヴェン・帳票作成できません")};
 }
 
-int FirstTabProblem(double headDifference, double creepRatio)
+int firstTabProblem(double headDifference, double creepRatio)
 {
     int problem = 0;
     if (headDifference <= 0.0)
@@ -94,19 +94,19 @@ int FirstTabProblem(double headDifference, double creepRatio)
     return problem;
 }
 
-Message FirstTabProblemMessage(int problem)
+Message firstTabProblemMessage(int problem)
 {
     const QString headText = QStringLiteral("水位差が０以下の場合は計算できません");
     const QString faultyCaption = QStringLiteral("タルヴェン・データに不備があります");
     switch (problem) {
     case 1:
-        return {headText, 16, faultyCaption};
+        return {headText, MessageIcon::Stop, faultyCaption};
     case 2:
-        return {QStringLiteral("使用する計算式と\r\nクリープ比を指定してください"), 16,
+        return {QStringLiteral("使用する計算式と\r\nクリープ比を指定してください"), MessageIcon::Stop,
                 QStringLiteral("タルヴェン・データの不足です")};
     case 3:
         return {headText + QStringLiteral("\r\nまた、使用する計算式とクリープ比を指定してください"),
-                16, faultyCaption};
+                MessageIcon::Stop, faultyCaption};
     default:
         return {};
     }

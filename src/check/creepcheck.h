@@ -11,33 +11,36 @@
 
 namespace talven {
 
+// The two checks of a study: across the vertical and the horizontal section.
+enum class Section { Vertical, Horizontal };
+
 using PileLengths = std::array<double, PileCount>;
 using PileTicks = std::array<bool, PileCount>;
 
 // L: the seepage length along the structure, the sum of the three member dimensions.
-double SeepageLength(const std::array<double, BaseValueCount> &baseValues);
+double seepageLength(const std::array<double, BaseValueCount> &baseValues);
 
 // ΔH = WL1 - WL2.
-double HeadDifference(const std::array<double, BaseValueCount> &baseValues);
+double headDifference(const std::array<double, BaseValueCount> &baseValues);
 
 // ΣL of one section: a ticked pile counts twice (down one face, up the other).
-double SigmaL(const PileLengths &lengths, const PileTicks &doubled);
+double sigmaL(const PileLengths &lengths, const PileTicks &doubled);
 
 // L' = L under Bligh, L / 3 under Lane.
-double ReducedLength(Formula formula, double seepageLength);
+double reducedLength(Formula formula, double seepageLength);
 
 // (L' + ΣL) / ΔH, or nothing when ΔH is 0.
-std::optional<double> ProvidedRatio(Formula formula, double seepageLength, double sigmaL,
+std::optional<double> providedRatio(Formula formula, double seepageLength, double sigmaL,
                                     double headDifference);
 
 // The required ratio as the screen shows it: Lane "##0.00"; Bligh "##" for a
 // whole ratio and "##0.00" for a typed ratio with a fraction, so that 7.4 is
 // neither shown nor compared as 7.
-QString RequiredRatioText(Formula formula, double creepRatio);
+QString requiredRatioText(Formula formula, double creepRatio);
 
 // The one verdict rule of the screen and the report: the provided ratio to two
 // decimals against the required ratio as shown; equality passes.
-bool RatioMeetsRequirement(const QString &providedShown, const QString &requiredShown);
+bool ratioMeetsRequirement(const QString &providedShown, const QString &requiredShown);
 
 // The texts of one section's result line.
 struct SectionResult {
@@ -49,20 +52,20 @@ struct SectionResult {
 };
 
 // The check of one section; nothing when ΔH is 0 (the ratio cannot be formed).
-std::optional<SectionResult> CheckSection(Formula formula, double seepageLength, double sigmaL,
+std::optional<SectionResult> checkSection(Formula formula, double seepageLength, double sigmaL,
                                           double headDifference, double creepRatio);
 
 // ΣL still needed: C x ΔH - L' as "0.00", or "0.00" when nothing is missing.
-QString ReferenceSigmaLText(Formula formula, double creepRatio, double seepageLength,
+QString referenceSigmaLText(Formula formula, double creepRatio, double seepageLength,
                             double headDifference);
 
 // True when no report can be made: ΔH not above 0, or no creep ratio.
-bool ReportNotReady(const StudyRecord &record);
-Message ReportNotReadyMessage();
+bool reportNotReady(const StudyRecord &record);
+Message reportNotReadyMessage();
 
 // The check made when the user leaves the first tab: 0 fine, +1 ΔH <= 0,
 // +2 no creep ratio; and the message for a non-zero code.
-int FirstTabProblem(double headDifference, double creepRatio);
-Message FirstTabProblemMessage(int problem);
+int firstTabProblem(double headDifference, double creepRatio);
+Message firstTabProblemMessage(int problem);
 
 }  // namespace talven

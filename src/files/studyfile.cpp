@@ -24,11 +24,11 @@ constexpr int FirstFlagLine = MethodCodeLine + 1;                         // 39
 static_assert(FirstFlagLine + DoubleFlagCount == StudyFileLineCount);
 
 // The number box written on each number line, 19 ... 37.
-int NumberBoxOfLine(int line)
+int numberBoxOfLine(int line)
 {
     if (line < FirstVerticalLine)
         return line - FirstBaseValueLine;
-    return line - FirstVerticalLine + FirstVerticalBox;
+    return line - FirstVerticalLine + FirstVerticalPileBox;
 }
 
 // Decodes one line (without its line end). The converter marks bytes it cannot
@@ -37,7 +37,7 @@ int NumberBoxOfLine(int line)
 // taken as undecodable.
 class LineDecoder {
 public:
-    QString Decode(QByteArrayView line)
+    QString decode(QByteArrayView line)
     {
         // A trailing line end makes the converter report a lead byte left
         // dangling at the end of the line instead of dropping it.
@@ -46,7 +46,7 @@ public:
         QString text = decoder_.decode(terminated);
         if (text.endsWith(u'\n'))
             text.chop(1);
-        if (text.count(Substitute) > CountOccurrences(line, substituteBytes_))
+        if (text.count(Substitute) > countOccurrences(line, substituteBytes_))
             text.replace(Substitute, QChar::ReplacementCharacter);
         return text;
     }
@@ -54,7 +54,7 @@ public:
 private:
     static constexpr QChar Substitute = QChar(0x1A);
 
-    static qsizetype CountOccurrences(QByteArrayView line, const QByteArray &needle)
+    static qsizetype countOccurrences(QByteArrayView line, const QByteArray &needle)
     {
         if (needle.isEmpty())
             return 0;
@@ -70,7 +70,7 @@ private:
 
 // Splits the bytes at CR LF, LF or a lone CR. A line end at the very end of
 // the bytes opens no further line. Stops once more than `limit` lines are seen.
-std::vector<QByteArrayView> SplitLines(QByteArrayView bytes, int limit)
+std::vector<QByteArrayView> splitLines(QByteArrayView bytes, int limit)
 {
     std::vector<QByteArrayView> lines;
     qsizetype start = 0;
@@ -86,93 +86,93 @@ std::vector<QByteArrayView> SplitLines(QByteArrayView bytes, int limit)
     return lines;
 }
 
-Message WriteErrorMessage()
+Message writeErrorMessage()
 {
-    return {QStringLiteral("ファイル書き込みを中止しました。"), 48,
+    return {QStringLiteral("ファイル書き込みを中止しました。"), MessageIcon::Exclamation,
             QStringLiteral("タルヴェン・書き込みエラー")};
 }
 
-Message UnstorableTextMessage(const QString &what, const QString &text)
+Message unstorableTextMessage(const QString &what, const QString &text)
 {
     return {QStringLiteral("次の%1はファイルに保存できない文字を含んでいます。\r\n「%2」").arg(what, text),
-            48, QStringLiteral("タルヴェン・書き込みエラー")};
+            MessageIcon::Exclamation, QStringLiteral("タルヴェン・書き込みエラー")};
 }
 
 // The bytes of one line, or nothing when its text would not come back
 // unchanged: a character code page 932 lacks, or one that would break the line.
-std::optional<QByteArray> EncodeLine(const QString &text, QStringEncoder &encoder, LineDecoder &decoder)
+std::optional<QByteArray> encodeLine(const QString &text, QStringEncoder &encoder, LineDecoder &decoder)
 {
     if (text.contains(u'\r') || text.contains(u'\n'))
         return std::nullopt;
     QByteArray bytes = encoder.encode(text);
-    if (decoder.Decode(bytes) != text)
+    if (decoder.decode(bytes) != text)
         return std::nullopt;
     return bytes;
 }
 
 // Sets the creep-ratio box's text and stores it the way the box's change
 // handling does; a rejection replaces the text and is remembered.
-void WriteRatioBox(RestoredStudy &study, const QString &text)
+void writeRatioBox(RestoredStudy &study, const QString &text)
 {
-    const FieldCheck check = CheckNumberBox(CreepRatioBox, text, study.ratioEditable);
+    const FieldCheck check = checkNumberBox(CreepRatioBox, text, study.ratioEditable);
     study.ratioText = check.accepted ? text : check.replacement;
-    study.record.CreepRatio = check.value;
+    study.record.creepRatio = check.value;
     if (!check.accepted)
         study.messages.push_back(check.message);
 }
 
 }  // namespace
 
-std::array<QString, StudyFileLineCount> StudyFileLines(const StudyFileContent &content)
+std::array<QString, StudyFileLineCount> studyFileLines(const StudyFileContent &content)
 {
     std::array<QString, StudyFileLineCount> lines;
     for (int i = 0; i < NameCount; ++i)
-        lines[i] = TrimmedName(content.names[i]);
+        lines[i] = trimmedName(content.names[i]);
     for (int line = FirstBaseValueLine; line < MethodCodeLine; ++line)
-        lines[line] = content.numberTexts[NumberBoxOfLine(line)].trimmed();
-    lines[MethodCodeLine] = GeneralNumber(content.methodCode);
+        lines[line] = content.numberTexts[numberBoxOfLine(line)].trimmed();
+    lines[MethodCodeLine] = generalNumber(content.methodCode);
     for (int i = 0; i < DoubleFlagCount; ++i)
         lines[FirstFlagLine + i] = content.doubleFlags[i] != 0 ? QStringLiteral("1") : QStringLiteral("0");
     return lines;
 }
 
-StudyFileReadResult ParseStudyFile(const QByteArray &bytes)
+StudyFileReadResult parseStudyFile(const QByteArray &bytes)
 {
     if (bytes.size() > StudyFileMaxBytes)
         return StudyFileRefusal::TooLarge;
-    const std::vector<QByteArrayView> rawLines = SplitLines(bytes, StudyFileLineCount);
+    const std::vector<QByteArrayView> rawLines = splitLines(bytes, StudyFileLineCount);
     if (rawLines.size() > std::size_t(StudyFileLineCount))
         return StudyFileRefusal::TooManyLines;
 
     LineDecoder decoder;
     std::array<QString, StudyFileLineCount> lines;
     for (std::size_t i = 0; i < rawLines.size(); ++i)
-        lines[i] = decoder.Decode(rawLines[i]);
+        lines[i] = decoder.decode(rawLines[i]);
 
     ParsedStudy study;
     for (int i = 0; i < NameCount; ++i)
-        study.Names[i] = lines[i];
+        study.names[i] = lines[i];
     for (int i = 0; i < BaseValueCount; ++i)
-        study.BaseValues[i] = LeadingNumber(lines[FirstBaseValueLine + i]);
+        study.baseValues[i] = leadingNumber(lines[FirstBaseValueLine + i]);
     for (int i = 0; i < PileCount; ++i) {
-        study.VerticalLengths[i] = LeadingNumber(lines[FirstVerticalLine + i]);
-        study.HorizontalLengths[i] = LeadingNumber(lines[FirstHorizontalLine + i]);
+        study.verticalLengths[i] = leadingNumber(lines[FirstVerticalLine + i]);
+        study.horizontalLengths[i] = leadingNumber(lines[FirstHorizontalLine + i]);
     }
-    study.MethodCode = LeadingNumber(lines[MethodCodeLine]);
+    study.methodCode = leadingNumber(lines[MethodCodeLine]);
     for (int i = 0; i < DoubleFlagCount; ++i) {
-        const double flag = LeadingNumber(lines[FirstFlagLine + i]);
+        const double flag = leadingNumber(lines[FirstFlagLine + i]);
         if (flag != 0.0 && flag != 1.0)
             return StudyFileRefusal::BadTick;
-        study.DoubleFlags[i] = int(flag);
+        study.doubleFlags[i] = int(flag);
     }
-    study.method = DecodeMethodCode(GeneralNumber(study.MethodCode));
-    const auto classCount = qsizetype(SoilClasses(study.method.formula).size());
+    study.method = decodeMethodCode(generalNumber(study.methodCode));
+    const auto classCount = qsizetype(soilClasses(study.method.formula).size());
     if (study.method.listIndex < -1 || study.method.listIndex >= classCount)
         return StudyFileRefusal::BadClassIndex;
     return study;
 }
 
-StudyFileReadResult ReadStudyFile(const QString &path)
+StudyFileReadResult readStudyFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -184,33 +184,33 @@ StudyFileReadResult ReadStudyFile(const QString &path)
     const QByteArray bytes = file.read(StudyFileMaxBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return StudyFileRefusal::CannotOpen;
-    return ParseStudyFile(bytes);
+    return parseStudyFile(bytes);
 }
 
-Message OverwriteQuestion(const QString &path)
+Message overwriteQuestion(const QString &path)
 {
     return {QStringLiteral("「") + QFileInfo(path).fileName()
                 + QStringLiteral("」は既に存在します。\r\n上書きしますか？"),
-            36, QStringLiteral("タルヴェン・保存")};
+            MessageIcon::Question, QStringLiteral("タルヴェン・保存")};
 }
 
-Message ReadErrorMessage()
+Message readErrorMessage()
 {
-    return {QStringLiteral("ファイル読み込みを中止しました。"), 48,
+    return {QStringLiteral("ファイル読み込みを中止しました。"), MessageIcon::Exclamation,
             QStringLiteral("タルヴェン・読み込みエラー")};
 }
 
-std::optional<Message> WriteStudyFile(const QString &path, const StudyFileContent &content)
+std::optional<Message> writeStudyFile(const QString &path, const StudyFileContent &content)
 {
-    const std::array<QString, StudyFileLineCount> lines = StudyFileLines(content);
+    const std::array<QString, StudyFileLineCount> lines = studyFileLines(content);
     QStringEncoder encoder(StudyFileEncoding);
     LineDecoder decoder;
     QByteArray bytes;
     for (int i = 0; i < StudyFileLineCount; ++i) {
-        const std::optional<QByteArray> line = EncodeLine(lines[i], encoder, decoder);
+        const std::optional<QByteArray> line = encodeLine(lines[i], encoder, decoder);
         if (!line) {
             const QString what = i < NameCount ? QStringLiteral("名称") : QStringLiteral("数値");
-            return UnstorableTextMessage(what, lines[i]);
+            return unstorableTextMessage(what, lines[i]);
         }
         bytes += *line;
         bytes += "\r\n";
@@ -219,66 +219,66 @@ std::optional<Message> WriteStudyFile(const QString &path, const StudyFileConten
     // QSaveFile also refuses a target that is read-only or a folder.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return WriteErrorMessage();
+        return writeErrorMessage();
     // The buffered bytes reach the disk on flush. commit() would ignore a
     // failure there and put a cut-short file in place, so flush first; an
     // uncommitted QSaveFile removes its temporary file and leaves the target alone.
     if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
-        return WriteErrorMessage();
+        return writeErrorMessage();
     return std::nullopt;
 }
 
-QString WithStudyExtension(const QString &fileName)
+QString withStudyExtension(const QString &fileName)
 {
     if (fileName.right(4).toLower() == u".vek")
         return fileName;
     return fileName + QStringLiteral(".vek");
 }
 
-void TakeOverStudy(StudyRecord &record, const ParsedStudy &parsed)
+void takeOverStudy(StudyRecord &record, const ParsedStudy &parsed)
 {
-    record.Names = parsed.Names;
-    record.BaseValues = parsed.BaseValues;
-    record.VerticalLengths = parsed.VerticalLengths;
-    record.HorizontalLengths = parsed.HorizontalLengths;
-    record.MethodCode = parsed.MethodCode;
-    record.DoubleFlags = parsed.DoubleFlags;
+    record.names = parsed.names;
+    record.baseValues = parsed.baseValues;
+    record.verticalLengths = parsed.verticalLengths;
+    record.horizontalLengths = parsed.horizontalLengths;
+    record.methodCode = parsed.methodCode;
+    record.doubleFlags = parsed.doubleFlags;
 }
 
-RestoredStudy RestoreStudy(const ParsedStudy &parsed)
+RestoredStudy restoreStudy(const ParsedStudy &parsed)
 {
     RestoredStudy study;
     StudyRecord &record = study.record;
-    TakeOverStudy(record, parsed);
+    takeOverStudy(record, parsed);
     for (int i = 0; i < PileCount; ++i) {
-        study.verticalTicks[i] = record.DoubleFlags[i] == 1;
-        study.horizontalTicks[i] = record.DoubleFlags[PileCount + i] == 1;
+        study.verticalTicks[i] = record.doubleFlags[i] == 1;
+        study.horizontalTicks[i] = record.doubleFlags[PileCount + i] == 1;
     }
 
     // The formula: an empty list and the formula's empty ratio.
     study.formula = parsed.method.formula;
     study.listIndex = -1;
     study.ratioEditable = false;
-    WriteRatioBox(study, EmptyRatioText(study.formula));
+    writeRatioBox(study, emptyRatioText(study.formula));
 
     // The stored ratio, then the class, which has the last word on the box.
-    WriteRatioBox(study, parsed.method.ratioText);
+    writeRatioBox(study, parsed.method.ratioText);
     study.listIndex = parsed.method.listIndex;
-    if (IsRangedClass(study.formula, study.listIndex)) {
+    if (isRangedClass(study.formula, study.listIndex)) {
         // The user's own ratio travels in the code's remaining characters.
         study.ratioEditable = true;
-        WriteRatioBox(study, RestoredRatioText(parsed.method));
+        writeRatioBox(study, restoredRatioText(parsed.method));
     } else if (study.listIndex >= 0) {
-        WriteRatioBox(study, QString::fromUtf16(SoilClasses(study.formula)[study.listIndex].ratioText));
+        writeRatioBox(study, QString::fromUtf16(soilClasses(study.formula)[study.listIndex].ratioText));
     }
 
     // The refresh rewrites every number box with two decimals through its check.
     for (int box = 0; box < NumberBoxCount; ++box) {
         if (box == CreepRatioBox)
             continue;
-        double &field = NumberField(record, box);
+        double &field = numberField(record, box);
         const FieldCheck check =
-            CheckNumberBox(box, FormatNumber(field, NumberPattern::TwoDecimals), study.ratioEditable);
+            checkNumberBox(box, formatNumber(field, NumberPattern::TwoDecimals), study.ratioEditable);
         field = check.value;
         if (!check.accepted)
             study.messages.push_back(check.message);

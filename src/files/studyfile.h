@@ -19,24 +19,24 @@ inline constexpr qint64 StudyFileMaxBytes = 64 * 1024;
 
 // What File > Save writes: the window's texts, trimmed, and the record's flags.
 struct StudyFileContent {
-    std::array<QString, NameCount> names;            // Text2(0..18)
-    std::array<QString, NumberBoxCount> numberTexts;  // Text1(0..19); Text1(5) is not written
+    std::array<QString, NameCount> names;            // nameBox(0..18)
+    std::array<QString, NumberBoxCount> numberTexts;  // numberBox(0..19); numberBox(5) is not written
     double methodCode = 0.0;
     std::array<int, DoubleFlagCount> doubleFlags{};
 };
 
 // The 53 lines of a study file, without line ends.
-std::array<QString, StudyFileLineCount> StudyFileLines(const StudyFileContent &content);
+std::array<QString, StudyFileLineCount> studyFileLines(const StudyFileContent &content);
 
 // A file that was read completely and passed every check.
 struct ParsedStudy {
-    std::array<QString, NameCount> Names;  // lines 0-18 as read
-    std::array<double, BaseValueCount> BaseValues{};
-    std::array<double, PileCount> VerticalLengths{};
-    std::array<double, PileCount> HorizontalLengths{};
-    double MethodCode = 0.0;
-    std::array<int, DoubleFlagCount> DoubleFlags{};
-    DecodedMethod method;  // MethodCode's general-number text, decoded
+    std::array<QString, NameCount> names;  // lines 0-18 as read
+    std::array<double, BaseValueCount> baseValues{};
+    std::array<double, PileCount> verticalLengths{};
+    std::array<double, PileCount> horizontalLengths{};
+    double methodCode = 0.0;
+    std::array<int, DoubleFlagCount> doubleFlags{};
+    DecodedMethod method;  // methodCode's general-number text, decoded
 };
 
 enum class StudyFileRefusal {
@@ -51,33 +51,33 @@ using StudyFileReadResult = std::variant<ParsedStudy, StudyFileRefusal>;
 
 // All or nothing: a complete parsed study, or a refusal. Line ends CR LF, LF
 // or CR; text in code page 932, bytes it cannot decode become U+FFFD.
-StudyFileReadResult ParseStudyFile(const QByteArray &bytes);
-StudyFileReadResult ReadStudyFile(const QString &path);
+StudyFileReadResult parseStudyFile(const QByteArray &bytes);
+StudyFileReadResult readStudyFile(const QString &path);
 
-// "ファイル読み込みを中止しました。" / "タルヴェン・読み込みエラー" / 48.
-Message ReadErrorMessage();
+// "ファイル読み込みを中止しました。" / "タルヴェン・読み込みエラー", exclamation.
+Message readErrorMessage();
 
 // Writes the file through a temporary file in the same folder, so that the
 // target is replaced only when every line was written. Returns the message to
 // show when nothing was written: a name (or number text) that code page 932
 // cannot hold or that holds a line break, naming the text ("タルヴェン・書き込みエラー"
-// / 48), or a failed write, a read-only target included
-// ("ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー" / 48).
-std::optional<Message> WriteStudyFile(const QString &path, const StudyFileContent &content);
+// / exclamation), or a failed write, a read-only target included
+// ("ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー", exclamation).
+std::optional<Message> writeStudyFile(const QString &path, const StudyFileContent &content);
 
 // The save dialog asks before replacing only the name as typed; when ".vek"
 // was added, the program asks itself before replacing that file.
-Message OverwriteQuestion(const QString &path);
+Message overwriteQuestion(const QString &path);
 
 // plan -> plan.vek; PLAN.VEK and plan.vek stay; plan.txt -> plan.txt.vek.
-QString WithStudyExtension(const QString &fileName);
+QString withStudyExtension(const QString &fileName);
 
 // The state a study reaches when File > Open restores it into the main window:
 // formula, ratio text, class, then every number box rewritten with two decimals
 // through its range check. The report tool uses it to reach the same study
 // as the window without one.
 struct RestoredStudy {
-    StudyRecord record;              // Saved is left true
+    StudyRecord record;              // saved is left true
     Formula formula = Formula::Lane;
     int listIndex = -1;
     QString ratioText;               // the creep-ratio box
@@ -87,10 +87,10 @@ struct RestoredStudy {
     std::vector<Message> messages;   // range messages met on the way, in order
 };
 
-RestoredStudy RestoreStudy(const ParsedStudy &parsed);
+RestoredStudy restoreStudy(const ParsedStudy &parsed);
 
 // The first step of every restore: the record's fields the file carries
-// (Names, BaseValues, both lengths, MethodCode, DoubleFlags) replaced.
-void TakeOverStudy(StudyRecord &record, const ParsedStudy &parsed);
+// (names, baseValues, both lengths, methodCode, doubleFlags) replaced.
+void takeOverStudy(StudyRecord &record, const ParsedStudy &parsed);
 
 }  // namespace talven

@@ -15,9 +15,9 @@ constexpr double TitleSize = 12.0;
 constexpr double BodySize = 10.5;
 constexpr double SmallSize = 9.0;
 
-QString TwoDecimals(double value)
+QString twoDecimals(double value)
 {
-    return FormatNumber(value, NumberPattern::TwoDecimals);
+    return formatNumber(value, NumberPattern::TwoDecimals);
 }
 
 // The page grid: a position (a, b) is a character widths across and b line
@@ -26,62 +26,62 @@ class Page {
 public:
     explicit Page(ReportSurface &surface) : s(surface)
     {
-        s.SetFont(ReportFont);
-        s.SetFontSize(BodySize);
-        s.SetFontBold(false);
-        charWidth = s.TextWidth(QStringLiteral("設"));
-        lineHeight = s.TextHeight(QStringLiteral("計"));
+        s.setFont(ReportFont);
+        s.setFontSize(BodySize);
+        s.setFontBold(false);
+        charWidth = s.textWidth(QStringLiteral("設"));
+        lineHeight = s.textHeight(QStringLiteral("計"));
     }
 
-    void Font(double size, bool bold)
+    void font(double size, bool bold)
     {
-        s.SetFontSize(size);
-        s.SetFontBold(bold);
+        s.setFontSize(size);
+        s.setFontBold(bold);
     }
 
     // Digits, "-" and "." share one width in the report font, so one
     // measurement places every number by its decimal point.
-    void MeasureDot() { dotWidth = s.TextWidth(QStringLiteral(".")); }
+    void measureDot() { dotWidth = s.textWidth(QStringLiteral(".")); }
 
-    void Text(double a, double b, const QString &text) { TextAtX(a * charWidth, b, text); }
+    void text(double a, double b, const QString &text) { textAtX(a * charWidth, b, text); }
 
     // A "0.00" text whose decimal point falls on column a; a suffix may follow
     // the number.
-    void Aligned(double a, double b, const QString &number, const QString &suffix = QString())
+    void aligned(double a, double b, const QString &number, const QString &suffix = QString())
     {
-        TextAtX(a * charWidth - CharactersBeforePoint(number) * dotWidth, b, number + suffix);
+        textAtX(a * charWidth - charactersBeforePoint(number) * dotWidth, b, number + suffix);
     }
 
     // Half the shift of the decimal alignment: centres numbers on column a.
-    void Centred(double a, double b, const QString &number)
+    void centred(double a, double b, const QString &number)
     {
-        TextAtX(a * charWidth - CharactersBeforePoint(number) * dotWidth / 2.0, b, number);
+        textAtX(a * charWidth - charactersBeforePoint(number) * dotWidth / 2.0, b, number);
     }
 
-    void Line(double a1, double b1, double a2, double b2) { s.Line(At(a1, b1), At(a2, b2)); }
-    void LineStep(double a, double b, double da, double db) { Line(a, b, a + da, b + db); }
-    void Box(double a, double b, double w, double h)
+    void line(double a1, double b1, double a2, double b2) { s.line(at(a1, b1), at(a2, b2)); }
+    void lineStep(double a, double b, double da, double db) { line(a, b, a + da, b + db); }
+    void box(double a, double b, double w, double h)
     {
-        s.Box(At(a, b), QSizeF(w * charWidth, h * lineHeight));
+        s.box(at(a, b), QSizeF(w * charWidth, h * lineHeight));
     }
 
-    void ThickPen() { s.SetDrawWidth(s.IsPrinter() ? 6 : 2); }
-    void ThinPen() { s.SetDrawWidth(1); }
+    void thickPen() { s.setDrawWidth(s.isPrinter() ? 6 : 2); }
+    void thinPen() { s.setDrawWidth(1); }
 
 private:
-    QPointF At(double a, double b) const { return {a * charWidth, b * lineHeight}; }
+    QPointF at(double a, double b) const { return {a * charWidth, b * lineHeight}; }
 
     // An empty text draws nothing, so it is not drawn at all.
-    void TextAtX(double x, double b, const QString &text)
+    void textAtX(double x, double b, const QString &text)
     {
         if (text.isEmpty())
             return;
-        s.SetCurrentPoint(QPointF(x, b * lineHeight));
-        s.Print(text);
+        s.setCurrentPoint(QPointF(x, b * lineHeight));
+        s.print(text);
     }
 
     // A two-decimal text has all but three of its characters before the point.
-    static double CharactersBeforePoint(const QString &number) { return double(number.size() - 3); }
+    static double charactersBeforePoint(const QString &number) { return double(number.size() - 3); }
 
     ReportSurface &s;
     double charWidth = 0.0;
@@ -96,87 +96,87 @@ struct Totals {
     double horizontalSigmaL = 0.0;
 };
 
-Totals ComputeTotals(const ReportInput &input)
+Totals computeTotals(const ReportInput &input)
 {
-    return {SeepageLength(input.record.BaseValues),
-            SigmaL(input.record.VerticalLengths, input.verticalTicks),
-            SigmaL(input.record.HorizontalLengths, input.horizontalTicks)};
+    return {seepageLength(input.record.baseValues),
+            sigmaL(input.record.verticalLengths, input.verticalTicks),
+            sigmaL(input.record.horizontalLengths, input.horizontalTicks)};
 }
 
-double SectionSigmaL(const Totals &totals, ReportSection section)
+double sectionSigmaL(const Totals &totals, Section section)
 {
-    return section == ReportSection::Vertical ? totals.verticalSigmaL : totals.horizontalSigmaL;
+    return section == Section::Vertical ? totals.verticalSigmaL : totals.horizontalSigmaL;
 }
 
-void DrawTitleAndFormula(Page &page, Formula formula)
+void drawTitleAndFormula(Page &page, Formula formula)
 {
-    page.Font(TitleSize, true);
-    page.Text(4, 2, QStringLiteral("遮水矢板の設計"));
+    page.font(TitleSize, true);
+    page.text(4, 2, QStringLiteral("遮水矢板の設計"));
 
-    page.Font(BodySize, true);
-    page.Text(5, 4, QStringLiteral("１．検討方法および諸数値"));
-    page.Text(6, 6.5, QStringLiteral("○計算式"));
+    page.font(BodySize, true);
+    page.text(5, 4, QStringLiteral("１．検討方法および諸数値"));
+    page.text(6, 6.5, QStringLiteral("○計算式"));
 
     // Ｃ≦ (Ｌ ＋ ΣL) / ⊿Ｈ; under Lane the Ｌ is itself a small fraction over 3.
-    page.Font(TitleSize, false);
-    page.Text(9, 9.5, QStringLiteral("Ｃ≦"));
-    page.LineStep(12, 10.1, 6.5, 0);
+    page.font(TitleSize, false);
+    page.text(9, 9.5, QStringLiteral("Ｃ≦"));
+    page.lineStep(12, 10.1, 6.5, 0);
     if (formula == Formula::Lane) {
-        page.LineStep(12.4, 8.9, 2, 0);
-        page.Font(BodySize, false);
-        page.Text(12.9, 8.9, QStringLiteral("3"));
-        page.Font(BodySize, true);
-        page.Text(12.8, 7.9, QStringLiteral("Ｌ"));
+        page.lineStep(12.4, 8.9, 2, 0);
+        page.font(BodySize, false);
+        page.text(12.9, 8.9, QStringLiteral("3"));
+        page.font(BodySize, true);
+        page.text(12.8, 7.9, QStringLiteral("Ｌ"));
     } else {
-        page.Font(TitleSize, true);
-        page.Text(13.4, 8.4, QStringLiteral("Ｌ"));
+        page.font(TitleSize, true);
+        page.text(13.4, 8.4, QStringLiteral("Ｌ"));
     }
-    page.Font(TitleSize, false);
-    page.Text(14.5, 8.4, QStringLiteral("＋"));
-    page.Text(15.7, 8.4, QStringLiteral("ΣL"));
-    page.Text(13.5, 10.25, QStringLiteral("⊿Ｈ"));
+    page.font(TitleSize, false);
+    page.text(14.5, 8.4, QStringLiteral("＋"));
+    page.text(15.7, 8.4, QStringLiteral("ΣL"));
+    page.text(13.5, 10.25, QStringLiteral("⊿Ｈ"));
 
-    page.Font(SmallSize, false);
-    page.Text(10, 14.9, QStringLiteral(" Ｃ"));
-    page.Font(SmallSize, true);
-    page.Text(10, 16.4, QStringLiteral(" Ｌ"));
-    page.Font(SmallSize, false);
-    page.Text(10, 17.9, QStringLiteral(" ΣL"));
-    page.Text(10, 19.4, QStringLiteral("⊿Ｈ"));
-    page.Text(12.5, 14.9, QStringLiteral("：") + RatioCaption(formula));
-    page.Text(12.5, 16.4, QStringLiteral("：本体および翼壁の函軸方向の浸透路長(m)"));
-    page.Text(12.5, 19.4, QStringLiteral("：内外水位差(m)"));
-    page.Text(12.5, 17.9, QStringLiteral("：遮水矢板等の浸透経路長(m)"));
+    page.font(SmallSize, false);
+    page.text(10, 14.9, QStringLiteral(" Ｃ"));
+    page.font(SmallSize, true);
+    page.text(10, 16.4, QStringLiteral(" Ｌ"));
+    page.font(SmallSize, false);
+    page.text(10, 17.9, QStringLiteral(" ΣL"));
+    page.text(10, 19.4, QStringLiteral("⊿Ｈ"));
+    page.text(12.5, 14.9, QStringLiteral("：") + ratioCaption(formula));
+    page.text(12.5, 16.4, QStringLiteral("：本体および翼壁の函軸方向の浸透路長(m)"));
+    page.text(12.5, 19.4, QStringLiteral("：内外水位差(m)"));
+    page.text(12.5, 17.9, QStringLiteral("：遮水矢板等の浸透経路長(m)"));
 }
 
 // The formula's creep-ratio table; list index k is table row k + 1, so no
 // selection puts the mark on the header row.
-void DrawCreepRatioTable(Page &page, Formula formula, int listIndex)
+void drawCreepRatioTable(Page &page, Formula formula, int listIndex)
 {
-    const auto classes = SoilClasses(formula);
+    const auto classes = soilClasses(formula);
     const int n = int(classes.size());
     const double rowsHeight = 1.5 * (n + 1);
 
-    page.ThinPen();
+    page.thinPen();
     for (int r = 0; r <= n; ++r)
-        page.Box(33, 5 + 1.5 * r, 18.5, 1.5);
-    page.ThickPen();
-    page.Box(33, 5, 18.5, rowsHeight);
-    page.Line(48, 5, 48, 5 + rowsHeight);
-    page.Line(33, 6.5, 51.5, 6.5);
-    page.ThinPen();
+        page.box(33, 5 + 1.5 * r, 18.5, 1.5);
+    page.thickPen();
+    page.box(33, 5, 18.5, rowsHeight);
+    page.line(48, 5, 48, 5 + rowsHeight);
+    page.line(33, 6.5, 51.5, 6.5);
+    page.thinPen();
 
-    page.Font(SmallSize, true);
-    page.Text(33, 3.5, ReportTableTitle(formula));
-    page.Font(SmallSize, false);
-    page.Text(34.5, 5.5, ReportTableHeaderClass());
-    page.Text(49, 5.5, ReportTableHeaderRatio());
+    page.font(SmallSize, true);
+    page.text(33, 3.5, reportTableTitle(formula));
+    page.font(SmallSize, false);
+    page.text(34.5, 5.5, reportTableHeaderClass());
+    page.text(49, 5.5, reportTableHeaderRatio());
     for (int r = 1; r <= n; ++r) {
-        page.Text(34.5, 5.5 + 1.5 * r, QString::fromUtf16(classes[r - 1].reportText));
-        page.Text(49, 5.5 + 1.5 * r, QString::fromUtf16(classes[r - 1].reportRatio));
+        page.text(34.5, 5.5 + 1.5 * r, QString::fromUtf16(classes[r - 1].reportText));
+        page.text(49, 5.5 + 1.5 * r, QString::fromUtf16(classes[r - 1].reportRatio));
     }
-    page.Text(34.5, 5.5 + rowsHeight, ReportTableSource(formula));
-    page.Text(33.5, 5.5 + 1.5 * (listIndex + 1), QStringLiteral("◆"));
+    page.text(34.5, 5.5 + rowsHeight, reportTableSource(formula));
+    page.text(33.5, 5.5 + 1.5 * (listIndex + 1), QStringLiteral("◆"));
 }
 
 // A row of the dimension and pile tables: a label at its column and a value
@@ -189,70 +189,70 @@ struct TableRow {
 
 // Rows 1.5 apart from `firstRow`. A row without a label whose value is 0.00
 // stays blank: an unnamed member or pile of 0 leaves its line empty.
-void DrawTableRows(Page &page, double firstRow, double anchor, std::span<const TableRow> rows)
+void drawTableRows(Page &page, double firstRow, double anchor, std::span<const TableRow> rows)
 {
     for (int r = 0; r < int(rows.size()); ++r) {
         const double row = firstRow + 1.5 * r;
-        page.Font(SmallSize, false);
-        page.MeasureDot();
-        page.Text(rows[r].column, row, rows[r].label);
+        page.font(SmallSize, false);
+        page.measureDot();
+        page.text(rows[r].column, row, rows[r].label);
         const bool blank = rows[r].label.isEmpty() && rows[r].value == QStringLiteral("0.00");
-        page.Aligned(anchor, row, blank ? QString() : rows[r].value);
+        page.aligned(anchor, row, blank ? QString() : rows[r].value);
     }
 }
 
-void DrawDimensions(Page &page, const ReportInput &input, double seepageLength)
+void drawDimensions(Page &page, const ReportInput &input, double seepageLength)
 {
-    const auto &names = input.record.Names;
-    const auto &values = input.record.BaseValues;
+    const auto &names = input.record.names;
+    const auto &values = input.record.baseValues;
 
-    page.Font(BodySize, true);
-    page.Text(5, 24, QStringLiteral("２．形状寸法および水位差"));
-    page.Text(6, 26.5, QStringLiteral("○形状寸法"));
+    page.font(BodySize, true);
+    page.text(5, 24, QStringLiteral("２．形状寸法および水位差"));
+    page.text(6, 26.5, QStringLiteral("○形状寸法"));
 
-    page.ThinPen();
+    page.thinPen();
     for (int r = 0; r <= 4; ++r)
-        page.Box(6, 28 + 1.5 * r, 16.5, 1.5);
-    page.LineStep(17, 29.5, 0, 6);
-    page.ThickPen();
-    page.Box(6, 28, 16.5, 7.5);
-    page.Line(6, 29.5, 22.5, 29.5);
-    page.ThinPen();
+        page.box(6, 28 + 1.5 * r, 16.5, 1.5);
+    page.lineStep(17, 29.5, 0, 6);
+    page.thickPen();
+    page.box(6, 28, 16.5, 7.5);
+    page.line(6, 29.5, 22.5, 29.5);
+    page.thinPen();
 
     const std::array<TableRow, 5> rows{{
         {QStringLiteral("各構造部寸法 (m)"), 7, QString()},
-        {TrimmedName(names[0]), 8, TwoDecimals(values[0])},
-        {TrimmedName(names[1]), 8, TwoDecimals(values[1])},
-        {TrimmedName(names[2]), 8, TwoDecimals(values[2])},
-        {QStringLiteral("計"), 12, TwoDecimals(seepageLength)},
+        {trimmedName(names[0]), 8, twoDecimals(values[0])},
+        {trimmedName(names[1]), 8, twoDecimals(values[1])},
+        {trimmedName(names[2]), 8, twoDecimals(values[2])},
+        {QStringLiteral("計"), 12, twoDecimals(seepageLength)},
     }};
-    DrawTableRows(page, 28.5, 20, rows);
+    drawTableRows(page, 28.5, 20, rows);
 
-    page.Font(BodySize, false);
-    page.MeasureDot();
-    page.Font(BodySize, true);
-    page.Text(26, 26.5, QStringLiteral("○内外水位差"));
-    page.Font(BodySize, false);
-    page.Text(28, 28.5, names[3]);
-    page.Text(40, 28.5, QStringLiteral("WL1  = "));
-    page.Aligned(45, 28.5, TwoDecimals(values[3]));
-    page.Text(47, 28.5, QStringLiteral("(m)"));
-    page.Text(28, 30, names[4]);
-    page.Text(40, 30, QStringLiteral("WL2  = "));
-    page.Aligned(45, 30, TwoDecimals(values[4]));
-    page.Text(47, 30, QStringLiteral("(m)"));
+    page.font(BodySize, false);
+    page.measureDot();
+    page.font(BodySize, true);
+    page.text(26, 26.5, QStringLiteral("○内外水位差"));
+    page.font(BodySize, false);
+    page.text(28, 28.5, names[3]);
+    page.text(40, 28.5, QStringLiteral("WL1  = "));
+    page.aligned(45, 28.5, twoDecimals(values[3]));
+    page.text(47, 28.5, QStringLiteral("(m)"));
+    page.text(28, 30, names[4]);
+    page.text(40, 30, QStringLiteral("WL2  = "));
+    page.aligned(45, 30, twoDecimals(values[4]));
+    page.text(47, 30, QStringLiteral("(m)"));
 
-    page.Text(28, 32.5, QStringLiteral("⊿Ｈ"));
-    page.Text(30, 32.5, QStringLiteral("="));
-    page.Text(31, 32.5, QStringLiteral("WL1"));
-    page.Text(32.75, 32.5, QStringLiteral("-"));
-    page.Text(33.5, 32.5, QStringLiteral("WL2"));
-    page.Line(28, 32, 48.5, 32);
-    page.Text(35.5, 32.5, QStringLiteral("= ") + TwoDecimals(values[3]) + QStringLiteral(" - ")
-                              + TwoDecimals(values[4]));
-    page.Text(42.5, 33.5, QStringLiteral("="));
-    page.Aligned(45, 33.5, TwoDecimals(HeadDifference(values)));
-    page.Text(47, 33.5, QStringLiteral("(m)"));
+    page.text(28, 32.5, QStringLiteral("⊿Ｈ"));
+    page.text(30, 32.5, QStringLiteral("="));
+    page.text(31, 32.5, QStringLiteral("WL1"));
+    page.text(32.75, 32.5, QStringLiteral("-"));
+    page.text(33.5, 32.5, QStringLiteral("WL2"));
+    page.line(28, 32, 48.5, 32);
+    page.text(35.5, 32.5, QStringLiteral("= ") + twoDecimals(values[3]) + QStringLiteral(" - ")
+                              + twoDecimals(values[4]));
+    page.text(42.5, 33.5, QStringLiteral("="));
+    page.aligned(45, 33.5, twoDecimals(headDifference(values)));
+    page.text(47, 33.5, QStringLiteral("(m)"));
 }
 
 struct SectionLayout {
@@ -266,136 +266,136 @@ struct SectionLayout {
     double verdictRow;
 };
 
-SectionLayout LayoutOf(ReportSection section)
+SectionLayout layoutOf(Section section)
 {
     const QString heading = QStringLiteral("の計算");
-    if (section == ReportSection::Vertical)
-        return {QStringLiteral("３．") + SectionName(section) + heading, 37,
+    if (section == Section::Vertical)
+        return {QStringLiteral("３．") + sectionName(section) + heading, 37,
                 QStringLiteral("・形状寸法 （Ｌ）="), QStringLiteral("・矢板長   (ΣL) ="), 38, 47.5,
                 48, 50};
-    return {QStringLiteral("４．") + SectionName(section) + heading, 53,
+    return {QStringLiteral("４．") + sectionName(section) + heading, 53,
             QStringLiteral("・形状寸法（Ｌ）="), QStringLiteral("・矢板長　(ΣL) ="), 37, 63.5, 63.75,
             66};
 }
 
 // The two calculation sections, in drawing order.
-constexpr std::array<ReportSection, 2> Sections{ReportSection::Vertical, ReportSection::Horizontal};
+constexpr std::array<Section, 2> Sections{Section::Vertical, Section::Horizontal};
 
 // Header, the seven piles and the total. A ticked pile shows twice its length
 // and a "*" after its name, unless the doubled value is still 0.
-std::array<TableRow, 9> PileRows(const ReportInput &input, ReportSection section, double sigmaL)
+std::array<TableRow, 9> pileRows(const ReportInput &input, Section section, double sigmaL)
 {
-    const bool vertical = section == ReportSection::Vertical;
-    const PileLengths &lengths = vertical ? input.record.VerticalLengths
-                                          : input.record.HorizontalLengths;
+    const bool vertical = section == Section::Vertical;
+    const PileLengths &lengths = vertical ? input.record.verticalLengths
+                                          : input.record.horizontalLengths;
     const PileTicks &ticks = vertical ? input.verticalTicks : input.horizontalTicks;
-    const int firstName = vertical ? FirstVerticalName : FirstHorizontalName;
+    const int firstName = vertical ? FirstVerticalPileName : FirstHorizontalPileName;
 
     std::array<TableRow, 9> rows;
     rows[0] = {QStringLiteral("矢板長 (m) 　(*の部分は往復の延長)"), 7, QString()};
     for (int i = 0; i < PileCount; ++i) {
-        const QString name = TrimmedName(input.record.Names[firstName + i]);
+        const QString name = trimmedName(input.record.names[firstName + i]);
         TableRow &row = rows[i + 1];
         row.column = 8;
         if (ticks[i]) {
-            row.value = TwoDecimals(2.0 * lengths[i]);
+            row.value = twoDecimals(2.0 * lengths[i]);
             row.label = row.value == QStringLiteral("0.00") ? name : name + QStringLiteral("*");
         } else {
-            row.value = TwoDecimals(lengths[i]);
+            row.value = twoDecimals(lengths[i]);
             row.label = name;
         }
     }
-    rows[8] = {QStringLiteral("計"), 12, TwoDecimals(sigmaL)};
+    rows[8] = {QStringLiteral("計"), 12, twoDecimals(sigmaL)};
     return rows;
 }
 
 // Returns false when the ratio lines had to be left out.
-bool DrawSection(Page &page, const ReportInput &input, ReportSection section, const Totals &totals)
+bool drawSection(Page &page, const ReportInput &input, Section section, const Totals &totals)
 {
-    const SectionLayout layout = LayoutOf(section);
-    const double sigmaL = SectionSigmaL(totals, section);
+    const SectionLayout layout = layoutOf(section);
+    const double sigmaL = sectionSigmaL(totals, section);
     const double top = layout.headingRow + 1.5;
     const double b = layout.barRow;
 
-    page.Font(BodySize, true);
-    page.Text(5, layout.headingRow, layout.heading);
+    page.font(BodySize, true);
+    page.text(5, layout.headingRow, layout.heading);
 
-    page.ThinPen();
+    page.thinPen();
     for (int k = 0; k <= 8; ++k)
-        page.Box(6, top + 1.5 * k, 16.5, 1.5);
-    page.Line(17, top + 1.5, 17, top + 13.5);
-    page.ThickPen();
-    page.Box(6, top, 16.5, 13.5);
-    page.Line(6, top + 1.5, 22.5, top + 1.5);
-    page.ThinPen();
+        page.box(6, top + 1.5 * k, 16.5, 1.5);
+    page.line(17, top + 1.5, 17, top + 13.5);
+    page.thickPen();
+    page.box(6, top, 16.5, 13.5);
+    page.line(6, top + 1.5, 22.5, top + 1.5);
+    page.thinPen();
 
-    DrawTableRows(page, top + 0.5, 20.5, PileRows(input, section, sigmaL));
+    drawTableRows(page, top + 0.5, 20.5, pileRows(input, section, sigmaL));
 
-    page.Font(BodySize, true);
-    page.Text(26, top + 0.5, QStringLiteral("○") + RatioCaption(input.formula));
+    page.font(BodySize, true);
+    page.text(26, top + 0.5, QStringLiteral("○") + ratioCaption(input.formula));
 
     const QString metres = QStringLiteral(" (m)");
-    page.Font(SmallSize, false);
-    page.MeasureDot();
-    page.Text(28, layout.headingRow + 4, layout.lengthLabel);
-    page.Aligned(layout.anchor, layout.headingRow + 4, TwoDecimals(totals.seepageLength), metres);
-    page.Text(28, layout.headingRow + 5, layout.sigmaLabel);
-    page.Aligned(layout.anchor, layout.headingRow + 5, TwoDecimals(sigmaL), metres);
+    page.font(SmallSize, false);
+    page.measureDot();
+    page.text(28, layout.headingRow + 4, layout.lengthLabel);
+    page.aligned(layout.anchor, layout.headingRow + 4, twoDecimals(totals.seepageLength), metres);
+    page.text(28, layout.headingRow + 5, layout.sigmaLabel);
+    page.aligned(layout.anchor, layout.headingRow + 5, twoDecimals(sigmaL), metres);
 
-    page.Font(BodySize, false);
-    page.MeasureDot();
-    page.Text(28, b - 0.5, QStringLiteral("Ｃ′="));
-    page.LineStep(31, b, 9, 0);
-    const QString length = TwoDecimals(totals.seepageLength);
-    const QString sigma = TwoDecimals(sigmaL);
+    page.font(BodySize, false);
+    page.measureDot();
+    page.text(28, b - 0.5, QStringLiteral("Ｃ′="));
+    page.lineStep(31, b, 9, 0);
+    const QString length = twoDecimals(totals.seepageLength);
+    const QString sigma = twoDecimals(sigmaL);
     if (input.formula == Formula::Lane) {
-        page.LineStep(31, b - 1.5, 3.5, 0);
-        page.Text(32.5, b - 1.25, QStringLiteral("3"));
-        page.Centred(32, b - 2.5, length);
-        page.Font(TitleSize, false);
-        page.Text(35, b - 2, QStringLiteral("＋"));
-        page.Font(BodySize, false);
-        page.Text(36.5, b - 2, sigma);
+        page.lineStep(31, b - 1.5, 3.5, 0);
+        page.text(32.5, b - 1.25, QStringLiteral("3"));
+        page.centred(32, b - 2.5, length);
+        page.font(TitleSize, false);
+        page.text(35, b - 2, QStringLiteral("＋"));
+        page.font(BodySize, false);
+        page.text(36.5, b - 2, sigma);
     } else {
-        page.Centred(32.5, b - 1.25, length);
-        page.Font(TitleSize, false);
-        page.Text(35, b - 1.25, QStringLiteral("＋"));
-        page.Font(BodySize, false);
-        page.Text(36.5, b - 1.25, sigma);
+        page.centred(32.5, b - 1.25, length);
+        page.font(TitleSize, false);
+        page.text(35, b - 1.25, QStringLiteral("＋"));
+        page.font(BodySize, false);
+        page.text(36.5, b - 1.25, sigma);
     }
-    page.Centred(34.5, layout.headRow, TwoDecimals(HeadDifference(input.record.BaseValues)));
+    page.centred(34.5, layout.headRow, twoDecimals(headDifference(input.record.baseValues)));
 
-    const std::optional<SectionVerdict> verdict = ReportVerdict(input, section);
+    const std::optional<SectionVerdict> verdict = reportVerdict(input, section);
     if (!verdict)
         return false;
-    page.Text(41.5, b - 0.5, QStringLiteral("= ") + verdict->provided);
-    page.Text(28, layout.verdictRow, verdict->left);
-    page.Text(35, layout.verdictRow, verdict->sign);
-    page.Text(43, layout.verdictRow, verdict->verdict);
-    page.Text(38, layout.verdictRow, verdict->right);
+    page.text(41.5, b - 0.5, QStringLiteral("= ") + verdict->provided);
+    page.text(28, layout.verdictRow, verdict->left);
+    page.text(35, layout.verdictRow, verdict->sign);
+    page.text(43, layout.verdictRow, verdict->verdict);
+    page.text(38, layout.verdictRow, verdict->right);
     return true;
 }
 
 }  // namespace
 
-QString SectionName(ReportSection section)
+QString sectionName(Section section)
 {
-    return section == ReportSection::Vertical ? QStringLiteral("鉛直方向")
+    return section == Section::Vertical ? QStringLiteral("鉛直方向")
                                               : QStringLiteral("水平方向");
 }
 
-std::optional<SectionVerdict> ReportVerdict(const ReportInput &input, ReportSection section)
+std::optional<SectionVerdict> reportVerdict(const ReportInput &input, Section section)
 {
-    const Totals totals = ComputeTotals(input);
+    const Totals totals = computeTotals(input);
     const std::optional<double> ratio =
-        ProvidedRatio(input.formula, totals.seepageLength, SectionSigmaL(totals, section),
-                      HeadDifference(input.record.BaseValues));
+        providedRatio(input.formula, totals.seepageLength, sectionSigmaL(totals, section),
+                      headDifference(input.record.baseValues));
     if (!ratio || !std::isfinite(*ratio))
         return std::nullopt;
     SectionVerdict result;
-    result.provided = TwoDecimals(*ratio);
-    const QString required = TwoDecimals(input.record.CreepRatio);
-    result.ok = RatioMeetsRequirement(result.provided, required);
+    result.provided = twoDecimals(*ratio);
+    const QString required = twoDecimals(input.record.creepRatio);
+    result.ok = ratioMeetsRequirement(result.provided, required);
     result.left = QStringLiteral("Ｃ′= ") + result.provided;
     result.sign = result.ok ? QStringLiteral("≧") : QStringLiteral("＜");
     result.right = QStringLiteral("Ｃ = ") + required;
@@ -403,30 +403,30 @@ std::optional<SectionVerdict> ReportVerdict(const ReportInput &input, ReportSect
     return result;
 }
 
-ReportResult DrawReport(ReportSurface &surface, const ReportInput &input)
+ReportResult drawReport(ReportSurface &surface, const ReportInput &input)
 {
     Page page(surface);
-    const Totals totals = ComputeTotals(input);
+    const Totals totals = computeTotals(input);
 
-    DrawTitleAndFormula(page, input.formula);
-    DrawCreepRatioTable(page, input.formula, input.listIndex);
-    DrawDimensions(page, input, totals.seepageLength);
+    drawTitleAndFormula(page, input.formula);
+    drawCreepRatioTable(page, input.formula, input.listIndex);
+    drawDimensions(page, input, totals.seepageLength);
 
     ReportResult result;
-    for (ReportSection section : Sections)
-        result.complete = DrawSection(page, input, section, totals) && result.complete;
+    for (Section section : Sections)
+        result.complete = drawSection(page, input, section, totals) && result.complete;
     return result;
 }
 
-void DrawNotReadyNotice(ReportSurface &surface)
+void drawNotReadyNotice(ReportSurface &surface)
 {
     Page page(surface);
     const QStringList lines =
-        ReportNotReadyMessage().prompt.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    for (ReportSection section : Sections) {
-        const double row = LayoutOf(section).verdictRow;
+        reportNotReadyMessage().prompt.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (Section section : Sections) {
+        const double row = layoutOf(section).verdictRow;
         for (int i = 0; i < int(lines.size()); ++i)
-            page.Text(28, row + i, lines[i]);
+            page.text(28, row + i, lines[i]);
     }
 }
 

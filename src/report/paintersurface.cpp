@@ -9,7 +9,7 @@ namespace talven {
 
 namespace {
 
-// The resolution at which the original's pen widths were pixels.
+// The resolutions at which one draw-width unit is one pixel or dot.
 constexpr double ScreenDpi = 96.0;
 constexpr double PrinterDpi = 600.0;
 
@@ -18,31 +18,31 @@ constexpr double PrinterDpi = 600.0;
 PainterSurface::PainterSurface(QPainter &painter, bool printer)
     : painter(painter), printer(printer)
 {
-    ApplyPen();
+    applyPen();
     painter.setBrush(Qt::NoBrush);
 }
 
-void PainterSurface::SetFont(const QString &family)
+void PainterSurface::setFont(const QString &family)
 {
     font.setFamily(family);
 }
 
-void PainterSurface::SetFontSize(double points)
+void PainterSurface::setFontSize(double points)
 {
     font.setPointSizeF(points);
 }
 
-void PainterSurface::SetFontBold(bool bold)
+void PainterSurface::setFontBold(bool bold)
 {
     font.setBold(bold);
 }
 
-void PainterSurface::SetCurrentPoint(QPointF point)
+void PainterSurface::setCurrentPoint(QPointF point)
 {
     current = point;
 }
 
-void PainterSurface::Print(const QString &text)
+void PainterSurface::print(const QString &text)
 {
     const QFontMetricsF metrics(font, painter.device());
     painter.setFont(font);
@@ -51,44 +51,44 @@ void PainterSurface::Print(const QString &text)
     current = QPointF(0.0, current.y() + metrics.height());
 }
 
-double PainterSurface::TextWidth(const QString &text)
+double PainterSurface::textWidth(const QString &text)
 {
     return QFontMetricsF(font, painter.device()).horizontalAdvance(text);
 }
 
-double PainterSurface::TextHeight(const QString &)
+double PainterSurface::textHeight(const QString &)
 {
     return QFontMetricsF(font, painter.device()).height();
 }
 
-void PainterSurface::Line(QPointF from, QPointF to)
+void PainterSurface::line(QPointF from, QPointF to)
 {
     painter.drawLine(from, to);
 }
 
-void PainterSurface::Box(QPointF corner, QSizeF size)
+void PainterSurface::box(QPointF corner, QSizeF size)
 {
     painter.drawRect(QRectF(corner, size));
 }
 
-void PainterSurface::SetDrawWidth(int width)
+void PainterSurface::setDrawWidth(int width)
 {
     drawWidth = width;
-    ApplyPen();
+    applyPen();
 }
 
-bool PainterSurface::IsPrinter() const
+bool PainterSurface::isPrinter() const
 {
     return printer;
 }
 
-void PainterSurface::ApplyPen()
+void PainterSurface::applyPen()
 {
     const double unit = painter.device()->logicalDpiX() / (printer ? PrinterDpi : ScreenDpi);
     painter.setPen(QPen(Qt::black, drawWidth * unit, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
 }
 
-void RegisterReportFonts()
+void registerReportFonts()
 {
     QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
                                {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});

@@ -13,29 +13,29 @@ namespace talven {
 // sized at the device's logical resolution, so a page image must carry its
 // resolution (QImage::setDotsPerMeterX/Y).
 //
-// Pen widths follow the original's pixels: on the screen image one draw-width
-// unit is one pixel at 96 dpi, on printers and PDF one dot at 600 dpi. A 96 dpi
-// preview thus gets frames of 2 pixels and lines of 1; a 600 dpi PDF frames of
-// 6 dots (0.25 mm) and lines of 1 dot, as the printer drew them.
+// Pen widths: on the screen image one draw-width unit is one pixel at 96 dpi,
+// on printers and PDF one dot at 600 dpi. Frames are drawn six times the thin
+// line on paper, twice on screen: a 96 dpi preview gets frames of 2 pixels and
+// lines of 1, a 600 dpi PDF frames of 6 dots (0.25 mm) and lines of 1 dot.
 class PainterSurface final : public ReportSurface {
 public:
     // The painter must be active on its device for the surface's lifetime.
     PainterSurface(QPainter &painter, bool printer);
 
-    void SetFont(const QString &family) override;
-    void SetFontSize(double points) override;
-    void SetFontBold(bool bold) override;
-    void SetCurrentPoint(QPointF point) override;
-    void Print(const QString &text) override;
-    double TextWidth(const QString &text) override;
-    double TextHeight(const QString &text) override;
-    void Line(QPointF from, QPointF to) override;
-    void Box(QPointF corner, QSizeF size) override;
-    void SetDrawWidth(int width) override;
-    bool IsPrinter() const override;
+    void setFont(const QString &family) override;
+    void setFontSize(double points) override;
+    void setFontBold(bool bold) override;
+    void setCurrentPoint(QPointF point) override;
+    void print(const QString &text) override;
+    double textWidth(const QString &text) override;
+    double textHeight(const QString &text) override;
+    void line(QPointF from, QPointF to) override;
+    void box(QPointF corner, QSizeF size) override;
+    void setDrawWidth(int width) override;
+    bool isPrinter() const override;
 
 private:
-    void ApplyPen();
+    void applyPen();
 
     QPainter &painter;
     bool printer;
@@ -46,6 +46,6 @@ private:
 
 // Lets the report's font names find the IPA fonts: "ＭＳ 明朝", "ＭＳ ゴシック"
 // and "ＭＳ Ｐゴシック". Needs a QGuiApplication.
-void RegisterReportFonts();
+void registerReportFonts();
 
 }  // namespace talven

@@ -13,27 +13,27 @@ class ReportSurface {
 public:
     virtual ~ReportSurface() = default;
 
-    virtual void SetFont(const QString &family) = 0;
-    virtual void SetFontSize(double points) = 0;
-    virtual void SetFontBold(bool bold) = 0;
+    virtual void setFont(const QString &family) = 0;
+    virtual void setFontSize(double points) = 0;
+    virtual void setFontBold(bool bold) = 0;
 
     // The top-left corner of the next text.
-    virtual void SetCurrentPoint(QPointF point) = 0;
+    virtual void setCurrentPoint(QPointF point) = 0;
     // Draws one text at the current point, then moves to the start of the next line.
-    virtual void Print(const QString &text) = 0;
+    virtual void print(const QString &text) = 0;
 
-    virtual double TextWidth(const QString &text) = 0;
-    virtual double TextHeight(const QString &text) = 0;
+    virtual double textWidth(const QString &text) = 0;
+    virtual double textHeight(const QString &text) = 0;
 
     // Black lines and rectangle outlines with the current draw width.
-    virtual void Line(QPointF from, QPointF to) = 0;
-    virtual void Box(QPointF corner, QSizeF size) = 0;
-    // Pen width in the original's pixels: 1 for every thin line; the frames
-    // use 6 on a printer and 2 on the screen.
-    virtual void SetDrawWidth(int width) = 0;
+    virtual void line(QPointF from, QPointF to) = 0;
+    virtual void box(QPointF corner, QSizeF size) = 0;
+    // Pen width in draw-width units: 1 for every thin line; frames are drawn
+    // six times the thin line on paper (6), twice on screen (2).
+    virtual void setDrawWidth(int width) = 0;
 
     // Printers and PDF pages draw the frames with the printer's thick pen.
-    virtual bool IsPrinter() const = 0;
+    virtual bool isPrinter() const = 0;
 };
 
 }  // namespace talven

@@ -11,99 +11,99 @@ namespace {
 
 const QString OutOfRangeCaption = QStringLiteral("タルヴェン・数値が範囲を超えています");
 
-Message MessageA()
+Message lengthRangeMessage()
 {
-    return {QStringLiteral("数値は0から99.99の範囲で入力してください"), 48, OutOfRangeCaption};
+    return {QStringLiteral("数値は0から99.99の範囲で入力してください"), MessageIcon::Exclamation, OutOfRangeCaption};
 }
 
-Message MessageB()
+Message levelRangeMessage()
 {
-    return {QStringLiteral("数値は-999.99から999.99の範囲で入力してください"), 48, OutOfRangeCaption};
+    return {QStringLiteral("数値は-999.99から999.99の範囲で入力してください"), MessageIcon::Exclamation, OutOfRangeCaption};
 }
 
-Message MessageC()
+Message ratioRangeMessage()
 {
-    return {QStringLiteral("数値は５から９の範囲で入力してください"), 48,
+    return {QStringLiteral("数値は５から９の範囲で入力してください"), MessageIcon::Exclamation,
             QStringLiteral("タルヴェン・範囲外の数値です")};
 }
 
-bool IsWaterLevel(int index)
+bool isWaterLevel(int index)
 {
-    return index == WaterLevel1Box || index == WaterLevel2Box;
+    return index == OuterWaterLevelBox || index == InnerWaterLevelBox;
 }
 
 }  // namespace
 
-FieldCheck CheckNumberBox(int index, const QString &text, bool ratioEditable)
+FieldCheck checkNumberBox(int index, const QString &text, bool ratioEditable)
 {
     FieldCheck check;
     if (text.isEmpty())
         return check;  // an emptied box stores 0, without a message
-    const double v = LeadingNumber(text);
-    if (IsWaterLevel(index)) {
+    const double v = leadingNumber(text);
+    if (isWaterLevel(index)) {
         if (std::fabs(v) > 999.99)
-            return {false, 0.0, MessageB(), QString()};
+            return {false, 0.0, levelRangeMessage(), QString()};
     } else if (index == CreepRatioBox) {
         if (ratioEditable && (v > 9.0 || v < 5.0))
-            return {false, 5.0, MessageC(), QStringLiteral("5")};
+            return {false, 5.0, ratioRangeMessage(), QStringLiteral("5")};
     } else if (v < 0.0 || v > 99.99) {
-        return {false, 0.0, MessageA(), QString()};
+        return {false, 0.0, lengthRangeMessage(), QString()};
     }
     check.value = v;
     return check;
 }
 
-bool NumberBoxAccepts(int index, QChar character)
+bool numberBoxAccepts(int index, QChar character)
 {
     if (character.unicode() >= u'0' && character.unicode() <= u'9')
         return true;
     if (character == u'.')
         return true;
-    return character == u'-' && IsWaterLevel(index);
+    return character == u'-' && isWaterLevel(index);
 }
 
-int NumberBoxMaxLength(int index)
+int numberBoxMaxLength(int index)
 {
-    if (IsWaterLevel(index))
+    if (isWaterLevel(index))
         return 7;
     if (index == CreepRatioBox)
         return 0;
     return 6;
 }
 
-int NextNumberBox(int index)
+int nextNumberBox(int index)
 {
     switch (index) {
-    case WaterLevel2Box:
+    case InnerWaterLevelBox:
         return 0;
     case CreepRatioBox:
         return -1;
-    case FirstVerticalBox + PileCount - 1:
-        return FirstVerticalBox;
-    case FirstHorizontalBox + PileCount - 1:
-        return FirstHorizontalBox;
+    case FirstVerticalPileBox + PileCount - 1:
+        return FirstVerticalPileBox;
+    case FirstHorizontalPileBox + PileCount - 1:
+        return FirstHorizontalPileBox;
     default:
         return index + 1;
     }
 }
 
-int NextNameBox(int index)
+int nextNameBox(int index)
 {
     switch (index) {
     case 4:
         return 0;
-    case FirstVerticalName + PileCount - 1:
-        return FirstVerticalName;
-    case FirstHorizontalName + PileCount - 1:
-        return FirstHorizontalName;
+    case FirstVerticalPileName + PileCount - 1:
+        return FirstVerticalPileName;
+    case FirstHorizontalPileName + PileCount - 1:
+        return FirstHorizontalPileName;
     default:
         return index + 1;
     }
 }
 
-Message RangedClassMessage()
+Message rangedClassMessage()
 {
-    return {QStringLiteral("砂混じり砂利の場合、\r\nＣの値は５～９の間を選んでください"), 64,
+    return {QStringLiteral("砂混じり砂利の場合、\r\nＣの値は５～９の間を選んでください"), MessageIcon::Information,
             QStringLiteral("タルヴェン・数値に幅があります")};
 }
 

@@ -8,7 +8,7 @@ namespace talven {
 
 // The study file keeps formula, soil class and creep ratio in one number:
 // formula (1 Bligh, 2 Lane) x 10000 + (class index + 1) x 100 + ratio.
-double BuildMethodCode(Formula formula, int listIndex, double creepRatio);
+double buildMethodCode(Formula formula, int listIndex, double creepRatio);
 
 struct DecodedMethod {
     Formula formula = Formula::Lane;
@@ -19,11 +19,11 @@ struct DecodedMethod {
 
 // Decodes the general-number text of a method code by character position:
 // character 1 the formula, 2-3 the class number, the rest the ratio.
-DecodedMethod DecodeMethodCode(const QString &generalText);
+DecodedMethod decodeMethodCode(const QString &generalText);
 
 // The ratio a study saved with the ranged class gets back: the user's own
 // value as the code's remaining characters carry it, so 7.5 stays 7.5 where
 // the "0" pattern of ratioText would make it 8.
-QString RestoredRatioText(const DecodedMethod &method);
+QString restoredRatioText(const DecodedMethod &method);
 
 }  // namespace talven

@@ -7,7 +7,7 @@
 
 namespace talven {
 
-double LeadingNumber(QStringView text)
+double leadingNumber(QStringView text)
 {
     qsizetype pos = 0;
     while (pos < text.size() && (text[pos] == u' ' || text[pos] == u'\t'))
@@ -58,7 +58,7 @@ struct DecimalDigits {
     int pointPosition = 0;  // digits before the decimal point; may be <= 0 or > size
 };
 
-DecimalDigits ShortestDigits(double value)
+DecimalDigits shortestDigits(double value)
 {
     DecimalDigits result;
     char buffer[64];
@@ -74,11 +74,11 @@ DecimalDigits ShortestDigits(double value)
     return result;
 }
 
-std::string RoundToDecimals(double value, int decimals)
+std::string roundToDecimals(double value, int decimals)
 {
     if (!std::isfinite(value))
         value = 0.0;  // callers guard their divisions; never print "inf" or "nan"
-    DecimalDigits d = ShortestDigits(value);
+    DecimalDigits d = shortestDigits(value);
     // Digits kept: everything up to `decimals` places after the point.
     const int kept = d.pointPosition + decimals;
     std::string digits;
@@ -132,24 +132,24 @@ std::string RoundToDecimals(double value, int decimals)
 
 }  // namespace
 
-QString FormatNumber(double value, NumberPattern pattern)
+QString formatNumber(double value, NumberPattern pattern)
 {
     switch (pattern) {
     case NumberPattern::TwoDecimals:
-        return QString::fromStdString(RoundToDecimals(value, 2));
+        return QString::fromStdString(roundToDecimals(value, 2));
     case NumberPattern::OneDecimal:
-        return QString::fromStdString(RoundToDecimals(value, 1));
+        return QString::fromStdString(roundToDecimals(value, 1));
     case NumberPattern::Whole:
-        return QString::fromStdString(RoundToDecimals(value, 0));
+        return QString::fromStdString(roundToDecimals(value, 0));
     case NumberPattern::WholeOrEmpty: {
-        const std::string whole = RoundToDecimals(value, 0);
+        const std::string whole = roundToDecimals(value, 0);
         return whole == "0" ? QString() : QString::fromStdString(whole);
     }
     }
     return {};
 }
 
-QString GeneralNumber(double value)
+QString generalNumber(double value)
 {
     if (!std::isfinite(value) || value == 0.0)
         return QStringLiteral("0");

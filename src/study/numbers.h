@@ -8,7 +8,7 @@ namespace talven {
 // Reads the number at the front of a text: leading blanks, an optional "-",
 // digits with at most one "." (never the locale's separator), up to the first
 // other character. A text without a leading number gives 0.
-double LeadingNumber(QStringView text);
+double leadingNumber(QStringView text);
 
 // The display patterns the program uses. The three two-decimal patterns
 // ("##0.00", "###0.00", "0.00") give the same text: no grouping, at least one
@@ -22,10 +22,10 @@ enum class NumberPattern {
 
 // Rounds half away from zero on the shortest decimal text of the value, so
 // 2.675 gives 2.68 although its binary value lies just below.
-QString FormatNumber(double value, NumberPattern pattern);
+QString formatNumber(double value, NumberPattern pattern);
 
 // The general number form: at most 15 significant digits, no trailing zeros,
 // no exponent for ordinary magnitudes.
-QString GeneralNumber(double value);
+QString generalNumber(double value);
 
 }  // namespace talven

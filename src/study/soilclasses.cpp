@@ -31,49 +31,49 @@ constexpr std::array<SoilClass, 11> LaneClasses{{
 
 }  // namespace
 
-std::span<const SoilClass> SoilClasses(Formula formula)
+std::span<const SoilClass> soilClasses(Formula formula)
 {
     if (formula == Formula::Bligh)
         return BlighClasses;
     return LaneClasses;
 }
 
-bool IsRangedClass(Formula formula, int listIndex)
+bool isRangedClass(Formula formula, int listIndex)
 {
     return formula == Formula::Bligh && listIndex == RangedBlighClass;
 }
 
-QString EmptyRatioText(Formula formula)
+QString emptyRatioText(Formula formula)
 {
     return formula == Formula::Bligh ? QStringLiteral("0") : QStringLiteral("0.0");
 }
 
-QString NumeratorCaption(Formula formula)
+QString numeratorCaption(Formula formula)
 {
     return formula == Formula::Bligh ? QStringLiteral("Ｌ + ΣL") : QStringLiteral("Ｌ / 3 +ΣL");
 }
 
-QString RatioCaption(Formula formula)
+QString ratioCaption(Formula formula)
 {
     return formula == Formula::Bligh ? QStringLiteral("クリープ比") : QStringLiteral("加重クリープ比");
 }
 
-QString ReportTableHeaderClass()
+QString reportTableHeaderClass()
 {
     return QStringLiteral("区分   (◆は選択区分を示す)");
 }
 
-QString ReportTableHeaderRatio()
+QString reportTableHeaderRatio()
 {
     return QStringLiteral("Ｃ");
 }
 
-QString ReportTableTitle(Formula formula)
+QString reportTableTitle(Formula formula)
 {
-    return RatioCaption(formula);
+    return ratioCaption(formula);
 }
 
-QString ReportTableSource(Formula formula)
+QString reportTableSource(Formula formula)
 {
     return formula == Formula::Bligh ? QStringLiteral("樋門樋管の設計と考え方(P.143)")
                                      : QStringLiteral("柔構造樋門設計の手引き(P.189)");

@@ -16,23 +16,23 @@ struct SoilClass {
 };
 
 // The classes of a formula in list order (five for Bligh, eleven for Lane).
-std::span<const SoilClass> SoilClasses(Formula formula);
+std::span<const SoilClass> soilClasses(Formula formula);
 
 // Bligh's "砂混じり砂利": the one class whose creep ratio the user types (5 ... 9).
 inline constexpr int RangedBlighClass = 3;
-bool IsRangedClass(Formula formula, int listIndex);
+bool isRangedClass(Formula formula, int listIndex);
 
 // The text of the creep-ratio box right after a formula is chosen.
-QString EmptyRatioText(Formula formula);
+QString emptyRatioText(Formula formula);
 
 // Captions that follow the formula.
-QString NumeratorCaption(Formula formula);   // "Ｌ + ΣL" or "Ｌ / 3 +ΣL"
-QString RatioCaption(Formula formula);       // "クリープ比" or "加重クリープ比"
+QString numeratorCaption(Formula formula);   // "Ｌ + ΣL" or "Ｌ / 3 +ΣL"
+QString ratioCaption(Formula formula);       // "クリープ比" or "加重クリープ比"
 
 // The report's creep-ratio table: header row, title and source.
-QString ReportTableHeaderClass();
-QString ReportTableHeaderRatio();
-QString ReportTableTitle(Formula formula);
-QString ReportTableSource(Formula formula);
+QString reportTableHeaderClass();
+QString reportTableHeaderRatio();
+QString reportTableTitle(Formula formula);
+QString reportTableSource(Formula formula);
 
 }  // namespace talven

@@ -1,6 +1,6 @@
-#include "report/printreport.h"
+#include "app/printreport.h"
 
-#include "app/dialogservice.h"
+#include "dialogs/dialogservice.h"
 #include "report/paintersurface.h"
 
 #include <QPainter>
@@ -8,25 +8,25 @@
 
 namespace talven {
 
-void DrawReportPage(ReportSurface &surface, const ReportInput &input)
+void drawReportPage(ReportSurface &surface, const ReportInput &input)
 {
-    if (!DrawReport(surface, input).complete)
-        DrawNotReadyNotice(surface);
+    if (!drawReport(surface, input).complete)
+        drawNotReadyNotice(surface);
 }
 
-void PrintReport(QWidget *owner, const ReportInput &input, bool restricted)
+void printReport(QWidget *owner, const ReportInput &input, bool restricted)
 {
     // No paper size, orientation or scale of our own: the page is drawn from
     // the printable area's origin with whatever the dialog chose.
     QPrinter printer(QPrinter::HighResolution);
-    if (!Dialogs().PrinterDialog(owner, printer, restricted))
+    if (!dialogService().printerDialog(owner, printer, restricted))
         return;
     QPainter painter;
     // A printer that cannot start has no job to abort.
     if (!painter.begin(&printer))
         return;
     PainterSurface surface(painter, true);
-    DrawReportPage(surface, input);
+    drawReportPage(surface, input);
     // Ending the document sends it. When that fails nothing has gone out, and
     // a print command says nothing about its failures.
     painter.end();

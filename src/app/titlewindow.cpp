@@ -1,4 +1,6 @@
-#include "app/formtitle.h"
+#include "app/titlewindow.h"
+
+#include "app/twips.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,32 +20,20 @@
 
 namespace talven {
 
-bool StartupComplete = false;
+bool startupComplete = false;
 
-QString ApplicationTitle()
+QString applicationTitle()
 {
     return QStringLiteral("タルヴェン");
 }
 
 namespace {
 
-QPointer<FormTitle> openTitle;
-
-// Window sizes are kept in twips (1440 to the inch) and turned into pixels
-// with the screen's logical resolution.
-int TwipsX(const QWidget *widget, int twips)
-{
-    return qRound(twips * widget->logicalDpiX() / 1440.0);
-}
-
-int TwipsY(const QWidget *widget, int twips)
-{
-    return qRound(twips * widget->logicalDpiY() / 1440.0);
-}
+QPointer<TitleWindow> openTitle;
 
 // The product emblem: a steel sheet pile driven through the ground between a
 // high and a low water, with the seepage path bending round its toe.
-void DrawLogo(QPainter &painter, const QRectF &area)
+void drawLogo(QPainter &painter, const QRectF &area)
 {
     constexpr qreal DesignWidth = 100;
     constexpr qreal DesignHeight = 122;
@@ -132,28 +122,28 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        DrawLogo(painter, rect());
+        drawLogo(painter, rect());
     }
 };
 
-QFont TitleFont(int pointSize)
+QFont titleFont(int pointSize)
 {
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"), pointSize);
     font.setBold(true);
     return font;
 }
 
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, int pointSize)
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int pointSize)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1StringView(name));
-    label->setFont(TitleFont(pointSize));
+    label->setFont(titleFont(pointSize));
     return label;
 }
 
 // Until the window system has mapped the window a paint reaches nothing; wait
 // for that (briefly), then paint and push the picture out.
-void PaintNow(QWidget *window)
+void paintNow(QWidget *window)
 {
     QElapsedTimer waited;
     waited.start();
@@ -168,117 +158,107 @@ void PaintNow(QWidget *window)
 
 }  // namespace
 
-FormTitle::FormTitle()
+TitleWindow::TitleWindow()
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
-    setObjectName(QStringLiteral("FormTitle"));
+    setObjectName(QStringLiteral("TitleWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(TwipsX(this, 7380), TwipsY(this, 4245));
+    setFixedSize(twipsX(this, 7380), twipsY(this, 4245));
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    auto *frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("frame"));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     auto *outer = new QGridLayout(this);
-    outer->setContentsMargins(TwipsX(this, 120), TwipsY(this, 90), TwipsX(this, 120), TwipsY(this, 150));
-    outer->addWidget(Frame1);
+    outer->setContentsMargins(twipsX(this, 120), twipsY(this, 90), twipsX(this, 120), twipsY(this, 150));
+    outer->addWidget(frame);
 
-    imgLogo = new LogoPicture(Frame1);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setFixedSize(TwipsX(this, 2055), TwipsY(this, 2505));
+    auto *logo = new LogoPicture(frame);
+    logo->setObjectName(QStringLiteral("logo"));
+    logo->setFixedSize(twipsX(this, 2055), twipsY(this, 2505));
 
-    lblCompanyProduct = MakeLabel(Frame1, "lblCompanyProduct", QStringLiteral("株式会社　ノルフェ"), 18);
-    lblProductName = MakeLabel(Frame1, "lblProductName", QStringLiteral("タルヴェン"), 18);
-    lblVersion = MakeLabel(Frame1, "lblVersion", QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), 12);
+    QLabel *company = makeLabel(frame, "companyLabel", QStringLiteral("株式会社　ノルフェ"), 18);
+    QLabel *product = makeLabel(frame, "productLabel", QStringLiteral("タルヴェン"), 18);
+    versionLabel_ = makeLabel(frame, "versionLabel",
+                              QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + QString::number(TALVEN_VERSION_MAJOR) + u'.'
+                                  + QString::number(TALVEN_VERSION_MINOR) + u'.'
+                                  + QString::number(TALVEN_VERSION_REVISION),
+                              12);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), Frame1);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    okButton_ = new QPushButton(QStringLiteral("OK"), frame);
+    okButton_->setObjectName(QStringLiteral("okButton"));
     // The splash keeps the button's place, so both looks share one layout.
-    QSizePolicy keepPlace = Command1->sizePolicy();
+    QSizePolicy keepPlace = okButton_->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
-    Command1->setSizePolicy(keepPlace);
-    Command1->setMinimumWidth(TwipsX(this, 1200));
-    connect(Command1, &QPushButton::clicked, this, &FormTitle::Command1_Click);
+    okButton_->setSizePolicy(keepPlace);
+    okButton_->setMinimumWidth(twipsX(this, 1200));
+    okButton_->setVisible(startupComplete);
+    connect(okButton_, &QPushButton::clicked, this, &QWidget::close);
 
-    auto *grid = new QGridLayout(Frame1);
-    grid->setContentsMargins(TwipsX(this, 240), TwipsY(this, 180), TwipsX(this, 240), TwipsY(this, 180));
-    grid->setHorizontalSpacing(TwipsX(this, 360));
-    grid->addWidget(imgLogo, 0, 0, 6, 1, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(Command1, 0, 1, Qt::AlignRight | Qt::AlignTop);
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(twipsX(this, 240), twipsY(this, 180), twipsX(this, 240), twipsY(this, 180));
+    grid->setHorizontalSpacing(twipsX(this, 360));
+    grid->addWidget(logo, 0, 0, 6, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(okButton_, 0, 1, Qt::AlignRight | Qt::AlignTop);
     grid->setRowStretch(1, 1);
-    grid->addWidget(lblCompanyProduct, 2, 1, Qt::AlignLeft);
-    grid->addWidget(lblProductName, 3, 1, Qt::AlignLeft);
-    grid->addWidget(lblVersion, 4, 1, Qt::AlignRight);
+    grid->addWidget(company, 2, 1, Qt::AlignLeft);
+    grid->addWidget(product, 3, 1, Qt::AlignLeft);
+    grid->addWidget(versionLabel_, 4, 1, Qt::AlignRight);
     grid->setRowStretch(5, 1);
     grid->setColumnStretch(1, 1);
 
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
-
-    Form_Load();
 }
 
-FormTitle *FormTitle::Show()
+TitleWindow *TitleWindow::open()
 {
     if (!openTitle)
-        openTitle = new FormTitle;
+        openTitle = new TitleWindow;
     openTitle->show();
     openTitle->raise();
     openTitle->activateWindow();
     return openTitle;
 }
 
-FormTitle *FormTitle::Instance()
+TitleWindow *TitleWindow::instance()
 {
     return openTitle;
 }
 
-QString FormTitle::VersionText() const
+QString TitleWindow::versionText() const
 {
-    return lblVersion->text();
+    return versionLabel_->text();
 }
 
-bool FormTitle::OkButtonVisible() const
+bool TitleWindow::okButtonVisible() const
 {
-    return !Command1->isHidden();
+    return !okButton_->isHidden();
 }
 
-void FormTitle::Form_Load()
+void TitleWindow::closeEvent(QCloseEvent *event)
 {
-    lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + QString::number(TALVEN_VERSION_MAJOR) + u'.'
-                        + QString::number(TALVEN_VERSION_MINOR) + u'.'
-                        + QString::number(TALVEN_VERSION_REVISION));
-    Command1->setVisible(StartupComplete);
-}
-
-void FormTitle::Command1_Click()
-{
-    close();
-}
-
-void FormTitle::closeEvent(QCloseEvent *event)
-{
-    // Form_Unload: the next Show() builds and loads a fresh window.
+    // The next open() builds a fresh window.
     if (openTitle == this)
         openTitle = nullptr;
     event->accept();
 }
 
-void FormTitle::keyPressEvent(QKeyEvent *event)
+void TitleWindow::keyPressEvent(QKeyEvent *event)
 {
     // Enter and Escape answer the OK button; the splash has none and ignores them.
     const int key = event->key();
-    if (OkButtonVisible() && (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter)) {
-        Command1_Click();
+    if (okButtonVisible() && (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        close();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-void ShowSplash()
+void showSplash()
 {
-    StartupComplete = false;
-    QPointer<FormTitle> title = FormTitle::Show();
-    PaintNow(title);
+    startupComplete = false;
+    QPointer<TitleWindow> title = TitleWindow::open();
+    paintNow(title);
     // The splash second blocks the interface on purpose: nothing else may run
     // before the main window.
     QThread::msleep(1000);
@@ -287,7 +267,7 @@ void ShowSplash()
     // Released at once rather than later, so that clicks and keys queued during
     // the second find no window to act on.
     delete title;
-    StartupComplete = true;
+    startupComplete = true;
 }
 
 }  // namespace talven

@@ -2,7 +2,7 @@
 
 // Driving the main window as a user does: focus, typing, clicks.
 
-#include "app/form4.h"
+#include "app/mainwindow.h"
 #include "scripteddialogs.h"
 
 #include <QApplication>
@@ -14,7 +14,7 @@
 #include <QtTest>
 
 // The window must be the active one for focus and shortcuts to work offscreen.
-inline bool ShowActive(talven::Form4 &form)
+inline bool showActive(talven::MainWindow &form)
 {
     form.show();
     QApplication::setActiveWindow(&form);
@@ -22,7 +22,7 @@ inline bool ShowActive(talven::Form4 &form)
 }
 
 // Types text key by key; Japanese characters arrive as typed characters too.
-inline void TypeKeys(QWidget *widget, const QString &keys)
+inline void typeKeys(QWidget *widget, const QString &keys)
 {
     for (QChar character : keys) {
         if (character.unicode() < 0x80)
@@ -33,35 +33,35 @@ inline void TypeKeys(QWidget *widget, const QString &keys)
 }
 
 // Enters a box as the user does (its text is then selected) and types.
-inline void TypeInto(QLineEdit *box, const QString &keys)
+inline void typeInto(QLineEdit *box, const QString &keys)
 {
     box->setFocus(Qt::TabFocusReason);
-    TypeKeys(box, keys);
+    typeKeys(box, keys);
 }
 
-inline void PressEnter(QWidget *widget)
+inline void pressEnter(QWidget *widget)
 {
     QTest::keyClick(widget, Qt::Key_Return);
 }
 
-inline void ClickButton(QAbstractButton *button)
+inline void clickButton(QAbstractButton *button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
-inline void ClickListRow(QListWidget *list, int row)
+inline void clickListRow(QListWidget *list, int row)
 {
     list->scrollToItem(list->item(row));
     const QRect rect = list->visualItemRect(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-inline QWidget *FocusedWidget()
+inline QWidget *focusedWidget()
 {
     return QApplication::focusWidget();
 }
 
-inline QString NameOf(const QObject *object)
+inline QString nameOf(const QObject *object)
 {
     return object ? object->objectName() : QStringLiteral("(nothing)");
 }
@@ -69,16 +69,16 @@ inline QString NameOf(const QObject *object)
 // Fills the first tab as a user does: formula, soil class (with the ranged
 // class's information answered and its ratio typed), the five values, then
 // "次へ".
-inline void FillFirstTabAndGoOn(talven::Form4 &form, ScriptedDialogs &dialogs, bool bligh, int soilClass,
+inline void fillFirstTabAndGoOn(talven::MainWindow &form, ScriptedDialogs &dialogs, bool bligh, int soilClass,
                                 const QString &typedRatio, const QStringList &values)
 {
-    ClickButton(form.Option1(bligh ? 0 : 1));
+    clickButton(form.formulaButton(bligh ? talven::Formula::Bligh : talven::Formula::Lane));
     if (!typedRatio.isEmpty())
-        dialogs.Answer(talven::MsgBoxOk);
-    ClickListRow(form.List1(), soilClass);
+        dialogs.answer(Reply::Ok);
+    clickListRow(form.soilClassList(), soilClass);
     if (!typedRatio.isEmpty())
-        TypeKeys(form.Text1(5), typedRatio);
+        typeKeys(form.numberBox(5), typedRatio);
     for (int i = 0; i < 5; ++i)
-        TypeInto(form.Text1(i), values[i]);
-    ClickButton(form.Command3(0));
+        typeInto(form.numberBox(i), values[i]);
+    clickButton(form.toVerticalButton());
 }

@@ -1,7 +1,9 @@
-#include "report/formprv.h"
+#include "app/previewwindow.h"
+
+#include "app/twips.h"
 
 #include "report/paintersurface.h"
-#include "report/printreport.h"
+#include "app/printreport.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -27,7 +29,7 @@ constexpr int ScrollStep = 200;
 
 constexpr double InchesPerMeter = 1.0 / 0.0254;
 
-QPointer<FormPrv> openPreview;
+QPointer<PreviewWindow> openPreview;
 
 }  // namespace
 
@@ -57,10 +59,10 @@ protected:
     }
 };
 
-FormPrv *FormPrv::Open(QWidget *owner, InputSource source, bool modal)
+PreviewWindow *PreviewWindow::open(QWidget *owner, InputSource source, bool modal)
 {
     if (!openPreview) {
-        openPreview = new FormPrv(owner, std::move(source));
+        openPreview = new PreviewWindow(owner, std::move(source));
         if (modal)
             openPreview->setWindowModality(Qt::ApplicationModal);
         openPreview->show();
@@ -70,101 +72,91 @@ FormPrv *FormPrv::Open(QWidget *owner, InputSource source, bool modal)
     return openPreview;
 }
 
-FormPrv *FormPrv::Instance()
+PreviewWindow *PreviewWindow::instance()
 {
     return openPreview;
 }
 
-FormPrv::FormPrv(QWidget *owner, InputSource source)
+PreviewWindow::PreviewWindow(QWidget *owner, InputSource source)
     : QMainWindow(owner, Qt::Window), source_(std::move(source))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("印刷プレビュー"));
 
-    mnuPrint_ = menuBar()->addAction(QStringLiteral("印刷(&Ｔ)"));
-    mnuEnd_ = menuBar()->addAction(QStringLiteral("閉じる(&C)"));
-    connect(mnuPrint_, &QAction::triggered, this, &FormPrv::mnuPrint_Click);
-    connect(mnuEnd_, &QAction::triggered, this, &FormPrv::mnuEnd_Click);
+    printAction_ = menuBar()->addAction(QStringLiteral("印刷(&Ｔ)"));
+    closeAction_ = menuBar()->addAction(QStringLiteral("閉じる(&C)"));
+    connect(printAction_, &QAction::triggered, this, &PreviewWindow::printReport);
+    connect(closeAction_, &QAction::triggered, this, &PreviewWindow::closePreview);
 
     auto *client = new QWidget(this);
-    client->setFixedSize(TwipsX(ClientWidth), TwipsY(ClientHeight));
+    client->setFixedSize(twipsX(this, ClientWidth), twipsY(this, ClientHeight));
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    pic_ = new PagePicture(QSize(TwipsX(PageWidth), TwipsY(PageHeight)), logicalDpiX(), logicalDpiY(),
+    page_ = new PagePicture(QSize(twipsX(this, PageWidth), twipsY(this, PageHeight)), logicalDpiX(), logicalDpiY(),
                            client);
-    pic_->move(0, 0);
+    page_->move(0, 0);
 
-    vscroll1_ = new QScrollBar(Qt::Vertical, client);
-    vscroll1_->setGeometry(TwipsX(ScrollLeft), 0, TwipsX(ScrollWidth), TwipsY(ScrollHeight));
-    vscroll1_->setRange(0, ScrollMax);
-    vscroll1_->setSingleStep(ScrollStep);
-    vscroll1_->setPageStep(ScrollStep);
+    scrollBar_ = new QScrollBar(Qt::Vertical, client);
+    scrollBar_->setGeometry(twipsX(this, ScrollLeft), 0, twipsX(this, ScrollWidth), twipsY(this, ScrollHeight));
+    scrollBar_->setRange(0, ScrollMax);
+    scrollBar_->setSingleStep(ScrollStep);
+    scrollBar_->setPageStep(ScrollStep);
     // Dragging the thumb moves the page only when the thumb is let go.
-    vscroll1_->setTracking(false);
-    connect(vscroll1_, &QScrollBar::valueChanged, this, &FormPrv::VScroll1_Change);
+    scrollBar_->setTracking(false);
+    connect(scrollBar_, &QScrollBar::valueChanged, this, &PreviewWindow::onScrolled);
 }
 
-QWidget *FormPrv::Pic() const
+QWidget *PreviewWindow::pageWidget() const
 {
-    return pic_;
+    return page_;
 }
 
-const QImage &FormPrv::Page() const
+const QImage &PreviewWindow::pageImage() const
 {
-    return pic_->page;
+    return page_->page;
 }
 
-int FormPrv::TwipsX(int twips) const
-{
-    return qRound(twips * logicalDpiX() / 1440.0);
-}
-
-int FormPrv::TwipsY(int twips) const
-{
-    return qRound(twips * logicalDpiY() / 1440.0);
-}
-
-bool FormPrv::event(QEvent *event)
+bool PreviewWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
+        redrawPage();
     return QMainWindow::event(event);
 }
 
 // Any way of closing releases the window; the next one starts at the top.
-void FormPrv::closeEvent(QCloseEvent *event)
+void PreviewWindow::closeEvent(QCloseEvent *event)
 {
     if (openPreview == this)
         openPreview = nullptr;
     event->accept();
 }
 
-void FormPrv::Form_Activate()
+void PreviewWindow::redrawPage()
 {
-    QImage &page = pic_->page;
+    QImage &page = page_->page;
     page.fill(Qt::white);
     QPainter painter(&page);
     PainterSurface surface(painter, false);
-    DrawReportPage(surface, source_());
+    drawReportPage(surface, source_());
     painter.end();
-    pic_->update();
+    page_->update();
 }
 
-void FormPrv::VScroll1_Change(int value)
+void PreviewWindow::onScrolled(int value)
 {
     // Only the page moves; what is on it stays.
-    pic_->move(0, -TwipsY(value));
+    page_->move(0, -twipsY(this, value));
 }
 
-void FormPrv::mnuPrint_Click()
+void PreviewWindow::printReport()
 {
     // The dialog as it comes: its PDF choice is how a desktop without a PDF
     // printer gets a file.
-    PrintReport(this, source_(), false);
+    talven::printReport(this, source_(), false);
 }
 
-void FormPrv::mnuEnd_Click()
+void PreviewWindow::closePreview()
 {
     QWidget *owner = parentWidget();
     close();

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class QFrame;
 class QLabel;
 class QPushButton;
 
@@ -10,46 +9,40 @@ namespace talven {
 
 // The application title: the main window's caption and the default caption of
 // every message box.
-QString ApplicationTitle();
+QString applicationTitle();
 
 // Set false while the title window is the splash, true from then on.
-extern bool StartupComplete;
+extern bool startupComplete;
 
 // The title window: the splash at start-up (no OK button) and, later, the
 // version window (with OK). At most one exists; it is released when closed.
-class FormTitle : public QWidget {
+class TitleWindow : public QWidget {
     Q_OBJECT
 public:
     // Shows the one title window, creating and loading it when none exists.
-    static FormTitle *Show();
+    static TitleWindow *open();
     // The open title window, or nullptr.
-    static FormTitle *Instance();
+    static TitleWindow *instance();
 
-    QString VersionText() const;
-    bool OkButtonVisible() const;
+    QString versionText() const;
+    bool okButtonVisible() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    FormTitle();
-    void Form_Load();
-    void Command1_Click();
+    TitleWindow();
 
-    QFrame *Frame1 = nullptr;
-    QWidget *imgLogo = nullptr;
-    QLabel *lblCompanyProduct = nullptr;
-    QLabel *lblProductName = nullptr;
-    QLabel *lblVersion = nullptr;
-    QPushButton *Command1 = nullptr;
+    QLabel *versionLabel_ = nullptr;
+    QPushButton *okButton_ = nullptr;
 };
 
-// Start-up's splash: StartupComplete false, the title window painted and left
-// on the screen for one second, then released, StartupComplete true.
-void ShowSplash();
+// Start-up's splash: startupComplete false, the title window painted and left
+// on the screen for one second, then released, startupComplete true.
+void showSplash();
 
 // Help > ヘルプ(&H): the help window on VEK.hlp in the program's folder.
-void ShowHelp(QWidget *owner);
+void showHelp(QWidget *owner);
 
 }  // namespace talven

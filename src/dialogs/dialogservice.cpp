@@ -1,0 +1,124 @@
+#include "dialogs/dialogservice.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include <cstdio>
+
+namespace talven {
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Stop:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+class QtDialogs final : public DialogService {
+public:
+    bool showMessage(const Message &message) override
+    {
+        const QString title = message.caption.isEmpty() ? QStringLiteral("タルヴェン") : message.caption;
+        const bool question = message.icon == MessageIcon::Question;
+        // With TALVEN_DIALOG_LOG set the message goes to stderr instead of the
+        // screen (a start-up test reads it); questions are answered No.
+        if (qEnvironmentVariableIsSet("TALVEN_DIALOG_LOG")) {
+            std::fprintf(stderr, "MsgBox|%d|%s|%s\n", loggedStyle(message.icon), qPrintable(title),
+                         qPrintable(QString(message.prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\\n"))));
+            return !question;
+        }
+        QMessageBox box(boxIcon(message.icon), title, message.prompt,
+                        question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                        QApplication::activeWindow());
+        return box.exec() != QMessageBox::No;
+    }
+
+    QString openFileName(QWidget *owner, const QString &folder, const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(owner, QString(), folder, filter);
+    }
+
+    QString saveFileName(QWidget *owner, const QString &folder, const QString &fileName,
+                         const QString &filter) override
+    {
+        const QString start = folder.isEmpty() ? fileName : folder + u'/' + fileName;
+        return QFileDialog::getSaveFileName(owner, QString(), start, filter);
+    }
+
+    bool printerDialog(QWidget *owner, QPrinter &printer, bool restricted) override
+    {
+        QPrintDialog dialog(&printer, owner);
+        if (restricted) {
+            dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+            dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+            dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        }
+        return dialog.exec() == QDialog::Accepted;
+    }
+};
+
+QtDialogs &realDialogs()
+{
+    static QtDialogs dialogs;
+    return dialogs;
+}
+
+DialogService *currentService = nullptr;
+
+}  // namespace
+
+DialogService &dialogService()
+{
+    return currentService ? *currentService : realDialogs();
+}
+
+void setDialogService(DialogService *service)
+{
+    currentService = service;
+}
+
+bool showMessage(const Message &message)
+{
+    return dialogService().showMessage(message);
+}
+
+bool ask(const QString &prompt, const QString &caption)
+{
+    return showMessage({prompt, MessageIcon::Question, caption});
+}
+
+void warn(const QString &prompt, const QString &caption)
+{
+    showMessage({prompt, MessageIcon::Exclamation, caption});
+}
+
+int loggedStyle(MessageIcon icon)
+{
+    constexpr int YesNoButtons = 4;
+    switch (icon) {
+    case MessageIcon::Stop:
+        return 16;
+    case MessageIcon::Question:
+        return 32 + YesNoButtons;
+    case MessageIcon::Exclamation:
+        return 48;
+    case MessageIcon::Information:
+        return 64;
+    }
+    return 0;
+}
+
+}  // namespace talven

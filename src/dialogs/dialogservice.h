@@ -1,0 +1,46 @@
+#pragma once
+
+#include "study/message.h"
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+namespace talven {
+
+// Every dialog of the program goes through one service, so that tests can
+// answer them and check what was asked.
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+
+    // A modal message box. Returns true when a question was answered Yes;
+    // a box with only OK returns true when it is closed.
+    virtual bool showMessage(const Message &message) = 0;
+
+    // A name chosen in the open or save dialog, or an empty text on Cancel.
+    virtual QString openFileName(QWidget *owner, const QString &folder, const QString &filter) = 0;
+    virtual QString saveFileName(QWidget *owner, const QString &folder, const QString &fileName,
+                                 const QString &filter) = 0;
+
+    // The printer dialog; false on Cancel. With `restricted` print-to-file,
+    // page range and selection are not offered.
+    virtual bool printerDialog(QWidget *owner, QPrinter &printer, bool restricted) = 0;
+};
+
+// The service in force: the real dialogs unless a test has put its own.
+DialogService &dialogService();
+void setDialogService(DialogService *service);  // nullptr restores the real dialogs
+
+// The program's messages, through the service in force.
+bool showMessage(const Message &message);
+bool ask(const QString &prompt, const QString &caption);  // true on Yes
+void warn(const QString &prompt, const QString &caption);
+
+// The number a message is logged with under TALVEN_DIALOG_LOG: its icon and
+// buttons as one code (16 stop, 36 question with Yes and No, 48 exclamation,
+// 64 information), which scripts outside the program read.
+int loggedStyle(MessageIcon icon);
+
+}  // namespace talven

@@ -1,0 +1,776 @@
+// The main window as a shell: load state, menus and shortcuts, New, Clear,
+// Exit, the checks made when the first tab is left, tab stops.
+
+#include "app/mainwindow.h"
+#include "mainwindowtesting.h"
+#include "scripteddialogs.h"
+#include "study/studyrecord.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTimer>
+
+using namespace talven;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString LeaveFirstTabHead = QStringLiteral("水位差が０以下の場合は計算できません");
+const QString LeaveFirstTabRatio = QStringLiteral("使用する計算式と\r\nクリープ比を指定してください");
+const QString LeaveFirstTabBoth = QStringLiteral(
+    "水位差が０以下の場合は計算できません\r\nまた、使用する計算式とクリープ比を指定してください");
+const QString FaultyCaption = QStringLiteral("タルヴェン・データに不備があります");
+const QString MissingCaption = QStringLiteral("タルヴェン・データの不足です");
+const AskedDialog LoseWorkNew{QStringLiteral("作業中のデータは全て失われますがいいですか？"), MessageIcon::Question,
+                              QStringLiteral("タルヴェン・新規作成")};
+const AskedDialog LoseWorkOpen{LoseWorkNew.prompt, MessageIcon::Question, QStringLiteral("タルヴェン・開く")};
+const AskedDialog ClearQuestion{QStringLiteral("名称以外は全て消去されますがいいですか？"), MessageIcon::Question,
+                                QStringLiteral("タルヴェン・数値のクリア")};
+const AskedDialog ExitQuestion{QStringLiteral("プログラムを終了しますか？"), MessageIcon::Question,
+                               QStringLiteral("タルヴェン・終了")};
+const AskedDialog NoReport{QStringLiteral("水位データおよび\r\nクリープ比の選択を確認してください"), MessageIcon::Stop,
+                           QStringLiteral("タルヴェン・帳票作成できません")};
+
+// Lane, first class (C' = 8.5), water levels 3 and 1: the first tab can be left.
+void makeReady(MainWindow &form)
+{
+    form.setListIndex(0);
+    form.numberBox(3)->setText(QStringLiteral("3"));
+    form.numberBox(4)->setText(QStringLiteral("1"));
+}
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void loadState();
+    void boxColours_data();
+    void boxColours();
+    void captions_data();
+    void captions();
+    void menus_data();
+    void menus();
+    void clientArea();
+    void nothingClipped_data();
+    void nothingClipped();
+    void newCommand_data();
+    void newCommand();
+    void clearKeepsNames_data();
+    void clearKeepsNames();
+    void exitAnswerNo_data();
+    void exitAnswerNo();
+    void leavingFirstTab_data();
+    void leavingFirstTab();
+    void laterTabsNeverChecked_data();
+    void laterTabsNeverChecked();
+    void navigationButtons_data();
+    void navigationButtons();
+    void referenceSigmaL_data();
+    void referenceSigmaL();
+    void fileShortcutsInBoxes_data();
+    void fileShortcutsInBoxes();
+    void reportNotReady_data();
+    void reportNotReady();
+    void saveAndOpenMarkSaved();
+    void tabStopsOnTab1();
+    // Last: it runs the event loop until the program ends.
+    void exitAnswerYes();
+};
+
+void TestMainWindow::loadState()
+{
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    const StudyRecord &record = currentStudy();
+
+    QCOMPARE(form.windowTitle(), QStringLiteral("タルヴェン"));
+    QCOMPARE(form.tabs()->currentIndex(), 0);
+    QVERIFY(record.saved);
+    for (int i = 0; i < 20; ++i) {
+        const QString expected = i == 5 ? QStringLiteral("0.0") : QStringLiteral("0.00");
+        QVERIFY2(form.numberBox(i)->text() == expected, qPrintable(form.numberBox(i)->objectName()));
+    }
+    for (int i = 0; i < 19; ++i) {
+        QVERIFY2(form.nameBox(i)->text().isEmpty(), qPrintable(form.nameBox(i)->objectName()));
+        QVERIFY(record.names[i].isEmpty());
+    }
+    for (int i = 0; i < 7; ++i) {
+        QVERIFY(form.doubleTick(Section::Vertical, i)->isChecked());
+        QVERIFY(form.doubleTick(Section::Horizontal, i)->isChecked());
+    }
+    for (int flag : record.doubleFlags)
+        QCOMPARE(flag, 1);
+    for (double v : record.baseValues)
+        QCOMPARE(v, 0.0);
+    QCOMPARE(record.creepRatio, 0.0);
+    QVERIFY(!form.formulaButton(Formula::Bligh)->isChecked());
+    QVERIFY(form.formulaButton(Formula::Lane)->isChecked());
+    QCOMPARE(form.soilClassList()->count(), 11);
+    QCOMPARE(form.soilClassList()->item(0)->text(), QStringLiteral("極めて細かい砂またはシルト"));
+    QCOMPARE(form.listIndex(), -1);
+    QVERIFY(form.numberBox(5)->isReadOnly());
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(form.totalLabels()[i]->text(), QStringLiteral("0.00"));
+    QCOMPARE(form.referenceSigmaLLabel(Section::Vertical)->text(), QStringLiteral("---"));
+    QCOMPARE(form.referenceSigmaLLabel(Section::Horizontal)->text(), QStringLiteral("---"));
+    QCOMPARE(form.formulaNumeratorLabel()->text(), QStringLiteral("Ｌ / 3 +ΣL"));
+    QCOMPARE(form.creepRatioCaption()->text(), QStringLiteral("加重クリープ比"));
+    for (Section section : {Section::Vertical, Section::Horizontal}) {
+        for (QLabel *label : form.resultLine(section).answer())
+            QVERIFY(label->isHidden());
+    }
+    QCOMPARE(form.resultLine(Section::Vertical).numerator->text(), QStringLiteral("Ｌ / 3 +ΣL"));
+    QCOMPARE(form.resultLine(Section::Horizontal).denominator->text(), QStringLiteral("⊿H"));
+    QVERIFY(dialogs.asked().isEmpty());
+}
+
+void TestMainWindow::boxColours_data()
+{
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QColor>("colour");
+    const QColor red(255, 192, 192);
+    const QColor cyan(192, 255, 255);
+    for (int i : {0, 1, 2, 6, 9, 12})
+        QTest::addRow("numberBox(%d) light red", i) << i << red;
+    for (int i : {3, 4, 13, 16, 19})
+        QTest::addRow("numberBox(%d) light cyan", i) << i << cyan;
+}
+
+void TestMainWindow::boxColours()
+{
+    QFETCH(int, box);
+    QFETCH(QColor, colour);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QCOMPARE(form.numberBox(box)->palette().color(QPalette::Base), colour);
+    QVERIFY(form.numberBox(5)->palette().color(QPalette::Base) != colour);
+}
+
+void TestMainWindow::captions_data()
+{
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QString>("caption");
+    const auto row = [](const char *name, const char16_t *caption) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf16(caption);
+    };
+    row("toVerticalButton", u"次へ");
+    row("toHorizontalButton", u"次へ");
+    row("backToVerticalButton", u"前へ");
+    row("backToMethodButton", u"前へ");
+    row("previewButton", u"ﾌﾟﾚﾋﾞｭｰ");
+    row("showVerticalResultButton", u"計算結果を見る");
+    row("showHorizontalResultButton", u"計算結果を見る");
+    row("blighButton", u"ブライの式");
+    row("laneButton", u"レインの式");
+    row("formulaFrame", u"検討に使う計算式");
+    row("dimensionFrame", u"形状寸法");
+    row("waterLevelFrame", u"水位差");
+    row("verticalPileFrame", u"遮水矢板の打設長");
+    row("horizontalPileFrame", u"遮水矢板の打設範囲");
+    row("methodFigureCaption", u"形状寸法・水位差(樋門の例)");
+    row("verticalFigureCaption", u"鉛直方向の浸透経路長(樋門の例)");
+    row("horizontalFigureCaption", u"水平方向の浸透経路長(樋門の例)");
+    row("verticalReferenceCaption", u"ΣL の参考値");
+    row("horizontalReferenceCaption", u"ΣL の参考値");
+    row("verticalDoubleHeader", u"×2");
+    row("horizontalDoubleHeader", u"×2");
+    row("verticalResultHeading", u"■加重クリープ比");
+    row("horizontalResultHeading", u"■加重クリープ比");
+    row("verticalResultLead", u"Ｃ´ ＝");
+    row("horizontalResultLead", u"Ｃ´ ＝");
+}
+
+void TestMainWindow::captions()
+{
+    QFETCH(QString, object);
+    QFETCH(QString, caption);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QObject *control = form.findChild<QObject *>(object);
+    QVERIFY2(control, qPrintable(object));
+    const QString shown = control->property("text").isValid() ? control->property("text").toString()
+                                                              : control->property("title").toString();
+    QCOMPARE(shown, caption);
+}
+
+void TestMainWindow::menus_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QKeySequence>("shortcut");
+    const QString file = QStringLiteral("ファイル(&F)");
+    const QString edit = QStringLiteral("編集(&E)");
+    const QString help = QStringLiteral("ヘルプ(&H)");
+    QTest::newRow("newAction") << file << 0 << QStringLiteral("新規作成(&N)") << QKeySequence(QStringLiteral("Ctrl+N"));
+    QTest::newRow("separator after newAction") << file << 1 << QString() << QKeySequence();
+    QTest::newRow("openAction") << file << 2 << QStringLiteral("開く(&O)") << QKeySequence(QStringLiteral("Ctrl+O"));
+    QTest::newRow("saveAction") << file << 3 << QStringLiteral("保存(&S)") << QKeySequence(QStringLiteral("Ctrl+S"));
+    QTest::newRow("separator after saveAction") << file << 4 << QString() << QKeySequence();
+    QTest::newRow("previewAction") << file << 5 << QStringLiteral("印刷プレビュー(&V)") << QKeySequence();
+    QTest::newRow("printAction") << file << 6 << QStringLiteral("印刷(&P)") << QKeySequence(QStringLiteral("Ctrl+P"));
+    QTest::newRow("separator after printAction") << file << 7 << QString() << QKeySequence();
+    QTest::newRow("exitAction") << file << 8 << QStringLiteral("終了(&X)") << QKeySequence(QStringLiteral("Ctrl+X"));
+    QTest::newRow("clearNumbersAction") << edit << 0 << QStringLiteral("数値のみクリア(&Q)") << QKeySequence();
+    QTest::newRow("helpAction") << help << 0 << QStringLiteral("ヘルプ(&H)") << QKeySequence();
+    QTest::newRow("separator after helpAction") << help << 1 << QString() << QKeySequence();
+    QTest::newRow("versionAction") << help << 2 << QStringLiteral("バージョン情報(&A)") << QKeySequence();
+}
+
+void TestMainWindow::menus()
+{
+    QFETCH(QString, menu);
+    QFETCH(int, position);
+    QFETCH(QString, caption);
+    QFETCH(QKeySequence, shortcut);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QStringList menuCaptions;
+    QAction *found = nullptr;
+    for (QAction *top : form.menuBar()->actions()) {
+        menuCaptions << top->text();
+        if (top->text() == menu)
+            found = top->menu()->actions().value(position);
+    }
+    QCOMPARE(menuCaptions, QStringList({QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"),
+                                        QStringLiteral("ヘルプ(&H)")}));
+    QVERIFY(found);
+    QCOMPARE(found->isSeparator(), caption.isEmpty());
+    if (!found->isSeparator())
+        QCOMPARE(found->objectName(), QString::fromLatin1(QTest::currentDataTag()));
+    if (!caption.isEmpty())
+        QCOMPARE(found->text(), caption);
+    QCOMPARE(found->shortcut(), shortcut);
+}
+
+void TestMainWindow::clientArea()
+{
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    const double dpi = form.logicalDpiX();
+    const QWidget *client = form.centralWidget();
+    // 10080 x 7260 twips; a larger font may only ever make it bigger.
+    QVERIFY2(client->width() >= qRound(10080 * dpi / 1440) - 1, qPrintable(QString::number(client->width())));
+    QVERIFY2(client->height() >= qRound(7260 * dpi / 1440) - 1, qPrintable(QString::number(client->height())));
+}
+
+void TestMainWindow::nothingClipped_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::newRow("tab 0") << 0;
+    QTest::newRow("tab 1") << 1;
+    QTest::newRow("tab 2") << 2;
+}
+
+// Every caption, button and box of a tab gets at least the room it asks for.
+void TestMainWindow::nothingClipped()
+{
+    QFETCH(int, tab);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    makeReady(form);
+    form.tabs()->setCurrentIndex(tab);
+    form.showResult(Section::Vertical);
+    form.showResult(Section::Horizontal);
+    QCoreApplication::processEvents();
+    QWidget *page = form.tabs()->currentWidget();
+    const QList<QWidget *> widgets = page->findChildren<QWidget *>();
+    int looked = 0;
+    for (QWidget *widget : widgets) {
+        if (!widget->isVisible() || !(qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget)
+                                      || qobject_cast<QLineEdit *>(widget)))
+            continue;
+        ++looked;
+        const QSize need = widget->minimumSizeHint();
+        QVERIFY2(widget->width() >= need.width() && widget->height() >= need.height(),
+                 qPrintable(QStringLiteral("%1 \"%2\" is %3x%4, needs %5x%6")
+                                .arg(widget->objectName(), widget->property("text").toString())
+                                .arg(widget->width()).arg(widget->height())
+                                .arg(need.width()).arg(need.height())));
+        QVERIFY2(page->rect().contains(QRect(widget->mapTo(page, QPoint(0, 0)), widget->size())),
+                 qPrintable(widget->objectName() + QStringLiteral(" reaches out of its tab")));
+    }
+    QVERIFY(looked > 20);
+}
+
+void TestMainWindow::newCommand_data()
+{
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<int>("answer");  // 0: no question expected
+    QTest::addColumn<bool>("reset");
+    QTest::newRow("right after start-up") << false << 0 << true;
+    QTest::newRow("after an edit, Yes") << true << int(Reply::Yes) << true;
+    QTest::newRow("after an edit, No") << true << int(Reply::No) << false;
+}
+
+void TestMainWindow::newCommand()
+{
+    QFETCH(bool, edit);
+    QFETCH(int, answer);
+    QFETCH(bool, reset);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    if (edit) {
+        makeReady(form);
+        typeInto(form.nameBox(0), QStringLiteral("門柱"));
+        typeInto(form.numberBox(0), QStringLiteral("2.5"));
+        form.tabs()->setCurrentIndex(1);
+        typeInto(form.numberBox(6), QStringLiteral("4"));
+        QTest::mouseClick(form.doubleTick(Section::Vertical, 2), Qt::LeftButton);
+        QVERIFY(!currentStudy().saved);
+    }
+    if (answer)
+        dialogs.answer(Reply(answer));
+    form.newAction()->trigger();
+    if (answer)
+        QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkNew});
+    else
+        QVERIFY(dialogs.asked().isEmpty());
+    if (reset) {
+        QCOMPARE(form.tabs()->currentIndex(), 0);
+        QCOMPARE(form.numberBox(0)->text(), QStringLiteral("0.00"));
+        QCOMPARE(form.numberBox(5)->text(), QStringLiteral("0.0"));
+        QCOMPARE(form.nameBox(0)->text(), QString());
+        QVERIFY(form.doubleTick(Section::Vertical, 2)->isChecked());
+        QCOMPARE(form.listIndex(), -1);
+        QCOMPARE(currentStudy().verticalLengths[0], 0.0);
+        QCOMPARE(currentStudy().names[0], QString());
+        QCOMPARE(currentStudy().methodCode, 0.0);
+        QVERIFY(currentStudy().saved);
+        if (edit)
+            QCOMPARE(focusedWidget(), form.numberBox(0));  // tab 0 was selected again
+    } else {
+        QCOMPARE(form.tabs()->currentIndex(), 1);
+        QCOMPARE(form.numberBox(0)->text(), QStringLiteral("2.50"));
+        QCOMPARE(form.numberBox(6)->text(), QStringLiteral("4.00"));
+        QCOMPARE(form.nameBox(0)->text(), QStringLiteral("門柱"));
+        QCOMPARE(form.listIndex(), 0);
+        QVERIFY(!form.doubleTick(Section::Vertical, 2)->isChecked());
+        QCOMPARE(currentStudy().verticalLengths[0], 4.0);
+        QVERIFY(!currentStudy().saved);
+    }
+}
+
+void TestMainWindow::clearKeepsNames_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Yes") << int(Reply::Yes);
+    QTest::newRow("No") << int(Reply::No);
+}
+
+void TestMainWindow::clearKeepsNames()
+{
+    QFETCH(int, answer);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    for (int i = 0; i < 19; ++i)
+        currentStudy().names[i] = QStringLiteral("名%1").arg(i);
+    form.refreshBoxes();
+    clickButton(form.formulaButton(Formula::Bligh));  // Bligh
+    form.setListIndex(0);
+    for (int i = 0; i < 20; ++i) {
+        if (i != 5)
+            form.numberBox(i)->setText(QString::number(i % 9 + 1));
+    }
+    form.doubleTick(Section::Horizontal, 6)->setChecked(false);
+    const StudyRecord before = currentStudy();
+
+    dialogs.answer(Reply(answer));
+    form.clearNumbersAction()->trigger();
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{ClearQuestion});
+    if (Reply(answer) == Reply::No) {
+        QVERIFY(currentStudy() == before);
+        QVERIFY(form.formulaButton(Formula::Bligh)->isChecked());
+        QCOMPARE(form.numberBox(5)->text(), QStringLiteral("18"));
+        QVERIFY(!form.doubleTick(Section::Horizontal, 6)->isChecked());
+        return;
+    }
+    for (int i = 0; i < 19; ++i) {
+        QCOMPARE(form.nameBox(i)->text(), QStringLiteral("名%1").arg(i));
+        QCOMPARE(currentStudy().names[i], QStringLiteral("名%1").arg(i));
+    }
+    for (int i = 0; i < 20; ++i) {
+        if (i != 5)
+            QCOMPARE(form.numberBox(i)->text(), QStringLiteral("0.00"));
+    }
+    QCOMPARE(form.numberBox(5)->text(), QStringLiteral("0.0"));
+    QVERIFY(form.formulaButton(Formula::Lane)->isChecked());
+    QCOMPARE(form.soilClassList()->count(), 11);
+    QCOMPARE(form.listIndex(), -1);
+    QVERIFY(form.doubleTick(Section::Horizontal, 6)->isChecked());
+    QCOMPARE(currentStudy().doubleFlags[13], 1);
+    QCOMPARE(currentStudy().creepRatio, 0.0);
+    QVERIFY(currentStudy().saved);
+}
+
+void TestMainWindow::exitAnswerNo_data()
+{
+    QTest::addColumn<int>("way");
+    QTest::newRow("File > Exit") << 0;
+    QTest::newRow("close box") << 1;
+    QTest::newRow("Ctrl+X in a number box") << 2;
+    QTest::newRow("Ctrl+X in a name box") << 3;
+}
+
+// No leaves the window as it was, whatever is unsaved.
+void TestMainWindow::exitAnswerNo()
+{
+    QFETCH(int, way);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    typeInto(form.nameBox(1), QStringLiteral("底版"));
+    typeInto(form.numberBox(1), QStringLiteral("12.5"));
+    QLineEdit *box = way == 3 ? form.nameBox(1) : form.numberBox(1);
+    box->setFocus();
+    box->selectAll();
+    dialogs.answer(Reply::No);
+    switch (way) {
+    case 0:
+        form.exitAction()->trigger();
+        break;
+    case 1:
+        form.close();
+        break;
+    default:
+        QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+        break;
+    }
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{ExitQuestion});
+    QVERIFY(form.isVisible());
+    // Only moving into the name box has rewritten the number with two decimals.
+    QCOMPARE(form.numberBox(1)->text(), way == 3 ? QStringLiteral("12.50") : QStringLiteral("12.5"));
+    QCOMPARE(form.nameBox(1)->text(), QStringLiteral("底版"));
+    QCOMPARE(currentStudy().baseValues[1], 12.5);
+    QVERIFY(!currentStudy().saved);
+    if (way >= 2)
+        QCOMPARE(focusedWidget(), box);
+}
+
+void TestMainWindow::exitAnswerYes()
+{
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    typeInto(form.numberBox(0), QStringLiteral("7"));
+    dialogs.answer(Reply::Yes);
+    QTimer::singleShot(0, &form, [&form] {
+        QTest::keyClick(form.numberBox(0), Qt::Key_X, Qt::ControlModifier);
+    });
+    // A guard so that a missing exit cannot hang the run.
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+    guard.start(10000);
+    const int code = QCoreApplication::exec();
+    QCOMPARE(code, 0);
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{ExitQuestion});
+    QVERIFY(!form.isVisible());
+}
+
+void TestMainWindow::leavingFirstTab_data()
+{
+    QTest::addColumn<QString>("level1");
+    QTest::addColumn<QString>("level2");
+    QTest::addColumn<int>("soilClass");
+    QTest::addColumn<int>("how");  // 0 "次へ", 1 the tab 1 header, 2 the tab 2 header
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("equal levels, 次へ") << u"2"_s << u"2"_s << 0 << 0 << LeaveFirstTabHead << FaultyCaption << u"numberBox(3)"_s;
+    QTest::newRow("level 1 below, tab 2") << u"1"_s << u"2"_s << 3 << 2 << LeaveFirstTabHead << FaultyCaption << u"numberBox(3)"_s;
+    QTest::newRow("no class, 次へ") << u"3"_s << u"1"_s << -1 << 0 << LeaveFirstTabRatio << MissingCaption << u"laneButton"_s;
+    QTest::newRow("no class, tab 1") << u"3"_s << u"1"_s << -1 << 1 << LeaveFirstTabRatio << MissingCaption << u"laneButton"_s;
+    QTest::newRow("both, tab 1") << u"0"_s << u"0"_s << -1 << 1 << LeaveFirstTabBoth << FaultyCaption << u"numberBox(3)"_s;
+    QTest::newRow("both, 次へ") << u"-1"_s << u"0"_s << -1 << 0 << LeaveFirstTabBoth << FaultyCaption << u"numberBox(3)"_s;
+}
+
+void TestMainWindow::leavingFirstTab()
+{
+    QFETCH(QString, level1);
+    QFETCH(QString, level2);
+    QFETCH(int, soilClass);
+    QFETCH(int, how);
+    QFETCH(QString, prompt);
+    QFETCH(QString, caption);
+    QFETCH(QString, focus);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    typeInto(form.numberBox(3), level1);
+    typeInto(form.numberBox(4), level2);
+    if (soilClass >= 0)
+        clickListRow(form.soilClassList(), soilClass);
+    dialogs.answer(Reply::Ok);
+    if (how == 0)
+        clickButton(form.toVerticalButton());
+    else
+        form.tabs()->setCurrentIndex(how);
+    QCOMPARE(dialogs.asked(), (QList<AskedDialog>{{prompt, MessageIcon::Stop, caption}}));
+    QCOMPARE(form.tabs()->currentIndex(), 0);
+    QCOMPARE(nameOf(focusedWidget()), focus);
+    QCOMPARE(form.referenceSigmaLLabel(Section::Vertical)->text(), QStringLiteral("---"));
+}
+
+void TestMainWindow::laterTabsNeverChecked_data()
+{
+    QTest::addColumn<QList<int>>("moves");
+    QTest::newRow("1 to 2") << QList<int>{2};
+    QTest::newRow("1 to 2 to 1") << QList<int>{2, 1};
+    QTest::newRow("1 to 0") << QList<int>{0};
+    QTest::newRow("1 to 2 to 0") << QList<int>{2, 0};
+}
+
+void TestMainWindow::laterTabsNeverChecked()
+{
+    QFETCH(QList<int>, moves);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    makeReady(form);
+    form.tabs()->setCurrentIndex(1);
+    QCOMPARE(form.tabs()->currentIndex(), 1);
+    // Faulty data can only come from the first tab; written here by the program.
+    form.numberBox(4)->setText(QStringLiteral("5"));
+    form.setListIndex(-1);
+    form.numberBox(5)->setText(QStringLiteral("0.0"));
+    QCOMPARE(currentStudy().creepRatio, 0.0);
+    for (int tab : moves) {
+        form.tabs()->setCurrentIndex(tab);
+        QCOMPARE(form.tabs()->currentIndex(), tab);
+    }
+    QVERIFY(dialogs.asked().isEmpty());
+    const char *first[] = {"numberBox(0)", "numberBox(6)", "numberBox(13)"};
+    QCOMPARE(nameOf(focusedWidget()), QString::fromLatin1(first[moves.last()]));
+}
+
+void TestMainWindow::navigationButtons_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("次へ on tab 0") << 0 << u"toVerticalButton"_s << 1 << u"numberBox(6)"_s;
+    QTest::newRow("次へ on tab 1") << 1 << u"toHorizontalButton"_s << 2 << u"numberBox(13)"_s;
+    QTest::newRow("前へ on tab 2") << 2 << u"backToVerticalButton"_s << 1 << u"numberBox(6)"_s;
+    QTest::newRow("前へ on tab 1") << 1 << u"backToMethodButton"_s << 0 << u"numberBox(0)"_s;
+}
+
+void TestMainWindow::navigationButtons()
+{
+    QFETCH(int, from);
+    QFETCH(QString, button);
+    QFETCH(int, to);
+    QFETCH(QString, focus);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    makeReady(form);
+    form.tabs()->setCurrentIndex(from);
+    auto *pressed = form.findChild<QPushButton *>(button);
+    QVERIFY(pressed && pressed->isVisible());
+    clickButton(pressed);
+    QCOMPARE(form.tabs()->currentIndex(), to);
+    QCOMPARE(nameOf(focusedWidget()), focus);
+    QVERIFY(dialogs.asked().isEmpty());
+}
+
+void TestMainWindow::referenceSigmaL_data()
+{
+    QTest::addColumn<bool>("bligh");
+    QTest::addColumn<int>("soilClass");
+    QTest::addColumn<QString>("typedRatio");
+    QTest::addColumn<QStringList>("values");  // three dimensions, two water levels
+    QTest::addColumn<QString>("expected");
+    const QStringList example{u"6"_s, u"3"_s, u"3"_s, u"3"_s, u"1"_s};
+    QTest::newRow("Lane 8.5: 17 - 4") << false << 0 << QString() << example << u"13.00"_s;
+    QTest::newRow("Bligh 9: 18 - 12") << true << 3 << u"9"_s << example << u"6.00"_s;
+    QTest::newRow("Bligh 4: 8 - 12 is nothing missing") << true << 4 << QString() << example << u"0.00"_s;
+    QTest::newRow("Lane 1.8, exactly enough") << false << 10 << QString()
+                                              << QStringList{u"5.4"_s, u"0"_s, u"0"_s, u"1"_s, u"0"_s} << u"0.00"_s;
+    QTest::newRow("Lane 2.5, a fraction") << false << 7 << QString()
+                                          << QStringList{u"1"_s, u"0.5"_s, u"0"_s, u"2.25"_s, u"1"_s} << u"2.63"_s;
+}
+
+void TestMainWindow::referenceSigmaL()
+{
+    QFETCH(bool, bligh);
+    QFETCH(int, soilClass);
+    QFETCH(QString, typedRatio);
+    QFETCH(QStringList, values);
+    QFETCH(QString, expected);
+    ScriptedDialogs dialogs;
+    dialogs.cancelFileDialogs();
+    MainWindow form;
+    QVERIFY(showActive(form));
+    fillFirstTabAndGoOn(form, dialogs, bligh, soilClass, typedRatio, values);
+    QCOMPARE(form.tabs()->currentIndex(), 1);
+    QCOMPARE(form.referenceSigmaLLabel(Section::Vertical)->text(), expected);
+    QCOMPARE(form.referenceSigmaLLabel(Section::Horizontal)->text(), expected);
+    QCOMPARE(dialogs.unanswered(), 0);
+
+    // New keeps them.
+    dialogs.answer(Reply::Yes);
+    form.newAction()->trigger();
+    QCOMPARE(form.referenceSigmaLLabel(Section::Vertical)->text(), expected);
+}
+
+void TestMainWindow::fileShortcutsInBoxes_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<AskedDialog>("asked");
+    QTest::newRow("Ctrl+N in numberBox(2)") << u"numberBox(2)"_s << int(Qt::Key_N) << LoseWorkNew;
+    QTest::newRow("Ctrl+O in nameBox(0)") << u"nameBox(0)"_s << int(Qt::Key_O) << LoseWorkOpen;
+    QTest::newRow("Ctrl+P in numberBox(4)") << u"numberBox(4)"_s << int(Qt::Key_P) << NoReport;
+    QTest::newRow("Ctrl+X in numberBox(5)") << u"numberBox(5)"_s << int(Qt::Key_X) << ExitQuestion;
+    QTest::newRow("Ctrl+X in nameBox(4)") << u"nameBox(4)"_s << int(Qt::Key_X) << ExitQuestion;
+}
+
+// The File shortcuts run their commands with the cursor in a box, and the box
+// keeps its text: no cut, no paste.
+void TestMainWindow::fileShortcutsInBoxes()
+{
+    QFETCH(QString, box);
+    QFETCH(int, key);
+    QFETCH(AskedDialog, asked);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    auto *target = form.findChild<QLineEdit *>(box);
+    QVERIFY(target);
+    target->setFocus();
+    target->insert(QStringLiteral("3"));  // unsaved, and something to cut
+    target->selectAll();
+    const QString before = target->text();
+    dialogs.answer(asked.icon == MessageIcon::Question ? Reply::No : Reply::Ok);
+    QTest::keyClick(target, Qt::Key(key), Qt::ControlModifier);
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{asked});
+    QCOMPARE(target->text(), before);
+    QVERIFY(form.isVisible());
+}
+
+void TestMainWindow::reportNotReady_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("level1");
+    QTest::addColumn<int>("soilClass");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("preview, equal levels") << u"previewAction"_s << u"0"_s << 0 << true;
+    QTest::newRow("preview, no ratio") << u"previewAction"_s << u"2"_s << -1 << true;
+    QTest::newRow("print, level 1 below") << u"printAction"_s << u"-1"_s << 2 << true;
+    QTest::newRow("print, no ratio") << u"printAction"_s << u"5"_s << -1 << true;
+    QTest::newRow("preview, ready") << u"previewAction"_s << u"0.01"_s << 5 << false;
+    QTest::newRow("print, ready") << u"printAction"_s << u"2"_s << 10 << false;
+}
+
+void TestMainWindow::reportNotReady()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, level1);
+    QFETCH(int, soilClass);
+    QFETCH(bool, refused);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    form.numberBox(3)->setText(level1);
+    if (soilClass >= 0)
+        form.setListIndex(soilClass);
+    if (refused)
+        dialogs.answer(Reply::Ok);
+    else if (command == u"printAction")
+        dialogs.answerPrinter(false);
+    form.findChild<QAction *>(command)->trigger();
+    if (refused)
+        QCOMPARE(dialogs.asked(), QList<AskedDialog>{NoReport});
+    else
+        QVERIFY(dialogs.asked().isEmpty());
+    QCOMPARE(form.tabs()->currentIndex(), 0);
+}
+
+void TestMainWindow::saveAndOpenMarkSaved()
+{
+    ScriptedDialogs dialogs;
+    dialogs.cancelFileDialogs();
+    MainWindow form;
+    QVERIFY(showActive(form));
+    makeReady(form);
+    form.tabs()->setCurrentIndex(2);
+    QVERIFY(!currentStudy().saved);
+
+    // A cancelled save writes nothing, so New still asks.
+    form.saveAction()->trigger();
+    QVERIFY(!currentStudy().saved);
+    QCOMPARE(form.tabs()->currentIndex(), 2);
+    dialogs.answer(Reply::Yes);
+    form.newAction()->trigger();
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkNew});
+    QCOMPARE(form.tabs()->currentIndex(), 0);
+    dialogs.forget();
+
+    // Open asks when there is unsaved work; No changes nothing.
+    typeInto(form.numberBox(0), QStringLiteral("4"));
+    dialogs.answer(Reply::No);
+    form.openAction()->trigger();
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
+    QVERIFY(!currentStudy().saved);
+    QCOMPARE(form.numberBox(0)->text(), QStringLiteral("4"));
+
+    // Yes, then Cancel: tab 0, and the work is still unsaved.
+    dialogs.forget();
+    makeReady(form);
+    form.tabs()->setCurrentIndex(1);
+    dialogs.answer(Reply::Yes);
+    form.openAction()->trigger();
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
+    QCOMPARE(form.tabs()->currentIndex(), 0);
+    QVERIFY(!currentStudy().saved);
+}
+
+void TestMainWindow::tabStopsOnTab1()
+{
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    makeReady(form);
+    form.tabs()->setCurrentIndex(1);
+    QCOMPARE(focusedWidget(), form.numberBox(6));
+
+    QSet<QWidget *> reached;
+    for (int press = 0; press < 60; ++press) {
+        QTest::keyClick(focusedWidget(), Qt::Key_Tab);
+        reached.insert(focusedWidget());
+    }
+    for (int i = 0; i < 20; ++i) {
+        const bool own = i >= 6 && i <= 12;
+        QVERIFY2(reached.contains(form.numberBox(i)) == own, qPrintable(form.numberBox(i)->objectName()));
+    }
+    for (int i = 0; i < 19; ++i) {
+        const bool own = i >= 5 && i <= 11;
+        QVERIFY2(reached.contains(form.nameBox(i)) == own, qPrintable(form.nameBox(i)->objectName()));
+    }
+    // The boxes of the other tabs are out of the Tab order, and so are the formula buttons.
+    for (int i : {0, 5, 13, 19})
+        QVERIFY(!(form.numberBox(i)->focusPolicy() & Qt::TabFocus));
+    QVERIFY(!(form.formulaButton(Formula::Bligh)->focusPolicy() & Qt::TabFocus));
+    QVERIFY(!(form.formulaButton(Formula::Lane)->focusPolicy() & Qt::TabFocus));
+    QVERIFY(form.doubleTick(Section::Vertical, 0)->focusPolicy() & Qt::TabFocus);
+
+    // Back on tab 0 its boxes take the Tab key again, the formula buttons do not.
+    form.tabs()->setCurrentIndex(0);
+    QVERIFY(form.numberBox(5)->focusPolicy() & Qt::TabFocus);
+    QVERIFY(form.nameBox(4)->focusPolicy() & Qt::TabFocus);
+    QVERIFY(!(form.numberBox(6)->focusPolicy() & Qt::TabFocus));
+    QVERIFY(!(form.formulaButton(Formula::Lane)->focusPolicy() & Qt::TabFocus));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"
