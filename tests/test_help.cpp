@@ -1,10 +1,18 @@
 // The help file as shipped beside the program: its contents links reach their
 // sections, and what it tells the user (soil tables and their sources, ranges,
-// messages, box lengths) is what the program does.
+// messages, box lengths, and every passage marked with data-check: worked
+// examples and rules with numbers) is what the program does.
 #include "app/helpwindow.h"
+#include "check/creepcheck.h"
+#include "files/studyfile.h"
 #include "study/fieldrules.h"
+#include "study/numbers.h"
 #include "study/soilclasses.h"
 #include "study/studyrecord.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 
 #include <QScrollBar>
 #include <QTextBlock>
@@ -55,6 +63,158 @@ QString onOneLine(const QString &prompt)
     return text.remove(QStringLiteral("\r\n"));
 }
 
+// The passages marked data-check="name", as plain text: tags dropped, table
+// cells joined by a space, rows and list items on lines of their own. A
+// marked element holds no element of its own kind.
+QMap<QString, QString> markedPassages(const QString &html)
+{
+    static const QRegularExpression marked(
+        QStringLiteral("<(\\w+)\\b[^>]*\\bdata-check=\"([^\"]+)\"[^>]*>(.*?)</\\1>"),
+        QRegularExpression::DotMatchesEverythingOption);
+    QMap<QString, QString> passages;
+    for (const QRegularExpressionMatch &match : marked.globalMatch(html)) {
+        QString text = match.captured(3);
+        text.replace(QRegularExpression(QStringLiteral("</t[dh]>")), QStringLiteral(" "));
+        text.replace(QRegularExpression(QStringLiteral("</(tr|li)>")), QStringLiteral("\n"));
+        text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+        text.replace(QRegularExpression(QStringLiteral("[ \t]*\n[ \t]*")), QStringLiteral("\n"));
+        passages.insert(match.captured(2), text.trimmed());
+    }
+    return passages;
+}
+
+QString shownTwoDecimals(double value)
+{
+    return formatNumber(value, NumberPattern::TwoDecimals);
+}
+
+// The first prefix of `typed` that the box refuses, as a count of characters; 0 when none.
+int refusedAtCharacter(int box, const QString &typed)
+{
+    for (int length = 1; length <= typed.size(); ++length) {
+        if (!checkNumberBox(box, typed.left(length), false).accepted)
+            return length;
+    }
+    return 0;
+}
+
+// Each marked passage and what it must say, computed by the program's own
+// functions. A check may also fail the test directly when a rule does not hold.
+using ExpectedTexts = std::function<QStringList()>;
+
+const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
+{
+    static const QList<std::pair<QString, ExpectedTexts>> checks = {
+        {QStringLiteral("bligh-ratio"),
+         [] {
+             return QStringList{QStringLiteral("8 は ") + requiredRatioText(Formula::Bligh, 8.0),
+                                QStringLiteral("7.4 は ") + requiredRatioText(Formula::Bligh, 7.4),
+                                QStringLiteral("表示した値で比べます")};
+         }},
+        {QStringLiteral("verdict-example"),
+         [] {
+             const std::array<double, BaseValueCount> base{3, 2, 1, 3, 1};
+             const double length = seepageLength(base);
+             const double head = headDifference(base);
+             const double sigma = sigmaL({3, 1.5, 0, 0, 0, 0, 0}, {true, true});
+             const std::optional<SectionResult> result = checkSection(Formula::Lane, length, sigma, head, 8.5);
+             if (!result)
+                 return QStringList{QStringLiteral("(no result)")};
+             return QStringList{QStringLiteral("Ｌ＝") + generalNumber(length), QStringLiteral("ΔH＝") + generalNumber(head),
+                                QStringLiteral("ΣL＝") + generalNumber(sigma),
+                                QStringLiteral("（%1／3 ＋ %2）／ %3 ＝ %4 %5 %6 %7")
+                                    .arg(generalNumber(length), generalNumber(sigma), generalNumber(head), result->provided,
+                                         result->ok ? QStringLiteral("≧") : QStringLiteral("＜"), result->required,
+                                         result->ok ? QStringLiteral("･･･ ＯＫ") : QStringLiteral("･･･ ＮＧ"))};
+         }},
+        {QStringLiteral("reference-sigma-l"),
+         [] {
+             return QStringList{QStringLiteral("0 以下のときは ") + referenceSigmaLText(Formula::Lane, 0.5, 6, 1),
+                                QStringLiteral("8.5 × 2 － 6／3 ＝ ") + referenceSigmaLText(Formula::Lane, 8.5, 6, 2)};
+         }},
+        {QStringLiteral("rounding"),
+         [] {
+             return QStringList{QStringLiteral("3 は ") + shownTwoDecimals(3),
+                                QStringLiteral("2.675 は ") + shownTwoDecimals(2.675)};
+         }},
+        {QStringLiteral("range-typing"),
+         [] {
+             return QStringList{QStringLiteral("100 と打つと、%1 文字目で範囲外").arg(refusedAtCharacter(0, QStringLiteral("100")))};
+         }},
+        {QStringLiteral("range-edges"),
+         [] {
+             // Each edge is accepted in its box, and the passage lists them all.
+             const struct {
+                 int box;
+                 const char *value;
+             } edges[] = {{0, "99.99"}, {OuterWaterLevelBox, "-999.99"}, {OuterWaterLevelBox, "999.99"},
+                          {CreepRatioBox, "5"}, {CreepRatioBox, "9"}};
+             QStringList listed;
+             for (const auto &edge : edges) {
+                 const QString value = QLatin1StringView(edge.value);
+                 if (!checkNumberBox(edge.box, value, edge.box == CreepRatioBox).accepted)
+                     return QStringList{value + QStringLiteral(" is refused")};
+                 listed << QString(value).replace(u'-', u'−');
+             }
+             return QStringList{u'（' + listed.join(u'、') + u'）'};
+         }},
+        {QStringLiteral("enter-cycles"),
+         [] {
+             const QString names[] = {QStringLiteral("寸法１"), QStringLiteral("寸法２"), QStringLiteral("寸法３"),
+                                      QStringLiteral("水位１"), QStringLiteral("水位２")};
+             QStringList chain{names[0]};
+             for (int box = nextNumberBox(0); chain.size() <= BaseValueCount; box = nextNumberBox(box))
+                 chain << names[box];
+             QStringList expected{chain.join(QStringLiteral(" → "))};
+             if (nextNumberBox(CreepRatioBox) < 0)
+                 expected << QStringLiteral("クリープ比の欄：「次へ」ボタンへ");
+             const int lastRow = PileCount - 1;
+             if (nextNumberBox(FirstVerticalPileBox + lastRow) == FirstVerticalPileBox
+                 && nextNumberBox(FirstHorizontalPileBox + lastRow) == FirstHorizontalPileBox
+                 && nextNameBox(FirstVerticalPileName + lastRow) == FirstVerticalPileName)
+                 expected << QStringLiteral("７行目 → １行目");
+             return expected;
+         }},
+        {QStringLiteral("file-extension"),
+         [] {
+             return QStringList{QStringLiteral("plan は ") + withStudyExtension(QStringLiteral("plan")),
+                                withStudyExtension(QStringLiteral("PLAN.VEK")) + QStringLiteral(" はそのまま")};
+         }},
+        {QStringLiteral("file-lines"),
+         [] {
+             return QStringList{QStringLiteral("%1 行のテキストファイル").arg(StudyFileLineCount),
+                                QStringLiteral("名称 %1 行").arg(NameCount),
+                                QStringLiteral("数値 %1 行").arg(NumberBoxCount - 1),
+                                QStringLiteral("「×2」%1 行").arg(DoubleFlagCount)};
+         }},
+        {QStringLiteral("file-too-long"),
+         [] {
+             const QByteArray lines = QByteArray("0\r\n").repeated(StudyFileLineCount);
+             const bool fullAccepted = std::holds_alternative<ParsedStudy>(parseStudyFile(lines));
+             const bool longerRefused = !std::holds_alternative<ParsedStudy>(parseStudyFile(lines + "\r\n"));
+             if (!fullAccepted || !longerRefused)
+                 return QStringList{QStringLiteral("(a full file is refused or a longer one accepted)")};
+             return QStringList{QStringLiteral("%1 行以上ある").arg(StudyFileLineCount + 1)};
+         }},
+        {QStringLiteral("exit-codes"),
+         [] {
+             // As talven-report --help gives them: "  3   PDF ファイルを…".
+             QProcess tool;
+             tool.start(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report"), {QStringLiteral("--help")});
+             if (!tool.waitForFinished(30000))
+                 return QStringList{QStringLiteral("(talven-report --help did not finish)")};
+             const QString help = QString::fromUtf8(tool.readAllStandardOutput());
+             QStringList rows;
+             static const QRegularExpression codeLine(QStringLiteral("^  (\\d+)\\s+(\\S.*)$"),
+                                                      QRegularExpression::MultilineOption);
+             for (const QRegularExpressionMatch &line : codeLine.globalMatch(help.section(QStringLiteral("終了コード:"), 1)))
+                 rows << line.captured(1) + u' ' + line.captured(2);
+             return rows.isEmpty() ? QStringList{QStringLiteral("(no exit codes in --help)")} : rows;
+         }},
+    };
+    return checks;
+}
+
 }  // namespace
 
 class TestHelp : public QObject {
@@ -67,10 +227,14 @@ private Q_SLOTS:
     void rangeMessagesAreQuoted_data();
     void rangeMessagesAreQuoted();
     void boxLengthsAreStated();
+    void markedPassagesSayWhatTheProgramDoes_data();
+    void markedPassagesSayWhatTheProgramDoes();
+    void everyMarkedPassageIsChecked();
 
 private:
     HelpWindow window;
     QString text;
+    QMap<QString, QString> passages;
 };
 
 void TestHelp::initTestCase()
@@ -78,6 +242,9 @@ void TestHelp::initTestCase()
     const QString path = qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/VEK.hlp");
     QVERIFY2(window.open(path), qPrintable(path));
     text = window.browser()->toPlainText();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    passages = markedPassages(QString::fromUtf8(file.readAll()));
 }
 
 void TestHelp::contentsLinksReachTheirSections()
@@ -178,6 +345,38 @@ void TestHelp::boxLengthsAreStated()
     QCOMPARE(numberBoxMaxLength(FirstVerticalPileBox), numberBoxMaxLength(0));
     QCOMPARE(numberBoxMaxLength(FirstHorizontalPileBox), numberBoxMaxLength(0));
     QVERIFY(text.contains(QStringLiteral("%1 文字まで（日本語可）").arg(NameBoxMaxLength)));
+}
+
+void TestHelp::markedPassagesSayWhatTheProgramDoes_data()
+{
+    QTest::addColumn<QString>("check");
+    for (const auto &[name, expected] : passageChecks())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestHelp::markedPassagesSayWhatTheProgramDoes()
+{
+    QFETCH(QString, check);
+    QVERIFY2(passages.contains(check), qPrintable(QStringLiteral("no passage marked ") + check));
+    const QString passage = passages.value(check);
+    for (const auto &[name, expected] : passageChecks()) {
+        if (name != check)
+            continue;
+        for (const QString &said : expected())
+            QVERIFY2(passage.contains(said), qPrintable(QStringLiteral("「%1」 not in: %2").arg(said, passage)));
+    }
+}
+
+// A passage marked for checking that no check reads is a typo in the mark.
+void TestHelp::everyMarkedPassageIsChecked()
+{
+    QStringList checked;
+    for (const auto &[name, expected] : passageChecks())
+        checked << name;
+    for (const QString &marked : passages.keys())
+        QVERIFY2(checked.contains(marked), qPrintable(marked));
+    // The rounding rule once said the opposite of what the program does.
+    QVERIFY(!text.contains(QStringLiteral("整数に丸めて")));
 }
 
 QTEST_MAIN(TestHelp)
