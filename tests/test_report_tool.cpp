@@ -9,7 +9,18 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
+
 using namespace talven;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -19,11 +30,19 @@ struct Run {
     QString err;
 };
 
-Run runTool(const QStringList &arguments)
+QString toolPath()
+{
+    return qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report");
+}
+
+// `prepare` may change the process before it starts: its output, its limits.
+Run runTool(const QStringList &arguments, const std::function<void(QProcess &)> &prepare = {})
 {
     QProcess process;
-    process.setProgram(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report"));
+    process.setProgram(toolPath());
     process.setArguments(arguments);
+    if (prepare)
+        prepare(process);
     process.start();
     Run run;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
@@ -86,6 +105,22 @@ QString pdfText(const QString &pdf)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// The folder's entries with their kinds and the files' contents, so that a
+// FIFO replaced by a file or a study turned into a PDF shows.
+QStringList entries(const QString &folder)
+{
+    QStringList listed;
+    for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
+        QFile file(entry.filePath());
+        const QString kind = entry.isSymLink() ? u"@"_s
+                             : entry.isDir()   ? u"/"_s
+                             : entry.isFile() && file.open(QIODevice::ReadOnly) ? QString::number(qHash(file.readAll()))
+                                                                                 : u"|"_s;
+        listed << entry.fileName() + u' ' + kind;
+    }
+    return listed;
+}
+
 QString pdfInfo(const QString &pdf)
 {
     QProcess process;
@@ -111,6 +146,10 @@ private Q_SLOTS:
     void notReady_data();
     void notReady();
     void unwritableOutput();
+    void nothingWritten_data();
+    void nothingWritten();
+    void lostStandardOutput_data();
+    void lostStandardOutput();
     void arguments_data();
     void arguments();
     void help();
@@ -330,6 +369,102 @@ void TestReportTool::unwritableOutput()
              qPrintable(run.err));
     // No verdicts without the report they belong to.
     QVERIFY(run.out.isEmpty());
+}
+
+void TestReportTool::nothingWritten_data()
+{
+    // Names in a folder holding study.vek, s\uFFFD.vek, an earlier report.pdf,
+    // sub/, link.vek, hard.vek and fifo.pdf; printf turns \ooo into a byte.
+    QTest::addColumn<QString>("study");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<qint64>("room");        // bytes a file may take, from the PDF's end when negative; 0: no limit
+    QTest::addColumn<QStringList>("named");  // in the message
+    QTest::addColumn<int>("exitCode");
+
+    const QString study = u"study.vek"_s;
+    for (const QString &same : {study, u"link.vek"_s, u"sub/../study.vek"_s, u"hard.vek"_s})
+        QTest::addRow("the study as %s", qPrintable(same)) << study << same << 0LL << QStringList{study, same} << 64;
+    QTest::newRow("a FIFO") << study << u"fifo.pdf"_s << 0LL << QStringList{u"fifo.pdf"_s} << 64;
+    QTest::newRow("a folder") << study << u"sub"_s << 0LL << QStringList{u"sub"_s} << 64;
+    QTest::newRow("output name not UTF-8") << study << u"r\\377\\376.pdf"_s << 0LL << QStringList{u"UTF-8"_s} << 64;
+    // Read as UTF-8 the name would be s\uFFFD.vek, another study.
+    QTest::newRow("study name not UTF-8") << u"s\\377.vek"_s << u"s.pdf"_s << 0LL << QStringList{u"UTF-8"_s} << 64;
+    // Opening a FIFO would wait for a writer that never comes.
+    QTest::newRow("a FIFO as the study") << u"fifo.pdf"_s << u"s.pdf"_s << 0LL
+                                         << QStringList{u"ファイル読み込みを中止しました。"_s} << 1;
+    // A file size limit fails the writes as a full disk does, without root:
+    // the write that reaches it takes part of its bytes, the next one fails.
+    const QStringList cannotWrite{u"report.pdf: PDF ファイルを書き出せませんでした。"_s};
+    QTest::newRow("disk full in the font") << study << u"report.pdf"_s << 8192LL << cannotWrite << 3;
+    QTest::newRow("disk full at the last byte") << study << u"report.pdf"_s << -1LL << cannotWrite << 3;
+}
+
+// Refused names and failed writes leave every file of the folder as it was.
+void TestReportTool::nothingWritten()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs links, FIFOs, file size limits and a shell");
+#else
+    QFETCH(QString, study);
+    QFETCH(QString, output);
+    QFETCH(qint64, room);
+    QFETCH(QStringList, named);
+    QFETCH(int, exitCode);
+
+    QTemporaryDir folder;
+    const QString studyPath = folder.filePath(u"study.vek"_s);
+    QVERIFY(!writeStudyFile(studyPath, contentOf(StudyTexts())));
+    QVERIFY(!writeStudyFile(folder.filePath(u"s\uFFFD.vek"_s), contentOf(StudyTexts())));
+    QCOMPARE(runTool({studyPath, u"-o"_s, folder.filePath(u"report.pdf"_s)}).exitCode, 0);
+    const auto limit = rlim_t(room >= 0 ? room : QFileInfo(folder.filePath(u"report.pdf"_s)).size() + room);
+    QVERIFY(QDir(folder.path()).mkdir(u"sub"_s));
+    QVERIFY(QFile::link(u"study.vek"_s, folder.filePath(u"link.vek"_s)));
+    QCOMPARE(::link(QFile::encodeName(studyPath).constData(), QFile::encodeName(folder.filePath(u"hard.vek"_s)).constData()), 0);
+    QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(u"fifo.pdf"_s)).constData(), 0600), 0);
+    const QStringList before = entries(folder.path());
+
+    // QProcess hands over UTF-8 only; the shell's printf makes the other bytes.
+    const Run run = runTool({}, [&](QProcess &process) {
+        process.setWorkingDirectory(folder.path());
+        process.setProgram(u"/bin/sh"_s);
+        process.setArguments({u"-c"_s, u"exec \"$0\" \"$(printf \"$1\")\" -o \"$(printf \"$2\")\""_s, toolPath(), study, output});
+        if (limit > 0) {
+            process.setChildProcessModifier([limit] {
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit tight{limit, limit};
+                setrlimit(RLIMIT_FSIZE, &tight);
+            });
+        }
+    });
+    QVERIFY2(run.exitCode == exitCode, qPrintable(describe(run)));
+    QVERIFY(run.out.isEmpty());
+    for (const QString &name : named)
+        QVERIFY2(run.err.contains(name), qPrintable(run.err));
+    QCOMPARE(entries(folder.path()), before);
+#endif
+}
+
+void TestReportTool::lostStandardOutput_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("verdict lines") << QStringList{u"lost.vek"_s, u"-o"_s, u"lost.pdf"_s};
+    QTest::newRow("help") << QStringList{u"--help"_s};
+}
+
+void TestReportTool::lostStandardOutput()
+{
+    QFETCH(QStringList, arguments);
+    if (!QFileInfo::exists(u"/dev/full"_s))
+        QSKIP("no /dev/full here");
+    QVERIFY(!writeStudyFile(Path(u"lost.vek"_s), contentOf(StudyTexts())));
+
+    const Run run = runTool(arguments, [this](QProcess &process) {
+        process.setWorkingDirectory(dir.path());
+        process.setStandardOutputFile(u"/dev/full"_s);
+    });
+    QVERIFY2(run.exitCode == 74, qPrintable(describe(run)));
+    QVERIFY2(run.err.contains(u"標準出力に書き込めませんでした。"_s), qPrintable(run.err));
 }
 
 void TestReportTool::arguments_data()

@@ -8,14 +8,10 @@
 #include "files/studyfile.h"
 #include "report/drawreport.h"
 #include "report/paintersurface.h"
+#include "reportpdf.h"
 
+#include <QFile>
 #include <QGuiApplication>
-#include <QMarginsF>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -26,20 +22,14 @@ using namespace talven;
 
 namespace {
 
-// Exit statuses; 64 is the usual one for a wrong command line.
-constexpr int ExitRefused = 1;
-constexpr int ExitNotReady = 2;
-constexpr int ExitCannotWrite = 3;
-constexpr int ExitUsage = 64;
-
-constexpr int PdfResolution = 600;
-
 const QString ProgramName = QStringLiteral("talven-report");
 
-void writeText(std::FILE *stream, const QString &text)
+// False when the text did not reach the stream (a full disk, say). A lost
+// message on standard error has nowhere else to go; the exit status still tells.
+bool writeText(std::FILE *stream, const QString &text)
 {
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fflush(stream);
+    const bool written = std::fputs(text.toUtf8().constData(), stream) >= 0;
+    return std::fflush(stream) == 0 && written;
 }
 
 // Message boxes break lines with CR LF; a terminal wants LF.
@@ -65,15 +55,19 @@ QString helpText()
         "  例: 鉛直方向　Ｃ′= 5.50 ＜ Ｃ = 8.50 ・・・ＮＧ\n"
         "\n"
         "オプション:\n"
-        "  -o, --output ファイル  書き出す PDF ファイル（既にあれば置き換えます）\n"
+        "  -o, --output ファイル  書き出す PDF ファイル。新しい名前か通常のファイル（既にあれば、\n"
+        "                         全部を書き終えてから置き換えます）\n"
         "  -h, --help             この説明を表示します\n"
         "\n"
         "終了コード:\n"
         "  0   帳票を書き出しました\n"
-        "  1   検討ファイルを読み込めませんでした\n"
+        "  1   検討ファイルを読み込めませんでした（通常のファイルでないものは読みません）\n"
         "  2   帳票を作成できません（水位データとクリープ比を確認してください）\n"
-        "  3   PDF ファイルを書き出せませんでした\n"
-        "  64  引数に誤りがあります\n");
+        "  3   PDF ファイルを書き出せませんでした（ディスクが一杯など。前からあるファイルは\n"
+        "      そのまま残り、照査結果は書きません）\n"
+        "  64  引数に誤りがあります（PDF ファイルが検討ファイルそのもの、フォルダーや装置など\n"
+        "      通常のファイルでない、ファイル名が UTF-8 でない場合も含みます。何も書きません）\n"
+        "  74  照査結果を標準出力に書き込めませんでした（PDF ファイルは書き出してあります）\n");
 }
 
 int usageError(const QString &problem)
@@ -120,29 +114,30 @@ std::variant<Arguments, QString> parseArguments(const QStringList &arguments)
     return parsed;
 }
 
-// A4 portrait from the sheet's top-left corner, like the preview page; the
-// file replaces an existing one only once the whole report is in it.
-bool writePdf(const QString &path, const ReportInput &input)
+// On Unix the arguments are bytes, which Qt decodes as UTF-8 (Linux, whatever
+// the locale): bytes that are not UTF-8 become U+FFFD, and the file the decoded
+// text names is another one. An argument that does not encode back to its own
+// bytes is refused rather than read or written under a name the user did not
+// give. Windows hands over the command line in UTF-16.
+std::optional<QString> undecodableArgument(int argc, char *argv[], const QStringList &arguments)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(PdfResolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(0, 0, 0, 0)));
-        writer.setCreator(QStringLiteral("タルヴェン"));
-        writer.setTitle(QStringLiteral("遮水矢板の設計"));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return false;
-        PainterSurface surface(painter, true);
-        const ReportResult result = drawReport(surface, input);
-        if (!painter.end() || !result.complete)
-            return false;
+#ifdef Q_OS_UNIX
+    for (int i = 1; i < argc && i < arguments.size(); ++i) {
+        if (QFile::encodeName(arguments[i]) != QByteArray(argv[i]))
+            return arguments[i];
     }
-    return file.commit();
+#else
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
+    Q_UNUSED(arguments)
+#endif
+    return std::nullopt;
+}
+
+int lostOutput()
+{
+    writeText(stderr, ProgramName + QStringLiteral(": 標準出力に書き込めませんでした。\n"));
+    return ExitLostOutput;
 }
 
 }  // namespace
@@ -155,14 +150,16 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     registerReportFonts();
 
-    const auto parsed = parseArguments(QGuiApplication::arguments());
+    // The application has taken its own options out of argc and argv.
+    const QStringList commandLine = QGuiApplication::arguments();
+    if (const std::optional<QString> name = undecodableArgument(argc, argv, commandLine))
+        return usageError(QStringLiteral("UTF-8 として読めないファイル名は使えません: %1").arg(*name));
+    const auto parsed = parseArguments(commandLine);
     if (const QString *problem = std::get_if<QString>(&parsed))
         return usageError(*problem);
     const Arguments &arguments = std::get<Arguments>(parsed);
-    if (arguments.help) {
-        writeText(stdout, helpText());
-        return 0;
-    }
+    if (arguments.help)
+        return writeText(stdout, helpText()) ? ExitWritten : lostOutput();
 
     const StudyFileReadResult read = readStudyFile(arguments.study);
     const ParsedStudy *study = std::get_if<ParsedStudy>(&read);
@@ -191,11 +188,10 @@ int main(int argc, char *argv[])
         return ExitNotReady;
     }
 
-    if (!writePdf(arguments.output, input)) {
-        writeText(stderr, ProgramName + QStringLiteral(": ") + arguments.output
-                          + QStringLiteral(": PDF ファイルを書き出せませんでした。\n"));
-        return ExitCannotWrite;
+    const PdfResult pdf = writeReportPdf(arguments.study, arguments.output, input);
+    if (pdf.outcome != PdfOutcome::Written) {
+        writeText(stderr, ProgramName + QStringLiteral(": ") + pdf.message + u'\n');
+        return pdf.exitStatus();
     }
-    writeText(stdout, verdictLines.join(QString()));
-    return 0;
+    return writeText(stdout, verdictLines.join(QString())) ? ExitWritten : lostOutput();
 }
