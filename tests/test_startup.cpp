@@ -9,9 +9,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
+#include <QLocalSocket>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMainWindow>
@@ -19,10 +22,12 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolButton>
 
 #include <memory>
 
@@ -99,6 +104,44 @@ QByteArray lockOwner(const QString &lockPath)
     return file.readLine().trimmed();
 }
 
+// The built program with a private runtime folder; its messages go to stderr.
+std::unique_ptr<QProcess> launch(const QString &runtime, const QStringList &arguments = {},
+                                 const QString &workingFolder = {})
+{
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    environment.insert(QStringLiteral("TALVEN_DIALOG_LOG"), QStringLiteral("1"));
+    process->setProcessEnvironment(environment);
+    process->setWorkingDirectory(workingFolder.isEmpty() ? runtime : workingFolder);
+    process->start(programPath(), arguments);
+    return process;
+}
+
+// Everything the process has said on stderr so far.
+QString said(QProcess &process)
+{
+    process.setProperty("said", process.property("said").toString() + QString::fromUtf8(process.readAllStandardError()));
+    return process.property("said").toString();
+}
+
+// A study whose first dimension is out of range, so that opening it says so;
+// or, with one line too many, a study that is refused.
+void writeStudy(const QString &path, bool opens)
+{
+    QByteArray bytes;
+    for (int line = 0; line < 53; ++line)
+        bytes += (line == 19 ? "123" : line == 38 ? "20000" : "") + QByteArray("\r\n");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(opens ? bytes : bytes + "\r\n");
+}
+
+const QString OpenedSays = QStringLiteral("MsgBox|48|タルヴェン・数値が範囲を超えています|数値は0から99.99の範囲で入力してください");
+const QString RefusedSays = QStringLiteral("MsgBox|48|タルヴェン・読み込みエラー|ファイル読み込みを中止しました。");
+const QString RunningSays = QStringLiteral("MsgBox|48|タルヴェン|すでに「タルヴェン」は起動されています。");
+
 // The pid of a process that has already ended.
 qint64 deadPid()
 {
@@ -143,6 +186,18 @@ private Q_SLOTS:
     void lock();
 
     void secondLaunchIsRefused();
+    void commandLine_data();
+    void commandLine();
+    void secondLaunchWithFile_data();
+    void secondLaunchWithFile();
+    void launchesAtOnce_data();
+    void launchesAtOnce();
+    void handOverMessages_data();
+    void handOverMessages();
+    void helpHistory_data();
+    void helpHistory();
+    void helpFind_data();
+    void helpFind();
 
     void toolkitButtonsInJapanese_data();
     void toolkitButtonsInJapanese();
@@ -435,16 +490,26 @@ void TestStartup::figurePaints()
 void TestStartup::lock_data()
 {
     QTest::addColumn<QString>("before");
+    QTest::addColumn<QByteArray>("content");  // written into the lock file, a minute old unless "fresh"
     QTest::addColumn<bool>("refused");
-    QTest::newRow("no lock") << QString() << false;
-    QTest::newRow("held by this process") << QStringLiteral("held") << true;
-    QTest::newRow("left by a dead process") << QStringLiteral("dead") << false;
-    QTest::newRow("released") << QStringLiteral("released") << false;
+    const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid());
+    QTest::newRow("no lock") << QString() << QByteArray() << false;
+    QTest::newRow("held by this process") << QStringLiteral("held") << QByteArray() << true;
+    QTest::newRow("left by a dead process") << QStringLiteral("dead") << QByteArray() << false;
+    QTest::newRow("released") << QStringLiteral("released") << QByteArray() << false;
+    QTest::newRow("empty") << QStringLiteral("written") << QByteArray() << false;
+    QTest::newRow("garbled") << QStringLiteral("written") << QByteArray("\x01\xfe\xff\nqq\n") << false;
+    QTest::newRow("half written") << QStringLiteral("written") << pid.left(2) << false;
+    QTest::newRow("garbled, just written") << QStringLiteral("fresh") << QByteArray("\xfe") << false;
+    QTest::newRow("from another machine") << QStringLiteral("written") << pid + "\ntest_startup\nelsewhere\n" << false;
+    // The living copy keeps its lock file open; it is never taken away.
+    QTest::newRow("held, then garbled") << QStringLiteral("held") << QByteArray("\xfe") << true;
 }
 
 void TestStartup::lock()
 {
     QFETCH(QString, before);
+    QFETCH(QByteArray, content);
     QFETCH(bool, refused);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
@@ -462,6 +527,14 @@ void TestStartup::lock()
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray::number(pid) + "\ntalven\n" + QSysInfo::machineHostName().toUtf8() + '\n');
+    }
+    if (before == QStringLiteral("written") || before == QStringLiteral("fresh") || !content.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        QVERIFY(file.flush());
+        if (before != QStringLiteral("fresh"))
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
     }
 
     SingleInstance instance(path);
@@ -519,6 +592,236 @@ void TestStartup::secondLaunchIsRefused()
     QVERIFY2(!thirdSaid.contains(QStringLiteral("MsgBox|")), qPrintable(thirdSaid));
     third.kill();
     QVERIFY(third.waitForFinished(10000));
+}
+
+void TestStartup::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("a study, named relative to the folder")
+        << QStringList{QStringLiteral("opens.vek")} << OpenedSays;
+    QTest::newRow("a refused study") << QStringList{QStringLiteral("refused.vek")} << RefusedSays;
+    QTest::newRow("two studies") << QStringList{QStringLiteral("opens.vek"), QStringLiteral("refused.vek")}
+                                 << QStringLiteral("MsgBox|48|タルヴェン・起動|開くことのできる検討ファイルは一つだけです。"
+                                                   "\\n使い方：talven [検討ファイル.vek]");
+    QTest::newRow("an unknown option") << QStringList{QStringLiteral("--verbose"), QStringLiteral("opens.vek")}
+                                       << QStringLiteral("MsgBox|48|タルヴェン・起動|オプション「--verbose」は使えません。");
+}
+
+// The program starts in every case, opening the study as File > Open would.
+void TestStartup::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, says);
+    QTemporaryDir folder;
+    writeStudy(folder.filePath(QStringLiteral("opens.vek")), true);
+    writeStudy(folder.filePath(QStringLiteral("refused.vek")), false);
+    const auto program = launch(folder.path(), arguments);
+    QTRY_VERIFY_WITH_TIMEOUT(said(*program).contains(says), 20000);
+    QCOMPARE(said(*program).count(QStringLiteral("MsgBox|")), 1);
+    QCOMPARE(program->state(), QProcess::Running);
+    program->kill();
+    program->waitForFinished(10000);
+}
+
+void TestStartup::secondLaunchWithFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("firstSays");
+    QTest::addColumn<QString>("secondSays");
+    QTest::newRow("a study") << QStringLiteral("opens.vek") << OpenedSays << QString();
+    QTest::newRow("a refused study") << QStringLiteral("refused.vek") << RefusedSays << QString();
+    QTest::newRow("no such file") << QStringLiteral("none.vek") << QString() << RefusedSays;
+}
+
+// The file goes to the running copy; the second launch ends at once.
+void TestStartup::secondLaunchWithFile()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, firstSays);
+    QFETCH(QString, secondSays);
+    QTemporaryDir runtime;
+    QTemporaryDir studies;
+    writeStudy(studies.filePath(QStringLiteral("opens.vek")), true);
+    writeStudy(studies.filePath(QStringLiteral("refused.vek")), false);
+    const auto first = launch(runtime.path());
+    QTRY_VERIFY_WITH_TIMEOUT(lockOwner(runtime.filePath(QStringLiteral("talven.lock")))
+                                 == QByteArray::number(first->processId()), 20000);
+    const auto second = launch(runtime.path(), {file}, studies.path());
+    QVERIFY(second->waitForFinished(30000));
+    QCOMPARE(second->exitCode(), 0);
+    QCOMPARE(said(*second).count(QStringLiteral("MsgBox|")), secondSays.isEmpty() ? 0 : 1);
+    QVERIFY2(said(*second).contains(secondSays), qPrintable(said(*second)));
+    if (!firstSays.isEmpty())
+        QTRY_VERIFY_WITH_TIMEOUT(said(*first).contains(firstSays), 20000);
+    QCOMPARE(said(*first).count(QStringLiteral("MsgBox|")), firstSays.isEmpty() ? 0 : 1);
+    QCOMPARE(first->state(), QProcess::Running);
+    first->kill();
+    first->waitForFinished(10000);
+}
+
+void TestStartup::launchesAtOnce_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("damaged");  // a garbled lock file waits for them
+    QTest::newRow("two") << 2 << false;
+    QTest::newRow("ten") << 10 << false;
+    QTest::newRow("ten over a garbled lock") << 10 << true;
+}
+
+// One copy runs; every other one says so and ends cleanly.
+void TestStartup::launchesAtOnce()
+{
+    QFETCH(int, count);
+    QFETCH(bool, damaged);
+    QTemporaryDir runtime;
+    if (damaged) {
+        QFile lock(runtime.filePath(QStringLiteral("talven.lock")));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write("\xfe\xff\n");
+    }
+    std::vector<std::unique_ptr<QProcess>> launches;
+    for (int i = 0; i < count; ++i)
+        launches.push_back(launch(runtime.path()));
+    const auto ended = [&launches] {
+        return std::count_if(launches.begin(), launches.end(),
+                             [](const auto &process) { return process->state() == QProcess::NotRunning; });
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(ended(), count - 1, 60000);
+    for (const auto &process : launches) {
+        if (process->state() == QProcess::Running)
+            continue;
+        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process->exitCode(), 0);
+        QCOMPARE(said(*process).trimmed(), RunningSays);
+    }
+    for (const auto &process : launches)
+        process->kill();
+}
+
+void TestStartup::handOverMessages_data()
+{
+    QTest::addColumn<QByteArray>("message");  // "%1" stands for the studies' folder
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("a study") << QByteArray("%1/a.vek") << true;
+    QTest::newRow("a relative path") << QByteArray("a.vek") << false;
+    QTest::newRow("a folder") << QByteArray("%1") << false;
+    QTest::newRow("no such file") << QByteArray("%1/none.vek") << false;
+    QTest::newRow("not a path") << QByteArray("\xfe\x00\xff") << false;
+    QTest::newRow("nothing") << QByteArray() << false;
+}
+
+// The running copy takes only the path of an existing regular file, from this user only.
+void TestStartup::handOverMessages()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(bool, taken);
+    QTemporaryDir folder;
+    const QByteArray sent = message.replace("%1", QFile::encodeName(folder.path()));
+    for (const char *name : {"a.vek", "b.vek"})
+        writeStudy(folder.filePath(QLatin1StringView(name)), true);
+    const QString lockPath = folder.filePath(QStringLiteral("talven.lock"));
+    SingleInstance running(lockPath);
+    QVERIFY(!running.anotherCopyRuns());
+    QVERIFY(running.listen());
+    const QFileInfo socket(folder.filePath(QStringLiteral("talven.socket")));
+    QCOMPARE(socket.permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
+                                      | QFile::WriteUser | QFile::ExeUser),
+             QFile::Permissions());
+    QSignalSpy handed(&running, &SingleInstance::studyHandedOver);
+
+    QLocalSocket raw;
+    raw.connectToServer(socket.filePath());
+    QVERIFY(raw.waitForConnected(5000));
+    raw.write(sent);
+    raw.disconnectFromServer();
+    // Then a later launch's own hand-over, which comes after it.
+    const QString last = folder.filePath(QStringLiteral("b.vek"));
+    QVERIFY(SingleInstance(lockPath).handOver(last));
+    QTRY_VERIFY(!handed.isEmpty() && handed.last().front().toString() == last);
+    QStringList paths;
+    for (const QList<QVariant> &signal : handed)
+        paths << signal.front().toString();
+    const QStringList expected = taken ? QStringList{QFile::decodeName(sent), last} : QStringList{last};
+    QCOMPARE(paths, expected);
+}
+
+void TestStartup::helpHistory_data()
+{
+    QTest::addColumn<QStringList>("steps");  // "#anchor" follows a link; "back" presses the button
+    QTest::addColumn<bool>("atTop");
+    QTest::addColumn<bool>("back");
+    QTest::addColumn<bool>("forward");
+    QTest::newRow("opened") << QStringList{} << true << false << false;
+    QTest::newRow("a link followed") << QStringList{QStringLiteral("#tool")} << false << true << false;
+    QTest::newRow("Alt+Left") << QStringList{QStringLiteral("#tool"), QStringLiteral("Alt+Left")} << true << false << true;
+    QTest::newRow("Alt+Right") << QStringList{QStringLiteral("#tool"), QStringLiteral("Alt+Left"), QStringLiteral("Alt+Right")}
+                               << false << true << false;
+    QTest::newRow("the back button") << QStringList{QStringLiteral("#tool"), QStringLiteral("back")} << true << false
+                                     << true;
+}
+
+void TestStartup::helpHistory()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(bool, atTop);
+    QFETCH(bool, back);
+    QFETCH(bool, forward);
+    HelpWindow window;
+    QVERIFY(window.open(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/VEK.hlp")));
+    window.resize(500, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.findBox()->setFocus();  // the keys work from the find field too
+    for (const QString &step : steps) {
+        if (step.startsWith(u'#'))
+            window.browser()->setSource(QUrl(step));
+        else if (step == QStringLiteral("back"))
+            window.backButton()->click();
+        else
+            QTest::keySequence(&window, QKeySequence(step));
+    }
+    QTRY_VERIFY((window.browser()->verticalScrollBar()->value() == 0) == atTop);
+    QCOMPARE(window.backButton()->isEnabled(), back);
+    QCOMPARE(window.forwardButton()->isEnabled(), forward);
+}
+
+void TestStartup::helpFind_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("enters");  // -1: once more than the page has matches
+    QTest::addColumn<bool>("found");
+    QTest::newRow("the first match") << QStringLiteral("レインの式") << 1 << true;
+    QTest::newRow("the next match") << QStringLiteral("レインの式") << 2 << true;
+    QTest::newRow("past the last, the first again") << QStringLiteral("レインの式") << -1 << true;
+    QTest::newRow("no match") << QStringLiteral("見当たらない言葉") << 1 << false;
+}
+
+// Ctrl+F goes to the find field, Enter finds the next match.
+void TestStartup::helpFind()
+{
+    QFETCH(QString, text);
+    QFETCH(int, enters);
+    QFETCH(bool, found);
+    HelpWindow window;
+    QVERIFY(window.open(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/VEK.hlp")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), window.findBox());
+    window.findBox()->insert(text);
+    const int matches = int(window.browser()->toPlainText().count(text));
+    QList<int> at;
+    for (int i = 0; i < (enters < 0 ? matches + 1 : enters); ++i) {
+        QTest::keyClick(window.findBox(), Qt::Key_Return);
+        at << window.browser()->textCursor().selectionStart();
+    }
+    QCOMPARE(window.browser()->textCursor().selectedText(), found ? text : QString());
+    QCOMPARE(window.notFoundLabel()->isVisibleTo(&window), !found);
+    if (enters > 1)
+        QVERIFY(at[1] > at[0]);
+    if (enters < 0)
+        QCOMPARE(at.last(), at.first());
 }
 
 QTEST_MAIN(TestStartup)
