@@ -186,18 +186,14 @@ private Q_SLOTS:
     void lock();
 
     void secondLaunchIsRefused();
-    void commandLine_data();
-    void commandLine();
-    void secondLaunchWithFile_data();
-    void secondLaunchWithFile();
+    void launchWithFile_data();
+    void launchWithFile();
     void launchesAtOnce_data();
     void launchesAtOnce();
     void handOverMessages_data();
     void handOverMessages();
-    void helpHistory_data();
-    void helpHistory();
-    void helpFind_data();
-    void helpFind();
+    void helpWindow_data();
+    void helpWindow();
 
     void toolkitButtonsInJapanese_data();
     void toolkitButtonsInJapanese();
@@ -594,67 +590,54 @@ void TestStartup::secondLaunchIsRefused()
     QVERIFY(third.waitForFinished(10000));
 }
 
-void TestStartup::commandLine_data()
+void TestStartup::launchWithFile_data()
 {
+    QTest::addColumn<bool>("running");  // a copy runs already: the launch is a second one
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("says");
-    QTest::newRow("a study, named relative to the folder")
-        << QStringList{QStringLiteral("opens.vek")} << OpenedSays;
-    QTest::newRow("a refused study") << QStringList{QStringLiteral("refused.vek")} << RefusedSays;
-    QTest::newRow("two studies") << QStringList{QStringLiteral("opens.vek"), QStringLiteral("refused.vek")}
-                                 << QStringLiteral("MsgBox|48|タルヴェン・起動|開くことのできる検討ファイルは一つだけです。"
-                                                   "\\n使い方：talven [検討ファイル.vek]");
-    QTest::newRow("an unknown option") << QStringList{QStringLiteral("--verbose"), QStringLiteral("opens.vek")}
-                                       << QStringLiteral("MsgBox|48|タルヴェン・起動|オプション「--verbose」は使えません。");
+    QTest::addColumn<QString>("runningSays");  // the copy with the window
+    QTest::addColumn<QString>("launchSays");   // a second launch, which ends
+    const QString opens = QStringLiteral("opens.vek");
+    const QString refused = QStringLiteral("refused.vek");
+    const QString start = QStringLiteral("MsgBox|48|タルヴェン・起動|");
+    QTest::newRow("a study, named relative to the folder") << false << QStringList{opens} << OpenedSays << QString();
+    QTest::newRow("a refused study") << false << QStringList{refused} << RefusedSays << QString();
+    QTest::newRow("two studies") << false << QStringList{opens, refused}
+                                 << start + QStringLiteral("開くことのできる検討ファイルは一つだけです。"
+                                                           "\\n使い方：talven [検討ファイル.vek]")
+                                 << QString();
+    QTest::newRow("an unknown option") << false << QStringList{QStringLiteral("--verbose"), opens}
+                                       << start + QStringLiteral("オプション「--verbose」は使えません。") << QString();
+    QTest::newRow("a study handed over") << true << QStringList{opens} << OpenedSays << QString();
+    QTest::newRow("a refused study handed over") << true << QStringList{refused} << RefusedSays << QString();
+    QTest::newRow("no such file, while a copy runs") << true << QStringList{QStringLiteral("none.vek")} << QString()
+                                                     << RefusedSays;
 }
 
-// The program starts in every case, opening the study as File > Open would.
-void TestStartup::commandLine()
+// The program starts whatever its command line, and opens the study as File >
+// Open would; a second launch hands its file to the running copy and ends.
+void TestStartup::launchWithFile()
 {
+    QFETCH(bool, running);
     QFETCH(QStringList, arguments);
-    QFETCH(QString, says);
-    QTemporaryDir folder;
-    writeStudy(folder.filePath(QStringLiteral("opens.vek")), true);
-    writeStudy(folder.filePath(QStringLiteral("refused.vek")), false);
-    const auto program = launch(folder.path(), arguments);
-    QTRY_VERIFY_WITH_TIMEOUT(said(*program).contains(says), 20000);
-    QCOMPARE(said(*program).count(QStringLiteral("MsgBox|")), 1);
-    QCOMPARE(program->state(), QProcess::Running);
-    program->kill();
-    program->waitForFinished(10000);
-}
-
-void TestStartup::secondLaunchWithFile_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("firstSays");
-    QTest::addColumn<QString>("secondSays");
-    QTest::newRow("a study") << QStringLiteral("opens.vek") << OpenedSays << QString();
-    QTest::newRow("a refused study") << QStringLiteral("refused.vek") << RefusedSays << QString();
-    QTest::newRow("no such file") << QStringLiteral("none.vek") << QString() << RefusedSays;
-}
-
-// The file goes to the running copy; the second launch ends at once.
-void TestStartup::secondLaunchWithFile()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, firstSays);
-    QFETCH(QString, secondSays);
+    QFETCH(QString, runningSays);
+    QFETCH(QString, launchSays);
     QTemporaryDir runtime;
     QTemporaryDir studies;
     writeStudy(studies.filePath(QStringLiteral("opens.vek")), true);
     writeStudy(studies.filePath(QStringLiteral("refused.vek")), false);
-    const auto first = launch(runtime.path());
-    QTRY_VERIFY_WITH_TIMEOUT(lockOwner(runtime.filePath(QStringLiteral("talven.lock")))
-                                 == QByteArray::number(first->processId()), 20000);
-    const auto second = launch(runtime.path(), {file}, studies.path());
-    QVERIFY(second->waitForFinished(30000));
-    QCOMPARE(second->exitCode(), 0);
-    QCOMPARE(said(*second).count(QStringLiteral("MsgBox|")), secondSays.isEmpty() ? 0 : 1);
-    QVERIFY2(said(*second).contains(secondSays), qPrintable(said(*second)));
-    if (!firstSays.isEmpty())
-        QTRY_VERIFY_WITH_TIMEOUT(said(*first).contains(firstSays), 20000);
-    QCOMPARE(said(*first).count(QStringLiteral("MsgBox|")), firstSays.isEmpty() ? 0 : 1);
+    auto first = launch(runtime.path(), running ? QStringList() : arguments, studies.path());
+    if (running) {
+        QTRY_VERIFY_WITH_TIMEOUT(lockOwner(runtime.filePath(QStringLiteral("talven.lock")))
+                                     == QByteArray::number(first->processId()), 20000);
+        const auto second = launch(runtime.path(), arguments, studies.path());
+        QVERIFY(second->waitForFinished(30000));
+        QCOMPARE(second->exitCode(), 0);
+        QCOMPARE(said(*second).count(QStringLiteral("MsgBox|")), launchSays.isEmpty() ? 0 : 1);
+        QVERIFY2(said(*second).contains(launchSays), qPrintable(said(*second)));
+    }
+    if (!runningSays.isEmpty())
+        QTRY_VERIFY_WITH_TIMEOUT(said(*first).contains(runningSays), 20000);
+    QCOMPARE(said(*first).count(QStringLiteral("MsgBox|")), runningSays.isEmpty() ? 0 : 1);
     QCOMPARE(first->state(), QProcess::Running);
     first->kill();
     first->waitForFinished(10000);
@@ -706,9 +689,7 @@ void TestStartup::handOverMessages_data()
     QTest::newRow("a study") << QByteArray("%1/a.vek") << true;
     QTest::newRow("a relative path") << QByteArray("a.vek") << false;
     QTest::newRow("a folder") << QByteArray("%1") << false;
-    QTest::newRow("no such file") << QByteArray("%1/none.vek") << false;
     QTest::newRow("not a path") << QByteArray("\xfe\x00\xff") << false;
-    QTest::newRow("nothing") << QByteArray() << false;
 }
 
 // The running copy takes only the path of an existing regular file, from this user only.
@@ -725,9 +706,7 @@ void TestStartup::handOverMessages()
     QVERIFY(!running.anotherCopyRuns());
     QVERIFY(running.listen());
     const QFileInfo socket(folder.filePath(QStringLiteral("talven.socket")));
-    QCOMPARE(socket.permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
-                                      | QFile::WriteUser | QFile::ExeUser),
-             QFile::Permissions());
+    QVERIFY(!(socket.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
     QSignalSpy handed(&running, &SingleInstance::studyHandedOver);
 
     QLocalSocket raw;
@@ -746,82 +725,66 @@ void TestStartup::handOverMessages()
     QCOMPARE(paths, expected);
 }
 
-void TestStartup::helpHistory_data()
+void TestStartup::helpWindow_data()
 {
-    QTest::addColumn<QStringList>("steps");  // "#anchor" follows a link; "back" presses the button
+    QTest::addColumn<QStringList>("steps");  // "#anchor": a link; "back": the button; "find:" text, Enter; keys
     QTest::addColumn<bool>("atTop");
     QTest::addColumn<bool>("back");
     QTest::addColumn<bool>("forward");
-    QTest::newRow("opened") << QStringList{} << true << false << false;
-    QTest::newRow("a link followed") << QStringList{QStringLiteral("#tool")} << false << true << false;
-    QTest::newRow("Alt+Left") << QStringList{QStringLiteral("#tool"), QStringLiteral("Alt+Left")} << true << false << true;
-    QTest::newRow("Alt+Right") << QStringList{QStringLiteral("#tool"), QStringLiteral("Alt+Left"), QStringLiteral("Alt+Right")}
-                               << false << true << false;
-    QTest::newRow("the back button") << QStringList{QStringLiteral("#tool"), QStringLiteral("back")} << true << false
-                                     << true;
+    QTest::addColumn<int>("match");  // the match selected, 1 for the first; 0: none
+    const QString link = QStringLiteral("#tool");
+    const QString find = QStringLiteral("find:レインの式");
+    QTest::newRow("a link followed") << QStringList{link} << false << true << false << 0;
+    QTest::newRow("Alt+Left") << QStringList{link, QStringLiteral("Alt+Left")} << true << false << true << 0;
+    QTest::newRow("Alt+Right") << QStringList{link, QStringLiteral("Alt+Left"), QStringLiteral("Alt+Right")} << false
+                               << true << false << 0;
+    QTest::newRow("the back button") << QStringList{link, QStringLiteral("back")} << true << false << true << 0;
+    QTest::newRow("Ctrl+F, a word, Enter") << QStringList{find} << false << false << false << 1;
+    QTest::newRow("Enter again") << QStringList{find, QStringLiteral("Return")} << false << false << false << 2;
+    QTest::newRow("past the only match, the same again")
+        << QStringList{QStringLiteral("find:見つかりません"), QStringLiteral("Return")} << false << false << false << 1;
+    QTest::newRow("no such word") << QStringList{QStringLiteral("find:見当たらない言葉")} << true << false << false << 0;
 }
 
-void TestStartup::helpHistory()
+void TestStartup::helpWindow()
 {
     QFETCH(QStringList, steps);
     QFETCH(bool, atTop);
     QFETCH(bool, back);
     QFETCH(bool, forward);
+    QFETCH(int, match);
     HelpWindow window;
     QVERIFY(window.open(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/VEK.hlp")));
     window.resize(500, 300);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.findBox()->setFocus();  // the keys work from the find field too
+    QString word;
     for (const QString &step : steps) {
-        if (step.startsWith(u'#'))
+        if (step.startsWith(u'#')) {
             window.browser()->setSource(QUrl(step));
-        else if (step == QStringLiteral("back"))
+        } else if (step == QStringLiteral("back")) {
             window.backButton()->click();
-        else
-            QTest::keySequence(&window, QKeySequence(step));
+        } else if (step.startsWith(QStringLiteral("find:"))) {
+            word = step.mid(5);
+            QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+            QCOMPARE(QApplication::focusWidget(), window.findBox());
+            window.findBox()->insert(word);
+            QTest::keyClick(window.findBox(), Qt::Key_Return);
+        } else {
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(step));
+        }
     }
     QTRY_VERIFY((window.browser()->verticalScrollBar()->value() == 0) == atTop);
     QCOMPARE(window.backButton()->isEnabled(), back);
     QCOMPARE(window.forwardButton()->isEnabled(), forward);
-}
-
-void TestStartup::helpFind_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("enters");  // -1: once more than the page has matches
-    QTest::addColumn<bool>("found");
-    QTest::newRow("the first match") << QStringLiteral("レインの式") << 1 << true;
-    QTest::newRow("the next match") << QStringLiteral("レインの式") << 2 << true;
-    QTest::newRow("past the last, the first again") << QStringLiteral("レインの式") << -1 << true;
-    QTest::newRow("no match") << QStringLiteral("見当たらない言葉") << 1 << false;
-}
-
-// Ctrl+F goes to the find field, Enter finds the next match.
-void TestStartup::helpFind()
-{
-    QFETCH(QString, text);
-    QFETCH(int, enters);
-    QFETCH(bool, found);
-    HelpWindow window;
-    QVERIFY(window.open(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/VEK.hlp")));
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
-    QCOMPARE(QApplication::focusWidget(), window.findBox());
-    window.findBox()->insert(text);
-    const int matches = int(window.browser()->toPlainText().count(text));
-    QList<int> at;
-    for (int i = 0; i < (enters < 0 ? matches + 1 : enters); ++i) {
-        QTest::keyClick(window.findBox(), Qt::Key_Return);
-        at << window.browser()->textCursor().selectionStart();
-    }
-    QCOMPARE(window.browser()->textCursor().selectedText(), found ? text : QString());
-    QCOMPARE(window.notFoundLabel()->isVisibleTo(&window), !found);
-    if (enters > 1)
-        QVERIFY(at[1] > at[0]);
-    if (enters < 0)
-        QCOMPARE(at.last(), at.first());
+    QTextCursor expected;
+    for (int i = 0; i < match; ++i)
+        expected = window.browser()->document()->find(word, expected);
+    const QTextCursor shown = window.browser()->textCursor();
+    QCOMPARE(shown.hasSelection(), match > 0);
+    if (match > 0)
+        QCOMPARE(shown.selectionStart(), expected.selectionStart());
+    QCOMPARE(window.notFoundLabel()->isVisibleTo(&window), !word.isEmpty() && match == 0);
 }
 
 QTEST_MAIN(TestStartup)
