@@ -43,9 +43,15 @@ bench: deps
 	@sh tools/run-bench.sh $(BUILD_DIR)-bench/bench
 
 # talven, talven-report and VEK.hlp under $(PREFIX)/lib/talven, links in
-# $(PREFIX)/bin, the desktop entry and the icon under $(PREFIX)/share.
+# $(PREFIX)/bin, the desktop entry, the study file type and the icons under
+# $(PREFIX)/share. Installed in place (no DESTDIR), the MIME and desktop
+# databases learn the study file type at once, where their tools are there.
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	@if [ -z "$(DESTDIR)" ]; then \
+	    ! command -v update-mime-database >/dev/null || update-mime-database "$(PREFIX)/share/mime"; \
+	    ! command -v update-desktop-database >/dev/null || update-desktop-database "$(PREFIX)/share/applications"; \
+	fi
 
 # The Debian package, installing under /usr, in $(BUILD_DIR).
 package: build

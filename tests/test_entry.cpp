@@ -8,7 +8,10 @@
 #include "study/numbers.h"
 #include "study/studyrecord.h"
 
+#include <QClipboard>
 #include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QLabel>
 #include <QTabWidget>
 
@@ -90,6 +93,8 @@ private Q_SLOTS:
     void nameLength();
     void pastedText_data();
     void pastedText();
+    void textBroughtIn_data();
+    void textBroughtIn();
     void formulaAndClass();
     void sameFormulaClickChangesNothing();
     void totals_data();
@@ -441,8 +446,8 @@ void TestEntry::pastedText_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("leading number kept") << 0 << u"3abc"_s << 3.0 << QList<AskedDialog>{} << u"3abc"_s;
     QTest::newRow("negative length") << 6 << u"-5"_s << 0.0 << QList{MessageA} << QString();
-    QTest::newRow("long water level") << 3 << u"-12.3456789"_s << -12.3456789 << QList<AskedDialog>{}
-                                      << u"-12.3456789"_s;
+    // Cut to the box's seven characters, as typing would stop.
+    QTest::newRow("long water level") << 3 << u"-12.3456789"_s << -12.345 << QList<AskedDialog>{} << u"-12.345"_s;
 }
 
 // The mouse's paste bypasses the key filter; the range check still holds.
@@ -464,6 +469,76 @@ void TestEntry::pastedText()
     QCOMPARE(dialogs.asked(), messages);
     QCOMPARE(form.numberBox(box)->text(), shown);
     QVERIFY(isNear(storedField(box), stored));
+}
+
+void TestEntry::textBroughtIn_data()
+{
+    QTest::addColumn<bool>("name");  // nameBox(index), or numberBox(index), all on the first tab
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("before");  // written by the program, the caret at `caret`
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("brought");
+    QTest::addColumn<QString>("shown");
+    const QString ten = u"一二三四五六七八九十"_s;
+    QTest::newRow("name, Ctrl+V past ten") << true << 1 << u"keys"_s << QString() << 0 << ten + u"十一"_s << ten;
+    QTest::newRow("name, menu paste into the middle")
+        << true << 2 << u"menu"_s << u"樋門樋門"_s << 2 << u"12345678"_s << u"樋門123456樋門"_s;
+    QTest::newRow("name, text dropped at the front") << true << 3 << u"drop"_s << u"abcdefgh"_s << 8 << u"XYZ"_s
+                                                     << u"XYabcdefgh"_s;
+    QTest::newRow("name longer than ten, nothing added")
+        << true << 4 << u"keys"_s << u"とても長い水位の名前です"_s << 12 << u"ab"_s << u"とても長い水位の名前です"_s;
+    QTest::newRow("dimension, menu paste of eight") << false << 0 << u"menu"_s << QString() << 0 << u"1.234567"_s
+                                                   << u"1.2345"_s;
+    QTest::newRow("water level, dropped") << false << 3 << u"drop"_s << QString() << 0 << u"-12.3456789"_s
+                                          << u"-12.345"_s;
+    QTest::newRow("dimension, pasted letters kept") << false << 1 << u"menu"_s << u"1"_s << 1 << u"2abcdefg"_s
+                                                    << u"12abcd"_s;
+}
+
+// Every way text comes in holds to the box's longest text; the box's check
+// sees only what it keeps. (The input method: nameLength.)
+void TestEntry::textBroughtIn()
+{
+    QFETCH(bool, name);
+    QFETCH(int, index);
+    QFETCH(QString, way);
+    QFETCH(QString, before);
+    QFETCH(int, caret);
+    QFETCH(QString, brought);
+    QFETCH(QString, shown);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    QLineEdit *edit = name ? form.nameBox(index) : form.numberBox(index);
+    edit->setFocus();
+    edit->setText(before);
+    edit->setCursorPosition(caret);
+    QGuiApplication::clipboard()->setText(brought);
+    if (way == u"keys"_s) {
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    } else if (way == u"menu"_s) {
+        // The menu's paste is the entry that shows the paste keys.
+        std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+        const QString keys = u"\t"_s + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        const QList<QAction *> actions = menu->actions();
+        const auto paste = std::find_if(actions.begin(), actions.end(),
+                                        [&keys](const QAction *action) { return action->text().endsWith(keys); });
+        QVERIFY(paste != actions.end());
+        (*paste)->trigger();
+    } else {
+        QMimeData data;
+        data.setText(brought);
+        const QPoint at(1, edit->height() / 2);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit, &drop);
+    }
+    QCOMPARE(edit->text(), shown);
+    if (!name)
+        QVERIFY(isNear(storedField(index), leadingNumber(shown)));
+    QVERIFY(dialogs.asked().isEmpty());
 }
 
 void TestEntry::formulaAndClass()

@@ -3,6 +3,7 @@
 // the program and the icon that are installed.
 #include <QDir>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -18,6 +19,8 @@ private Q_SLOTS:
     void layout();
     void reportToolRunsThroughItsLink();
     void desktopEntryNamesWhatIsInstalled();
+    void studyFileType_data();
+    void studyFileType();
 
 private:
     QTemporaryDir prefix;
@@ -40,6 +43,9 @@ void TestInstall::initTestCase()
     QVERIFY(install.waitForFinished(120000));
     QVERIFY2(install.exitStatus() == QProcess::NormalExit && install.exitCode() == 0,
              install.readAll().constData());
+    // The MIME database of this process is the installed one alone.
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(installed(QStringLiteral("share"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(installed(QStringLiteral("none"))));
 }
 
 void TestInstall::layout_data()
@@ -55,6 +61,9 @@ void TestInstall::layout_data()
                                       << true;
     QTest::newRow("desktop entry") << QStringLiteral("share/applications/talven.desktop") << QString() << false;
     QTest::newRow("icon") << QStringLiteral("share/icons/hicolor/scalable/apps/talven.svg") << QString() << false;
+    QTest::newRow("study file type") << QStringLiteral("share/mime/packages/talven.xml") << QString() << false;
+    QTest::newRow("study file icon")
+        << QStringLiteral("share/icons/hicolor/scalable/mimetypes/application-x-talven-study.svg") << QString() << false;
 }
 
 void TestInstall::layout()
@@ -114,8 +123,11 @@ void TestInstall::desktopEntryNamesWhatIsInstalled()
     QCOMPARE(keys.value(QStringLiteral("Type")), QStringLiteral("Application"));
     QCOMPARE(keys.value(QStringLiteral("Name")), QStringLiteral("タルヴェン"));
     QVERIFY(!keys.value(QStringLiteral("Comment")).isEmpty());
-    QVERIFY2(QFileInfo::exists(installed(QStringLiteral("bin/") + keys.value(QStringLiteral("Exec")))),
-             qPrintable(keys.value(QStringLiteral("Exec"))));
+    // The file manager passes the study it opens as the one argument.
+    const QStringList exec = keys.value(QStringLiteral("Exec")).split(u' ');
+    QCOMPARE(exec.mid(1), QStringList{QStringLiteral("%f")});
+    QVERIFY2(QFileInfo::exists(installed(QStringLiteral("bin/") + exec.front())), qPrintable(exec.front()));
+    QCOMPARE(keys.value(QStringLiteral("MimeType")), QStringLiteral("application/x-talven-study;"));
     QVERIFY(QFileInfo::exists(installed(QStringLiteral("share/icons/hicolor/scalable/apps/")
                                         + keys.value(QStringLiteral("Icon")) + QStringLiteral(".svg"))));
 
@@ -128,6 +140,34 @@ void TestInstall::desktopEntryNamesWhatIsInstalled()
     while (!svg.atEnd())
         svg.readNext();
     QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+}
+
+void TestInstall::studyFileType_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("study");
+    QTest::newRow("lower case") << QStringLiteral("樋門A.vek") << true;
+    QTest::newRow("upper case") << QStringLiteral("PLAN.VEK") << true;
+    QTest::newRow("mixed case") << QStringLiteral("plan.Vek") << true;
+    QTest::newRow("a temporary save file") << QStringLiteral("plan.vek.Ab12Cd") << false;
+}
+
+// The installed description as a MIME database reads it: the glob in any
+// case, the two comments and the icon.
+void TestInstall::studyFileType()
+{
+    QFETCH(QString, fileName);
+    QFETCH(bool, study);
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(fileName, QMimeDatabase::MatchExtension);
+    QCOMPARE(type.name() == QLatin1String("application/x-talven-study"), study);
+    if (!study)
+        return;
+    QCOMPARE(type.comment(), QStringLiteral("Talven study"));
+    QLocale::setDefault(QLocale::Japanese);
+    QCOMPARE(type.comment(), QStringLiteral("タルヴェン検討ファイル"));
+    QLocale::setDefault(QLocale::c());
+    QVERIFY(QFileInfo::exists(installed(QStringLiteral("share/icons/hicolor/scalable/mimetypes/") + type.iconName()
+                                        + QStringLiteral(".svg"))));
 }
 
 QTEST_GUILESS_MAIN(TestInstall)

@@ -7,11 +7,16 @@
 #include "scripteddialogs.h"
 #include "study/soilclasses.h"
 
+#include <QDialog>
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QStandardPaths>
 #include <QFile>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -87,6 +92,31 @@ QByteArray joined(const QList<QByteArray> &lines)
     return bytes;
 }
 
+// A study that opens, known in the window by its first name; or one refused.
+QByteArray studyBytes(bool opens)
+{
+    QList<QByteArray> lines = plainLines();
+    lines[0] = "GATE";
+    return joined(lines) + (opens ? "" : "\r\n");
+}
+
+// A drag entering `target` and dropped there; true when the drag was taken.
+bool dragAndDrop(QWidget *target, const QMimeData &data)
+{
+    QDragEnterEvent enter(QPoint(3, 3), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(3, 3), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    QCoreApplication::processEvents();  // a drop opens its study from the event loop
+    return enter.isAccepted();
+}
+
+bool userCanWriteIn(const QString &folder)
+{
+    QTemporaryFile probe(folder + u"/probe-XXXXXX"_s);
+    return probe.open();
+}
+
 }  // namespace
 
 class TestOpenSave : public QObject {
@@ -107,6 +137,14 @@ private Q_SLOTS:
     void rangedClass();
     void shortFile_data();
     void shortFile();
+    void fromOutside_data();
+    void fromOutside();
+    void dragged_data();
+    void dragged();
+    void dialogFolders_data();
+    void dialogFolders();
+    void firstFolder_data();
+    void firstFolder();
 };
 
 void TestOpenSave::roundTrip_data()
@@ -472,6 +510,188 @@ void TestOpenSave::shortFile()
         QVERIFY(!form.doubleTick(Section::Vertical, i)->isChecked() && !form.doubleTick(Section::Horizontal, i)->isChecked());
     QCOMPARE(form.numberBox(0)->text(), u"0.00"_s);
     QVERIFY(currentStudy().saved);
+}
+
+void TestOpenSave::fromOutside_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<bool>("good");   // a study that opens, or one refused
+    QTest::addColumn<int>("reply");   // to the question about unsaved work; 0: nothing unsaved
+    QTest::addColumn<bool>("modal");  // a modal window is up when the file comes
+    for (const QString way : {u"command line"_s, u"hand-over"_s, u"drop"_s}) {
+        const QByteArray name = way.toUtf8();
+        QTest::addRow("%s, a study", name.data()) << way << true << 0 << false;
+        QTest::addRow("%s, a refused study", name.data()) << way << false << 0 << false;
+        QTest::addRow("%s, unsaved work kept", name.data()) << way << true << int(Reply::No) << false;
+        QTest::addRow("%s, unsaved work given up", name.data()) << way << true << int(Reply::Yes) << false;
+    }
+    QTest::newRow("hand-over under a modal window") << u"hand-over"_s << true << 0 << true;
+}
+
+// A study named on the command line, handed over by a later launch or
+// dropped on the window opens as File > Open opens it.
+void TestOpenSave::fromOutside()
+{
+    QFETCH(QString, way);
+    QFETCH(bool, good);
+    QFETCH(int, reply);
+    QFETCH(bool, modal);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"樋門A.vek"_s);
+    writeBytes(path, studyBytes(good));
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    QList<AskedDialog> expected;
+    if (reply) {
+        enterStudy(form, dialogs);
+        dialogs.answer(Reply(reply));
+        expected << LoseWorkOpen;
+    }
+    if (!good) {
+        dialogs.answer(Reply::Ok);
+        expected << ReadError;
+    }
+    const bool opens = good && reply != int(Reply::No);
+    const QStringList before = describe(form);
+    QWidget other;  // a hand-over brings the window to the front
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QDialog blocker;
+    blocker.setModal(true);
+    if (modal)
+        blocker.show();
+
+    if (way == u"command line"_s) {
+        form.openStudyFile(path);
+    } else if (way == u"hand-over"_s) {
+        form.openHandedOverStudy(path);
+    } else {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QVERIFY(dragAndDrop(&form, data));
+    }
+    if (modal) {
+        QTest::qWait(600);
+        QCOMPARE(form.nameBox(0)->text(), QString());  // not beneath the modal window
+        blocker.close();
+    }
+    QTRY_COMPARE(dialogs.asked(), expected);
+    QTRY_COMPARE(form.nameBox(0)->text(), opens ? u"GATE"_s : before.filter(u"nameBox(0)="_s).front().mid(11));
+    if (!opens)
+        QCOMPARE(describe(form), before);
+    QCOMPARE(currentStudy().saved, opens || reply == 0);
+    QCOMPARE(form.tabs()->currentIndex(), 0);
+    if (way == u"hand-over"_s && !modal)
+        QTRY_VERIFY(form.isActiveWindow());
+}
+
+void TestOpenSave::dragged_data()
+{
+    QTest::addColumn<bool>("onBox");       // over nameBox(2) instead of the window's frame
+    QTest::addColumn<QStringList>("files");  // created in a folder; a trailing "/" makes a folder
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("one study") << false << QStringList{u"a.vek"_s} << true;
+    QTest::newRow("one study, capitals") << false << QStringList{u"B.VEK"_s} << true;
+    QTest::newRow("one study over a box") << true << QStringList{u"a.vek"_s} << true;
+    QTest::newRow("two studies") << false << QStringList{u"a.vek"_s, u"B.VEK"_s} << false;
+    QTest::newRow("another kind of file") << false << QStringList{u"a.txt"_s} << false;
+    QTest::newRow("a folder named as a study") << false << QStringList{u"d.vek/"_s} << false;
+    QTest::newRow("another file over a box") << true << QStringList{u"a.txt"_s} << false;
+    QTest::newRow("text") << false << QStringList{} << false;
+}
+
+// Files are taken only as one study to open, never as text for a box.
+void TestOpenSave::dragged()
+{
+    QFETCH(bool, onBox);
+    QFETCH(QStringList, files);
+    QFETCH(bool, accepted);
+    QTemporaryDir folder;
+    QMimeData data;
+    data.setText(u"a.vek"_s);
+    QList<QUrl> urls;
+    for (const QString &file : files) {
+        if (file.endsWith(u'/'))
+            QVERIFY(QDir(folder.path()).mkdir(file));
+        else
+            writeBytes(folder.filePath(file), studyBytes(true));
+        urls << QUrl::fromLocalFile(folder.filePath(file));
+    }
+    if (!urls.isEmpty())
+        data.setUrls(urls);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    QCOMPARE(dragAndDrop(onBox ? static_cast<QWidget *>(form.nameBox(2)) : &form, data), accepted);
+    QTRY_COMPARE(form.nameBox(0)->text(), accepted ? u"GATE"_s : QString());
+    QCOMPARE(form.nameBox(2)->text(), QString());
+    QVERIFY(dialogs.asked().isEmpty());
+}
+
+void TestOpenSave::dialogFolders_data()
+{
+    QTest::addColumn<QStringList>("steps");  // a study opened, saved or refused in a subfolder
+    QTest::addColumn<QString>("expected");   // the next dialog's subfolder; empty: the program's folder
+    QTest::newRow("before any study") << QStringList{} << QString();
+    QTest::newRow("after an open") << QStringList{u"open a"_s} << u"a"_s;
+    QTest::newRow("after a save") << QStringList{u"save b"_s} << u"b"_s;
+    QTest::newRow("open, then save elsewhere") << QStringList{u"open a"_s, u"save b"_s} << u"b"_s;
+    QTest::newRow("a refused open changes nothing") << QStringList{u"open a"_s, u"refuse c"_s} << u"a"_s;
+}
+
+void TestOpenSave::dialogFolders()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, expected);
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    for (const QString &step : steps) {
+        const QString sub = folder.filePath(step.section(u' ', 1));
+        QVERIFY(QDir().mkpath(sub));
+        const QString what = step.section(u' ', 0, 0);
+        dialogs.answerFile(sub + u"/study.vek"_s);
+        if (what != u"save"_s)
+            writeBytes(sub + u"/study.vek"_s, studyBytes(what == u"open"_s));
+        if (what == u"refuse"_s)
+            dialogs.answer(Reply::Ok);
+        (what == u"save"_s ? form.saveAction() : form.openAction())->trigger();
+    }
+    dialogs.answerFile(QString());
+    form.openAction()->trigger();
+    QCOMPARE(dialogs.fileDialogs().last().folder,
+             expected.isEmpty() ? QCoreApplication::applicationDirPath() : folder.filePath(expected));
+}
+
+void TestOpenSave::firstFolder_data()
+{
+    QTest::addColumn<bool>("writable");
+    QTest::newRow("a program folder the user can write") << true;
+    QTest::newRow("a read-only program folder") << false;
+}
+
+void TestOpenSave::firstFolder()
+{
+    QFETCH(bool, writable);
+    QTemporaryDir program;
+    QString folder = program.path();
+    if (!writable) {
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+#ifdef Q_OS_LINUX
+        // Permissions do not stop root; nobody puts a file into /proc.
+        if (userCanWriteIn(folder))
+            folder = u"/proc"_s;
+#endif
+    }
+    const QString start = firstStudyFolder(folder);
+    QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(start == folder, writable);
+    QVERIFY2(userCanWriteIn(start), qPrintable(start));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!writable && QFileInfo(documents).isDir())
+        QCOMPARE(start, documents);
 }
 
 QTEST_MAIN(TestOpenSave)

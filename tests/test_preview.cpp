@@ -11,12 +11,16 @@
 #include "scripteddialogs.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWheelEvent>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -102,6 +106,8 @@ private Q_SLOTS:
     void scrollModel_data();
     void scrollModel();
     void dragMovesOnRelease();
+    void keysAndWheel_data();
+    void keysAndWheel();
     void pageNotice_data();
     void pageNotice();
     void redrawOnActivation_data();
@@ -110,6 +116,8 @@ private Q_SLOTS:
     void onePreview();
     void printing_data();
     void printing();
+    void printerDialogOffersPdf_data();
+    void printerDialogOffersPdf();
 };
 
 void TestPreview::window()
@@ -185,6 +193,46 @@ void TestPreview::dragMovesOnRelease()
     QCOMPARE(preview->pageWidget()->y(), 0);
     bar->setSliderDown(false);
     QCOMPARE(preview->pageWidget()->y(), -twips(4000, preview->logicalDpiY()));
+}
+
+void TestPreview::keysAndWheel_data()
+{
+    QTest::addColumn<QStringList>("input");  // keys, or "wheel+" (towards the user) and "wheel-"
+    QTest::addColumn<int>("value");         // twips
+    QTest::newRow("Down") << QStringList{u"Down"_s} << 200;
+    QTest::newRow("Down, Down, Up") << QStringList{u"Down"_s, u"Down"_s, u"Up"_s} << 200;
+    QTest::newRow("Up at the top") << QStringList{u"Up"_s} << 0;
+    QTest::newRow("PageDown") << QStringList{u"PgDown"_s} << 200;
+    QTest::newRow("End, PageUp") << QStringList{u"End"_s, u"PgUp"_s} << 8400;
+    QTest::newRow("Down, Home") << QStringList{u"Down"_s, u"Home"_s} << 0;
+    QTest::newRow("wheel, one notch") << QStringList{u"wheel+"_s} << 200;
+    QTest::newRow("wheel, three notches and one back")
+        << QStringList{u"wheel+"_s, u"wheel+"_s, u"wheel+"_s, u"wheel-"_s} << 400;
+}
+
+// The keys and the wheel over the page work the scroll bar, in its steps.
+void TestPreview::keysAndWheel()
+{
+    QFETCH(QStringList, input);
+    QFETCH(int, value);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    PreviewWindow *preview = openReadyPreview(form);
+    QVERIFY(preview);
+    QVERIFY(activate(preview));
+    QWidget *page = preview->pageWidget();
+    for (const QString &step : input) {
+        if (step.startsWith(u"wheel"_s)) {
+            const QPoint notch(0, step.endsWith(u'+') ? -120 : 120);
+            QWheelEvent wheel(QPointF(20, 20), page->mapToGlobal(QPointF(20, 20)), QPoint(), notch, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(page, &wheel);
+        } else {
+            QTest::keySequence(preview, QKeySequence(step));
+        }
+    }
+    QCOMPARE(preview->scrollBar()->value(), value);
+    QCOMPARE(page->y(), -twips(value, preview->logicalDpiY()));
 }
 
 void TestPreview::pageNotice_data()
@@ -317,13 +365,20 @@ void TestPreview::printing_data()
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("level2");  // changed after the preview opened
     QTest::addColumn<QStringList>("printed");
+    QTest::addColumn<QString>("pdfName");  // in the test's folder
     const QStringList report{u"遮水矢板の設計"_s, u"ＯＫ"_s};
-    QTest::newRow("File menu, OK") << false << true << QString() << report;
-    QTest::newRow("File menu, Cancel") << false << false << QString() << QStringList();
-    QTest::newRow("preview, OK") << true << true << QString() << report;
-    QTest::newRow("preview, Cancel") << true << false << QString() << QStringList();
+    const QString pdf = u"report.pdf"_s;
+    QTest::newRow("File menu, OK") << false << true << QString() << report << pdf;
+    QTest::newRow("File menu, Cancel") << false << false << QString() << QStringList() << pdf;
+    QTest::newRow("preview, OK") << true << true << QString() << report << pdf;
+    QTest::newRow("preview, Cancel") << true << false << QString() << QStringList() << pdf;
     QTest::newRow("preview, levels made equal")
-        << true << true << u"3"_s << QStringList{u"遮水矢板の設計"_s, u"水位データおよび"_s};
+        << true << true << u"3"_s << QStringList{u"遮水矢板の設計"_s, u"水位データおよび"_s} << pdf;
+    // A print that cannot start says so.
+    QTest::newRow("File menu, no folder for the file") << false << true << QString() << QStringList()
+                                                       << u"missing/report.pdf"_s;
+    QTest::newRow("preview, no folder for the file") << true << true << QString() << QStringList()
+                                                     << u"missing/report.pdf"_s;
 }
 
 void TestPreview::printing()
@@ -332,14 +387,18 @@ void TestPreview::printing()
     QFETCH(bool, ok);
     QFETCH(QString, level2);
     QFETCH(QStringList, printed);
+    QFETCH(QString, pdfName);
     QTemporaryDir folder;
-    const QString pdf = folder.filePath(u"report.pdf"_s);
+    const QString pdf = folder.filePath(pdfName);
+    const bool fails = ok && pdfName.contains(u'/');
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showReady(form));
     form.numberBox(6)->setText(u"20"_s);  // enough for both verdicts to be ＯＫ
     form.numberBox(13)->setText(u"20"_s);
     dialogs.answerPrinter(ok, pdf);
+    if (fails)
+        dialogs.answer(Reply::Ok);
     if (fromPreview) {
         PreviewWindow *preview = pressPreviewButton(form);
         QVERIFY(preview);
@@ -351,14 +410,46 @@ void TestPreview::printing()
     }
     // File > Print offers the whole document on a printer only; the preview's dialog is left as it comes.
     QCOMPARE(dialogs.printerDialogs(), QList<bool>{!fromPreview});
-    QVERIFY(dialogs.asked().isEmpty());
-    QCOMPARE(QFileInfo::exists(pdf), ok);
-    if (!ok)
+    QCOMPARE(dialogs.asked(), fails ? QList<AskedDialog>{printFailedMessage()} : QList<AskedDialog>{});
+    QCOMPARE(QFileInfo::exists(pdf), ok && !fails);
+    if (!ok || fails)
         return;
     QVERIFY(runProgram(u"pdfinfo"_s, {pdf}).contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
     const QString text = runProgram(u"pdftotext"_s, {pdf, u"-"_s});
     for (const QString &expected : printed)
         QVERIFY2(text.contains(expected), qPrintable(expected + u" not in: "_s + text));
+}
+
+void TestPreview::printerDialogOffersPdf_data()
+{
+    QTest::addColumn<bool>("restricted");
+    QTest::newRow("File > Print") << true;
+    QTest::newRow("the preview's print") << false;
+}
+
+// The real printer dialog: printing to a PDF file is offered in either, a
+// page range only in the preview's.
+void TestPreview::printerDialogOffersPdf()
+{
+    QFETCH(bool, restricted);
+    QStringList printers;
+    bool ranges = true;
+    QTimer::singleShot(0, [&printers, &ranges] {
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        ranges = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+        if (dialog->testOption(QAbstractPrintDialog::PrintToFile)) {
+            for (const QComboBox *list : dialog->findChildren<QComboBox *>())
+                for (int i = 0; i < list->count(); ++i)
+                    printers << list->itemText(i);
+        }
+        dialog->reject();
+    });
+    QPrinter printer;
+    QVERIFY(!dialogService().printerDialog(nullptr, printer, restricted));
+    QVERIFY2(!printers.filter(u"PDF"_s).isEmpty(), qPrintable(printers.join(u'|')));
+    QCOMPARE(ranges, !restricted);
 }
 
 QTEST_MAIN(TestPreview)

@@ -9,9 +9,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
+#include <QLocalSocket>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMainWindow>
@@ -19,10 +22,12 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolButton>
 
 #include <memory>
 
@@ -99,6 +104,44 @@ QByteArray lockOwner(const QString &lockPath)
     return file.readLine().trimmed();
 }
 
+// The built program with a private runtime folder; its messages go to stderr.
+std::unique_ptr<QProcess> launch(const QString &runtime, const QStringList &arguments = {},
+                                 const QString &workingFolder = {})
+{
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    environment.insert(QStringLiteral("TALVEN_DIALOG_LOG"), QStringLiteral("1"));
+    process->setProcessEnvironment(environment);
+    process->setWorkingDirectory(workingFolder.isEmpty() ? runtime : workingFolder);
+    process->start(programPath(), arguments);
+    return process;
+}
+
+// Everything the process has said on stderr so far.
+QString said(QProcess &process)
+{
+    process.setProperty("said", process.property("said").toString() + QString::fromUtf8(process.readAllStandardError()));
+    return process.property("said").toString();
+}
+
+// A study whose first dimension is out of range, so that opening it says so;
+// or, with one line too many, a study that is refused.
+void writeStudy(const QString &path, bool opens)
+{
+    QByteArray bytes;
+    for (int line = 0; line < 53; ++line)
+        bytes += (line == 19 ? "123" : line == 38 ? "20000" : "") + QByteArray("\r\n");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(opens ? bytes : bytes + "\r\n");
+}
+
+const QString OpenedSays = QStringLiteral("MsgBox|48|タルヴェン・数値が範囲を超えています|数値は0から99.99の範囲で入力してください");
+const QString RefusedSays = QStringLiteral("MsgBox|48|タルヴェン・読み込みエラー|ファイル読み込みを中止しました。");
+const QString RunningSays = QStringLiteral("MsgBox|48|タルヴェン|すでに「タルヴェン」は起動されています。");
+
 // The pid of a process that has already ended.
 qint64 deadPid()
 {
@@ -143,6 +186,14 @@ private Q_SLOTS:
     void lock();
 
     void secondLaunchIsRefused();
+    void launchWithFile_data();
+    void launchWithFile();
+    void launchesAtOnce_data();
+    void launchesAtOnce();
+    void handOverMessages_data();
+    void handOverMessages();
+    void helpWindow_data();
+    void helpWindow();
 
     void toolkitButtonsInJapanese_data();
     void toolkitButtonsInJapanese();
@@ -435,16 +486,26 @@ void TestStartup::figurePaints()
 void TestStartup::lock_data()
 {
     QTest::addColumn<QString>("before");
+    QTest::addColumn<QByteArray>("content");  // written into the lock file, a minute old unless "fresh"
     QTest::addColumn<bool>("refused");
-    QTest::newRow("no lock") << QString() << false;
-    QTest::newRow("held by this process") << QStringLiteral("held") << true;
-    QTest::newRow("left by a dead process") << QStringLiteral("dead") << false;
-    QTest::newRow("released") << QStringLiteral("released") << false;
+    const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid());
+    QTest::newRow("no lock") << QString() << QByteArray() << false;
+    QTest::newRow("held by this process") << QStringLiteral("held") << QByteArray() << true;
+    QTest::newRow("left by a dead process") << QStringLiteral("dead") << QByteArray() << false;
+    QTest::newRow("released") << QStringLiteral("released") << QByteArray() << false;
+    QTest::newRow("empty") << QStringLiteral("written") << QByteArray() << false;
+    QTest::newRow("garbled") << QStringLiteral("written") << QByteArray("\x01\xfe\xff\nqq\n") << false;
+    QTest::newRow("half written") << QStringLiteral("written") << pid.left(2) << false;
+    QTest::newRow("garbled, just written") << QStringLiteral("fresh") << QByteArray("\xfe") << false;
+    QTest::newRow("from another machine") << QStringLiteral("written") << pid + "\ntest_startup\nelsewhere\n" << false;
+    // The living copy keeps its lock file open; it is never taken away.
+    QTest::newRow("held, then garbled") << QStringLiteral("held") << QByteArray("\xfe") << true;
 }
 
 void TestStartup::lock()
 {
     QFETCH(QString, before);
+    QFETCH(QByteArray, content);
     QFETCH(bool, refused);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
@@ -462,6 +523,14 @@ void TestStartup::lock()
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray::number(pid) + "\ntalven\n" + QSysInfo::machineHostName().toUtf8() + '\n');
+    }
+    if (before == QStringLiteral("written") || before == QStringLiteral("fresh") || !content.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        QVERIFY(file.flush());
+        if (before != QStringLiteral("fresh"))
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
     }
 
     SingleInstance instance(path);
@@ -519,6 +588,203 @@ void TestStartup::secondLaunchIsRefused()
     QVERIFY2(!thirdSaid.contains(QStringLiteral("MsgBox|")), qPrintable(thirdSaid));
     third.kill();
     QVERIFY(third.waitForFinished(10000));
+}
+
+void TestStartup::launchWithFile_data()
+{
+    QTest::addColumn<bool>("running");  // a copy runs already: the launch is a second one
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("runningSays");  // the copy with the window
+    QTest::addColumn<QString>("launchSays");   // a second launch, which ends
+    const QString opens = QStringLiteral("opens.vek");
+    const QString refused = QStringLiteral("refused.vek");
+    const QString start = QStringLiteral("MsgBox|48|タルヴェン・起動|");
+    QTest::newRow("a study, named relative to the folder") << false << QStringList{opens} << OpenedSays << QString();
+    QTest::newRow("a refused study") << false << QStringList{refused} << RefusedSays << QString();
+    QTest::newRow("two studies") << false << QStringList{opens, refused}
+                                 << start + QStringLiteral("開くことのできる検討ファイルは一つだけです。"
+                                                           "\\n使い方：talven [検討ファイル.vek]")
+                                 << QString();
+    QTest::newRow("an unknown option") << false << QStringList{QStringLiteral("--verbose"), opens}
+                                       << start + QStringLiteral("オプション「--verbose」は使えません。") << QString();
+    QTest::newRow("a study handed over") << true << QStringList{opens} << OpenedSays << QString();
+    QTest::newRow("a refused study handed over") << true << QStringList{refused} << RefusedSays << QString();
+    QTest::newRow("no such file, while a copy runs") << true << QStringList{QStringLiteral("none.vek")} << QString()
+                                                     << RefusedSays;
+}
+
+// The program starts whatever its command line, and opens the study as File >
+// Open would; a second launch hands its file to the running copy and ends.
+void TestStartup::launchWithFile()
+{
+    QFETCH(bool, running);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, runningSays);
+    QFETCH(QString, launchSays);
+    QTemporaryDir runtime;
+    QTemporaryDir studies;
+    writeStudy(studies.filePath(QStringLiteral("opens.vek")), true);
+    writeStudy(studies.filePath(QStringLiteral("refused.vek")), false);
+    auto first = launch(runtime.path(), running ? QStringList() : arguments, studies.path());
+    if (running) {
+        QTRY_VERIFY_WITH_TIMEOUT(lockOwner(runtime.filePath(QStringLiteral("talven.lock")))
+                                     == QByteArray::number(first->processId()), 20000);
+        const auto second = launch(runtime.path(), arguments, studies.path());
+        QVERIFY(second->waitForFinished(30000));
+        QCOMPARE(second->exitCode(), 0);
+        QCOMPARE(said(*second).count(QStringLiteral("MsgBox|")), launchSays.isEmpty() ? 0 : 1);
+        QVERIFY2(said(*second).contains(launchSays), qPrintable(said(*second)));
+    }
+    if (!runningSays.isEmpty())
+        QTRY_VERIFY_WITH_TIMEOUT(said(*first).contains(runningSays), 20000);
+    QCOMPARE(said(*first).count(QStringLiteral("MsgBox|")), runningSays.isEmpty() ? 0 : 1);
+    QCOMPARE(first->state(), QProcess::Running);
+    first->kill();
+    first->waitForFinished(10000);
+}
+
+void TestStartup::launchesAtOnce_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("damaged");  // a garbled lock file waits for them
+    QTest::newRow("two") << 2 << false;
+    QTest::newRow("ten") << 10 << false;
+    QTest::newRow("ten over a garbled lock") << 10 << true;
+}
+
+// One copy runs; every other one says so and ends cleanly.
+void TestStartup::launchesAtOnce()
+{
+    QFETCH(int, count);
+    QFETCH(bool, damaged);
+    QTemporaryDir runtime;
+    if (damaged) {
+        QFile lock(runtime.filePath(QStringLiteral("talven.lock")));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write("\xfe\xff\n");
+    }
+    std::vector<std::unique_ptr<QProcess>> launches;
+    for (int i = 0; i < count; ++i)
+        launches.push_back(launch(runtime.path()));
+    const auto ended = [&launches] {
+        return std::count_if(launches.begin(), launches.end(),
+                             [](const auto &process) { return process->state() == QProcess::NotRunning; });
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(ended(), count - 1, 60000);
+    for (const auto &process : launches) {
+        if (process->state() == QProcess::Running)
+            continue;
+        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process->exitCode(), 0);
+        QCOMPARE(said(*process).trimmed(), RunningSays);
+    }
+    for (const auto &process : launches)
+        process->kill();
+}
+
+void TestStartup::handOverMessages_data()
+{
+    QTest::addColumn<QByteArray>("message");  // "%1" stands for the studies' folder
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("a study") << QByteArray("%1/a.vek") << true;
+    QTest::newRow("a relative path") << QByteArray("a.vek") << false;
+    QTest::newRow("a folder") << QByteArray("%1") << false;
+    QTest::newRow("not a path") << QByteArray("\xfe\x00\xff") << false;
+}
+
+// The running copy takes only the path of an existing regular file, from this user only.
+void TestStartup::handOverMessages()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(bool, taken);
+    QTemporaryDir folder;
+    const QByteArray sent = message.replace("%1", QFile::encodeName(folder.path()));
+    for (const char *name : {"a.vek", "b.vek"})
+        writeStudy(folder.filePath(QLatin1StringView(name)), true);
+    const QString lockPath = folder.filePath(QStringLiteral("talven.lock"));
+    SingleInstance running(lockPath);
+    QVERIFY(!running.anotherCopyRuns());
+    QVERIFY(running.listen());
+    const QFileInfo socket(folder.filePath(QStringLiteral("talven.socket")));
+    QVERIFY(!(socket.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
+    QSignalSpy handed(&running, &SingleInstance::studyHandedOver);
+
+    QLocalSocket raw;
+    raw.connectToServer(socket.filePath());
+    QVERIFY(raw.waitForConnected(5000));
+    raw.write(sent);
+    raw.disconnectFromServer();
+    // Then a later launch's own hand-over, which comes after it.
+    const QString last = folder.filePath(QStringLiteral("b.vek"));
+    QVERIFY(SingleInstance(lockPath).handOver(last));
+    QTRY_VERIFY(!handed.isEmpty() && handed.last().front().toString() == last);
+    QStringList paths;
+    for (const QList<QVariant> &signal : handed)
+        paths << signal.front().toString();
+    const QStringList expected = taken ? QStringList{QFile::decodeName(sent), last} : QStringList{last};
+    QCOMPARE(paths, expected);
+}
+
+void TestStartup::helpWindow_data()
+{
+    QTest::addColumn<QStringList>("steps");  // "#anchor": a link; "back": the button; "find:" text, Enter; keys
+    QTest::addColumn<bool>("atTop");
+    QTest::addColumn<bool>("back");
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<int>("match");  // the match selected, 1 for the first; 0: none
+    const QString link = QStringLiteral("#tool");
+    const QString find = QStringLiteral("find:レインの式");
+    QTest::newRow("a link followed") << QStringList{link} << false << true << false << 0;
+    QTest::newRow("Alt+Left") << QStringList{link, QStringLiteral("Alt+Left")} << true << false << true << 0;
+    QTest::newRow("Alt+Right") << QStringList{link, QStringLiteral("Alt+Left"), QStringLiteral("Alt+Right")} << false
+                               << true << false << 0;
+    QTest::newRow("the back button") << QStringList{link, QStringLiteral("back")} << true << false << true << 0;
+    QTest::newRow("Ctrl+F, a word, Enter") << QStringList{find} << false << false << false << 1;
+    QTest::newRow("Enter again") << QStringList{find, QStringLiteral("Return")} << false << false << false << 2;
+    QTest::newRow("past the only match, the same again")
+        << QStringList{QStringLiteral("find:見つかりません"), QStringLiteral("Return")} << false << false << false << 1;
+    QTest::newRow("no such word") << QStringList{QStringLiteral("find:見当たらない言葉")} << true << false << false << 0;
+}
+
+void TestStartup::helpWindow()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(bool, atTop);
+    QFETCH(bool, back);
+    QFETCH(bool, forward);
+    QFETCH(int, match);
+    HelpWindow window;
+    QVERIFY(window.open(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/VEK.hlp")));
+    window.resize(500, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QString word;
+    for (const QString &step : steps) {
+        if (step.startsWith(u'#')) {
+            window.browser()->setSource(QUrl(step));
+        } else if (step == QStringLiteral("back")) {
+            window.backButton()->click();
+        } else if (step.startsWith(QStringLiteral("find:"))) {
+            word = step.mid(5);
+            QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+            QCOMPARE(QApplication::focusWidget(), window.findBox());
+            window.findBox()->insert(word);
+            QTest::keyClick(window.findBox(), Qt::Key_Return);
+        } else {
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(step));
+        }
+    }
+    QTRY_VERIFY((window.browser()->verticalScrollBar()->value() == 0) == atTop);
+    QCOMPARE(window.backButton()->isEnabled(), back);
+    QCOMPARE(window.forwardButton()->isEnabled(), forward);
+    QTextCursor expected;
+    for (int i = 0; i < match; ++i)
+        expected = window.browser()->document()->find(word, expected);
+    const QTextCursor shown = window.browser()->textCursor();
+    QCOMPARE(shown.hasSelection(), match > 0);
+    if (match > 0)
+        QCOMPARE(shown.selectionStart(), expected.selectionStart());
+    QCOMPARE(window.notFoundLabel()->isVisibleTo(&window), !word.isEmpty() && match == 0);
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,13 +1,17 @@
 // Main: one copy of the program per user, the title window for a second,
-// then the main window until the user confirms the exit.
+// then the main window until the user confirms the exit. `talven FILE` opens
+// the study as File > Open would; while a copy runs, the file is handed to it.
+#include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
 #include "app/titlewindow.h"
 #include "app/toolkittexts.h"
 #include "dialogs/dialogservice.h"
+#include "files/studyfile.h"
 #include "report/paintersurface.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char *argv[])
 {
@@ -17,10 +21,16 @@ int main(int argc, char *argv[])
     registerReportFonts();
     installJapaneseToolkitTexts();
 
+    const StartRequest request = readCommandLine(QCoreApplication::arguments().mid(1));
     SingleInstance instance;
     if (instance.anotherCopyRuns()) {
-        // The running copy is left alone; this one ends without a window.
-        warn(QStringLiteral("すでに「") + applicationTitle() + QStringLiteral("」は起動されています。"), QString());
+        const bool handing = !request.problem && !request.studyPath.isEmpty();
+        // Only a file can be handed over; for anything else this launch says
+        // what File > Open would say.
+        if (handing && !QFileInfo(request.studyPath).isFile())
+            showMessage(readErrorMessage());
+        else if (!handing || !instance.handOver(request.studyPath))
+            warn(QStringLiteral("すでに「") + applicationTitle() + QStringLiteral("」は起動されています。"), QString());
         return 0;
     }
 
@@ -28,5 +38,11 @@ int main(int argc, char *argv[])
 
     auto *window = new MainWindow;
     window->show();
+    QObject::connect(&instance, &SingleInstance::studyHandedOver, window, &MainWindow::openHandedOverStudy);
+    instance.listen();
+    if (request.problem)
+        showMessage(*request.problem);
+    else if (!request.studyPath.isEmpty())
+        window->openStudyFile(request.studyPath);
     return app.exec();
 }

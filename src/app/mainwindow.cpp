@@ -15,12 +15,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QInputMethodEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -33,12 +34,6 @@ namespace talven {
 namespace {
 
 const QString HeadCaption = QStringLiteral("⊿H");
-
-// Study files are offered from the program's own folder.
-QString studyFileFolder()
-{
-    return QCoreApplication::applicationDirPath();
-}
 
 // The file dialogs' filter, written as pairs of "text|patterns|" and given to
 // Qt as "text (patterns)"; each pattern also in capitals, since file names
@@ -124,25 +119,12 @@ bool movesWithinWindow(const QFocusEvent &focus, const QWidget *window)
     return next && next->window() == window;
 }
 
-// Composed Japanese text counts against a name box's longest text as typed
-// text does.
-bool limitComposedText(QLineEdit &box, const QInputMethodEvent &input)
-{
-    const int room = std::max(roomLeft(box, NameBoxMaxLength), 0);
-    if (input.commitString().size() <= room)
-        return false;
-    QInputMethodEvent cut(input.preeditString(), input.attributes());
-    cut.setCommitString(input.commitString().left(room), input.replacementStart(),
-                        input.replacementLength());
-    QCoreApplication::sendEvent(&box, &cut);
-    return true;
-}
-
 }  // namespace
 
 MainWindow::MainWindow()
 {
     setWindowTitle(applicationTitle());
+    setAcceptDrops(true);
     createActions();
     createMenus();
     buildTabs();
@@ -358,9 +340,19 @@ void MainWindow::newStudy()
 
 void MainWindow::openStudy()
 {
-    if (!currentStudy().saved && !confirmDiscard(QStringLiteral("タルヴェン・開く")))
+    if (!confirmOpen())
         return;
-    const bool opened = openStudyFile();
+    const QString chosen = dialogService().openFileName(this, dialogFolder(), studyFileFilter());
+    finishOpen(!chosen.isEmpty() && restoreStudyFile(chosen));
+}
+
+bool MainWindow::confirmOpen()
+{
+    return currentStudy().saved || confirmDiscard(QStringLiteral("タルヴェン・開く"));
+}
+
+void MainWindow::finishOpen(bool opened)
+{
     // Also after a cancelled dialog or a refused file.
     tabs_->setCurrentIndex(MethodTab);
     if (opened)
@@ -417,7 +409,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 bool MainWindow::saveStudyFile()
 {
-    const QString chosen = dialogService().saveFileName(this, studyFileFolder(), QStringLiteral("新規タイトル"),
+    const QString chosen = dialogService().saveFileName(this, dialogFolder(), QStringLiteral("新規タイトル"),
                                                    studyFileFilter());
     if (chosen.isEmpty())
         return false;
@@ -438,15 +430,13 @@ bool MainWindow::saveStudyFile()
         return false;
     }
     currentStudy().methodCode = methodCode;
+    lastStudyFolder_ = QFileInfo(target).absolutePath();
     return true;
 }
 
-bool MainWindow::openStudyFile()
+bool MainWindow::restoreStudyFile(const QString &path)
 {
-    const QString chosen = dialogService().openFileName(this, studyFileFolder(), studyFileFilter());
-    if (chosen.isEmpty())
-        return false;
-    const StudyFileReadResult read = readStudyFile(chosen);
+    const StudyFileReadResult read = readStudyFile(path);
     const auto *parsed = std::get_if<ParsedStudy>(&read);
     if (!parsed) {
         showMessage(readErrorMessage());
@@ -473,6 +463,7 @@ bool MainWindow::openStudyFile()
     }
     refreshBoxes();
     nameBoxes_[0]->setFocus();
+    lastStudyFolder_ = QFileInfo(path).absolutePath();
     return true;
 }
 
@@ -683,8 +674,15 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         const auto &key = *static_cast<QKeyEvent *>(event);
         return number >= 0 ? swallowsNumberKey(number, key) : swallowsNameKey(name, key);
     }
-    case QEvent::InputMethod:
-        return name >= 0 && limitComposedText(*box, *static_cast<QInputMethodEvent *>(event));
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto *drag = static_cast<QDropEvent *>(event);
+        if (!drag->mimeData()->hasUrls())
+            return false;  // text, which the box takes
+        takeFileDrag(drag);
+        return true;
+    }
     case QEvent::FocusIn: {
         // Coming back into the window to the box that held the focus is not
         // entering it; a box given the focus while a message box was up is.

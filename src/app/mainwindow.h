@@ -33,6 +33,8 @@
 
 class QAction;
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QFrame;
 class QKeyEvent;
 class QLabel;
@@ -134,9 +136,18 @@ public:
     void showHelp();
     void showVersion();
 
+    // File > Open with the file already chosen: named on the command line,
+    // handed over by a later launch or dropped on the window
+    // (mainwindow_desktop.cpp).
+    void openStudyFile(const QString &path);
+    // A later launch's file: the window comes to the front and opens it.
+    void openHandedOverStudy(const QString &path);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     bool isFileShortcut(const QKeyEvent &key) const;
@@ -180,8 +191,14 @@ private:
 
     // True when a file was opened or written; Cancel, a refused file and a
     // failed write leave the study as it was.
-    bool openStudyFile();
+    bool restoreStudyFile(const QString &path);
     bool saveStudyFile();
+    bool confirmOpen();
+    void finishOpen(bool opened);
+    // Where the open and save dialogs start.
+    QString dialogFolder() const;
+    void openStudyWhenFree(const QString &path);
+    void takeFileDrag(QDropEvent *event);
     void emptyNumberBoxQuietly(int index);
 
     // Preview (mainwindow_report.cpp).
@@ -229,6 +246,12 @@ private:
     QLineEdit *focusedBox_ = nullptr;  // the box holding the focus, also while a message box is up
     QLineEdit *clickedBox_ = nullptr;  // a box just entered with the mouse
     std::optional<QString> restoredRatio_;  // while an open selects the ranged class
+    QString lastStudyFolder_;  // of the study last opened or saved
 };
+
+// The folder the file dialogs start in before any study was opened or saved:
+// the program's folder when the user can write there (a copy kept in a
+// personal folder), otherwise the user's documents folder.
+QString firstStudyFolder(const QString &programFolder);
 
 }  // namespace talven

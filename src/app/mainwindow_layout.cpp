@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 
 #include "app/examplefigure.h"
+#include "app/longesttext.h"
 #include "app/twips.h"
 #include "study/fieldrules.h"
 
@@ -93,6 +94,8 @@ QLineEdit *MainWindow::newNumberBox(int index)
         box->setPalette(palette);
     }
     box->installEventFilter(this);
+    if (const int longest = numberBoxMaxLength(index); longest > 0)
+        new LongestText(box, longest);
     numberBoxes_[index] = box;
     return box;
 }
@@ -103,6 +106,7 @@ QLineEdit *MainWindow::newNameBox(int index)
     box->setObjectName(indexed("nameBox", index));
     box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(NameBoxMaxLength, u'漢')) + 12);
     box->installEventFilter(this);
+    new LongestText(box, NameBoxMaxLength);
     nameBoxes_[index] = box;
     return box;
 }

@@ -6,11 +6,14 @@
 #include "app/printreport.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace talven {
 
@@ -50,12 +53,19 @@ public:
     }
 
     QImage page;
+    QScrollBar *scrollBar = nullptr;
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         painter.drawImage(QPoint(0, 0), page);
+    }
+
+    // The wheel over the page works the scroll bar, in the bar's steps.
+    void wheelEvent(QWheelEvent *event) override
+    {
+        QCoreApplication::sendEvent(scrollBar, event);
     }
 };
 
@@ -105,6 +115,7 @@ PreviewWindow::PreviewWindow(QWidget *owner, InputSource source)
     // Dragging the thumb moves the page only when the thumb is let go.
     scrollBar_->setTracking(false);
     connect(scrollBar_, &QScrollBar::valueChanged, this, &PreviewWindow::onScrolled);
+    page_->scrollBar = scrollBar_;
 }
 
 QWidget *PreviewWindow::pageWidget() const
@@ -130,6 +141,22 @@ void PreviewWindow::closeEvent(QCloseEvent *event)
     if (openPreview == this)
         openPreview = nullptr;
     event->accept();
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        QCoreApplication::sendEvent(scrollBar_, event);
+        break;
+    default:
+        QMainWindow::keyPressEvent(event);
+    }
 }
 
 void PreviewWindow::redrawPage()

@@ -40,6 +40,9 @@ public:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // The keys Up, Down, PageUp, PageDown, Home and End work the scroll bar,
+    // so the page moves in the bar's steps.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     PreviewWindow(QWidget *owner, InputSource source);

@@ -23,13 +23,21 @@ void printReport(QWidget *owner, const ReportInput &input, bool restricted)
         return;
     QPainter painter;
     // A printer that cannot start has no job to abort.
-    if (!painter.begin(&printer))
+    if (!painter.begin(&printer)) {
+        showMessage(printFailedMessage());
         return;
+    }
     PainterSurface surface(painter, true);
     drawReportPage(surface, input);
-    // Ending the document sends it. When that fails nothing has gone out, and
-    // a print command says nothing about its failures.
-    painter.end();
+    // Ending the document sends it, or finishes the PDF file.
+    if (!painter.end())
+        showMessage(printFailedMessage());
+}
+
+Message printFailedMessage()
+{
+    return {QStringLiteral("印刷を中止しました。\r\nプリンターと出力先のファイルを確かめてください。"),
+            MessageIcon::Exclamation, QStringLiteral("タルヴェン・印刷エラー")};
 }
 
 }  // namespace talven

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/drawreport.h"
+#include "study/message.h"
 
 class QWidget;
 
@@ -12,9 +13,13 @@ namespace talven {
 void drawReportPage(ReportSurface &surface, const ReportInput &input);
 
 // The printer dialog, then the page on the chosen printer and the end of the
-// document. Cancel, or a printer that cannot start a job, prints nothing and
-// says nothing. With `restricted` the dialog offers neither print-to-file nor
-// a page range nor the selection.
+// document. Cancel prints nothing and says nothing; a print that cannot start
+// or finish (no printer, a PDF file that cannot be written) shows
+// printFailedMessage(). With `restricted` the dialog offers neither a page
+// range nor the selection.
 void printReport(QWidget *owner, const ReportInput &input, bool restricted);
+
+// "印刷を中止しました。" / "タルヴェン・印刷エラー", exclamation.
+Message printFailedMessage();
 
 }  // namespace talven

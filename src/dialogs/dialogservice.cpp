@@ -61,8 +61,10 @@ public:
     bool printerDialog(QWidget *owner, QPrinter &printer, bool restricted) override
     {
         QPrintDialog dialog(&printer, owner);
+        // Printing to a file is the toolkit's PDF printer: on a desktop
+        // without a printer it is the way to a report.
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
         if (restricted) {
-            dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
             dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
             dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         }

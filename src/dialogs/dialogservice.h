@@ -24,8 +24,8 @@ public:
     virtual QString saveFileName(QWidget *owner, const QString &folder, const QString &fileName,
                                  const QString &filter) = 0;
 
-    // The printer dialog; false on Cancel. With `restricted` print-to-file,
-    // page range and selection are not offered.
+    // The printer dialog, which always offers printing to a PDF file; false
+    // on Cancel. With `restricted` page range and selection are not offered.
     virtual bool printerDialog(QWidget *owner, QPrinter &printer, bool restricted) = 0;
 };
 
