@@ -3,6 +3,7 @@
 // messages, box lengths, and every passage marked with data-check: worked
 // examples and rules with numbers) is what the program does.
 #include "app/helpwindow.h"
+#include "app/mainwindow.h"
 #include "check/creepcheck.h"
 #include "files/studyfile.h"
 #include "study/fieldrules.h"
@@ -10,6 +11,7 @@
 #include "study/soilclasses.h"
 #include "study/studyrecord.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -126,6 +128,22 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
                                     .arg(generalNumber(length), generalNumber(sigma), generalNumber(head), result->provided,
                                          result->ok ? QStringLiteral("≧") : QStringLiteral("＜"), result->required,
                                          result->ok ? QStringLiteral("･･･ ＯＫ") : QStringLiteral("･･･ ＮＧ"))};
+         }},
+        {QStringLiteral("empty-ratio"),
+         [] {
+             return QStringList{QStringLiteral("クリープ比は %1（ブライの式）または %2（レインの式）")
+                                    .arg(emptyRatioText(Formula::Bligh), emptyRatioText(Formula::Lane))};
+         }},
+        {QStringLiteral("initial-ticks"),
+         [] {
+             // A new window starts as New and Clear leave it.
+             const MainWindow window;
+             int ticked = 0;
+             for (Section section : {Section::Vertical, Section::Horizontal}) {
+                 for (int row = 0; row < PileCount; ++row)
+                     ticked += window.doubleTick(section, row)->isChecked() ? 1 : 0;
+             }
+             return QStringList{QStringLiteral("%1 行全ての「×2」にチェック").arg(ticked == DoubleFlagCount ? ticked : -1)};
          }},
         {QStringLiteral("reference-sigma-l"),
          [] {
