@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -146,6 +147,9 @@ private Q_SLOTS:
     void restoreClass();
     void restoreNumbers_data();
     void restoreNumbers();
+
+private:
+    QTemporaryDir scratch_;
 };
 
 void TestFiles::lineLayout_data()
@@ -257,6 +261,7 @@ void TestFiles::outcome_data()
     const int badTick = int(StudyFileRefusal::BadTick);
     const int badClass = int(StudyFileRefusal::BadClassIndex);
     const int tooLarge = int(StudyFileRefusal::TooLarge);
+    const int badCode = int(StudyFileRefusal::BadMethodCode);
     const QByteArray full = fileOf({});
     QTest::newRow("53 lines") << full << Accepted;
     QTest::newRow("54th line empty") << full + "\r\n" << tooMany;
@@ -276,7 +281,16 @@ void TestFiles::outcome_data()
     QTest::newRow("Lane beyond list") << fileOf({{38, "21200"}}) << badClass;
     QTest::newRow("Lane class 99") << fileOf({{38, "29900"}}) << badClass;
     QTest::newRow("negative code") << fileOf({{38, "-20100"}}) << badClass;
-    QTest::newRow("huge code") << fileOf({{38, QByteArray(400, '9')}}) << Accepted;
+    // Codes whose ratio, without a class, is 100 or more: saved again, the
+    // ratio would run into the class digits.
+    QTest::newRow("2 and 400 nines") << fileOf({{38, '2' + QByteArray(400, '9')}}) << badCode;
+    QTest::newRow("huge code") << fileOf({{38, QByteArray(400, '9')}}) << badCode;
+    QTest::newRow("Bligh no class, ratio 100") << fileOf({{38, "10000100"}}) << badCode;
+    QTest::newRow("Lane no class, ratio 99.96 shown as 100.0") << fileOf({{38, "20099.96"}}) << badCode;
+    QTest::newRow("Lane no class, ratio 99.9") << fileOf({{38, "20099.9"}}) << Accepted;
+    QTest::newRow("Bligh no class, ratio 99.4 shown as 99") << fileOf({{38, "10099.4"}}) << Accepted;
+    // A fixed class puts its own ratio in the box, whatever the code carried.
+    QTest::newRow("a fixed class, ratio 99999999999") << fileOf({{38, "201199999999999"}}) << Accepted;
     QTest::newRow("exactly 64 KiB") << QByteArray(StudyFileMaxBytes, 'a') << Accepted;
     QTest::newRow("64 KiB and one byte") << QByteArray(StudyFileMaxBytes + 1, 'a') << tooLarge;
     QTest::newRow("64 KiB of line ends and one byte") << QByteArray(StudyFileMaxBytes + 1, '\n') << tooLarge;
@@ -298,9 +312,15 @@ void TestFiles::cannotOpen_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("expected");
     QTest::newRow("missing file") << QStringLiteral("/nonexistent/plan.vek") << int(StudyFileRefusal::CannotOpen);
-    QTest::newRow("a folder") << QDir::tempPath() << int(StudyFileRefusal::CannotOpen);
-    // A device of unknown size that never ends: the reader stops past the limit.
-    QTest::newRow("endless device") << QStringLiteral("/dev/zero") << int(StudyFileRefusal::TooLarge);
+    // Only regular files are opened: opening a FIFO would wait for a writer.
+    const int notAFile = int(StudyFileRefusal::NotAFile);
+    QTest::newRow("a folder") << QDir::tempPath() << notAFile;
+    QTest::newRow("endless device") << QStringLiteral("/dev/zero") << notAFile;
+    const QString fifo = scratch_.filePath(QStringLiteral("fifo.vek"));
+    QVERIFY(QFileInfo::exists(fifo) || ::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QTest::newRow("a FIFO") << fifo << notAFile;
+    QTest::newRow("a link to a FIFO") << scratch_.filePath(QStringLiteral("link.vek")) << notAFile;
+    QFile::link(fifo, scratch_.filePath(QStringLiteral("link.vek")));
 }
 
 void TestFiles::cannotOpen()

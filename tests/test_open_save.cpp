@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using namespace talven;
 using namespace Qt::StringLiterals;
 
@@ -199,27 +201,34 @@ void TestOpenSave::roundTrip()
 void TestOpenSave::refusedFile_data()
 {
     QTest::addColumn<QByteArray>("bytes");  // empty: no such file
+    QTest::addColumn<bool>("fifo");         // a FIFO instead of a file
     QList<QByteArray> lines = plainLines();
-    QTest::newRow("no such file") << QByteArray();
-    QTest::newRow("54 lines") << joined(lines) + "\r\n";
+    QTest::newRow("no such file") << QByteArray() << false;
+    QTest::newRow("a FIFO") << QByteArray() << true;
+    QTest::newRow("54 lines") << joined(lines) + "\r\n" << false;
     for (const char *tick : {"2", "-1", "0.5"}) {
         lines = plainLines();
         lines[52] = tick;
-        QTest::addRow("tick %s", tick) << joined(lines);
+        QTest::addRow("tick %s", tick) << joined(lines) << false;
     }
-    for (const char *code : {"10600", "21200", "19900"}) {
+    // The last one would open without a class and a ratio that its own save
+    // writes as another formula and class.
+    for (const QByteArray &code : {QByteArray("10600"), QByteArray("21200"), QByteArray("19900"), '2' + QByteArray(400, '9')}) {
         lines = plainLines();
         lines[38] = code;
-        QTest::addRow("method code %s", code) << joined(lines);
+        QTest::addRow("method code %s", code.left(12).constData()) << joined(lines) << false;
     }
-    QTest::newRow("too large") << QByteArray(70 * 1024, 'x');
+    QTest::newRow("too large") << QByteArray(70 * 1024, 'x') << false;
 }
 
 void TestOpenSave::refusedFile()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(bool, fifo);
     QTemporaryDir folder;
     const QString path = folder.filePath(u"bad.vek"_s);
+    if (fifo)
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     if (!bytes.isEmpty())
         writeBytes(path, bytes);
     ScriptedDialogs dialogs;

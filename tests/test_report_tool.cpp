@@ -3,12 +3,20 @@
 #include "study/methodcode.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <functional>
 
 using namespace talven;
 using namespace Qt::StringLiterals;
@@ -21,11 +29,19 @@ struct Run {
     QString err;
 };
 
-Run runTool(const QStringList &arguments)
+QString toolPath()
+{
+    return qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report");
+}
+
+// `prepare` may change the process before it starts: its output, its limits.
+Run runTool(const QStringList &arguments, const std::function<void(QProcess &)> &prepare = {})
 {
     QProcess process;
-    process.setProgram(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report"));
+    process.setProgram(toolPath());
     process.setArguments(arguments);
+    if (prepare)
+        prepare(process);
     process.start();
     Run run;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
@@ -88,6 +104,29 @@ QString pdfText(const QString &pdf)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+}
+
+// Every file under the folder with its size and time, to show nothing was written.
+QStringList snapshot(const QString &folder)
+{
+    QStringList files;
+    for (QDirIterator it(folder, QDir::Files | QDir::System, QDirIterator::Subdirectories); it.hasNext();) {
+        const QFileInfo file = it.nextFileInfo();
+        files << u"%1 %2 %3"_s.arg(file.filePath()).arg(file.size()).arg(file.lastModified().toMSecsSinceEpoch());
+    }
+    files.sort();
+    return files;
+}
+
 QString pdfInfo(const QString &pdf)
 {
     QProcess process;
@@ -113,6 +152,14 @@ private Q_SLOTS:
     void notReady_data();
     void notReady();
     void unwritableOutput();
+    void refusedOutput_data();
+    void refusedOutput();
+    void fullDisk_data();
+    void fullDisk();
+    void undecodableName_data();
+    void undecodableName();
+    void lostStandardOutput_data();
+    void lostStandardOutput();
     void arguments_data();
     void arguments();
     void help();
@@ -144,7 +191,8 @@ void TestReportTool::initTestCase()
         {QStringLiteral("mixed/樋門 a.vek"), StudyTexts()}, {QStringLiteral("mixed/b,\"c\".vek"), bligh},
         {QStringLiteral("mixed/notready.vek"), rejectedLevel}, {QStringLiteral("mixed/refused.vek"), StudyTexts()},
         {QStringLiteral("mixed/sub/deep.vek"), StudyTexts()}, {QStringLiteral("clash/x/plan.vek"), StudyTexts()},
-        {QStringLiteral("clash/y/PLAN.VEK"), StudyTexts()}, {QStringLiteral("blocker"), StudyTexts()}};
+        {QStringLiteral("clash/y/PLAN.VEK"), StudyTexts()}, {QStringLiteral("clash/odd.pdf"), StudyTexts()},
+        {QStringLiteral("blocker"), StudyTexts()}};
     for (const auto &[name, study] : studies)
         QVERIFY(!writeStudyFile(Path(name), contentOf(study)));
     QFile refused(Path(QStringLiteral("mixed/refused.vek")));
@@ -267,21 +315,25 @@ void TestReportTool::report()
 void TestReportTool::refusedFile_data()
 {
     QTest::addColumn<QByteArray>("append");  // bytes after a valid study
-    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("kind");       // file, missing or fifo
 
-    QTest::newRow("a 54th line") << QByteArray("\r\n") << true;
-    QTest::newRow("missing file") << QByteArray() << false;
+    QTest::newRow("a 54th line") << QByteArray("\r\n") << QStringLiteral("file");
+    QTest::newRow("missing file") << QByteArray() << QStringLiteral("missing");
+    // Opening a FIFO would wait for a writer that never comes.
+    QTest::newRow("a FIFO") << QByteArray() << QStringLiteral("fifo");
 }
 
 void TestReportTool::refusedFile()
 {
     QFETCH(QByteArray, append);
-    QFETCH(bool, exists);
+    QFETCH(QString, kind);
 
     const QString vek = Path(QStringLiteral("refused.vek"));
     const QString pdf = Path(QStringLiteral("refused.pdf"));
     QFile::remove(vek);
-    if (exists) {
+    if (kind == QStringLiteral("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(vek).constData(), 0600), 0);
+    if (kind == QStringLiteral("file")) {
         QVERIFY(!writeStudyFile(vek, contentOf(StudyTexts())));
         QFile file(vek);
         QVERIFY(file.open(QIODevice::Append));
@@ -359,6 +411,145 @@ void TestReportTool::unwritableOutput()
     QVERIFY(run.out.isEmpty());
 }
 
+void TestReportTool::refusedOutput_data()
+{
+    QTest::addColumn<QString>("output");  // in a folder holding study.vek and the names below
+    QTest::addColumn<bool>("isStudy");
+
+    QTest::newRow("the study itself") << QStringLiteral("study.vek") << true;
+    QTest::newRow("a link to the study") << QStringLiteral("link.vek") << true;
+    QTest::newRow("through a folder and ..") << QStringLiteral("sub/../study.vek") << true;
+    QTest::newRow("a hard link to the study") << QStringLiteral("hard.vek") << true;
+    QTest::newRow("a FIFO") << QStringLiteral("fifo.pdf") << false;
+    QTest::newRow("a folder") << QStringLiteral("sub") << false;
+}
+
+void TestReportTool::refusedOutput()
+{
+    QFETCH(QString, output);
+    QFETCH(bool, isStudy);
+
+    QTemporaryDir folder;
+    const QString study = folder.filePath(QStringLiteral("study.vek"));
+    QVERIFY(!writeStudyFile(study, contentOf(StudyTexts())));
+    const QByteArray studyBytes = readAll(study);
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("sub")));
+    QVERIFY(QFile::link(study, folder.filePath(QStringLiteral("link.vek"))));
+    QCOMPARE(::link(QFile::encodeName(study).constData(),
+                    QFile::encodeName(folder.filePath(QStringLiteral("hard.vek"))).constData()), 0);
+    QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("fifo.pdf"))).constData(), 0600), 0);
+    const QStringList before = entries(folder.path());
+
+    const QString target = folder.filePath(output);
+    const Run run = runTool({study, QStringLiteral("-o"), target});
+    QVERIFY2(run.exitCode == 64, qPrintable(describe(run)));
+    QVERIFY(run.out.isEmpty());
+    // The message names both arguments when the output is the study.
+    QVERIFY2(run.err.contains(target) && run.err.contains(study) == isStudy, qPrintable(run.err));
+    QCOMPARE(readAll(study), studyBytes);
+    QCOMPARE(entries(folder.path()), before);
+    QCOMPARE(QFileInfo(target).isFile(), isStudy);
+}
+
+void TestReportTool::fullDisk_data()
+{
+    QTest::addColumn<qint64>("room");  // bytes the PDF may take; counted from its end when negative
+
+    QTest::newRow("full in the first bytes") << qint64(512);
+    QTest::newRow("full in the font") << qint64(8192);
+    QTest::newRow("full at the last byte") << qint64(-1);
+}
+
+// A file size limit makes the writes fail as a full disk does, without root:
+// the write that reaches the limit takes part of its bytes, the next one fails.
+void TestReportTool::fullDisk()
+{
+    QFETCH(qint64, room);
+
+    const QString vek = Path(QStringLiteral("full.vek"));
+    QVERIFY(!writeStudyFile(vek, contentOf(StudyTexts())));
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("report.pdf"));
+    QCOMPARE(runTool({vek, QStringLiteral("-o"), pdf}).exitCode, 0);
+    const auto limit = rlim_t(room > 0 ? room : QFileInfo(pdf).size() + room);
+    {
+        QFile earlier(pdf);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier report");
+    }
+
+    const Run run = runTool({vek, QStringLiteral("-o"), pdf}, [limit](QProcess &process) {
+        process.setChildProcessModifier([limit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit tight{limit, limit};
+            setrlimit(RLIMIT_FSIZE, &tight);
+        });
+    });
+    QVERIFY2(run.exitCode == 3, qPrintable(describe(run)));
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.contains(pdf + QStringLiteral(": PDF ファイルを書き出せませんでした。")), qPrintable(run.err));
+    QCOMPARE(readAll(pdf), QByteArray("earlier report"));
+    QCOMPARE(entries(folder.path()), QStringList{QStringLiteral("report.pdf")});
+}
+
+void TestReportTool::undecodableName_data()
+{
+    QTest::addColumn<QString>("study");  // as printf formats: \ooo is a byte
+    QTest::addColumn<QString>("output");
+
+    QTest::newRow("output name") << QStringLiteral("study.vek") << QStringLiteral("r\\377\\376.pdf");
+    // Read as UTF-8 the name would be "s\uFFFD.vek", another study.
+    QTest::newRow("study name") << QStringLiteral("s\\377.vek") << QStringLiteral("s.pdf");
+}
+
+void TestReportTool::undecodableName()
+{
+    QFETCH(QString, study);
+    QFETCH(QString, output);
+
+    QTemporaryDir folder;
+    QVERIFY(!writeStudyFile(folder.filePath(QStringLiteral("study.vek")), contentOf(StudyTexts())));
+    QVERIFY(!writeStudyFile(folder.filePath(QStringLiteral("s\uFFFD.vek")), contentOf(StudyTexts())));
+    const QStringList before = entries(folder.path());
+
+    // QProcess hands over UTF-8; the shell's printf makes the other bytes.
+    const Run run = runTool({}, [&](QProcess &process) {
+        process.setWorkingDirectory(folder.path());
+        process.setProgram(QStringLiteral("/bin/sh"));
+        process.setArguments({QStringLiteral("-c"),
+                              QStringLiteral("exec \"$0\" \"$(printf \"$1\")\" -o \"$(printf \"$2\")\""),
+                              toolPath(), study, output});
+    });
+    QVERIFY2(run.exitCode == 64, qPrintable(describe(run)));
+    QVERIFY2(run.err.contains(QStringLiteral("UTF-8")), qPrintable(run.err));
+    QCOMPARE(entries(folder.path()), before);
+}
+
+void TestReportTool::lostStandardOutput_data()
+{
+    QTest::addColumn<bool>("help");
+
+    QTest::newRow("verdict lines") << false;
+    QTest::newRow("help") << true;
+}
+
+void TestReportTool::lostStandardOutput()
+{
+    QFETCH(bool, help);
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        QSKIP("no /dev/full on this system");
+
+    const QString vek = Path(QStringLiteral("lost.vek"));
+    const QString pdf = Path(QStringLiteral("lost.pdf"));
+    QVERIFY(!writeStudyFile(vek, contentOf(StudyTexts())));
+    const Run run = runTool(help ? QStringList{QStringLiteral("--help")} : QStringList{vek, QStringLiteral("-o"), pdf},
+                            [](QProcess &process) { process.setStandardOutputFile(QStringLiteral("/dev/full")); });
+    QVERIFY2(run.exitCode == 74, qPrintable(describe(run)));
+    QVERIFY2(run.err.contains(QStringLiteral("標準出力に書き込めませんでした。")), qPrintable(run.err));
+    // The report itself is complete.
+    QVERIFY(help || pdfInfo(pdf).contains(QStringLiteral("Pages:")));
+}
+
 void TestReportTool::arguments_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -421,6 +612,13 @@ void TestReportTool::batch_data()
         << mixed(QStringLiteral("書き出せません"));
     QTest::newRow("reports sharing a name") << QStringList{u"-r"_s, u"-d"_s, u"OUT"_s, u"--csv"_s, u"TABLE"_s, u"CLASH"_s}
                                             << 64 << QStringList() << QStringList{u"x/plan.vek"_s, u"y/PLAN.VEK"_s};
+    QTest::newRow("a report that is a study") << QStringList{u"-d"_s, u"CLASH"_s, u"CLASH/odd.pdf"_s} << 64
+                                              << QStringList() << QStringList{u"odd.pdf"_s};
+    QTest::newRow("a table that is a study") << QStringList{u"--csv"_s, u"MIXED/sub/deep.vek"_s, u"MIXED/sub"_s}
+                                             << 64 << QStringList() << QStringList{u"一覧表"_s, u"deep.vek"_s};
+    QTest::newRow("a table under a report's name")
+        << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"OUT/deep.pdf"_s, u"MIXED/sub"_s} << 64 << QStringList()
+        << QStringList{u"deep.pdf"_s, u"deep.vek"_s};
 }
 
 // Each row twice, one study at a time and three at once: the same statuses,
@@ -442,6 +640,7 @@ void TestReportTool::batch()
             toolArguments << argument.replace(u"OUT"_s, out).replace(u"TABLE"_s, table)
                                  .replace(u"MIXED"_s, Path(u"mixed"_s)).replace(u"CLASH"_s, Path(u"clash"_s))
                                  .replace(u"BLOCKER"_s, Path(u"blocker"_s));
+        const QStringList before = snapshot(dir.path());
         const Run run = runTool(toolArguments);
         QVERIFY2(run.exitCode == status, qPrintable(describe(run)));
         QCOMPARE(QDir(out).entryList(QDir::Files), reports);
@@ -452,7 +651,7 @@ void TestReportTool::batch()
         }
         QFile file(table);
         if (status == 64) {
-            QVERIFY(!file.exists());
+            QCOMPARE(snapshot(dir.path()), before);
             for (const QString &study : studies)
                 QVERIFY2(run.err.contains(study), qPrintable(run.err));
             continue;

@@ -82,25 +82,46 @@ QStringList expandInputs(const BatchOptions &options)
     return studies;
 }
 
-// plan.vek -> DIR/plan.pdf for each study; empty without -d. Two studies that
-// would share a report (names equal but for case count as equal, as they do
-// on Windows) are named in the returned problem.
-std::optional<QString> planReports(const QStringList &studies, const QString &outputDir,
-                                   QStringList &reports)
+// plan.vek -> DIR/plan.pdf for each study; none without -d.
+QStringList reportNames(const QStringList &studies, const QString &outputDir)
 {
+    QStringList reports;
     if (outputDir.isEmpty())
-        return std::nullopt;
+        return reports;
     const QDir dir(outputDir);
+    for (const QString &study : studies)
+        reports.append(QDir::toNativeSeparators(
+            dir.filePath(QFileInfo(study).completeBaseName() + QStringLiteral(".pdf"))));
+    return reports;
+}
+
+// Outputs refused before anything is written: two reports of one name (names
+// equal but for case count as equal, as they do on Windows), a report or the
+// table that is a study itself or an existing file other than a regular one,
+// the table under a report's name.
+std::optional<QString> refusedOutput(const QStringList &studies, const QStringList &reports,
+                                     const QString &table)
+{
+    const auto key = [](const QString &path) { return QFileInfo(path).absoluteFilePath().toCaseFolded(); };
     QHash<QString, qsizetype> firstWithName;
-    for (qsizetype i = 0; i < studies.size(); ++i) {
-        const QString name = QFileInfo(studies[i]).completeBaseName() + QStringLiteral(".pdf");
-        const QString report = QDir::toNativeSeparators(dir.filePath(name));
-        const QString key = name.toCaseFolded();
-        if (const auto known = firstWithName.constFind(key); known != firstWithName.cend())
+    for (qsizetype i = 0; i < reports.size(); ++i) {
+        const QString name = key(reports[i]);
+        if (const auto known = firstWithName.constFind(name); known != firstWithName.cend())
             return QStringLiteral("%1 と %2 の帳票が同じファイル %3 になります。")
-                .arg(studies[known.value()], studies[i], report);
-        firstWithName.insert(key, i);
-        reports.append(report);
+                .arg(studies[known.value()], studies[i], reports[i]);
+        firstWithName.insert(name, i);
+        const PdfResult refused = checkOutput(studies[i], reports[i], QStringLiteral("PDF ファイル"));
+        if (refused.outcome != PdfOutcome::Written)
+            return refused.message;
+    }
+    if (table.isEmpty() || table == QStringLiteral("-"))
+        return std::nullopt;
+    if (const auto report = firstWithName.constFind(key(table)); report != firstWithName.cend())
+        return QStringLiteral("一覧表 %1 が %2 の帳票と同じファイルです。").arg(table, studies[report.value()]);
+    for (const QString &study : studies) {
+        const PdfResult refused = checkOutput(study, table, QStringLiteral("一覧表"));
+        if (refused.outcome != PdfOutcome::Written)
+            return refused.message;
     }
     return std::nullopt;
 }
@@ -129,7 +150,7 @@ const QStringList TableHeader{
     QStringLiteral("⊿H"), QStringLiteral("計算値 Ｃ′"), QStringLiteral("必要値 Ｃ"),
     QStringLiteral("判定"), QStringLiteral("ΣL の参考値"), QStringLiteral("状態")};
 
-QString statusText(const QString &study, const StudyOutcome &outcome)
+QString statusText(const StudyOutcome &outcome)
 {
     QString text;
     switch (outcome.status) {
@@ -149,10 +170,8 @@ QString statusText(const QString &study, const StudyOutcome &outcome)
         text = QStringLiteral("書き出せません");
         break;
     }
-    if (!outcome.problem.isEmpty()) {
-        const QString about = outcome.problemFile == study ? QString() : outcome.problemFile + QStringLiteral(": ");
-        text += QStringLiteral("（") + about + oneLine(outcome.problem) + QStringLiteral("）");
-    }
+    if (!outcome.problem.isEmpty())
+        text += QStringLiteral("（") + oneLine(outcome.problem) + QStringLiteral("）");
     for (const QString &warning : outcome.warnings)
         text += QStringLiteral("　警告: ") + oneLine(warning);
     return text;
@@ -192,14 +211,15 @@ QString tableRows(const QString &study, const StudyOutcome &outcome)
         }
         while (row.size() < TableHeader.size() - 1)
             row.append(QString());
-        row.append(statusText(study, outcome));
+        row.append(statusText(outcome));
         rows += csvLine(row);
     }
     return rows;
 }
 
 // UTF-8 with a byte-order mark, which a spreadsheet on a Japanese desktop
-// needs to read it as UTF-8. A file is replaced only by the whole table.
+// needs to read it as UTF-8. A file is replaced only by the whole table, as
+// a report is (writeReportPdf).
 bool writeTable(const QString &path, const QString &table)
 {
     const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + table.toUtf8();
@@ -207,7 +227,8 @@ bool writeTable(const QString &path, const QString &table)
         return std::fwrite(bytes.constData(), 1, bytes.size(), stdout) == std::size_t(bytes.size())
                && std::fflush(stdout) == 0;
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
+           && file.error() == QFileDevice::NoError && file.commit();
 }
 
 // ---- progress ----
@@ -255,16 +276,15 @@ private:
 // ---- the run ----
 
 // What is printed of one study: warnings and problems on standard error,
-// verdict lines on standard output, each naming the study.
+// verdict lines on standard output, each after the study's name. False when
+// a verdict line was lost.
 bool printOutcome(const QString &study, const StudyOutcome &outcome, bool verdictLines)
 {
     const QString prefix = ProgramName + QStringLiteral(": ") + study + QStringLiteral(": ");
     for (const QString &warning : outcome.warnings)
         writeText(stderr, prefix + QStringLiteral("警告: ") + terminalText(warning) + u'\n');
-    if (!outcome.problem.isEmpty()) {
-        const QString about = outcome.problemFile == study ? QString() : outcome.problemFile + QStringLiteral(": ");
-        writeText(stderr, prefix + about + terminalText(outcome.problem) + u'\n');
-    }
+    if (!outcome.problem.isEmpty())
+        writeText(stderr, prefix + terminalText(outcome.problem) + u'\n');
     bool written = true;
     if (verdictLines) {
         for (const QString &line : outcome.verdictLines)
@@ -278,9 +298,9 @@ bool printOutcome(const QString &study, const StudyOutcome &outcome, bool verdic
 int runBatch(const BatchOptions &options)
 {
     const QStringList studies = expandInputs(options);
-    QStringList reports;
-    if (const std::optional<QString> clash = planReports(studies, options.outputDir, reports)) {
-        writeText(stderr, ProgramName + QStringLiteral(": ") + *clash + u'\n');
+    const QStringList reports = reportNames(studies, options.outputDir);
+    if (const std::optional<QString> refused = refusedOutput(studies, reports, options.table)) {
+        writeText(stderr, ProgramName + QStringLiteral(": ") + *refused + u'\n');
         return ExitUsage;
     }
     // A missing report folder is made; one that cannot be shows as reports
@@ -309,7 +329,7 @@ int runBatch(const BatchOptions &options)
     const bool verdictLines = options.table != QStringLiteral("-");
     ProgressLine progress(total > 1 && isTerminal(stderr), total);
     QString table = csvLine(TableHeader);
-    int status = ExitDone;
+    int status = ExitWritten;
     bool printed = true;
     QMutexLocker lock(&mutex);
     for (qsizetype next = 0; next < total;) {
@@ -324,7 +344,7 @@ int runBatch(const BatchOptions &options)
         progress.clear();
         printed = printOutcome(studies[next], outcome, verdictLines) && printed;
         table += tableRows(studies[next], outcome);
-        status = std::max(status, outcome.exitStatus());
+        status = std::max(status, outcome.exitStatus);
         ++next;
         lock.relock();
     }
@@ -332,13 +352,15 @@ int runBatch(const BatchOptions &options)
     progress.clear();
 
     if (!options.table.isEmpty() && !writeTable(options.table, table)) {
-        writeText(stderr, ProgramName + QStringLiteral(": ") + options.table
-                              + QStringLiteral(": 一覧表を書き出せませんでした。\n"));
-        status = std::max<int>(status, ExitCannotWrite);
+        const bool toOutput = options.table == QStringLiteral("-");
+        writeText(stderr, ProgramName + QStringLiteral(": ")
+                              + (toOutput ? QStringLiteral("一覧表を標準出力に書き込めませんでした。\n")
+                                          : options.table + QStringLiteral(": 一覧表を書き出せませんでした。\n")));
+        status = std::max<int>(status, toOutput ? ExitLostOutput : ExitCannotWrite);
     }
     if (!printed) {
-        writeText(stderr, ProgramName + QStringLiteral(": 照査結果を標準出力に書き出せませんでした。\n"));
-        status = std::max<int>(status, ExitCannotWrite);
+        writeText(stderr, ProgramName + QStringLiteral(": 照査結果を標準出力に書き込めませんでした。\n"));
+        status = std::max<int>(status, ExitLostOutput);
     }
     return status;
 }

@@ -2,14 +2,6 @@
 
 #include "check/creepcheck.h"
 #include "report/drawreport.h"
-#include "report/paintersurface.h"
-
-#include <QMarginsF>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 
 #include <variant>
 
@@ -17,55 +9,12 @@ namespace talven {
 
 namespace {
 
-constexpr int PdfResolution = 600;
-
 ReportInput reportInput(const RestoredStudy &study)
 {
     return {study.record, study.formula, study.listIndex, study.verticalTicks, study.horizontalTicks};
 }
 
-// A4 portrait from the sheet's top-left corner, like the preview page; the
-// file replaces an existing one only once the whole report is in it.
-bool writePdf(const QString &path, const ReportInput &input)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(PdfResolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(0, 0, 0, 0)));
-        writer.setCreator(QStringLiteral("タルヴェン"));
-        writer.setTitle(QStringLiteral("遮水矢板の設計"));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return false;
-        PainterSurface surface(painter, true);
-        const ReportResult result = drawReport(surface, input);
-        if (!painter.end() || !result.complete)
-            return false;
-    }
-    return file.commit();
-}
-
 }  // namespace
-
-int StudyOutcome::exitStatus() const
-{
-    switch (status) {
-    case StudyStatus::Written:
-    case StudyStatus::Checked:
-        return ExitDone;
-    case StudyStatus::Refused:
-        return ExitRefused;
-    case StudyStatus::NotReady:
-        return ExitNotReady;
-    case StudyStatus::CannotWrite:
-        return ExitCannotWrite;
-    }
-    return ExitCannotWrite;
-}
 
 StudyOutcome runStudyJob(const QString &studyPath, const QString &output)
 {
@@ -74,6 +23,7 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output)
     const ParsedStudy *parsed = std::get_if<ParsedStudy>(&read);
     if (!parsed) {
         outcome.status = StudyStatus::Refused;
+        outcome.exitStatus = ExitRefused;
         outcome.problemFile = studyPath;
         outcome.problem = readErrorMessage().prompt;
         return outcome;
@@ -91,6 +41,7 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output)
     }
     if (reportNotReady(input.record) || verdictLines.size() != 2) {
         outcome.status = StudyStatus::NotReady;
+        outcome.exitStatus = ExitNotReady;
         outcome.problemFile = studyPath;
         outcome.problem = reportNotReadyMessage().prompt;
         return outcome;
@@ -98,12 +49,13 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output)
 
     if (output.isEmpty()) {
         outcome.status = StudyStatus::Checked;
-    } else if (writePdf(output, input)) {
+    } else if (const PdfResult pdf = writeReportPdf(studyPath, output, input);
+               pdf.outcome == PdfOutcome::Written) {
         outcome.status = StudyStatus::Written;
     } else {
         outcome.status = StudyStatus::CannotWrite;
-        outcome.problemFile = output;
-        outcome.problem = QStringLiteral("PDF ファイルを書き出せませんでした。");
+        outcome.exitStatus = pdf.exitStatus();
+        outcome.problem = pdf.message;
         return outcome;
     }
     outcome.verdictLines = verdictLines;

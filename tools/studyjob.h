@@ -6,6 +6,7 @@
 // verdict lines to itself, so that the caller prints them in argument order.
 
 #include "files/studyfile.h"
+#include "reportpdf.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,21 +16,12 @@
 
 namespace talven {
 
-// The exit statuses of the tool; a batch exits with the largest it met.
-enum ExitStatus {
-    ExitDone = 0,
-    ExitRefused = 1,
-    ExitNotReady = 2,
-    ExitCannotWrite = 3,
-    ExitUsage = 64,  // the usual one for a wrong command line
-};
-
 enum class StudyStatus {
     Written,      // the report was written
     Checked,      // checked only: no output was asked for
     Refused,      // the study file was refused
     NotReady,     // ΔH <= 0 or no creep ratio: no report can be made
-    CannotWrite,  // the report could not be written
+    CannotWrite,  // the report could not be written, or its name was refused
 };
 
 struct StudyOutcome {
@@ -37,8 +29,8 @@ struct StudyOutcome {
     // Range messages met while the study was restored, as the window would
     // show them (line breaks CR LF).
     QStringList warnings;
-    // Why there is no report: the file the problem is about (the study, or
-    // the report for a failed write) and the message.
+    // Why there is no report, and the file named before the message (the
+    // study), or nothing where the message names its files itself.
     QString problemFile;
     QString problem;
     // Each section's verdict line, "鉛直方向　Ｃ′= 5.50 ＜ Ｃ = 8.50 ・・・ＮＧ";
@@ -46,18 +38,18 @@ struct StudyOutcome {
     QStringList verdictLines;
     // The study as the window would hold it; empty when it was refused.
     std::optional<RestoredStudy> study;
-
-    int exitStatus() const;
+    int exitStatus = ExitWritten;  // the single form's
 };
 
-// Reads the study and, when output is not empty, writes its report there as
-// a one-page A4 PDF, replacing an earlier file only by a complete new one.
-// Safe on a worker thread once the report fonts are registered.
+// Reads the study and, when output is not empty, writes its report there
+// (writeReportPdf). Safe on a worker thread once the report fonts are
+// registered and looked up.
 StudyOutcome runStudyJob(const QString &studyPath, const QString &output);
 
 inline const QString ProgramName = QStringLiteral("talven-report");
 
-// Writes UTF-8 and flushes; false when the stream refused it.
+// Writes UTF-8 and flushes. False when the text did not reach the stream (a
+// full disk, say); a lost message on standard error has nowhere else to go.
 bool writeText(std::FILE *stream, const QString &text);
 
 // Message boxes break lines with CR LF; a terminal wants LF, a table cell

@@ -6,14 +6,17 @@
 // batch form does the same for many studies and folders at once, with a
 // summary table (reportbatch.h).
 
-#include "reportbatch.h"
 #include "report/paintersurface.h"
+#include "reportbatch.h"
+#include "reportpdf.h"
 #include "studyjob.h"
 
+#include <QFile>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QStringList>
 
+#include <optional>
 #include <variant>
 
 using namespace talven;
@@ -43,25 +46,31 @@ QString helpText()
         "検討ファイルは全コアで並行して処理します。\n"
         "\n"
         "オプション:\n"
-        "  -o, --output ファイル      書き出す PDF ファイル（既にあれば置き換えます）\n"
-        "  -d, --output-dir フォルダー 検討ファイルごとの PDF をこのフォルダーに書き出します\n"
-        "                             （plan.vek → フォルダー/plan.pdf。既にあれば置き換えます）\n"
-        "      --csv ファイル         検討ファイルと方向ごとに一行の一覧表（CSV、UTF-8）を\n"
-        "                             書き出します。- なら標準出力に書き、照査結果の行は省きます\n"
-        "  -j, --jobs 数              同時に処理する検討ファイルの数（既定: コアの数）\n"
-        "  -r, --recursive            フォルダーのサブフォルダーの検討ファイルも扱います\n"
-        "  -h, --help                 この説明を表示します\n"
+        "  -o, --output ファイル       書き出す PDF ファイル。新しい名前か通常のファイル（既にあれば、\n"
+        "                              全部を書き終えてから置き換えます）\n"
+        "  -d, --output-dir フォルダー  検討ファイルごとの PDF をこのフォルダーに書き出します\n"
+        "                              （plan.vek → フォルダー/plan.pdf。置き換えは -o と同じ）\n"
+        "      --csv ファイル          検討ファイルと方向ごとに一行の一覧表（CSV、UTF-8）を\n"
+        "                              書き出します。- なら標準出力に書き、照査結果の行は省きます\n"
+        "  -j, --jobs 数               同時に処理する検討ファイルの数（既定: コアの数）\n"
+        "  -r, --recursive             フォルダーのサブフォルダーの検討ファイルも扱います\n"
+        "  -h, --help                  この説明を表示します\n"
         "\n"
         "一覧表の列: ファイル、方向、計算式、土質の区分、Ｌ′、ΣL、⊿H、計算値 Ｃ′、必要値 Ｃ、\n"
         "判定（OK / NG）、ΣL の参考値、状態。数値は画面の表示と同じです。\n"
         "-d を付けなければ帳票は作らず、照査だけをします。\n"
         "\n"
         "終了コード:\n"
-        "  0   帳票を書き出しました（まとめて扱うときは、すべての検討ファイルについて）\n"
-        "  1   検討ファイルを読み込めませんでした\n"
+        "  0   帳票を書き出しました（まとめて扱うときは、すべての検討ファイルについて。\n"
+        "      -d がなければ照査しました）\n"
+        "  1   検討ファイルを読み込めませんでした（通常のファイルでないものは読みません）\n"
         "  2   帳票を作成できません（水位データとクリープ比を確認してください）\n"
-        "  3   PDF ファイル（または一覧表）を書き出せませんでした\n"
-        "  64  引数に誤りがあります（二つの検討ファイルの帳票が同じ名前になるときも）\n"
+        "  3   PDF ファイル（または一覧表）を書き出せませんでした（ディスクが一杯など。\n"
+        "      前からあるファイルはそのまま残り、その照査結果は書きません）\n"
+        "  64  引数に誤りがあります（PDF ファイルが検討ファイルそのもの、フォルダーや装置など\n"
+        "      通常のファイルでない、ファイル名が UTF-8 でない、二つの検討ファイルの帳票が\n"
+        "      同じ名前になる場合も含みます。何も書きません）\n"
+        "  74  照査結果（または標準出力への一覧表）を書き込めませんでした\n"
         "まとめて扱うときは、出会ったうちで一番大きいコードで終わります。\n");
 }
 
@@ -148,6 +157,31 @@ std::variant<Arguments, QString> parseArguments(const QStringList &arguments)
     return parsed;
 }
 
+// On Unix the arguments are bytes, which Qt decodes as UTF-8: bytes that are
+// not UTF-8 become U+FFFD, and the file named by the decoded text is another
+// one. Such an argument is refused rather than read or written under a name
+// the user did not give. Windows hands over the command line in UTF-16.
+std::optional<QString> undecodableArgument(int argc, char *argv[], const QStringList &arguments)
+{
+#ifdef Q_OS_UNIX
+    for (int i = 1; i < argc && i < arguments.size(); ++i) {
+        if (QFile::encodeName(arguments[i]) != QByteArray(argv[i]))
+            return arguments[i];
+    }
+#else
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
+    Q_UNUSED(arguments)
+#endif
+    return std::nullopt;
+}
+
+int lostOutput()
+{
+    writeText(stderr, ProgramName + QStringLiteral(": 標準出力に書き込めませんでした。\n"));
+    return ExitLostOutput;
+}
+
 // One study, one report: warnings and problems on standard error, the
 // verdict lines on standard output once the report is written.
 int runSingle(const QString &study, const QString &output)
@@ -156,11 +190,12 @@ int runSingle(const QString &study, const QString &output)
     for (const QString &warning : outcome.warnings)
         writeText(stderr, ProgramName + QStringLiteral(": 警告: ") + terminalText(warning) + u'\n');
     if (!outcome.problem.isEmpty())
-        writeText(stderr, ProgramName + QStringLiteral(": ") + outcome.problemFile + QStringLiteral(": ")
+        writeText(stderr, ProgramName + QStringLiteral(": ")
+                              + (outcome.problemFile.isEmpty() ? QString() : outcome.problemFile + QStringLiteral(": "))
                               + terminalText(outcome.problem) + u'\n');
-    if (!outcome.verdictLines.isEmpty())
-        writeText(stdout, outcome.verdictLines.join(u'\n') + u'\n');
-    return outcome.exitStatus();
+    if (!outcome.verdictLines.isEmpty() && !writeText(stdout, outcome.verdictLines.join(u'\n') + u'\n'))
+        return lostOutput();
+    return outcome.exitStatus;
 }
 
 }  // namespace
@@ -176,14 +211,16 @@ int main(int argc, char *argv[])
     registerReportFonts();
     QFontInfo(QFont(QStringLiteral("ＭＳ 明朝"))).family();
 
-    const auto parsed = parseArguments(QGuiApplication::arguments());
+    // The application has taken its own options out of argc and argv.
+    const QStringList commandLine = QGuiApplication::arguments();
+    if (const std::optional<QString> name = undecodableArgument(argc, argv, commandLine))
+        return usageError(QStringLiteral("UTF-8 として読めないファイル名は使えません: %1").arg(*name));
+    const auto parsed = parseArguments(commandLine);
     if (const QString *problem = std::get_if<QString>(&parsed))
         return usageError(*problem);
     const Arguments &arguments = std::get<Arguments>(parsed);
-    if (arguments.help) {
-        writeText(stdout, helpText());
-        return 0;
-    }
+    if (arguments.help)
+        return writeText(stdout, helpText()) ? ExitWritten : lostOutput();
     if (arguments.isBatch())
         return runBatch(arguments.batch);
     return runSingle(arguments.inputs.first(), arguments.output);

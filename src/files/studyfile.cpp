@@ -121,6 +121,45 @@ void writeRatioBox(RestoredStudy &study, const QString &text)
         study.messages.push_back(check.message);
 }
 
+// Formula, ratio box and class as the window restores them from a decoded code.
+void restoreMethod(RestoredStudy &study, const DecodedMethod &method)
+{
+    // The formula: an empty list and the formula's empty ratio.
+    study.formula = method.formula;
+    study.listIndex = -1;
+    study.ratioEditable = false;
+    writeRatioBox(study, emptyRatioText(study.formula));
+
+    // The stored ratio, then the class, which has the last word on the box.
+    writeRatioBox(study, method.ratioText);
+    study.listIndex = method.listIndex;
+    if (isRangedClass(study.formula, study.listIndex)) {
+        // The user's own ratio travels in the code's remaining characters.
+        study.ratioEditable = true;
+        writeRatioBox(study, restoredRatioText(method));
+    } else if (study.listIndex >= 0) {
+        writeRatioBox(study, QString::fromUtf16(soilClasses(study.formula)[study.listIndex].ratioText));
+    }
+}
+
+// Whether saving what the code restores writes a code that restores the same
+// formula, class and ratio value (an empty box and "0.0" both hold 0). Without
+// a class the ratio box keeps whatever the code's remaining characters say,
+// and from 100 up the saved ratio runs into the class digits, so the saved
+// file would open as another study or not at all.
+bool writesBackUnchanged(const DecodedMethod &method)
+{
+    RestoredStudy opened;
+    restoreMethod(opened, method);
+    const double saved = buildMethodCode(opened.formula, opened.listIndex, leadingNumber(opened.ratioText));
+    const DecodedMethod savedMethod = decodeMethodCode(generalNumber(saved));
+    if (savedMethod.formula != opened.formula || savedMethod.listIndex != opened.listIndex)
+        return false;
+    RestoredStudy reopened;
+    restoreMethod(reopened, savedMethod);
+    return reopened.record.creepRatio == opened.record.creepRatio;
+}
+
 }  // namespace
 
 std::array<QString, StudyFileLineCount> studyFileLines(const StudyFileContent &content)
@@ -169,11 +208,16 @@ StudyFileReadResult parseStudyFile(const QByteArray &bytes)
     const auto classCount = qsizetype(soilClasses(study.method.formula).size());
     if (study.method.listIndex < -1 || study.method.listIndex >= classCount)
         return StudyFileRefusal::BadClassIndex;
+    if (!writesBackUnchanged(study.method))
+        return StudyFileRefusal::BadMethodCode;
     return study;
 }
 
 StudyFileReadResult readStudyFile(const QString &path)
 {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return StudyFileRefusal::NotAFile;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return StudyFileRefusal::CannotOpen;
@@ -200,7 +244,7 @@ Message readErrorMessage()
             QStringLiteral("タルヴェン・読み込みエラー")};
 }
 
-std::optional<Message> writeStudyFile(const QString &path, const StudyFileContent &content)
+std::variant<QByteArray, Message> encodeStudyFile(const StudyFileContent &content)
 {
     const std::array<QString, StudyFileLineCount> lines = studyFileLines(content);
     QStringEncoder encoder(StudyFileEncoding);
@@ -215,6 +259,15 @@ std::optional<Message> writeStudyFile(const QString &path, const StudyFileConten
         bytes += *line;
         bytes += "\r\n";
     }
+    return bytes;
+}
+
+std::optional<Message> writeStudyFile(const QString &path, const StudyFileContent &content)
+{
+    const std::variant<QByteArray, Message> encoded = encodeStudyFile(content);
+    if (const Message *refusal = std::get_if<Message>(&encoded))
+        return *refusal;
+    const QByteArray &bytes = std::get<QByteArray>(encoded);
 
     // QSaveFile also refuses a target that is read-only or a folder.
     QSaveFile file(path);
@@ -255,22 +308,7 @@ RestoredStudy restoreStudy(const ParsedStudy &parsed)
         study.horizontalTicks[i] = record.doubleFlags[PileCount + i] == 1;
     }
 
-    // The formula: an empty list and the formula's empty ratio.
-    study.formula = parsed.method.formula;
-    study.listIndex = -1;
-    study.ratioEditable = false;
-    writeRatioBox(study, emptyRatioText(study.formula));
-
-    // The stored ratio, then the class, which has the last word on the box.
-    writeRatioBox(study, parsed.method.ratioText);
-    study.listIndex = parsed.method.listIndex;
-    if (isRangedClass(study.formula, study.listIndex)) {
-        // The user's own ratio travels in the code's remaining characters.
-        study.ratioEditable = true;
-        writeRatioBox(study, restoredRatioText(parsed.method));
-    } else if (study.listIndex >= 0) {
-        writeRatioBox(study, QString::fromUtf16(soilClasses(study.formula)[study.listIndex].ratioText));
-    }
+    restoreMethod(study, parsed.method);
 
     // The refresh rewrites every number box with two decimals through its check.
     for (int box = 0; box < NumberBoxCount; ++box) {

@@ -45,23 +45,35 @@ enum class StudyFileRefusal {
     TooManyLines,   // a 54th line, even an empty one
     BadTick,        // a tick line whose number is not exactly 0 or 1
     BadClassIndex,  // decoded class index outside -1 ... last entry of the decoded formula's list
+    BadMethodCode,  // a code the save cannot write back to the same formula, class and ratio
+    NotAFile,       // a folder, device, FIFO or socket: only regular files are read
 };
 
 using StudyFileReadResult = std::variant<ParsedStudy, StudyFileRefusal>;
 
 // All or nothing: a complete parsed study, or a refusal. Line ends CR LF, LF
-// or CR; text in code page 932, bytes it cannot decode become U+FFFD.
+// or CR; text in code page 932, bytes it cannot decode become U+FFFD. What is
+// accepted can be saved again and opens to the same study: a method code
+// that would not survive that (no class and a ratio of 100 or more, which
+// the code's layout cannot hold) is refused.
 StudyFileReadResult parseStudyFile(const QByteArray &bytes);
+// Reads only a regular file (or a link to one): anything else is refused
+// before it is opened, since opening a FIFO waits for a writer.
 StudyFileReadResult readStudyFile(const QString &path);
 
 // "ファイル読み込みを中止しました。" / "タルヴェン・読み込みエラー", exclamation.
 Message readErrorMessage();
 
-// Writes the file through a temporary file in the same folder, so that the
-// target is replaced only when every line was written. Returns the message to
-// show when nothing was written: a name (or number text) that code page 932
-// cannot hold or that holds a line break, naming the text ("タルヴェン・書き込みエラー"
-// / exclamation), or a failed write, a read-only target included
+// The file's bytes, or the message naming a name (or number text) that code
+// page 932 cannot hold or that holds a line break ("タルヴェン・書き込みエラー" /
+// exclamation).
+std::variant<QByteArray, Message> encodeStudyFile(const StudyFileContent &content);
+
+// Writes the file through a temporary file in the same folder, named after
+// the target with a random suffix (plan.vek.AbC123, which no study-file
+// filter matches), so that the target is replaced only when every line was
+// written. Returns the message to show when nothing was written: the
+// refusal of encodeStudyFile, or a failed write, a read-only target included
 // ("ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー", exclamation).
 std::optional<Message> writeStudyFile(const QString &path, const StudyFileContent &content);
 

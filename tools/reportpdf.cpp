@@ -1,0 +1,136 @@
+#include "reportpdf.h"
+
+#include "report/paintersurface.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace talven {
+
+namespace {
+
+constexpr int PdfResolution = 600;
+
+// Whether two existing names reach one file: the same path once links and
+// ".." are resolved, or, where the platform has them, the same device and
+// inode (a hard link, a folder mounted twice). Windows has no inode to ask
+// for here; its file names are compared without regard to case, as it does.
+bool isSameFile(const QFileInfo &a, const QFileInfo &b)
+{
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity Sensitivity = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity Sensitivity = Qt::CaseSensitive;
+#endif
+    if (a.canonicalFilePath().compare(b.canonicalFilePath(), Sensitivity) == 0)
+        return true;
+#ifdef Q_OS_UNIX
+    struct stat first {};
+    struct stat second {};
+    if (::stat(QFile::encodeName(a.filePath()).constData(), &first) == 0
+        && ::stat(QFile::encodeName(b.filePath()).constData(), &second) == 0)
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+#endif
+    return false;
+}
+
+// Hands the PDF engine's writes on to the file and remembers whether any fell
+// short. The engine does not look at what a write returns, and a full disk
+// first shows as a write that takes only part of its bytes, which the file
+// does not count as an error.
+class CheckedWrites : public QIODevice {
+public:
+    explicit CheckedWrites(QIODevice &target) : target_(target) { open(QIODevice::WriteOnly); }
+    bool allWritten() const { return allWritten_; }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        const qint64 written = target_.write(data, size);
+        allWritten_ = allWritten_ && written == size;
+        return written;
+    }
+
+private:
+    QIODevice &target_;
+    bool allWritten_ = true;
+};
+
+// A4 portrait from the sheet's top-left corner, like the preview page. The
+// PDF engine writes most of the file when the painter ends.
+bool drawPdf(QSaveFile &file, const ReportInput &input)
+{
+    CheckedWrites device(file);
+    QPdfWriter writer(&device);
+    writer.setResolution(PdfResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setCreator(QStringLiteral("タルヴェン"));
+    writer.setTitle(QStringLiteral("遮水矢板の設計"));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    PainterSurface surface(painter, true);
+    const ReportResult result = drawReport(surface, input);
+    return painter.end() && result.complete && device.allWritten();
+}
+
+}  // namespace
+
+int PdfResult::exitStatus() const
+{
+    switch (outcome) {
+    case PdfOutcome::Written:
+        return ExitWritten;
+    case PdfOutcome::OutputIsStudy:
+    case PdfOutcome::OutputNotAFile:
+        return ExitUsage;
+    case PdfOutcome::CannotWrite:
+        break;
+    }
+    return ExitCannotWrite;
+}
+
+PdfResult checkOutput(const QString &studyPath, const QString &outputPath, const QString &what)
+{
+    const QFileInfo output(outputPath);
+    if (output.exists()) {
+        if (isSameFile(QFileInfo(studyPath), output))
+            return {PdfOutcome::OutputIsStudy,
+                    QStringLiteral("%1 %2 は検討ファイル %3 そのものです。別の名前を指定してください。")
+                        .arg(what, outputPath, studyPath)};
+        // Renaming the finished file over a device or a FIFO would replace it.
+        if (!output.isFile())
+            return {PdfOutcome::OutputNotAFile,
+                    QStringLiteral("%1: 通常のファイルではないので、%2を書き出せません。").arg(outputPath, what)};
+    }
+    return {};
+}
+
+PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const ReportInput &input)
+{
+    if (const PdfResult refused = checkOutput(studyPath, outputPath, QStringLiteral("PDF ファイル"));
+        refused.outcome != PdfOutcome::Written)
+        return refused;
+
+    // The last buffered bytes reach the disk on flush, whose failure commit()
+    // would ignore. Without commit() the temporary file is removed and an
+    // earlier output stays as it was.
+    QSaveFile file(outputPath);
+    if (!file.open(QIODevice::WriteOnly) || !drawPdf(file, input) || !file.flush()
+        || file.error() != QFileDevice::NoError || !file.commit())
+        return {PdfOutcome::CannotWrite, outputPath + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
+    return {};
+}
+
+}  // namespace talven
