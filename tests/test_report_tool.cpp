@@ -176,8 +176,8 @@ void TestReportTool::initTestCase()
     QVERIFY(dir.isValid());
     // The batch runs' folders: ready studies of both formulas (one name needing
     // quotes in the table), a refused one, one not ready with a range warning,
-    // one a level down; two studies whose reports would share a name; a file
-    // where a folder should be.
+    // one a level down; two studies whose reports would share a name and one
+    // named like a report; a file where a folder should be; a FIFO.
     StudyTexts bligh;
     bligh.formula = Formula::Bligh;
     bligh.listIndex = RangedBlighClass;
@@ -195,6 +195,7 @@ void TestReportTool::initTestCase()
         {QStringLiteral("blocker"), StudyTexts()}};
     for (const auto &[name, study] : studies)
         QVERIFY(!writeStudyFile(Path(name), contentOf(study)));
+    QCOMPARE(::mkfifo(QFile::encodeName(Path(QStringLiteral("table.fifo"))).constData(), 0600), 0);
     QFile refused(Path(QStringLiteral("mixed/refused.vek")));
     QVERIFY(refused.open(QIODevice::Append));
     QVERIFY(refused.write("\r\n") == 2);
@@ -616,6 +617,8 @@ void TestReportTool::batch_data()
                                               << QStringList() << QStringList{u"odd.pdf"_s};
     QTest::newRow("a table that is a study") << QStringList{u"--csv"_s, u"MIXED/sub/deep.vek"_s, u"MIXED/sub"_s}
                                              << 64 << QStringList() << QStringList{u"一覧表"_s, u"deep.vek"_s};
+    QTest::newRow("a table that is a FIFO, no study") << QStringList{u"--csv"_s, u"FIFO"_s, u"CLASH"_s} << 64
+                                                      << QStringList() << QStringList{u"table.fifo"_s};
     QTest::newRow("a table under a report's name")
         << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"OUT/deep.pdf"_s, u"MIXED/sub"_s} << 64 << QStringList()
         << QStringList{u"deep.pdf"_s, u"deep.vek"_s};
@@ -639,7 +642,7 @@ void TestReportTool::batch()
         for (QString argument : arguments)
             toolArguments << argument.replace(u"OUT"_s, out).replace(u"TABLE"_s, table)
                                  .replace(u"MIXED"_s, Path(u"mixed"_s)).replace(u"CLASH"_s, Path(u"clash"_s))
-                                 .replace(u"BLOCKER"_s, Path(u"blocker"_s));
+                                 .replace(u"BLOCKER"_s, Path(u"blocker"_s)).replace(u"FIFO"_s, Path(u"table.fifo"_s));
         const QStringList before = snapshot(dir.path());
         const Run run = runTool(toolArguments);
         QVERIFY2(run.exitCode == status, qPrintable(describe(run)));

@@ -95,6 +95,15 @@ QStringList reportNames(const QStringList &studies, const QString &outputDir)
     return reports;
 }
 
+// The table's own checks, made before the run and again before it is written.
+std::optional<QString> tableRefusal(const QStringList &studies, const QString &table)
+{
+    const PdfResult refused = checkOutput(studies, table, QStringLiteral("一覧表"));
+    if (refused.outcome != PdfOutcome::Written)
+        return refused.message;
+    return std::nullopt;
+}
+
 // Outputs refused before anything is written: two reports of one name (names
 // equal but for case count as equal, as they do on Windows), a report or the
 // table that is a study itself or an existing file other than a regular one,
@@ -110,7 +119,7 @@ std::optional<QString> refusedOutput(const QStringList &studies, const QStringLi
             return QStringLiteral("%1 と %2 の帳票が同じファイル %3 になります。")
                 .arg(studies[known.value()], studies[i], reports[i]);
         firstWithName.insert(name, i);
-        const PdfResult refused = checkOutput(studies[i], reports[i], QStringLiteral("PDF ファイル"));
+        const PdfResult refused = checkOutput({studies[i]}, reports[i], QStringLiteral("PDF ファイル"));
         if (refused.outcome != PdfOutcome::Written)
             return refused.message;
     }
@@ -118,12 +127,7 @@ std::optional<QString> refusedOutput(const QStringList &studies, const QStringLi
         return std::nullopt;
     if (const auto report = firstWithName.constFind(key(table)); report != firstWithName.cend())
         return QStringLiteral("一覧表 %1 が %2 の帳票と同じファイルです。").arg(table, studies[report.value()]);
-    for (const QString &study : studies) {
-        const PdfResult refused = checkOutput(study, table, QStringLiteral("一覧表"));
-        if (refused.outcome != PdfOutcome::Written)
-            return refused.message;
-    }
-    return std::nullopt;
+    return tableRefusal(studies, table);
 }
 
 // ---- the table ----
@@ -219,16 +223,23 @@ QString tableRows(const QString &study, const StudyOutcome &outcome)
 
 // UTF-8 with a byte-order mark, which a spreadsheet on a Japanese desktop
 // needs to read it as UTF-8. A file is replaced only by the whole table, as
-// a report is (writeReportPdf).
-bool writeTable(const QString &path, const QString &table)
+// a report is (writeReportPdf). The problem when it was not written.
+std::optional<QString> writeTable(const QString &path, const QString &table, const QStringList &studies)
 {
     const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + table.toUtf8();
-    if (path == QStringLiteral("-"))
-        return std::fwrite(bytes.constData(), 1, bytes.size(), stdout) == std::size_t(bytes.size())
-               && std::fflush(stdout) == 0;
+    if (path == QStringLiteral("-")) {
+        if (std::fwrite(bytes.constData(), 1, bytes.size(), stdout) == std::size_t(bytes.size())
+            && std::fflush(stdout) == 0)
+            return std::nullopt;
+        return QStringLiteral("一覧表を標準出力に書き込めませんでした。");
+    }
+    if (const std::optional<QString> refused = tableRefusal(studies, path))
+        return refused;
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
-           && file.error() == QFileDevice::NoError && file.commit();
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
+        && file.error() == QFileDevice::NoError && file.commit())
+        return std::nullopt;
+    return path + QStringLiteral(": 一覧表を書き出せませんでした。");
 }
 
 // ---- progress ----
@@ -351,12 +362,11 @@ int runBatch(const BatchOptions &options)
     lock.unlock();
     progress.clear();
 
-    if (!options.table.isEmpty() && !writeTable(options.table, table)) {
-        const bool toOutput = options.table == QStringLiteral("-");
-        writeText(stderr, ProgramName + QStringLiteral(": ")
-                              + (toOutput ? QStringLiteral("一覧表を標準出力に書き込めませんでした。\n")
-                                          : options.table + QStringLiteral(": 一覧表を書き出せませんでした。\n")));
-        status = std::max<int>(status, toOutput ? ExitLostOutput : ExitCannotWrite);
+    if (!options.table.isEmpty()) {
+        if (const std::optional<QString> problem = writeTable(options.table, table, studies)) {
+            writeText(stderr, ProgramName + QStringLiteral(": ") + *problem + u'\n');
+            status = std::max<int>(status, options.table == QStringLiteral("-") ? ExitLostOutput : ExitCannotWrite);
+        }
     }
     if (!printed) {
         writeText(stderr, ProgramName + QStringLiteral(": 照査結果を標準出力に書き込めませんでした。\n"));

@@ -101,25 +101,27 @@ int PdfResult::exitStatus() const
     return ExitCannotWrite;
 }
 
-PdfResult checkOutput(const QString &studyPath, const QString &outputPath, const QString &what)
+PdfResult checkOutput(const QStringList &studyPaths, const QString &outputPath, const QString &what)
 {
     const QFileInfo output(outputPath);
-    if (output.exists()) {
+    if (!output.exists())
+        return {};
+    // Renaming the finished file over a device or a FIFO would replace it.
+    if (!output.isFile())
+        return {PdfOutcome::OutputNotAFile,
+                QStringLiteral("%1: 通常のファイルではないので、%2を書き出せません。").arg(outputPath, what)};
+    for (const QString &studyPath : studyPaths) {
         if (isSameFile(QFileInfo(studyPath), output))
             return {PdfOutcome::OutputIsStudy,
                     QStringLiteral("%1 %2 は検討ファイル %3 そのものです。別の名前を指定してください。")
                         .arg(what, outputPath, studyPath)};
-        // Renaming the finished file over a device or a FIFO would replace it.
-        if (!output.isFile())
-            return {PdfOutcome::OutputNotAFile,
-                    QStringLiteral("%1: 通常のファイルではないので、%2を書き出せません。").arg(outputPath, what)};
     }
     return {};
 }
 
 PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const ReportInput &input)
 {
-    if (const PdfResult refused = checkOutput(studyPath, outputPath, QStringLiteral("PDF ファイル"));
+    if (const PdfResult refused = checkOutput({studyPath}, outputPath, QStringLiteral("PDF ファイル"));
         refused.outcome != PdfOutcome::Written)
         return refused;
 
