@@ -34,7 +34,7 @@ void BenchFiles::readStudyFile()
 {
     StudyFileReadResult read;
     QBENCHMARK {
-        read = readStudyFile(examplePath);
+        read = talven::readStudyFile(examplePath);
     }
     const auto *parsed = std::get_if<ParsedStudy>(&read);
     QVERIFY(parsed);
@@ -61,7 +61,7 @@ void BenchFiles::writeStudyFile()
     const QString path = target.filePath(QStringLiteral("written.vek"));
     std::optional<Message> refused;
     QBENCHMARK {
-        refused = writeStudyFile(path, content);
+        refused = talven::writeStudyFile(path, content);
     }
     QVERIFY2(!refused, qPrintable(refused ? refused->prompt : QString()));
     QFile written(path);

@@ -10,8 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QRegularExpression>
 #include <QMutex>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QThread>
 #include <QThreadPool>
