@@ -324,8 +324,10 @@ int runBatch(const BatchOptions &options)
     qsizetype finished = 0;
     QMutex mutex;
     QWaitCondition oneFinished;
+    // Two studies per core by default: while one waits for its report to
+    // reach the disk, the other keeps the core busy.
     QThreadPool pool;
-    pool.setMaxThreadCount(options.jobs > 0 ? options.jobs : QThread::idealThreadCount());
+    pool.setMaxThreadCount(options.jobs > 0 ? options.jobs : 2 * QThread::idealThreadCount());
     for (qsizetype i = 0; i < total; ++i) {
         pool.start([&, i] {
             StudyOutcome outcome = runStudyJob(studies[i], reports.value(i));

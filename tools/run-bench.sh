@@ -23,7 +23,7 @@ for program in bench_window bench_report bench_files bench_batch; do
     failed=1
     cat "$work/$program.out"
   fi
-  grep -E '^(FAIL|SKIP|QFATAL|RESULT|  +[0-9.]+ msecs)' "$work/$program.txt" || true
+  grep -E '^(FAIL|SKIP|QFATAL|RESULT|  +[0-9.,]+ msecs)' "$work/$program.txt" || true
   cat "$work/$program.csv" >> "$work/all.csv"
 done
 # Start-up and memory are one sample per process: more processes for them.
