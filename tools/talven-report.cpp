@@ -157,10 +157,11 @@ std::variant<Arguments, QString> parseArguments(const QStringList &arguments)
     return parsed;
 }
 
-// On Unix the arguments are bytes, which Qt decodes as UTF-8: bytes that are
-// not UTF-8 become U+FFFD, and the file named by the decoded text is another
-// one. Such an argument is refused rather than read or written under a name
-// the user did not give. Windows hands over the command line in UTF-16.
+// On Unix the arguments are bytes, which Qt decodes as UTF-8 (Linux, whatever
+// the locale): bytes that are not UTF-8 become U+FFFD, and the file the decoded
+// text names is another one. An argument that does not encode back to its own
+// bytes is refused rather than read or written under a name the user did not
+// give. Windows hands over the command line in UTF-16.
 std::optional<QString> undecodableArgument(int argc, char *argv[], const QStringList &arguments)
 {
 #ifdef Q_OS_UNIX
