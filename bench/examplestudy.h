@@ -38,14 +38,19 @@ inline talven::StudyFileContent exampleStudyContent()
     return content;
 }
 
-// The file's bytes, in code page 932 with CR LF, as File > Save writes them.
-inline QByteArray exampleStudyBytes()
+// A file's bytes, in code page 932 with CR LF, as File > Save writes them.
+inline QByteArray studyFileBytes(const talven::StudyFileContent &content)
 {
     QStringEncoder encoder("windows-31j");
     QByteArray bytes;
-    for (const QString &line : talven::studyFileLines(exampleStudyContent()))
+    for (const QString &line : talven::studyFileLines(content))
         bytes += QByteArray(encoder(line)) + "\r\n";
     return bytes;
+}
+
+inline QByteArray exampleStudyBytes()
+{
+    return studyFileBytes(exampleStudyContent());
 }
 
 // The report's input as File > Open would leave the window; empty on a refusal.

@@ -1,13 +1,17 @@
 // File > Open in the main window and RestoreStudy, which the report tool
-// uses, must reach the same study from the same file.
+// uses, must reach the same study from the same file; the report tool's table
+// must show the numbers the window shows for it.
 
 #include "app/mainwindow.h"
+#include "csvtable.h"
 #include "describestudy.h"
 #include "files/studyfile.h"
 #include "mainwindowtesting.h"
 #include "scripteddialogs.h"
 
 #include <QFile>
+#include <QLabel>
+#include <QProcess>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
@@ -52,6 +56,22 @@ QStringList describeWindow(const MainWindow &form, const QList<AskedDialog> &mes
                     form.ratioEditable(), vertical, horizontal, messages);
 }
 
+using Lines = QList<QPair<int, QString>>;
+
+// A study file of 53 lines, empty but for the changes, in code page 932.
+QString writeStudy(const QTemporaryDir &folder, const Lines &changes)
+{
+    QStringEncoder encoder("windows-31j");
+    QList<QByteArray> lines(StudyFileLineCount);
+    for (const auto &[line, text] : changes)
+        lines[line] = encoder.encode(text);
+    const QString path = folder.filePath(u"study.vek"_s);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(lines.join("\r\n") + "\r\n") <= 0)
+        return {};
+    return path;
+}
+
 }  // namespace
 
 class TestParity : public QObject {
@@ -59,12 +79,13 @@ class TestParity : public QObject {
 private Q_SLOTS:
     void openMatchesRestore_data();
     void openMatchesRestore();
+    void tableMatchesWindow_data() { openMatchesRestore_data(); }
+    void tableMatchesWindow();
 };
 
 void TestParity::openMatchesRestore_data()
 {
     // Each row changes some lines of an otherwise empty file: line number, text.
-    using Lines = QList<QPair<int, QString>>;
     QTest::addColumn<Lines>("changes");
     const Lines values{{0, u" 樋門　"_s}, {5, u"杭"_s}, {19, u"6"_s}, {20, u"3"_s}, {21, u"3.004"_s}, {22, u"3"_s},
                        {23, u"1"_s}, {24, u"12.345"_s}, {30, u"2.5"_s}, {31, u"7"_s}, {37, u"0.125"_s}};
@@ -92,20 +113,10 @@ void TestParity::openMatchesRestore_data()
 
 void TestParity::openMatchesRestore()
 {
-    using Lines = QList<QPair<int, QString>>;
     QFETCH(Lines, changes);
-    // Study files hold code page 932.
-    QStringEncoder encoder("windows-31j");
-    QList<QByteArray> lines(StudyFileLineCount);
-    for (const auto &[line, text] : changes)
-        lines[line] = encoder.encode(text);
     QTemporaryDir folder;
-    const QString path = folder.filePath(u"study.vek"_s);
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(lines.join("\r\n") + "\r\n");
-    }
+    const QString path = writeStudy(folder, changes);
+    QVERIFY(!path.isEmpty());
     const StudyFileReadResult read = readStudyFile(path);
     QVERIFY(std::holds_alternative<ParsedStudy>(read));
     const QStringList expected = describeRestored(restoreStudy(std::get<ParsedStudy>(read)));
@@ -122,6 +133,50 @@ void TestParity::openMatchesRestore()
         form.openAction()->trigger();
         QCOMPARE(describeWindow(form, dialogs.asked()), expected);
     }
+}
+
+// Each section's row against the window after File > Open, "次へ" and
+// "計算結果を見る"; a study that is not ready has no check in either.
+void TestParity::tableMatchesWindow()
+{
+    QFETCH(Lines, changes);
+    QTemporaryDir folder;
+    const QString path = writeStudy(folder, changes);
+    QVERIFY(!path.isEmpty());
+    QProcess tool;
+    tool.start(qEnvironmentVariable("TALVEN_BIN_DIR") + u"/talven-report"_s, {u"--csv"_s, u"-"_s, path});
+    QVERIFY(tool.waitForFinished(60000));
+    const QList<QStringList> rows = parseCsvTable(tool.readAllStandardOutput());
+    QCOMPARE(rows.size(), 3);
+
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    dialogs.answerFile(path);
+    dialogs.answer(Reply::Ok, 30);
+    form.openAction()->trigger();
+    dialogs.forget();
+    const bool ready = !rows[1].value(11).startsWith(u"帳票を作成できません"_s);
+    if (ready)
+        clickButton(form.toVerticalButton());
+    for (Section section : {Section::Vertical, Section::Horizontal}) {
+        QStringList shown{form.formulaButton(form.selectedFormula())->text(),
+                          form.listIndex() < 0 ? QString() : form.soilClassList()->currentItem()->text()};
+        if (ready) {
+            if (section == Section::Horizontal)
+                clickButton(form.toHorizontalButton());
+            clickButton(form.showResultButton(section));
+            const ResultLine &line = form.resultLine(section);
+            shown << line.numerator->text().split(u"＋"_s) << line.denominator->text() << line.provided->text()
+                  << line.required->text() << (line.verdict->text().contains(u"ＯＫ"_s) ? u"OK"_s : u"NG"_s)
+                  << form.referenceSigmaLLabel(section)->text();
+            QCOMPARE(rows[section == Section::Vertical ? 1 : 2].mid(2, 9), shown);
+        } else {
+            QCOMPARE(rows[section == Section::Vertical ? 1 : 2].mid(2, 2) + rows[1].mid(7, 4),
+                     shown + QStringList(4));
+        }
+    }
+    QVERIFY(dialogs.asked().isEmpty());
 }
 
 QTEST_MAIN(TestParity)

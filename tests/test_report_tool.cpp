@@ -1,3 +1,4 @@
+#include "csvtable.h"
 #include "files/studyfile.h"
 #include "study/methodcode.h"
 
@@ -121,6 +122,24 @@ QStringList entries(const QString &folder)
     return listed;
 }
 
+// entries() of the folder and of every folder below it.
+QStringList allEntries(const QString &folder)
+{
+    QStringList listed = entries(folder);
+    for (const QFileInfo &sub : QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        for (const QString &entry : allEntries(sub.filePath()))
+            listed << sub.fileName() + u'/' + entry;
+    }
+    return listed;
+}
+
+// A study name the table must quote: a comma, and quotes where names may hold them.
+#ifdef Q_OS_WIN
+const QString QuotedName = QStringLiteral("b,c");
+#else
+const QString QuotedName = QStringLiteral("b,\"c\"");
+#endif
+
 QString pdfInfo(const QString &pdf)
 {
     QProcess process;
@@ -153,6 +172,8 @@ private Q_SLOTS:
     void arguments_data();
     void arguments();
     void help();
+    void batch_data();
+    void batch();
 
 private:
     QTemporaryDir dir;
@@ -162,6 +183,33 @@ private:
 void TestReportTool::initTestCase()
 {
     QVERIFY(dir.isValid());
+    // The batch runs' folders: ready studies of both formulas (one name needing
+    // quotes in the table), a refused one, one not ready with a range warning,
+    // one a level down; two studies whose reports would share a name and one
+    // named like a report; a file where a folder should be; a FIFO.
+    StudyTexts bligh;
+    bligh.formula = Formula::Bligh;
+    bligh.listIndex = RangedBlighClass;
+    bligh.typedRatio = 7.4;
+    StudyTexts rejectedLevel;
+    rejectedLevel.wl1 = QStringLiteral("1000");
+    rejectedLevel.wl2 = QStringLiteral("0");
+    for (const QString &folder : {QStringLiteral("mixed/sub"), QStringLiteral("clash/x"), QStringLiteral("clash/y")})
+        QVERIFY(QDir(dir.path()).mkpath(folder));
+    const QList<std::pair<QString, StudyTexts>> studies{
+        {QStringLiteral("mixed/樋門 a.vek"), StudyTexts()}, {u"mixed/"_s + QuotedName + u".vek"_s, bligh},
+        {QStringLiteral("mixed/notready.vek"), rejectedLevel}, {QStringLiteral("mixed/refused.vek"), StudyTexts()},
+        {QStringLiteral("mixed/sub/deep.vek"), StudyTexts()}, {QStringLiteral("clash/x/plan.vek"), StudyTexts()},
+        {QStringLiteral("clash/y/PLAN.VEK"), StudyTexts()}, {QStringLiteral("clash/odd.pdf"), StudyTexts()},
+        {QStringLiteral("blocker"), StudyTexts()}};
+    for (const auto &[name, study] : studies)
+        QVERIFY(!writeStudyFile(Path(name), contentOf(study)));
+#ifdef Q_OS_UNIX
+    QCOMPARE(::mkfifo(QFile::encodeName(Path(QStringLiteral("table.fifo"))).constData(), 0600), 0);
+#endif
+    QFile refused(Path(QStringLiteral("mixed/refused.vek")));
+    QVERIFY(refused.open(QIODevice::Append));
+    QVERIFY(refused.write("\r\n") == 2);
     QVERIFY2(QFile::exists(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report")),
              "talven-report is not built");
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
@@ -500,6 +548,107 @@ void TestReportTool::help()
         QVERIFY(run.out.contains(QStringLiteral("使い方: talven-report 検討ファイル.vek -o 帳票.pdf")));
         QVERIFY(run.out.contains(QStringLiteral("終了コード")));
     }
+}
+
+void TestReportTool::batch_data()
+{
+    // Tokens in the arguments: OUT, TABLE and the folders of initTestCase.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("reports");  // the PDFs in OUT
+    QTest::addColumn<QStringList>("studies");  // "file: status" in table order; for 64 the names on stderr
+
+    const QString written = QStringLiteral("書き出しました"), checked = QStringLiteral("照査しました");
+    const QString refused = QStringLiteral("refused.vek: 読み込めません");
+    const QString notReady = QStringLiteral("notready.vek: 帳票を作成できません 警告");
+    const QStringList pdfs{QuotedName + u".pdf"_s, QStringLiteral("樋門 a.pdf")};
+    auto mixed = [&](const QString &ready) {
+        return QStringList{QuotedName + u".vek: "_s + ready, notReady, refused, QStringLiteral("樋門 a.vek: ") + ready};
+    };
+    QTest::newRow("reports and table") << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"TABLE"_s, u"MIXED"_s} << 2
+                                       << pdfs << mixed(written);
+    QTest::newRow("subfolders, studies named twice in argument order")
+        << QStringList{u"-r"_s, u"--csv"_s, u"TABLE"_s, u"MIXED/refused.vek"_s, u"MIXED"_s} << 2 << QStringList()
+        << QStringList{refused} + mixed(checked) + QStringList{u"deep.vek: "_s + checked};
+    QTest::newRow("all written") << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"TABLE"_s, u"MIXED/sub"_s} << 0
+                                 << QStringList{u"deep.pdf"_s} << QStringList{u"deep.vek: "_s + written};
+    QTest::newRow("unwritable report folder")
+        << QStringList{u"-d"_s, u"BLOCKER/out"_s, u"--csv"_s, u"TABLE"_s, u"MIXED"_s} << 3 << QStringList()
+        << mixed(QStringLiteral("書き出せません"));
+    QTest::newRow("reports sharing a name") << QStringList{u"-r"_s, u"-d"_s, u"OUT"_s, u"--csv"_s, u"TABLE"_s, u"CLASH"_s}
+                                            << 64 << QStringList() << QStringList{u"x/plan.vek"_s, u"y/PLAN.VEK"_s};
+    QTest::newRow("a report that is a study") << QStringList{u"-d"_s, u"CLASH"_s, u"CLASH/odd.pdf"_s} << 64
+                                              << QStringList() << QStringList{u"odd.pdf"_s};
+    QTest::newRow("a table that is a study") << QStringList{u"--csv"_s, u"MIXED/sub/deep.vek"_s, u"MIXED/sub"_s}
+                                             << 64 << QStringList() << QStringList{u"一覧表"_s, u"deep.vek"_s};
+#ifdef Q_OS_UNIX
+    QTest::newRow("a table that is a FIFO, no study") << QStringList{u"--csv"_s, u"FIFO"_s, u"CLASH"_s} << 64
+                                                      << QStringList() << QStringList{u"table.fifo"_s};
+#endif
+    QTest::newRow("a table under a report's name")
+        << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"OUT/deep.pdf"_s, u"MIXED/sub"_s} << 64 << QStringList()
+        << QStringList{u"deep.pdf"_s, u"deep.vek"_s};
+}
+
+// Each row twice, one study at a time and three at once: the same statuses,
+// tables byte for byte, and reports alike but for their creation time.
+void TestReportTool::batch()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QStringList, reports);
+    QFETCH(QStringList, studies);
+
+    const QRegularExpression creationDate(QStringLiteral("/CreationDate \\(D:\\d+Z\\)"));
+    QList<QByteArray> outputs[2];
+    for (int round = 0; round < 2; ++round) {
+        const QString tag = QString::fromLatin1(QTest::currentDataTag()) + QString::number(round);
+        const QString out = Path(tag), table = Path(tag + QStringLiteral(".csv"));
+        QStringList toolArguments{QStringLiteral("-j"), round == 0 ? QStringLiteral("1") : QStringLiteral("3")};
+        for (QString argument : arguments)
+            toolArguments << argument.replace(u"OUT"_s, out).replace(u"TABLE"_s, table)
+                                 .replace(u"MIXED"_s, Path(u"mixed"_s)).replace(u"CLASH"_s, Path(u"clash"_s))
+                                 .replace(u"BLOCKER"_s, Path(u"blocker"_s)).replace(u"FIFO"_s, Path(u"table.fifo"_s));
+        const QStringList before = allEntries(dir.path());
+        const Run run = runTool(toolArguments);
+        QVERIFY2(run.exitCode == status, qPrintable(describe(run)));
+        QCOMPARE(QDir(out).entryList(QDir::Files), reports);
+        for (const QString &report : reports) {
+            QFile pdf(QDir(out).filePath(report));
+            QVERIFY(pdf.open(QIODevice::ReadOnly));
+            outputs[round].append(QString::fromLatin1(pdf.readAll()).remove(creationDate).toLatin1());
+        }
+        if (status == 64) {
+            QCOMPARE(allEntries(dir.path()), before);
+            for (const QString &study : studies)
+                QVERIFY2(run.err.contains(study), qPrintable(run.err));
+            continue;
+        }
+        QFile file(table);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        outputs[round].append(file.readAll());
+        const QList<QStringList> rows = parseCsvTable(outputs[round].last());
+        QCOMPARE(rows.value(0), QStringList({u"ファイル"_s, u"方向"_s, u"計算式"_s, u"土質の区分"_s, u"Ｌ′"_s, u"ΣL"_s,
+                                             u"⊿H"_s, u"計算値 Ｃ′"_s, u"必要値 Ｃ"_s, u"判定"_s, u"ΣL の参考値"_s,
+                                             u"状態"_s}));
+        QStringList seen, paths;
+        for (qsizetype r = 1; r < rows.size(); r += 2) {
+            QCOMPARE(rows.value(r + 1).value(0), rows[r].value(0));
+            QCOMPARE(QStringList({rows[r].value(1), rows.value(r + 1).value(1)}), QStringList({u"鉛直方向"_s, u"水平方向"_s}));
+            const QString state = rows[r].value(11);
+            seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + state.section(u'（', 0, 0).section(u'　', 0, 0)
+                        + (state.contains(u"　警告: "_s) ? u" 警告"_s : QString());
+            if (state.startsWith(u"書き出しました"_s) || state.startsWith(u"照査しました"_s))
+                paths << rows[r].value(0) << rows[r].value(0);
+        }
+        QCOMPARE(seen, studies);
+        // The verdict lines of the studies checked or written, each after its file.
+        const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), paths.size());
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            QVERIFY2(lines[i].startsWith(paths[i] + u": "_s + (i % 2 ? u"水平方向"_s : u"鉛直方向"_s)), qPrintable(lines[i]));
+    }
+    QCOMPARE(outputs[1], outputs[0]);
 }
 
 QTEST_GUILESS_MAIN(TestReportTool)

@@ -101,19 +101,29 @@ int PdfResult::exitStatus() const
     return ExitCannotWrite;
 }
 
-PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const ReportInput &input)
+PdfResult checkOutput(const QStringList &studyPaths, const QString &outputPath, const QString &what)
 {
     const QFileInfo output(outputPath);
-    if (output.exists()) {
+    if (!output.exists())
+        return {};
+    // Renaming the finished file over a device or a FIFO would replace it.
+    if (!output.isFile())
+        return {PdfOutcome::OutputNotAFile,
+                QStringLiteral("%1: 通常のファイルではないので、%2を書き出せません。").arg(outputPath, what)};
+    for (const QString &studyPath : studyPaths) {
         if (isSameFile(QFileInfo(studyPath), output))
             return {PdfOutcome::OutputIsStudy,
-                    QStringLiteral("PDF ファイル %1 は検討ファイル %2 そのものです。別の名前を指定してください。")
-                        .arg(outputPath, studyPath)};
-        // Renaming the finished file over a device or a FIFO would replace it.
-        if (!output.isFile())
-            return {PdfOutcome::OutputNotAFile,
-                    QStringLiteral("%1: 通常のファイルではないので、PDF ファイルを書き出せません。").arg(outputPath)};
+                    QStringLiteral("%1 %2 は検討ファイル %3 そのものです。別の名前を指定してください。")
+                        .arg(what, outputPath, studyPath)};
     }
+    return {};
+}
+
+PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const ReportInput &input)
+{
+    if (const PdfResult refused = checkOutput({studyPath}, outputPath, QStringLiteral("PDF ファイル"));
+        refused.outcome != PdfOutcome::Written)
+        return refused;
 
     // The last buffered bytes reach the disk on flush, whose failure commit()
     // would ignore. Without commit() the temporary file is removed and an

@@ -7,6 +7,7 @@
 #include "report/drawreport.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace talven {
 
@@ -34,6 +35,11 @@ struct PdfResult {
 
     int exitStatus() const;
 };
+
+// Whether `outputPath` may receive `what` ("PDF ファイル", "一覧表") made from the
+// study files `studyPaths`: refused when it names one of the studies or an
+// existing file other than a regular one. Written when it may.
+PdfResult checkOutput(const QStringList &studyPaths, const QString &outputPath, const QString &what);
 
 // Writes the report of `input`, read from the study file `studyPath`, to
 // `outputPath`, through a temporary file beside it that replaces the output

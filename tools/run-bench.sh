@@ -2,23 +2,28 @@
 # Runs the benchmark executables in the folder given (make bench: build-bench/bench)
 # and prints each path's median against its budget.
 #   RUNS: how many runs of each benchmark the median is taken over (default 9).
+#   BATCH_RUNS: the same for bench_batch, whose single runs take about 20 s
+#   each time (default 3).
 set -u
 folder=${1:?usage: run-bench.sh BENCH_FOLDER}
 runs=${RUNS:-9}
+batch_runs=${BATCH_RUNS:-3}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 mkdir -m 700 "$work/runtime"
 export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$work/runtime"
 
 failed=0
-for program in bench_window bench_report bench_files; do
-  echo "== $program (median of $runs runs)"
-  if ! "$folder/$program" -median "$runs" -o "$work/$program.csv,csv" -o "$work/$program.txt,txt" \
+for program in bench_window bench_report bench_files bench_batch; do
+  program_runs=$runs
+  [ "$program" = bench_batch ] && program_runs=$batch_runs
+  echo "== $program (median of $program_runs runs)"
+  if ! "$folder/$program" -median "$program_runs" -o "$work/$program.csv,csv" -o "$work/$program.txt,txt" \
       > "$work/$program.out" 2>&1; then
     failed=1
     cat "$work/$program.out"
   fi
-  grep -E '^(FAIL|SKIP|QFATAL|RESULT|  +[0-9.]+ msecs)' "$work/$program.txt" || true
+  grep -E '^(FAIL|SKIP|QFATAL|RESULT|  +[0-9.,]+ msecs)' "$work/$program.txt" || true
   cat "$work/$program.csv" >> "$work/all.csv"
 done
 # Start-up and memory are one sample per process: more processes for them.
@@ -47,6 +52,9 @@ readStudyFile/|study file read + validate|2
 writeStudyFile/disk|study file write (synced to the disk)|2
 writeStudyFile/memory|study file write in /dev/shm (no disk under the sync)|
 startupToMainWindowShown/|another main window built and shown (warm process)|
+singleRuns/|talven-report: 1,000 studies as 1,000 single runs (-o)|
+batchReportsAndTable/|talven-report: the same 1,000 in one batch run (-d, --csv)|
+tableOnly/|talven-report: the table alone for 1,000 studies (--csv)|300
 LIST
 awk -F'|' -v resident="${resident:-}" -v first="${first_window:-}" '
   FNR == NR {
@@ -60,7 +68,7 @@ awk -F'|' -v resident="${resident:-}" -v first="${first_window:-}" '
   {
     budget = ($3 == "") ? "—" : "< " $3 " ms"
     if (!($1 in value)) { printf "| %s | %s | (no result) | no |\n", $2, budget; over++; next }
-    shown = sprintf("%.4g ms", value[$1])
+    shown = (value[$1] + 0 >= 1000) ? sprintf("%.2f s", value[$1] / 1000) : sprintf("%.4g ms", value[$1])
     within = ($3 == "") ? "—" : ((value[$1] + 0 < $3 + 0) ? "yes" : "NO")
     if (within == "NO") over++
     printf "| %s | %s | %s | %s |\n", $2, budget, shown, within
@@ -76,6 +84,13 @@ awk -F'|' -v resident="${resident:-}" -v first="${first_window:-}" '
       mb = resident / 1024
       printf "| resident memory with the main window open | < 80 MB | %.1f MB | %s |\n", mb, (mb < 80 ? "yes" : "NO")
       if (mb >= 80) over++
+    }
+    single = value["singleRuns/"]; batch = value["batchReportsAndTable/"]
+    if (single == "" || batch == "" || batch + 0 == 0) { print "| talven-report: batch run against the single runs | ≥ 6× faster | (no result) | no |"; over++ }
+    else {
+      speedup = single / batch
+      printf "| talven-report: batch run against the single runs | ≥ 6× faster | %.1f× | %s |\n", speedup, (speedup >= 6 ? "yes" : "NO")
+      if (speedup < 6) over++
     }
     printf "\n%d of the budgets exceeded\n", over + 0
   }

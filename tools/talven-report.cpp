@@ -1,20 +1,21 @@
 // talven-report STUDY.vek -o REPORT.pdf
+// talven-report [-d DIR] [--csv FILE|-] [-j N] [-r] STUDY|FOLDER ...
 //
 // Opens a study file as File > Open does, writes its one-page report as an A4
-// PDF with the printer's pens, and prints each section's verdict line, so a
-// folder of studies can be checked in one go.
+// PDF with the printer's pens, and prints each section's verdict line. The
+// batch form does the same for many studies and folders at once, with a
+// summary table (reportbatch.h).
 
-#include "check/creepcheck.h"
-#include "files/studyfile.h"
-#include "report/drawreport.h"
 #include "report/paintersurface.h"
+#include "reportbatch.h"
 #include "reportpdf.h"
+#include "studyjob.h"
 
 #include <QFile>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QStringList>
 
-#include <cstdio>
 #include <optional>
 #include <variant>
 
@@ -22,26 +23,11 @@ using namespace talven;
 
 namespace {
 
-const QString ProgramName = QStringLiteral("talven-report");
-
-// False when the text did not reach the stream (a full disk, say). A lost
-// message on standard error has nowhere else to go; the exit status still tells.
-bool writeText(std::FILE *stream, const QString &text)
-{
-    const bool written = std::fputs(text.toUtf8().constData(), stream) >= 0;
-    return std::fflush(stream) == 0 && written;
-}
-
-// Message boxes break lines with CR LF; a terminal wants LF.
-QString terminalText(const QString &prompt)
-{
-    QString text = prompt;
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 QString usageText()
 {
-    return QStringLiteral("使い方: talven-report 検討ファイル.vek -o 帳票.pdf\n");
+    return QStringLiteral(
+        "使い方: talven-report 検討ファイル.vek -o 帳票.pdf\n"
+        "        talven-report [-d フォルダー] [--csv 一覧.csv|-] [-j 数] [-r] 検討ファイル|フォルダー ...\n");
 }
 
 QString helpText()
@@ -54,20 +40,38 @@ QString helpText()
         "続けて鉛直方向と水平方向の照査結果を一行ずつ標準出力に書きます。\n"
         "  例: 鉛直方向　Ｃ′= 5.50 ＜ Ｃ = 8.50 ・・・ＮＧ\n"
         "\n"
+        "-d か --csv を付けると、いくつもの検討ファイルとフォルダーをまとめて扱います。\n"
+        "フォルダーからはその中の *.vek ファイルを名前順に取り出します（-r でサブフォルダーも）。\n"
+        "結果は引数の順に並び、照査結果の行と警告・エラーの行の頭にはファイル名が付きます。\n"
+        "検討ファイルは全コアで並行して処理します。\n"
+        "\n"
         "オプション:\n"
-        "  -o, --output ファイル  書き出す PDF ファイル。新しい名前か通常のファイル（既にあれば、\n"
-        "                         全部を書き終えてから置き換えます）\n"
-        "  -h, --help             この説明を表示します\n"
+        "  -o, --output ファイル       書き出す PDF ファイル。新しい名前か通常のファイル（既にあれば、\n"
+        "                              全部を書き終えてから置き換えます）\n"
+        "  -d, --output-dir フォルダー  検討ファイルごとの PDF をこのフォルダーに書き出します\n"
+        "                              （plan.vek → フォルダー/plan.pdf。置き換えは -o と同じ）\n"
+        "      --csv ファイル          検討ファイルと方向ごとに一行の一覧表（CSV、UTF-8）を\n"
+        "                              書き出します。- なら標準出力に書き、照査結果の行は省きます\n"
+        "  -j, --jobs 数               同時に処理する検討ファイルの数（既定: コアの数の 2 倍）\n"
+        "  -r, --recursive             フォルダーのサブフォルダーの検討ファイルも扱います\n"
+        "  -h, --help                  この説明を表示します\n"
+        "\n"
+        "一覧表の列: ファイル、方向、計算式、土質の区分、Ｌ′、ΣL、⊿H、計算値 Ｃ′、必要値 Ｃ、\n"
+        "判定（OK / NG）、ΣL の参考値、状態。数値は画面の表示と同じです。\n"
+        "-d を付けなければ帳票は作らず、照査だけをします。\n"
         "\n"
         "終了コード:\n"
-        "  0   帳票を書き出しました\n"
+        "  0   帳票を書き出しました（まとめて扱うときは、すべての検討ファイルについて。\n"
+        "      -d がなければ照査しました）\n"
         "  1   検討ファイルを読み込めませんでした（通常のファイルでないものは読みません）\n"
         "  2   帳票を作成できません（水位データとクリープ比を確認してください）\n"
-        "  3   PDF ファイルを書き出せませんでした（ディスクが一杯など。前からあるファイルは\n"
-        "      そのまま残り、照査結果は書きません）\n"
+        "  3   PDF ファイル（または一覧表）を書き出せませんでした（ディスクが一杯など。\n"
+        "      前からあるファイルはそのまま残り、その照査結果は書きません）\n"
         "  64  引数に誤りがあります（PDF ファイルが検討ファイルそのもの、フォルダーや装置など\n"
-        "      通常のファイルでない、ファイル名が UTF-8 でない場合も含みます。何も書きません）\n"
-        "  74  照査結果を標準出力に書き込めませんでした（PDF ファイルは書き出してあります）\n");
+        "      通常のファイルでない、ファイル名が UTF-8 でない、二つの検討ファイルの帳票が\n"
+        "      同じ名前になる場合も含みます。何も書きません）\n"
+        "  74  照査結果（または標準出力への一覧表）を書き込めませんでした\n"
+        "まとめて扱うときは、出会ったうちで一番大きいコードで終わります。\n");
 }
 
 int usageError(const QString &problem)
@@ -78,9 +82,13 @@ int usageError(const QString &problem)
 }
 
 struct Arguments {
-    QString study;
+    QStringList inputs;
     QString output;
+    BatchOptions batch;
+    bool jobsGiven = false;
     bool help = false;
+
+    bool isBatch() const { return !batch.outputDir.isEmpty() || !batch.table.isEmpty(); }
 };
 
 // Either the arguments or the problem with them.
@@ -89,26 +97,61 @@ std::variant<Arguments, QString> parseArguments(const QStringList &arguments)
     Arguments parsed;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
-        if (argument == QStringLiteral("-h") || argument == QStringLiteral("--help")) {
-            parsed.help = true;
-        } else if (argument == QStringLiteral("-o") || argument == QStringLiteral("--output")) {
+        auto is = [&argument](const char *shortName, const char *longName) {
+            return (shortName && argument == QLatin1StringView(shortName)) || argument == QLatin1StringView(longName);
+        };
+        // The value of an option that takes one, once.
+        auto value = [&](QString &into, const QString &what) -> std::optional<QString> {
             if (++i == arguments.size())
-                return QStringLiteral("%1 の後に PDF ファイルを指定してください。").arg(argument);
-            if (!parsed.output.isEmpty())
-                return QStringLiteral("PDF ファイルは一つだけ指定してください。");
-            parsed.output = arguments[i];
+                return QStringLiteral("%1 の後に%2を指定してください。").arg(argument, what);
+            if (!into.isEmpty())
+                return QStringLiteral("%1は一つだけ指定してください。").arg(what.trimmed());
+            into = arguments[i];
+            if (into.isEmpty())
+                return QStringLiteral("%1 の後に%2を指定してください。").arg(argument, what);
+            return std::nullopt;
+        };
+        std::optional<QString> problem;
+        if (is("-h", "--help")) {
+            parsed.help = true;
+        } else if (is("-o", "--output")) {
+            problem = value(parsed.output, QStringLiteral(" PDF ファイル"));
+        } else if (is("-d", "--output-dir")) {
+            problem = value(parsed.batch.outputDir, QStringLiteral("帳票のフォルダー"));
+        } else if (is(nullptr, "--csv")) {
+            problem = value(parsed.batch.table, QStringLiteral("一覧表のファイル"));
+        } else if (is("-j", "--jobs")) {
+            QString jobs;
+            problem = value(jobs, QStringLiteral("同時に処理する数"));
+            bool number = false;
+            parsed.batch.jobs = jobs.toInt(&number);
+            if (!problem && (parsed.jobsGiven || !number || parsed.batch.jobs < 1))
+                problem = QStringLiteral("%1 には 1 以上の整数を一つだけ指定してください。").arg(argument);
+            parsed.jobsGiven = true;
+        } else if (is("-r", "--recursive")) {
+            parsed.batch.recursive = true;
         } else if (argument.startsWith(u'-') && argument.size() > 1) {
-            return QStringLiteral("知らないオプションです: %1").arg(argument);
+            problem = QStringLiteral("知らないオプションです: %1").arg(argument);
         } else {
-            if (!parsed.study.isEmpty())
-                return QStringLiteral("検討ファイルは一つだけ指定してください。");
-            parsed.study = argument;
+            parsed.inputs.append(argument);
         }
+        if (problem)
+            return *problem;
     }
     if (parsed.help)
         return parsed;
-    if (parsed.study.isEmpty())
+    if (parsed.inputs.isEmpty())
         return QStringLiteral("検討ファイルを指定してください。");
+    if (parsed.isBatch()) {
+        if (!parsed.output.isEmpty())
+            return QStringLiteral("-o は -d、--csv と一緒には使えません（-d で帳票のフォルダーを指定します）。");
+        parsed.batch.inputs = parsed.inputs;
+        return parsed;
+    }
+    if (parsed.jobsGiven || parsed.batch.recursive)
+        return QStringLiteral("-j と -r は -d か --csv と一緒に使います。");
+    if (parsed.inputs.size() > 1)
+        return QStringLiteral("検討ファイルは一つだけ指定してください（まとめて扱うには -d か --csv を付けます）。");
     if (parsed.output.isEmpty())
         return QStringLiteral("-o で PDF ファイルを指定してください。");
     return parsed;
@@ -140,6 +183,22 @@ int lostOutput()
     return ExitLostOutput;
 }
 
+// One study, one report: warnings and problems on standard error, the
+// verdict lines on standard output once the report is written.
+int runSingle(const QString &study, const QString &output)
+{
+    const StudyOutcome outcome = runStudyJob(study, output);
+    for (const QString &warning : outcome.warnings)
+        writeText(stderr, ProgramName + QStringLiteral(": 警告: ") + terminalText(warning) + u'\n');
+    if (!outcome.problem.isEmpty())
+        writeText(stderr, ProgramName + QStringLiteral(": ")
+                              + (outcome.problemFile.isEmpty() ? QString() : outcome.problemFile + QStringLiteral(": "))
+                              + terminalText(outcome.problem) + u'\n');
+    if (!outcome.verdictLines.isEmpty() && !writeText(stdout, outcome.verdictLines.join(u'\n') + u'\n'))
+        return lostOutput();
+    return outcome.exitStatus;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -148,7 +207,10 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // Fonts are registered and looked up once here, before any worker thread
+    // draws a report.
     registerReportFonts();
+    QFontInfo(QFont(QStringLiteral("ＭＳ 明朝"))).family();
 
     // The application has taken its own options out of argc and argv.
     const QStringList commandLine = QGuiApplication::arguments();
@@ -160,38 +222,7 @@ int main(int argc, char *argv[])
     const Arguments &arguments = std::get<Arguments>(parsed);
     if (arguments.help)
         return writeText(stdout, helpText()) ? ExitWritten : lostOutput();
-
-    const StudyFileReadResult read = readStudyFile(arguments.study);
-    const ParsedStudy *study = std::get_if<ParsedStudy>(&read);
-    if (!study) {
-        writeText(stderr, ProgramName + QStringLiteral(": ") + arguments.study + QStringLiteral(": ")
-                          + terminalText(readErrorMessage().prompt) + u'\n');
-        return ExitRefused;
-    }
-
-    const RestoredStudy restored = restoreStudy(*study);
-    for (const Message &message : restored.messages)
-        writeText(stderr, ProgramName + QStringLiteral(": 警告: ") + terminalText(message.prompt)
-                          + u'\n');
-
-    const ReportInput input{restored.record, restored.formula, restored.listIndex,
-                            restored.verticalTicks, restored.horizontalTicks};
-    QStringList verdictLines;
-    for (Section section : {Section::Vertical, Section::Horizontal}) {
-        if (const std::optional<SectionVerdict> verdict = reportVerdict(input, section))
-            verdictLines.append(sectionName(section) + QStringLiteral("　")
-                                + verdict->items().join(u' ') + u'\n');
-    }
-    if (reportNotReady(restored.record) || verdictLines.size() != 2) {
-        writeText(stderr, ProgramName + QStringLiteral(": ") + arguments.study + QStringLiteral(": ")
-                          + terminalText(reportNotReadyMessage().prompt) + u'\n');
-        return ExitNotReady;
-    }
-
-    const PdfResult pdf = writeReportPdf(arguments.study, arguments.output, input);
-    if (pdf.outcome != PdfOutcome::Written) {
-        writeText(stderr, ProgramName + QStringLiteral(": ") + pdf.message + u'\n');
-        return pdf.exitStatus();
-    }
-    return writeText(stdout, verdictLines.join(QString())) ? ExitWritten : lostOutput();
+    if (arguments.isBatch())
+        return runBatch(arguments.batch);
+    return runSingle(arguments.inputs.first(), arguments.output);
 }

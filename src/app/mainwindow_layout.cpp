@@ -212,9 +212,9 @@ QWidget *MainWindow::buildMethodTab()
     auto *formulaFrame = new QGroupBox(QStringLiteral("検討に使う計算式"));
     formulaFrame->setObjectName(QStringLiteral("formulaFrame"));
     auto *formulaLayout = new QGridLayout(formulaFrame);
-    blighButton_ = new QRadioButton(QStringLiteral("ブライの式"));
+    blighButton_ = new QRadioButton(formulaName(Formula::Bligh));
     blighButton_->setObjectName(QStringLiteral("blighButton"));
-    laneButton_ = new QRadioButton(QStringLiteral("レインの式"));
+    laneButton_ = new QRadioButton(formulaName(Formula::Lane));
     laneButton_->setObjectName(QStringLiteral("laneButton"));
     formulaLayout->addWidget(blighButton_, 0, 0, Qt::AlignLeft);
     formulaLayout->addWidget(laneButton_, 1, 0, Qt::AlignLeft);

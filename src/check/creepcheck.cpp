@@ -49,6 +49,14 @@ bool ratioMeetsRequirement(const QString &providedShown, const QString &required
     return leadingNumber(providedShown) >= leadingNumber(requiredShown);
 }
 
+SectionQuantities sectionQuantities(Formula formula, double seepageLength, double sigmaL,
+                                    double headDifference)
+{
+    return {formatNumber(reducedLength(formula, seepageLength), NumberPattern::TwoDecimals),
+            formatNumber(sigmaL, NumberPattern::TwoDecimals),
+            formatNumber(headDifference, NumberPattern::TwoDecimals)};
+}
+
 std::optional<SectionResult> checkSection(Formula formula, double seepageLength, double sigmaL,
                                           double headDifference, double creepRatio)
 {
@@ -56,10 +64,10 @@ std::optional<SectionResult> checkSection(Formula formula, double seepageLength,
         providedRatio(formula, seepageLength, sigmaL, headDifference);
     if (!ratio)
         return std::nullopt;
+    const SectionQuantities shown = sectionQuantities(formula, seepageLength, sigmaL, headDifference);
     SectionResult result;
-    result.numerator = formatNumber(reducedLength(formula, seepageLength), NumberPattern::TwoDecimals)
-                       + QStringLiteral("＋") + formatNumber(sigmaL, NumberPattern::TwoDecimals);
-    result.denominator = formatNumber(headDifference, NumberPattern::TwoDecimals);
+    result.numerator = shown.reducedLength + QStringLiteral("＋") + shown.sigmaL;
+    result.denominator = shown.headDifference;
     result.provided = formatNumber(*ratio, NumberPattern::TwoDecimals);
     result.required = requiredRatioText(formula, creepRatio);
     result.ok = ratioMeetsRequirement(result.provided, result.required);

@@ -42,6 +42,16 @@ QString requiredRatioText(Formula formula, double creepRatio);
 // decimals against the required ratio as shown; equality passes.
 bool ratioMeetsRequirement(const QString &providedShown, const QString &requiredShown);
 
+// L', ΣL and ΔH of one section as its result line shows them.
+struct SectionQuantities {
+    QString reducedLength;   // L' "###0.00"
+    QString sigmaL;          // ΣL "##0.00"
+    QString headDifference;  // ΔH "##0.00"
+};
+
+SectionQuantities sectionQuantities(Formula formula, double seepageLength, double sigmaL,
+                                    double headDifference);
+
 // The texts of one section's result line.
 struct SectionResult {
     QString numerator;    // L' "###0.00" + "＋" + ΣL "##0.00"

@@ -48,6 +48,11 @@ QString emptyRatioText(Formula formula)
     return formula == Formula::Bligh ? QStringLiteral("0") : QStringLiteral("0.0");
 }
 
+QString formulaName(Formula formula)
+{
+    return formula == Formula::Bligh ? QStringLiteral("ブライの式") : QStringLiteral("レインの式");
+}
+
 QString numeratorCaption(Formula formula)
 {
     return formula == Formula::Bligh ? QStringLiteral("Ｌ + ΣL") : QStringLiteral("Ｌ / 3 +ΣL");

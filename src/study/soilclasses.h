@@ -26,6 +26,7 @@ bool isRangedClass(Formula formula, int listIndex);
 QString emptyRatioText(Formula formula);
 
 // Captions that follow the formula.
+QString formulaName(Formula formula);        // "ブライの式" or "レインの式"
 QString numeratorCaption(Formula formula);   // "Ｌ + ΣL" or "Ｌ / 3 +ΣL"
 QString ratioCaption(Formula formula);       // "クリープ比" or "加重クリープ比"
 

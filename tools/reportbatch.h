@@ -1,0 +1,25 @@
+#pragma once
+
+// talven-report's batch form: many studies and folders in one run, their
+// reports into one folder and a summary table, worked on all cores, results in
+// the order of the arguments.
+
+#include <QString>
+#include <QStringList>
+
+namespace talven {
+
+struct BatchOptions {
+    QStringList inputs;      // study files and folders, in the order given
+    QString outputDir;       // -d: one PDF per study there; empty: no reports
+    QString table;           // --csv: the table's file, "-" for standard output; empty: none
+    int jobs = 0;            // -j: studies worked on at once; 0: two per core
+    bool recursive = false;  // -r: folders' subfolders too
+};
+
+// Runs the batch and returns the exit status: 0 when every study was written
+// (or checked, without reports), otherwise the largest single-study status
+// met, 64 for outputs that would clash.
+int runBatch(const BatchOptions &options);
+
+}  // namespace talven

@@ -1,0 +1,60 @@
+#pragma once
+
+// One study through talven-report: read as File > Open does, checked, and its
+// report written when an output is named. The single form runs one such job,
+// a batch run many at once on worker threads: a job keeps its messages and
+// verdict lines to itself, so that the caller prints them in argument order.
+
+#include "files/studyfile.h"
+#include "reportpdf.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <optional>
+
+namespace talven {
+
+enum class StudyStatus {
+    Written,      // the report was written
+    Checked,      // checked only: no output was asked for
+    Refused,      // the study file was refused
+    NotReady,     // ΔH <= 0 or no creep ratio: no report can be made
+    CannotWrite,  // the report could not be written, or its name was refused
+};
+
+struct StudyOutcome {
+    StudyStatus status = StudyStatus::Refused;
+    // Range messages met while the study was restored, as the window would
+    // show them (line breaks CR LF).
+    QStringList warnings;
+    // Why there is no report, and the file named before the message (the
+    // study), or nothing where the message names its files itself.
+    QString problemFile;
+    QString problem;
+    // Each section's verdict line, "鉛直方向　Ｃ′= 5.50 ＜ Ｃ = 8.50 ・・・ＮＧ";
+    // only for a study written or checked.
+    QStringList verdictLines;
+    // The study as the window would hold it; empty when it was refused.
+    std::optional<RestoredStudy> study;
+    int exitStatus = ExitWritten;  // the single form's
+};
+
+// Reads the study and, when output is not empty, writes its report there
+// (writeReportPdf). Safe on a worker thread once the report fonts are
+// registered and looked up.
+StudyOutcome runStudyJob(const QString &studyPath, const QString &output);
+
+inline const QString ProgramName = QStringLiteral("talven-report");
+
+// Writes UTF-8 and flushes. False when the text did not reach the stream (a
+// full disk, say); a lost message on standard error has nowhere else to go.
+bool writeText(std::FILE *stream, const QString &text);
+
+// Message boxes break lines with CR LF; a terminal wants LF, a table cell
+// one line.
+QString terminalText(const QString &prompt);
+QString oneLine(const QString &prompt);
+
+}  // namespace talven
