@@ -10,8 +10,12 @@
 //             printer, PDF); no widgets, so talven-report uses it too
 //   dialogs/  every message box, file and printer dialog, through one
 //             service that tests replace
-//   app/      start-up and the windows: this one (mainwindow*.cpp), the
-//             title window, the help window, the preview and printing
+//   app/      start-up (main.cpp, commandline, singleinstance: one copy per
+//             user, later launches hand their file over) and the windows:
+//             this one (mainwindow.cpp behaviour, _layout controls, _report
+//             preview, _desktop files from outside and the dialogs' folders),
+//             the title, help and preview windows, printing
+//   tools/    talven-report: one study or whole folders to PDFs and a table
 //
 // A keystroke in a number box: eventFilter() lets swallowsNumberKey() judge
 // it, the box's textChanged runs onNumberEdited(), which hides the result
