@@ -518,7 +518,7 @@ void TestOpenSave::fromOutside_data()
     QTest::addColumn<bool>("good");   // a study that opens, or one refused
     QTest::addColumn<int>("reply");   // to the question about unsaved work; 0: nothing unsaved
     QTest::addColumn<bool>("modal");  // a modal window is up when the file comes
-    for (const QString way : {u"command line"_s, u"hand-over"_s, u"drop"_s}) {
+    for (const QString &way : {u"command line"_s, u"hand-over"_s, u"drop"_s}) {
         const QByteArray name = way.toUtf8();
         QTest::addRow("%s, a study", name.data()) << way << true << 0 << false;
         QTest::addRow("%s, a refused study", name.data()) << way << false << 0 << false;

@@ -76,8 +76,7 @@ QStringList expandInputs(const BatchOptions &options)
         const qsizetype before = studies.size();
         addFolder(input, options.recursive, studies);
         if (studies.size() == before)
-            writeText(stderr, ProgramName + QStringLiteral(": ") + input
-                                  + QStringLiteral(": 検討ファイル（*.vek）がありません。\n"));
+            complain(input + QStringLiteral(": 検討ファイル（*.vek）がありません。"));
     }
     return studies;
 }
@@ -194,10 +193,9 @@ QString tableRows(const QString &study, const StudyOutcome &outcome)
             const Formula formula = restored->formula;
             const double length = seepageLength(record.baseValues);
             const double head = headDifference(record.baseValues);
-            const bool vertical = section == Section::Vertical;
             const double sectionSigmaL =
-                sigmaL(vertical ? record.verticalLengths : record.horizontalLengths,
-                       vertical ? restored->verticalTicks : restored->horizontalTicks);
+                sigmaL(pileLengths(record, section),
+                       section == Section::Vertical ? restored->verticalTicks : restored->horizontalTicks);
             const SectionQuantities shown = sectionQuantities(formula, length, sectionSigmaL, head);
             row << formulaName(formula)
                 << (restored->listIndex >= 0
@@ -286,24 +284,6 @@ private:
 
 // ---- the run ----
 
-// What is printed of one study: warnings and problems on standard error,
-// verdict lines on standard output, each after the study's name. False when
-// a verdict line was lost.
-bool printOutcome(const QString &study, const StudyOutcome &outcome, bool verdictLines)
-{
-    const QString prefix = ProgramName + QStringLiteral(": ") + study + QStringLiteral(": ");
-    for (const QString &warning : outcome.warnings)
-        writeText(stderr, prefix + QStringLiteral("警告: ") + terminalText(warning) + u'\n');
-    if (!outcome.problem.isEmpty())
-        writeText(stderr, prefix + terminalText(outcome.problem) + u'\n');
-    bool written = true;
-    if (verdictLines) {
-        for (const QString &line : outcome.verdictLines)
-            written = writeText(stdout, study + QStringLiteral(": ") + line + u'\n') && written;
-    }
-    return written;
-}
-
 }  // namespace
 
 int runBatch(const BatchOptions &options)
@@ -311,7 +291,7 @@ int runBatch(const BatchOptions &options)
     const QStringList studies = expandInputs(options);
     const QStringList reports = reportNames(studies, options.outputDir);
     if (const std::optional<QString> refused = refusedOutput(studies, reports, options.table)) {
-        writeText(stderr, ProgramName + QStringLiteral(": ") + *refused + u'\n');
+        complain(*refused);
         return ExitUsage;
     }
     // A missing report folder is made; one that cannot be shows as reports
@@ -351,11 +331,13 @@ int runBatch(const BatchOptions &options)
             oneFinished.wait(&mutex);
             continue;
         }
-        const StudyOutcome outcome = std::move(*outcomes[next]);
+        StudyOutcome outcome = std::move(*outcomes[next]);
         outcomes[next].reset();
         lock.unlock();
         progress.clear();
-        printed = printOutcome(studies[next], outcome, verdictLines) && printed;
+        if (!verdictLines)
+            outcome.verdictLines.clear();
+        printed = printOutcome(outcome, studies[next]) && printed;
         table += tableRows(studies[next], outcome);
         status = std::max(status, outcome.exitStatus);
         ++next;
@@ -366,12 +348,12 @@ int runBatch(const BatchOptions &options)
 
     if (!options.table.isEmpty()) {
         if (const std::optional<QString> problem = writeTable(options.table, table, studies)) {
-            writeText(stderr, ProgramName + QStringLiteral(": ") + *problem + u'\n');
+            complain(*problem);
             status = std::max<int>(status, options.table == QStringLiteral("-") ? ExitLostOutput : ExitCannotWrite);
         }
     }
     if (!printed) {
-        writeText(stderr, ProgramName + QStringLiteral(": 照査結果を標準出力に書き込めませんでした。\n"));
+        complain(QStringLiteral("照査結果を標準出力に書き込めませんでした。"));
         status = std::max<int>(status, ExitLostOutput);
     }
     return status;

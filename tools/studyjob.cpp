@@ -62,6 +62,28 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output)
     return outcome;
 }
 
+bool printOutcome(const StudyOutcome &outcome, const QString &label)
+{
+    const QString named = label.isEmpty() ? QString() : label + QStringLiteral(": ");
+    for (const QString &warning : outcome.warnings)
+        complain(named + QStringLiteral("警告: ") + terminalText(warning));
+    if (!outcome.problem.isEmpty()) {
+        const QString file = label.isEmpty() && !outcome.problemFile.isEmpty()
+                                 ? outcome.problemFile + QStringLiteral(": ")
+                                 : named;
+        complain(file + terminalText(outcome.problem));
+    }
+    bool written = true;
+    for (const QString &line : outcome.verdictLines)
+        written = writeText(stdout, named + line + u'\n') && written;
+    return written;
+}
+
+void complain(const QString &problem)
+{
+    writeText(stderr, ProgramName + QStringLiteral(": ") + problem + u'\n');
+}
+
 bool writeText(std::FILE *stream, const QString &text)
 {
     const bool written = std::fputs(text.toUtf8().constData(), stream) >= 0;

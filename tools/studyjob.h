@@ -48,6 +48,14 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output);
 
 inline const QString ProgramName = QStringLiteral("talven-report");
 
+// What is printed of one study: its warnings and its problem on standard
+// error, its verdict lines on standard output, each after `label` when one is
+// given (the study's name in a batch run). False when a verdict line was lost.
+bool printOutcome(const StudyOutcome &outcome, const QString &label);
+
+// "talven-report: " and the problem, on a line of standard error.
+void complain(const QString &problem);
+
 // Writes UTF-8 and flushes. False when the text did not reach the stream (a
 // full disk, say); a lost message on standard error has nowhere else to go.
 bool writeText(std::FILE *stream, const QString &text);

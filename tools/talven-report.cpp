@@ -179,7 +179,7 @@ std::optional<QString> undecodableArgument(int argc, char *argv[], const QString
 
 int lostOutput()
 {
-    writeText(stderr, ProgramName + QStringLiteral(": 標準出力に書き込めませんでした。\n"));
+    complain(QStringLiteral("標準出力に書き込めませんでした。"));
     return ExitLostOutput;
 }
 
@@ -188,13 +188,7 @@ int lostOutput()
 int runSingle(const QString &study, const QString &output)
 {
     const StudyOutcome outcome = runStudyJob(study, output);
-    for (const QString &warning : outcome.warnings)
-        writeText(stderr, ProgramName + QStringLiteral(": 警告: ") + terminalText(warning) + u'\n');
-    if (!outcome.problem.isEmpty())
-        writeText(stderr, ProgramName + QStringLiteral(": ")
-                              + (outcome.problemFile.isEmpty() ? QString() : outcome.problemFile + QStringLiteral(": "))
-                              + terminalText(outcome.problem) + u'\n');
-    if (!outcome.verdictLines.isEmpty() && !writeText(stdout, outcome.verdictLines.join(u'\n') + u'\n'))
+    if (!printOutcome(outcome, QString()))
         return lostOutput();
     return outcome.exitStatus;
 }

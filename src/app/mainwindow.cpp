@@ -620,9 +620,7 @@ PileTicks MainWindow::ticks(Section section) const
 void MainWindow::showResult(Section section)
 {
     const StudyRecord &record = currentStudy();
-    const bool vertical = section == Section::Vertical;
-    const double sectionSigmaL =
-        sigmaL(vertical ? record.verticalLengths : record.horizontalLengths, ticks(section));
+    const double sectionSigmaL = sigmaL(pileLengths(record, section), ticks(section));
     // The required ratio is read from the box, as the user sees it.
     const std::optional<SectionResult> result =
         checkSection(selectedFormula(), seepageLength(record.baseValues), sectionSigmaL,

@@ -24,6 +24,11 @@ double sigmaL(const PileLengths &lengths, const PileTicks &doubled)
     return sum;
 }
 
+const PileLengths &pileLengths(const StudyRecord &record, Section section)
+{
+    return section == Section::Vertical ? record.verticalLengths : record.horizontalLengths;
+}
+
 double reducedLength(Formula formula, double seepageLength)
 {
     return formula == Formula::Bligh ? seepageLength : seepageLength / 3.0;

@@ -26,6 +26,9 @@ double headDifference(const std::array<double, BaseValueCount> &baseValues);
 // ΣL of one section: a ticked pile counts twice (down one face, up the other).
 double sigmaL(const PileLengths &lengths, const PileTicks &doubled);
 
+// The stored pile lengths of one section.
+const PileLengths &pileLengths(const StudyRecord &record, Section section);
+
 // L' = L under Bligh, L / 3 under Lane.
 double reducedLength(Formula formula, double seepageLength);
 
