@@ -14,7 +14,7 @@ SHOT_PACKAGES := xvfb xauth xdotool imagemagick poppler-utils
 all: build
 
 deps:
-	@sh tools/ensure-packages.sh $(PACKAGES)
+	@sh scripts/ensure-packages.sh $(PACKAGES)
 
 configure: deps
 	@cmake -S . -B $(BUILD_DIR) -G Ninja
@@ -29,7 +29,7 @@ test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure
 
 fuzz:
-	@sh tools/ensure-packages.sh $(PACKAGES) $(FUZZ_PACKAGES)
+	@sh scripts/ensure-packages.sh $(PACKAGES) $(FUZZ_PACKAGES)
 	@cmake -S . -B $(BUILD_DIR)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTALVEN_FUZZ=ON
 	@cmake --build $(BUILD_DIR)-fuzz --target fuzz_study_file
 	@mkdir -p $(BUILD_DIR)-fuzz/fuzz-corpus
@@ -40,7 +40,7 @@ fuzz:
 bench: deps
 	@cmake -S . -B $(BUILD_DIR)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALVEN_BENCH=ON
 	@cmake --build $(BUILD_DIR)-bench --target bench_window bench_report bench_files bench_batch
-	@sh tools/run-bench.sh $(BUILD_DIR)-bench/bench
+	@sh scripts/run-bench.sh $(BUILD_DIR)-bench/bench
 
 # talven, talven-report and VEK.hlp under $(PREFIX)/lib/talven, links in
 # $(PREFIX)/bin, the desktop entry, the study file type and the icons under
@@ -55,13 +55,13 @@ install: build
 
 # The Debian package, installing under /usr, in $(BUILD_DIR).
 package: build
-	@sh tools/ensure-packages.sh $(PACKAGE_PACKAGES)
+	@sh scripts/ensure-packages.sh $(PACKAGE_PACKAGES)
 	cd $(BUILD_DIR) && cpack -G DEB
 
 # The pictures of docs/: the three tabs and a report page.
 screenshots: build
-	@sh tools/ensure-packages.sh $(SHOT_PACKAGES)
-	@sh tools/make-screenshots.sh $(BUILD_DIR)
+	@sh scripts/ensure-packages.sh $(SHOT_PACKAGES)
+	@sh scripts/make-screenshots.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(BUILD_DIR)-fuzz $(BUILD_DIR)-bench

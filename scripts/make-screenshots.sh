@@ -1,7 +1,7 @@
 #!/bin/sh
 # Makes the pictures of docs/: the program's three tabs with a worked example
 # filled in, and the first page of its report.
-#   sh tools/make-screenshots.sh [BUILD_DIR]     (make screenshots)
+#   sh scripts/make-screenshots.sh [BUILD_DIR]     (make screenshots)
 # Builds the program if needed, runs it under Xvfb, types the example with
 # xdotool, takes the window with ImageMagick's import, and renders the report
 # with talven-report and pdftoppm. The window's positions below are those of
@@ -12,7 +12,7 @@ build=${1:-build}
 case $build in /*) ;; *) build="$here/$build" ;; esac
 
 if [ "${TALVEN_SHOTS_INSIDE:-}" != 1 ]; then
-  sh "$here/tools/ensure-packages.sh" xvfb xauth xdotool imagemagick poppler-utils
+  sh "$here/scripts/ensure-packages.sh" xvfb xauth xdotool imagemagick poppler-utils
   if [ ! -x "$build/bin/talven" ] || [ ! -x "$build/bin/talven-report" ]; then
     cmake -S "$here" -B "$build" -G Ninja
     cmake --build "$build" --target talven talven-report
