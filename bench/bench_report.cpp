@@ -2,6 +2,7 @@
 // 150 dpi (what the preview shows), and into a one-page A4 PDF at 600 dpi
 // (what talven-report and printing to a file produce).
 #include "examplestudy.h"
+#include "report/drawreport.h"
 #include "report/paintersurface.h"
 
 #include <QBuffer>
@@ -22,15 +23,17 @@ private Q_SLOTS:
     void drawReportPdf();
 
 private:
-    ReportInput input;
+    StudyInput input;
+    StudyCheck check;
 };
 
 void BenchReport::initTestCase()
 {
     registerReportFonts();
-    const std::optional<ReportInput> example = exampleReportInput();
+    const std::optional<StudyInput> example = exampleStudyInput();
     QVERIFY(example);
     input = *example;
+    check = checkStudy(input);
 }
 
 void BenchReport::drawReportA4Image150dpi()
@@ -45,7 +48,7 @@ void BenchReport::drawReportA4Image150dpi()
         image.fill(Qt::white);
         QPainter painter(&image);
         PainterSurface surface(painter, false);
-        complete = drawReport(surface, input).complete && complete;
+        complete = drawReport(surface, input, check).complete && complete;
     }
     QVERIFY(complete);
     // Something was drawn: the page is no longer blank.
@@ -67,7 +70,7 @@ void BenchReport::drawReportPdf()
             writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
             QPainter painter(&writer);
             PainterSurface surface(painter, true);
-            complete = drawReport(surface, input).complete && complete;
+            complete = drawReport(surface, input, check).complete && complete;
         }
         size = buffer.size();
     }

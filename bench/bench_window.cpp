@@ -79,7 +79,7 @@ void BenchWindow::initTestCase()
     QCoreApplication::processEvents();
     const qint64 resident = residentKilobytes();
     QVERIFY(resident > 0);
-    // Read by tools/run-bench.sh: one sample per process.
+    // Read by scripts/run-bench.sh: one sample per process.
     std::printf("FIRST_WINDOW_MS %.3f\nRESIDENT_KB %lld\n", firstWindowNanoseconds / 1e6,
                 static_cast<long long>(resident));
     std::fflush(stdout);

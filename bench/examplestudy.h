@@ -5,7 +5,7 @@
 // and 1.5, horizontal piles 2.5 and 2.5, every pile counted twice.
 
 #include "files/studyfile.h"
-#include "report/drawreport.h"
+#include "study/studyinput.h"
 #include "study/methodcode.h"
 
 #include <QStringEncoder>
@@ -53,20 +53,13 @@ inline QByteArray exampleStudyBytes()
     return studyFileBytes(exampleStudyContent());
 }
 
-// The report's input as File > Open would leave the window; empty on a refusal.
-inline std::optional<talven::ReportInput> exampleReportInput()
+// The study as File > Open would leave the window; empty on a refusal.
+inline std::optional<talven::StudyInput> exampleStudyInput()
 {
     using namespace talven;
     const StudyFileReadResult read = parseStudyFile(exampleStudyBytes());
     const auto *parsed = std::get_if<ParsedStudy>(&read);
     if (!parsed)
         return std::nullopt;
-    const RestoredStudy restored = restoreStudy(*parsed);
-    ReportInput input;
-    input.record = restored.record;
-    input.formula = restored.formula;
-    input.listIndex = restored.listIndex;
-    input.verticalTicks = restored.verticalTicks;
-    input.horizontalTicks = restored.horizontalTicks;
-    return input;
+    return restoreStudy(*parsed).input();
 }

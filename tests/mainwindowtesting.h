@@ -4,6 +4,7 @@
 
 #include "app/mainwindow.h"
 #include "scripteddialogs.h"
+#include "study/boxtable.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,7 +12,32 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QtTest>
+
+// A pile row's length box, by section.
+constexpr int verticalBox(int row)
+{
+    return talven::pileBox(talven::Section::Vertical, row);
+}
+constexpr int horizontalBox(int row)
+{
+    return talven::pileBox(talven::Section::Horizontal, row);
+}
+
+// The tab a number box or a name box stands on.
+inline int tabOfBox(int box)
+{
+    return talven::MainWindow::tabOf(talven::groupOfBox(box).section);
+}
+inline int tabOfName(int name)
+{
+    for (const talven::BoxGroupInfo &group : talven::BoxGroups) {
+        if (group.firstName >= 0 && name >= group.firstName && name < group.firstName + group.count)
+            return talven::MainWindow::tabOf(group.section);
+    }
+    return -1;
+}
 
 // The window must be the active one for focus and shortcuts to work offscreen.
 inline bool showActive(talven::MainWindow &form)
@@ -77,8 +103,15 @@ inline void fillFirstTabAndGoOn(talven::MainWindow &form, ScriptedDialogs &dialo
         dialogs.answer(Reply::Ok);
     clickListRow(form.soilClassList(), soilClass);
     if (!typedRatio.isEmpty())
-        typeKeys(form.numberBox(5), typedRatio);
-    for (int i = 0; i < 5; ++i)
+        typeKeys(form.creepRatioBox(), typedRatio);
+    for (int i = 0; i < talven::BaseValueCount; ++i)
         typeInto(form.numberBox(i), values[i]);
     clickButton(form.toVerticalButton());
+}
+
+// The study saved as the user saves it: File > Save into `folder`.
+inline void saveStudyInto(talven::MainWindow &form, ScriptedDialogs &dialogs, const QTemporaryDir &folder)
+{
+    dialogs.answerFile(folder.filePath(QStringLiteral("saved.vek")));
+    form.saveAction()->trigger();
 }

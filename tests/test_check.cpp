@@ -1,10 +1,29 @@
-#include "check/creepcheck.h"
+#include "check/studycheck.h"
+#include "study/numbers.h"
 
 #include <QTest>
 
 using namespace talven;
 
 Q_DECLARE_METATYPE(talven::Formula)
+Q_DECLARE_METATYPE(talven::Readiness)
+
+namespace {
+
+// A study with L in the first dimension, ΔH as WL1 over a WL2 of 0, and ΣL
+// as one unticked vertical pile.
+StudyInput studyOf(Formula formula, double seepageLength, double sigmaL, double headDifference,
+                   double creepRatio)
+{
+    StudyInput input;
+    input.formula = formula;
+    input.record.baseValues = {seepageLength, 0.0, 0.0, headDifference, 0.0};
+    input.record.verticalLengths[0] = sigmaL;
+    input.record.creepRatio = creepRatio;
+    return input;
+}
+
+}  // namespace
 
 class TestCheck : public QObject {
     Q_OBJECT
@@ -13,15 +32,13 @@ private Q_SLOTS:
     void sigmaL();
     void section_data();
     void section();
-    void zeroHeadHasNoRatio();
+    void zeroHeadHasNoVerdict();
     void verdictFromShownTexts_data();
     void verdictFromShownTexts();
     void referenceSigmaL_data();
     void referenceSigmaL();
-    void reportNotReady_data();
-    void reportNotReady();
-    void firstTabProblem_data();
-    void firstTabProblem();
+    void readiness_data();
+    void readiness();
 };
 
 void TestCheck::sigmaL_data()
@@ -57,6 +74,8 @@ void TestCheck::section_data()
     QTest::addColumn<QString>("provided");
     QTest::addColumn<QString>("required");
     QTest::addColumn<bool>("ok");
+    // The window's required ratio ("required") and the page's ("0.00") are one
+    // number: the verdict is the same on both.
     QTest::newRow("lane worked example")
         << Formula::Lane << 6.0 << 9.0 << 2.0 << 8.5
         << QStringLiteral("2.00＋9.00") << QStringLiteral("2.00") << QStringLiteral("5.50") << QStringLiteral("8.50") << false;
@@ -96,19 +115,23 @@ void TestCheck::section()
     QFETCH(double, sigmaL);
     QFETCH(double, headDifference);
     QFETCH(double, creepRatio);
-    const std::optional<SectionResult> result =
-        checkSection(formula, seepageLength, sigmaL, headDifference, creepRatio);
-    QVERIFY(result.has_value());
-    QTEST(result->numerator, "numerator");
-    QTEST(result->denominator, "denominator");
-    QTEST(result->provided, "provided");
-    QTEST(result->required, "required");
-    QTEST(result->ok, "ok");
+    const StudyCheck check = checkStudy(studyOf(formula, seepageLength, sigmaL, headDifference, creepRatio));
+    const SectionCheck &vertical = check.section(Section::Vertical);
+    QVERIFY(vertical.verdict.has_value());
+    QTEST(vertical.numerator, "numerator");
+    QTEST(check.headDifferenceText, "denominator");
+    QTEST(vertical.verdict->provided, "provided");
+    QTEST(check.requiredShown, "required");
+    QCOMPARE(check.requiredPrinted, twoDecimals(creepRatio));
+    QTEST(vertical.verdict->ok, "ok");
+    QCOMPARE(vertical.verdict->relation(), vertical.verdict->ok ? QStringLiteral("≧") : QStringLiteral("＜"));
 }
 
-void TestCheck::zeroHeadHasNoRatio()
+void TestCheck::zeroHeadHasNoVerdict()
 {
-    QVERIFY(!checkSection(Formula::Lane, 6.0, 9.0, 0.0, 8.5).has_value());
+    const StudyCheck check = checkStudy(studyOf(Formula::Lane, 6.0, 9.0, 0.0, 8.5));
+    QVERIFY(!check.section(Section::Vertical).verdict);
+    QVERIFY(!check.section(Section::Horizontal).verdict);
     QVERIFY(!providedRatio(Formula::Bligh, 6.0, 9.0, 0.0).has_value());
 }
 
@@ -152,62 +175,48 @@ void TestCheck::referenceSigmaL()
     QTEST(referenceSigmaLText(formula, creepRatio, seepageLength, headDifference), "expected");
 }
 
-void TestCheck::reportNotReady_data()
+void TestCheck::readiness_data()
 {
     QTest::addColumn<double>("waterLevel1");
     QTest::addColumn<double>("waterLevel2");
     QTest::addColumn<double>("creepRatio");
-    QTest::addColumn<bool>("notReady");
-    QTest::newRow("ready") << 3.0 << 1.0 << 8.5 << false;
-    QTest::newRow("equal levels") << 2.0 << 2.0 << 8.5 << true;
-    QTest::newRow("inverted levels") << 1.0 << 3.0 << 8.5 << true;
-    QTest::newRow("no ratio") << 3.0 << 1.0 << 0.0 << true;
+    QTest::addColumn<Readiness>("readiness");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("ready") << 3.0 << 1.0 << 8.5 << Readiness::Ready << QString() << QString();
+    QTest::newRow("equal levels") << 2.0 << 2.0 << 8.5 << Readiness::HeadNotAboveZero
+                                  << QStringLiteral("水位差が０以下の場合は計算できません")
+                                  << QStringLiteral("タルヴェン・データに不備があります");
+    QTest::newRow("no ratio") << 3.0 << 1.0 << 0.0 << Readiness::NoCreepRatio
+                              << QStringLiteral("使用する計算式と\r\nクリープ比を指定してください")
+                              << QStringLiteral("タルヴェン・データの不足です");
+    QTest::newRow("inverted levels, no ratio")
+        << 1.0 << 3.0 << 0.0 << Readiness::NeitherHeadNorRatio
+        << QStringLiteral("水位差が０以下の場合は計算できません\r\nまた、使用する計算式とクリープ比を指定してください")
+        << QStringLiteral("タルヴェン・データに不備があります");
 }
 
-void TestCheck::reportNotReady()
+void TestCheck::readiness()
 {
     QFETCH(double, waterLevel1);
     QFETCH(double, waterLevel2);
     QFETCH(double, creepRatio);
-    StudyRecord record;
-    record.baseValues[3] = waterLevel1;
-    record.baseValues[4] = waterLevel2;
-    record.creepRatio = creepRatio;
-    QTEST(talven::reportNotReady(record), "notReady");
-    const Message message = reportNotReadyMessage();
-    QCOMPARE(message.prompt, QStringLiteral("水位データおよび\r\nクリープ比の選択を確認してください"));
-    QCOMPARE(message.icon, MessageIcon::Stop);
-}
-
-void TestCheck::firstTabProblem_data()
-{
-    QTest::addColumn<double>("headDifference");
-    QTest::addColumn<double>("creepRatio");
-    QTest::addColumn<int>("problem");
-    QTest::addColumn<QString>("prompt");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("fine") << 2.0 << 8.5 << 0 << QString() << QString();
-    QTest::newRow("equal levels") << 0.0 << 8.5 << 1 << QStringLiteral("水位差が０以下の場合は計算できません")
-                                  << QStringLiteral("タルヴェン・データに不備があります");
-    QTest::newRow("no ratio") << 2.0 << 0.0 << 2
-                              << QStringLiteral("使用する計算式と\r\nクリープ比を指定してください")
-                              << QStringLiteral("タルヴェン・データの不足です");
-    QTest::newRow("both") << -1.0 << 0.0 << 3
-                          << QStringLiteral("水位差が０以下の場合は計算できません\r\nまた、使用する計算式とクリープ比を指定してください")
-                          << QStringLiteral("タルヴェン・データに不備があります");
-}
-
-void TestCheck::firstTabProblem()
-{
-    QFETCH(double, headDifference);
-    QFETCH(double, creepRatio);
-    QFETCH(int, problem);
-    QCOMPARE(talven::firstTabProblem(headDifference, creepRatio), problem);
-    const Message message = firstTabProblemMessage(problem);
+    QFETCH(Readiness, readiness);
+    StudyInput input;
+    input.record.baseValues[3] = waterLevel1;
+    input.record.baseValues[4] = waterLevel2;
+    input.record.creepRatio = creepRatio;
+    const StudyCheck check = checkStudy(input);
+    QCOMPARE(check.readiness, readiness);
+    QCOMPARE(check.ready(), readiness == Readiness::Ready);
+    const Message message = firstTabProblemMessage(readiness);
     QTEST(message.prompt, "prompt");
     QTEST(message.caption, "caption");
-    if (problem != 0)
+    if (readiness != Readiness::Ready)
         QCOMPARE(message.icon, MessageIcon::Stop);
+    const Message notReady = reportNotReadyMessage();
+    QCOMPARE(notReady.prompt, QStringLiteral("水位データおよび\r\nクリープ比の選択を確認してください"));
+    QCOMPARE(notReady.icon, MessageIcon::Stop);
 }
 
 QTEST_GUILESS_MAIN(TestCheck)

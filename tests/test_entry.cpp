@@ -5,6 +5,8 @@
 #include "app/mainwindow.h"
 #include "mainwindowtesting.h"
 #include "scripteddialogs.h"
+#include "files/studyfile.h"
+#include "study/boxtable.h"
 #include "study/numbers.h"
 #include "study/studyrecord.h"
 
@@ -31,19 +33,6 @@ const AskedDialog MessageC{u"数値は５から９の範囲で入力してくだ
 const AskedDialog RangedClass{u"砂混じり砂利の場合、\r\nＣの値は５～９の間を選んでください"_s, MessageIcon::Information,
                               u"タルヴェン・数値に幅があります"_s};
 
-// The stored field of number box numberBox(index).
-double storedField(int index)
-{
-    const StudyRecord &record = currentStudy();
-    if (index < 5)
-        return record.baseValues[index];
-    if (index == 5)
-        return record.creepRatio;
-    if (index < 13)
-        return record.verticalLengths[index - 6];
-    return record.horizontalLengths[index - 13];
-}
-
 bool isNear(double a, double b)
 {
     return std::abs(a - b) < 1e-9;
@@ -53,13 +42,8 @@ bool isNear(double a, double b)
 void makeReady(MainWindow &form)
 {
     form.setListIndex(0);
-    form.numberBox(3)->setText(u"3"_s);
-    form.numberBox(4)->setText(u"1"_s);
-}
-
-int tabOf(int numberBox)
-{
-    return numberBox < 6 ? 0 : numberBox < 13 ? 1 : 2;
+    form.numberBox(OuterWaterLevelBox)->setText(u"3"_s);
+    form.numberBox(InnerWaterLevelBox)->setText(u"1"_s);
 }
 
 // Bligh's "砂混じり砂利", chosen with the mouse; its message is answered.
@@ -120,19 +104,19 @@ void TestEntry::typing_data()
     QTest::newRow("dimension, minus discarded") << 0 << u"-5"_s << u"5"_s << 5.0 << none;
     QTest::newRow("dimension, letters discarded") << 1 << u"1a2b"_s << u"12"_s << 12.0 << none;
     QTest::newRow("dimension, 100 then 5") << 0 << u"1005"_s << u"5"_s << 5.0 << QList{MessageA};
-    QTest::newRow("water level -999.99") << 3 << u"-999.99"_s << u"-999.99"_s << -999.99 << none;
-    QTest::newRow("water level 999.99") << 4 << u"999.99"_s << u"999.99"_s << 999.99 << none;
-    QTest::newRow("water level -1000") << 3 << u"-1000"_s << QString() << 0.0 << QList{MessageB};
-    QTest::newRow("water level 1000") << 4 << u"1000"_s << QString() << 0.0 << QList{MessageB};
-    QTest::newRow("water level, lone minus") << 3 << u"-"_s << u"-"_s << 0.0 << none;
-    QTest::newRow("water level, eighth character") << 4 << u"-12.3456"_s << u"-12.345"_s << -12.345 << none;
-    QTest::newRow("vertical length, minus discarded") << 6 << u"-"_s << u"0.00"_s << 0.0 << none;
-    QTest::newRow("vertical length 12.5") << 9 << u"12.5"_s << u"12.5"_s << 12.5 << none;
-    QTest::newRow("vertical length 250") << 12 << u"250"_s << QString() << 0.0 << QList{MessageA};
-    QTest::newRow("horizontal length, three decimals") << 13 << u"1.235"_s << u"1.235"_s << 1.235 << none;
-    QTest::newRow("horizontal length 100.5") << 19 << u"100.5"_s << u".5"_s << 0.5 << QList{MessageA};
-    QTest::newRow("horizontal length, lone point") << 16 << u"."_s << u"."_s << 0.0 << none;
-    QTest::newRow("read-only creep ratio") << 5 << u"7"_s << u"8.5"_s << 8.5 << none;
+    QTest::newRow("water level -999.99") << OuterWaterLevelBox << u"-999.99"_s << u"-999.99"_s << -999.99 << none;
+    QTest::newRow("water level 999.99") << InnerWaterLevelBox << u"999.99"_s << u"999.99"_s << 999.99 << none;
+    QTest::newRow("water level -1000") << OuterWaterLevelBox << u"-1000"_s << QString() << 0.0 << QList{MessageB};
+    QTest::newRow("water level 1000") << InnerWaterLevelBox << u"1000"_s << QString() << 0.0 << QList{MessageB};
+    QTest::newRow("water level, lone minus") << OuterWaterLevelBox << u"-"_s << u"-"_s << 0.0 << none;
+    QTest::newRow("water level, eighth character") << InnerWaterLevelBox << u"-12.3456"_s << u"-12.345"_s << -12.345 << none;
+    QTest::newRow("vertical length, minus discarded") << verticalBox(0) << u"-"_s << u"0.00"_s << 0.0 << none;
+    QTest::newRow("vertical length 12.5") << verticalBox(3) << u"12.5"_s << u"12.5"_s << 12.5 << none;
+    QTest::newRow("vertical length 250") << verticalBox(6) << u"250"_s << QString() << 0.0 << QList{MessageA};
+    QTest::newRow("horizontal length, three decimals") << horizontalBox(0) << u"1.235"_s << u"1.235"_s << 1.235 << none;
+    QTest::newRow("horizontal length 100.5") << horizontalBox(6) << u"100.5"_s << u".5"_s << 0.5 << QList{MessageA};
+    QTest::newRow("horizontal length, lone point") << horizontalBox(3) << u"."_s << u"."_s << 0.0 << none;
+    QTest::newRow("read-only creep ratio") << CreepRatioBox << u"7"_s << u"8.5"_s << 8.5 << none;
 }
 
 void TestEntry::typing()
@@ -146,7 +130,7 @@ void TestEntry::typing()
     MainWindow form;
     QVERIFY(showActive(form));
     makeReady(form);
-    form.tabs()->setCurrentIndex(tabOf(box));
+    form.tabs()->setCurrentIndex(tabOfBox(box));
     dialogs.forget();
     dialogs.answer(Reply::Ok, int(messages.size()));
 
@@ -154,10 +138,11 @@ void TestEntry::typing()
 
     QCOMPARE(dialogs.asked(), messages);
     QCOMPARE(form.numberBox(box)->text(), shown);
-    QVERIFY2(isNear(storedField(box), stored), qPrintable(QString::number(storedField(box), 'g', 17)));
-    QVERIFY(!currentStudy().saved);
+    QVERIFY2(isNear(numberField(form.study(), box), stored),
+             qPrintable(QString::number(numberField(form.study(), box), 'g', 17)));
+    QVERIFY(!form.study().saved);
     QCOMPARE(focusedWidget(), form.numberBox(box));
-    QCOMPARE(form.tabs()->currentIndex(), tabOf(box));
+    QCOMPARE(form.tabs()->currentIndex(), tabOfBox(box));
 }
 
 // Arrows, Home, End, Delete and Backspace edit the box; only typed characters are filtered.
@@ -176,7 +161,7 @@ void TestEntry::editingKeysPass()
     QTest::keyClick(box, Qt::Key_Left);
     typeKeys(box, u"3"_s);
     QCOMPARE(box->text(), u"23."_s);
-    QCOMPARE(currentStudy().baseValues[0], 23.0);
+    QCOMPARE(form.study().baseValues[0], 23.0);
     // Control characters are not typing: no select-all, no paste, no undo.
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
@@ -197,7 +182,7 @@ void TestEntry::enteredByClick()
     QCOMPARE(box->selectedText(), u"0.00"_s);
     typeKeys(box, u"4"_s);
     QCOMPARE(box->text(), u"4"_s);
-    QCOMPARE(currentStudy().baseValues[2], 4.0);
+    QCOMPARE(form.study().baseValues[2], 4.0);
 
     // Once inside, a click places the caret.
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 4, box->height() / 2));
@@ -233,26 +218,26 @@ void TestEntry::creepRatioBox()
     QVERIFY(showActive(form));
     chooseRangedClass(form, dialogs);
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{RangedClass});
-    QLineEdit *ratio = form.numberBox(5);
+    QLineEdit *ratio = form.creepRatioBox();
     QCOMPARE(ratio->text(), u"5"_s);
     QCOMPARE(focusedWidget(), ratio);
     QCOMPARE(ratio->selectedText(), u"5"_s);
     QVERIFY(!ratio->isReadOnly());
-    QCOMPARE(currentStudy().creepRatio, 5.0);
+    QCOMPARE(form.study().creepRatio, 5.0);
 
     dialogs.forget();
     dialogs.answer(Reply::Ok, rejections);
     typeKeys(ratio, keys);
     QCOMPARE(dialogs.asked(), QList<AskedDialog>(rejections, MessageC));
     QCOMPARE(ratio->text(), shown);
-    QCOMPARE(currentStudy().creepRatio, stored);
+    QCOMPARE(form.study().creepRatio, stored);
     QCOMPARE(focusedWidget(), ratio);
 
     // Any other class leaves the editable state.
     clickListRow(form.soilClassList(), 2);
     QCOMPARE(ratio->text(), u"12"_s);
     QVERIFY(ratio->isReadOnly());
-    QCOMPARE(currentStudy().creepRatio, 12.0);
+    QCOMPARE(form.study().creepRatio, 12.0);
     ratio->setFocus();
     typeKeys(ratio, u"7"_s);
     QCOMPARE(ratio->text(), u"12"_s);
@@ -292,8 +277,8 @@ void TestEntry::focusGivenBehindMessage()
         clickListRow(form.soilClassList(), 3);
         break;
     case 1:
-        typeInto(form.numberBox(3), u"2"_s);
-        typeInto(form.numberBox(4), u"2"_s);
+        typeInto(form.numberBox(OuterWaterLevelBox), u"2"_s);
+        typeInto(form.numberBox(InnerWaterLevelBox), u"2"_s);
         clickButton(form.toVerticalButton());
         break;
     default:
@@ -316,14 +301,14 @@ void TestEntry::enterMovesFocus_data()
     QTest::addColumn<QStringList>("path");
     QTest::newRow("tab 0 values") << false << 0
                                   << QStringList{u"numberBox(1)"_s, u"numberBox(2)"_s, u"numberBox(3)"_s, u"numberBox(4)"_s, u"numberBox(0)"_s};
-    QTest::newRow("creep ratio to 次へ") << false << 5 << QStringList{u"toVerticalButton"_s};
+    QTest::newRow("creep ratio to 次へ") << false << CreepRatioBox << QStringList{u"toVerticalButton"_s};
     QTest::newRow("vertical lengths")
-        << false << 10 << QStringList{u"numberBox(11)"_s, u"numberBox(12)"_s, u"numberBox(6)"_s, u"numberBox(7)"_s};
+        << false << verticalBox(4) << QStringList{u"numberBox(11)"_s, u"numberBox(12)"_s, u"numberBox(6)"_s, u"numberBox(7)"_s};
     QTest::newRow("horizontal lengths")
-        << false << 18 << QStringList{u"numberBox(19)"_s, u"numberBox(13)"_s, u"numberBox(14)"_s};
+        << false << horizontalBox(5) << QStringList{u"numberBox(19)"_s, u"numberBox(13)"_s, u"numberBox(14)"_s};
     QTest::newRow("tab 0 names") << true << 3 << QStringList{u"nameBox(4)"_s, u"nameBox(0)"_s, u"nameBox(1)"_s};
-    QTest::newRow("vertical names") << true << 10 << QStringList{u"nameBox(11)"_s, u"nameBox(5)"_s, u"nameBox(6)"_s};
-    QTest::newRow("horizontal names") << true << 17 << QStringList{u"nameBox(18)"_s, u"nameBox(12)"_s};
+    QTest::newRow("vertical names") << true << FirstVerticalPileName + 5 << QStringList{u"nameBox(11)"_s, u"nameBox(5)"_s, u"nameBox(6)"_s};
+    QTest::newRow("horizontal names") << true << FirstHorizontalPileName + 5 << QStringList{u"nameBox(18)"_s, u"nameBox(12)"_s};
 }
 
 void TestEntry::enterMovesFocus()
@@ -335,7 +320,7 @@ void TestEntry::enterMovesFocus()
     MainWindow form;
     QVERIFY(showActive(form));
     makeReady(form);
-    const int tab = names ? (start < 5 ? 0 : start < 12 ? 1 : 2) : tabOf(start);
+    const int tab = names ? tabOfName(start) : tabOfBox(start);
     form.tabs()->setCurrentIndex(tab);
     QLineEdit *first = names ? form.nameBox(start) : form.numberBox(start);
     first->setFocus();
@@ -356,13 +341,13 @@ void TestEntry::leavingRounds_data()
     QTest::addColumn<QString>("afterLeaving");
     QTest::addColumn<double>("stored");
     QTest::newRow("3") << 0 << u"3"_s << u"3"_s << u"3.00"_s << 3.0;
-    QTest::newRow("1.235 rounds up") << 7 << u"1.235"_s << u"1.235"_s << u"1.24"_s << 1.24;
-    QTest::newRow("2.675 rounds up") << 14 << u"2.675"_s << u"2.675"_s << u"2.68"_s << 2.68;
+    QTest::newRow("1.235 rounds up") << verticalBox(1) << u"1.235"_s << u"1.235"_s << u"1.24"_s << 1.24;
+    QTest::newRow("2.675 rounds up") << horizontalBox(1) << u"2.675"_s << u"2.675"_s << u"2.68"_s << 2.68;
     QTest::newRow("1.005 rounds up") << 1 << u"1.005"_s << u"1.005"_s << u"1.01"_s << 1.01;
-    QTest::newRow("-0.125 away from zero") << 4 << u"-0.125"_s << u"-0.125"_s << u"-0.13"_s << -0.13;
-    QTest::newRow("1.234 rounds down") << 12 << u"1.234"_s << u"1.234"_s << u"1.23"_s << 1.23;
-    QTest::newRow("lone minus") << 3 << u"-"_s << u"-"_s << u"0.00"_s << 0.0;
-    QTest::newRow("5.") << 19 << u"5."_s << u"5."_s << u"5.00"_s << 5.0;
+    QTest::newRow("-0.125 away from zero") << InnerWaterLevelBox << u"-0.125"_s << u"-0.125"_s << u"-0.13"_s << -0.13;
+    QTest::newRow("1.234 rounds down") << verticalBox(6) << u"1.234"_s << u"1.234"_s << u"1.23"_s << 1.23;
+    QTest::newRow("lone minus") << OuterWaterLevelBox << u"-"_s << u"-"_s << u"0.00"_s << 0.0;
+    QTest::newRow("5.") << horizontalBox(6) << u"5."_s << u"5."_s << u"5.00"_s << 5.0;
 }
 
 void TestEntry::leavingRounds()
@@ -376,14 +361,15 @@ void TestEntry::leavingRounds()
     MainWindow form;
     QVERIFY(showActive(form));
     makeReady(form);
-    form.tabs()->setCurrentIndex(tabOf(box));
+    form.tabs()->setCurrentIndex(tabOfBox(box));
     typeInto(form.numberBox(box), keys);
     QCOMPARE(form.numberBox(box)->text(), whileTyping);
-    QVERIFY(isNear(storedField(box), leadingNumber(whileTyping)));
+    QVERIFY(isNear(numberField(form.study(), box), leadingNumber(whileTyping)));
 
     pressEnter(form.numberBox(box));  // leaves the box
     QCOMPARE(form.numberBox(box)->text(), afterLeaving);
-    QVERIFY2(isNear(storedField(box), stored), qPrintable(QString::number(storedField(box), 'g', 17)));
+    QVERIFY2(isNear(numberField(form.study(), box), stored),
+             qPrintable(QString::number(numberField(form.study(), box), 'g', 17)));
     QVERIFY(dialogs.asked().isEmpty());
 }
 
@@ -394,8 +380,8 @@ void TestEntry::namesTrimmed_data()
     QTest::addColumn<QString>("stored");
     QTest::newRow("member name") << 0 << u"  門柱 "_s << u"門柱"_s;
     QTest::newRow("water level name") << 4 << u" 外水位"_s << u"外水位"_s;
-    QTest::newRow("vertical place, inner blank kept") << 5 << u"上流 側  "_s << u"上流 側"_s;
-    QTest::newRow("horizontal place") << 18 << u"  右岸"_s << u"右岸"_s;
+    QTest::newRow("vertical place, inner blank kept") << FirstVerticalPileName << u"上流 側  "_s << u"上流 側"_s;
+    QTest::newRow("horizontal place") << FirstHorizontalPileName + 6 << u"  右岸"_s << u"右岸"_s;
 }
 
 void TestEntry::namesTrimmed()
@@ -407,13 +393,15 @@ void TestEntry::namesTrimmed()
     MainWindow form;
     QVERIFY(showActive(form));
     makeReady(form);
-    form.tabs()->setCurrentIndex(box < 5 ? 0 : box < 12 ? 1 : 2);
-    currentStudy().saved = true;
+    form.tabs()->setCurrentIndex(tabOfName(box));
+    QTemporaryDir folder;
+    saveStudyInto(form, dialogs, folder);
+    QVERIFY(form.study().saved);
     typeInto(form.nameBox(box), keys);
-    QVERIFY(!currentStudy().saved);
-    QCOMPARE(currentStudy().names[box], QString());  // stored only when the box is left
+    QVERIFY(!form.study().saved);
+    QCOMPARE(form.study().names[box], QString());  // stored only when the box is left
     pressEnter(form.nameBox(box));
-    QCOMPARE(currentStudy().names[box], stored);
+    QCOMPARE(form.study().names[box], stored);
 }
 
 void TestEntry::nameLength()
@@ -431,9 +419,15 @@ void TestEntry::nameLength()
     QCoreApplication::sendEvent(form.nameBox(2), &composed);
     QCOMPARE(form.nameBox(2)->text(), u"樋門本体部分の下流側"_s);
 
-    // The program's own writes are never cut.
-    currentStudy().names[3] = u"とても長い水位の名前です"_s;
-    form.refreshBoxes();
+    // The program's own writes are never cut: a study file's name.
+    QTemporaryDir folder;
+    StudyFileContent content;
+    content.names[3] = u"とても長い水位の名前です"_s;
+    content.methodCode = 20000;  // Lane, no class
+    QVERIFY(!writeStudyFile(folder.filePath(u"long.vek"_s), content));
+    dialogs.answer(Reply::Yes);  // the typed names are given up
+    dialogs.answerFile(folder.filePath(u"long.vek"_s));
+    form.openAction()->trigger();
     QCOMPARE(form.nameBox(3)->text(), u"とても長い水位の名前です"_s);
 }
 
@@ -445,9 +439,9 @@ void TestEntry::pastedText_data()
     QTest::addColumn<QList<AskedDialog>>("messages");
     QTest::addColumn<QString>("shown");
     QTest::newRow("leading number kept") << 0 << u"3abc"_s << 3.0 << QList<AskedDialog>{} << u"3abc"_s;
-    QTest::newRow("negative length") << 6 << u"-5"_s << 0.0 << QList{MessageA} << QString();
+    QTest::newRow("negative length") << verticalBox(0) << u"-5"_s << 0.0 << QList{MessageA} << QString();
     // Cut to the box's seven characters, as typing would stop.
-    QTest::newRow("long water level") << 3 << u"-12.3456789"_s << -12.345 << QList<AskedDialog>{} << u"-12.345"_s;
+    QTest::newRow("long water level") << OuterWaterLevelBox << u"-12.3456789"_s << -12.345 << QList<AskedDialog>{} << u"-12.345"_s;
 }
 
 // The mouse's paste bypasses the key filter; the range check still holds.
@@ -462,13 +456,13 @@ void TestEntry::pastedText()
     MainWindow form;
     QVERIFY(showActive(form));
     makeReady(form);
-    form.tabs()->setCurrentIndex(tabOf(box));
+    form.tabs()->setCurrentIndex(tabOfBox(box));
     dialogs.answer(Reply::Ok, int(messages.size()));
     form.numberBox(box)->setFocus();
     form.numberBox(box)->insert(pasted);  // replaces the selected text, as a paste does
     QCOMPARE(dialogs.asked(), messages);
     QCOMPARE(form.numberBox(box)->text(), shown);
-    QVERIFY(isNear(storedField(box), stored));
+    QVERIFY(isNear(numberField(form.study(), box), stored));
 }
 
 void TestEntry::textBroughtIn_data()
@@ -537,7 +531,7 @@ void TestEntry::textBroughtIn()
     }
     QCOMPARE(edit->text(), shown);
     if (!name)
-        QVERIFY(isNear(storedField(index), leadingNumber(shown)));
+        QVERIFY(isNear(numberField(form.study(), index), leadingNumber(shown)));
     QVERIFY(dialogs.asked().isEmpty());
 }
 
@@ -550,30 +544,31 @@ void TestEntry::formulaAndClass()
     clickButton(form.formulaButton(Formula::Bligh));
     QCOMPARE(form.soilClassList()->count(), 5);
     QCOMPARE(form.listIndex(), -1);
-    QCOMPARE(form.numberBox(5)->text(), u"0"_s);
+    QCOMPARE(form.creepRatioBox()->text(), u"0"_s);
     QCOMPARE(form.formulaNumeratorLabel()->text(), u"Ｌ + ΣL"_s);
     QCOMPARE(form.resultLine(Section::Vertical).numerator->text(), u"Ｌ + ΣL"_s);
     QCOMPARE(form.resultLine(Section::Horizontal).numerator->text(), u"Ｌ + ΣL"_s);
-    QVERIFY(!currentStudy().saved);
+    QVERIFY(!form.study().saved);
 
+    QTemporaryDir folder;
     const QString blighRatios[] = {u"18"_s, u"15"_s, u"12"_s, QString(), u"4"_s};
     for (int row : {0, 1, 2, 4}) {
-        currentStudy().saved = true;
+        saveStudyInto(form, dialogs, folder);
         clickListRow(form.soilClassList(), row);
         QCOMPARE(form.listIndex(), row);
-        QCOMPARE(form.numberBox(5)->text(), blighRatios[row]);
-        QCOMPARE(currentStudy().creepRatio, blighRatios[row].toDouble());
-        QVERIFY(form.numberBox(5)->isReadOnly());
+        QCOMPARE(form.creepRatioBox()->text(), blighRatios[row]);
+        QCOMPARE(form.study().creepRatio, blighRatios[row].toDouble());
+        QVERIFY(form.creepRatioBox()->isReadOnly());
         QCOMPARE(form.creepRatioCaption()->text(), u"クリープ比"_s);
-        QVERIFY(!currentStudy().saved);
+        QVERIFY(!form.study().saved);
     }
     QCOMPARE(form.soilClassList()->item(1)->text(), u"細　砂"_s);
 
     clickButton(form.formulaButton(Formula::Lane));
     QCOMPARE(form.soilClassList()->count(), 11);
     QCOMPARE(form.listIndex(), -1);
-    QCOMPARE(form.numberBox(5)->text(), u"0.0"_s);
-    QCOMPARE(currentStudy().creepRatio, 0.0);
+    QCOMPARE(form.creepRatioBox()->text(), u"0.0"_s);
+    QCOMPARE(form.study().creepRatio, 0.0);
     QCOMPARE(form.creepRatioCaption()->text(), u"加重クリープ比"_s);
     QCOMPARE(form.formulaNumeratorLabel()->text(), u"Ｌ / 3 +ΣL"_s);
 
@@ -581,9 +576,9 @@ void TestEntry::formulaAndClass()
                                   u"3.0"_s, u"2.5"_s, u"3.0"_s, u"2.0"_s, u"1.8"_s};
     for (int row = 0; row < 11; ++row) {
         clickListRow(form.soilClassList(), row);
-        QCOMPARE(form.numberBox(5)->text(), laneRatios[row]);
-        QCOMPARE(currentStudy().creepRatio, laneRatios[row].toDouble());
-        QVERIFY(form.numberBox(5)->isReadOnly());
+        QCOMPARE(form.creepRatioBox()->text(), laneRatios[row]);
+        QCOMPARE(form.study().creepRatio, laneRatios[row].toDouble());
+        QVERIFY(form.creepRatioBox()->isReadOnly());
     }
     QVERIFY(dialogs.asked().isEmpty());
 }
@@ -594,17 +589,18 @@ void TestEntry::sameFormulaClickChangesNothing()
     MainWindow form;
     QVERIFY(showActive(form));
     clickListRow(form.soilClassList(), 4);
-    currentStudy().saved = true;
+    QTemporaryDir folder;
+    saveStudyInto(form, dialogs, folder);
     clickButton(form.formulaButton(Formula::Lane));  // Lane is already chosen
     QCOMPARE(form.listIndex(), 4);
-    QCOMPARE(form.numberBox(5)->text(), u"4.0"_s);
-    QVERIFY(currentStudy().saved);
+    QCOMPARE(form.creepRatioBox()->text(), u"4.0"_s);
+    QVERIFY(form.study().saved);
 
     // From code the formula selection always runs.
     form.selectFormula(Formula::Lane);
     QCOMPARE(form.listIndex(), -1);
-    QCOMPARE(form.numberBox(5)->text(), u"0.0"_s);
-    QVERIFY(!currentStudy().saved);
+    QCOMPARE(form.creepRatioBox()->text(), u"0.0"_s);
+    QVERIFY(!form.study().saved);
 }
 
 void TestEntry::totals_data()
@@ -622,16 +618,16 @@ void TestEntry::totals_data()
     QTest::newRow("negative head difference") << QStringList{u"0"_s, u"0"_s, u"0"_s, u"2.5"_s, u"4"_s}
                                               << PileTexts{} << QList<int>{} << QList<int>{}
                                               << QStringList{u"0.00"_s, u"-1.50"_s, u"0.00"_s, u"0.00"_s} << QString();
-    QTest::newRow("3 and 1.5, both doubled") << level << PileTexts{{6, u"3"_s}, {7, u"1.5"_s}}
+    QTest::newRow("3 and 1.5, both doubled") << level << PileTexts{{verticalBox(0), u"3"_s}, {verticalBox(1), u"1.5"_s}}
                                              << QList<int>{} << QList<int>{}
                                              << QStringList{u"0.00"_s, u"1.00"_s, u"9.00"_s, u"0.00"_s} << u"3.00"_s;
-    QTest::newRow("3 and 1.5, row 1 single") << level << PileTexts{{6, u"3"_s}, {7, u"1.5"_s}}
+    QTest::newRow("3 and 1.5, row 1 single") << level << PileTexts{{verticalBox(0), u"3"_s}, {verticalBox(1), u"1.5"_s}}
                                              << QList<int>{1} << QList<int>{}
                                              << QStringList{u"0.00"_s, u"1.00"_s, u"7.50"_s, u"0.00"_s} << u"1.50"_s;
-    QTest::newRow("both sections") << level << PileTexts{{12, u"0.25"_s}, {13, u"10"_s}, {19, u"0.125"_s}}
+    QTest::newRow("both sections") << level << PileTexts{{verticalBox(6), u"0.25"_s}, {horizontalBox(0), u"10"_s}, {horizontalBox(6), u"0.125"_s}}
                                    << QList<int>{} << QList<int>{6}
                                    << QStringList{u"0.00"_s, u"1.00"_s, u"0.50"_s, u"20.13"_s} << u"0.00"_s;
-    QTest::newRow("all single") << level << PileTexts{{8, u"1.1"_s}, {15, u"2.2"_s}}
+    QTest::newRow("all single") << level << PileTexts{{verticalBox(2), u"1.1"_s}, {horizontalBox(2), u"2.2"_s}}
                                 << QList<int>{0, 1, 2, 3, 4, 5, 6} << QList<int>{0, 1, 2, 3, 4, 5, 6}
                                 << QStringList{u"0.00"_s, u"1.00"_s, u"1.10"_s, u"2.20"_s} << u"0.00"_s;
 }
@@ -653,7 +649,7 @@ void TestEntry::totals()
     if (!lengths.isEmpty()) {
         form.setListIndex(0);  // the piles' tabs are reached with a creep ratio
         for (auto it = lengths.cbegin(); it != lengths.cend(); ++it) {
-            form.tabs()->setCurrentIndex(tabOf(it.key()));
+            form.tabs()->setCurrentIndex(tabOfBox(it.key()));
             typeInto(form.numberBox(it.key()), it.value());
         }
         form.tabs()->setCurrentIndex(1);
@@ -666,19 +662,19 @@ void TestEntry::totals()
     for (int i = 0; i < 4; ++i)
         QCOMPARE(form.totalLabels()[i]->text(), totals[i]);
     for (int row : singleVertical)
-        QCOMPARE(currentStudy().doubleFlags[row], 0);
+        QCOMPARE(form.study().doubleFlags[doubleFlagIndex(Section::Vertical, row)], 0);
     for (int row : singleHorizontal)
-        QCOMPARE(currentStudy().doubleFlags[row + 7], 0);
+        QCOMPARE(form.study().doubleFlags[doubleFlagIndex(Section::Horizontal, row)], 0);
 
     // Emptying a length counts its row as 0 at once, without a message.
     if (!lengths.isEmpty()) {
         const int box = lengths.firstKey();
-        form.tabs()->setCurrentIndex(tabOf(box));
+        form.tabs()->setCurrentIndex(tabOfBox(box));
         form.numberBox(box)->setFocus();
         QTest::keyClick(form.numberBox(box), Qt::Key_Delete);  // the whole text is selected
         QCOMPARE(form.numberBox(box)->text(), QString());
-        QCOMPARE(storedField(box), 0.0);
-        QCOMPARE(form.totalLabels()[tabOf(box) + 1]->text(), firstPileEmptied);
+        QCOMPARE(numberField(form.study(), box), 0.0);
+        QCOMPARE(form.totalLabels()[tabOfBox(box) + 1]->text(), firstPileEmptied);
     }
     QVERIFY(dialogs.asked().isEmpty());
 }
@@ -743,9 +739,8 @@ void TestEntry::workedExamples()
     QCOMPARE(form.tabs()->currentIndex(), 1);
 
     for (Section section : {Section::Vertical, Section::Horizontal}) {
-        const int firstBox = section == Section::Vertical ? 6 : 13;
         for (int row = 0; row < piles.size(); ++row)
-            typeInto(form.numberBox(firstBox + row), piles[row]);
+            typeInto(form.numberBox(pileBox(section, row)), piles[row]);
         for (int row : untick)
             QTest::mouseClick(form.doubleTick(section, row), Qt::LeftButton);
         clickButton(form.showResultButton(section));
@@ -785,10 +780,10 @@ void TestEntry::whatHidesResults()
     QVERIFY(showActive(form));
     makeReady(form);
     form.tabs()->setCurrentIndex(1);
-    typeInto(form.numberBox(6), u"3"_s);
+    typeInto(form.numberBox(verticalBox(0)), u"3"_s);
     clickButton(form.showResultButton(Section::Vertical));
     form.tabs()->setCurrentIndex(2);
-    typeInto(form.numberBox(13), u"4"_s);
+    typeInto(form.numberBox(horizontalBox(0)), u"4"_s);
     clickButton(form.showResultButton(Section::Horizontal));
     QCOMPARE(form.resultLine(Section::Vertical).provided->text(), u"3.00"_s);  // (0 + 2 x 3) / 2
     QCOMPARE(form.resultLine(Section::Horizontal).provided->text(), u"4.00"_s);  // (0 + 2 x 4) / 2
@@ -797,19 +792,19 @@ void TestEntry::whatHidesResults()
     switch (change) {
     case 0:
         form.tabs()->setCurrentIndex(0);
-        typeInto(form.numberBox(4), u"0.5"_s);
+        typeInto(form.numberBox(InnerWaterLevelBox), u"0.5"_s);
         break;
     case 1:
         form.tabs()->setCurrentIndex(1);
         QTest::mouseClick(form.doubleTick(Section::Vertical, 0), Qt::LeftButton);
         break;
     case 2:
-        typeInto(form.numberBox(14), u"1"_s);
+        typeInto(form.numberBox(horizontalBox(1)), u"1"_s);
         break;
     case 3:
         form.tabs()->setCurrentIndex(1);
-        typeInto(form.nameBox(5), u"上流"_s);
-        pressEnter(form.nameBox(5));
+        typeInto(form.nameBox(FirstVerticalPileName), u"上流"_s);
+        pressEnter(form.nameBox(FirstVerticalPileName));
         break;
     case 4:
         form.tabs()->setCurrentIndex(0);

@@ -5,6 +5,7 @@
 #include "app/helpwindow.h"
 #include "app/mainwindow.h"
 #include "check/creepcheck.h"
+#include "check/studycheck.h"
 #include "files/studyfile.h"
 #include "study/fieldrules.h"
 #include "study/numbers.h"
@@ -115,19 +116,25 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
          }},
         {QStringLiteral("verdict-example"),
          [] {
-             const std::array<double, BaseValueCount> base{3, 2, 1, 3, 1};
-             const double length = seepageLength(base);
-             const double head = headDifference(base);
-             const double sigma = sigmaL({3, 1.5, 0, 0, 0, 0, 0}, {true, true});
-             const std::optional<SectionResult> result = checkSection(Formula::Lane, length, sigma, head, 8.5);
-             if (!result)
+             StudyInput input;
+             input.record.baseValues = {3, 2, 1, 3, 1};
+             input.record.verticalLengths = {3, 1.5, 0, 0, 0, 0, 0};
+             input.record.creepRatio = 8.5;
+             input.verticalTicks = {true, true};
+             const StudyCheck check = checkStudy(input);
+             const double length = check.structureLength;
+             const double head = check.headDifference;
+             const SectionCheck &vertical = check.section(Section::Vertical);
+             const double sigma = vertical.sigmaL;
+             if (!vertical.verdict)
                  return QStringList{QStringLiteral("(no result)")};
+             const SectionVerdict &result = *vertical.verdict;
              return QStringList{QStringLiteral("Ｌ＝") + generalNumber(length), QStringLiteral("ΔH＝") + generalNumber(head),
                                 QStringLiteral("ΣL＝") + generalNumber(sigma),
                                 QStringLiteral("（%1／3 ＋ %2）／ %3 ＝ %4 %5 %6 %7")
-                                    .arg(generalNumber(length), generalNumber(sigma), generalNumber(head), result->provided,
-                                         result->ok ? QStringLiteral("≧") : QStringLiteral("＜"), result->required,
-                                         result->ok ? QStringLiteral("･･･ ＯＫ") : QStringLiteral("･･･ ＮＧ"))};
+                                    .arg(generalNumber(length), generalNumber(sigma), generalNumber(head), result.provided,
+                                         result.relation(), check.requiredShown,
+                                         result.ok ? QStringLiteral("･･･ ＯＫ") : QStringLiteral("･･･ ＮＧ"))};
          }},
         {QStringLiteral("empty-ratio"),
          [] {

@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "mainwindowtesting.h"
 #include "scripteddialogs.h"
+#include "study/boxtable.h"
 #include "study/studyrecord.h"
 
 #include <QAction>
@@ -37,8 +38,8 @@ const AskedDialog NoReport{QStringLiteral("水位データおよび\r\nクリー
 void makeReady(MainWindow &form)
 {
     form.setListIndex(0);
-    form.numberBox(3)->setText(QStringLiteral("3"));
-    form.numberBox(4)->setText(QStringLiteral("1"));
+    form.numberBox(OuterWaterLevelBox)->setText(QStringLiteral("3"));
+    form.numberBox(InnerWaterLevelBox)->setText(QStringLiteral("1"));
 }
 
 }  // namespace
@@ -85,20 +86,20 @@ void TestMainWindow::loadState()
 {
     ScriptedDialogs dialogs;
     MainWindow form;
-    const StudyRecord &record = currentStudy();
+    const StudyRecord &record = form.study();
 
     QCOMPARE(form.windowTitle(), QStringLiteral("タルヴェン"));
     QCOMPARE(form.tabs()->currentIndex(), 0);
     QVERIFY(record.saved);
-    for (int i = 0; i < 20; ++i) {
-        const QString expected = i == 5 ? QStringLiteral("0.0") : QStringLiteral("0.00");
+    for (int i = 0; i < NumberBoxCount; ++i) {
+        const QString expected = i == CreepRatioBox ? QStringLiteral("0.0") : QStringLiteral("0.00");
         QVERIFY2(form.numberBox(i)->text() == expected, qPrintable(form.numberBox(i)->objectName()));
     }
-    for (int i = 0; i < 19; ++i) {
+    for (int i = 0; i < NameCount; ++i) {
         QVERIFY2(form.nameBox(i)->text().isEmpty(), qPrintable(form.nameBox(i)->objectName()));
         QVERIFY(record.names[i].isEmpty());
     }
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < PileCount; ++i) {
         QVERIFY(form.doubleTick(Section::Vertical, i)->isChecked());
         QVERIFY(form.doubleTick(Section::Horizontal, i)->isChecked());
     }
@@ -112,7 +113,7 @@ void TestMainWindow::loadState()
     QCOMPARE(form.soilClassList()->count(), 11);
     QCOMPARE(form.soilClassList()->item(0)->text(), QStringLiteral("極めて細かい砂またはシルト"));
     QCOMPARE(form.listIndex(), -1);
-    QVERIFY(form.numberBox(5)->isReadOnly());
+    QVERIFY(form.creepRatioBox()->isReadOnly());
     for (int i = 0; i < 4; ++i)
         QCOMPARE(form.totalLabels()[i]->text(), QStringLiteral("0.00"));
     QCOMPARE(form.referenceSigmaLLabel(Section::Vertical)->text(), QStringLiteral("---"));
@@ -134,9 +135,9 @@ void TestMainWindow::boxColours_data()
     QTest::addColumn<QColor>("colour");
     const QColor red(255, 192, 192);
     const QColor cyan(192, 255, 255);
-    for (int i : {0, 1, 2, 6, 9, 12})
+    for (int i : {0, 1, 2, verticalBox(0), verticalBox(3), verticalBox(6)})
         QTest::addRow("numberBox(%d) light red", i) << i << red;
-    for (int i : {3, 4, 13, 16, 19})
+    for (int i : {OuterWaterLevelBox, InnerWaterLevelBox, horizontalBox(0), horizontalBox(3), horizontalBox(6)})
         QTest::addRow("numberBox(%d) light cyan", i) << i << cyan;
 }
 
@@ -147,7 +148,7 @@ void TestMainWindow::boxColours()
     ScriptedDialogs dialogs;
     MainWindow form;
     QCOMPARE(form.numberBox(box)->palette().color(QPalette::Base), colour);
-    QVERIFY(form.numberBox(5)->palette().color(QPalette::Base) != colour);
+    QVERIFY(form.creepRatioBox()->palette().color(QPalette::Base) != colour);
 }
 
 void TestMainWindow::captions_data()
@@ -322,9 +323,9 @@ void TestMainWindow::newCommand()
         typeInto(form.nameBox(0), QStringLiteral("門柱"));
         typeInto(form.numberBox(0), QStringLiteral("2.5"));
         form.tabs()->setCurrentIndex(1);
-        typeInto(form.numberBox(6), QStringLiteral("4"));
+        typeInto(form.numberBox(verticalBox(0)), QStringLiteral("4"));
         QTest::mouseClick(form.doubleTick(Section::Vertical, 2), Qt::LeftButton);
-        QVERIFY(!currentStudy().saved);
+        QVERIFY(!form.study().saved);
     }
     if (answer)
         dialogs.answer(Reply(answer));
@@ -336,25 +337,25 @@ void TestMainWindow::newCommand()
     if (reset) {
         QCOMPARE(form.tabs()->currentIndex(), 0);
         QCOMPARE(form.numberBox(0)->text(), QStringLiteral("0.00"));
-        QCOMPARE(form.numberBox(5)->text(), QStringLiteral("0.0"));
+        QCOMPARE(form.creepRatioBox()->text(), QStringLiteral("0.0"));
         QCOMPARE(form.nameBox(0)->text(), QString());
         QVERIFY(form.doubleTick(Section::Vertical, 2)->isChecked());
         QCOMPARE(form.listIndex(), -1);
-        QCOMPARE(currentStudy().verticalLengths[0], 0.0);
-        QCOMPARE(currentStudy().names[0], QString());
-        QCOMPARE(currentStudy().methodCode, 0.0);
-        QVERIFY(currentStudy().saved);
+        QCOMPARE(form.study().verticalLengths[0], 0.0);
+        QCOMPARE(form.study().names[0], QString());
+        QCOMPARE(form.study().methodCode, 0.0);
+        QVERIFY(form.study().saved);
         if (edit)
             QCOMPARE(focusedWidget(), form.numberBox(0));  // tab 0 was selected again
     } else {
         QCOMPARE(form.tabs()->currentIndex(), 1);
         QCOMPARE(form.numberBox(0)->text(), QStringLiteral("2.50"));
-        QCOMPARE(form.numberBox(6)->text(), QStringLiteral("4.00"));
+        QCOMPARE(form.numberBox(verticalBox(0))->text(), QStringLiteral("4.00"));
         QCOMPARE(form.nameBox(0)->text(), QStringLiteral("門柱"));
         QCOMPARE(form.listIndex(), 0);
         QVERIFY(!form.doubleTick(Section::Vertical, 2)->isChecked());
-        QCOMPARE(currentStudy().verticalLengths[0], 4.0);
-        QVERIFY(!currentStudy().saved);
+        QCOMPARE(form.study().verticalLengths[0], 4.0);
+        QVERIFY(!form.study().saved);
     }
 }
 
@@ -371,44 +372,48 @@ void TestMainWindow::clearKeepsNames()
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
-    for (int i = 0; i < 19; ++i)
-        currentStudy().names[i] = QStringLiteral("名%1").arg(i);
-    form.refreshBoxes();
+    makeReady(form);  // the piles' names are typed on their tabs
+    for (int i = 0; i < NameCount; ++i) {
+        form.tabs()->setCurrentIndex(tabOfName(i));
+        typeInto(form.nameBox(i), QStringLiteral("名%1").arg(i));
+        pressEnter(form.nameBox(i));  // leaving the box stores the name
+    }
+    form.tabs()->setCurrentIndex(MainWindow::MethodTab);
     clickButton(form.formulaButton(Formula::Bligh));  // Bligh
     form.setListIndex(0);
-    for (int i = 0; i < 20; ++i) {
-        if (i != 5)
+    for (int i = 0; i < NumberBoxCount; ++i) {
+        if (i != CreepRatioBox)
             form.numberBox(i)->setText(QString::number(i % 9 + 1));
     }
     form.doubleTick(Section::Horizontal, 6)->setChecked(false);
-    const StudyRecord before = currentStudy();
+    const StudyRecord before = form.study();
 
     dialogs.answer(Reply(answer));
     form.clearNumbersAction()->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{ClearQuestion});
     if (Reply(answer) == Reply::No) {
-        QVERIFY(currentStudy() == before);
+        QVERIFY(form.study() == before);
         QVERIFY(form.formulaButton(Formula::Bligh)->isChecked());
-        QCOMPARE(form.numberBox(5)->text(), QStringLiteral("18"));
+        QCOMPARE(form.creepRatioBox()->text(), QStringLiteral("18"));
         QVERIFY(!form.doubleTick(Section::Horizontal, 6)->isChecked());
         return;
     }
-    for (int i = 0; i < 19; ++i) {
+    for (int i = 0; i < NameCount; ++i) {
         QCOMPARE(form.nameBox(i)->text(), QStringLiteral("名%1").arg(i));
-        QCOMPARE(currentStudy().names[i], QStringLiteral("名%1").arg(i));
+        QCOMPARE(form.study().names[i], QStringLiteral("名%1").arg(i));
     }
-    for (int i = 0; i < 20; ++i) {
-        if (i != 5)
+    for (int i = 0; i < NumberBoxCount; ++i) {
+        if (i != CreepRatioBox)
             QCOMPARE(form.numberBox(i)->text(), QStringLiteral("0.00"));
     }
-    QCOMPARE(form.numberBox(5)->text(), QStringLiteral("0.0"));
+    QCOMPARE(form.creepRatioBox()->text(), QStringLiteral("0.0"));
     QVERIFY(form.formulaButton(Formula::Lane)->isChecked());
     QCOMPARE(form.soilClassList()->count(), 11);
     QCOMPARE(form.listIndex(), -1);
     QVERIFY(form.doubleTick(Section::Horizontal, 6)->isChecked());
-    QCOMPARE(currentStudy().doubleFlags[13], 1);
-    QCOMPARE(currentStudy().creepRatio, 0.0);
-    QVERIFY(currentStudy().saved);
+    QCOMPARE(form.study().doubleFlags[doubleFlagIndex(Section::Horizontal, 6)], 1);
+    QCOMPARE(form.study().creepRatio, 0.0);
+    QVERIFY(form.study().saved);
 }
 
 void TestMainWindow::exitAnswerNo_data()
@@ -449,8 +454,8 @@ void TestMainWindow::exitAnswerNo()
     // Only moving into the name box has rewritten the number with two decimals.
     QCOMPARE(form.numberBox(1)->text(), way == 3 ? QStringLiteral("12.50") : QStringLiteral("12.5"));
     QCOMPARE(form.nameBox(1)->text(), QStringLiteral("底版"));
-    QCOMPARE(currentStudy().baseValues[1], 12.5);
-    QVERIFY(!currentStudy().saved);
+    QCOMPARE(form.study().baseValues[1], 12.5);
+    QVERIFY(!form.study().saved);
     if (way >= 2)
         QCOMPARE(focusedWidget(), box);
 }
@@ -505,8 +510,8 @@ void TestMainWindow::leavingFirstTab()
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
-    typeInto(form.numberBox(3), level1);
-    typeInto(form.numberBox(4), level2);
+    typeInto(form.numberBox(OuterWaterLevelBox), level1);
+    typeInto(form.numberBox(InnerWaterLevelBox), level2);
     if (soilClass >= 0)
         clickListRow(form.soilClassList(), soilClass);
     dialogs.answer(Reply::Ok);
@@ -539,10 +544,10 @@ void TestMainWindow::laterTabsNeverChecked()
     form.tabs()->setCurrentIndex(1);
     QCOMPARE(form.tabs()->currentIndex(), 1);
     // Faulty data can only come from the first tab; written here by the program.
-    form.numberBox(4)->setText(QStringLiteral("5"));
+    form.numberBox(InnerWaterLevelBox)->setText(QStringLiteral("5"));
     form.setListIndex(-1);
-    form.numberBox(5)->setText(QStringLiteral("0.0"));
-    QCOMPARE(currentStudy().creepRatio, 0.0);
+    form.creepRatioBox()->setText(QStringLiteral("0.0"));
+    QCOMPARE(form.study().creepRatio, 0.0);
     for (int tab : moves) {
         form.tabs()->setCurrentIndex(tab);
         QCOMPARE(form.tabs()->currentIndex(), tab);
@@ -681,7 +686,7 @@ void TestMainWindow::reportNotReady()
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
-    form.numberBox(3)->setText(level1);
+    form.numberBox(OuterWaterLevelBox)->setText(level1);
     if (soilClass >= 0)
         form.setListIndex(soilClass);
     if (refused)
@@ -704,11 +709,11 @@ void TestMainWindow::saveAndOpenMarkSaved()
     QVERIFY(showActive(form));
     makeReady(form);
     form.tabs()->setCurrentIndex(2);
-    QVERIFY(!currentStudy().saved);
+    QVERIFY(!form.study().saved);
 
     // A cancelled save writes nothing, so New still asks.
     form.saveAction()->trigger();
-    QVERIFY(!currentStudy().saved);
+    QVERIFY(!form.study().saved);
     QCOMPARE(form.tabs()->currentIndex(), 2);
     dialogs.answer(Reply::Yes);
     form.newAction()->trigger();
@@ -721,7 +726,7 @@ void TestMainWindow::saveAndOpenMarkSaved()
     dialogs.answer(Reply::No);
     form.openAction()->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
-    QVERIFY(!currentStudy().saved);
+    QVERIFY(!form.study().saved);
     QCOMPARE(form.numberBox(0)->text(), QStringLiteral("4"));
 
     // Yes, then Cancel: tab 0, and the work is still unsaved.
@@ -732,7 +737,7 @@ void TestMainWindow::saveAndOpenMarkSaved()
     form.openAction()->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
     QCOMPARE(form.tabs()->currentIndex(), 0);
-    QVERIFY(!currentStudy().saved);
+    QVERIFY(!form.study().saved);
 }
 
 void TestMainWindow::tabStopsOnTab1()
@@ -742,23 +747,23 @@ void TestMainWindow::tabStopsOnTab1()
     QVERIFY(showActive(form));
     makeReady(form);
     form.tabs()->setCurrentIndex(1);
-    QCOMPARE(focusedWidget(), form.numberBox(6));
+    QCOMPARE(focusedWidget(), form.numberBox(verticalBox(0)));
 
     QSet<QWidget *> reached;
     for (int press = 0; press < 60; ++press) {
         QTest::keyClick(focusedWidget(), Qt::Key_Tab);
         reached.insert(focusedWidget());
     }
-    for (int i = 0; i < 20; ++i) {
-        const bool own = i >= 6 && i <= 12;
+    for (int i = 0; i < NumberBoxCount; ++i) {
+        const bool own = pileGroup(Section::Vertical).contains(i);
         QVERIFY2(reached.contains(form.numberBox(i)) == own, qPrintable(form.numberBox(i)->objectName()));
     }
-    for (int i = 0; i < 19; ++i) {
-        const bool own = i >= 5 && i <= 11;
+    for (int i = 0; i < NameCount; ++i) {
+        const bool own = tabOfName(i) == MainWindow::VerticalTab;
         QVERIFY2(reached.contains(form.nameBox(i)) == own, qPrintable(form.nameBox(i)->objectName()));
     }
     // The boxes of the other tabs are out of the Tab order, and so are the formula buttons.
-    for (int i : {0, 5, 13, 19})
+    for (int i : {0, int(CreepRatioBox), horizontalBox(0), horizontalBox(6)})
         QVERIFY(!(form.numberBox(i)->focusPolicy() & Qt::TabFocus));
     QVERIFY(!(form.formulaButton(Formula::Bligh)->focusPolicy() & Qt::TabFocus));
     QVERIFY(!(form.formulaButton(Formula::Lane)->focusPolicy() & Qt::TabFocus));
@@ -766,9 +771,9 @@ void TestMainWindow::tabStopsOnTab1()
 
     // Back on tab 0 its boxes take the Tab key again, the formula buttons do not.
     form.tabs()->setCurrentIndex(0);
-    QVERIFY(form.numberBox(5)->focusPolicy() & Qt::TabFocus);
+    QVERIFY(form.creepRatioBox()->focusPolicy() & Qt::TabFocus);
     QVERIFY(form.nameBox(4)->focusPolicy() & Qt::TabFocus);
-    QVERIFY(!(form.numberBox(6)->focusPolicy() & Qt::TabFocus));
+    QVERIFY(!(form.numberBox(verticalBox(0))->focusPolicy() & Qt::TabFocus));
     QVERIFY(!(form.formulaButton(Formula::Lane)->focusPolicy() & Qt::TabFocus));
 }
 

@@ -38,11 +38,11 @@ const AskedDialog RatioOutOfRange{u"数値は５から９の範囲で入力し�
 QStringList describe(const MainWindow &form)
 {
     QStringList lines;
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < NumberBoxCount; ++i)
         lines << u"numberBox(%1)=%2 %3"_s.arg(i).arg(form.numberBox(i)->text()).arg(form.numberBox(i)->isReadOnly());
-    for (int i = 0; i < 19; ++i)
+    for (int i = 0; i < NameCount; ++i)
         lines << u"nameBox(%1)=%2"_s.arg(i).arg(form.nameBox(i)->text());
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < PileCount; ++i)
         lines << u"Check(%1)=%2 %3"_s.arg(i).arg(form.doubleTick(Section::Vertical, i)->isChecked()).arg(form.doubleTick(Section::Horizontal, i)->isChecked());
     lines << u"formula=%1 class=%2 of %3"_s.arg(form.formulaButton(Formula::Bligh)->isChecked())
                  .arg(form.listIndex())
@@ -50,7 +50,7 @@ QStringList describe(const MainWindow &form)
     for (QLabel *label : form.findChildren<QLabel *>())
         if (!label->objectName().isEmpty())
             lines << label->objectName() + u"="_s + label->text() + (label->isVisibleTo(&form) ? u""_s : u" hidden"_s);
-    return lines + describeRecord(currentStudy());
+    return lines + describeRecord(form.study());
 }
 
 // A study typed by the user: Bligh's ranged class with 7.5, names, numbers, some ticks off.
@@ -59,10 +59,10 @@ void enterStudy(MainWindow &form, ScriptedDialogs &dialogs)
     clickButton(form.formulaButton(Formula::Bligh));
     dialogs.answer(Reply::Ok);
     clickListRow(form.soilClassList(), RangedBlighClass);
-    typeKeys(form.numberBox(5), u"7.5"_s);
-    for (int i = 0; i < 19; ++i)
+    typeKeys(form.creepRatioBox(), u"7.5"_s);
+    for (int i = 0; i < NameCount; ++i)
         form.nameBox(i)->setText(u"名%1"_s.arg(i));
-    for (int i : {0, 1, 2, 3, 4, 6, 13})
+    for (int i : {0, 1, 2, OuterWaterLevelBox, InnerWaterLevelBox, verticalBox(0), horizontalBox(0)})
         form.numberBox(i)->setText(QString::number(i + 2));
     form.doubleTick(Section::Vertical, 1)->click();
     form.doubleTick(Section::Horizontal, 6)->click();
@@ -185,32 +185,32 @@ void TestOpenSave::roundTrip()
     if (soilClass >= 0)
         clickListRow(form.soilClassList(), soilClass);
     if (ranged)
-        typeKeys(form.numberBox(5), u"6.5"_s);
+        typeKeys(form.creepRatioBox(), u"6.5"_s);
     QStringList shownNumbers;
-    for (int i = 0; i < 20; ++i) {
-        if (i == 5)
+    for (int i = 0; i < NumberBoxCount; ++i) {
+        if (i == CreepRatioBox)
             continue;
         const auto &value = TypedValues[(i + shift) % std::size(TypedValues)];
-        const bool level = i == 3 || i == 4;
+        const bool level = groupOfBox(i).group == BoxGroup::WaterLevels;
         form.numberBox(i)->setText((level ? u"-"_s : QString()) + QString::fromLatin1(value[0]));
         shownNumbers << (level && value[0][0] ? u"-"_s : QString()) + QString::fromLatin1(value[1]);
     }
-    for (int i = 0; i < 19; ++i)
+    for (int i = 0; i < NameCount; ++i)
         form.nameBox(i)->setText(u" 樋門ｱ%1　"_s.arg(i + shift));
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < PileCount; ++i) {
         if ((i + shift) % 3 == 0)
             form.doubleTick(Section::Vertical, i)->click();
         if ((i + shift) % 2 == 0)
             form.doubleTick(Section::Horizontal, i)->click();
     }
-    const QString ratio = form.numberBox(5)->text();
+    const QString ratio = form.creepRatioBox()->text();
     const QStringList ticks = describe(form).filter(u"Check("_s);
     QCOMPARE(dialogs.unanswered(), 0);
     dialogs.forget();
 
     dialogs.answerFile(folder.filePath(u"study"_s));
     form.saveAction()->trigger();
-    QVERIFY(currentStudy().saved);
+    QVERIFY(form.study().saved);
     QVERIFY(QFile::exists(folder.filePath(u"study.vek"_s)));
     // A new study asks nothing after the save and clears the window.
     form.newAction()->trigger();
@@ -219,22 +219,22 @@ void TestOpenSave::roundTrip()
     dialogs.answerFile(folder.filePath(u"study.vek"_s));
     form.openAction()->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{});
-    QVERIFY(currentStudy().saved);
+    QVERIFY(form.study().saved);
     QCOMPARE(form.tabs()->currentIndex(), 0);
     QCOMPARE(nameOf(focusedWidget()), u"nameBox(0)"_s);
     QCOMPARE(form.selectedFormula(), Formula(formula));
     QCOMPARE(form.listIndex(), soilClass);
     QCOMPARE(form.ratioEditable(), ranged);
     // Without a class the ratio comes back in the formula's own pattern.
-    QCOMPARE(form.numberBox(5)->text(), soilClass < 0 ? (bligh ? u"0"_s : u"0.0"_s) : ratio);
+    QCOMPARE(form.creepRatioBox()->text(), soilClass < 0 ? (bligh ? u"0"_s : u"0.0"_s) : ratio);
     QCOMPARE(describe(form).filter(u"Check("_s), ticks);
-    for (int i = 0, k = 0; i < 20; ++i) {
-        if (i != 5)
+    for (int i = 0, k = 0; i < NumberBoxCount; ++i) {
+        if (i != CreepRatioBox)
             QCOMPARE(form.numberBox(i)->text(), shownNumbers[k++]);
     }
-    for (int i = 0; i < 19; ++i) {
+    for (int i = 0; i < NameCount; ++i) {
         QCOMPARE(form.nameBox(i)->text(), u"樋門ｱ%1"_s.arg(i + shift));
-        QCOMPARE(currentStudy().names[i], u"樋門ｱ%1"_s.arg(i + shift));
+        QCOMPARE(form.study().names[i], u"樋門ｱ%1"_s.arg(i + shift));
     }
 }
 
@@ -281,7 +281,7 @@ void TestOpenSave::refusedFile()
     enterStudy(form, dialogs);
     form.nameBox(3)->setFocus();
     const QStringList before = describe(form);
-    QVERIFY(!currentStudy().saved);
+    QVERIFY(!form.study().saved);
 
     dialogs.answer(Reply::Yes);
     dialogs.answerFile(path);
@@ -395,9 +395,9 @@ void TestOpenSave::extension()
     dialogs.answerFile(folder.filePath(typed));
     form.saveAction()->trigger();
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{written});
-    QVERIFY(currentStudy().saved);
+    QVERIFY(form.study().saved);
     // The method code of Bligh's fourth class with 7.5, kept by the save.
-    QCOMPARE(currentStudy().methodCode, 10407.5);
+    QCOMPARE(form.study().methodCode, 10407.5);
 }
 
 // The dialog only guards the name as typed: "plan" over an existing plan.vek
@@ -437,7 +437,7 @@ void TestOpenSave::overwriteAfterExtension()
     QFile file(earlier);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll() != QByteArray("earlier\r\n"), replaced);
-    QCOMPARE(currentStudy().saved, replaced);
+    QCOMPARE(form.study().saved, replaced);
 }
 
 void TestOpenSave::rangedClass_data()
@@ -474,10 +474,10 @@ void TestOpenSave::rangedClass()
     form.openAction()->trigger();
     QCOMPARE(dialogs.asked(), outOfRange ? QList<AskedDialog>{RatioOutOfRange} : QList<AskedDialog>{});
     QCOMPARE(form.listIndex(), RangedBlighClass);
-    QCOMPARE(form.numberBox(5)->text(), ratio);
+    QCOMPARE(form.creepRatioBox()->text(), ratio);
     QVERIFY(form.ratioEditable());
-    QCOMPARE(currentStudy().creepRatio, ratio.toDouble());
-    QVERIFY(currentStudy().saved);
+    QCOMPARE(form.study().creepRatio, ratio.toDouble());
+    QVERIFY(form.study().saved);
 }
 
 void TestOpenSave::shortFile_data()
@@ -504,12 +504,12 @@ void TestOpenSave::shortFile()
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
     QCOMPARE(form.selectedFormula(), Formula::Lane);
     QCOMPARE(form.listIndex(), -1);
-    QCOMPARE(form.numberBox(5)->text(), QString());
+    QCOMPARE(form.creepRatioBox()->text(), QString());
     QVERIFY(!form.ratioEditable());
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < PileCount; ++i)
         QVERIFY(!form.doubleTick(Section::Vertical, i)->isChecked() && !form.doubleTick(Section::Horizontal, i)->isChecked());
     QCOMPARE(form.numberBox(0)->text(), u"0.00"_s);
-    QVERIFY(currentStudy().saved);
+    QVERIFY(form.study().saved);
 }
 
 void TestOpenSave::fromOutside_data()
@@ -580,7 +580,7 @@ void TestOpenSave::fromOutside()
     QTRY_COMPARE(form.nameBox(0)->text(), opens ? u"GATE"_s : before.filter(u"nameBox(0)="_s).front().mid(11));
     if (!opens)
         QCOMPARE(describe(form), before);
-    QCOMPARE(currentStudy().saved, opens || reply == 0);
+    QCOMPARE(form.study().saved, opens || reply == 0);
     QCOMPARE(form.tabs()->currentIndex(), 0);
     if (way == u"hand-over"_s && !modal)
         QTRY_VERIFY(form.isActiveWindow());

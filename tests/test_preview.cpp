@@ -40,8 +40,8 @@ bool showReady(MainWindow &form)
     if (!showActive(form))
         return false;
     form.setListIndex(0);
-    form.numberBox(3)->setText(u"3"_s);
-    form.numberBox(4)->setText(u"1"_s);
+    form.numberBox(OuterWaterLevelBox)->setText(u"3"_s);
+    form.numberBox(InnerWaterLevelBox)->setText(u"1"_s);
     return true;
 }
 
@@ -73,7 +73,7 @@ int previewWindows(const MainWindow &form)
 }
 
 // The page that `input` gives, on an image like the preview's.
-QImage pageFor(const QImage &like, const ReportInput &input)
+QImage pageFor(const QImage &like, const StudyInput &input)
 {
     QImage image(like.size(), like.format());
     image.setDevicePixelRatio(like.devicePixelRatio());
@@ -252,7 +252,7 @@ void TestPreview::pageNotice()
     QFETCH(double, level1);
     QFETCH(double, level2);
     QFETCH(bool, notice);
-    ReportInput input;
+    StudyInput input;
     input.record.baseValues = {6.0, 3.0, 3.0, level1, level2};
     input.record.creepRatio = 8.5;
     input.record.verticalLengths[0] = 4.0;
@@ -275,10 +275,10 @@ void TestPreview::redrawOnActivation_data()
 {
     QTest::addColumn<int>("box");  // numberBox index changed in the main window
     QTest::addColumn<QString>("text");
-    QTest::newRow("vertical pile") << 6 << u"4.5"_s;
-    QTest::newRow("horizontal pile") << 13 << u"12.25"_s;
+    QTest::newRow("vertical pile") << verticalBox(0) << u"4.5"_s;
+    QTest::newRow("horizontal pile") << horizontalBox(0) << u"12.25"_s;
     QTest::newRow("dimension") << 0 << u"7"_s;
-    QTest::newRow("levels made equal") << 4 << u"3"_s;
+    QTest::newRow("levels made equal") << InnerWaterLevelBox << u"3"_s;
 }
 
 void TestPreview::redrawOnActivation()
@@ -291,14 +291,14 @@ void TestPreview::redrawOnActivation()
     QVERIFY(preview);
     QVERIFY(activate(preview));
     const QImage before = preview->pageImage().copy();
-    QCOMPARE(before, pageFor(before, form.currentReportInput()));
+    QCOMPARE(before, pageFor(before, form.studyInput()));
 
     QVERIFY(activate(&form));
     form.numberBox(box)->setText(text);
     QCOMPARE(preview->pageImage(), before);  // nothing drawn until the preview is active again
     QVERIFY(activate(preview));
     QVERIFY(preview->pageImage() != before);
-    QCOMPARE(preview->pageImage(), pageFor(before, form.currentReportInput()));
+    QCOMPARE(preview->pageImage(), pageFor(before, form.studyInput()));
 }
 
 void TestPreview::onePreview_data()
@@ -394,8 +394,8 @@ void TestPreview::printing()
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showReady(form));
-    form.numberBox(6)->setText(u"20"_s);  // enough for both verdicts to be ＯＫ
-    form.numberBox(13)->setText(u"20"_s);
+    form.numberBox(verticalBox(0))->setText(u"20"_s);  // enough for both verdicts to be ＯＫ
+    form.numberBox(horizontalBox(0))->setText(u"20"_s);
     dialogs.answerPrinter(ok, pdf);
     if (fails)
         dialogs.answer(Reply::Ok);
@@ -403,7 +403,7 @@ void TestPreview::printing()
         PreviewWindow *preview = pressPreviewButton(form);
         QVERIFY(preview);
         if (!level2.isEmpty())
-            form.numberBox(4)->setText(level2);
+            form.numberBox(InnerWaterLevelBox)->setText(level2);
         preview->printAction()->trigger();
     } else {
         form.printAction()->trigger();

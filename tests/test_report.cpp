@@ -2,6 +2,7 @@
 
 #include "report/drawreport.h"
 #include "report/paintersurface.h"
+#include "study/boxtable.h"
 
 #include <QFontInfo>
 #include <QImage>
@@ -28,9 +29,9 @@ using Kind = RecordingSurface::Kind;
 double columnOf(double x) { return x / CharWidth; }
 double rowOf(double y) { return y / LineHeight; }
 
-ReportInput sampleInput(Formula formula)
+StudyInput sampleInput(Formula formula)
 {
-    ReportInput input;
+    StudyInput input;
     input.formula = formula;
     input.listIndex = 2;
     StudyRecord &r = input.record;
@@ -93,10 +94,10 @@ QList<Call> shapesJoining(const RecordingSurface &surface, Kind kind, double a1,
     return found;
 }
 
-RecordingSurface drawnReport(const ReportInput &input, bool printer = false)
+RecordingSurface drawnReport(const StudyInput &input, bool printer = false)
 {
     RecordingSurface surface(printer);
-    const ReportResult result = drawReport(surface, input);
+    const ReportResult result = drawReport(surface, input, checkStudy(input));
     Q_UNUSED(result);
     return surface;
 }
@@ -325,7 +326,7 @@ void TestReport::selectedClassMark()
     QFETCH(int, listIndex);
     QFETCH(double, row);
 
-    ReportInput input = sampleInput(formula);
+    StudyInput input = sampleInput(formula);
     input.listIndex = listIndex;
     const RecordingSurface surface = drawnReport(input);
     const QList<Call> marks = textCalls(surface, QStringLiteral("◆"));
@@ -365,7 +366,7 @@ void TestReport::decimalAlignment()
     QFETCH(double, pointColumn);
     QFETCH(double, row);
 
-    ReportInput input = sampleInput(Formula::Lane);
+    StudyInput input = sampleInput(Formula::Lane);
     input.record.baseValues = {100.0, 2.0, 3.0, -1.2, -3.45};
     input.record.verticalLengths = {12.34, 2.5, 0, 0, 0, 0, 0};
     const RecordingSurface surface = drawnReport(input);
@@ -484,7 +485,7 @@ void TestReport::pileRows()
     QFETCH(QString, total);
 
     // Pile 3 of the section; every other pile is unnamed and 0.
-    ReportInput input = sampleInput(Formula::Bligh);
+    StudyInput input = sampleInput(Formula::Bligh);
     input.record.names = {};
     input.record.verticalLengths = {};
     input.record.horizontalLengths = {};
@@ -545,7 +546,7 @@ void TestReport::dimensionRows()
     QFETCH(QStringList, texts);
     QFETCH(QString, total);
 
-    ReportInput input = sampleInput(Formula::Lane);
+    StudyInput input = sampleInput(Formula::Lane);
     input.record.names[0] = name;
     input.record.baseValues[0] = dimension;
     input.record.names[1] = QString();
@@ -561,7 +562,7 @@ void TestReport::dimensionRows()
 
 void TestReport::ticksComeFromTheBoxes()
 {
-    ReportInput input = sampleInput(Formula::Lane);
+    StudyInput input = sampleInput(Formula::Lane);
     input.record.doubleFlags.fill(1);
     const RecordingSurface surface = drawnReport(input);
     // 5 + 3 unticked, whatever the record's flags say.
@@ -612,13 +613,13 @@ void TestReport::verdicts()
     QFETCH(QString, required);
     QFETCH(bool, ok);
 
-    ReportInput input = sampleInput(formula);
+    StudyInput input = sampleInput(formula);
     input.record.baseValues = {member, 0.0, 0.0, wl1, wl2};
     input.record.creepRatio = creepRatio;
     input.record.verticalLengths = {pile, 0, 0, 0, 0, 0, 0};
     input.record.horizontalLengths = {0, 0, 0, 0, 0, 0, pile};
     RecordingSurface surface;
-    QVERIFY(drawReport(surface, input).complete);
+    QVERIFY(drawReport(surface, input, checkStudy(input)).complete);
 
     const QString sign = ok ? QStringLiteral("≧") : QStringLiteral("＜");
     const QString verdict = ok ? QStringLiteral("・・・ＯＫ") : QStringLiteral("・・・ＮＧ");
@@ -636,10 +637,9 @@ void TestReport::verdicts()
         }
         QCOMPARE(textsOnRow(surface, section == 0 ? 47 : 63, 41, 60),
                  QStringList({QStringLiteral("= ") + provided}));
-        const auto items = reportVerdict(
-            input, section == 0 ? Section::Vertical : Section::Horizontal);
-        QVERIFY(items);
-        QCOMPARE(items->items(), QStringList({left, sign, right, verdict}));
+        const ReportVerdictLine line =
+            reportVerdictLine(checkStudy(input), section == 0 ? Section::Vertical : Section::Horizontal);
+        QCOMPARE(line.items(), QStringList({left, sign, right, verdict}));
     }
 }
 
@@ -657,13 +657,13 @@ void TestReport::zeroHeadDifference()
     QFETCH(Formula, formula);
     QFETCH(double, level);
 
-    ReportInput input = sampleInput(formula);
+    StudyInput input = sampleInput(formula);
     input.record.baseValues[3] = level;
     input.record.baseValues[4] = level;
     RecordingSurface surface;
-    QVERIFY(!drawReport(surface, input).complete);
-    QVERIFY(!reportVerdict(input, Section::Vertical));
-    QVERIFY(!reportVerdict(input, Section::Horizontal));
+    QVERIFY(!drawReport(surface, input, checkStudy(input)).complete);
+    QVERIFY(!checkStudy(input).section(Section::Vertical).verdict);
+    QVERIFY(!checkStudy(input).section(Section::Horizontal).verdict);
 
     for (const Call &call : surface.calls) {
         QVERIFY2(!call.text.contains(QStringLiteral("inf"), Qt::CaseInsensitive)
@@ -683,7 +683,7 @@ void TestReport::zeroHeadDifference()
 
     // The caller may write the readiness message where the verdicts would stand.
     RecordingSurface notice;
-    drawNotReadyNotice(notice);
+    drawNotReadyNotice(notice, reportNotReadyMessage().prompt);
     for (double row : {50.0, 66.0}) {
         QCOMPARE(textsOnRow(notice, row, 28, 29), QStringList({QStringLiteral("水位データおよび")}));
         QCOMPARE(textsOnRow(notice, row + 1, 28, 29),
@@ -759,7 +759,7 @@ void TestReport::painterSurfacePens()
     {
         QPainter painter(&image);
         PainterSurface surface(painter, printer);
-        const ReportResult result = drawReport(surface, sampleInput(Formula::Bligh));
+        const ReportResult result = drawReport(surface, sampleInput(Formula::Bligh), checkStudy(sampleInput(Formula::Bligh)));
         QVERIFY(result.complete);
     }
     auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 128; };

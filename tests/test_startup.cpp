@@ -2,11 +2,13 @@
 // one-copy lock and the program's own start as a process.
 #include "dialogs/dialogservice.h"
 #include "app/examplefigure.h"
+#include "app/mainwindow.h"
 #include "app/titlewindow.h"
 #include "app/helpwindow.h"
 #include "app/singleinstance.h"
 #include "app/toolkittexts.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDateTime>
@@ -217,24 +219,23 @@ void TestStartup::cleanup()
 
 void TestStartup::titleLoad_data()
 {
-    QTest::addColumn<bool>("startupComplete");
+    QTest::addColumn<bool>("version");  // the version window, or the splash
     QTest::newRow("splash") << false;
     QTest::newRow("version window") << true;
 }
 
 void TestStartup::titleLoad()
 {
-    QFETCH(bool, startupComplete);
-    talven::startupComplete = startupComplete;
-    TitleWindow *title = TitleWindow::open();
+    QFETCH(bool, version);
+    TitleWindow *title = TitleWindow::open(version ? TitleWindow::Look::Version : TitleWindow::Look::Splash);
     QVERIFY(title);
     QCOMPARE(title->versionText(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1"));
     QCOMPARE(title->findChild<QLabel *>(QStringLiteral("versionLabel"))->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.1"));
     auto *ok = title->findChild<QPushButton *>(QStringLiteral("okButton"));
     QVERIFY(ok);
     QCOMPARE(ok->text(), QStringLiteral("OK"));
-    QCOMPARE(ok->isVisible(), startupComplete);
-    QCOMPARE(title->okButtonVisible(), startupComplete);
+    QCOMPARE(ok->isVisible(), version);
+    QCOMPARE(title->okButtonVisible(), version);
     QVERIFY(title->windowTitle().isEmpty());
 }
 
@@ -253,8 +254,7 @@ void TestStartup::titleLabels()
     QFETCH(QString, name);
     QFETCH(QString, text);
     QFETCH(int, pointSize);
-    startupComplete = true;
-    TitleWindow *title = TitleWindow::open();
+    TitleWindow *title = TitleWindow::open(TitleWindow::Look::Version);
     QVERIFY(QTest::qWaitForWindowExposed(title));
     auto *label = title->findChild<QLabel *>(name);
     QVERIFY(label);
@@ -273,8 +273,7 @@ void TestStartup::titleLabels()
 
 void TestStartup::titleClientArea()
 {
-    startupComplete = true;
-    TitleWindow *title = TitleWindow::open();
+    TitleWindow *title = TitleWindow::open(TitleWindow::Look::Version);
     const int dpiX = title->logicalDpiX();
     const int dpiY = title->logicalDpiY();
     QVERIFY(qAbs(title->width() - twips(7380, dpiX)) <= 1);
@@ -286,11 +285,10 @@ void TestStartup::titleClientArea()
 
 void TestStartup::titleShownTwiceIsOneWindow()
 {
-    startupComplete = true;
-    TitleWindow *first = TitleWindow::open();
+    TitleWindow *first = TitleWindow::open(TitleWindow::Look::Version);
     // A mark that a second load would overwrite.
     first->findChild<QLabel *>(QStringLiteral("versionLabel"))->setText(QStringLiteral("mark"));
-    TitleWindow *second = TitleWindow::open();
+    TitleWindow *second = TitleWindow::open(TitleWindow::Look::Version);
     QCOMPARE(second, first);
     QCOMPARE(titleWindows().size(), 1);
     QCOMPARE(second->versionText(), QStringLiteral("mark"));
@@ -299,16 +297,14 @@ void TestStartup::titleShownTwiceIsOneWindow()
 
 void TestStartup::titleNewWindowAfterClose()
 {
-    startupComplete = false;
-    QPointer<TitleWindow> splash = TitleWindow::open();
+    QPointer<TitleWindow> splash = TitleWindow::open(TitleWindow::Look::Splash);
     QVERIFY(!splash->okButtonVisible());
     splash->close();
     QCOMPARE(TitleWindow::instance(), nullptr);
     flushDeletes();
     QVERIFY(splash.isNull());
 
-    startupComplete = true;
-    QPointer<TitleWindow> version = TitleWindow::open();
+    QPointer<TitleWindow> version = TitleWindow::open(TitleWindow::Look::Version);
     QVERIFY(version);
     QCOMPARE(TitleWindow::instance(), version.data());
     QVERIFY(version->okButtonVisible());
@@ -323,7 +319,7 @@ void TestStartup::titleNewWindowAfterClose()
 
 void TestStartup::titleKeys_data()
 {
-    QTest::addColumn<bool>("startupComplete");
+    QTest::addColumn<bool>("version");
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("closes");
     QTest::newRow("splash escape") << false << int(Qt::Key_Escape) << false;
@@ -336,11 +332,10 @@ void TestStartup::titleKeys_data()
 
 void TestStartup::titleKeys()
 {
-    QFETCH(bool, startupComplete);
+    QFETCH(bool, version);
     QFETCH(int, key);
     QFETCH(bool, closes);
-    talven::startupComplete = startupComplete;
-    TitleWindow *title = TitleWindow::open();
+    TitleWindow *title = TitleWindow::open(version ? TitleWindow::Look::Version : TitleWindow::Look::Splash);
     QVERIFY(QTest::qWaitForWindowExposed(title));
     QTest::keyClick(title, Qt::Key(key));
     QTest::mouseClick(title, Qt::LeftButton, {}, QPoint(title->width() / 2, title->height() - 5));
@@ -349,17 +344,18 @@ void TestStartup::titleKeys()
 
 void TestStartup::splashReleasesTheWindow()
 {
-    startupComplete = false;
     QElapsedTimer shown;
     shown.start();
     showSplash();
     const qint64 elapsed = shown.elapsed();
     QVERIFY2(elapsed >= 1000, qPrintable(QStringLiteral("splash lasted %1 ms").arg(elapsed)));
-    QVERIFY(startupComplete);
     QCOMPARE(TitleWindow::instance(), nullptr);
     QVERIFY(titleWindows().isEmpty());
-    // The version window that follows start-up has its OK button.
-    QVERIFY(TitleWindow::open()->okButtonVisible());
+    // The version window that follows start-up, from the main window's menu, has its OK button.
+    MainWindow window;
+    window.versionAction()->trigger();
+    QVERIFY(TitleWindow::instance());
+    QVERIFY(TitleWindow::instance()->okButtonVisible());
 }
 
 void TestStartup::helpFile_data()
@@ -431,7 +427,7 @@ void TestStartup::showHelpKeepsOneWindowAndTheOwner()
 
 void TestStartup::figurePaints_data()
 {
-    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("index");  // an ExampleFigure::Drawing
     QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("ratio");
     for (int index = 0; index < 3; ++index) {
@@ -447,7 +443,7 @@ void TestStartup::figurePaints()
     QFETCH(int, index);
     QFETCH(QSize, size);
     QFETCH(int, ratio);
-    ExampleFigure figure(index);
+    ExampleFigure figure{ExampleFigure::Drawing(index)};
     QVERIFY(figure.sizeHint().width() >= 280 && figure.sizeHint().height() >= 200);
     figure.resize(size);
     QImage canvas(size * ratio, QImage::Format_RGB32);

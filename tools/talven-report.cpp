@@ -4,12 +4,14 @@
 // Opens a study file as File > Open does, writes its one-page report as an A4
 // PDF with the printer's pens, and prints each section's verdict line. The
 // batch form does the same for many studies and folders at once, with a
-// summary table (reportbatch.h).
+// summary table (src/reporttool).
 
 #include "report/paintersurface.h"
-#include "reportbatch.h"
-#include "reportpdf.h"
-#include "studyjob.h"
+#include "reportarguments.h"
+#include "reporttool/exitstatus.h"
+#include "reporttool/reportbatch.h"
+#include "reporttool/studyjob.h"
+#include "reporttool/terminal.h"
 
 #include <QFile>
 #include <QFontInfo>
@@ -81,82 +83,6 @@ int usageError(const QString &problem)
     return ExitUsage;
 }
 
-struct Arguments {
-    QStringList inputs;
-    QString output;
-    BatchOptions batch;
-    bool jobsGiven = false;
-    bool help = false;
-
-    bool isBatch() const { return !batch.outputDir.isEmpty() || !batch.table.isEmpty(); }
-};
-
-// Either the arguments or the problem with them.
-std::variant<Arguments, QString> parseArguments(const QStringList &arguments)
-{
-    Arguments parsed;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments[i];
-        auto is = [&argument](const char *shortName, const char *longName) {
-            return (shortName && argument == QLatin1StringView(shortName)) || argument == QLatin1StringView(longName);
-        };
-        // The value of an option that takes one, once.
-        auto value = [&](QString &into, const QString &what) -> std::optional<QString> {
-            if (++i == arguments.size())
-                return QStringLiteral("%1 の後に%2を指定してください。").arg(argument, what);
-            if (!into.isEmpty())
-                return QStringLiteral("%1は一つだけ指定してください。").arg(what.trimmed());
-            into = arguments[i];
-            if (into.isEmpty())
-                return QStringLiteral("%1 の後に%2を指定してください。").arg(argument, what);
-            return std::nullopt;
-        };
-        std::optional<QString> problem;
-        if (is("-h", "--help")) {
-            parsed.help = true;
-        } else if (is("-o", "--output")) {
-            problem = value(parsed.output, QStringLiteral(" PDF ファイル"));
-        } else if (is("-d", "--output-dir")) {
-            problem = value(parsed.batch.outputDir, QStringLiteral("帳票のフォルダー"));
-        } else if (is(nullptr, "--csv")) {
-            problem = value(parsed.batch.table, QStringLiteral("一覧表のファイル"));
-        } else if (is("-j", "--jobs")) {
-            QString jobs;
-            problem = value(jobs, QStringLiteral("同時に処理する数"));
-            bool number = false;
-            parsed.batch.jobs = jobs.toInt(&number);
-            if (!problem && (parsed.jobsGiven || !number || parsed.batch.jobs < 1))
-                problem = QStringLiteral("%1 には 1 以上の整数を一つだけ指定してください。").arg(argument);
-            parsed.jobsGiven = true;
-        } else if (is("-r", "--recursive")) {
-            parsed.batch.recursive = true;
-        } else if (argument.startsWith(u'-') && argument.size() > 1) {
-            problem = QStringLiteral("知らないオプションです: %1").arg(argument);
-        } else {
-            parsed.inputs.append(argument);
-        }
-        if (problem)
-            return *problem;
-    }
-    if (parsed.help)
-        return parsed;
-    if (parsed.inputs.isEmpty())
-        return QStringLiteral("検討ファイルを指定してください。");
-    if (parsed.isBatch()) {
-        if (!parsed.output.isEmpty())
-            return QStringLiteral("-o は -d、--csv と一緒には使えません（-d で帳票のフォルダーを指定します）。");
-        parsed.batch.inputs = parsed.inputs;
-        return parsed;
-    }
-    if (parsed.jobsGiven || parsed.batch.recursive)
-        return QStringLiteral("-j と -r は -d か --csv と一緒に使います。");
-    if (parsed.inputs.size() > 1)
-        return QStringLiteral("検討ファイルは一つだけ指定してください（まとめて扱うには -d か --csv を付けます）。");
-    if (parsed.output.isEmpty())
-        return QStringLiteral("-o で PDF ファイルを指定してください。");
-    return parsed;
-}
-
 // On Unix the arguments are bytes, which Qt decodes as UTF-8 (Linux, whatever
 // the locale): bytes that are not UTF-8 become U+FFFD, and the file the decoded
 // text names is another one. An argument that does not encode back to its own
@@ -210,10 +136,10 @@ int main(int argc, char *argv[])
     const QStringList commandLine = QGuiApplication::arguments();
     if (const std::optional<QString> name = undecodableArgument(argc, argv, commandLine))
         return usageError(QStringLiteral("UTF-8 として読めないファイル名は使えません: %1").arg(*name));
-    const auto parsed = parseArguments(commandLine);
+    const auto parsed = parseReportArguments(commandLine);
     if (const QString *problem = std::get_if<QString>(&parsed))
         return usageError(*problem);
-    const Arguments &arguments = std::get<Arguments>(parsed);
+    const ReportArguments &arguments = std::get<ReportArguments>(parsed);
     if (arguments.help)
         return writeText(stdout, helpText()) ? ExitWritten : lostOutput();
     if (arguments.isBatch())

@@ -291,11 +291,10 @@ void drawHorizontalSection(QPainter &p)
 
 }  // namespace
 
-ExampleFigure::ExampleFigure(int index, QWidget *parent)
+ExampleFigure::ExampleFigure(Drawing drawing, QWidget *parent)
     : QWidget(parent)
-    , index_(index)
+    , drawing_(drawing)
 {
-    setObjectName(QStringLiteral("Picture1_%1").arg(index));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
@@ -322,17 +321,15 @@ void ExampleFigure::paintEvent(QPaintEvent *)
     p.translate((width() - SheetWidth * scale) / 2, (height() - SheetHeight * scale) / 2);
     p.scale(scale, scale);
     p.setFont(labelFont());
-    switch (index_) {
-    case 0:
-        drawVerticalSection(p);
-        break;
-    case 1:
+    switch (drawing_) {
+    case Drawing::Method:
         drawDimensionsAndLevels(p);
         break;
-    case 2:
-        drawHorizontalSection(p);
+    case Drawing::Vertical:
+        drawVerticalSection(p);
         break;
-    default:
+    case Drawing::Horizontal:
+        drawHorizontalSection(p);
         break;
     }
     p.restore();

@@ -4,13 +4,18 @@
 
 namespace talven {
 
-// Schematic sketches of a sluice gate showing where the
-// quantities of each tab are measured. 0 vertical section, 1 dimensions and
-// water levels, 2 horizontal section.
+// Schematic sketches of a sluice gate showing where the quantities of each
+// tab are measured.
 class ExampleFigure : public QWidget {
     Q_OBJECT
 public:
-    explicit ExampleFigure(int index, QWidget *parent = nullptr);
+    enum class Drawing {
+        Method,      // the member dimensions and the water levels
+        Vertical,    // the vertical section's seepage path
+        Horizontal,  // the horizontal section's seepage path
+    };
+
+    explicit ExampleFigure(Drawing drawing, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -19,7 +24,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    int index_;
+    Drawing drawing_;
 };
 
 }  // namespace talven

@@ -21,6 +21,8 @@ namespace talven {
 
 namespace {
 
+// The one help window for the whole program: it stays here so that a second
+// Help > ヘルプ finds it.
 QPointer<HelpWindow> openHelp;
 
 }  // namespace

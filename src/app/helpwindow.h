@@ -40,4 +40,8 @@ private:
     QLabel *notFoundLabel_;
 };
 
+// Help > ヘルプ(&H): the one help window on VEK.hlp in the program's folder,
+// opened or brought to the front.
+void showHelp(QWidget *owner);
+
 }  // namespace talven

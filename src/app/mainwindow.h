@@ -2,32 +2,43 @@
 
 // The main window of タルヴェン and how the program is put together.
 //
-//   study/    the one StudyRecord, number formats, soil-class tables, the
-//             range rules of every box and the method code
-//   check/    the totals L, ΔH and ΣL and the two creep-ratio checks
-//   files/    the .vek study file: read, validate, write, restore
-//   report/   the one-page report drawn on any ReportSurface (page image,
-//             printer, PDF); no widgets, so talven-report uses it too
-//   dialogs/  every message box, file and printer dialog, through one
-//             service that tests replace
-//   app/      start-up (main.cpp, commandline, singleinstance: one copy per
-//             user, later launches hand their file over) and the windows:
-//             this one (mainwindow.cpp behaviour, _layout controls, _report
-//             preview, _desktop files from outside and the dialogs' folders),
-//             the title, help and preview windows, printing
-//   tools/    talven-report: one study or whole folders to PDFs and a table
+//   study/      a StudyRecord and the StudyInput it is checked and printed
+//               from, number formats, soil-class tables, the table of the
+//               number boxes (boxtable.h) with the range rules read from it,
+//               and the method code
+//   check/      the creep-ratio formulas and checkStudy(): the one check of a
+//               study (L, ΔH, both ΣL, both verdicts, readiness) that every
+//               view only formats
+//   files/      the .vek study file: read, validate, write, restore
+//   report/     the one-page report drawn on any ReportSurface (page image,
+//               printer, PDF); no widgets, so talven-report uses it too
+//   reporttool/ talven-report's work: studies and folders to PDFs and a table
+//   dialogs/    every message box, file and printer dialog, through one
+//               service that tests replace
+//   app/        start-up (main.cpp, commandline, singleinstance: one copy per
+//               user, later launches hand their file over) and the windows:
+//               this one (mainwindow.cpp behaviour, _boxes the boxes' keys
+//               and focus, _files open and save, _layout the first tab and
+//               the menus, _report preview and printing, _desktop files from
+//               outside and the dialogs' folders), piletab (the vertical and
+//               the horizontal tab, one class), the title, help and preview
+//               windows, printreport
+//   tools/      the talven-report program: its arguments and main
 //
-// A keystroke in a number box: eventFilter() lets swallowsNumberKey() judge
-// it, the box's textChanged runs onNumberEdited(), which hides the result
-// lines it feeds and validateNumberBox() range-checks the text, stores the
-// number in currentStudy() and updateTotals() rewrites L, ΔH and both ΣL.
-// Leaving the box runs refreshBoxes(), which writes every number back with
-// two decimals. "計算結果を見る" runs showResult(), which asks check/ for the
-// ratio and the verdict and writes them into that section's ResultLine.
+// The window owns its study (study_). A keystroke in a number box:
+// eventFilter() lets swallowsNumberKey() judge it, the box's textChanged runs
+// onNumberEdited(), which hides the result lines the box feeds and
+// validateNumberBox() range-checks the text, stores the number in study_ and
+// updateTotals() writes L, ΔH and both ΣL from check(). Leaving the box runs
+// refreshBoxes(), which writes every number back with two decimals.
+// "計算結果を見る" runs showResult(), which hands check() to that section's
+// PileTab to write into its ResultLine.
 
-#include "check/creepcheck.h"
-#include "report/drawreport.h"
+#include "app/piletab.h"
+#include "check/studycheck.h"
+#include "study/boxtable.h"
 #include "study/soilclasses.h"
+#include "study/studyinput.h"
 #include "study/studyrecord.h"
 
 #include <QMainWindow>
@@ -39,7 +50,7 @@ class QAction;
 class QCheckBox;
 class QDragEnterEvent;
 class QDropEvent;
-class QFrame;
+class QGridLayout;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -50,23 +61,6 @@ class QTabWidget;
 
 namespace talven {
 
-// The labels of one section's result: the formula with its fraction, and
-// the answer that a check writes and any change hides again.
-struct ResultLine {
-    QLabel *heading = nullptr;
-    QLabel *lead = nullptr;  // "Ｃ´ ＝"
-    QLabel *numerator = nullptr;
-    QFrame *rule = nullptr;
-    QLabel *denominator = nullptr;
-    QLabel *equals = nullptr;
-    QLabel *provided = nullptr;
-    QLabel *sign = nullptr;
-    QLabel *required = nullptr;
-    QLabel *verdict = nullptr;
-
-    std::array<QLabel *, 5> answer() const { return {equals, provided, sign, required, verdict}; }
-};
-
 // The main window: the whole study on three tabs, the menus and the
 // navigation buttons. Constructing it loads an empty study; showing it is
 // the caller's part.
@@ -75,12 +69,20 @@ class MainWindow : public QMainWindow {
 public:
     enum Tab { MethodTab, VerticalTab, HorizontalTab };
 
+    // The tab of a box group's section; the first tab's groups have none.
+    // The pile tabs follow the first in section order.
+    static constexpr Tab tabOf(std::optional<Section> section)
+    {
+        return section ? Tab(VerticalTab + int(*section)) : MethodTab;
+    }
+
     MainWindow();
     ~MainWindow() override;
 
     QLineEdit *numberBox(int index) const { return numberBoxes_.at(index); }
     QLineEdit *nameBox(int index) const { return nameBoxes_.at(index); }
-    QCheckBox *doubleTick(Section section, int row) const;
+    PileTab *pileTab(Section section) const { return pileTabs_[std::size_t(section)]; }
+    QCheckBox *doubleTick(Section section, int row) const { return pileTab(section)->doubleTick(row); }
     QRadioButton *formulaButton(Formula formula) const;
     QListWidget *soilClassList() const { return soilClassList_; }
     QLineEdit *creepRatioBox() const { return numberBoxes_[CreepRatioBox]; }
@@ -89,15 +91,15 @@ public:
     std::array<QLabel *, 4> totalLabels() const;
     QLabel *creepRatioCaption() const { return creepRatioCaption_; }
     QLabel *formulaNumeratorLabel() const { return formulaNumeratorLabel_; }
-    QLabel *referenceSigmaLLabel(Section section) const;
-    const ResultLine &resultLine(Section section) const;
+    QLabel *referenceSigmaLLabel(Section section) const { return pileTab(section)->referenceSigmaLLabel(); }
+    const ResultLine &resultLine(Section section) const { return pileTab(section)->resultLine(); }
 
     QPushButton *toVerticalButton() const { return toVerticalButton_; }
-    QPushButton *toHorizontalButton() const { return toHorizontalButton_; }
-    QPushButton *backToVerticalButton() const { return backToVerticalButton_; }
-    QPushButton *backToMethodButton() const { return backToMethodButton_; }
-    QPushButton *previewButton() const { return previewButton_; }
-    QPushButton *showResultButton(Section section) const;
+    QPushButton *toHorizontalButton() const { return pileTab(Section::Vertical)->nextButton(); }
+    QPushButton *backToVerticalButton() const { return pileTab(Section::Horizontal)->backButton(); }
+    QPushButton *backToMethodButton() const { return pileTab(Section::Vertical)->backButton(); }
+    QPushButton *previewButton() const { return pileTab(Section::Horizontal)->nextButton(); }
+    QPushButton *showResultButton(Section section) const { return pileTab(section)->showResultButton(); }
 
     QAction *newAction() const { return newAction_; }
     QAction *openAction() const { return openAction_; }
@@ -108,6 +110,12 @@ public:
     QAction *clearNumbersAction() const { return clearNumbersAction_; }
     QAction *helpAction() const { return helpAction_; }
     QAction *versionAction() const { return versionAction_; }
+
+    // The study: the record the boxes store into, and with the window-held
+    // choices (formula, class, x2 ticks) what is checked and printed.
+    const StudyRecord &study() const { return study_; }
+    StudyInput studyInput() const;
+    StudyCheck check() const { return checkStudy(studyInput()); }
 
     // The window-held part of the study.
     Formula selectedFormula() const;
@@ -125,10 +133,6 @@ public:
     void showResult(Section section);
     void hideResults(int box);  // the result lines that number box feeds
     void setTabStopsForCurrentTab();
-
-    // What the report reads: the record with the formula, class and x2 ticks
-    // of the window.
-    ReportInput currentReportInput() const;
 
     // The menu commands.
     void newStudy();
@@ -154,20 +158,12 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    bool isFileShortcut(const QKeyEvent &key) const;
-
     // Layout (mainwindow_layout.cpp).
     void createActions();
     void createMenus();
     void buildTabs();
     QWidget *buildMethodTab();
-    struct PileTabParts;
-    QWidget *buildPileTab(const PileTabParts &parts);
-    QWidget *buildPileFrame(const QString &title, int firstName, int firstBox,
-                            std::array<QCheckBox *, PileCount> &ticks, QLabel *&doubleHeader,
-                            QLabel *&total);
-    ResultLine createResultLine(const char *name);
-    QWidget *buildResultArea(const ResultLine &line);
+    int addRows(QGridLayout *grid, const BoxGroupInfo &group);
     QLineEdit *newNumberBox(int index);
     QLineEdit *newNameBox(int index);
     void connectControls();
@@ -178,6 +174,11 @@ private:
     void onFormulaSelected(Formula formula);
     void onSoilClassSelected();
     void onDoubleTickToggled(Section section, int row);
+    void setRatioEditable(bool editable);
+    bool confirmDiscard(const QString &caption);
+
+    // The boxes (mainwindow_boxes.cpp).
+    bool isFileShortcut(const QKeyEvent &key) const;
     void onNumberEdited(int index);
     void onNameEdited(int index);
     bool swallowsNumberKey(int index, const QKeyEvent &key);
@@ -187,54 +188,39 @@ private:
     void onBoxEntered(QLineEdit *box);
     void selectWholeText(QLineEdit *box);
     void validateNumberBox(int index);
-    void setRatioEditable(bool editable);
-    // The x2 ticks of one section as the totals, the checks and the report read them.
-    PileTicks ticks(Section section) const;
-    bool confirmDiscard(const QString &caption);
-    bool refuseReport();
+    void emptyNumberBoxQuietly(int index);
 
-    // True when a file was opened or written; Cancel, a refused file and a
-    // failed write leave the study as it was.
+    // Study files (mainwindow_files.cpp). True when a file was opened or
+    // written; Cancel, a refused file and a failed write leave the study as
+    // it was.
     bool restoreStudyFile(const QString &path);
     bool saveStudyFile();
     bool confirmOpen();
     void finishOpen(bool opened);
-    // Where the open and save dialogs start.
+    // Where the open and save dialogs start (mainwindow_desktop.cpp).
     QString dialogFolder() const;
     void openStudyWhenFree(const QString &path);
     void takeFileDrag(QDropEvent *event);
-    void emptyNumberBoxQuietly(int index);
 
-    // Preview (mainwindow_report.cpp).
+    // Preview and printing (mainwindow_report.cpp).
+    bool refuseReport();
     void showPreview(bool modal);
+
+    StudyRecord study_;
 
     std::array<QLineEdit *, NumberBoxCount> numberBoxes_{};
     std::array<QLineEdit *, NameCount> nameBoxes_{};
-    std::array<QCheckBox *, PileCount> verticalDoubleTicks_{};
-    std::array<QCheckBox *, PileCount> horizontalDoubleTicks_{};
     QRadioButton *blighButton_ = nullptr;
     QRadioButton *laneButton_ = nullptr;
     QListWidget *soilClassList_ = nullptr;
     QTabWidget *tabs_ = nullptr;
+    std::array<PileTab *, 2> pileTabs_{};  // by Section
 
     QLabel *memberTotalLabel_ = nullptr;
     QLabel *headDifferenceLabel_ = nullptr;
-    QLabel *verticalSigmaLLabel_ = nullptr;
-    QLabel *horizontalSigmaLLabel_ = nullptr;
     QLabel *creepRatioCaption_ = nullptr;
     QLabel *formulaNumeratorLabel_ = nullptr;
-    QLabel *verticalReferenceSigmaL_ = nullptr;
-    QLabel *horizontalReferenceSigmaL_ = nullptr;
-    ResultLine verticalResult_;
-    ResultLine horizontalResult_;
-
     QPushButton *toVerticalButton_ = nullptr;
-    QPushButton *toHorizontalButton_ = nullptr;
-    QPushButton *backToVerticalButton_ = nullptr;
-    QPushButton *backToMethodButton_ = nullptr;
-    QPushButton *previewButton_ = nullptr;
-    QPushButton *showVerticalResultButton_ = nullptr;
-    QPushButton *showHorizontalResultButton_ = nullptr;
 
     QAction *newAction_ = nullptr;
     QAction *openAction_ = nullptr;

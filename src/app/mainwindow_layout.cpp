@@ -1,14 +1,15 @@
-// The main window's controls and their places. Behaviour lives in mainwindow.cpp.
+// The main window's menus, its first tab and the boxes every tab is built
+// from; the pile tabs are PileTab's (piletab.cpp). Behaviour lives in
+// mainwindow.cpp.
 
 #include "app/mainwindow.h"
 
-#include "app/examplefigure.h"
+#include "app/controls.h"
 #include "app/longesttext.h"
 #include "app/twips.h"
 #include "study/fieldrules.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,51 +29,20 @@ namespace {
 const QColor DimensionColour(255, 192, 192);   // member dimensions, vertical lengths
 const QColor WaterLevelColour(192, 255, 255);  // water levels, horizontal lengths
 
-QString indexed(const char *name, int index)
+// The colour of a group's boxes; the ratio box has the style's own.
+std::optional<QColor> boxColour(BoxGroup group)
 {
-    return QString::fromLatin1(name) + u'(' + QString::number(index) + u')';
-}
-
-QLabel *newLabel(const QString &text, const char *name = nullptr)
-{
-    auto *label = new QLabel(text);
-    if (name)
-        label->setObjectName(QLatin1StringView(name));
-    return label;
-}
-
-QLabel *valueLabel(const char *name)
-{
-    auto *label = newLabel(QString(), name);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    return label;
-}
-
-QPushButton *newButton(const QString &text, const char *name)
-{
-    auto *button = new QPushButton(text);
-    button->setObjectName(QLatin1StringView(name));
-    return button;
-}
-
-QWidget *figureWithCaption(QLabel *caption, ExampleFigure *figure)
-{
-    auto *box = new QWidget;
-    auto *layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(caption);
-    // The sketch takes whatever room is left; it scales to its area.
-    figure->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    layout->addWidget(figure, 1);
-    return box;
-}
-
-ExampleFigure *newFigure(int drawing, const char *name)
-{
-    auto *figure = new ExampleFigure(drawing);
-    figure->setObjectName(QLatin1StringView(name));
-    return figure;
+    switch (group) {
+    case BoxGroup::Dimensions:
+    case BoxGroup::VerticalPiles:
+        return DimensionColour;
+    case BoxGroup::WaterLevels:
+    case BoxGroup::HorizontalPiles:
+        return WaterLevelColour;
+    case BoxGroup::CreepRatio:
+        break;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -86,10 +56,9 @@ QLineEdit *MainWindow::newNumberBox(int index)
     box->setInputMethodHints(Qt::ImhFormattedNumbersOnly);
     box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-0000.000")) + 12);
     box->setMaximumWidth(box->minimumWidth() + 20);
-    const bool dimensionColour = index <= 2 || (index >= FirstVerticalPileBox && index < FirstHorizontalPileBox);
-    if (index != CreepRatioBox) {
+    if (const std::optional<QColor> colour = boxColour(groupOfBox(index).group)) {
         QPalette palette = box->palette();
-        palette.setColor(QPalette::Base, dimensionColour ? DimensionColour : WaterLevelColour);
+        palette.setColor(QPalette::Base, *colour);
         palette.setColor(QPalette::Text, Qt::black);
         box->setPalette(palette);
     }
@@ -154,54 +123,15 @@ void MainWindow::createMenus()
     help->addAction(versionAction_);
 }
 
-// The labels of one section's result; `name` prefixes their object names.
-ResultLine MainWindow::createResultLine(const char *name)
+// A group's rows under a header row: name box, then its number box. Returns
+// the row below them.
+int MainWindow::addRows(QGridLayout *grid, const BoxGroupInfo &group)
 {
-    auto make = [name](const char *part, const QString &text) {
-        return newLabel(text, QByteArray(name).append(part).constData());
-    };
-    ResultLine line;
-    line.heading = make("Heading", QStringLiteral("■加重クリープ比"));
-    line.lead = make("Lead", QStringLiteral("Ｃ´ ＝"));
-    line.numerator = make("Numerator", QStringLiteral("Ｌ  / 3 ＋ΣL"));
-    line.denominator = make("Denominator", QStringLiteral("⊿H"));
-    line.equals = make("Equals", QStringLiteral("＝"));
-    line.provided = make("Provided", QStringLiteral("⊿H"));
-    line.sign = make("Sign", QStringLiteral("＞"));
-    line.required = make("Required", QStringLiteral("Ｃ"));
-    line.verdict = make("Verdict", QStringLiteral("・・・・　OK"));
-    line.rule = new QFrame;
-    line.rule->setObjectName(QLatin1StringView(name) + QStringLiteral("Rule"));
-    line.rule->setFrameShape(QFrame::HLine);
-    line.rule->setFrameShadow(QFrame::Plain);
-    return line;
-}
-
-QWidget *MainWindow::buildResultArea(const ResultLine &result)
-{
-    auto *area = new QWidget;
-    auto *outer = new QVBoxLayout(area);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(result.heading);
-
-    auto *line = new QHBoxLayout;
-    line->addSpacing(16);
-    line->addWidget(result.lead);
-
-    // The fraction: numerator over the rule over the denominator.
-    auto *fraction = new QVBoxLayout;
-    fraction->setSpacing(1);
-    result.numerator->setAlignment(Qt::AlignCenter);
-    result.denominator->setAlignment(Qt::AlignCenter);
-    fraction->addWidget(result.numerator);
-    fraction->addWidget(result.rule);
-    fraction->addWidget(result.denominator);
-    line->addLayout(fraction);
-    for (QLabel *label : result.answer())
-        line->addWidget(label);
-    line->addStretch(1);
-    outer->addLayout(line);
-    return area;
+    for (int row = 0; row < group.count; ++row) {
+        grid->addWidget(newNameBox(group.firstName + row), row + 1, 0);
+        grid->addWidget(newNumberBox(group.firstBox + row), row + 1, 1, Qt::AlignRight);
+    }
+    return group.count + 1;
 }
 
 QWidget *MainWindow::buildMethodTab()
@@ -242,13 +172,10 @@ QWidget *MainWindow::buildMethodTab()
     auto *shapeLayout = new QGridLayout(shapeFrame);
     shapeLayout->addWidget(newLabel(QStringLiteral("部材名称")), 0, 0);
     shapeLayout->addWidget(newLabel(QStringLiteral("寸法 (m)")), 0, 1, Qt::AlignRight);
-    for (int i = 0; i < 3; ++i) {
-        shapeLayout->addWidget(newNameBox(i), i + 1, 0);
-        shapeLayout->addWidget(newNumberBox(i), i + 1, 1, Qt::AlignRight);
-    }
+    const int totalRow = addRows(shapeLayout, boxGroup(BoxGroup::Dimensions));
     memberTotalLabel_ = valueLabel("memberTotalLabel");
-    shapeLayout->addWidget(newLabel(QStringLiteral("Ｌ = ")), 4, 0, Qt::AlignRight);
-    shapeLayout->addWidget(memberTotalLabel_, 4, 1);
+    shapeLayout->addWidget(newLabel(QStringLiteral("Ｌ = ")), totalRow, 0, Qt::AlignRight);
+    shapeLayout->addWidget(memberTotalLabel_, totalRow, 1);
 
     // The two water levels and ΔH.
     auto *levelFrame = new QGroupBox(QStringLiteral("水位差"));
@@ -256,13 +183,10 @@ QWidget *MainWindow::buildMethodTab()
     auto *levelLayout = new QGridLayout(levelFrame);
     levelLayout->addWidget(newLabel(QStringLiteral("水位名称")), 0, 0);
     levelLayout->addWidget(newLabel(QStringLiteral("( EL = )")), 0, 1, Qt::AlignRight);
-    for (int i = OuterWaterLevelBox; i <= InnerWaterLevelBox; ++i) {
-        levelLayout->addWidget(newNameBox(i), i - 2, 0);
-        levelLayout->addWidget(newNumberBox(i), i - 2, 1, Qt::AlignRight);
-    }
+    const int differenceRow = addRows(levelLayout, boxGroup(BoxGroup::WaterLevels));
     headDifferenceLabel_ = valueLabel("headDifferenceLabel");
-    levelLayout->addWidget(newLabel(QStringLiteral("⊿H　=")), 3, 0, Qt::AlignRight);
-    levelLayout->addWidget(headDifferenceLabel_, 3, 1);
+    levelLayout->addWidget(newLabel(QStringLiteral("⊿H　=")), differenceRow, 0, Qt::AlignRight);
+    levelLayout->addWidget(headDifferenceLabel_, differenceRow, 1);
 
     // The soil class and the creep ratio.
     auto *soil = new QGridLayout;
@@ -290,7 +214,7 @@ QWidget *MainWindow::buildMethodTab()
     left->addStretch(1);
 
     auto *right = new QVBoxLayout;
-    right->addWidget(figureWithCaption(figureCaption, newFigure(1, "methodFigure")), 3);
+    right->addWidget(figureWithCaption(figureCaption, newFigure(ExampleFigure::Drawing::Method, "methodFigure")), 3);
     right->addLayout(soil, 2);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -303,127 +227,18 @@ QWidget *MainWindow::buildMethodTab()
     return page;
 }
 
-QWidget *MainWindow::buildPileFrame(const QString &title, int firstName, int firstBox,
-                                    std::array<QCheckBox *, PileCount> &ticks, QLabel *&doubleHeader,
-                                    QLabel *&total)
-{
-    auto *frame = new QGroupBox(title);
-    auto *grid = new QGridLayout(frame);
-    grid->addWidget(newLabel(QStringLiteral("設置場所")), 0, 0);
-    grid->addWidget(newLabel(QStringLiteral("長さ (m)")), 0, 1, Qt::AlignRight);
-    doubleHeader = newLabel(QStringLiteral("×2"));
-    grid->addWidget(doubleHeader, 0, 2, Qt::AlignCenter);
-    const bool vertical = firstBox == FirstVerticalPileBox;
-    for (int i = 0; i < PileCount; ++i) {
-        grid->addWidget(newNameBox(firstName + i), i + 1, 0);
-        grid->addWidget(newNumberBox(firstBox + i), i + 1, 1, Qt::AlignRight);
-        ticks[i] = new QCheckBox;
-        ticks[i]->setObjectName(indexed(vertical ? "verticalDoubleTick" : "horizontalDoubleTick", i));
-        ticks[i]->setToolTip(QStringLiteral("チェック時、入力値を2倍して集計します"));
-        grid->addWidget(ticks[i], i + 1, 2, Qt::AlignCenter);
-    }
-    total = valueLabel(vertical ? "verticalSigmaLLabel" : "horizontalSigmaLLabel");
-    grid->addWidget(newLabel(QStringLiteral("ΣL = ")), PileCount + 1, 0, Qt::AlignRight);
-    grid->addWidget(total, PileCount + 1, 1);
-    return frame;
-}
-
-// What the two pile tabs do not share.
-struct MainWindow::PileTabParts {
-    const char16_t *frameTitle;
-    const char *frameName;
-    int firstName;
-    int firstBox;
-    std::array<QCheckBox *, PileCount> &ticks;
-    const char *doubleHeaderName;
-    const char16_t *doubleHeaderTip;  // nullptr: none
-    QLabel *&total;
-    const char *referenceCaptionName;
-    const char *referenceName;
-    QLabel *&reference;
-    const char16_t *figureCaption;
-    const char *figureCaptionName;
-    int figure;
-    const char *figureName;
-    const ResultLine &result;
-    QPushButton *showResult;
-    QPushButton *previous;
-    QPushButton *last;
-};
-
-QWidget *MainWindow::buildPileTab(const PileTabParts &parts)
-{
-    auto *page = new QWidget;
-    QLabel *doubleHeader = nullptr;
-    QWidget *frame = buildPileFrame(QString::fromUtf16(parts.frameTitle), parts.firstName,
-                                    parts.firstBox, parts.ticks, doubleHeader, parts.total);
-    frame->setObjectName(QString::fromLatin1(parts.frameName));
-    doubleHeader->setObjectName(QString::fromLatin1(parts.doubleHeaderName));
-    if (parts.doubleHeaderTip)
-        doubleHeader->setToolTip(QString::fromUtf16(parts.doubleHeaderTip));
-
-    auto *reference = new QHBoxLayout;
-    auto *referenceCaption = newLabel(QStringLiteral("ΣL の参考値"), parts.referenceCaptionName);
-    parts.reference = valueLabel(parts.referenceName);
-    parts.reference->setText(QStringLiteral("---"));
-    reference->addWidget(referenceCaption);
-    reference->addWidget(parts.reference, 1);
-
-    auto *figureCaption = newLabel(QString::fromUtf16(parts.figureCaption), parts.figureCaptionName);
-
-    auto *left = new QVBoxLayout;
-    left->addWidget(frame);
-    left->addLayout(reference);
-    left->addStretch(1);
-
-    auto *right = new QVBoxLayout;
-    right->addWidget(figureWithCaption(figureCaption, newFigure(parts.figure, parts.figureName)), 1);
-    right->addWidget(buildResultArea(parts.result));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(parts.showResult);
-    buttons->addStretch(1);
-    buttons->addWidget(parts.previous);
-    buttons->addWidget(parts.last);
-    right->addLayout(buttons);
-
-    auto *layout = new QHBoxLayout(page);
-    layout->addLayout(left);
-    layout->addLayout(right, 1);
-    return page;
-}
-
 void MainWindow::buildTabs()
 {
-    verticalResult_ = createResultLine("verticalResult");
-    horizontalResult_ = createResultLine("horizontalResult");
-    const QString showResult = QStringLiteral("計算結果を見る");
-    const QString previous = QStringLiteral("前へ");
-    showVerticalResultButton_ = newButton(showResult, "showVerticalResultButton");
-    backToMethodButton_ = newButton(previous, "backToMethodButton");
-    toHorizontalButton_ = newButton(QStringLiteral("次へ"), "toHorizontalButton");
-    showHorizontalResultButton_ = newButton(showResult, "showHorizontalResultButton");
-    backToVerticalButton_ = newButton(previous, "backToVerticalButton");
-    previewButton_ = newButton(QStringLiteral("ﾌﾟﾚﾋﾞｭｰ"), "previewButton");
-
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("tabs"));
     // Created tab by tab, row by row: this is also the Tab-key order.
     tabs_->addTab(buildMethodTab(), QStringLiteral("検討方法・諸数値の設定"));
-    tabs_->addTab(buildPileTab({u"遮水矢板の打設長", "verticalPileFrame", FirstVerticalPileName,
-                                FirstVerticalPileBox, verticalDoubleTicks_, "verticalDoubleHeader", nullptr,
-                                verticalSigmaLLabel_, "verticalReferenceCaption", "verticalReferenceSigmaL",
-                                verticalReferenceSigmaL_, u"鉛直方向の浸透経路長(樋門の例)",
-                                "verticalFigureCaption", 0, "verticalFigure", verticalResult_,
-                                showVerticalResultButton_, backToMethodButton_, toHorizontalButton_}),
-                  QStringLiteral("鉛直方向の計算"));
-    tabs_->addTab(buildPileTab({u"遮水矢板の打設範囲", "horizontalPileFrame", FirstHorizontalPileName,
-                                FirstHorizontalPileBox, horizontalDoubleTicks_, "horizontalDoubleHeader",
-                                u"入力値を２倍して経路長にします", horizontalSigmaLLabel_,
-                                "horizontalReferenceCaption", "horizontalReferenceSigmaL",
-                                horizontalReferenceSigmaL_, u"水平方向の浸透経路長(樋門の例)",
-                                "horizontalFigureCaption", 2, "horizontalFigure", horizontalResult_,
-                                showHorizontalResultButton_, backToVerticalButton_, previewButton_}),
-                  QStringLiteral("水平方向の計算"));
+    const auto nameBox = [this](int index) { return newNameBox(index); };
+    const auto numberBox = [this](int index) { return newNumberBox(index); };
+    for (Section section : Sections) {
+        pileTabs_[std::size_t(section)] = new PileTab(section, nameBox, numberBox);
+        tabs_->addTab(pileTab(section), sectionName(section) + QStringLiteral("の計算"));
+    }
 
     auto *client = new QWidget;
     auto *layout = new QVBoxLayout(client);

@@ -1,23 +1,37 @@
+// The main window's preview and printing.
 #include "app/mainwindow.h"
 
 #include "app/previewwindow.h"
+#include "app/printreport.h"
+#include "dialogs/dialogservice.h"
 
 namespace talven {
 
-ReportInput MainWindow::currentReportInput() const
+// The menu's preview and print refuse a study that cannot be checked.
+bool MainWindow::refuseReport()
 {
-    ReportInput input;
-    input.record = currentStudy();
-    input.formula = selectedFormula();
-    input.listIndex = listIndex();
-    input.verticalTicks = ticks(Section::Vertical);
-    input.horizontalTicks = ticks(Section::Horizontal);
-    return input;
+    if (check().ready())
+        return false;
+    showMessage(reportNotReadyMessage());
+    return true;
+}
+
+void MainWindow::printPreview()
+{
+    if (!refuseReport())
+        showPreview(true);
+}
+
+// File > Print: the dialog offers the whole document on a printer and nothing else.
+void MainWindow::printReport()
+{
+    if (!refuseReport())
+        printStudyReport(this, studyInput(), true);
 }
 
 void MainWindow::showPreview(bool modal)
 {
-    PreviewWindow::open(this, [this] { return currentReportInput(); }, modal);
+    PreviewWindow::open(this, [this] { return studyInput(); }, modal);
 }
 
 }  // namespace talven

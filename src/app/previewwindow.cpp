@@ -32,6 +32,8 @@ constexpr int ScrollStep = 200;
 
 constexpr double InchesPerMeter = 1.0 / 0.0254;
 
+// The one preview for the whole program, from the menu or the tab's button:
+// it stays here so that a second opening finds it.
 QPointer<PreviewWindow> openPreview;
 
 }  // namespace
@@ -180,7 +182,7 @@ void PreviewWindow::printReport()
 {
     // The dialog as it comes: its PDF choice is how a desktop without a PDF
     // printer gets a file.
-    talven::printReport(this, source_(), false);
+    printStudyReport(this, source_(), false);
 }
 
 void PreviewWindow::closePreview()

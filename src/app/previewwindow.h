@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/drawreport.h"
+#include "study/studyinput.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -21,7 +21,7 @@ class PreviewWindow final : public QMainWindow {
     Q_OBJECT
 public:
     // Where each drawing takes the study from.
-    using InputSource = std::function<ReportInput()>;
+    using InputSource = std::function<StudyInput()>;
 
     // Opens the preview in front of `owner`; a modal one blocks every other
     // window until it is closed. A preview already open is brought to the

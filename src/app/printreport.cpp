@@ -1,6 +1,8 @@
 #include "app/printreport.h"
 
+#include "check/studycheck.h"
 #include "dialogs/dialogservice.h"
+#include "report/drawreport.h"
 #include "report/paintersurface.h"
 
 #include <QPainter>
@@ -8,13 +10,13 @@
 
 namespace talven {
 
-void drawReportPage(ReportSurface &surface, const ReportInput &input)
+void drawReportPage(ReportSurface &surface, const StudyInput &input)
 {
-    if (!drawReport(surface, input).complete)
-        drawNotReadyNotice(surface);
+    if (!drawReport(surface, input, checkStudy(input)).complete)
+        drawNotReadyNotice(surface, reportNotReadyMessage().prompt);
 }
 
-void printReport(QWidget *owner, const ReportInput &input, bool restricted)
+void printStudyReport(QWidget *owner, const StudyInput &input, bool restricted)
 {
     // No paper size, orientation or scale of our own: the page is drawn from
     // the printable area's origin with whatever the dialog chose.

@@ -1,23 +1,25 @@
 #pragma once
 
-#include "report/drawreport.h"
+#include "report/reportsurface.h"
 #include "study/message.h"
+#include "study/studyinput.h"
 
 class QWidget;
 
 namespace talven {
 
-// The page as the preview shows it and the printer prints it: the report,
-// with the readiness message where the verdict lines cannot be computed
-// (ΔH = 0, possible only once a preview is already open).
-void drawReportPage(ReportSurface &surface, const ReportInput &input);
+// The page as the preview shows it and the printer prints it: the report of
+// the study and its check, with the readiness message where the verdict
+// lines cannot be computed (ΔH = 0, possible only once a preview is already
+// open).
+void drawReportPage(ReportSurface &surface, const StudyInput &input);
 
 // The printer dialog, then the page on the chosen printer and the end of the
 // document. Cancel prints nothing and says nothing; a print that cannot start
 // or finish (no printer, a PDF file that cannot be written) shows
 // printFailedMessage(). With `restricted` the dialog offers neither a page
 // range nor the selection.
-void printReport(QWidget *owner, const ReportInput &input, bool restricted);
+void printStudyReport(QWidget *owner, const StudyInput &input, bool restricted);
 
 // "印刷を中止しました。" / "タルヴェン・印刷エラー", exclamation.
 Message printFailedMessage();

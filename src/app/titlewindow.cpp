@@ -20,8 +20,6 @@
 
 namespace talven {
 
-bool startupComplete = false;
-
 QString applicationTitle()
 {
     return QStringLiteral("タルヴェン");
@@ -29,6 +27,8 @@ QString applicationTitle()
 
 namespace {
 
+// The one title window for the whole program, whoever opens it (start-up,
+// Help > バージョン情報): it stays here so that a second opening finds it.
 QPointer<TitleWindow> openTitle;
 
 // The product emblem: a steel sheet pile driven through the ground between a
@@ -158,7 +158,7 @@ void paintNow(QWidget *window)
 
 }  // namespace
 
-TitleWindow::TitleWindow()
+TitleWindow::TitleWindow(Look look)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("TitleWindow"));
@@ -191,7 +191,7 @@ TitleWindow::TitleWindow()
     keepPlace.setRetainSizeWhenHidden(true);
     okButton_->setSizePolicy(keepPlace);
     okButton_->setMinimumWidth(twipsX(this, 1200));
-    okButton_->setVisible(startupComplete);
+    okButton_->setVisible(look == Look::Version);
     connect(okButton_, &QPushButton::clicked, this, &QWidget::close);
 
     auto *grid = new QGridLayout(frame);
@@ -210,10 +210,10 @@ TitleWindow::TitleWindow()
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TitleWindow *TitleWindow::open()
+TitleWindow *TitleWindow::open(Look look)
 {
     if (!openTitle)
-        openTitle = new TitleWindow;
+        openTitle = new TitleWindow(look);
     openTitle->show();
     openTitle->raise();
     openTitle->activateWindow();
@@ -256,8 +256,7 @@ void TitleWindow::keyPressEvent(QKeyEvent *event)
 
 void showSplash()
 {
-    startupComplete = false;
-    QPointer<TitleWindow> title = TitleWindow::open();
+    QPointer<TitleWindow> title = TitleWindow::open(TitleWindow::Look::Splash);
     paintNow(title);
     // The splash second blocks the interface on purpose: nothing else may run
     // before the main window.
@@ -267,7 +266,6 @@ void showSplash()
     // Released at once rather than later, so that clicks and keys queued during
     // the second find no window to act on.
     delete title;
-    startupComplete = true;
 }
 
 }  // namespace talven

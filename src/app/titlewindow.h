@@ -11,16 +11,16 @@ namespace talven {
 // every message box.
 QString applicationTitle();
 
-// Set false while the title window is the splash, true from then on.
-extern bool startupComplete;
-
 // The title window: the splash at start-up (no OK button) and, later, the
 // version window (with OK). At most one exists; it is released when closed.
 class TitleWindow : public QWidget {
     Q_OBJECT
 public:
-    // Shows the one title window, creating and loading it when none exists.
-    static TitleWindow *open();
+    enum class Look { Splash, Version };
+
+    // Shows the one title window, creating it with `look` when none exists;
+    // one already open comes to the front as it is.
+    static TitleWindow *open(Look look);
     // The open title window, or nullptr.
     static TitleWindow *instance();
 
@@ -32,17 +32,14 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    TitleWindow();
+    explicit TitleWindow(Look look);
 
     QLabel *versionLabel_ = nullptr;
     QPushButton *okButton_ = nullptr;
 };
 
-// Start-up's splash: startupComplete false, the title window painted and left
-// on the screen for one second, then released, startupComplete true.
+// Start-up's splash: the title window without its OK button, painted and
+// left on the screen for one second, then released.
 void showSplash();
-
-// Help > ヘルプ(&H): the help window on VEK.hlp in the program's folder.
-void showHelp(QWidget *owner);
 
 }  // namespace talven

@@ -9,6 +9,7 @@ namespace talven {
 
 bool installJapaneseToolkitTexts()
 {
+    // The application keeps only a pointer: the translator lives as long as the program.
     static QTranslator translator;
     const QLocale japanese(QLocale::Japanese, QLocale::Japan);
     // Beside the program first (a copied installation), then Qt's own folder.

@@ -24,11 +24,6 @@ double sigmaL(const PileLengths &lengths, const PileTicks &doubled)
     return sum;
 }
 
-const PileLengths &pileLengths(const StudyRecord &record, Section section)
-{
-    return section == Section::Vertical ? record.verticalLengths : record.horizontalLengths;
-}
-
 double reducedLength(Formula formula, double seepageLength)
 {
     return formula == Formula::Bligh ? seepageLength : seepageLength / 3.0;
@@ -54,41 +49,11 @@ bool ratioMeetsRequirement(const QString &providedShown, const QString &required
     return leadingNumber(providedShown) >= leadingNumber(requiredShown);
 }
 
-SectionQuantities sectionQuantities(Formula formula, double seepageLength, double sigmaL,
-                                    double headDifference)
-{
-    return {formatNumber(reducedLength(formula, seepageLength), NumberPattern::TwoDecimals),
-            formatNumber(sigmaL, NumberPattern::TwoDecimals),
-            formatNumber(headDifference, NumberPattern::TwoDecimals)};
-}
-
-std::optional<SectionResult> checkSection(Formula formula, double seepageLength, double sigmaL,
-                                          double headDifference, double creepRatio)
-{
-    const std::optional<double> ratio =
-        providedRatio(formula, seepageLength, sigmaL, headDifference);
-    if (!ratio)
-        return std::nullopt;
-    const SectionQuantities shown = sectionQuantities(formula, seepageLength, sigmaL, headDifference);
-    SectionResult result;
-    result.numerator = shown.reducedLength + QStringLiteral("＋") + shown.sigmaL;
-    result.denominator = shown.headDifference;
-    result.provided = formatNumber(*ratio, NumberPattern::TwoDecimals);
-    result.required = requiredRatioText(formula, creepRatio);
-    result.ok = ratioMeetsRequirement(result.provided, result.required);
-    return result;
-}
-
 QString referenceSigmaLText(Formula formula, double creepRatio, double seepageLength,
                             double headDifference)
 {
     const double missing = creepRatio * headDifference - reducedLength(formula, seepageLength);
     return formatNumber(missing > 0.0 ? missing : 0.0, NumberPattern::TwoDecimals);
-}
-
-bool reportNotReady(const StudyRecord &record)
-{
-    return !(headDifference(record.baseValues) > 0.0) || record.creepRatio == 0.0;
 }
 
 Message reportNotReadyMessage()
@@ -97,32 +62,32 @@ Message reportNotReadyMessage()
             QStringLiteral("タルヴェン・帳票作成できません")};
 }
 
-int firstTabProblem(double headDifference, double creepRatio)
+Readiness readiness(double headDifference, double creepRatio)
 {
-    int problem = 0;
-    if (headDifference <= 0.0)
-        problem += 1;
-    if (creepRatio == 0.0)
-        problem += 2;
-    return problem;
+    const bool head = headDifference > 0.0;
+    const bool ratio = creepRatio != 0.0;
+    if (head)
+        return ratio ? Readiness::Ready : Readiness::NoCreepRatio;
+    return ratio ? Readiness::HeadNotAboveZero : Readiness::NeitherHeadNorRatio;
 }
 
-Message firstTabProblemMessage(int problem)
+Message firstTabProblemMessage(Readiness readiness)
 {
     const QString headText = QStringLiteral("水位差が０以下の場合は計算できません");
     const QString faultyCaption = QStringLiteral("タルヴェン・データに不備があります");
-    switch (problem) {
-    case 1:
+    switch (readiness) {
+    case Readiness::HeadNotAboveZero:
         return {headText, MessageIcon::Stop, faultyCaption};
-    case 2:
+    case Readiness::NoCreepRatio:
         return {QStringLiteral("使用する計算式と\r\nクリープ比を指定してください"), MessageIcon::Stop,
                 QStringLiteral("タルヴェン・データの不足です")};
-    case 3:
+    case Readiness::NeitherHeadNorRatio:
         return {headText + QStringLiteral("\r\nまた、使用する計算式とクリープ比を指定してください"),
                 MessageIcon::Stop, faultyCaption};
-    default:
-        return {};
+    case Readiness::Ready:
+        break;
     }
+    return {};
 }
 
 }  // namespace talven

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "study/fieldrules.h"
+// The creep-ratio formulas over plain values. checkStudy (studycheck.h)
+// puts them together into the one check every view shows.
+
+#include "study/message.h"
 #include "study/soilclasses.h"
 #include "study/studyrecord.h"
 
@@ -11,12 +14,6 @@
 
 namespace talven {
 
-// The two checks of a study: across the vertical and the horizontal section.
-enum class Section { Vertical, Horizontal };
-
-using PileLengths = std::array<double, PileCount>;
-using PileTicks = std::array<bool, PileCount>;
-
 // L: the seepage length along the structure, the sum of the three member dimensions.
 double seepageLength(const std::array<double, BaseValueCount> &baseValues);
 
@@ -25,9 +22,6 @@ double headDifference(const std::array<double, BaseValueCount> &baseValues);
 
 // ΣL of one section: a ticked pile counts twice (down one face, up the other).
 double sigmaL(const PileLengths &lengths, const PileTicks &doubled);
-
-// The stored pile lengths of one section.
-const PileLengths &pileLengths(const StudyRecord &record, Section section);
 
 // L' = L under Bligh, L / 3 under Lane.
 double reducedLength(Formula formula, double seepageLength);
@@ -45,40 +39,19 @@ QString requiredRatioText(Formula formula, double creepRatio);
 // decimals against the required ratio as shown; equality passes.
 bool ratioMeetsRequirement(const QString &providedShown, const QString &requiredShown);
 
-// L', ΣL and ΔH of one section as its result line shows them.
-struct SectionQuantities {
-    QString reducedLength;   // L' "###0.00"
-    QString sigmaL;          // ΣL "##0.00"
-    QString headDifference;  // ΔH "##0.00"
-};
-
-SectionQuantities sectionQuantities(Formula formula, double seepageLength, double sigmaL,
-                                    double headDifference);
-
-// The texts of one section's result line.
-struct SectionResult {
-    QString numerator;    // L' "###0.00" + "＋" + ΣL "##0.00"
-    QString denominator;  // ΔH "##0.00"
-    QString provided;     // R "##0.00"
-    QString required;     // Q, see RequiredRatioText
-    bool ok = false;
-};
-
-// The check of one section; nothing when ΔH is 0 (the ratio cannot be formed).
-std::optional<SectionResult> checkSection(Formula formula, double seepageLength, double sigmaL,
-                                          double headDifference, double creepRatio);
-
 // ΣL still needed: C x ΔH - L' as "0.00", or "0.00" when nothing is missing.
 QString referenceSigmaLText(Formula formula, double creepRatio, double seepageLength,
                             double headDifference);
 
-// True when no report can be made: ΔH not above 0, or no creep ratio.
-bool reportNotReady(const StudyRecord &record);
-Message reportNotReadyMessage();
+// Whether a study can be checked: ΔH above 0 and a creep ratio chosen. The
+// first tab cannot be left, and no report made, otherwise.
+enum class Readiness { Ready, HeadNotAboveZero, NoCreepRatio, NeitherHeadNorRatio };
 
-// The check made when the user leaves the first tab: 0 fine, +1 ΔH <= 0,
-// +2 no creep ratio; and the message for a non-zero code.
-int firstTabProblem(double headDifference, double creepRatio);
-Message firstTabProblemMessage(int problem);
+Readiness readiness(double headDifference, double creepRatio);
+
+// The message when leaving the first tab meets a problem; empty when ready.
+Message firstTabProblemMessage(Readiness readiness);
+// The message when a report is asked for before the study is ready.
+Message reportNotReadyMessage();
 
 }  // namespace talven

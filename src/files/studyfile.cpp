@@ -1,5 +1,6 @@
 #include "files/studyfile.h"
 
+#include "study/boxtable.h"
 #include "study/numbers.h"
 #include "study/soilclasses.h"
 
@@ -15,21 +16,15 @@ namespace {
 
 const char StudyFileEncoding[] = "windows-31j";
 
-// Line numbers of the file's groups.
-constexpr int FirstBaseValueLine = NameCount;                             // 19
-constexpr int FirstVerticalLine = FirstBaseValueLine + BaseValueCount;    // 24
-constexpr int FirstHorizontalLine = FirstVerticalLine + PileCount;        // 31
-constexpr int MethodCodeLine = FirstHorizontalLine + PileCount;           // 38
-constexpr int FirstFlagLine = MethodCodeLine + 1;                         // 39
+// Line numbers of the file's groups: the names (one line per name box), the
+// number boxes where the box table puts them, the method code, the ticks.
+constexpr int FirstBaseValueLine = boxGroup(BoxGroup::Dimensions).firstFileLine;      // 19
+constexpr int FirstVerticalLine = pileGroup(Section::Vertical).firstFileLine;         // 24
+constexpr int FirstHorizontalLine = pileGroup(Section::Horizontal).firstFileLine;     // 31
+constexpr int MethodCodeLine = FirstHorizontalLine + PileCount;                       // 38
+constexpr int FirstFlagLine = MethodCodeLine + 1;                                     // 39
+static_assert(FirstBaseValueLine == NameCount && FirstVerticalLine == FirstBaseValueLine + BaseValueCount);
 static_assert(FirstFlagLine + DoubleFlagCount == StudyFileLineCount);
-
-// The number box written on each number line, 19 ... 37.
-int numberBoxOfLine(int line)
-{
-    if (line < FirstVerticalLine)
-        return line - FirstBaseValueLine;
-    return line - FirstVerticalLine + FirstVerticalPileBox;
-}
 
 // Decodes one line (without its line end). The converter marks bytes it cannot
 // decode with the same character as the byte that stands for U+001A, so when a
@@ -167,8 +162,10 @@ std::array<QString, StudyFileLineCount> studyFileLines(const StudyFileContent &c
     std::array<QString, StudyFileLineCount> lines;
     for (int i = 0; i < NameCount; ++i)
         lines[i] = trimmedName(content.names[i]);
-    for (int line = FirstBaseValueLine; line < MethodCodeLine; ++line)
-        lines[line] = content.numberTexts[numberBoxOfLine(line)].trimmed();
+    for (const BoxGroupInfo &group : BoxGroups) {
+        for (int row = 0; group.firstFileLine >= 0 && row < group.count; ++row)
+            lines[group.firstFileLine + row] = content.numberTexts[group.firstBox + row].trimmed();
+    }
     lines[MethodCodeLine] = generalNumber(content.methodCode);
     for (int i = 0; i < DoubleFlagCount; ++i)
         lines[FirstFlagLine + i] = content.doubleFlags[i] != 0 ? QStringLiteral("1") : QStringLiteral("0");
@@ -304,8 +301,8 @@ RestoredStudy restoreStudy(const ParsedStudy &parsed)
     StudyRecord &record = study.record;
     takeOverStudy(record, parsed);
     for (int i = 0; i < PileCount; ++i) {
-        study.verticalTicks[i] = record.doubleFlags[i] == 1;
-        study.horizontalTicks[i] = record.doubleFlags[PileCount + i] == 1;
+        study.verticalTicks[i] = record.doubleFlags[doubleFlagIndex(Section::Vertical, i)] == 1;
+        study.horizontalTicks[i] = record.doubleFlags[doubleFlagIndex(Section::Horizontal, i)] == 1;
     }
 
     restoreMethod(study, parsed.method);
@@ -316,7 +313,7 @@ RestoredStudy restoreStudy(const ParsedStudy &parsed)
             continue;
         double &field = numberField(record, box);
         const FieldCheck check =
-            checkNumberBox(box, formatNumber(field, NumberPattern::TwoDecimals), study.ratioEditable);
+            checkNumberBox(box, twoDecimals(field), study.ratioEditable);
         field = check.value;
         if (!check.accepted)
             study.messages.push_back(check.message);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "study/boxtable.h"
 #include "study/fieldrules.h"
 #include "study/methodcode.h"
+#include "study/studyinput.h"
 #include "study/studyrecord.h"
 
 #include <QByteArray>
@@ -32,8 +34,8 @@ std::array<QString, StudyFileLineCount> studyFileLines(const StudyFileContent &c
 struct ParsedStudy {
     std::array<QString, NameCount> names;  // lines 0-18 as read
     std::array<double, BaseValueCount> baseValues{};
-    std::array<double, PileCount> verticalLengths{};
-    std::array<double, PileCount> horizontalLengths{};
+    PileLengths verticalLengths{};
+    PileLengths horizontalLengths{};
     double methodCode = 0.0;
     std::array<int, DoubleFlagCount> doubleFlags{};
     DecodedMethod method;  // methodCode's general-number text, decoded
@@ -94,9 +96,11 @@ struct RestoredStudy {
     int listIndex = -1;
     QString ratioText;               // the creep-ratio box
     bool ratioEditable = false;      // Bligh's ranged class
-    std::array<bool, PileCount> verticalTicks{};
-    std::array<bool, PileCount> horizontalTicks{};
+    PileTicks verticalTicks{};
+    PileTicks horizontalTicks{};
     std::vector<Message> messages;   // range messages met on the way, in order
+
+    StudyInput input() const { return {record, formula, listIndex, verticalTicks, horizontalTicks}; }
 };
 
 RestoredStudy restoreStudy(const ParsedStudy &parsed);

@@ -1,9 +1,9 @@
 #include "report/drawreport.h"
 
+#include "study/boxtable.h"
 #include "study/numbers.h"
 
 #include <array>
-#include <cmath>
 #include <span>
 
 namespace talven {
@@ -14,11 +14,6 @@ const QString ReportFont = QStringLiteral("ＭＳ 明朝");
 constexpr double TitleSize = 12.0;
 constexpr double BodySize = 10.5;
 constexpr double SmallSize = 9.0;
-
-QString twoDecimals(double value)
-{
-    return formatNumber(value, NumberPattern::TwoDecimals);
-}
 
 // The page grid: a position (a, b) is a character widths across and b line
 // heights down, both measured once at "ＭＳ 明朝" 10.5 pt.
@@ -88,25 +83,6 @@ private:
     double lineHeight = 0.0;
     double dotWidth = 0.0;
 };
-
-// The values both calculation sections read.
-struct Totals {
-    double seepageLength = 0.0;
-    double verticalSigmaL = 0.0;
-    double horizontalSigmaL = 0.0;
-};
-
-Totals computeTotals(const ReportInput &input)
-{
-    return {seepageLength(input.record.baseValues),
-            sigmaL(input.record.verticalLengths, input.verticalTicks),
-            sigmaL(input.record.horizontalLengths, input.horizontalTicks)};
-}
-
-double sectionSigmaL(const Totals &totals, Section section)
-{
-    return section == Section::Vertical ? totals.verticalSigmaL : totals.horizontalSigmaL;
-}
 
 void drawTitleAndFormula(Page &page, Formula formula)
 {
@@ -201,7 +177,7 @@ void drawTableRows(Page &page, double firstRow, double anchor, std::span<const T
     }
 }
 
-void drawDimensions(Page &page, const ReportInput &input, double seepageLength)
+void drawDimensions(Page &page, const StudyInput &input, const StudyCheck &check)
 {
     const auto &names = input.record.names;
     const auto &values = input.record.baseValues;
@@ -224,7 +200,7 @@ void drawDimensions(Page &page, const ReportInput &input, double seepageLength)
         {trimmedName(names[0]), 8, twoDecimals(values[0])},
         {trimmedName(names[1]), 8, twoDecimals(values[1])},
         {trimmedName(names[2]), 8, twoDecimals(values[2])},
-        {QStringLiteral("計"), 12, twoDecimals(seepageLength)},
+        {QStringLiteral("計"), 12, check.structureLengthText},
     }};
     drawTableRows(page, 28.5, 20, rows);
 
@@ -251,7 +227,7 @@ void drawDimensions(Page &page, const ReportInput &input, double seepageLength)
     page.text(35.5, 32.5, QStringLiteral("= ") + twoDecimals(values[3]) + QStringLiteral(" - ")
                               + twoDecimals(values[4]));
     page.text(42.5, 33.5, QStringLiteral("="));
-    page.aligned(45, 33.5, twoDecimals(headDifference(values)));
+    page.aligned(45, 33.5, check.headDifferenceText);
     page.text(47, 33.5, QStringLiteral("(m)"));
 }
 
@@ -278,23 +254,17 @@ SectionLayout layoutOf(Section section)
             66};
 }
 
-// The two calculation sections, in drawing order.
-constexpr std::array<Section, 2> Sections{Section::Vertical, Section::Horizontal};
-
 // Header, the seven piles and the total. A ticked pile shows twice its length
 // and a "*" after its name, unless the doubled value is still 0.
-std::array<TableRow, 9> pileRows(const ReportInput &input, Section section, double sigmaL)
+std::array<TableRow, 9> pileRows(const StudyInput &input, const SectionCheck &check)
 {
-    const bool vertical = section == Section::Vertical;
-    const PileLengths &lengths = vertical ? input.record.verticalLengths
-                                          : input.record.horizontalLengths;
-    const PileTicks &ticks = vertical ? input.verticalTicks : input.horizontalTicks;
-    const int firstName = vertical ? FirstVerticalPileName : FirstHorizontalPileName;
+    const PileLengths &lengths = pileLengths(input.record, check.section);
+    const PileTicks &ticks = input.ticks(check.section);
 
     std::array<TableRow, 9> rows;
     rows[0] = {QStringLiteral("矢板長 (m) 　(*の部分は往復の延長)"), 7, QString()};
     for (int i = 0; i < PileCount; ++i) {
-        const QString name = trimmedName(input.record.names[firstName + i]);
+        const QString name = trimmedName(input.record.names[pileNameBox(check.section, i)]);
         TableRow &row = rows[i + 1];
         row.column = 8;
         if (ticks[i]) {
@@ -305,15 +275,15 @@ std::array<TableRow, 9> pileRows(const ReportInput &input, Section section, doub
             row.label = name;
         }
     }
-    rows[8] = {QStringLiteral("計"), 12, twoDecimals(sigmaL)};
+    rows[8] = {QStringLiteral("計"), 12, check.sigmaLText};
     return rows;
 }
 
 // Returns false when the ratio lines had to be left out.
-bool drawSection(Page &page, const ReportInput &input, Section section, const Totals &totals)
+bool drawSection(Page &page, const StudyInput &input, const StudyCheck &study, Section section)
 {
     const SectionLayout layout = layoutOf(section);
-    const double sigmaL = sectionSigmaL(totals, section);
+    const SectionCheck &check = study.section(section);
     const double top = layout.headingRow + 1.5;
     const double b = layout.barRow;
 
@@ -329,7 +299,7 @@ bool drawSection(Page &page, const ReportInput &input, Section section, const To
     page.line(6, top + 1.5, 22.5, top + 1.5);
     page.thinPen();
 
-    drawTableRows(page, top + 0.5, 20.5, pileRows(input, section, sigmaL));
+    drawTableRows(page, top + 0.5, 20.5, pileRows(input, check));
 
     page.font(BodySize, true);
     page.text(26, top + 0.5, QStringLiteral("○") + ratioCaption(input.formula));
@@ -338,16 +308,16 @@ bool drawSection(Page &page, const ReportInput &input, Section section, const To
     page.font(SmallSize, false);
     page.measureDot();
     page.text(28, layout.headingRow + 4, layout.lengthLabel);
-    page.aligned(layout.anchor, layout.headingRow + 4, twoDecimals(totals.seepageLength), metres);
+    page.aligned(layout.anchor, layout.headingRow + 4, study.structureLengthText, metres);
     page.text(28, layout.headingRow + 5, layout.sigmaLabel);
-    page.aligned(layout.anchor, layout.headingRow + 5, twoDecimals(sigmaL), metres);
+    page.aligned(layout.anchor, layout.headingRow + 5, check.sigmaLText, metres);
 
     page.font(BodySize, false);
     page.measureDot();
     page.text(28, b - 0.5, QStringLiteral("Ｃ′="));
     page.lineStep(31, b, 9, 0);
-    const QString length = twoDecimals(totals.seepageLength);
-    const QString sigma = twoDecimals(sigmaL);
+    const QString &length = study.structureLengthText;
+    const QString &sigma = check.sigmaLText;
     if (input.formula == Formula::Lane) {
         page.lineStep(31, b - 1.5, 3.5, 0);
         page.text(32.5, b - 1.25, QStringLiteral("3"));
@@ -363,66 +333,48 @@ bool drawSection(Page &page, const ReportInput &input, Section section, const To
         page.font(BodySize, false);
         page.text(36.5, b - 1.25, sigma);
     }
-    page.centred(34.5, layout.headRow, twoDecimals(headDifference(input.record.baseValues)));
+    page.centred(34.5, layout.headRow, study.headDifferenceText);
 
-    const std::optional<SectionVerdict> verdict = reportVerdict(input, section);
-    if (!verdict)
+    if (!check.verdict)
         return false;
-    page.text(41.5, b - 0.5, QStringLiteral("= ") + verdict->provided);
-    page.text(28, layout.verdictRow, verdict->left);
-    page.text(35, layout.verdictRow, verdict->sign);
-    page.text(43, layout.verdictRow, verdict->verdict);
-    page.text(38, layout.verdictRow, verdict->right);
+    const ReportVerdictLine line = reportVerdictLine(study, section);
+    page.text(41.5, b - 0.5, QStringLiteral("= ") + check.verdict->provided);
+    page.text(28, layout.verdictRow, line.left);
+    page.text(35, layout.verdictRow, line.relation);
+    page.text(43, layout.verdictRow, line.verdict);
+    page.text(38, layout.verdictRow, line.right);
     return true;
 }
 
 }  // namespace
 
-QString sectionName(Section section)
+ReportVerdictLine reportVerdictLine(const StudyCheck &check, Section section)
 {
-    return section == Section::Vertical ? QStringLiteral("鉛直方向")
-                                              : QStringLiteral("水平方向");
+    const std::optional<SectionVerdict> &verdict = check.section(section).verdict;
+    if (!verdict)
+        return {};
+    return {QStringLiteral("Ｃ′= ") + verdict->provided, verdict->relation(),
+            QStringLiteral("Ｃ = ") + check.requiredPrinted,
+            verdict->ok ? QStringLiteral("・・・ＯＫ") : QStringLiteral("・・・ＮＧ")};
 }
 
-std::optional<SectionVerdict> reportVerdict(const ReportInput &input, Section section)
-{
-    const Totals totals = computeTotals(input);
-    const std::optional<double> ratio =
-        providedRatio(input.formula, totals.seepageLength, sectionSigmaL(totals, section),
-                      headDifference(input.record.baseValues));
-    if (!ratio || !std::isfinite(*ratio))
-        return std::nullopt;
-    SectionVerdict result;
-    result.provided = twoDecimals(*ratio);
-    const QString required = twoDecimals(input.record.creepRatio);
-    result.ok = ratioMeetsRequirement(result.provided, required);
-    result.left = QStringLiteral("Ｃ′= ") + result.provided;
-    result.sign = result.ok ? QStringLiteral("≧") : QStringLiteral("＜");
-    result.right = QStringLiteral("Ｃ = ") + required;
-    result.verdict = result.ok ? QStringLiteral("・・・ＯＫ") : QStringLiteral("・・・ＮＧ");
-    return result;
-}
-
-ReportResult drawReport(ReportSurface &surface, const ReportInput &input)
+ReportResult drawReport(ReportSurface &surface, const StudyInput &input, const StudyCheck &check)
 {
     Page page(surface);
-    const Totals totals = computeTotals(input);
-
     drawTitleAndFormula(page, input.formula);
     drawCreepRatioTable(page, input.formula, input.listIndex);
-    drawDimensions(page, input, totals.seepageLength);
+    drawDimensions(page, input, check);
 
     ReportResult result;
     for (Section section : Sections)
-        result.complete = drawSection(page, input, section, totals) && result.complete;
+        result.complete = drawSection(page, input, check, section) && result.complete;
     return result;
 }
 
-void drawNotReadyNotice(ReportSurface &surface)
+void drawNotReadyNotice(ReportSurface &surface, const QString &notice)
 {
     Page page(surface);
-    const QStringList lines =
-        reportNotReadyMessage().prompt.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList lines = notice.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     for (Section section : Sections) {
         const double row = layoutOf(section).verdictRow;
         for (int i = 0; i < int(lines.size()); ++i)

@@ -1,18 +1,15 @@
-#include "reportbatch.h"
+#include "reporttool/reportbatch.h"
 
-#include "studyjob.h"
-
-#include "check/creepcheck.h"
-#include "report/drawreport.h"
-#include "study/numbers.h"
-#include "study/soilclasses.h"
+#include "reporttool/exitstatus.h"
+#include "reporttool/reportpdf.h"
+#include "reporttool/studyjob.h"
+#include "reporttool/summarytable.h"
+#include "reporttool/terminal.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
-#include <QRegularExpression>
-#include <QSaveFile>
 #include <QThread>
 #include <QThreadPool>
 #include <QWaitCondition>
@@ -21,17 +18,9 @@
 #include <optional>
 #include <vector>
 
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace talven {
 
 namespace {
-
-constexpr Section Sections[] = {Section::Vertical, Section::Horizontal};
 
 // ---- inputs ----
 
@@ -94,15 +83,6 @@ QStringList reportNames(const QStringList &studies, const QString &outputDir)
     return reports;
 }
 
-// The table's own checks, made before the run and again before it is written.
-std::optional<QString> tableRefusal(const QStringList &studies, const QString &table)
-{
-    const PdfResult refused = checkOutput(studies, table, QStringLiteral("一覧表"));
-    if (refused.outcome != PdfOutcome::Written)
-        return refused.message;
-    return std::nullopt;
-}
-
 // Outputs refused before anything is written: two reports of one name (names
 // equal but for case count as equal, as they do on Windows), a report or the
 // table that is a study itself or an existing file other than a regular one,
@@ -118,138 +98,19 @@ std::optional<QString> refusedOutput(const QStringList &studies, const QStringLi
             return QStringLiteral("%1 と %2 の帳票が同じファイル %3 になります。")
                 .arg(studies[known.value()], studies[i], reports[i]);
         firstWithName.insert(name, i);
-        const PdfResult refused = checkOutput({studies[i]}, reports[i], QStringLiteral("PDF ファイル"));
-        if (refused.outcome != PdfOutcome::Written)
-            return refused.message;
+        if (const std::optional<QString> refused =
+                outputRefusal({studies[i]}, reports[i], QStringLiteral("PDF ファイル")))
+            return refused;
     }
     if (table.isEmpty() || table == QStringLiteral("-"))
         return std::nullopt;
     if (const auto report = firstWithName.constFind(key(table)); report != firstWithName.cend())
         return QStringLiteral("一覧表 %1 が %2 の帳票と同じファイルです。").arg(table, studies[report.value()]);
-    return tableRefusal(studies, table);
-}
-
-// ---- the table ----
-
-QString csvField(const QString &text)
-{
-    static const QRegularExpression special(QStringLiteral("[\",\r\n]"));
-    if (!text.contains(special))
-        return text;
-    return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
-QString csvLine(const QStringList &fields)
-{
-    QStringList quoted;
-    for (const QString &field : fields)
-        quoted.append(csvField(field));
-    return quoted.join(u',') + QStringLiteral("\r\n");
-}
-
-const QStringList TableHeader{
-    QStringLiteral("ファイル"), QStringLiteral("方向"), QStringLiteral("計算式"),
-    QStringLiteral("土質の区分"), QStringLiteral("Ｌ′"), QStringLiteral("ΣL"),
-    QStringLiteral("⊿H"), QStringLiteral("計算値 Ｃ′"), QStringLiteral("必要値 Ｃ"),
-    QStringLiteral("判定"), QStringLiteral("ΣL の参考値"), QStringLiteral("状態")};
-
-QString statusText(const StudyOutcome &outcome)
-{
-    QString text;
-    switch (outcome.status) {
-    case StudyStatus::Written:
-        text = QStringLiteral("書き出しました");
-        break;
-    case StudyStatus::Checked:
-        text = QStringLiteral("照査しました");
-        break;
-    case StudyStatus::Refused:
-        text = QStringLiteral("読み込めません");
-        break;
-    case StudyStatus::NotReady:
-        text = QStringLiteral("帳票を作成できません");
-        break;
-    case StudyStatus::CannotWrite:
-        text = QStringLiteral("書き出せません");
-        break;
-    }
-    if (!outcome.problem.isEmpty())
-        text += QStringLiteral("（") + oneLine(outcome.problem) + QStringLiteral("）");
-    for (const QString &warning : outcome.warnings)
-        text += QStringLiteral("　警告: ") + oneLine(warning);
-    return text;
-}
-
-// One row per section. The numbers are the main window's: the result line of
-// "計算結果を見る" (its required ratio read from the ratio box) and "ΣL の参考値";
-// a study that is not ready has no check, as the window shows none.
-QString tableRows(const QString &study, const StudyOutcome &outcome)
-{
-    QString rows;
-    for (Section section : Sections) {
-        QStringList row{study, sectionName(section)};
-        if (const std::optional<RestoredStudy> &restored = outcome.study) {
-            const StudyRecord &record = restored->record;
-            const Formula formula = restored->formula;
-            const double length = seepageLength(record.baseValues);
-            const double head = headDifference(record.baseValues);
-            const double sectionSigmaL =
-                sigmaL(pileLengths(record, section),
-                       section == Section::Vertical ? restored->verticalTicks : restored->horizontalTicks);
-            const SectionQuantities shown = sectionQuantities(formula, length, sectionSigmaL, head);
-            row << formulaName(formula)
-                << (restored->listIndex >= 0
-                        ? QString::fromUtf16(soilClasses(formula)[restored->listIndex].listText)
-                        : QString())
-                << shown.reducedLength << shown.sigmaL << shown.headDifference;
-            const std::optional<SectionResult> result =
-                outcome.status == StudyStatus::NotReady
-                    ? std::nullopt
-                    : checkSection(formula, length, sectionSigmaL, head, leadingNumber(restored->ratioText));
-            if (result)
-                row << result->provided << result->required
-                    << (result->ok ? QStringLiteral("OK") : QStringLiteral("NG"))
-                    << referenceSigmaLText(formula, record.creepRatio, length, head);
-        }
-        while (row.size() < TableHeader.size() - 1)
-            row.append(QString());
-        row.append(statusText(outcome));
-        rows += csvLine(row);
-    }
-    return rows;
-}
-
-// UTF-8 with a byte-order mark, which a spreadsheet on a Japanese desktop
-// needs to read it as UTF-8. A file is replaced only by the whole table, as
-// a report is (writeReportPdf). The problem when it was not written.
-std::optional<QString> writeTable(const QString &path, const QString &table, const QStringList &studies)
-{
-    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + table.toUtf8();
-    if (path == QStringLiteral("-")) {
-        if (std::fwrite(bytes.constData(), 1, bytes.size(), stdout) == std::size_t(bytes.size())
-            && std::fflush(stdout) == 0)
-            return std::nullopt;
-        return QStringLiteral("一覧表を標準出力に書き込めませんでした。");
-    }
-    if (const std::optional<QString> refused = tableRefusal(studies, path))
-        return refused;
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
-        && file.error() == QFileDevice::NoError && file.commit())
-        return std::nullopt;
-    return path + QStringLiteral(": 一覧表を書き出せませんでした。");
+    // The table is checked again just before it is written.
+    return outputRefusal(studies, table, QStringLiteral("一覧表"));
 }
 
 // ---- progress ----
-
-bool isTerminal(std::FILE *stream)
-{
-#ifdef Q_OS_WIN
-    return _isatty(_fileno(stream));
-#else
-    return isatty(fileno(stream));
-#endif
-}
 
 // "12 / 340" on the terminal's last line, rubbed out before any other line
 // is written there.
@@ -321,7 +182,7 @@ int runBatch(const BatchOptions &options)
     // The table on standard output takes the place of the verdict lines.
     const bool verdictLines = options.table != QStringLiteral("-");
     ProgressLine progress(total > 1 && isTerminal(stderr), total);
-    QString table = csvLine(TableHeader);
+    QString table = csvLine(summaryHeader());
     int status = ExitWritten;
     bool printed = true;
     QMutexLocker lock(&mutex);
@@ -338,7 +199,8 @@ int runBatch(const BatchOptions &options)
         if (!verdictLines)
             outcome.verdictLines.clear();
         printed = printOutcome(outcome, studies[next]) && printed;
-        table += tableRows(studies[next], outcome);
+        for (const QStringList &row : summaryRows(studies[next], outcome))
+            table += csvLine(row);
         status = std::max(status, outcome.exitStatus);
         ++next;
         lock.relock();
@@ -347,7 +209,7 @@ int runBatch(const BatchOptions &options)
     progress.clear();
 
     if (!options.table.isEmpty()) {
-        if (const std::optional<QString> problem = writeTable(options.table, table, studies)) {
+        if (const std::optional<QString> problem = writeCsvTable(options.table, table, studies)) {
             complain(*problem);
             status = std::max<int>(status, options.table == QStringLiteral("-") ? ExitLostOutput : ExitCannotWrite);
         }

@@ -1,6 +1,8 @@
-#include "reportpdf.h"
+#include "reporttool/reportpdf.h"
 
+#include "report/drawreport.h"
 #include "report/paintersurface.h"
+#include "reporttool/exitstatus.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -69,7 +71,7 @@ private:
 
 // A4 portrait from the sheet's top-left corner, like the preview page. The
 // PDF engine writes most of the file when the painter ends.
-bool drawPdf(QSaveFile &file, const ReportInput &input)
+bool drawPdf(QSaveFile &file, const StudyInput &input, const StudyCheck &check)
 {
     CheckedWrites device(file);
     QPdfWriter writer(&device);
@@ -81,7 +83,7 @@ bool drawPdf(QSaveFile &file, const ReportInput &input)
     if (!painter.begin(&writer))
         return false;
     PainterSurface surface(painter, true);
-    const ReportResult result = drawReport(surface, input);
+    const ReportResult result = drawReport(surface, input, check);
     return painter.end() && result.complete && device.allWritten();
 }
 
@@ -92,8 +94,7 @@ int PdfResult::exitStatus() const
     switch (outcome) {
     case PdfOutcome::Written:
         return ExitWritten;
-    case PdfOutcome::OutputIsStudy:
-    case PdfOutcome::OutputNotAFile:
+    case PdfOutcome::Refused:
         return ExitUsage;
     case PdfOutcome::CannotWrite:
         break;
@@ -101,35 +102,34 @@ int PdfResult::exitStatus() const
     return ExitCannotWrite;
 }
 
-PdfResult checkOutput(const QStringList &studyPaths, const QString &outputPath, const QString &what)
+std::optional<QString> outputRefusal(const QStringList &studyPaths, const QString &outputPath,
+                                     const QString &what)
 {
     const QFileInfo output(outputPath);
     if (!output.exists())
-        return {};
+        return std::nullopt;
     // Renaming the finished file over a device or a FIFO would replace it.
     if (!output.isFile())
-        return {PdfOutcome::OutputNotAFile,
-                QStringLiteral("%1: 通常のファイルではないので、%2を書き出せません。").arg(outputPath, what)};
+        return QStringLiteral("%1: 通常のファイルではないので、%2を書き出せません。").arg(outputPath, what);
     for (const QString &studyPath : studyPaths) {
         if (isSameFile(QFileInfo(studyPath), output))
-            return {PdfOutcome::OutputIsStudy,
-                    QStringLiteral("%1 %2 は検討ファイル %3 そのものです。別の名前を指定してください。")
-                        .arg(what, outputPath, studyPath)};
+            return QStringLiteral("%1 %2 は検討ファイル %3 そのものです。別の名前を指定してください。")
+                .arg(what, outputPath, studyPath);
     }
-    return {};
+    return std::nullopt;
 }
 
-PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const ReportInput &input)
+PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const StudyInput &input,
+                         const StudyCheck &check)
 {
-    if (const PdfResult refused = checkOutput({studyPath}, outputPath, QStringLiteral("PDF ファイル"));
-        refused.outcome != PdfOutcome::Written)
-        return refused;
+    if (const std::optional<QString> refused = outputRefusal({studyPath}, outputPath, QStringLiteral("PDF ファイル")))
+        return {PdfOutcome::Refused, *refused};
 
     // The last buffered bytes reach the disk on flush, whose failure commit()
     // would ignore. Without commit() the temporary file is removed and an
     // earlier output stays as it was.
     QSaveFile file(outputPath);
-    if (!file.open(QIODevice::WriteOnly) || !drawPdf(file, input) || !file.flush()
+    if (!file.open(QIODevice::WriteOnly) || !drawPdf(file, input, check) || !file.flush()
         || file.error() != QFileDevice::NoError || !file.commit())
         return {PdfOutcome::CannotWrite, outputPath + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
     return {};

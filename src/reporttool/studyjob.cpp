@@ -1,20 +1,13 @@
-#include "studyjob.h"
+#include "reporttool/studyjob.h"
 
-#include "check/creepcheck.h"
 #include "report/drawreport.h"
+#include "reporttool/exitstatus.h"
+#include "reporttool/reportpdf.h"
+#include "reporttool/terminal.h"
 
 #include <variant>
 
 namespace talven {
-
-namespace {
-
-ReportInput reportInput(const RestoredStudy &study)
-{
-    return {study.record, study.formula, study.listIndex, study.verticalTicks, study.horizontalTicks};
-}
-
-}  // namespace
 
 StudyOutcome runStudyJob(const QString &studyPath, const QString &output)
 {
@@ -33,13 +26,15 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output)
     for (const Message &message : outcome.study->messages)
         outcome.warnings.append(message.prompt);
 
-    const ReportInput input = reportInput(*outcome.study);
+    const StudyInput input = outcome.study->input();
+    const StudyCheck &check = outcome.check.emplace(checkStudy(input));
     QStringList verdictLines;
-    for (Section section : {Section::Vertical, Section::Horizontal}) {
-        if (const std::optional<SectionVerdict> verdict = reportVerdict(input, section))
-            verdictLines.append(sectionName(section) + QStringLiteral("　") + verdict->items().join(u' '));
+    for (Section section : Sections) {
+        if (check.section(section).verdict)
+            verdictLines.append(sectionName(section) + QStringLiteral("　")
+                                + reportVerdictLine(check, section).items().join(u' '));
     }
-    if (reportNotReady(input.record) || verdictLines.size() != 2) {
+    if (!check.ready() || verdictLines.size() != 2) {
         outcome.status = StudyStatus::NotReady;
         outcome.exitStatus = ExitNotReady;
         outcome.problemFile = studyPath;
@@ -49,7 +44,7 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output)
 
     if (output.isEmpty()) {
         outcome.status = StudyStatus::Checked;
-    } else if (const PdfResult pdf = writeReportPdf(studyPath, output, input);
+    } else if (const PdfResult pdf = writeReportPdf(studyPath, output, input, check);
                pdf.outcome == PdfOutcome::Written) {
         outcome.status = StudyStatus::Written;
     } else {
@@ -77,29 +72,6 @@ bool printOutcome(const StudyOutcome &outcome, const QString &label)
     for (const QString &line : outcome.verdictLines)
         written = writeText(stdout, named + line + u'\n') && written;
     return written;
-}
-
-void complain(const QString &problem)
-{
-    writeText(stderr, ProgramName + QStringLiteral(": ") + problem + u'\n');
-}
-
-bool writeText(std::FILE *stream, const QString &text)
-{
-    const bool written = std::fputs(text.toUtf8().constData(), stream) >= 0;
-    return std::fflush(stream) == 0 && written;
-}
-
-QString terminalText(const QString &prompt)
-{
-    QString text = prompt;
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QString oneLine(const QString &prompt)
-{
-    QString text = prompt;
-    return text.remove(QStringLiteral("\r\n"));
 }
 
 }  // namespace talven

@@ -5,13 +5,12 @@
 // a batch run many at once on worker threads: a job keeps its messages and
 // verdict lines to itself, so that the caller prints them in argument order.
 
+#include "check/studycheck.h"
 #include "files/studyfile.h"
-#include "reportpdf.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <cstdio>
 #include <optional>
 
 namespace talven {
@@ -36,9 +35,11 @@ struct StudyOutcome {
     // Each section's verdict line, "鉛直方向　Ｃ′= 5.50 ＜ Ｃ = 8.50 ・・・ＮＧ";
     // only for a study written or checked.
     QStringList verdictLines;
-    // The study as the window would hold it; empty when it was refused.
+    // The study as the window would hold it, and its check; empty when the
+    // study was refused.
     std::optional<RestoredStudy> study;
-    int exitStatus = ExitWritten;  // the single form's
+    std::optional<StudyCheck> check;
+    int exitStatus = 0;  // the single form's
 };
 
 // Reads the study and, when output is not empty, writes its report there
@@ -46,23 +47,9 @@ struct StudyOutcome {
 // registered and looked up.
 StudyOutcome runStudyJob(const QString &studyPath, const QString &output);
 
-inline const QString ProgramName = QStringLiteral("talven-report");
-
 // What is printed of one study: its warnings and its problem on standard
 // error, its verdict lines on standard output, each after `label` when one is
 // given (the study's name in a batch run). False when a verdict line was lost.
 bool printOutcome(const StudyOutcome &outcome, const QString &label);
-
-// "talven-report: " and the problem, on a line of standard error.
-void complain(const QString &problem);
-
-// Writes UTF-8 and flushes. False when the text did not reach the stream (a
-// full disk, say); a lost message on standard error has nowhere else to go.
-bool writeText(std::FILE *stream, const QString &text);
-
-// Message boxes break lines with CR LF; a terminal wants LF, a table cell
-// one line.
-QString terminalText(const QString &prompt);
-QString oneLine(const QString &prompt);
 
 }  // namespace talven

@@ -1,9 +1,9 @@
 #include "study/fieldrules.h"
 
+#include "study/boxtable.h"
 #include "study/numbers.h"
-#include "study/studyrecord.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace talven {
 
@@ -27,9 +27,19 @@ Message ratioRangeMessage()
             QStringLiteral("タルヴェン・範囲外の数値です")};
 }
 
-bool isWaterLevel(int index)
+// Enter goes round the rows with names on one tab (the first tab's ratio box
+// has none). `first` picks the box or name index of a group.
+template <typename FirstOf>
+int nextInCycle(const BoxGroupInfo &own, int index, FirstOf first)
 {
-    return index == OuterWaterLevelBox || index == InnerWaterLevelBox;
+    int from = index, to = index;
+    for (const BoxGroupInfo &group : BoxGroups) {
+        if (group.section == own.section && group.firstName >= 0) {
+            from = std::min(from, first(group));
+            to = std::max(to, first(group) + group.count - 1);
+        }
+    }
+    return index == to ? from : index + 1;
 }
 
 }  // namespace
@@ -39,15 +49,18 @@ FieldCheck checkNumberBox(int index, const QString &text, bool ratioEditable)
     FieldCheck check;
     if (text.isEmpty())
         return check;  // an emptied box stores 0, without a message
+    const BoxGroupInfo &group = groupOfBox(index);
     const double v = leadingNumber(text);
-    if (isWaterLevel(index)) {
-        if (std::fabs(v) > 999.99)
+    const bool checked = group.group != BoxGroup::CreepRatio || ratioEditable;
+    if (checked && (v < group.minimum || v > group.maximum)) {
+        switch (group.group) {
+        case BoxGroup::WaterLevels:
             return {false, 0.0, levelRangeMessage(), QString()};
-    } else if (index == CreepRatioBox) {
-        if (ratioEditable && (v > 9.0 || v < 5.0))
-            return {false, 5.0, ratioRangeMessage(), QStringLiteral("5")};
-    } else if (v < 0.0 || v > 99.99) {
-        return {false, 0.0, lengthRangeMessage(), QString()};
+        case BoxGroup::CreepRatio:
+            return {false, group.minimum, ratioRangeMessage(), QStringLiteral("5")};
+        default:
+            return {false, 0.0, lengthRangeMessage(), QString()};
+        }
     }
     check.value = v;
     return check;
@@ -59,46 +72,29 @@ bool numberBoxAccepts(int index, QChar character)
         return true;
     if (character == u'.')
         return true;
-    return character == u'-' && isWaterLevel(index);
+    return character == u'-' && groupOfBox(index).minimum < 0.0;
 }
 
 int numberBoxMaxLength(int index)
 {
-    if (isWaterLevel(index))
-        return 7;
-    if (index == CreepRatioBox)
-        return 0;
-    return 6;
+    return groupOfBox(index).longestText;
 }
 
 int nextNumberBox(int index)
 {
-    switch (index) {
-    case InnerWaterLevelBox:
-        return 0;
-    case CreepRatioBox:
+    const BoxGroupInfo &group = groupOfBox(index);
+    if (group.firstName < 0)
         return -1;
-    case FirstVerticalPileBox + PileCount - 1:
-        return FirstVerticalPileBox;
-    case FirstHorizontalPileBox + PileCount - 1:
-        return FirstHorizontalPileBox;
-    default:
-        return index + 1;
-    }
+    return nextInCycle(group, index, [](const BoxGroupInfo &g) { return g.firstBox; });
 }
 
 int nextNameBox(int index)
 {
-    switch (index) {
-    case 4:
-        return 0;
-    case FirstVerticalPileName + PileCount - 1:
-        return FirstVerticalPileName;
-    case FirstHorizontalPileName + PileCount - 1:
-        return FirstHorizontalPileName;
-    default:
-        return index + 1;
-    }
+    const auto named = std::find_if(BoxGroups.begin(), BoxGroups.end(), [index](const BoxGroupInfo &group) {
+        return group.firstName >= 0 && index >= group.firstName && index < group.firstName + group.count;
+    });
+    Q_ASSERT(named != BoxGroups.end());
+    return nextInCycle(*named, index, [](const BoxGroupInfo &g) { return g.firstName; });
 }
 
 Message rangedClassMessage()

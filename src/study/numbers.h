@@ -24,6 +24,12 @@ enum class NumberPattern {
 // 2.675 gives 2.68 although its binary value lies just below.
 QString formatNumber(double value, NumberPattern pattern);
 
+// "0.00": how the program writes every length, level and ratio.
+inline QString twoDecimals(double value)
+{
+    return formatNumber(value, NumberPattern::TwoDecimals);
+}
+
 // The general number form: at most 15 significant digits, no trailing zeros,
 // no exponent for ordinary magnitudes.
 QString generalNumber(double value);

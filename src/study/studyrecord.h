@@ -10,44 +10,46 @@ inline constexpr int NameCount = 19;
 inline constexpr int BaseValueCount = 5;
 inline constexpr int PileCount = 7;
 inline constexpr int DoubleFlagCount = 2 * PileCount;
-inline constexpr int NumberBoxCount = 20;  // numberBox(0..19)
 
-// numberBox indices of the number boxes.
-inline constexpr int OuterWaterLevelBox = 3;
-inline constexpr int InnerWaterLevelBox = 4;
-inline constexpr int CreepRatioBox = 5;
-inline constexpr int FirstVerticalPileBox = 6;
-inline constexpr int FirstHorizontalPileBox = 13;
+// The two checks of a study: across the vertical and the horizontal section.
+enum class Section { Vertical, Horizontal };
+inline constexpr std::array<Section, 2> Sections{Section::Vertical, Section::Horizontal};
 
-// names index of the first vertical and first horizontal pile's place name.
-inline constexpr int FirstVerticalPileName = 5;
-inline constexpr int FirstHorizontalPileName = 12;
+// "鉛直方向" or "水平方向".
+inline QString sectionName(Section section)
+{
+    return section == Section::Vertical ? QStringLiteral("鉛直方向") : QStringLiteral("水平方向");
+}
 
-// The one study of the program. The formula, the soil class, the creep-ratio
-// text and the x2 ticks live in the main window's controls.
+using PileLengths = std::array<double, PileCount>;
+using PileTicks = std::array<bool, PileCount>;
+
+// A study: the names, dimensions, water levels, creep ratio and pile lengths
+// its boxes store, and the x2 ticks. The formula and the soil class live in
+// the window's controls (and in methodCode once saved).
 struct StudyRecord {
     bool saved = true;
     std::array<QString, NameCount> names;
     std::array<double, BaseValueCount> baseValues{};  // three member dimensions, WL1, WL2 (m)
     double creepRatio = 0.0;
     double methodCode = 0.0;
-    std::array<double, PileCount> verticalLengths{};
-    std::array<double, PileCount> horizontalLengths{};
-    std::array<int, DoubleFlagCount> doubleFlags{};  // 1: counted twice; 0..6 vertical, 7..13 horizontal
+    PileLengths verticalLengths{};
+    PileLengths horizontalLengths{};
+    std::array<int, DoubleFlagCount> doubleFlags{};  // 1: counted twice; vertical rows first, then horizontal
 
     bool operator==(const StudyRecord &) const = default;
 };
 
-// The field that number box numberBox(box) stores into.
-inline double &numberField(StudyRecord &record, int box)
+// The stored pile lengths of one section.
+inline const PileLengths &pileLengths(const StudyRecord &record, Section section)
 {
-    if (box < CreepRatioBox)
-        return record.baseValues[box];
-    if (box == CreepRatioBox)
-        return record.creepRatio;
-    if (box < FirstHorizontalPileBox)
-        return record.verticalLengths[box - FirstVerticalPileBox];
-    return record.horizontalLengths[box - FirstHorizontalPileBox];
+    return section == Section::Vertical ? record.verticalLengths : record.horizontalLengths;
+}
+
+// The doubleFlags entry of a section's pile row.
+inline constexpr int doubleFlagIndex(Section section, int row)
+{
+    return section == Section::Vertical ? row : PileCount + row;
 }
 
 // A name as it is stored, saved and printed: without leading and trailing
@@ -55,13 +57,6 @@ inline double &numberField(StudyRecord &record, int box)
 inline QString trimmedName(const QString &name)
 {
     return name.trimmed();
-}
-
-// The program's one study, created on first use and kept until exit.
-inline StudyRecord &currentStudy()
-{
-    static StudyRecord record;
-    return record;
 }
 
 }  // namespace talven

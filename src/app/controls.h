@@ -1,0 +1,27 @@
+#pragma once
+
+// The few kinds of controls the main window's tabs are built of.
+
+#include "app/examplefigure.h"
+
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace talven {
+
+// "numberBox(3)": the object names of the boxes and ticks that come in rows.
+QString indexed(const char *name, int index);
+
+QLabel *newLabel(const QString &text, const char *name = nullptr);
+// A sunken, right-aligned label for a computed value.
+QLabel *valueLabel(const char *name);
+QPushButton *newButton(const QString &text, const char *name);
+
+ExampleFigure *newFigure(ExampleFigure::Drawing drawing, const char *name);
+// The caption over its sketch, the sketch taking the room that is left.
+QWidget *figureWithCaption(QLabel *caption, ExampleFigure *figure);
+
+}  // namespace talven

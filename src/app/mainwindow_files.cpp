@@ -1,0 +1,130 @@
+// File > Open and File > Save in the main window.
+#include "app/mainwindow.h"
+
+#include "dialogs/dialogservice.h"
+#include "files/studyfile.h"
+#include "study/methodcode.h"
+#include "study/numbers.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTabWidget>
+
+namespace talven {
+
+namespace {
+
+// The file dialogs' filter, written as pairs of "text|patterns|" and given to
+// Qt as "text (patterns)"; each pattern also in capitals, since file names
+// here are case-sensitive.
+QString qtFileFilter(const QString &pairs)
+{
+    const QStringList parts = pairs.split(u'|', Qt::SkipEmptyParts);
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString &pattern : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
+            patterns << pattern;
+            if (pattern.toUpper() != pattern)
+                patterns << pattern.toUpper();
+        }
+        filters << parts[i] + QStringLiteral(" (") + patterns.join(u' ') + u')';
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString studyFileFilter()
+{
+    return qtFileFilter(QStringLiteral("タルヴェン機項目名ファイル (*.VEK)|*.vek|"));
+}
+
+}  // namespace
+
+void MainWindow::openStudy()
+{
+    if (!confirmOpen())
+        return;
+    const QString chosen = dialogService().openFileName(this, dialogFolder(), studyFileFilter());
+    finishOpen(!chosen.isEmpty() && restoreStudyFile(chosen));
+}
+
+bool MainWindow::confirmOpen()
+{
+    return study_.saved || confirmDiscard(QStringLiteral("タルヴェン・開く"));
+}
+
+void MainWindow::finishOpen(bool opened)
+{
+    // Also after a cancelled dialog or a refused file.
+    tabs_->setCurrentIndex(MethodTab);
+    if (opened)
+        study_.saved = true;
+}
+
+void MainWindow::saveStudy()
+{
+    if (saveStudyFile())
+        study_.saved = true;
+}
+
+bool MainWindow::saveStudyFile()
+{
+    const QString chosen = dialogService().saveFileName(this, dialogFolder(), QStringLiteral("新規タイトル"),
+                                                   studyFileFilter());
+    if (chosen.isEmpty())
+        return false;
+    const QString target = withStudyExtension(chosen);
+    if (target != chosen && QFileInfo::exists(target) && !showMessage(overwriteQuestion(target)))
+        return false;
+    const double methodCode =
+        buildMethodCode(selectedFormula(), listIndex(), leadingNumber(numberBoxes_[CreepRatioBox]->text()));
+    StudyFileContent content;
+    for (int i = 0; i < NameCount; ++i)
+        content.names[i] = nameBoxes_[i]->text();
+    for (int i = 0; i < NumberBoxCount; ++i)
+        content.numberTexts[i] = numberBoxes_[i]->text();
+    content.methodCode = methodCode;
+    content.doubleFlags = study_.doubleFlags;
+    if (const std::optional<Message> refusal = writeStudyFile(target, content)) {
+        showMessage(*refusal);
+        return false;
+    }
+    study_.methodCode = methodCode;
+    lastStudyFolder_ = QFileInfo(target).absolutePath();
+    return true;
+}
+
+bool MainWindow::restoreStudyFile(const QString &path)
+{
+    const StudyFileReadResult read = readStudyFile(path);
+    const auto *parsed = std::get_if<ParsedStudy>(&read);
+    if (!parsed) {
+        showMessage(readErrorMessage());
+        return false;
+    }
+
+    // A box being left runs its handling on the study it belongs to, before
+    // that study is replaced.
+    tabs_->setFocus();
+    takeOverStudy(study_, *parsed);
+
+    // Each write runs its control's handler as a user's change would; the
+    // class handler gives the ranged class the stored ratio back.
+    selectFormula(parsed->method.formula);
+    numberBoxes_[CreepRatioBox]->setText(parsed->method.ratioText);
+    restoredRatio_ = restoredRatioText(parsed->method);
+    setListIndex(parsed->method.listIndex);
+    restoredRatio_.reset();
+    // Every number box is rewritten and checked, also where it already
+    // showed the text the record now gives.
+    for (int i = 0; i < NumberBoxCount; ++i) {
+        if (i != CreepRatioBox)
+            emptyNumberBoxQuietly(i);
+    }
+    refreshBoxes();
+    nameBoxes_[0]->setFocus();
+    lastStudyFolder_ = QFileInfo(path).absolutePath();
+    return true;
+}
+
+}  // namespace talven

@@ -1,0 +1,229 @@
+#include "app/piletab.h"
+
+#include "app/controls.h"
+#include "study/boxtable.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace talven {
+
+namespace {
+
+const QString HeadCaption = QStringLiteral("⊿H");
+
+// What the two pile tabs do not share.
+struct TabLook {
+    const char *prefix;  // of the tab's object names: "verticalPileFrame", ...
+    const char16_t *frameTitle;
+    const char16_t *figureCaption;
+    ExampleFigure::Drawing drawing;
+    const char16_t *doubleHeaderTip;  // nullptr: none
+    const char *showResultName;
+    const char *backName;
+    const char *nextName;
+    const char16_t *nextText;
+};
+
+// By Section.
+constexpr std::array<TabLook, 2> Looks{{
+    {.prefix = "vertical",
+     .frameTitle = u"遮水矢板の打設長",
+     .figureCaption = u"鉛直方向の浸透経路長(樋門の例)",
+     .drawing = ExampleFigure::Drawing::Vertical,
+     .doubleHeaderTip = nullptr,
+     .showResultName = "showVerticalResultButton",
+     .backName = "backToMethodButton",
+     .nextName = "toHorizontalButton",
+     .nextText = u"次へ"},
+    {.prefix = "horizontal",
+     .frameTitle = u"遮水矢板の打設範囲",
+     .figureCaption = u"水平方向の浸透経路長(樋門の例)",
+     .drawing = ExampleFigure::Drawing::Horizontal,
+     .doubleHeaderTip = u"入力値を２倍して経路長にします",
+     .showResultName = "showHorizontalResultButton",
+     .backName = "backToVerticalButton",
+     .nextName = "previewButton",
+     .nextText = u"ﾌﾟﾚﾋﾞｭｰ"},
+}};
+
+const TabLook &lookOf(Section section)
+{
+    return Looks[std::size_t(section)];
+}
+
+// "vertical" + "PileFrame".
+QByteArray partName(Section section, const char *part)
+{
+    return QByteArray(lookOf(section).prefix).append(part);
+}
+
+// The labels of one section's result; `name` prefixes their object names.
+ResultLine createResultLine(const QByteArray &name)
+{
+    auto make = [&name](const char *part, const QString &text) {
+        return newLabel(text, QByteArray(name).append(part).constData());
+    };
+    ResultLine line;
+    line.heading = make("Heading", QStringLiteral("■加重クリープ比"));
+    line.lead = make("Lead", QStringLiteral("Ｃ´ ＝"));
+    line.numerator = make("Numerator", QStringLiteral("Ｌ  / 3 ＋ΣL"));
+    line.denominator = make("Denominator", QStringLiteral("⊿H"));
+    line.equals = make("Equals", QStringLiteral("＝"));
+    line.provided = make("Provided", QStringLiteral("⊿H"));
+    line.sign = make("Sign", QStringLiteral("＞"));
+    line.required = make("Required", QStringLiteral("Ｃ"));
+    line.verdict = make("Verdict", QStringLiteral("・・・・　OK"));
+    line.rule = new QFrame;
+    line.rule->setObjectName(QString::fromLatin1(name) + QStringLiteral("Rule"));
+    line.rule->setFrameShape(QFrame::HLine);
+    line.rule->setFrameShadow(QFrame::Plain);
+    return line;
+}
+
+}  // namespace
+
+// Every control is made before it is laid out, and laid out in reading
+// order: that order is the Tab-key order.
+PileTab::PileTab(Section section, const BoxMaker &nameBox, const BoxMaker &numberBox)
+    : section_(section)
+{
+    const TabLook &look = lookOf(section);
+    result_ = createResultLine(partName(section, "Result"));
+    showResultButton_ = newButton(QStringLiteral("計算結果を見る"), look.showResultName);
+    back_ = newButton(QStringLiteral("前へ"), look.backName);
+    next_ = newButton(QString::fromUtf16(look.nextText), look.nextName);
+
+    QWidget *frame = buildFrame(nameBox, numberBox);
+    frame->setObjectName(QString::fromLatin1(partName(section, "PileFrame")));
+    doubleHeader_->setObjectName(QString::fromLatin1(partName(section, "DoubleHeader")));
+    if (look.doubleHeaderTip)
+        doubleHeader_->setToolTip(QString::fromUtf16(look.doubleHeaderTip));
+
+    auto *reference = new QHBoxLayout;
+    auto *referenceCaption =
+        newLabel(QStringLiteral("ΣL の参考値"), partName(section, "ReferenceCaption").constData());
+    reference_ = valueLabel(partName(section, "ReferenceSigmaL").constData());
+    reference_->setText(QStringLiteral("---"));
+    reference->addWidget(referenceCaption);
+    reference->addWidget(reference_, 1);
+
+    auto *figureCaption =
+        newLabel(QString::fromUtf16(look.figureCaption), partName(section, "FigureCaption").constData());
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(frame);
+    left->addLayout(reference);
+    left->addStretch(1);
+
+    auto *right = new QVBoxLayout;
+    right->addWidget(figureWithCaption(figureCaption, newFigure(look.drawing, partName(section, "Figure").constData())),
+                     1);
+    right->addWidget(buildResultArea());
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(showResultButton_);
+    buttons->addStretch(1);
+    buttons->addWidget(back_);
+    buttons->addWidget(next_);
+    right->addLayout(buttons);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addLayout(right, 1);
+}
+
+QWidget *PileTab::buildFrame(const BoxMaker &nameBox, const BoxMaker &numberBox)
+{
+    auto *frame = new QGroupBox(QString::fromUtf16(lookOf(section_).frameTitle));
+    auto *grid = new QGridLayout(frame);
+    grid->addWidget(newLabel(QStringLiteral("設置場所")), 0, 0);
+    grid->addWidget(newLabel(QStringLiteral("長さ (m)")), 0, 1, Qt::AlignRight);
+    doubleHeader_ = newLabel(QStringLiteral("×2"));
+    grid->addWidget(doubleHeader_, 0, 2, Qt::AlignCenter);
+    const QByteArray tickName = partName(section_, "DoubleTick");
+    for (int i = 0; i < PileCount; ++i) {
+        grid->addWidget(nameBox(pileNameBox(section_, i)), i + 1, 0);
+        grid->addWidget(numberBox(pileBox(section_, i)), i + 1, 1, Qt::AlignRight);
+        ticks_[i] = new QCheckBox;
+        ticks_[i]->setObjectName(indexed(tickName.constData(), i));
+        ticks_[i]->setToolTip(QStringLiteral("チェック時、入力値を2倍して集計します"));
+        grid->addWidget(ticks_[i], i + 1, 2, Qt::AlignCenter);
+    }
+    sigmaL_ = valueLabel(partName(section_, "SigmaLLabel").constData());
+    grid->addWidget(newLabel(QStringLiteral("ΣL = ")), PileCount + 1, 0, Qt::AlignRight);
+    grid->addWidget(sigmaL_, PileCount + 1, 1);
+    return frame;
+}
+
+QWidget *PileTab::buildResultArea()
+{
+    auto *area = new QWidget;
+    auto *outer = new QVBoxLayout(area);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(result_.heading);
+
+    auto *line = new QHBoxLayout;
+    line->addSpacing(16);
+    line->addWidget(result_.lead);
+
+    // The fraction: numerator over the rule over the denominator.
+    auto *fraction = new QVBoxLayout;
+    fraction->setSpacing(1);
+    result_.numerator->setAlignment(Qt::AlignCenter);
+    result_.denominator->setAlignment(Qt::AlignCenter);
+    fraction->addWidget(result_.numerator);
+    fraction->addWidget(result_.rule);
+    fraction->addWidget(result_.denominator);
+    line->addLayout(fraction);
+    for (QLabel *label : result_.answer())
+        line->addWidget(label);
+    line->addStretch(1);
+    outer->addLayout(line);
+    return area;
+}
+
+PileTicks PileTab::ticks() const
+{
+    PileTicks ticked{};
+    for (int i = 0; i < PileCount; ++i)
+        ticked[i] = ticks_[i]->isChecked();
+    return ticked;
+}
+
+void PileTab::showResult(const StudyCheck &check)
+{
+    const SectionCheck &own = check.section(section_);
+    if (!own.verdict)
+        return;  // ΔH = 0: the first tab cannot be left then, so no result can be asked for
+    const SectionVerdict &verdict = *own.verdict;
+    result_.numerator->setText(own.numerator);
+    result_.denominator->setText(check.headDifferenceText);
+    result_.provided->setText(verdict.provided);
+    result_.sign->setText(verdict.relation());
+    // The window writes a whole Bligh ratio without decimals.
+    result_.required->setText(check.requiredShown);
+    result_.verdict->setText(verdict.ok ? QStringLiteral("･･･ ＯＫ") : QStringLiteral("･･･ ＮＧ"));
+    for (QLabel *label : result_.answer())
+        label->show();
+}
+
+void PileTab::showFormulaCaptions(const QString &numerator)
+{
+    result_.numerator->setText(numerator);
+    result_.denominator->setText(HeadCaption);
+}
+
+void PileTab::hideResult(const QString &numerator)
+{
+    for (QLabel *label : result_.answer())
+        label->hide();
+    showFormulaCaptions(numerator);
+}
+
+}  // namespace talven

@@ -1,0 +1,53 @@
+#include "check/studycheck.h"
+
+#include "study/numbers.h"
+
+#include <cmath>
+
+namespace talven {
+
+namespace {
+
+SectionCheck checkSection(const StudyInput &input, const StudyCheck &study, Section section)
+{
+    SectionCheck check;
+    check.section = section;
+    check.sigmaL = sigmaL(pileLengths(input.record, section), input.ticks(section));
+    check.sigmaLText = twoDecimals(check.sigmaL);
+    check.numerator = study.reducedLengthText + QStringLiteral("＋") + check.sigmaLText;
+    const std::optional<double> ratio =
+        providedRatio(input.formula, study.structureLength, check.sigmaL, study.headDifference);
+    if (!ratio || !std::isfinite(*ratio))
+        return check;
+    SectionVerdict verdict;
+    verdict.ratio = *ratio;
+    verdict.provided = twoDecimals(*ratio);
+    verdict.ok = ratioMeetsRequirement(verdict.provided, study.requiredShown);
+    check.verdict = verdict;
+    return check;
+}
+
+}  // namespace
+
+StudyCheck checkStudy(const StudyInput &input)
+{
+    const StudyRecord &record = input.record;
+    StudyCheck check;
+    check.structureLength = seepageLength(record.baseValues);
+    check.reducedLength = reducedLength(input.formula, check.structureLength);
+    check.headDifference = headDifference(record.baseValues);
+    check.creepRatio = record.creepRatio;
+    check.structureLengthText = twoDecimals(check.structureLength);
+    check.reducedLengthText = twoDecimals(check.reducedLength);
+    check.headDifferenceText = twoDecimals(check.headDifference);
+    check.requiredShown = requiredRatioText(input.formula, check.creepRatio);
+    check.requiredPrinted = twoDecimals(check.creepRatio);
+    check.referenceSigmaL =
+        referenceSigmaLText(input.formula, check.creepRatio, check.structureLength, check.headDifference);
+    check.readiness = readiness(check.headDifference, check.creepRatio);
+    for (Section section : Sections)
+        check.sections[std::size_t(section)] = checkSection(input, check, section);
+    return check;
+}
+
+}  // namespace talven

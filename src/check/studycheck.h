@@ -1,0 +1,61 @@
+#pragma once
+
+// The one check of a study. checkStudy() computes everything any view shows
+// of it, once: the window's totals and result lines, the report page,
+// talven-report's verdict lines and its table only format this value.
+
+#include "check/creepcheck.h"
+#include "study/studyinput.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace talven {
+
+// R against C for one section: there is one only when ΔH is not 0.
+struct SectionVerdict {
+    double ratio = 0.0;  // R = (L' + ΣL) / ΔH
+    QString provided;    // R "0.00"
+    bool ok = false;     // R to two decimals against C as shown; equality passes
+
+    QString relation() const { return ok ? QStringLiteral("≧") : QStringLiteral("＜"); }
+    bool operator==(const SectionVerdict &) const = default;
+};
+
+struct SectionCheck {
+    Section section = Section::Vertical;
+    double sigmaL = 0.0;  // ΣL: a ticked pile counts twice
+    QString sigmaLText;   // ΣL "0.00"
+    QString numerator;    // the result line's L' "＋" ΣL: "2.00＋9.00"
+    std::optional<SectionVerdict> verdict;
+
+    bool operator==(const SectionCheck &) const = default;
+};
+
+struct StudyCheck {
+    double structureLength = 0.0;  // L, the seepage length along the structure
+    double reducedLength = 0.0;    // L': L under Bligh, L / 3 under Lane
+    double headDifference = 0.0;   // ΔH = WL1 - WL2
+    double creepRatio = 0.0;       // C (Bligh) or C' (Lane)
+    QString structureLengthText;   // "0.00", as are the next two
+    QString reducedLengthText;
+    QString headDifferenceText;
+    // The required ratio as the window shows it and as the report prints it.
+    // The window writes a whole Bligh ratio without decimals ("7"), the page
+    // always with two ("7.00"): one number in two dresses, so one verdict.
+    QString requiredShown;
+    QString requiredPrinted;
+    QString referenceSigmaL;  // "ΣL の参考値": C x ΔH - L', "0.00" when nothing is missing
+    Readiness readiness = Readiness::Ready;
+    std::array<SectionCheck, 2> sections;
+
+    bool ready() const { return readiness == Readiness::Ready; }
+    const SectionCheck &section(Section section) const { return sections[std::size_t(section)]; }
+    bool operator==(const StudyCheck &) const = default;
+};
+
+StudyCheck checkStudy(const StudyInput &input);
+
+}  // namespace talven
