@@ -495,24 +495,53 @@ void TestReportTool::nothingWritten()
 void TestReportTool::lostStandardOutput_data()
 {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("pipe");          // a pipe whose reader has gone; otherwise a full disk
+    QTest::addColumn<QStringList>("written");  // files made all the same
 
-    QTest::newRow("verdict lines") << QStringList{u"lost.vek"_s, u"-o"_s, u"lost.pdf"_s};
-    QTest::newRow("help") << QStringList{u"--help"_s};
+    const QStringList single{u"lost.vek"_s, u"-o"_s, u"lost.pdf"_s};
+    QTest::newRow("verdict lines") << single << false << QStringList{u"lost.pdf"_s};
+    QTest::newRow("help") << QStringList{u"--help"_s} << false << QStringList();
+    QTest::newRow("verdict lines, reader gone") << single << true << QStringList{u"lost.pdf"_s};
+    QTest::newRow("batch, reader gone") << QStringList{u"-d"_s, u"lost"_s, u"--csv"_s, u"lost.csv"_s, u"mixed"_s} << true
+                                        << QStringList{u"lost/樋門 a.pdf"_s, u"lost/"_s + QuotedName + u".pdf"_s, u"lost.csv"_s};
+    QTest::newRow("table, reader gone") << QStringList{u"--csv"_s, u"-"_s, u"mixed"_s} << true << QStringList();
 }
 
 void TestReportTool::lostStandardOutput()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(bool, pipe);
+    QFETCH(QStringList, written);
+#ifndef Q_OS_UNIX
+    QSKIP("needs /dev/full and pipes handed to the child");
+#else
     if (!QFileInfo::exists(u"/dev/full"_s))
         QSKIP("no /dev/full here");
     QVERIFY(!writeStudyFile(Path(u"lost.vek"_s), contentOf(StudyTexts())));
+    for (const QString &file : written)
+        QFile::remove(Path(file));
+    // The reader's end closed before the tool writes anything, as `| head -n 0` would.
+    int ends[2];
+    QCOMPARE(::pipe(ends), 0);
+    ::close(ends[0]);
 
-    const Run run = runTool(arguments, [this](QProcess &process) {
+    const Run run = runTool(arguments, [&](QProcess &process) {
         process.setWorkingDirectory(dir.path());
-        process.setStandardOutputFile(u"/dev/full"_s);
+        if (!pipe) {
+            process.setStandardOutputFile(u"/dev/full"_s);
+            return;
+        }
+        process.setChildProcessModifier([&ends] {
+            std::signal(SIGPIPE, SIG_DFL);
+            ::dup2(ends[1], STDOUT_FILENO);
+        });
     });
+    ::close(ends[1]);
     QVERIFY2(run.exitCode == 74, qPrintable(describe(run)));
     QVERIFY2(run.err.contains(u"標準出力に書き込めませんでした。"_s), qPrintable(run.err));
+    for (const QString &file : written)
+        QVERIFY2(QFileInfo(Path(file)).size() > 0, qPrintable(file));
+#endif
 }
 
 void TestReportTool::arguments_data()

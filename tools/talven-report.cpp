@@ -18,6 +18,7 @@
 #include <QGuiApplication>
 #include <QStringList>
 
+#include <csignal>
 #include <optional>
 #include <variant>
 
@@ -72,7 +73,8 @@ QString helpText()
         "  64  引数に誤りがあります（PDF ファイルが検討ファイルそのもの、フォルダーや装置など\n"
         "      通常のファイルでない、ファイル名が UTF-8 でない、二つの検討ファイルの帳票が\n"
         "      同じ名前になる場合も含みます。何も書きません）\n"
-        "  74  照査結果（または標準出力への一覧表）を書き込めませんでした\n"
+        "  74  照査結果（または標準出力への一覧表）を書き込めませんでした（読み手が先に\n"
+        "      終わったときも。帳票と一覧表のファイルは最後まで書き出します）\n"
         "まとめて扱うときは、出会ったうちで一番大きいコードで終わります。\n");
 }
 
@@ -123,6 +125,12 @@ int runSingle(const QString &study, const QString &output)
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_UNIX
+    // A reader that goes away early (`| head`) must not end the run: the lost
+    // lines are noticed as failed writes (exit 74), and every report and the
+    // table are still written.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     // Runs on a machine without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
