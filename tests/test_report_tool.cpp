@@ -1,5 +1,6 @@
 #include "csvtable.h"
 #include "files/studyfile.h"
+#include "reporttool/summarytable.h"
 #include "study/methodcode.h"
 
 #include <QDir>
@@ -174,6 +175,8 @@ private Q_SLOTS:
     void help();
     void batch_data();
     void batch();
+    void tableFields_data();
+    void tableFields();
 
 private:
     QTemporaryDir dir;
@@ -678,6 +681,37 @@ void TestReportTool::batch()
             QVERIFY2(lines[i].startsWith(paths[i] + u": "_s + (i % 2 ? u"水平方向"_s : u"鉛直方向"_s)), qPrintable(lines[i]));
     }
     QCOMPARE(outputs[1], outputs[0]);
+}
+
+void TestReportTool::tableFields_data()
+{
+    QTest::addColumn<int>("column");  // of the table's twelve
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("a link as a file name") << 0 << u"=HYPERLINK(\"http://x\").vek"_s << u"\"'=HYPERLINK(\"\"http://x\"\").vek\""_s;
+    QTest::newRow("a sum as a file name") << 0 << u"=2+3.vek"_s << u"'=2+3.vek"_s;
+    QTest::newRow("plus first") << 0 << u"+2+3.vek"_s << u"'+2+3.vek"_s;
+    QTest::newRow("minus first") << 0 << u"-2+3.vek"_s << u"'-2+3.vek"_s;
+    QTest::newRow("at first") << 0 << u"@SUM(A1).vek"_s << u"'@SUM(A1).vek"_s;
+    QTest::newRow("tab first") << 0 << u"\t=1.vek"_s << u"'\t=1.vek"_s;
+    QTest::newRow("carriage return first") << 0 << u"\r=1.vek"_s << u"\"'\r=1.vek\""_s;
+    QTest::newRow("a plain file name") << 0 << u"plan-2.vek"_s << u"plan-2.vek"_s;
+    QTest::newRow("minus first in the status") << 11 << u"-x"_s << u"'-x"_s;
+    QTest::newRow("a negative ΣL") << 5 << u"-2.32"_s << u"-2.32"_s;
+    QTest::newRow("a negative reference ΣL") << 10 << u"-2.32"_s << u"-2.32"_s;
+}
+
+// Text that a spreadsheet would run as a formula is shown as text; numbers stay numbers.
+void TestReportTool::tableFields()
+{
+    QFETCH(int, column);
+    QFETCH(QString, field);
+    QFETCH(QString, written);
+    QStringList row(summaryHeader().size()), expected(row.size());
+    row[column] = field;
+    expected[column] = written;
+    QCOMPARE(csvLine(row), expected.join(u',') + u"\r\n"_s);
 }
 
 QTEST_GUILESS_MAIN(TestReportTool)
