@@ -1,5 +1,6 @@
 #include "csvtable.h"
 #include "files/studyfile.h"
+#include "reporttool/reportbatch.h"
 #include "reporttool/summarytable.h"
 #include "study/methodcode.h"
 
@@ -9,6 +10,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 #include <functional>
@@ -177,6 +179,8 @@ private Q_SLOTS:
     void batch();
     void tableFields_data();
     void tableFields();
+    void workers_data();
+    void workers();
 
 private:
     QTemporaryDir dir;
@@ -712,6 +716,29 @@ void TestReportTool::tableFields()
     row[column] = field;
     expected[column] = written;
     QCOMPARE(csvLine(row), expected.join(u',') + u"\r\n"_s);
+}
+
+void TestReportTool::workers_data()
+{
+    QTest::addColumn<int>("jobs");  // -j; 0 when not given
+    QTest::addColumn<int>("studies");
+    QTest::addColumn<int>("expected");
+
+    const int cores = QThread::idealThreadCount();
+    QTest::newRow("two per core by default") << 0 << 10000 << 2 * cores;
+    QTest::newRow("by default, one study") << 0 << 1 << 1;
+    QTest::newRow("one asked for") << 1 << 10000 << 1;
+    QTest::newRow("more asked for than studies") << 8 << 3 << 3;
+    QTest::newRow("no more than four per core") << 99999 << 10000 << 4 * cores;
+    QTest::newRow("no studies") << 99999 << 0 << 1;
+}
+
+void TestReportTool::workers()
+{
+    QFETCH(int, jobs);
+    QFETCH(int, studies);
+    QFETCH(int, expected);
+    QCOMPARE(workerCount(jobs, studies), expected);
 }
 
 QTEST_GUILESS_MAIN(TestReportTool)

@@ -145,7 +145,19 @@ private:
 
 // ---- the run ----
 
+// Two studies per core by default: while one waits for its report to reach
+// the disk, the other keeps the core busy.
+constexpr int DefaultJobsPerCore = 2;
+constexpr int MaxJobsPerCore = 4;
+
 }  // namespace
+
+int workerCount(int jobs, qsizetype studies)
+{
+    const int cores = QThread::idealThreadCount();
+    const int asked = jobs > 0 ? std::min(jobs, MaxJobsPerCore * cores) : DefaultJobsPerCore * cores;
+    return int(std::clamp<qsizetype>(studies, 1, asked));
+}
 
 int runBatch(const BatchOptions &options)
 {
@@ -165,10 +177,8 @@ int runBatch(const BatchOptions &options)
     qsizetype finished = 0;
     QMutex mutex;
     QWaitCondition oneFinished;
-    // Two studies per core by default: while one waits for its report to
-    // reach the disk, the other keeps the core busy.
     QThreadPool pool;
-    pool.setMaxThreadCount(options.jobs > 0 ? options.jobs : 2 * QThread::idealThreadCount());
+    pool.setMaxThreadCount(workerCount(options.jobs, total));
     for (qsizetype i = 0; i < total; ++i) {
         pool.start([&, i] {
             StudyOutcome outcome = runStudyJob(studies[i], reports.value(i));
