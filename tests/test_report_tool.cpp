@@ -16,6 +16,7 @@
 #include <functional>
 
 #ifdef Q_OS_UNIX
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -177,6 +178,8 @@ private Q_SLOTS:
     void help();
     void batch_data();
     void batch();
+    void folderScan_data();
+    void folderScan();
     void tableFields_data();
     void tableFields();
     void workers_data();
@@ -213,6 +216,13 @@ void TestReportTool::initTestCase()
         QVERIFY(!writeStudyFile(Path(name), contentOf(study)));
 #ifdef Q_OS_UNIX
     QCOMPARE(::mkfifo(QFile::encodeName(Path(QStringLiteral("table.fifo"))).constData(), 0600), 0);
+    // A study named by bytes that are not UTF-8 beside the one that name
+    // would read as, a subfolder named so, and one to be closed (folderScan).
+    QVERIFY(QDir(dir.path()).mkpath(u"odd/locked"_s));
+    for (const QString &name : {u"odd/plan\uFFFD.vek"_s, u"odd/raw"_s, u"odd/locked/plan.vek"_s})
+        QVERIFY(!writeStudyFile(Path(name), contentOf(StudyTexts())));
+    QCOMPARE(::rename(QFile::encodeName(Path(u"odd/raw"_s)).constData(), QFile::encodeName(Path(u"odd/plan"_s)) + "\xff.vek"), 0);
+    QCOMPARE(::mkdir(QFile::encodeName(Path(u"odd/dir"_s)) + "\xfe", 0755), 0);
 #endif
     QFile refused(Path(QStringLiteral("mixed/refused.vek")));
     QVERIFY(refused.open(QIODevice::Append));
@@ -685,6 +695,72 @@ void TestReportTool::batch()
             QVERIFY2(lines[i].startsWith(paths[i] + u": "_s + (i % 2 ? u"水平方向"_s : u"鉛直方向"_s)), qPrintable(lines[i]));
     }
     QCOMPARE(outputs[1], outputs[0]);
+}
+
+void TestReportTool::folderScan_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("studies");  // "file: status" in table order
+    QTest::addColumn<QStringList>("said");     // on standard error
+
+    const QStringList both{u"plan\\xFF.vek: 読み込めません"_s, u"plan\uFFFD.vek: 照査しました"_s};
+    const QString notUtf8 = u"odd/plan\\xFF.vek: ファイル名が UTF-8 ではありません。"_s;
+    const QString closed = u"odd/locked: フォルダーを読み込めません。"_s;
+    QTest::newRow("a name that is not UTF-8, and the name it reads as") << QStringList{u"odd"_s} << both
+                                                                        << QStringList{notUtf8};
+    QTest::newRow("a folder that cannot be listed") << QStringList{u"odd/locked"_s} << QStringList()
+                                                    << QStringList{closed};
+    QTest::newRow("subfolders that cannot be listed")
+        << QStringList{u"-r"_s, u"odd"_s} << both
+        << QStringList{notUtf8, u"odd/dir\\xFE: フォルダー名が UTF-8 ではないため読み込めません。"_s, closed};
+}
+
+// Every study of a folder is checked under its own name or refused by name,
+// and a folder that cannot be listed is an error: exit 1 each time.
+void TestReportTool::folderScan()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("names that are bytes, folders closed by their mode");
+#else
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, studies);
+    QFETCH(QStringList, said);
+    // Root lists any folder: the tool then runs as nobody, with a runtime
+    // folder of nobody's own.
+    const bool root = ::geteuid() == 0;
+    const QString nobodysRuntime = Path(u"nobody"_s);
+    if (root) {
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadOther | QFile::ExeOther));
+        QVERIFY(QDir(nobodysRuntime).exists() || QDir().mkdir(nobodysRuntime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QCOMPARE(::chown(QFile::encodeName(nobodysRuntime).constData(), 65534, 65534), 0);
+    }
+    QVERIFY(QFile::setPermissions(Path(u"odd/locked"_s), {}));
+    const auto reopen = qScopeGuard([this] {
+        QFile::setPermissions(Path(u"odd/locked"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+
+    const Run run = runTool(QStringList{u"--csv"_s, u"-"_s} + arguments, [&](QProcess &process) {
+        process.setWorkingDirectory(dir.path());
+        if (!root)
+            return;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_RUNTIME_DIR"_s, nobodysRuntime);
+        process.setProcessEnvironment(environment);
+        process.setChildProcessModifier([] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(127);
+        });
+    });
+    QVERIFY2(run.exitCode == 1, qPrintable(describe(run)));
+    // Read as UTF-8, the output has lost its byte-order mark.
+    const QList<QStringList> rows = parseCsvTable("\xEF\xBB\xBF" + run.out.toUtf8());
+    QStringList seen;
+    for (qsizetype r = 1; r < rows.size(); r += 2)
+        seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + rows[r].value(11).section(u'（', 0, 0);
+    QCOMPARE(seen, studies);
+    for (const QString &line : said)
+        QVERIFY2(run.err.contains(line), qPrintable(run.err));
+#endif
 }
 
 void TestReportTool::tableFields_data()
