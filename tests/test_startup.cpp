@@ -843,10 +843,13 @@ void TestStartup::lockPlace()
     QVERIFY(makeFolder(temporary, QStringLiteral("private")));
     if (!own.isEmpty() && !makeFolder(ownFolder, own))
         QSKIP("another user's files need root");
-    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR"), savedTemporary = qgetenv("TMPDIR");
-    const auto restore = qScopeGuard([&] {
-        qputenv("XDG_RUNTIME_DIR", savedRuntime);
-        qputenv("TMPDIR", savedTemporary);
+    const auto restore = qScopeGuard([saved = QProcessEnvironment::systemEnvironment()] {
+        for (const char *name : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+            if (saved.contains(QLatin1StringView(name)))
+                qputenv(name, QFile::encodeName(saved.value(QLatin1StringView(name))));
+            else
+                qunsetenv(name);
+        }
     });
     qputenv("TMPDIR", QFile::encodeName(temporary));
     if (runtime == QStringLiteral("taken")) {
@@ -957,6 +960,7 @@ void TestStartup::handOverSurvives()
         std::vector<int> fillers;
         for (int descriptor; (descriptor = ::dup(0)) >= 0;)
             fillers.push_back(descriptor);
+        QVERIFY(!fillers.empty());
         ::close(fillers.back());
         fillers.pop_back();
         const bool connected = connectClient();
