@@ -224,9 +224,10 @@ int runBatch(const BatchOptions &options)
     pool.setMaxThreadCount(workerCount(options.jobs, total));
     for (qsizetype i = 0; i < total; ++i) {
         pool.start([&, i] {
+            const QString &study = studies[i].name;
             StudyOutcome outcome = studies[i].reachable
-                                       ? runStudyJob(studies[i].name, reports.value(i))
-                                       : refusedStudy(studies[i].name, QStringLiteral("ファイル名が UTF-8 ではありません。"));
+                                       ? runStudyJob(study, reports.value(i))
+                                       : refusedStudy(study, QStringLiteral("ファイル名が UTF-8 ではありません。"));
             const QMutexLocker lock(&mutex);
             outcomes[i] = std::move(outcome);
             ++finished;
