@@ -239,8 +239,6 @@ private Q_SLOTS:
     void launchesAtOnce();
     void handOverMessages_data();
     void handOverMessages();
-    void unsafePlaces_data();
-    void unsafePlaces();
     void lockPlace_data();
     void lockPlace();
     void startsUnguarded();
@@ -773,62 +771,29 @@ void TestStartup::handOverMessages()
     QCOMPARE(paths, expected);
 }
 
-void TestStartup::unsafePlaces_data()
-{
-    QTest::addColumn<QString>("folder");  // the lock's folder, as makeFolder makes it
-    QTest::addColumn<QString>("lock");    // "other user's" (naming this process), "folder" or none
-    QTest::addColumn<bool>("guarded");
-    QTest::newRow("folder open to others") << QStringLiteral("open") << QString() << false;
-    QTest::newRow("folder through a link") << QStringLiteral("link") << QString() << false;
-    QTest::newRow("folder of another user") << QStringLiteral("other user's") << QString() << false;
-    QTest::newRow("lock of another user, naming a running copy")
-        << QStringLiteral("private") << QStringLiteral("other user's") << true;
-    QTest::newRow("lock that cannot be removed") << QStringLiteral("private") << QStringLiteral("folder") << false;
-}
-
-// No copy is refused, and none listens, because of a folder or a lock that
-// is not the user's alone; a lock of someone else's is taken away.
-void TestStartup::unsafePlaces()
-{
-    QFETCH(QString, folder);
-    QFETCH(QString, lock);
-    QFETCH(bool, guarded);
-    QTemporaryDir scratch;
-    const QString lockPath = scratch.filePath(QStringLiteral("runtime/talven.lock"));
-    if (!makeFolder(scratch.filePath(QStringLiteral("runtime")), folder))
-        QSKIP("another user's files need root, and Unix");
-    if (lock == QStringLiteral("folder")) {
-        QVERIFY(QDir().mkpath(lockPath + QStringLiteral("/inside")));
-    } else if (lock == QStringLiteral("other user's")) {
-        QFile file(lockPath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::number(QCoreApplication::applicationPid()) + "\ntest_startup\n"
-                   + QSysInfo::machineHostName().toUtf8() + '\n');
-        file.close();
-        if (!giveAway(lockPath))
-            QSKIP("another user's files need root");
-    }
-    SingleInstance instance(lockPath);
-    QVERIFY(!instance.anotherCopyRuns());
-    QCOMPARE(instance.guards(), guarded);
-    QCOMPARE(instance.listen(), guarded);
-}
-
 void TestStartup::lockPlace_data()
 {
     QTest::addColumn<QString>("runtime");   // "private": XDG_RUNTIME_DIR's; "taken": unset, TMPDIR/runtime-USER not a folder
     QTest::addColumn<QString>("own");       // TMPDIR/talven-UID before, as makeFolder makes it; empty: missing
+    QTest::addColumn<QString>("lock");      // there before: "other user's" (naming this process), "folder", or none
     QTest::addColumn<QString>("expected");  // the lock's folder: "runtime", "own", or empty for none
-    const QString taken = QStringLiteral("taken"), own = QStringLiteral("own");
-    QTest::newRow("the runtime folder") << QStringLiteral("private") << QString() << QStringLiteral("runtime");
-    QTest::newRow("runtime folder taken, own folder made") << taken << QString() << own;
-    QTest::newRow("own folder found") << taken << QStringLiteral("private") << own;
-    QTest::newRow("own folder open to others") << taken << QStringLiteral("open") << QString();
-    QTest::newRow("own folder of another user") << taken << QStringLiteral("other user's") << QString();
-    QTest::newRow("own folder a link") << taken << QStringLiteral("link") << QString();
-    QTest::newRow("own folder a file") << taken << QStringLiteral("file") << QString();
+    QTest::addColumn<bool>("guarded");
+    const QString taken = QStringLiteral("taken"), own = QStringLiteral("own"), runtime = QStringLiteral("runtime");
+    QTest::newRow("the runtime folder") << QStringLiteral("private") << QString() << QString() << runtime << true;
+    QTest::newRow("runtime folder taken, own folder made") << taken << QString() << QString() << own << true;
+    QTest::newRow("own folder found") << taken << QStringLiteral("private") << QString() << own << true;
+    QTest::newRow("own folder open to others") << taken << QStringLiteral("open") << QString() << QString() << false;
+    QTest::newRow("own folder of another user") << taken << QStringLiteral("other user's") << QString() << QString() << false;
+    QTest::newRow("own folder a link") << taken << QStringLiteral("link") << QString() << QString() << false;
+    QTest::newRow("a lock of another user, naming a running copy")
+        << QStringLiteral("private") << QString() << QStringLiteral("other user's") << runtime << true;
+    QTest::newRow("a lock that cannot be removed")
+        << QStringLiteral("private") << QString() << QStringLiteral("folder") << runtime << false;
 }
 
+// The lock goes only into a folder of the user's alone. No copy is refused,
+// and none listens, because of a lock that is no running copy's of this user;
+// another user's is taken away.
 void TestStartup::lockPlace()
 {
 #ifndef Q_OS_UNIX
@@ -836,7 +801,9 @@ void TestStartup::lockPlace()
 #else
     QFETCH(QString, runtime);
     QFETCH(QString, own);
+    QFETCH(QString, lock);
     QFETCH(QString, expected);
+    QFETCH(bool, guarded);
     QTemporaryDir scratch;
     const QString temporary = scratch.filePath(QStringLiteral("tmp"));
     const QString ownFolder = temporary + QStringLiteral("/talven-%1").arg(::geteuid());
@@ -861,10 +828,26 @@ void TestStartup::lockPlace()
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch.filePath(QStringLiteral("runtime"))));
     }
     const QString folder = expected == QStringLiteral("own") ? ownFolder : scratch.filePath(expected);
-    QCOMPARE(SingleInstance::defaultLockPath(), expected.isEmpty() ? QString() : folder + QStringLiteral("/talven.lock"));
+    const QString lockPath = SingleInstance::defaultLockPath();
+    QCOMPARE(lockPath, expected.isEmpty() ? QString() : folder + QStringLiteral("/talven.lock"));
     if (!expected.isEmpty())
         QCOMPARE(QFileInfo(folder).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (lock == QStringLiteral("folder")) {
+        QVERIFY(QDir().mkpath(lockPath + QStringLiteral("/inside")));
+    } else if (!lock.isEmpty()) {
+        QFile file(lockPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::number(QCoreApplication::applicationPid()) + "\ntest_startup\n"
+                   + QSysInfo::machineHostName().toUtf8() + '\n');
+        file.close();
+        if (!giveAway(lockPath))
+            QSKIP("another user's files need root");
+    }
+    SingleInstance instance(lockPath);
+    QVERIFY(!instance.anotherCopyRuns());
+    QCOMPARE(instance.guards(), guarded);
+    QCOMPARE(instance.listen(), guarded);
 #endif
 }
 
