@@ -1,5 +1,7 @@
 #include "csvtable.h"
 #include "files/studyfile.h"
+#include "reporttool/reportbatch.h"
+#include "reporttool/summarytable.h"
 #include "study/methodcode.h"
 
 #include <QDir>
@@ -8,11 +10,13 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 #include <functional>
 
 #ifdef Q_OS_UNIX
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -174,6 +178,12 @@ private Q_SLOTS:
     void help();
     void batch_data();
     void batch();
+    void folderScan_data();
+    void folderScan();
+    void tableFields_data();
+    void tableFields();
+    void workers_data();
+    void workers();
 
 private:
     QTemporaryDir dir;
@@ -206,6 +216,13 @@ void TestReportTool::initTestCase()
         QVERIFY(!writeStudyFile(Path(name), contentOf(study)));
 #ifdef Q_OS_UNIX
     QCOMPARE(::mkfifo(QFile::encodeName(Path(QStringLiteral("table.fifo"))).constData(), 0600), 0);
+    // A study named by bytes that are not UTF-8 beside the one that name
+    // would read as, a subfolder named so, and one to be closed (folderScan).
+    QVERIFY(QDir(dir.path()).mkpath(u"odd/locked"_s));
+    for (const QString &name : {u"odd/plan\uFFFD.vek"_s, u"odd/raw"_s, u"odd/locked/plan.vek"_s})
+        QVERIFY(!writeStudyFile(Path(name), contentOf(StudyTexts())));
+    QCOMPARE(::rename(QFile::encodeName(Path(u"odd/raw"_s)).constData(), QFile::encodeName(Path(u"odd/plan"_s)) + "\xff.vek"), 0);
+    QCOMPARE(::mkdir(QFile::encodeName(Path(u"odd/dir"_s)) + "\xfe", 0755), 0);
 #endif
     QFile refused(Path(QStringLiteral("mixed/refused.vek")));
     QVERIFY(refused.open(QIODevice::Append));
@@ -495,24 +512,53 @@ void TestReportTool::nothingWritten()
 void TestReportTool::lostStandardOutput_data()
 {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("pipe");          // a pipe whose reader has gone; otherwise a full disk
+    QTest::addColumn<QStringList>("written");  // files made all the same
 
-    QTest::newRow("verdict lines") << QStringList{u"lost.vek"_s, u"-o"_s, u"lost.pdf"_s};
-    QTest::newRow("help") << QStringList{u"--help"_s};
+    const QStringList single{u"lost.vek"_s, u"-o"_s, u"lost.pdf"_s};
+    QTest::newRow("verdict lines") << single << false << QStringList{u"lost.pdf"_s};
+    QTest::newRow("help") << QStringList{u"--help"_s} << false << QStringList();
+    QTest::newRow("verdict lines, reader gone") << single << true << QStringList{u"lost.pdf"_s};
+    QTest::newRow("batch, reader gone") << QStringList{u"-d"_s, u"lost"_s, u"--csv"_s, u"lost.csv"_s, u"mixed"_s} << true
+                                        << QStringList{u"lost/樋門 a.pdf"_s, u"lost/"_s + QuotedName + u".pdf"_s, u"lost.csv"_s};
+    QTest::newRow("table, reader gone") << QStringList{u"--csv"_s, u"-"_s, u"mixed"_s} << true << QStringList();
 }
 
 void TestReportTool::lostStandardOutput()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(bool, pipe);
+    QFETCH(QStringList, written);
+#ifndef Q_OS_UNIX
+    QSKIP("needs /dev/full and pipes handed to the child");
+#else
     if (!QFileInfo::exists(u"/dev/full"_s))
         QSKIP("no /dev/full here");
     QVERIFY(!writeStudyFile(Path(u"lost.vek"_s), contentOf(StudyTexts())));
+    for (const QString &file : written)
+        QFile::remove(Path(file));
+    // The reader's end closed before the tool writes anything, as `| head -n 0` would.
+    int ends[2];
+    QCOMPARE(::pipe(ends), 0);
+    ::close(ends[0]);
 
-    const Run run = runTool(arguments, [this](QProcess &process) {
+    const Run run = runTool(arguments, [&](QProcess &process) {
         process.setWorkingDirectory(dir.path());
-        process.setStandardOutputFile(u"/dev/full"_s);
+        if (!pipe) {
+            process.setStandardOutputFile(u"/dev/full"_s);
+            return;
+        }
+        process.setChildProcessModifier([&ends] {
+            std::signal(SIGPIPE, SIG_DFL);
+            ::dup2(ends[1], STDOUT_FILENO);
+        });
     });
+    ::close(ends[1]);
     QVERIFY2(run.exitCode == 74, qPrintable(describe(run)));
     QVERIFY2(run.err.contains(u"標準出力に書き込めませんでした。"_s), qPrintable(run.err));
+    for (const QString &file : written)
+        QVERIFY2(QFileInfo(Path(file)).size() > 0, qPrintable(file));
+#endif
 }
 
 void TestReportTool::arguments_data()
@@ -649,6 +695,126 @@ void TestReportTool::batch()
             QVERIFY2(lines[i].startsWith(paths[i] + u": "_s + (i % 2 ? u"水平方向"_s : u"鉛直方向"_s)), qPrintable(lines[i]));
     }
     QCOMPARE(outputs[1], outputs[0]);
+}
+
+void TestReportTool::folderScan_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("studies");  // "file: status" in table order
+    QTest::addColumn<QStringList>("said");     // on standard error
+
+    const QStringList both{u"plan\\xFF.vek: 読み込めません"_s, u"plan\uFFFD.vek: 照査しました"_s};
+    const QString notUtf8 = u"odd/plan\\xFF.vek: ファイル名が UTF-8 ではありません。"_s;
+    const QString closed = u"odd/locked: フォルダーを読み込めません。"_s;
+    QTest::newRow("a name that is not UTF-8, and the name it reads as") << QStringList{u"odd"_s} << both
+                                                                        << QStringList{notUtf8};
+    QTest::newRow("a folder that cannot be listed") << QStringList{u"odd/locked"_s} << QStringList()
+                                                    << QStringList{closed};
+    QTest::newRow("subfolders that cannot be listed")
+        << QStringList{u"-r"_s, u"odd"_s} << both
+        << QStringList{notUtf8, u"odd/dir\\xFE: フォルダー名が UTF-8 ではないため読み込めません。"_s, closed};
+}
+
+// Every study of a folder is checked under its own name or refused by name,
+// and a folder that cannot be listed is an error: exit 1 each time.
+void TestReportTool::folderScan()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("names that are bytes, folders closed by their mode");
+#else
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, studies);
+    QFETCH(QStringList, said);
+    // Root lists any folder: the tool then runs as nobody, with a runtime
+    // folder of nobody's own.
+    const bool root = ::geteuid() == 0;
+    const QString nobodysRuntime = Path(u"nobody"_s);
+    if (root) {
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadOther | QFile::ExeOther));
+        QVERIFY(QDir(nobodysRuntime).exists() || QDir().mkdir(nobodysRuntime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QCOMPARE(::chown(QFile::encodeName(nobodysRuntime).constData(), 65534, 65534), 0);
+    }
+    QVERIFY(QFile::setPermissions(Path(u"odd/locked"_s), {}));
+    const auto reopen = qScopeGuard([this] {
+        QFile::setPermissions(Path(u"odd/locked"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+
+    const Run run = runTool(QStringList{u"--csv"_s, u"-"_s} + arguments, [&](QProcess &process) {
+        process.setWorkingDirectory(dir.path());
+        if (!root)
+            return;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_RUNTIME_DIR"_s, nobodysRuntime);
+        process.setProcessEnvironment(environment);
+        process.setChildProcessModifier([] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(127);
+        });
+    });
+    QVERIFY2(run.exitCode == 1, qPrintable(describe(run)));
+    // Read as UTF-8, the output has lost its byte-order mark.
+    const QList<QStringList> rows = parseCsvTable("\xEF\xBB\xBF" + run.out.toUtf8());
+    QStringList seen;
+    for (qsizetype r = 1; r < rows.size(); r += 2)
+        seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + rows[r].value(11).section(u'（', 0, 0);
+    QCOMPARE(seen, studies);
+    for (const QString &line : said)
+        QVERIFY2(run.err.contains(line), qPrintable(run.err));
+#endif
+}
+
+void TestReportTool::tableFields_data()
+{
+    QTest::addColumn<int>("column");  // of the table's twelve
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("a link as a file name") << 0 << u"=HYPERLINK(\"http://x\").vek"_s << u"\"'=HYPERLINK(\"\"http://x\"\").vek\""_s;
+    QTest::newRow("a sum as a file name") << 0 << u"=2+3.vek"_s << u"'=2+3.vek"_s;
+    QTest::newRow("plus first") << 0 << u"+2+3.vek"_s << u"'+2+3.vek"_s;
+    QTest::newRow("minus first") << 0 << u"-2+3.vek"_s << u"'-2+3.vek"_s;
+    QTest::newRow("at first") << 0 << u"@SUM(A1).vek"_s << u"'@SUM(A1).vek"_s;
+    QTest::newRow("tab first") << 0 << u"\t=1.vek"_s << u"'\t=1.vek"_s;
+    QTest::newRow("carriage return first") << 0 << u"\r=1.vek"_s << u"\"'\r=1.vek\""_s;
+    QTest::newRow("a plain file name") << 0 << u"plan-2.vek"_s << u"plan-2.vek"_s;
+    QTest::newRow("minus first in the status") << 11 << u"-x"_s << u"'-x"_s;
+    QTest::newRow("a negative ΣL") << 5 << u"-2.32"_s << u"-2.32"_s;
+    QTest::newRow("a negative reference ΣL") << 10 << u"-2.32"_s << u"-2.32"_s;
+}
+
+// Text that a spreadsheet would run as a formula is shown as text; numbers stay numbers.
+void TestReportTool::tableFields()
+{
+    QFETCH(int, column);
+    QFETCH(QString, field);
+    QFETCH(QString, written);
+    QStringList row(summaryHeader().size()), expected(row.size());
+    row[column] = field;
+    expected[column] = written;
+    QCOMPARE(csvLine(row), expected.join(u',') + u"\r\n"_s);
+}
+
+void TestReportTool::workers_data()
+{
+    QTest::addColumn<int>("jobs");  // -j; 0 when not given
+    QTest::addColumn<int>("studies");
+    QTest::addColumn<int>("expected");
+
+    const int cores = QThread::idealThreadCount();
+    QTest::newRow("two per core by default") << 0 << 10000 << 2 * cores;
+    QTest::newRow("by default, one study") << 0 << 1 << 1;
+    QTest::newRow("one asked for") << 1 << 10000 << 1;
+    QTest::newRow("more asked for than studies") << 8 << 3 << 3;
+    QTest::newRow("no more than four per core") << 99999 << 10000 << 4 * cores;
+    QTest::newRow("no studies") << 99999 << 0 << 1;
+}
+
+void TestReportTool::workers()
+{
+    QFETCH(int, jobs);
+    QFETCH(int, studies);
+    QFETCH(int, expected);
+    QCOMPARE(workerCount(jobs, studies), expected);
 }
 
 QTEST_GUILESS_MAIN(TestReportTool)

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QLabel>
 #include <QMessageBox>
@@ -32,6 +33,12 @@
 #include <QToolButton>
 
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace talven;
 
@@ -106,7 +113,8 @@ QByteArray lockOwner(const QString &lockPath)
     return file.readLine().trimmed();
 }
 
-// The built program with a private runtime folder; its messages go to stderr.
+// The built program with a private runtime folder, which is its temporary
+// folder too; its messages go to stderr.
 std::unique_ptr<QProcess> launch(const QString &runtime, const QStringList &arguments = {},
                                  const QString &workingFolder = {})
 {
@@ -114,6 +122,7 @@ std::unique_ptr<QProcess> launch(const QString &runtime, const QStringList &argu
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    environment.insert(QStringLiteral("TMPDIR"), runtime);
     environment.insert(QStringLiteral("TALVEN_DIALOG_LOG"), QStringLiteral("1"));
     process->setProcessEnvironment(environment);
     process->setWorkingDirectory(workingFolder.isEmpty() ? runtime : workingFolder);
@@ -143,6 +152,42 @@ void writeStudy(const QString &path, bool opens)
 const QString OpenedSays = QStringLiteral("MsgBox|48|タルヴェン・数値が範囲を超えています|数値は0から99.99の範囲で入力してください");
 const QString RefusedSays = QStringLiteral("MsgBox|48|タルヴェン・読み込みエラー|ファイル読み込みを中止しました。");
 const QString RunningSays = QStringLiteral("MsgBox|48|タルヴェン|すでに「タルヴェン」は起動されています。");
+const QString UnguardedSays = QStringLiteral("talven: この利用者だけのフォルダーに起動の印を置けないため、"
+                                             "すでに起動しているかを確かめずに起動します。");
+
+// Gives `path` to nobody; false where this process cannot (only root can).
+bool giveAway(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    return ::geteuid() == 0 && ::lchown(QFile::encodeName(path).constData(), 65534, 65534) == 0;
+#else
+    Q_UNUSED(path)
+    return false;
+#endif
+}
+
+// Makes the folder `path` as `state` says: "private" (this user's, closed to
+// others), "open" (this user's, open to others), "other user's", "link" (to
+// a private folder) or "file" (no folder at all). False where that cannot be
+// made here (another user's needs root; owners and modes need Unix).
+bool makeFolder(const QString &path, const QString &state)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(path);
+    if (state == QStringLiteral("file"))
+        return QFile(path).open(QIODevice::WriteOnly);
+    if (state == QStringLiteral("link"))
+        return makeFolder(path + QStringLiteral(".real"), QStringLiteral("private"))
+               && QFile::link(path + QStringLiteral(".real"), path);
+    const mode_t mode = state == QStringLiteral("open") ? 0755 : 0700;
+    return ::mkdir(name.constData(), mode) == 0 && ::chmod(name.constData(), mode) == 0
+           && (state != QStringLiteral("other user's") || giveAway(path));
+#else
+    Q_UNUSED(path)
+    Q_UNUSED(state)
+    return false;
+#endif
+}
 
 // The pid of a process that has already ended.
 qint64 deadPid()
@@ -194,6 +239,11 @@ private Q_SLOTS:
     void launchesAtOnce();
     void handOverMessages_data();
     void handOverMessages();
+    void lockPlace_data();
+    void lockPlace();
+    void startsUnguarded();
+    void handOverSurvives_data();
+    void handOverSurvives();
     void helpWindow_data();
     void helpWindow();
 
@@ -719,6 +769,205 @@ void TestStartup::handOverMessages()
         paths << signal.front().toString();
     const QStringList expected = taken ? QStringList{QFile::decodeName(sent), last} : QStringList{last};
     QCOMPARE(paths, expected);
+}
+
+void TestStartup::lockPlace_data()
+{
+    QTest::addColumn<QString>("runtime");   // "private": XDG_RUNTIME_DIR's; "taken": unset, TMPDIR/runtime-USER not a folder
+    QTest::addColumn<QString>("own");       // TMPDIR/talven-UID before, as makeFolder makes it; empty: missing
+    QTest::addColumn<QString>("lock");      // there before: "other user's" (naming this process), "folder", or none
+    QTest::addColumn<QString>("expected");  // the lock's folder: "runtime", "own", or empty for none
+    QTest::addColumn<bool>("guarded");
+    const QString taken = QStringLiteral("taken"), own = QStringLiteral("own"), runtime = QStringLiteral("runtime");
+    QTest::newRow("the runtime folder") << QStringLiteral("private") << QString() << QString() << runtime << true;
+    QTest::newRow("runtime folder taken, own folder made") << taken << QString() << QString() << own << true;
+    QTest::newRow("own folder found") << taken << QStringLiteral("private") << QString() << own << true;
+    QTest::newRow("own folder open to others") << taken << QStringLiteral("open") << QString() << QString() << false;
+    QTest::newRow("own folder of another user") << taken << QStringLiteral("other user's") << QString() << QString() << false;
+    QTest::newRow("own folder a link") << taken << QStringLiteral("link") << QString() << QString() << false;
+    QTest::newRow("a lock of another user, naming a running copy")
+        << QStringLiteral("private") << QString() << QStringLiteral("other user's") << runtime << true;
+    QTest::newRow("a lock that cannot be removed")
+        << QStringLiteral("private") << QString() << QStringLiteral("folder") << runtime << false;
+}
+
+// The lock goes only into a folder of the user's alone. No copy is refused,
+// and none listens, because of a lock that is no running copy's of this user;
+// another user's is taken away.
+void TestStartup::lockPlace()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("the folders are judged by their Unix owner and mode");
+#else
+    QFETCH(QString, runtime);
+    QFETCH(QString, own);
+    QFETCH(QString, lock);
+    QFETCH(QString, expected);
+    QFETCH(bool, guarded);
+    QTemporaryDir scratch;
+    const QString temporary = scratch.filePath(QStringLiteral("tmp"));
+    const QString ownFolder = temporary + QStringLiteral("/talven-%1").arg(::geteuid());
+    QVERIFY(makeFolder(temporary, QStringLiteral("private")));
+    if (!own.isEmpty() && !makeFolder(ownFolder, own))
+        QSKIP("another user's files need root");
+    const auto restore = qScopeGuard([saved = QProcessEnvironment::systemEnvironment()] {
+        for (const char *name : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+            if (saved.contains(QLatin1StringView(name)))
+                qputenv(name, QFile::encodeName(saved.value(QLatin1StringView(name))));
+            else
+                qunsetenv(name);
+        }
+    });
+    qputenv("TMPDIR", QFile::encodeName(temporary));
+    if (runtime == QStringLiteral("taken")) {
+        // As when another user has made Qt's fallback runtime folder first.
+        qunsetenv("XDG_RUNTIME_DIR");
+        QVERIFY(makeFolder(temporary + QStringLiteral("/runtime-") + QFileInfo(temporary).owner(), QStringLiteral("file")));
+    } else {
+        QVERIFY(makeFolder(scratch.filePath(QStringLiteral("runtime")), runtime));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch.filePath(QStringLiteral("runtime"))));
+    }
+    const QString folder = expected == QStringLiteral("own") ? ownFolder : scratch.filePath(expected);
+    const QString lockPath = SingleInstance::defaultLockPath();
+    QCOMPARE(lockPath, expected.isEmpty() ? QString() : folder + QStringLiteral("/talven.lock"));
+    if (!expected.isEmpty())
+        QCOMPARE(QFileInfo(folder).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (lock == QStringLiteral("folder")) {
+        QVERIFY(QDir().mkpath(lockPath + QStringLiteral("/inside")));
+    } else if (!lock.isEmpty()) {
+        QFile file(lockPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::number(QCoreApplication::applicationPid()) + "\ntest_startup\n"
+                   + QSysInfo::machineHostName().toUtf8() + '\n');
+        file.close();
+        if (!giveAway(lockPath))
+            QSKIP("another user's files need root");
+    }
+    SingleInstance instance(lockPath);
+    QVERIFY(!instance.anotherCopyRuns());
+    QCOMPARE(instance.guards(), guarded);
+    QCOMPARE(instance.listen(), guarded);
+#endif
+}
+
+// Without a folder of the user's own, every launch starts, says so, and
+// opens its study itself.
+void TestStartup::startsUnguarded()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("the folders are judged by their Unix owner and mode");
+#else
+    QTemporaryDir runtime;
+    QTemporaryDir studies;
+    writeStudy(studies.filePath(QStringLiteral("opens.vek")), true);
+    // Open to others, and so is the own folder under the temporary folder,
+    // which is the same (launch); Qt's own fallback is a file.
+    QVERIFY(makeFolder(runtime.filePath(QStringLiteral("talven-%1").arg(::geteuid())), QStringLiteral("open")));
+    QVERIFY(makeFolder(runtime.filePath(QStringLiteral("runtime-") + QFileInfo(runtime.path()).owner()),
+                       QStringLiteral("file")));
+    QVERIFY(QFile::setPermissions(runtime.path(), QFile::permissions(runtime.path()) | QFile::ReadOther | QFile::ExeOther));
+    const auto first = launch(runtime.path(), {QStringLiteral("opens.vek")}, studies.path());
+    const auto second = launch(runtime.path(), {QStringLiteral("opens.vek")}, studies.path());
+    for (QProcess *process : {first.get(), second.get()}) {
+        QTRY_VERIFY_WITH_TIMEOUT(said(*process).contains(OpenedSays), 20000);
+        QVERIFY2(said(*process).contains(UnguardedSays), qPrintable(said(*process)));
+        QCOMPARE(process->state(), QProcess::Running);
+    }
+    first->kill();
+    second->kill();
+    first->waitForFinished(10000);
+    second->waitForFinished(10000);
+#endif
+}
+
+void TestStartup::handOverSurvives_data()
+{
+    QTest::addColumn<QString>("trouble");
+    QTest::addColumn<bool>("taken");  // a later launch's study reaches the running copy
+    QTest::newRow("twenty silent connections") << QStringLiteral("silent") << true;
+    QTest::newRow("a message never finished") << QStringLiteral("unfinished") << true;
+    QTest::newRow("the socket removed") << QStringLiteral("removed") << true;
+    QTest::newRow("a failed accept") << QStringLiteral("failed accept") << true;
+    QTest::newRow("another user's socket, no copy listening") << QStringLiteral("other user's") << false;
+}
+
+// The running copy keeps taking later launches' files, whatever came before;
+// a path goes to no socket but the user's own.
+void TestStartup::handOverSurvives()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("sockets that are files, descriptor limits");
+#else
+    QFETCH(QString, trouble);
+    QFETCH(bool, taken);
+    QTemporaryDir folder;
+    for (const char *name : {"a.vek", "b.vek"})
+        writeStudy(folder.filePath(QLatin1StringView(name)), true);
+    const QString lockPath = folder.filePath(QStringLiteral("talven.lock"));
+    const QString socketPath = folder.filePath(QStringLiteral("talven.socket"));
+    SingleInstance running(lockPath);
+    QVERIFY(!running.anotherCopyRuns());
+    QSignalSpy handed(&running, &SingleInstance::studyHandedOver);
+    QLocalServer planted;
+    if (trouble == QStringLiteral("other user's")) {
+        QVERIFY(planted.listen(socketPath));
+        if (!giveAway(socketPath))
+            QSKIP("another user's socket needs root");
+    } else {
+        QVERIFY(running.listen());
+    }
+
+    std::vector<std::unique_ptr<QLocalSocket>> clients;
+    const auto connectClient = [&] {
+        clients.push_back(std::make_unique<QLocalSocket>());
+        clients.back()->connectToServer(socketPath);
+        return clients.back()->waitForConnected(5000);
+    };
+    if (trouble == QStringLiteral("silent")) {
+        for (int i = 0; i < 20; ++i)
+            QVERIFY(connectClient());
+    } else if (trouble == QStringLiteral("unfinished")) {
+        QVERIFY(connectClient());
+        clients.back()->write(QFile::encodeName(folder.filePath(QStringLiteral("a.vek"))));
+        QVERIFY(clients.back()->waitForBytesWritten(5000));
+    } else if (trouble == QStringLiteral("removed")) {
+        QVERIFY(QFile::remove(socketPath));
+    } else if (trouble == QStringLiteral("failed accept")) {
+        // Every descriptor but one in use: the client takes it, the accept finds none.
+        rlimit saved{};
+        QVERIFY(getrlimit(RLIMIT_NOFILE, &saved) == 0);
+        rlimit tight = saved;
+        tight.rlim_cur = std::min<rlim_t>(saved.rlim_cur, 256);
+        QVERIFY(setrlimit(RLIMIT_NOFILE, &tight) == 0);
+        std::vector<int> fillers;
+        for (int descriptor; (descriptor = ::dup(0)) >= 0;)
+            fillers.push_back(descriptor);
+        QVERIFY(!fillers.empty());
+        ::close(fillers.back());
+        fillers.pop_back();
+        const bool connected = connectClient();
+        QTRY_VERIFY(!QFileInfo::exists(socketPath));
+        for (int descriptor : fillers)
+            ::close(descriptor);
+        setrlimit(RLIMIT_NOFILE, &saved);
+        QVERIFY(connected);
+    }
+
+    // Listening again, before this launch holds up the running copy's thread.
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socketPath), 5000);
+    const QString last = folder.filePath(QStringLiteral("b.vek"));
+    QCOMPARE(SingleInstance(lockPath).handOver(last), taken);
+    if (taken)
+        QTRY_COMPARE_WITH_TIMEOUT(handed.size(), 1, 15000);
+    else
+        QVERIFY(!planted.waitForNewConnection(500));
+    for (const auto &client : clients)
+        QTRY_COMPARE_WITH_TIMEOUT(client->state(), QLocalSocket::UnconnectedState, 15000);
+    QCOMPARE(handed.size(), taken ? 1 : 0);
+    if (taken)
+        QCOMPARE(handed.front().front().toString(), last);
+#endif
 }
 
 void TestStartup::helpWindow_data()

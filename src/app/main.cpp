@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
     using namespace talven;
@@ -33,6 +35,12 @@ int main(int argc, char *argv[])
             warn(QStringLiteral("すでに「") + applicationTitle() + QStringLiteral("」は起動されています。"), QString());
         return 0;
     }
+
+    // Rather than refuse the user or hand a path to someone else's socket.
+    if (!instance.guards())
+        std::fputs(qPrintable(QStringLiteral("talven: この利用者だけのフォルダーに起動の印を置けないため、"
+                                             "すでに起動しているかを確かめずに起動します。\n")),
+                   stderr);
 
     showSplash();
 

@@ -11,8 +11,10 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QThread>
+#include <QTimer>
 
-#ifdef Q_OS_LINUX
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -33,6 +35,84 @@ constexpr int ConnectWaitMs = 1000;
 constexpr int ConnectRetryMs = 100;
 // A message is one path; anything longer is not from a launch of ours.
 constexpr qint64 MaxMessageBytes = 64 * 1024;
+// A launch writes its path as soon as it is connected: a connection that has
+// not brought a whole message by then is dropped, so that silent ones cannot
+// use up the descriptors.
+constexpr int MessageWaitMs = 3000;
+// Connections read at once; later ones wait in the queue (Qt's, then the
+// system's) until one of these ends.
+constexpr int MaxWaitingConnections = 16;
+// How often the running copy looks whether its socket is still there.
+constexpr int ListenCheckMs = 2000;
+
+const QString LockName = QStringLiteral("/talven.lock");
+
+#ifdef Q_OS_UNIX
+// The entry at `path` itself (a link is not followed) is of `type` and
+// belongs to this user; with `closed`, no one else may read, write or enter it.
+bool belongsToThisUser(const QString &path, mode_t type, bool closed)
+{
+    struct stat entry {};
+    return ::lstat(QFile::encodeName(path).constData(), &entry) == 0 && (entry.st_mode & S_IFMT) == type
+           && entry.st_uid == ::geteuid() && (!closed || (entry.st_mode & 077) == 0);
+}
+#endif
+
+// On Windows the folders below are the user's profile's, which other users
+// cannot write to, and the socket is a named pipe that holds the folder in its
+// name and is open to this user alone (UserAccessOption); there is no file to
+// judge.
+
+// A folder that this user alone can enter: a lock or a socket there is the
+// user's own.
+bool isUsersOwnFolder(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    return belongsToThisUser(folder, S_IFDIR, true);
+#else
+    return QFileInfo(folder).isDir();
+#endif
+}
+
+bool isUsersOwnSocket(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    return belongsToThisUser(path, S_IFSOCK, true);
+#else
+    Q_UNUSED(path)
+    return true;
+#endif
+}
+
+bool isUsersOwnLockFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    return belongsToThisUser(path, S_IFREG, false);
+#else
+    Q_UNUSED(path)
+    return true;
+#endif
+}
+
+// When the runtime folder is not the user's alone (XDG_RUNTIME_DIR unset
+// and TMPDIR/runtime-USER made by someone else, say): talven-UID under the
+// temporary folder, made closed to others. One found there already is taken
+// only as this user would have made it.
+QString ownTemporaryFolder()
+{
+    const QString temporary = QDir::tempPath();
+    if (temporary.isEmpty())
+        return {};
+#ifdef Q_OS_UNIX
+    const QString folder = temporary + QStringLiteral("/talven-%1").arg(::geteuid());
+    // Closed from the moment it exists; one that exists already is judged below.
+    ::mkdir(QFile::encodeName(folder).constData(), 0700);
+    return isUsersOwnFolder(folder) ? folder : QString();
+#else
+    // The temporary folder is the user's own, under the profile.
+    return temporary;
+#endif
+}
 
 // True when process `pid` runs `program` for this user.
 bool runsForThisUser(qint64 pid, const QString &program)
@@ -55,7 +135,7 @@ bool runsForThisUser(qint64 pid, const QString &program)
 
 SingleInstance::SingleInstance(const QString &lockPath)
     : lockPath_(lockPath)
-    , socketPath_(QFileInfo(lockPath).absolutePath() + QStringLiteral("/talven.socket"))
+    , socketPath_(lockPath.isEmpty() ? QString() : QFileInfo(lockPath).absolutePath() + QStringLiteral("/talven.socket"))
     , lock_(lockPath)
 {
     // Only a dead owner makes the lock stale: a copy that has run for hours
@@ -67,6 +147,10 @@ SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::anotherCopyRuns()
 {
+    // Outside a folder of the user's own, the lock and the socket could be
+    // anyone's: no copy is refused because of them and no path sent there.
+    if (lockPath_.isEmpty() || !isUsersOwnFolder(QFileInfo(lockPath_).absolutePath()))
+        return false;
     // A stale lock removed here may be taken by another start first; the
     // next round then finds that start's lock.
     for (int round = 0; round < 3; ++round) {
@@ -76,14 +160,29 @@ bool SingleInstance::anotherCopyRuns()
         // starting is better than refusing the user for no reason.
         if (lock_.error() != QLockFile::LockFailedError)
             return false;
-        if (!removeStaleLock())
+        switch (removeStaleLock()) {
+        case Removal::Removed:
+            break;
+        case Removal::OwnerRuns:
             return true;
+        case Removal::Stuck:
+            // No running copy holds it, yet it stays: start unguarded.
+            return false;
+        }
     }
     return true;
 }
 
+bool SingleInstance::guards() const
+{
+    return lock_.isLocked();
+}
+
 SingleInstance::Owner SingleInstance::lockOwner() const
 {
+    // Only a file of this user's own can be the lock of this user's copy.
+    if (!isUsersOwnLockFile(lockPath_))
+        return Owner::Gone;
     qint64 pid = 0;
     QString host;
     QString program;
@@ -101,18 +200,23 @@ SingleInstance::Owner SingleInstance::lockOwner() const
 // Two starts that both find the same stale lock must not remove each other's
 // fresh one: the lock is judged again under QLockFile's own removal lock, and
 // QLockFile never removes a lock file that its living owner holds open.
-bool SingleInstance::removeStaleLock()
+SingleInstance::Removal SingleInstance::removeStaleLock()
 {
     QLockFile removal(lockPath_ + QStringLiteral(".rmlock"));
     removal.setStaleLockTime(RemovalLockStaleMs);
+    // Another start is judging the lock: it may well be that of a running copy.
     if (!removal.tryLock(RemovalWaitMs))
-        return false;
+        return Removal::OwnerRuns;
     for (;;) {
         switch (lockOwner()) {
         case Owner::Running:
-            return false;
+            return Removal::OwnerRuns;
         case Owner::Gone:
-            return lock_.removeStaleLockFile() || !QFileInfo::exists(lockPath_);
+            if (lock_.removeStaleLockFile() || !QFileInfo::exists(lockPath_))
+                return Removal::Removed;
+            // A lock file of ours that stays is held open by a living copy,
+            // whatever it says; anything else that stays is no copy's lock.
+            return isUsersOwnLockFile(lockPath_) ? Removal::OwnerRuns : Removal::Stuck;
         case Owner::Writing:
             QThread::msleep(WritingPollMs);
             break;
@@ -122,46 +226,99 @@ bool SingleInstance::removeStaleLock()
 
 bool SingleInstance::listen()
 {
-    server_ = new QLocalServer(this);
-    // Only this user reaches the socket, as only this user reaches the folder.
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!guards())
+        return false;
+    if (!server_) {
+        server_ = new QLocalServer(this);
+        // Only this user reaches the socket, as only this user reaches the folder.
+        server_->setSocketOptions(QLocalServer::UserAccessOption);
+        server_->setMaxPendingConnections(MaxWaitingConnections);
+        connect(server_, &QLocalServer::newConnection, this, &SingleInstance::takeConnections);
+#ifdef Q_OS_UNIX
+        // A failed accept closes the server and removes its socket, and a
+        // cleaner of the temporary folder may remove it too: later launches
+        // would find no one. A named pipe has no file to lose.
+        auto *check = new QTimer(this);
+        connect(check, &QTimer::timeout, this, [this] {
+            if (!isUsersOwnSocket(socketPath_))
+                listen();
+        });
+        check->start(ListenCheckMs);
+#endif
+    }
+    // Connections already accepted are read, not lost with the old socket.
+    while (QLocalSocket *socket = server_->nextPendingConnection())
+        watch(socket);
+    server_->close();
     // A copy that ended without cleaning up left its socket behind; while we
     // hold the lock no other copy listens there.
     QLocalServer::removeServer(socketPath_);
-    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::takeConnections);
     return server_->listen(socketPath_);
 }
 
 void SingleInstance::takeConnections()
 {
-    while (QLocalSocket *socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::readyRead, socket, [socket] {
-            if (socket->bytesAvailable() > MaxMessageBytes)
-                socket->abort();
-        });
-        // The launch closes the connection once its path is written.
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket] { receive(socket); });
+    while (waiting_.size() < MaxWaitingConnections) {
+        QLocalSocket *socket = server_->nextPendingConnection();
+        if (!socket)
+            return;
+        watch(socket);
     }
+}
+
+void SingleInstance::watch(QLocalSocket *socket)
+{
+    waiting_.insert(socket);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+        if (socket->bytesAvailable() > MaxMessageBytes)
+            drop(socket);
+    });
+    // The launch closes the connection once its path is written.
+    connect(socket, &QLocalSocket::disconnected, this, [this, socket] { receive(socket); });
+    QTimer::singleShot(MessageWaitMs, socket, [this, socket] { drop(socket); });
+    // One that waited in the queue may have brought its whole message already.
+    if (socket->state() == QLocalSocket::UnconnectedState)
+        receive(socket);
 }
 
 void SingleInstance::receive(QLocalSocket *socket)
 {
+    if (!waiting_.contains(socket))
+        return;
     const QFileInfo file(QFile::decodeName(socket->readAll()));
-    socket->deleteLater();
+    drop(socket);
     if (file.isAbsolute() && file.isFile())
         Q_EMIT studyHandedOver(file.absoluteFilePath());
+}
+
+// Once for each connection: its message taken, too long or too late.
+void SingleInstance::drop(QLocalSocket *socket)
+{
+    if (!waiting_.remove(socket))
+        return;
+    disconnect(socket, nullptr, this, nullptr);
+    socket->abort();
+    socket->deleteLater();
+    // One that waited in the queue takes its place.
+    if (server_)
+        takeConnections();
 }
 
 bool SingleInstance::handOver(const QString &path)
 {
     QLocalSocket socket;
+    // Only a socket of the user's own hears which study the user opens.
+    const auto connected = [this, &socket] {
+        if (socketPath_.isEmpty() || !isUsersOwnSocket(socketPath_))
+            return false;
+        socket.connectToServer(socketPath_);
+        return socket.waitForConnected(ConnectWaitMs);
+    };
     const QDeadlineTimer deadline(HandOverWaitMs);
-    socket.connectToServer(socketPath_);
-    while (!socket.waitForConnected(ConnectWaitMs)) {
+    while (!connected()) {
         if (deadline.hasExpired())
             return false;
         QThread::msleep(ConnectRetryMs);
-        socket.connectToServer(socketPath_);
     }
     const QByteArray message = QFile::encodeName(QFileInfo(path).absoluteFilePath());
     if (socket.write(message) != message.size())
@@ -173,10 +330,11 @@ bool SingleInstance::handOver(const QString &path)
 
 QString SingleInstance::defaultLockPath()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QStringLiteral("/talven.lock");
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty() && isUsersOwnFolder(runtime))
+        return runtime + LockName;
+    const QString own = ownTemporaryFolder();
+    return own.isEmpty() ? QString() : own + LockName;
 }
 
 }  // namespace talven

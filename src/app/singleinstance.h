@@ -2,6 +2,7 @@
 
 #include <QLockFile>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 class QLocalServer;
@@ -9,27 +10,36 @@ class QLocalSocket;
 
 namespace talven {
 
-// One copy of the program per user. The lock lives in the user's runtime
-// folder, and beside it the socket through which a later launch hands its
-// study file to the running copy. A lock that no running copy of this user
-// holds (its owner gone, or the file damaged, empty or half written) is
-// removed and the start goes on.
+// One copy of the program per user. The lock lives in a folder that belongs
+// to the user alone (the runtime folder, or one of the user's own under the
+// temporary folder), and beside it the socket through which a later launch
+// hands its study file to the running copy. A lock that no running copy of
+// this user holds (its owner gone, the file damaged, empty or half written,
+// or another user's) is removed and the start goes on. Where no such folder
+// exists, or the lock there can be neither taken nor removed, the copy runs
+// unguarded: it neither refuses the user nor hands a path to anyone.
 class SingleInstance final : public QObject {
     Q_OBJECT
 public:
+    // An empty path: no folder of the user's own, the copy runs unguarded.
     explicit SingleInstance(const QString &lockPath = defaultLockPath());
     ~SingleInstance() override;
 
-    // True when another running copy holds the lock. Otherwise this object
-    // holds it until it is destroyed.
+    // True when another running copy of this user holds the lock. Otherwise
+    // this object holds the lock until it is destroyed, or runs unguarded.
     bool anotherCopyRuns();
+    // This copy holds the lock: it takes the files of later launches.
+    bool guards() const;
 
-    // The copy that holds the lock takes the files of later launches.
+    // The copy that holds the lock takes the files of later launches, and
+    // listens again whenever its socket is gone (a failed accept closes it).
     bool listen();
     // A later launch gives the running copy the absolute path of a study;
-    // false when no copy answered.
+    // false when no copy of this user answered.
     bool handOver(const QString &path);
 
+    // The lock's path in the user's own folder, made when missing; empty
+    // when there is none.
     static QString defaultLockPath();
 
 Q_SIGNALS:
@@ -38,15 +48,19 @@ Q_SIGNALS:
 
 private:
     enum class Owner { Running, Writing, Gone };
+    enum class Removal { Removed, OwnerRuns, Stuck };
     Owner lockOwner() const;
-    bool removeStaleLock();
+    Removal removeStaleLock();
     void takeConnections();
+    void watch(QLocalSocket *socket);
     void receive(QLocalSocket *socket);
+    void drop(QLocalSocket *socket);
 
     QString lockPath_;
     QString socketPath_;
     QLockFile lock_;
     QLocalServer *server_ = nullptr;
+    QSet<QLocalSocket *> waiting_;  // connections taken whose message has not come in yet
 };
 
 }  // namespace talven

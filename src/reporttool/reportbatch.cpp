@@ -1,6 +1,7 @@
 #include "reporttool/reportbatch.h"
 
 #include "reporttool/exitstatus.h"
+#include "reporttool/folderlisting.h"
 #include "reporttool/reportpdf.h"
 #include "reporttool/studyjob.h"
 #include "reporttool/summarytable.h"
@@ -24,62 +25,101 @@ namespace {
 
 // ---- inputs ----
 
+// A study of the run, named on the command line or found in a folder.
+struct BatchStudy {
+    QString name;            // its path, as listFolder shows a name that is not UTF-8
+    bool reachable = true;   // false: refused unread, as no text reaches the file
+};
+
+struct BatchInputs {
+    QList<BatchStudy> studies;
+    bool listed = true;  // false: a folder could not be listed (named on standard error)
+};
+
 // By name as a file manager lists them: case aside first, then exactly, so
 // that the order is the same on every system.
-void sortByName(QStringList &names)
+bool comesBefore(const QString &a, const QString &b)
 {
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
 }
 
 // A folder's studies (*.vek in any case, as File > Save names them), sorted
 // by name, then those of its subfolders when asked. Linked subfolders are
-// not followed, so a link back up cannot loop.
-void addFolder(const QString &folder, bool recursive, QStringList &studies)
+// not followed, so a link back up cannot loop. A folder that cannot be
+// listed, or whose name no text reaches, is named on standard error: its
+// studies would be missing without a word.
+bool addFolder(const QString &folder, bool recursive, QList<BatchStudy> &studies)
 {
+    std::optional<QList<FolderEntry>> entries = listFolder(folder);
+    if (!entries) {
+        complain(QDir::toNativeSeparators(folder) + QStringLiteral(": フォルダーを読み込めません。"));
+        return false;
+    }
+    std::sort(entries->begin(), entries->end(),
+              [](const FolderEntry &a, const FolderEntry &b) { return comesBefore(a.name, b.name); });
     const QDir dir(folder);
-    QStringList files = dir.entryList({QStringLiteral("*.vek")}, QDir::Files);
-    sortByName(files);
-    for (const QString &file : files)
-        studies.append(QDir::toNativeSeparators(dir.filePath(file)));
-    if (!recursive)
-        return;
-    QStringList subfolders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
-    sortByName(subfolders);
-    for (const QString &subfolder : subfolders)
-        addFolder(dir.filePath(subfolder), recursive, studies);
+    for (const FolderEntry &entry : std::as_const(*entries)) {
+        if (entry.study)
+            studies.append({QDir::toNativeSeparators(dir.filePath(entry.name)), entry.reachable});
+    }
+    bool listed = true;
+    for (const FolderEntry &entry : std::as_const(*entries)) {
+        if (!recursive || !entry.folder)
+            continue;
+        if (entry.reachable) {
+            listed = addFolder(dir.filePath(entry.name), recursive, studies) && listed;
+        } else {
+            complain(QDir::toNativeSeparators(dir.filePath(entry.name))
+                     + QStringLiteral(": フォルダー名が UTF-8 ではないため読み込めません。"));
+            listed = false;
+        }
+    }
+    return listed;
 }
 
 // Every study named, in argument order; a name that is not a folder is a
 // study, and one that cannot be read is refused when its turn comes.
-QStringList expandInputs(const BatchOptions &options)
+BatchInputs expandInputs(const BatchOptions &options)
 {
-    QStringList studies;
+    BatchInputs inputs;
     for (const QString &input : options.inputs) {
         if (!QFileInfo(input).isDir()) {
-            studies.append(input);
+            inputs.studies.append({input});
             continue;
         }
-        const qsizetype before = studies.size();
-        addFolder(input, options.recursive, studies);
-        if (studies.size() == before)
+        const qsizetype before = inputs.studies.size();
+        const bool listed = addFolder(input, options.recursive, inputs.studies);
+        if (listed && inputs.studies.size() == before)
             complain(input + QStringLiteral(": 検討ファイル（*.vek）がありません。"));
+        inputs.listed = inputs.listed && listed;
     }
-    return studies;
+    return inputs;
 }
 
-// plan.vek -> DIR/plan.pdf for each study; none without -d.
-QStringList reportNames(const QStringList &studies, const QString &outputDir)
+// The studies' paths where a text reaches the file: those a report or the
+// table must not replace.
+QStringList reachablePaths(const QList<BatchStudy> &studies)
+{
+    QStringList paths;
+    for (const BatchStudy &study : studies) {
+        if (study.reachable)
+            paths.append(study.name);
+    }
+    return paths;
+}
+
+// plan.vek -> DIR/plan.pdf for each study that is read; none without -d.
+QStringList reportNames(const QList<BatchStudy> &studies, const QString &outputDir)
 {
     QStringList reports;
     if (outputDir.isEmpty())
         return reports;
     const QDir dir(outputDir);
-    for (const QString &study : studies)
-        reports.append(QDir::toNativeSeparators(
-            dir.filePath(QFileInfo(study).completeBaseName() + QStringLiteral(".pdf"))));
+    for (const BatchStudy &study : studies)
+        reports.append(study.reachable ? QDir::toNativeSeparators(dir.filePath(
+                                             QFileInfo(study.name).completeBaseName() + QStringLiteral(".pdf")))
+                                       : QString());
     return reports;
 }
 
@@ -87,27 +127,29 @@ QStringList reportNames(const QStringList &studies, const QString &outputDir)
 // equal but for case count as equal, as they do on Windows), a report or the
 // table that is a study itself or an existing file other than a regular one,
 // the table under a report's name.
-std::optional<QString> refusedOutput(const QStringList &studies, const QStringList &reports,
+std::optional<QString> refusedOutput(const QList<BatchStudy> &studies, const QStringList &reports,
                                      const QString &table)
 {
     const auto key = [](const QString &path) { return QFileInfo(path).absoluteFilePath().toCaseFolded(); };
     QHash<QString, qsizetype> firstWithName;
     for (qsizetype i = 0; i < reports.size(); ++i) {
+        if (reports[i].isEmpty())
+            continue;
         const QString name = key(reports[i]);
         if (const auto known = firstWithName.constFind(name); known != firstWithName.cend())
             return QStringLiteral("%1 と %2 の帳票が同じファイル %3 になります。")
-                .arg(studies[known.value()], studies[i], reports[i]);
+                .arg(studies[known.value()].name, studies[i].name, reports[i]);
         firstWithName.insert(name, i);
         if (const std::optional<QString> refused =
-                outputRefusal({studies[i]}, reports[i], QStringLiteral("PDF ファイル")))
+                outputRefusal({studies[i].name}, reports[i], QStringLiteral("PDF ファイル")))
             return refused;
     }
     if (table.isEmpty() || table == QStringLiteral("-"))
         return std::nullopt;
     if (const auto report = firstWithName.constFind(key(table)); report != firstWithName.cend())
-        return QStringLiteral("一覧表 %1 が %2 の帳票と同じファイルです。").arg(table, studies[report.value()]);
+        return QStringLiteral("一覧表 %1 が %2 の帳票と同じファイルです。").arg(table, studies[report.value()].name);
     // The table is checked again just before it is written.
-    return outputRefusal(studies, table, QStringLiteral("一覧表"));
+    return outputRefusal(reachablePaths(studies), table, QStringLiteral("一覧表"));
 }
 
 // ---- progress ----
@@ -145,11 +187,24 @@ private:
 
 // ---- the run ----
 
+// Two studies per core by default: while one waits for its report to reach
+// the disk, the other keeps the core busy.
+constexpr int DefaultJobsPerCore = 2;
+constexpr int MaxJobsPerCore = 4;
+
 }  // namespace
+
+int workerCount(int jobs, qsizetype studies)
+{
+    const int cores = QThread::idealThreadCount();
+    const int asked = jobs > 0 ? std::min(jobs, MaxJobsPerCore * cores) : DefaultJobsPerCore * cores;
+    return int(std::clamp<qsizetype>(studies, 1, asked));
+}
 
 int runBatch(const BatchOptions &options)
 {
-    const QStringList studies = expandInputs(options);
+    const BatchInputs inputs = expandInputs(options);
+    const QList<BatchStudy> &studies = inputs.studies;
     const QStringList reports = reportNames(studies, options.outputDir);
     if (const std::optional<QString> refused = refusedOutput(studies, reports, options.table)) {
         complain(*refused);
@@ -165,13 +220,14 @@ int runBatch(const BatchOptions &options)
     qsizetype finished = 0;
     QMutex mutex;
     QWaitCondition oneFinished;
-    // Two studies per core by default: while one waits for its report to
-    // reach the disk, the other keeps the core busy.
     QThreadPool pool;
-    pool.setMaxThreadCount(options.jobs > 0 ? options.jobs : 2 * QThread::idealThreadCount());
+    pool.setMaxThreadCount(workerCount(options.jobs, total));
     for (qsizetype i = 0; i < total; ++i) {
         pool.start([&, i] {
-            StudyOutcome outcome = runStudyJob(studies[i], reports.value(i));
+            const QString &study = studies[i].name;
+            StudyOutcome outcome = studies[i].reachable
+                                       ? runStudyJob(study, reports.value(i))
+                                       : refusedStudy(study, QStringLiteral("ファイル名が UTF-8 ではありません。"));
             const QMutexLocker lock(&mutex);
             outcomes[i] = std::move(outcome);
             ++finished;
@@ -183,7 +239,8 @@ int runBatch(const BatchOptions &options)
     const bool verdictLines = options.table != QStringLiteral("-");
     ProgressLine progress(total > 1 && isTerminal(stderr), total);
     QString table = csvLine(summaryHeader());
-    int status = ExitWritten;
+    // A folder that could not be listed counts as a study that could not be read.
+    int status = inputs.listed ? ExitWritten : ExitRefused;
     bool printed = true;
     QMutexLocker lock(&mutex);
     for (qsizetype next = 0; next < total;) {
@@ -198,8 +255,8 @@ int runBatch(const BatchOptions &options)
         progress.clear();
         if (!verdictLines)
             outcome.verdictLines.clear();
-        printed = printOutcome(outcome, studies[next]) && printed;
-        for (const QStringList &row : summaryRows(studies[next], outcome))
+        printed = printOutcome(outcome, studies[next].name) && printed;
+        for (const QStringList &row : summaryRows(studies[next].name, outcome))
             table += csvLine(row);
         status = std::max(status, outcome.exitStatus);
         ++next;
@@ -209,7 +266,7 @@ int runBatch(const BatchOptions &options)
     progress.clear();
 
     if (!options.table.isEmpty()) {
-        if (const std::optional<QString> problem = writeCsvTable(options.table, table, studies)) {
+        if (const std::optional<QString> problem = writeCsvTable(options.table, table, reachablePaths(studies))) {
             complain(*problem);
             status = std::max<int>(status, options.table == QStringLiteral("-") ? ExitLostOutput : ExitCannotWrite);
         }

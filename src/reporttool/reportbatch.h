@@ -13,9 +13,14 @@ struct BatchOptions {
     QStringList inputs;      // study files and folders, in the order given
     QString outputDir;       // -d: one PDF per study there; empty: no reports
     QString table;           // --csv: the table's file, "-" for standard output; empty: none
-    int jobs = 0;            // -j: studies worked on at once; 0: two per core
+    int jobs = 0;            // -j: studies worked on at once (workerCount); 0: two per core
     bool recursive = false;  // -r: folders' subfolders too
 };
+
+// Threads for `studies` studies when -j asked for `jobs` (0: two per core):
+// never more than the studies, nor than four per core, beyond which more
+// threads, each with its PDF engine, only take memory.
+int workerCount(int jobs, qsizetype studies);
 
 // Runs the batch and returns the exit status: 0 when every study was written
 // (or checked, without reports), otherwise the largest single-study status

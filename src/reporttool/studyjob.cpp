@@ -9,19 +9,24 @@
 
 namespace talven {
 
-StudyOutcome runStudyJob(const QString &studyPath, const QString &output)
+StudyOutcome refusedStudy(const QString &studyPath, const QString &problem)
 {
     StudyOutcome outcome;
+    outcome.status = StudyStatus::Refused;
+    outcome.exitStatus = ExitRefused;
+    outcome.problemFile = studyPath;
+    outcome.problem = problem;
+    return outcome;
+}
+
+StudyOutcome runStudyJob(const QString &studyPath, const QString &output)
+{
     const StudyFileReadResult read = readStudyFile(studyPath);
     const ParsedStudy *parsed = std::get_if<ParsedStudy>(&read);
-    if (!parsed) {
-        outcome.status = StudyStatus::Refused;
-        outcome.exitStatus = ExitRefused;
-        outcome.problemFile = studyPath;
-        outcome.problem = readErrorMessage().prompt;
-        return outcome;
-    }
+    if (!parsed)
+        return refusedStudy(studyPath, readErrorMessage().prompt);
 
+    StudyOutcome outcome;
     outcome.study = restoreStudy(*parsed);
     for (const Message &message : outcome.study->messages)
         outcome.warnings.append(message.prompt);

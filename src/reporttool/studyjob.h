@@ -42,6 +42,10 @@ struct StudyOutcome {
     int exitStatus = 0;  // the single form's
 };
 
+// A study refused without a report: its file and why, as printOutcome and
+// the table show them.
+StudyOutcome refusedStudy(const QString &studyPath, const QString &problem);
+
 // Reads the study and, when output is not empty, writes its report there
 // (writeReportPdf). Safe on a worker thread once the report fonts are
 // registered and looked up.

@@ -7,10 +7,32 @@
 #include <QSaveFile>
 
 #include <cstdio>
+#include <iterator>
 
 namespace talven {
 
 namespace {
+
+struct Column {
+    const char16_t *name;
+    bool number;  // written as the program formats it: "-2.32" stays a number
+};
+
+// The table's columns; every one but the numbers' is text, which may come
+// from a file's name.
+constexpr Column Columns[] = {
+    {u"ファイル", false},  {u"方向", false},       {u"計算式", false},     {u"土質の区分", false},
+    {u"Ｌ′", true},        {u"ΣL", true},          {u"⊿H", true},          {u"計算値 Ｃ′", true},
+    {u"必要値 Ｃ", true},  {u"判定", false},       {u"ΣL の参考値", true}, {u"状態", false},
+};
+
+// A spreadsheet takes text that begins with = + - @ TAB or CR for a formula
+// (a study named "=HYPERLINK(…).vek"); a leading ' has it shown as text.
+QString spreadsheetText(const QString &text)
+{
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && formulaStarts.contains(text.front()) ? u'\'' + text : text;
+}
 
 QString csvField(const QString &text)
 {
@@ -51,10 +73,10 @@ QString statusText(const StudyOutcome &outcome)
 
 QStringList summaryHeader()
 {
-    return {QStringLiteral("ファイル"),    QStringLiteral("方向"),       QStringLiteral("計算式"),
-            QStringLiteral("土質の区分"),  QStringLiteral("Ｌ′"),       QStringLiteral("ΣL"),
-            QStringLiteral("⊿H"),         QStringLiteral("計算値 Ｃ′"), QStringLiteral("必要値 Ｃ"),
-            QStringLiteral("判定"),        QStringLiteral("ΣL の参考値"), QStringLiteral("状態")};
+    QStringList header;
+    for (const Column &column : Columns)
+        header.append(QString::fromUtf16(column.name));
+    return header;
 }
 
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome)
@@ -87,8 +109,10 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
 QString csvLine(const QStringList &fields)
 {
     QStringList quoted;
-    for (const QString &field : fields)
-        quoted.append(csvField(field));
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const bool number = i < qsizetype(std::size(Columns)) && Columns[i].number;
+        quoted.append(csvField(number ? fields[i] : spreadsheetText(fields[i])));
+    }
     return quoted.join(u',') + QStringLiteral("\r\n");
 }
 

@@ -20,7 +20,9 @@ QStringList summaryHeader();
 // is not ready has no check, as the window shows none.
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome);
 
-// One CSV line (RFC 4180, CR LF).
+// One line of the table, CSV (RFC 4180, CR LF): the header or a row. A text
+// field that a spreadsheet would take for a formula (= + - @ TAB CR first)
+// gets a leading '; the numbers' columns are written as they are.
 QString csvLine(const QStringList &fields);
 
 // Writes the table (its lines, header first) as UTF-8 with a byte-order mark,

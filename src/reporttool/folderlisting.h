@@ -1,0 +1,27 @@
+#pragma once
+
+// A folder's entries as the system names them. On Unix a name is bytes,
+// which Qt reads as UTF-8: a name that is not UTF-8 would read as another
+// one (plan\xFF.vek as plan\uFFFD.vek, which may exist too), so such a name
+// is marked as one that no text reaches, and shown with its odd bytes escaped.
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace talven {
+
+struct FolderEntry {
+    QString name;            // for a name that is not UTF-8: its odd bytes as \xFF, a backslash as \\ .
+    bool reachable = true;   // `name` reaches this entry
+    bool folder = false;     // a folder itself, not a link to one
+    bool study = false;      // *.vek in any case, and neither a folder nor a link to one
+};
+
+// The folder's entries but hidden ones (on Unix a leading dot, as a shell's
+// * leaves them out), in no particular order; nothing when the folder cannot
+// be listed.
+std::optional<QList<FolderEntry>> listFolder(const QString &folder);
+
+}  // namespace talven
