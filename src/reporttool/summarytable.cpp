@@ -54,7 +54,8 @@ QStringList summaryHeader()
     return {QStringLiteral("ファイル"),    QStringLiteral("方向"),       QStringLiteral("計算式"),
             QStringLiteral("土質の区分"),  QStringLiteral("Ｌ′"),       QStringLiteral("ΣL"),
             QStringLiteral("⊿H"),         QStringLiteral("計算値 Ｃ′"), QStringLiteral("必要値 Ｃ"),
-            QStringLiteral("判定"),        QStringLiteral("ΣL の参考値"), QStringLiteral("状態")};
+            QStringLiteral("判定"),        QStringLiteral("ΣL の参考値"), QStringLiteral("ΣL の過不足"),
+            QStringLiteral("許容 ⊿H"),     QStringLiteral("許容外水位"),  QStringLiteral("状態")};
 }
 
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome)
@@ -74,7 +75,8 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
                 << check.reducedLengthText << own.sigmaLText << check.headDifferenceText;
             if (outcome.status != StudyStatus::NotReady && own.verdict)
                 row << own.verdict->provided << check.requiredShown
-                    << (own.verdict->ok ? QStringLiteral("OK") : QStringLiteral("NG")) << check.referenceSigmaL;
+                    << (own.verdict->ok ? QStringLiteral("OK") : QStringLiteral("NG")) << check.referenceSigmaL
+                    << own.marginText << own.allowableHeadText << own.allowableOuterLevelText;
         }
         while (row.size() < columns - 1)
             row.append(QString());
