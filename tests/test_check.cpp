@@ -1,3 +1,4 @@
+#include "check/designaid.h"
 #include "check/studycheck.h"
 #include "study/numbers.h"
 
@@ -7,6 +8,10 @@ using namespace talven;
 
 Q_DECLARE_METATYPE(talven::Formula)
 Q_DECLARE_METATYPE(talven::Readiness)
+Q_DECLARE_METATYPE(talven::StudyInput)
+Q_DECLARE_METATYPE(talven::Section)
+Q_DECLARE_METATYPE(talven::ProposalWay)
+Q_DECLARE_METATYPE(talven::ProposalOutcome)
 
 namespace {
 
@@ -20,6 +25,50 @@ StudyInput studyOf(Formula formula, double seepageLength, double sigmaL, double 
     input.record.baseValues = {seepageLength, 0.0, 0.0, headDifference, 0.0};
     input.record.verticalLengths[0] = sigmaL;
     input.record.creepRatio = creepRatio;
+    return input;
+}
+
+// The worked example: Lane, C' 8.5, dimensions 3, 2 and 1, WL 3 and 1,
+// vertical piles 3 and 1.5, horizontal piles 2.5 and 2.5, all ticked.
+StudyInput workedExample()
+{
+    StudyInput input;
+    input.listIndex = 0;
+    input.record.baseValues = {3, 2, 1, 3, 1};
+    input.record.creepRatio = 8.5;
+    input.record.verticalLengths = {3.0, 1.5};
+    input.record.horizontalLengths = {2.5, 2.5};
+    input.verticalTicks.fill(true);
+    input.horizontalTicks.fill(true);
+    return input;
+}
+
+// Lane, C' 6.0, L 35, ΔH 4.25, two ticked piles of 3.0 in each section.
+StudyInput laneThirtyFive()
+{
+    StudyInput input = workedExample();
+    input.record.baseValues = {20, 10, 5, 5.25, 1};
+    input.record.creepRatio = 6.0;
+    input.record.verticalLengths = {3.0, 3.0};
+    return input;
+}
+
+// Lane, C' 3.0, L 0.02, ΔH 1 and one unticked vertical pile: R rounds up to
+// C from a ΣL 0.0033 m short of C x ΔH - L'.
+StudyInput roundingEdge(double pile)
+{
+    StudyInput input = workedExample();
+    input.record.baseValues = {0.02, 0, 0, 1, 0};
+    input.record.creepRatio = 3.0;
+    input.record.verticalLengths = {pile};
+    input.verticalTicks.fill(false);
+    return input;
+}
+
+StudyInput withBligh(StudyInput input, double ratio)
+{
+    input.formula = Formula::Bligh;
+    input.record.creepRatio = ratio;
     return input;
 }
 
@@ -39,6 +88,10 @@ private Q_SLOTS:
     void referenceSigmaL();
     void readiness_data();
     void readiness();
+    void designFigures_data();
+    void designFigures();
+    void proposal_data();
+    void proposal();
 };
 
 void TestCheck::sigmaL_data()
@@ -217,6 +270,121 @@ void TestCheck::readiness()
     const Message notReady = reportNotReadyMessage();
     QCOMPARE(notReady.prompt, QStringLiteral("水位データおよび\r\nクリープ比の選択を確認してください"));
     QCOMPARE(notReady.icon, MessageIcon::Stop);
+}
+
+void TestCheck::designFigures_data()
+{
+    QTest::addColumn<StudyInput>("input");
+    QTest::addColumn<QString>("required");
+    QTest::addColumn<QString>("margin");
+    QTest::addColumn<QString>("allowable");
+    QTest::addColumn<QString>("horizontalMargin");
+
+    StudyInput typed = withBligh(workedExample(), 7.5);  // the ranged class, C typed
+    typed.record.baseValues = {0, 0, 0, 2, 0};
+    typed.record.verticalLengths = {15.4};
+    typed.verticalTicks.fill(false);
+    StudyInput noRatio = workedExample();
+    noRatio.record.creepRatio = 0.0;
+    StudyInput oneUnticked = workedExample();
+    oneUnticked.horizontalTicks[1] = false;
+
+    // 11 / 1.29 = 8.53 passes, 11 / 1.30 = 8.46 fails.
+    QTest::newRow("worked example") << workedExample() << "15.00" << "不足 6.00 m"
+                                    << "許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）" << "不足 5.00 m";
+    QTest::newRow("L 35, short by 1.83") << laneThirtyFive() << "13.83" << "不足 1.83 m"
+                                         << "許容水位差 ⊿H = 3.94 m（外水位 WL1 = 4.94 m まで）" << "不足 3.83 m";
+    QTest::newRow("bligh, whole C") << withBligh(workedExample(), 4.0) << "2.00" << "余裕 7.00 m"
+                                    << "許容水位差 ⊿H = 3.75 m（外水位 WL1 = 4.75 m まで）" << "余裕 8.00 m";
+    QTest::newRow("bligh, typed 7.5") << typed << "15.00" << "余裕 0.40 m"
+                                      << "許容水位差 ⊿H = 2.05 m（外水位 WL1 = 2.05 m まで）" << "不足 5.00 m";
+    QTest::newRow("R rounds up to C") << roundingEdge(2.99) << "2.99" << "余裕 0.00 m"
+                                      << "許容水位差 ⊿H = 1.00 m（外水位 WL1 = 1.00 m まで）" << "余裕 7.01 m";
+    QTest::newRow("no creep ratio") << noRatio << "0.00" << "余裕 9.00 m" << "" << "余裕 10.00 m";
+    QTest::newRow("an unticked horizontal pile") << oneUnticked << "15.00" << "不足 6.00 m"
+                                                 << "許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）"
+                                                 << "不足 7.50 m";
+}
+
+void TestCheck::designFigures()
+{
+    QFETCH(StudyInput, input);
+    const StudyCheck check = checkStudy(input);
+    const SectionCheck &vertical = check.section(Section::Vertical);
+    QTEST(check.referenceSigmaL, "required");
+    QTEST(marginLabel(vertical.margin), "margin");
+    QCOMPARE(vertical.marginText, twoDecimals(vertical.margin));
+    QTEST(allowableHeadLabel(vertical), "allowable");
+    QTEST(marginLabel(check.section(Section::Horizontal).margin), "horizontalMargin");
+}
+
+void TestCheck::proposal_data()
+{
+    QTest::addColumn<StudyInput>("input");
+    QTest::addColumn<Section>("section");
+    QTest::addColumn<int>("step");  // cm
+    QTest::addColumn<ProposalWay>("way");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<double>("longest");
+    QTest::addColumn<ProposalOutcome>("outcome");
+    QTest::addColumn<QList<double>>("lengths");  // the first two rows
+    QTest::addColumn<double>("added");
+    QTest::addColumn<QString>("provided");
+    QTest::addColumn<double>("missing");
+
+    const auto V = Section::Vertical, H = Section::Horizontal;
+    const auto InOrder = ProposalWay::InOrder, AllAlike = ProposalWay::AllAlike, OneRow = ProposalWay::OneRow;
+    const auto Proposed = ProposalOutcome::Proposed;
+    StudyInput unticked = workedExample();
+    unticked.horizontalTicks[1] = false;
+    StudyInput empty = workedExample();
+    empty.record.horizontalLengths = {};
+
+    QTest::newRow("example, in order") << workedExample() << V << 50 << InOrder << 0 << 99.99 << Proposed
+                                       << QList<double>{6.0, 1.5} << 3.0 << "8.50" << 0.0;
+    QTest::newRow("example, step 1.0") << workedExample() << V << 100 << InOrder << 0 << 99.99 << Proposed
+                                       << QList<double>{6.0, 1.5} << 3.0 << "8.50" << 0.0;
+    QTest::newRow("example, all alike") << workedExample() << V << 50 << AllAlike << 0 << 99.99 << Proposed
+                                        << QList<double>{4.5, 3.0} << 3.0 << "8.50" << 0.0;
+    QTest::newRow("example, second row only") << workedExample() << V << 10 << OneRow << 1 << 99.99 << Proposed
+                                              << QList<double>{3.0, 4.5} << 3.0 << "8.50" << 0.0;
+    // First pile to the longest, then the next.
+    QTest::newRow("example, longest pile 4.5") << workedExample() << V << 50 << InOrder << 0 << 4.5 << Proposed
+                                               << QList<double>{4.5, 3.0} << 3.0 << "8.50" << 0.0;
+    QTest::newRow("out of reach") << workedExample() << V << 50 << InOrder << 0 << 3.5
+                                  << ProposalOutcome::OutOfReach << QList<double>{3.5, 3.5} << 2.5 << "8.00" << 1.0;
+    QTest::newRow("L 35, in order") << laneThirtyFive() << V << 50 << InOrder << 0 << 99.99 << Proposed
+                                    << QList<double>{4.0, 3.0} << 1.0 << "6.04" << 0.0;
+    QTest::newRow("L 35, all alike") << laneThirtyFive() << V << 50 << AllAlike << 0 << 99.99 << Proposed
+                                     << QList<double>{3.5, 3.5} << 1.0 << "6.04" << 0.0;
+    QTest::newRow("already OK") << withBligh(workedExample(), 4.0) << V << 50 << InOrder << 0 << 99.99
+                                << ProposalOutcome::AlreadyOk << QList<double>{3.0, 1.5} << 0.0 << "7.50" << 0.0;
+    QTest::newRow("R rounds up to C") << roundingEdge(2.89) << V << 10 << InOrder << 0 << 99.99 << Proposed
+                                      << QList<double>{2.99, 0.0} << 0.1 << "3.00" << 0.0;
+    QTest::newRow("horizontal, own ticks") << unticked << H << 50 << InOrder << 0 << 99.99 << Proposed
+                                           << QList<double>{6.5, 2.5} << 4.0 << "8.75" << 0.0;
+    QTest::newRow("no row in use") << empty << H << 50 << InOrder << 0 << 99.99 << Proposed
+                                   << QList<double>{7.5, 0.0} << 7.5 << "8.50" << 0.0;
+}
+
+void TestCheck::proposal()
+{
+    QFETCH(StudyInput, input);
+    QFETCH(Section, section);
+    QFETCH(int, step);
+    QFETCH(ProposalWay, way);
+    QFETCH(int, row);
+    QFETCH(double, longest);
+    QFETCH(QList<double>, lengths);
+    const PileProposal proposal = proposePileLengths(input, section, {step, way, row, longest});
+    QTEST(proposal.outcome, "outcome");
+    QCOMPARE((QList<double>{proposal.lengths[0], proposal.lengths[1]}), lengths);
+    QTEST(proposal.added, "added");
+    const std::optional<SectionVerdict> &verdict = proposal.check.section(section).verdict;
+    QVERIFY(verdict);
+    QTEST(verdict->provided, "provided");
+    QCOMPARE(verdict->ok, proposal.outcome != ProposalOutcome::OutOfReach);
+    QTEST(proposal.missing, "missing");
 }
 
 QTEST_GUILESS_MAIN(TestCheck)

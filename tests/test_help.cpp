@@ -5,6 +5,7 @@
 #include "app/helpwindow.h"
 #include "app/mainwindow.h"
 #include "check/creepcheck.h"
+#include "check/designaid.h"
 #include "check/studycheck.h"
 #include "files/studyfile.h"
 #include "study/fieldrules.h"
@@ -135,6 +136,36 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
                                     .arg(generalNumber(length), generalNumber(sigma), generalNumber(head), result.provided,
                                          result.relation(), check.requiredShown,
                                          result.ok ? QStringLiteral("･･･ ＯＫ") : QStringLiteral("･･･ ＮＧ"))};
+         }},
+        {QStringLiteral("design-example"),
+         [] {
+             StudyInput input;
+             input.record.baseValues = {3, 2, 1, 3, 1};
+             input.record.verticalLengths = {3, 1.5, 0, 0, 0, 0, 0};
+             input.record.creepRatio = 8.5;
+             input.verticalTicks = {true, true};
+             const StudyCheck check = checkStudy(input);
+             const SectionCheck &vertical = check.section(Section::Vertical);
+             const double path = check.reducedLength + vertical.sigmaL;
+             const PileProposal inOrder = proposePileLengths(input, Section::Vertical, {50, ProposalWay::InOrder});
+             const PileProposal alike = proposePileLengths(input, Section::Vertical, {50, ProposalWay::AllAlike});
+             const SectionCheck &proposed = inOrder.check.section(Section::Vertical);
+             if (!proposed.verdict || !vertical.allowableHead)
+                 return QStringList{QStringLiteral("(no proposal)")};
+             const QString head = vertical.allowableHeadText;
+             const QString over = twoDecimals(*vertical.allowableHead + 0.01);
+             auto change = [](double a, double b) { return twoDecimals(a) + QStringLiteral(" → ") + twoDecimals(b); };
+             return QStringList{
+                 QStringLiteral("ΣL の参考値は ") + check.referenceSigmaL,
+                 QStringLiteral("ΣL の過不足は ") + marginLabel(vertical.margin),
+                 allowableHeadLabel(vertical),
+                 QStringLiteral("／ %1 ＝ %2 はＯＫ").arg(head, twoDecimals(path / *vertical.allowableHead)),
+                 QStringLiteral("／ %1 ＝ %2 はＮＧ").arg(over, twoDecimals(path / (*vertical.allowableHead + 0.01))),
+                 QStringLiteral("１行目 ") + change(3, inOrder.lengths[0]),
+                 QStringLiteral("ΣL＝%1、Ｃ′= %2 %3 Ｃ = %4 ・・・ＯＫ、追加 %5 m")
+                     .arg(proposed.sigmaLText, proposed.verdict->provided, proposed.verdict->relation(),
+                          inOrder.check.requiredPrinted, twoDecimals(inOrder.added)),
+                 change(3, alike.lengths[0]) + QStringLiteral(" と ") + change(1.5, alike.lengths[1])};
          }},
         {QStringLiteral("empty-ratio"),
          [] {

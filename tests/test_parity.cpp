@@ -159,10 +159,11 @@ void TestParity::tableMatchesWindow()
         QStringList expected{check.reducedLengthText, own.sigmaLText, check.headDifferenceText};
         if (check.ready() && own.verdict)
             expected << own.verdict->provided << check.requiredShown
-                     << (own.verdict->ok ? u"OK"_s : u"NG"_s) << check.referenceSigmaL;
+                     << (own.verdict->ok ? u"OK"_s : u"NG"_s) << check.referenceSigmaL << own.marginText
+                     << own.allowableHeadText << own.allowableOuterLevelText;
         else
-            expected << QStringList(4);
-        QCOMPARE(rows[int(section)].mid(4, 7), expected);
+            expected << QStringList(7);
+        QCOMPARE(rows[int(section)].mid(4, 10), expected);
     }
 }
 

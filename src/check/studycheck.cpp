@@ -1,5 +1,6 @@
 #include "check/studycheck.h"
 
+#include "check/designaid.h"
 #include "study/numbers.h"
 
 #include <cmath>
@@ -8,6 +9,12 @@ namespace talven {
 
 namespace {
 
+// The difference of two "0.00" texts, to the centimetre.
+double shownDifference(const QString &a, const QString &b)
+{
+    return double(std::llround((leadingNumber(a) - leadingNumber(b)) * 100.0)) / 100.0;
+}
+
 SectionCheck checkSection(const StudyInput &input, const StudyCheck &study, Section section)
 {
     SectionCheck check;
@@ -15,6 +22,14 @@ SectionCheck checkSection(const StudyInput &input, const StudyCheck &study, Sect
     check.sigmaL = sigmaL(pileLengths(input.record, section), input.ticks(section));
     check.sigmaLText = twoDecimals(check.sigmaL);
     check.numerator = study.reducedLengthText + QStringLiteral("＋") + check.sigmaLText;
+    check.margin = shownDifference(check.sigmaLText, study.referenceSigmaL);
+    check.marginText = twoDecimals(check.margin);
+    check.allowableHead = allowableHead(study.reducedLength + check.sigmaL, study.requiredShown);
+    if (check.allowableHead) {
+        check.allowableOuterLevel = input.record.baseValues[4] + *check.allowableHead;
+        check.allowableHeadText = twoDecimals(*check.allowableHead);
+        check.allowableOuterLevelText = twoDecimals(check.allowableOuterLevel);
+    }
     const std::optional<double> ratio =
         providedRatio(input.formula, study.structureLength, check.sigmaL, study.headDifference);
     if (!ratio || !std::isfinite(*ratio))

@@ -30,6 +30,17 @@ struct SectionCheck {
     QString sigmaLText;   // ΣL "0.00"
     QString numerator;    // the result line's L' "＋" ΣL: "2.00＋9.00"
     std::optional<SectionVerdict> verdict;
+    // The design figures. The margin is ΣL less the required ΣL, both as
+    // shown, so it adds up on screen; below 0 path is missing.
+    double margin = 0.0;
+    QString marginText;  // "-1.83"
+    // ⊿Ha: the largest head difference, to 0.01 m, for which the section is
+    // ＯＫ by the verdict rule, and the outer water level that means
+    // (WL2 + ⊿Ha); none without a creep ratio.
+    std::optional<double> allowableHead;
+    double allowableOuterLevel = 0.0;
+    QString allowableHeadText;  // "1.29", empty without a creep ratio
+    QString allowableOuterLevelText;
 
     bool operator==(const SectionCheck &) const = default;
 };
@@ -47,7 +58,7 @@ struct StudyCheck {
     // always with two ("7.00"): one number in two dresses, so one verdict.
     QString requiredShown;
     QString requiredPrinted;
-    QString referenceSigmaL;  // "ΣL の参考値": C x ΔH - L', "0.00" when nothing is missing
+    QString referenceSigmaL;  // "ΣL の参考値", the required ΣL: C x ΔH - L', "0.00" when nothing is missing
     Readiness readiness = Readiness::Ready;
     std::array<SectionCheck, 2> sections;
 

@@ -23,7 +23,8 @@ struct Column {
 constexpr Column Columns[] = {
     {u"ファイル", false},  {u"方向", false},       {u"計算式", false},     {u"土質の区分", false},
     {u"Ｌ′", true},        {u"ΣL", true},          {u"⊿H", true},          {u"計算値 Ｃ′", true},
-    {u"必要値 Ｃ", true},  {u"判定", false},       {u"ΣL の参考値", true}, {u"状態", false},
+    {u"必要値 Ｃ", true},  {u"判定", false},       {u"ΣL の参考値", true}, {u"ΣL の過不足", true},
+    {u"許容 ⊿H", true},    {u"許容外水位", true},  {u"状態", false},
 };
 
 // A spreadsheet takes text that begins with = + - @ TAB or CR for a formula
@@ -96,7 +97,8 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
                 << check.reducedLengthText << own.sigmaLText << check.headDifferenceText;
             if (outcome.status != StudyStatus::NotReady && own.verdict)
                 row << own.verdict->provided << check.requiredShown
-                    << (own.verdict->ok ? QStringLiteral("OK") : QStringLiteral("NG")) << check.referenceSigmaL;
+                    << (own.verdict->ok ? QStringLiteral("OK") : QStringLiteral("NG")) << check.referenceSigmaL
+                    << own.marginText << own.allowableHeadText << own.allowableOuterLevelText;
         }
         while (row.size() < columns - 1)
             row.append(QString());

@@ -16,8 +16,9 @@ namespace talven {
 QStringList summaryHeader();
 
 // The two rows of one study, vertical first. The numbers are the main
-// window's: the result line of "計算結果を見る" and "ΣL の参考値"; a study that
-// is not ready has no check, as the window shows none.
+// window's: the result line of "計算結果を見る", "ΣL の参考値" and the design
+// figures (margin, allowable head and outer level); a study that is not ready
+// has no check, as the window shows none.
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome);
 
 // One line of the table, CSV (RFC 4180, CR LF): the header or a row. A text

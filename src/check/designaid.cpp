@@ -1,0 +1,162 @@
+#include "check/designaid.h"
+
+#include "study/boxtable.h"
+#include "study/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace talven {
+
+namespace {
+
+// Lengths are worked in whole centimetres, so that added steps stay exact.
+long long centimetres(double metres)
+{
+    return std::llround(metres * 100.0);
+}
+
+double metres(long long centimetres)
+{
+    return double(centimetres) / 100.0;
+}
+
+// The driven lengths a proposal of `steps` steps gives; `room` is how many
+// steps each row may still take.
+PileLengths lengthsAt(const PileLengths &now, const std::vector<int> &rows, const std::vector<long long> &room,
+                      ProposalWay way, int step, long long steps)
+{
+    PileLengths lengths = now;
+    auto add = [&](int row, long long count) { lengths[row] = metres(centimetres(now[row]) + count * step); };
+    switch (way) {
+    case ProposalWay::InOrder:
+        for (std::size_t i = 0; i < rows.size() && steps > 0; ++i) {
+            const long long taken = std::min(steps, room[i]);
+            add(rows[i], taken);
+            steps -= taken;
+        }
+        break;
+    case ProposalWay::AllAlike:
+        for (int row : rows)
+            add(row, steps);
+        break;
+    case ProposalWay::OneRow:
+        add(rows.front(), steps);
+        break;
+    }
+    return lengths;
+}
+
+}  // namespace
+
+QString marginLabel(double margin)
+{
+    const QString shown = twoDecimals(std::fabs(margin));
+    return (margin < 0.0 && shown != QStringLiteral("0.00") ? QStringLiteral("不足 ") : QStringLiteral("余裕 "))
+           + shown + QStringLiteral(" m");
+}
+
+QString allowableHeadLabel(const SectionCheck &section)
+{
+    if (!section.allowableHead)
+        return {};
+    return QStringLiteral("許容水位差 ⊿H = %1 m（外水位 WL1 = %2 m まで）")
+        .arg(section.allowableHeadText, section.allowableOuterLevelText);
+}
+
+std::optional<double> allowableHead(double path, const QString &requiredShown)
+{
+    const double required = leadingNumber(requiredShown);
+    if (!(required > 0.0))
+        return std::nullopt;
+    // The verdict at a head of k centimetres; it only worsens as k grows.
+    auto holds = [&](long long k) { return ratioMeetsRequirement(twoDecimals(path * 100.0 / double(k)), requiredShown); };
+    long long k = std::max<long long>(1, std::llround(std::floor(path / required * 100.0)));
+    while (holds(k + 1))
+        ++k;
+    while (k > 0 && !holds(k))
+        --k;
+    return metres(k);
+}
+
+std::vector<int> rowsInUse(const StudyRecord &record, Section section)
+{
+    std::vector<int> rows;
+    for (int row = 0; row < PileCount; ++row) {
+        if (pileLengths(record, section)[row] != 0.0 || !trimmedName(record.names[pileNameBox(section, row)]).isEmpty())
+            rows.push_back(row);
+    }
+    if (rows.empty())
+        rows.push_back(0);
+    return rows;
+}
+
+PileProposal proposePileLengths(const StudyInput &input, Section section, const ProposalOptions &options)
+{
+    PileProposal proposal;
+    const PileLengths &now = pileLengths(input.record, section);
+    proposal.lengths = now;
+    proposal.check = checkStudy(input);
+    const std::optional<SectionVerdict> &verdict = proposal.check.section(section).verdict;
+    if (!proposal.check.ready() || (verdict && verdict->ok))
+        return proposal;
+
+    const std::vector<int> rows =
+        options.way == ProposalWay::OneRow ? std::vector<int>{options.row} : rowsInUse(input.record, section);
+    const long long longest =
+        centimetres(std::min(options.longestPile, pileGroup(section).maximum));
+    const int step = options.stepCentimetres;
+    std::vector<long long> room;
+    for (int row : rows)
+        room.push_back(std::max<long long>(0, (longest - centimetres(now[row])) / step));
+    long long most = 0;
+    switch (options.way) {
+    case ProposalWay::InOrder:
+        for (long long r : room)
+            most += r;
+        break;
+    case ProposalWay::AllAlike:
+        most = *std::min_element(room.begin(), room.end());
+        break;
+    case ProposalWay::OneRow:
+        most = room.front();
+        break;
+    }
+
+    StudyInput trial = input;
+    PileLengths &lengths = section == Section::Vertical ? trial.record.verticalLengths : trial.record.horizontalLengths;
+    auto checkAt = [&](long long steps) {
+        lengths = lengthsAt(now, rows, room, options.way, step, steps);
+        return checkStudy(trial);
+    };
+    auto holds = [&](const StudyCheck &check) {
+        const std::optional<SectionVerdict> &v = check.section(section).verdict;
+        return v && v->ok;
+    };
+
+    // More path never turns ＯＫ into ＮＧ, so the smallest number of steps
+    // is found by halving.
+    const StudyCheck longestCheck = checkAt(most);
+    if (!holds(longestCheck)) {
+        proposal.outcome = ProposalOutcome::OutOfReach;
+        proposal.lengths = lengths;
+        proposal.check = longestCheck;
+        proposal.missing = std::max(0.0, -longestCheck.section(section).margin);
+    } else {
+        long long low = 0, high = most;  // ＮＧ at low, ＯＫ at high
+        while (high - low > 1) {
+            const long long middle = low + (high - low) / 2;
+            (holds(checkAt(middle)) ? high : low) = middle;
+        }
+        proposal.outcome = ProposalOutcome::Proposed;
+        proposal.check = checkAt(high);
+        proposal.lengths = lengths;
+    }
+    long long added = 0;
+    for (int row = 0; row < PileCount; ++row)
+        added += centimetres(proposal.lengths[row]) - centimetres(now[row]);
+    proposal.added = metres(added);
+    return proposal;
+}
+
+}  // namespace talven

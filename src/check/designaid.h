@@ -1,0 +1,63 @@
+#pragma once
+
+// The design aid: how much path a section misses or has to spare, the largest
+// head difference it holds, and the smallest added pile lengths that make it
+// ＯＫ. Every verdict here is the program's own rule, through checkStudy.
+
+#include "check/studycheck.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace talven {
+
+// "余裕 0.50 m" for a margin of 0 or more, "不足 1.83 m" below 0.
+QString marginLabel(double margin);
+
+// "許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）"; empty without a creep ratio.
+QString allowableHeadLabel(const SectionCheck &section);
+
+// The largest head difference, in steps of 0.01 m, for which a section whose
+// path L' + ΣL is `path` is ＯＫ against the required ratio as shown; 0 when
+// not even 0.01 m is. Nothing without a creep ratio.
+std::optional<double> allowableHead(double path, const QString &requiredShown);
+
+enum class ProposalWay {
+    InOrder,   // 川表側から順に: the first row up to the longest pile, then the next
+    AllAlike,  // すべての矢板を同じだけ: every row in use gets the same added length
+    OneRow,    // 選んだ矢板だけ: only the row the user picks
+};
+
+struct ProposalOptions {
+    int stepCentimetres = 50;  // 10, 50 or 100: the added length in steps of 0.1, 0.5 or 1.0 m
+    ProposalWay way = ProposalWay::InOrder;
+    int row = 0;                // the row of OneRow
+    double longestPile = 99.99; // the longest driven length one pile may have
+};
+
+enum class ProposalOutcome {
+    AlreadyOk,   // nothing to add
+    Proposed,    // the lengths make the section ＯＫ
+    OutOfReach,  // not even the longest piles do; `missing` says by how much
+};
+
+struct PileProposal {
+    ProposalOutcome outcome = ProposalOutcome::AlreadyOk;
+    PileLengths lengths{};     // every row's driven length as proposed (unchanged rows as they are)
+    double added = 0.0;        // the driven length added, all rows together (m)
+    StudyCheck check;          // the study with the proposed lengths
+    double missing = 0.0;      // OutOfReach: ΣL still missing at the longest piles (m)
+};
+
+// The rows a proposal may lengthen: those with a length or a name; row 0 when
+// there is none.
+std::vector<int> rowsInUse(const StudyRecord &record, Section section);
+
+// The smallest proposal of the chosen way: whole steps added to driven
+// lengths, never shortening a pile, each pile at most the longest pile (and
+// the length boxes' maximum). A ticked row gains twice its added length in path.
+PileProposal proposePileLengths(const StudyInput &input, Section section, const ProposalOptions &options);
+
+}  // namespace talven
