@@ -4,6 +4,7 @@
 #include "reporttool/reportpdf.h"
 #include "reporttool/studyjob.h"
 #include "reporttool/summarytable.h"
+#include "reporttool/summaryworkbook.h"
 #include "reporttool/terminal.h"
 
 #include <QDir>
@@ -84,11 +85,11 @@ QStringList reportNames(const QStringList &studies, const QString &outputDir)
 }
 
 // Outputs refused before anything is written: two reports of one name (names
-// equal but for case count as equal, as they do on Windows), a report or the
+// equal but for case count as equal, as they do on Windows), a report or a
 // table that is a study itself or an existing file other than a regular one,
-// the table under a report's name.
+// a table under a report's name, the CSV and the workbook under one name.
 std::optional<QString> refusedOutput(const QStringList &studies, const QStringList &reports,
-                                     const QString &table)
+                                     const BatchOptions &options)
 {
     const auto key = [](const QString &path) { return QFileInfo(path).absoluteFilePath().toCaseFolded(); };
     QHash<QString, qsizetype> firstWithName;
@@ -102,12 +103,21 @@ std::optional<QString> refusedOutput(const QStringList &studies, const QStringLi
                 outputRefusal({studies[i]}, reports[i], QStringLiteral("PDF ファイル")))
             return refused;
     }
-    if (table.isEmpty() || table == QStringLiteral("-"))
-        return std::nullopt;
-    if (const auto report = firstWithName.constFind(key(table)); report != firstWithName.cend())
-        return QStringLiteral("一覧表 %1 が %2 の帳票と同じファイルです。").arg(table, studies[report.value()]);
-    // The table is checked again just before it is written.
-    return outputRefusal(studies, table, QStringLiteral("一覧表"));
+    const bool csvFile = !options.table.isEmpty() && options.table != QStringLiteral("-");
+    if (csvFile && !options.workbook.isEmpty() && key(options.table) == key(options.workbook))
+        return QStringLiteral("一覧表と %1が同じファイル %2 になります。").arg(workbookWhat(), options.workbook);
+    const std::pair<QString, QString> tables[]{{csvFile ? options.table : QString(), QStringLiteral("一覧表")},
+                                               {options.workbook, workbookWhat()}};
+    for (const auto &[table, what] : tables) {
+        if (table.isEmpty())
+            continue;
+        if (const auto report = firstWithName.constFind(key(table)); report != firstWithName.cend())
+            return QStringLiteral("%1 %2 が %3 の帳票と同じファイルです。").arg(what, table, studies[report.value()]);
+        // A table is checked again just before it is written.
+        if (const std::optional<QString> refused = outputRefusal(studies, table, what))
+            return refused;
+    }
+    return std::nullopt;
 }
 
 // ---- progress ----
@@ -151,7 +161,7 @@ int runBatch(const BatchOptions &options)
 {
     const QStringList studies = expandInputs(options);
     const QStringList reports = reportNames(studies, options.outputDir);
-    if (const std::optional<QString> refused = refusedOutput(studies, reports, options.table)) {
+    if (const std::optional<QString> refused = refusedOutput(studies, reports, options)) {
         complain(*refused);
         return ExitUsage;
     }
@@ -182,7 +192,8 @@ int runBatch(const BatchOptions &options)
     // The table on standard output takes the place of the verdict lines.
     const bool verdictLines = options.table != QStringLiteral("-");
     ProgressLine progress(total > 1 && isTerminal(stderr), total);
-    QString table = csvLine(summaryHeader());
+    QList<QStringList> summary;
+    QList<QStringList> inputs;
     int status = ExitWritten;
     bool printed = true;
     QMutexLocker lock(&mutex);
@@ -199,8 +210,9 @@ int runBatch(const BatchOptions &options)
         if (!verdictLines)
             outcome.verdictLines.clear();
         printed = printOutcome(outcome, studies[next]) && printed;
-        for (const QStringList &row : summaryRows(studies[next], outcome))
-            table += csvLine(row);
+        summary += summaryRows(studies[next], outcome);
+        if (!options.workbook.isEmpty())
+            inputs.append(inputRow(studies[next], outcome));
         status = std::max(status, outcome.exitStatus);
         ++next;
         lock.relock();
@@ -209,9 +221,20 @@ int runBatch(const BatchOptions &options)
     progress.clear();
 
     if (!options.table.isEmpty()) {
+        QString table = csvLine(columnTitles(summaryColumns()));
+        for (const QStringList &row : summary)
+            table += csvLine(row);
         if (const std::optional<QString> problem = writeCsvTable(options.table, table, studies)) {
             complain(*problem);
             status = std::max<int>(status, options.table == QStringLiteral("-") ? ExitLostOutput : ExitCannotWrite);
+        }
+    }
+    if (!options.workbook.isEmpty()) {
+        const QList<TableSheet> sheets{{QStringLiteral("照査結果"), summaryColumns(), summary},
+                                       {QStringLiteral("入力値"), inputColumns(), inputs}};
+        if (const std::optional<QString> problem = writeWorkbook(options.workbook, sheets, studies)) {
+            complain(*problem);
+            status = std::max<int>(status, ExitCannotWrite);
         }
     }
     if (!printed) {
