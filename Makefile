@@ -3,8 +3,8 @@
 # make bench, make install (PREFIX, DESTDIR), make package: see README.md
 BUILD_DIR ?= build
 PREFIX ?= /usr/local
-PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n \
-            fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils
+PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n \
+            libxlsxwriter-dev zlib1g-dev fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 PACKAGE_PACKAGES := dpkg-dev file
 SHOT_PACKAGES := xvfb xauth xdotool imagemagick poppler-utils
