@@ -1,15 +1,17 @@
 # make run   builds and starts タルヴェン
 # make test  builds and runs every test headless
-# make bench, make install (PREFIX, DESTDIR), make package: see README.md
+# make bench, make install (PREFIX, DESTDIR), make package, make lint-package: see README.md
 BUILD_DIR ?= build
+PACKAGE_DIR ?= $(BUILD_DIR)-package
 PREFIX ?= /usr/local
-PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n \
-            fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils
+PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n \
+            libxlsxwriter-dev zlib1g-dev fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils
 FUZZ_PACKAGES := clang libclang-rt-14-dev
-PACKAGE_PACKAGES := dpkg-dev file
+PACKAGE_PACKAGES := dpkg-dev file gzip
+LINT_PACKAGES := lintian
 SHOT_PACKAGES := xvfb xauth xdotool imagemagick poppler-utils
 
-.PHONY: all deps configure build run test fuzz bench install package screenshots clean
+.PHONY: all deps configure build run test fuzz bench install package lint-package screenshots clean
 
 all: build
 
@@ -53,10 +55,21 @@ install: build
 	    ! command -v update-desktop-database >/dev/null || update-desktop-database "$(PREFIX)/share/applications"; \
 	fi
 
-# The Debian package, installing under /usr, in $(BUILD_DIR).
-package: build
+# The Debian package, installing under /usr, in $(PACKAGE_DIR): a build of its
+# own without the tests, with Debian's compiler and linker flags (hardening).
+package: deps
 	@sh scripts/ensure-packages.sh $(PACKAGE_PACKAGES)
-	cd $(BUILD_DIR) && cpack -G DEB
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	    CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	    LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	    cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DTALVEN_TESTS=OFF
+	@cmake --build $(PACKAGE_DIR)
+	cd $(PACKAGE_DIR) && cpack -G DEB
+
+# The package checked by lintian; errors fail, the warnings kept are in README.md.
+lint-package: package
+	@sh scripts/ensure-packages.sh $(LINT_PACKAGES)
+	lintian --fail-on error --info $(PACKAGE_DIR)/talven_*.deb
 
 # The pictures of docs/: the three tabs and a report page.
 screenshots: build
@@ -64,4 +77,4 @@ screenshots: build
 	@sh scripts/make-screenshots.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) $(BUILD_DIR)-fuzz $(BUILD_DIR)-bench
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-fuzz $(BUILD_DIR)-bench $(PACKAGE_DIR)

@@ -1,6 +1,7 @@
 // cmake --install into a scratch prefix: the program, the report tool and the
 // help file share one folder, bin/ links to them, and the desktop entry names
-// the program and the icon that are installed.
+// the program and the icon that are installed; the examples, the manual pages
+// and the package's documents are where Debian's tools look for them.
 #include <QDir>
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -64,6 +65,17 @@ void TestInstall::layout_data()
     QTest::newRow("study file type") << QStringLiteral("share/mime/packages/talven.xml") << QString() << false;
     QTest::newRow("study file icon")
         << QStringLiteral("share/icons/hicolor/scalable/mimetypes/application-x-talven-study.svg") << QString() << false;
+    for (const char *example : {"example.vek", "culvert-ok.vek", "sluice-gate-horizontal-ng.vek"})
+        QTest::addRow("example %s", example) << QStringLiteral("share/talven/examples/") + QLatin1String(example)
+                                              << QString() << false;
+    for (const char *folder : {"man1", "ja/man1"}) {
+        for (const char *page : {"talven.1.gz", "talven-report.1.gz"})
+            QTest::addRow("manual page %s/%s", folder, page)
+                << QStringLiteral("share/man/%1/%2").arg(QLatin1String(folder), QLatin1String(page)) << QString() << false;
+    }
+    for (const char *document : {"README.md", "copyright", "changelog.gz"})
+        QTest::addRow("document %s", document) << QStringLiteral("share/doc/talven/") + QLatin1String(document)
+                                                << QString() << false;
 }
 
 void TestInstall::layout()
@@ -81,6 +93,11 @@ void TestInstall::layout()
         QVERIFY(std::filesystem::read_symlink(std::filesystem::path(info.filePath().toStdString())).is_relative());
     }
     QCOMPARE(info.isExecutable(), executable);
+    if (path.endsWith(QLatin1String(".gz"))) {
+        QFile compressed(info.filePath());
+        QVERIFY(compressed.open(QIODevice::ReadOnly));
+        QCOMPARE(compressed.read(2), QByteArray("\x1f\x8b"));
+    }
     // The program looks for its help in its own folder: the folder the link leads to.
     if (path == QLatin1String("bin/talven"))
         QVERIFY(QFileInfo::exists(QFileInfo(info.canonicalFilePath()).dir().filePath(QStringLiteral("VEK.hlp"))));
@@ -97,7 +114,7 @@ void TestInstall::reportToolRunsThroughItsLink()
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), output.path());
     tool.setProcessEnvironment(environment);
     tool.start(installed(QStringLiteral("bin/talven-report")),
-               {QStringLiteral(TALVEN_SOURCE_DIR "/docs/example.vek"), QStringLiteral("-o"), pdf});
+               {installed(QStringLiteral("share/talven/examples/example.vek")), QStringLiteral("-o"), pdf});
     QVERIFY(tool.waitForFinished(60000));
     const QString verdicts = QString::fromUtf8(tool.readAllStandardOutput());
     QVERIFY2(tool.exitCode() == 0, qPrintable(QString::fromUtf8(tool.readAllStandardError())));

@@ -3,6 +3,7 @@
 #include "reporttool/reportbatch.h"
 #include "reporttool/summarytable.h"
 #include "study/methodcode.h"
+#include "xlsxworkbook.h"
 
 #include <QDir>
 #include <QFile>
@@ -153,6 +154,73 @@ QString pdfInfo(const QString &pdf)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// The width a spreadsheet needs for a text, a character other than ASCII
+// counting two.
+int textWidth(const QString &text)
+{
+    int width = 0;
+    for (const QChar c : text)
+        width += c.unicode() < 0x80 ? 1 : 2;
+    return width;
+}
+
+// The workbook against the CSV of the same run: sheet 照査結果 cell for cell
+// (numbers as numbers shown "0.00", the rest as text, NG on a red fill, empty
+// fields without a cell), the header bold, frozen, under the filter and no
+// wider than its column; sheet 入力値 a row per study, the first one checked.
+void compareWorkbook(const QString &path, const QList<QStringList> &csv)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+    const QMap<QString, XlsxSheet> book = readXlsxWorkbook(file.readAll());
+    QCOMPARE(book.keys(), QStringList({u"入力値"_s, u"照査結果"_s}));
+    const XlsxSheet &summary = book[u"照査結果"_s];
+    QCOMPARE(summary.rowCount(), csv.size());
+    QCOMPARE(summary.frozenRows, 1);
+    QCOMPARE(summary.autofilter, u"A1:O%1"_s.arg(csv.size()));
+    const QList<int> numberColumns{4, 5, 6, 7, 8, 10, 11, 12, 13};
+    for (int r = 0; r < csv.size(); ++r) {
+        for (int c = 0; c < csv[r].size(); ++c) {
+            const QString &field = csv[r][c];
+            const XlsxCell cell = summary.cell(r, c);
+            const QString where = u"%1 row %2 column %3: "_s.arg(path).arg(r).arg(c) + field;
+            QVERIFY2(summary.cells.contains({r, c}) == !field.isEmpty(), qPrintable(where));
+            QVERIFY2(cell.bold == (r == 0), qPrintable(where));
+            // NG on Excel's own light red.
+            QVERIFY2(cell.fill == (field == u"NG"_s ? u"FFFFC7CE"_s : QString()), qPrintable(where));
+            if (r > 0 && numberColumns.contains(c) && !field.isEmpty()) {
+                QVERIFY2(cell.number && cell.format == u"0.00"_s && cell.text.toDouble() == field.toDouble(),
+                         qPrintable(where + u" != "_s + cell.text));
+                continue;
+            }
+            // The CSV may guard a text a spreadsheet would take for a formula with a leading '.
+            QVERIFY2(!cell.number && (cell.text == field || u'\'' + cell.text == field), qPrintable(where));
+        }
+    }
+    for (int c = 0; c < csv[0].size(); ++c)
+        QVERIFY2(summary.widths.value(c) >= textWidth(csv[0][c]), qPrintable(csv[0][c]));
+
+    const XlsxSheet &inputs = book[u"入力値"_s];
+    QCOMPARE(inputs.rowCount(), 1 + (csv.size() - 1) / 2);
+    QCOMPARE(inputs.frozenRows, 1);
+    QCOMPARE(inputs.cell(1, 0).text, csv[1][0]);
+    const QMap<QString, QString> first{
+        {u"計算式"_s, u"レインの式"_s}, {u"土質の区分"_s, u"中　砂"_s}, {u"必要値 Ｃ"_s, u"6"_s},
+        {u"部材名称 1"_s, u"本体"_s}, {u"寸法 1 (m)"_s, u"18.5"_s}, {u"WL2 水位名称"_s, u"平水位"_s},
+        {u"WL2 (m)"_s, u"-1.05"_s}, {u"鉛直方向 設置場所 1"_s, u"上流端"_s}, {u"鉛直方向 長さ 3 (m)"_s, u"12.25"_s},
+        {u"鉛直方向 ×2 1"_s, u"○"_s}, {u"鉛直方向 ×2 2"_s, QString()}, {u"水平方向 ×2 2"_s, u"○"_s},
+        {u"水平方向 長さ 7 (m)"_s, u"0"_s}};
+    QStringList header, seen, expected;
+    for (int c = 0; inputs.cells.contains({0, c}); ++c)
+        header << inputs.cell(0, c).text;
+    for (auto [title, value] : first.asKeyValueRange()) {
+        seen << title + u": "_s + inputs.cell(1, int(header.indexOf(title))).text;
+        expected << title + u": "_s + value;
+    }
+    QCOMPARE(header.size(), 56);
+    QCOMPARE(seen, expected);
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(StudyTexts)
@@ -184,6 +252,8 @@ private Q_SLOTS:
     void tableFields();
     void workers_data();
     void workers();
+    void examples_data();
+    void examples();
 
 private:
     QTemporaryDir dir;
@@ -194,7 +264,7 @@ void TestReportTool::initTestCase()
 {
     QVERIFY(dir.isValid());
     // The batch runs' folders: ready studies of both formulas (one name needing
-    // quotes in the table), a refused one, one not ready with a range warning,
+    // quotes in the table, one a spreadsheet would take for a formula), a refused one, one not ready with a range warning,
     // one a level down; two studies whose reports would share a name and one
     // named like a report; a file where a folder should be; a FIFO.
     StudyTexts bligh;
@@ -207,7 +277,7 @@ void TestReportTool::initTestCase()
     for (const QString &folder : {QStringLiteral("mixed/sub"), QStringLiteral("clash/x"), QStringLiteral("clash/y")})
         QVERIFY(QDir(dir.path()).mkpath(folder));
     const QList<std::pair<QString, StudyTexts>> studies{
-        {QStringLiteral("mixed/樋門 a.vek"), StudyTexts()}, {u"mixed/"_s + QuotedName + u".vek"_s, bligh},
+        {QStringLiteral("mixed/樋門 a.vek"), StudyTexts()}, {QStringLiteral("mixed/=2+3.vek"), StudyTexts()}, {u"mixed/"_s + QuotedName + u".vek"_s, bligh},
         {QStringLiteral("mixed/notready.vek"), rejectedLevel}, {QStringLiteral("mixed/refused.vek"), StudyTexts()},
         {QStringLiteral("mixed/sub/deep.vek"), StudyTexts()}, {QStringLiteral("clash/x/plan.vek"), StudyTexts()},
         {QStringLiteral("clash/y/PLAN.VEK"), StudyTexts()}, {QStringLiteral("clash/odd.pdf"), StudyTexts()},
@@ -573,6 +643,8 @@ void TestReportTool::arguments_data()
                                                  QStringLiteral("-o"), QStringLiteral("a.pdf")});
     QTest::newRow("unknown option") << QStringList({QStringLiteral("a.vek"), QStringLiteral("-x"),
                                                     QStringLiteral("-o"), QStringLiteral("a.pdf")});
+    // A workbook is a zip archive, no stream.
+    QTest::newRow("workbook on standard output") << QStringList{u"--xlsx"_s, u"-"_s, u"a.vek"_s};
 }
 
 void TestReportTool::arguments()
@@ -607,12 +679,14 @@ void TestReportTool::batch_data()
     const QString written = QStringLiteral("書き出しました"), checked = QStringLiteral("照査しました");
     const QString refused = QStringLiteral("refused.vek: 読み込めません");
     const QString notReady = QStringLiteral("notready.vek: 帳票を作成できません 警告");
-    const QStringList pdfs{QuotedName + u".pdf"_s, QStringLiteral("樋門 a.pdf")};
+    const QStringList pdfs{u"=2+3.pdf"_s, QuotedName + u".pdf"_s, QStringLiteral("樋門 a.pdf")};
     auto mixed = [&](const QString &ready) {
-        return QStringList{QuotedName + u".vek: "_s + ready, notReady, refused, QStringLiteral("樋門 a.vek: ") + ready};
+        return QStringList{u"=2+3.vek: "_s + ready, QuotedName + u".vek: "_s + ready, notReady, refused,
+                           QStringLiteral("樋門 a.vek: ") + ready};
     };
-    QTest::newRow("reports and table") << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"TABLE"_s, u"MIXED"_s} << 2
-                                       << pdfs << mixed(written);
+    QTest::newRow("reports and tables")
+        << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"TABLE"_s, u"--xlsx"_s, u"BOOK"_s, u"MIXED"_s} << 2 << pdfs
+        << mixed(written);
     QTest::newRow("subfolders, studies named twice in argument order")
         << QStringList{u"-r"_s, u"--csv"_s, u"TABLE"_s, u"MIXED/refused.vek"_s, u"MIXED"_s} << 2 << QStringList()
         << QStringList{refused} + mixed(checked) + QStringList{u"deep.vek: "_s + checked};
@@ -631,6 +705,14 @@ void TestReportTool::batch_data()
     QTest::newRow("a table that is a FIFO, no study") << QStringList{u"--csv"_s, u"FIFO"_s, u"CLASH"_s} << 64
                                                       << QStringList() << QStringList{u"table.fifo"_s};
 #endif
+    QTest::newRow("a workbook under the table's name")
+        << QStringList{u"--csv"_s, u"TABLE"_s, u"--xlsx"_s, u"TABLE"_s, u"MIXED/sub"_s} << 64 << QStringList()
+        << QStringList{u"一覧表と Excel ファイル"_s};
+    QTest::newRow("a workbook that is a study") << QStringList{u"--xlsx"_s, u"MIXED/sub/deep.vek"_s, u"MIXED/sub"_s}
+                                                << 64 << QStringList() << QStringList{u"Excel ファイル"_s, u"deep.vek"_s};
+    QTest::newRow("an unwritable workbook")
+        << QStringList{u"--csv"_s, u"TABLE"_s, u"--xlsx"_s, u"BLOCKER/book.xlsx"_s, u"MIXED/sub"_s} << 3
+        << QStringList() << QStringList{u"deep.vek: "_s + checked};
     QTest::newRow("a table under a report's name")
         << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"OUT/deep.pdf"_s, u"MIXED/sub"_s} << 64 << QStringList()
         << QStringList{u"deep.pdf"_s, u"deep.vek"_s};
@@ -649,10 +731,10 @@ void TestReportTool::batch()
     QList<QByteArray> outputs[2];
     for (int round = 0; round < 2; ++round) {
         const QString tag = QString::fromLatin1(QTest::currentDataTag()) + QString::number(round);
-        const QString out = Path(tag), table = Path(tag + QStringLiteral(".csv"));
+        const QString out = Path(tag), table = Path(tag + QStringLiteral(".csv")), book = Path(tag + u".xlsx"_s);
         QStringList toolArguments{QStringLiteral("-j"), round == 0 ? QStringLiteral("1") : QStringLiteral("3")};
         for (QString argument : arguments)
-            toolArguments << argument.replace(u"OUT"_s, out).replace(u"TABLE"_s, table)
+            toolArguments << argument.replace(u"OUT"_s, out).replace(u"TABLE"_s, table).replace(u"BOOK"_s, book)
                                  .replace(u"MIXED"_s, Path(u"mixed"_s)).replace(u"CLASH"_s, Path(u"clash"_s))
                                  .replace(u"BLOCKER"_s, Path(u"blocker"_s)).replace(u"FIFO"_s, Path(u"table.fifo"_s));
         const QStringList before = allEntries(dir.path());
@@ -688,6 +770,11 @@ void TestReportTool::batch()
                 paths << rows[r].value(0) << rows[r].value(0);
         }
         QCOMPARE(seen, studies);
+        if (arguments.contains(u"BOOK"_s)) {
+            compareWorkbook(book, rows);
+            if (QTest::currentTestFailed())
+                return;
+        }
         // The verdict lines of the studies checked or written, each after its file.
         const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), paths.size());
@@ -789,7 +876,7 @@ void TestReportTool::tableFields()
     QFETCH(int, column);
     QFETCH(QString, field);
     QFETCH(QString, written);
-    QStringList row(summaryHeader().size()), expected(row.size());
+    QStringList row(summaryColumns().size()), expected(row.size());
     row[column] = field;
     expected[column] = written;
     QCOMPARE(csvLine(row), expected.join(u',') + u"\r\n"_s);
@@ -816,6 +903,34 @@ void TestReportTool::workers()
     QFETCH(int, studies);
     QFETCH(int, expected);
     QCOMPARE(workerCount(jobs, studies), expected);
+}
+
+void TestReportTool::examples_data()
+{
+    QTest::addColumn<QString>("study");
+    QTest::addColumn<QStringList>("verdicts");
+
+    QTest::newRow("the worked example") << u"example.vek"_s
+                                        << QStringList{u"鉛直方向　Ｃ′= 5.50 ＜ Ｃ = 8.50 ・・・ＮＧ"_s,
+                                                       u"水平方向　Ｃ′= 6.00 ＜ Ｃ = 8.50 ・・・ＮＧ"_s};
+    // Lane, fine sand: L' 36 / 3, ΔH 5.2 - 1.8; ΣL 2 (5 + 3) and 2 (3.5 + 3.5).
+    QTest::newRow("a culvert, OK") << u"culvert-ok.vek"_s
+                                   << QStringList{u"鉛直方向　Ｃ′= 8.24 ≧ Ｃ = 7.00 ・・・ＯＫ"_s,
+                                                  u"水平方向　Ｃ′= 7.65 ≧ Ｃ = 7.00 ・・・ＯＫ"_s};
+    // Bligh, coarse sand: L 31, ΔH 4.8 - 1.3; ΣL 2 (4 + 2.5) and 2 (2.5 + 2.5).
+    QTest::newRow("a sluice gate, NG across") << u"sluice-gate-horizontal-ng.vek"_s
+                                              << QStringList{u"鉛直方向　Ｃ′= 12.57 ≧ Ｃ = 12.00 ・・・ＯＫ"_s,
+                                                             u"水平方向　Ｃ′= 11.71 ＜ Ｃ = 12.00 ・・・ＮＧ"_s};
+}
+
+// The studies installed as examples, as the user finds them.
+void TestReportTool::examples()
+{
+    QFETCH(QString, study);
+    QFETCH(QStringList, verdicts);
+    const Run run = runTool({QStringLiteral(TALVEN_SOURCE_DIR "/docs/") + study, u"-o"_s, Path(study + u".pdf"_s)});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QCOMPARE(run.out, verdicts.join(u'\n') + u'\n');
 }
 
 QTEST_GUILESS_MAIN(TestReportTool)

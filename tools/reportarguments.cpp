@@ -32,6 +32,11 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
             problem = value(parsed.batch.outputDir, QStringLiteral("帳票のフォルダー"));
         } else if (is(nullptr, "--csv")) {
             problem = value(parsed.batch.table, QStringLiteral("一覧表のファイル"));
+        } else if (is(nullptr, "--xlsx")) {
+            problem = value(parsed.batch.workbook, QStringLiteral(" Excel ファイル"));
+            // A workbook is a zip archive written by name: never to a pipe.
+            if (!problem && parsed.batch.workbook == QStringLiteral("-"))
+                problem = QStringLiteral("--xlsx には標準出力（-）を指定できません。ファイルの名前を指定してください。");
         } else if (is("-j", "--jobs")) {
             QString jobs;
             problem = value(jobs, QStringLiteral("同時に処理する数"));
@@ -56,14 +61,14 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
         return QStringLiteral("検討ファイルを指定してください。");
     if (parsed.isBatch()) {
         if (!parsed.output.isEmpty())
-            return QStringLiteral("-o は -d、--csv と一緒には使えません（-d で帳票のフォルダーを指定します）。");
+            return QStringLiteral("-o は -d、--csv、--xlsx と一緒には使えません（-d で帳票のフォルダーを指定します）。");
         parsed.batch.inputs = parsed.inputs;
         return parsed;
     }
     if (parsed.jobsGiven || parsed.batch.recursive)
-        return QStringLiteral("-j と -r は -d か --csv と一緒に使います。");
+        return QStringLiteral("-j と -r は -d、--csv、--xlsx のどれかと一緒に使います。");
     if (parsed.inputs.size() > 1)
-        return QStringLiteral("検討ファイルは一つだけ指定してください（まとめて扱うには -d か --csv を付けます）。");
+        return QStringLiteral("検討ファイルは一つだけ指定してください（まとめて扱うには -d、--csv、--xlsx のどれかを付けます）。");
     if (parsed.output.isEmpty())
         return QStringLiteral("-o で PDF ファイルを指定してください。");
     return parsed;

@@ -14,11 +14,14 @@ namespace talven {
 struct ReportArguments {
     QStringList inputs;
     QString output;      // -o: the single form's PDF
-    BatchOptions batch;  // -d, --csv, -j, -r: the batch form
+    BatchOptions batch;  // -d, --csv, --xlsx, -j, -r: the batch form
     bool jobsGiven = false;
     bool help = false;
 
-    bool isBatch() const { return !batch.outputDir.isEmpty() || !batch.table.isEmpty(); }
+    bool isBatch() const
+    {
+        return !batch.outputDir.isEmpty() || !batch.table.isEmpty() || !batch.workbook.isEmpty();
+    }
 };
 
 // The arguments (the program's name first), or the problem with them.

@@ -5,6 +5,7 @@
 #include "reporttool/reportpdf.h"
 #include "reporttool/studyjob.h"
 #include "reporttool/summarytable.h"
+#include "reporttool/summaryworkbook.h"
 #include "reporttool/terminal.h"
 
 #include <QDir>
@@ -124,11 +125,11 @@ QStringList reportNames(const QList<BatchStudy> &studies, const QString &outputD
 }
 
 // Outputs refused before anything is written: two reports of one name (names
-// equal but for case count as equal, as they do on Windows), a report or the
+// equal but for case count as equal, as they do on Windows), a report or a
 // table that is a study itself or an existing file other than a regular one,
-// the table under a report's name.
+// a table under a report's name, the CSV and the workbook under one name.
 std::optional<QString> refusedOutput(const QList<BatchStudy> &studies, const QStringList &reports,
-                                     const QString &table)
+                                     const BatchOptions &options)
 {
     const auto key = [](const QString &path) { return QFileInfo(path).absoluteFilePath().toCaseFolded(); };
     QHash<QString, qsizetype> firstWithName;
@@ -144,12 +145,21 @@ std::optional<QString> refusedOutput(const QList<BatchStudy> &studies, const QSt
                 outputRefusal({studies[i].name}, reports[i], QStringLiteral("PDF ファイル")))
             return refused;
     }
-    if (table.isEmpty() || table == QStringLiteral("-"))
-        return std::nullopt;
-    if (const auto report = firstWithName.constFind(key(table)); report != firstWithName.cend())
-        return QStringLiteral("一覧表 %1 が %2 の帳票と同じファイルです。").arg(table, studies[report.value()].name);
-    // The table is checked again just before it is written.
-    return outputRefusal(reachablePaths(studies), table, QStringLiteral("一覧表"));
+    const bool csvFile = !options.table.isEmpty() && options.table != QStringLiteral("-");
+    if (csvFile && !options.workbook.isEmpty() && key(options.table) == key(options.workbook))
+        return QStringLiteral("一覧表と %1が同じファイル %2 になります。").arg(workbookWhat(), options.workbook);
+    const std::pair<QString, QString> tables[]{{csvFile ? options.table : QString(), QStringLiteral("一覧表")},
+                                               {options.workbook, workbookWhat()}};
+    for (const auto &[table, what] : tables) {
+        if (table.isEmpty())
+            continue;
+        if (const auto report = firstWithName.constFind(key(table)); report != firstWithName.cend())
+            return QStringLiteral("%1 %2 が %3 の帳票と同じファイルです。").arg(what, table, studies[report.value()].name);
+        // A table is checked again just before it is written.
+        if (const std::optional<QString> refused = outputRefusal(reachablePaths(studies), table, what))
+            return refused;
+    }
+    return std::nullopt;
 }
 
 // ---- progress ----
@@ -206,7 +216,7 @@ int runBatch(const BatchOptions &options)
     const BatchInputs inputs = expandInputs(options);
     const QList<BatchStudy> &studies = inputs.studies;
     const QStringList reports = reportNames(studies, options.outputDir);
-    if (const std::optional<QString> refused = refusedOutput(studies, reports, options.table)) {
+    if (const std::optional<QString> refused = refusedOutput(studies, reports, options)) {
         complain(*refused);
         return ExitUsage;
     }
@@ -238,7 +248,8 @@ int runBatch(const BatchOptions &options)
     // The table on standard output takes the place of the verdict lines.
     const bool verdictLines = options.table != QStringLiteral("-");
     ProgressLine progress(total > 1 && isTerminal(stderr), total);
-    QString table = csvLine(summaryHeader());
+    QList<QStringList> summary;
+    QList<QStringList> inputRows;
     // A folder that could not be listed counts as a study that could not be read.
     int status = inputs.listed ? ExitWritten : ExitRefused;
     bool printed = true;
@@ -256,8 +267,9 @@ int runBatch(const BatchOptions &options)
         if (!verdictLines)
             outcome.verdictLines.clear();
         printed = printOutcome(outcome, studies[next].name) && printed;
-        for (const QStringList &row : summaryRows(studies[next].name, outcome))
-            table += csvLine(row);
+        summary += summaryRows(studies[next].name, outcome);
+        if (!options.workbook.isEmpty())
+            inputRows.append(inputRow(studies[next].name, outcome));
         status = std::max(status, outcome.exitStatus);
         ++next;
         lock.relock();
@@ -266,9 +278,20 @@ int runBatch(const BatchOptions &options)
     progress.clear();
 
     if (!options.table.isEmpty()) {
+        QString table = csvLine(columnTitles(summaryColumns()));
+        for (const QStringList &row : summary)
+            table += csvLine(row);
         if (const std::optional<QString> problem = writeCsvTable(options.table, table, reachablePaths(studies))) {
             complain(*problem);
             status = std::max<int>(status, options.table == QStringLiteral("-") ? ExitLostOutput : ExitCannotWrite);
+        }
+    }
+    if (!options.workbook.isEmpty()) {
+        const QList<TableSheet> sheets{{QStringLiteral("照査結果"), summaryColumns(), summary},
+                                       {QStringLiteral("入力値"), inputColumns(), inputRows}};
+        if (const std::optional<QString> problem = writeWorkbook(options.workbook, sheets, reachablePaths(studies))) {
+            complain(*problem);
+            status = std::max<int>(status, ExitCannotWrite);
         }
     }
     if (!printed) {

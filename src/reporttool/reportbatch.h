@@ -13,6 +13,7 @@ struct BatchOptions {
     QStringList inputs;      // study files and folders, in the order given
     QString outputDir;       // -d: one PDF per study there; empty: no reports
     QString table;           // --csv: the table's file, "-" for standard output; empty: none
+    QString workbook;        // --xlsx: the tables as an Excel workbook; empty: none
     int jobs = 0;            // -j: studies worked on at once (workerCount); 0: two per core
     bool recursive = false;  // -r: folders' subfolders too
 };

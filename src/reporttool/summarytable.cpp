@@ -2,6 +2,8 @@
 
 #include "reporttool/reportpdf.h"
 #include "reporttool/terminal.h"
+#include "study/boxtable.h"
+#include "study/numbers.h"
 
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -12,20 +14,6 @@
 namespace talven {
 
 namespace {
-
-struct Column {
-    const char16_t *name;
-    bool number;  // written as the program formats it: "-2.32" stays a number
-};
-
-// The table's columns; every one but the numbers' is text, which may come
-// from a file's name.
-constexpr Column Columns[] = {
-    {u"ファイル", false},  {u"方向", false},       {u"計算式", false},     {u"土質の区分", false},
-    {u"Ｌ′", true},        {u"ΣL", true},          {u"⊿H", true},          {u"計算値 Ｃ′", true},
-    {u"必要値 Ｃ", true},  {u"判定", false},       {u"ΣL の参考値", true}, {u"ΣL の過不足", true},
-    {u"許容 ⊿H", true},    {u"許容外水位", true},  {u"状態", false},
-};
 
 // A spreadsheet takes text that begins with = + - @ TAB or CR for a formula
 // (a study named "=HYPERLINK(…).vek"); a leading ' has it shown as text.
@@ -70,19 +58,38 @@ QString statusText(const StudyOutcome &outcome)
     return text;
 }
 
+// The soil list's line, as the window shows it selected.
+QString soilClassText(const RestoredStudy &study)
+{
+    return study.listIndex >= 0 ? QString::fromUtf16(soilClasses(study.formula)[study.listIndex].listText) : QString();
+}
+
 }  // namespace
 
-QStringList summaryHeader()
+QStringList columnTitles(const QList<TableColumn> &columns)
 {
-    QStringList header;
-    for (const Column &column : Columns)
-        header.append(QString::fromUtf16(column.name));
-    return header;
+    QStringList titles;
+    for (const TableColumn &column : columns)
+        titles.append(column.title);
+    return titles;
+}
+
+QList<TableColumn> summaryColumns()
+{
+    constexpr CellKind Text = CellKind::Text, Number = CellKind::Number;
+    return {{QStringLiteral("ファイル"), Text},      {QStringLiteral("方向"), Text},
+            {QStringLiteral("計算式"), Text},        {QStringLiteral("土質の区分"), Text},
+            {QStringLiteral("Ｌ′"), Number},         {QStringLiteral("ΣL"), Number},
+            {QStringLiteral("⊿H"), Number},          {QStringLiteral("計算値 Ｃ′"), Number},
+            {QStringLiteral("必要値 Ｃ"), Number},    {QStringLiteral("判定"), CellKind::Verdict},
+            {QStringLiteral("ΣL の参考値"), Number}, {QStringLiteral("ΣL の過不足"), Number},
+            {QStringLiteral("許容 ⊿H"), Number},     {QStringLiteral("許容外水位"), Number},
+            {QStringLiteral("状態"), Text}};
 }
 
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome)
 {
-    const qsizetype columns = summaryHeader().size();
+    const qsizetype columns = summaryColumns().size();
     QList<QStringList> rows;
     for (Section section : Sections) {
         QStringList row{study, sectionName(section)};
@@ -90,11 +97,8 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
             const RestoredStudy &restored = *outcome.study;
             const StudyCheck &check = *outcome.check;
             const SectionCheck &own = check.section(section);
-            row << formulaName(restored.formula)
-                << (restored.listIndex >= 0
-                        ? QString::fromUtf16(soilClasses(restored.formula)[restored.listIndex].listText)
-                        : QString())
-                << check.reducedLengthText << own.sigmaLText << check.headDifferenceText;
+            row << formulaName(restored.formula) << soilClassText(restored) << check.reducedLengthText
+                << own.sigmaLText << check.headDifferenceText;
             if (outcome.status != StudyStatus::NotReady && own.verdict)
                 row << own.verdict->provided << check.requiredShown
                     << (own.verdict->ok ? QStringLiteral("OK") : QStringLiteral("NG")) << check.referenceSigmaL
@@ -108,19 +112,60 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
     return rows;
 }
 
+QList<TableColumn> inputColumns()
+{
+    constexpr CellKind Text = CellKind::Text, Number = CellKind::Number;
+    QList<TableColumn> columns{{QStringLiteral("ファイル"), Text},
+                               {QStringLiteral("計算式"), Text},
+                               {QStringLiteral("土質の区分"), Text},
+                               {QStringLiteral("必要値 Ｃ"), Number}};
+    for (int i = 1; i <= 3; ++i)
+        columns << TableColumn{QStringLiteral("部材名称 %1").arg(i), Text}
+                << TableColumn{QStringLiteral("寸法 %1 (m)").arg(i), Number};
+    for (const char *level : {"WL1", "WL2"})
+        columns << TableColumn{QString::fromLatin1(level) + QStringLiteral(" 水位名称"), Text}
+                << TableColumn{QString::fromLatin1(level) + QStringLiteral(" (m)"), Number};
+    for (Section section : Sections) {
+        for (int i = 1; i <= PileCount; ++i)
+            columns << TableColumn{QStringLiteral("%1 設置場所 %2").arg(sectionName(section)).arg(i), Text}
+                    << TableColumn{QStringLiteral("%1 長さ %2 (m)").arg(sectionName(section)).arg(i), Number}
+                    << TableColumn{QStringLiteral("%1 ×2 %2").arg(sectionName(section)).arg(i), Text};
+    }
+    return columns;
+}
+
+QStringList inputRow(const QString &study, const StudyOutcome &outcome)
+{
+    QStringList row{study};
+    if (!outcome.study || !outcome.check)
+        return row;
+    const StudyInput input = outcome.study->input();
+    const StudyRecord &record = input.record;
+    row << formulaName(input.formula) << soilClassText(*outcome.study) << outcome.check->requiredShown;
+    // The three members, then WL1 and WL2: each name box beside its value.
+    for (int i = 0; i < BaseValueCount; ++i)
+        row << trimmedName(record.names[i]) << twoDecimals(record.baseValues[i]);
+    for (Section section : Sections) {
+        for (int i = 0; i < PileCount; ++i)
+            row << trimmedName(record.names[pileNameBox(section, i)]) << twoDecimals(pileLengths(record, section)[i])
+                << (input.ticks(section)[i] ? QStringLiteral("○") : QString());
+    }
+    return row;
+}
+
 QString csvLine(const QStringList &fields)
 {
+    static const QList<TableColumn> columns = summaryColumns();
     QStringList quoted;
     for (qsizetype i = 0; i < fields.size(); ++i) {
-        const bool number = i < qsizetype(std::size(Columns)) && Columns[i].number;
+        const bool number = i < columns.size() && columns[i].kind == CellKind::Number;
         quoted.append(csvField(number ? fields[i] : spreadsheetText(fields[i])));
     }
     return quoted.join(u',') + QStringLiteral("\r\n");
 }
 
 // UTF-8 with a byte-order mark, which a spreadsheet on a Japanese desktop
-// needs to read it as UTF-8. A file is replaced only by the whole table, as
-// a report is (writeReportPdf).
+// needs to read it as UTF-8.
 std::optional<QString> writeCsvTable(const QString &path, const QString &lines, const QStringList &studies)
 {
     const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + lines.toUtf8();
@@ -130,13 +175,26 @@ std::optional<QString> writeCsvTable(const QString &path, const QString &lines, 
             return std::nullopt;
         return QStringLiteral("一覧表を標準出力に書き込めませんでした。");
     }
-    if (const std::optional<QString> refused = outputRefusal(studies, path, QStringLiteral("一覧表")))
+    return writeTableFile(path, bytes, studies, QStringLiteral("一覧表"));
+}
+
+// As a report is written (writeReportPdf): the last buffered bytes reach the
+// disk on flush, whose failure commit() would ignore.
+std::optional<QString> writeTableFile(const QString &path, const QByteArray &bytes, const QStringList &studies,
+                                      const QString &what)
+{
+    if (const std::optional<QString> refused = outputRefusal(studies, path, what))
         return refused;
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
         && file.error() == QFileDevice::NoError && file.commit())
         return std::nullopt;
-    return path + QStringLiteral(": 一覧表を書き出せませんでした。");
+    return notWrittenMessage(path, what);
+}
+
+QString notWrittenMessage(const QString &path, const QString &what)
+{
+    return path + QStringLiteral(": ") + what + QStringLiteral("を書き出せませんでした。");
 }
 
 }  // namespace talven

@@ -1,7 +1,10 @@
 #pragma once
 
-// talven-report's summary table: one row per study and section, with the
-// numbers the main window shows for the study, written as CSV.
+// talven-report's tables: the summary, one row per study and section with the
+// numbers the main window shows for the study, written as CSV and as the
+// workbook's first sheet; and the inputs, one row per study, the workbook's
+// second sheet. Every cell is the text the window shows; a column's kind says
+// how a spreadsheet is to take it.
 
 #include "reporttool/studyjob.h"
 
@@ -13,7 +16,20 @@
 
 namespace talven {
 
-QStringList summaryHeader();
+enum class CellKind {
+    Text,     // text, even one a spreadsheet would read as a formula
+    Number,   // a figure as the window shows it ("7.00", "7"): a number, two decimals
+    Verdict,  // "OK" or "NG"; NG stands out
+};
+
+struct TableColumn {
+    QString title;
+    CellKind kind = CellKind::Text;
+};
+
+QStringList columnTitles(const QList<TableColumn> &columns);
+
+QList<TableColumn> summaryColumns();
 
 // The two rows of one study, vertical first. The numbers are the main
 // window's: the result line of "計算結果を見る", "ΣL の参考値" and the design
@@ -21,14 +37,29 @@ QStringList summaryHeader();
 // has no check, as the window shows none.
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome);
 
+// What a study was checked with: formula, soil class, C, the three members,
+// the two water levels and every pile of both sections (name, length, "○"
+// when counted twice). A refused study has its file name alone.
+QList<TableColumn> inputColumns();
+QStringList inputRow(const QString &study, const StudyOutcome &outcome);
+
 // One line of the table, CSV (RFC 4180, CR LF): the header or a row. A text
 // field that a spreadsheet would take for a formula (= + - @ TAB CR first)
 // gets a leading '; the numbers' columns are written as they are.
 QString csvLine(const QStringList &fields);
 
 // Writes the table (its lines, header first) as UTF-8 with a byte-order mark,
-// to standard output for "-"; a file is replaced only by the whole table and
-// checked by outputRefusal just before. The problem when it was not written.
+// to standard output for "-", to a file through writeTableFile. The problem
+// when it was not written.
 std::optional<QString> writeCsvTable(const QString &path, const QString &lines, const QStringList &studies);
+
+// Replaces the file `path` by `bytes` only once all of them are on the disk,
+// after outputRefusal (`what` names the output in its messages: "一覧表").
+// The problem when it was not written.
+std::optional<QString> writeTableFile(const QString &path, const QByteArray &bytes, const QStringList &studies,
+                                      const QString &what);
+
+// "PATH: 一覧表を書き出せませんでした。"
+QString notWrittenMessage(const QString &path, const QString &what);
 
 }  // namespace talven
