@@ -71,14 +71,17 @@ public:
     }
 
     const QList<AskedDialog> &asked() const { return asked_; }
-    // Each printer dialog asked, by whether it was restricted.
+    // Each printer dialog asked, by whether it was restricted, and the PDF
+    // file it proposed.
     const QList<bool> &printerDialogs() const { return printerDialogs_; }
+    const QList<QString> &proposedPdfFiles() const { return proposedPdfFiles_; }
     int unanswered() const { return int(answers_.size()); }
     void forget()
     {
         asked_.clear();
         answers_.clear();
         printerDialogs_.clear();
+        proposedPdfFiles_.clear();
         printerAnswers_.clear();
         fileAnswers_.clear();
         fileDialogs_.clear();
@@ -112,6 +115,7 @@ public:
     bool printerDialog(QWidget *, QPrinter &printer, bool restricted) override
     {
         printerDialogs_.append(restricted);
+        proposedPdfFiles_.append(printer.outputFileName());
         if (printerAnswers_.isEmpty()) {
             QTest::qFail("unexpected printer dialog", __FILE__, __LINE__);
             return false;
@@ -143,4 +147,5 @@ private:
     QList<AskedDialog> asked_;
     QList<std::pair<bool, QString>> printerAnswers_;
     QList<bool> printerDialogs_;
+    QList<QString> proposedPdfFiles_;
 };

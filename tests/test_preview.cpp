@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrintDialog>
@@ -21,8 +22,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 using namespace talven;
 using namespace Qt::StringLiterals;
@@ -86,6 +93,57 @@ QImage pageFor(const QImage &like, const StudyInput &input)
     return image;
 }
 
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(cannot read)");
+}
+
+// While it lives, no file of this process grows past `bytes` (0: no limit):
+// writes fall short as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(int bytes)
+    {
+#ifdef Q_OS_UNIX
+        if (bytes <= 0)
+            return;
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit tight = saved_;
+        tight.rlim_cur = rlim_t(bytes);
+        active_ = setrlimit(RLIMIT_FSIZE, &tight) == 0;
+#else
+        Q_UNUSED(bytes);
+#endif
+    }
+    ~FileSizeLimit()
+    {
+#ifdef Q_OS_UNIX
+        if (!active_)
+            return;
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+#endif
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+#ifdef Q_OS_UNIX
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
+    bool active_ = false;
+#endif
+};
+
 QString runProgram(const QString &program, const QStringList &arguments)
 {
     QProcess process;
@@ -116,6 +174,8 @@ private Q_SLOTS:
     void onePreview();
     void printing_data();
     void printing();
+    void pdfProposal_data();
+    void pdfProposal();
     void printerDialogOffersPdf_data();
     void printerDialogOffersPdf();
 };
@@ -366,19 +426,25 @@ void TestPreview::printing_data()
     QTest::addColumn<QString>("level2");  // changed after the preview opened
     QTest::addColumn<QStringList>("printed");
     QTest::addColumn<QString>("pdfName");  // in the test's folder
+    QTest::addColumn<int>("fileLimit");    // bytes a file may grow to while printing; 0: no limit
     const QStringList report{u"遮水矢板の設計"_s, u"ＯＫ"_s};
     const QString pdf = u"report.pdf"_s;
-    QTest::newRow("File menu, OK") << false << true << QString() << report << pdf;
-    QTest::newRow("File menu, Cancel") << false << false << QString() << QStringList() << pdf;
-    QTest::newRow("preview, OK") << true << true << QString() << report << pdf;
-    QTest::newRow("preview, Cancel") << true << false << QString() << QStringList() << pdf;
+    QTest::newRow("File menu, OK") << false << true << QString() << report << pdf << 0;
+    QTest::newRow("File menu, Cancel") << false << false << QString() << QStringList() << pdf << 0;
+    QTest::newRow("preview, OK") << true << true << QString() << report << pdf << 0;
+    QTest::newRow("preview, Cancel") << true << false << QString() << QStringList() << pdf << 0;
     QTest::newRow("preview, levels made equal")
-        << true << true << u"3"_s << QStringList{u"遮水矢板の設計"_s, u"水位データおよび"_s} << pdf;
+        << true << true << u"3"_s << QStringList{u"遮水矢板の設計"_s, u"水位データおよび"_s} << pdf << 0;
     // A print that cannot start says so.
     QTest::newRow("File menu, no folder for the file") << false << true << QString() << QStringList()
-                                                       << u"missing/report.pdf"_s;
+                                                       << u"missing/report.pdf"_s << 0;
     QTest::newRow("preview, no folder for the file") << true << true << QString() << QStringList()
-                                                     << u"missing/report.pdf"_s;
+                                                     << u"missing/report.pdf"_s << 0;
+#ifdef Q_OS_UNIX
+    // A file size limit cuts the PDF short as a full disk does, for root as well.
+    QTest::newRow("File menu, full disk") << false << true << QString() << QStringList() << pdf << 4096;
+    QTest::newRow("preview, full disk") << true << true << QString() << QStringList() << pdf << 4096;
+#endif
 }
 
 void TestPreview::printing()
@@ -388,9 +454,13 @@ void TestPreview::printing()
     QFETCH(QString, level2);
     QFETCH(QStringList, printed);
     QFETCH(QString, pdfName);
+    QFETCH(int, fileLimit);
     QTemporaryDir folder;
     const QString pdf = folder.filePath(pdfName);
-    const bool fails = ok && pdfName.contains(u'/');
+    const bool fails = ok && (pdfName.contains(u'/') || fileLimit > 0);
+    const QByteArray earlier = "an earlier report";
+    if (fileLimit > 0)
+        writeBytes(pdf, earlier);
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showReady(form));
@@ -399,25 +469,79 @@ void TestPreview::printing()
     dialogs.answerPrinter(ok, pdf);
     if (fails)
         dialogs.answer(Reply::Ok);
+    QAction *print = form.printAction();
     if (fromPreview) {
         PreviewWindow *preview = pressPreviewButton(form);
         QVERIFY(preview);
         if (!level2.isEmpty())
             form.numberBox(InnerWaterLevelBox)->setText(level2);
-        preview->printAction()->trigger();
-    } else {
-        form.printAction()->trigger();
+        print = preview->printAction();
+    }
+    {
+        const FileSizeLimit limit(fileLimit);
+        print->trigger();
     }
     // File > Print offers the whole document on a printer only; the preview's dialog is left as it comes.
     QCOMPARE(dialogs.printerDialogs(), QList<bool>{!fromPreview});
     QCOMPARE(dialogs.asked(), fails ? QList<AskedDialog>{printFailedMessage()} : QList<AskedDialog>{});
-    QCOMPARE(QFileInfo::exists(pdf), ok && !fails);
+    // The earlier file survives whole, and nothing is left beside it.
+    if (fileLimit > 0) {
+        QCOMPARE(readBytes(pdf), earlier);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{pdfName});
+    }
+    QCOMPARE(QFileInfo::exists(pdf), (ok && !fails) || fileLimit > 0);
     if (!ok || fails)
         return;
-    QVERIFY(runProgram(u"pdfinfo"_s, {pdf}).contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
+    const QString info = runProgram(u"pdfinfo"_s, {pdf});
+    QVERIFY(info.contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
+    // Title and creator as talven-report writes them.
+    QVERIFY2(info.contains(QRegularExpression(u"Title:\\s+遮水矢板の設計\\n"_s)), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression(u"Creator:\\s+タルヴェン\\n"_s)), qPrintable(info));
     const QString text = runProgram(u"pdftotext"_s, {pdf, u"-"_s});
     for (const QString &expected : printed)
         QVERIFY2(text.contains(expected), qPrintable(expected + u" not in: "_s + text));
+}
+
+void TestPreview::pdfProposal_data()
+{
+    QTest::addColumn<QStringList>("steps");  // "save NAME", "open NAME" in the test's folder, "new"
+    QTest::addColumn<bool>("fromPreview");
+    QTest::addColumn<QString>("proposed");   // in the test's folder; a name alone: in the program's folder
+    QTest::newRow("a new study") << QStringList{} << false << u"新規タイトル.pdf"_s;
+    QTest::newRow("a saved study") << QStringList{u"save 樋門A"_s} << false << u"/樋門A.pdf"_s;
+    QTest::newRow("a saved study, from the preview") << QStringList{u"save plan.txt"_s} << true << u"/plan.txt.pdf"_s;
+    QTest::newRow("an opened study") << QStringList{u"save a"_s, u"new"_s, u"open a.vek"_s} << false << u"/a.pdf"_s;
+    QTest::newRow("new after a save") << QStringList{u"save a"_s, u"new"_s} << true << u"/新規タイトル.pdf"_s;
+}
+
+// The PDF printer proposes the study's own name in its folder.
+void TestPreview::pdfProposal()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(bool, fromPreview);
+    QFETCH(QString, proposed);
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showReady(form));
+    for (const QString &step : steps) {
+        dialogs.answer(Reply::Yes, form.study().saved ? 0 : 1);  // unsaved work is given up
+        if (step == u"new"_s) {
+            form.newAction()->trigger();
+            showReady(form);
+            continue;
+        }
+        dialogs.answerFile(folder.path() + u'/' + step.section(u' ', 1));
+        (step.startsWith(u"save"_s) ? form.saveAction() : form.openAction())->trigger();
+    }
+    dialogs.answerPrinter(false);
+    if (fromPreview)
+        pressPreviewButton(form)->printAction()->trigger();
+    else
+        form.printAction()->trigger();
+    const QString expected = proposed.startsWith(u'/') ? folder.path() + proposed
+                                                        : QCoreApplication::applicationDirPath() + u'/' + proposed;
+    QCOMPARE(dialogs.proposedPdfFiles(), QList<QString>{expected});
 }
 
 void TestPreview::printerDialogOffersPdf_data()
@@ -427,14 +551,15 @@ void TestPreview::printerDialogOffersPdf_data()
     QTest::newRow("the preview's print") << false;
 }
 
-// The real printer dialog: printing to a PDF file is offered in either, a
-// page range only in the preview's.
+// The real printer dialog: printing to a PDF file is offered in either, with
+// the file the print proposes; a page range only in the preview's.
 void TestPreview::printerDialogOffersPdf()
 {
     QFETCH(bool, restricted);
     QStringList printers;
+    QStringList files;
     bool ranges = true;
-    QTimer::singleShot(0, [&printers, &ranges] {
+    QTimer::singleShot(0, [&printers, &files, &ranges] {
         auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
         if (!dialog)
             return;
@@ -444,11 +569,17 @@ void TestPreview::printerDialogOffersPdf()
                 for (int i = 0; i < list->count(); ++i)
                     printers << list->itemText(i);
         }
+        for (const QLineEdit *field : dialog->findChildren<QLineEdit *>())
+            files << field->text();
         dialog->reject();
     });
+    const QString proposed = QDir::tempPath() + u"/樋門A.pdf"_s;
     QPrinter printer;
+    printer.setOutputFileName(proposed);
+    printer.setOutputFormat(QPrinter::NativeFormat);
     QVERIFY(!dialogService().printerDialog(nullptr, printer, restricted));
     QVERIFY2(!printers.filter(u"PDF"_s).isEmpty(), qPrintable(printers.join(u'|')));
+    QVERIFY2(files.contains(proposed), qPrintable(files.join(u'|')));
     QCOMPARE(ranges, !restricted);
 }
 

@@ -346,6 +346,7 @@ void MainWindow::newStudy()
     if (!study_.saved && !confirmDiscard(QStringLiteral("タルヴェン・新規作成")))
         return;
     resetStudy(false);
+    studyPath_.clear();
 }
 
 void MainWindow::clearNumbers()

@@ -195,6 +195,10 @@ private:
     // it was.
     bool restoreStudyFile(const QString &path);
     bool saveStudyFile();
+    // What File > Save proposes: the study's own folder and name once it has
+    // a file, otherwise "新規タイトル" in the dialogs' folder.
+    QString proposedFolder() const;
+    QString proposedFileName() const;
     bool confirmOpen();
     void finishOpen(bool opened);
     // Where the open and save dialogs start (mainwindow_desktop.cpp).
@@ -205,6 +209,7 @@ private:
     // Preview and printing (mainwindow_report.cpp).
     bool refuseReport();
     void showPreview(bool modal);
+    QString proposedPdfPath() const;
 
     StudyRecord study_;
 
@@ -237,6 +242,7 @@ private:
     QLineEdit *clickedBox_ = nullptr;  // a box just entered with the mouse
     std::optional<QString> restoredRatio_;  // while an open selects the ranged class
     QString lastStudyFolder_;  // of the study last opened or saved
+    QString studyPath_;        // the study's file once opened or saved; empty for a new study
 };
 
 // The folder the file dialogs start in before any study was opened or saved:

@@ -67,10 +67,20 @@ void MainWindow::saveStudy()
         study_.saved = true;
 }
 
+QString MainWindow::proposedFolder() const
+{
+    return studyPath_.isEmpty() ? dialogFolder() : QFileInfo(studyPath_).absolutePath();
+}
+
+QString MainWindow::proposedFileName() const
+{
+    return studyPath_.isEmpty() ? QStringLiteral("新規タイトル") : QFileInfo(studyPath_).fileName();
+}
+
 bool MainWindow::saveStudyFile()
 {
-    const QString chosen = dialogService().saveFileName(this, dialogFolder(), QStringLiteral("新規タイトル"),
-                                                   studyFileFilter());
+    const QString chosen =
+        dialogService().saveFileName(this, proposedFolder(), proposedFileName(), studyFileFilter());
     if (chosen.isEmpty())
         return false;
     const QString target = withStudyExtension(chosen);
@@ -90,6 +100,7 @@ bool MainWindow::saveStudyFile()
         return false;
     }
     study_.methodCode = methodCode;
+    studyPath_ = QFileInfo(target).absoluteFilePath();
     lastStudyFolder_ = QFileInfo(target).absolutePath();
     return true;
 }
@@ -123,6 +134,7 @@ bool MainWindow::restoreStudyFile(const QString &path)
     }
     refreshBoxes();
     nameBoxes_[0]->setFocus();
+    studyPath_ = QFileInfo(path).absoluteFilePath();
     lastStudyFolder_ = QFileInfo(path).absolutePath();
     return true;
 }

@@ -71,10 +71,10 @@ protected:
     }
 };
 
-PreviewWindow *PreviewWindow::open(QWidget *owner, InputSource source, bool modal)
+PreviewWindow *PreviewWindow::open(QWidget *owner, InputSource source, PdfPathSource pdfPath, bool modal)
 {
     if (!openPreview) {
-        openPreview = new PreviewWindow(owner, std::move(source));
+        openPreview = new PreviewWindow(owner, std::move(source), std::move(pdfPath));
         if (modal)
             openPreview->setWindowModality(Qt::ApplicationModal);
         openPreview->show();
@@ -89,8 +89,8 @@ PreviewWindow *PreviewWindow::instance()
     return openPreview;
 }
 
-PreviewWindow::PreviewWindow(QWidget *owner, InputSource source)
-    : QMainWindow(owner, Qt::Window), source_(std::move(source))
+PreviewWindow::PreviewWindow(QWidget *owner, InputSource source, PdfPathSource pdfPath)
+    : QMainWindow(owner, Qt::Window), source_(std::move(source)), pdfPath_(std::move(pdfPath))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("印刷プレビュー"));
@@ -182,7 +182,7 @@ void PreviewWindow::printReport()
 {
     // The dialog as it comes: its PDF choice is how a desktop without a PDF
     // printer gets a file.
-    printStudyReport(this, source_(), false);
+    printStudyReport(this, source_(), pdfPath_(), false);
 }
 
 void PreviewWindow::closePreview()

@@ -20,13 +20,15 @@ class PagePicture;
 class PreviewWindow final : public QMainWindow {
     Q_OBJECT
 public:
-    // Where each drawing takes the study from.
+    // Where each drawing takes the study from, and where its print proposes
+    // to write a PDF file.
     using InputSource = std::function<StudyInput()>;
+    using PdfPathSource = std::function<QString()>;
 
     // Opens the preview in front of `owner`; a modal one blocks every other
     // window until it is closed. A preview already open is brought to the
     // front as it is, and no second one is made.
-    static PreviewWindow *open(QWidget *owner, InputSource source, bool modal);
+    static PreviewWindow *open(QWidget *owner, InputSource source, PdfPathSource pdfPath, bool modal);
     // The open preview, or nullptr.
     static PreviewWindow *instance();
 
@@ -45,7 +47,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    PreviewWindow(QWidget *owner, InputSource source);
+    PreviewWindow(QWidget *owner, InputSource source, PdfPathSource pdfPath);
 
     void redrawPage();
     void onScrolled(int value);
@@ -53,6 +55,7 @@ private:
     void closePreview();
 
     InputSource source_;
+    PdfPathSource pdfPath_;
     PagePicture *page_ = nullptr;
     QScrollBar *scrollBar_ = nullptr;
     QAction *printAction_ = nullptr;
