@@ -140,7 +140,7 @@ void TestEntry::typing()
     QCOMPARE(form.numberBox(box)->text(), shown);
     QVERIFY2(isNear(numberField(form.study(), box), stored),
              qPrintable(QString::number(numberField(form.study(), box), 'g', 17)));
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
     QCOMPARE(focusedWidget(), form.numberBox(box));
     QCOMPARE(form.tabs()->currentIndex(), tabOfBox(box));
 }
@@ -396,9 +396,9 @@ void TestEntry::namesTrimmed()
     form.tabs()->setCurrentIndex(tabOfName(box));
     QTemporaryDir folder;
     saveStudyInto(form, dialogs, folder);
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
     typeInto(form.nameBox(box), keys);
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
     QCOMPARE(form.study().names[box], QString());  // stored only when the box is left
     pressEnter(form.nameBox(box));
     QCOMPARE(form.study().names[box], stored);
@@ -548,7 +548,7 @@ void TestEntry::formulaAndClass()
     QCOMPARE(form.formulaNumeratorLabel()->text(), u"Ｌ + ΣL"_s);
     QCOMPARE(form.resultLine(Section::Vertical).numerator->text(), u"Ｌ + ΣL"_s);
     QCOMPARE(form.resultLine(Section::Horizontal).numerator->text(), u"Ｌ + ΣL"_s);
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
 
     QTemporaryDir folder;
     const QString blighRatios[] = {u"18"_s, u"15"_s, u"12"_s, QString(), u"4"_s};
@@ -560,7 +560,7 @@ void TestEntry::formulaAndClass()
         QCOMPARE(form.study().creepRatio, blighRatios[row].toDouble());
         QVERIFY(form.creepRatioBox()->isReadOnly());
         QCOMPARE(form.creepRatioCaption()->text(), u"クリープ比"_s);
-        QVERIFY(!form.study().saved);
+        QVERIFY(!form.isSaved());
     }
     QCOMPARE(form.soilClassList()->item(1)->text(), u"細　砂"_s);
 
@@ -594,13 +594,13 @@ void TestEntry::sameFormulaClickChangesNothing()
     clickButton(form.formulaButton(Formula::Lane));  // Lane is already chosen
     QCOMPARE(form.listIndex(), 4);
     QCOMPARE(form.creepRatioBox()->text(), u"4.0"_s);
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
 
     // From code the formula selection always runs.
     form.selectFormula(Formula::Lane);
     QCOMPARE(form.listIndex(), -1);
     QCOMPARE(form.creepRatioBox()->text(), u"0.0"_s);
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
 }
 
 void TestEntry::totals_data()

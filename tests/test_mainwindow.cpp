@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace talven;
@@ -31,6 +32,10 @@ const AskedDialog ClearQuestion{QStringLiteral("名称以外は全て消去さ�
                                 QStringLiteral("タルヴェン・数値のクリア")};
 const AskedDialog ExitQuestion{QStringLiteral("プログラムを終了しますか？"), MessageIcon::Question,
                                QStringLiteral("タルヴェン・終了")};
+const AskedDialog ExitUnsaved{QStringLiteral("作業中のデータは保存されていません。保存してから終了しますか？"),
+                              MessageIcon::Question, QStringLiteral("タルヴェン・終了"), true};
+const AskedDialog WriteError{QStringLiteral("ファイル書き込みを中止しました。"), MessageIcon::Exclamation,
+                             QStringLiteral("タルヴェン・書き込みエラー")};
 const AskedDialog NoReport{QStringLiteral("水位データおよび\r\nクリープ比の選択を確認してください"), MessageIcon::Stop,
                            QStringLiteral("タルヴェン・帳票作成できません")};
 
@@ -64,6 +69,8 @@ private Q_SLOTS:
     void clearKeepsNames();
     void exitAnswerNo_data();
     void exitAnswerNo();
+    void exitQuestion_data();
+    void exitQuestion();
     void leavingFirstTab_data();
     void leavingFirstTab();
     void laterTabsNeverChecked_data();
@@ -90,7 +97,7 @@ void TestMainWindow::loadState()
 
     QCOMPARE(form.windowTitle(), QStringLiteral("タルヴェン"));
     QCOMPARE(form.tabs()->currentIndex(), 0);
-    QVERIFY(record.saved);
+    QVERIFY(form.isSaved());
     for (int i = 0; i < NumberBoxCount; ++i) {
         const QString expected = i == CreepRatioBox ? QStringLiteral("0.0") : QStringLiteral("0.00");
         QVERIFY2(form.numberBox(i)->text() == expected, qPrintable(form.numberBox(i)->objectName()));
@@ -325,7 +332,7 @@ void TestMainWindow::newCommand()
         form.tabs()->setCurrentIndex(1);
         typeInto(form.numberBox(verticalBox(0)), QStringLiteral("4"));
         QTest::mouseClick(form.doubleTick(Section::Vertical, 2), Qt::LeftButton);
-        QVERIFY(!form.study().saved);
+        QVERIFY(!form.isSaved());
     }
     if (answer)
         dialogs.answer(Reply(answer));
@@ -344,7 +351,7 @@ void TestMainWindow::newCommand()
         QCOMPARE(form.study().verticalLengths[0], 0.0);
         QCOMPARE(form.study().names[0], QString());
         QCOMPARE(form.study().methodCode, 0.0);
-        QVERIFY(form.study().saved);
+        QVERIFY(form.isSaved());
         if (edit)
             QCOMPARE(focusedWidget(), form.numberBox(0));  // tab 0 was selected again
     } else {
@@ -355,7 +362,7 @@ void TestMainWindow::newCommand()
         QCOMPARE(form.listIndex(), 0);
         QVERIFY(!form.doubleTick(Section::Vertical, 2)->isChecked());
         QCOMPARE(form.study().verticalLengths[0], 4.0);
-        QVERIFY(!form.study().saved);
+        QVERIFY(!form.isSaved());
     }
 }
 
@@ -413,7 +420,7 @@ void TestMainWindow::clearKeepsNames()
     QVERIFY(form.doubleTick(Section::Horizontal, 6)->isChecked());
     QCOMPARE(form.study().doubleFlags[doubleFlagIndex(Section::Horizontal, 6)], 1);
     QCOMPARE(form.study().creepRatio, 0.0);
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
 }
 
 void TestMainWindow::exitAnswerNo_data()
@@ -425,7 +432,7 @@ void TestMainWindow::exitAnswerNo_data()
     QTest::newRow("Ctrl+X in a name box") << 3;
 }
 
-// No leaves the window as it was, whatever is unsaved.
+// Every way of closing asks; with unsaved work キャンセル leaves the window as it was.
 void TestMainWindow::exitAnswerNo()
 {
     QFETCH(int, way);
@@ -437,7 +444,7 @@ void TestMainWindow::exitAnswerNo()
     QLineEdit *box = way == 3 ? form.nameBox(1) : form.numberBox(1);
     box->setFocus();
     box->selectAll();
-    dialogs.answer(Reply::No);
+    dialogs.answer(Reply::Cancel);
     switch (way) {
     case 0:
         form.exitAction()->trigger();
@@ -449,15 +456,63 @@ void TestMainWindow::exitAnswerNo()
         QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
         break;
     }
-    QCOMPARE(dialogs.asked(), QList<AskedDialog>{ExitQuestion});
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{ExitUnsaved});
     QVERIFY(form.isVisible());
     // Only moving into the name box has rewritten the number with two decimals.
     QCOMPARE(form.numberBox(1)->text(), way == 3 ? QStringLiteral("12.50") : QStringLiteral("12.5"));
     QCOMPARE(form.nameBox(1)->text(), QStringLiteral("底版"));
     QCOMPARE(form.study().baseValues[1], 12.5);
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
     if (way >= 2)
         QCOMPARE(focusedWidget(), box);
+}
+
+void TestMainWindow::exitQuestion_data()
+{
+    QTest::addColumn<bool>("unsaved");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("saveAs");  // the save dialog's answer in the test's folder; empty: Cancel
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("saved, はい") << false << int(Reply::Yes) << QString() << true;
+    QTest::newRow("saved, いいえ") << false << int(Reply::No) << QString() << false;
+    QTest::newRow("unsaved, はい saves and quits") << true << int(Reply::Yes) << u"plan.vek"_s << true;
+    QTest::newRow("unsaved, いいえ quits unsaved") << true << int(Reply::No) << QString() << true;
+    QTest::newRow("unsaved, キャンセル stays") << true << int(Reply::Cancel) << QString() << false;
+    QTest::newRow("unsaved, はい, save cancelled") << true << int(Reply::Yes) << QString() << false;
+    QTest::newRow("unsaved, はい, save failing") << true << int(Reply::Yes) << u"missing/plan.vek"_s << false;
+}
+
+// The window closes only when the question lets it, and はい only once the study is saved.
+void TestMainWindow::exitQuestion()
+{
+    QFETCH(bool, unsaved);
+    QFETCH(int, answer);
+    QFETCH(QString, saveAs);
+    QFETCH(bool, closes);
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    dialogs.cancelFileDialogs();
+    MainWindow form;
+    QVERIFY(showActive(form));
+    if (unsaved)
+        typeInto(form.numberBox(0), QStringLiteral("7"));
+    dialogs.answer(Reply(answer));
+    const bool saving = unsaved && Reply(answer) == Reply::Yes;
+    const bool failing = saveAs.contains(u'/');
+    if (saving)
+        dialogs.answerFile(saveAs.isEmpty() ? QString() : folder.filePath(saveAs));
+    if (failing)
+        dialogs.answer(Reply::Ok);
+    form.close();
+    QList<AskedDialog> expected{unsaved ? ExitUnsaved : ExitQuestion};
+    if (failing)
+        expected << WriteError;
+    QCOMPARE(dialogs.asked(), expected);
+    QCOMPARE(dialogs.fileDialogs().size(), saving ? 1 : 0);
+    QCOMPARE(form.isVisible(), !closes);
+    QCOMPARE(QFile::exists(folder.filePath(u"plan.vek"_s)), saving && closes);
+    QCOMPARE(form.isSaved(), !unsaved || (saving && closes));
+    QCOMPARE(loggedStyle(expected.front()), unsaved ? 35 : 36);
 }
 
 void TestMainWindow::exitAnswerYes()
@@ -465,7 +520,7 @@ void TestMainWindow::exitAnswerYes()
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
-    typeInto(form.numberBox(0), QStringLiteral("7"));
+    form.numberBox(0)->setFocus();
     dialogs.answer(Reply::Yes);
     QTimer::singleShot(0, &form, [&form] {
         QTest::keyClick(form.numberBox(0), Qt::Key_X, Qt::ControlModifier);
@@ -636,8 +691,8 @@ void TestMainWindow::fileShortcutsInBoxes_data()
     QTest::newRow("Ctrl+N in numberBox(2)") << u"numberBox(2)"_s << int(Qt::Key_N) << LoseWorkNew;
     QTest::newRow("Ctrl+O in nameBox(0)") << u"nameBox(0)"_s << int(Qt::Key_O) << LoseWorkOpen;
     QTest::newRow("Ctrl+P in numberBox(4)") << u"numberBox(4)"_s << int(Qt::Key_P) << NoReport;
-    QTest::newRow("Ctrl+X in numberBox(5)") << u"numberBox(5)"_s << int(Qt::Key_X) << ExitQuestion;
-    QTest::newRow("Ctrl+X in nameBox(4)") << u"nameBox(4)"_s << int(Qt::Key_X) << ExitQuestion;
+    QTest::newRow("Ctrl+X in numberBox(5)") << u"numberBox(5)"_s << int(Qt::Key_X) << ExitUnsaved;
+    QTest::newRow("Ctrl+X in nameBox(4)") << u"nameBox(4)"_s << int(Qt::Key_X) << ExitUnsaved;
 }
 
 // The File shortcuts run their commands with the cursor in a box, and the box
@@ -656,7 +711,7 @@ void TestMainWindow::fileShortcutsInBoxes()
     target->insert(QStringLiteral("3"));  // unsaved, and something to cut
     target->selectAll();
     const QString before = target->text();
-    dialogs.answer(asked.icon == MessageIcon::Question ? Reply::No : Reply::Ok);
+    dialogs.answer(asked.cancellable ? Reply::Cancel : asked.icon == MessageIcon::Question ? Reply::No : Reply::Ok);
     QTest::keyClick(target, Qt::Key(key), Qt::ControlModifier);
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{asked});
     QCOMPARE(target->text(), before);
@@ -709,11 +764,11 @@ void TestMainWindow::saveAndOpenMarkSaved()
     QVERIFY(showActive(form));
     makeReady(form);
     form.tabs()->setCurrentIndex(2);
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
 
     // A cancelled save writes nothing, so New still asks.
     form.saveAction()->trigger();
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
     QCOMPARE(form.tabs()->currentIndex(), 2);
     dialogs.answer(Reply::Yes);
     form.newAction()->trigger();
@@ -726,7 +781,7 @@ void TestMainWindow::saveAndOpenMarkSaved()
     dialogs.answer(Reply::No);
     form.openAction()->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
     QCOMPARE(form.numberBox(0)->text(), QStringLiteral("4"));
 
     // Yes, then Cancel: tab 0, and the work is still unsaved.
@@ -737,7 +792,7 @@ void TestMainWindow::saveAndOpenMarkSaved()
     form.openAction()->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
     QCOMPARE(form.tabs()->currentIndex(), 0);
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
 }
 
 void TestMainWindow::tabStopsOnTab1()

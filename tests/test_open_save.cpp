@@ -210,7 +210,7 @@ void TestOpenSave::roundTrip()
 
     dialogs.answerFile(folder.filePath(u"study"_s));
     form.saveAction()->trigger();
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
     QVERIFY(QFile::exists(folder.filePath(u"study.vek"_s)));
     // A new study asks nothing after the save and clears the window.
     form.newAction()->trigger();
@@ -219,7 +219,7 @@ void TestOpenSave::roundTrip()
     dialogs.answerFile(folder.filePath(u"study.vek"_s));
     form.openAction()->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{});
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
     QCOMPARE(form.tabs()->currentIndex(), 0);
     QCOMPARE(nameOf(focusedWidget()), u"nameBox(0)"_s);
     QCOMPARE(form.selectedFormula(), Formula(formula));
@@ -281,7 +281,7 @@ void TestOpenSave::refusedFile()
     enterStudy(form, dialogs);
     form.nameBox(3)->setFocus();
     const QStringList before = describe(form);
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
 
     dialogs.answer(Reply::Yes);
     dialogs.answerFile(path);
@@ -395,7 +395,7 @@ void TestOpenSave::extension()
     dialogs.answerFile(folder.filePath(typed));
     form.saveAction()->trigger();
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{written});
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
     // The method code of Bligh's fourth class with 7.5, kept by the save.
     QCOMPARE(form.study().methodCode, 10407.5);
 }
@@ -437,7 +437,7 @@ void TestOpenSave::overwriteAfterExtension()
     QFile file(earlier);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll() != QByteArray("earlier\r\n"), replaced);
-    QCOMPARE(form.study().saved, replaced);
+    QCOMPARE(form.isSaved(), replaced);
 }
 
 void TestOpenSave::rangedClass_data()
@@ -477,7 +477,7 @@ void TestOpenSave::rangedClass()
     QCOMPARE(form.creepRatioBox()->text(), ratio);
     QVERIFY(form.ratioEditable());
     QCOMPARE(form.study().creepRatio, ratio.toDouble());
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
 }
 
 void TestOpenSave::shortFile_data()
@@ -509,7 +509,7 @@ void TestOpenSave::shortFile()
     for (int i = 0; i < PileCount; ++i)
         QVERIFY(!form.doubleTick(Section::Vertical, i)->isChecked() && !form.doubleTick(Section::Horizontal, i)->isChecked());
     QCOMPARE(form.numberBox(0)->text(), u"0.00"_s);
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
 }
 
 void TestOpenSave::fromOutside_data()
@@ -580,7 +580,7 @@ void TestOpenSave::fromOutside()
     QTRY_COMPARE(form.nameBox(0)->text(), opens ? u"GATE"_s : before.filter(u"nameBox(0)="_s).front().mid(11));
     if (!opens)
         QCOMPARE(describe(form), before);
-    QCOMPARE(form.study().saved, opens || reply == 0);
+    QCOMPARE(form.isSaved(), opens || reply == 0);
     QCOMPARE(form.tabs()->currentIndex(), 0);
     if (way == u"hand-over"_s && !modal)
         QTRY_VERIFY(form.isActiveWindow());

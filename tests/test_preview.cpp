@@ -525,7 +525,7 @@ void TestPreview::pdfProposal()
     MainWindow form;
     QVERIFY(showReady(form));
     for (const QString &step : steps) {
-        dialogs.answer(Reply::Yes, form.study().saved ? 0 : 1);  // unsaved work is given up
+        dialogs.answer(Reply::Yes, form.isSaved() ? 0 : 1);  // unsaved work is given up
         if (step == u"new"_s) {
             form.newAction()->trigger();
             showReady(form);

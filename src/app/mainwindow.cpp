@@ -365,14 +365,31 @@ void MainWindow::showVersion()
     TitleWindow::open(TitleWindow::Look::Version);
 }
 
+// Unsaved work is offered a save first; Yes quits only once it is saved.
+bool MainWindow::confirmExit()
+{
+    const QString caption = QStringLiteral("タルヴェン・終了");
+    if (study_.saved)
+        return ask(QStringLiteral("プログラムを終了しますか？"), caption);
+    switch (askOrCancel(QStringLiteral("作業中のデータは保存されていません。保存してから終了しますか？"), caption)) {
+    case Answer::Yes:
+        return saveStudy();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!ask(QStringLiteral("プログラムを終了しますか？"), QStringLiteral("タルヴェン・終了"))) {
+    if (!confirmExit()) {
         event->ignore();
         return;
     }
     event->accept();
-    // The program ends here, whatever other window is open, and saves nothing.
+    // The program ends here, whatever other window is open.
     QCoreApplication::exit(0);
 }
 

@@ -114,6 +114,8 @@ public:
     // The study: the record the boxes store into, and with the window-held
     // choices (formula, class, x2 ticks) what is checked and printed.
     const StudyRecord &study() const { return study_; }
+    // Whether the study is as it was last opened, saved or started.
+    bool isSaved() const { return study_.saved; }
     StudyInput studyInput() const;
     StudyCheck check() const { return checkStudy(studyInput()); }
 
@@ -137,7 +139,7 @@ public:
     // The menu commands.
     void newStudy();
     void openStudy();
-    void saveStudy();
+    bool saveStudy();  // true once the study is written
     void printPreview();
     void printReport();
     void clearNumbers();
@@ -176,6 +178,7 @@ private:
     void onDoubleTickToggled(Section section, int row);
     void setRatioEditable(bool editable);
     bool confirmDiscard(const QString &caption);
+    bool confirmExit();
 
     // The boxes (mainwindow_boxes.cpp).
     bool isFileShortcut(const QKeyEvent &key) const;

@@ -61,10 +61,12 @@ void MainWindow::finishOpen(bool opened)
         study_.saved = true;
 }
 
-void MainWindow::saveStudy()
+bool MainWindow::saveStudy()
 {
-    if (saveStudyFile())
-        study_.saved = true;
+    if (!saveStudyFile())
+        return false;
+    study_.saved = true;
+    return true;
 }
 
 QString MainWindow::proposedFolder() const
