@@ -2,6 +2,7 @@
 // Exit, the checks made when the first tab is left, tab stops.
 
 #include "app/mainwindow.h"
+#include "files/studyfile.h"
 #include "mainwindowtesting.h"
 #include "scripteddialogs.h"
 #include "study/boxtable.h"
@@ -47,6 +48,76 @@ void makeReady(MainWindow &form)
     form.numberBox(InnerWaterLevelBox)->setText(QStringLiteral("1"));
 }
 
+// The worked example (Lane 8.5, dimensions 3 2 1, levels 3 and 1, piles 3 and
+// 1.5, 2.5 and 2.5) saved in `folder` as 樋門A.vek and opened, both results shown.
+void openExample(MainWindow &form, const QTemporaryDir &folder)
+{
+    StudyFileContent content;
+    const char *const numbers[] = {"3", "2", "1", "3", "1", "", "3", "1.5"};
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        content.numberTexts[i] = QLatin1StringView(numbers[i]);
+    content.numberTexts[FirstHorizontalPileBox] = content.numberTexts[FirstHorizontalPileBox + 1] = QStringLiteral("2.5");
+    content.names[0] = QStringLiteral("本体");
+    content.methodCode = buildMethodCode(Formula::Lane, 0, 8.5);
+    content.doubleFlags.fill(1);
+    const QString path = folder.filePath(QStringLiteral("樋門A.vek"));
+    QVERIFY(!writeStudyFile(path, content));
+    form.openStudyFile(path);
+    form.showResult(Section::Vertical);
+    form.showResult(Section::Horizontal);
+}
+
+// One change as the user makes it: "box N TEXT" typed and left with Enter,
+// "name N TEXT" likewise, "tick v|h ROW", "formula bligh|lane", "class ROW",
+// "clear", and "batch": three vertical lengths written by the program at once.
+void makeChange(MainWindow &form, ScriptedDialogs &dialogs, const QString &change)
+{
+    const QStringList part = change.split(u' ');
+    const int number = part.value(1).toInt();
+    if (part[0] == u"box") {
+        form.tabs()->setCurrentIndex(tabOfBox(number));
+        typeInto(form.numberBox(number), part[2]);
+        pressEnter(form.numberBox(number));
+    } else if (part[0] == u"name") {
+        form.tabs()->setCurrentIndex(tabOfName(number));
+        typeInto(form.nameBox(number), part[2]);
+        pressEnter(form.nameBox(number));
+    } else if (part[0] == u"tick") {
+        const Section section = part[1] == u"v" ? Section::Vertical : Section::Horizontal;
+        form.tabs()->setCurrentIndex(MainWindow::tabOf(section));
+        QTest::mouseClick(form.doubleTick(section, part[2].toInt()), Qt::LeftButton);
+    } else if (part[0] == u"formula") {
+        form.tabs()->setCurrentIndex(MainWindow::MethodTab);
+        clickButton(form.formulaButton(part[1] == u"bligh" ? Formula::Bligh : Formula::Lane));
+    } else if (part[0] == u"class") {
+        form.tabs()->setCurrentIndex(MainWindow::MethodTab);
+        if (isRangedClass(form.selectedFormula(), number))
+            dialogs.answer(Reply::Ok);
+        clickListRow(form.soilClassList(), number);
+    } else if (part[0] == u"clear") {
+        dialogs.answer(Reply::Yes);
+        form.clearNumbersAction()->trigger();
+    } else {
+        form.changeStudy(QStringLiteral("矢板長の提案"), [&form] {
+            for (int row = 0; row < 3; ++row)
+                form.numberBox(verticalBox(row))->setText(QStringLiteral("5"));
+            form.refreshBoxes();
+        });
+    }
+}
+
+// The study as describeShown gives it on the first tab, without what depends
+// on the way there: result lines, the reference ΣL, the order of the tabs'
+// labels.
+QStringList studyShown(MainWindow &form)
+{
+    form.tabs()->setCurrentIndex(MainWindow::MethodTab);
+    QStringList lines = describeShown(form);
+    lines.removeIf([](const QString &line) { return line.contains(u"Result") || line.contains(u"Reference"); });
+    lines.sort();
+    return lines;
+}
+
 }  // namespace
 
 class TestMainWindow : public QObject {
@@ -85,6 +156,10 @@ private Q_SLOTS:
     void reportNotReady();
     void saveAndOpenMarkSaved();
     void tabStopsOnTab1();
+    void undoRedo_data();
+    void undoRedo();
+    void undoKeys_data();
+    void undoKeys();
     // Last: it runs the event loop until the program ends.
     void exitAnswerYes();
 };
@@ -223,7 +298,10 @@ void TestMainWindow::menus_data()
     QTest::newRow("printAction") << file << 6 << QStringLiteral("印刷(&P)") << QKeySequence(QStringLiteral("Ctrl+P"));
     QTest::newRow("separator after printAction") << file << 7 << QString() << QKeySequence();
     QTest::newRow("exitAction") << file << 8 << QStringLiteral("終了(&X)") << QKeySequence(QStringLiteral("Ctrl+X"));
-    QTest::newRow("clearNumbersAction") << edit << 0 << QStringLiteral("数値のみクリア(&Q)") << QKeySequence();
+    QTest::newRow("undoAction") << edit << 0 << QStringLiteral("元に戻す") << QKeySequence(QStringLiteral("Ctrl+Z"));
+    QTest::newRow("redoAction") << edit << 1 << QStringLiteral("やり直し") << QKeySequence(QStringLiteral("Ctrl+Y"));
+    QTest::newRow("separator after redoAction") << edit << 2 << QString() << QKeySequence();
+    QTest::newRow("clearNumbersAction") << edit << 3 << QStringLiteral("数値のみクリア(&Q)") << QKeySequence();
     QTest::newRow("helpAction") << help << 0 << QStringLiteral("ヘルプ(&H)") << QKeySequence();
     QTest::newRow("separator after helpAction") << help << 1 << QString() << QKeySequence();
     QTest::newRow("versionAction") << help << 2 << QStringLiteral("バージョン情報(&A)") << QKeySequence();
@@ -420,7 +498,13 @@ void TestMainWindow::clearKeepsNames()
     QVERIFY(form.doubleTick(Section::Horizontal, 6)->isChecked());
     QCOMPARE(form.study().doubleFlags[doubleFlagIndex(Section::Horizontal, 6)], 1);
     QCOMPARE(form.study().creepRatio, 0.0);
-    QVERIFY(form.isSaved());
+    // A change like any other, undone in one step.
+    QVERIFY(!form.isSaved());
+    QCOMPARE(form.undoAction()->text(), QStringLiteral("元に戻す：数値のみクリア"));
+    form.undoAction()->trigger();
+    QVERIFY(form.study() == before);
+    QVERIFY(form.formulaButton(Formula::Bligh)->isChecked());
+    QVERIFY(!form.doubleTick(Section::Horizontal, 6)->isChecked());
 }
 
 void TestMainWindow::exitAnswerNo_data()
@@ -830,6 +914,119 @@ void TestMainWindow::tabStopsOnTab1()
     QVERIFY(form.nameBox(4)->focusPolicy() & Qt::TabFocus);
     QVERIFY(!(form.numberBox(verticalBox(0))->focusPolicy() & Qt::TabFocus));
     QVERIFY(!(form.formulaButton(Formula::Lane)->focusPolicy() & Qt::TabFocus));
+}
+
+void TestMainWindow::undoRedo_data()
+{
+    QTest::addColumn<QStringList>("changes");
+    QTest::addColumn<QStringList>("steps");  // the 編集 menu's name of each change's step
+    QTest::addColumn<bool>("hidesVertical");
+    QTest::addColumn<bool>("hidesHorizontal");
+    QTest::newRow("a dimension") << QStringList{u"box 0 2.5"_s} << QStringList{u"寸法の入力"_s} << true << true;
+    QTest::newRow("a water level") << QStringList{u"box 4 0.5"_s} << QStringList{u"水位の入力"_s} << true << true;
+    QTest::newRow("a vertical length") << QStringList{u"box 6 4"_s} << QStringList{u"打設長の入力"_s} << true << false;
+    QTest::newRow("a horizontal length") << QStringList{u"box 14 4"_s} << QStringList{u"打設範囲の入力"_s} << false << true;
+    QTest::newRow("a name") << QStringList{u"name 0 門柱"_s} << QStringList{u"名称の入力"_s} << false << false;
+    QTest::newRow("a tick") << QStringList{u"tick v 1"_s} << QStringList{u"「×2」の切り替え"_s} << true << false;
+    QTest::newRow("the formula") << QStringList{u"formula bligh"_s} << QStringList{u"計算式の選択"_s} << true << true;
+    QTest::newRow("a soil class") << QStringList{u"class 3"_s} << QStringList{u"土質の区分の選択"_s} << true << true;
+    QTest::newRow("the ranged class and its ratio")
+        << QStringList{u"formula bligh"_s, u"class 3"_s, u"box 5 7.5"_s}
+        << QStringList{u"計算式の選択"_s, u"土質の区分の選択"_s, u"クリープ比の入力"_s} << true << true;
+    QTest::newRow("数値のみクリア") << QStringList{u"clear"_s} << QStringList{u"数値のみクリア"_s} << true << true;
+    QTest::newRow("a change of the study as a whole") << QStringList{u"batch"_s} << QStringList{u"矢板長の提案"_s} << true << false;
+    QTest::newRow("one of each on three tabs")
+        << QStringList{u"name 12 右岸"_s, u"box 1 4"_s, u"tick h 6"_s, u"box 7 2"_s}
+        << QStringList{u"名称の入力"_s, u"寸法の入力"_s, u"「×2」の切り替え"_s, u"打設長の入力"_s} << true << true;
+}
+
+// Each committed change is one step: undone back to the opened study, which is
+// saved again, and redone to the changed one; result lines hide as any change
+// hides them.
+void TestMainWindow::undoRedo()
+{
+    QFETCH(QStringList, changes);
+    QFETCH(QStringList, steps);
+    QFETCH(bool, hidesVertical);
+    QFETCH(bool, hidesHorizontal);
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    openExample(form, folder);
+    const QStringList opened = studyShown(form);
+    QVERIFY(!form.undoAction()->isEnabled() && !form.redoAction()->isEnabled());
+    for (const QString &change : changes)
+        makeChange(form, dialogs, change);
+    const QStringList changed = studyShown(form);
+    QVERIFY(changed != opened);
+    QVERIFY(!form.isSaved() && form.isWindowModified());
+
+    for (qsizetype i = steps.size() - 1; i >= 0; --i) {
+        QCOMPARE(form.undoAction()->text(), u"元に戻す："_s + steps[i]);
+        form.undoAction()->trigger();
+        QCOMPARE(form.redoAction()->text(), u"やり直し："_s + steps[i]);
+    }
+    QCOMPARE(studyShown(form), opened);
+    QVERIFY(form.isSaved() && !form.isWindowModified());
+    QCOMPARE(form.undoAction()->text(), u"元に戻す"_s);
+    QVERIFY(!form.undoAction()->isEnabled());
+    QCOMPARE(form.resultLine(Section::Vertical).verdict->isHidden(), hidesVertical);
+    QCOMPARE(form.resultLine(Section::Horizontal).verdict->isHidden(), hidesHorizontal);
+
+    for (int i = 0; i < steps.size(); ++i)
+        form.redoAction()->trigger();
+    QCOMPARE(studyShown(form), changed);
+    QVERIFY(!form.redoAction()->isEnabled());
+    QVERIFY(!form.isSaved());
+    QVERIFY(dialogs.unanswered() == 0);
+}
+
+void TestMainWindow::undoKeys_data()
+{
+    QTest::addColumn<QStringList>("keys");  // "type N TEXT" without leaving, "enter N", or a key sequence
+    QTest::addColumn<QString>("dimension1");
+    QTest::addColumn<QString>("dimension2");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Ctrl+Z undoes the box's own typing") << QStringList{u"type 1 7"_s, u"Ctrl+Z"_s}
+                                                        << u"3.00"_s << u"2.00"_s << true;
+    QTest::newRow("then the study's step")
+        << QStringList{u"type 0 5"_s, u"enter 0"_s, u"type 1 7"_s, u"Ctrl+Z"_s, u"Ctrl+Z"_s}
+        << u"3.00"_s << u"2.00"_s << true;
+    QTest::newRow("Ctrl+Y redoes it") << QStringList{u"type 0 5"_s, u"enter 0"_s, u"Ctrl+Z"_s, u"Ctrl+Y"_s}
+                                      << u"5.00"_s << u"2.00"_s << false;
+    QTest::newRow("Ctrl+Shift+Z redoes it")
+        << QStringList{u"type 0 5"_s, u"enter 0"_s, u"Ctrl+Z"_s, u"Ctrl+Shift+Z"_s} << u"5.00"_s << u"2.00"_s << false;
+    QTest::newRow("typing after an undo ends the redo steps")
+        << QStringList{u"type 0 5"_s, u"enter 0"_s, u"Ctrl+Z"_s, u"type 1 7"_s, u"Ctrl+Y"_s}
+        << u"3.00"_s << u"7"_s << false;
+}
+
+// The history's keys in the boxes: the box's own typing first, then the study's.
+void TestMainWindow::undoKeys()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QString, dimension1);
+    QFETCH(QString, dimension2);
+    QFETCH(bool, saved);
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    openExample(form, folder);
+    for (const QString &key : keys) {
+        QLineEdit *box = form.numberBox(key.section(u' ', 1, 1).toInt());
+        if (key.startsWith(u"type"))
+            typeInto(box, key.section(u' ', 2));
+        else if (key.startsWith(u"enter"))
+            pressEnter(box);
+        else
+            QTest::keySequence(focusedWidget(), QKeySequence(key));
+    }
+    QCOMPARE(form.numberBox(0)->text(), dimension1);
+    QCOMPARE(form.numberBox(1)->text(), dimension2);
+    QCOMPARE(form.isSaved(), saved);
+    QVERIFY(dialogs.asked().isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)

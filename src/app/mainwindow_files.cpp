@@ -8,7 +8,9 @@
 
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QTabWidget>
+#include <QUndoStack>
 
 namespace talven {
 
@@ -45,27 +47,31 @@ void MainWindow::openStudy()
     if (!confirmOpen())
         return;
     const QString chosen = dialogService().openFileName(this, dialogFolder(), studyFileFilter());
-    finishOpen(!chosen.isEmpty() && restoreStudyFile(chosen));
+    if (!chosen.isEmpty())
+        restoreStudyFile(chosen);
+    finishOpen();
 }
 
 bool MainWindow::confirmOpen()
 {
-    return study_.saved || confirmDiscard(QStringLiteral("タルヴェン・開く"));
+    return isSaved() || confirmDiscard(QStringLiteral("タルヴェン・開く"));
 }
 
-void MainWindow::finishOpen(bool opened)
+// Also after a cancelled dialog or a refused file.
+void MainWindow::finishOpen()
 {
-    // Also after a cancelled dialog or a refused file.
     tabs_->setCurrentIndex(MethodTab);
-    if (opened)
-        study_.saved = true;
 }
 
+// Typing under way is saved too, as a step of its own.
 bool MainWindow::saveStudy()
 {
+    commitChange(editText(focusedBox_));
     if (!saveStudyFile())
         return false;
-    study_.saved = true;
+    // The record now holds the method code just written.
+    committed_ = snapshot();
+    history_->setClean();
     return true;
 }
 
@@ -102,8 +108,7 @@ bool MainWindow::saveStudyFile()
         return false;
     }
     study_.methodCode = methodCode;
-    studyPath_ = QFileInfo(target).absoluteFilePath();
-    lastStudyFolder_ = QFileInfo(target).absolutePath();
+    setStudyPath(target);
     return true;
 }
 
@@ -119,25 +124,22 @@ bool MainWindow::restoreStudyFile(const QString &path)
     // A box being left runs its handling on the study it belongs to, before
     // that study is replaced.
     tabs_->setFocus();
-    takeOverStudy(study_, *parsed);
-
-    // Each write runs its control's handler as a user's change would; the
-    // class handler gives the ranged class the stored ratio back.
-    selectFormula(parsed->method.formula);
-    numberBoxes_[CreepRatioBox]->setText(parsed->method.ratioText);
-    restoredRatio_ = restoredRatioText(parsed->method);
-    setListIndex(parsed->method.listIndex);
-    restoredRatio_.reset();
-    // Every number box is rewritten and checked, also where it already
-    // showed the text the record now gives.
-    for (int i = 0; i < NumberBoxCount; ++i) {
-        if (i != CreepRatioBox)
-            emptyNumberBoxQuietly(i);
+    {
+        const QScopedValueRollback quiet(quietChanges_, quietChanges_ + 1);
+        takeOverStudy(study_, *parsed);
+        showMethod(parsed->method.formula, parsed->method.listIndex, parsed->method.ratioText,
+                   restoredRatioText(parsed->method));
+        // Every number box is rewritten and checked, also where it already
+        // showed the text the record now gives.
+        for (int i = 0; i < NumberBoxCount; ++i) {
+            if (i != CreepRatioBox)
+                emptyNumberBoxQuietly(i);
+        }
+        refreshBoxes();
     }
-    refreshBoxes();
     nameBoxes_[0]->setFocus();
-    studyPath_ = QFileInfo(path).absoluteFilePath();
-    lastStudyFolder_ = QFileInfo(path).absolutePath();
+    setStudyPath(path);
+    startHistory();
     return true;
 }
 

@@ -96,6 +96,10 @@ void MainWindow::createActions()
     printAction_ = action(QStringLiteral("印刷(&P)"), "printAction", Qt::CTRL | Qt::Key_P);
     // Ctrl+X, not the desktop's Quit key: the program's users know it so.
     exitAction_ = action(QStringLiteral("終了(&X)"), "exitAction", Qt::CTRL | Qt::Key_X);
+    // Their texts name the step they undo or redo ("元に戻す：寸法の入力").
+    undoAction_ = action(QStringLiteral("元に戻す"), "undoAction", Qt::CTRL | Qt::Key_Z);
+    redoAction_ = action(QStringLiteral("やり直し"), "redoAction", Qt::CTRL | Qt::Key_Y);
+    redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     clearNumbersAction_ = action(QStringLiteral("数値のみクリア(&Q)"), "clearNumbersAction");
     helpAction_ = action(QStringLiteral("ヘルプ(&H)"), "helpAction");
     versionAction_ = action(QStringLiteral("バージョン情報(&A)"), "versionAction");
@@ -115,6 +119,9 @@ void MainWindow::createMenus()
     file->addAction(exitAction_);
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    edit->addAction(undoAction_);
+    edit->addAction(redoAction_);
+    edit->addSeparator();
     edit->addAction(clearNumbersAction_);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
