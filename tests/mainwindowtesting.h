@@ -14,8 +14,17 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+// The program's settings (the recent studies) go to a folder of this test
+// run's own, never the user's.
+inline void usePrivateSettings()
+{
+    static const QTemporaryDir folder;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
 
 // A pile row's length box, by section.
 constexpr int verticalBox(int row)

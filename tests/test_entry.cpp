@@ -60,6 +60,7 @@ class TestEntry : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { usePrivateSettings(); }
     void typing_data();
     void typing();
     void editingKeysPass();

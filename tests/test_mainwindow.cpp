@@ -124,6 +124,7 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { usePrivateSettings(); }
     void loadState();
     void boxColours_data();
     void boxColours();
@@ -297,7 +298,9 @@ void TestMainWindow::menus_data()
     QTest::newRow("previewAction") << file << 5 << QStringLiteral("印刷プレビュー(&V)") << QKeySequence();
     QTest::newRow("printAction") << file << 6 << QStringLiteral("印刷(&P)") << QKeySequence(QStringLiteral("Ctrl+P"));
     QTest::newRow("separator after printAction") << file << 7 << QString() << QKeySequence();
-    QTest::newRow("exitAction") << file << 8 << QStringLiteral("終了(&X)") << QKeySequence(QStringLiteral("Ctrl+X"));
+    QTest::newRow("recentMenu") << file << 8 << QStringLiteral("最近使ったファイル(&R)") << QKeySequence();
+    QTest::newRow("separator after recentMenu") << file << 9 << QString() << QKeySequence();
+    QTest::newRow("exitAction") << file << 10 << QStringLiteral("終了(&X)") << QKeySequence(QStringLiteral("Ctrl+X"));
     QTest::newRow("undoAction") << edit << 0 << QStringLiteral("元に戻す") << QKeySequence(QStringLiteral("Ctrl+Z"));
     QTest::newRow("redoAction") << edit << 1 << QStringLiteral("やり直し") << QKeySequence(QStringLiteral("Ctrl+Y"));
     QTest::newRow("separator after redoAction") << edit << 2 << QString() << QKeySequence();

@@ -2,6 +2,7 @@
 // files, failed saves, and the saved flag after each way out.
 
 #include "app/mainwindow.h"
+#include "files/recentstudies.h"
 #include "mainwindowtesting.h"
 #include "scripteddialogs.h"
 #include "study/soilclasses.h"
@@ -9,6 +10,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QStandardPaths>
 #include <QFile>
@@ -101,6 +103,7 @@ bool userCanWriteIn(const QString &folder)
 class TestOpenSave : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { usePrivateSettings(); }
     void roundTrip_data();
     void roundTrip();
     void refusedFile_data();
@@ -126,6 +129,8 @@ private Q_SLOTS:
     void firstFolder();
     void title_data();
     void title();
+    void recentList_data();
+    void recentList();
 };
 
 void TestOpenSave::roundTrip_data()
@@ -739,6 +744,79 @@ void TestOpenSave::title()
     QCOMPARE(dialogs.fileDialogs().front().fileName, proposed);
     QCOMPARE(dialogs.fileDialogs().front().folder,
              steps.contains(u"open"_s) ? folder.path() : QCoreApplication::applicationDirPath());
+}
+
+void TestOpenSave::recentList_data()
+{
+    QTest::addColumn<QStringList>("steps");  // "open NAME", "save NAME", "type", "gone NAME", "recent N" (No to the question)
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QList<AskedDialog>>("asked");
+    const QList<AskedDialog> none;
+    QTest::newRow("opened and saved, newest first") << QStringList{u"open a"_s, u"save b"_s}
+                                                    << QStringList{u"b.vek"_s, u"a.vek"_s} << none;
+    QTest::newRow("four at most") << QStringList{u"open a"_s, u"open b"_s, u"open c"_s, u"open d"_s, u"save e"_s}
+                                  << QStringList{u"e.vek"_s, u"d.vek"_s, u"c.vek"_s, u"b.vek"_s} << none;
+    QTest::newRow("opened again, first again") << QStringList{u"open a"_s, u"open b"_s, u"recent 2"_s}
+                                               << QStringList{u"a.vek"_s, u"b.vek"_s} << none;
+    QTest::newRow("a study that is gone leaves the list")
+        << QStringList{u"open a"_s, u"open b"_s, u"gone a"_s, u"recent 2"_s} << QStringList{u"b.vek"_s}
+        << QList<AskedDialog>{ReadError};
+    QTest::newRow("a refused study is not listed") << QStringList{u"open a"_s, u"open bad"_s}
+                                                   << QStringList{u"a.vek"_s} << QList<AskedDialog>{ReadError};
+    QTest::newRow("unsaved work is asked about first")
+        << QStringList{u"open a"_s, u"open b"_s, u"type"_s, u"recent 2"_s} << QStringList{u"b.vek"_s, u"a.vek"_s}
+        << QList<AskedDialog>{LoseWorkOpen};
+}
+
+// File > 最近使ったファイル: the last four studies opened or saved, kept for the
+// next run, each opened as File > Open opens a chosen file.
+void TestOpenSave::recentList()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, listed);
+    QFETCH(QList<AskedDialog>, asked);
+    QTemporaryDir folder;
+    for (const char *name : {"a", "b", "c", "d"})
+        writeBytes(folder.filePath(QLatin1StringView(name) + u".vek"_s), studyBytes(true));
+    writeBytes(folder.filePath(u"bad.vek"_s), studyBytes(false));
+    for (const QString &path : recentStudies())
+        forgetRecentStudy(path);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    for (const QString &step : steps) {
+        const QString what = step.section(u' ', 0, 0);
+        const QString name = step.section(u' ', 1);
+        if (what == u"type") {
+            typeInto(form.nameBox(0), u"門"_s);
+        } else if (what == u"gone") {
+            QVERIFY(QFile::remove(folder.filePath(name + u".vek"_s)));
+        } else if (what == u"recent") {
+            QAction *entry = form.recentMenu()->actions().at(name.toInt() - 1);
+            if (!form.isSaved())
+                dialogs.answer(Reply::No);  // the unsaved work is kept
+            else if (!QFile::exists(entry->toolTip()))
+                dialogs.answer(Reply::Ok);  // the read error
+            entry->trigger();
+        } else {
+            dialogs.answerFile(folder.filePath(name + u".vek"_s));
+            if (name == u"bad")
+                dialogs.answer(Reply::Ok);
+            (what == u"save" ? form.saveAction() : form.openAction())->trigger();
+        }
+    }
+    QCOMPARE(dialogs.asked(), asked);
+
+    // Remembered for the next window, numbered, with the full path as the tip.
+    const MainWindow next;
+    QStringList texts;
+    for (const QAction *entry : next.recentMenu()->actions()) {
+        texts << entry->text().section(u' ', 1);
+        QCOMPARE(entry->text().left(2), u"&%1"_s.arg(texts.size()));
+        QCOMPARE(entry->toolTip(), QDir::toNativeSeparators(folder.filePath(texts.last())));
+    }
+    QCOMPARE(texts, listed);
+    QCOMPARE(next.recentMenu()->isEnabled(), !listed.isEmpty());
 }
 
 QTEST_MAIN(TestOpenSave)

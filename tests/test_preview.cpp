@@ -159,7 +159,11 @@ class TestPreview : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { registerReportFonts(); }
+    void initTestCase()
+    {
+        usePrivateSettings();
+        registerReportFonts();
+    }
     void window();
     void scrollModel_data();
     void scrollModel();

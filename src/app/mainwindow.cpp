@@ -45,6 +45,7 @@ MainWindow::MainWindow()
     resetControlsAndRecord(false);
     setStudyPath(QString());
     startHistory();
+    updateRecentMenu();
 }
 
 MainWindow::~MainWindow() = default;

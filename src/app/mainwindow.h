@@ -65,6 +65,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
@@ -131,6 +132,7 @@ public:
     QAction *previewAction() const { return previewAction_; }
     QAction *printAction() const { return printAction_; }
     QAction *exitAction() const { return exitAction_; }
+    QMenu *recentMenu() const { return recentMenu_; }
     QAction *undoAction() const { return undoAction_; }
     QAction *redoAction() const { return redoAction_; }
     QAction *clearNumbersAction() const { return clearNumbersAction_; }
@@ -255,6 +257,7 @@ private:
     QString proposedFileName() const;
     bool confirmOpen();
     void finishOpen();
+    void updateRecentMenu();
     // Where the open and save dialogs start (mainwindow_desktop.cpp).
     QString dialogFolder() const;
     void openStudyWhenFree(const QString &path);
@@ -287,6 +290,7 @@ private:
     QAction *previewAction_ = nullptr;
     QAction *printAction_ = nullptr;
     QAction *exitAction_ = nullptr;
+    QMenu *recentMenu_ = nullptr;
     QAction *undoAction_ = nullptr;
     QAction *redoAction_ = nullptr;
     QAction *clearNumbersAction_ = nullptr;

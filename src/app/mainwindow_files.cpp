@@ -2,11 +2,14 @@
 #include "app/mainwindow.h"
 
 #include "dialogs/dialogservice.h"
+#include "files/recentstudies.h"
 #include "files/studyfile.h"
 #include "study/methodcode.h"
 #include "study/numbers.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QTabWidget>
@@ -50,6 +53,22 @@ void MainWindow::openStudy()
     if (!chosen.isEmpty())
         restoreStudyFile(chosen);
     finishOpen();
+}
+
+// File > 最近使ったファイル: "&1 樋門A.vek", the full path as the tip, opened
+// as File > Open opens a chosen file.
+void MainWindow::updateRecentMenu()
+{
+    recentMenu_->clear();
+    const QStringList studies = recentStudies();
+    for (int i = 0; i < studies.size(); ++i) {
+        const QString path = studies[i];
+        const QString name = QFileInfo(path).fileName().replace(u'&', QStringLiteral("&&"));
+        QAction *entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        connect(entry, &QAction::triggered, this, [this, path] { openStudyFile(path); });
+    }
+    recentMenu_->setEnabled(!studies.isEmpty());
 }
 
 bool MainWindow::confirmOpen()
@@ -118,6 +137,11 @@ bool MainWindow::restoreStudyFile(const QString &path)
     const auto *parsed = std::get_if<ParsedStudy>(&read);
     if (!parsed) {
         showMessage(readErrorMessage());
+        // A study that is gone leaves the recent list; one refused stays.
+        if (!QFileInfo::exists(path)) {
+            forgetRecentStudy(path);
+            updateRecentMenu();
+        }
         return false;
     }
 

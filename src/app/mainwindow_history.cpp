@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 
 #include "app/titlewindow.h"
+#include "files/recentstudies.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -131,8 +132,11 @@ void MainWindow::redo()
 void MainWindow::setStudyPath(const QString &path)
 {
     studyPath_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
-    if (!path.isEmpty())
+    if (!path.isEmpty()) {
         lastStudyFolder_ = QFileInfo(path).absolutePath();
+        rememberRecentStudy(studyPath_);
+        updateRecentMenu();
+    }
     // The unsaved mark stands where [*] is; the title of a study without a
     // file has none.
     setWindowTitle(studyPath_.isEmpty() ? applicationTitle()

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -115,6 +116,10 @@ void MainWindow::createMenus()
     file->addSeparator();
     file->addAction(previewAction_);
     file->addAction(printAction_);
+    file->addSeparator();
+    recentMenu_ = file->addMenu(QStringLiteral("最近使ったファイル(&R)"));
+    recentMenu_->menuAction()->setObjectName(QStringLiteral("recentMenu"));
+    recentMenu_->setToolTipsVisible(true);  // the full paths
     file->addSeparator();
     file->addAction(exitAction_);
 
