@@ -80,6 +80,8 @@ private Q_SLOTS:
     void pastedText();
     void textBroughtIn_data();
     void textBroughtIn();
+    void copyKeys_data();
+    void copyKeys();
     void formulaAndClass();
     void sameFormulaClickChangesNothing();
     void totals_data();
@@ -442,13 +444,19 @@ void TestEntry::pastedText_data()
     QTest::addColumn<double>("stored");
     QTest::addColumn<QList<AskedDialog>>("messages");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("leading number kept") << 0 << u"3abc"_s << 3.0 << QList<AskedDialog>{} << u"3abc"_s;
-    QTest::newRow("negative length") << verticalBox(0) << u"-5"_s << 0.0 << QList{MessageA} << QString();
+    QTest::addColumn<bool>("keys");  // Ctrl+V from the clipboard, or an insert as the menu's paste makes
+    const QList<AskedDialog> none;
+    QTest::newRow("letters dropped") << 0 << u"3abc"_s << 3.0 << none << u"3"_s << false;
+    QTest::newRow("negative length, minus dropped") << verticalBox(0) << u"-5"_s << 5.0 << none << u"5"_s << false;
     // Cut to the box's seven characters, as typing would stop.
-    QTest::newRow("long water level") << OuterWaterLevelBox << u"-12.3456789"_s << -12.345 << QList<AskedDialog>{} << u"-12.345"_s;
+    QTest::newRow("long water level") << OuterWaterLevelBox << u"-12.3456789"_s << -12.345 << none << u"-12.345"_s << false;
+    QTest::newRow("Ctrl+V, a spreadsheet's cell") << 1 << u"12.5\r\n"_s << 12.5 << none << u"12.5"_s << true;
+    QTest::newRow("Ctrl+V, a level with its unit") << OuterWaterLevelBox << u"-3.5 m"_s << -3.5 << none << u"-3.5"_s << true;
+    QTest::newRow("Ctrl+V, thousands") << 2 << u"1,234"_s << 0.0 << QList{MessageA} << QString() << true;
 }
 
-// The mouse's paste bypasses the key filter; the range check still holds.
+// A paste, by the menu or Ctrl+V, keeps what typing could have entered; the
+// range check holds.
 void TestEntry::pastedText()
 {
     QFETCH(int, box);
@@ -456,6 +464,7 @@ void TestEntry::pastedText()
     QFETCH(double, stored);
     QFETCH(QList<AskedDialog>, messages);
     QFETCH(QString, shown);
+    QFETCH(bool, keys);
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
@@ -463,7 +472,12 @@ void TestEntry::pastedText()
     form.tabs()->setCurrentIndex(tabOfBox(box));
     dialogs.answer(Reply::Ok, int(messages.size()));
     form.numberBox(box)->setFocus();
-    form.numberBox(box)->insert(pasted);  // replaces the selected text, as a paste does
+    if (keys) {
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keyClick(form.numberBox(box), Qt::Key_V, Qt::ControlModifier);
+    } else {
+        form.numberBox(box)->insert(pasted);  // replaces the selected text, as a paste does
+    }
     QCOMPARE(dialogs.asked(), messages);
     QCOMPARE(form.numberBox(box)->text(), shown);
     QVERIFY(isNear(numberField(form.study(), box), stored));
@@ -490,8 +504,8 @@ void TestEntry::textBroughtIn_data()
                                                    << u"1.2345"_s;
     QTest::newRow("water level, dropped") << false << 3 << u"drop"_s << QString() << 0 << u"-12.3456789"_s
                                           << u"-12.345"_s;
-    QTest::newRow("dimension, pasted letters kept") << false << 1 << u"menu"_s << u"1"_s << 1 << u"2abcdefg"_s
-                                                    << u"12abcd"_s;
+    QTest::newRow("dimension, pasted letters dropped") << false << 1 << u"menu"_s << u"1"_s << 1 << u"2abcdefg"_s
+                                                       << u"12"_s;
 }
 
 // Every way text comes in holds to the box's longest text; the box's check
@@ -537,6 +551,36 @@ void TestEntry::textBroughtIn()
     if (!name)
         QVERIFY(isNear(numberField(form.study(), index), leadingNumber(shown)));
     QVERIFY(dialogs.asked().isEmpty());
+}
+
+void TestEntry::copyKeys_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a dimension") << u"numberBox(0)"_s << u"2.50"_s;
+    QTest::newRow("the read-only ratio") << u"numberBox(5)"_s << u"8.5"_s;
+    QTest::newRow("a name") << u"nameBox(3)"_s << u"外水位"_s;
+}
+
+// Ctrl+C copies what is selected in any box.
+void TestEntry::copyKeys()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    makeReady(form);
+    auto *edit = form.findChild<QLineEdit *>(box);
+    QVERIFY(edit);
+    edit->setFocus();
+    if (!edit->isReadOnly())
+        edit->setText(text);
+    edit->selectAll();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
+    QCOMPARE(edit->text(), text);
 }
 
 void TestEntry::formulaAndClass()

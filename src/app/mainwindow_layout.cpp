@@ -5,7 +5,7 @@
 #include "app/mainwindow.h"
 
 #include "app/controls.h"
-#include "app/longesttext.h"
+#include "app/broughtintext.h"
 #include "app/twips.h"
 #include "study/fieldrules.h"
 
@@ -64,8 +64,9 @@ QLineEdit *MainWindow::newNumberBox(int index)
         box->setPalette(palette);
     }
     box->installEventFilter(this);
-    if (const int longest = numberBoxMaxLength(index); longest > 0)
-        new LongestText(box, longest);
+    new BroughtInText(box, numberBoxMaxLength(index), [index](QChar character) {
+        return numberBoxAccepts(index, character);
+    });
     numberBoxes_[index] = box;
     return box;
 }
@@ -76,7 +77,7 @@ QLineEdit *MainWindow::newNameBox(int index)
     box->setObjectName(indexed("nameBox", index));
     box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(NameBoxMaxLength, u'漢')) + 12);
     box->installEventFilter(this);
-    new LongestText(box, NameBoxMaxLength);
+    new BroughtInText(box, NameBoxMaxLength);
     nameBoxes_[index] = box;
     return box;
 }
