@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
+#include <QScreen>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
@@ -170,6 +172,11 @@ private Q_SLOTS:
     void dragMovesOnRelease();
     void keysAndWheel_data();
     void keysAndWheel();
+    void zoom_data();
+    void zoom();
+    void placement_data();
+    void placement();
+    void smallScreen();
     void pageNotice_data();
     void pageNotice();
     void redrawOnActivation_data();
@@ -188,14 +195,23 @@ void TestPreview::window()
 {
     ScriptedDialogs dialogs;
     MainWindow form;
+    form.move(300, 200);
     PreviewWindow *preview = openReadyPreview(form);
     QVERIFY(preview);
     QCOMPARE(preview->windowTitle(), u"印刷プレビュー"_s);
     const auto x = [preview](int length) { return twips(length, preview->logicalDpiX()); };
     const auto y = [preview](int length) { return twips(length, preview->logicalDpiY()); };
+    // The designed size, centred over the main window; the page at 100%,
+    // centred across, the bar at the right.
     QCOMPARE(preview->centralWidget()->size(), QSize(x(12315), y(8340)));
-    QCOMPARE(preview->pageWidget()->geometry(), QRect(0, 0, x(11907), y(16840)));
-    QCOMPARE(preview->scrollBar()->geometry(), QRect(x(12000), 0, x(255), y(8295)));
+    QVERIFY2((preview->frameGeometry().center() - form.frameGeometry().center()).manhattanLength() <= 2,
+             qPrintable(u"%1,%2"_s.arg(preview->frameGeometry().center().x()).arg(preview->frameGeometry().center().y())));
+    const int barLeft = x(12315) - x(255);
+    QCOMPARE(preview->scrollBar()->geometry(), QRect(barLeft, 0, x(255), y(8340)));
+    QCOMPARE(preview->pageWidget()->geometry(), QRect((barLeft - x(11907)) / 2, 0, x(11907), y(16840)));
+    QVERIFY(!preview->pageArea()->horizontalBar()->isVisible());
+    QCOMPARE(preview->pageArea()->zoom(), 1.0);
+    QVERIFY(preview->actualSizeAction()->isChecked());
 
     // Two commands on the bar itself, no menus under them.
     const QList<QAction *> bar = preview->menuBar()->actions();
@@ -297,6 +313,137 @@ void TestPreview::keysAndWheel()
     }
     QCOMPARE(preview->scrollBar()->value(), value);
     QCOMPARE(page->y(), -twips(value, preview->logicalDpiY()));
+}
+
+void TestPreview::zoom_data()
+{
+    QTest::addColumn<QStringList>("input");  // zoom commands, Ctrl+keys, "wheel+"/"wheel-" with Ctrl, "size W H"
+    QTest::addColumn<double>("zoom");        // 0: whatever the fit gives
+    QTest::addColumn<QString>("fit");        // "whole", "width" or none
+    QTest::addColumn<QString>("bars");       // "v" and "h" for the bars shown
+    QTest::newRow("全体表示") << QStringList{u"wholePageAction"_s} << 0.0 << u"whole"_s << QString();
+    QTest::newRow("幅に合わせる") << QStringList{u"pageWidthAction"_s} << 0.0 << u"width"_s << u"v"_s;
+    QTest::newRow("100% again") << QStringList{u"wholePageAction"_s, u"actualSizeAction"_s} << 1.0 << QString() << u"v"_s;
+    QTest::newRow("拡大 twice") << QStringList{u"zoomInAction"_s, u"zoomInAction"_s} << 1.5 << QString() << u"vh"_s;
+    QTest::newRow("縮小") << QStringList{u"zoomOutAction"_s} << 0.75 << QString() << u"v"_s;
+    QTest::newRow("Ctrl+plus") << QStringList{u"Ctrl++"_s} << 1.25 << QString() << u"vh"_s;
+    QTest::newRow("Ctrl+minus, three times") << QStringList{u"Ctrl+-"_s, u"Ctrl+-"_s, u"Ctrl+-"_s} << 0.25 << QString()
+                                             << QString();
+    QTest::newRow("Ctrl+wheel, a notch away") << QStringList{u"wheel+"_s} << 1.25 << QString() << u"vh"_s;
+    QTest::newRow("Ctrl+wheel, two notches back") << QStringList{u"wheel-"_s, u"wheel-"_s} << 0.5 << QString() << u"v"_s;
+    QTest::newRow("at most 400%") << QStringList(6, u"zoomInAction"_s) << 4.0 << QString() << u"vh"_s;
+    QTest::newRow("全体表示 follows the window")
+        << QStringList{u"wholePageAction"_s, u"size 500 300"_s} << 0.0 << u"whole"_s << QString();
+    QTest::newRow("幅に合わせる follows the window")
+        << QStringList{u"pageWidthAction"_s, u"size 1000 600"_s} << 0.0 << u"width"_s << u"v"_s;
+    QTest::newRow("a zoom of its own stays") << QStringList{u"zoomOutAction"_s, u"size 500 300"_s} << 0.75 << QString()
+                                             << u"vh"_s;
+    QTest::newRow("a small page in a large window, centred")
+        << QStringList{u"size 1200 900"_s, u"zoomOutAction"_s, u"zoomOutAction"_s} << 0.5 << QString() << QString();
+}
+
+// The preview zooms and resizes; the page stays centred where it is smaller
+// than the window, with scroll bars where it is larger.
+void TestPreview::zoom()
+{
+    QFETCH(QStringList, input);
+    QFETCH(double, zoom);
+    QFETCH(QString, fit);
+    QFETCH(QString, bars);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    PreviewWindow *preview = openReadyPreview(form);
+    QVERIFY(preview);
+    QVERIFY(activate(preview));
+    PageArea *area = preview->pageArea();
+    QWidget *page = preview->pageWidget();
+    for (const QString &step : input) {
+        if (step.startsWith(u"size ")) {
+            preview->resize(step.section(u' ', 1, 1).toInt(), step.section(u' ', 2, 2).toInt());
+        } else if (step.startsWith(u"wheel")) {
+            const QPoint notch(0, step.endsWith(u'+') ? 120 : -120);
+            QWheelEvent wheel(QPointF(20, 20), page->mapToGlobal(QPointF(20, 20)), QPoint(), notch, Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(page, &wheel);
+        } else if (step.startsWith(u"Ctrl")) {
+            QTest::keySequence(preview, QKeySequence(step));
+        } else {
+            preview->findChild<QAction *>(step)->trigger();
+        }
+    }
+    QCoreApplication::processEvents();
+    if (zoom > 0)
+        QCOMPARE(area->zoom(), zoom);
+    QCOMPARE(preview->findChild<QLabel *>(u"zoomLabel"_s)->text(), u"表示倍率：%1%"_s.arg(qRound(area->zoom() * 100)));
+    QCOMPARE(area->verticalBar()->isVisible(), bars.contains(u'v'));
+    QCOMPARE(area->horizontalBar()->isVisible(), bars.contains(u'h'));
+    const int viewWidth = area->width() - (bars.contains(u'v') ? area->verticalBar()->width() : 0);
+    const int viewHeight = area->height() - (bars.contains(u'h') ? area->horizontalBar()->height() : 0);
+    if (fit == u"whole") {
+        QVERIFY(page->width() <= viewWidth && page->height() <= viewHeight);
+        QVERIFY(page->width() >= viewWidth - 1 || page->height() >= viewHeight - twips(100, area->logicalDpiY()) - 1);
+    }
+    if (fit == u"width")
+        QCOMPARE(page->width(), viewWidth);
+    QCOMPARE(preview->wholePageAction()->isChecked(), fit == u"whole");
+    QCOMPARE(preview->pageWidthAction()->isChecked(), fit == u"width");
+    // Centred across and down where no bar is needed.
+    if (!bars.contains(u'h'))
+        QVERIFY(qAbs(page->x() * 2 + page->width() - viewWidth) <= 1);
+    if (!bars.contains(u'v'))
+        QVERIFY(qAbs(page->y() * 2 + page->height() - viewHeight) <= 1);
+    // The page is drawn at the zoom.
+    QCOMPARE(preview->pageImage().size(), page->size() * preview->pageImage().devicePixelRatio());
+}
+
+void TestPreview::placement_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("over");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("placed");
+    const QRect desk(0, 0, 1280, 1024);
+    QTest::newRow("centred over the owner") << QSize(800, 600) << QRect(400, 300, 400, 300) << desk
+                                            << QRect(200, 150, 800, 600);
+    QTest::newRow("owner at the left edge") << QSize(800, 600) << QRect(0, 300, 400, 300) << desk
+                                            << QRect(0, 150, 800, 600);
+    QTest::newRow("owner at the bottom right") << QSize(800, 600) << QRect(1000, 900, 400, 300) << desk
+                                               << QRect(480, 424, 800, 600);
+    QTest::newRow("taller than the screen") << QSize(821, 1233) << QRect(400, 300, 400, 300) << QRect(0, 0, 960, 510)
+                                            << QRect(139, 0, 821, 510);
+    QTest::newRow("on a second screen") << QSize(800, 600) << QRect(1300, 50, 300, 200) << QRect(1280, 0, 640, 480)
+                                        << QRect(1280, 0, 640, 480);
+}
+
+// Where the preview opens: over its owner, never beyond the screen's free area.
+void TestPreview::placement()
+{
+    QFETCH(QSize, size);
+    QFETCH(QRect, over);
+    QFETCH(QRect, available);
+    QFETCH(QRect, placed);
+    QCOMPARE(placedWithin(size, over, available), placed);
+}
+
+// On a screen too small for its design the preview opens as large as the
+// screen allows, and the bars reach the whole page.
+void TestPreview::smallScreen()
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (screens.size() < 2)
+        QSKIP("needs the test's second headless screen");
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    form.move(screens[1]->geometry().topLeft() + QPoint(10, 10));
+    PreviewWindow *preview = openReadyPreview(form);
+    QVERIFY(preview);
+    QVERIFY2(screens[1]->availableGeometry().contains(preview->frameGeometry()),
+             qPrintable(u"%1 %2"_s.arg(preview->frameGeometry().width()).arg(preview->frameGeometry().height())));
+    QScrollBar *bar = preview->scrollBar();
+    bar->setValue(bar->maximum());
+    const int gap = preview->pageArea()->height() - preview->pageArea()->horizontalBar()->height()
+                    - preview->pageWidget()->geometry().bottom() - 1;
+    QVERIFY2(qAbs(gap - twips(100, preview->logicalDpiY())) <= 1, qPrintable(QString::number(gap)));
 }
 
 void TestPreview::pageNotice_data()
