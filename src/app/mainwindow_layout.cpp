@@ -207,11 +207,9 @@ QWidget *MainWindow::buildMethodTab()
     soilClassList_ = new QListWidget;
     soilClassList_->setObjectName(QStringLiteral("soilClassList"));
     soilClassList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    soilClassList_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    soilClassList_->setMinimumHeight(soilClassList_->fontMetrics().height() * 4);
     creepRatioCaption_ = newLabel(QString(), "creepRatioCaption");
     soil->addWidget(soilCaption, 0, 0, 1, 2);
-    soil->addWidget(soilClassList_, 1, 0, 1, 2);
+    soil->addWidget(inWholeRows(soilClassList_, 4), 1, 0, 1, 2);
     soil->addWidget(creepRatioCaption_, 2, 0, Qt::AlignRight);
     soil->addWidget(newNumberBox(CreepRatioBox), 2, 1);
     soil->setColumnStretch(0, 1);
