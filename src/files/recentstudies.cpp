@@ -16,10 +16,15 @@ QSettings userSettings()
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("talven"), QStringLiteral("talven"));
 }
 
+// A list that cannot be kept costs the user only the next run's shortcuts:
+// said on standard error, never in the way.
 void storeRecentStudies(const QStringList &paths)
 {
     QSettings settings = userSettings();
     settings.setValue(RecentStudiesKey, paths);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        qWarning("talven: the recent studies cannot be kept in %s", qPrintable(settings.fileName()));
 }
 
 }  // namespace
