@@ -145,8 +145,6 @@ public:
     // Whether the study is as it was last opened, saved or started: nothing
     // changed since, or every change undone.
     bool isSaved() const;
-    // The file the study was opened from or saved to; empty for a new study.
-    const QString &studyPath() const { return studyPath_; }
 
     // A change the program makes to the study as a whole, as one step of the
     // undo history named `text` ("元に戻す：text"): whatever `change` writes
@@ -246,10 +244,10 @@ private:
     void setStudyPath(const QString &path);
     void updateDocumentState();
 
-    // Study files (mainwindow_files.cpp). True when a file was opened or
-    // written; Cancel, a refused file and a failed write leave the study as
-    // it was.
-    bool restoreStudyFile(const QString &path);
+    // Study files (mainwindow_files.cpp). Cancel, a refused file and a
+    // failed write leave the study as it was; saveStudyFile is true when the
+    // file was written.
+    void restoreStudyFile(const QString &path);
     bool saveStudyFile();
     // What File > Save proposes: the study's own folder and name once it has
     // a file, otherwise "新規タイトル" in the dialogs' folder.

@@ -9,8 +9,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QUndoStack>
@@ -131,7 +131,7 @@ bool MainWindow::saveStudyFile()
     return true;
 }
 
-bool MainWindow::restoreStudyFile(const QString &path)
+void MainWindow::restoreStudyFile(const QString &path)
 {
     const StudyFileReadResult read = readStudyFile(path);
     const auto *parsed = std::get_if<ParsedStudy>(&read);
@@ -142,7 +142,7 @@ bool MainWindow::restoreStudyFile(const QString &path)
             forgetRecentStudy(path);
             updateRecentMenu();
         }
-        return false;
+        return;
     }
 
     // A box being left runs its handling on the study it belongs to, before
@@ -164,7 +164,6 @@ bool MainWindow::restoreStudyFile(const QString &path)
     nameBoxes_[0]->setFocus();
     setStudyPath(path);
     startHistory();
-    return true;
 }
 
 }  // namespace talven
