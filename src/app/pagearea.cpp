@@ -149,7 +149,6 @@ void PageArea::applyZoom(double zoom, Fit fit)
     const QSize old = page_->size();
     const QPointF middle(width() / 2.0, height() / 2.0);
     const QPointF share((middle.x() - page_->x()) / old.width(), (middle.y() - page_->y()) / old.height());
-    const bool changed = zoom != zoom_ || fit != fit_;
     zoom_ = zoom;
     fit_ = fit;
     // Rounded down, so that a fitted page fits.
@@ -161,17 +160,23 @@ void PageArea::applyZoom(double zoom, Fit fit)
     const QSize now = page_->size();
     horizontalBar_->setValue(qRound(pixelsToTwips(qRound(share.x() * now.width() - middle.x()), logicalDpiX())));
     verticalBar_->setValue(qRound(pixelsToTwips(qRound(share.y() * now.height() - middle.y()), logicalDpiY())));
-    if (changed)
-        Q_EMIT zoomChanged();
+    // Also when nothing changed: a command clicked again shows its state again.
+    Q_EMIT zoomChanged();
 }
 
+// The page's width fitted beside the vertical bar it will need; the whole
+// page fitted with the gap below it.
 double PageArea::fittedZoom() const
 {
-    const double across = width() / double(twipsX(this, PageWidth));
-    if (fit_ == Fit::PageWidth)
-        return (width() - twipsX(this, BarWidth)) / double(twipsX(this, PageWidth));
-    if (fit_ == Fit::WholePage)
-        return std::min(across, (height() - twipsY(this, BottomGap)) / double(twipsY(this, PageHeight)));
+    const double pageWidth = twipsX(this, PageWidth);
+    switch (fit_) {
+    case Fit::PageWidth:
+        return (width() - twipsX(this, BarWidth)) / pageWidth;
+    case Fit::WholePage:
+        return std::min(width() / pageWidth, (height() - twipsY(this, BottomGap)) / double(twipsY(this, PageHeight)));
+    case Fit::None:
+        break;
+    }
     return zoom_;
 }
 

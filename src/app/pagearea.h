@@ -51,6 +51,7 @@ public:
     QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
+    // After every zoom command and fit, whether or not the zoom changed.
     void zoomChanged();
 
 protected:
