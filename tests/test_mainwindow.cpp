@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -144,6 +145,8 @@ private Q_SLOTS:
     void exitAnswerNo();
     void exitQuestion_data();
     void exitQuestion();
+    void exitQuestionKeys_data();
+    void exitQuestionKeys();
     void leavingFirstTab_data();
     void leavingFirstTab();
     void laterTabsNeverChecked_data();
@@ -611,6 +614,30 @@ void TestMainWindow::exitQuestion()
     QCOMPARE(QFile::exists(folder.filePath(u"plan.vek"_s)), saving && closes);
     QCOMPARE(form.isSaved(), !unsaved || (saving && closes));
     QCOMPARE(loggedStyle(expected.front()), unsaved ? 35 : 36);
+}
+
+void TestMainWindow::exitQuestionKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Escape is キャンセル") << int(Qt::Key_Escape) << int(Answer::Cancel);
+    QTest::newRow("Enter is はい") << int(Qt::Key_Return) << int(Answer::Yes);
+}
+
+// The real message box: はい, いいえ and キャンセル, Escape cancelling.
+void TestMainWindow::exitQuestionKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, answer);
+    QMessageBox::StandardButtons buttons;
+    QTimer::singleShot(0, [key, &buttons] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            buttons = box->standardButtons();
+            QTest::keyClick(box, Qt::Key(key));
+        }
+    });
+    QCOMPARE(int(askOrCancel(ExitUnsaved.prompt, ExitUnsaved.caption)), answer);
+    QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 }
 
 void TestMainWindow::exitAnswerYes()
