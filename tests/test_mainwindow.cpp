@@ -143,10 +143,12 @@ private Q_SLOTS:
     void clearKeepsNames();
     void exitAnswerNo_data();
     void exitAnswerNo();
-    void exitQuestion_data();
-    void exitQuestion();
+    // Before exitQuestion: once a window closed, the program is told to end,
+    // and a real message box would end at once.
     void exitQuestionKeys_data();
     void exitQuestionKeys();
+    void exitQuestion_data();
+    void exitQuestion();
     void leavingFirstTab_data();
     void leavingFirstTab();
     void laterTabsNeverChecked_data();
