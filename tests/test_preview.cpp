@@ -372,8 +372,13 @@ void TestPreview::zoom()
         QVERIFY(qAbs(page->x() * 2 + page->width() - viewWidth) <= 1);
     if (!bars.contains(u'v'))
         QVERIFY(qAbs(page->y() * 2 + page->height() - viewHeight) <= 1);
-    // The page is drawn at the zoom.
-    QCOMPARE(preview->pageImage().size(), page->size() * preview->pageImage().devicePixelRatio());
+    // The page is drawn at the zoom as it is laid out at 100 %: its bottom margin stays blank.
+    const QImage &image = preview->pageImage();
+    QCOMPARE(image.size(), page->size() * image.devicePixelRatio());
+    for (int y = image.height() * 97 / 100; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            QVERIFY2(image.pixel(x, y) == qRgb(255, 255, 255), qPrintable(u"%1,%2"_s.arg(x).arg(y)));
+    }
 }
 
 void TestPreview::placement_data()

@@ -96,18 +96,20 @@ QSize PageArea::minimumSizeHint() const
     return sizeHint() / 4;
 }
 
-// Drawn in the window's own pixels at its resolution times the zoom, sharp
-// on a high-density screen.
+// Drawn in the window's own pixels, sharp on a high-density screen. The page
+// is laid out at the screen's resolution and scaled to the zoom: text
+// measured at a small resolution would take more of the page than at 100 %.
 void PageArea::redraw()
 {
     const QSize size = page_->size();
     const qreal ratio = devicePixelRatioF();
     QImage image(size * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
-    image.setDotsPerMeterX(qRound(logicalDpiX() * zoom_ * InchesPerMeter));
-    image.setDotsPerMeterY(qRound(logicalDpiY() * zoom_ * InchesPerMeter));
+    image.setDotsPerMeterX(qRound(logicalDpiX() * InchesPerMeter));
+    image.setDotsPerMeterY(qRound(logicalDpiY() * InchesPerMeter));
     image.fill(Qt::white);
     QPainter painter(&image);
+    painter.scale(zoom_, zoom_);
     PainterSurface surface(painter, false);
     drawReportPage(surface, source_());
     painter.end();
