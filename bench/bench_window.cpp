@@ -22,7 +22,7 @@ namespace {
 // No benchmarked path asks anything; a dialog would be a fault, never a wait.
 class NoDialogs final : public DialogService {
 public:
-    bool showMessage(const Message &message) override
+    Answer showMessage(const Message &message) override
     {
         qFatal("unexpected message box: %s / %s", qPrintable(message.caption), qPrintable(message.prompt));
     }

@@ -25,7 +25,8 @@ fi
 work=$(mktemp -d)
 trap 'kill "$program" 2>/dev/null || true; rm -rf "$work"' EXIT INT TERM
 mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_SCALE_FACTOR=1
+# Settings of its own: the study saved here stays out of the user's recent list.
+export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_SCALE_FACTOR=1
 docs="$here/docs"
 
 "$build/bin/talven" &

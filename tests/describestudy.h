@@ -10,8 +10,7 @@
 inline QStringList describeRecord(const talven::StudyRecord &record)
 {
     QStringList lines;
-    lines << QStringLiteral("saved=%1 creepRatio=%2 methodCode=%3")
-                 .arg(record.saved)
+    lines << QStringLiteral("creepRatio=%1 methodCode=%2")
                  .arg(record.creepRatio, 0, 'g', 17)
                  .arg(record.methodCode, 0, 'g', 17);
     for (std::size_t i = 0; i < record.names.size(); ++i)

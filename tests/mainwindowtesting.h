@@ -3,17 +3,28 @@
 // Driving the main window as a user does: focus, typing, clicks.
 
 #include "app/mainwindow.h"
+#include "describestudy.h"
 #include "scripteddialogs.h"
 #include "study/boxtable.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+// The program's settings (the recent studies) go to a folder of this test
+// run's own, never the user's.
+inline void usePrivateSettings()
+{
+    static const QTemporaryDir folder;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
 
 // A pile row's length box, by section.
 constexpr int verticalBox(int row)
@@ -90,6 +101,34 @@ inline QWidget *focusedWidget()
 inline QString nameOf(const QObject *object)
 {
     return object ? object->objectName() : QStringLiteral("(nothing)");
+}
+
+// Everything the user can see of the study, and the record behind it, one
+// entry per line so that a difference names its control.
+inline QStringList describeShown(const talven::MainWindow &form)
+{
+    using namespace talven;
+    QStringList lines;
+    for (int i = 0; i < NumberBoxCount; ++i)
+        lines << QStringLiteral("numberBox(%1)=%2 %3").arg(i).arg(form.numberBox(i)->text()).arg(form.numberBox(i)->isReadOnly());
+    for (int i = 0; i < NameCount; ++i)
+        lines << QStringLiteral("nameBox(%1)=%2").arg(i).arg(form.nameBox(i)->text());
+    for (int i = 0; i < PileCount; ++i)
+        lines << QStringLiteral("Check(%1)=%2 %3")
+                     .arg(i)
+                     .arg(form.doubleTick(Section::Vertical, i)->isChecked())
+                     .arg(form.doubleTick(Section::Horizontal, i)->isChecked());
+    lines << QStringLiteral("formula=%1 class=%2 of %3")
+                 .arg(form.formulaButton(Formula::Bligh)->isChecked())
+                 .arg(form.listIndex())
+                 .arg(form.soilClassList()->count());
+    for (QLabel *label : form.findChildren<QLabel *>()) {
+        if (!label->objectName().isEmpty())
+            lines << label->objectName() + u'=' + label->text()
+                         + (label->isVisibleTo(&form) ? QString() : QStringLiteral(" hidden"));
+    }
+    lines << QStringLiteral("saved=%1").arg(form.isSaved());
+    return lines + describeRecord(form.study());
 }
 
 // Fills the first tab as a user does: formula, soil class (with the ranged

@@ -18,7 +18,7 @@
 using AskedDialog = talven::Message;
 
 // How a test answers the next message box.
-enum class Reply { Ok = 1, Yes, No };  // never 0, which tables use for "no box"
+enum class Reply { Ok = 1, Yes, No, Cancel };  // never 0, which tables use for "no box"
 
 namespace talven {
 
@@ -26,8 +26,8 @@ namespace talven {
 inline char *toString(const Message &message)
 {
     static const char *const shown[] = {"stop, OK", "question, Yes/No", "exclamation, OK", "information, OK"};
-    return QTest::toString(QStringLiteral("[%1 | %2 | %3]")
-                               .arg(message.prompt, QLatin1StringView(shown[int(message.icon)]), message.caption));
+    const QLatin1StringView buttons(message.cancellable ? "question, Yes/No/Cancel" : shown[int(message.icon)]);
+    return QTest::toString(QStringLiteral("[%1 | %2 | %3]").arg(message.prompt, buttons, message.caption));
 }
 
 }  // namespace talven
@@ -71,20 +71,23 @@ public:
     }
 
     const QList<AskedDialog> &asked() const { return asked_; }
-    // Each printer dialog asked, by whether it was restricted.
+    // Each printer dialog asked, by whether it was restricted, and the PDF
+    // file it proposed.
     const QList<bool> &printerDialogs() const { return printerDialogs_; }
+    const QList<QString> &proposedPdfFiles() const { return proposedPdfFiles_; }
     int unanswered() const { return int(answers_.size()); }
     void forget()
     {
         asked_.clear();
         answers_.clear();
         printerDialogs_.clear();
+        proposedPdfFiles_.clear();
         printerAnswers_.clear();
         fileAnswers_.clear();
         fileDialogs_.clear();
     }
 
-    bool showMessage(const talven::Message &message) override
+    talven::Answer showMessage(const talven::Message &message) override
     {
         asked_.append(message);
         if (whileAsking_)
@@ -93,9 +96,18 @@ public:
             QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + message.prompt
                                     + QStringLiteral(" / ") + message.caption),
                          __FILE__, __LINE__);
-            return message.icon != talven::MessageIcon::Question;
+            if (message.icon != talven::MessageIcon::Question)
+                return talven::Answer::Yes;
+            return message.cancellable ? talven::Answer::Cancel : talven::Answer::No;
         }
-        return answers_.takeFirst() != Reply::No;
+        switch (answers_.takeFirst()) {
+        case Reply::No:
+            return talven::Answer::No;
+        case Reply::Cancel:
+            return talven::Answer::Cancel;
+        default:
+            return talven::Answer::Yes;
+        }
     }
 
     QString openFileName(QWidget *, const QString &folder, const QString &filter) override
@@ -112,6 +124,7 @@ public:
     bool printerDialog(QWidget *, QPrinter &printer, bool restricted) override
     {
         printerDialogs_.append(restricted);
+        proposedPdfFiles_.append(printer.outputFileName());
         if (printerAnswers_.isEmpty()) {
             QTest::qFail("unexpected printer dialog", __FILE__, __LINE__);
             return false;
@@ -143,4 +156,5 @@ private:
     QList<AskedDialog> asked_;
     QList<std::pair<bool, QString>> printerAnswers_;
     QList<bool> printerDialogs_;
+    QList<QString> proposedPdfFiles_;
 };

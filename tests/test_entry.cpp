@@ -60,6 +60,7 @@ class TestEntry : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { usePrivateSettings(); }
     void typing_data();
     void typing();
     void editingKeysPass();
@@ -79,6 +80,8 @@ private Q_SLOTS:
     void pastedText();
     void textBroughtIn_data();
     void textBroughtIn();
+    void copyKeys_data();
+    void copyKeys();
     void formulaAndClass();
     void sameFormulaClickChangesNothing();
     void totals_data();
@@ -140,7 +143,7 @@ void TestEntry::typing()
     QCOMPARE(form.numberBox(box)->text(), shown);
     QVERIFY2(isNear(numberField(form.study(), box), stored),
              qPrintable(QString::number(numberField(form.study(), box), 'g', 17)));
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
     QCOMPARE(focusedWidget(), form.numberBox(box));
     QCOMPARE(form.tabs()->currentIndex(), tabOfBox(box));
 }
@@ -162,11 +165,14 @@ void TestEntry::editingKeysPass()
     typeKeys(box, u"3"_s);
     QCOMPARE(box->text(), u"23."_s);
     QCOMPARE(form.study().baseValues[0], 23.0);
-    // Control characters are not typing: no select-all, no paste, no undo.
+    // Control characters are not typing: no select-all. Ctrl+Z undoes the
+    // box's own typing first.
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(box->text(), u"23."_s);
     QVERIFY(!box->hasSelectedText());
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(box->text(), u"2."_s);
+    QCOMPARE(form.study().baseValues[0], 2.0);
 }
 
 // A click into a box selects its whole text, so typing replaces it; a drag
@@ -396,9 +402,9 @@ void TestEntry::namesTrimmed()
     form.tabs()->setCurrentIndex(tabOfName(box));
     QTemporaryDir folder;
     saveStudyInto(form, dialogs, folder);
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
     typeInto(form.nameBox(box), keys);
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
     QCOMPARE(form.study().names[box], QString());  // stored only when the box is left
     pressEnter(form.nameBox(box));
     QCOMPARE(form.study().names[box], stored);
@@ -438,13 +444,19 @@ void TestEntry::pastedText_data()
     QTest::addColumn<double>("stored");
     QTest::addColumn<QList<AskedDialog>>("messages");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("leading number kept") << 0 << u"3abc"_s << 3.0 << QList<AskedDialog>{} << u"3abc"_s;
-    QTest::newRow("negative length") << verticalBox(0) << u"-5"_s << 0.0 << QList{MessageA} << QString();
+    QTest::addColumn<bool>("keys");  // Ctrl+V from the clipboard, or an insert as the menu's paste makes
+    const QList<AskedDialog> none;
+    QTest::newRow("letters dropped") << 0 << u"3abc"_s << 3.0 << none << u"3"_s << false;
+    QTest::newRow("negative length, minus dropped") << verticalBox(0) << u"-5"_s << 5.0 << none << u"5"_s << false;
     // Cut to the box's seven characters, as typing would stop.
-    QTest::newRow("long water level") << OuterWaterLevelBox << u"-12.3456789"_s << -12.345 << QList<AskedDialog>{} << u"-12.345"_s;
+    QTest::newRow("long water level") << OuterWaterLevelBox << u"-12.3456789"_s << -12.345 << none << u"-12.345"_s << false;
+    QTest::newRow("Ctrl+V, a spreadsheet's cell") << 1 << u"12.5\r\n"_s << 12.5 << none << u"12.5"_s << true;
+    QTest::newRow("Ctrl+V, a level with its unit") << OuterWaterLevelBox << u"-3.5 m"_s << -3.5 << none << u"-3.5"_s << true;
+    QTest::newRow("Ctrl+V, thousands") << 2 << u"1,234"_s << 0.0 << QList{MessageA} << QString() << true;
 }
 
-// The mouse's paste bypasses the key filter; the range check still holds.
+// A paste, by the menu or Ctrl+V, keeps what typing could have entered; the
+// range check holds.
 void TestEntry::pastedText()
 {
     QFETCH(int, box);
@@ -452,6 +464,7 @@ void TestEntry::pastedText()
     QFETCH(double, stored);
     QFETCH(QList<AskedDialog>, messages);
     QFETCH(QString, shown);
+    QFETCH(bool, keys);
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
@@ -459,7 +472,12 @@ void TestEntry::pastedText()
     form.tabs()->setCurrentIndex(tabOfBox(box));
     dialogs.answer(Reply::Ok, int(messages.size()));
     form.numberBox(box)->setFocus();
-    form.numberBox(box)->insert(pasted);  // replaces the selected text, as a paste does
+    if (keys) {
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keyClick(form.numberBox(box), Qt::Key_V, Qt::ControlModifier);
+    } else {
+        form.numberBox(box)->insert(pasted);  // replaces the selected text, as a paste does
+    }
     QCOMPARE(dialogs.asked(), messages);
     QCOMPARE(form.numberBox(box)->text(), shown);
     QVERIFY(isNear(numberField(form.study(), box), stored));
@@ -486,8 +504,8 @@ void TestEntry::textBroughtIn_data()
                                                    << u"1.2345"_s;
     QTest::newRow("water level, dropped") << false << 3 << u"drop"_s << QString() << 0 << u"-12.3456789"_s
                                           << u"-12.345"_s;
-    QTest::newRow("dimension, pasted letters kept") << false << 1 << u"menu"_s << u"1"_s << 1 << u"2abcdefg"_s
-                                                    << u"12abcd"_s;
+    QTest::newRow("dimension, pasted letters dropped") << false << 1 << u"menu"_s << u"1"_s << 1 << u"2abcdefg"_s
+                                                       << u"12"_s;
 }
 
 // Every way text comes in holds to the box's longest text; the box's check
@@ -535,6 +553,36 @@ void TestEntry::textBroughtIn()
     QVERIFY(dialogs.asked().isEmpty());
 }
 
+void TestEntry::copyKeys_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a dimension") << u"numberBox(0)"_s << u"2.50"_s;
+    QTest::newRow("the read-only ratio") << u"numberBox(5)"_s << u"8.5"_s;
+    QTest::newRow("a name") << u"nameBox(3)"_s << u"外水位"_s;
+}
+
+// Ctrl+C copies what is selected in any box.
+void TestEntry::copyKeys()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    makeReady(form);
+    auto *edit = form.findChild<QLineEdit *>(box);
+    QVERIFY(edit);
+    edit->setFocus();
+    if (!edit->isReadOnly())
+        edit->setText(text);
+    edit->selectAll();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
+    QCOMPARE(edit->text(), text);
+}
+
 void TestEntry::formulaAndClass()
 {
     ScriptedDialogs dialogs;
@@ -548,7 +596,7 @@ void TestEntry::formulaAndClass()
     QCOMPARE(form.formulaNumeratorLabel()->text(), u"Ｌ + ΣL"_s);
     QCOMPARE(form.resultLine(Section::Vertical).numerator->text(), u"Ｌ + ΣL"_s);
     QCOMPARE(form.resultLine(Section::Horizontal).numerator->text(), u"Ｌ + ΣL"_s);
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
 
     QTemporaryDir folder;
     const QString blighRatios[] = {u"18"_s, u"15"_s, u"12"_s, QString(), u"4"_s};
@@ -560,7 +608,7 @@ void TestEntry::formulaAndClass()
         QCOMPARE(form.study().creepRatio, blighRatios[row].toDouble());
         QVERIFY(form.creepRatioBox()->isReadOnly());
         QCOMPARE(form.creepRatioCaption()->text(), u"クリープ比"_s);
-        QVERIFY(!form.study().saved);
+        QVERIFY(!form.isSaved());
     }
     QCOMPARE(form.soilClassList()->item(1)->text(), u"細　砂"_s);
 
@@ -594,13 +642,13 @@ void TestEntry::sameFormulaClickChangesNothing()
     clickButton(form.formulaButton(Formula::Lane));  // Lane is already chosen
     QCOMPARE(form.listIndex(), 4);
     QCOMPARE(form.creepRatioBox()->text(), u"4.0"_s);
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
 
     // From code the formula selection always runs.
     form.selectFormula(Formula::Lane);
     QCOMPARE(form.listIndex(), -1);
     QCOMPARE(form.creepRatioBox()->text(), u"0.0"_s);
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
 }
 
 void TestEntry::totals_data()

@@ -4,6 +4,8 @@
 // examples and rules with numbers) is what the program does.
 #include "app/helpwindow.h"
 #include "app/mainwindow.h"
+#include "app/pagearea.h"
+#include "files/recentstudies.h"
 #include "check/creepcheck.h"
 #include "check/designaid.h"
 #include "check/studycheck.h"
@@ -251,6 +253,14 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
              if (!fullAccepted || !longerRefused)
                  return QStringList{QStringLiteral("(a full file is refused or a longer one accepted)")};
              return QStringList{QStringLiteral("%1 行以上ある").arg(StudyFileLineCount + 1)};
+         }},
+        {QStringLiteral("recent-files"),
+         [] { return QStringList{QStringLiteral("新しい順に %1 つまで").arg(RecentStudyLimit)}; }},
+        {QStringLiteral("preview-zoom"),
+         [] {
+             const auto percent = [](double zoom) { return QString::number(qRound(zoom * 100)) + u'%'; };
+             return QStringList{percent(PageArea::ZoomSteps[0]) + QStringLiteral(" から ")
+                                + percent(PageArea::MaximumZoom) + QStringLiteral(" まで")};
          }},
         {QStringLiteral("exit-codes"),
          [] {

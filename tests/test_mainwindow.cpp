@@ -2,6 +2,8 @@
 // Exit, the checks made when the first tab is left, tab stops.
 
 #include "app/mainwindow.h"
+#include "app/previewwindow.h"
+#include "files/studyfile.h"
 #include "mainwindowtesting.h"
 #include "scripteddialogs.h"
 #include "study/boxtable.h"
@@ -10,7 +12,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace talven;
@@ -31,6 +35,10 @@ const AskedDialog ClearQuestion{QStringLiteral("名称以外は全て消去さ�
                                 QStringLiteral("タルヴェン・数値のクリア")};
 const AskedDialog ExitQuestion{QStringLiteral("プログラムを終了しますか？"), MessageIcon::Question,
                                QStringLiteral("タルヴェン・終了")};
+const AskedDialog ExitUnsaved{QStringLiteral("作業中のデータは保存されていません。保存してから終了しますか？"),
+                              MessageIcon::Question, QStringLiteral("タルヴェン・終了"), true};
+const AskedDialog WriteError{QStringLiteral("ファイル書き込みを中止しました。"), MessageIcon::Exclamation,
+                             QStringLiteral("タルヴェン・書き込みエラー")};
 const AskedDialog NoReport{QStringLiteral("水位データおよび\r\nクリープ比の選択を確認してください"), MessageIcon::Stop,
                            QStringLiteral("タルヴェン・帳票作成できません")};
 
@@ -42,12 +50,83 @@ void makeReady(MainWindow &form)
     form.numberBox(InnerWaterLevelBox)->setText(QStringLiteral("1"));
 }
 
+// The worked example (Lane 8.5, dimensions 3 2 1, levels 3 and 1, piles 3 and
+// 1.5, 2.5 and 2.5) saved in `folder` as 樋門A.vek and opened, both results shown.
+void openExample(MainWindow &form, const QTemporaryDir &folder)
+{
+    StudyFileContent content;
+    const char *const numbers[] = {"3", "2", "1", "3", "1", "", "3", "1.5"};
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        content.numberTexts[i] = QLatin1StringView(numbers[i]);
+    content.numberTexts[FirstHorizontalPileBox] = content.numberTexts[FirstHorizontalPileBox + 1] = QStringLiteral("2.5");
+    content.names[0] = QStringLiteral("本体");
+    content.methodCode = buildMethodCode(Formula::Lane, 0, 8.5);
+    content.doubleFlags.fill(1);
+    const QString path = folder.filePath(QStringLiteral("樋門A.vek"));
+    QVERIFY(!writeStudyFile(path, content));
+    form.openStudyFile(path);
+    form.showResult(Section::Vertical);
+    form.showResult(Section::Horizontal);
+}
+
+// One change as the user makes it: "box N TEXT" typed and left with Enter,
+// "name N TEXT" likewise, "tick v|h ROW", "formula bligh|lane", "class ROW",
+// "clear", and "batch": three vertical lengths written by the program at once.
+void makeChange(MainWindow &form, ScriptedDialogs &dialogs, const QString &change)
+{
+    const QStringList part = change.split(u' ');
+    const int number = part.value(1).toInt();
+    if (part[0] == u"box") {
+        form.tabs()->setCurrentIndex(tabOfBox(number));
+        typeInto(form.numberBox(number), part[2]);
+        pressEnter(form.numberBox(number));
+    } else if (part[0] == u"name") {
+        form.tabs()->setCurrentIndex(tabOfName(number));
+        typeInto(form.nameBox(number), part[2]);
+        pressEnter(form.nameBox(number));
+    } else if (part[0] == u"tick") {
+        const Section section = part[1] == u"v" ? Section::Vertical : Section::Horizontal;
+        form.tabs()->setCurrentIndex(MainWindow::tabOf(section));
+        QTest::mouseClick(form.doubleTick(section, part[2].toInt()), Qt::LeftButton);
+    } else if (part[0] == u"formula") {
+        form.tabs()->setCurrentIndex(MainWindow::MethodTab);
+        clickButton(form.formulaButton(part[1] == u"bligh" ? Formula::Bligh : Formula::Lane));
+    } else if (part[0] == u"class") {
+        form.tabs()->setCurrentIndex(MainWindow::MethodTab);
+        if (isRangedClass(form.selectedFormula(), number))
+            dialogs.answer(Reply::Ok);
+        clickListRow(form.soilClassList(), number);
+    } else if (part[0] == u"clear") {
+        dialogs.answer(Reply::Yes);
+        form.clearNumbersAction()->trigger();
+    } else {
+        form.changeStudy(QStringLiteral("矢板長の提案"), [&form] {
+            for (int row = 0; row < 3; ++row)
+                form.numberBox(verticalBox(row))->setText(QStringLiteral("5"));
+            form.refreshBoxes();
+        });
+    }
+}
+
+// The study as describeShown gives it on the first tab, without what depends
+// on the way there: result lines, the reference ΣL, the order of the tabs'
+// labels.
+QStringList studyShown(MainWindow &form)
+{
+    form.tabs()->setCurrentIndex(MainWindow::MethodTab);
+    QStringList lines = describeShown(form);
+    lines.removeIf([](const QString &line) { return line.contains(u"Result") || line.contains(u"Reference"); });
+    lines.sort();
+    return lines;
+}
+
 }  // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { usePrivateSettings(); }
     void loadState();
     void boxColours_data();
     void boxColours();
@@ -64,6 +143,12 @@ private Q_SLOTS:
     void clearKeepsNames();
     void exitAnswerNo_data();
     void exitAnswerNo();
+    // Before exitQuestion: once a window closed, the program is told to end,
+    // and a real message box would end at once.
+    void exitQuestionKeys_data();
+    void exitQuestionKeys();
+    void exitQuestion_data();
+    void exitQuestion();
     void leavingFirstTab_data();
     void leavingFirstTab();
     void laterTabsNeverChecked_data();
@@ -78,6 +163,10 @@ private Q_SLOTS:
     void reportNotReady();
     void saveAndOpenMarkSaved();
     void tabStopsOnTab1();
+    void undoRedo_data();
+    void undoRedo();
+    void undoKeys_data();
+    void undoKeys();
     // Last: it runs the event loop until the program ends.
     void exitAnswerYes();
 };
@@ -90,7 +179,7 @@ void TestMainWindow::loadState()
 
     QCOMPARE(form.windowTitle(), QStringLiteral("タルヴェン"));
     QCOMPARE(form.tabs()->currentIndex(), 0);
-    QVERIFY(record.saved);
+    QVERIFY(form.isSaved());
     for (int i = 0; i < NumberBoxCount; ++i) {
         const QString expected = i == CreepRatioBox ? QStringLiteral("0.0") : QStringLiteral("0.00");
         QVERIFY2(form.numberBox(i)->text() == expected, qPrintable(form.numberBox(i)->objectName()));
@@ -215,8 +304,13 @@ void TestMainWindow::menus_data()
     QTest::newRow("previewAction") << file << 5 << QStringLiteral("印刷プレビュー(&V)") << QKeySequence();
     QTest::newRow("printAction") << file << 6 << QStringLiteral("印刷(&P)") << QKeySequence(QStringLiteral("Ctrl+P"));
     QTest::newRow("separator after printAction") << file << 7 << QString() << QKeySequence();
-    QTest::newRow("exitAction") << file << 8 << QStringLiteral("終了(&X)") << QKeySequence(QStringLiteral("Ctrl+X"));
-    QTest::newRow("clearNumbersAction") << edit << 0 << QStringLiteral("数値のみクリア(&Q)") << QKeySequence();
+    QTest::newRow("recentMenu") << file << 8 << QStringLiteral("最近使ったファイル(&R)") << QKeySequence();
+    QTest::newRow("separator after recentMenu") << file << 9 << QString() << QKeySequence();
+    QTest::newRow("exitAction") << file << 10 << QStringLiteral("終了(&X)") << QKeySequence(QStringLiteral("Ctrl+X"));
+    QTest::newRow("undoAction") << edit << 0 << QStringLiteral("元に戻す") << QKeySequence(QStringLiteral("Ctrl+Z"));
+    QTest::newRow("redoAction") << edit << 1 << QStringLiteral("やり直し") << QKeySequence(QStringLiteral("Ctrl+Y"));
+    QTest::newRow("separator after redoAction") << edit << 2 << QString() << QKeySequence();
+    QTest::newRow("clearNumbersAction") << edit << 3 << QStringLiteral("数値のみクリア(&Q)") << QKeySequence();
     QTest::newRow("helpAction") << help << 0 << QStringLiteral("ヘルプ(&H)") << QKeySequence();
     QTest::newRow("separator after helpAction") << help << 1 << QString() << QKeySequence();
     QTest::newRow("versionAction") << help << 2 << QStringLiteral("バージョン情報(&A)") << QKeySequence();
@@ -262,13 +356,16 @@ void TestMainWindow::clientArea()
 
 void TestMainWindow::nothingClipped_data()
 {
-    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("tab");  // -1: the preview
     QTest::newRow("tab 0") << 0;
     QTest::newRow("tab 1") << 1;
     QTest::newRow("tab 2") << 2;
+    QTest::newRow("preview") << -1;
 }
 
-// Every caption, button and box of a tab gets at least the room it asks for.
+// Every caption, button and box of a tab, and of the preview's bars, gets at
+// least the room it asks for; the soil list shows whole rows. Also run at the
+// scale factors 1.5 and 2 (tests/CMakeLists.txt).
 void TestMainWindow::nothingClipped()
 {
     QFETCH(int, tab);
@@ -276,11 +373,18 @@ void TestMainWindow::nothingClipped()
     MainWindow form;
     QVERIFY(showActive(form));
     makeReady(form);
-    form.tabs()->setCurrentIndex(tab);
+    form.tabs()->setCurrentIndex(std::max(tab, 0));
     form.showResult(Section::Vertical);
     form.showResult(Section::Horizontal);
+    if (tab < 0)
+        form.previewButton()->click();
     QCoreApplication::processEvents();
-    QWidget *page = form.tabs()->currentWidget();
+    QWidget *page = tab < 0 ? static_cast<QWidget *>(PreviewWindow::instance()) : form.tabs()->currentWidget();
+    QVERIFY(page);
+    const QListWidget *list = form.soilClassList();
+    const int listRows = list->viewport()->height() / list->sizeHintForRow(0);
+    QVERIFY2(listRows >= 4 && list->viewport()->height() == listRows * list->sizeHintForRow(0),
+             qPrintable(u"%1 for rows of %2"_s.arg(list->viewport()->height()).arg(list->sizeHintForRow(0))));
     const QList<QWidget *> widgets = page->findChildren<QWidget *>();
     int looked = 0;
     for (QWidget *widget : widgets) {
@@ -297,7 +401,7 @@ void TestMainWindow::nothingClipped()
         QVERIFY2(page->rect().contains(QRect(widget->mapTo(page, QPoint(0, 0)), widget->size())),
                  qPrintable(widget->objectName() + QStringLiteral(" reaches out of its tab")));
     }
-    QVERIFY(looked > 20);
+    QVERIFY(looked >= (tab < 0 ? 6 : 20));
 }
 
 void TestMainWindow::newCommand_data()
@@ -325,7 +429,7 @@ void TestMainWindow::newCommand()
         form.tabs()->setCurrentIndex(1);
         typeInto(form.numberBox(verticalBox(0)), QStringLiteral("4"));
         QTest::mouseClick(form.doubleTick(Section::Vertical, 2), Qt::LeftButton);
-        QVERIFY(!form.study().saved);
+        QVERIFY(!form.isSaved());
     }
     if (answer)
         dialogs.answer(Reply(answer));
@@ -344,7 +448,7 @@ void TestMainWindow::newCommand()
         QCOMPARE(form.study().verticalLengths[0], 0.0);
         QCOMPARE(form.study().names[0], QString());
         QCOMPARE(form.study().methodCode, 0.0);
-        QVERIFY(form.study().saved);
+        QVERIFY(form.isSaved());
         if (edit)
             QCOMPARE(focusedWidget(), form.numberBox(0));  // tab 0 was selected again
     } else {
@@ -355,7 +459,7 @@ void TestMainWindow::newCommand()
         QCOMPARE(form.listIndex(), 0);
         QVERIFY(!form.doubleTick(Section::Vertical, 2)->isChecked());
         QCOMPARE(form.study().verticalLengths[0], 4.0);
-        QVERIFY(!form.study().saved);
+        QVERIFY(!form.isSaved());
     }
 }
 
@@ -413,7 +517,13 @@ void TestMainWindow::clearKeepsNames()
     QVERIFY(form.doubleTick(Section::Horizontal, 6)->isChecked());
     QCOMPARE(form.study().doubleFlags[doubleFlagIndex(Section::Horizontal, 6)], 1);
     QCOMPARE(form.study().creepRatio, 0.0);
-    QVERIFY(form.study().saved);
+    // A change like any other, undone in one step.
+    QVERIFY(!form.isSaved());
+    QCOMPARE(form.undoAction()->text(), QStringLiteral("元に戻す：数値のみクリア"));
+    form.undoAction()->trigger();
+    QVERIFY(form.study() == before);
+    QVERIFY(form.formulaButton(Formula::Bligh)->isChecked());
+    QVERIFY(!form.doubleTick(Section::Horizontal, 6)->isChecked());
 }
 
 void TestMainWindow::exitAnswerNo_data()
@@ -425,7 +535,7 @@ void TestMainWindow::exitAnswerNo_data()
     QTest::newRow("Ctrl+X in a name box") << 3;
 }
 
-// No leaves the window as it was, whatever is unsaved.
+// Every way of closing asks; with unsaved work キャンセル leaves the window as it was.
 void TestMainWindow::exitAnswerNo()
 {
     QFETCH(int, way);
@@ -437,7 +547,7 @@ void TestMainWindow::exitAnswerNo()
     QLineEdit *box = way == 3 ? form.nameBox(1) : form.numberBox(1);
     box->setFocus();
     box->selectAll();
-    dialogs.answer(Reply::No);
+    dialogs.answer(Reply::Cancel);
     switch (way) {
     case 0:
         form.exitAction()->trigger();
@@ -449,15 +559,87 @@ void TestMainWindow::exitAnswerNo()
         QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
         break;
     }
-    QCOMPARE(dialogs.asked(), QList<AskedDialog>{ExitQuestion});
+    QCOMPARE(dialogs.asked(), QList<AskedDialog>{ExitUnsaved});
     QVERIFY(form.isVisible());
     // Only moving into the name box has rewritten the number with two decimals.
     QCOMPARE(form.numberBox(1)->text(), way == 3 ? QStringLiteral("12.50") : QStringLiteral("12.5"));
     QCOMPARE(form.nameBox(1)->text(), QStringLiteral("底版"));
     QCOMPARE(form.study().baseValues[1], 12.5);
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
     if (way >= 2)
         QCOMPARE(focusedWidget(), box);
+}
+
+void TestMainWindow::exitQuestion_data()
+{
+    QTest::addColumn<bool>("unsaved");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("saveAs");  // the save dialog's answer in the test's folder; empty: Cancel
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("saved, はい") << false << int(Reply::Yes) << QString() << true;
+    QTest::newRow("saved, いいえ") << false << int(Reply::No) << QString() << false;
+    QTest::newRow("unsaved, はい saves and quits") << true << int(Reply::Yes) << u"plan.vek"_s << true;
+    QTest::newRow("unsaved, いいえ quits unsaved") << true << int(Reply::No) << QString() << true;
+    QTest::newRow("unsaved, キャンセル stays") << true << int(Reply::Cancel) << QString() << false;
+    QTest::newRow("unsaved, はい, save cancelled") << true << int(Reply::Yes) << QString() << false;
+    QTest::newRow("unsaved, はい, save failing") << true << int(Reply::Yes) << u"missing/plan.vek"_s << false;
+}
+
+// The window closes only when the question lets it, and はい only once the study is saved.
+void TestMainWindow::exitQuestion()
+{
+    QFETCH(bool, unsaved);
+    QFETCH(int, answer);
+    QFETCH(QString, saveAs);
+    QFETCH(bool, closes);
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    dialogs.cancelFileDialogs();
+    MainWindow form;
+    QVERIFY(showActive(form));
+    if (unsaved)
+        typeInto(form.numberBox(0), QStringLiteral("7"));
+    dialogs.answer(Reply(answer));
+    const bool saving = unsaved && Reply(answer) == Reply::Yes;
+    const bool failing = saveAs.contains(u'/');
+    if (saving)
+        dialogs.answerFile(saveAs.isEmpty() ? QString() : folder.filePath(saveAs));
+    if (failing)
+        dialogs.answer(Reply::Ok);
+    form.close();
+    QList<AskedDialog> expected{unsaved ? ExitUnsaved : ExitQuestion};
+    if (failing)
+        expected << WriteError;
+    QCOMPARE(dialogs.asked(), expected);
+    QCOMPARE(dialogs.fileDialogs().size(), saving ? 1 : 0);
+    QCOMPARE(form.isVisible(), !closes);
+    QCOMPARE(QFile::exists(folder.filePath(u"plan.vek"_s)), saving && closes);
+    QCOMPARE(form.isSaved(), !unsaved || (saving && closes));
+    QCOMPARE(loggedStyle(expected.front()), unsaved ? 35 : 36);
+}
+
+void TestMainWindow::exitQuestionKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Escape is キャンセル") << int(Qt::Key_Escape) << int(Answer::Cancel);
+    QTest::newRow("Enter is はい") << int(Qt::Key_Return) << int(Answer::Yes);
+}
+
+// The real message box: はい, いいえ and キャンセル, Escape cancelling.
+void TestMainWindow::exitQuestionKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, answer);
+    QMessageBox::StandardButtons buttons;
+    QTimer::singleShot(0, [key, &buttons] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            buttons = box->standardButtons();
+            QTest::keyClick(box, Qt::Key(key));
+        }
+    });
+    QCOMPARE(int(askOrCancel(ExitUnsaved.prompt, ExitUnsaved.caption)), answer);
+    QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 }
 
 void TestMainWindow::exitAnswerYes()
@@ -465,7 +647,7 @@ void TestMainWindow::exitAnswerYes()
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
-    typeInto(form.numberBox(0), QStringLiteral("7"));
+    form.numberBox(0)->setFocus();
     dialogs.answer(Reply::Yes);
     QTimer::singleShot(0, &form, [&form] {
         QTest::keyClick(form.numberBox(0), Qt::Key_X, Qt::ControlModifier);
@@ -636,8 +818,8 @@ void TestMainWindow::fileShortcutsInBoxes_data()
     QTest::newRow("Ctrl+N in numberBox(2)") << u"numberBox(2)"_s << int(Qt::Key_N) << LoseWorkNew;
     QTest::newRow("Ctrl+O in nameBox(0)") << u"nameBox(0)"_s << int(Qt::Key_O) << LoseWorkOpen;
     QTest::newRow("Ctrl+P in numberBox(4)") << u"numberBox(4)"_s << int(Qt::Key_P) << NoReport;
-    QTest::newRow("Ctrl+X in numberBox(5)") << u"numberBox(5)"_s << int(Qt::Key_X) << ExitQuestion;
-    QTest::newRow("Ctrl+X in nameBox(4)") << u"nameBox(4)"_s << int(Qt::Key_X) << ExitQuestion;
+    QTest::newRow("Ctrl+X in numberBox(5)") << u"numberBox(5)"_s << int(Qt::Key_X) << ExitUnsaved;
+    QTest::newRow("Ctrl+X in nameBox(4)") << u"nameBox(4)"_s << int(Qt::Key_X) << ExitUnsaved;
 }
 
 // The File shortcuts run their commands with the cursor in a box, and the box
@@ -656,7 +838,7 @@ void TestMainWindow::fileShortcutsInBoxes()
     target->insert(QStringLiteral("3"));  // unsaved, and something to cut
     target->selectAll();
     const QString before = target->text();
-    dialogs.answer(asked.icon == MessageIcon::Question ? Reply::No : Reply::Ok);
+    dialogs.answer(asked.cancellable ? Reply::Cancel : asked.icon == MessageIcon::Question ? Reply::No : Reply::Ok);
     QTest::keyClick(target, Qt::Key(key), Qt::ControlModifier);
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{asked});
     QCOMPARE(target->text(), before);
@@ -709,11 +891,11 @@ void TestMainWindow::saveAndOpenMarkSaved()
     QVERIFY(showActive(form));
     makeReady(form);
     form.tabs()->setCurrentIndex(2);
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
 
     // A cancelled save writes nothing, so New still asks.
     form.saveAction()->trigger();
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
     QCOMPARE(form.tabs()->currentIndex(), 2);
     dialogs.answer(Reply::Yes);
     form.newAction()->trigger();
@@ -726,7 +908,7 @@ void TestMainWindow::saveAndOpenMarkSaved()
     dialogs.answer(Reply::No);
     form.openAction()->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
     QCOMPARE(form.numberBox(0)->text(), QStringLiteral("4"));
 
     // Yes, then Cancel: tab 0, and the work is still unsaved.
@@ -737,7 +919,7 @@ void TestMainWindow::saveAndOpenMarkSaved()
     form.openAction()->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
     QCOMPARE(form.tabs()->currentIndex(), 0);
-    QVERIFY(!form.study().saved);
+    QVERIFY(!form.isSaved());
 }
 
 void TestMainWindow::tabStopsOnTab1()
@@ -775,6 +957,119 @@ void TestMainWindow::tabStopsOnTab1()
     QVERIFY(form.nameBox(4)->focusPolicy() & Qt::TabFocus);
     QVERIFY(!(form.numberBox(verticalBox(0))->focusPolicy() & Qt::TabFocus));
     QVERIFY(!(form.formulaButton(Formula::Lane)->focusPolicy() & Qt::TabFocus));
+}
+
+void TestMainWindow::undoRedo_data()
+{
+    QTest::addColumn<QStringList>("changes");
+    QTest::addColumn<QStringList>("steps");  // the 編集 menu's name of each change's step
+    QTest::addColumn<bool>("hidesVertical");
+    QTest::addColumn<bool>("hidesHorizontal");
+    QTest::newRow("a dimension") << QStringList{u"box 0 2.5"_s} << QStringList{u"寸法の入力"_s} << true << true;
+    QTest::newRow("a water level") << QStringList{u"box 4 0.5"_s} << QStringList{u"水位の入力"_s} << true << true;
+    QTest::newRow("a vertical length") << QStringList{u"box 6 4"_s} << QStringList{u"打設長の入力"_s} << true << false;
+    QTest::newRow("a horizontal length") << QStringList{u"box 14 4"_s} << QStringList{u"打設範囲の入力"_s} << false << true;
+    QTest::newRow("a name") << QStringList{u"name 0 門柱"_s} << QStringList{u"名称の入力"_s} << false << false;
+    QTest::newRow("a tick") << QStringList{u"tick v 1"_s} << QStringList{u"「×2」の切り替え"_s} << true << false;
+    QTest::newRow("the formula") << QStringList{u"formula bligh"_s} << QStringList{u"計算式の選択"_s} << true << true;
+    QTest::newRow("a soil class") << QStringList{u"class 3"_s} << QStringList{u"土質の区分の選択"_s} << true << true;
+    QTest::newRow("the ranged class and its ratio")
+        << QStringList{u"formula bligh"_s, u"class 3"_s, u"box 5 7.5"_s}
+        << QStringList{u"計算式の選択"_s, u"土質の区分の選択"_s, u"クリープ比の入力"_s} << true << true;
+    QTest::newRow("数値のみクリア") << QStringList{u"clear"_s} << QStringList{u"数値のみクリア"_s} << true << true;
+    QTest::newRow("a change of the study as a whole") << QStringList{u"batch"_s} << QStringList{u"矢板長の提案"_s} << true << false;
+    QTest::newRow("one of each on three tabs")
+        << QStringList{u"name 12 右岸"_s, u"box 1 4"_s, u"tick h 6"_s, u"box 7 2"_s}
+        << QStringList{u"名称の入力"_s, u"寸法の入力"_s, u"「×2」の切り替え"_s, u"打設長の入力"_s} << true << true;
+}
+
+// Each committed change is one step: undone back to the opened study, which is
+// saved again, and redone to the changed one; result lines hide as any change
+// hides them.
+void TestMainWindow::undoRedo()
+{
+    QFETCH(QStringList, changes);
+    QFETCH(QStringList, steps);
+    QFETCH(bool, hidesVertical);
+    QFETCH(bool, hidesHorizontal);
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    openExample(form, folder);
+    const QStringList opened = studyShown(form);
+    QVERIFY(!form.undoAction()->isEnabled() && !form.redoAction()->isEnabled());
+    for (const QString &change : changes)
+        makeChange(form, dialogs, change);
+    const QStringList changed = studyShown(form);
+    QVERIFY(changed != opened);
+    QVERIFY(!form.isSaved() && form.isWindowModified());
+
+    for (qsizetype i = steps.size() - 1; i >= 0; --i) {
+        QCOMPARE(form.undoAction()->text(), u"元に戻す："_s + steps[i]);
+        form.undoAction()->trigger();
+        QCOMPARE(form.redoAction()->text(), u"やり直し："_s + steps[i]);
+    }
+    QCOMPARE(studyShown(form), opened);
+    QVERIFY(form.isSaved() && !form.isWindowModified());
+    QCOMPARE(form.undoAction()->text(), u"元に戻す"_s);
+    QVERIFY(!form.undoAction()->isEnabled());
+    QCOMPARE(form.resultLine(Section::Vertical).verdict->isHidden(), hidesVertical);
+    QCOMPARE(form.resultLine(Section::Horizontal).verdict->isHidden(), hidesHorizontal);
+
+    for (int i = 0; i < steps.size(); ++i)
+        form.redoAction()->trigger();
+    QCOMPARE(studyShown(form), changed);
+    QVERIFY(!form.redoAction()->isEnabled());
+    QVERIFY(!form.isSaved());
+    QVERIFY(dialogs.unanswered() == 0);
+}
+
+void TestMainWindow::undoKeys_data()
+{
+    QTest::addColumn<QStringList>("keys");  // "type N TEXT" without leaving, "enter N", or a key sequence
+    QTest::addColumn<QString>("dimension1");
+    QTest::addColumn<QString>("dimension2");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Ctrl+Z undoes the box's own typing") << QStringList{u"type 1 7"_s, u"Ctrl+Z"_s}
+                                                        << u"3.00"_s << u"2.00"_s << true;
+    QTest::newRow("then the study's step")
+        << QStringList{u"type 0 5"_s, u"enter 0"_s, u"type 1 7"_s, u"Ctrl+Z"_s, u"Ctrl+Z"_s}
+        << u"3.00"_s << u"2.00"_s << true;
+    QTest::newRow("Ctrl+Y redoes it") << QStringList{u"type 0 5"_s, u"enter 0"_s, u"Ctrl+Z"_s, u"Ctrl+Y"_s}
+                                      << u"5.00"_s << u"2.00"_s << false;
+    QTest::newRow("Ctrl+Shift+Z redoes it")
+        << QStringList{u"type 0 5"_s, u"enter 0"_s, u"Ctrl+Z"_s, u"Ctrl+Shift+Z"_s} << u"5.00"_s << u"2.00"_s << false;
+    QTest::newRow("typing after an undo ends the redo steps")
+        << QStringList{u"type 0 5"_s, u"enter 0"_s, u"Ctrl+Z"_s, u"type 1 7"_s, u"Ctrl+Y"_s}
+        << u"3.00"_s << u"7"_s << false;
+}
+
+// The history's keys in the boxes: the box's own typing first, then the study's.
+void TestMainWindow::undoKeys()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QString, dimension1);
+    QFETCH(QString, dimension2);
+    QFETCH(bool, saved);
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    openExample(form, folder);
+    for (const QString &key : keys) {
+        QLineEdit *box = form.numberBox(key.section(u' ', 1, 1).toInt());
+        if (key.startsWith(u"type"))
+            typeInto(box, key.section(u' ', 2));
+        else if (key.startsWith(u"enter"))
+            pressEnter(box);
+        else
+            QTest::keySequence(focusedWidget(), QKeySequence(key));
+    }
+    QCOMPARE(form.numberBox(0)->text(), dimension1);
+    QCOMPARE(form.numberBox(1)->text(), dimension2);
+    QCOMPARE(form.isSaved(), saved);
+    QVERIFY(dialogs.asked().isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -2,7 +2,7 @@
 // files, failed saves, and the saved flag after each way out.
 
 #include "app/mainwindow.h"
-#include "describestudy.h"
+#include "files/recentstudies.h"
 #include "mainwindowtesting.h"
 #include "scripteddialogs.h"
 #include "study/soilclasses.h"
@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QStandardPaths>
 #include <QFile>
@@ -32,26 +33,6 @@ const AskedDialog LoseWorkNew{u"作業中のデータは全て失われますが
 const AskedDialog ReadError{u"ファイル読み込みを中止しました。"_s, MessageIcon::Exclamation, u"タルヴェン・読み込みエラー"_s};
 const AskedDialog WriteError{u"ファイル書き込みを中止しました。"_s, MessageIcon::Exclamation, u"タルヴェン・書き込みエラー"_s};
 const AskedDialog RatioOutOfRange{u"数値は５から９の範囲で入力してください"_s, MessageIcon::Exclamation, u"タルヴェン・範囲外の数値です"_s};
-
-// Everything the user can see of the study, and the record behind it, one
-// entry per line so that a difference names its control.
-QStringList describe(const MainWindow &form)
-{
-    QStringList lines;
-    for (int i = 0; i < NumberBoxCount; ++i)
-        lines << u"numberBox(%1)=%2 %3"_s.arg(i).arg(form.numberBox(i)->text()).arg(form.numberBox(i)->isReadOnly());
-    for (int i = 0; i < NameCount; ++i)
-        lines << u"nameBox(%1)=%2"_s.arg(i).arg(form.nameBox(i)->text());
-    for (int i = 0; i < PileCount; ++i)
-        lines << u"Check(%1)=%2 %3"_s.arg(i).arg(form.doubleTick(Section::Vertical, i)->isChecked()).arg(form.doubleTick(Section::Horizontal, i)->isChecked());
-    lines << u"formula=%1 class=%2 of %3"_s.arg(form.formulaButton(Formula::Bligh)->isChecked())
-                 .arg(form.listIndex())
-                 .arg(form.soilClassList()->count());
-    for (QLabel *label : form.findChildren<QLabel *>())
-        if (!label->objectName().isEmpty())
-            lines << label->objectName() + u"="_s + label->text() + (label->isVisibleTo(&form) ? u""_s : u" hidden"_s);
-    return lines + describeRecord(form.study());
-}
 
 // A study typed by the user: Bligh's ranged class with 7.5, names, numbers, some ticks off.
 void enterStudy(MainWindow &form, ScriptedDialogs &dialogs)
@@ -122,6 +103,7 @@ bool userCanWriteIn(const QString &folder)
 class TestOpenSave : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { usePrivateSettings(); }
     void roundTrip_data();
     void roundTrip();
     void refusedFile_data();
@@ -145,6 +127,10 @@ private Q_SLOTS:
     void dialogFolders();
     void firstFolder_data();
     void firstFolder();
+    void title_data();
+    void title();
+    void recentList_data();
+    void recentList();
 };
 
 void TestOpenSave::roundTrip_data()
@@ -204,13 +190,13 @@ void TestOpenSave::roundTrip()
             form.doubleTick(Section::Horizontal, i)->click();
     }
     const QString ratio = form.creepRatioBox()->text();
-    const QStringList ticks = describe(form).filter(u"Check("_s);
+    const QStringList ticks = describeShown(form).filter(u"Check("_s);
     QCOMPARE(dialogs.unanswered(), 0);
     dialogs.forget();
 
     dialogs.answerFile(folder.filePath(u"study"_s));
     form.saveAction()->trigger();
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
     QVERIFY(QFile::exists(folder.filePath(u"study.vek"_s)));
     // A new study asks nothing after the save and clears the window.
     form.newAction()->trigger();
@@ -219,7 +205,7 @@ void TestOpenSave::roundTrip()
     dialogs.answerFile(folder.filePath(u"study.vek"_s));
     form.openAction()->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{});
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
     QCOMPARE(form.tabs()->currentIndex(), 0);
     QCOMPARE(nameOf(focusedWidget()), u"nameBox(0)"_s);
     QCOMPARE(form.selectedFormula(), Formula(formula));
@@ -227,7 +213,7 @@ void TestOpenSave::roundTrip()
     QCOMPARE(form.ratioEditable(), ranged);
     // Without a class the ratio comes back in the formula's own pattern.
     QCOMPARE(form.creepRatioBox()->text(), soilClass < 0 ? (bligh ? u"0"_s : u"0.0"_s) : ratio);
-    QCOMPARE(describe(form).filter(u"Check("_s), ticks);
+    QCOMPARE(describeShown(form).filter(u"Check("_s), ticks);
     for (int i = 0, k = 0; i < NumberBoxCount; ++i) {
         if (i != CreepRatioBox)
             QCOMPARE(form.numberBox(i)->text(), shownNumbers[k++]);
@@ -280,15 +266,15 @@ void TestOpenSave::refusedFile()
     QVERIFY(showActive(form));
     enterStudy(form, dialogs);
     form.nameBox(3)->setFocus();
-    const QStringList before = describe(form);
-    QVERIFY(!form.study().saved);
+    const QStringList before = describeShown(form);
+    QVERIFY(!form.isSaved());
 
     dialogs.answer(Reply::Yes);
     dialogs.answerFile(path);
     dialogs.answer(Reply::Ok);
     form.openAction()->trigger();
     QCOMPARE(dialogs.asked(), (QList<AskedDialog>{LoseWorkOpen, ReadError}));
-    QCOMPARE(describe(form), before);
+    QCOMPARE(describeShown(form), before);
 }
 
 void TestOpenSave::cancelled()
@@ -297,14 +283,14 @@ void TestOpenSave::cancelled()
     MainWindow form;
     QVERIFY(showActive(form));
     enterStudy(form, dialogs);
-    const QStringList before = describe(form);
+    const QStringList before = describeShown(form);
 
     dialogs.answerFile(QString());
     form.saveAction()->trigger();
     dialogs.answer(Reply::Yes);
     dialogs.answerFile(QString());
     form.openAction()->trigger();
-    QCOMPARE(describe(form), before);
+    QCOMPARE(describeShown(form), before);
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
 
     // Both dialogs start in the program's folder with the study-file filter.
@@ -350,7 +336,7 @@ void TestOpenSave::failedSave()
     QVERIFY(showActive(form));
     enterStudy(form, dialogs);
     form.nameBox(7)->setText(name);
-    const QStringList before = describe(form);
+    const QStringList before = describeShown(form);
 
     dialogs.answerFile(folder.filePath(target));
     dialogs.answer(Reply::Ok);
@@ -364,7 +350,7 @@ void TestOpenSave::failedSave()
     } else {
         QCOMPARE(shown, WriteError);
     }
-    QCOMPARE(describe(form), before);  // saved and methodCode included
+    QCOMPARE(describeShown(form), before);  // saved and methodCode included
     QFile file(folder.filePath(u"earlier.vek"_s));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), earlier);
@@ -395,7 +381,7 @@ void TestOpenSave::extension()
     dialogs.answerFile(folder.filePath(typed));
     form.saveAction()->trigger();
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{written});
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
     // The method code of Bligh's fourth class with 7.5, kept by the save.
     QCOMPARE(form.study().methodCode, 10407.5);
 }
@@ -437,7 +423,7 @@ void TestOpenSave::overwriteAfterExtension()
     QFile file(earlier);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll() != QByteArray("earlier\r\n"), replaced);
-    QCOMPARE(form.study().saved, replaced);
+    QCOMPARE(form.isSaved(), replaced);
 }
 
 void TestOpenSave::rangedClass_data()
@@ -477,7 +463,7 @@ void TestOpenSave::rangedClass()
     QCOMPARE(form.creepRatioBox()->text(), ratio);
     QVERIFY(form.ratioEditable());
     QCOMPARE(form.study().creepRatio, ratio.toDouble());
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
 }
 
 void TestOpenSave::shortFile_data()
@@ -509,7 +495,7 @@ void TestOpenSave::shortFile()
     for (int i = 0; i < PileCount; ++i)
         QVERIFY(!form.doubleTick(Section::Vertical, i)->isChecked() && !form.doubleTick(Section::Horizontal, i)->isChecked());
     QCOMPARE(form.numberBox(0)->text(), u"0.00"_s);
-    QVERIFY(form.study().saved);
+    QVERIFY(form.isSaved());
 }
 
 void TestOpenSave::fromOutside_data()
@@ -553,7 +539,7 @@ void TestOpenSave::fromOutside()
         expected << ReadError;
     }
     const bool opens = good && reply != int(Reply::No);
-    const QStringList before = describe(form);
+    const QStringList before = describeShown(form);
     QWidget other;  // a hand-over brings the window to the front
     other.show();
     QApplication::setActiveWindow(&other);
@@ -579,8 +565,8 @@ void TestOpenSave::fromOutside()
     QTRY_COMPARE(dialogs.asked(), expected);
     QTRY_COMPARE(form.nameBox(0)->text(), opens ? u"GATE"_s : before.filter(u"nameBox(0)="_s).front().mid(11));
     if (!opens)
-        QCOMPARE(describe(form), before);
-    QCOMPARE(form.study().saved, opens || reply == 0);
+        QCOMPARE(describeShown(form), before);
+    QCOMPARE(form.isSaved(), opens || reply == 0);
     QCOMPARE(form.tabs()->currentIndex(), 0);
     if (way == u"hand-over"_s && !modal)
         QTRY_VERIFY(form.isActiveWindow());
@@ -692,6 +678,145 @@ void TestOpenSave::firstFolder()
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!writable && QFileInfo(documents).isDir())
         QCOMPARE(start, documents);
+}
+
+void TestOpenSave::title_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<QString>("proposed");  // the name File > Save proposes next
+    const QString opened = u"樋門A.vek[*] - タルヴェン"_s;
+    QTest::newRow("a new window") << QStringList{} << u"タルヴェン"_s << false << u"新規タイトル"_s;
+    QTest::newRow("typed without a file") << QStringList{u"type"_s} << u"タルヴェン"_s << false << u"新規タイトル"_s;
+    QTest::newRow("opened") << QStringList{u"open"_s} << opened << false << u"樋門A.vek"_s;
+    QTest::newRow("opened, typing") << QStringList{u"open"_s, u"type"_s} << opened << true << u"樋門A.vek"_s;
+    QTest::newRow("opened, edited") << QStringList{u"open"_s, u"type"_s, u"leave"_s} << opened << true << u"樋門A.vek"_s;
+    QTest::newRow("opened, edited, undone")
+        << QStringList{u"open"_s, u"type"_s, u"leave"_s, u"undo"_s} << opened << false << u"樋門A.vek"_s;
+    QTest::newRow("saved under another name")
+        << QStringList{u"open"_s, u"type"_s, u"save"_s} << u"plan.vek[*] - タルヴェン"_s << false << u"plan.vek"_s;
+    QTest::newRow("undone past the save")
+        << QStringList{u"open"_s, u"type"_s, u"save"_s, u"undo"_s} << u"plan.vek[*] - タルヴェン"_s << true << u"plan.vek"_s;
+    QTest::newRow("New after an open") << QStringList{u"open"_s, u"new"_s} << u"タルヴェン"_s << false << u"新規タイトル"_s;
+    QTest::newRow("a refused open keeps the study's") << QStringList{u"open"_s, u"refuse"_s} << opened << false
+                                                      << u"樋門A.vek"_s;
+}
+
+// The window's title names the study's file, with the unsaved mark; File >
+// Save proposes that file.
+void TestOpenSave::title()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, title);
+    QFETCH(bool, modified);
+    QFETCH(QString, proposed);
+    QTemporaryDir folder;
+    writeBytes(folder.filePath(u"樋門A.vek"_s), studyBytes(true));
+    writeBytes(folder.filePath(u"bad.vek"_s), studyBytes(false));
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    for (const QString &step : steps) {
+        if (step == u"type") {
+            typeInto(form.numberBox(0), u"4"_s);
+        } else if (step == u"leave") {
+            pressEnter(form.numberBox(0));
+        } else if (step == u"undo") {
+            form.undoAction()->trigger();
+        } else if (step == u"save") {
+            dialogs.answerFile(folder.filePath(u"plan"_s));
+            form.saveAction()->trigger();
+        } else {
+            dialogs.answer(Reply::Yes, form.isSaved() ? 0 : 1);
+            dialogs.answerFile(folder.filePath(step == u"refuse" ? u"bad.vek"_s : u"樋門A.vek"_s));
+            if (step == u"refuse")
+                dialogs.answer(Reply::Ok);
+            (step == u"new" ? form.newAction() : form.openAction())->trigger();
+        }
+    }
+    QCOMPARE(form.windowTitle(), title);
+    QCOMPARE(form.isWindowModified(), modified);
+    dialogs.forget();
+    dialogs.answerFile(QString());
+    form.saveAction()->trigger();
+    // In the study's folder, or for a study without a file where the dialogs start.
+    QCOMPARE(dialogs.fileDialogs().front().fileName, proposed);
+    QCOMPARE(dialogs.fileDialogs().front().folder,
+             steps.contains(u"open"_s) ? folder.path() : QCoreApplication::applicationDirPath());
+}
+
+void TestOpenSave::recentList_data()
+{
+    QTest::addColumn<QStringList>("steps");  // "open NAME", "save NAME", "type", "gone NAME", "recent N" (No to the question)
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QList<AskedDialog>>("asked");
+    const QList<AskedDialog> none;
+    QTest::newRow("opened and saved, newest first") << QStringList{u"open a"_s, u"save b"_s}
+                                                    << QStringList{u"b.vek"_s, u"a.vek"_s} << none;
+    QTest::newRow("four at most") << QStringList{u"open a"_s, u"open b"_s, u"open c"_s, u"open d"_s, u"save e"_s}
+                                  << QStringList{u"e.vek"_s, u"d.vek"_s, u"c.vek"_s, u"b.vek"_s} << none;
+    QTest::newRow("opened again, first again") << QStringList{u"open a"_s, u"open b"_s, u"recent 2"_s}
+                                               << QStringList{u"a.vek"_s, u"b.vek"_s} << none;
+    QTest::newRow("a study that is gone leaves the list")
+        << QStringList{u"open a"_s, u"open b"_s, u"gone a"_s, u"recent 2"_s} << QStringList{u"b.vek"_s}
+        << QList<AskedDialog>{ReadError};
+    QTest::newRow("a refused study is not listed") << QStringList{u"open a"_s, u"open bad"_s}
+                                                   << QStringList{u"a.vek"_s} << QList<AskedDialog>{ReadError};
+    QTest::newRow("unsaved work is asked about first")
+        << QStringList{u"open a"_s, u"open b"_s, u"type"_s, u"recent 2"_s} << QStringList{u"b.vek"_s, u"a.vek"_s}
+        << QList<AskedDialog>{LoseWorkOpen};
+}
+
+// File > 最近使ったファイル: the last four studies opened or saved, kept for the
+// next run, each opened as File > Open opens a chosen file.
+void TestOpenSave::recentList()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, listed);
+    QFETCH(QList<AskedDialog>, asked);
+    QTemporaryDir folder;
+    for (const char *name : {"a", "b", "c", "d"})
+        writeBytes(folder.filePath(QLatin1StringView(name) + u".vek"_s), studyBytes(true));
+    writeBytes(folder.filePath(u"bad.vek"_s), studyBytes(false));
+    for (const QString &path : recentStudies())
+        forgetRecentStudy(path);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    for (const QString &step : steps) {
+        const QString what = step.section(u' ', 0, 0);
+        const QString name = step.section(u' ', 1);
+        if (what == u"type") {
+            typeInto(form.nameBox(0), u"門"_s);
+        } else if (what == u"gone") {
+            QVERIFY(QFile::remove(folder.filePath(name + u".vek"_s)));
+        } else if (what == u"recent") {
+            QAction *entry = form.recentMenu()->actions().at(name.toInt() - 1);
+            if (!form.isSaved())
+                dialogs.answer(Reply::No);  // the unsaved work is kept
+            else if (!QFile::exists(entry->toolTip()))
+                dialogs.answer(Reply::Ok);  // the read error
+            entry->trigger();
+        } else {
+            dialogs.answerFile(folder.filePath(name + u".vek"_s));
+            if (name == u"bad")
+                dialogs.answer(Reply::Ok);
+            (what == u"save" ? form.saveAction() : form.openAction())->trigger();
+        }
+    }
+    QCOMPARE(dialogs.asked(), asked);
+
+    // Remembered for the next window, numbered, with the full path as the tip.
+    const MainWindow next;
+    QStringList texts;
+    for (const QAction *entry : next.recentMenu()->actions()) {
+        texts << entry->text();
+        QCOMPARE(entry->toolTip(), QDir::toNativeSeparators(folder.filePath(entry->text().mid(3))));
+    }
+    for (qsizetype i = 0; i < listed.size(); ++i)
+        listed[i] = u"&%1 %2"_s.arg(i + 1).arg(listed[i]);
+    QCOMPARE(texts, listed);
 }
 
 QTEST_MAIN(TestOpenSave)

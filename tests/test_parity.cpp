@@ -75,6 +75,7 @@ QString writeStudy(const QTemporaryDir &folder, const Lines &changes)
 class TestParity : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { usePrivateSettings(); }
     void openMatchesRestore_data();
     void openMatchesRestore();
     void tableMatchesWindow_data() { openMatchesRestore_data(); }

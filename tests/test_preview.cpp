@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrintDialog>
@@ -21,8 +23,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 using namespace talven;
 using namespace Qt::StringLiterals;
@@ -86,6 +94,39 @@ QImage pageFor(const QImage &like, const StudyInput &input)
     return image;
 }
 
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(cannot read)");
+}
+
+// Runs `action` with no file of this process growing past `bytes` (0: no
+// limit): writes fall short as on a full disk, for root as well.
+void withFileSizeLimit(int bytes, const std::function<void()> &action)
+{
+#ifdef Q_OS_UNIX
+    rlimit saved{};
+    if (bytes > 0 && getrlimit(RLIMIT_FSIZE, &saved) == 0) {
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit tight = saved;
+        tight.rlim_cur = rlim_t(bytes);
+        setrlimit(RLIMIT_FSIZE, &tight);
+        action();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        return;
+    }
+#endif
+    action();
+}
+
 QString runProgram(const QString &program, const QStringList &arguments)
 {
     QProcess process;
@@ -101,13 +142,21 @@ class TestPreview : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { registerReportFonts(); }
+    void initTestCase()
+    {
+        usePrivateSettings();
+        registerReportFonts();
+    }
     void window();
     void scrollModel_data();
     void scrollModel();
     void dragMovesOnRelease();
     void keysAndWheel_data();
     void keysAndWheel();
+    void zoom_data();
+    void zoom();
+    void placement_data();
+    void placement();
     void pageNotice_data();
     void pageNotice();
     void redrawOnActivation_data();
@@ -116,6 +165,8 @@ private Q_SLOTS:
     void onePreview();
     void printing_data();
     void printing();
+    void pdfProposal_data();
+    void pdfProposal();
     void printerDialogOffersPdf_data();
     void printerDialogOffersPdf();
 };
@@ -124,14 +175,23 @@ void TestPreview::window()
 {
     ScriptedDialogs dialogs;
     MainWindow form;
+    form.move(300, 200);
     PreviewWindow *preview = openReadyPreview(form);
     QVERIFY(preview);
     QCOMPARE(preview->windowTitle(), u"印刷プレビュー"_s);
     const auto x = [preview](int length) { return twips(length, preview->logicalDpiX()); };
     const auto y = [preview](int length) { return twips(length, preview->logicalDpiY()); };
+    // The designed size, centred over the main window; the page at 100%,
+    // centred across, the bar at the right.
     QCOMPARE(preview->centralWidget()->size(), QSize(x(12315), y(8340)));
-    QCOMPARE(preview->pageWidget()->geometry(), QRect(0, 0, x(11907), y(16840)));
-    QCOMPARE(preview->scrollBar()->geometry(), QRect(x(12000), 0, x(255), y(8295)));
+    QVERIFY2((preview->frameGeometry().center() - form.frameGeometry().center()).manhattanLength() <= 2,
+             qPrintable(u"%1,%2"_s.arg(preview->frameGeometry().center().x()).arg(preview->frameGeometry().center().y())));
+    const int barLeft = x(12315) - x(255);
+    QCOMPARE(preview->scrollBar()->geometry(), QRect(barLeft, 0, x(255), y(8340)));
+    QCOMPARE(preview->pageWidget()->geometry(), QRect((barLeft - x(11907)) / 2, 0, x(11907), y(16840)));
+    QVERIFY(!preview->pageArea()->horizontalBar()->isVisible());
+    QCOMPARE(preview->pageArea()->zoom(), 1.0);
+    QVERIFY(preview->actualSizeAction()->isChecked());
 
     // Two commands on the bar itself, no menus under them.
     const QList<QAction *> bar = preview->menuBar()->actions();
@@ -233,6 +293,121 @@ void TestPreview::keysAndWheel()
     }
     QCOMPARE(preview->scrollBar()->value(), value);
     QCOMPARE(page->y(), -twips(value, preview->logicalDpiY()));
+}
+
+void TestPreview::zoom_data()
+{
+    QTest::addColumn<QStringList>("input");  // zoom commands, Ctrl+keys, "wheel+"/"wheel-" with Ctrl, "size W H"
+    QTest::addColumn<double>("zoom");        // 0: whatever the fit gives
+    QTest::addColumn<QString>("fit");        // "whole", "width" or none
+    QTest::addColumn<QString>("bars");       // "v" and "h" for the bars shown
+    QTest::newRow("全体表示") << QStringList{u"wholePageAction"_s} << 0.0 << u"whole"_s << QString();
+    QTest::newRow("幅に合わせる") << QStringList{u"pageWidthAction"_s} << 0.0 << u"width"_s << u"v"_s;
+    QTest::newRow("100% again") << QStringList{u"wholePageAction"_s, u"actualSizeAction"_s} << 1.0 << QString() << u"v"_s;
+    QTest::newRow("拡大 twice") << QStringList{u"zoomInAction"_s, u"zoomInAction"_s} << 1.5 << QString() << u"vh"_s;
+    QTest::newRow("縮小") << QStringList{u"zoomOutAction"_s} << 0.75 << QString() << u"v"_s;
+    QTest::newRow("Ctrl+plus") << QStringList{u"Ctrl++"_s} << 1.25 << QString() << u"vh"_s;
+    QTest::newRow("Ctrl+minus, three times") << QStringList{u"Ctrl+-"_s, u"Ctrl+-"_s, u"Ctrl+-"_s} << 0.25 << QString()
+                                             << QString();
+    QTest::newRow("Ctrl+wheel, a notch away") << QStringList{u"wheel+"_s} << 1.25 << QString() << u"vh"_s;
+    QTest::newRow("Ctrl+wheel, two notches back") << QStringList{u"wheel-"_s, u"wheel-"_s} << 0.5 << QString() << u"v"_s;
+    QTest::newRow("at most 400%") << QStringList(6, u"zoomInAction"_s) << 4.0 << QString() << u"vh"_s;
+    QTest::newRow("全体表示 follows the window")
+        << QStringList{u"wholePageAction"_s, u"size 500 300"_s} << 0.0 << u"whole"_s << QString();
+    QTest::newRow("幅に合わせる follows the window")
+        << QStringList{u"pageWidthAction"_s, u"size 1000 600"_s} << 0.0 << u"width"_s << u"v"_s;
+    QTest::newRow("a zoom of its own stays") << QStringList{u"zoomOutAction"_s, u"size 500 300"_s} << 0.75 << QString()
+                                             << u"vh"_s;
+    QTest::newRow("a small page in a large window, centred")
+        << QStringList{u"size 1200 900"_s, u"zoomOutAction"_s, u"zoomOutAction"_s} << 0.5 << QString() << QString();
+}
+
+// The preview zooms and resizes; the page stays centred where it is smaller
+// than the window, with scroll bars where it is larger.
+void TestPreview::zoom()
+{
+    QFETCH(QStringList, input);
+    QFETCH(double, zoom);
+    QFETCH(QString, fit);
+    QFETCH(QString, bars);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    PreviewWindow *preview = openReadyPreview(form);
+    QVERIFY(preview);
+    QVERIFY(activate(preview));
+    PageArea *area = preview->pageArea();
+    QWidget *page = preview->pageWidget();
+    for (const QString &step : input) {
+        if (step.startsWith(u"size ")) {
+            preview->resize(step.section(u' ', 1, 1).toInt(), step.section(u' ', 2, 2).toInt());
+        } else if (step.startsWith(u"wheel")) {
+            const QPoint notch(0, step.endsWith(u'+') ? 120 : -120);
+            QWheelEvent wheel(QPointF(20, 20), page->mapToGlobal(QPointF(20, 20)), QPoint(), notch, Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(page, &wheel);
+        } else if (step.startsWith(u"Ctrl")) {
+            QTest::keySequence(preview, QKeySequence(step));
+        } else {
+            preview->findChild<QAction *>(step)->trigger();
+        }
+    }
+    QCoreApplication::processEvents();
+    if (zoom > 0)
+        QCOMPARE(area->zoom(), zoom);
+    QCOMPARE(preview->findChild<QLabel *>(u"zoomLabel"_s)->text(), u"表示倍率：%1%"_s.arg(qRound(area->zoom() * 100)));
+    QCOMPARE(area->verticalBar()->isVisible(), bars.contains(u'v'));
+    QCOMPARE(area->horizontalBar()->isVisible(), bars.contains(u'h'));
+    const int viewWidth = area->width() - (bars.contains(u'v') ? area->verticalBar()->width() : 0);
+    const int viewHeight = area->height() - (bars.contains(u'h') ? area->horizontalBar()->height() : 0);
+    if (fit == u"whole") {
+        QVERIFY(page->width() <= viewWidth && page->height() <= viewHeight);
+        QVERIFY(page->width() >= viewWidth - 1 || page->height() >= viewHeight - twips(100, area->logicalDpiY()) - 1);
+    }
+    if (fit == u"width")
+        QCOMPARE(page->width(), viewWidth);
+    QCOMPARE(preview->wholePageAction()->isChecked(), fit == u"whole");
+    QCOMPARE(preview->pageWidthAction()->isChecked(), fit == u"width");
+    // Centred across and down where no bar is needed.
+    if (!bars.contains(u'h'))
+        QVERIFY(qAbs(page->x() * 2 + page->width() - viewWidth) <= 1);
+    if (!bars.contains(u'v'))
+        QVERIFY(qAbs(page->y() * 2 + page->height() - viewHeight) <= 1);
+    // The page is drawn at the zoom as it is laid out at 100 %: its bottom margin stays blank.
+    const QImage &image = preview->pageImage();
+    QCOMPARE(image.size(), page->size() * image.devicePixelRatio());
+    for (int y = image.height() * 97 / 100; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            QVERIFY2(image.pixel(x, y) == qRgb(255, 255, 255), qPrintable(u"%1,%2"_s.arg(x).arg(y)));
+    }
+}
+
+void TestPreview::placement_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("over");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("placed");
+    const QRect desk(0, 0, 1280, 1024);
+    QTest::newRow("centred over the owner") << QSize(800, 600) << QRect(400, 300, 400, 300) << desk
+                                            << QRect(200, 150, 800, 600);
+    QTest::newRow("owner at the left edge") << QSize(800, 600) << QRect(0, 300, 400, 300) << desk
+                                            << QRect(0, 150, 800, 600);
+    QTest::newRow("owner at the bottom right") << QSize(800, 600) << QRect(1000, 900, 400, 300) << desk
+                                               << QRect(480, 424, 800, 600);
+    QTest::newRow("taller than the screen") << QSize(821, 1233) << QRect(400, 300, 400, 300) << QRect(0, 0, 960, 510)
+                                            << QRect(139, 0, 821, 510);
+    QTest::newRow("on a second screen") << QSize(800, 600) << QRect(1300, 50, 300, 200) << QRect(1280, 0, 640, 480)
+                                        << QRect(1280, 0, 640, 480);
+}
+
+// Where the preview opens: over its owner, never beyond the screen's free area.
+void TestPreview::placement()
+{
+    QFETCH(QSize, size);
+    QFETCH(QRect, over);
+    QFETCH(QRect, available);
+    QFETCH(QRect, placed);
+    QCOMPARE(placedWithin(size, over, available), placed);
 }
 
 void TestPreview::pageNotice_data()
@@ -366,19 +541,25 @@ void TestPreview::printing_data()
     QTest::addColumn<QString>("level2");  // changed after the preview opened
     QTest::addColumn<QStringList>("printed");
     QTest::addColumn<QString>("pdfName");  // in the test's folder
+    QTest::addColumn<int>("fileLimit");    // bytes a file may grow to while printing; 0: no limit
     const QStringList report{u"遮水矢板の設計"_s, u"ＯＫ"_s};
     const QString pdf = u"report.pdf"_s;
-    QTest::newRow("File menu, OK") << false << true << QString() << report << pdf;
-    QTest::newRow("File menu, Cancel") << false << false << QString() << QStringList() << pdf;
-    QTest::newRow("preview, OK") << true << true << QString() << report << pdf;
-    QTest::newRow("preview, Cancel") << true << false << QString() << QStringList() << pdf;
+    QTest::newRow("File menu, OK") << false << true << QString() << report << pdf << 0;
+    QTest::newRow("File menu, Cancel") << false << false << QString() << QStringList() << pdf << 0;
+    QTest::newRow("preview, OK") << true << true << QString() << report << pdf << 0;
+    QTest::newRow("preview, Cancel") << true << false << QString() << QStringList() << pdf << 0;
     QTest::newRow("preview, levels made equal")
-        << true << true << u"3"_s << QStringList{u"遮水矢板の設計"_s, u"水位データおよび"_s} << pdf;
+        << true << true << u"3"_s << QStringList{u"遮水矢板の設計"_s, u"水位データおよび"_s} << pdf << 0;
     // A print that cannot start says so.
     QTest::newRow("File menu, no folder for the file") << false << true << QString() << QStringList()
-                                                       << u"missing/report.pdf"_s;
+                                                       << u"missing/report.pdf"_s << 0;
     QTest::newRow("preview, no folder for the file") << true << true << QString() << QStringList()
-                                                     << u"missing/report.pdf"_s;
+                                                     << u"missing/report.pdf"_s << 0;
+#ifdef Q_OS_UNIX
+    // A file size limit cuts the PDF short as a full disk does, for root as well.
+    QTest::newRow("File menu, full disk") << false << true << QString() << QStringList() << pdf << 4096;
+    QTest::newRow("preview, full disk") << true << true << QString() << QStringList() << pdf << 4096;
+#endif
 }
 
 void TestPreview::printing()
@@ -388,9 +569,13 @@ void TestPreview::printing()
     QFETCH(QString, level2);
     QFETCH(QStringList, printed);
     QFETCH(QString, pdfName);
+    QFETCH(int, fileLimit);
     QTemporaryDir folder;
     const QString pdf = folder.filePath(pdfName);
-    const bool fails = ok && pdfName.contains(u'/');
+    const bool fails = ok && (pdfName.contains(u'/') || fileLimit > 0);
+    const QByteArray earlier = "an earlier report";
+    if (fileLimit > 0)
+        writeBytes(pdf, earlier);
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showReady(form));
@@ -399,25 +584,76 @@ void TestPreview::printing()
     dialogs.answerPrinter(ok, pdf);
     if (fails)
         dialogs.answer(Reply::Ok);
+    QAction *print = form.printAction();
     if (fromPreview) {
         PreviewWindow *preview = pressPreviewButton(form);
         QVERIFY(preview);
         if (!level2.isEmpty())
             form.numberBox(InnerWaterLevelBox)->setText(level2);
-        preview->printAction()->trigger();
-    } else {
-        form.printAction()->trigger();
+        print = preview->printAction();
     }
+    withFileSizeLimit(fileLimit, [print] { print->trigger(); });
     // File > Print offers the whole document on a printer only; the preview's dialog is left as it comes.
     QCOMPARE(dialogs.printerDialogs(), QList<bool>{!fromPreview});
     QCOMPARE(dialogs.asked(), fails ? QList<AskedDialog>{printFailedMessage()} : QList<AskedDialog>{});
-    QCOMPARE(QFileInfo::exists(pdf), ok && !fails);
+    // The earlier file survives whole, and nothing is left beside it.
+    if (fileLimit > 0) {
+        QCOMPARE(readBytes(pdf), earlier);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{pdfName});
+    }
+    QCOMPARE(QFileInfo::exists(pdf), (ok && !fails) || fileLimit > 0);
     if (!ok || fails)
         return;
-    QVERIFY(runProgram(u"pdfinfo"_s, {pdf}).contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
+    const QString info = runProgram(u"pdfinfo"_s, {pdf});
+    QVERIFY(info.contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
+    // Title and creator as talven-report writes them.
+    QVERIFY2(info.contains(QRegularExpression(u"Title:\\s+遮水矢板の設計\\n"_s)), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression(u"Creator:\\s+タルヴェン\\n"_s)), qPrintable(info));
     const QString text = runProgram(u"pdftotext"_s, {pdf, u"-"_s});
     for (const QString &expected : printed)
         QVERIFY2(text.contains(expected), qPrintable(expected + u" not in: "_s + text));
+}
+
+void TestPreview::pdfProposal_data()
+{
+    QTest::addColumn<QStringList>("steps");  // "save NAME", "open NAME" in the test's folder, "new"
+    QTest::addColumn<bool>("fromPreview");
+    QTest::addColumn<QString>("proposed");   // in the test's folder; a name alone: in the program's folder
+    QTest::newRow("a new study") << QStringList{} << false << u"新規タイトル.pdf"_s;
+    QTest::newRow("a saved study") << QStringList{u"save 樋門A"_s} << false << u"/樋門A.pdf"_s;
+    QTest::newRow("a saved study, from the preview") << QStringList{u"save plan.txt"_s} << true << u"/plan.txt.pdf"_s;
+    QTest::newRow("an opened study") << QStringList{u"save a"_s, u"new"_s, u"open a.vek"_s} << false << u"/a.pdf"_s;
+    QTest::newRow("new after a save") << QStringList{u"save a"_s, u"new"_s} << true << u"/新規タイトル.pdf"_s;
+}
+
+// The PDF printer proposes the study's own name in its folder.
+void TestPreview::pdfProposal()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(bool, fromPreview);
+    QFETCH(QString, proposed);
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showReady(form));
+    for (const QString &step : steps) {
+        dialogs.answer(Reply::Yes, form.isSaved() ? 0 : 1);  // unsaved work is given up
+        if (step == u"new"_s) {
+            form.newAction()->trigger();
+            showReady(form);
+            continue;
+        }
+        dialogs.answerFile(folder.path() + u'/' + step.section(u' ', 1));
+        (step.startsWith(u"save"_s) ? form.saveAction() : form.openAction())->trigger();
+    }
+    dialogs.answerPrinter(false);
+    if (fromPreview)
+        pressPreviewButton(form)->printAction()->trigger();
+    else
+        form.printAction()->trigger();
+    const QString expected = proposed.startsWith(u'/') ? folder.path() + proposed
+                                                        : QCoreApplication::applicationDirPath() + u'/' + proposed;
+    QCOMPARE(dialogs.proposedPdfFiles(), QList<QString>{expected});
 }
 
 void TestPreview::printerDialogOffersPdf_data()
@@ -427,14 +663,15 @@ void TestPreview::printerDialogOffersPdf_data()
     QTest::newRow("the preview's print") << false;
 }
 
-// The real printer dialog: printing to a PDF file is offered in either, a
-// page range only in the preview's.
+// The real printer dialog: printing to a PDF file is offered in either, with
+// the file the print proposes; a page range only in the preview's.
 void TestPreview::printerDialogOffersPdf()
 {
     QFETCH(bool, restricted);
     QStringList printers;
+    QStringList files;
     bool ranges = true;
-    QTimer::singleShot(0, [&printers, &ranges] {
+    QTimer::singleShot(0, [&printers, &files, &ranges] {
         auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
         if (!dialog)
             return;
@@ -444,11 +681,17 @@ void TestPreview::printerDialogOffersPdf()
                 for (int i = 0; i < list->count(); ++i)
                     printers << list->itemText(i);
         }
+        for (const QLineEdit *field : dialog->findChildren<QLineEdit *>())
+            files << field->text();
         dialog->reject();
     });
+    const QString proposed = QDir::tempPath() + u"/樋門A.pdf"_s;
     QPrinter printer;
+    printer.setOutputFileName(proposed);
+    printer.setOutputFormat(QPrinter::NativeFormat);
     QVERIFY(!dialogService().printerDialog(nullptr, printer, restricted));
     QVERIFY2(!printers.filter(u"PDF"_s).isEmpty(), qPrintable(printers.join(u'|')));
+    QVERIFY2(files.contains(proposed), qPrintable(files.join(u'|')));
     QCOMPARE(ranges, !restricted);
 }
 

@@ -48,10 +48,10 @@ namespace {
 // instead of waiting for an answer.
 class NoDialogs final : public DialogService {
 public:
-    bool showMessage(const Message &message) override
+    Answer showMessage(const Message &message) override
     {
         unexpected << QStringLiteral("message box %1 %2").arg(message.caption, message.prompt);
-        return false;
+        return Answer::No;
     }
     QString openFileName(QWidget *, const QString &, const QString &) override
     {

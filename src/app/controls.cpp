@@ -1,10 +1,53 @@
 #include "app/controls.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace talven {
+
+namespace {
+
+// Gives its list the room it has in whole rows, at least `fewest`; what is
+// left of a row stays below the list's frame.
+class WholeRows final : public QWidget {
+public:
+    WholeRows(QListWidget *list, int fewest) : list_(list), fewest_(fewest)
+    {
+        list->setParent(this);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+        // A refilled list may have rows of another height than the estimate.
+        connect(list->model(), &QAbstractItemModel::rowsInserted, this, &WholeRows::fitList);
+    }
+
+    QSize minimumSizeHint() const override { return {list_->minimumSizeHint().width(), heightOf(fewest_)}; }
+    QSize sizeHint() const override { return minimumSizeHint(); }
+
+protected:
+    void resizeEvent(QResizeEvent *) override { fitList(); }
+
+private:
+    void fitList()
+    {
+        const int rows = std::max(1, (height() - heightOf(0)) / rowHeight());
+        list_->setGeometry(0, 0, width(), std::min(height(), heightOf(rows)));
+    }
+
+    int rowHeight() const
+    {
+        return list_->count() > 0 ? list_->sizeHintForRow(0) : list_->fontMetrics().height();
+    }
+    int heightOf(int rows) const { return 2 * list_->frameWidth() + rows * rowHeight(); }
+
+    QListWidget *list_;
+    int fewest_;
+};
+
+}  // namespace
 
 QString indexed(const char *name, int index)
 {
@@ -39,6 +82,11 @@ ExampleFigure *newFigure(ExampleFigure::Drawing drawing, const char *name)
     auto *figure = new ExampleFigure(drawing);
     figure->setObjectName(QLatin1StringView(name));
     return figure;
+}
+
+QWidget *inWholeRows(QListWidget *list, int fewest)
+{
+    return new WholeRows(list, fewest);
 }
 
 QWidget *figureWithCaption(QLabel *caption, ExampleFigure *figure)

@@ -7,6 +7,7 @@
 #include <QString>
 
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QWidget;
 
@@ -21,6 +22,10 @@ QLabel *valueLabel(const char *name);
 QPushButton *newButton(const QString &text, const char *name);
 
 ExampleFigure *newFigure(ExampleFigure::Drawing drawing, const char *name);
+// The list in a box that gives it the height it has room for in whole rows,
+// so that its last row shows whole; at least `fewest` rows.
+QWidget *inWholeRows(QListWidget *list, int fewest);
+
 // The caption over its sketch, the sketch taking the room that is left.
 QWidget *figureWithCaption(QLabel *caption, ExampleFigure *figure);
 

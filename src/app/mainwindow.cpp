@@ -19,8 +19,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -31,8 +33,8 @@ static_assert(MainWindow::tabOf(Section::Vertical) == MainWindow::VerticalTab
 
 MainWindow::MainWindow()
 {
-    setWindowTitle(applicationTitle());
     setAcceptDrops(true);
+    history_ = new QUndoStack(this);
     createActions();
     createMenus();
     buildTabs();
@@ -41,6 +43,9 @@ MainWindow::MainWindow()
     resize(QSize(client.width(), client.height() + menuBar()->sizeHint().height())
                .expandedTo(minimumSizeHint()));
     resetControlsAndRecord(false);
+    setStudyPath(QString());
+    startHistory();
+    updateRecentMenu();
 }
 
 MainWindow::~MainWindow() = default;
@@ -54,6 +59,10 @@ void MainWindow::connectControls()
     connect(printAction_, &QAction::triggered, this, &MainWindow::printReport);
     connect(exitAction_, &QAction::triggered, this, &MainWindow::close);
     connect(clearNumbersAction_, &QAction::triggered, this, &MainWindow::clearNumbers);
+    connect(undoAction_, &QAction::triggered, this, &MainWindow::undo);
+    connect(redoAction_, &QAction::triggered, this, &MainWindow::redo);
+    connect(history_, &QUndoStack::indexChanged, this, &MainWindow::updateDocumentState);
+    connect(history_, &QUndoStack::cleanChanged, this, &MainWindow::updateDocumentState);
     connect(helpAction_, &QAction::triggered, this, &MainWindow::showHelp);
     connect(versionAction_, &QAction::triggered, this, &MainWindow::showVersion);
 
@@ -165,6 +174,7 @@ void MainWindow::resetStudy(bool keepNames)
 // What a new window, New and Clear share; a new window leaves methodCode as it is.
 void MainWindow::resetControlsAndRecord(bool keepNames)
 {
+    const QScopedValueRollback quiet(quietChanges_, quietChanges_ + 1);
     selectFormula(Formula::Lane);
     setListIndex(-1);
     setRatioEditable(false);
@@ -176,8 +186,6 @@ void MainWindow::resetControlsAndRecord(bool keepNames)
     study_.doubleFlags.fill(1);
     refreshBoxes();
     tabs_->setCurrentIndex(MethodTab);
-    // Every write above marked the study changed; it is unchanged now.
-    study_.saved = true;
 }
 
 // Each write runs the control's own handler, so the record is stored again
@@ -220,13 +228,18 @@ void MainWindow::onTabChanged(int previousTab)
                 numberBoxes_[OuterWaterLevelBox]->setFocus();
             return;
         }
-        for (Section section : Sections)
-            referenceSigmaLLabel(section)->setText(check.referenceSigmaL);
+        showReferenceSigmaL(check);
     }
     const Tab tab = Tab(tabs_->currentIndex());
     const auto first = std::find_if(BoxGroups.begin(), BoxGroups.end(),
                                     [tab](const BoxGroupInfo &group) { return tabOf(group.section) == tab; });
     numberBoxes_[first->firstBox]->setFocus();
+}
+
+void MainWindow::showReferenceSigmaL(const StudyCheck &check)
+{
+    for (Section section : Sections)
+        referenceSigmaLLabel(section)->setText(check.referenceSigmaL);
 }
 
 // The Tab key walks the boxes of the current tab only.
@@ -274,7 +287,19 @@ void MainWindow::onFormulaSelected(Formula formula)
     creepRatioCaption_->setText(ratioCaption(formula));
     for (Section section : Sections)
         pileTab(section)->showFormulaCaptions(numerator);
-    study_.saved = false;
+    commitChange(QStringLiteral("計算式の選択"));
+}
+
+// How a whole study's formula and class come into the window, from a file or
+// from the undo history: each write runs its control's handler as a user's
+// change would, and the class handler gives a ranged class `rangedRatio`.
+void MainWindow::showMethod(Formula formula, int listIndex, const QString &ratioText, const QString &rangedRatio)
+{
+    selectFormula(formula);
+    numberBoxes_[CreepRatioBox]->setText(ratioText);
+    restoredRatio_ = rangedRatio;
+    setListIndex(listIndex);
+    restoredRatio_.reset();
 }
 
 void MainWindow::onSoilClassSelected()
@@ -296,7 +321,7 @@ void MainWindow::onSoilClassSelected()
     } else if (index >= 0) {
         ratioBox->setText(QString::fromUtf16(soilClasses(formula)[index].ratioText));
     }
-    study_.saved = false;
+    commitChange(QStringLiteral("土質の区分の選択"));
 }
 
 // ---- totals and checks ----
@@ -317,7 +342,7 @@ void MainWindow::onDoubleTickToggled(Section section, int row)
     study_.doubleFlags[doubleFlagIndex(section, row)] = doubleTick(section, row)->isChecked() ? 1 : 0;
     hideResults(pileBox(section, row));
     updateTotals();
-    study_.saved = false;
+    commitChange(QStringLiteral("「×2」の切り替え"));
 }
 
 void MainWindow::showResult(Section section)
@@ -343,15 +368,17 @@ bool MainWindow::confirmDiscard(const QString &caption)
 
 void MainWindow::newStudy()
 {
-    if (!study_.saved && !confirmDiscard(QStringLiteral("タルヴェン・新規作成")))
+    if (!isSaved() && !confirmDiscard(QStringLiteral("タルヴェン・新規作成")))
         return;
     resetStudy(false);
+    setStudyPath(QString());
+    startHistory();
 }
 
 void MainWindow::clearNumbers()
 {
     if (ask(QStringLiteral("名称以外は全て消去されますがいいですか？"), QStringLiteral("タルヴェン・数値のクリア")))
-        resetStudy(true);
+        changeStudy(QStringLiteral("数値のみクリア"), [this] { resetStudy(true); });
 }
 
 void MainWindow::showHelp()
@@ -364,14 +391,31 @@ void MainWindow::showVersion()
     TitleWindow::open(TitleWindow::Look::Version);
 }
 
+// Unsaved work is offered a save first; Yes quits only once it is saved.
+bool MainWindow::confirmExit()
+{
+    const QString caption = QStringLiteral("タルヴェン・終了");
+    if (isSaved())
+        return ask(QStringLiteral("プログラムを終了しますか？"), caption);
+    switch (askOrCancel(QStringLiteral("作業中のデータは保存されていません。保存してから終了しますか？"), caption)) {
+    case Answer::Yes:
+        return saveStudy();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!ask(QStringLiteral("プログラムを終了しますか？"), QStringLiteral("タルヴェン・終了"))) {
+    if (!confirmExit()) {
         event->ignore();
         return;
     }
     event->accept();
-    // The program ends here, whatever other window is open, and saves nothing.
+    // The program ends here, whatever other window is open.
     QCoreApplication::exit(0);
 }
 

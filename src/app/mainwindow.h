@@ -18,8 +18,9 @@
 //   app/        start-up (main.cpp, commandline, singleinstance: one copy per
 //               user, later launches hand their file over) and the windows:
 //               this one (mainwindow.cpp behaviour, _boxes the boxes' keys
-//               and focus, _files open and save, _layout the first tab and
-//               the menus, _report preview and printing, _desktop files from
+//               and focus, _files open and save, _history undo and redo, the
+//               title and the unsaved mark, _layout the first tab and the
+//               menus, _report preview and printing, _desktop files from
 //               outside and the dialogs' folders), piletab (the vertical and
 //               the horizontal tab, one class), the title, help and preview
 //               windows, printreport
@@ -33,6 +34,14 @@
 // refreshBoxes(), which writes every number back with two decimals.
 // "計算結果を見る" runs showResult(), which hands check() to that section's
 // PileTab to write into its ResultLine.
+//
+// The undo history holds whole studies (StudySnapshot). Each committed change
+// (a box left with a new value, a tick, a formula, a class, a change of the
+// study as a whole through changeStudy()) pushes one step from the study last
+// committed to the study now; undoing restores a snapshot through the same
+// writes an open makes, so every handler runs as for a user's change. The
+// study is saved when the history stands at its clean step and nothing is
+// typed since.
 
 #include "app/piletab.h"
 #include "check/studycheck.h"
@@ -44,6 +53,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -55,11 +65,26 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QUndoStack;
 
 namespace talven {
+
+// The study as the undo history keeps it: the record, the name boxes' texts
+// (a name is stored only when its box is left), the formula, the class and
+// the ratio box's text.
+struct StudySnapshot {
+    StudyRecord record;
+    std::array<QString, NameCount> nameTexts;
+    Formula formula = Formula::Lane;
+    int listIndex = -1;
+    QString ratioText;
+
+    bool operator==(const StudySnapshot &) const = default;
+};
 
 // The main window: the whole study on three tabs, the menus and the
 // navigation buttons. Constructing it loads an empty study; showing it is
@@ -107,6 +132,9 @@ public:
     QAction *previewAction() const { return previewAction_; }
     QAction *printAction() const { return printAction_; }
     QAction *exitAction() const { return exitAction_; }
+    QMenu *recentMenu() const { return recentMenu_; }
+    QAction *undoAction() const { return undoAction_; }
+    QAction *redoAction() const { return redoAction_; }
     QAction *clearNumbersAction() const { return clearNumbersAction_; }
     QAction *helpAction() const { return helpAction_; }
     QAction *versionAction() const { return versionAction_; }
@@ -114,6 +142,16 @@ public:
     // The study: the record the boxes store into, and with the window-held
     // choices (formula, class, x2 ticks) what is checked and printed.
     const StudyRecord &study() const { return study_; }
+    // Whether the study is as it was last opened, saved or started: nothing
+    // changed since, or every change undone.
+    bool isSaved() const;
+
+    // A change the program makes to the study as a whole, as one step of the
+    // undo history named `text` ("元に戻す：text"): whatever `change` writes
+    // into the boxes, ticks, formula or class, each write running its
+    // control's handler as a user's change does, is undone and redone at once.
+    // Typing under way in a box becomes a step of its own first.
+    void changeStudy(const QString &text, const std::function<void()> &change);
     StudyInput studyInput() const;
     StudyCheck check() const { return checkStudy(studyInput()); }
 
@@ -137,10 +175,12 @@ public:
     // The menu commands.
     void newStudy();
     void openStudy();
-    void saveStudy();
+    bool saveStudy();  // true once the study is written
     void printPreview();
     void printReport();
     void clearNumbers();
+    void undo();
+    void redo();
     void showHelp();
     void showVersion();
 
@@ -176,9 +216,12 @@ private:
     void onDoubleTickToggled(Section section, int row);
     void setRatioEditable(bool editable);
     bool confirmDiscard(const QString &caption);
+    bool confirmExit();
 
     // The boxes (mainwindow_boxes.cpp).
     bool isFileShortcut(const QKeyEvent &key) const;
+    int historyStep(const QKeyEvent &key) const;
+    QString editText(const QLineEdit *box) const;
     void onNumberEdited(int index);
     void onNameEdited(int index);
     bool swallowsNumberKey(int index, const QKeyEvent &key);
@@ -187,16 +230,32 @@ private:
     void onNameBoxLeft(int index);
     void onBoxEntered(QLineEdit *box);
     void selectWholeText(QLineEdit *box);
+    void forgetTyping(QLineEdit *box);
     void validateNumberBox(int index);
     void emptyNumberBoxQuietly(int index);
+    void showMethod(Formula formula, int listIndex, const QString &ratioText, const QString &rangedRatio);
+    void showReferenceSigmaL(const StudyCheck &check);
 
-    // Study files (mainwindow_files.cpp). True when a file was opened or
-    // written; Cancel, a refused file and a failed write leave the study as
-    // it was.
-    bool restoreStudyFile(const QString &path);
+    // The undo history, the title and the unsaved mark (mainwindow_history.cpp).
+    StudySnapshot snapshot() const;
+    void restoreSnapshot(const StudySnapshot &target);
+    void commitChange(const QString &text);
+    void startHistory();
+    void setStudyPath(const QString &path);
+    void updateDocumentState();
+
+    // Study files (mainwindow_files.cpp). Cancel, a refused file and a
+    // failed write leave the study as it was; saveStudyFile is true when the
+    // file was written.
+    void restoreStudyFile(const QString &path);
     bool saveStudyFile();
+    // What File > Save proposes: the study's own folder and name once it has
+    // a file, otherwise "新規タイトル" in the dialogs' folder.
+    QString proposedFolder() const;
+    QString proposedFileName() const;
     bool confirmOpen();
-    void finishOpen(bool opened);
+    void finishOpen();
+    void updateRecentMenu();
     // Where the open and save dialogs start (mainwindow_desktop.cpp).
     QString dialogFolder() const;
     void openStudyWhenFree(const QString &path);
@@ -205,6 +264,7 @@ private:
     // Preview and printing (mainwindow_report.cpp).
     bool refuseReport();
     void showPreview(bool modal);
+    QString proposedPdfPath() const;
 
     StudyRecord study_;
 
@@ -228,6 +288,9 @@ private:
     QAction *previewAction_ = nullptr;
     QAction *printAction_ = nullptr;
     QAction *exitAction_ = nullptr;
+    QMenu *recentMenu_ = nullptr;
+    QAction *undoAction_ = nullptr;
+    QAction *redoAction_ = nullptr;
     QAction *clearNumbersAction_ = nullptr;
     QAction *helpAction_ = nullptr;
     QAction *versionAction_ = nullptr;
@@ -237,6 +300,11 @@ private:
     QLineEdit *clickedBox_ = nullptr;  // a box just entered with the mouse
     std::optional<QString> restoredRatio_;  // while an open selects the ranged class
     QString lastStudyFolder_;  // of the study last opened or saved
+    QString studyPath_;        // the study's file once opened or saved; empty for a new study
+
+    QUndoStack *history_ = nullptr;
+    StudySnapshot committed_;  // the study as the history's current step left it
+    int quietChanges_ = 0;     // above 0 while the program rewrites the study: handlers commit nothing
 };
 
 // The folder the file dialogs start in before any study was opened or saved:

@@ -87,6 +87,38 @@ bool MainWindow::isFileShortcut(const QKeyEvent &key) const
                        [&pressed](const QAction *command) { return command->shortcut() == pressed; });
 }
 
+// -1 for the keys of 元に戻す, 1 for those of やり直し, 0 for any other key.
+int MainWindow::historyStep(const QKeyEvent &key) const
+{
+    const QKeySequence pressed(key.keyCombination());
+    if (undoAction_->shortcuts().contains(pressed))
+        return -1;
+    return redoAction_->shortcuts().contains(pressed) ? 1 : 0;
+}
+
+// What a step of typing into `box` is called in the 編集 menu.
+QString MainWindow::editText(const QLineEdit *box) const
+{
+    if (indexOf(nameBoxes_, box) >= 0)
+        return QStringLiteral("名称の入力");
+    const int number = indexOf(numberBoxes_, box);
+    if (number < 0)
+        return QStringLiteral("入力");
+    switch (groupOfBox(number).group) {
+    case BoxGroup::Dimensions:
+        return QStringLiteral("寸法の入力");
+    case BoxGroup::WaterLevels:
+        return QStringLiteral("水位の入力");
+    case BoxGroup::CreepRatio:
+        return QStringLiteral("クリープ比の入力");
+    case BoxGroup::VerticalPiles:
+        return QStringLiteral("打設長の入力");
+    case BoxGroup::HorizontalPiles:
+        return QStringLiteral("打設範囲の入力");
+    }
+    return QString();
+}
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const int number = indexOf(numberBoxes_, watched);
@@ -95,11 +127,27 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         return QMainWindow::eventFilter(watched, event);
     auto *box = static_cast<QLineEdit *>(watched);
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
+    case QEvent::ShortcutOverride: {
         // Left unaccepted, the key goes to the menu's shortcut.
-        return isFileShortcut(*static_cast<QKeyEvent *>(event));
+        const auto &key = *static_cast<QKeyEvent *>(event);
+        if (const int step = historyStep(key)) {
+            // The box's own typing is undone first, as a line edit does; then
+            // the study's history.
+            if (step < 0 ? box->isUndoAvailable() : box->isRedoAvailable())
+                event->accept();
+            return true;
+        }
+        return isFileShortcut(key);
+    }
     case QEvent::KeyPress: {
         const auto &key = *static_cast<QKeyEvent *>(event);
+        if (const int step = historyStep(key)) {
+            if (step < 0)
+                box->undo();
+            else
+                box->redo();
+            return true;
+        }
         return number >= 0 ? swallowsNumberKey(number, key) : swallowsNameKey(name, key);
     }
     case QEvent::DragEnter:
@@ -156,9 +204,9 @@ bool MainWindow::swallowsNumberKey(int index, const QKeyEvent &key)
             numberBoxes_[next]->setFocus();
         return true;
     }
-    if (isEditingKey(key))
+    if (isEditingKey(key) || key.matches(QKeySequence::Copy) || key.matches(QKeySequence::Paste))
         return false;
-    // Control characters such as Ctrl+C, Ctrl+V and Ctrl+Z are discarded too.
+    // Other control characters, such as Ctrl+A, are discarded too.
     const QChar character = key.text().front();
     if (isControlCharacter(character) || !numberBoxAccepts(index, character))
         return true;
@@ -189,26 +237,41 @@ void MainWindow::selectWholeText(QLineEdit *box)
     box->setSelection(length, -length);  // caret at the start
 }
 
-void MainWindow::onNumberBoxLeft(int)
+// Leaving a box commits its typing to the study's history; the box forgets
+// its own, which Ctrl+Z would otherwise undo a second time.
+void MainWindow::onNumberBoxLeft(int index)
 {
     refreshBoxes();
+    forgetTyping(numberBoxes_[index]);
+    commitChange(editText(numberBoxes_[index]));
 }
 
 void MainWindow::onNameBoxLeft(int index)
 {
     study_.names[index] = trimmedName(nameBoxes_[index]->text());
+    forgetTyping(nameBoxes_[index]);
+    commitChange(editText(nameBoxes_[index]));
 }
 
 void MainWindow::onNumberEdited(int index)
 {
     hideResults(index);
     validateNumberBox(index);
-    study_.saved = false;
+    if (quietChanges_ == 0)
+        updateDocumentState();
 }
 
 void MainWindow::onNameEdited(int)
 {
-    study_.saved = false;
+    if (quietChanges_ == 0)
+        updateDocumentState();
+}
+
+// Writing the same text empties a line edit's own undo history and changes
+// nothing else.
+void MainWindow::forgetTyping(QLineEdit *box)
+{
+    box->setText(box->text());
 }
 
 void MainWindow::validateNumberBox(int index)

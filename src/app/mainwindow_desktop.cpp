@@ -56,8 +56,10 @@ QString MainWindow::dialogFolder() const
 
 void MainWindow::openStudyFile(const QString &path)
 {
-    if (confirmOpen())
-        finishOpen(restoreStudyFile(path));
+    if (!confirmOpen())
+        return;
+    restoreStudyFile(path);
+    finishOpen();
 }
 
 void MainWindow::openHandedOverStudy(const QString &path)

@@ -2,13 +2,18 @@
 #include "app/mainwindow.h"
 
 #include "dialogs/dialogservice.h"
+#include "files/recentstudies.h"
 #include "files/studyfile.h"
 #include "study/methodcode.h"
 #include "study/numbers.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
+#include <QScopedValueRollback>
 #include <QTabWidget>
+#include <QUndoStack>
 
 namespace talven {
 
@@ -45,32 +50,64 @@ void MainWindow::openStudy()
     if (!confirmOpen())
         return;
     const QString chosen = dialogService().openFileName(this, dialogFolder(), studyFileFilter());
-    finishOpen(!chosen.isEmpty() && restoreStudyFile(chosen));
+    if (!chosen.isEmpty())
+        restoreStudyFile(chosen);
+    finishOpen();
+}
+
+// File > 最近使ったファイル: "&1 樋門A.vek", the full path as the tip, opened
+// as File > Open opens a chosen file.
+void MainWindow::updateRecentMenu()
+{
+    recentMenu_->clear();
+    const QStringList studies = recentStudies();
+    for (int i = 0; i < studies.size(); ++i) {
+        const QString path = studies[i];
+        const QString name = QFileInfo(path).fileName().replace(u'&', QStringLiteral("&&"));
+        QAction *entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        connect(entry, &QAction::triggered, this, [this, path] { openStudyFile(path); });
+    }
+    recentMenu_->setEnabled(!studies.isEmpty());
 }
 
 bool MainWindow::confirmOpen()
 {
-    return study_.saved || confirmDiscard(QStringLiteral("タルヴェン・開く"));
+    return isSaved() || confirmDiscard(QStringLiteral("タルヴェン・開く"));
 }
 
-void MainWindow::finishOpen(bool opened)
+// Also after a cancelled dialog or a refused file.
+void MainWindow::finishOpen()
 {
-    // Also after a cancelled dialog or a refused file.
     tabs_->setCurrentIndex(MethodTab);
-    if (opened)
-        study_.saved = true;
 }
 
-void MainWindow::saveStudy()
+// Typing under way is saved too, as a step of its own.
+bool MainWindow::saveStudy()
 {
-    if (saveStudyFile())
-        study_.saved = true;
+    commitChange(editText(focusedBox_));
+    if (!saveStudyFile())
+        return false;
+    // The record now holds the method code just written.
+    committed_ = snapshot();
+    history_->setClean();
+    return true;
+}
+
+QString MainWindow::proposedFolder() const
+{
+    return studyPath_.isEmpty() ? dialogFolder() : QFileInfo(studyPath_).absolutePath();
+}
+
+QString MainWindow::proposedFileName() const
+{
+    return studyPath_.isEmpty() ? QStringLiteral("新規タイトル") : QFileInfo(studyPath_).fileName();
 }
 
 bool MainWindow::saveStudyFile()
 {
-    const QString chosen = dialogService().saveFileName(this, dialogFolder(), QStringLiteral("新規タイトル"),
-                                                   studyFileFilter());
+    const QString chosen =
+        dialogService().saveFileName(this, proposedFolder(), proposedFileName(), studyFileFilter());
     if (chosen.isEmpty())
         return false;
     const QString target = withStudyExtension(chosen);
@@ -90,41 +127,43 @@ bool MainWindow::saveStudyFile()
         return false;
     }
     study_.methodCode = methodCode;
-    lastStudyFolder_ = QFileInfo(target).absolutePath();
+    setStudyPath(target);
     return true;
 }
 
-bool MainWindow::restoreStudyFile(const QString &path)
+void MainWindow::restoreStudyFile(const QString &path)
 {
     const StudyFileReadResult read = readStudyFile(path);
     const auto *parsed = std::get_if<ParsedStudy>(&read);
     if (!parsed) {
         showMessage(readErrorMessage());
-        return false;
+        // A study that is gone leaves the recent list; one refused stays.
+        if (!QFileInfo::exists(path)) {
+            forgetRecentStudy(path);
+            updateRecentMenu();
+        }
+        return;
     }
 
     // A box being left runs its handling on the study it belongs to, before
     // that study is replaced.
     tabs_->setFocus();
-    takeOverStudy(study_, *parsed);
-
-    // Each write runs its control's handler as a user's change would; the
-    // class handler gives the ranged class the stored ratio back.
-    selectFormula(parsed->method.formula);
-    numberBoxes_[CreepRatioBox]->setText(parsed->method.ratioText);
-    restoredRatio_ = restoredRatioText(parsed->method);
-    setListIndex(parsed->method.listIndex);
-    restoredRatio_.reset();
-    // Every number box is rewritten and checked, also where it already
-    // showed the text the record now gives.
-    for (int i = 0; i < NumberBoxCount; ++i) {
-        if (i != CreepRatioBox)
-            emptyNumberBoxQuietly(i);
+    {
+        const QScopedValueRollback quiet(quietChanges_, quietChanges_ + 1);
+        takeOverStudy(study_, *parsed);
+        showMethod(parsed->method.formula, parsed->method.listIndex, parsed->method.ratioText,
+                   restoredRatioText(parsed->method));
+        // Every number box is rewritten and checked, also where it already
+        // showed the text the record now gives.
+        for (int i = 0; i < NumberBoxCount; ++i) {
+            if (i != CreepRatioBox)
+                emptyNumberBoxQuietly(i);
+        }
+        refreshBoxes();
     }
-    refreshBoxes();
     nameBoxes_[0]->setFocus();
-    lastStudyFolder_ = QFileInfo(path).absolutePath();
-    return true;
+    setStudyPath(path);
+    startHistory();
 }
 
 }  // namespace talven

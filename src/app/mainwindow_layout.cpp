@@ -5,7 +5,7 @@
 #include "app/mainwindow.h"
 
 #include "app/controls.h"
-#include "app/longesttext.h"
+#include "app/broughtintext.h"
 #include "app/twips.h"
 #include "study/fieldrules.h"
 
@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -63,8 +64,9 @@ QLineEdit *MainWindow::newNumberBox(int index)
         box->setPalette(palette);
     }
     box->installEventFilter(this);
-    if (const int longest = numberBoxMaxLength(index); longest > 0)
-        new LongestText(box, longest);
+    new BroughtInText(box, numberBoxMaxLength(index), [index](QChar character) {
+        return numberBoxAccepts(index, character);
+    });
     numberBoxes_[index] = box;
     return box;
 }
@@ -75,7 +77,7 @@ QLineEdit *MainWindow::newNameBox(int index)
     box->setObjectName(indexed("nameBox", index));
     box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(NameBoxMaxLength, u'漢')) + 12);
     box->installEventFilter(this);
-    new LongestText(box, NameBoxMaxLength);
+    new BroughtInText(box, NameBoxMaxLength);
     nameBoxes_[index] = box;
     return box;
 }
@@ -96,6 +98,10 @@ void MainWindow::createActions()
     printAction_ = action(QStringLiteral("印刷(&P)"), "printAction", Qt::CTRL | Qt::Key_P);
     // Ctrl+X, not the desktop's Quit key: the program's users know it so.
     exitAction_ = action(QStringLiteral("終了(&X)"), "exitAction", Qt::CTRL | Qt::Key_X);
+    // Their texts name the step they undo or redo ("元に戻す：寸法の入力").
+    undoAction_ = action(QStringLiteral("元に戻す"), "undoAction", Qt::CTRL | Qt::Key_Z);
+    redoAction_ = action(QStringLiteral("やり直し"), "redoAction", Qt::CTRL | Qt::Key_Y);
+    redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     clearNumbersAction_ = action(QStringLiteral("数値のみクリア(&Q)"), "clearNumbersAction");
     helpAction_ = action(QStringLiteral("ヘルプ(&H)"), "helpAction");
     versionAction_ = action(QStringLiteral("バージョン情報(&A)"), "versionAction");
@@ -112,9 +118,16 @@ void MainWindow::createMenus()
     file->addAction(previewAction_);
     file->addAction(printAction_);
     file->addSeparator();
+    recentMenu_ = file->addMenu(QStringLiteral("最近使ったファイル(&R)"));
+    recentMenu_->menuAction()->setObjectName(QStringLiteral("recentMenu"));
+    recentMenu_->setToolTipsVisible(true);  // the full paths
+    file->addSeparator();
     file->addAction(exitAction_);
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    edit->addAction(undoAction_);
+    edit->addAction(redoAction_);
+    edit->addSeparator();
     edit->addAction(clearNumbersAction_);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
@@ -194,11 +207,9 @@ QWidget *MainWindow::buildMethodTab()
     soilClassList_ = new QListWidget;
     soilClassList_->setObjectName(QStringLiteral("soilClassList"));
     soilClassList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    soilClassList_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    soilClassList_->setMinimumHeight(soilClassList_->fontMetrics().height() * 4);
     creepRatioCaption_ = newLabel(QString(), "creepRatioCaption");
     soil->addWidget(soilCaption, 0, 0, 1, 2);
-    soil->addWidget(soilClassList_, 1, 0, 1, 2);
+    soil->addWidget(inWholeRows(soilClassList_, 4), 1, 0, 1, 2);
     soil->addWidget(creepRatioCaption_, 2, 0, Qt::AlignRight);
     soil->addWidget(newNumberBox(CreepRatioBox), 2, 1);
     soil->setColumnStretch(0, 1);

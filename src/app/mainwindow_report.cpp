@@ -5,6 +5,8 @@
 #include "app/printreport.h"
 #include "dialogs/dialogservice.h"
 
+#include <QFileInfo>
+
 namespace talven {
 
 // The menu's preview and print refuse a study that cannot be checked.
@@ -26,12 +28,18 @@ void MainWindow::printPreview()
 void MainWindow::printReport()
 {
     if (!refuseReport())
-        printStudyReport(this, studyInput(), true);
+        printStudyReport(this, studyInput(), proposedPdfPath(), true);
 }
 
 void MainWindow::showPreview(bool modal)
 {
-    PreviewWindow::open(this, [this] { return studyInput(); }, modal);
+    PreviewWindow::open(this, [this] { return studyInput(); }, [this] { return proposedPdfPath(); }, modal);
+}
+
+// The name File > Save proposes, with .pdf for its extension.
+QString MainWindow::proposedPdfPath() const
+{
+    return proposedFolder() + u'/' + QFileInfo(proposedFileName()).completeBaseName() + QStringLiteral(".pdf");
 }
 
 }  // namespace talven

@@ -1,82 +1,56 @@
 #include "app/previewwindow.h"
 
-#include "app/twips.h"
-
-#include "report/paintersurface.h"
 #include "app/printreport.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLayout>
+#include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
-#include <QWheelEvent>
+#include <QToolBar>
+
+#include <algorithm>
 
 namespace talven {
 
 namespace {
 
-// The window's design, in twips.
-constexpr int ClientWidth = 12315;
-constexpr int ClientHeight = 8340;
-constexpr int PageWidth = 11907;  // A4 portrait, 210 × 297 mm
-constexpr int PageHeight = 16840;
-constexpr int ScrollLeft = 12000;
-constexpr int ScrollWidth = 255;
-constexpr int ScrollHeight = 8295;
-constexpr int ScrollMax = 8600;  // leaves the page's bottom 100 twips above the window's
-constexpr int ScrollStep = 200;
-
-constexpr double InchesPerMeter = 1.0 / 0.0254;
-
 // The one preview for the whole program, from the menu or the tab's button:
 // it stays here so that a second opening finds it.
 QPointer<PreviewWindow> openPreview;
 
+// The frame a window manager puts round `window`, as it did round the owner.
+QMargins frameOf(const QWidget *window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect inside = window->geometry();
+    return {inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+            frame.bottom() - inside.bottom()};
+}
+
 }  // namespace
 
-// The page keeps what was drawn on it and only shows it when painted.
-class PagePicture final : public QWidget {
-public:
-    PagePicture(QSize size, double dpiX, double dpiY, QWidget *parent) : QWidget(parent)
-    {
-        setFixedSize(size);
-        // Drawn in the window's own pixels at its resolution, sharp on a
-        // high-density screen.
-        const qreal ratio = devicePixelRatioF();
-        page = QImage(size * ratio, QImage::Format_RGB32);
-        page.setDevicePixelRatio(ratio);
-        page.setDotsPerMeterX(qRound(dpiX * InchesPerMeter));
-        page.setDotsPerMeterY(qRound(dpiY * InchesPerMeter));
-        page.fill(Qt::white);
-    }
+QRect placedWithin(QSize size, const QRect &over, const QRect &available)
+{
+    QRect placed(QPoint(), size.boundedTo(available.size()));
+    placed.moveCenter(over.center());
+    placed.moveLeft(std::clamp(placed.left(), available.left(), available.right() + 1 - placed.width()));
+    placed.moveTop(std::clamp(placed.top(), available.top(), available.bottom() + 1 - placed.height()));
+    return placed;
+}
 
-    QImage page;
-    QScrollBar *scrollBar = nullptr;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.drawImage(QPoint(0, 0), page);
-    }
-
-    // The wheel over the page works the scroll bar, in the bar's steps.
-    void wheelEvent(QWheelEvent *event) override
-    {
-        QCoreApplication::sendEvent(scrollBar, event);
-    }
-};
-
-PreviewWindow *PreviewWindow::open(QWidget *owner, InputSource source, bool modal)
+PreviewWindow *PreviewWindow::open(QWidget *owner, InputSource source, PdfPathSource pdfPath, bool modal)
 {
     if (!openPreview) {
-        openPreview = new PreviewWindow(owner, std::move(source));
+        openPreview = new PreviewWindow(owner, std::move(source), std::move(pdfPath));
         if (modal)
             openPreview->setWindowModality(Qt::ApplicationModal);
+        openPreview->placeOver(owner);
         openPreview->show();
     }
     openPreview->raise();
@@ -89,8 +63,8 @@ PreviewWindow *PreviewWindow::instance()
     return openPreview;
 }
 
-PreviewWindow::PreviewWindow(QWidget *owner, InputSource source)
-    : QMainWindow(owner, Qt::Window), source_(std::move(source))
+PreviewWindow::PreviewWindow(QWidget *owner, InputSource source, PdfPathSource pdfPath)
+    : QMainWindow(owner, Qt::Window), source_(source), pdfPath_(std::move(pdfPath))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("印刷プレビュー"));
@@ -100,40 +74,83 @@ PreviewWindow::PreviewWindow(QWidget *owner, InputSource source)
     connect(printAction_, &QAction::triggered, this, &PreviewWindow::printReport);
     connect(closeAction_, &QAction::triggered, this, &PreviewWindow::closePreview);
 
-    auto *client = new QWidget(this);
-    client->setFixedSize(twipsX(this, ClientWidth), twipsY(this, ClientHeight));
-    setCentralWidget(client);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-
-    page_ = new PagePicture(QSize(twipsX(this, PageWidth), twipsY(this, PageHeight)), logicalDpiX(), logicalDpiY(),
-                           client);
-    page_->move(0, 0);
-
-    scrollBar_ = new QScrollBar(Qt::Vertical, client);
-    scrollBar_->setGeometry(twipsX(this, ScrollLeft), 0, twipsX(this, ScrollWidth), twipsY(this, ScrollHeight));
-    scrollBar_->setRange(0, ScrollMax);
-    scrollBar_->setSingleStep(ScrollStep);
-    scrollBar_->setPageStep(ScrollStep);
-    // Dragging the thumb moves the page only when the thumb is let go.
-    scrollBar_->setTracking(false);
-    connect(scrollBar_, &QScrollBar::valueChanged, this, &PreviewWindow::onScrolled);
-    page_->scrollBar = scrollBar_;
+    area_ = new PageArea(std::move(source));
+    setCentralWidget(area_);
+    createZoomBar();
+    connect(area_, &PageArea::zoomChanged, this, &PreviewWindow::showZoom);
+    showZoom();
 }
 
-QWidget *PreviewWindow::pageWidget() const
+// 全体表示, 幅に合わせる and 100% stay checked while they hold; 縮小 and 拡大
+// step through the zooms, as Ctrl+minus, Ctrl+plus and Ctrl+wheel do.
+void PreviewWindow::createZoomBar()
 {
-    return page_;
+    QToolBar *bar = addToolBar(QStringLiteral("表示"));
+    bar->setObjectName(QStringLiteral("zoomBar"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto command = [this, bar](const QString &text, const char *name, QList<QKeySequence> keys) {
+        auto *action = bar->addAction(text);
+        action->setObjectName(QLatin1StringView(name));
+        action->setShortcuts(keys);
+        return action;
+    };
+    wholePageAction_ = command(QStringLiteral("全体表示"), "wholePageAction", {});
+    pageWidthAction_ = command(QStringLiteral("幅に合わせる"), "pageWidthAction", {});
+    actualSizeAction_ = command(QStringLiteral("100%"), "actualSizeAction", {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    bar->addSeparator();
+    zoomOutAction_ = command(QStringLiteral("縮小"), "zoomOutAction", {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    zoomInAction_ = command(QStringLiteral("拡大"), "zoomInAction",
+                            {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    zoomLabel_ = new QLabel;
+    zoomLabel_->setObjectName(QStringLiteral("zoomLabel"));
+    zoomLabel_->setContentsMargins(8, 0, 8, 0);
+    bar->addWidget(zoomLabel_);
+
+    auto *fits = new QActionGroup(this);
+    fits->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (QAction *fit : {wholePageAction_, pageWidthAction_, actualSizeAction_}) {
+        fit->setCheckable(true);
+        fits->addAction(fit);
+    }
+    connect(wholePageAction_, &QAction::triggered, this, [this] { area_->setFit(PageArea::Fit::WholePage); });
+    connect(pageWidthAction_, &QAction::triggered, this, [this] { area_->setFit(PageArea::Fit::PageWidth); });
+    connect(actualSizeAction_, &QAction::triggered, this, [this] { area_->setZoom(1.0); });
+    connect(zoomInAction_, &QAction::triggered, area_, &PageArea::zoomIn);
+    connect(zoomOutAction_, &QAction::triggered, area_, &PageArea::zoomOut);
 }
 
-const QImage &PreviewWindow::pageImage() const
+void PreviewWindow::showZoom()
 {
-    return page_->page;
+    const double zoom = area_->zoom();
+    const PageArea::Fit fit = area_->fit();
+    zoomLabel_->setText(QStringLiteral("表示倍率：%1%").arg(qRound(zoom * 100)));
+    wholePageAction_->setChecked(fit == PageArea::Fit::WholePage);
+    pageWidthAction_->setChecked(fit == PageArea::Fit::PageWidth);
+    actualSizeAction_->setChecked(fit == PageArea::Fit::None && zoom == 1.0);
+    zoomInAction_->setEnabled(zoom < PageArea::MaximumZoom);
+    zoomOutAction_->setEnabled(zoom > PageArea::ZoomSteps[0]);
+}
+
+// The designed size where the owner's screen has room for it; the frame is
+// taken to be the owner's.
+void PreviewWindow::placeOver(const QWidget *owner)
+{
+    const QWidget *window = owner->window();
+    QScreen *screen = QGuiApplication::screenAt(window->frameGeometry().center());
+    if (!screen)
+        screen = window->screen();
+    const QMargins frame = frameOf(window);
+    const QRect placed = placedWithin(sizeHint().grownBy(frame), window->frameGeometry(), screen->availableGeometry());
+    setGeometry(placed.marginsRemoved(frame));
 }
 
 bool PreviewWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
-        redrawPage();
+        area_->redraw();
     return QMainWindow::event(event);
 }
 
@@ -154,35 +171,22 @@ void PreviewWindow::keyPressEvent(QKeyEvent *event)
     case Qt::Key_PageDown:
     case Qt::Key_Home:
     case Qt::Key_End:
-        QCoreApplication::sendEvent(scrollBar_, event);
+        QCoreApplication::sendEvent(area_->verticalBar(), event);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        QCoreApplication::sendEvent(area_->horizontalBar(), event);
         break;
     default:
         QMainWindow::keyPressEvent(event);
     }
 }
 
-void PreviewWindow::redrawPage()
-{
-    QImage &page = page_->page;
-    page.fill(Qt::white);
-    QPainter painter(&page);
-    PainterSurface surface(painter, false);
-    drawReportPage(surface, source_());
-    painter.end();
-    page_->update();
-}
-
-void PreviewWindow::onScrolled(int value)
-{
-    // Only the page moves; what is on it stays.
-    page_->move(0, -twipsY(this, value));
-}
-
 void PreviewWindow::printReport()
 {
     // The dialog as it comes: its PDF choice is how a desktop without a PDF
     // printer gets a file.
-    printStudyReport(this, source_(), false);
+    printStudyReport(this, source_(), pdfPath_(), false);
 }
 
 void PreviewWindow::closePreview()

@@ -4,7 +4,9 @@
 #include "dialogs/dialogservice.h"
 #include "report/drawreport.h"
 #include "report/paintersurface.h"
+#include "report/pdffile.h"
 
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 
@@ -16,23 +18,47 @@ void drawReportPage(ReportSurface &surface, const StudyInput &input)
         drawNotReadyNotice(surface, reportNotReadyMessage().prompt);
 }
 
-void printStudyReport(QWidget *owner, const StudyInput &input, bool restricted)
+namespace {
+
+// No paper size, orientation or scale of our own: the page is drawn from the
+// printable area's origin with whatever the dialog chose.
+bool printOnPrinter(QPrinter &printer, const StudyInput &input)
 {
-    // No paper size, orientation or scale of our own: the page is drawn from
-    // the printable area's origin with whatever the dialog chose.
-    QPrinter printer(QPrinter::HighResolution);
-    if (!dialogService().printerDialog(owner, printer, restricted))
-        return;
     QPainter painter;
     // A printer that cannot start has no job to abort.
-    if (!painter.begin(&printer)) {
-        showMessage(printFailedMessage());
-        return;
-    }
+    if (!painter.begin(&printer))
+        return false;
     PainterSurface surface(painter, true);
     drawReportPage(surface, input);
-    // Ending the document sends it, or finishes the PDF file.
-    if (!painter.end())
+    // Ending the document sends it.
+    return painter.end();
+}
+
+// The PDF printer's file, with the page the printer would have had. Its own
+// engine would report success for a file a full disk cut short.
+bool writePdf(const QPrinter &printer, const StudyInput &input)
+{
+    return writeReportPdfFile(printer.outputFileName(), printer.pageLayout(), printer.resolution(),
+                              [&input](ReportSurface &surface) {
+                                  drawReportPage(surface, input);
+                                  return true;
+                              });
+}
+
+}  // namespace
+
+void printStudyReport(QWidget *owner, const StudyInput &input, const QString &pdfPath, bool restricted)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QFileInfo(pdfPath).completeBaseName());
+    // The file the PDF printer proposes; a printer, where there is one, stays
+    // the first choice.
+    printer.setOutputFileName(pdfPath);
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    if (!dialogService().printerDialog(owner, printer, restricted))
+        return;
+    const bool pdf = printer.outputFormat() == QPrinter::PdfFormat;
+    if (!(pdf ? writePdf(printer, input) : printOnPrinter(printer, input)))
         showMessage(printFailedMessage());
 }
 

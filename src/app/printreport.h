@@ -15,11 +15,12 @@ namespace talven {
 void drawReportPage(ReportSurface &surface, const StudyInput &input);
 
 // The printer dialog, then the page on the chosen printer and the end of the
-// document. Cancel prints nothing and says nothing; a print that cannot start
-// or finish (no printer, a PDF file that cannot be written) shows
-// printFailedMessage(). With `restricted` the dialog offers neither a page
-// range nor the selection.
-void printStudyReport(QWidget *owner, const StudyInput &input, bool restricted);
+// document. The dialog's PDF printer proposes `pdfPath` and writes the file
+// as talven-report does (writeReportPdfFile). Cancel prints nothing and says
+// nothing; a print that cannot start or finish (no printer, a PDF file that
+// is not whole on the disk) shows printFailedMessage(). With `restricted` the
+// dialog offers neither a page range nor the selection.
+void printStudyReport(QWidget *owner, const StudyInput &input, const QString &pdfPath, bool restricted);
 
 // "印刷を中止しました。" / "タルヴェン・印刷エラー", exclamation.
 Message printFailedMessage();

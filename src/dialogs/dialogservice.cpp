@@ -27,23 +27,38 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+QMessageBox::StandardButtons boxButtons(const Message &message)
+{
+    if (message.icon != MessageIcon::Question)
+        return QMessageBox::Ok;
+    if (message.cancellable)
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    return QMessageBox::Yes | QMessageBox::No;
+}
+
 class QtDialogs final : public DialogService {
 public:
-    bool showMessage(const Message &message) override
+    Answer showMessage(const Message &message) override
     {
         const QString title = message.caption.isEmpty() ? QStringLiteral("タルヴェン") : message.caption;
-        const bool question = message.icon == MessageIcon::Question;
         // With TALVEN_DIALOG_LOG set the message goes to stderr instead of the
         // screen (a start-up test reads it); questions are answered No.
         if (qEnvironmentVariableIsSet("TALVEN_DIALOG_LOG")) {
-            std::fprintf(stderr, "MsgBox|%d|%s|%s\n", loggedStyle(message.icon), qPrintable(title),
+            std::fprintf(stderr, "MsgBox|%d|%s|%s\n", loggedStyle(message), qPrintable(title),
                          qPrintable(QString(message.prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\\n"))));
-            return !question;
+            return message.icon == MessageIcon::Question ? Answer::No : Answer::Yes;
         }
-        QMessageBox box(boxIcon(message.icon), title, message.prompt,
-                        question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+        // With Cancel among the buttons, Escape and the close box are Cancel.
+        QMessageBox box(boxIcon(message.icon), title, message.prompt, boxButtons(message),
                         QApplication::activeWindow());
-        return box.exec() != QMessageBox::No;
+        switch (box.exec()) {
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        default:
+            return Answer::Yes;
+        }
     }
 
     QString openFileName(QWidget *owner, const QString &folder, const QString &filter) override
@@ -94,7 +109,7 @@ void setDialogService(DialogService *service)
 
 bool showMessage(const Message &message)
 {
-    return dialogService().showMessage(message);
+    return dialogService().showMessage(message) == Answer::Yes;
 }
 
 bool ask(const QString &prompt, const QString &caption)
@@ -102,19 +117,25 @@ bool ask(const QString &prompt, const QString &caption)
     return showMessage({prompt, MessageIcon::Question, caption});
 }
 
+Answer askOrCancel(const QString &prompt, const QString &caption)
+{
+    return dialogService().showMessage({prompt, MessageIcon::Question, caption, true});
+}
+
 void warn(const QString &prompt, const QString &caption)
 {
     showMessage({prompt, MessageIcon::Exclamation, caption});
 }
 
-int loggedStyle(MessageIcon icon)
+int loggedStyle(const Message &message)
 {
+    constexpr int YesNoCancelButtons = 3;
     constexpr int YesNoButtons = 4;
-    switch (icon) {
+    switch (message.icon) {
     case MessageIcon::Stop:
         return 16;
     case MessageIcon::Question:
-        return 32 + YesNoButtons;
+        return 32 + (message.cancellable ? YesNoCancelButtons : YesNoButtons);
     case MessageIcon::Exclamation:
         return 48;
     case MessageIcon::Information:

@@ -9,15 +9,18 @@ class QWidget;
 
 namespace talven {
 
+// How a message box was answered; a box with only OK answers Yes when it is
+// closed.
+enum class Answer { Yes, No, Cancel };
+
 // Every dialog of the program goes through one service, so that tests can
 // answer them and check what was asked.
 class DialogService {
 public:
     virtual ~DialogService() = default;
 
-    // A modal message box. Returns true when a question was answered Yes;
-    // a box with only OK returns true when it is closed.
-    virtual bool showMessage(const Message &message) = 0;
+    // A modal message box.
+    virtual Answer showMessage(const Message &message) = 0;
 
     // A name chosen in the open or save dialog, or an empty text on Cancel.
     virtual QString openFileName(QWidget *owner, const QString &folder, const QString &filter) = 0;
@@ -34,13 +37,15 @@ DialogService &dialogService();
 void setDialogService(DialogService *service);  // nullptr restores the real dialogs
 
 // The program's messages, through the service in force.
-bool showMessage(const Message &message);
+bool showMessage(const Message &message);  // true on Yes or OK
 bool ask(const QString &prompt, const QString &caption);  // true on Yes
+Answer askOrCancel(const QString &prompt, const QString &caption);  // Yes, No or Cancel
 void warn(const QString &prompt, const QString &caption);
 
 // The number a message is logged with under TALVEN_DIALOG_LOG: its icon and
-// buttons as one code (16 stop, 36 question with Yes and No, 48 exclamation,
-// 64 information), which scripts outside the program read.
-int loggedStyle(MessageIcon icon);
+// buttons as one code (16 stop, 36 question with Yes and No, 35 question with
+// Yes, No and Cancel, 48 exclamation, 64 information), which scripts outside
+// the program read.
+int loggedStyle(const Message &message);
 
 }  // namespace talven

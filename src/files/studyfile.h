@@ -91,7 +91,7 @@ QString withStudyExtension(const QString &fileName);
 // through its range check. The report tool uses it to reach the same study
 // as the window without one.
 struct RestoredStudy {
-    StudyRecord record;              // saved is left true
+    StudyRecord record;
     Formula formula = Formula::Lane;
     int listIndex = -1;
     QString ratioText;               // the creep-ratio box

@@ -1,7 +1,7 @@
 #include "reporttool/reportpdf.h"
 
 #include "report/drawreport.h"
-#include "report/paintersurface.h"
+#include "report/pdffile.h"
 #include "reporttool/exitstatus.h"
 
 #include <QFile>
@@ -9,9 +9,6 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -46,45 +43,10 @@ bool isSameFile(const QFileInfo &a, const QFileInfo &b)
     return false;
 }
 
-// Hands the PDF engine's writes on to the file and remembers whether any fell
-// short. The engine does not look at what a write returns, and a full disk
-// first shows as a write that takes only part of its bytes, which the file
-// does not count as an error.
-class CheckedWrites : public QIODevice {
-public:
-    explicit CheckedWrites(QIODevice &target) : target_(target) { open(QIODevice::WriteOnly); }
-    bool allWritten() const { return allWritten_; }
-
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *data, qint64 size) override
-    {
-        const qint64 written = target_.write(data, size);
-        allWritten_ = allWritten_ && written == size;
-        return written;
-    }
-
-private:
-    QIODevice &target_;
-    bool allWritten_ = true;
-};
-
-// A4 portrait from the sheet's top-left corner, like the preview page. The
-// PDF engine writes most of the file when the painter ends.
-bool drawPdf(QSaveFile &file, const StudyInput &input, const StudyCheck &check)
+// A4 portrait from the sheet's top-left corner, like the preview page.
+QPageLayout reportLayout()
 {
-    CheckedWrites device(file);
-    QPdfWriter writer(&device);
-    writer.setResolution(PdfResolution);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    writer.setCreator(QStringLiteral("タルヴェン"));
-    writer.setTitle(QStringLiteral("遮水矢板の設計"));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    PainterSurface surface(painter, true);
-    const ReportResult result = drawReport(surface, input, check);
-    return painter.end() && result.complete && device.allWritten();
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
 }
 
 }  // namespace
@@ -125,12 +87,8 @@ PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, co
     if (const std::optional<QString> refused = outputRefusal({studyPath}, outputPath, QStringLiteral("PDF ファイル")))
         return {PdfOutcome::Refused, *refused};
 
-    // The last buffered bytes reach the disk on flush, whose failure commit()
-    // would ignore. Without commit() the temporary file is removed and an
-    // earlier output stays as it was.
-    QSaveFile file(outputPath);
-    if (!file.open(QIODevice::WriteOnly) || !drawPdf(file, input, check) || !file.flush()
-        || file.error() != QFileDevice::NoError || !file.commit())
+    const auto draw = [&input, &check](ReportSurface &surface) { return drawReport(surface, input, check).complete; };
+    if (!writeReportPdfFile(outputPath, reportLayout(), PdfResolution, draw))
         return {PdfOutcome::CannotWrite, outputPath + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
     return {};
 }

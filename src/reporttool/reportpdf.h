@@ -1,8 +1,9 @@
 #pragma once
 
-// One study's report written as a PDF file: the checks on the output, the
-// drawing, and the replacement of the output only once the file is complete.
-// Every way talven-report makes a report goes through writeReportPdf.
+// One study's report written as a PDF file: the checks on the output and the
+// drawing; the file replaces the output only once it is complete
+// (report/pdffile.h, which the window's printing shares). Every way
+// talven-report makes a report goes through writeReportPdf.
 
 #include "check/studycheck.h"
 #include "study/studyinput.h"

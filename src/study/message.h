@@ -12,6 +12,8 @@ struct Message {
     QString prompt;
     MessageIcon icon = MessageIcon::Information;
     QString caption;
+    // A question that may also be cancelled: Yes, No and Cancel (Escape).
+    bool cancellable = false;
 
     bool operator==(const Message &) const = default;
 };

@@ -28,7 +28,6 @@ using PileTicks = std::array<bool, PileCount>;
 // its boxes store, and the x2 ticks. The formula and the soil class live in
 // the window's controls (and in methodCode once saved).
 struct StudyRecord {
-    bool saved = true;
     std::array<QString, NameCount> names;
     std::array<double, BaseValueCount> baseValues{};  // three member dimensions, WL1, WL2 (m)
     double creepRatio = 0.0;

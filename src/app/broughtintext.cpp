@@ -1,0 +1,43 @@
+#include "app/broughtintext.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace talven {
+
+BroughtInText::BroughtInText(QLineEdit *box, int longest, Accepts accepts)
+    : QObject(box), box_(box), longest_(longest), accepts_(std::move(accepts)), before_(box->text())
+{
+    // textEdited comes before textChanged, and only for the user's edits.
+    connect(box, &QLineEdit::textEdited, this, &BroughtInText::keepWhatTypingCouldEnter);
+    connect(box, &QLineEdit::textChanged, this, [this] { before_ = box_->text(); });
+}
+
+void BroughtInText::keepWhatTypingCouldEnter()
+{
+    const QString after = box_->text();
+    // What was brought in lies between the part the text kept at its front
+    // and the part it kept at its back.
+    const qsizetype shorter = std::min(before_.size(), after.size());
+    qsizetype front = 0;
+    while (front < shorter && before_[front] == after[front])
+        ++front;
+    qsizetype back = 0;
+    while (back < shorter - front && before_[before_.size() - 1 - back] == after[after.size() - 1 - back])
+        ++back;
+    const QString broughtIn = after.mid(front, after.size() - front - back);
+    QString kept;
+    for (QChar character : broughtIn) {
+        if (!accepts_ || accepts_(character))
+            kept += character;
+    }
+    if (longest_ > 0)
+        kept.truncate(std::max<qsizetype>(longest_ - front - back, 0));
+    if (kept == broughtIn)
+        return;
+    box_->setText(after.left(front) + kept + after.right(back));
+    box_->setCursorPosition(int(front + kept.size()));
+}
+
+}  // namespace talven

@@ -1,0 +1,28 @@
+#pragma once
+
+// A report written as a PDF file so that a failed write never passes for a
+// finished one: the window's File > 印刷 to a PDF file and talven-report both
+// write through writeReportPdfFile.
+
+#include "report/reportsurface.h"
+
+#include <QString>
+
+#include <functional>
+
+class QPageLayout;
+
+namespace talven {
+
+// Draws the page on the surface; false when the page is not complete.
+using PageDrawing = std::function<bool(ReportSurface &surface)>;
+
+// Writes the page that `draw` paints to `path` as a one-page PDF with the
+// program's title and creator, through a temporary file beside it
+// (path.XXXXXX) that replaces `path` only once every byte is on the disk.
+// False when anything fell short, `path` names something other than a
+// regular file, or `draw` said the page is incomplete; an earlier file of
+// that name then stays as it was, and no temporary file is left.
+bool writeReportPdfFile(const QString &path, const QPageLayout &layout, int resolution, const PageDrawing &draw);
+
+}  // namespace talven
