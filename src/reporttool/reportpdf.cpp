@@ -71,7 +71,7 @@ private:
 
 // A4 portrait from the sheet's top-left corner, like the preview page. The
 // PDF engine writes most of the file when the painter ends.
-bool drawPdf(QSaveFile &file, const StudyInput &input, const StudyCheck &check)
+bool drawPdf(QSaveFile &file, const StudyInput &input, const StudyCheck &check, const ReportOptions &page)
 {
     CheckedWrites device(file);
     QPdfWriter writer(&device);
@@ -83,7 +83,7 @@ bool drawPdf(QSaveFile &file, const StudyInput &input, const StudyCheck &check)
     if (!painter.begin(&writer))
         return false;
     PainterSurface surface(painter, true);
-    const ReportResult result = drawReport(surface, input, check);
+    const ReportResult result = drawReport(surface, input, check, page);
     return painter.end() && result.complete && device.allWritten();
 }
 
@@ -120,7 +120,7 @@ std::optional<QString> outputRefusal(const QStringList &studyPaths, const QStrin
 }
 
 PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const StudyInput &input,
-                         const StudyCheck &check)
+                         const StudyCheck &check, const ReportOptions &page)
 {
     if (const std::optional<QString> refused = outputRefusal({studyPath}, outputPath, QStringLiteral("PDF ファイル")))
         return {PdfOutcome::Refused, *refused};
@@ -129,7 +129,7 @@ PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, co
     // would ignore. Without commit() the temporary file is removed and an
     // earlier output stays as it was.
     QSaveFile file(outputPath);
-    if (!file.open(QIODevice::WriteOnly) || !drawPdf(file, input, check) || !file.flush()
+    if (!file.open(QIODevice::WriteOnly) || !drawPdf(file, input, check, page) || !file.flush()
         || file.error() != QFileDevice::NoError || !file.commit())
         return {PdfOutcome::CannotWrite, outputPath + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
     return {};
