@@ -27,6 +27,8 @@ public:
         double size = 0.0;
         bool bold = false;
         int drawWidth = 0;
+
+        bool operator==(const Call &) const = default;
     };
 
     explicit RecordingSurface(bool printer = false) : printer(printer) {}

@@ -312,10 +312,10 @@ void TestCheck::designFigures()
     const StudyCheck check = checkStudy(input);
     const SectionCheck &vertical = check.section(Section::Vertical);
     QTEST(check.referenceSigmaL, "required");
-    QTEST(marginLabel(vertical.margin), "margin");
+    QTEST(vertical.marginLabel(), "margin");
     QCOMPARE(vertical.marginText, twoDecimals(vertical.margin));
-    QTEST(allowableHeadLabel(vertical), "allowable");
-    QTEST(marginLabel(check.section(Section::Horizontal).margin), "horizontalMargin");
+    QTEST(vertical.allowableHeadLabel(), "allowable");
+    QTEST(check.section(Section::Horizontal).marginLabel(), "horizontalMargin");
 }
 
 void TestCheck::proposal_data()

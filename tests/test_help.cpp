@@ -159,8 +159,8 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
              auto change = [](double a, double b) { return twoDecimals(a) + QStringLiteral(" → ") + twoDecimals(b); };
              return QStringList{
                  QStringLiteral("ΣL の参考値は ") + check.referenceSigmaL,
-                 QStringLiteral("ΣL の過不足は ") + marginLabel(vertical.margin),
-                 allowableHeadLabel(vertical),
+                 QStringLiteral("ΣL の過不足は ") + vertical.marginLabel(),
+                 vertical.allowableHeadLabel(),
                  QStringLiteral("／ %1 ＝ %2 はＯＫ").arg(head, twoDecimals(path / *vertical.allowableHead)),
                  QStringLiteral("／ %1 ＝ %2 はＮＧ").arg(over, twoDecimals(path / (*vertical.allowableHead + 0.01))),
                  QStringLiteral("１行目 ") + change(3, inOrder.lengths[0]),

@@ -12,9 +12,12 @@
 #include <cmath>
 
 using namespace talven;
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(talven::Formula)
 Q_DECLARE_METATYPE(talven::Section)
+Q_DECLARE_METATYPE(talven::StudyInput)
+Q_DECLARE_METATYPE(talven::ReportOptions)
 
 namespace {
 
@@ -127,6 +130,8 @@ private Q_SLOTS:
     void verdicts();
     void zeroHeadDifference_data();
     void zeroHeadDifference();
+    void pageOptions_data();
+    void pageOptions();
     void painterSurfaceFont();
     void painterSurfacePens_data();
     void painterSurfacePens();
@@ -690,6 +695,93 @@ void TestReport::zeroHeadDifference()
                  QStringList({QStringLiteral("クリープ比の選択を確認してください")}));
     }
     QCOMPARE(notice.calls.size(), 4);
+}
+
+void TestReport::pageOptions_data()
+{
+    QTest::addColumn<StudyInput>("input");
+    QTest::addColumn<ReportOptions>("options");
+    QTest::addColumn<QStringList>("added");  // the texts drawn besides today's page, in order
+
+    // The worked example: Lane, C' 8.5, L 6, ΔH 2, vertical ΣL 9, horizontal ΣL 10.
+    StudyInput example;
+    example.record.baseValues = {3, 2, 1, 3, 1};
+    example.record.creepRatio = 8.5;
+    example.record.verticalLengths = {3.0, 1.5};
+    example.record.horizontalLengths = {2.5, 2.5};
+    example.verticalTicks.fill(true);
+    example.horizontalTicks.fill(true);
+    StudyInput bligh = example;  // C 4: both sections OK
+    bligh.formula = Formula::Bligh;
+    bligh.record.creepRatio = 4.0;
+    StudyInput notReady = example;
+    notReady.record.creepRatio = 0.0;
+
+    ReportOptions all;
+    all.titleBlock = {u"○○川樋門詳細設計"_s, u"樋門A"_s, u"タルヴェン設計"_s, u"山田"_s, u"鈴木"_s, u"2026年12月7日"_s};
+    ReportOptions some;
+    some.titleBlock.job = u"業務"_s;
+    some.titleBlock.date = u"令和8年"_s;
+    ReportOptions figures;
+    figures.figures = true;
+    ReportOptions footer;
+    footer.footer = true;
+    footer.fileName = u"樋門A.vek"_s;
+    ReportOptions longJob;
+    longJob.titleBlock.job = QString(60, u'長');
+
+    QTest::newRow("everything off") << example << ReportOptions() << QStringList();
+    QTest::newRow("title block, every field")
+        << example << all
+        << QStringList{u"業務名：○○川樋門詳細設計"_s, u"構造物名：樋門A"_s, u"作成日：2026年12月7日"_s,
+                       u"会社名：タルヴェン設計"_s, u"設計者：山田"_s, u"照査者：鈴木"_s};
+    QTest::newRow("title block, some fields") << example << some << QStringList{u"業務名：業務"_s, u"作成日：令和8年"_s};
+    // 36.5 columns of 9 pt in a grid of 10.5 pt: 42 characters, the last one "…".
+    QTest::newRow("a long job is cut") << example << longJob
+                                       << QStringList{u"業務名："_s + QString(37, u'長') + u"…"_s};
+    QTest::newRow("figures, NG")
+        << example << figures
+        << QStringList{u"必要 ΣL = 15.00 (m)　　ΣL の過不足　不足 6.00 m"_s,
+                       u"許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）"_s,
+                       u"必要 ΣL = 15.00 (m)　　ΣL の過不足　不足 5.00 m"_s,
+                       u"許容水位差 ⊿H = 1.41 m（外水位 WL1 = 2.41 m まで）"_s};
+    QTest::newRow("figures, OK")
+        << bligh << figures
+        << QStringList{u"必要 ΣL = 2.00 (m)　　ΣL の過不足　余裕 7.00 m"_s,
+                       u"許容水位差 ⊿H = 3.75 m（外水位 WL1 = 4.75 m まで）"_s,
+                       u"必要 ΣL = 2.00 (m)　　ΣL の過不足　余裕 8.00 m"_s,
+                       u"許容水位差 ⊿H = 4.00 m（外水位 WL1 = 5.00 m まで）"_s};
+    QTest::newRow("figures, not ready") << notReady << figures << QStringList();
+    QTest::newRow("footer") << example << footer << QStringList{u"樋門A.vek"_s, u"1 / 1"_s};
+}
+
+// What the options add comes after today's page, which stays element for
+// element as it was, and no added text runs into another text.
+void TestReport::pageOptions()
+{
+    QFETCH(StudyInput, input);
+    QFETCH(ReportOptions, options);
+    const StudyCheck check = checkStudy(input);
+    RecordingSurface plain, full;
+    Q_UNUSED(drawReport(plain, input, check));
+    Q_UNUSED(drawReport(full, input, check, options));
+    QCOMPARE(full.calls.mid(0, plain.calls.size()), plain.calls);
+    const QList<Call> added = full.calls.mid(plain.calls.size());
+    QStringList texts;
+    for (const Call &call : added)
+        texts << call.text;
+    QTEST(texts, "added");
+
+    auto area = [](const Call &call) {
+        return QRectF(call.from, QSizeF(RecordingSurface::width(call.text, call.size), call.size * 1.25));
+    };
+    for (const Call &call : added) {
+        QVERIFY2(area(call).right() <= 51.5 * CharWidth + Tolerance, qPrintable(call.text));
+        for (const Call &other : full.calls) {
+            if (other.kind == Kind::Text && !(other == call))
+                QVERIFY2(!area(call).intersects(area(other)), qPrintable(call.text + u" / "_s + other.text));
+        }
+    }
 }
 
 void TestReport::painterSurfaceFont()

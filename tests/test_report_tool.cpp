@@ -1,5 +1,6 @@
 #include "csvtable.h"
 #include "files/studyfile.h"
+#include "reportarguments.h"
 #include "reporttool/reportbatch.h"
 #include "reporttool/summarytable.h"
 #include "study/methodcode.h"
@@ -241,6 +242,8 @@ private Q_SLOTS:
     void nothingWritten();
     void lostStandardOutput_data();
     void lostStandardOutput();
+    void commandLine_data();
+    void commandLine();
     void arguments_data();
     void arguments();
     void help();
@@ -629,6 +632,58 @@ void TestReportTool::lostStandardOutput()
     for (const QString &file : written)
         QVERIFY2(QFileInfo(Path(file)).size() > 0, qPrintable(file));
 #endif
+}
+
+void TestReportTool::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");  // after the program's name
+    QTest::addColumn<QString>("read");           // the page's options as read, or the problem
+
+    const QStringList single{u"a.vek"_s, u"-o"_s, u"a.pdf"_s};
+    QTest::newRow("no page options") << single << u"||||| figures, structure from the file"_s;
+    QTest::newRow("a title block")
+        << single + QStringList{u"--job"_s, u"業務"_s, u"--structure"_s, u"樋門"_s, u"--company"_s, u"社"_s,
+                                u"--designer"_s, u"設"_s, u"--checker"_s, u"照"_s, u"--date"_s, u"令和8年"_s}
+        << u"業務|樋門|社|設|照|令和8年 figures, date given"_s;
+    QTest::newRow("empty texts leave fields out")
+        << QStringList{u"--structure"_s, u""_s, u"--date"_s, u""_s} + single << u"||||| figures, date given"_s;
+    QTest::newRow("no figures, a footer, batch")
+        << QStringList{u"--no-figures"_s, u"--footer"_s, u"--csv"_s, u"-"_s, u"a.vek"_s}
+        << u"||||| footer, structure from the file"_s;
+    QTest::newRow("figures twice") << QStringList{u"--figures"_s, u"--no-figures"_s} + single
+                                   << u"--figures と --no-figures は、どちらか一つを一度だけ指定してください。"_s;
+    QTest::newRow("a job twice") << QStringList{u"--job"_s, u"a"_s, u"--job"_s, u"b"_s} + single
+                                 << u"業務名は一つだけ指定してください。"_s;
+    QTest::newRow("a checker without a text") << single + QStringList{u"--checker"_s}
+                                              << u"--checker の後に照査者を指定してください。"_s;
+}
+
+// What the command line asks of the page, for both forms.
+void TestReportTool::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    const auto parsed = parseReportArguments(QStringList{u"talven-report"_s} + arguments);
+    QString read;
+    if (const QString *problem = std::get_if<QString>(&parsed)) {
+        read = *problem;
+    } else {
+        const ReportArguments &given = std::get<ReportArguments>(parsed);
+        const ReportOptions &page = given.page;
+        const TitleBlock &block = page.titleBlock;
+        QStringList flags;
+        if (page.figures)
+            flags << u"figures"_s;
+        if (page.footer)
+            flags << u"footer"_s;
+        if (page.structureFromFileName)
+            flags << u"structure from the file"_s;
+        if (given.dateGiven)
+            flags << u"date given"_s;
+        read = QStringList{block.job, block.structure, block.company, block.designer, block.checker, block.date}.join(u'|')
+               + u' ' + flags.join(u", "_s);
+        QCOMPARE(given.batch.page, page);
+    }
+    QTEST(read, "read");
 }
 
 void TestReportTool::arguments_data()

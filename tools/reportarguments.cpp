@@ -1,5 +1,7 @@
 #include "reportarguments.h"
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace talven {
@@ -7,24 +9,54 @@ namespace talven {
 std::variant<ReportArguments, QString> parseReportArguments(const QStringList &arguments)
 {
     ReportArguments parsed;
+    parsed.page.figures = true;
+    parsed.page.structureFromFileName = true;
+    bool figuresGiven = false;
+    TitleBlock &block = parsed.page.titleBlock;
+    // The title block's options: each takes a value, once.
+    struct Field {
+        const char *option;
+        const char16_t *name;
+        QString *value;
+        bool given = false;
+    };
+    Field fields[] = {{"--job", u"業務名", &block.job},         {"--structure", u"構造物名", &block.structure},
+                      {"--company", u"会社名", &block.company}, {"--designer", u"設計者", &block.designer},
+                      {"--checker", u"照査者", &block.checker}, {"--date", u"作成日", &block.date}};
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
         auto is = [&argument](const char *shortName, const char *longName) {
             return (shortName && argument == QLatin1StringView(shortName)) || argument == QLatin1StringView(longName);
         };
-        // The value of an option that takes one, once.
-        auto value = [&](QString &into, const QString &what) -> std::optional<QString> {
-            if (++i == arguments.size())
+        // The value of an option that takes one, once. Only a title block's
+        // field may be given an empty text, which leaves it out (`given`
+        // then tells whether it came already).
+        auto value = [&](QString &into, const QString &what, bool *given = nullptr) -> std::optional<QString> {
+            if (++i == arguments.size() || (!given && arguments[i].isEmpty()))
                 return QStringLiteral("%1 の後に%2を指定してください。").arg(argument, what);
-            if (!into.isEmpty())
+            if (given ? *given : !into.isEmpty())
                 return QStringLiteral("%1は一つだけ指定してください。").arg(what.trimmed());
             into = arguments[i];
-            if (into.isEmpty())
-                return QStringLiteral("%1 の後に%2を指定してください。").arg(argument, what);
+            if (given)
+                *given = true;
             return std::nullopt;
         };
         std::optional<QString> problem;
-        if (is("-h", "--help")) {
+        const auto field = std::find_if(std::begin(fields), std::end(fields),
+                                        [&](const Field &known) { return is(nullptr, known.option); });
+        if (field != std::end(fields)) {
+            problem = value(*field->value, QString::fromUtf16(field->name), &field->given);
+            if (field->value == &block.structure)
+                parsed.page.structureFromFileName = false;
+            parsed.dateGiven = parsed.dateGiven || field->value == &block.date;
+        } else if (is(nullptr, "--figures") || is(nullptr, "--no-figures")) {
+            if (figuresGiven)
+                problem = QStringLiteral("--figures と --no-figures は、どちらか一つを一度だけ指定してください。");
+            figuresGiven = true;
+            parsed.page.figures = argument == QStringLiteral("--figures");
+        } else if (is(nullptr, "--footer")) {
+            parsed.page.footer = true;
+        } else if (is("-h", "--help")) {
             parsed.help = true;
         } else if (is("-o", "--output")) {
             problem = value(parsed.output, QStringLiteral(" PDF ファイル"));
@@ -55,6 +87,7 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
         if (problem)
             return *problem;
     }
+    parsed.batch.page = parsed.page;
     if (parsed.help)
         return parsed;
     if (parsed.inputs.isEmpty())

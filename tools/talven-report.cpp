@@ -13,6 +13,7 @@
 #include "reporttool/studyjob.h"
 #include "reporttool/terminal.h"
 
+#include <QDate>
 #include <QFile>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -31,7 +32,9 @@ QString usageText()
     return QStringLiteral(
         "使い方: talven-report 検討ファイル.vek -o 帳票.pdf\n"
         "        talven-report [-d フォルダー] [--csv 一覧.csv|-] [--xlsx 一覧.xlsx] [-j 数] [-r]\n"
-        "                      検討ファイル|フォルダー ...\n");
+        "                      検討ファイル|フォルダー ...\n"
+        "どちらの形にも帳票のオプション（--job、--structure、--company、--designer、--checker、\n"
+        "--date、--figures / --no-figures、--footer）を付けられます。\n");
 }
 
 QString helpText()
@@ -65,6 +68,16 @@ QString helpText()
         "  -j, --jobs 数               同時に処理する検討ファイルの数（既定: コアの数の 2 倍。\n"
         "                              多くても検討ファイルの数とコアの数の 4 倍まで）\n"
         "  -r, --recursive             フォルダーのサブフォルダーの検討ファイルも扱います\n"
+        "      --job 文字              帳票の表題欄に業務名を印刷します\n"
+        "      --structure 文字        構造物名（樋門・樋管名）。省くと検討ファイルの名前（拡張子なし）\n"
+        "      --company 文字          会社名\n"
+        "      --designer 文字         設計者\n"
+        "      --checker 文字          照査者\n"
+        "      --date 文字             作成日。省くと帳票を作る日（2026年12月7日 のように）\n"
+        "      --figures, --no-figures 照査結果の下に必要 ΣL、ΣL の過不足、許容水位差を\n"
+        "                              印刷する（既定）／しない\n"
+        "      --footer                用紙の下に検討ファイルの名前と「1 / 1」を印刷します\n"
+        "                              （画面で覚えた帳票の設定は使いません）\n"
         "  -h, --help                  この説明を表示します\n"
         "\n"
         "一覧表の列: ファイル、方向、計算式、土質の区分、Ｌ′、ΣL、⊿H、計算値 Ｃ′、必要値 Ｃ、\n"
@@ -125,9 +138,9 @@ int lostOutput()
 
 // One study, one report: warnings and problems on standard error, the
 // verdict lines on standard output once the report is written.
-int runSingle(const QString &study, const QString &output)
+int runSingle(const QString &study, const QString &output, const ReportOptions &page)
 {
-    const StudyOutcome outcome = runStudyJob(study, output);
+    const StudyOutcome outcome = runStudyJob(study, output, page);
     if (!printOutcome(outcome, QString()))
         return lostOutput();
     return outcome.exitStatus;
@@ -159,10 +172,15 @@ int main(int argc, char *argv[])
     const auto parsed = parseReportArguments(commandLine);
     if (const QString *problem = std::get_if<QString>(&parsed))
         return usageError(*problem);
-    const ReportArguments &arguments = std::get<ReportArguments>(parsed);
+    ReportArguments arguments = std::get<ReportArguments>(parsed);
     if (arguments.help)
         return writeText(stdout, helpText()) ? ExitWritten : lostOutput();
+    // 作成日 is the day the reports are made unless one is given; one date for the whole run.
+    if (!arguments.dateGiven) {
+        arguments.page.titleBlock.date = reportDate(QDate::currentDate());
+        arguments.batch.page.titleBlock.date = arguments.page.titleBlock.date;
+    }
     if (arguments.isBatch())
         return runBatch(arguments.batch);
-    return runSingle(arguments.inputs.first(), arguments.output);
+    return runSingle(arguments.inputs.first(), arguments.output, arguments.page);
 }

@@ -49,21 +49,6 @@ PileLengths lengthsAt(const PileLengths &now, const std::vector<int> &rows, cons
 
 }  // namespace
 
-QString marginLabel(double margin)
-{
-    const QString shown = twoDecimals(std::fabs(margin));
-    return (margin < 0.0 && shown != QStringLiteral("0.00") ? QStringLiteral("不足 ") : QStringLiteral("余裕 "))
-           + shown + QStringLiteral(" m");
-}
-
-QString allowableHeadLabel(const SectionCheck &section)
-{
-    if (!section.allowableHead)
-        return {};
-    return QStringLiteral("許容水位差 ⊿H = %1 m（外水位 WL1 = %2 m まで）")
-        .arg(section.allowableHeadText, section.allowableOuterLevelText);
-}
-
 std::optional<double> allowableHead(double path, const QString &requiredShown)
 {
     const double required = leadingNumber(requiredShown);

@@ -13,12 +13,6 @@
 
 namespace talven {
 
-// "余裕 0.50 m" for a margin of 0 or more, "不足 1.83 m" below 0.
-QString marginLabel(double margin);
-
-// "許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）"; empty without a creep ratio.
-QString allowableHeadLabel(const SectionCheck &section);
-
 // The largest head difference, in steps of 0.01 m, for which a section whose
 // path L' + ΣL is `path` is ＯＫ against the required ratio as shown; 0 when
 // not even 0.01 m is. Nothing without a creep ratio.

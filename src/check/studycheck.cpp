@@ -44,6 +44,19 @@ SectionCheck checkSection(const StudyInput &input, const StudyCheck &study, Sect
 
 }  // namespace
 
+QString SectionCheck::marginLabel() const
+{
+    return (margin < 0.0 ? QStringLiteral("不足 ") : QStringLiteral("余裕 ")) + twoDecimals(std::fabs(margin))
+           + QStringLiteral(" m");
+}
+
+QString SectionCheck::allowableHeadLabel() const
+{
+    if (!allowableHead)
+        return {};
+    return QStringLiteral("許容水位差 ⊿H = %1 m（外水位 WL1 = %2 m まで）").arg(allowableHeadText, allowableOuterLevelText);
+}
+
 StudyCheck checkStudy(const StudyInput &input)
 {
     const StudyRecord &record = input.record;

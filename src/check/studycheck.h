@@ -42,6 +42,11 @@ struct SectionCheck {
     QString allowableHeadText;  // "1.29", empty without a creep ratio
     QString allowableOuterLevelText;
 
+    // "余裕 0.50 m" for a margin of 0 or more, "不足 1.83 m" below 0.
+    QString marginLabel() const;
+    // "許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）"; empty without a creep ratio.
+    QString allowableHeadLabel() const;
+
     bool operator==(const SectionCheck &) const = default;
 };
 

@@ -14,6 +14,7 @@ const QString ReportFont = QStringLiteral("ＭＳ 明朝");
 constexpr double TitleSize = 12.0;
 constexpr double BodySize = 10.5;
 constexpr double SmallSize = 9.0;
+constexpr double FooterRow = 69.6;
 
 // The page grid: a position (a, b) is a character widths across and b line
 // heights down, both measured once at "ＭＳ 明朝" 10.5 pt.
@@ -51,6 +52,20 @@ public:
     void centred(double a, double b, const QString &number)
     {
         textAtX(a * charWidth - charactersBeforePoint(number) * dotWidth / 2.0, b, number);
+    }
+
+    // The text as it fits into `columns` columns at the current font: cut,
+    // with "…" at the end, when it is wider.
+    QString fitted(const QString &text, double columns)
+    {
+        const double room = columns * charWidth;
+        if (s.textWidth(text) <= room)
+            return text;
+        const QString ellipsis = QStringLiteral("…");
+        QString cut = text;
+        while (!cut.isEmpty() && s.textWidth(cut + ellipsis) > room)
+            cut.chop(1);
+        return cut + ellipsis;
     }
 
     void line(double a1, double b1, double a2, double b2) { s.line(at(a1, b1), at(a2, b2)); }
@@ -346,6 +361,49 @@ bool drawSection(Page &page, const StudyInput &input, const StudyCheck &study, S
     return true;
 }
 
+// The title block's fields in the free space right of the title and above
+// the creep-ratio table, each in its own slot (left column, right column,
+// row); a value too long for its slot is cut.
+void drawTitleBlock(Page &page, const TitleBlock &block)
+{
+    struct Slot {
+        const char16_t *label;
+        const QString &value;
+        double from, to, row;
+    };
+    const Slot slots[] = {
+        {u"業務名：", block.job, 15, 51.5, 0.4},
+        {u"構造物名：", block.structure, 15, 32, 1.35},
+        {u"作成日：", block.date, 33, 51.5, 1.35},
+        {u"会社名：", block.company, 15, 32, 2.3},
+        {u"設計者：", block.designer, 33, 42, 2.3},
+        {u"照査者：", block.checker, 42.5, 51.5, 2.3},
+    };
+    page.font(SmallSize, false);
+    for (const Slot &slot : slots) {
+        if (slot.value.trimmed().isEmpty())
+            continue;
+        page.text(slot.from, slot.row, page.fitted(QString::fromUtf16(slot.label) + slot.value.trimmed(), slot.to - slot.from));
+    }
+}
+
+// Under a section's verdict line: the required ΣL and the margin, then the
+// head difference the section holds.
+void drawFigures(Page &page, const StudyCheck &study, const SectionCheck &check, double verdictRow)
+{
+    page.font(SmallSize, false);
+    page.text(28, verdictRow + 1.3,
+              QStringLiteral("必要 ΣL = %1 (m)　　ΣL の過不足　%2").arg(study.referenceSigmaL, check.marginLabel()));
+    page.text(28, verdictRow + 2.2, check.allowableHeadLabel());
+}
+
+void drawFooter(Page &page, const QString &fileName)
+{
+    page.font(SmallSize, false);
+    page.text(6, FooterRow, page.fitted(fileName, 40));
+    page.text(48, FooterRow, QStringLiteral("1 / 1"));
+}
+
 }  // namespace
 
 ReportVerdictLine reportVerdictLine(const StudyCheck &check, Section section)
@@ -358,7 +416,22 @@ ReportVerdictLine reportVerdictLine(const StudyCheck &check, Section section)
             verdict->ok ? QStringLiteral("・・・ＯＫ") : QStringLiteral("・・・ＮＧ")};
 }
 
-ReportResult drawReport(ReportSurface &surface, const StudyInput &input, const StudyCheck &check)
+bool TitleBlock::isEmpty() const
+{
+    for (const QString *field : {&job, &structure, &company, &designer, &checker, &date}) {
+        if (!field->trimmed().isEmpty())
+            return false;
+    }
+    return true;
+}
+
+QString reportDate(const QDate &date)
+{
+    return QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
+}
+
+ReportResult drawReport(ReportSurface &surface, const StudyInput &input, const StudyCheck &check,
+                        const ReportOptions &options)
 {
     Page page(surface);
     drawTitleAndFormula(page, input.formula);
@@ -368,6 +441,17 @@ ReportResult drawReport(ReportSurface &surface, const StudyInput &input, const S
     ReportResult result;
     for (Section section : Sections)
         result.complete = drawSection(page, input, check, section) && result.complete;
+    // The additions come last, so that the plain page is drawn as it always was.
+    if (!options.titleBlock.isEmpty())
+        drawTitleBlock(page, options.titleBlock);
+    if (options.figures && check.ready()) {
+        for (Section section : Sections) {
+            if (check.section(section).verdict)
+                drawFigures(page, check, check.section(section), layoutOf(section).verdictRow);
+        }
+    }
+    if (options.footer)
+        drawFooter(page, options.fileName);
     return result;
 }
 

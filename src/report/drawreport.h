@@ -4,10 +4,42 @@
 #include "report/reportsurface.h"
 #include "study/studyinput.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
 namespace talven {
+
+// The title block (表題欄) printed at the top of the page; an empty field is
+// left out, and with every field empty there is no block.
+struct TitleBlock {
+    QString job;        // 業務名
+    QString structure;  // 構造物名
+    QString company;    // 会社名
+    QString designer;   // 設計者
+    QString checker;    // 照査者
+    QString date;       // 作成日, "2026年12月7日"
+
+    bool isEmpty() const;
+    bool operator==(const TitleBlock &) const = default;
+};
+
+// What the page carries beside the study. Everything off and empty is the
+// plain report.
+struct ReportOptions {
+    TitleBlock titleBlock;
+    bool figures = false;  // 照査の補足: required ΣL, its margin and the allowable head under each verdict
+    bool footer = false;   // the study's file name and "1 / 1" at the foot
+    QString fileName;      // the study's file name, for the footer
+    // talven-report: the structure's name is each study's file name unless
+    // --structure gave one.
+    bool structureFromFileName = false;
+
+    bool operator==(const ReportOptions &) const = default;
+};
+
+// "2026年12月7日".
+QString reportDate(const QDate &date);
 
 struct ReportResult {
     // False when the ratio lines of sections 3 and 4 were left out because
@@ -19,7 +51,8 @@ struct ReportResult {
 // onto the surface, which the caller has cleared (or has a printer page
 // ready). Leaves the surface's font, size, bold state and current point as
 // the last element set them, and the pen width at 1.
-[[nodiscard]] ReportResult drawReport(ReportSurface &surface, const StudyInput &input, const StudyCheck &check);
+[[nodiscard]] ReportResult drawReport(ReportSurface &surface, const StudyInput &input, const StudyCheck &check,
+                                      const ReportOptions &options = {});
 
 // For an incomplete report: writes a notice (the readiness message, lines
 // broken with CR LF) where the verdict lines of both sections would stand.

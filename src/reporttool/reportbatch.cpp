@@ -236,7 +236,7 @@ int runBatch(const BatchOptions &options)
         pool.start([&, i] {
             const QString &study = studies[i].name;
             StudyOutcome outcome = studies[i].reachable
-                                       ? runStudyJob(study, reports.value(i))
+                                       ? runStudyJob(study, reports.value(i), options.page)
                                        : refusedStudy(study, QStringLiteral("ファイル名が UTF-8 ではありません。"));
             const QMutexLocker lock(&mutex);
             outcomes[i] = std::move(outcome);

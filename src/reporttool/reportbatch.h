@@ -4,6 +4,8 @@
 // reports into one folder and a summary table, worked on all cores, results in
 // the order of the arguments.
 
+#include "report/drawreport.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,7 @@ struct BatchOptions {
     QString workbook;        // --xlsx: the tables as an Excel workbook; empty: none
     int jobs = 0;            // -j: studies worked on at once (workerCount); 0: two per core
     bool recursive = false;  // -r: folders' subfolders too
+    ReportOptions page;      // the title block and the page's options, for every report
 };
 
 // Threads for `studies` studies when -j asked for `jobs` (0: two per core):

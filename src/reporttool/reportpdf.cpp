@@ -82,12 +82,12 @@ std::optional<QString> outputRefusal(const QStringList &studyPaths, const QStrin
 }
 
 PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const StudyInput &input,
-                         const StudyCheck &check)
+                         const StudyCheck &check, const ReportOptions &page)
 {
     if (const std::optional<QString> refused = outputRefusal({studyPath}, outputPath, QStringLiteral("PDF ファイル")))
         return {PdfOutcome::Refused, *refused};
 
-    const auto draw = [&input, &check](ReportSurface &surface) { return drawReport(surface, input, check).complete; };
+    const auto draw = [&](ReportSurface &surface) { return drawReport(surface, input, check, page).complete; };
     if (!writeReportPdfFile(outputPath, reportLayout(), PdfResolution, draw))
         return {PdfOutcome::CannotWrite, outputPath + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
     return {};

@@ -6,6 +6,7 @@
 // talven-report makes a report goes through writeReportPdf.
 
 #include "check/studycheck.h"
+#include "report/drawreport.h"
 #include "study/studyinput.h"
 
 #include <QString>
@@ -40,6 +41,6 @@ struct PdfResult {
 // only when every byte is written. The output must be a new name or a regular
 // file other than the study.
 PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const StudyInput &input,
-                         const StudyCheck &check);
+                         const StudyCheck &check, const ReportOptions &page);
 
 }  // namespace talven

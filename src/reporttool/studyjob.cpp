@@ -5,6 +5,8 @@
 #include "reporttool/reportpdf.h"
 #include "reporttool/terminal.h"
 
+#include <QFileInfo>
+
 #include <variant>
 
 namespace talven {
@@ -19,7 +21,17 @@ StudyOutcome refusedStudy(const QString &studyPath, const QString &problem)
     return outcome;
 }
 
-StudyOutcome runStudyJob(const QString &studyPath, const QString &output)
+ReportOptions studyPage(const ReportOptions &page, const QString &studyPath)
+{
+    ReportOptions own = page;
+    const QFileInfo study(studyPath);
+    if (own.structureFromFileName)
+        own.titleBlock.structure = study.completeBaseName();
+    own.fileName = study.fileName();
+    return own;
+}
+
+StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const ReportOptions &page)
 {
     const StudyFileReadResult read = readStudyFile(studyPath);
     const ParsedStudy *parsed = std::get_if<ParsedStudy>(&read);
@@ -49,7 +61,7 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output)
 
     if (output.isEmpty()) {
         outcome.status = StudyStatus::Checked;
-    } else if (const PdfResult pdf = writeReportPdf(studyPath, output, input, check);
+    } else if (const PdfResult pdf = writeReportPdf(studyPath, output, input, check, studyPage(page, studyPath));
                pdf.outcome == PdfOutcome::Written) {
         outcome.status = StudyStatus::Written;
     } else {

@@ -7,6 +7,7 @@
 
 #include "check/studycheck.h"
 #include "files/studyfile.h"
+#include "report/drawreport.h"
 
 #include <QString>
 #include <QStringList>
@@ -47,9 +48,14 @@ struct StudyOutcome {
 StudyOutcome refusedStudy(const QString &studyPath, const QString &problem);
 
 // Reads the study and, when output is not empty, writes its report there
-// (writeReportPdf). Safe on a worker thread once the report fonts are
-// registered and looked up.
-StudyOutcome runStudyJob(const QString &studyPath, const QString &output);
+// (writeReportPdf) with the page's options of studyPage(). Safe on a worker
+// thread once the report fonts are registered and looked up.
+StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const ReportOptions &page = {});
+
+// The options as one study's report takes them: the footer names the study's
+// file, and with structureFromFileName the structure's name is the study's
+// file name without its extension.
+ReportOptions studyPage(const ReportOptions &page, const QString &studyPath);
 
 // What is printed of one study: its warnings and its problem on standard
 // error, its verdict lines on standard output, each after `label` when one is
