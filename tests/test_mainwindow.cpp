@@ -2,6 +2,7 @@
 // Exit, the checks made when the first tab is left, tab stops.
 
 #include "app/mainwindow.h"
+#include "app/proposaldialog.h"
 #include "app/previewwindow.h"
 #include "files/studyfile.h"
 #include "mainwindowtesting.h"
@@ -71,7 +72,8 @@ void openExample(MainWindow &form, const QTemporaryDir &folder)
 
 // One change as the user makes it: "box N TEXT" typed and left with Enter,
 // "name N TEXT" likewise, "tick v|h ROW", "formula bligh|lane", "class ROW",
-// "clear", and "batch": three vertical lengths written by the program at once.
+// "clear", and "proposal": the vertical tab's 矢板長の提案 applied, the
+// program writing lengths at once.
 void makeChange(MainWindow &form, ScriptedDialogs &dialogs, const QString &change)
 {
     const QStringList part = change.split(u' ');
@@ -100,22 +102,26 @@ void makeChange(MainWindow &form, ScriptedDialogs &dialogs, const QString &chang
         dialogs.answer(Reply::Yes);
         form.clearNumbersAction()->trigger();
     } else {
-        form.changeStudy(QStringLiteral("矢板長の提案"), [&form] {
-            for (int row = 0; row < 3; ++row)
-                form.numberBox(verticalBox(row))->setText(QStringLiteral("5"));
-            form.refreshBoxes();
-        });
+        form.tabs()->setCurrentIndex(MainWindow::VerticalTab);
+        clickButton(form.pileTab(Section::Vertical)->proposalButton());
+        auto *dialog = form.findChild<ProposalDialog *>();
+        QVERIFY(dialog && dialog->isVisible());
+        clickButton(dialog->applyButton());
+        QTRY_VERIFY(!form.findChild<ProposalDialog *>());  // closed and gone
     }
 }
 
 // The study as describeShown gives it on the first tab, without what depends
-// on the way there: result lines, the reference ΣL, the order of the tabs'
-// labels.
+// on the way there: result lines and the figures shown with them, the
+// reference ΣL, the order of the tabs' labels.
 QStringList studyShown(MainWindow &form)
 {
     form.tabs()->setCurrentIndex(MainWindow::MethodTab);
     QStringList lines = describeShown(form);
-    lines.removeIf([](const QString &line) { return line.contains(u"Result") || line.contains(u"Reference"); });
+    lines.removeIf([](const QString &line) {
+        return line.contains(u"Result") || line.contains(u"Reference") || line.contains(u"Margin")
+               || line.contains(u"AllowableHead");
+    });
     lines.sort();
     return lines;
 }
@@ -167,6 +173,7 @@ private Q_SLOTS:
     void undoRedo();
     void undoKeys_data();
     void undoKeys();
+    void designAid();
     // Last: it runs the event loop until the program ends.
     void exitAnswerYes();
 };
@@ -977,7 +984,7 @@ void TestMainWindow::undoRedo_data()
         << QStringList{u"formula bligh"_s, u"class 3"_s, u"box 5 7.5"_s}
         << QStringList{u"計算式の選択"_s, u"土質の区分の選択"_s, u"クリープ比の入力"_s} << true << true;
     QTest::newRow("数値のみクリア") << QStringList{u"clear"_s} << QStringList{u"数値のみクリア"_s} << true << true;
-    QTest::newRow("a change of the study as a whole") << QStringList{u"batch"_s} << QStringList{u"矢板長の提案"_s} << true << false;
+    QTest::newRow("a pile proposal applied") << QStringList{u"proposal"_s} << QStringList{u"矢板長の提案"_s} << true << false;
     QTest::newRow("one of each on three tabs")
         << QStringList{u"name 12 右岸"_s, u"box 1 4"_s, u"tick h 6"_s, u"box 7 2"_s}
         << QStringList{u"名称の入力"_s, u"寸法の入力"_s, u"「×2」の切り替え"_s, u"打設長の入力"_s} << true << true;
@@ -1023,6 +1030,36 @@ void TestMainWindow::undoRedo()
     QVERIFY(!form.redoAction()->isEnabled());
     QVERIFY(!form.isSaved());
     QVERIFY(dialogs.unanswered() == 0);
+}
+
+// The figures come and go with their section's result line, and a proposal
+// cancelled changes nothing.
+void TestMainWindow::designAid()
+{
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    openExample(form, folder);
+    const StudyCheck check = form.check();
+    for (Section section : Sections) {
+        const PileTab *tab = form.pileTab(section);
+        QCOMPARE(tab->marginLabel()->text(), check.section(section).marginLabel());
+        QCOMPARE(tab->allowableHeadLabel()->text().remove(u'\n'), check.section(section).allowableHeadLabel());
+        QVERIFY(tab->proposalButton()->isEnabled());
+    }
+    form.tabs()->setCurrentIndex(MainWindow::HorizontalTab);
+    clickButton(form.pileTab(Section::Horizontal)->proposalButton());
+    auto *dialog = form.findChild<ProposalDialog *>();
+    QVERIFY(dialog && dialog->isVisible());
+    dialog->reject();
+    QVERIFY(form.isSaved() && !form.undoAction()->isEnabled());
+    QCOMPARE(form.numberBox(horizontalBox(0))->text(), u"2.50"_s);
+
+    makeChange(form, dialogs, u"tick h 0"_s);
+    QVERIFY(form.pileTab(Section::Horizontal)->marginLabel()->isHidden());
+    QVERIFY(form.pileTab(Section::Horizontal)->allowableHeadLabel()->isHidden());
+    QVERIFY(!form.pileTab(Section::Vertical)->marginLabel()->isHidden());
 }
 
 void TestMainWindow::undoKeys_data()

@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 
 #include "app/helpwindow.h"
+#include "app/proposaldialog.h"
 #include "app/titlewindow.h"
 #include "app/twips.h"
 #include "dialogs/dialogservice.h"
@@ -74,6 +75,8 @@ void MainWindow::connectControls()
     connect(previewButton(), &QPushButton::clicked, this, [this] { showPreview(false); });
     for (Section section : Sections) {
         connect(showResultButton(section), &QPushButton::clicked, this, [this, section] { showResult(section); });
+        connect(pileTab(section)->proposalButton(), &QPushButton::clicked, this,
+                [this, section] { proposePileLengths(section); });
         for (int row = 0; row < PileCount; ++row)
             connect(doubleTick(section, row), &QCheckBox::toggled, this,
                     [this, section, row] { onDoubleTickToggled(section, row); });
@@ -333,8 +336,10 @@ void MainWindow::updateTotals()
     const StudyCheck check = this->check();
     memberTotalLabel_->setText(check.structureLengthText);
     headDifferenceLabel_->setText(check.headDifferenceText);
-    for (Section section : Sections)
+    for (Section section : Sections) {
         pileTab(section)->sigmaLLabel()->setText(check.section(section).sigmaLText);
+        pileTab(section)->proposalButton()->setEnabled(check.ready());
+    }
 }
 
 void MainWindow::onDoubleTickToggled(Section section, int row)
@@ -348,6 +353,25 @@ void MainWindow::onDoubleTickToggled(Section section, int row)
 void MainWindow::showResult(Section section)
 {
     pileTab(section)->showResult(check());
+}
+
+// The dialog leaves the window usable underneath only for looking: it is
+// window-modal. 適用 writes the lengths as typing would, as one step.
+void MainWindow::proposePileLengths(Section section)
+{
+    auto *dialog = new ProposalDialog(studyInput(), section, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog, section] {
+        const PileLengths lengths = dialog->proposal().lengths;
+        changeStudy(QStringLiteral("矢板長の提案"), [&] {
+            for (int row = 0; row < PileCount; ++row) {
+                if (lengths[row] != pileLengths(study_, section)[row])
+                    numberBox(pileBox(section, row))->setText(twoDecimals(lengths[row]));
+            }
+            refreshBoxes();
+        });
+    });
+    dialog->open();
 }
 
 void MainWindow::hideResults(int box)

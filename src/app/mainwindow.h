@@ -169,6 +169,8 @@ public:
     void refreshBoxes();
     void updateTotals();
     void showResult(Section section);
+    // "矢板長の提案…": the dialog, and its lengths written when applied.
+    void proposePileLengths(Section section);
     void hideResults(int box);  // the result lines that number box feeds
     void setTabStopsForCurrentTab();
 

@@ -97,6 +97,7 @@ PileTab::PileTab(Section section, const BoxMaker &nameBox, const BoxMaker &numbe
     const TabLook &look = lookOf(section);
     result_ = createResultLine(partName(section, "Result"));
     showResultButton_ = newButton(QStringLiteral("計算結果を見る"), look.showResultName);
+    proposalButton_ = newButton(QStringLiteral("矢板長の提案…"), partName(section, "ProposalButton").constData());
     back_ = newButton(QStringLiteral("前へ"), look.backName);
     next_ = newButton(QString::fromUtf16(look.nextText), look.nextName);
 
@@ -114,12 +115,26 @@ PileTab::PileTab(Section section, const BoxMaker &nameBox, const BoxMaker &numbe
     reference->addWidget(referenceCaption);
     reference->addWidget(reference_, 1);
 
+    // The design figures take the free room under ΣL の参考値, so nothing
+    // above them moves when they appear; the head line wraps in the column.
+    auto *margin = new QHBoxLayout;
+    marginCaption_ = newLabel(QStringLiteral("ΣL の過不足"), partName(section, "MarginCaption").constData());
+    margin_ = valueLabel(partName(section, "Margin").constData());
+    margin->addWidget(marginCaption_);
+    margin->addWidget(margin_, 1);
+    allowableHead_ = newLabel(QString(), partName(section, "AllowableHead").constData());
+    allowableHead_->setWordWrap(true);
+    for (QLabel *figure : {marginCaption_, margin_, allowableHead_})
+        figure->hide();
+
     auto *figureCaption =
         newLabel(QString::fromUtf16(look.figureCaption), partName(section, "FigureCaption").constData());
 
     auto *left = new QVBoxLayout;
     left->addWidget(frame);
     left->addLayout(reference);
+    left->addLayout(margin);
+    left->addWidget(allowableHead_);
     left->addStretch(1);
 
     auto *right = new QVBoxLayout;
@@ -128,6 +143,7 @@ PileTab::PileTab(Section section, const BoxMaker &nameBox, const BoxMaker &numbe
     right->addWidget(buildResultArea());
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(showResultButton_);
+    buttons->addWidget(proposalButton_);
     buttons->addStretch(1);
     buttons->addWidget(back_);
     buttons->addWidget(next_);
@@ -211,6 +227,12 @@ void PileTab::showResult(const StudyCheck &check)
     result_.verdict->setText(verdict.ok ? QStringLiteral("･･･ ＯＫ") : QStringLiteral("･･･ ＮＧ"));
     for (QLabel *label : result_.answer())
         label->show();
+    margin_->setText(own.marginLabel());
+    // Two lines in the narrow column: the head, then the level it means.
+    allowableHead_->setText(own.allowableHeadLabel().replace(QStringLiteral("（"), QStringLiteral("\n（")));
+    marginCaption_->show();
+    margin_->show();
+    allowableHead_->setVisible(own.allowableHead.has_value());
 }
 
 void PileTab::showFormulaCaptions(const QString &numerator)
@@ -223,6 +245,8 @@ void PileTab::hideResult(const QString &numerator)
 {
     for (QLabel *label : result_.answer())
         label->hide();
+    for (QLabel *figure : {marginCaption_, margin_, allowableHead_})
+        figure->hide();
     showFormulaCaptions(numerator);
 }
 

@@ -54,11 +54,16 @@ public:
     QLabel *referenceSigmaLLabel() const { return reference_; }
     const ResultLine &resultLine() const { return result_; }
     QPushButton *showResultButton() const { return showResultButton_; }
+    QPushButton *proposalButton() const { return proposalButton_; }  // "矢板長の提案…"
+    // The design figures, shown with the result line: "不足 1.83 m" and
+    // "許容水位差 ⊿H = …".
+    QLabel *marginLabel() const { return margin_; }
+    QLabel *allowableHeadLabel() const { return allowableHead_; }
     QPushButton *backButton() const { return back_; }  // "前へ"
     QPushButton *nextButton() const { return next_; }  // "次へ", on the last tab "ﾌﾟﾚﾋﾞｭｰ"
 
-    // Writes this section's ratio, sign, required ratio and verdict and shows
-    // them; without a verdict (ΔH = 0) nothing changes.
+    // Writes this section's ratio, sign, required ratio and verdict, and the
+    // design figures, and shows them; without a verdict (ΔH = 0) nothing changes.
     void showResult(const StudyCheck &check);
     // The fraction shows the formula's captions instead of numbers.
     void showFormulaCaptions(const QString &numerator);
@@ -75,6 +80,10 @@ private:
     QLabel *reference_ = nullptr;
     ResultLine result_;
     QPushButton *showResultButton_ = nullptr;
+    QPushButton *proposalButton_ = nullptr;
+    QLabel *marginCaption_ = nullptr;
+    QLabel *margin_ = nullptr;
+    QLabel *allowableHead_ = nullptr;
     QPushButton *back_ = nullptr;
     QPushButton *next_ = nullptr;
 };
