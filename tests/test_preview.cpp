@@ -6,6 +6,8 @@
 #include "mainwindowtesting.h"
 #include "recordingsurface.h"
 #include "app/previewwindow.h"
+#include "app/reportsettings.h"
+#include "files/studyfile.h"
 #include "report/paintersurface.h"
 #include "app/printreport.h"
 #include "scripteddialogs.h"
@@ -81,7 +83,7 @@ int previewWindows(const MainWindow &form)
 }
 
 // The page that `input` gives, on an image like the preview's.
-QImage pageFor(const QImage &like, const StudyInput &input)
+QImage pageFor(const QImage &like, const ReportPage &page)
 {
     QImage image(like.size(), like.format());
     image.setDevicePixelRatio(like.devicePixelRatio());
@@ -90,7 +92,7 @@ QImage pageFor(const QImage &like, const StudyInput &input)
     image.fill(Qt::white);
     QPainter painter(&image);
     PainterSurface surface(painter, false);
-    drawReportPage(surface, input);
+    drawReportPage(surface, page);
     return image;
 }
 
@@ -169,6 +171,7 @@ private Q_SLOTS:
     void pdfProposal();
     void printerDialogOffersPdf_data();
     void printerDialogOffersPdf();
+    void reportSettings();
 };
 
 void TestPreview::window()
@@ -433,7 +436,7 @@ void TestPreview::pageNotice()
     input.record.verticalLengths[0] = 4.0;
     input.listIndex = 0;
     RecordingSurface surface;
-    drawReportPage(surface, input);
+    drawReportPage(surface, {input, {}});
     QStringList texts;
     for (const RecordingSurface::Call &call : surface.calls)
         texts.append(call.text);
@@ -466,14 +469,14 @@ void TestPreview::redrawOnActivation()
     QVERIFY(preview);
     QVERIFY(activate(preview));
     const QImage before = preview->pageImage().copy();
-    QCOMPARE(before, pageFor(before, form.studyInput()));
+    QCOMPARE(before, pageFor(before, form.reportPage()));
 
     QVERIFY(activate(&form));
     form.numberBox(box)->setText(text);
     QCOMPARE(preview->pageImage(), before);  // nothing drawn until the preview is active again
     QVERIFY(activate(preview));
     QVERIFY(preview->pageImage() != before);
-    QCOMPARE(preview->pageImage(), pageFor(before, form.studyInput()));
+    QCOMPARE(preview->pageImage(), pageFor(before, form.reportPage()));
 }
 
 void TestPreview::onePreview_data()
@@ -606,9 +609,13 @@ void TestPreview::printing()
         return;
     const QString info = runProgram(u"pdfinfo"_s, {pdf});
     QVERIFY(info.contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
-    // Title and creator as talven-report writes them.
+    // Title, subject and creator as talven-report writes them; a study without
+    // a file has no structure's name for the title.
     QVERIFY2(info.contains(QRegularExpression(u"Title:\\s+遮水矢板の設計\\n"_s)), qPrintable(info));
-    QVERIFY2(info.contains(QRegularExpression(u"Creator:\\s+タルヴェン\\n"_s)), qPrintable(info));
+    const QString creator = u"タルヴェン %1.%2.%3"_s.arg(TALVEN_VERSION_MAJOR).arg(TALVEN_VERSION_MINOR).arg(TALVEN_VERSION_REVISION);
+    QVERIFY2(info.contains(QRegularExpression(u"Creator:\\s+"_s + creator + u"\\n"_s)), qPrintable(info));
+    const QString meta = runProgram(u"pdfinfo"_s, {u"-meta"_s, pdf});
+    QVERIFY2(meta.contains(u"<dc:description><rdf:Alt><rdf:li xml:lang='x-default'>遮水矢板の設計</rdf:li>"_s), qPrintable(meta));
     const QString text = runProgram(u"pdftotext"_s, {pdf, u"-"_s});
     for (const QString &expected : printed)
         QVERIFY2(text.contains(expected), qPrintable(expected + u" not in: "_s + text));
@@ -693,6 +700,60 @@ void TestPreview::printerDialogOffersPdf()
     QVERIFY2(!printers.filter(u"PDF"_s).isEmpty(), qPrintable(printers.join(u'|')));
     QVERIFY2(files.contains(proposed), qPrintable(files.join(u'|')));
     QCOMPARE(ranges, !restricted);
+}
+
+namespace {
+
+// File > 帳票の設定… answered with the six fields in TitleBlock's order and the two options.
+void setReportSettings(MainWindow &form, const QStringList &fields, bool figures, bool footer)
+{
+    form.reportSettingsAction()->trigger();
+    auto *dialog = form.findChild<ReportSettingsDialog *>();
+    QVERIFY(dialog && dialog->isVisible());
+    for (int i = 0; i < int(fields.size()); ++i)
+        dialog->field(i)->setText(fields[i]);
+    dialog->figuresBox()->setChecked(figures);
+    dialog->footerBox()->setChecked(footer);
+    dialog->accept();
+    QTRY_VERIFY(!form.findChild<ReportSettingsDialog *>());
+}
+
+QString describePage(const ReportOptions &page)
+{
+    const TitleBlock &block = page.titleBlock;
+    return QStringList{block.job, block.structure, block.company, block.designer, block.checker, block.date}.join(u'|')
+           + u" figures %1 footer %2 %3"_s.arg(page.figures).arg(page.footer).arg(page.fileName);
+}
+
+}  // namespace
+
+// The user's fields and options are kept for the next windows; the study's
+// own fields fall back to its file name and the day of printing, and are
+// forgotten with the study.
+void TestPreview::reportSettings()
+{
+    const QString today = reportDate(QDate::currentDate());
+    ScriptedDialogs dialogs;
+    {
+        MainWindow form;
+        QVERIFY(showActive(form));
+        QCOMPARE(describePage(form.reportPage().options), u"|||||"_s + today + u" figures 1 footer 0 "_s);
+        setReportSettings(form, {u"業務"_s, u""_s, u"社"_s, u"設"_s, u"照"_s, u""_s}, false, true);
+        QCOMPARE(describePage(form.reportPage().options), u"業務||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"樋門A.vek"_s);
+        QVERIFY(!writeStudyFile(path, StudyFileContent{}));
+        form.openStudyFile(path);
+        QCOMPARE(describePage(form.reportPage().options),
+                 u"業務|樋門A|社|設|照|"_s + today + u" figures 0 footer 1 樋門A.vek"_s);
+        setReportSettings(form, {u"業務"_s, u"第2樋門"_s, u"社"_s, u"設"_s, u"照"_s, u"令和8年"_s}, false, true);
+        QCOMPARE(describePage(form.reportPage().options), u"業務|第2樋門|社|設|照|令和8年 figures 0 footer 1 樋門A.vek"_s);
+        form.newAction()->trigger();
+        QCOMPARE(describePage(form.reportPage().options), u"業務||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
+    }
+    MainWindow later;
+    QCOMPARE(describePage(later.reportPage().options), u"業務||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
+    QCOMPARE(dialogs.unanswered(), 0);
 }
 
 QTEST_MAIN(TestPreview)

@@ -398,6 +398,9 @@ void TestReportTool::report()
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
     QVERIFY2(info.contains(QStringLiteral("595.276 x 841.89")) || info.contains(QStringLiteral("595 x 842")),
              qPrintable(info));
+    // Without --structure the title is the study's name.
+    QVERIFY2(info.contains(QRegularExpression(u"Title:\\s+"_s + QString::fromLatin1(QTest::currentDataTag()) + u"\\n"_s)),
+             qPrintable(info));
 
     // The page's text without blanks: the layout spaces its columns by position,
     // and "Ｃ = 12.00" ends where "・・・ＯＫ" begins.

@@ -66,6 +66,7 @@ void MainWindow::connectControls()
     connect(history_, &QUndoStack::cleanChanged, this, &MainWindow::updateDocumentState);
     connect(helpAction_, &QAction::triggered, this, &MainWindow::showHelp);
     connect(versionAction_, &QAction::triggered, this, &MainWindow::showVersion);
+    connect(reportSettingsAction_, &QAction::triggered, this, &MainWindow::editReportSettings);
 
     connect(toVerticalButton_, &QPushButton::clicked, this, [this] { tabs_->setCurrentIndex(VerticalTab); });
     connect(toHorizontalButton(), &QPushButton::clicked, this, [this] { tabs_->setCurrentIndex(HorizontalTab); });

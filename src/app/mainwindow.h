@@ -44,6 +44,8 @@
 // typed since.
 
 #include "app/piletab.h"
+#include "app/printreport.h"
+#include "app/reportsettings.h"
 #include "check/studycheck.h"
 #include "study/boxtable.h"
 #include "study/soilclasses.h"
@@ -130,6 +132,7 @@ public:
     QAction *openAction() const { return openAction_; }
     QAction *saveAction() const { return saveAction_; }
     QAction *previewAction() const { return previewAction_; }
+    QAction *reportSettingsAction() const { return reportSettingsAction_; }
     QAction *printAction() const { return printAction_; }
     QAction *exitAction() const { return exitAction_; }
     QMenu *recentMenu() const { return recentMenu_; }
@@ -153,6 +156,10 @@ public:
     // Typing under way in a box becomes a step of its own first.
     void changeStudy(const QString &text, const std::function<void()> &change);
     StudyInput studyInput() const;
+    // The study with the page's options, as the preview and printing draw it.
+    ReportPage reportPage() const;
+    // File > 帳票の設定…
+    void editReportSettings();
     StudyCheck check() const { return checkStudy(studyInput()); }
 
     // The window-held part of the study.
@@ -288,6 +295,7 @@ private:
     QAction *openAction_ = nullptr;
     QAction *saveAction_ = nullptr;
     QAction *previewAction_ = nullptr;
+    QAction *reportSettingsAction_ = nullptr;
     QAction *printAction_ = nullptr;
     QAction *exitAction_ = nullptr;
     QMenu *recentMenu_ = nullptr;
@@ -302,6 +310,7 @@ private:
     QLineEdit *clickedBox_ = nullptr;  // a box just entered with the mouse
     std::optional<QString> restoredRatio_;  // while an open selects the ranged class
     QString lastStudyFolder_;  // of the study last opened or saved
+    ReportSettings reportSettings_ = ReportSettings::load();
     QString studyPath_;        // the study's file once opened or saved; empty for a new study
 
     QUndoStack *history_ = nullptr;

@@ -110,9 +110,12 @@ void MainWindow::changeStudy(const QString &text, const std::function<void()> &c
     commitChange(text);
 }
 
-// New, Open and a new window: the study as it stands is the saved one.
+// New, Open and a new window: the study as it stands is the saved one, and
+// the title block's study fields typed for another study are gone.
 void MainWindow::startHistory()
 {
+    reportSettings_.typed.structure.clear();
+    reportSettings_.typed.date.clear();
     history_->clear();
     committed_ = snapshot();
     updateDocumentState();

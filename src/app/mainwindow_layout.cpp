@@ -94,6 +94,7 @@ void MainWindow::createActions()
     newAction_ = action(QStringLiteral("新規作成(&N)"), "newAction", Qt::CTRL | Qt::Key_N);
     openAction_ = action(QStringLiteral("開く(&O)"), "openAction", Qt::CTRL | Qt::Key_O);
     saveAction_ = action(QStringLiteral("保存(&S)"), "saveAction", Qt::CTRL | Qt::Key_S);
+    reportSettingsAction_ = action(QStringLiteral("帳票の設定(&T)…"), "reportSettingsAction");
     previewAction_ = action(QStringLiteral("印刷プレビュー(&V)"), "previewAction");
     printAction_ = action(QStringLiteral("印刷(&P)"), "printAction", Qt::CTRL | Qt::Key_P);
     // Ctrl+X, not the desktop's Quit key: the program's users know it so.
@@ -115,6 +116,7 @@ void MainWindow::createMenus()
     file->addAction(openAction_);
     file->addAction(saveAction_);
     file->addSeparator();
+    file->addAction(reportSettingsAction_);
     file->addAction(previewAction_);
     file->addAction(printAction_);
     file->addSeparator();

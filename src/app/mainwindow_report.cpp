@@ -3,8 +3,10 @@
 
 #include "app/previewwindow.h"
 #include "app/printreport.h"
+#include "app/reportsettings.h"
 #include "dialogs/dialogservice.h"
 
+#include <QDate>
 #include <QFileInfo>
 
 namespace talven {
@@ -28,12 +30,30 @@ void MainWindow::printPreview()
 void MainWindow::printReport()
 {
     if (!refuseReport())
-        printStudyReport(this, studyInput(), proposedPdfPath(), true);
+        printStudyReport(this, reportPage(), proposedPdfPath(), true);
 }
 
 void MainWindow::showPreview(bool modal)
 {
-    PreviewWindow::open(this, [this] { return studyInput(); }, [this] { return proposedPdfPath(); }, modal);
+    PreviewWindow::open(this, [this] { return reportPage(); }, [this] { return proposedPdfPath(); }, modal);
+}
+
+ReportPage MainWindow::reportPage() const
+{
+    return {studyInput(), reportSettings_.pageOptions(studyPath_, QDate::currentDate())};
+}
+
+// The dialog leaves the window to look at; OK keeps what was set, the user's
+// part for the next runs too.
+void MainWindow::editReportSettings()
+{
+    auto *dialog = new ReportSettingsDialog(reportSettings_, studyPath_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        reportSettings_ = dialog->settings();
+        reportSettings_.save();
+    });
+    dialog->open();
 }
 
 // The name File > Save proposes, with .pdf for its extension.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "study/studyinput.h"
+#include "app/printreport.h"
 
 #include <QImage>
 #include <QWidget>
@@ -28,7 +28,7 @@ public:
     static constexpr double MinimumZoom = 0.1;
     static constexpr double MaximumZoom = 4.0;
 
-    using InputSource = std::function<StudyInput()>;
+    using InputSource = std::function<ReportPage()>;
 
     explicit PageArea(InputSource source, QWidget *parent = nullptr);
 

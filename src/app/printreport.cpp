@@ -12,9 +12,9 @@
 
 namespace talven {
 
-void drawReportPage(ReportSurface &surface, const StudyInput &input)
+void drawReportPage(ReportSurface &surface, const ReportPage &page)
 {
-    if (!drawReport(surface, input, checkStudy(input)).complete)
+    if (!drawReport(surface, page.input, checkStudy(page.input), page.options).complete)
         drawNotReadyNotice(surface, reportNotReadyMessage().prompt);
 }
 
@@ -22,35 +22,35 @@ namespace {
 
 // No paper size, orientation or scale of our own: the page is drawn from the
 // printable area's origin with whatever the dialog chose.
-bool printOnPrinter(QPrinter &printer, const StudyInput &input)
+bool printOnPrinter(QPrinter &printer, const ReportPage &page)
 {
     QPainter painter;
     // A printer that cannot start has no job to abort.
     if (!painter.begin(&printer))
         return false;
     PainterSurface surface(painter, true);
-    drawReportPage(surface, input);
+    drawReportPage(surface, page);
     // Ending the document sends it.
     return painter.end();
 }
 
 // The PDF printer's file, with the page the printer would have had. Its own
 // engine would report success for a file a full disk cut short.
-bool writePdf(const QPrinter &printer, const StudyInput &input)
+bool writePdf(const QPrinter &printer, const ReportPage &page)
 {
     return writeReportPdfFile(printer.outputFileName(), printer.pageLayout(), printer.resolution(),
-                              [&input](ReportSurface &surface) {
-                                  drawReportPage(surface, input);
+                              page.options.titleBlock.structure, [&page](ReportSurface &surface) {
+                                  drawReportPage(surface, page);
                                   return true;
                               });
 }
 
 }  // namespace
 
-void printStudyReport(QWidget *owner, const StudyInput &input, const QString &pdfPath, bool restricted)
+void printStudyReport(QWidget *owner, const ReportPage &page, const QString &pdfPath, bool restricted)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QFileInfo(pdfPath).completeBaseName());
+    printer.setDocName(reportTitle(page.options.titleBlock.structure));
     // The file the PDF printer proposes; a printer, where there is one, stays
     // the first choice.
     printer.setOutputFileName(pdfPath);
@@ -58,7 +58,7 @@ void printStudyReport(QWidget *owner, const StudyInput &input, const QString &pd
     if (!dialogService().printerDialog(owner, printer, restricted))
         return;
     const bool pdf = printer.outputFormat() == QPrinter::PdfFormat;
-    if (!(pdf ? writePdf(printer, input) : printOnPrinter(printer, input)))
+    if (!(pdf ? writePdf(printer, page) : printOnPrinter(printer, page)))
         showMessage(printFailedMessage());
 }
 

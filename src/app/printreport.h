@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/drawreport.h"
 #include "report/reportsurface.h"
 #include "study/message.h"
 #include "study/studyinput.h"
@@ -8,11 +9,17 @@ class QWidget;
 
 namespace talven {
 
+// What a printed page shows: the study, and the page's options (帳票の設定).
+struct ReportPage {
+    StudyInput input;
+    ReportOptions options;
+};
+
 // The page as the preview shows it and the printer prints it: the report of
 // the study and its check, with the readiness message where the verdict
 // lines cannot be computed (ΔH = 0, possible only once a preview is already
 // open).
-void drawReportPage(ReportSurface &surface, const StudyInput &input);
+void drawReportPage(ReportSurface &surface, const ReportPage &page);
 
 // The printer dialog, then the page on the chosen printer and the end of the
 // document. The dialog's PDF printer proposes `pdfPath` and writes the file
@@ -20,7 +27,7 @@ void drawReportPage(ReportSurface &surface, const StudyInput &input);
 // nothing; a print that cannot start or finish (no printer, a PDF file that
 // is not whole on the disk) shows printFailedMessage(). With `restricted` the
 // dialog offers neither a page range nor the selection.
-void printStudyReport(QWidget *owner, const StudyInput &input, const QString &pdfPath, bool restricted);
+void printStudyReport(QWidget *owner, const ReportPage &page, const QString &pdfPath, bool restricted);
 
 // "印刷を中止しました。" / "タルヴェン・印刷エラー", exclamation.
 Message printFailedMessage();

@@ -1,5 +1,7 @@
 #include "files/recentstudies.h"
 
+#include "files/usersettings.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -8,13 +10,6 @@ namespace talven {
 namespace {
 
 const QString RecentStudiesKey = QStringLiteral("recentStudies");
-
-// An ini file in the user's own settings folder on every platform, which
-// tests can move aside (QSettings::setPath).
-QSettings userSettings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("talven"), QStringLiteral("talven"));
-}
 
 // A list that cannot be kept costs the user only the next run's shortcuts:
 // said on standard error, never in the way.

@@ -35,15 +35,46 @@ private:
     bool allWritten_ = true;
 };
 
+const QString Subject = QStringLiteral("遮水矢板の設計");
+
+QString creator()
+{
+    return QStringLiteral("タルヴェン " TALVEN_VERSION);
+}
+
+// The document's properties for readers that look at XMP: title, subject
+// (dc:description, which the document information of Qt's writer lacks) and
+// the creating program.
+QByteArray propertiesXmp(const QString &title)
+{
+    const QString packet = QStringLiteral(
+        "<?xpacket begin='\uFEFF' id='W5M0MpCehiHzreSzNTczkc9d'?>\n"
+        "<x:xmpmeta xmlns:x='adobe:ns:meta/'>\n"
+        "<rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>\n"
+        "<rdf:Description rdf:about='' xmlns:dc='http://purl.org/dc/elements/1.1/'>\n"
+        "<dc:title><rdf:Alt><rdf:li xml:lang='x-default'>%1</rdf:li></rdf:Alt></dc:title>\n"
+        "<dc:description><rdf:Alt><rdf:li xml:lang='x-default'>%2</rdf:li></rdf:Alt></dc:description>\n"
+        "</rdf:Description>\n"
+        "<rdf:Description rdf:about='' xmlns:xmp='http://ns.adobe.com/xap/1.0/'>\n"
+        "<xmp:CreatorTool>%3</xmp:CreatorTool>\n"
+        "</rdf:Description>\n"
+        "</rdf:RDF>\n"
+        "</x:xmpmeta>\n"
+        "<?xpacket end='w'?>");
+    return packet.arg(title.toHtmlEscaped(), Subject, creator().toHtmlEscaped()).toUtf8();
+}
+
 // The PDF engine writes most of the file when the painter ends.
-bool drawPdf(QSaveFile &file, const QPageLayout &layout, int resolution, const PageDrawing &draw)
+bool drawPdf(QSaveFile &file, const QPageLayout &layout, int resolution, const QString &title,
+             const PageDrawing &draw)
 {
     CheckedWrites device(file);
     QPdfWriter writer(&device);
     writer.setResolution(resolution);
     writer.setPageLayout(layout);
-    writer.setCreator(QStringLiteral("タルヴェン"));
-    writer.setTitle(QStringLiteral("遮水矢板の設計"));
+    writer.setCreator(creator());
+    writer.setTitle(title);
+    writer.setDocumentXmpMetadata(propertiesXmp(title));
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
@@ -54,7 +85,13 @@ bool drawPdf(QSaveFile &file, const QPageLayout &layout, int resolution, const P
 
 }  // namespace
 
-bool writeReportPdfFile(const QString &path, const QPageLayout &layout, int resolution, const PageDrawing &draw)
+QString reportTitle(const QString &structure)
+{
+    return structure.trimmed().isEmpty() ? Subject : structure.trimmed();
+}
+
+bool writeReportPdfFile(const QString &path, const QPageLayout &layout, int resolution, const QString &structure,
+                        const PageDrawing &draw)
 {
     // The finished file is renamed over the target: a device or a FIFO of
     // that name would be replaced by it.
@@ -64,7 +101,7 @@ bool writeReportPdfFile(const QString &path, const QPageLayout &layout, int reso
     // The last buffered bytes reach the disk on flush, whose failure commit()
     // would ignore. Without commit() the temporary file is removed.
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && drawPdf(file, layout, resolution, draw) && file.flush()
+    return file.open(QIODevice::WriteOnly) && drawPdf(file, layout, resolution, reportTitle(structure), draw) && file.flush()
         && file.error() == QFileDevice::NoError && file.commit();
 }
 

@@ -88,7 +88,7 @@ PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, co
         return {PdfOutcome::Refused, *refused};
 
     const auto draw = [&](ReportSurface &surface) { return drawReport(surface, input, check, page).complete; };
-    if (!writeReportPdfFile(outputPath, reportLayout(), PdfResolution, draw))
+    if (!writeReportPdfFile(outputPath, reportLayout(), PdfResolution, page.titleBlock.structure, draw))
         return {PdfOutcome::CannotWrite, outputPath + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
     return {};
 }

@@ -1,0 +1,128 @@
+#include "app/reportsettings.h"
+
+#include "app/titlewindow.h"
+#include "files/usersettings.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace talven {
+
+namespace {
+
+// The title block's fields in the dialog's order, with the settings key of
+// those the user keeps (none: the study's own).
+struct Field {
+    const char16_t *label;
+    QString TitleBlock::*value;
+    const char *key;
+};
+
+constexpr std::array<Field, 6> Fields{{
+    {u"業務名", &TitleBlock::job, "report/job"},
+    {u"構造物名", &TitleBlock::structure, nullptr},
+    {u"会社名", &TitleBlock::company, "report/company"},
+    {u"設計者", &TitleBlock::designer, "report/designer"},
+    {u"照査者", &TitleBlock::checker, "report/checker"},
+    {u"作成日", &TitleBlock::date, nullptr},
+}};
+
+const QString FiguresKey = QStringLiteral("report/figures");
+const QString FooterKey = QStringLiteral("report/footer");
+
+QString studyName(const QString &studyPath)
+{
+    return QFileInfo(studyPath).completeBaseName();
+}
+
+}  // namespace
+
+ReportSettings ReportSettings::load()
+{
+    const QSettings settings = userSettings();
+    ReportSettings loaded;
+    for (const Field &field : Fields) {
+        if (field.key)
+            loaded.typed.*field.value = settings.value(QLatin1StringView(field.key)).toString();
+    }
+    loaded.figures = settings.value(FiguresKey, true).toBool();
+    loaded.footer = settings.value(FooterKey, false).toBool();
+    return loaded;
+}
+
+void ReportSettings::save() const
+{
+    QSettings settings = userSettings();
+    for (const Field &field : Fields) {
+        if (field.key)
+            settings.setValue(QLatin1StringView(field.key), typed.*field.value);
+    }
+    settings.setValue(FiguresKey, figures);
+    settings.setValue(FooterKey, footer);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        qWarning("talven: the report's settings cannot be kept in %s", qPrintable(settings.fileName()));
+}
+
+ReportOptions ReportSettings::pageOptions(const QString &studyPath, const QDate &day) const
+{
+    ReportOptions options;
+    options.titleBlock = typed;
+    if (options.titleBlock.structure.trimmed().isEmpty())
+        options.titleBlock.structure = studyName(studyPath);
+    if (options.titleBlock.date.trimmed().isEmpty())
+        options.titleBlock.date = reportDate(day);
+    options.figures = figures;
+    options.footer = footer;
+    options.fileName = QFileInfo(studyPath).fileName();
+    return options;
+}
+
+ReportSettingsDialog::ReportSettingsDialog(const ReportSettings &settings, const QString &studyPath, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("reportSettingsDialog"));
+    setWindowTitle(applicationTitle() + QStringLiteral("・帳票の設定"));
+    auto *form = new QFormLayout;
+    for (std::size_t i = 0; i < Fields.size(); ++i) {
+        fields_[i] = new QLineEdit(settings.typed.*Fields[i].value);
+        fields_[i]->setMinimumWidth(fontMetrics().horizontalAdvance(QString(24, u'漢')));
+        form->addRow(QString::fromUtf16(Fields[i].label), fields_[i]);
+    }
+    // What the page shows when a study's own field is left empty.
+    const QString name = studyName(studyPath);
+    fields_[1]->setPlaceholderText(name.isEmpty() ? QStringLiteral("（検討ファイルの名前）") : name);
+    fields_[5]->setPlaceholderText(QStringLiteral("（印刷する日: %1）").arg(reportDate(QDate::currentDate())));
+    figures_ = new QCheckBox(QStringLiteral("照査の補足を印刷する（必要 ΣL、ΣL の過不足、許容水位差）"));
+    figures_->setChecked(settings.figures);
+    footer_ = new QCheckBox(QStringLiteral("ファイル名を印刷する（用紙の下に検討ファイルの名前と「1 / 1」）"));
+    footer_->setChecked(settings.footer);
+
+    auto *buttons = new QDialogButtonBox;
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(figures_);
+    layout->addWidget(footer_);
+    layout->addWidget(buttons);
+}
+
+ReportSettings ReportSettingsDialog::settings() const
+{
+    ReportSettings chosen;
+    for (std::size_t i = 0; i < Fields.size(); ++i)
+        chosen.typed.*Fields[i].value = fields_[i]->text().trimmed();
+    chosen.figures = figures_->isChecked();
+    chosen.footer = footer_->isChecked();
+    return chosen;
+}
+
+}  // namespace talven
