@@ -135,6 +135,9 @@ PileTab::PileTab(Section section, const BoxMaker &nameBox, const BoxMaker &numbe
     left->addLayout(reference);
     left->addLayout(margin);
     left->addWidget(allowableHead_);
+    // Here rather than beside 計算結果を見る, where it would widen the
+    // buttons' row and so squeeze the frame of lengths.
+    left->addWidget(proposalButton_, 0, Qt::AlignLeft);
     left->addStretch(1);
 
     auto *right = new QVBoxLayout;
@@ -143,7 +146,6 @@ PileTab::PileTab(Section section, const BoxMaker &nameBox, const BoxMaker &numbe
     right->addWidget(buildResultArea());
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(showResultButton_);
-    buttons->addWidget(proposalButton_);
     buttons->addStretch(1);
     buttons->addWidget(back_);
     buttons->addWidget(next_);
