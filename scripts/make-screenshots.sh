@@ -107,8 +107,10 @@ sleep 1
 cp "$work/example.vek" "$docs/example.vek"
 echo "docs/example.vek"
 
-# The report of the saved study, first page at 100 dpi.
-"$build/bin/talven-report" "$work/example.vek" -o "$work/report.pdf" | tee "$work/verdicts"
+# The report of the saved study as it is handed in, first page at 100 dpi; a
+# fixed date, so that the picture changes only with the page.
+"$build/bin/talven-report" --job "○○川樋門詳細設計業務" --structure "樋門A" --date "2026年12月7日" \
+  "$work/example.vek" -o "$work/report.pdf" | tee "$work/verdicts"
 # The example typed as meant: vertical (6/3 + 9) / 2, horizontal (6/3 + 10) / 2.
 grep -q '5\.50' "$work/verdicts" && grep -q '6\.00' "$work/verdicts" \
   || { echo "the study typed is not the worked example: check the window positions" >&2; exit 1; }
