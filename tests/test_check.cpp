@@ -1,6 +1,7 @@
 #include "check/designaid.h"
 #include "check/studycheck.h"
 #include "study/numbers.h"
+#include "workedexample.h"
 
 #include <QTest>
 
@@ -25,21 +26,6 @@ StudyInput studyOf(Formula formula, double seepageLength, double sigmaL, double 
     input.record.baseValues = {seepageLength, 0.0, 0.0, headDifference, 0.0};
     input.record.verticalLengths[0] = sigmaL;
     input.record.creepRatio = creepRatio;
-    return input;
-}
-
-// The worked example: Lane, C' 8.5, dimensions 3, 2 and 1, WL 3 and 1,
-// vertical piles 3 and 1.5, horizontal piles 2.5 and 2.5, all ticked.
-StudyInput workedExample()
-{
-    StudyInput input;
-    input.listIndex = 0;
-    input.record.baseValues = {3, 2, 1, 3, 1};
-    input.record.creepRatio = 8.5;
-    input.record.verticalLengths = {3.0, 1.5};
-    input.record.horizontalLengths = {2.5, 2.5};
-    input.verticalTicks.fill(true);
-    input.horizontalTicks.fill(true);
     return input;
 }
 

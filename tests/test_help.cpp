@@ -14,6 +14,7 @@
 #include "study/numbers.h"
 #include "study/soilclasses.h"
 #include "study/studyrecord.h"
+#include "workedexample.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -119,11 +120,7 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
          }},
         {QStringLiteral("verdict-example"),
          [] {
-             StudyInput input;
-             input.record.baseValues = {3, 2, 1, 3, 1};
-             input.record.verticalLengths = {3, 1.5, 0, 0, 0, 0, 0};
-             input.record.creepRatio = 8.5;
-             input.verticalTicks = {true, true};
+             const StudyInput input = workedExample();
              const StudyCheck check = checkStudy(input);
              const double length = check.structureLength;
              const double head = check.headDifference;
@@ -141,11 +138,7 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
          }},
         {QStringLiteral("design-example"),
          [] {
-             StudyInput input;
-             input.record.baseValues = {3, 2, 1, 3, 1};
-             input.record.verticalLengths = {3, 1.5, 0, 0, 0, 0, 0};
-             input.record.creepRatio = 8.5;
-             input.verticalTicks = {true, true};
+             const StudyInput input = workedExample();
              const StudyCheck check = checkStudy(input);
              const SectionCheck &vertical = check.section(Section::Vertical);
              const double path = check.reducedLength + vertical.sigmaL;

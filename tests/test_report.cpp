@@ -1,4 +1,5 @@
 #include "recordingsurface.h"
+#include "workedexample.h"
 
 #include "report/drawreport.h"
 #include "report/paintersurface.h"
@@ -703,14 +704,7 @@ void TestReport::pageOptions_data()
     QTest::addColumn<ReportOptions>("options");
     QTest::addColumn<QStringList>("added");  // the texts drawn besides today's page, in order
 
-    // The worked example: Lane, C' 8.5, L 6, ΔH 2, vertical ΣL 9, horizontal ΣL 10.
-    StudyInput example;
-    example.record.baseValues = {3, 2, 1, 3, 1};
-    example.record.creepRatio = 8.5;
-    example.record.verticalLengths = {3.0, 1.5};
-    example.record.horizontalLengths = {2.5, 2.5};
-    example.verticalTicks.fill(true);
-    example.horizontalTicks.fill(true);
+    const StudyInput example = workedExample();
     StudyInput bligh = example;  // C 4: both sections OK
     bligh.formula = Formula::Bligh;
     bligh.record.creepRatio = 4.0;
