@@ -2,6 +2,7 @@
 // Enter, leaving a box, formula and soil class, the live totals and the two
 // on-screen checks, driven as a user drives them.
 
+#include "app/broughtintext.h"
 #include "app/mainwindow.h"
 #include "mainwindowtesting.h"
 #include "scripteddialogs.h"
@@ -80,6 +81,8 @@ private Q_SLOTS:
     void pastedText();
     void textBroughtIn_data();
     void textBroughtIn();
+    void pasteCut_data();
+    void pasteCut();
     void copyKeys_data();
     void copyKeys();
     void formulaAndClass();
@@ -551,6 +554,36 @@ void TestEntry::textBroughtIn()
     if (!name)
         QVERIFY(isNear(numberField(form.study(), index), leadingNumber(shown)));
     QVERIFY(dialogs.asked().isEmpty());
+}
+
+void TestEntry::pasteCut_data()
+{
+    QTest::addColumn<int>("longest");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("caretAfter");
+    QTest::newRow("the text around the caret repeated") << 3 << u"ab"_s << 1 << u"ba"_s << u"abb"_s << 2;
+    QTest::newRow("no room left, the same characters around") << 3 << u"111"_s << 1 << u"1"_s << u"111"_s << 1;
+    QTest::newRow("cut in the middle") << 5 << u"abc"_s << 1 << u"xyz"_s << u"axybc"_s << 3;
+}
+
+// The cut on a box of its own: what typing at the caret could have entered,
+// the caret after it.
+void TestEntry::pasteCut()
+{
+    QFETCH(int, longest);
+    QFETCH(QString, before);
+    QFETCH(int, caret);
+    QFETCH(QString, pasted);
+    QLineEdit box;
+    new BroughtInText(&box, longest);
+    box.setText(before);
+    box.setCursorPosition(caret);
+    box.insert(pasted);
+    QTEST(box.text(), "shown");
+    QTEST(box.cursorPosition(), "caretAfter");
 }
 
 void TestEntry::copyKeys_data()

@@ -602,7 +602,8 @@ void TestOpenSave::dragged()
             QVERIFY(QDir(folder.path()).mkdir(file));
         else
             writeBytes(folder.filePath(file), studyBytes(true));
-        urls << QUrl::fromLocalFile(folder.filePath(file));
+        // A folder without its trailing "/", so that only the file check can refuse it.
+        urls << QUrl::fromLocalFile(QDir::cleanPath(folder.filePath(file)));
     }
     if (!urls.isEmpty())
         data.setUrls(urls);

@@ -1,6 +1,7 @@
 #include "csvtable.h"
 #include "files/studyfile.h"
 #include "reportarguments.h"
+#include "reporttool/folderlisting.h"
 #include "reporttool/reportbatch.h"
 #include "reporttool/summarytable.h"
 #include "study/methodcode.h"
@@ -255,6 +256,12 @@ private Q_SLOTS:
     void tableFields();
     void workers_data();
     void workers();
+    void studyOrder_data();
+    void studyOrder();
+    void reportNames_data();
+    void reportNames();
+    void summary_data();
+    void summary();
     void examples_data();
     void examples();
 
@@ -296,6 +303,8 @@ void TestReportTool::initTestCase()
         QVERIFY(!writeStudyFile(Path(name), contentOf(StudyTexts())));
     QCOMPARE(::rename(QFile::encodeName(Path(u"odd/raw"_s)).constData(), QFile::encodeName(Path(u"odd/plan"_s)) + "\xff.vek"), 0);
     QCOMPARE(::mkdir(QFile::encodeName(Path(u"odd/dir"_s)) + "\xfe", 0755), 0);
+    // A link back up, which -r must not follow.
+    QVERIFY(QFile::link(u".."_s, Path(u"mixed/sub/up"_s)));
 #endif
     QFile refused(Path(QStringLiteral("mixed/refused.vek")));
     QVERIFY(refused.open(QIODevice::Append));
@@ -449,7 +458,7 @@ void TestReportTool::refusedFile()
 
     const Run run = runTool({vek, QStringLiteral("-o"), pdf});
     QVERIFY2(run.exitCode == 1, qPrintable(describe(run)));
-    QVERIFY2(run.err.contains(QStringLiteral("ファイル読み込みを中止しました。")), qPrintable(run.err));
+    QVERIFY2(run.err.contains(vek + QStringLiteral(": ファイル読み込みを中止しました。")), qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
     QFile old(pdf);
     QVERIFY(old.open(QIODevice::ReadOnly));
@@ -659,6 +668,11 @@ void TestReportTool::commandLine_data()
                                  << u"業務名は一つだけ指定してください。"_s;
     QTest::newRow("a checker without a text") << single + QStringList{u"--checker"_s}
                                               << u"--checker の後に照査者を指定してください。"_s;
+    QTest::newRow("no jobs") << QStringList{u"-j"_s, u"0"_s, u"--csv"_s, u"-"_s, u"a.vek"_s}
+                             << u"-j には 1 以上の整数を一つだけ指定してください。"_s;
+    const QString outputAlone = u"-o は -d、--csv、--xlsx と一緒には使えません（-d で帳票のフォルダーを指定します）。"_s;
+    QTest::newRow("-o with -d") << single + QStringList{u"-d"_s, u"out"_s} << outputAlone;
+    QTest::newRow("-o with --csv") << single + QStringList{u"--csv"_s, u"-"_s} << outputAlone;
 }
 
 // What the command line asks of the page, for both forms.
@@ -732,7 +746,7 @@ void TestReportTool::batch_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("reports");  // the PDFs in OUT
-    QTest::addColumn<QStringList>("studies");  // "file: status" in table order; for 64 the names on stderr
+    QTest::addColumn<QStringList>("studies");  // "file: status" in table order; for 64 or no TABLE, what stderr names
 
     const QString written = QStringLiteral("書き出しました"), checked = QStringLiteral("照査しました");
     const QString refused = QStringLiteral("refused.vek: 読み込めません");
@@ -757,6 +771,9 @@ void TestReportTool::batch_data()
                                             << 64 << QStringList() << QStringList{u"x/plan.vek"_s, u"y/PLAN.VEK"_s};
     QTest::newRow("a report that is a study") << QStringList{u"-d"_s, u"CLASH"_s, u"CLASH/odd.pdf"_s} << 64
                                               << QStringList() << QStringList{u"odd.pdf"_s};
+    QTest::newRow("a report that is a study, after one that would be written")
+        << QStringList{u"-d"_s, u"CLASH"_s, u"CLASH/x/plan.vek"_s, u"CLASH/odd.pdf"_s} << 64 << QStringList()
+        << QStringList{u"odd.pdf"_s};
     QTest::newRow("a table that is a study") << QStringList{u"--csv"_s, u"MIXED/sub/deep.vek"_s, u"MIXED/sub"_s}
                                              << 64 << QStringList() << QStringList{u"一覧表"_s, u"deep.vek"_s};
 #ifdef Q_OS_UNIX
@@ -771,6 +788,8 @@ void TestReportTool::batch_data()
     QTest::newRow("an unwritable workbook")
         << QStringList{u"--csv"_s, u"TABLE"_s, u"--xlsx"_s, u"BLOCKER/book.xlsx"_s, u"MIXED/sub"_s} << 3
         << QStringList() << QStringList{u"deep.vek: "_s + checked};
+    QTest::newRow("an unwritable table") << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"BLOCKER/t.csv"_s, u"MIXED/sub"_s}
+                                         << 3 << QStringList{u"deep.pdf"_s} << QStringList{u"一覧表を書き出せませんでした。"_s};
     QTest::newRow("a table under a report's name")
         << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"OUT/deep.pdf"_s, u"MIXED/sub"_s} << 64 << QStringList()
         << QStringList{u"deep.pdf"_s, u"deep.vek"_s};
@@ -804,8 +823,9 @@ void TestReportTool::batch()
             QVERIFY(pdf.open(QIODevice::ReadOnly));
             outputs[round].append(QString::fromLatin1(pdf.readAll()).remove(creationDate).toLatin1());
         }
-        if (status == 64) {
+        if (status == 64)
             QCOMPARE(allEntries(dir.path()), before);
+        if (status == 64 || !arguments.contains(u"TABLE"_s)) {
             for (const QString &study : studies)
                 QVERIFY2(run.err.contains(study), qPrintable(run.err));
             continue;
@@ -961,6 +981,69 @@ void TestReportTool::workers()
     QFETCH(int, studies);
     QFETCH(int, expected);
     QCOMPARE(workerCount(jobs, studies), expected);
+}
+
+void TestReportTool::studyOrder_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("case aside") << u"a.vek"_s << u"B.vek"_s;
+    QTest::newRow("equal but for case") << u"A.vek"_s << u"a.vek"_s;
+}
+
+void TestReportTool::studyOrder()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QVERIFY(listedBefore(first, second));
+    QVERIFY(!listedBefore(second, first));
+}
+
+void TestReportTool::reportNames_data()
+{
+    QTest::addColumn<QString>("study");
+    QTest::addColumn<QString>("report");  // in the folder "out"
+    QTest::newRow("a study") << u"plan.vek"_s << u"out/plan.pdf"_s;
+    QTest::newRow("a dot in the name") << u"old/plan.v2.vek"_s << u"out/plan.v2.pdf"_s;
+    QTest::newRow("capitals") << u"PLAN.VEK"_s << u"out/PLAN.pdf"_s;
+}
+
+void TestReportTool::reportNames()
+{
+    QFETCH(QString, study);
+    QFETCH(QString, report);
+    QCOMPARE(reportName(study, u"out"_s), QDir::toNativeSeparators(report));
+}
+
+void TestReportTool::summary_data()
+{
+    QTest::addColumn<StudyTexts>("study");
+    QTest::addColumn<QStringList>("rows");  // each section's fields from 計算式 to 許容外水位
+
+    // Vertical ΣL 11 + 4 + 12.25, horizontal 3 + 3 without its tick: (31 / 3 + 6) / 4.25 = 3.84,
+    // allowable head (31 / 3 + 6) / 6 = 2.72, outer level -1.05 + 2.72.
+    StudyTexts ownTicks;
+    ownTicks.horizontalTicks = {};
+    QTest::newRow("ticks that differ between the sections") << ownTicks << QStringList{
+        u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.17|12.08|6.26|5.21"_s,
+        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.17|-9.17|2.72|1.67"_s};
+    StudyTexts level;
+    level.wl1 = level.wl2 = u"2.5"_s;
+    QTest::newRow("not ready") << level << QStringList{u"レインの式|中　砂|10.33|27.25|0.00|||||||"_s,
+                                                       u"レインの式|中　砂|10.33|9.00|0.00|||||||"_s};
+}
+
+// The numbers of each section's row are that section's own.
+void TestReportTool::summary()
+{
+    QFETCH(StudyTexts, study);
+    QFETCH(QStringList, rows);
+    const QString vek = Path(u"summary.vek"_s);
+    QVERIFY(!writeStudyFile(vek, contentOf(study)));
+    QStringList seen;
+    for (const QStringList &row : summaryRows(vek, runStudyJob(vek, QString())))
+        seen << row.mid(2, 12).join(u'|');
+    QCOMPARE(seen, rows);
 }
 
 void TestReportTool::examples_data()

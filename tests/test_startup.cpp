@@ -1,6 +1,7 @@
 // Start-up: the title window, the help window, the example figures, the
 // one-copy lock and the program's own start as a process.
 #include "dialogs/dialogservice.h"
+#include "app/commandline.h"
 #include "app/examplefigure.h"
 #include "app/mainwindow.h"
 #include "app/titlewindow.h"
@@ -232,6 +233,8 @@ private Q_SLOTS:
     void lock_data();
     void lock();
 
+    void commandLine_data();
+    void commandLine();
     void secondLaunchIsRefused();
     void launchWithFile_data();
     void launchWithFile();
@@ -546,6 +549,7 @@ void TestStartup::lock_data()
     QTest::newRow("from another machine") << QStringLiteral("written") << pid + "\ntest_startup\nelsewhere\n" << false;
     // The living copy keeps its lock file open; it is never taken away.
     QTest::newRow("held, then garbled") << QStringLiteral("held") << QByteArray("\xfe") << true;
+    QTest::newRow("a folder that cannot be written") << QStringLiteral("closed") << QByteArray() << false;
 }
 
 void TestStartup::lock()
@@ -579,10 +583,46 @@ void TestStartup::lock()
             QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
     }
 
+    if (before == QStringLiteral("closed")) {
+#ifdef Q_OS_UNIX
+        // Root writes anywhere: the folder, and this process for the while, are then nobody's.
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+        if (::geteuid() == 0)
+            QVERIFY(giveAway(folder.path()) && ::seteuid(65534) == 0);
+#else
+        QSKIP("a folder closed by its mode");
+#endif
+    }
+    const auto asBefore = qScopeGuard([] {
+#ifdef Q_OS_UNIX
+        if (::getuid() == 0)
+            ::seteuid(0);
+#endif
+    });
+
     SingleInstance instance(path);
     QCOMPARE(instance.anotherCopyRuns(), refused);
-    if (!refused)
+    // A folder that cannot be written says nothing of another copy: this one runs unguarded.
+    QCOMPARE(instance.guards(), !refused && before != QStringLiteral("closed"));
+    if (instance.guards())
         QCOMPARE(lockOwner(path), QByteArray::number(QCoreApplication::applicationPid()));
+}
+
+void TestStartup::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("read");  // the study's absolute path, or what is said
+    QTest::newRow("a study") << QStringList{QStringLiteral("a.vek")}
+                             << QDir::current().absoluteFilePath(QStringLiteral("a.vek"));
+    QTest::newRow("a short option") << QStringList{QStringLiteral("-x")}
+                                    << QStringLiteral("オプション「-x」は使えません。\r\n使い方：talven [検討ファイル.vek]");
+}
+
+void TestStartup::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    const StartRequest request = readCommandLine(arguments);
+    QTEST(request.problem ? request.problem->prompt : request.studyPath, "read");
 }
 
 void TestStartup::secondLaunchIsRefused()
@@ -657,6 +697,8 @@ void TestStartup::launchWithFile_data()
     QTest::newRow("a refused study handed over") << true << QStringList{refused} << RefusedSays << QString();
     QTest::newRow("no such file, while a copy runs") << true << QStringList{QStringLiteral("none.vek")} << QString()
                                                      << RefusedSays;
+    QTest::newRow("a folder, while a copy runs") << true << QStringList{QStringLiteral(".")} << QString()
+                                                 << RefusedSays;
 }
 
 // The program starts whatever its command line, and opens the study as File >
@@ -747,6 +789,10 @@ void TestStartup::handOverMessages()
     const QByteArray sent = message.replace("%1", QFile::encodeName(folder.path()));
     for (const char *name : {"a.vek", "b.vek"})
         writeStudy(folder.filePath(QLatin1StringView(name)), true);
+    // There a relative path names a study, which is refused all the same.
+    const QString ownFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    const auto back = qScopeGuard([ownFolder] { QDir::setCurrent(ownFolder); });
     const QString lockPath = folder.filePath(QStringLiteral("talven.lock"));
     SingleInstance running(lockPath);
     QVERIFY(!running.anotherCopyRuns());

@@ -18,14 +18,17 @@ void BroughtInText::keepWhatTypingCouldEnter()
 {
     const QString after = box_->text();
     // What was brought in lies between the part the text kept at its front
-    // and the part it kept at its back.
+    // and the part it kept at its back, and ends at the caret: where it
+    // repeats the text around the caret ("ba" into "a|b"), the caret tells
+    // which part was kept.
     const qsizetype shorter = std::min(before_.size(), after.size());
-    qsizetype front = 0;
-    while (front < shorter && before_[front] == after[front])
-        ++front;
+    const qsizetype afterCaret = std::min<qsizetype>(shorter, after.size() - box_->cursorPosition());
     qsizetype back = 0;
-    while (back < shorter - front && before_[before_.size() - 1 - back] == after[after.size() - 1 - back])
+    while (back < afterCaret && before_[before_.size() - 1 - back] == after[after.size() - 1 - back])
         ++back;
+    qsizetype front = 0;
+    while (front < shorter - back && before_[front] == after[front])
+        ++front;
     const QString broughtIn = after.mid(front, after.size() - front - back);
     QString kept;
     for (QChar character : broughtIn) {

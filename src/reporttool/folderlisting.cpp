@@ -94,4 +94,10 @@ std::optional<QList<FolderEntry>> listFolder(const QString &folder)
 }
 #endif
 
+bool listedBefore(const QString &a, const QString &b)
+{
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+}
+
 }  // namespace talven

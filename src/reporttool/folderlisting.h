@@ -24,4 +24,8 @@ struct FolderEntry {
 // be listed.
 std::optional<QList<FolderEntry>> listFolder(const QString &folder);
 
+// The order of a folder's entries: by name as a file manager lists them, case
+// aside first, then exactly, so that the order is the same on every system.
+bool listedBefore(const QString &a, const QString &b);
+
 }  // namespace talven

@@ -37,14 +37,6 @@ struct BatchInputs {
     bool listed = true;  // false: a folder could not be listed (named on standard error)
 };
 
-// By name as a file manager lists them: case aside first, then exactly, so
-// that the order is the same on every system.
-bool comesBefore(const QString &a, const QString &b)
-{
-    const int folded = a.compare(b, Qt::CaseInsensitive);
-    return folded != 0 ? folded < 0 : a < b;
-}
-
 // A folder's studies (*.vek in any case, as File > Save names them), sorted
 // by name, then those of its subfolders when asked. Linked subfolders are
 // not followed, so a link back up cannot loop. A folder that cannot be
@@ -58,7 +50,7 @@ bool addFolder(const QString &folder, bool recursive, QList<BatchStudy> &studies
         return false;
     }
     std::sort(entries->begin(), entries->end(),
-              [](const FolderEntry &a, const FolderEntry &b) { return comesBefore(a.name, b.name); });
+              [](const FolderEntry &a, const FolderEntry &b) { return listedBefore(a.name, b.name); });
     const QDir dir(folder);
     for (const FolderEntry &entry : std::as_const(*entries)) {
         if (entry.study)
@@ -110,17 +102,14 @@ QStringList reachablePaths(const QList<BatchStudy> &studies)
     return paths;
 }
 
-// plan.vek -> DIR/plan.pdf for each study that is read; none without -d.
+// The report of each study that is read; none without -d.
 QStringList reportNames(const QList<BatchStudy> &studies, const QString &outputDir)
 {
     QStringList reports;
     if (outputDir.isEmpty())
         return reports;
-    const QDir dir(outputDir);
     for (const BatchStudy &study : studies)
-        reports.append(study.reachable ? QDir::toNativeSeparators(dir.filePath(
-                                             QFileInfo(study.name).completeBaseName() + QStringLiteral(".pdf")))
-                                       : QString());
+        reports.append(study.reachable ? reportName(study.name, outputDir) : QString());
     return reports;
 }
 
@@ -203,6 +192,12 @@ constexpr int DefaultJobsPerCore = 2;
 constexpr int MaxJobsPerCore = 4;
 
 }  // namespace
+
+QString reportName(const QString &study, const QString &outputDir)
+{
+    return QDir::toNativeSeparators(
+        QDir(outputDir).filePath(QFileInfo(study).completeBaseName() + QStringLiteral(".pdf")));
+}
 
 int workerCount(int jobs, qsizetype studies)
 {

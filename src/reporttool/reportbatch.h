@@ -21,6 +21,10 @@ struct BatchOptions {
     ReportOptions page;      // the title block and the page's options, for every report
 };
 
+// The report of `study` in `outputDir`: its name but the last extension,
+// plan.v2.vek -> DIR/plan.v2.pdf.
+QString reportName(const QString &study, const QString &outputDir);
+
 // Threads for `studies` studies when -j asked for `jobs` (0: two per core):
 // never more than the studies, nor than four per core, beyond which more
 // threads, each with its PDF engine, only take memory.
