@@ -140,6 +140,29 @@ QString runProgram(const QString &program, const QStringList &arguments)
 
 }  // namespace
 
+// Works the preview as a user does, step by step: "wheel up" or "wheel down"
+// over the page (with "Ctrl+" before it, holding Ctrl), "size W H" for the
+// window, an action's object name, or a key sequence ("PgDown", "Ctrl++").
+void applySteps(PreviewWindow *preview, const QStringList &steps)
+{
+    QWidget *page = preview->pageWidget();
+    for (const QString &step : steps) {
+        if (step.endsWith(u"wheel up") || step.endsWith(u"wheel down")) {
+            const QPoint notch(0, step.endsWith(u"up") ? 120 : -120);
+            const Qt::KeyboardModifiers keys = step.startsWith(u"Ctrl+") ? Qt::ControlModifier : Qt::NoModifier;
+            QWheelEvent wheel(QPointF(20, 20), page->mapToGlobal(QPointF(20, 20)), QPoint(), notch, Qt::NoButton, keys,
+                              Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(page, &wheel);
+        } else if (step.startsWith(u"size ")) {
+            preview->resize(step.section(u' ', 1, 1).toInt(), step.section(u' ', 2, 2).toInt());
+        } else if (QAction *action = preview->findChild<QAction *>(step)) {
+            action->trigger();
+        } else {
+            QTest::keySequence(preview, QKeySequence(step));
+        }
+    }
+}
+
 class TestPreview : public QObject {
     Q_OBJECT
 
@@ -268,9 +291,9 @@ void TestPreview::keysAndWheel_data()
     QTest::newRow("PageDown") << QStringList{u"PgDown"_s} << 200;
     QTest::newRow("End, PageUp") << QStringList{u"End"_s, u"PgUp"_s} << 8400;
     QTest::newRow("Down, Home") << QStringList{u"Down"_s, u"Home"_s} << 0;
-    QTest::newRow("wheel, one notch") << QStringList{u"wheel+"_s} << 200;
+    QTest::newRow("wheel, one notch") << QStringList{u"wheel down"_s} << 200;
     QTest::newRow("wheel, three notches and one back")
-        << QStringList{u"wheel+"_s, u"wheel+"_s, u"wheel+"_s, u"wheel-"_s} << 400;
+        << QStringList{u"wheel down"_s, u"wheel down"_s, u"wheel down"_s, u"wheel up"_s} << 400;
 }
 
 // The keys and the wheel over the page work the scroll bar, in its steps.
@@ -284,23 +307,14 @@ void TestPreview::keysAndWheel()
     QVERIFY(preview);
     QVERIFY(activate(preview));
     QWidget *page = preview->pageWidget();
-    for (const QString &step : input) {
-        if (step.startsWith(u"wheel"_s)) {
-            const QPoint notch(0, step.endsWith(u'+') ? -120 : 120);
-            QWheelEvent wheel(QPointF(20, 20), page->mapToGlobal(QPointF(20, 20)), QPoint(), notch, Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
-            QCoreApplication::sendEvent(page, &wheel);
-        } else {
-            QTest::keySequence(preview, QKeySequence(step));
-        }
-    }
+    applySteps(preview, input);
     QCOMPARE(preview->scrollBar()->value(), value);
     QCOMPARE(page->y(), -twips(value, preview->logicalDpiY()));
 }
 
 void TestPreview::zoom_data()
 {
-    QTest::addColumn<QStringList>("input");  // zoom commands, Ctrl+keys, "wheel+"/"wheel-" with Ctrl, "size W H"
+    QTest::addColumn<QStringList>("input");  // steps of applySteps
     QTest::addColumn<double>("zoom");        // 0: whatever the fit gives
     QTest::addColumn<QString>("fit");        // "whole", "width" or none
     QTest::addColumn<QString>("bars");       // "v" and "h" for the bars shown
@@ -312,8 +326,9 @@ void TestPreview::zoom_data()
     QTest::newRow("Ctrl+plus") << QStringList{u"Ctrl++"_s} << 1.25 << QString() << u"vh"_s;
     QTest::newRow("Ctrl+minus, three times") << QStringList{u"Ctrl+-"_s, u"Ctrl+-"_s, u"Ctrl+-"_s} << 0.25 << QString()
                                              << QString();
-    QTest::newRow("Ctrl+wheel, a notch away") << QStringList{u"wheel+"_s} << 1.25 << QString() << u"vh"_s;
-    QTest::newRow("Ctrl+wheel, two notches back") << QStringList{u"wheel-"_s, u"wheel-"_s} << 0.5 << QString() << u"v"_s;
+    QTest::newRow("Ctrl+wheel, a notch away") << QStringList{u"Ctrl+wheel up"_s} << 1.25 << QString() << u"vh"_s;
+    QTest::newRow("Ctrl+wheel, two notches back") << QStringList{u"Ctrl+wheel down"_s, u"Ctrl+wheel down"_s} << 0.5
+                                                  << QString() << u"v"_s;
     QTest::newRow("at most 400%") << QStringList(6, u"zoomInAction"_s) << 4.0 << QString() << u"vh"_s;
     QTest::newRow("全体表示 follows the window")
         << QStringList{u"wholePageAction"_s, u"size 500 300"_s} << 0.0 << u"whole"_s << QString();
@@ -340,20 +355,7 @@ void TestPreview::zoom()
     QVERIFY(activate(preview));
     PageArea *area = preview->pageArea();
     QWidget *page = preview->pageWidget();
-    for (const QString &step : input) {
-        if (step.startsWith(u"size ")) {
-            preview->resize(step.section(u' ', 1, 1).toInt(), step.section(u' ', 2, 2).toInt());
-        } else if (step.startsWith(u"wheel")) {
-            const QPoint notch(0, step.endsWith(u'+') ? 120 : -120);
-            QWheelEvent wheel(QPointF(20, 20), page->mapToGlobal(QPointF(20, 20)), QPoint(), notch, Qt::NoButton,
-                              Qt::ControlModifier, Qt::NoScrollPhase, false);
-            QCoreApplication::sendEvent(page, &wheel);
-        } else if (step.startsWith(u"Ctrl")) {
-            QTest::keySequence(preview, QKeySequence(step));
-        } else {
-            preview->findChild<QAction *>(step)->trigger();
-        }
-    }
+    applySteps(preview, input);
     QCoreApplication::processEvents();
     if (zoom > 0)
         QCOMPARE(area->zoom(), zoom);
