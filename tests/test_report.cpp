@@ -723,6 +723,8 @@ void TestReport::pageOptions_data()
     footer.fileName = u"樋門A.vek"_s;
     ReportOptions longJob;
     longJob.titleBlock.job = QString(60, u'長');
+    ReportOptions longerJob;
+    longerJob.titleBlock.job = QString(20000, u'長');
 
     QTest::newRow("everything off") << example << ReportOptions() << QStringList();
     QTest::newRow("title block, every field")
@@ -733,6 +735,8 @@ void TestReport::pageOptions_data()
     // 36.5 columns of 9 pt in a grid of 10.5 pt: 42 characters, the last one "…".
     QTest::newRow("a long job is cut") << example << longJob
                                        << QStringList{u"業務名："_s + QString(37, u'長') + u"…"_s};
+    QTest::newRow("a job of 20,000 characters is cut as a short one")
+        << example << longerJob << QStringList{u"業務名："_s + QString(37, u'長') + u"…"_s};
     QTest::newRow("figures, NG")
         << example << figures
         << QStringList{u"必要 ΣL = 15.00 (m)　　ΣL の過不足　不足 6.00 m"_s,
@@ -765,6 +769,16 @@ void TestReport::pageOptions()
     for (const Call &call : added)
         texts << call.text;
     QTEST(texts, "added");
+
+    // What lies beyond a slot is never measured: a text of any length costs
+    // what its first 1,000 characters cost.
+    ReportOptions shortened = options;
+    TitleBlock &block = shortened.titleBlock;
+    for (QString *field : {&block.job, &block.structure, &block.company, &block.designer, &block.checker, &block.date})
+        field->truncate(1000);
+    RecordingSurface reference;
+    Q_UNUSED(drawReport(reference, input, check, shortened));
+    QCOMPARE(full.measured, reference.measured);
 
     auto area = [](const Call &call) {
         return QRectF(call.from, QSizeF(RecordingSurface::width(call.text, call.size), call.size * 1.25));

@@ -668,6 +668,8 @@ void TestReportTool::commandLine_data()
         << single + QStringList{u"--job"_s, u"業務"_s, u"--structure"_s, u"樋門"_s, u"--company"_s, u"社"_s,
                                 u"--designer"_s, u"設"_s, u"--checker"_s, u"照"_s, u"--date"_s, u"令和8年"_s}
         << u"業務|樋門|社|設|照|令和8年 figures, date given"_s;
+    QTest::newRow("a job of 5,000 characters is read as its first 1,000")
+        << QStringList{u"--job"_s, QString(5000, u'長')} + single << QString(1000, u'長') + u"||||| figures, structure from the file"_s;
     QTest::newRow("empty texts leave fields out")
         << QStringList{u"--structure"_s, u""_s, u"--date"_s, u""_s} + single << u"||||| figures, date given"_s;
     QTest::newRow("no figures, a footer, batch")

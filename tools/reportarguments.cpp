@@ -46,6 +46,7 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
                                         [&](const Field &known) { return is(nullptr, known.option); });
         if (field != std::end(fields)) {
             problem = value(*field->value, QString::fromUtf16(field->name), &field->given);
+            *field->value = cappedTitleText(*field->value);
             if (field->value == &block.structure)
                 parsed.page.structureFromFileName = false;
             parsed.dateGiven = parsed.dateGiven || field->value == &block.date;

@@ -24,6 +24,11 @@ struct TitleBlock {
     bool operator==(const TitleBlock &) const = default;
 };
 
+// A title-block text as it is read from an option, the settings or a dialog:
+// at most its first 1,000 characters (a character never split in two). A slot
+// shows some forty; a longer text would only cost time and memory.
+QString cappedTitleText(const QString &text);
+
 // What the page carries beside the study. Everything off and empty is the
 // plain report.
 struct ReportOptions {
