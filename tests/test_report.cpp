@@ -3,11 +3,17 @@
 
 #include "report/drawreport.h"
 #include "report/paintersurface.h"
+#include "report/pdffile.h"
 #include "study/boxtable.h"
 
 #include <QFontInfo>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <cmath>
@@ -136,6 +142,8 @@ private Q_SLOTS:
     void painterSurfaceFont();
     void painterSurfacePens_data();
     void painterSurfacePens();
+    void pdfMetadata_data();
+    void pdfMetadata();
 };
 
 void TestReport::elementPositions_data()
@@ -889,6 +897,42 @@ void TestReport::painterSurfacePens()
     QVERIFY(inked);
     for (int xx = int(4 * charWidth); xx < int(10 * charWidth); ++xx)
         QVERIFY(!dark(xx, int(2 * lineHeight) - 2));
+}
+
+void TestReport::pdfMetadata_data()
+{
+    QTest::addColumn<QString>("structure");
+    QTest::addColumn<QString>("title");  // dc:title as an XML reader reads it
+
+    QTest::newRow("a structure's name") << u"樋門A"_s << u"樋門A"_s;
+    QTest::newRow("no structure's name") << QString() << u"遮水矢板の設計"_s;
+    QTest::newRow("markup characters") << u"<樋門&\"A'>"_s << u"<樋門&\"A'>"_s;
+    // XML 1.0 has no way to write them, not even as &#1;.
+    QTest::newRow("control characters") << u"樋門\x01" "A\x1B[2J\uFFFE"_s << u"樋門A[2J"_s;
+}
+
+// The XMP metadata of every report PDF, the window's and talven-report's, is
+// XML that a reader takes: title and subject, whatever the structure's name holds.
+void TestReport::pdfMetadata()
+{
+    QFETCH(QString, structure);
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(u"report.pdf"_s);
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    QVERIFY(writeReportPdfFile(pdf, layout, 72, structure, [](ReportSurface &) { return true; }));
+    QProcess info;
+    info.start(u"pdfinfo"_s, {u"-meta"_s, pdf});
+    QVERIFY(info.waitForFinished(60000));
+    const QByteArray meta = info.readAllStandardOutput();
+    QXmlStreamReader reader(meta);
+    QStringList items;  // the rdf:li texts in order: title, subject
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == u"li"_s)
+            items << reader.readElementText();
+    }
+    QVERIFY2(!reader.hasError(), qPrintable(reader.errorString() + u"\n"_s + QString::fromUtf8(meta)));
+    QFETCH(QString, title);
+    QCOMPARE(items, QStringList({title, u"遮水矢板の設計"_s}));
 }
 
 QTEST_MAIN(TestReport)
