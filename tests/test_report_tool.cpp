@@ -1,4 +1,5 @@
 #include "csvtable.h"
+#include "endedprocess.h"
 #include "files/studyfile.h"
 #include "reportarguments.h"
 #include "reporttool/folderlisting.h"
@@ -241,6 +242,8 @@ private Q_SLOTS:
     void unwritableOutput();
     void nothingWritten_data();
     void nothingWritten();
+    void leftBehind_data();
+    void leftBehind();
     void lostStandardOutput_data();
     void lostStandardOutput();
     void commandLine_data();
@@ -603,6 +606,62 @@ void TestReportTool::nothingWritten()
         QVERIFY2(run.err.contains(name), qPrintable(run.err));
     QCOMPARE(entries(folder.path()), before);
 #endif
+}
+
+void TestReportTool::leftBehind_data()
+{
+    QTest::addColumn<QString>("output");  // "pdf": -o out.pdf; "csv", "xlsx": --csv out.csv, --xlsx out.xlsx
+    QTest::addColumn<QString>("left");    // beside it: %1 the id of a process that has ended, %2 this one's; @: a link
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("a PDF's temporary file, its run ended") << u"pdf"_s << u"out.pdf.talven-%1-AbC123"_s << true;
+    QTest::newRow("a table's temporary file, its run ended") << u"csv"_s << u"out.csv.talven-%1-x0Y9zZ"_s << true;
+    QTest::newRow("a workbook's temporary file, its run ended") << u"xlsx"_s << u"out.xlsx.talven-%1-000000"_s << true;
+    QTest::newRow("a workbook's temporary file, its run still going") << u"xlsx"_s << u"out.xlsx.talven-%2-AbC123"_s
+                                                                     << false;
+    QTest::newRow("another output's temporary file") << u"pdf"_s << u"other.pdf.talven-%1-AbC123"_s << false;
+    QTest::newRow("a name that only begins alike") << u"pdf"_s << u"out.pdf.talven-%1-AbC123.bak"_s << false;
+    QTest::newRow("a name of another pattern") << u"pdf"_s << u"out.pdf.AbC123"_s << false;
+#ifdef Q_OS_UNIX
+    QTest::newRow("a link of that name") << u"csv"_s << u"@out.csv.talven-%1-AbC123"_s << false;
+#endif
+}
+
+// What a run killed while writing left beside its output goes with the next
+// run to that output; nothing else does.
+void TestReportTool::leftBehind()
+{
+    QFETCH(QString, output);
+    QFETCH(QString, left);
+    QFETCH(bool, removed);
+    QTemporaryDir folder;
+    const QString study = folder.filePath(u"plan.vek"_s);
+    QVERIFY(!writeStudyFile(study, contentOf(StudyTexts())));
+    const qint64 ended = endedProcessId();
+    QVERIFY(ended > 0);
+    const bool link = left.startsWith(u'@');
+    const QString name = left.mid(link ? 1 : 0)
+                             .replace(u"%1"_s, QString::number(ended))
+                             .replace(u"%2"_s, QString::number(QCoreApplication::applicationPid()));
+    if (link) {
+        QVERIFY(QFile::link(study, folder.filePath(name)));
+    } else {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write("left behind") > 0);
+    }
+
+    const QString target = folder.filePath(u"out."_s + output);
+    const Run run = runTool(output == u"pdf"_s ? QStringList{study, u"-o"_s, target}
+                                               : QStringList{u"--"_s + output, target, study});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QStringList expected{u"plan.vek"_s, u"out."_s + output};
+    if (!removed)
+        expected << name;
+    QStringList found = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    found.sort();
+    expected.sort();
+    QCOMPARE(found, expected);
 }
 
 void TestReportTool::lostStandardOutput_data()

@@ -1,6 +1,7 @@
 // Start-up: the title window, the help window, the example figures, the
 // one-copy lock and the program's own start as a process.
 #include "dialogs/dialogservice.h"
+#include "endedprocess.h"
 #include "app/commandline.h"
 #include "app/examplefigure.h"
 #include "app/mainwindow.h"
@@ -188,18 +189,6 @@ bool makeFolder(const QString &path, const QString &state)
     Q_UNUSED(state)
     return false;
 #endif
-}
-
-// The pid of a process that has already ended.
-qint64 deadPid()
-{
-    QProcess process;
-    process.start(QStringLiteral("sleep"), {QStringLiteral("0.1")});
-    if (!process.waitForStarted(10000))
-        return 0;
-    const qint64 pid = process.processId();
-    process.waitForFinished(10000);
-    return pid;
 }
 
 }  // namespace
@@ -568,7 +557,7 @@ void TestStartup::lock()
         if (before == QStringLiteral("released"))
             holder.reset();
     } else if (before == QStringLiteral("dead")) {
-        const qint64 pid = deadPid();
+        const qint64 pid = endedProcessId();
         QVERIFY(pid > 0);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));

@@ -1,12 +1,12 @@
 #include "report/pdffile.h"
 
+#include "report/outputfile.h"
 #include "report/paintersurface.h"
 
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace talven {
 
@@ -85,7 +85,7 @@ QByteArray propertiesXmp(const QString &title)
 }
 
 // The PDF engine writes most of the file when the painter ends.
-bool drawPdf(QSaveFile &file, const QPageLayout &layout, int resolution, const QString &title,
+bool drawPdf(QIODevice &file, const QPageLayout &layout, int resolution, const QString &title,
              const PageDrawing &draw)
 {
     CheckedWrites device(file);
@@ -118,11 +118,8 @@ bool writeReportPdfFile(const QString &path, const QPageLayout &layout, int reso
     const QFileInfo target(path);
     if (target.exists() && !target.isFile())
         return false;
-    // The last buffered bytes reach the disk on flush, whose failure commit()
-    // would ignore. Without commit() the temporary file is removed.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && drawPdf(file, layout, resolution, reportTitle(structure), draw) && file.flush()
-        && file.error() == QFileDevice::NoError && file.commit();
+    OutputFile file(path);
+    return file.open() && drawPdf(file.file(), layout, resolution, reportTitle(structure), draw) && file.commit();
 }
 
 }  // namespace talven

@@ -1,12 +1,12 @@
 #include "reporttool/summarytable.h"
 
+#include "report/outputfile.h"
 #include "reporttool/reportpdf.h"
 #include "reporttool/terminal.h"
 #include "study/boxtable.h"
 #include "study/numbers.h"
 
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <iterator>
@@ -178,16 +178,14 @@ std::optional<QString> writeCsvTable(const QString &path, const QString &lines, 
     return writeTableFile(path, bytes, studies, QStringLiteral("一覧表"));
 }
 
-// As a report is written (writeReportPdf): the last buffered bytes reach the
-// disk on flush, whose failure commit() would ignore.
+// As a report is written (writeReportPdf), through a temporary file.
 std::optional<QString> writeTableFile(const QString &path, const QByteArray &bytes, const QStringList &studies,
                                       const QString &what)
 {
     if (const std::optional<QString> refused = outputRefusal(studies, path, what))
         return refused;
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
-        && file.error() == QFileDevice::NoError && file.commit())
+    OutputFile file(path);
+    if (file.open() && file.file().write(bytes) == bytes.size() && file.commit())
         return std::nullopt;
     return notWrittenMessage(path, what);
 }

@@ -1,11 +1,11 @@
 #include "reporttool/summaryworkbook.h"
 
+#include "report/outputfile.h"
 #include "reporttool/reportpdf.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <xlsxwriter.h>
 
@@ -113,27 +113,24 @@ bool writeSheet(lxw_workbook *book, const TableSheet &table, const Formats &form
     return worksheet_autofilter(sheet, 0, 0, lxw_row_t(table.rows.size()), lastColumn) == LXW_NO_ERROR && written;
 }
 
-// The workbook's bytes, built in `scratch`; the library keeps its own
-// temporary parts in the same folder, so that nothing lands in a folder
-// other users share.
-std::optional<QByteArray> workbookBytes(QTemporaryFile &scratch, const QList<TableSheet> &sheets)
+// The workbook written to the file `path` (the output's temporary file); the
+// library keeps its own temporary parts in the same folder, so that nothing
+// lands in a folder other users share.
+bool writeWorkbookFile(const QString &path, const QList<TableSheet> &sheets)
 {
-    const QByteArray scratchName = libraryPath(scratch.fileName());
-    QByteArray folder = libraryPath(QFileInfo(scratch.fileName()).absolutePath());
+    const QByteArray name = libraryPath(path);
+    QByteArray folder = libraryPath(QFileInfo(path).absolutePath());
     lxw_workbook_options options{};
     options.tmpdir = folder.data();
-    lxw_workbook *book = workbook_new_opt(scratchName.constData(), &options);
+    lxw_workbook *book = workbook_new_opt(name.constData(), &options);
     if (!book)
-        return std::nullopt;
+        return false;
     const Formats formats = addFormats(book);
     bool written = true;
     for (const TableSheet &sheet : sheets)
         written = writeSheet(book, sheet, formats) && written;
     // Closing writes the file and frees the workbook, also after a failure.
-    written = workbook_close(book) == LXW_NO_ERROR && written;
-    if (!written || !scratch.open())
-        return std::nullopt;
-    return scratch.readAll();
+    return workbook_close(book) == LXW_NO_ERROR && written;
 }
 
 }  // namespace
@@ -148,17 +145,13 @@ std::optional<QString> writeWorkbook(const QString &path, const QList<TableSheet
 {
     if (const std::optional<QString> refused = outputRefusal(studies, path, workbookWhat()))
         return refused;
-    // Named as QSaveFile names its own (book.xlsx.AbC123); the library
-    // opens it again by name.
-    QTemporaryFile scratch(QFileInfo(path).absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    std::optional<QByteArray> bytes;
-    if (scratch.open()) {
-        scratch.close();
-        bytes = workbookBytes(scratch, sheets);
-    }
-    if (!bytes)
-        return notWrittenMessage(path, workbookWhat());
-    return writeTableFile(path, *bytes, studies, workbookWhat());
+    // The library opens the temporary file again by its name.
+    OutputFile file(path);
+    const bool opened = file.open();
+    file.file().close();
+    if (opened && writeWorkbookFile(file.file().fileName(), sheets) && file.commit())
+        return std::nullopt;
+    return notWrittenMessage(path, workbookWhat());
 }
 
 }  // namespace talven

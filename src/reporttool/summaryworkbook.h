@@ -24,9 +24,9 @@ struct TableSheet {
 // "Excel ファイル", as the messages name the workbook.
 QString workbookWhat();
 
-// Writes the sheets to `path` through a scratch file beside it, then
-// writeTableFile: an earlier file is replaced only by a complete workbook.
-// The problem when it was not written.
+// Writes the sheets to `path` through a temporary file beside it (OutputFile),
+// after outputRefusal: an earlier file is replaced only by a complete
+// workbook. The problem when it was not written.
 std::optional<QString> writeWorkbook(const QString &path, const QList<TableSheet> &sheets,
                                      const QStringList &studies);
 
