@@ -298,14 +298,14 @@ void TestReportTool::initTestCase()
     StudyTexts rejectedLevel;
     rejectedLevel.wl1 = QStringLiteral("1000");
     rejectedLevel.wl2 = QStringLiteral("0");
-    for (const QString &folder : {QStringLiteral("mixed/sub"), QStringLiteral("clash/x"), QStringLiteral("clash/y")})
+    for (const QString &folder : {QStringLiteral("mixed/sub"), QStringLiteral("clash/x"), QStringLiteral("clash/y"), u"cross"_s})
         QVERIFY(QDir(dir.path()).mkpath(folder));
     const QList<std::pair<QString, StudyTexts>> studies{
         {QStringLiteral("mixed/樋門 a.vek"), StudyTexts()}, {QStringLiteral("mixed/=2+3.vek"), StudyTexts()}, {u"mixed/"_s + QuotedName + u".vek"_s, bligh},
         {QStringLiteral("mixed/notready.vek"), rejectedLevel}, {QStringLiteral("mixed/refused.vek"), StudyTexts()},
         {QStringLiteral("mixed/sub/deep.vek"), StudyTexts()}, {QStringLiteral("clash/x/plan.vek"), StudyTexts()},
         {QStringLiteral("clash/y/PLAN.VEK"), StudyTexts()}, {QStringLiteral("clash/odd.pdf"), StudyTexts()},
-        {QStringLiteral("blocker"), StudyTexts()}};
+        {QStringLiteral("blocker"), StudyTexts()}, {u"cross/linked.vek"_s, StudyTexts()}};
     for (const auto &[name, study] : studies)
         QVERIFY(!writeStudyFile(Path(name), contentOf(study)));
 #ifdef Q_OS_UNIX
@@ -319,6 +319,10 @@ void TestReportTool::initTestCase()
     QCOMPARE(::mkdir(QFile::encodeName(Path(u"odd/dir"_s)) + "\xfe", 0755), 0);
     // A link back up, which -r must not follow.
     QVERIFY(QFile::link(u".."_s, Path(u"mixed/sub/up"_s)));
+    // A workbook's name that links to a table's, and a report's name that
+    // links to a study: outputs are what their names lead to.
+    QVERIFY(QFile::link(Path(u"linked.csv"_s), Path(u"link.xlsx"_s)));
+    QVERIFY(QFile::link(Path(u"mixed/sub/deep.vek"_s), Path(u"clash/linked.pdf"_s)));
 #endif
     QFile refused(Path(QStringLiteral("mixed/refused.vek")));
     QVERIFY(refused.open(QIODevice::Append));
@@ -814,7 +818,7 @@ void TestReportTool::help()
 
 void TestReportTool::batch_data()
 {
-    // Tokens in the arguments: OUT, TABLE and the folders of initTestCase.
+    // Tokens in the arguments: OUT, TABLE and the folders and links of initTestCase.
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("reports");  // the PDFs in OUT
@@ -855,6 +859,13 @@ void TestReportTool::batch_data()
     QTest::newRow("a workbook under the table's name")
         << QStringList{u"--csv"_s, u"TABLE"_s, u"--xlsx"_s, u"TABLE"_s, u"MIXED/sub"_s} << 64 << QStringList()
         << QStringList{u"一覧表と Excel ファイル"_s};
+#ifdef Q_OS_UNIX
+    QTest::newRow("a workbook linked to the table") << QStringList{u"--csv"_s, u"LINKED"_s, u"--xlsx"_s, u"SYMLINK"_s, u"MIXED/sub"_s}
+                                                    << 64 << QStringList() << QStringList{u"一覧表と Excel ファイル"_s};
+    QTest::newRow("a report linked to another study")
+        << QStringList{u"-d"_s, u"CLASH"_s, u"CROSS/linked.vek"_s, u"MIXED/sub/deep.vek"_s} << 64 << QStringList()
+        << QStringList{u"linked.pdf"_s, u"deep.vek"_s};
+#endif
     QTest::newRow("a workbook that is a study") << QStringList{u"--xlsx"_s, u"MIXED/sub/deep.vek"_s, u"MIXED/sub"_s}
                                                 << 64 << QStringList() << QStringList{u"Excel ファイル"_s, u"deep.vek"_s};
     QTest::newRow("an unwritable workbook")
@@ -885,7 +896,9 @@ void TestReportTool::batch()
         for (QString argument : arguments)
             toolArguments << argument.replace(u"OUT"_s, out).replace(u"TABLE"_s, table).replace(u"BOOK"_s, book)
                                  .replace(u"MIXED"_s, Path(u"mixed"_s)).replace(u"CLASH"_s, Path(u"clash"_s))
-                                 .replace(u"BLOCKER"_s, Path(u"blocker"_s)).replace(u"FIFO"_s, Path(u"table.fifo"_s));
+                                 .replace(u"BLOCKER"_s, Path(u"blocker"_s)).replace(u"FIFO"_s, Path(u"table.fifo"_s))
+                                 .replace(u"SYMLINK"_s, Path(u"link.xlsx"_s)).replace(u"LINKED"_s, Path(u"linked.csv"_s))
+                                 .replace(u"CROSS"_s, Path(u"cross"_s));
         const QStringList before = allEntries(dir.path());
         const Run run = runTool(toolArguments);
         QVERIFY2(run.exitCode == status, qPrintable(describe(run)));

@@ -113,39 +113,49 @@ QStringList reportNames(const QList<BatchStudy> &studies, const QString &outputD
     return reports;
 }
 
-// Outputs refused before anything is written: two reports of one name (names
-// equal but for case count as equal, as they do on Windows), a report or a
-// table that is a study itself or an existing file other than a regular one,
-// a table under a report's name, the CSV and the workbook under one name.
+// Outputs refused before anything is written: two reports that would be one
+// file, a report or a table that would replace a study or an existing file
+// other than a regular one, a table that would be a report, the CSV and the
+// workbook as one file. Outputs are compared by outputKeys: names equal but
+// for case, and what their links lead to.
 std::optional<QString> refusedOutput(const QList<BatchStudy> &studies, const QStringList &reports,
                                      const BatchOptions &options)
 {
-    const auto key = [](const QString &path) { return QFileInfo(path).absoluteFilePath().toCaseFolded(); };
-    QHash<QString, qsizetype> firstWithName;
+    const StudyFiles studyFiles(reachablePaths(studies));
+    QHash<QString, qsizetype> reportWithKey;
     for (qsizetype i = 0; i < reports.size(); ++i) {
         if (reports[i].isEmpty())
             continue;
-        const QString name = key(reports[i]);
-        if (const auto known = firstWithName.constFind(name); known != firstWithName.cend())
-            return QStringLiteral("%1 と %2 の帳票が同じファイル %3 になります。")
-                .arg(studies[known.value()].name, studies[i].name, reports[i]);
-        firstWithName.insert(name, i);
-        if (const std::optional<QString> refused =
-                outputRefusal({studies[i].name}, reports[i], QStringLiteral("PDF ファイル")))
+        const QStringList keys = outputKeys(reports[i]);
+        for (const QString &key : keys) {
+            if (const auto known = reportWithKey.constFind(key); known != reportWithKey.cend())
+                return QStringLiteral("%1 と %2 の帳票が同じファイル %3 になります。")
+                    .arg(studies[known.value()].name, studies[i].name, reports[i]);
+        }
+        for (const QString &key : keys)
+            reportWithKey.insert(key, i);
+        if (const std::optional<QString> refused = outputRefusal(studyFiles, reports[i], QStringLiteral("PDF ファイル")))
             return refused;
     }
     const bool csvFile = !options.table.isEmpty() && options.table != QStringLiteral("-");
-    if (csvFile && !options.workbook.isEmpty() && key(options.table) == key(options.workbook))
-        return QStringLiteral("一覧表と %1が同じファイル %2 になります。").arg(workbookWhat(), options.workbook);
+    if (csvFile && !options.workbook.isEmpty()) {
+        const QStringList csvKeys = outputKeys(options.table);
+        for (const QString &key : outputKeys(options.workbook)) {
+            if (csvKeys.contains(key))
+                return QStringLiteral("一覧表と %1が同じファイル %2 になります。").arg(workbookWhat(), options.workbook);
+        }
+    }
     const std::pair<QString, QString> tables[]{{csvFile ? options.table : QString(), QStringLiteral("一覧表")},
                                                {options.workbook, workbookWhat()}};
     for (const auto &[table, what] : tables) {
         if (table.isEmpty())
             continue;
-        if (const auto report = firstWithName.constFind(key(table)); report != firstWithName.cend())
-            return QStringLiteral("%1 %2 が %3 の帳票と同じファイルです。").arg(what, table, studies[report.value()].name);
+        for (const QString &key : outputKeys(table)) {
+            if (const auto report = reportWithKey.constFind(key); report != reportWithKey.cend())
+                return QStringLiteral("%1 %2 が %3 の帳票と同じファイルです。").arg(what, table, studies[report.value()].name);
+        }
         // A table is checked again just before it is written.
-        if (const std::optional<QString> refused = outputRefusal(reachablePaths(studies), table, what))
+        if (const std::optional<QString> refused = outputRefusal(studyFiles, table, what))
             return refused;
     }
     return std::nullopt;
