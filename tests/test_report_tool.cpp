@@ -5,6 +5,7 @@
 #include "reporttool/folderlisting.h"
 #include "reporttool/reportbatch.h"
 #include "reporttool/summarytable.h"
+#include "reporttool/summaryworkbook.h"
 #include "study/methodcode.h"
 #include "xlsxworkbook.h"
 
@@ -257,6 +258,9 @@ private Q_SLOTS:
     void folderScan();
     void tableFields_data();
     void tableFields();
+    void workbookCells_data();
+    void workbookCells();
+    void longMemberName();
     void workers_data();
     void workers();
     void studyOrder_data();
@@ -871,6 +875,8 @@ void TestReportTool::batch_data()
     QTest::newRow("an unwritable workbook")
         << QStringList{u"--csv"_s, u"TABLE"_s, u"--xlsx"_s, u"BLOCKER/book.xlsx"_s, u"MIXED/sub"_s} << 3
         << QStringList() << QStringList{u"deep.vek: "_s + checked};
+    QTest::newRow("an unwritable workbook, its cause named") << QStringList{u"--xlsx"_s, u"BLOCKER/book.xlsx"_s, u"MIXED/sub"_s}
+        << 3 << QStringList() << QStringList{u"Excel ファイルを書き出せませんでした（同じフォルダーに一時ファイルを作れません"_s};
     QTest::newRow("an unwritable table") << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"BLOCKER/t.csv"_s, u"MIXED/sub"_s}
                                          << 3 << QStringList{u"deep.pdf"_s} << QStringList{u"一覧表を書き出せませんでした。"_s};
     QTest::newRow("a table under a report's name")
@@ -1043,6 +1049,60 @@ void TestReportTool::tableFields()
     row[column] = field;
     expected[column] = written;
     QCOMPARE(csvLine(row), expected.join(u',') + u"\r\n"_s);
+}
+
+void TestReportTool::workbookCells_data()
+{
+    QTest::addColumn<QString>("name");    // the first member's name, in the inputs' row
+    QTest::addColumn<QString>("status");  // the study's status, in both summary rows
+    QTest::addColumn<QString>("cell");    // the name as the workbook holds it
+    QTest::addColumn<bool>("cut");        // the status says a cell was cut
+
+    QTest::newRow("a name as long as a cell holds") << QString(32767, u'x') << u"照査しました"_s << QString(32767, u'x')
+                                                   << false;
+    QTest::newRow("a name one character longer") << QString(32768, u'x') << u"照査しました"_s
+                                                << QString(32766, u'x') + u'…' << true;
+    QTest::newRow("a pair at the cut") << QString(32765, u'x') + u"\U0001F30A"_s + u'x' << u"照査しました"_s
+                                      << QString(32765, u'x') + u'…' << true;
+    QTest::newRow("a status longer than a cell") << u"本体"_s << QString(40000, u's') << u"本体"_s << true;
+}
+
+// A text longer than a workbook's cell is cut with "…", and the study's
+// status in the workbook says so; the workbook is never lost for one cell.
+void TestReportTool::workbookCells()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, status);
+    QFETCH(QString, cell);
+    QFETCH(bool, cut);
+    QList<QStringList> rows{{u"a.vek"_s, status}, {u"a.vek"_s, status}};
+    QStringList inputs{u"a.vek"_s, u"レインの式"_s, u"中　砂"_s, u"6"_s, name};
+    fitToWorkbook(rows, inputs);
+    QCOMPARE(inputs.value(4), cell);
+    const QString note = u"　警告: 32,767 文字を超える欄は、Excel ファイルでは「…」で切りました。"_s;
+    for (const QStringList &row : rows) {
+        QVERIFY(row.last().size() <= 32767);
+        QCOMPARE(row.last().endsWith(note), cut);
+        QVERIFY(row.last().startsWith(status.left(100)));
+    }
+}
+
+// The same through talven-report: a member name longer than a cell.
+void TestReportTool::longMemberName()
+{
+    QTemporaryDir folder;
+    StudyFileContent content = contentOf(StudyTexts());
+    content.names[0] = QString(40000, u'x');
+    const QString study = folder.filePath(u"long.vek"_s);
+    QVERIFY(!writeStudyFile(study, content));
+    const QString book = folder.filePath(u"book.xlsx"_s);
+    const Run run = runTool({u"--csv"_s, folder.filePath(u"table.csv"_s), u"--xlsx"_s, book, study});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QFile file(book);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QMap<QString, XlsxSheet> sheets = readXlsxWorkbook(file.readAll());
+    QCOMPARE(sheets[u"入力値"_s].cell(1, 4).text, QString(32766, u'x') + u'…');
+    QVERIFY(sheets[u"照査結果"_s].cell(1, 14).text.endsWith(u"Excel ファイルでは「…」で切りました。"_s));
 }
 
 void TestReportTool::workers_data()

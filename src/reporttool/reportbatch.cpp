@@ -254,6 +254,8 @@ int runBatch(const BatchOptions &options)
     const bool verdictLines = options.table != QStringLiteral("-");
     ProgressLine progress(total > 1 && isTerminal(stderr), total);
     QList<QStringList> summary;
+    // The workbook's rows: the same, but for texts longer than a cell holds.
+    QList<QStringList> workbookSummary;
     QList<QStringList> inputRows;
     // A folder that could not be listed counts as a study that could not be read.
     int status = inputs.listed ? ExitWritten : ExitRefused;
@@ -272,9 +274,14 @@ int runBatch(const BatchOptions &options)
         if (!verdictLines)
             outcome.verdictLines.clear();
         printed = printOutcome(outcome, studies[next].name) && printed;
-        summary += summaryRows(studies[next].name, outcome);
-        if (!options.workbook.isEmpty())
-            inputRows.append(inputRow(studies[next].name, outcome));
+        QList<QStringList> rows = summaryRows(studies[next].name, outcome);
+        summary += rows;
+        if (!options.workbook.isEmpty()) {
+            QStringList inputs = inputRow(studies[next].name, outcome);
+            fitToWorkbook(rows, inputs);
+            workbookSummary += rows;
+            inputRows.append(inputs);
+        }
         status = std::max(status, outcome.exitStatus);
         ++next;
         lock.relock();
@@ -292,7 +299,7 @@ int runBatch(const BatchOptions &options)
         }
     }
     if (!options.workbook.isEmpty()) {
-        const QList<TableSheet> sheets{{QStringLiteral("照査結果"), summaryColumns(), summary},
+        const QList<TableSheet> sheets{{QStringLiteral("照査結果"), summaryColumns(), workbookSummary},
                                        {QStringLiteral("入力値"), inputColumns(), inputRows}};
         if (const std::optional<QString> problem = writeWorkbook(options.workbook, sheets, reachablePaths(studies))) {
             complain(*problem);

@@ -190,9 +190,10 @@ std::optional<QString> writeTableFile(const QString &path, const QByteArray &byt
     return notWrittenMessage(path, what);
 }
 
-QString notWrittenMessage(const QString &path, const QString &what)
+QString notWrittenMessage(const QString &path, const QString &what, const QString &cause)
 {
-    return path + QStringLiteral(": ") + what + QStringLiteral("を書き出せませんでした。");
+    const QString because = cause.isEmpty() ? QString() : QStringLiteral("（") + cause + QStringLiteral("）");
+    return path + QStringLiteral(": ") + what + QStringLiteral("を書き出せませんでした") + because + u'。';
 }
 
 }  // namespace talven

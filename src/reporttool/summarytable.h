@@ -59,7 +59,7 @@ std::optional<QString> writeCsvTable(const QString &path, const QString &lines, 
 std::optional<QString> writeTableFile(const QString &path, const QByteArray &bytes, const QStringList &studies,
                                       const QString &what);
 
-// "PATH: 一覧表を書き出せませんでした。"
-QString notWrittenMessage(const QString &path, const QString &what);
+// "PATH: 一覧表を書き出せませんでした。", with the cause in brackets when one is given.
+QString notWrittenMessage(const QString &path, const QString &what, const QString &cause = QString());
 
 }  // namespace talven

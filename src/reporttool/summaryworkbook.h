@@ -21,6 +21,11 @@ struct TableSheet {
     QList<QStringList> rows;  // each as long as columns, or shorter: the rest empty
 };
 
+// One study's rows as the workbook holds them: a text longer than a cell
+// takes (32,767 characters) is cut to it, "…" its last character, and the
+// study's status (the summary rows' last cell) says so.
+void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow);
+
 // "Excel ファイル", as the messages name the workbook.
 QString workbookWhat();
 
