@@ -1,6 +1,7 @@
 #include "recordingsurface.h"
 #include "workedexample.h"
 
+#include "report/controlcharacters.h"
 #include "report/drawreport.h"
 #include "report/paintersurface.h"
 #include "report/pdffile.h"
@@ -144,6 +145,8 @@ private Q_SLOTS:
     void painterSurfacePens();
     void pdfMetadata_data();
     void pdfMetadata();
+    void controlCharacters_data();
+    void controlCharacters();
 };
 
 void TestReport::elementPositions_data()
@@ -933,6 +936,26 @@ void TestReport::pdfMetadata()
     QVERIFY2(!reader.hasError(), qPrintable(reader.errorString() + u"\n"_s + QString::fromUtf8(meta)));
     QFETCH(QString, title);
     QCOMPARE(items, QStringList({title, u"遮水矢板の設計"_s}));
+}
+
+void TestReport::controlCharacters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("escape") << u"a\x1B[2Jb.vek"_s << u"a\\x1B[2Jb.vek"_s;
+    QTest::newRow("carriage return, line feed") << u"a\r\n.vek"_s << u"a\\x0D\\x0A.vek"_s;
+    QTest::newRow("tab, delete, NUL") << u"\t\x7F"_s + QChar(0) << u"\\x09\\x7F\\x00"_s;
+    QTest::newRow("a control of the upper half") << u"\u009B2J"_s << u"\\x9B2J"_s;
+    QTest::newRow("Japanese, blanks and a backslash as they are") << u"樋門 A\\b.vek"_s << u"樋門 A\\b.vek"_s;
+}
+
+// Names on a terminal: a control character can neither move the cursor,
+// recolour the terminal nor start a line of its own.
+void TestReport::controlCharacters()
+{
+    QFETCH(QString, name);
+    QTEST(escapeControlCharacters(name), "shown");
 }
 
 QTEST_MAIN(TestReport)

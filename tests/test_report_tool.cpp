@@ -2,6 +2,7 @@
 #include "endedprocess.h"
 #include "files/studyfile.h"
 #include "reportarguments.h"
+#include "report/controlcharacters.h"
 #include "reporttool/folderlisting.h"
 #include "reporttool/reportbatch.h"
 #include "reporttool/summarytable.h"
@@ -323,6 +324,7 @@ void TestReportTool::initTestCase()
     QCOMPARE(::mkdir(QFile::encodeName(Path(u"odd/dir"_s)) + "\xfe", 0755), 0);
     // A link back up, which -r must not follow.
     QVERIFY(QFile::link(u".."_s, Path(u"mixed/sub/up"_s)));
+
     // A workbook's name that links to a table's, and a report's name that
     // links to a study: outputs are what their names lead to.
     QVERIFY(QFile::link(Path(u"linked.csv"_s), Path(u"link.xlsx"_s)));
@@ -331,6 +333,14 @@ void TestReportTool::initTestCase()
     QFile refused(Path(QStringLiteral("mixed/refused.vek")));
     QVERIFY(refused.open(QIODevice::Append));
     QVERIFY(refused.write("\r\n") == 2);
+    refused.close();
+#ifdef Q_OS_UNIX
+    // Names that would move the cursor, recolour the terminal or start lines
+    // of their own: one study refused, one checked.
+    QVERIFY(QDir(dir.path()).mkpath(u"control"_s));
+    QVERIFY(!writeStudyFile(Path(u"control/\x1B]0;title\x07.vek"_s), contentOf(StudyTexts())));
+    QVERIFY(QFile::copy(Path(u"mixed/refused.vek"_s), Path(u"control/\x1B[31mred\r\n.vek"_s)));
+#endif
     QVERIFY2(QFile::exists(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report")),
              "talven-report is not built");
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
@@ -879,6 +889,12 @@ void TestReportTool::batch_data()
         << 3 << QStringList() << QStringList{u"Excel ファイルを書き出せませんでした（同じフォルダーに一時ファイルを作れません"_s};
     QTest::newRow("an unwritable table") << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"BLOCKER/t.csv"_s, u"MIXED/sub"_s}
                                          << 3 << QStringList{u"deep.pdf"_s} << QStringList{u"一覧表を書き出せませんでした。"_s};
+#ifdef Q_OS_UNIX
+    QTest::newRow("names holding control characters") << QStringList{u"--csv"_s, u"TABLE"_s, u"CONTROL"_s} << 1
+                                                      << QStringList()
+                                                      << QStringList{u"\x1B[31mred\r\n.vek: 読み込めません"_s,
+                                                                     u"\x1B]0;title\x07.vek: "_s + checked};
+#endif
     QTest::newRow("a table under a report's name")
         << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"OUT/deep.pdf"_s, u"MIXED/sub"_s} << 64 << QStringList()
         << QStringList{u"deep.pdf"_s, u"deep.vek"_s};
@@ -904,10 +920,13 @@ void TestReportTool::batch()
                                  .replace(u"MIXED"_s, Path(u"mixed"_s)).replace(u"CLASH"_s, Path(u"clash"_s))
                                  .replace(u"BLOCKER"_s, Path(u"blocker"_s)).replace(u"FIFO"_s, Path(u"table.fifo"_s))
                                  .replace(u"SYMLINK"_s, Path(u"link.xlsx"_s)).replace(u"LINKED"_s, Path(u"linked.csv"_s))
-                                 .replace(u"CROSS"_s, Path(u"cross"_s));
+                                 .replace(u"CROSS"_s, Path(u"cross"_s)).replace(u"CONTROL"_s, Path(u"control"_s));
         const QStringList before = allEntries(dir.path());
         const Run run = runTool(toolArguments);
         QVERIFY2(run.exitCode == status, qPrintable(describe(run)));
+        // Names reach the terminal with their control characters escaped: only line ends are left.
+        static const QRegularExpression controls(u"[\\x00-\\x09\\x0B-\\x1F\\x7F-\\x9F]"_s);
+        QVERIFY2(!run.out.contains(controls) && !run.err.contains(controls), qPrintable(describe(run)));
         QCOMPARE(QDir(out).entryList(QDir::Files), reports);
         for (const QString &report : reports) {
             QFile pdf(QDir(out).filePath(report));
@@ -936,7 +955,7 @@ void TestReportTool::batch()
             seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + state.section(u'（', 0, 0).section(u'　', 0, 0)
                         + (state.contains(u"　警告: "_s) ? u" 警告"_s : QString());
             if (state.startsWith(u"書き出しました"_s) || state.startsWith(u"照査しました"_s))
-                paths << rows[r].value(0) << rows[r].value(0);
+                paths << escapeControlCharacters(rows[r].value(0)) << escapeControlCharacters(rows[r].value(0));
         }
         QCOMPARE(seen, studies);
         if (arguments.contains(u"BOOK"_s)) {
@@ -966,6 +985,9 @@ void TestReportTool::folderScan_data()
                                                                         << QStringList{notUtf8};
     QTest::newRow("a folder that cannot be listed") << QStringList{u"odd/locked"_s} << QStringList()
                                                     << QStringList{closed};
+    QTest::newRow("names holding ESC, CR and LF")
+        << QStringList{u"control"_s} << QStringList{u"\x1B[31mred\r\n.vek: 読み込めません"_s, u"\x1B]0;title\x07.vek: 照査しました"_s}
+        << QStringList{u"talven-report: control/\\x1B[31mred\\x0D\\x0A.vek: ファイル読み込みを中止しました。"_s};
     QTest::newRow("subfolders that cannot be listed")
         << QStringList{u"-r"_s, u"odd"_s} << both
         << QStringList{notUtf8, u"odd/dir\\xFE: フォルダー名が UTF-8 ではないため読み込めません。"_s, closed};

@@ -1,5 +1,7 @@
 #include "reportarguments.h"
 
+#include "report/controlcharacters.h"
+
 #include <algorithm>
 #include <iterator>
 #include <optional>
@@ -81,7 +83,7 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
         } else if (is("-r", "--recursive")) {
             parsed.batch.recursive = true;
         } else if (argument.startsWith(u'-') && argument.size() > 1) {
-            problem = QStringLiteral("知らないオプションです: %1").arg(argument);
+            problem = QStringLiteral("知らないオプションです: %1").arg(escapeControlCharacters(argument));
         } else {
             parsed.inputs.append(argument);
         }

@@ -1,5 +1,6 @@
 #include "reporttool/reportbatch.h"
 
+#include "report/controlcharacters.h"
 #include "reporttool/exitstatus.h"
 #include "reporttool/folderlisting.h"
 #include "reporttool/reportpdf.h"
@@ -46,7 +47,7 @@ bool addFolder(const QString &folder, bool recursive, QList<BatchStudy> &studies
 {
     std::optional<QList<FolderEntry>> entries = listFolder(folder);
     if (!entries) {
-        complain(QDir::toNativeSeparators(folder) + QStringLiteral(": フォルダーを読み込めません。"));
+        complain(escapeControlCharacters(QDir::toNativeSeparators(folder)) + QStringLiteral(": フォルダーを読み込めません。"));
         return false;
     }
     std::sort(entries->begin(), entries->end(),
@@ -63,7 +64,7 @@ bool addFolder(const QString &folder, bool recursive, QList<BatchStudy> &studies
         if (entry.reachable) {
             listed = addFolder(dir.filePath(entry.name), recursive, studies) && listed;
         } else {
-            complain(QDir::toNativeSeparators(dir.filePath(entry.name))
+            complain(escapeControlCharacters(QDir::toNativeSeparators(dir.filePath(entry.name)))
                      + QStringLiteral(": フォルダー名が UTF-8 ではないため読み込めません。"));
             listed = false;
         }
@@ -84,7 +85,7 @@ BatchInputs expandInputs(const BatchOptions &options)
         const qsizetype before = inputs.studies.size();
         const bool listed = addFolder(input, options.recursive, inputs.studies);
         if (listed && inputs.studies.size() == before)
-            complain(input + QStringLiteral(": 検討ファイル（*.vek）がありません。"));
+            complain(escapeControlCharacters(input) + QStringLiteral(": 検討ファイル（*.vek）がありません。"));
         inputs.listed = inputs.listed && listed;
     }
     return inputs;
@@ -130,7 +131,8 @@ std::optional<QString> refusedOutput(const QList<BatchStudy> &studies, const QSt
         for (const QString &key : keys) {
             if (const auto known = reportWithKey.constFind(key); known != reportWithKey.cend())
                 return QStringLiteral("%1 と %2 の帳票が同じファイル %3 になります。")
-                    .arg(studies[known.value()].name, studies[i].name, reports[i]);
+                    .arg(escapeControlCharacters(studies[known.value()].name), escapeControlCharacters(studies[i].name),
+                         escapeControlCharacters(reports[i]));
         }
         for (const QString &key : keys)
             reportWithKey.insert(key, i);
@@ -142,7 +144,8 @@ std::optional<QString> refusedOutput(const QList<BatchStudy> &studies, const QSt
         const QStringList csvKeys = outputKeys(options.table);
         for (const QString &key : outputKeys(options.workbook)) {
             if (csvKeys.contains(key))
-                return QStringLiteral("一覧表と %1が同じファイル %2 になります。").arg(workbookWhat(), options.workbook);
+                return QStringLiteral("一覧表と %1が同じファイル %2 になります。")
+                    .arg(workbookWhat(), escapeControlCharacters(options.workbook));
         }
     }
     const std::pair<QString, QString> tables[]{{csvFile ? options.table : QString(), QStringLiteral("一覧表")},
@@ -152,7 +155,8 @@ std::optional<QString> refusedOutput(const QList<BatchStudy> &studies, const QSt
             continue;
         for (const QString &key : outputKeys(table)) {
             if (const auto report = reportWithKey.constFind(key); report != reportWithKey.cend())
-                return QStringLiteral("%1 %2 が %3 の帳票と同じファイルです。").arg(what, table, studies[report.value()].name);
+                return QStringLiteral("%1 %2 が %3 の帳票と同じファイルです。")
+                    .arg(what, escapeControlCharacters(table), escapeControlCharacters(studies[report.value()].name));
         }
         // A table is checked again just before it is written.
         if (const std::optional<QString> refused = outputRefusal(studyFiles, table, what))

@@ -1,5 +1,6 @@
 #include "reporttool/reportpdf.h"
 
+#include "report/controlcharacters.h"
 #include "report/drawreport.h"
 #include "report/outputfile.h"
 #include "report/pdffile.h"
@@ -80,10 +81,11 @@ std::optional<QString> outputRefusal(const StudyFiles &studies, const QString &o
         return std::nullopt;
     // Renaming the finished file over a device or a FIFO would replace it.
     if (!output.isFile())
-        return QStringLiteral("%1: 通常のファイルではないので、%2を書き出せません。").arg(outputPath, what);
+        return QStringLiteral("%1: 通常のファイルではないので、%2を書き出せません。")
+            .arg(escapeControlCharacters(outputPath), what);
     if (const QString study = studies.studyAt(outputPath); !study.isEmpty())
         return QStringLiteral("%1 %2 は検討ファイル %3 そのものです。別の名前を指定してください。")
-            .arg(what, outputPath, study);
+            .arg(what, escapeControlCharacters(outputPath), escapeControlCharacters(study));
     return std::nullopt;
 }
 
@@ -113,7 +115,7 @@ PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, co
 
     const auto draw = [&](ReportSurface &surface) { return drawReport(surface, input, check, page).complete; };
     if (!writeReportPdfFile(outputPath, reportLayout(), PdfResolution, page.titleBlock.structure, draw))
-        return {PdfOutcome::CannotWrite, outputPath + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
+        return {PdfOutcome::CannotWrite, escapeControlCharacters(outputPath) + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "reporttool/studyjob.h"
 
+#include "report/controlcharacters.h"
 #include "report/drawreport.h"
 #include "reporttool/exitstatus.h"
 #include "reporttool/reportpdf.h"
@@ -76,12 +77,12 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const 
 
 bool printOutcome(const StudyOutcome &outcome, const QString &label)
 {
-    const QString named = label.isEmpty() ? QString() : label + QStringLiteral(": ");
+    const QString named = label.isEmpty() ? QString() : escapeControlCharacters(label) + QStringLiteral(": ");
     for (const QString &warning : outcome.warnings)
         complain(named + QStringLiteral("警告: ") + terminalText(warning));
     if (!outcome.problem.isEmpty()) {
         const QString file = label.isEmpty() && !outcome.problemFile.isEmpty()
-                                 ? outcome.problemFile + QStringLiteral(": ")
+                                 ? escapeControlCharacters(outcome.problemFile) + QStringLiteral(": ")
                                  : named;
         complain(file + terminalText(outcome.problem));
     }

@@ -1,5 +1,6 @@
 #include "reporttool/summarytable.h"
 
+#include "report/controlcharacters.h"
 #include "report/outputfile.h"
 #include "reporttool/reportpdf.h"
 #include "reporttool/terminal.h"
@@ -193,7 +194,8 @@ std::optional<QString> writeTableFile(const QString &path, const QByteArray &byt
 QString notWrittenMessage(const QString &path, const QString &what, const QString &cause)
 {
     const QString because = cause.isEmpty() ? QString() : QStringLiteral("（") + cause + QStringLiteral("）");
-    return path + QStringLiteral(": ") + what + QStringLiteral("を書き出せませんでした") + because + u'。';
+    return escapeControlCharacters(path) + QStringLiteral(": ") + what + QStringLiteral("を書き出せませんでした") + because
+           + u'。';
 }
 
 }  // namespace talven
