@@ -4,8 +4,11 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <limits>
 
@@ -74,25 +77,60 @@ bool isOwnRegularFile(const QFileInfo &entry)
 #endif
 }
 
-// The temporary files beside `finalPath` of runs that have ended. A run that
-// still goes, this one included, keeps its own.
+// What a folder held of the temporary files that runs have left there, by
+// the target each was for. A folder is listed once per run: a batch writes
+// thousands of reports into one folder, and listing it again for each would
+// cost the square of their number.
+class LeftTemporaries {
+public:
+    struct Left {
+        QString path;
+        qint64 pid = 0;
+    };
+
+    // Those found beside `finalPath`, each handed out once.
+    QList<Left> take(const QString &finalPath)
+    {
+        const QFileInfo target(finalPath);
+        const QMutexLocker lock(&mutex_);
+        if (!listedFolders_.contains(target.absolutePath())) {
+            listedFolders_.insert(target.absolutePath());
+            list(target.absolutePath());
+        }
+        return byTarget_.take(target.absoluteFilePath());
+    }
+
+private:
+    void list(const QString &folder)
+    {
+        static const QRegularExpression temporaryName(
+            QStringLiteral("^(.+)%1([1-9][0-9]{0,9})-[A-Za-z0-9]{%2}$")
+                .arg(QRegularExpression::escape(TemporaryMark))
+                .arg(RandomLetters));
+        QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        while (entries.hasNext()) {
+            entries.next();
+            const QRegularExpressionMatch match = temporaryName.match(entries.fileName());
+            if (match.hasMatch())
+                byTarget_[folder + u'/' + match.captured(1)].append({entries.filePath(), match.captured(2).toLongLong()});
+        }
+    }
+
+    QMutex mutex_;
+    QSet<QString> listedFolders_;
+    QHash<QString, QList<Left>> byTarget_;
+};
+
+// The temporary files beside `finalPath` of runs that have ended: regular
+// files of this user's, as this program makes them. A run that still goes,
+// this one included, keeps its own.
 void removeLeftTemporaries(const QString &finalPath)
 {
-    static const QRegularExpression processAndLetters(QStringLiteral("^([1-9][0-9]{0,9})-[A-Za-z0-9]{%1}$").arg(RandomLetters));
-    const QFileInfo target(finalPath);
-    const QString prefix = target.fileName() + TemporaryMark;
-    QDirIterator entries(target.absolutePath(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (entries.hasNext()) {
-        entries.next();
-        const QString name = entries.fileName();
-        if (!name.startsWith(prefix))
-            continue;
-        const QRegularExpressionMatch match = processAndLetters.match(QStringView(name).sliced(prefix.size()));
-        if (!match.hasMatch())
-            continue;
-        const qint64 pid = match.captured(1).toLongLong();
-        if (pid != QCoreApplication::applicationPid() && isOwnRegularFile(entries.fileInfo()) && processEnded(pid))
-            QFile::remove(entries.filePath());
+    static LeftTemporaries found;
+    for (const LeftTemporaries::Left &left : found.take(finalPath)) {
+        if (left.pid != QCoreApplication::applicationPid() && isOwnRegularFile(QFileInfo(left.path))
+            && processEnded(left.pid))
+            QFile::remove(left.path);
     }
 }
 

@@ -7,8 +7,9 @@
 // byte is on the disk. Opening first removes the temporary files that runs
 // which have ended left beside the same target (killed while writing, a power
 // cut): only regular files of this user, named exactly so, whose process is
-// gone. A link to the target is followed, as QSaveFile does: the link stays
-// and the file it leads to is replaced.
+// gone; a folder is looked through once per run, the first time an output is
+// written there. A link to the target is followed, as QSaveFile does: the
+// link stays and the file it leads to is replaced.
 
 #include <QFile>
 #include <QString>
