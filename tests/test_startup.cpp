@@ -201,7 +201,8 @@ bool makeFolder(const QString &path, const QString &state)
 // no turn until the launch has given up.
 bool handOverFromAnotherLaunch(const QString &lockPath, const QString &path, bool stalled = false)
 {
-    auto launch = std::async(std::launch::async, [lockPath, path] { return SingleInstance(lockPath).handOver(path); });
+    auto launch =
+        std::async(std::launch::async, [lockPath, path] { return SingleInstance(lockPath).handOver(path); });
     while (!stalled && launch.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
         QTest::qWait(10);
     return launch.get();
@@ -692,16 +693,19 @@ void TestStartup::launchWithFile_data()
     const QString opens = QStringLiteral("opens.vek");
     const QString refused = QStringLiteral("refused.vek");
     const QString start = QStringLiteral("MsgBox|48|タルヴェン・起動|");
-    QTest::newRow("a study, named relative to the folder") << false << QStringList{opens} << OpenedSays << QString() << true;
+    QTest::newRow("a study, named relative to the folder")
+        << false << QStringList{opens} << OpenedSays << QString() << true;
     QTest::newRow("a refused study") << false << QStringList{refused} << RefusedSays << QString() << true;
     QTest::newRow("two studies") << false << QStringList{opens, refused}
                                  << start + QStringLiteral("開くことのできる検討ファイルは一つだけです。"
                                                            "\\n使い方：talven [検討ファイル.vek]")
                                  << QString() << true;
     QTest::newRow("an unknown option") << false << QStringList{QStringLiteral("--verbose"), opens}
-                                       << start + QStringLiteral("オプション「--verbose」は使えません。") << QString() << true;
+                                       << start + QStringLiteral("オプション「--verbose」は使えません。") << QString()
+                                       << true;
     QTest::newRow("a study handed over") << true << QStringList{opens} << OpenedSays << QString() << true;
-    QTest::newRow("a refused study handed over") << true << QStringList{refused} << RefusedSays << QString() << true;
+    QTest::newRow("a refused study handed over")
+        << true << QStringList{refused} << RefusedSays << QString() << true;
     QTest::newRow("no such file, while a copy runs") << true << QStringList{QStringLiteral("none.vek")} << QString()
                                                      << RefusedSays << true;
     QTest::newRow("a folder, while a copy runs") << true << QStringList{QStringLiteral(".")} << QString()
@@ -1067,7 +1071,7 @@ void TestStartup::handOverSurvives()
     for (const auto &client : clients)
         QTRY_COMPARE_WITH_TIMEOUT(client->state(), QLocalSocket::UnconnectedState, 15000);
     // A launch that gave up is not followed later by its study.
-    QTest::qWait(100);
+    QTest::qWait(500);
     QCOMPARE(handed.size(), taken ? 1 : 0);
     if (taken)
         QCOMPARE(handed.front().front().toString(), last);

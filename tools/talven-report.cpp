@@ -170,7 +170,8 @@ int main(int argc, char *argv[])
     // The application has taken its own options out of argc and argv.
     const QStringList commandLine = QGuiApplication::arguments();
     if (const std::optional<QString> name = undecodableArgument(argc, argv, commandLine))
-        return usageError(QStringLiteral("UTF-8 として読めないファイル名は使えません: %1").arg(escapeControlCharacters(*name)));
+        return usageError(
+            QStringLiteral("UTF-8 として読めないファイル名は使えません: %1").arg(escapeControlCharacters(*name)));
     const auto parsed = parseReportArguments(commandLine);
     if (const QString *problem = std::get_if<QString>(&parsed))
         return usageError(*problem);

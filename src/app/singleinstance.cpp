@@ -321,7 +321,8 @@ void SingleInstance::watch(QLocalSocket *socket)
     connect(socket, &QLocalSocket::disconnected, this, [this, socket] { receive(socket); });
     QTimer::singleShot(MessageWaitMs, socket, [this, socket] { drop(socket); });
     // One that waited in the queue may have brought its whole message already.
-    if (socket->state() == QLocalSocket::UnconnectedState || socket->peek(socket->bytesAvailable()).contains(MessageEnd))
+    if (socket->state() == QLocalSocket::UnconnectedState
+        || socket->peek(socket->bytesAvailable()).contains(MessageEnd))
         receive(socket);
 }
 
@@ -375,7 +376,8 @@ bool SingleInstance::handOver(const QString &path)
         QThread::msleep(ConnectRetryMs);
     }
     const QByteArray message = QFile::encodeName(QFileInfo(path).absoluteFilePath()) + MessageEnd;
-    if (socket.write(message) != message.size() || !socket.waitForBytesWritten(int(deadline.remainingTime())))
+    if (socket.write(message) != message.size()
+        || (socket.bytesToWrite() > 0 && !socket.waitForBytesWritten(int(deadline.remainingTime()))))
         return false;
     // The running copy answers once it has taken the path; a copy that is
     // stuck, or flooded by connections that say nothing, does not in time.

@@ -16,7 +16,6 @@
 #include <qt_windows.h>
 #else
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -111,8 +110,10 @@ private:
         while (entries.hasNext()) {
             entries.next();
             const QRegularExpressionMatch match = temporaryName.match(entries.fileName());
-            if (match.hasMatch())
-                byTarget_[folder + u'/' + match.captured(1)].append({entries.filePath(), match.captured(2).toLongLong()});
+            if (match.hasMatch()) {
+                byTarget_[folder + u'/' + match.captured(1)].append(
+                    {entries.filePath(), match.captured(2).toLongLong()});
+            }
         }
     }
 

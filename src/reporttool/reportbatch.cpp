@@ -47,7 +47,8 @@ bool addFolder(const QString &folder, bool recursive, QList<BatchStudy> &studies
 {
     std::optional<QList<FolderEntry>> entries = listFolder(folder);
     if (!entries) {
-        complain(escapeControlCharacters(QDir::toNativeSeparators(folder)) + QStringLiteral(": フォルダーを読み込めません。"));
+        complain(escapeControlCharacters(QDir::toNativeSeparators(folder))
+                 + QStringLiteral(": フォルダーを読み込めません。"));
         return false;
     }
     std::sort(entries->begin(), entries->end(),
@@ -136,7 +137,8 @@ std::optional<QString> refusedOutput(const QList<BatchStudy> &studies, const QSt
         }
         for (const QString &key : keys)
             reportWithKey.insert(key, i);
-        if (const std::optional<QString> refused = outputRefusal(studyFiles, reports[i], QStringLiteral("PDF ファイル")))
+        if (const std::optional<QString> refused =
+                outputRefusal(studyFiles, reports[i], QStringLiteral("PDF ファイル")))
             return refused;
     }
     const bool csvFile = !options.table.isEmpty() && options.table != QStringLiteral("-");

@@ -115,7 +115,8 @@ PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, co
 
     const auto draw = [&](ReportSurface &surface) { return drawReport(surface, input, check, page).complete; };
     if (!writeReportPdfFile(outputPath, reportLayout(), PdfResolution, page.titleBlock.structure, draw))
-        return {PdfOutcome::CannotWrite, escapeControlCharacters(outputPath) + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
+        return {PdfOutcome::CannotWrite,
+                escapeControlCharacters(outputPath) + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
     return {};
 }
 

@@ -194,8 +194,8 @@ std::optional<QString> writeTableFile(const QString &path, const QByteArray &byt
 QString notWrittenMessage(const QString &path, const QString &what, const QString &cause)
 {
     const QString because = cause.isEmpty() ? QString() : QStringLiteral("（") + cause + QStringLiteral("）");
-    return escapeControlCharacters(path) + QStringLiteral(": ") + what + QStringLiteral("を書き出せませんでした") + because
-           + u'。';
+    return escapeControlCharacters(path) + QStringLiteral(": ") + what + QStringLiteral("を書き出せませんでした")
+           + because + u'。';
 }
 
 }  // namespace talven

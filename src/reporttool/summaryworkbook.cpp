@@ -225,7 +225,8 @@ std::optional<QString> writeWorkbook(const QString &path, const QList<TableSheet
     if (const lxw_error error = writeWorkbookFile(file.file().fileName(), sheets); error != LXW_NO_ERROR)
         return notWrittenMessage(path, workbookWhat(), libraryProblem(error));
     if (!file.commit())
-        return notWrittenMessage(path, workbookWhat(), QStringLiteral("ディスクに書き終えられません（ディスクが一杯など）"));
+        return notWrittenMessage(path, workbookWhat(),
+                                 QStringLiteral("ディスクに書き終えられません（ディスクが一杯など）"));
     return std::nullopt;
 }
 
