@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/usersettings.h"
 #include "report/drawreport.h"
 
 #include <QDate>
@@ -22,10 +23,11 @@ struct ReportSettings {
     bool figures = true;
     bool footer = false;
 
-    static ReportSettings load();
-    // Keeps the user's part; what cannot be kept costs only the next run's
-    // defaults, so it is said on standard error.
-    void save() const;
+    // The user's part as kept between runs; the study's own fields empty.
+    static ReportSettings fromUser(const UserSettings &user);
+    void keepUserPart(UserSettings &user) const;
+    // Another study: its 構造物名 and 作成日 are its own.
+    void forgetStudyFields();
     // The page's options for the study in `studyPath` (empty for a new one)
     // printed on `day`.
     ReportOptions pageOptions(const QString &studyPath, const QDate &day) const;

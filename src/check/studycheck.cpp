@@ -1,6 +1,5 @@
 #include "check/studycheck.h"
 
-#include "check/designaid.h"
 #include "study/numbers.h"
 
 #include <cmath>
@@ -15,29 +14,29 @@ double shownDifference(const QString &a, const QString &b)
     return double(std::llround((leadingNumber(a) - leadingNumber(b)) * 100.0)) / 100.0;
 }
 
-SectionCheck checkSection(const StudyInput &input, const StudyCheck &study, Section section)
+SectionCheck checkSection(const Study &study, const StudyCheck &totals, Section section)
 {
     SectionCheck check;
     check.section = section;
-    check.sigmaL = sigmaL(pileLengths(input.record, section), input.ticks(section));
+    check.sigmaL = sigmaL(pileLengths(study.record, section), study.ticks(section));
     check.sigmaLText = twoDecimals(check.sigmaL);
-    check.numerator = study.reducedLengthText + QStringLiteral("＋") + check.sigmaLText;
-    check.margin = shownDifference(check.sigmaLText, study.referenceSigmaL);
+    check.numerator = totals.reducedLengthText + QStringLiteral("＋") + check.sigmaLText;
+    check.margin = shownDifference(check.sigmaLText, totals.referenceSigmaL);
     check.marginText = twoDecimals(check.margin);
-    check.allowableHead = allowableHead(study.reducedLength + check.sigmaL, study.requiredShown);
+    check.allowableHead = allowableHead(totals.reducedLength + check.sigmaL, totals.requiredShown);
     if (check.allowableHead) {
-        check.allowableOuterLevel = input.record.baseValues[4] + *check.allowableHead;
+        check.allowableOuterLevel = study.record.innerWaterLevel() + *check.allowableHead;
         check.allowableHeadText = twoDecimals(*check.allowableHead);
         check.allowableOuterLevelText = twoDecimals(check.allowableOuterLevel);
     }
     const std::optional<double> ratio =
-        providedRatio(input.formula, study.structureLength, check.sigmaL, study.headDifference);
+        providedRatio(study.formula, totals.structureLength, check.sigmaL, totals.headDifference);
     if (!ratio || !std::isfinite(*ratio))
         return check;
     SectionVerdict verdict;
     verdict.ratio = *ratio;
     verdict.provided = twoDecimals(*ratio);
-    verdict.ok = ratioMeetsRequirement(verdict.provided, study.requiredShown);
+    verdict.ok = ratioMeetsRequirement(verdict.provided, totals.requiredShown);
     check.verdict = verdict;
     return check;
 }
@@ -57,24 +56,24 @@ QString SectionCheck::allowableHeadLabel() const
     return QStringLiteral("許容水位差 ⊿H = %1 m（外水位 WL1 = %2 m まで）").arg(allowableHeadText, allowableOuterLevelText);
 }
 
-StudyCheck checkStudy(const StudyInput &input)
+StudyCheck checkStudy(const Study &study)
 {
-    const StudyRecord &record = input.record;
+    const StudyRecord &record = study.record;
     StudyCheck check;
-    check.structureLength = seepageLength(record.baseValues);
-    check.reducedLength = reducedLength(input.formula, check.structureLength);
-    check.headDifference = headDifference(record.baseValues);
+    check.structureLength = seepageLength(record);
+    check.reducedLength = reducedLength(study.formula, check.structureLength);
+    check.headDifference = headDifference(record);
     check.creepRatio = record.creepRatio;
     check.structureLengthText = twoDecimals(check.structureLength);
     check.reducedLengthText = twoDecimals(check.reducedLength);
     check.headDifferenceText = twoDecimals(check.headDifference);
-    check.requiredShown = requiredRatioText(input.formula, check.creepRatio);
+    check.requiredShown = requiredRatioText(study.formula, check.creepRatio);
     check.requiredPrinted = twoDecimals(check.creepRatio);
     check.referenceSigmaL =
-        referenceSigmaLText(input.formula, check.creepRatio, check.structureLength, check.headDifference);
+        referenceSigmaLText(study.formula, check.creepRatio, check.structureLength, check.headDifference);
     check.readiness = readiness(check.headDifference, check.creepRatio);
     for (Section section : Sections)
-        check.sections[std::size_t(section)] = checkSection(input, check, section);
+        check.sections[std::size_t(section)] = checkSection(study, check, section);
     return check;
 }
 

@@ -5,7 +5,7 @@
 // talven-report's verdict lines and its table only format this value.
 
 #include "check/creepcheck.h"
-#include "study/studyinput.h"
+#include "study/study.h"
 
 #include <QString>
 
@@ -72,6 +72,6 @@ struct StudyCheck {
     bool operator==(const StudyCheck &) const = default;
 };
 
-StudyCheck checkStudy(const StudyInput &input);
+StudyCheck checkStudy(const Study &study);
 
 }  // namespace talven

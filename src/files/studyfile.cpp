@@ -105,36 +105,13 @@ std::optional<QByteArray> encodeLine(const QString &text, QStringEncoder &encode
     return bytes;
 }
 
-// Sets the creep-ratio box's text and stores it the way the box's change
-// handling does; a rejection replaces the text and is remembered.
-void writeRatioBox(RestoredStudy &study, const QString &text)
+// Formula, ratio box and class as opening a file sets them from its code.
+StudyEdit restoreMethod(Study study, const DecodedMethod &method)
 {
-    const FieldCheck check = checkNumberBox(CreepRatioBox, text, study.ratioEditable);
-    study.ratioText = check.accepted ? text : check.replacement;
-    study.record.creepRatio = check.value;
-    if (!check.accepted)
-        study.messages.push_back(check.message);
-}
-
-// Formula, ratio box and class as the window restores them from a decoded code.
-void restoreMethod(RestoredStudy &study, const DecodedMethod &method)
-{
-    // The formula: an empty list and the formula's empty ratio.
-    study.formula = method.formula;
-    study.listIndex = -1;
-    study.ratioEditable = false;
-    writeRatioBox(study, emptyRatioText(study.formula));
-
-    // The stored ratio, then the class, which has the last word on the box.
-    writeRatioBox(study, method.ratioText);
-    study.listIndex = method.listIndex;
-    if (isRangedClass(study.formula, study.listIndex)) {
-        // The user's own ratio travels in the code's remaining characters.
-        study.ratioEditable = true;
-        writeRatioBox(study, restoredRatioText(method));
-    } else if (study.listIndex >= 0) {
-        writeRatioBox(study, QString::fromUtf16(soilClasses(study.formula)[study.listIndex].ratioText));
-    }
+    study = chooseFormula(study, method.formula);
+    StudyEdit restored = writeNumberBox(study, CreepRatioBox, method.ratioText);
+    restored.append(restoreSoilClass(restored.study, method.listIndex, restoredRatioText(method)));
+    return restored;
 }
 
 // Whether saving what the code restores writes a code that restores the same
@@ -144,18 +121,24 @@ void restoreMethod(RestoredStudy &study, const DecodedMethod &method)
 // file would open as another study or not at all.
 bool writesBackUnchanged(const DecodedMethod &method)
 {
-    RestoredStudy opened;
-    restoreMethod(opened, method);
-    const double saved = buildMethodCode(opened.formula, opened.listIndex, leadingNumber(opened.ratioText));
-    const DecodedMethod savedMethod = decodeMethodCode(generalNumber(saved));
-    if (savedMethod.formula != opened.formula || savedMethod.listIndex != opened.listIndex)
+    const Study opened = restoreMethod(Study{}, method).study;
+    const DecodedMethod savedMethod = decodeMethodCode(generalNumber(studyFileContent(opened).methodCode));
+    if (savedMethod.formula != opened.formula || savedMethod.listIndex != opened.soilClass)
         return false;
-    RestoredStudy reopened;
-    restoreMethod(reopened, savedMethod);
-    return reopened.record.creepRatio == opened.record.creepRatio;
+    return restoreMethod(Study{}, savedMethod).study.record.creepRatio == opened.record.creepRatio;
 }
 
 }  // namespace
+
+StudyFileContent studyFileContent(const Study &study)
+{
+    StudyFileContent content;
+    content.names = study.nameTexts;
+    content.numberTexts = study.numberTexts;
+    content.methodCode = buildMethodCode(study.formula, study.soilClass, leadingNumber(study.ratioText()));
+    content.doubleFlags = study.record.doubleFlags;
+    return content;
+}
 
 std::array<QString, StudyFileLineCount> studyFileLines(const StudyFileContent &content)
 {
@@ -172,7 +155,7 @@ std::array<QString, StudyFileLineCount> studyFileLines(const StudyFileContent &c
     return lines;
 }
 
-StudyFileReadResult parseStudyFile(const QByteArray &bytes)
+std::variant<ParsedStudy, StudyFileRefusal> parseStudyFile(const QByteArray &bytes)
 {
     if (bytes.size() > StudyFileMaxBytes)
         return StudyFileRefusal::TooLarge;
@@ -225,7 +208,15 @@ StudyFileReadResult readStudyFile(const QString &path)
     const QByteArray bytes = file.read(StudyFileMaxBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return StudyFileRefusal::CannotOpen;
-    return parseStudyFile(bytes);
+    return readStudy(bytes);
+}
+
+StudyFileReadResult readStudy(const QByteArray &bytes)
+{
+    const std::variant<ParsedStudy, StudyFileRefusal> parsed = parseStudyFile(bytes);
+    if (const auto *refusal = std::get_if<StudyFileRefusal>(&parsed))
+        return *refusal;
+    return restoreStudy(std::get<ParsedStudy>(parsed));
 }
 
 Message overwriteQuestion(const QString &path)
@@ -285,40 +276,19 @@ QString withStudyExtension(const QString &fileName)
     return fileName + QStringLiteral(".vek");
 }
 
-void takeOverStudy(StudyRecord &record, const ParsedStudy &parsed)
+StudyEdit restoreStudy(const ParsedStudy &parsed)
 {
+    Study study;
+    StudyRecord &record = study.record;
     record.names = parsed.names;
     record.baseValues = parsed.baseValues;
     record.verticalLengths = parsed.verticalLengths;
     record.horizontalLengths = parsed.horizontalLengths;
     record.methodCode = parsed.methodCode;
     record.doubleFlags = parsed.doubleFlags;
-}
-
-RestoredStudy restoreStudy(const ParsedStudy &parsed)
-{
-    RestoredStudy study;
-    StudyRecord &record = study.record;
-    takeOverStudy(record, parsed);
-    for (int i = 0; i < PileCount; ++i) {
-        study.verticalTicks[i] = record.doubleFlags[doubleFlagIndex(Section::Vertical, i)] == 1;
-        study.horizontalTicks[i] = record.doubleFlags[doubleFlagIndex(Section::Horizontal, i)] == 1;
-    }
-
-    restoreMethod(study, parsed.method);
-
-    // The refresh rewrites every number box with two decimals through its check.
-    for (int box = 0; box < NumberBoxCount; ++box) {
-        if (box == CreepRatioBox)
-            continue;
-        double &field = numberField(record, box);
-        const FieldCheck check =
-            checkNumberBox(box, twoDecimals(field), study.ratioEditable);
-        field = check.value;
-        if (!check.accepted)
-            study.messages.push_back(check.message);
-    }
-    return study;
+    StudyEdit restored = restoreMethod(study, parsed.method);
+    restored.append(refreshBoxes(restored.study));
+    return restored;
 }
 
 }  // namespace talven

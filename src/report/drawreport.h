@@ -2,7 +2,7 @@
 
 #include "check/studycheck.h"
 #include "report/reportsurface.h"
-#include "study/studyinput.h"
+#include "study/study.h"
 
 #include <QDate>
 #include <QString>
@@ -51,7 +51,7 @@ struct ReportResult {
 // onto the surface, which the caller has cleared (or has a printer page
 // ready). Leaves the surface's font, size, bold state and current point as
 // the last element set them, and the pen width at 1.
-[[nodiscard]] ReportResult drawReport(ReportSurface &surface, const StudyInput &input, const StudyCheck &check,
+[[nodiscard]] ReportResult drawReport(ReportSurface &surface, const Study &input, const StudyCheck &check,
                                       const ReportOptions &options = {});
 
 // For an incomplete report: writes a notice (the readiness message, lines

@@ -81,7 +81,7 @@ std::optional<QString> outputRefusal(const QStringList &studyPaths, const QStrin
     return std::nullopt;
 }
 
-PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const StudyInput &input,
+PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const Study &input,
                          const StudyCheck &check, const ReportOptions &page)
 {
     if (const std::optional<QString> refused = outputRefusal({studyPath}, outputPath, QStringLiteral("PDF ファイル")))
