@@ -42,7 +42,6 @@ Control *control(const talven::MainWindow &form, const QString &name)
         qFatal("no control %s", qPrintable(name));
     return found;
 }
-
 inline QLineEdit *numberBox(const talven::MainWindow &form, int index)
 {
     return control<QLineEdit>(form, talven::indexed("numberBox", index));
@@ -51,42 +50,34 @@ inline QLineEdit *nameBox(const talven::MainWindow &form, int index)
 {
     return control<QLineEdit>(form, talven::indexed("nameBox", index));
 }
-inline QLineEdit *creepRatioBox(const talven::MainWindow &form)
+inline QLineEdit *creepRatioBox(const talven::MainWindow &form) { return numberBox(form, talven::CreepRatioBox); }
+inline QTabWidget *tabs(const talven::MainWindow &form) { return control<QTabWidget>(form, QStringLiteral("tabs")); }
+inline QListWidget *soilClassList(const talven::MainWindow &form)
 {
-    return numberBox(form, talven::CreepRatioBox);
+    return control<QListWidget>(form, QStringLiteral("soilClassList"));
 }
-inline QTabWidget *tabs(const talven::MainWindow &form)
+inline QLabel *label(const talven::MainWindow &form, const QString &name) { return control<QLabel>(form, name); }
+inline QAction *action(const talven::MainWindow &form, const char *name)
 {
-    return control<QTabWidget>(form, QStringLiteral("tabs"));
+    return control<QAction>(form, QLatin1StringView(name));
 }
+inline QMenu *recentMenu(const talven::MainWindow &form) { return action(form, "recentMenu")->menu(); }
+inline QPushButton *button(const talven::MainWindow &form, const char *name)
+{
+    return control<QPushButton>(form, QLatin1StringView(name));
+}
+inline QRadioButton *formulaButton(const talven::MainWindow &form, talven::Formula formula)
+{
+    return control<QRadioButton>(form, formula == talven::Formula::Bligh ? u"blighButton"_qs : u"laneButton"_qs);
+}
+// The pile tabs' controls are named after their section: "verticalDoubleTick(0)".
 inline QString sectionPrefix(talven::Section section)
 {
     return section == talven::Section::Vertical ? QStringLiteral("vertical") : QStringLiteral("horizontal");
 }
 inline QCheckBox *doubleTick(const talven::MainWindow &form, talven::Section section, int row)
 {
-    return control<QCheckBox>(form, talven::indexed(qPrintable(sectionPrefix(section) + QStringLiteral("DoubleTick")), row));
-}
-inline QListWidget *soilClassList(const talven::MainWindow &form)
-{
-    return control<QListWidget>(form, QStringLiteral("soilClassList"));
-}
-inline QRadioButton *formulaButton(const talven::MainWindow &form, talven::Formula formula)
-{
-    return control<QRadioButton>(form, formula == talven::Formula::Bligh ? QStringLiteral("blighButton")
-                                                                         : QStringLiteral("laneButton"));
-}
-inline QAction *action(const talven::MainWindow &form, const char *name)
-{
-    return control<QAction>(form, QLatin1StringView(name));
-}
-inline QMenu *recentMenu(const talven::MainWindow &form)
-{
-    return action(form, "recentMenu")->menu();
-}
-inline QPushButton *button(const talven::MainWindow &form, const char *name)
-{
-    return control<QPushButton>(form, QLatin1StringView(name));
+    return control<QCheckBox>(form, talven::indexed(qPrintable(sectionPrefix(section) + u"DoubleTick"_qs), row));
 }
 inline QPushButton *showResultButton(const talven::MainWindow &form, talven::Section section)
 {
@@ -94,53 +85,30 @@ inline QPushButton *showResultButton(const talven::MainWindow &form, talven::Sec
 }
 inline QPushButton *proposalButton(const talven::MainWindow &form, talven::Section section)
 {
-    return control<QPushButton>(form, sectionPrefix(section) + QStringLiteral("ProposalButton"));
+    return control<QPushButton>(form, sectionPrefix(section) + u"ProposalButton"_qs);
 }
-inline QLabel *label(const talven::MainWindow &form, const QString &name)
+inline QLabel *referenceSigmaLLabel(const talven::MainWindow &form, talven::Section section)
 {
-    return control<QLabel>(form, name);
+    return label(form, sectionPrefix(section) + u"ReferenceSigmaL"_qs);
 }
 // L, ΔH, vertical ΣL, horizontal ΣL.
 inline std::array<QLabel *, 4> totalLabels(const talven::MainWindow &form)
 {
-    return {label(form, QStringLiteral("memberTotalLabel")), label(form, QStringLiteral("headDifferenceLabel")),
-            label(form, QStringLiteral("verticalSigmaLLabel")), label(form, QStringLiteral("horizontalSigmaLLabel"))};
-}
-inline QLabel *referenceSigmaLLabel(const talven::MainWindow &form, talven::Section section)
-{
-    return label(form, sectionPrefix(section) + QStringLiteral("ReferenceSigmaL"));
+    return {label(form, u"memberTotalLabel"_qs), label(form, u"headDifferenceLabel"_qs),
+            label(form, u"verticalSigmaLLabel"_qs), label(form, u"horizontalSigmaLLabel"_qs)};
 }
 inline talven::ResultLine resultLine(const talven::MainWindow &form, talven::Section section)
 {
-    const QString name = sectionPrefix(section) + QStringLiteral("Result");
-    const auto part = [&](const char *what) { return label(form, name + QLatin1StringView(what)); };
-    talven::ResultLine line;
-    line.heading = part("Heading");
-    line.lead = part("Lead");
-    line.numerator = part("Numerator");
-    line.rule = control<QFrame>(form, name + QStringLiteral("Rule"));
-    line.denominator = part("Denominator");
-    line.equals = part("Equals");
-    line.provided = part("Provided");
-    line.sign = part("Sign");
-    line.required = part("Required");
-    line.verdict = part("Verdict");
-    return line;
+    const auto part = [&](const char *what) { return label(form, sectionPrefix(section) + u"Result"_qs + QLatin1StringView(what)); };
+    return {part("Heading"), part("Lead"), part("Numerator"),
+            control<QFrame>(form, sectionPrefix(section) + u"ResultRule"_qs), part("Denominator"), part("Equals"),
+            part("Provided"), part("Sign"), part("Required"), part("Verdict")};
 }
 
 // The study the window shows, and its record.
-inline const talven::Study &studyOf(const talven::MainWindow &form)
-{
-    return form.document().study();
-}
-inline const talven::StudyRecord &recordOf(const talven::MainWindow &form)
-{
-    return studyOf(form).record;
-}
-inline bool isSaved(const talven::MainWindow &form)
-{
-    return form.document().isSaved();
-}
+inline const talven::Study &studyOf(const talven::MainWindow &form) { return form.document().study(); }
+inline const talven::StudyRecord &recordOf(const talven::MainWindow &form) { return studyOf(form).record; }
+inline bool isSaved(const talven::MainWindow &form) { return form.document().isSaved(); }
 
 // A soil class selected from code, as a click on its row would.
 inline void selectSoilClass(const talven::MainWindow &form, int row)
