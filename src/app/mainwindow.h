@@ -96,6 +96,7 @@ private:
     bool confirmExit();
     bool refuseReport();
     void restoreStudyFile(const QString &path);
+    Study withTitleBlock(Study study) const;
     void createActions();  // mainwindow_actions.cpp
     void updateRecentMenu();
 
@@ -131,7 +132,6 @@ private:
     Study shown_;              // the study as the window shows it
     int showing_ = 0;          // above 0 while the window writes its controls: not the user's edits
     int currentTab_ = MethodTab;  // the tab change handling needs the tab that was left
-    ReportSettings reportSettings_;
 };
 
 }  // namespace talven

@@ -37,38 +37,35 @@ QString studyName(const QString &studyPath)
 
 }  // namespace
 
-ReportSettings ReportSettings::fromUser(const UserSettings &user)
+TitleBlock userTitleBlock(const UserSettings &user)
 {
-    ReportSettings settings;
+    TitleBlock block;
     for (const Field &field : Fields) {
         if (field.kept)
-            settings.typed.*field.value = user.*field.kept;
+            block.*field.value = user.*field.kept;
     }
-    settings.figures = user.figures;
-    settings.footer = user.footer;
-    return settings;
+    return block;
+}
+
+ReportSettings ReportSettings::of(const Study &study, const UserSettings &user)
+{
+    return {study.titleBlock.value_or(userTitleBlock(user)), user.figures, user.footer};
 }
 
 void ReportSettings::keepUserPart(UserSettings &user) const
 {
     for (const Field &field : Fields) {
         if (field.kept)
-            user.*field.kept = typed.*field.value;
+            user.*field.kept = titleBlock.*field.value;
     }
     user.figures = figures;
     user.footer = footer;
 }
 
-void ReportSettings::forgetStudyFields()
-{
-    typed.structure.clear();
-    typed.date.clear();
-}
-
 ReportOptions ReportSettings::pageOptions(const QString &studyPath, const QDate &day) const
 {
     ReportOptions options;
-    options.titleBlock = typed;
+    options.titleBlock = titleBlock;
     if (options.titleBlock.structure.trimmed().isEmpty())
         options.titleBlock.structure = studyName(studyPath);
     if (options.titleBlock.date.trimmed().isEmpty())
@@ -86,7 +83,7 @@ ReportSettingsDialog::ReportSettingsDialog(const ReportSettings &settings, const
     setWindowTitle(applicationTitle() + QStringLiteral("・帳票の設定"));
     auto *form = new QFormLayout;
     for (std::size_t i = 0; i < Fields.size(); ++i) {
-        fields_[i] = new QLineEdit(settings.typed.*Fields[i].value);
+        fields_[i] = new QLineEdit(settings.titleBlock.*Fields[i].value);
         fields_[i]->setMinimumWidth(fontMetrics().horizontalAdvance(QString(24, u'漢')));
         form->addRow(QString::fromUtf16(Fields[i].label), fields_[i]);
     }
@@ -116,7 +113,7 @@ ReportSettings ReportSettingsDialog::settings() const
 {
     ReportSettings chosen;
     for (std::size_t i = 0; i < Fields.size(); ++i)
-        chosen.typed.*Fields[i].value = fields_[i]->text().trimmed();
+        chosen.titleBlock.*Fields[i].value = fields_[i]->text().trimmed();
     chosen.figures = figures_->isChecked();
     chosen.footer = footer_->isChecked();
     return chosen;

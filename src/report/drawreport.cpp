@@ -415,15 +415,6 @@ ReportVerdictLine reportVerdictLine(const StudyCheck &check, Section section)
             verdict->ok ? QStringLiteral("・・・ＯＫ") : QStringLiteral("・・・ＮＧ")};
 }
 
-bool TitleBlock::isEmpty() const
-{
-    for (const QString *field : {&job, &structure, &company, &designer, &checker, &date}) {
-        if (!field->trimmed().isEmpty())
-            return false;
-    }
-    return true;
-}
-
 QString reportDate(const QDate &date)
 {
     return QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());

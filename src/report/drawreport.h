@@ -3,26 +3,13 @@
 #include "check/studycheck.h"
 #include "report/reportsurface.h"
 #include "study/study.h"
+#include "study/titleblock.h"
 
 #include <QDate>
 #include <QString>
 #include <QStringList>
 
 namespace talven {
-
-// The title block (表題欄) printed at the top of the page; an empty field is
-// left out, and with every field empty there is no block.
-struct TitleBlock {
-    QString job;        // 業務名
-    QString structure;  // 構造物名
-    QString company;    // 会社名
-    QString designer;   // 設計者
-    QString checker;    // 照査者
-    QString date;       // 作成日, "2026年12月7日"
-
-    bool isEmpty() const;
-    bool operator==(const TitleBlock &) const = default;
-};
 
 // What the page carries beside the study. Everything off and empty is the
 // plain report.
