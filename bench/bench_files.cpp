@@ -36,10 +36,10 @@ void BenchFiles::readStudyFile()
     QBENCHMARK {
         read = talven::readStudyFile(examplePath);
     }
-    const auto *parsed = std::get_if<ParsedStudy>(&read);
-    QVERIFY(parsed);
-    QCOMPARE(parsed->names[0], QStringLiteral("本体"));
-    QCOMPARE(parsed->baseValues[0], 3.0);
+    const auto *opened = std::get_if<StudyEdit>(&read);
+    QVERIFY(opened);
+    QCOMPARE(opened->study.record.names[0], QStringLiteral("本体"));
+    QCOMPARE(opened->study.record.baseValues[0], 3.0);
 }
 
 // Saving goes through a temporary file that is synced before it replaces the

@@ -27,14 +27,14 @@ private Q_SLOTS:
     void writeReportPdfLongTitles();
 
 private:
-    StudyInput input;
+    Study input;
     StudyCheck check;
 };
 
 void BenchReport::initTestCase()
 {
     registerReportFonts();
-    const std::optional<StudyInput> example = exampleStudyInput();
+    const std::optional<Study> example = exampleStudy();
     QVERIFY(example);
     input = *example;
     check = checkStudy(input);

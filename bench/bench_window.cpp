@@ -101,7 +101,7 @@ void BenchWindow::startupToMainWindowShown()
         QCoreApplication::processEvents();
     }
     QVERIFY(form->isVisible());
-    QCOMPARE(form->tabs()->currentIndex(), 0);
+    QCOMPARE(tabs(*form)->currentIndex(), 0);
 }
 
 void BenchWindow::keystrokeInNumberBox()
@@ -109,12 +109,12 @@ void BenchWindow::keystrokeInNumberBox()
     MainWindow form;
     QVERIFY(showActive(form));
     // The worked example's tab-0 values, so that the vertical tab opens.
-    typeInto(form.numberBox(OuterWaterLevelBox), QStringLiteral("3"));
-    typeInto(form.numberBox(InnerWaterLevelBox), QStringLiteral("1"));
-    clickListRow(form.soilClassList(), 0);
-    clickButton(form.toVerticalButton());
-    QCOMPARE(form.tabs()->currentIndex(), 1);
-    QLineEdit *box = form.numberBox(FirstVerticalPileBox);
+    typeInto(numberBox(form, OuterWaterLevelBox), QStringLiteral("3"));
+    typeInto(numberBox(form, InnerWaterLevelBox), QStringLiteral("1"));
+    clickListRow(soilClassList(form), 0);
+    clickButton(button(form, "toVerticalButton"));
+    QCOMPARE(tabs(form)->currentIndex(), 1);
+    QLineEdit *box = numberBox(form, FirstVerticalPileBox);
     QCOMPARE(focusedWidget(), box);
     QTest::keyClick(box, Qt::Key_1);  // replaces the selected "0.00"
 
@@ -124,7 +124,7 @@ void BenchWindow::keystrokeInNumberBox()
         QTest::keyClick(box, box->text().isEmpty() ? Qt::Key_1 : Qt::Key_Backspace);
     }
     QVERIFY(box->text().isEmpty() || box->text() == QStringLiteral("1"));
-    QCOMPARE(form.totalLabels()[2]->text(), box->text().isEmpty() ? QStringLiteral("0.00") : QStringLiteral("2.00"));
+    QCOMPARE(totalLabels(form)[2]->text(), box->text().isEmpty() ? QStringLiteral("0.00") : QStringLiteral("2.00"));
 }
 
 QTEST_MAIN(BenchWindow)

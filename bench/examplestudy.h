@@ -5,7 +5,7 @@
 // and 1.5, horizontal piles 2.5 and 2.5, every pile counted twice.
 
 #include "files/studyfile.h"
-#include "study/studyinput.h"
+#include "study/study.h"
 #include "study/methodcode.h"
 
 #include <QStringEncoder>
@@ -54,12 +54,12 @@ inline QByteArray exampleStudyBytes()
 }
 
 // The study as File > Open would leave the window; empty on a refusal.
-inline std::optional<talven::StudyInput> exampleStudyInput()
+inline std::optional<talven::Study> exampleStudy()
 {
     using namespace talven;
-    const StudyFileReadResult read = parseStudyFile(exampleStudyBytes());
-    const auto *parsed = std::get_if<ParsedStudy>(&read);
-    if (!parsed)
+    const StudyFileReadResult read = readStudy(exampleStudyBytes());
+    const auto *opened = std::get_if<StudyEdit>(&read);
+    if (!opened)
         return std::nullopt;
-    return restoreStudy(*parsed).input();
+    return opened->study;
 }

@@ -2,13 +2,20 @@
 
 // Driving the main window as a user does: focus, typing, clicks.
 
+#include "app/controls.h"
 #include "app/mainwindow.h"
+#include "app/piletab.h"
+#include "app/studydocument.h"
+#include "check/studycheck.h"
 #include "describestudy.h"
 #include "scripteddialogs.h"
 #include "study/boxtable.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QMenu>
+#include <QTabWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +31,95 @@ inline void usePrivateSettings()
 {
     static const QTemporaryDir folder;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
+
+// The window's controls by their object names, as a user finds them by their place.
+template <typename Control = QWidget>
+Control *control(const talven::MainWindow &form, const QString &name)
+{
+    auto *found = form.findChild<Control *>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+inline QLineEdit *numberBox(const talven::MainWindow &form, int index)
+{
+    return control<QLineEdit>(form, talven::indexed("numberBox", index));
+}
+inline QLineEdit *nameBox(const talven::MainWindow &form, int index)
+{
+    return control<QLineEdit>(form, talven::indexed("nameBox", index));
+}
+inline QLineEdit *creepRatioBox(const talven::MainWindow &form) { return numberBox(form, talven::CreepRatioBox); }
+inline QTabWidget *tabs(const talven::MainWindow &form) { return control<QTabWidget>(form, QStringLiteral("tabs")); }
+inline QListWidget *soilClassList(const talven::MainWindow &form)
+{
+    return control<QListWidget>(form, QStringLiteral("soilClassList"));
+}
+inline QLabel *label(const talven::MainWindow &form, const QString &name) { return control<QLabel>(form, name); }
+inline QAction *action(const talven::MainWindow &form, const char *name)
+{
+    return control<QAction>(form, QLatin1StringView(name));
+}
+inline QMenu *recentMenu(const talven::MainWindow &form) { return action(form, "recentMenu")->menu(); }
+inline QPushButton *button(const talven::MainWindow &form, const char *name)
+{
+    return control<QPushButton>(form, QLatin1StringView(name));
+}
+inline QRadioButton *formulaButton(const talven::MainWindow &form, talven::Formula formula)
+{
+    return control<QRadioButton>(form, formula == talven::Formula::Bligh ? u"blighButton"_qs : u"laneButton"_qs);
+}
+// The pile tabs' controls are named after their section: "verticalDoubleTick(0)".
+inline QString sectionPrefix(talven::Section section)
+{
+    return section == talven::Section::Vertical ? QStringLiteral("vertical") : QStringLiteral("horizontal");
+}
+inline QCheckBox *doubleTick(const talven::MainWindow &form, talven::Section section, int row)
+{
+    return control<QCheckBox>(form, talven::indexed(qPrintable(sectionPrefix(section) + u"DoubleTick"_qs), row));
+}
+inline QPushButton *showResultButton(const talven::MainWindow &form, talven::Section section)
+{
+    return button(form, section == talven::Section::Vertical ? "showVerticalResultButton" : "showHorizontalResultButton");
+}
+inline QPushButton *proposalButton(const talven::MainWindow &form, talven::Section section)
+{
+    return control<QPushButton>(form, sectionPrefix(section) + u"ProposalButton"_qs);
+}
+inline QLabel *referenceSigmaLLabel(const talven::MainWindow &form, talven::Section section)
+{
+    return label(form, sectionPrefix(section) + u"ReferenceSigmaL"_qs);
+}
+// L, ΔH, vertical ΣL, horizontal ΣL.
+inline std::array<QLabel *, 4> totalLabels(const talven::MainWindow &form)
+{
+    return {label(form, u"memberTotalLabel"_qs), label(form, u"headDifferenceLabel"_qs),
+            label(form, u"verticalSigmaLLabel"_qs), label(form, u"horizontalSigmaLLabel"_qs)};
+}
+inline talven::ResultLine resultLine(const talven::MainWindow &form, talven::Section section)
+{
+    const auto part = [&](const char *what) { return label(form, sectionPrefix(section) + u"Result"_qs + QLatin1StringView(what)); };
+    return {part("Heading"), part("Lead"), part("Numerator"),
+            control<QFrame>(form, sectionPrefix(section) + u"ResultRule"_qs), part("Denominator"), part("Equals"),
+            part("Provided"), part("Sign"), part("Required"), part("Verdict")};
+}
+
+// The study the window shows, and its record.
+inline const talven::Study &studyOf(const talven::MainWindow &form) { return form.document().study(); }
+inline const talven::StudyRecord &recordOf(const talven::MainWindow &form) { return studyOf(form).record; }
+inline bool isSaved(const talven::MainWindow &form) { return form.document().isSaved(); }
+
+// A soil class selected from code, as a click on its row would.
+inline void selectSoilClass(const talven::MainWindow &form, int row)
+{
+    QListWidget *list = soilClassList(form);
+    if (row < 0) {
+        list->clearSelection();
+        list->setCurrentItem(nullptr, QItemSelectionModel::NoUpdate);
+    } else {
+        list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    }
 }
 
 // A pile row's length box, by section.
@@ -110,25 +206,25 @@ inline QStringList describeShown(const talven::MainWindow &form)
     using namespace talven;
     QStringList lines;
     for (int i = 0; i < NumberBoxCount; ++i)
-        lines << QStringLiteral("numberBox(%1)=%2 %3").arg(i).arg(form.numberBox(i)->text()).arg(form.numberBox(i)->isReadOnly());
+        lines << QStringLiteral("numberBox(%1)=%2 %3").arg(i).arg(numberBox(form, i)->text()).arg(numberBox(form, i)->isReadOnly());
     for (int i = 0; i < NameCount; ++i)
-        lines << QStringLiteral("nameBox(%1)=%2").arg(i).arg(form.nameBox(i)->text());
+        lines << QStringLiteral("nameBox(%1)=%2").arg(i).arg(nameBox(form, i)->text());
     for (int i = 0; i < PileCount; ++i)
         lines << QStringLiteral("Check(%1)=%2 %3")
                      .arg(i)
-                     .arg(form.doubleTick(Section::Vertical, i)->isChecked())
-                     .arg(form.doubleTick(Section::Horizontal, i)->isChecked());
+                     .arg(doubleTick(form, Section::Vertical, i)->isChecked())
+                     .arg(doubleTick(form, Section::Horizontal, i)->isChecked());
     lines << QStringLiteral("formula=%1 class=%2 of %3")
-                 .arg(form.formulaButton(Formula::Bligh)->isChecked())
-                 .arg(form.listIndex())
-                 .arg(form.soilClassList()->count());
+                 .arg(formulaButton(form, Formula::Bligh)->isChecked())
+                 .arg(studyOf(form).soilClass)
+                 .arg(soilClassList(form)->count());
     for (QLabel *label : form.findChildren<QLabel *>()) {
         if (!label->objectName().isEmpty())
             lines << label->objectName() + u'=' + label->text()
                          + (label->isVisibleTo(&form) ? QString() : QStringLiteral(" hidden"));
     }
-    lines << QStringLiteral("saved=%1").arg(form.isSaved());
-    return lines + describeRecord(form.study());
+    lines << QStringLiteral("saved=%1").arg(isSaved(form));
+    return lines + describeRecord(recordOf(form));
 }
 
 // Fills the first tab as a user does: formula, soil class (with the ranged
@@ -137,20 +233,20 @@ inline QStringList describeShown(const talven::MainWindow &form)
 inline void fillFirstTabAndGoOn(talven::MainWindow &form, ScriptedDialogs &dialogs, bool bligh, int soilClass,
                                 const QString &typedRatio, const QStringList &values)
 {
-    clickButton(form.formulaButton(bligh ? talven::Formula::Bligh : talven::Formula::Lane));
+    clickButton(formulaButton(form, bligh ? talven::Formula::Bligh : talven::Formula::Lane));
     if (!typedRatio.isEmpty())
         dialogs.answer(Reply::Ok);
-    clickListRow(form.soilClassList(), soilClass);
+    clickListRow(soilClassList(form), soilClass);
     if (!typedRatio.isEmpty())
-        typeKeys(form.creepRatioBox(), typedRatio);
+        typeKeys(creepRatioBox(form), typedRatio);
     for (int i = 0; i < talven::BaseValueCount; ++i)
-        typeInto(form.numberBox(i), values[i]);
-    clickButton(form.toVerticalButton());
+        typeInto(numberBox(form, i), values[i]);
+    clickButton(button(form, "toVerticalButton"));
 }
 
 // The study saved as the user saves it: File > Save into `folder`.
 inline void saveStudyInto(talven::MainWindow &form, ScriptedDialogs &dialogs, const QTemporaryDir &folder)
 {
     dialogs.answerFile(folder.filePath(QStringLiteral("saved.vek")));
-    form.saveAction()->trigger();
+    action(form, "saveAction")->trigger();
 }

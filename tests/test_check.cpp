@@ -9,7 +9,7 @@ using namespace talven;
 
 Q_DECLARE_METATYPE(talven::Formula)
 Q_DECLARE_METATYPE(talven::Readiness)
-Q_DECLARE_METATYPE(talven::StudyInput)
+Q_DECLARE_METATYPE(talven::Study)
 Q_DECLARE_METATYPE(talven::Section)
 Q_DECLARE_METATYPE(talven::ProposalWay)
 Q_DECLARE_METATYPE(talven::ProposalOutcome)
@@ -18,10 +18,10 @@ namespace {
 
 // A study with L in the first dimension, ΔH as WL1 over a WL2 of 0, and ΣL
 // as one unticked vertical pile.
-StudyInput studyOf(Formula formula, double seepageLength, double sigmaL, double headDifference,
+Study studyOf(Formula formula, double seepageLength, double sigmaL, double headDifference,
                    double creepRatio)
 {
-    StudyInput input;
+    Study input;
     input.formula = formula;
     input.record.baseValues = {seepageLength, 0.0, 0.0, headDifference, 0.0};
     input.record.verticalLengths[0] = sigmaL;
@@ -30,9 +30,9 @@ StudyInput studyOf(Formula formula, double seepageLength, double sigmaL, double 
 }
 
 // Lane, C' 6.0, L 35, ΔH 4.25, two ticked piles of 3.0 in each section.
-StudyInput laneThirtyFive()
+Study laneThirtyFive()
 {
-    StudyInput input = workedExample();
+    Study input = workedExample();
     input.record.baseValues = {20, 10, 5, 5.25, 1};
     input.record.creepRatio = 6.0;
     input.record.verticalLengths = {3.0, 3.0};
@@ -41,17 +41,17 @@ StudyInput laneThirtyFive()
 
 // Lane, C' 3.0, L 0.02, ΔH 1 and one unticked vertical pile: R rounds up to
 // C from a ΣL 0.0033 m short of C x ΔH - L'.
-StudyInput roundingEdge(double pile)
+Study roundingEdge(double pile)
 {
-    StudyInput input = workedExample();
+    Study input = workedExample();
     input.record.baseValues = {0.02, 0, 0, 1, 0};
     input.record.creepRatio = 3.0;
     input.record.verticalLengths = {pile};
-    input.verticalTicks.fill(false);
+    std::fill_n(input.record.doubleFlags.begin(), PileCount, 0);  // the vertical ticks
     return input;
 }
 
-StudyInput withBligh(StudyInput input, double ratio)
+Study withBligh(Study input, double ratio)
 {
     input.formula = Formula::Bligh;
     input.record.creepRatio = ratio;
@@ -241,7 +241,7 @@ void TestCheck::readiness()
     QFETCH(double, waterLevel2);
     QFETCH(double, creepRatio);
     QFETCH(Readiness, readiness);
-    StudyInput input;
+    Study input;
     input.record.baseValues[3] = waterLevel1;
     input.record.baseValues[4] = waterLevel2;
     input.record.creepRatio = creepRatio;
@@ -260,20 +260,20 @@ void TestCheck::readiness()
 
 void TestCheck::designFigures_data()
 {
-    QTest::addColumn<StudyInput>("input");
+    QTest::addColumn<Study>("input");
     QTest::addColumn<QString>("required");
     QTest::addColumn<QString>("margin");
     QTest::addColumn<QString>("allowable");
     QTest::addColumn<QString>("horizontalMargin");
 
-    StudyInput typed = withBligh(workedExample(), 7.5);  // the ranged class, C typed
+    Study typed = withBligh(workedExample(), 7.5);  // the ranged class, C typed
     typed.record.baseValues = {0, 0, 0, 2, 0};
     typed.record.verticalLengths = {15.4};
-    typed.verticalTicks.fill(false);
-    StudyInput noRatio = workedExample();
+    std::fill_n(typed.record.doubleFlags.begin(), PileCount, 0);  // the vertical ticks
+    Study noRatio = workedExample();
     noRatio.record.creepRatio = 0.0;
-    StudyInput oneUnticked = workedExample();
-    oneUnticked.horizontalTicks[1] = false;
+    Study oneUnticked = workedExample();
+    oneUnticked = setDoubleTick(oneUnticked, Section::Horizontal, 1, false);
 
     // 11 / 1.29 = 8.53 passes, 11 / 1.30 = 8.46 fails.
     QTest::newRow("worked example") << workedExample() << "15.00" << "不足 6.00 m"
@@ -294,7 +294,7 @@ void TestCheck::designFigures_data()
 
 void TestCheck::designFigures()
 {
-    QFETCH(StudyInput, input);
+    QFETCH(Study, input);
     const StudyCheck check = checkStudy(input);
     const SectionCheck &vertical = check.section(Section::Vertical);
     QTEST(check.referenceSigmaL, "required");
@@ -306,7 +306,7 @@ void TestCheck::designFigures()
 
 void TestCheck::proposal_data()
 {
-    QTest::addColumn<StudyInput>("input");
+    QTest::addColumn<Study>("input");
     QTest::addColumn<Section>("section");
     QTest::addColumn<int>("step");  // cm
     QTest::addColumn<ProposalWay>("way");
@@ -321,9 +321,9 @@ void TestCheck::proposal_data()
     const auto V = Section::Vertical, H = Section::Horizontal;
     const auto InOrder = ProposalWay::InOrder, AllAlike = ProposalWay::AllAlike, OneRow = ProposalWay::OneRow;
     const auto Proposed = ProposalOutcome::Proposed;
-    StudyInput unticked = workedExample();
-    unticked.horizontalTicks[1] = false;
-    StudyInput empty = workedExample();
+    Study unticked = workedExample();
+    unticked = setDoubleTick(unticked, Section::Horizontal, 1, false);
+    Study empty = workedExample();
     empty.record.horizontalLengths = {};
 
     QTest::newRow("example, in order") << workedExample() << V << 50 << InOrder << 0 << 99.99 << Proposed
@@ -355,7 +355,7 @@ void TestCheck::proposal_data()
 
 void TestCheck::proposal()
 {
-    QFETCH(StudyInput, input);
+    QFETCH(Study, input);
     QFETCH(Section, section);
     QFETCH(int, step);
     QFETCH(ProposalWay, way);

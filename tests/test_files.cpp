@@ -37,7 +37,8 @@ QByteArray fileOf(const Lines &lines, int count = StudyFileLineCount, const QByt
 
 constexpr int Accepted = -1;
 
-int outcomeOf(const StudyFileReadResult &result)
+template <typename Read>
+int outcomeOf(const Read &result)
 {
     if (const auto *refusal = std::get_if<StudyFileRefusal>(&result))
         return int(*refusal);
@@ -46,7 +47,7 @@ int outcomeOf(const StudyFileReadResult &result)
 
 ParsedStudy parsedOf(const QByteArray &bytes)
 {
-    const StudyFileReadResult result = parseStudyFile(bytes);
+    const auto result = parseStudyFile(bytes);
     if (const auto *study = std::get_if<ParsedStudy>(&result))
         return *study;
     qWarning("file refused: %d", outcomeOf(result));
@@ -233,14 +234,15 @@ void TestFiles::roundTrip()
     QCOMPARE(writeStudyFile(path, content).value_or(Message{}), Message{});
     const StudyFileReadResult result = readStudyFile(path);
     QCOMPARE(outcomeOf(result), Accepted);
-    const RestoredStudy study = restoreStudy(std::get<ParsedStudy>(result));
+    const StudyEdit opened = std::get<StudyEdit>(result);
+    const Study &study = opened.study;
 
     QCOMPARE(int(study.formula), formula);
-    QCOMPARE(study.listIndex, listIndex);
-    QCOMPARE(study.ratioText, ratioText);
-    QCOMPARE(study.ratioEditable, isRangedClass(Formula(formula), listIndex));
+    QCOMPARE(study.soilClass, listIndex);
+    QCOMPARE(study.ratioText(), ratioText);
+    QCOMPARE(study.ratioEditable(), isRangedClass(Formula(formula), listIndex));
     COMPARE_NEAR(study.record.creepRatio, ratioText.toDouble());
-    QCOMPARE(study.messages.size(), std::size_t(0));
+    QCOMPARE(opened.messages.size(), std::size_t(0));
     for (int i = 0; i < NameCount; ++i)
         QCOMPARE(study.record.names[i], QStringLiteral("名称%1").arg(i));
     // Three decimals come back rounded to two, half away from zero.
@@ -249,10 +251,10 @@ void TestFiles::roundTrip()
     COMPARE_NEAR(study.record.verticalLengths[6], 13.13);
     COMPARE_NEAR(study.record.horizontalLengths[0], 14.13);
     QCOMPARE(study.record.doubleFlags, content.doubleFlags);
-    QCOMPARE(study.verticalTicks[0], true);
-    QCOMPARE(study.verticalTicks[1], false);
-    QCOMPARE(study.horizontalTicks[2], true);  // flag 9
-    QCOMPARE(study.horizontalTicks[6], false);  // flag 13
+    QCOMPARE(study.ticks(Section::Vertical)[0], true);
+    QCOMPARE(study.ticks(Section::Vertical)[1], false);
+    QCOMPARE(study.ticks(Section::Horizontal)[2], true);  // flag 9
+    QCOMPARE(study.ticks(Section::Horizontal)[6], false);  // flag 13
 }
 
 void TestFiles::outcome_data()
@@ -360,9 +362,10 @@ void TestFiles::lineEnds()
 
 void TestFiles::emptyFile()
 {
-    const StudyFileReadResult result = parseStudyFile(QByteArray());
+    const auto result = parseStudyFile(QByteArray());
     QCOMPARE(outcomeOf(result), Accepted);
-    const RestoredStudy study = restoreStudy(std::get<ParsedStudy>(result));
+    const StudyEdit opened = restoreStudy(std::get<ParsedStudy>(result));
+    const Study &study = opened.study;
     for (const QString &name : study.record.names)
         QVERIFY(name.isEmpty());
     for (double v : study.record.baseValues)
@@ -370,15 +373,15 @@ void TestFiles::emptyFile()
     for (int i = 0; i < PileCount; ++i) {
         QCOMPARE(study.record.verticalLengths[i], 0.0);
         QCOMPARE(study.record.horizontalLengths[i], 0.0);
-        QCOMPARE(study.verticalTicks[i], false);
-        QCOMPARE(study.horizontalTicks[i], false);
+        QCOMPARE(study.ticks(Section::Vertical)[i], false);
+        QCOMPARE(study.ticks(Section::Horizontal)[i], false);
     }
     QCOMPARE(study.formula, Formula::Lane);
-    QCOMPARE(study.listIndex, -1);
-    QCOMPARE(study.ratioText, QString());
-    QCOMPARE(study.ratioEditable, false);
+    QCOMPARE(study.soilClass, -1);
+    QCOMPARE(study.ratioText(), QString());
+    QCOMPARE(study.ratioEditable(), false);
     QCOMPARE(study.record.creepRatio, 0.0);
-    QCOMPARE(study.messages.size(), std::size_t(0));
+    QCOMPARE(opened.messages.size(), std::size_t(0));
 }
 
 void TestFiles::ticks_data()
@@ -404,7 +407,7 @@ void TestFiles::ticks()
     QFETCH(QByteArray, text);
     QFETCH(int, expected);
     for (const int line : {39, 46, 52}) {
-        const StudyFileReadResult result = parseStudyFile(fileOf({{line, text}}));
+        const auto result = parseStudyFile(fileOf({{line, text}}));
         if (expected < 0) {
             QCOMPARE(outcomeOf(result), int(StudyFileRefusal::BadTick));
             continue;
@@ -412,8 +415,8 @@ void TestFiles::ticks()
         QCOMPARE(outcomeOf(result), Accepted);
         const ParsedStudy &study = std::get<ParsedStudy>(result);
         QCOMPARE(study.doubleFlags[line - 39], expected);
-        const RestoredStudy restored = restoreStudy(study);
-        const bool ticked = line < 46 ? restored.verticalTicks[line - 39] : restored.horizontalTicks[line - 46];
+        const Study restored = restoreStudy(study).study;
+        const bool ticked = line < 46 ? restored.ticks(Section::Vertical)[line - 39] : restored.ticks(Section::Horizontal)[line - 46];
         QCOMPARE(ticked, expected == 1);
     }
 }
@@ -599,13 +602,14 @@ void TestFiles::restoreClass()
     QFETCH(double, creepRatio);
     QFETCH(bool, editable);
     QFETCH(bool, messageC);
-    const RestoredStudy study = restoreStudy(parsedOf(fileOf({{38, code}})));
+    const StudyEdit opened = restoreStudy(parsedOf(fileOf({{38, code}})));
+    const Study &study = opened.study;
     QCOMPARE(int(study.formula), formula);
-    QCOMPARE(study.listIndex, listIndex);
-    QCOMPARE(study.ratioText, ratioText);
+    QCOMPARE(study.soilClass, listIndex);
+    QCOMPARE(study.ratioText(), ratioText);
     COMPARE_NEAR(study.record.creepRatio, creepRatio);
-    QCOMPARE(study.ratioEditable, editable);
-    QCOMPARE(study.messages, messageC ? std::vector<Message>{MessageC} : std::vector<Message>{});
+    QCOMPARE(study.ratioEditable(), editable);
+    QCOMPARE(opened.messages, messageC ? std::vector<Message>{MessageC} : std::vector<Message>{});
     QCOMPARE(study.record.methodCode, code.toDouble());
 }
 
@@ -637,16 +641,17 @@ void TestFiles::restoreNumbers()
     QFETCH(int, box);
     QFETCH(double, value);
     QFETCH(std::vector<Message>, messages);
-    const RestoredStudy study = restoreStudy(parsedOf(bytes));
+    const StudyEdit opened = restoreStudy(parsedOf(bytes));
+    const Study &study = opened.study;
     const StudyRecord &r = study.record;
     const double actual = box < CreepRatioBox ? r.baseValues[box]
                           : box < FirstHorizontalPileBox ? r.verticalLengths[box - FirstVerticalPileBox]
                                                      : r.horizontalLengths[box - FirstHorizontalPileBox];
     QVERIFY2(isNear(actual, value), qPrintable(QStringLiteral("box %1 holds %2").arg(box).arg(actual, 0, 'g', 17)));
-    QCOMPARE(study.messages.size(), messages.size());
+    QCOMPARE(opened.messages.size(), messages.size());
     for (std::size_t i = 0; i < messages.size(); ++i)
-        QCOMPARE(study.messages[i].prompt, messages[i].prompt);
-    QCOMPARE(study.messages, messages);
+        QCOMPARE(opened.messages[i].prompt, messages[i].prompt);
+    QCOMPARE(opened.messages, messages);
 }
 
 QTEST_GUILESS_MAIN(TestFiles)

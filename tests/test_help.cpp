@@ -5,7 +5,7 @@
 #include "app/helpwindow.h"
 #include "app/mainwindow.h"
 #include "app/pagearea.h"
-#include "files/recentstudies.h"
+#include "files/usersettings.h"
 #include "check/creepcheck.h"
 #include "check/designaid.h"
 #include "check/studycheck.h"
@@ -120,7 +120,7 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
          }},
         {QStringLiteral("verdict-example"),
          [] {
-             const StudyInput input = workedExample();
+             const Study input = workedExample();
              const StudyCheck check = checkStudy(input);
              const double length = check.structureLength;
              const double head = check.headDifference;
@@ -138,7 +138,7 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
          }},
         {QStringLiteral("design-example"),
          [] {
-             const StudyInput input = workedExample();
+             const Study input = workedExample();
              const StudyCheck check = checkStudy(input);
              const SectionCheck &vertical = check.section(Section::Vertical);
              const double path = check.reducedLength + vertical.sigmaL;
@@ -170,11 +170,11 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
         {QStringLiteral("initial-ticks"),
          [] {
              // A new window starts as New and Clear leave it.
-             const MainWindow window;
+             const Study study = emptyStudy();
              int ticked = 0;
              for (Section section : {Section::Vertical, Section::Horizontal}) {
-                 for (int row = 0; row < PileCount; ++row)
-                     ticked += window.doubleTick(section, row)->isChecked() ? 1 : 0;
+                 for (bool tick : study.ticks(section))
+                     ticked += tick ? 1 : 0;
              }
              return QStringList{QStringLiteral("%1 行全ての「×2」にチェック").arg(ticked == DoubleFlagCount ? ticked : -1)};
          }},

@@ -46,9 +46,9 @@ const AskedDialog NoReport{QStringLiteral("水位データおよび\r\nクリー
 // Lane, first class (C' = 8.5), water levels 3 and 1: the first tab can be left.
 void makeReady(MainWindow &form)
 {
-    form.setListIndex(0);
-    form.numberBox(OuterWaterLevelBox)->setText(QStringLiteral("3"));
-    form.numberBox(InnerWaterLevelBox)->setText(QStringLiteral("1"));
+    selectSoilClass(form, 0);
+    numberBox(form, OuterWaterLevelBox)->setText(QStringLiteral("3"));
+    numberBox(form, InnerWaterLevelBox)->setText(QStringLiteral("1"));
 }
 
 // The worked example (Lane 8.5, dimensions 3 2 1, levels 3 and 1, piles 3 and
@@ -66,8 +66,8 @@ void openExample(MainWindow &form, const QTemporaryDir &folder)
     const QString path = folder.filePath(QStringLiteral("樋門A.vek"));
     QVERIFY(!writeStudyFile(path, content));
     form.openStudyFile(path);
-    form.showResult(Section::Vertical);
-    form.showResult(Section::Horizontal);
+    clickButton(showResultButton(form, Section::Vertical));
+    clickButton(showResultButton(form, Section::Horizontal));
 }
 
 // One change as the user makes it: "box N TEXT" typed and left with Enter,
@@ -79,31 +79,31 @@ void makeChange(MainWindow &form, ScriptedDialogs &dialogs, const QString &chang
     const QStringList part = change.split(u' ');
     const int number = part.value(1).toInt();
     if (part[0] == u"box") {
-        form.tabs()->setCurrentIndex(tabOfBox(number));
-        typeInto(form.numberBox(number), part[2]);
-        pressEnter(form.numberBox(number));
+        tabs(form)->setCurrentIndex(tabOfBox(number));
+        typeInto(numberBox(form, number), part[2]);
+        pressEnter(numberBox(form, number));
     } else if (part[0] == u"name") {
-        form.tabs()->setCurrentIndex(tabOfName(number));
-        typeInto(form.nameBox(number), part[2]);
-        pressEnter(form.nameBox(number));
+        tabs(form)->setCurrentIndex(tabOfName(number));
+        typeInto(nameBox(form, number), part[2]);
+        pressEnter(nameBox(form, number));
     } else if (part[0] == u"tick") {
         const Section section = part[1] == u"v" ? Section::Vertical : Section::Horizontal;
-        form.tabs()->setCurrentIndex(MainWindow::tabOf(section));
-        QTest::mouseClick(form.doubleTick(section, part[2].toInt()), Qt::LeftButton);
+        tabs(form)->setCurrentIndex(MainWindow::tabOf(section));
+        QTest::mouseClick(doubleTick(form, section, part[2].toInt()), Qt::LeftButton);
     } else if (part[0] == u"formula") {
-        form.tabs()->setCurrentIndex(MainWindow::MethodTab);
-        clickButton(form.formulaButton(part[1] == u"bligh" ? Formula::Bligh : Formula::Lane));
+        tabs(form)->setCurrentIndex(MainWindow::MethodTab);
+        clickButton(formulaButton(form, part[1] == u"bligh" ? Formula::Bligh : Formula::Lane));
     } else if (part[0] == u"class") {
-        form.tabs()->setCurrentIndex(MainWindow::MethodTab);
-        if (isRangedClass(form.selectedFormula(), number))
+        tabs(form)->setCurrentIndex(MainWindow::MethodTab);
+        if (isRangedClass(studyOf(form).formula, number))
             dialogs.answer(Reply::Ok);
-        clickListRow(form.soilClassList(), number);
+        clickListRow(soilClassList(form), number);
     } else if (part[0] == u"clear") {
         dialogs.answer(Reply::Yes);
-        form.clearNumbersAction()->trigger();
+        action(form, "clearNumbersAction")->trigger();
     } else {
-        form.tabs()->setCurrentIndex(MainWindow::VerticalTab);
-        clickButton(form.pileTab(Section::Vertical)->proposalButton());
+        tabs(form)->setCurrentIndex(MainWindow::VerticalTab);
+        clickButton(proposalButton(form, Section::Vertical));
         auto *dialog = form.findChild<ProposalDialog *>();
         QVERIFY(dialog && dialog->isVisible());
         clickButton(dialog->applyButton());
@@ -116,7 +116,7 @@ void makeChange(MainWindow &form, ScriptedDialogs &dialogs, const QString &chang
 // reference ΣL, the order of the tabs' labels.
 QStringList studyShown(MainWindow &form)
 {
-    form.tabs()->setCurrentIndex(MainWindow::MethodTab);
+    tabs(form)->setCurrentIndex(MainWindow::MethodTab);
     QStringList lines = describeShown(form);
     lines.removeIf([](const QString &line) {
         return line.contains(u"Result") || line.contains(u"Reference") || line.contains(u"Margin")
@@ -182,46 +182,46 @@ void TestMainWindow::loadState()
 {
     ScriptedDialogs dialogs;
     MainWindow form;
-    const StudyRecord &record = form.study();
+    const StudyRecord &record = recordOf(form);
 
     QCOMPARE(form.windowTitle(), QStringLiteral("タルヴェン"));
-    QCOMPARE(form.tabs()->currentIndex(), 0);
-    QVERIFY(form.isSaved());
+    QCOMPARE(tabs(form)->currentIndex(), 0);
+    QVERIFY(isSaved(form));
     for (int i = 0; i < NumberBoxCount; ++i) {
         const QString expected = i == CreepRatioBox ? QStringLiteral("0.0") : QStringLiteral("0.00");
-        QVERIFY2(form.numberBox(i)->text() == expected, qPrintable(form.numberBox(i)->objectName()));
+        QVERIFY2(numberBox(form, i)->text() == expected, qPrintable(numberBox(form, i)->objectName()));
     }
     for (int i = 0; i < NameCount; ++i) {
-        QVERIFY2(form.nameBox(i)->text().isEmpty(), qPrintable(form.nameBox(i)->objectName()));
+        QVERIFY2(nameBox(form, i)->text().isEmpty(), qPrintable(nameBox(form, i)->objectName()));
         QVERIFY(record.names[i].isEmpty());
     }
     for (int i = 0; i < PileCount; ++i) {
-        QVERIFY(form.doubleTick(Section::Vertical, i)->isChecked());
-        QVERIFY(form.doubleTick(Section::Horizontal, i)->isChecked());
+        QVERIFY(doubleTick(form, Section::Vertical, i)->isChecked());
+        QVERIFY(doubleTick(form, Section::Horizontal, i)->isChecked());
     }
     for (int flag : record.doubleFlags)
         QCOMPARE(flag, 1);
     for (double v : record.baseValues)
         QCOMPARE(v, 0.0);
     QCOMPARE(record.creepRatio, 0.0);
-    QVERIFY(!form.formulaButton(Formula::Bligh)->isChecked());
-    QVERIFY(form.formulaButton(Formula::Lane)->isChecked());
-    QCOMPARE(form.soilClassList()->count(), 11);
-    QCOMPARE(form.soilClassList()->item(0)->text(), QStringLiteral("極めて細かい砂またはシルト"));
-    QCOMPARE(form.listIndex(), -1);
-    QVERIFY(form.creepRatioBox()->isReadOnly());
+    QVERIFY(!formulaButton(form, Formula::Bligh)->isChecked());
+    QVERIFY(formulaButton(form, Formula::Lane)->isChecked());
+    QCOMPARE(soilClassList(form)->count(), 11);
+    QCOMPARE(soilClassList(form)->item(0)->text(), QStringLiteral("極めて細かい砂またはシルト"));
+    QCOMPARE(studyOf(form).soilClass, -1);
+    QVERIFY(creepRatioBox(form)->isReadOnly());
     for (int i = 0; i < 4; ++i)
-        QCOMPARE(form.totalLabels()[i]->text(), QStringLiteral("0.00"));
-    QCOMPARE(form.referenceSigmaLLabel(Section::Vertical)->text(), QStringLiteral("---"));
-    QCOMPARE(form.referenceSigmaLLabel(Section::Horizontal)->text(), QStringLiteral("---"));
-    QCOMPARE(form.formulaNumeratorLabel()->text(), QStringLiteral("Ｌ / 3 +ΣL"));
-    QCOMPARE(form.creepRatioCaption()->text(), QStringLiteral("加重クリープ比"));
+        QCOMPARE(totalLabels(form)[i]->text(), QStringLiteral("0.00"));
+    QCOMPARE(referenceSigmaLLabel(form, Section::Vertical)->text(), QStringLiteral("---"));
+    QCOMPARE(referenceSigmaLLabel(form, Section::Horizontal)->text(), QStringLiteral("---"));
+    QCOMPARE(label(form, QStringLiteral("formulaNumeratorLabel"))->text(), QStringLiteral("Ｌ / 3 +ΣL"));
+    QCOMPARE(label(form, QStringLiteral("creepRatioCaption"))->text(), QStringLiteral("加重クリープ比"));
     for (Section section : {Section::Vertical, Section::Horizontal}) {
-        for (QLabel *label : form.resultLine(section).answer())
+        for (QLabel *label : resultLine(form, section).answer())
             QVERIFY(label->isHidden());
     }
-    QCOMPARE(form.resultLine(Section::Vertical).numerator->text(), QStringLiteral("Ｌ / 3 +ΣL"));
-    QCOMPARE(form.resultLine(Section::Horizontal).denominator->text(), QStringLiteral("⊿H"));
+    QCOMPARE(resultLine(form, Section::Vertical).numerator->text(), QStringLiteral("Ｌ / 3 +ΣL"));
+    QCOMPARE(resultLine(form, Section::Horizontal).denominator->text(), QStringLiteral("⊿H"));
     QVERIFY(dialogs.asked().isEmpty());
 }
 
@@ -243,8 +243,8 @@ void TestMainWindow::boxColours()
     QFETCH(QColor, colour);
     ScriptedDialogs dialogs;
     MainWindow form;
-    QCOMPARE(form.numberBox(box)->palette().color(QPalette::Base), colour);
-    QVERIFY(form.creepRatioBox()->palette().color(QPalette::Base) != colour);
+    QCOMPARE(numberBox(form, box)->palette().color(QPalette::Base), colour);
+    QVERIFY(creepRatioBox(form)->palette().color(QPalette::Base) != colour);
 }
 
 void TestMainWindow::captions_data()
@@ -381,15 +381,15 @@ void TestMainWindow::nothingClipped()
     MainWindow form;
     QVERIFY(showActive(form));
     makeReady(form);
-    form.tabs()->setCurrentIndex(std::max(tab, 0));
-    form.showResult(Section::Vertical);
-    form.showResult(Section::Horizontal);
+    tabs(form)->setCurrentIndex(std::max(tab, 0));
+    clickButton(showResultButton(form, Section::Vertical));
+    clickButton(showResultButton(form, Section::Horizontal));
     if (tab < 0)
-        form.previewButton()->click();
+        button(form, "previewButton")->click();
     QCoreApplication::processEvents();
-    QWidget *page = tab < 0 ? static_cast<QWidget *>(PreviewWindow::instance()) : form.tabs()->currentWidget();
+    QWidget *page = tab < 0 ? static_cast<QWidget *>(PreviewWindow::instance()) : tabs(form)->currentWidget();
     QVERIFY(page);
-    const QListWidget *list = form.soilClassList();
+    const QListWidget *list = soilClassList(form);
     const int listRows = list->viewport()->height() / list->sizeHintForRow(0);
     QVERIFY2(listRows >= 4 && list->viewport()->height() == listRows * list->sizeHintForRow(0),
              qPrintable(u"%1 for rows of %2"_s.arg(list->viewport()->height()).arg(list->sizeHintForRow(0))));
@@ -432,42 +432,42 @@ void TestMainWindow::newCommand()
     QVERIFY(showActive(form));
     if (edit) {
         makeReady(form);
-        typeInto(form.nameBox(0), QStringLiteral("門柱"));
-        typeInto(form.numberBox(0), QStringLiteral("2.5"));
-        form.tabs()->setCurrentIndex(1);
-        typeInto(form.numberBox(verticalBox(0)), QStringLiteral("4"));
-        QTest::mouseClick(form.doubleTick(Section::Vertical, 2), Qt::LeftButton);
-        QVERIFY(!form.isSaved());
+        typeInto(nameBox(form, 0), QStringLiteral("門柱"));
+        typeInto(numberBox(form, 0), QStringLiteral("2.5"));
+        tabs(form)->setCurrentIndex(1);
+        typeInto(numberBox(form, verticalBox(0)), QStringLiteral("4"));
+        QTest::mouseClick(doubleTick(form, Section::Vertical, 2), Qt::LeftButton);
+        QVERIFY(!isSaved(form));
     }
     if (answer)
         dialogs.answer(Reply(answer));
-    form.newAction()->trigger();
+    action(form, "newAction")->trigger();
     if (answer)
         QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkNew});
     else
         QVERIFY(dialogs.asked().isEmpty());
     if (reset) {
-        QCOMPARE(form.tabs()->currentIndex(), 0);
-        QCOMPARE(form.numberBox(0)->text(), QStringLiteral("0.00"));
-        QCOMPARE(form.creepRatioBox()->text(), QStringLiteral("0.0"));
-        QCOMPARE(form.nameBox(0)->text(), QString());
-        QVERIFY(form.doubleTick(Section::Vertical, 2)->isChecked());
-        QCOMPARE(form.listIndex(), -1);
-        QCOMPARE(form.study().verticalLengths[0], 0.0);
-        QCOMPARE(form.study().names[0], QString());
-        QCOMPARE(form.study().methodCode, 0.0);
-        QVERIFY(form.isSaved());
+        QCOMPARE(tabs(form)->currentIndex(), 0);
+        QCOMPARE(numberBox(form, 0)->text(), QStringLiteral("0.00"));
+        QCOMPARE(creepRatioBox(form)->text(), QStringLiteral("0.0"));
+        QCOMPARE(nameBox(form, 0)->text(), QString());
+        QVERIFY(doubleTick(form, Section::Vertical, 2)->isChecked());
+        QCOMPARE(studyOf(form).soilClass, -1);
+        QCOMPARE(recordOf(form).verticalLengths[0], 0.0);
+        QCOMPARE(recordOf(form).names[0], QString());
+        QCOMPARE(recordOf(form).methodCode, 0.0);
+        QVERIFY(isSaved(form));
         if (edit)
-            QCOMPARE(focusedWidget(), form.numberBox(0));  // tab 0 was selected again
+            QCOMPARE(focusedWidget(), numberBox(form, 0));  // tab 0 was selected again
     } else {
-        QCOMPARE(form.tabs()->currentIndex(), 1);
-        QCOMPARE(form.numberBox(0)->text(), QStringLiteral("2.50"));
-        QCOMPARE(form.numberBox(verticalBox(0))->text(), QStringLiteral("4.00"));
-        QCOMPARE(form.nameBox(0)->text(), QStringLiteral("門柱"));
-        QCOMPARE(form.listIndex(), 0);
-        QVERIFY(!form.doubleTick(Section::Vertical, 2)->isChecked());
-        QCOMPARE(form.study().verticalLengths[0], 4.0);
-        QVERIFY(!form.isSaved());
+        QCOMPARE(tabs(form)->currentIndex(), 1);
+        QCOMPARE(numberBox(form, 0)->text(), QStringLiteral("2.50"));
+        QCOMPARE(numberBox(form, verticalBox(0))->text(), QStringLiteral("4.00"));
+        QCOMPARE(nameBox(form, 0)->text(), QStringLiteral("門柱"));
+        QCOMPARE(studyOf(form).soilClass, 0);
+        QVERIFY(!doubleTick(form, Section::Vertical, 2)->isChecked());
+        QCOMPARE(recordOf(form).verticalLengths[0], 4.0);
+        QVERIFY(!isSaved(form));
     }
 }
 
@@ -486,52 +486,52 @@ void TestMainWindow::clearKeepsNames()
     QVERIFY(showActive(form));
     makeReady(form);  // the piles' names are typed on their tabs
     for (int i = 0; i < NameCount; ++i) {
-        form.tabs()->setCurrentIndex(tabOfName(i));
-        typeInto(form.nameBox(i), QStringLiteral("名%1").arg(i));
-        pressEnter(form.nameBox(i));  // leaving the box stores the name
+        tabs(form)->setCurrentIndex(tabOfName(i));
+        typeInto(nameBox(form, i), QStringLiteral("名%1").arg(i));
+        pressEnter(nameBox(form, i));  // leaving the box stores the name
     }
-    form.tabs()->setCurrentIndex(MainWindow::MethodTab);
-    clickButton(form.formulaButton(Formula::Bligh));  // Bligh
-    form.setListIndex(0);
+    tabs(form)->setCurrentIndex(MainWindow::MethodTab);
+    clickButton(formulaButton(form, Formula::Bligh));  // Bligh
+    selectSoilClass(form, 0);
     for (int i = 0; i < NumberBoxCount; ++i) {
         if (i != CreepRatioBox)
-            form.numberBox(i)->setText(QString::number(i % 9 + 1));
+            numberBox(form, i)->setText(QString::number(i % 9 + 1));
     }
-    form.doubleTick(Section::Horizontal, 6)->setChecked(false);
-    const StudyRecord before = form.study();
+    doubleTick(form, Section::Horizontal, 6)->setChecked(false);
+    const StudyRecord before = recordOf(form);
 
     dialogs.answer(Reply(answer));
-    form.clearNumbersAction()->trigger();
+    action(form, "clearNumbersAction")->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{ClearQuestion});
     if (Reply(answer) == Reply::No) {
-        QVERIFY(form.study() == before);
-        QVERIFY(form.formulaButton(Formula::Bligh)->isChecked());
-        QCOMPARE(form.creepRatioBox()->text(), QStringLiteral("18"));
-        QVERIFY(!form.doubleTick(Section::Horizontal, 6)->isChecked());
+        QVERIFY(recordOf(form) == before);
+        QVERIFY(formulaButton(form, Formula::Bligh)->isChecked());
+        QCOMPARE(creepRatioBox(form)->text(), QStringLiteral("18"));
+        QVERIFY(!doubleTick(form, Section::Horizontal, 6)->isChecked());
         return;
     }
     for (int i = 0; i < NameCount; ++i) {
-        QCOMPARE(form.nameBox(i)->text(), QStringLiteral("名%1").arg(i));
-        QCOMPARE(form.study().names[i], QStringLiteral("名%1").arg(i));
+        QCOMPARE(nameBox(form, i)->text(), QStringLiteral("名%1").arg(i));
+        QCOMPARE(recordOf(form).names[i], QStringLiteral("名%1").arg(i));
     }
     for (int i = 0; i < NumberBoxCount; ++i) {
         if (i != CreepRatioBox)
-            QCOMPARE(form.numberBox(i)->text(), QStringLiteral("0.00"));
+            QCOMPARE(numberBox(form, i)->text(), QStringLiteral("0.00"));
     }
-    QCOMPARE(form.creepRatioBox()->text(), QStringLiteral("0.0"));
-    QVERIFY(form.formulaButton(Formula::Lane)->isChecked());
-    QCOMPARE(form.soilClassList()->count(), 11);
-    QCOMPARE(form.listIndex(), -1);
-    QVERIFY(form.doubleTick(Section::Horizontal, 6)->isChecked());
-    QCOMPARE(form.study().doubleFlags[doubleFlagIndex(Section::Horizontal, 6)], 1);
-    QCOMPARE(form.study().creepRatio, 0.0);
+    QCOMPARE(creepRatioBox(form)->text(), QStringLiteral("0.0"));
+    QVERIFY(formulaButton(form, Formula::Lane)->isChecked());
+    QCOMPARE(soilClassList(form)->count(), 11);
+    QCOMPARE(studyOf(form).soilClass, -1);
+    QVERIFY(doubleTick(form, Section::Horizontal, 6)->isChecked());
+    QCOMPARE(recordOf(form).doubleFlags[doubleFlagIndex(Section::Horizontal, 6)], 1);
+    QCOMPARE(recordOf(form).creepRatio, 0.0);
     // A change like any other, undone in one step.
-    QVERIFY(!form.isSaved());
-    QCOMPARE(form.undoAction()->text(), QStringLiteral("元に戻す：数値のみクリア"));
-    form.undoAction()->trigger();
-    QVERIFY(form.study() == before);
-    QVERIFY(form.formulaButton(Formula::Bligh)->isChecked());
-    QVERIFY(!form.doubleTick(Section::Horizontal, 6)->isChecked());
+    QVERIFY(!isSaved(form));
+    QCOMPARE(action(form, "undoAction")->text(), QStringLiteral("元に戻す：数値のみクリア"));
+    action(form, "undoAction")->trigger();
+    QVERIFY(recordOf(form) == before);
+    QVERIFY(formulaButton(form, Formula::Bligh)->isChecked());
+    QVERIFY(!doubleTick(form, Section::Horizontal, 6)->isChecked());
 }
 
 void TestMainWindow::exitAnswerNo_data()
@@ -550,15 +550,15 @@ void TestMainWindow::exitAnswerNo()
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
-    typeInto(form.nameBox(1), QStringLiteral("底版"));
-    typeInto(form.numberBox(1), QStringLiteral("12.5"));
-    QLineEdit *box = way == 3 ? form.nameBox(1) : form.numberBox(1);
+    typeInto(nameBox(form, 1), QStringLiteral("底版"));
+    typeInto(numberBox(form, 1), QStringLiteral("12.5"));
+    QLineEdit *box = way == 3 ? nameBox(form, 1) : numberBox(form, 1);
     box->setFocus();
     box->selectAll();
     dialogs.answer(Reply::Cancel);
     switch (way) {
     case 0:
-        form.exitAction()->trigger();
+        action(form, "exitAction")->trigger();
         break;
     case 1:
         form.close();
@@ -570,10 +570,10 @@ void TestMainWindow::exitAnswerNo()
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{ExitUnsaved});
     QVERIFY(form.isVisible());
     // Only moving into the name box has rewritten the number with two decimals.
-    QCOMPARE(form.numberBox(1)->text(), way == 3 ? QStringLiteral("12.50") : QStringLiteral("12.5"));
-    QCOMPARE(form.nameBox(1)->text(), QStringLiteral("底版"));
-    QCOMPARE(form.study().baseValues[1], 12.5);
-    QVERIFY(!form.isSaved());
+    QCOMPARE(numberBox(form, 1)->text(), way == 3 ? QStringLiteral("12.50") : QStringLiteral("12.5"));
+    QCOMPARE(nameBox(form, 1)->text(), QStringLiteral("底版"));
+    QCOMPARE(recordOf(form).baseValues[1], 12.5);
+    QVERIFY(!isSaved(form));
     if (way >= 2)
         QCOMPARE(focusedWidget(), box);
 }
@@ -606,7 +606,7 @@ void TestMainWindow::exitQuestion()
     MainWindow form;
     QVERIFY(showActive(form));
     if (unsaved)
-        typeInto(form.numberBox(0), QStringLiteral("7"));
+        typeInto(numberBox(form, 0), QStringLiteral("7"));
     dialogs.answer(Reply(answer));
     const bool saving = unsaved && Reply(answer) == Reply::Yes;
     const bool failing = saveAs.contains(u'/');
@@ -622,7 +622,7 @@ void TestMainWindow::exitQuestion()
     QCOMPARE(dialogs.fileDialogs().size(), saving ? 1 : 0);
     QCOMPARE(form.isVisible(), !closes);
     QCOMPARE(QFile::exists(folder.filePath(u"plan.vek"_s)), saving && closes);
-    QCOMPARE(form.isSaved(), !unsaved || (saving && closes));
+    QCOMPARE(isSaved(form), !unsaved || (saving && closes));
     QCOMPARE(loggedStyle(expected.front()), unsaved ? 35 : 36);
 }
 
@@ -655,10 +655,10 @@ void TestMainWindow::exitAnswerYes()
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
-    form.numberBox(0)->setFocus();
+    numberBox(form, 0)->setFocus();
     dialogs.answer(Reply::Yes);
     QTimer::singleShot(0, &form, [&form] {
-        QTest::keyClick(form.numberBox(0), Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(numberBox(form, 0), Qt::Key_X, Qt::ControlModifier);
     });
     // A guard so that a missing exit cannot hang the run.
     QTimer guard;
@@ -700,19 +700,19 @@ void TestMainWindow::leavingFirstTab()
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
-    typeInto(form.numberBox(OuterWaterLevelBox), level1);
-    typeInto(form.numberBox(InnerWaterLevelBox), level2);
+    typeInto(numberBox(form, OuterWaterLevelBox), level1);
+    typeInto(numberBox(form, InnerWaterLevelBox), level2);
     if (soilClass >= 0)
-        clickListRow(form.soilClassList(), soilClass);
+        clickListRow(soilClassList(form), soilClass);
     dialogs.answer(Reply::Ok);
     if (how == 0)
-        clickButton(form.toVerticalButton());
+        clickButton(button(form, "toVerticalButton"));
     else
-        form.tabs()->setCurrentIndex(how);
+        tabs(form)->setCurrentIndex(how);
     QCOMPARE(dialogs.asked(), (QList<AskedDialog>{{prompt, MessageIcon::Stop, caption}}));
-    QCOMPARE(form.tabs()->currentIndex(), 0);
+    QCOMPARE(tabs(form)->currentIndex(), 0);
     QCOMPARE(nameOf(focusedWidget()), focus);
-    QCOMPARE(form.referenceSigmaLLabel(Section::Vertical)->text(), QStringLiteral("---"));
+    QCOMPARE(referenceSigmaLLabel(form, Section::Vertical)->text(), QStringLiteral("---"));
 }
 
 void TestMainWindow::laterTabsNeverChecked_data()
@@ -731,16 +731,16 @@ void TestMainWindow::laterTabsNeverChecked()
     MainWindow form;
     QVERIFY(showActive(form));
     makeReady(form);
-    form.tabs()->setCurrentIndex(1);
-    QCOMPARE(form.tabs()->currentIndex(), 1);
+    tabs(form)->setCurrentIndex(1);
+    QCOMPARE(tabs(form)->currentIndex(), 1);
     // Faulty data can only come from the first tab; written here by the program.
-    form.numberBox(InnerWaterLevelBox)->setText(QStringLiteral("5"));
-    form.setListIndex(-1);
-    form.creepRatioBox()->setText(QStringLiteral("0.0"));
-    QCOMPARE(form.study().creepRatio, 0.0);
+    numberBox(form, InnerWaterLevelBox)->setText(QStringLiteral("5"));
+    selectSoilClass(form, -1);
+    creepRatioBox(form)->setText(QStringLiteral("0.0"));
+    QCOMPARE(recordOf(form).creepRatio, 0.0);
     for (int tab : moves) {
-        form.tabs()->setCurrentIndex(tab);
-        QCOMPARE(form.tabs()->currentIndex(), tab);
+        tabs(form)->setCurrentIndex(tab);
+        QCOMPARE(tabs(form)->currentIndex(), tab);
     }
     QVERIFY(dialogs.asked().isEmpty());
     const char *first[] = {"numberBox(0)", "numberBox(6)", "numberBox(13)"};
@@ -769,11 +769,11 @@ void TestMainWindow::navigationButtons()
     MainWindow form;
     QVERIFY(showActive(form));
     makeReady(form);
-    form.tabs()->setCurrentIndex(from);
+    tabs(form)->setCurrentIndex(from);
     auto *pressed = form.findChild<QPushButton *>(button);
     QVERIFY(pressed && pressed->isVisible());
     clickButton(pressed);
-    QCOMPARE(form.tabs()->currentIndex(), to);
+    QCOMPARE(tabs(form)->currentIndex(), to);
     QCOMPARE(nameOf(focusedWidget()), focus);
     QVERIFY(dialogs.asked().isEmpty());
 }
@@ -807,15 +807,15 @@ void TestMainWindow::referenceSigmaL()
     MainWindow form;
     QVERIFY(showActive(form));
     fillFirstTabAndGoOn(form, dialogs, bligh, soilClass, typedRatio, values);
-    QCOMPARE(form.tabs()->currentIndex(), 1);
-    QCOMPARE(form.referenceSigmaLLabel(Section::Vertical)->text(), expected);
-    QCOMPARE(form.referenceSigmaLLabel(Section::Horizontal)->text(), expected);
+    QCOMPARE(tabs(form)->currentIndex(), 1);
+    QCOMPARE(referenceSigmaLLabel(form, Section::Vertical)->text(), expected);
+    QCOMPARE(referenceSigmaLLabel(form, Section::Horizontal)->text(), expected);
     QCOMPARE(dialogs.unanswered(), 0);
 
     // New keeps them.
     dialogs.answer(Reply::Yes);
-    form.newAction()->trigger();
-    QCOMPARE(form.referenceSigmaLLabel(Section::Vertical)->text(), expected);
+    action(form, "newAction")->trigger();
+    QCOMPARE(referenceSigmaLLabel(form, Section::Vertical)->text(), expected);
 }
 
 void TestMainWindow::fileShortcutsInBoxes_data()
@@ -876,9 +876,9 @@ void TestMainWindow::reportNotReady()
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
-    form.numberBox(OuterWaterLevelBox)->setText(level1);
+    numberBox(form, OuterWaterLevelBox)->setText(level1);
     if (soilClass >= 0)
-        form.setListIndex(soilClass);
+        selectSoilClass(form, soilClass);
     if (refused)
         dialogs.answer(Reply::Ok);
     else if (command == u"printAction")
@@ -888,7 +888,7 @@ void TestMainWindow::reportNotReady()
         QCOMPARE(dialogs.asked(), QList<AskedDialog>{NoReport});
     else
         QVERIFY(dialogs.asked().isEmpty());
-    QCOMPARE(form.tabs()->currentIndex(), 0);
+    QCOMPARE(tabs(form)->currentIndex(), 0);
 }
 
 void TestMainWindow::saveAndOpenMarkSaved()
@@ -898,36 +898,36 @@ void TestMainWindow::saveAndOpenMarkSaved()
     MainWindow form;
     QVERIFY(showActive(form));
     makeReady(form);
-    form.tabs()->setCurrentIndex(2);
-    QVERIFY(!form.isSaved());
+    tabs(form)->setCurrentIndex(2);
+    QVERIFY(!isSaved(form));
 
     // A cancelled save writes nothing, so New still asks.
-    form.saveAction()->trigger();
-    QVERIFY(!form.isSaved());
-    QCOMPARE(form.tabs()->currentIndex(), 2);
+    action(form, "saveAction")->trigger();
+    QVERIFY(!isSaved(form));
+    QCOMPARE(tabs(form)->currentIndex(), 2);
     dialogs.answer(Reply::Yes);
-    form.newAction()->trigger();
+    action(form, "newAction")->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkNew});
-    QCOMPARE(form.tabs()->currentIndex(), 0);
+    QCOMPARE(tabs(form)->currentIndex(), 0);
     dialogs.forget();
 
     // Open asks when there is unsaved work; No changes nothing.
-    typeInto(form.numberBox(0), QStringLiteral("4"));
+    typeInto(numberBox(form, 0), QStringLiteral("4"));
     dialogs.answer(Reply::No);
-    form.openAction()->trigger();
+    action(form, "openAction")->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
-    QVERIFY(!form.isSaved());
-    QCOMPARE(form.numberBox(0)->text(), QStringLiteral("4"));
+    QVERIFY(!isSaved(form));
+    QCOMPARE(numberBox(form, 0)->text(), QStringLiteral("4"));
 
     // Yes, then Cancel: tab 0, and the work is still unsaved.
     dialogs.forget();
     makeReady(form);
-    form.tabs()->setCurrentIndex(1);
+    tabs(form)->setCurrentIndex(1);
     dialogs.answer(Reply::Yes);
-    form.openAction()->trigger();
+    action(form, "openAction")->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
-    QCOMPARE(form.tabs()->currentIndex(), 0);
-    QVERIFY(!form.isSaved());
+    QCOMPARE(tabs(form)->currentIndex(), 0);
+    QVERIFY(!isSaved(form));
 }
 
 void TestMainWindow::tabStopsOnTab1()
@@ -936,8 +936,8 @@ void TestMainWindow::tabStopsOnTab1()
     MainWindow form;
     QVERIFY(showActive(form));
     makeReady(form);
-    form.tabs()->setCurrentIndex(1);
-    QCOMPARE(focusedWidget(), form.numberBox(verticalBox(0)));
+    tabs(form)->setCurrentIndex(1);
+    QCOMPARE(focusedWidget(), numberBox(form, verticalBox(0)));
 
     QSet<QWidget *> reached;
     for (int press = 0; press < 60; ++press) {
@@ -946,25 +946,25 @@ void TestMainWindow::tabStopsOnTab1()
     }
     for (int i = 0; i < NumberBoxCount; ++i) {
         const bool own = pileGroup(Section::Vertical).contains(i);
-        QVERIFY2(reached.contains(form.numberBox(i)) == own, qPrintable(form.numberBox(i)->objectName()));
+        QVERIFY2(reached.contains(numberBox(form, i)) == own, qPrintable(numberBox(form, i)->objectName()));
     }
     for (int i = 0; i < NameCount; ++i) {
         const bool own = tabOfName(i) == MainWindow::VerticalTab;
-        QVERIFY2(reached.contains(form.nameBox(i)) == own, qPrintable(form.nameBox(i)->objectName()));
+        QVERIFY2(reached.contains(nameBox(form, i)) == own, qPrintable(nameBox(form, i)->objectName()));
     }
     // The boxes of the other tabs are out of the Tab order, and so are the formula buttons.
     for (int i : {0, int(CreepRatioBox), horizontalBox(0), horizontalBox(6)})
-        QVERIFY(!(form.numberBox(i)->focusPolicy() & Qt::TabFocus));
-    QVERIFY(!(form.formulaButton(Formula::Bligh)->focusPolicy() & Qt::TabFocus));
-    QVERIFY(!(form.formulaButton(Formula::Lane)->focusPolicy() & Qt::TabFocus));
-    QVERIFY(form.doubleTick(Section::Vertical, 0)->focusPolicy() & Qt::TabFocus);
+        QVERIFY(!(numberBox(form, i)->focusPolicy() & Qt::TabFocus));
+    QVERIFY(!(formulaButton(form, Formula::Bligh)->focusPolicy() & Qt::TabFocus));
+    QVERIFY(!(formulaButton(form, Formula::Lane)->focusPolicy() & Qt::TabFocus));
+    QVERIFY(doubleTick(form, Section::Vertical, 0)->focusPolicy() & Qt::TabFocus);
 
     // Back on tab 0 its boxes take the Tab key again, the formula buttons do not.
-    form.tabs()->setCurrentIndex(0);
-    QVERIFY(form.creepRatioBox()->focusPolicy() & Qt::TabFocus);
-    QVERIFY(form.nameBox(4)->focusPolicy() & Qt::TabFocus);
-    QVERIFY(!(form.numberBox(verticalBox(0))->focusPolicy() & Qt::TabFocus));
-    QVERIFY(!(form.formulaButton(Formula::Lane)->focusPolicy() & Qt::TabFocus));
+    tabs(form)->setCurrentIndex(0);
+    QVERIFY(creepRatioBox(form)->focusPolicy() & Qt::TabFocus);
+    QVERIFY(nameBox(form, 4)->focusPolicy() & Qt::TabFocus);
+    QVERIFY(!(numberBox(form, verticalBox(0))->focusPolicy() & Qt::TabFocus));
+    QVERIFY(!(formulaButton(form, Formula::Lane)->focusPolicy() & Qt::TabFocus));
 }
 
 void TestMainWindow::undoRedo_data()
@@ -1006,30 +1006,30 @@ void TestMainWindow::undoRedo()
     QVERIFY(showActive(form));
     openExample(form, folder);
     const QStringList opened = studyShown(form);
-    QVERIFY(!form.undoAction()->isEnabled() && !form.redoAction()->isEnabled());
+    QVERIFY(!action(form, "undoAction")->isEnabled() && !action(form, "redoAction")->isEnabled());
     for (const QString &change : changes)
         makeChange(form, dialogs, change);
     const QStringList changed = studyShown(form);
     QVERIFY(changed != opened);
-    QVERIFY(!form.isSaved() && form.isWindowModified());
+    QVERIFY(!isSaved(form) && form.isWindowModified());
 
     for (qsizetype i = steps.size() - 1; i >= 0; --i) {
-        QCOMPARE(form.undoAction()->text(), u"元に戻す："_s + steps[i]);
-        form.undoAction()->trigger();
-        QCOMPARE(form.redoAction()->text(), u"やり直し："_s + steps[i]);
+        QCOMPARE(action(form, "undoAction")->text(), u"元に戻す："_s + steps[i]);
+        action(form, "undoAction")->trigger();
+        QCOMPARE(action(form, "redoAction")->text(), u"やり直し："_s + steps[i]);
     }
     QCOMPARE(studyShown(form), opened);
-    QVERIFY(form.isSaved() && !form.isWindowModified());
-    QCOMPARE(form.undoAction()->text(), u"元に戻す"_s);
-    QVERIFY(!form.undoAction()->isEnabled());
-    QCOMPARE(form.resultLine(Section::Vertical).verdict->isHidden(), hidesVertical);
-    QCOMPARE(form.resultLine(Section::Horizontal).verdict->isHidden(), hidesHorizontal);
+    QVERIFY(isSaved(form) && !form.isWindowModified());
+    QCOMPARE(action(form, "undoAction")->text(), u"元に戻す"_s);
+    QVERIFY(!action(form, "undoAction")->isEnabled());
+    QCOMPARE(resultLine(form, Section::Vertical).verdict->isHidden(), hidesVertical);
+    QCOMPARE(resultLine(form, Section::Horizontal).verdict->isHidden(), hidesHorizontal);
 
     for (int i = 0; i < steps.size(); ++i)
-        form.redoAction()->trigger();
+        action(form, "redoAction")->trigger();
     QCOMPARE(studyShown(form), changed);
-    QVERIFY(!form.redoAction()->isEnabled());
-    QVERIFY(!form.isSaved());
+    QVERIFY(!action(form, "redoAction")->isEnabled());
+    QVERIFY(!isSaved(form));
     QVERIFY(dialogs.unanswered() == 0);
 }
 
@@ -1042,25 +1042,25 @@ void TestMainWindow::designAid()
     MainWindow form;
     QVERIFY(showActive(form));
     openExample(form, folder);
-    const StudyCheck check = form.check();
+    const StudyCheck check = checkStudy(studyOf(form));
     for (Section section : Sections) {
-        const PileTab *tab = form.pileTab(section);
-        QCOMPARE(tab->marginLabel()->text(), check.section(section).marginLabel());
-        QCOMPARE(tab->allowableHeadLabel()->text().remove(u'\n'), check.section(section).allowableHeadLabel());
-        QVERIFY(tab->proposalButton()->isEnabled());
+        QCOMPARE(label(form, sectionPrefix(section) + u"Margin"_s)->text(), check.section(section).marginLabel());
+        QCOMPARE(label(form, sectionPrefix(section) + u"AllowableHead"_s)->text().remove(u'\n'),
+                 check.section(section).allowableHeadLabel());
+        QVERIFY(proposalButton(form, section)->isEnabled());
     }
-    form.tabs()->setCurrentIndex(MainWindow::HorizontalTab);
-    clickButton(form.pileTab(Section::Horizontal)->proposalButton());
+    tabs(form)->setCurrentIndex(MainWindow::HorizontalTab);
+    clickButton(proposalButton(form, Section::Horizontal));
     auto *dialog = form.findChild<ProposalDialog *>();
     QVERIFY(dialog && dialog->isVisible());
     dialog->reject();
-    QVERIFY(form.isSaved() && !form.undoAction()->isEnabled());
-    QCOMPARE(form.numberBox(horizontalBox(0))->text(), u"2.50"_s);
+    QVERIFY(isSaved(form) && !action(form, "undoAction")->isEnabled());
+    QCOMPARE(numberBox(form, horizontalBox(0))->text(), u"2.50"_s);
 
     makeChange(form, dialogs, u"tick h 0"_s);
-    QVERIFY(form.pileTab(Section::Horizontal)->marginLabel()->isHidden());
-    QVERIFY(form.pileTab(Section::Horizontal)->allowableHeadLabel()->isHidden());
-    QVERIFY(!form.pileTab(Section::Vertical)->marginLabel()->isHidden());
+    QVERIFY(label(form, u"horizontalMargin"_s)->isHidden());
+    QVERIFY(label(form, u"horizontalAllowableHead"_s)->isHidden());
+    QVERIFY(!label(form, u"verticalMargin"_s)->isHidden());
 }
 
 void TestMainWindow::undoKeys_data()
@@ -1096,7 +1096,7 @@ void TestMainWindow::undoKeys()
     QVERIFY(showActive(form));
     openExample(form, folder);
     for (const QString &key : keys) {
-        QLineEdit *box = form.numberBox(key.section(u' ', 1, 1).toInt());
+        QLineEdit *box = numberBox(form, key.section(u' ', 1, 1).toInt());
         if (key.startsWith(u"type"))
             typeInto(box, key.section(u' ', 2));
         else if (key.startsWith(u"enter"))
@@ -1104,9 +1104,9 @@ void TestMainWindow::undoKeys()
         else
             QTest::keySequence(focusedWidget(), QKeySequence(key));
     }
-    QCOMPARE(form.numberBox(0)->text(), dimension1);
-    QCOMPARE(form.numberBox(1)->text(), dimension2);
-    QCOMPARE(form.isSaved(), saved);
+    QCOMPARE(numberBox(form, 0)->text(), dimension1);
+    QCOMPARE(numberBox(form, 1)->text(), dimension2);
+    QCOMPARE(isSaved(form), saved);
     QVERIFY(dialogs.asked().isEmpty());
 }
 

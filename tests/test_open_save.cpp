@@ -2,7 +2,7 @@
 // files, failed saves, and the saved flag after each way out.
 
 #include "app/mainwindow.h"
-#include "files/recentstudies.h"
+#include "files/usersettings.h"
 #include "mainwindowtesting.h"
 #include "scripteddialogs.h"
 #include "study/soilclasses.h"
@@ -37,16 +37,16 @@ const AskedDialog RatioOutOfRange{u"数値は５から９の範囲で入力し�
 // A study typed by the user: Bligh's ranged class with 7.5, names, numbers, some ticks off.
 void enterStudy(MainWindow &form, ScriptedDialogs &dialogs)
 {
-    clickButton(form.formulaButton(Formula::Bligh));
+    clickButton(formulaButton(form, Formula::Bligh));
     dialogs.answer(Reply::Ok);
-    clickListRow(form.soilClassList(), RangedBlighClass);
-    typeKeys(form.creepRatioBox(), u"7.5"_s);
+    clickListRow(soilClassList(form), RangedBlighClass);
+    typeKeys(creepRatioBox(form), u"7.5"_s);
     for (int i = 0; i < NameCount; ++i)
-        form.nameBox(i)->setText(u"名%1"_s.arg(i));
+        nameBox(form, i)->setText(u"名%1"_s.arg(i));
     for (int i : {0, 1, 2, OuterWaterLevelBox, InnerWaterLevelBox, verticalBox(0), horizontalBox(0)})
-        form.numberBox(i)->setText(QString::number(i + 2));
-    form.doubleTick(Section::Vertical, 1)->click();
-    form.doubleTick(Section::Horizontal, 6)->click();
+        numberBox(form, i)->setText(QString::number(i + 2));
+    doubleTick(form, Section::Vertical, 1)->click();
+    doubleTick(form, Section::Horizontal, 6)->click();
     dialogs.forget();
 }
 
@@ -165,62 +165,62 @@ void TestOpenSave::roundTrip()
     MainWindow form;
     QVERIFY(showActive(form));
 
-    clickButton(form.formulaButton(bligh ? talven::Formula::Bligh : talven::Formula::Lane));
+    clickButton(formulaButton(form, bligh ? talven::Formula::Bligh : talven::Formula::Lane));
     if (ranged)
         dialogs.answer(Reply::Ok);
     if (soilClass >= 0)
-        clickListRow(form.soilClassList(), soilClass);
+        clickListRow(soilClassList(form), soilClass);
     if (ranged)
-        typeKeys(form.creepRatioBox(), u"6.5"_s);
+        typeKeys(creepRatioBox(form), u"6.5"_s);
     QStringList shownNumbers;
     for (int i = 0; i < NumberBoxCount; ++i) {
         if (i == CreepRatioBox)
             continue;
         const auto &value = TypedValues[(i + shift) % std::size(TypedValues)];
         const bool level = groupOfBox(i).group == BoxGroup::WaterLevels;
-        form.numberBox(i)->setText((level ? u"-"_s : QString()) + QString::fromLatin1(value[0]));
+        numberBox(form, i)->setText((level ? u"-"_s : QString()) + QString::fromLatin1(value[0]));
         shownNumbers << (level && value[0][0] ? u"-"_s : QString()) + QString::fromLatin1(value[1]);
     }
     for (int i = 0; i < NameCount; ++i)
-        form.nameBox(i)->setText(u" 樋門ｱ%1　"_s.arg(i + shift));
+        nameBox(form, i)->setText(u" 樋門ｱ%1　"_s.arg(i + shift));
     for (int i = 0; i < PileCount; ++i) {
         if ((i + shift) % 3 == 0)
-            form.doubleTick(Section::Vertical, i)->click();
+            doubleTick(form, Section::Vertical, i)->click();
         if ((i + shift) % 2 == 0)
-            form.doubleTick(Section::Horizontal, i)->click();
+            doubleTick(form, Section::Horizontal, i)->click();
     }
-    const QString ratio = form.creepRatioBox()->text();
+    const QString ratio = creepRatioBox(form)->text();
     const QStringList ticks = describeShown(form).filter(u"Check("_s);
     QCOMPARE(dialogs.unanswered(), 0);
     dialogs.forget();
 
     dialogs.answerFile(folder.filePath(u"study"_s));
-    form.saveAction()->trigger();
-    QVERIFY(form.isSaved());
+    action(form, "saveAction")->trigger();
+    QVERIFY(isSaved(form));
     QVERIFY(QFile::exists(folder.filePath(u"study.vek"_s)));
     // A new study asks nothing after the save and clears the window.
-    form.newAction()->trigger();
-    QCOMPARE(form.nameBox(0)->text(), QString());
+    action(form, "newAction")->trigger();
+    QCOMPARE(nameBox(form, 0)->text(), QString());
 
     dialogs.answerFile(folder.filePath(u"study.vek"_s));
-    form.openAction()->trigger();
+    action(form, "openAction")->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{});
-    QVERIFY(form.isSaved());
-    QCOMPARE(form.tabs()->currentIndex(), 0);
+    QVERIFY(isSaved(form));
+    QCOMPARE(tabs(form)->currentIndex(), 0);
     QCOMPARE(nameOf(focusedWidget()), u"nameBox(0)"_s);
-    QCOMPARE(form.selectedFormula(), Formula(formula));
-    QCOMPARE(form.listIndex(), soilClass);
-    QCOMPARE(form.ratioEditable(), ranged);
+    QCOMPARE(studyOf(form).formula, Formula(formula));
+    QCOMPARE(studyOf(form).soilClass, soilClass);
+    QCOMPARE(studyOf(form).ratioEditable(), ranged);
     // Without a class the ratio comes back in the formula's own pattern.
-    QCOMPARE(form.creepRatioBox()->text(), soilClass < 0 ? (bligh ? u"0"_s : u"0.0"_s) : ratio);
+    QCOMPARE(creepRatioBox(form)->text(), soilClass < 0 ? (bligh ? u"0"_s : u"0.0"_s) : ratio);
     QCOMPARE(describeShown(form).filter(u"Check("_s), ticks);
     for (int i = 0, k = 0; i < NumberBoxCount; ++i) {
         if (i != CreepRatioBox)
-            QCOMPARE(form.numberBox(i)->text(), shownNumbers[k++]);
+            QCOMPARE(numberBox(form, i)->text(), shownNumbers[k++]);
     }
     for (int i = 0; i < NameCount; ++i) {
-        QCOMPARE(form.nameBox(i)->text(), u"樋門ｱ%1"_s.arg(i + shift));
-        QCOMPARE(form.study().names[i], u"樋門ｱ%1"_s.arg(i + shift));
+        QCOMPARE(nameBox(form, i)->text(), u"樋門ｱ%1"_s.arg(i + shift));
+        QCOMPARE(recordOf(form).names[i], u"樋門ｱ%1"_s.arg(i + shift));
     }
 }
 
@@ -265,14 +265,14 @@ void TestOpenSave::refusedFile()
     MainWindow form;
     QVERIFY(showActive(form));
     enterStudy(form, dialogs);
-    form.nameBox(3)->setFocus();
+    nameBox(form, 3)->setFocus();
     const QStringList before = describeShown(form);
-    QVERIFY(!form.isSaved());
+    QVERIFY(!isSaved(form));
 
     dialogs.answer(Reply::Yes);
     dialogs.answerFile(path);
     dialogs.answer(Reply::Ok);
-    form.openAction()->trigger();
+    action(form, "openAction")->trigger();
     QCOMPARE(dialogs.asked(), (QList<AskedDialog>{LoseWorkOpen, ReadError}));
     QCOMPARE(describeShown(form), before);
 }
@@ -286,10 +286,10 @@ void TestOpenSave::cancelled()
     const QStringList before = describeShown(form);
 
     dialogs.answerFile(QString());
-    form.saveAction()->trigger();
+    action(form, "saveAction")->trigger();
     dialogs.answer(Reply::Yes);
     dialogs.answerFile(QString());
-    form.openAction()->trigger();
+    action(form, "openAction")->trigger();
     QCOMPARE(describeShown(form), before);
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
 
@@ -305,7 +305,7 @@ void TestOpenSave::cancelled()
     // Nothing was saved: New still asks.
     dialogs.forget();
     dialogs.answer(Reply::No);
-    form.newAction()->trigger();
+    action(form, "newAction")->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkNew});
 }
 
@@ -335,12 +335,12 @@ void TestOpenSave::failedSave()
     MainWindow form;
     QVERIFY(showActive(form));
     enterStudy(form, dialogs);
-    form.nameBox(7)->setText(name);
+    nameBox(form, 7)->setText(name);
     const QStringList before = describeShown(form);
 
     dialogs.answerFile(folder.filePath(target));
     dialogs.answer(Reply::Ok);
-    form.saveAction()->trigger();
+    action(form, "saveAction")->trigger();
     QCOMPARE(dialogs.asked().size(), 1);
     const AskedDialog shown = dialogs.asked().front();
     if (named) {
@@ -379,11 +379,13 @@ void TestOpenSave::extension()
     QVERIFY(showActive(form));
     enterStudy(form, dialogs);
     dialogs.answerFile(folder.filePath(typed));
-    form.saveAction()->trigger();
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{written});
-    QVERIFY(form.isSaved());
+    action(form, "saveAction")->trigger();
+    // The study and its companion, which holds what the study file cannot.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
+             QStringList({QFileInfo(written).completeBaseName() + u".talven.json"_s, written}));
+    QVERIFY(isSaved(form));
     // The method code of Bligh's fourth class with 7.5, kept by the save.
-    QCOMPARE(form.study().methodCode, 10407.5);
+    QCOMPARE(recordOf(form).methodCode, 10407.5);
 }
 
 // The dialog only guards the name as typed: "plan" over an existing plan.vek
@@ -415,7 +417,7 @@ void TestOpenSave::overwriteAfterExtension()
     dialogs.answerFile(folder.filePath(typed));
     if (asked)
         dialogs.answer(Reply(answer));
-    form.saveAction()->trigger();
+    action(form, "saveAction")->trigger();
     const QList<AskedDialog> expected = asked
         ? QList<AskedDialog>{{u"「plan.vek」は既に存在します。\r\n上書きしますか？"_s, MessageIcon::Question, u"タルヴェン・保存"_s}}
         : QList<AskedDialog>{};
@@ -423,7 +425,7 @@ void TestOpenSave::overwriteAfterExtension()
     QFile file(earlier);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll() != QByteArray("earlier\r\n"), replaced);
-    QCOMPARE(form.isSaved(), replaced);
+    QCOMPARE(isSaved(form), replaced);
 }
 
 void TestOpenSave::rangedClass_data()
@@ -457,13 +459,13 @@ void TestOpenSave::rangedClass()
     dialogs.answerFile(folder.filePath(u"ranged.vek"_s));
     if (outOfRange)
         dialogs.answer(Reply::Ok);
-    form.openAction()->trigger();
+    action(form, "openAction")->trigger();
     QCOMPARE(dialogs.asked(), outOfRange ? QList<AskedDialog>{RatioOutOfRange} : QList<AskedDialog>{});
-    QCOMPARE(form.listIndex(), RangedBlighClass);
-    QCOMPARE(form.creepRatioBox()->text(), ratio);
-    QVERIFY(form.ratioEditable());
-    QCOMPARE(form.study().creepRatio, ratio.toDouble());
-    QVERIFY(form.isSaved());
+    QCOMPARE(studyOf(form).soilClass, RangedBlighClass);
+    QCOMPARE(creepRatioBox(form)->text(), ratio);
+    QVERIFY(studyOf(form).ratioEditable());
+    QCOMPARE(recordOf(form).creepRatio, ratio.toDouble());
+    QVERIFY(isSaved(form));
 }
 
 void TestOpenSave::shortFile_data()
@@ -486,16 +488,16 @@ void TestOpenSave::shortFile()
     enterStudy(form, dialogs);
     dialogs.answer(Reply::Yes);
     dialogs.answerFile(folder.filePath(u"short.vek"_s));
-    form.openAction()->trigger();
+    action(form, "openAction")->trigger();
     QCOMPARE(dialogs.asked(), QList<AskedDialog>{LoseWorkOpen});
-    QCOMPARE(form.selectedFormula(), Formula::Lane);
-    QCOMPARE(form.listIndex(), -1);
-    QCOMPARE(form.creepRatioBox()->text(), QString());
-    QVERIFY(!form.ratioEditable());
+    QCOMPARE(studyOf(form).formula, Formula::Lane);
+    QCOMPARE(studyOf(form).soilClass, -1);
+    QCOMPARE(creepRatioBox(form)->text(), QString());
+    QVERIFY(!studyOf(form).ratioEditable());
     for (int i = 0; i < PileCount; ++i)
-        QVERIFY(!form.doubleTick(Section::Vertical, i)->isChecked() && !form.doubleTick(Section::Horizontal, i)->isChecked());
-    QCOMPARE(form.numberBox(0)->text(), u"0.00"_s);
-    QVERIFY(form.isSaved());
+        QVERIFY(!doubleTick(form, Section::Vertical, i)->isChecked() && !doubleTick(form, Section::Horizontal, i)->isChecked());
+    QCOMPARE(numberBox(form, 0)->text(), u"0.00"_s);
+    QVERIFY(isSaved(form));
 }
 
 void TestOpenSave::fromOutside_data()
@@ -559,15 +561,15 @@ void TestOpenSave::fromOutside()
     }
     if (modal) {
         QTest::qWait(600);
-        QCOMPARE(form.nameBox(0)->text(), QString());  // not beneath the modal window
+        QCOMPARE(nameBox(form, 0)->text(), QString());  // not beneath the modal window
         blocker.close();
     }
     QTRY_COMPARE(dialogs.asked(), expected);
-    QTRY_COMPARE(form.nameBox(0)->text(), opens ? u"GATE"_s : before.filter(u"nameBox(0)="_s).front().mid(11));
+    QTRY_COMPARE(nameBox(form, 0)->text(), opens ? u"GATE"_s : before.filter(u"nameBox(0)="_s).front().mid(11));
     if (!opens)
         QCOMPARE(describeShown(form), before);
-    QCOMPARE(form.isSaved(), opens || reply == 0);
-    QCOMPARE(form.tabs()->currentIndex(), 0);
+    QCOMPARE(isSaved(form), opens || reply == 0);
+    QCOMPARE(tabs(form)->currentIndex(), 0);
     if (way == u"hand-over"_s && !modal)
         QTRY_VERIFY(form.isActiveWindow());
 }
@@ -610,9 +612,9 @@ void TestOpenSave::dragged()
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
-    QCOMPARE(dragAndDrop(onBox ? static_cast<QWidget *>(form.nameBox(2)) : &form, data), accepted);
-    QTRY_COMPARE(form.nameBox(0)->text(), accepted ? u"GATE"_s : QString());
-    QCOMPARE(form.nameBox(2)->text(), QString());
+    QCOMPARE(dragAndDrop(onBox ? static_cast<QWidget *>(nameBox(form, 2)) : &form, data), accepted);
+    QTRY_COMPARE(nameBox(form, 0)->text(), accepted ? u"GATE"_s : QString());
+    QCOMPARE(nameBox(form, 2)->text(), QString());
     QVERIFY(dialogs.asked().isEmpty());
 }
 
@@ -644,10 +646,10 @@ void TestOpenSave::dialogFolders()
             writeBytes(sub + u"/study.vek"_s, studyBytes(what == u"open"_s));
         if (what == u"refuse"_s)
             dialogs.answer(Reply::Ok);
-        (what == u"save"_s ? form.saveAction() : form.openAction())->trigger();
+        (what == u"save"_s ? action(form, "saveAction") : action(form, "openAction"))->trigger();
     }
     dialogs.answerFile(QString());
-    form.openAction()->trigger();
+    action(form, "openAction")->trigger();
     QCOMPARE(dialogs.fileDialogs().last().folder,
              expected.isEmpty() ? QCoreApplication::applicationDirPath() : folder.filePath(expected));
 }
@@ -720,27 +722,27 @@ void TestOpenSave::title()
     QVERIFY(showActive(form));
     for (const QString &step : steps) {
         if (step == u"type") {
-            typeInto(form.numberBox(0), u"4"_s);
+            typeInto(numberBox(form, 0), u"4"_s);
         } else if (step == u"leave") {
-            pressEnter(form.numberBox(0));
+            pressEnter(numberBox(form, 0));
         } else if (step == u"undo") {
-            form.undoAction()->trigger();
+            action(form, "undoAction")->trigger();
         } else if (step == u"save") {
             dialogs.answerFile(folder.filePath(u"plan"_s));
-            form.saveAction()->trigger();
+            action(form, "saveAction")->trigger();
         } else {
-            dialogs.answer(Reply::Yes, form.isSaved() ? 0 : 1);
+            dialogs.answer(Reply::Yes, isSaved(form) ? 0 : 1);
             dialogs.answerFile(folder.filePath(step == u"refuse" ? u"bad.vek"_s : u"樋門A.vek"_s));
             if (step == u"refuse")
                 dialogs.answer(Reply::Ok);
-            (step == u"new" ? form.newAction() : form.openAction())->trigger();
+            (step == u"new" ? action(form, "newAction") : action(form, "openAction"))->trigger();
         }
     }
     QCOMPARE(form.windowTitle(), title);
     QCOMPARE(form.isWindowModified(), modified);
     dialogs.forget();
     dialogs.answerFile(QString());
-    form.saveAction()->trigger();
+    action(form, "saveAction")->trigger();
     // In the study's folder, or for a study without a file where the dialogs start.
     QCOMPARE(dialogs.fileDialogs().front().fileName, proposed);
     QCOMPARE(dialogs.fileDialogs().front().folder,
@@ -780,8 +782,9 @@ void TestOpenSave::recentList()
     for (const char *name : {"a", "b", "c", "d"})
         writeBytes(folder.filePath(QLatin1StringView(name) + u".vek"_s), studyBytes(true));
     writeBytes(folder.filePath(u"bad.vek"_s), studyBytes(false));
-    for (const QString &path : recentStudies())
-        forgetRecentStudy(path);
+    UserSettings settings = UserSettings::load();
+    settings.recentStudies.clear();
+    QVERIFY(settings.save());
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
@@ -789,12 +792,12 @@ void TestOpenSave::recentList()
         const QString what = step.section(u' ', 0, 0);
         const QString name = step.section(u' ', 1);
         if (what == u"type") {
-            typeInto(form.nameBox(0), u"門"_s);
+            typeInto(nameBox(form, 0), u"門"_s);
         } else if (what == u"gone") {
             QVERIFY(QFile::remove(folder.filePath(name + u".vek"_s)));
         } else if (what == u"recent") {
-            QAction *entry = form.recentMenu()->actions().at(name.toInt() - 1);
-            if (!form.isSaved())
+            QAction *entry = recentMenu(form)->actions().at(name.toInt() - 1);
+            if (!isSaved(form))
                 dialogs.answer(Reply::No);  // the unsaved work is kept
             else if (!QFile::exists(entry->toolTip()))
                 dialogs.answer(Reply::Ok);  // the read error
@@ -803,7 +806,7 @@ void TestOpenSave::recentList()
             dialogs.answerFile(folder.filePath(name + u".vek"_s));
             if (name == u"bad")
                 dialogs.answer(Reply::Ok);
-            (what == u"save" ? form.saveAction() : form.openAction())->trigger();
+            (what == u"save" ? action(form, "saveAction") : action(form, "openAction"))->trigger();
         }
     }
     QCOMPARE(dialogs.asked(), asked);
@@ -811,7 +814,7 @@ void TestOpenSave::recentList()
     // Remembered for the next window, numbered, with the full path as the tip.
     const MainWindow next;
     QStringList texts;
-    for (const QAction *entry : next.recentMenu()->actions()) {
+    for (const QAction *entry : recentMenu(next)->actions()) {
         texts << entry->text();
         QCOMPARE(entry->toolTip(), QDir::toNativeSeparators(folder.filePath(entry->text().mid(3))));
     }

@@ -49,17 +49,17 @@ bool showReady(MainWindow &form)
 {
     if (!showActive(form))
         return false;
-    form.setListIndex(0);
-    form.numberBox(OuterWaterLevelBox)->setText(u"3"_s);
-    form.numberBox(InnerWaterLevelBox)->setText(u"1"_s);
+    selectSoilClass(form, 0);
+    numberBox(form, OuterWaterLevelBox)->setText(u"3"_s);
+    numberBox(form, InnerWaterLevelBox)->setText(u"1"_s);
     return true;
 }
 
 // The "ﾌﾟﾚﾋﾞｭｰ" button as the user reaches it, on the third tab.
 PreviewWindow *pressPreviewButton(MainWindow &form)
 {
-    form.tabs()->setCurrentIndex(2);
-    clickButton(form.previewButton());
+    tabs(form)->setCurrentIndex(2);
+    clickButton(button(form, "previewButton"));
     return PreviewWindow::instance();
 }
 
@@ -432,11 +432,11 @@ void TestPreview::pageNotice()
     QFETCH(double, level1);
     QFETCH(double, level2);
     QFETCH(bool, notice);
-    StudyInput input;
+    Study input;
     input.record.baseValues = {6.0, 3.0, 3.0, level1, level2};
     input.record.creepRatio = 8.5;
     input.record.verticalLengths[0] = 4.0;
-    input.listIndex = 0;
+    input.soilClass = 0;
     RecordingSurface surface;
     drawReportPage(surface, {input, {}});
     QStringList texts;
@@ -474,7 +474,7 @@ void TestPreview::redrawOnActivation()
     QCOMPARE(before, pageFor(before, form.reportPage()));
 
     QVERIFY(activate(&form));
-    form.numberBox(box)->setText(text);
+    numberBox(form, box)->setText(text);
     QCOMPARE(preview->pageImage(), before);  // nothing drawn until the preview is active again
     QVERIFY(activate(preview));
     QVERIFY(preview->pageImage() != before);
@@ -503,7 +503,7 @@ void TestPreview::onePreview()
     QVERIFY(showReady(form));
     const auto open = [&form](bool fromMenu) {
         if (fromMenu) {
-            form.previewAction()->trigger();
+            action(form, "previewAction")->trigger();
             return PreviewWindow::instance();
         }
         return pressPreviewButton(form);
@@ -584,17 +584,17 @@ void TestPreview::printing()
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showReady(form));
-    form.numberBox(verticalBox(0))->setText(u"20"_s);  // enough for both verdicts to be ＯＫ
-    form.numberBox(horizontalBox(0))->setText(u"20"_s);
+    numberBox(form, verticalBox(0))->setText(u"20"_s);  // enough for both verdicts to be ＯＫ
+    numberBox(form, horizontalBox(0))->setText(u"20"_s);
     dialogs.answerPrinter(ok, pdf);
     if (fails)
         dialogs.answer(Reply::Ok);
-    QAction *print = form.printAction();
+    QAction *print = action(form, "printAction");
     if (fromPreview) {
         PreviewWindow *preview = pressPreviewButton(form);
         QVERIFY(preview);
         if (!level2.isEmpty())
-            form.numberBox(InnerWaterLevelBox)->setText(level2);
+            numberBox(form, InnerWaterLevelBox)->setText(level2);
         print = preview->printAction();
     }
     withFileSizeLimit(fileLimit, [print] { print->trigger(); });
@@ -646,20 +646,20 @@ void TestPreview::pdfProposal()
     MainWindow form;
     QVERIFY(showReady(form));
     for (const QString &step : steps) {
-        dialogs.answer(Reply::Yes, form.isSaved() ? 0 : 1);  // unsaved work is given up
+        dialogs.answer(Reply::Yes, isSaved(form) ? 0 : 1);  // unsaved work is given up
         if (step == u"new"_s) {
-            form.newAction()->trigger();
+            action(form, "newAction")->trigger();
             showReady(form);
             continue;
         }
         dialogs.answerFile(folder.path() + u'/' + step.section(u' ', 1));
-        (step.startsWith(u"save"_s) ? form.saveAction() : form.openAction())->trigger();
+        (step.startsWith(u"save"_s) ? action(form, "saveAction") : action(form, "openAction"))->trigger();
     }
     dialogs.answerPrinter(false);
     if (fromPreview)
         pressPreviewButton(form)->printAction()->trigger();
     else
-        form.printAction()->trigger();
+        action(form, "printAction")->trigger();
     const QString expected = proposed.startsWith(u'/') ? folder.path() + proposed
                                                         : QCoreApplication::applicationDirPath() + u'/' + proposed;
     QCOMPARE(dialogs.proposedPdfFiles(), QList<QString>{expected});
@@ -709,7 +709,7 @@ namespace {
 // File > 帳票の設定… answered with the six fields in TitleBlock's order and the two options.
 void setReportSettings(MainWindow &form, const QStringList &fields, bool figures, bool footer)
 {
-    form.reportSettingsAction()->trigger();
+    action(form, "reportSettingsAction")->trigger();
     auto *dialog = form.findChild<ReportSettingsDialog *>();
     QVERIFY(dialog && dialog->isVisible());
     for (int i = 0; i < int(fields.size()); ++i)
@@ -729,9 +729,10 @@ QString describePage(const ReportOptions &page)
 
 }  // namespace
 
-// The user's fields and options are kept for the next windows; the study's
-// own fields fall back to its file name and the day of printing, and are
-// forgotten with the study.
+// The title block is the study's, saved with it; a new study and a study
+// file without its companion take the user's fields, which are kept for the
+// next windows with the options. 構造物名 and 作成日 fall back to the file
+// name and the day of printing.
 void TestPreview::reportSettings()
 {
     const QString today = reportDate(QDate::currentDate());
@@ -745,16 +746,22 @@ void TestPreview::reportSettings()
         QTemporaryDir folder;
         const QString path = folder.filePath(u"樋門A.vek"_s);
         QVERIFY(!writeStudyFile(path, StudyFileContent{}));
+        dialogs.answer(Reply::Yes);  // the title block is a change of the study
         form.openStudyFile(path);
         QCOMPARE(describePage(form.reportPage().options),
                  u"業務|樋門A|社|設|照|"_s + today + u" figures 0 footer 1 樋門A.vek"_s);
-        setReportSettings(form, {u"業務"_s, u"第2樋門"_s, u"社"_s, u"設"_s, u"照"_s, u"令和8年"_s}, false, true);
-        QCOMPARE(describePage(form.reportPage().options), u"業務|第2樋門|社|設|照|令和8年 figures 0 footer 1 樋門A.vek"_s);
-        form.newAction()->trigger();
-        QCOMPARE(describePage(form.reportPage().options), u"業務||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
+        setReportSettings(form, {u"業務2"_s, u"第2樋門"_s, u"社"_s, u"設"_s, u"照"_s, u"令和8年"_s}, false, true);
+        const QString own = u"業務2|第2樋門|社|設|照|令和8年 figures 0 footer 1 樋門A.vek"_s;
+        QCOMPARE(describePage(form.reportPage().options), own);
+        dialogs.answerFile(path);
+        action(form, "saveAction")->trigger();
+        action(form, "newAction")->trigger();
+        QCOMPARE(describePage(form.reportPage().options), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
+        form.openStudyFile(path);
+        QCOMPARE(describePage(form.reportPage().options), own);
     }
     MainWindow later;
-    QCOMPARE(describePage(later.reportPage().options), u"業務||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
+    QCOMPARE(describePage(later.reportPage().options), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
     QCOMPARE(dialogs.unanswered(), 0);
 }
 

@@ -24,7 +24,7 @@ using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(talven::Formula)
 Q_DECLARE_METATYPE(talven::Section)
-Q_DECLARE_METATYPE(talven::StudyInput)
+Q_DECLARE_METATYPE(talven::Study)
 Q_DECLARE_METATYPE(talven::ReportOptions)
 
 namespace {
@@ -40,11 +40,11 @@ using Kind = RecordingSurface::Kind;
 double columnOf(double x) { return x / CharWidth; }
 double rowOf(double y) { return y / LineHeight; }
 
-StudyInput sampleInput(Formula formula)
+Study sampleInput(Formula formula)
 {
-    StudyInput input;
+    Study input;
     input.formula = formula;
-    input.listIndex = 2;
+    input.soilClass = 2;
     StudyRecord &r = input.record;
     r.names = {QStringLiteral("本体"), QStringLiteral("上流翼壁"), QStringLiteral("下流翼壁"),
                QStringLiteral("計画高水位"), QStringLiteral("平水位"),
@@ -105,7 +105,7 @@ QList<Call> shapesJoining(const RecordingSurface &surface, Kind kind, double a1,
     return found;
 }
 
-RecordingSurface drawnReport(const StudyInput &input, bool printer = false)
+RecordingSurface drawnReport(const Study &input, bool printer = false)
 {
     RecordingSurface surface(printer);
     const ReportResult result = drawReport(surface, input, checkStudy(input));
@@ -133,7 +133,6 @@ private Q_SLOTS:
     void pileRows();
     void dimensionRows_data();
     void dimensionRows();
-    void ticksComeFromTheBoxes();
     void verdicts_data();
     void verdicts();
     void zeroHeadDifference_data();
@@ -343,8 +342,8 @@ void TestReport::selectedClassMark()
     QFETCH(int, listIndex);
     QFETCH(double, row);
 
-    StudyInput input = sampleInput(formula);
-    input.listIndex = listIndex;
+    Study input = sampleInput(formula);
+    input.soilClass = listIndex;
     const RecordingSurface surface = drawnReport(input);
     const QList<Call> marks = textCalls(surface, QStringLiteral("◆"));
     QCOMPARE(marks.size(), 1);
@@ -383,7 +382,7 @@ void TestReport::decimalAlignment()
     QFETCH(double, pointColumn);
     QFETCH(double, row);
 
-    StudyInput input = sampleInput(Formula::Lane);
+    Study input = sampleInput(Formula::Lane);
     input.record.baseValues = {100.0, 2.0, 3.0, -1.2, -3.45};
     input.record.verticalLengths = {12.34, 2.5, 0, 0, 0, 0, 0};
     const RecordingSurface surface = drawnReport(input);
@@ -502,16 +501,14 @@ void TestReport::pileRows()
     QFETCH(QString, total);
 
     // Pile 3 of the section; every other pile is unnamed and 0.
-    StudyInput input = sampleInput(Formula::Bligh);
+    Study input = sampleInput(Formula::Bligh);
     input.record.names = {};
     input.record.verticalLengths = {};
     input.record.horizontalLengths = {};
     const bool vertical = section == Section::Vertical;
     input.record.names[(vertical ? FirstVerticalPileName : FirstHorizontalPileName) + 3] = name;
     (vertical ? input.record.verticalLengths : input.record.horizontalLengths)[3] = length;
-    (vertical ? input.verticalTicks : input.horizontalTicks)[3] = ticked;
-    // The record's flags say the opposite: the report reads the boxes.
-    input.record.doubleFlags.fill(ticked ? 0 : 1);
+    input = setDoubleTick(input, vertical ? Section::Vertical : Section::Horizontal, 3, ticked);
     const RecordingSurface surface = drawnReport(input);
 
     const double top = vertical ? 38.5 : 54.5;
@@ -563,7 +560,7 @@ void TestReport::dimensionRows()
     QFETCH(QStringList, texts);
     QFETCH(QString, total);
 
-    StudyInput input = sampleInput(Formula::Lane);
+    Study input = sampleInput(Formula::Lane);
     input.record.names[0] = name;
     input.record.baseValues[0] = dimension;
     input.record.names[1] = QString();
@@ -575,16 +572,6 @@ void TestReport::dimensionRows()
     QVERIFY(textsOnRow(surface, 31.5, 6, 22.5).isEmpty());
     QVERIFY(textsOnRow(surface, 33, 6, 22.5).isEmpty());
     QCOMPARE(textsOnRow(surface, 34.5, 6, 22.5), QStringList({QStringLiteral("計"), total}));
-}
-
-void TestReport::ticksComeFromTheBoxes()
-{
-    StudyInput input = sampleInput(Formula::Lane);
-    input.record.doubleFlags.fill(1);
-    const RecordingSurface surface = drawnReport(input);
-    // 5 + 3 unticked, whatever the record's flags say.
-    QCOMPARE(textsOnRow(surface, 51, 6, 22.5), QStringList({QStringLiteral("計"), QStringLiteral("8.00")}));
-    QCOMPARE(textsOnRow(surface, 40.5, 6, 22.5), QStringList({QStringLiteral("上流"), QStringLiteral("5.00")}));
 }
 
 void TestReport::verdicts_data()
@@ -630,7 +617,7 @@ void TestReport::verdicts()
     QFETCH(QString, required);
     QFETCH(bool, ok);
 
-    StudyInput input = sampleInput(formula);
+    Study input = sampleInput(formula);
     input.record.baseValues = {member, 0.0, 0.0, wl1, wl2};
     input.record.creepRatio = creepRatio;
     input.record.verticalLengths = {pile, 0, 0, 0, 0, 0, 0};
@@ -674,7 +661,7 @@ void TestReport::zeroHeadDifference()
     QFETCH(Formula, formula);
     QFETCH(double, level);
 
-    StudyInput input = sampleInput(formula);
+    Study input = sampleInput(formula);
     input.record.baseValues[3] = level;
     input.record.baseValues[4] = level;
     RecordingSurface surface;
@@ -711,15 +698,15 @@ void TestReport::zeroHeadDifference()
 
 void TestReport::pageOptions_data()
 {
-    QTest::addColumn<StudyInput>("input");
+    QTest::addColumn<Study>("input");
     QTest::addColumn<ReportOptions>("options");
     QTest::addColumn<QStringList>("added");  // the texts drawn besides today's page, in order
 
-    const StudyInput example = workedExample();
-    StudyInput bligh = example;  // C 4: both sections OK
+    const Study example = workedExample();
+    Study bligh = example;  // C 4: both sections OK
     bligh.formula = Formula::Bligh;
     bligh.record.creepRatio = 4.0;
-    StudyInput notReady = example;
+    Study notReady = example;
     notReady.record.creepRatio = 0.0;
 
     ReportOptions all;
@@ -768,7 +755,7 @@ void TestReport::pageOptions_data()
 // element as it was, and no added text runs into another text.
 void TestReport::pageOptions()
 {
-    QFETCH(StudyInput, input);
+    QFETCH(Study, input);
     QFETCH(ReportOptions, options);
     const StudyCheck check = checkStudy(input);
     RecordingSurface plain, full;

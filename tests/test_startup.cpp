@@ -413,7 +413,7 @@ void TestStartup::splashReleasesTheWindow()
     QVERIFY(titleWindows().isEmpty());
     // The version window that follows start-up, from the main window's menu, has its OK button.
     MainWindow window;
-    window.versionAction()->trigger();
+    window.findChild<QAction *>(QStringLiteral("versionAction"))->trigger();
     QVERIFY(TitleWindow::instance());
     QVERIFY(TitleWindow::instance()->okButtonVisible());
 }

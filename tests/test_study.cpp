@@ -2,6 +2,8 @@
 #include "study/methodcode.h"
 #include "study/numbers.h"
 #include "study/soilclasses.h"
+#include "study/study.h"
+#include "study/studyhistory.h"
 #include "study/studyrecord.h"
 
 #include <QTest>
@@ -26,6 +28,9 @@ private Q_SLOTS:
     void keyFilter();
     void enterCycles_data();
     void enterCycles();
+    void edits_data();
+    void edits();
+    void history();
 };
 
 void TestStudy::methodCodeRoundTrip_data()
@@ -174,10 +179,13 @@ void TestStudy::keyFilter_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("characters");
     QTest::addColumn<QString>("accepted");
-    QTest::newRow("dimension") << 0 << QStringLiteral("12.-a５") << QStringLiteral("12.");
-    QTest::newRow("water level takes minus") << 3 << QStringLiteral("-1.5e") << QStringLiteral("-1.5");
-    QTest::newRow("pile no minus") << 12 << QStringLiteral("-9") << QStringLiteral("9");
-    QTest::newRow("ratio") << 5 << QStringLiteral("7.5+") << QStringLiteral("7.5");
+    QTest::addColumn<QString>("broughtIn");  // the same text pasted or dropped
+    QTest::newRow("dimension") << 0 << QStringLiteral("12.-a５") << QStringLiteral("12.") << QStringLiteral("12.-5");
+    QTest::newRow("water level takes minus") << 3 << QStringLiteral("-1.5e") << QStringLiteral("-1.5") << QStringLiteral("-1.5");
+    QTest::newRow("pile no minus typed, kept pasted") << 12 << QStringLiteral("-9") << QStringLiteral("9") << QStringLiteral("-9");
+    QTest::newRow("ratio") << 5 << QStringLiteral("7.5+") << QStringLiteral("7.5") << QStringLiteral("7.5");
+    QTest::newRow("full-width and the minus sign") << 6 << QStringLiteral("－１．５ −2") << QStringLiteral("2") << QStringLiteral("-1.5-2");
+    QTest::newRow("thousands stay whole") << 0 << QStringLiteral("1,234") << QStringLiteral("1234") << QStringLiteral("1234");
 }
 
 void TestStudy::keyFilter()
@@ -185,11 +193,13 @@ void TestStudy::keyFilter()
     QFETCH(int, index);
     QFETCH(QString, characters);
     QFETCH(QString, accepted);
+    QFETCH(QString, broughtIn);
     QString passed;
     for (QChar c : characters)
         if (numberBoxAccepts(index, c))
             passed += c;
     QCOMPARE(passed, accepted);
+    QCOMPARE(numberTextBroughtIn(characters), broughtIn);
 }
 
 void TestStudy::enterCycles_data()
@@ -216,6 +226,141 @@ void TestStudy::enterCycles()
         at = numberBoxes ? nextNumberBox(at) : nextNameBox(at);
         QCOMPARE(at, expected);
     }
+}
+
+void TestStudy::edits_data()
+{
+    // Edits made one after another on the empty study: "formula bligh",
+    // "class N", "restore N RATIO" (an opened study's class), "box N TEXT",
+    // "refresh" (a box left). The messages and the focus are the last edit's.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<Formula>("formula");
+    QTest::addColumn<int>("soilClass");
+    QTest::addColumn<QString>("ratioText");
+    QTest::addColumn<double>("creepRatio");
+    QTest::addColumn<int>("box");  // a number box, its text and stored value
+    QTest::addColumn<QString>("boxText");
+    QTest::addColumn<double>("boxValue");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("focusBox");
+    const QString ranged = rangedClassMessage().prompt;
+    const QString a = QStringLiteral("数値は0から99.99の範囲で入力してください");
+    const QString c = QStringLiteral("数値は５から９の範囲で入力してください");
+    const QString zero = QStringLiteral("0.00");
+    const Formula bligh = Formula::Bligh, lane = Formula::Lane;
+    QTest::newRow("empty study") << QStringList{} << lane << -1 << QStringLiteral("0.0") << 0.0 << 0 << zero << 0.0
+                                 << QStringList{} << -1;
+    QTest::newRow("Bligh") << QStringList{QStringLiteral("formula bligh")} << bligh << -1 << QStringLiteral("0") << 0.0
+                           << 0 << zero << 0.0 << QStringList{} << -1;
+    QTest::newRow("Bligh fine sand") << QStringList{QStringLiteral("formula bligh"), QStringLiteral("class 0")} << bligh
+                                     << 0 << QStringLiteral("18") << 18.0 << 0 << zero << 0.0 << QStringList{} << -1;
+    QTest::newRow("ranged class: message and 5") << QStringList{QStringLiteral("formula bligh"), QStringLiteral("class 3")}
+                                                 << bligh << 3 << QStringLiteral("5") << 5.0 << 0 << zero << 0.0
+                                                 << QStringList{ranged} << int(CreepRatioBox);
+    QTest::newRow("ranged class, 7.5 typed")
+        << QStringList{QStringLiteral("formula bligh"), QStringLiteral("class 3"), QStringLiteral("box 5 7.5")} << bligh << 3
+        << QStringLiteral("7.5") << 7.5 << 0 << zero << 0.0 << QStringList{} << -1;
+    QTest::newRow("ranged class, 9.5 refused")
+        << QStringList{QStringLiteral("formula bligh"), QStringLiteral("class 3"), QStringLiteral("box 5 9.5")} << bligh << 3
+        << QStringLiteral("5") << 5.0 << 0 << zero << 0.0 << QStringList{c} << int(CreepRatioBox);
+    QTest::newRow("another class after the ranged one")
+        << QStringList{QStringLiteral("formula bligh"), QStringLiteral("class 3"), QStringLiteral("class 2")} << bligh << 2
+        << QStringLiteral("12") << 12.0 << 0 << zero << 0.0 << QStringList{} << -1;
+    QTest::newRow("read-only ratio stores unchecked")
+        << QStringList{QStringLiteral("formula bligh"), QStringLiteral("class 2"), QStringLiteral("box 5 40")} << bligh << 2
+        << QStringLiteral("40") << 40.0 << 0 << zero << 0.0 << QStringList{} << -1;
+    QTest::newRow("the formula chosen again empties the class")
+        << QStringList{QStringLiteral("class 4"), QStringLiteral("formula lane")} << lane << -1 << QStringLiteral("0.0")
+        << 0.0 << 0 << zero << 0.0 << QStringList{} << -1;
+    QTest::newRow("opened ranged class keeps 7.5")
+        << QStringList{QStringLiteral("formula bligh"), QStringLiteral("restore 3 7.5")} << bligh << 3
+        << QStringLiteral("7.5") << 7.5 << 0 << zero << 0.0 << QStringList{} << -1;
+    QTest::newRow("opened ranged class, 12 refused without its information")
+        << QStringList{QStringLiteral("formula bligh"), QStringLiteral("restore 3 12")} << bligh << 3 << QStringLiteral("5")
+        << 5.0 << 0 << zero << 0.0 << QStringList{c} << int(CreepRatioBox);
+    QTest::newRow("opened fixed class takes the table's ratio")
+        << QStringList{QStringLiteral("restore 1 3")} << lane << 1 << QStringLiteral("7.0") << 7.0 << 0 << zero << 0.0
+        << QStringList{} << -1;
+    QTest::newRow("dimension 100 refused") << QStringList{QStringLiteral("box 0 100")} << lane << -1 << QStringLiteral("0.0")
+                                           << 0.0 << 0 << QString() << 0.0 << QStringList{a} << 0;
+    QTest::newRow("pile -1 refused") << QStringList{QStringLiteral("box 6 2"), QStringLiteral("box 6 -1")} << lane << -1
+                                     << QStringLiteral("0.0") << 0.0 << 6 << QString() << 0.0 << QStringList{a} << 6;
+    QTest::newRow("typed text kept until the box is left") << QStringList{QStringLiteral("box 3 2.")} << lane << -1
+                                                           << QStringLiteral("0.0") << 0.0 << 3 << QStringLiteral("2.")
+                                                           << 2.0 << QStringList{} << -1;
+    QTest::newRow("leaving rounds half away from zero")
+        << QStringList{QStringLiteral("box 4 -2.675"), QStringLiteral("refresh")} << lane << -1 << QStringLiteral("0.0")
+        << 0.0 << 4 << QStringLiteral("-2.68") << -2.68 << QStringList{} << -1;
+}
+
+void TestStudy::edits()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(Formula, formula);
+    QFETCH(int, soilClass);
+    QFETCH(QString, ratioText);
+    QFETCH(double, creepRatio);
+    QFETCH(int, box);
+    QFETCH(QString, boxText);
+    QFETCH(double, boxValue);
+    QFETCH(QStringList, messages);
+    QFETCH(int, focusBox);
+    StudyEdit edit{emptyStudy(), {}, -1};
+    for (const QString &step : steps) {
+        const QStringList part = step.split(u' ');
+        const Study now = edit.study;
+        if (part[0] == u"formula")
+            edit = {chooseFormula(now, part[1] == u"bligh" ? Formula::Bligh : Formula::Lane), {}, -1};
+        else if (part[0] == u"class")
+            edit = chooseSoilClass(now, part[1].toInt());
+        else if (part[0] == u"restore")
+            edit = restoreSoilClass(now, part[1].toInt(), part[2]);
+        else if (part[0] == u"box")
+            edit = writeNumberBox(now, part[1].toInt(), part[2]);
+        else
+            edit = refreshBoxes(now);
+    }
+    const Study &study = edit.study;
+    QCOMPARE(study.formula, formula);
+    QCOMPARE(study.soilClass, soilClass);
+    QCOMPARE(study.ratioText(), ratioText);
+    QCOMPARE(study.record.creepRatio, creepRatio);
+    QCOMPARE(study.ratioEditable(), isRangedClass(formula, soilClass));
+    QCOMPARE(study.numberTexts[box], boxText);
+    QCOMPARE(numberField(study.record, box), boxValue);
+    QStringList met;
+    for (const Message &message : edit.messages)
+        met << message.prompt;
+    QCOMPARE(met, messages);
+    QCOMPARE(edit.focusBox, focusBox);
+}
+
+// Undo gives the study before a step, redo the study after it; the saved
+// step is the clean one until it is undone and replaced.
+void TestStudy::history()
+{
+    const Study a = emptyStudy();
+    const Study b = writeNumberBox(a, 0, QStringLiteral("1")).study;
+    const Study c = writeNumberBox(b, 3, QStringLiteral("2")).study;
+    StudyHistory history;
+    QVERIFY(history.isClean() && !history.canUndo() && !history.canRedo());
+    history.push(QStringLiteral("寸法の入力"), a, b);
+    history.push(QStringLiteral("水位の入力"), b, c);
+    history.setClean();
+    QCOMPARE(history.undoText(), QStringLiteral("水位の入力"));
+    QCOMPARE(history.undo(), b);
+    QVERIFY(!history.isClean());
+    QCOMPARE(history.redoText(), QStringLiteral("水位の入力"));
+    QCOMPARE(history.redo(), c);
+    QVERIFY(history.isClean());
+    QCOMPARE(history.undo(), b);
+    QCOMPARE(history.undo(), a);
+    history.push(QStringLiteral("名称の入力"), a, c);
+    QVERIFY(!history.canRedo());
+    QCOMPARE(history.undo(), a);
+    QVERIFY(!history.isClean());  // the saved step is gone for good
+    history.clear();
+    QVERIFY(history.isClean() && !history.canUndo());
 }
 
 QTEST_GUILESS_MAIN(TestStudy)

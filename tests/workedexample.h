@@ -1,20 +1,19 @@
 #pragma once
 
-#include "study/studyinput.h"
+#include "study/study.h"
 
 // The worked example of the help and README (docs/example.vek): Lane, class
 // 極めて細かい砂またはシルト (C' 8.5), dimensions 3, 2 and 1 (L 6), WL 3 and 1
 // (ΔH 2), vertical piles 3 and 1.5 (ΣL 9), horizontal piles 2.5 and 2.5
 // (ΣL 10), every pile counted twice.
-inline talven::StudyInput workedExample()
+inline talven::Study workedExample()
 {
-    talven::StudyInput input;
-    input.listIndex = 0;
-    input.record.baseValues = {3, 2, 1, 3, 1};
-    input.record.creepRatio = 8.5;
-    input.record.verticalLengths = {3.0, 1.5};
-    input.record.horizontalLengths = {2.5, 2.5};
-    input.verticalTicks.fill(true);
-    input.horizontalTicks.fill(true);
-    return input;
+    talven::Study study;
+    study.soilClass = 0;
+    study.record.baseValues = {3, 2, 1, 3, 1};
+    study.record.creepRatio = 8.5;
+    study.record.verticalLengths = {3.0, 1.5};
+    study.record.horizontalLengths = {2.5, 2.5};
+    study.record.doubleFlags.fill(1);
+    return study;
 }

@@ -6,8 +6,8 @@
 
 namespace talven {
 
-BroughtInText::BroughtInText(QLineEdit *box, int longest, Accepts accepts)
-    : QObject(box), box_(box), longest_(longest), accepts_(std::move(accepts)), before_(box->text())
+BroughtInText::BroughtInText(QLineEdit *box, int longest, Keep keep)
+    : QObject(box), box_(box), longest_(longest), keep_(std::move(keep)), before_(box->text())
 {
     // textEdited comes before textChanged, and only for the user's edits.
     connect(box, &QLineEdit::textEdited, this, &BroughtInText::keepWhatTypingCouldEnter);
@@ -30,11 +30,7 @@ void BroughtInText::keepWhatTypingCouldEnter()
     while (front < shorter - back && before_[front] == after[front])
         ++front;
     const QString broughtIn = after.mid(front, after.size() - front - back);
-    QString kept;
-    for (QChar character : broughtIn) {
-        if (!accepts_ || accepts_(character))
-            kept += character;
-    }
+    QString kept = keep_ ? keep_(broughtIn) : broughtIn;
     if (longest_ > 0)
         kept.truncate(std::max<qsizetype>(longest_ - front - back, 0));
     if (kept == broughtIn)

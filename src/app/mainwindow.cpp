@@ -1,390 +1,78 @@
-// The main window's behaviour: its controls' handlers, the window-held part
-// of the study, the totals and results drawn from check(), the menus.
+// The main window's commands: New, Open, Save, the report's settings,
+// preview and printing, the history, help and exit.
 #include "app/mainwindow.h"
 
 #include "app/helpwindow.h"
-#include "app/proposaldialog.h"
+#include "app/methodpage.h"
+#include "app/piletab.h"
+#include "app/previewwindow.h"
+#include "app/studyboxes.h"
+#include "app/studydocument.h"
 #include "app/titlewindow.h"
 #include "app/twips.h"
+#include "check/studycheck.h"
 #include "dialogs/dialogservice.h"
-#include "study/fieldrules.h"
-#include "study/numbers.h"
+#include "files/studyfile.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QCoreApplication>
 #include <QCloseEvent>
-#include <QLabel>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScopedValueRollback>
-#include <QSignalBlocker>
 #include <QTabWidget>
-#include <QUndoStack>
-
-#include <algorithm>
 
 namespace talven {
 
-static_assert(MainWindow::tabOf(Section::Vertical) == MainWindow::VerticalTab
-              && MainWindow::tabOf(Section::Horizontal) == MainWindow::HorizontalTab);
+namespace {
+
+// "元に戻す：寸法の入力", or the bare command when there is nothing to name.
+QString commandText(const QString &command, const QString &step)
+{
+    return step.isEmpty() ? command : command + u'：' + step;
+}
+
+}  // namespace
 
 MainWindow::MainWindow()
 {
     setAcceptDrops(true);
-    history_ = new QUndoStack(this);
+    document_ = new StudyDocument(this);
+    boxes_ = new StudyBoxes(this);
     createActions();
-    createMenus();
     buildTabs();
-    connectControls();
+    connectStudy();
     const QSize client(twipsX(this, 10080), twipsY(this, 7260));
-    resize(QSize(client.width(), client.height() + menuBar()->sizeHint().height())
-               .expandedTo(minimumSizeHint()));
-    resetControlsAndRecord(false);
-    setStudyPath(QString());
-    startHistory();
+    resize(QSize(client.width(), client.height() + menuBar()->sizeHint().height()).expandedTo(minimumSizeHint()));
+    document_->start(withTitleBlock(emptyStudy()), QString());
     updateRecentMenu();
 }
 
-MainWindow::~MainWindow() = default;
-
-void MainWindow::connectControls()
+// The children go after this destructor, and some signal as they go (the
+// tabs when their pages are deleted): none of it may reach this window.
+MainWindow::~MainWindow()
 {
-    connect(newAction_, &QAction::triggered, this, &MainWindow::newStudy);
-    connect(openAction_, &QAction::triggered, this, &MainWindow::openStudy);
-    connect(saveAction_, &QAction::triggered, this, &MainWindow::saveStudy);
-    connect(previewAction_, &QAction::triggered, this, &MainWindow::printPreview);
-    connect(printAction_, &QAction::triggered, this, &MainWindow::printReport);
-    connect(exitAction_, &QAction::triggered, this, &MainWindow::close);
-    connect(clearNumbersAction_, &QAction::triggered, this, &MainWindow::clearNumbers);
-    connect(undoAction_, &QAction::triggered, this, &MainWindow::undo);
-    connect(redoAction_, &QAction::triggered, this, &MainWindow::redo);
-    connect(history_, &QUndoStack::indexChanged, this, &MainWindow::updateDocumentState);
-    connect(history_, &QUndoStack::cleanChanged, this, &MainWindow::updateDocumentState);
-    connect(helpAction_, &QAction::triggered, this, &MainWindow::showHelp);
-    connect(versionAction_, &QAction::triggered, this, &MainWindow::showVersion);
-    connect(reportSettingsAction_, &QAction::triggered, this, &MainWindow::editReportSettings);
-
-    connect(toVerticalButton_, &QPushButton::clicked, this, [this] { tabs_->setCurrentIndex(VerticalTab); });
-    connect(toHorizontalButton(), &QPushButton::clicked, this, [this] { tabs_->setCurrentIndex(HorizontalTab); });
-    connect(backToVerticalButton(), &QPushButton::clicked, this, [this] { tabs_->setCurrentIndex(VerticalTab); });
-    connect(backToMethodButton(), &QPushButton::clicked, this, [this] { tabs_->setCurrentIndex(MethodTab); });
-    // The tab's own preview button neither checks the study nor blocks the window.
-    connect(previewButton(), &QPushButton::clicked, this, [this] { showPreview(false); });
-    for (Section section : Sections) {
-        connect(showResultButton(section), &QPushButton::clicked, this, [this, section] { showResult(section); });
-        connect(pileTab(section)->proposalButton(), &QPushButton::clicked, this,
-                [this, section] { proposePileLengths(section); });
-        for (int row = 0; row < PileCount; ++row)
-            connect(doubleTick(section, row), &QCheckBox::toggled, this,
-                    [this, section, row] { onDoubleTickToggled(section, row); });
-    }
-
-    connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
-        const int previous = currentTab_;
-        currentTab_ = tab;
-        onTabChanged(previous);
-    });
-    for (Formula formula : {Formula::Bligh, Formula::Lane}) {
-        connect(formulaButton(formula), &QRadioButton::toggled, this, [this, formula](bool checked) {
-            if (checked)
-                onFormulaSelected(formula);
-        });
-    }
-    connect(soilClassList_, &QListWidget::itemSelectionChanged, this, &MainWindow::onSoilClassSelected);
-    for (int i = 0; i < NumberBoxCount; ++i)
-        connect(numberBoxes_[i], &QLineEdit::textChanged, this, [this, i] { onNumberEdited(i); });
-    for (int i = 0; i < NameCount; ++i)
-        connect(nameBoxes_[i], &QLineEdit::textChanged, this, [this, i] { onNameEdited(i); });
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
 }
 
-QRadioButton *MainWindow::formulaButton(Formula formula) const
+ReportPage MainWindow::reportPage() const
 {
-    return formula == Formula::Bligh ? blighButton_ : laneButton_;
+    const Study &study = document_->study();
+    return {study, ReportSettings::of(study, document_->settings()).pageOptions(document_->path(), QDate::currentDate())};
 }
 
-std::array<QLabel *, 4> MainWindow::totalLabels() const
+// A study without a title block of its own (a new one, a study file without
+// its companion) takes the user's.
+Study MainWindow::withTitleBlock(Study study) const
 {
-    return {memberTotalLabel_, headDifferenceLabel_, pileTab(Section::Vertical)->sigmaLLabel(),
-            pileTab(Section::Horizontal)->sigmaLLabel()};
+    if (!study.titleBlock)
+        study.titleBlock = userTitleBlock(document_->settings());
+    return study;
 }
-
-// ---- the window-held part of the study ----
-
-StudyInput MainWindow::studyInput() const
-{
-    StudyInput input;
-    input.record = study_;
-    input.formula = selectedFormula();
-    input.listIndex = listIndex();
-    input.verticalTicks = pileTab(Section::Vertical)->ticks();
-    input.horizontalTicks = pileTab(Section::Horizontal)->ticks();
-    return input;
-}
-
-Formula MainWindow::selectedFormula() const
-{
-    return blighButton_->isChecked() ? Formula::Bligh : Formula::Lane;
-}
-
-int MainWindow::listIndex() const
-{
-    const QList<QListWidgetItem *> selected = soilClassList_->selectedItems();
-    return selected.isEmpty() ? -1 : soilClassList_->row(selected.front());
-}
-
-bool MainWindow::ratioEditable() const
-{
-    return !numberBoxes_[CreepRatioBox]->isReadOnly();
-}
-
-void MainWindow::selectFormula(Formula formula)
-{
-    QRadioButton *button = formulaButton(formula);
-    if (button->isChecked())
-        onFormulaSelected(formula);
-    else
-        button->setChecked(true);
-}
-
-void MainWindow::setListIndex(int index)
-{
-    if (index < 0) {
-        soilClassList_->clearSelection();
-        soilClassList_->setCurrentItem(nullptr, QItemSelectionModel::NoUpdate);
-    } else {
-        soilClassList_->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-    }
-}
-
-void MainWindow::setRatioEditable(bool editable)
-{
-    QLineEdit *box = numberBoxes_[CreepRatioBox];
-    box->setReadOnly(!editable);
-    box->setAttribute(Qt::WA_InputMethodEnabled, false);  // setReadOnly turns it back on
-}
-
-// ---- reset, refresh ----
-
-void MainWindow::resetStudy(bool keepNames)
-{
-    study_.methodCode = 0.0;
-    resetControlsAndRecord(keepNames);
-}
-
-// What a new window, New and Clear share; a new window leaves methodCode as it is.
-void MainWindow::resetControlsAndRecord(bool keepNames)
-{
-    const QScopedValueRollback quiet(quietChanges_, quietChanges_ + 1);
-    selectFormula(Formula::Lane);
-    setListIndex(-1);
-    setRatioEditable(false);
-    if (!keepNames)
-        study_.names.fill(QString());
-    study_.baseValues.fill(0.0);
-    study_.verticalLengths.fill(0.0);
-    study_.horizontalLengths.fill(0.0);
-    study_.doubleFlags.fill(1);
-    refreshBoxes();
-    tabs_->setCurrentIndex(MethodTab);
-}
-
-// Each write runs the control's own handler, so the record is stored again
-// from the rounded texts.
-void MainWindow::refreshBoxes()
-{
-    for (int row = 0; row < PileCount; ++row) {
-        for (Section section : Sections)
-            doubleTick(section, row)->setChecked(study_.doubleFlags[doubleFlagIndex(section, row)] == 1);
-    }
-    // Every row with a name; the ratio box is written by the formula and the
-    // class. A first-tab row shows its name as stored, a pile row trimmed.
-    for (int box = 0; box < NumberBoxCount; ++box) {
-        const int name = nameBoxOfRow(box);
-        if (name < 0)
-            continue;
-        const bool pile = groupOfBox(box).section.has_value();
-        if (!pile)
-            nameBoxes_[name]->setText(study_.names[name]);
-        numberBoxes_[box]->setText(twoDecimals(numberField(study_, box)));
-        if (pile)
-            nameBoxes_[name]->setText(trimmedName(study_.names[name]));
-    }
-}
-
-// ---- tabs ----
-
-void MainWindow::onTabChanged(int previousTab)
-{
-    // Only leaving the first tab is checked; the nested re-selection of tab 0
-    // below comes back here as a change away from tab 1 or 2.
-    if (previousTab == MethodTab) {
-        const StudyCheck check = this->check();
-        if (!check.ready()) {
-            showMessage(firstTabProblemMessage(check.readiness));
-            tabs_->setCurrentIndex(MethodTab);
-            if (check.readiness == Readiness::NoCreepRatio)
-                laneButton_->setFocus();
-            else
-                numberBoxes_[OuterWaterLevelBox]->setFocus();
-            return;
-        }
-        showReferenceSigmaL(check);
-    }
-    const Tab tab = Tab(tabs_->currentIndex());
-    const auto first = std::find_if(BoxGroups.begin(), BoxGroups.end(),
-                                    [tab](const BoxGroupInfo &group) { return tabOf(group.section) == tab; });
-    numberBoxes_[first->firstBox]->setFocus();
-}
-
-void MainWindow::showReferenceSigmaL(const StudyCheck &check)
-{
-    for (Section section : Sections)
-        referenceSigmaLLabel(section)->setText(check.referenceSigmaL);
-}
-
-// The Tab key walks the boxes of the current tab only.
-void MainWindow::setTabStopsForCurrentTab()
-{
-    auto setStop = [](QWidget *widget, bool on) {
-        widget->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
-    };
-    for (QLineEdit *box : numberBoxes_)
-        setStop(box, false);
-    for (QLineEdit *box : nameBoxes_)
-        setStop(box, false);
-    const Tab tab = Tab(tabs_->currentIndex());
-    for (const BoxGroupInfo &group : BoxGroups) {
-        if (tabOf(group.section) != tab)
-            continue;
-        for (int box = group.firstBox; box <= group.lastBox(); ++box) {
-            setStop(numberBoxes_[box], true);
-            if (const int name = nameBoxOfRow(box); name >= 0)
-                setStop(nameBoxes_[name], true);
-        }
-    }
-    if (tab != MethodTab) {
-        // Only ever turned off: back on tab 0 the formula buttons stay out of the Tab order.
-        setStop(blighButton_, false);
-        setStop(laneButton_, false);
-    }
-}
-
-// ---- formula and soil class ----
-
-void MainWindow::onFormulaSelected(Formula formula)
-{
-    {
-        // Emptying the list is not a choice of class.
-        const QSignalBlocker quiet(soilClassList_);
-        soilClassList_->clear();
-    }
-    setRatioEditable(false);
-    numberBoxes_[CreepRatioBox]->setText(emptyRatioText(formula));
-    for (const SoilClass &soil : soilClasses(formula))
-        soilClassList_->addItem(QString::fromUtf16(soil.listText));
-    const QString numerator = numeratorCaption(formula);
-    formulaNumeratorLabel_->setText(numerator);
-    creepRatioCaption_->setText(ratioCaption(formula));
-    for (Section section : Sections)
-        pileTab(section)->showFormulaCaptions(numerator);
-    commitChange(QStringLiteral("計算式の選択"));
-}
-
-// How a whole study's formula and class come into the window, from a file or
-// from the undo history: each write runs its control's handler as a user's
-// change would, and the class handler gives a ranged class `rangedRatio`.
-void MainWindow::showMethod(Formula formula, int listIndex, const QString &ratioText, const QString &rangedRatio)
-{
-    selectFormula(formula);
-    numberBoxes_[CreepRatioBox]->setText(ratioText);
-    restoredRatio_ = rangedRatio;
-    setListIndex(listIndex);
-    restoredRatio_.reset();
-}
-
-void MainWindow::onSoilClassSelected()
-{
-    setRatioEditable(false);
-    const Formula formula = selectedFormula();
-    const int index = listIndex();
-    QLineEdit *ratioBox = numberBoxes_[CreepRatioBox];
-    if (isRangedClass(formula, index) && restoredRatio_) {
-        // An opened study keeps the ratio it was saved with; the box checks it.
-        setRatioEditable(true);
-        emptyNumberBoxQuietly(CreepRatioBox);
-        ratioBox->setText(*restoredRatio_);
-    } else if (isRangedClass(formula, index)) {
-        showMessage(rangedClassMessage());
-        ratioBox->setText(QStringLiteral("5"));
-        ratioBox->setFocus();
-        setRatioEditable(true);
-    } else if (index >= 0) {
-        ratioBox->setText(QString::fromUtf16(soilClasses(formula)[index].ratioText));
-    }
-    commitChange(QStringLiteral("土質の区分の選択"));
-}
-
-// ---- totals and checks ----
-
-// Every box stores its value on each change of its text, so the totals
-// follow what the boxes show, keystroke by keystroke.
-void MainWindow::updateTotals()
-{
-    const StudyCheck check = this->check();
-    memberTotalLabel_->setText(check.structureLengthText);
-    headDifferenceLabel_->setText(check.headDifferenceText);
-    for (Section section : Sections) {
-        pileTab(section)->sigmaLLabel()->setText(check.section(section).sigmaLText);
-        pileTab(section)->proposalButton()->setEnabled(check.ready());
-    }
-}
-
-void MainWindow::onDoubleTickToggled(Section section, int row)
-{
-    study_.doubleFlags[doubleFlagIndex(section, row)] = doubleTick(section, row)->isChecked() ? 1 : 0;
-    hideResults(pileBox(section, row));
-    updateTotals();
-    commitChange(QStringLiteral("「×2」の切り替え"));
-}
-
-void MainWindow::showResult(Section section)
-{
-    pileTab(section)->showResult(check());
-}
-
-// The dialog leaves the window usable underneath only for looking: it is
-// window-modal. 適用 writes the lengths as typing would, as one step.
-void MainWindow::proposePileLengths(Section section)
-{
-    auto *dialog = new ProposalDialog(studyInput(), section, this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this, dialog, section] {
-        const PileLengths lengths = dialog->proposal().lengths;
-        changeStudy(QStringLiteral("矢板長の提案"), [&] {
-            for (int row = 0; row < PileCount; ++row) {
-                if (lengths[row] != pileLengths(study_, section)[row])
-                    numberBox(pileBox(section, row))->setText(twoDecimals(lengths[row]));
-            }
-            refreshBoxes();
-        });
-    });
-    dialog->open();
-}
-
-void MainWindow::hideResults(int box)
-{
-    const QString numerator = numeratorCaption(selectedFormula());
-    for (Section section : Sections) {
-        if (feedsSection(box, section))
-            pileTab(section)->hideResult(numerator);
-    }
-}
-
-// ---- menus ----
 
 bool MainWindow::confirmDiscard(const QString &caption)
 {
@@ -393,17 +81,109 @@ bool MainWindow::confirmDiscard(const QString &caption)
 
 void MainWindow::newStudy()
 {
-    if (!isSaved() && !confirmDiscard(QStringLiteral("タルヴェン・新規作成")))
+    if (!document_->isSaved() && !confirmDiscard(QStringLiteral("タルヴェン・新規作成")))
         return;
-    resetStudy(false);
-    setStudyPath(QString());
-    startHistory();
+    document_->start(withTitleBlock(resetStudy(document_->study(), false)), QString());
+    hideAllResults();
+    tabs_->setCurrentIndex(MethodTab);
+}
+
+void MainWindow::openStudy()
+{
+    if (!document_->isSaved() && !confirmDiscard(QStringLiteral("タルヴェン・開く")))
+        return;
+    const QString chosen = dialogService().openFileName(this, document_->dialogFolder(), studyFileFilter());
+    if (!chosen.isEmpty())
+        restoreStudyFile(chosen);
+    // Also after a cancelled dialog or a refused file.
+    tabs_->setCurrentIndex(MethodTab);
+}
+
+void MainWindow::openStudyFile(const QString &path)
+{
+    if (!document_->isSaved() && !confirmDiscard(QStringLiteral("タルヴェン・開く")))
+        return;
+    restoreStudyFile(path);
+    tabs_->setCurrentIndex(MethodTab);
+}
+
+void MainWindow::restoreStudyFile(const QString &path)
+{
+    const StudyFileReadResult read = readStudyFile(path);
+    const auto *opened = std::get_if<StudyEdit>(&read);
+    if (!opened) {
+        showMessage(readErrorMessage());
+        // A study that is gone leaves the recent list; one refused stays.
+        if (!QFileInfo::exists(path))
+            document_->forgetRecentStudy(path);
+        return;
+    }
+    // A box being left runs its handling on the study it belongs to, before
+    // that study is replaced.
+    tabs_->setFocus();
+    for (const Message &message : opened->messages)
+        showMessage(message);
+    document_->start(withTitleBlock(opened->study), path);
+    hideAllResults();
+    boxes_->nameBox(0)->setFocus();
+}
+
+bool MainWindow::saveStudy()
+{
+    return document_->save(this);
+}
+
+// The dialog leaves the window to look at; OK gives the study its title
+// block, as one step, and keeps the user's part for the next new studies.
+void MainWindow::editReportSettings()
+{
+    auto *dialog = new ReportSettingsDialog(ReportSettings::of(document_->study(), document_->settings()),
+                                            document_->path(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        const ReportSettings chosen = dialog->settings();
+        chosen.keepUserPart(document_->settings());
+        document_->saveSettings();
+        Study study = document_->study();
+        study.titleBlock = chosen.titleBlock;
+        document_->change(QStringLiteral("帳票の設定"), study);
+    });
+    dialog->open();
+}
+
+// The menu's preview and print refuse a study that cannot be checked.
+bool MainWindow::refuseReport()
+{
+    if (checkStudy(document_->study()).ready())
+        return false;
+    showMessage(reportNotReadyMessage());
+    return true;
+}
+
+void MainWindow::printPreview()
+{
+    if (!refuseReport())
+        showPreview(true);
+}
+
+// File > Print: the dialog offers the whole document on a printer and nothing else.
+void MainWindow::printReport()
+{
+    if (!refuseReport())
+        printStudyReport(this, reportPage(), document_->proposedPdfPath(), true);
+}
+
+void MainWindow::showPreview(bool modal)
+{
+    PreviewWindow::open(this, [this] { return reportPage(); }, [this] { return document_->proposedPdfPath(); }, modal);
 }
 
 void MainWindow::clearNumbers()
 {
-    if (ask(QStringLiteral("名称以外は全て消去されますがいいですか？"), QStringLiteral("タルヴェン・数値のクリア")))
-        changeStudy(QStringLiteral("数値のみクリア"), [this] { resetStudy(true); });
+    if (!ask(QStringLiteral("名称以外は全て消去されますがいいですか？"), QStringLiteral("タルヴェン・数値のクリア")))
+        return;
+    document_->change(QStringLiteral("数値のみクリア"), resetStudy(document_->study(), true));
+    tabs_->setCurrentIndex(MethodTab);
 }
 
 void MainWindow::showHelp()
@@ -416,11 +196,63 @@ void MainWindow::showVersion()
     TitleWindow::open(TitleWindow::Look::Version);
 }
 
+// Undoing and redoing may change the first tab's values under a pile tab;
+// the box holding the focus shows its restored value as if entered.
+void MainWindow::stepHistory(bool back)
+{
+    if (back)
+        document_->undo();
+    else
+        document_->redo();
+    const StudyCheck check = checkStudy(document_->study());
+    if (tabs_->currentIndex() != MethodTab && check.ready()) {
+        for (Section section : Sections)
+            pileTab(section)->showReferenceSigmaL(check.referenceSigmaL);
+    }
+    boxes_->selectFocusedBox();
+}
+
+// Also while a box is typed in: typing is a change not yet on the history.
+void MainWindow::updateDocumentState()
+{
+    const QString path = document_->path();
+    // The unsaved mark stands where [*] is; the title of a study without a
+    // file has none.
+    setWindowTitle(path.isEmpty() ? applicationTitle()
+                                  : QFileInfo(path).fileName() + QStringLiteral("[*] - ") + applicationTitle());
+    const bool modified = !path.isEmpty() && !document_->isSaved();
+    if (isWindowModified() != modified)
+        setWindowModified(modified);
+    const bool typing = document_->isTyping();
+    const StudyHistory &history = document_->history();
+    undoAction_->setEnabled(typing || history.canUndo());
+    undoAction_->setText(commandText(QStringLiteral("元に戻す"), typing ? document_->typingStep() : history.undoText()));
+    // Committing the typing would end the redo history.
+    redoAction_->setEnabled(!typing && history.canRedo());
+    redoAction_->setText(commandText(QStringLiteral("やり直し"), typing ? QString() : history.redoText()));
+}
+
+// File > 最近使ったファイル: "&1 樋門A.vek", the full path as the tip, opened
+// as File > Open opens a chosen file.
+void MainWindow::updateRecentMenu()
+{
+    recentMenu_->clear();
+    const QStringList studies = document_->settings().recentStudies;
+    for (int i = 0; i < studies.size(); ++i) {
+        const QString path = studies[i];
+        const QString name = QFileInfo(path).fileName().replace(u'&', QStringLiteral("&&"));
+        QAction *entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        connect(entry, &QAction::triggered, this, [this, path] { openStudyFile(path); });
+    }
+    recentMenu_->setEnabled(!studies.isEmpty());
+}
+
 // Unsaved work is offered a save first; Yes quits only once it is saved.
 bool MainWindow::confirmExit()
 {
     const QString caption = QStringLiteral("タルヴェン・終了");
-    if (isSaved())
+    if (document_->isSaved())
         return ask(QStringLiteral("プログラムを終了しますか？"), caption);
     switch (askOrCancel(QStringLiteral("作業中のデータは保存されていません。保存してから終了しますか？"), caption)) {
     case Answer::Yes:

@@ -1,15 +1,11 @@
 // The main window at home on the desktop: studies that come from outside the
-// File menu (the command line, a later launch, a drop), and the folder the
-// file dialogs start in.
+// File menu (a later launch, a drop).
 #include "app/mainwindow.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QTimer>
 
 namespace talven {
@@ -18,14 +14,6 @@ namespace {
 
 // How often a study waiting for a modal window to close looks again.
 constexpr int ModalRetryMs = 250;
-
-// Trying is the only sure test: permissions say nothing about a read-only
-// disk or a folder the system guards.
-bool userCanWriteIn(const QString &folder)
-{
-    QTemporaryFile probe(folder + QStringLiteral("/.talven-XXXXXX"));
-    return probe.open();
-}
 
 // The study a drag carries: exactly one local .vek file, or nothing.
 QString draggedStudy(const QMimeData &data)
@@ -40,27 +28,6 @@ QString draggedStudy(const QMimeData &data)
 }
 
 }  // namespace
-
-QString firstStudyFolder(const QString &programFolder)
-{
-    if (userCanWriteIn(programFolder))
-        return programFolder;
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
-}
-
-QString MainWindow::dialogFolder() const
-{
-    return lastStudyFolder_.isEmpty() ? firstStudyFolder(QCoreApplication::applicationDirPath()) : lastStudyFolder_;
-}
-
-void MainWindow::openStudyFile(const QString &path)
-{
-    if (!confirmOpen())
-        return;
-    restoreStudyFile(path);
-    finishOpen();
-}
 
 void MainWindow::openHandedOverStudy(const QString &path)
 {

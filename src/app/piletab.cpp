@@ -1,6 +1,7 @@
 #include "app/piletab.h"
 
 #include "app/controls.h"
+#include "app/studyboxes.h"
 #include "study/boxtable.h"
 
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace talven {
@@ -91,7 +93,7 @@ ResultLine createResultLine(const QByteArray &name)
 
 // Every control is made before it is laid out, and laid out in reading
 // order: that order is the Tab-key order.
-PileTab::PileTab(Section section, const BoxMaker &nameBox, const BoxMaker &numberBox)
+PileTab::PileTab(Section section, StudyBoxes &boxes)
     : section_(section)
 {
     const TabLook &look = lookOf(section);
@@ -101,7 +103,7 @@ PileTab::PileTab(Section section, const BoxMaker &nameBox, const BoxMaker &numbe
     back_ = newButton(QStringLiteral("前へ"), look.backName);
     next_ = newButton(QString::fromUtf16(look.nextText), look.nextName);
 
-    QWidget *frame = buildFrame(nameBox, numberBox);
+    QWidget *frame = buildFrame(boxes);
     frame->setObjectName(QString::fromLatin1(partName(section, "PileFrame")));
     doubleHeader_->setObjectName(QString::fromLatin1(partName(section, "DoubleHeader")));
     if (look.doubleHeaderTip)
@@ -156,7 +158,7 @@ PileTab::PileTab(Section section, const BoxMaker &nameBox, const BoxMaker &numbe
     layout->addLayout(right, 1);
 }
 
-QWidget *PileTab::buildFrame(const BoxMaker &nameBox, const BoxMaker &numberBox)
+QWidget *PileTab::buildFrame(StudyBoxes &boxes)
 {
     auto *frame = new QGroupBox(QString::fromUtf16(lookOf(section_).frameTitle));
     auto *grid = new QGridLayout(frame);
@@ -166,12 +168,13 @@ QWidget *PileTab::buildFrame(const BoxMaker &nameBox, const BoxMaker &numberBox)
     grid->addWidget(doubleHeader_, 0, 2, Qt::AlignCenter);
     const QByteArray tickName = partName(section_, "DoubleTick");
     for (int i = 0; i < PileCount; ++i) {
-        grid->addWidget(nameBox(pileNameBox(section_, i)), i + 1, 0);
-        grid->addWidget(numberBox(pileBox(section_, i)), i + 1, 1, Qt::AlignRight);
+        grid->addWidget(boxes.makeNameBox(pileNameBox(section_, i)), i + 1, 0);
+        grid->addWidget(boxes.makeNumberBox(pileBox(section_, i)), i + 1, 1, Qt::AlignRight);
         ticks_[i] = new QCheckBox;
         ticks_[i]->setObjectName(indexed(tickName.constData(), i));
         ticks_[i]->setToolTip(QStringLiteral("チェック時、入力値を2倍して集計します"));
         grid->addWidget(ticks_[i], i + 1, 2, Qt::AlignCenter);
+        connect(ticks_[i], &QCheckBox::toggled, this, [this, i](bool ticked) { Q_EMIT doubleTickToggled(i, ticked); });
     }
     sigmaL_ = valueLabel(partName(section_, "SigmaLLabel").constData());
     grid->addWidget(newLabel(QStringLiteral("ΣL = ")), PileCount + 1, 0, Qt::AlignRight);
@@ -206,12 +209,23 @@ QWidget *PileTab::buildResultArea()
     return area;
 }
 
-PileTicks PileTab::ticks() const
+void PileTab::showTicks(const PileTicks &ticks)
 {
-    PileTicks ticked{};
-    for (int i = 0; i < PileCount; ++i)
-        ticked[i] = ticks_[i]->isChecked();
-    return ticked;
+    for (int row = 0; row < PileCount; ++row) {
+        const QSignalBlocker quiet(ticks_[row]);
+        ticks_[row]->setChecked(ticks[row]);
+    }
+}
+
+void PileTab::showTotals(const StudyCheck &check)
+{
+    sigmaL_->setText(check.section(section_).sigmaLText);
+    proposalButton_->setEnabled(check.ready());
+}
+
+void PileTab::showReferenceSigmaL(const QString &text)
+{
+    reference_->setText(text);
 }
 
 void PileTab::showResult(const StudyCheck &check)

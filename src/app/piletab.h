@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
 class QCheckBox;
 class QFrame;
@@ -15,6 +14,8 @@ class QLineEdit;
 class QPushButton;
 
 namespace talven {
+
+class StudyBoxes;
 
 // The labels of one section's result: the formula with its fraction, and
 // the answer that a check writes and any change hides again.
@@ -40,27 +41,20 @@ struct ResultLine {
 class PileTab : public QWidget {
     Q_OBJECT
 public:
-    // The window makes the boxes (numberBox or nameBox index in, box out), so
-    // that its key handling and its box arrays see them.
-    using BoxMaker = std::function<QLineEdit *(int index)>;
-
-    PileTab(Section section, const BoxMaker &nameBox, const BoxMaker &numberBox);
+    // The boxes are the StudyBoxes', which handle their keys.
+    PileTab(Section section, StudyBoxes &boxes);
 
     Section section() const { return section_; }
-    QCheckBox *doubleTick(int row) const { return ticks_.at(row); }
-    // The x2 ticks as the totals, the check and the report read them.
-    PileTicks ticks() const;
-    QLabel *sigmaLLabel() const { return sigmaL_; }
-    QLabel *referenceSigmaLLabel() const { return reference_; }
-    const ResultLine &resultLine() const { return result_; }
     QPushButton *showResultButton() const { return showResultButton_; }
     QPushButton *proposalButton() const { return proposalButton_; }  // "矢板長の提案…"
-    // The design figures, shown with the result line: "不足 1.83 m" and
-    // "許容水位差 ⊿H = …".
-    QLabel *marginLabel() const { return margin_; }
-    QLabel *allowableHeadLabel() const { return allowableHead_; }
     QPushButton *backButton() const { return back_; }  // "前へ"
     QPushButton *nextButton() const { return next_; }  // "次へ", on the last tab "ﾌﾟﾚﾋﾞｭｰ"
+
+    // The ticks as the study has them, without emitting doubleTickToggled.
+    void showTicks(const PileTicks &ticks);
+    // ΣL, and whether the study can be checked (the proposal needs it).
+    void showTotals(const StudyCheck &check);
+    void showReferenceSigmaL(const QString &text);
 
     // Writes this section's ratio, sign, required ratio and verdict, and the
     // design figures, and shows them; without a verdict (ΔH = 0) nothing changes.
@@ -69,8 +63,11 @@ public:
     void showFormulaCaptions(const QString &numerator);
     void hideResult(const QString &numerator);
 
+Q_SIGNALS:
+    void doubleTickToggled(int row, bool ticked);
+
 private:
-    QWidget *buildFrame(const BoxMaker &nameBox, const BoxMaker &numberBox);
+    QWidget *buildFrame(StudyBoxes &boxes);
     QWidget *buildResultArea();
 
     Section section_;

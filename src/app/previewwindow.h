@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/pagearea.h"
-#include "study/studyinput.h"
+#include "study/study.h"
 
 #include <QImage>
 #include <QMainWindow>

@@ -3,7 +3,7 @@
 #include "report/drawreport.h"
 #include "report/reportsurface.h"
 #include "study/message.h"
-#include "study/studyinput.h"
+#include "study/study.h"
 
 class QWidget;
 
@@ -11,7 +11,7 @@ namespace talven {
 
 // What a printed page shows: the study, and the page's options (帳票の設定).
 struct ReportPage {
-    StudyInput input;
+    Study input;
     ReportOptions options;
 };
 

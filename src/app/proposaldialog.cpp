@@ -41,7 +41,7 @@ QString change(double now, double proposed)
 
 }  // namespace
 
-ProposalDialog::ProposalDialog(const StudyInput &input, Section section, QWidget *parent)
+ProposalDialog::ProposalDialog(const Study &input, Section section, QWidget *parent)
     : QDialog(parent), input_(input), section_(section), rowsInUse_(rowsInUse(input.record, section))
 {
     setObjectName(QStringLiteral("proposalDialog"));

@@ -20,7 +20,7 @@ namespace talven {
 class ProposalDialog final : public QDialog {
     Q_OBJECT
 public:
-    ProposalDialog(const StudyInput &input, Section section, QWidget *parent = nullptr);
+    ProposalDialog(const Study &input, Section section, QWidget *parent = nullptr);
 
     const PileProposal &proposal() const { return proposal_; }
     ProposalOptions options() const;
@@ -38,7 +38,7 @@ private:
     void showTable();
     QString summaryText() const;
 
-    StudyInput input_;
+    Study input_;
     Section section_;
     std::vector<int> rowsInUse_;
     PileProposal proposal_;

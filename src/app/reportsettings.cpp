@@ -1,7 +1,6 @@
 #include "app/reportsettings.h"
 
 #include "app/titlewindow.h"
-#include "files/usersettings.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -14,25 +13,22 @@ namespace talven {
 
 namespace {
 
-// The title block's fields in the dialog's order, with the settings key of
-// those the user keeps (none: the study's own).
+// The title block's fields in the dialog's order, with the user's setting
+// of those the user keeps (none: the study's own).
 struct Field {
     const char16_t *label;
     QString TitleBlock::*value;
-    const char *key;
+    QString UserSettings::*kept;
 };
 
 constexpr std::array<Field, 6> Fields{{
-    {u"業務名", &TitleBlock::job, "report/job"},
+    {u"業務名", &TitleBlock::job, &UserSettings::job},
     {u"構造物名", &TitleBlock::structure, nullptr},
-    {u"会社名", &TitleBlock::company, "report/company"},
-    {u"設計者", &TitleBlock::designer, "report/designer"},
-    {u"照査者", &TitleBlock::checker, "report/checker"},
+    {u"会社名", &TitleBlock::company, &UserSettings::company},
+    {u"設計者", &TitleBlock::designer, &UserSettings::designer},
+    {u"照査者", &TitleBlock::checker, &UserSettings::checker},
     {u"作成日", &TitleBlock::date, nullptr},
 }};
-
-const QString FiguresKey = QStringLiteral("report/figures");
-const QString FooterKey = QStringLiteral("report/footer");
 
 QString studyName(const QString &studyPath)
 {
@@ -41,37 +37,35 @@ QString studyName(const QString &studyPath)
 
 }  // namespace
 
-ReportSettings ReportSettings::load()
+TitleBlock userTitleBlock(const UserSettings &user)
 {
-    const QSettings settings = userSettings();
-    ReportSettings loaded;
+    TitleBlock block;
     for (const Field &field : Fields) {
-        if (field.key)
-            loaded.typed.*field.value = settings.value(QLatin1StringView(field.key)).toString();
+        if (field.kept)
+            block.*field.value = user.*field.kept;
     }
-    loaded.figures = settings.value(FiguresKey, true).toBool();
-    loaded.footer = settings.value(FooterKey, false).toBool();
-    return loaded;
+    return block;
 }
 
-void ReportSettings::save() const
+ReportSettings ReportSettings::of(const Study &study, const UserSettings &user)
 {
-    QSettings settings = userSettings();
+    return {study.titleBlock.value_or(userTitleBlock(user)), user.figures, user.footer};
+}
+
+void ReportSettings::keepUserPart(UserSettings &user) const
+{
     for (const Field &field : Fields) {
-        if (field.key)
-            settings.setValue(QLatin1StringView(field.key), typed.*field.value);
+        if (field.kept)
+            user.*field.kept = titleBlock.*field.value;
     }
-    settings.setValue(FiguresKey, figures);
-    settings.setValue(FooterKey, footer);
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-        qWarning("talven: the report's settings cannot be kept in %s", qPrintable(settings.fileName()));
+    user.figures = figures;
+    user.footer = footer;
 }
 
 ReportOptions ReportSettings::pageOptions(const QString &studyPath, const QDate &day) const
 {
     ReportOptions options;
-    options.titleBlock = typed;
+    options.titleBlock = titleBlock;
     if (options.titleBlock.structure.trimmed().isEmpty())
         options.titleBlock.structure = studyName(studyPath);
     if (options.titleBlock.date.trimmed().isEmpty())
@@ -89,7 +83,7 @@ ReportSettingsDialog::ReportSettingsDialog(const ReportSettings &settings, const
     setWindowTitle(applicationTitle() + QStringLiteral("・帳票の設定"));
     auto *form = new QFormLayout;
     for (std::size_t i = 0; i < Fields.size(); ++i) {
-        fields_[i] = new QLineEdit(settings.typed.*Fields[i].value);
+        fields_[i] = new QLineEdit(settings.titleBlock.*Fields[i].value);
         fields_[i]->setMinimumWidth(fontMetrics().horizontalAdvance(QString(24, u'漢')));
         form->addRow(QString::fromUtf16(Fields[i].label), fields_[i]);
     }
@@ -119,7 +113,7 @@ ReportSettings ReportSettingsDialog::settings() const
 {
     ReportSettings chosen;
     for (std::size_t i = 0; i < Fields.size(); ++i)
-        chosen.typed.*Fields[i].value = fields_[i]->text().trimmed();
+        chosen.titleBlock.*Fields[i].value = fields_[i]->text().trimmed();
     chosen.figures = figures_->isChecked();
     chosen.footer = footer_->isChecked();
     return chosen;

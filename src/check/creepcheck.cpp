@@ -2,18 +2,22 @@
 
 #include "study/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace talven {
 
-double seepageLength(const std::array<double, BaseValueCount> &baseValues)
+double seepageLength(const StudyRecord &record)
 {
-    return baseValues[0] + baseValues[1] + baseValues[2];
+    double sum = 0.0;
+    for (int member = 0; member < MemberCount; ++member)
+        sum += record.dimension(member);
+    return sum;
 }
 
-double headDifference(const std::array<double, BaseValueCount> &baseValues)
+double headDifference(const StudyRecord &record)
 {
-    return baseValues[3] - baseValues[4];
+    return record.outerWaterLevel() - record.innerWaterLevel();
 }
 
 double sigmaL(const PileLengths &lengths, const PileTicks &doubled)
@@ -47,6 +51,21 @@ QString requiredRatioText(Formula formula, double creepRatio)
 bool ratioMeetsRequirement(const QString &providedShown, const QString &requiredShown)
 {
     return leadingNumber(providedShown) >= leadingNumber(requiredShown);
+}
+
+std::optional<double> allowableHead(double path, const QString &requiredShown)
+{
+    const double required = leadingNumber(requiredShown);
+    if (!(required > 0.0))
+        return std::nullopt;
+    // The verdict at a head of k centimetres; it only worsens as k grows.
+    auto holds = [&](long long k) { return ratioMeetsRequirement(twoDecimals(path * 100.0 / double(k)), requiredShown); };
+    long long k = std::max<long long>(1, std::llround(std::floor(path / required * 100.0)));
+    while (holds(k + 1))
+        ++k;
+    while (k > 0 && !holds(k))
+        --k;
+    return double(k) / 100.0;
 }
 
 QString referenceSigmaLText(Formula formula, double creepRatio, double seepageLength,

@@ -15,10 +15,10 @@
 namespace talven {
 
 // L: the seepage length along the structure, the sum of the three member dimensions.
-double seepageLength(const std::array<double, BaseValueCount> &baseValues);
+double seepageLength(const StudyRecord &record);
 
 // ΔH = WL1 - WL2.
-double headDifference(const std::array<double, BaseValueCount> &baseValues);
+double headDifference(const StudyRecord &record);
 
 // ΣL of one section: a ticked pile counts twice (down one face, up the other).
 double sigmaL(const PileLengths &lengths, const PileTicks &doubled);
@@ -38,6 +38,11 @@ QString requiredRatioText(Formula formula, double creepRatio);
 // The one verdict rule of the screen and the report: the provided ratio to two
 // decimals against the required ratio as shown; equality passes.
 bool ratioMeetsRequirement(const QString &providedShown, const QString &requiredShown);
+
+// The largest head difference, in steps of 0.01 m, for which a section whose
+// path L' + ΣL is `path` is ＯＫ against the required ratio as shown; 0 when
+// not even 0.01 m is. Nothing without a creep ratio.
+std::optional<double> allowableHead(double path, const QString &requiredShown);
 
 // ΣL still needed: C x ΔH - L' as "0.00", or "0.00" when nothing is missing.
 QString referenceSigmaLText(Formula formula, double creepRatio, double seepageLength,

@@ -49,21 +49,6 @@ PileLengths lengthsAt(const PileLengths &now, const std::vector<int> &rows, cons
 
 }  // namespace
 
-std::optional<double> allowableHead(double path, const QString &requiredShown)
-{
-    const double required = leadingNumber(requiredShown);
-    if (!(required > 0.0))
-        return std::nullopt;
-    // The verdict at a head of k centimetres; it only worsens as k grows.
-    auto holds = [&](long long k) { return ratioMeetsRequirement(twoDecimals(path * 100.0 / double(k)), requiredShown); };
-    long long k = std::max<long long>(1, std::llround(std::floor(path / required * 100.0)));
-    while (holds(k + 1))
-        ++k;
-    while (k > 0 && !holds(k))
-        --k;
-    return metres(k);
-}
-
 std::vector<int> rowsInUse(const StudyRecord &record, Section section)
 {
     std::vector<int> rows;
@@ -76,18 +61,18 @@ std::vector<int> rowsInUse(const StudyRecord &record, Section section)
     return rows;
 }
 
-PileProposal proposePileLengths(const StudyInput &input, Section section, const ProposalOptions &options)
+PileProposal proposePileLengths(const Study &study, Section section, const ProposalOptions &options)
 {
     PileProposal proposal;
-    const PileLengths &now = pileLengths(input.record, section);
+    const PileLengths &now = pileLengths(study.record, section);
     proposal.lengths = now;
-    proposal.check = checkStudy(input);
+    proposal.check = checkStudy(study);
     const std::optional<SectionVerdict> &verdict = proposal.check.section(section).verdict;
     if (!proposal.check.ready() || (verdict && verdict->ok))
         return proposal;
 
     const std::vector<int> rows =
-        options.way == ProposalWay::OneRow ? std::vector<int>{options.row} : rowsInUse(input.record, section);
+        options.way == ProposalWay::OneRow ? std::vector<int>{options.row} : rowsInUse(study.record, section);
     const long long longest =
         centimetres(std::min(options.longestPile, pileGroup(section).maximum));
     const int step = options.stepCentimetres;
@@ -108,7 +93,7 @@ PileProposal proposePileLengths(const StudyInput &input, Section section, const 
         break;
     }
 
-    StudyInput trial = input;
+    Study trial = study;
     PileLengths &lengths = section == Section::Vertical ? trial.record.verticalLengths : trial.record.horizontalLengths;
     auto checkAt = [&](long long steps) {
         lengths = lengthsAt(now, rows, room, options.way, step, steps);

@@ -13,11 +13,6 @@
 
 namespace talven {
 
-// The largest head difference, in steps of 0.01 m, for which a section whose
-// path L' + ΣL is `path` is ＯＫ against the required ratio as shown; 0 when
-// not even 0.01 m is. Nothing without a creep ratio.
-std::optional<double> allowableHead(double path, const QString &requiredShown);
-
 enum class ProposalWay {
     InOrder,   // 川表側から順に: the first row up to the longest pile, then the next
     AllAlike,  // すべての矢板を同じだけ: every row in use gets the same added length
@@ -52,6 +47,6 @@ std::vector<int> rowsInUse(const StudyRecord &record, Section section);
 // The smallest proposal of the chosen way: whole steps added to driven
 // lengths, never shortening a pile, each pile at most the longest pile (and
 // the length boxes' maximum). A ticked row gains twice its added length in path.
-PileProposal proposePileLengths(const StudyInput &input, Section section, const ProposalOptions &options);
+PileProposal proposePileLengths(const Study &study, Section section, const ProposalOptions &options);
 
 }  // namespace talven

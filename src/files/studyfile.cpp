@@ -1,5 +1,6 @@
 #include "files/studyfile.h"
 
+#include "files/companionfile.h"
 #include "study/boxtable.h"
 #include "study/numbers.h"
 #include "study/soilclasses.h"
@@ -105,36 +106,13 @@ std::optional<QByteArray> encodeLine(const QString &text, QStringEncoder &encode
     return bytes;
 }
 
-// Sets the creep-ratio box's text and stores it the way the box's change
-// handling does; a rejection replaces the text and is remembered.
-void writeRatioBox(RestoredStudy &study, const QString &text)
+// Formula, ratio box and class as opening a file sets them from its code.
+StudyEdit restoreMethod(Study study, const DecodedMethod &method)
 {
-    const FieldCheck check = checkNumberBox(CreepRatioBox, text, study.ratioEditable);
-    study.ratioText = check.accepted ? text : check.replacement;
-    study.record.creepRatio = check.value;
-    if (!check.accepted)
-        study.messages.push_back(check.message);
-}
-
-// Formula, ratio box and class as the window restores them from a decoded code.
-void restoreMethod(RestoredStudy &study, const DecodedMethod &method)
-{
-    // The formula: an empty list and the formula's empty ratio.
-    study.formula = method.formula;
-    study.listIndex = -1;
-    study.ratioEditable = false;
-    writeRatioBox(study, emptyRatioText(study.formula));
-
-    // The stored ratio, then the class, which has the last word on the box.
-    writeRatioBox(study, method.ratioText);
-    study.listIndex = method.listIndex;
-    if (isRangedClass(study.formula, study.listIndex)) {
-        // The user's own ratio travels in the code's remaining characters.
-        study.ratioEditable = true;
-        writeRatioBox(study, restoredRatioText(method));
-    } else if (study.listIndex >= 0) {
-        writeRatioBox(study, QString::fromUtf16(soilClasses(study.formula)[study.listIndex].ratioText));
-    }
+    study = chooseFormula(study, method.formula);
+    StudyEdit restored = writeNumberBox(study, CreepRatioBox, method.ratioText);
+    restored.append(restoreSoilClass(restored.study, method.listIndex, restoredRatioText(method)));
+    return restored;
 }
 
 // Whether saving what the code restores writes a code that restores the same
@@ -144,18 +122,63 @@ void restoreMethod(RestoredStudy &study, const DecodedMethod &method)
 // file would open as another study or not at all.
 bool writesBackUnchanged(const DecodedMethod &method)
 {
-    RestoredStudy opened;
-    restoreMethod(opened, method);
-    const double saved = buildMethodCode(opened.formula, opened.listIndex, leadingNumber(opened.ratioText));
-    const DecodedMethod savedMethod = decodeMethodCode(generalNumber(saved));
-    if (savedMethod.formula != opened.formula || savedMethod.listIndex != opened.listIndex)
+    const Study opened = restoreMethod(Study{}, method).study;
+    const DecodedMethod savedMethod = decodeMethodCode(generalNumber(studyFileContent(opened).methodCode));
+    if (savedMethod.formula != opened.formula || savedMethod.listIndex != opened.soilClass)
         return false;
-    RestoredStudy reopened;
-    restoreMethod(reopened, savedMethod);
-    return reopened.record.creepRatio == opened.record.creepRatio;
+    return restoreMethod(Study{}, savedMethod).study.record.creepRatio == opened.record.creepRatio;
+}
+
+// Reads only a regular file (or a link to one): anything else is refused
+// before it is opened, since opening a FIFO waits for a writer.
+std::variant<QByteArray, StudyFileRefusal> readRegularFile(const QString &path, qint64 limit)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return StudyFileRefusal::NotAFile;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return StudyFileRefusal::CannotOpen;
+    if (file.size() > limit)
+        return StudyFileRefusal::TooLarge;
+    // The size may not be known beforehand (a pipe, a special file): never
+    // take in more than one byte past the limit.
+    const QByteArray bytes = file.read(limit + 1);
+    if (file.error() != QFileDevice::NoError)
+        return StudyFileRefusal::CannotOpen;
+    if (bytes.size() > limit)
+        return StudyFileRefusal::TooLarge;
+    return bytes;
+}
+
+// Writes the bytes through a temporary file in the same folder, named after
+// the target with a random suffix, so that the target is replaced only when
+// every byte is on the disk.
+std::optional<Message> writeWholeFile(const QString &path, const QByteArray &bytes)
+{
+    // QSaveFile also refuses a target that is read-only or a folder.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return writeErrorMessage();
+    // The buffered bytes reach the disk on flush. commit() would ignore a
+    // failure there and put a cut-short file in place, so flush first; an
+    // uncommitted QSaveFile removes its temporary file and leaves the target alone.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
+        return writeErrorMessage();
+    return std::nullopt;
 }
 
 }  // namespace
+
+StudyFileContent studyFileContent(const Study &study)
+{
+    StudyFileContent content;
+    content.names = study.nameTexts;
+    content.numberTexts = study.numberTexts;
+    content.methodCode = buildMethodCode(study.formula, study.soilClass, leadingNumber(study.ratioText()));
+    content.doubleFlags = study.record.doubleFlags;
+    return content;
+}
 
 std::array<QString, StudyFileLineCount> studyFileLines(const StudyFileContent &content)
 {
@@ -172,7 +195,7 @@ std::array<QString, StudyFileLineCount> studyFileLines(const StudyFileContent &c
     return lines;
 }
 
-StudyFileReadResult parseStudyFile(const QByteArray &bytes)
+std::variant<ParsedStudy, StudyFileRefusal> parseStudyFile(const QByteArray &bytes)
 {
     if (bytes.size() > StudyFileMaxBytes)
         return StudyFileRefusal::TooLarge;
@@ -212,20 +235,29 @@ StudyFileReadResult parseStudyFile(const QByteArray &bytes)
 
 StudyFileReadResult readStudyFile(const QString &path)
 {
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return StudyFileRefusal::NotAFile;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return StudyFileRefusal::CannotOpen;
-    if (file.size() > StudyFileMaxBytes)
-        return StudyFileRefusal::TooLarge;
-    // The size may not be known beforehand (a pipe, a special file): never
-    // take in more than one byte past the limit.
-    const QByteArray bytes = file.read(StudyFileMaxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return StudyFileRefusal::CannotOpen;
-    return parseStudyFile(bytes);
+    const std::variant<QByteArray, StudyFileRefusal> bytes = readRegularFile(path, StudyFileMaxBytes);
+    if (const auto *refusal = std::get_if<StudyFileRefusal>(&bytes))
+        return *refusal;
+    const StudyFileReadResult read = readStudy(std::get<QByteArray>(bytes));
+    const auto *opened = std::get_if<StudyEdit>(&read);
+    const QString companion = companionPath(path);
+    if (!opened || !QFileInfo::exists(companion))
+        return read;
+    const std::variant<QByteArray, StudyFileRefusal> companionBytes = readRegularFile(companion, CompanionMaxBytes);
+    if (std::holds_alternative<StudyFileRefusal>(companionBytes)) {
+        StudyEdit alone = *opened;
+        alone.messages.push_back(unreadableCompanionMessage(companion));
+        return alone;
+    }
+    return applyCompanion(*opened, path, std::get<QByteArray>(bytes), std::get<QByteArray>(companionBytes));
+}
+
+StudyFileReadResult readStudy(const QByteArray &bytes)
+{
+    const std::variant<ParsedStudy, StudyFileRefusal> parsed = parseStudyFile(bytes);
+    if (const auto *refusal = std::get_if<StudyFileRefusal>(&parsed))
+        return *refusal;
+    return restoreStudy(std::get<ParsedStudy>(parsed));
 }
 
 Message overwriteQuestion(const QString &path)
@@ -264,18 +296,18 @@ std::optional<Message> writeStudyFile(const QString &path, const StudyFileConten
     const std::variant<QByteArray, Message> encoded = encodeStudyFile(content);
     if (const Message *refusal = std::get_if<Message>(&encoded))
         return *refusal;
-    const QByteArray &bytes = std::get<QByteArray>(encoded);
+    return writeWholeFile(path, std::get<QByteArray>(encoded));
+}
 
-    // QSaveFile also refuses a target that is read-only or a folder.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return writeErrorMessage();
-    // The buffered bytes reach the disk on flush. commit() would ignore a
-    // failure there and put a cut-short file in place, so flush first; an
-    // uncommitted QSaveFile removes its temporary file and leaves the target alone.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
-        return writeErrorMessage();
-    return std::nullopt;
+std::optional<Message> saveStudy(const QString &path, const Study &study)
+{
+    const std::variant<QByteArray, Message> encoded = encodeStudyFile(studyFileContent(study));
+    if (const Message *refusal = std::get_if<Message>(&encoded))
+        return *refusal;
+    const QByteArray &bytes = std::get<QByteArray>(encoded);
+    if (const std::optional<Message> failed = writeWholeFile(path, bytes))
+        return failed;
+    return writeWholeFile(companionPath(path), encodeCompanion(study, QFileInfo(path).fileName(), bytes));
 }
 
 QString withStudyExtension(const QString &fileName)
@@ -285,40 +317,19 @@ QString withStudyExtension(const QString &fileName)
     return fileName + QStringLiteral(".vek");
 }
 
-void takeOverStudy(StudyRecord &record, const ParsedStudy &parsed)
+StudyEdit restoreStudy(const ParsedStudy &parsed)
 {
+    Study study;
+    StudyRecord &record = study.record;
     record.names = parsed.names;
     record.baseValues = parsed.baseValues;
     record.verticalLengths = parsed.verticalLengths;
     record.horizontalLengths = parsed.horizontalLengths;
     record.methodCode = parsed.methodCode;
     record.doubleFlags = parsed.doubleFlags;
-}
-
-RestoredStudy restoreStudy(const ParsedStudy &parsed)
-{
-    RestoredStudy study;
-    StudyRecord &record = study.record;
-    takeOverStudy(record, parsed);
-    for (int i = 0; i < PileCount; ++i) {
-        study.verticalTicks[i] = record.doubleFlags[doubleFlagIndex(Section::Vertical, i)] == 1;
-        study.horizontalTicks[i] = record.doubleFlags[doubleFlagIndex(Section::Horizontal, i)] == 1;
-    }
-
-    restoreMethod(study, parsed.method);
-
-    // The refresh rewrites every number box with two decimals through its check.
-    for (int box = 0; box < NumberBoxCount; ++box) {
-        if (box == CreepRatioBox)
-            continue;
-        double &field = numberField(record, box);
-        const FieldCheck check =
-            checkNumberBox(box, twoDecimals(field), study.ratioEditable);
-        field = check.value;
-        if (!check.accepted)
-            study.messages.push_back(check.message);
-    }
-    return study;
+    StudyEdit restored = restoreMethod(study, parsed.method);
+    restored.append(refreshBoxes(restored.study));
+    return restored;
 }
 
 }  // namespace talven

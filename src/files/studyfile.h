@@ -3,7 +3,7 @@
 #include "study/boxtable.h"
 #include "study/fieldrules.h"
 #include "study/methodcode.h"
-#include "study/studyinput.h"
+#include "study/study.h"
 #include "study/studyrecord.h"
 
 #include <QByteArray>
@@ -18,14 +18,20 @@ namespace talven {
 
 inline constexpr int StudyFileLineCount = 53;
 inline constexpr qint64 StudyFileMaxBytes = 64 * 1024;
+inline constexpr qint64 CompanionMaxBytes = 1024 * 1024;
 
-// What File > Save writes: the window's texts, trimmed, and the record's flags.
+// What a study file holds: the boxes' texts (written trimmed), the method
+// code and the ticks.
 struct StudyFileContent {
     std::array<QString, NameCount> names;            // nameBox(0..18)
     std::array<QString, NumberBoxCount> numberTexts;  // numberBox(0..19); numberBox(5) is not written
     double methodCode = 0.0;
     std::array<int, DoubleFlagCount> doubleFlags{};
 };
+
+// What File > Save writes of a study: what its boxes show, and its formula,
+// class and ratio as one method code.
+StudyFileContent studyFileContent(const Study &study);
 
 // The 53 lines of a study file, without line ends.
 std::array<QString, StudyFileLineCount> studyFileLines(const StudyFileContent &content);
@@ -51,16 +57,22 @@ enum class StudyFileRefusal {
     NotAFile,       // a folder, device, FIFO or socket: only regular files are read
 };
 
-using StudyFileReadResult = std::variant<ParsedStudy, StudyFileRefusal>;
-
-// All or nothing: a complete parsed study, or a refusal. Line ends CR LF, LF
+// All or nothing: a complete parsed file, or a refusal. Line ends CR LF, LF
 // or CR; text in code page 932, bytes it cannot decode become U+FFFD. What is
 // accepted can be saved again and opens to the same study: a method code
 // that would not survive that (no class and a ratio of 100 or more, which
 // the code's layout cannot hold) is refused.
-StudyFileReadResult parseStudyFile(const QByteArray &bytes);
+std::variant<ParsedStudy, StudyFileRefusal> parseStudyFile(const QByteArray &bytes);
+
+// The study a file opens to, with the range messages met on the way (a value
+// out of its range opens as 0), or why the file is refused. Every reader
+// opens a file through this: the window, talven-report and the tests.
+using StudyFileReadResult = std::variant<StudyEdit, StudyFileRefusal>;
+StudyFileReadResult readStudy(const QByteArray &bytes);
 // Reads only a regular file (or a link to one): anything else is refused
-// before it is opened, since opening a FIFO waits for a writer.
+// before it is opened, since opening a FIFO waits for a writer. With a
+// companion beside it (companionfile.h) the study takes its cases and title
+// block; a companion that cannot be read adds its message and nothing else.
 StudyFileReadResult readStudyFile(const QString &path);
 
 // "ファイル読み込みを中止しました。" / "タルヴェン・読み込みエラー", exclamation.
@@ -79,6 +91,11 @@ std::variant<QByteArray, Message> encodeStudyFile(const StudyFileContent &conten
 // ("ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー", exclamation).
 std::optional<Message> writeStudyFile(const QString &path, const StudyFileContent &content);
 
+// File > Save: the study file, then its companion right after it, each
+// written as writeStudyFile writes. The message to show when one was not
+// written.
+std::optional<Message> saveStudy(const QString &path, const Study &study);
+
 // The save dialog asks before replacing only the name as typed; when ".vek"
 // was added, the program asks itself before replacing that file.
 Message overwriteQuestion(const QString &path);
@@ -86,27 +103,8 @@ Message overwriteQuestion(const QString &path);
 // plan -> plan.vek; PLAN.VEK and plan.vek stay; plan.txt -> plan.txt.vek.
 QString withStudyExtension(const QString &fileName);
 
-// The state a study reaches when File > Open restores it into the main window:
-// formula, ratio text, class, then every number box rewritten with two decimals
-// through its range check. The report tool uses it to reach the same study
-// as the window without one.
-struct RestoredStudy {
-    StudyRecord record;
-    Formula formula = Formula::Lane;
-    int listIndex = -1;
-    QString ratioText;               // the creep-ratio box
-    bool ratioEditable = false;      // Bligh's ranged class
-    PileTicks verticalTicks{};
-    PileTicks horizontalTicks{};
-    std::vector<Message> messages;   // range messages met on the way, in order
-
-    StudyInput input() const { return {record, formula, listIndex, verticalTicks, horizontalTicks}; }
-};
-
-RestoredStudy restoreStudy(const ParsedStudy &parsed);
-
-// The first step of every restore: the record's fields the file carries
-// (names, baseValues, both lengths, methodCode, doubleFlags) replaced.
-void takeOverStudy(StudyRecord &record, const ParsedStudy &parsed);
+// The study a parsed file opens to: formula, ratio and class, then every
+// number box written with two decimals through its range check.
+StudyEdit restoreStudy(const ParsedStudy &parsed);
 
 }  // namespace talven

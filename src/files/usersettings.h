@@ -1,15 +1,44 @@
 #pragma once
 
-#include <QSettings>
+// What the program keeps of the user's between runs, apart from any study:
+// the title block's fields the user signs every page with, the page's two
+// options, and the studies opened or saved last. An ini file in the user's
+// own settings folder on every platform (talven/talven.ini), which tests
+// move aside with QSettings::setPath. Every key and its default stand in one
+// table in usersettings.cpp.
+
+#include <QString>
+#include <QStringList>
 
 namespace talven {
 
-// What the program keeps of the user's between runs (the recent studies, the
-// report's settings): an ini file in the user's own settings folder on every
-// platform, which tests can move aside (QSettings::setPath).
-inline QSettings userSettings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("talven"), QStringLiteral("talven"));
-}
+inline constexpr int RecentStudyLimit = 4;
+// Longer texts are cut when read: a settings file edited by hand must not
+// hold up the program (no title field needs more).
+inline constexpr int SettingTextLimit = 1000;
+
+struct UserSettings {
+    QString job;       // 業務名
+    QString company;   // 会社名
+    QString designer;  // 設計者
+    QString checker;   // 照査者
+    bool figures = true;   // 照査の補足を印刷する
+    bool footer = false;   // ファイル名を印刷する
+    QStringList recentStudies;  // absolute paths, newest first, at most RecentStudyLimit
+
+    static UserSettings load();
+    // False when they could not be kept; what is lost costs only the next
+    // run's defaults.
+    bool save() const;
+
+    // Puts the study's absolute path first, once, and keeps RecentStudyLimit.
+    void rememberStudy(const QString &path);
+    void forgetStudy(const QString &path);
+
+    bool operator==(const UserSettings &) const = default;
+};
+
+// Where they are kept, for the message when they cannot be.
+QString userSettingsFile();
 
 }  // namespace talven

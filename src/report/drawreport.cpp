@@ -211,10 +211,9 @@ void drawTableRows(Page &page, double firstRow, double anchor, std::span<const T
     }
 }
 
-void drawDimensions(Page &page, const StudyInput &input, const StudyCheck &check)
+void drawDimensions(Page &page, const Study &input, const StudyCheck &check)
 {
-    const auto &names = input.record.names;
-    const auto &values = input.record.baseValues;
+    const StudyRecord &record = input.record;
 
     page.font(BodySize, true);
     page.text(5, 24, QStringLiteral("２．形状寸法および水位差"));
@@ -231,9 +230,9 @@ void drawDimensions(Page &page, const StudyInput &input, const StudyCheck &check
 
     const std::array<TableRow, 5> rows{{
         {QStringLiteral("各構造部寸法 (m)"), 7, QString()},
-        {trimmedName(names[0]), 8, twoDecimals(values[0])},
-        {trimmedName(names[1]), 8, twoDecimals(values[1])},
-        {trimmedName(names[2]), 8, twoDecimals(values[2])},
+        {trimmedName(record.memberName(0)), 8, twoDecimals(record.dimension(0))},
+        {trimmedName(record.memberName(1)), 8, twoDecimals(record.dimension(1))},
+        {trimmedName(record.memberName(2)), 8, twoDecimals(record.dimension(2))},
         {QStringLiteral("計"), 12, check.structureLengthText},
     }};
     drawTableRows(page, 28.5, 20, rows);
@@ -243,13 +242,13 @@ void drawDimensions(Page &page, const StudyInput &input, const StudyCheck &check
     page.font(BodySize, true);
     page.text(26, 26.5, QStringLiteral("○内外水位差"));
     page.font(BodySize, false);
-    page.text(28, 28.5, names[3]);
+    page.text(28, 28.5, record.outerWaterLevelName());
     page.text(40, 28.5, QStringLiteral("WL1  = "));
-    page.aligned(45, 28.5, twoDecimals(values[3]));
+    page.aligned(45, 28.5, twoDecimals(record.outerWaterLevel()));
     page.text(47, 28.5, QStringLiteral("(m)"));
-    page.text(28, 30, names[4]);
+    page.text(28, 30, record.innerWaterLevelName());
     page.text(40, 30, QStringLiteral("WL2  = "));
-    page.aligned(45, 30, twoDecimals(values[4]));
+    page.aligned(45, 30, twoDecimals(record.innerWaterLevel()));
     page.text(47, 30, QStringLiteral("(m)"));
 
     page.text(28, 32.5, QStringLiteral("⊿Ｈ"));
@@ -258,8 +257,8 @@ void drawDimensions(Page &page, const StudyInput &input, const StudyCheck &check
     page.text(32.75, 32.5, QStringLiteral("-"));
     page.text(33.5, 32.5, QStringLiteral("WL2"));
     page.line(28, 32, 48.5, 32);
-    page.text(35.5, 32.5, QStringLiteral("= ") + twoDecimals(values[3]) + QStringLiteral(" - ")
-                              + twoDecimals(values[4]));
+    page.text(35.5, 32.5, QStringLiteral("= ") + twoDecimals(record.outerWaterLevel()) + QStringLiteral(" - ")
+                              + twoDecimals(record.innerWaterLevel()));
     page.text(42.5, 33.5, QStringLiteral("="));
     page.aligned(45, 33.5, check.headDifferenceText);
     page.text(47, 33.5, QStringLiteral("(m)"));
@@ -290,10 +289,10 @@ SectionLayout layoutOf(Section section)
 
 // Header, the seven piles and the total. A ticked pile shows twice its length
 // and a "*" after its name, unless the doubled value is still 0.
-std::array<TableRow, 9> pileRows(const StudyInput &input, const SectionCheck &check)
+std::array<TableRow, 9> pileRows(const Study &input, const SectionCheck &check)
 {
     const PileLengths &lengths = pileLengths(input.record, check.section);
-    const PileTicks &ticks = input.ticks(check.section);
+    const PileTicks ticks = input.ticks(check.section);
 
     std::array<TableRow, 9> rows;
     rows[0] = {QStringLiteral("矢板長 (m) 　(*の部分は往復の延長)"), 7, QString()};
@@ -314,7 +313,7 @@ std::array<TableRow, 9> pileRows(const StudyInput &input, const SectionCheck &ch
 }
 
 // Returns false when the ratio lines had to be left out.
-bool drawSection(Page &page, const StudyInput &input, const StudyCheck &study, Section section)
+bool drawSection(Page &page, const Study &input, const StudyCheck &study, Section section)
 {
     const SectionLayout layout = layoutOf(section);
     const SectionCheck &check = study.section(section);
@@ -435,15 +434,6 @@ ReportVerdictLine reportVerdictLine(const StudyCheck &check, Section section)
             verdict->ok ? QStringLiteral("・・・ＯＫ") : QStringLiteral("・・・ＮＧ")};
 }
 
-bool TitleBlock::isEmpty() const
-{
-    for (const QString *field : {&job, &structure, &company, &designer, &checker, &date}) {
-        if (!field->trimmed().isEmpty())
-            return false;
-    }
-    return true;
-}
-
 QString cappedTitleText(const QString &text)
 {
     constexpr qsizetype MaxLength = 1000;
@@ -458,12 +448,12 @@ QString reportDate(const QDate &date)
     return QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
 }
 
-ReportResult drawReport(ReportSurface &surface, const StudyInput &input, const StudyCheck &check,
+ReportResult drawReport(ReportSurface &surface, const Study &input, const StudyCheck &check,
                         const ReportOptions &options)
 {
     Page page(surface);
     drawTitleAndFormula(page, input.formula);
-    drawCreepRatioTable(page, input.formula, input.listIndex);
+    drawCreepRatioTable(page, input.formula, input.soilClass);
     drawDimensions(page, input, check);
 
     ReportResult result;

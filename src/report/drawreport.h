@@ -2,7 +2,8 @@
 
 #include "check/studycheck.h"
 #include "report/reportsurface.h"
-#include "study/studyinput.h"
+#include "study/study.h"
+#include "study/titleblock.h"
 
 #include <QDate>
 #include <QString>
@@ -10,23 +11,10 @@
 
 namespace talven {
 
-// The title block (表題欄) printed at the top of the page; an empty field is
-// left out, and with every field empty there is no block.
-struct TitleBlock {
-    QString job;        // 業務名
-    QString structure;  // 構造物名
-    QString company;    // 会社名
-    QString designer;   // 設計者
-    QString checker;    // 照査者
-    QString date;       // 作成日, "2026年12月7日"
-
-    bool isEmpty() const;
-    bool operator==(const TitleBlock &) const = default;
-};
-
-// A title-block text as it is read from an option, the settings or a dialog:
-// at most its first 1,000 characters (a character never split in two). A slot
-// shows some forty; a longer text would only cost time and memory.
+// A title-block text as it is read from an option, the settings, a dialog or
+// a companion file: at most its first 1,000 characters (a character never
+// split in two). A slot shows some forty; a longer text would only cost time
+// and memory.
 QString cappedTitleText(const QString &text);
 
 // What the page carries beside the study. Everything off and empty is the
@@ -56,7 +44,7 @@ struct ReportResult {
 // onto the surface, which the caller has cleared (or has a printer page
 // ready). Leaves the surface's font, size, bold state and current point as
 // the last element set them, and the pen width at 1.
-[[nodiscard]] ReportResult drawReport(ReportSurface &surface, const StudyInput &input, const StudyCheck &check,
+[[nodiscard]] ReportResult drawReport(ReportSurface &surface, const Study &input, const StudyCheck &check,
                                       const ReportOptions &options = {});
 
 // For an incomplete report: writes a notice (the readiness message, lines

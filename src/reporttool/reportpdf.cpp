@@ -107,7 +107,7 @@ QStringList outputKeys(const QString &outputPath)
     return keys;
 }
 
-PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const StudyInput &input,
+PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const Study &input,
                          const StudyCheck &check, const ReportOptions &page)
 {
     if (const std::optional<QString> refused = outputRefusal({studyPath}, outputPath, QStringLiteral("PDF ファイル")))

@@ -7,7 +7,7 @@
 
 #include "check/studycheck.h"
 #include "report/drawreport.h"
-#include "study/studyinput.h"
+#include "study/study.h"
 
 #include <QHash>
 #include <QString>
@@ -59,7 +59,7 @@ struct PdfResult {
 // `outputPath`, through a temporary file beside it that replaces the output
 // only when every byte is written. The output must be a new name or a regular
 // file other than the study.
-PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const StudyInput &input,
+PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const Study &input,
                          const StudyCheck &check, const ReportOptions &page);
 
 }  // namespace talven

@@ -35,16 +35,15 @@ ReportOptions studyPage(const ReportOptions &page, const QString &studyPath)
 StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const ReportOptions &page)
 {
     const StudyFileReadResult read = readStudyFile(studyPath);
-    const ParsedStudy *parsed = std::get_if<ParsedStudy>(&read);
-    if (!parsed)
+    const StudyEdit *opened = std::get_if<StudyEdit>(&read);
+    if (!opened)
         return refusedStudy(studyPath, readErrorMessage().prompt);
 
     StudyOutcome outcome;
-    outcome.study = restoreStudy(*parsed);
-    for (const Message &message : outcome.study->messages)
+    const Study &input = outcome.study.emplace(opened->study);
+    for (const Message &message : opened->messages)
         outcome.warnings.append(message.prompt);
 
-    const StudyInput input = outcome.study->input();
     const StudyCheck &check = outcome.check.emplace(checkStudy(input));
     QStringList verdictLines;
     for (Section section : Sections) {

@@ -38,7 +38,7 @@ struct StudyOutcome {
     QStringList verdictLines;
     // The study as the window would hold it, and its check; empty when the
     // study was refused.
-    std::optional<RestoredStudy> study;
+    std::optional<Study> study;
     std::optional<StudyCheck> check;
     int exitStatus = 0;  // the single form's
 };

@@ -60,9 +60,9 @@ QString statusText(const StudyOutcome &outcome)
 }
 
 // The soil list's line, as the window shows it selected.
-QString soilClassText(const RestoredStudy &study)
+QString soilClassText(const Study &study)
 {
-    return study.listIndex >= 0 ? QString::fromUtf16(soilClasses(study.formula)[study.listIndex].listText) : QString();
+    return study.soilClass >= 0 ? QString::fromUtf16(soilClasses(study.formula)[study.soilClass].listText) : QString();
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
     for (Section section : Sections) {
         QStringList row{study, sectionName(section)};
         if (outcome.study && outcome.check) {
-            const RestoredStudy &restored = *outcome.study;
+            const Study &restored = *outcome.study;
             const StudyCheck &check = *outcome.check;
             const SectionCheck &own = check.section(section);
             row << formulaName(restored.formula) << soilClassText(restored) << check.reducedLengthText
@@ -140,7 +140,7 @@ QStringList inputRow(const QString &study, const StudyOutcome &outcome)
     QStringList row{study};
     if (!outcome.study || !outcome.check)
         return row;
-    const StudyInput input = outcome.study->input();
+    const Study &input = *outcome.study;
     const StudyRecord &record = input.record;
     row << formulaName(input.formula) << soilClassText(*outcome.study) << outcome.check->requiredShown;
     // The three members, then WL1 and WL2: each name box beside its value.

@@ -6,7 +6,9 @@ namespace talven {
 
 // The first tab's five values are the record's baseValues, box for entry.
 static_assert(boxGroup(BoxGroup::Dimensions).firstBox == 0
-              && boxGroup(BoxGroup::WaterLevels).lastBox() == BaseValueCount - 1);
+              && boxGroup(BoxGroup::WaterLevels).lastBox() == BaseValueCount - 1
+              && OuterWaterLevelBox == OuterWaterLevelIndex && InnerWaterLevelBox == InnerWaterLevelIndex
+              && boxGroup(BoxGroup::Dimensions).count == MemberCount);
 
 const BoxGroupInfo &groupOfBox(int box)
 {

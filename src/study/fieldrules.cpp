@@ -75,6 +75,18 @@ bool numberBoxAccepts(int index, QChar character)
     return character == u'-' && groupOfBox(index).minimum < 0.0;
 }
 
+QString numberTextBroughtIn(const QString &text)
+{
+    QString kept;
+    for (QChar character : text.normalized(QString::NormalizationForm_KC)) {
+        if (character == QChar(0x2212))  // MINUS SIGN
+            character = u'-';
+        if ((character >= u'0' && character <= u'9') || character == u'.' || character == u'-')
+            kept += character;
+    }
+    return kept;
+}
+
 int numberBoxMaxLength(int index)
 {
     return groupOfBox(index).longestText;

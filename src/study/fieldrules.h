@@ -23,6 +23,12 @@ FieldCheck checkNumberBox(int index, const QString &text, bool ratioEditable);
 // two water-level boxes, "-".
 bool numberBoxAccepts(int index, QChar character);
 
+// What a number box keeps of text brought in (a paste, a drop): its digits,
+// points and minus signs, full-width forms and the sign "−" read as their
+// ASCII selves. A minus sign is kept in every box, so that a pasted "-5"
+// meets the range check instead of turning silently into 5.
+QString numberTextBroughtIn(const QString &text);
+
 // The longest text a user may type into a box; 0 means no limit.
 int numberBoxMaxLength(int index);
 inline constexpr int NameBoxMaxLength = 10;

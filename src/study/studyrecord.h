@@ -8,6 +8,11 @@ namespace talven {
 
 inline constexpr int NameCount = 19;
 inline constexpr int BaseValueCount = 5;
+// Where the first tab's values stand in baseValues and names: the three
+// member dimensions, then WL1 (the outer water level) and WL2 (the inner).
+inline constexpr int MemberCount = 3;
+inline constexpr int OuterWaterLevelIndex = 3;
+inline constexpr int InnerWaterLevelIndex = 4;
 inline constexpr int PileCount = 7;
 inline constexpr int DoubleFlagCount = 2 * PileCount;
 
@@ -24,9 +29,9 @@ inline QString sectionName(Section section)
 using PileLengths = std::array<double, PileCount>;
 using PileTicks = std::array<bool, PileCount>;
 
-// A study: the names, dimensions, water levels, creep ratio and pile lengths
-// its boxes store, and the x2 ticks. The formula and the soil class live in
-// the window's controls (and in methodCode once saved).
+// The numbers and names a study stores, and the x2 ticks. The formula, the
+// soil class and the boxes' texts complete it into a Study (study.h); a
+// saved file keeps formula, class and ratio in methodCode.
 struct StudyRecord {
     std::array<QString, NameCount> names;
     std::array<double, BaseValueCount> baseValues{};  // three member dimensions, WL1, WL2 (m)
@@ -35,6 +40,13 @@ struct StudyRecord {
     PileLengths verticalLengths{};
     PileLengths horizontalLengths{};
     std::array<int, DoubleFlagCount> doubleFlags{};  // 1: counted twice; vertical rows first, then horizontal
+
+    double dimension(int member) const { return baseValues[member]; }
+    double outerWaterLevel() const { return baseValues[OuterWaterLevelIndex]; }
+    double innerWaterLevel() const { return baseValues[InnerWaterLevelIndex]; }
+    const QString &memberName(int member) const { return names[member]; }
+    const QString &outerWaterLevelName() const { return names[OuterWaterLevelIndex]; }
+    const QString &innerWaterLevelName() const { return names[InnerWaterLevelIndex]; }
 
     bool operator==(const StudyRecord &) const = default;
 };

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "files/usersettings.h"
+#include "study/study.h"
+#include "study/studyhistory.h"
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace talven {
+
+// The study being worked on as a document: the study value, its file, its
+// undo history and whether it is saved, the folder the file dialogs start
+// in, and the user's settings with the studies opened or saved last.
+//
+// Typing in a box is an edit under way: the study changes keystroke by
+// keystroke and becomes one step of the history when committed (the box
+// left, or any command that needs the study whole). Every other change is a
+// step at once. The study is saved when the history stands at its saved
+// step and nothing is typed since.
+class StudyDocument final : public QObject {
+    Q_OBJECT
+public:
+    explicit StudyDocument(QObject *parent = nullptr);
+
+    const Study &study() const { return study_; }
+    QString path() const { return path_; }  // absolute; empty for a study without a file
+    bool isSaved() const { return history_.isClean() && !isTyping(); }
+    bool isTyping() const { return study_ != committed_; }
+    const StudyHistory &history() const { return history_; }
+    // What the edit under way is called: "寸法の入力".
+    QString typingStep() const { return typingStep_; }
+
+    // False when the edit left the study as it was.
+    bool edit(const Study &study, const QString &step);
+    void commit();
+    // A change of the study as a whole: one step named `text`.
+    void change(const QString &text, const Study &study);
+    // The study a step gives back shows its numbers with two decimals.
+    void undo();
+    void redo();
+
+    // New and Open: the study as it stands is the saved one, in `path`
+    // (empty for a new study), with a fresh history.
+    void start(const Study &study, const QString &path);
+    // File > Save: the save dialog, then the file. True once it is written;
+    // Cancel, a refused name and a failed write leave everything as it was.
+    bool save(QWidget *dialogParent);
+
+    // Where the open and save dialogs start: the folder of the study last
+    // opened or saved in this run, or firstStudyFolder().
+    QString dialogFolder() const;
+    // The study's own folder and name once it has a file, otherwise
+    // "新規タイトル" in the dialogs' folder; with .pdf for the PDF printer.
+    QString proposedFolder() const;
+    QString proposedFileName() const;
+    QString proposedPdfPath() const;
+
+    UserSettings &settings() { return settings_; }
+    // Keeps the settings; what cannot be kept costs only the next run's
+    // defaults, so it is said on standard error.
+    void saveSettings();
+    // A study that is gone leaves File > 最近使ったファイル.
+    void forgetRecentStudy(const QString &path);
+
+Q_SIGNALS:
+    void studyChanged();
+    // The path, the saved state, the history's texts.
+    void stateChanged();
+    void recentStudiesChanged();
+
+private:
+    void setPath(const QString &path);
+
+    Study study_;
+    Study committed_;  // the study as the history's current step left it
+    QString typingStep_;
+    StudyHistory history_;
+    QString path_;
+    QString lastStudyFolder_;
+    UserSettings settings_ = UserSettings::load();
+};
+
+// The file dialogs' filter of study files.
+QString studyFileFilter();
+
+// The folder the file dialogs start in before any study was opened or saved:
+// the program's folder when the user can write there (a copy kept in a
+// personal folder), otherwise the user's documents folder.
+QString firstStudyFolder(const QString &programFolder);
+
+}  // namespace talven

@@ -1,0 +1,212 @@
+#include "study/study.h"
+
+#include "study/fieldrules.h"
+#include "study/numbers.h"
+
+#include <algorithm>
+
+namespace talven {
+
+namespace {
+
+// Writes the ratio box the way the formula and the class do: checked only
+// while the ratio may be typed.
+StudyEdit writeRatio(const Study &study, const QString &text)
+{
+    return writeNumberBox(study, CreepRatioBox, text);
+}
+
+}  // namespace
+
+void StudyEdit::append(const StudyEdit &next)
+{
+    study = next.study;
+    messages.insert(messages.end(), next.messages.begin(), next.messages.end());
+    if (next.focusBox >= 0)
+        focusBox = next.focusBox;
+}
+
+PileTicks Study::ticks(Section section) const
+{
+    PileTicks ticked{};
+    for (int row = 0; row < PileCount; ++row)
+        ticked[row] = record.doubleFlags[doubleFlagIndex(section, row)] == 1;
+    return ticked;
+}
+
+WaterLevelCase Study::levelCase(int index) const
+{
+    if (index > 0)
+        return moreCases[std::size_t(index - 1)];
+    return {firstCaseName, numberTexts[OuterWaterLevelBox], numberTexts[InnerWaterLevelBox], record.outerWaterLevel(),
+            record.innerWaterLevel()};
+}
+
+Study emptyStudy()
+{
+    return resetStudy(Study{}, false);
+}
+
+Study resetStudy(const Study &study, bool keepNames)
+{
+    Study reset = chooseFormula(study, Formula::Lane);
+    StudyRecord &record = reset.record;
+    record.methodCode = 0.0;
+    if (keepNames) {
+        for (WaterLevelCase &levelCase : reset.moreCases)
+            levelCase = refreshCaseLevels({levelCase.name, {}, {}, 0.0, 0.0});
+    } else {
+        record.names.fill(QString());
+        reset.firstCaseName.clear();
+        reset.moreCases.clear();
+        reset.titleBlock.reset();
+    }
+    record.baseValues.fill(0.0);
+    record.verticalLengths.fill(0.0);
+    record.horizontalLengths.fill(0.0);
+    record.doubleFlags.fill(1);
+    return refreshBoxes(reset).study;
+}
+
+StudyEdit writeNumberBox(const Study &study, int box, const QString &text)
+{
+    StudyEdit edit{study, {}, -1};
+    const FieldCheck check = checkNumberBox(box, text, study.ratioEditable());
+    edit.study.numberTexts[box] = check.accepted ? text : check.replacement;
+    numberField(edit.study.record, box) = check.value;
+    if (!check.accepted) {
+        edit.messages.push_back(check.message);
+        edit.focusBox = box;
+    }
+    return edit;
+}
+
+Study writeNameBox(const Study &study, int index, const QString &text)
+{
+    Study written = study;
+    written.nameTexts[index] = text;
+    written.record.names[index] = trimmedName(text);
+    return written;
+}
+
+StudyEdit refreshBoxes(const Study &study)
+{
+    StudyEdit edit{study, {}, -1};
+    for (int box = 0; box < NumberBoxCount; ++box) {
+        const int name = nameBoxOfRow(box);
+        if (name < 0)
+            continue;  // the ratio box: the formula and the class write it
+        const QString &stored = edit.study.record.names[name];
+        edit.study.nameTexts[name] = groupOfBox(box).section ? trimmedName(stored) : stored;
+        edit.append(writeNumberBox(edit.study, box, twoDecimals(numberField(edit.study.record, box))));
+    }
+    return edit;
+}
+
+Study setDoubleTick(const Study &study, Section section, int row, bool ticked)
+{
+    Study set = study;
+    set.record.doubleFlags[doubleFlagIndex(section, row)] = ticked ? 1 : 0;
+    return set;
+}
+
+Study chooseFormula(const Study &study, Formula formula)
+{
+    Study chosen = study;
+    chosen.formula = formula;
+    chosen.soilClass = -1;
+    return writeRatio(chosen, emptyRatioText(formula)).study;
+}
+
+StudyEdit chooseSoilClass(const Study &study, int soilClass)
+{
+    Study chosen = study;
+    chosen.soilClass = soilClass;
+    if (chosen.ratioEditable()) {
+        // 5 is the range's first value: written as the class's, not typed.
+        chosen.numberTexts[CreepRatioBox] = QStringLiteral("5");
+        chosen.record.creepRatio = 5.0;
+        return {chosen, {rangedClassMessage()}, CreepRatioBox};
+    }
+    if (soilClass < 0)
+        return {chosen, {}, -1};
+    return writeRatio(chosen, QString::fromUtf16(soilClasses(chosen.formula)[soilClass].ratioText));
+}
+
+StudyEdit restoreSoilClass(const Study &study, int soilClass, const QString &savedRatio)
+{
+    Study restored = study;
+    restored.soilClass = soilClass;
+    if (restored.ratioEditable())
+        return writeRatio(restored, savedRatio);
+    return chooseSoilClass(study, soilClass);
+}
+
+CaseLevelEdit writeCaseLevel(const WaterLevelCase &levelCase, Level level, const QString &text)
+{
+    // A case's levels keep the first tab's water-level rules.
+    const FieldCheck check = checkNumberBox(OuterWaterLevelBox, text, false);
+    CaseLevelEdit edit{levelCase, std::nullopt};
+    (level == Level::Outer ? edit.levelCase.outerText : edit.levelCase.innerText) =
+        check.accepted ? text : check.replacement;
+    (level == Level::Outer ? edit.levelCase.outer : edit.levelCase.inner) = check.value;
+    if (!check.accepted)
+        edit.message = check.message;
+    return edit;
+}
+
+WaterLevelCase refreshCaseLevels(const WaterLevelCase &levelCase)
+{
+    WaterLevelCase refreshed = levelCase;
+    refreshed.outerText = twoDecimals(levelCase.outer);
+    refreshed.innerText = twoDecimals(levelCase.inner);
+    return refreshed;
+}
+
+Study setCases(const Study &study, const QString &firstCaseName, std::vector<WaterLevelCase> moreCases)
+{
+    Study set = study;
+    set.firstCaseName = firstCaseName;
+    moreCases.resize(std::min(moreCases.size(), std::size_t(CaseLimit - 1)));
+    set.moreCases = std::move(moreCases);
+    return set;
+}
+
+QString numberTypingStep(int box)
+{
+    switch (groupOfBox(box).group) {
+    case BoxGroup::Dimensions:
+        return QStringLiteral("寸法の入力");
+    case BoxGroup::WaterLevels:
+        return QStringLiteral("水位の入力");
+    case BoxGroup::CreepRatio:
+        return QStringLiteral("クリープ比の入力");
+    case BoxGroup::VerticalPiles:
+        return QStringLiteral("打設長の入力");
+    case BoxGroup::HorizontalPiles:
+        break;
+    }
+    return QStringLiteral("打設範囲の入力");
+}
+
+QString nameTypingStep()
+{
+    return QStringLiteral("名称の入力");
+}
+
+bool sectionInputsDiffer(const Study &a, const Study &b, Section section)
+{
+    if (a.formula != b.formula || a.ticks(section) != b.ticks(section) || a.caseCount() != b.caseCount())
+        return true;
+    for (std::size_t i = 0; i < a.moreCases.size(); ++i) {
+        if (a.moreCases[i].outer != b.moreCases[i].outer || a.moreCases[i].inner != b.moreCases[i].inner)
+            return true;
+    }
+    for (int box = 0; box < NumberBoxCount; ++box) {
+        if (feedsSection(box, section) && a.numberTexts[box] != b.numberTexts[box])
+            return true;
+    }
+    return false;
+}
+
+}  // namespace talven

@@ -1,0 +1,136 @@
+#pragma once
+
+// A study as one value: everything the user edits on the three tabs, as the
+// boxes hold it and as it is stored, checked, printed and saved. The window
+// only shows a Study; every edit is one of the functions below, which take
+// the study and give the study after the edit with the messages it met.
+//
+// The boxes' texts belong to the study: a box may show "5." or nothing (a
+// refused entry) while it stores 5 or 0, and a save writes what the boxes
+// show. Every number the record holds is what its box's text stores.
+
+#include "study/boxtable.h"
+#include "study/message.h"
+#include "study/soilclasses.h"
+#include "study/studyrecord.h"
+#include "study/titleblock.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace talven {
+
+// A water-level case beside the first tab's: its name and its WL1 and WL2
+// as their boxes hold them, under the water levels' rules.
+struct WaterLevelCase {
+    QString name;
+    QString outerText;  // WL1
+    QString innerText;  // WL2
+    double outer = 0.0;
+    double inner = 0.0;
+
+    bool operator==(const WaterLevelCase &) const = default;
+};
+
+// Case 1 (the first tab's WL1 and WL2) and at most seven more.
+inline constexpr int CaseLimit = 8;
+inline constexpr int CaseNameMaxLength = 20;
+
+struct Study {
+    StudyRecord record;
+    Formula formula = Formula::Lane;
+    int soilClass = -1;  // the row in soilClasses(formula); -1 for none
+    std::array<QString, NumberBoxCount> numberTexts;  // numberBox(i)'s text, the creep ratio's included
+    std::array<QString, NameCount> nameTexts;         // nameBox(i)'s text; record.names keeps it trimmed
+    QString firstCaseName;                  // case 1's; its levels are the record's WL1 and WL2
+    std::vector<WaterLevelCase> moreCases;  // cases 2 ... CaseLimit
+    // The title block kept with the study; none until it has one of its
+    // own (a new study takes the user's, a report tool its options).
+    std::optional<TitleBlock> titleBlock;
+
+    // The creep ratio is typed only for Bligh's ranged class; otherwise the
+    // class writes it.
+    bool ratioEditable() const { return isRangedClass(formula, soilClass); }
+    const QString &ratioText() const { return numberTexts[CreepRatioBox]; }
+    // The x2 ticks of a section: a ticked pile counts twice.
+    PileTicks ticks(Section section) const;
+    int caseCount() const { return 1 + int(moreCases.size()); }
+    // Case `index` as a case; case 0 is the first tab's.
+    WaterLevelCase levelCase(int index) const;
+
+    bool operator==(const Study &) const = default;
+};
+
+// An edit's outcome: the study after it, and the messages to show, in order.
+struct StudyEdit {
+    Study study;
+    std::vector<Message> messages;
+    // The box the user is sent to: one a range message emptied, or the ratio
+    // box of the ranged class; -1 for none.
+    int focusBox = -1;
+
+    // This edit followed by `next`, which was made on this edit's study.
+    void append(const StudyEdit &next);
+};
+
+// A new window's study: Lane's formula, no class, every number 0.00, every
+// pile ticked.
+Study emptyStudy();
+
+// New (keepNames false) and 数値のみクリア (true): the empty study, the names
+// (and the cases' names and the title block) kept or not. The method code
+// last saved is forgotten.
+Study resetStudy(const Study &study, bool keepNames);
+
+// A number box's text changed, by typing, a paste or the program: the text
+// is checked against the box's range and its number stored. A refused text
+// empties the box (the ratio box gets "5") and brings the range message.
+StudyEdit writeNumberBox(const Study &study, int box, const QString &text);
+
+// A name box's text changed; the name is stored trimmed as it is typed.
+Study writeNameBox(const Study &study, int index, const QString &text);
+
+// Leaving a number box: every number is written back with two decimals
+// through its box's check. The first tab's names show as stored, the pile
+// names trimmed.
+StudyEdit refreshBoxes(const Study &study);
+
+Study setDoubleTick(const Study &study, Section section, int row, bool ticked);
+
+// A formula chosen: its empty list and empty ratio, no class.
+Study chooseFormula(const Study &study, Formula formula);
+
+// A soil class chosen by the user: its ratio, or for the ranged class the
+// information message and 5, which the user may then change.
+StudyEdit chooseSoilClass(const Study &study, int soilClass);
+
+// The class of a study being opened: the ranged class keeps the ratio it was
+// saved with (`savedRatio`), through the box's range check.
+StudyEdit restoreSoilClass(const Study &study, int soilClass, const QString &savedRatio);
+
+// A case's WL1 or WL2 typed: checked against the water levels' range; a
+// refused text empties the box and brings the range message.
+enum class Level { Outer, Inner };
+struct CaseLevelEdit {
+    WaterLevelCase levelCase;
+    std::optional<Message> message;
+};
+CaseLevelEdit writeCaseLevel(const WaterLevelCase &levelCase, Level level, const QString &text);
+// A case's levels written back with two decimals, as leaving a box does.
+WaterLevelCase refreshCaseLevels(const WaterLevelCase &levelCase);
+// The cases after case 1, at most CaseLimit - 1, and case 1's name.
+Study setCases(const Study &study, const QString &firstCaseName, std::vector<WaterLevelCase> moreCases);
+
+// What typing into a box is called as a step of the study's history, in the
+// 編集 menu: "寸法の入力", "名称の入力".
+QString numberTypingStep(int box);
+QString nameTypingStep();
+
+// Whether what a section's check reads differs between two studies: its own
+// piles, the first tab's values, the formula or the ratio.
+bool sectionInputsDiffer(const Study &a, const Study &b, Section section);
+
+}  // namespace talven
