@@ -32,6 +32,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The table's 状態, before the columns of the case and the structure.
+constexpr qsizetype StateColumn = 14;
+
 struct Run {
     int exitCode = -1;
     QString out;
@@ -179,8 +182,8 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv)
     const XlsxSheet &summary = book[u"照査結果"_s];
     QCOMPARE(summary.rowCount(), csv.size());
     QCOMPARE(summary.frozenRows, 1);
-    QCOMPARE(summary.autofilter, u"A1:O%1"_s.arg(csv.size()));
-    const QList<int> numberColumns{4, 5, 6, 7, 8, 10, 11, 12, 13};
+    QCOMPARE(summary.autofilter, u"A1:T%1"_s.arg(csv.size()));
+    const QList<int> numberColumns{4, 5, 6, 7, 8, 10, 11, 12, 13, 16, 17};
     for (int r = 0; r < csv.size(); ++r) {
         for (int c = 0; c < csv[r].size(); ++c) {
             const QString &field = csv[r][c];
@@ -847,12 +850,13 @@ void TestReportTool::batch()
         const QList<QStringList> rows = parseCsvTable(outputs[round].last());
         QCOMPARE(rows.value(0), QStringList({u"ファイル"_s, u"方向"_s, u"計算式"_s, u"土質の区分"_s, u"Ｌ′"_s, u"ΣL"_s,
                                              u"⊿H"_s, u"計算値 Ｃ′"_s, u"必要値 Ｃ"_s, u"判定"_s, u"ΣL の参考値"_s,
-                                             u"ΣL の過不足"_s, u"許容 ⊿H"_s, u"許容外水位"_s, u"状態"_s}));
+                                             u"ΣL の過不足"_s, u"許容 ⊿H"_s, u"許容外水位"_s, u"状態"_s, u"検討ケース"_s,
+                                             u"WL1"_s, u"WL2"_s, u"支配"_s, u"構造物名"_s}));
         QStringList seen, paths;
         for (qsizetype r = 1; r < rows.size(); r += 2) {
             QCOMPARE(rows.value(r + 1).value(0), rows[r].value(0));
             QCOMPARE(QStringList({rows[r].value(1), rows.value(r + 1).value(1)}), QStringList({u"鉛直方向"_s, u"水平方向"_s}));
-            const QString state = rows[r].value(rows[0].size() - 1);
+            const QString state = rows[r].value(StateColumn);
             seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + state.section(u'（', 0, 0).section(u'　', 0, 0)
                         + (state.contains(u"　警告: "_s) ? u" 警告"_s : QString());
             if (state.startsWith(u"書き出しました"_s) || state.startsWith(u"照査しました"_s))
@@ -932,7 +936,7 @@ void TestReportTool::folderScan()
     const QList<QStringList> rows = parseCsvTable("\xEF\xBB\xBF" + run.out.toUtf8());
     QStringList seen;
     for (qsizetype r = 1; r < rows.size(); r += 2)
-        seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + rows[r].constLast().section(u'（', 0, 0);
+        seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + rows[r].value(StateColumn).section(u'（', 0, 0);
     QCOMPARE(seen, studies);
     for (const QString &line : said)
         QVERIFY2(run.err.contains(line), qPrintable(run.err));

@@ -65,7 +65,7 @@ QByteArray propertiesXmp(const QString &title)
 }
 
 // The PDF engine writes most of the file when the painter ends.
-bool drawPdf(QSaveFile &file, const QPageLayout &layout, int resolution, const QString &title,
+bool drawPdf(QSaveFile &file, const QPageLayout &layout, int resolution, const QString &title, int pages,
              const PageDrawing &draw)
 {
     CheckedWrites device(file);
@@ -79,7 +79,12 @@ bool drawPdf(QSaveFile &file, const QPageLayout &layout, int resolution, const Q
     if (!painter.begin(&writer))
         return false;
     PainterSurface surface(painter, true);
-    const bool complete = draw(surface);
+    bool complete = true;
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !writer.newPage())
+            complete = false;
+        complete = draw(surface, page) && complete;
+    }
     return painter.end() && complete && device.allWritten();
 }
 
@@ -91,7 +96,7 @@ QString reportTitle(const QString &structure)
 }
 
 bool writeReportPdfFile(const QString &path, const QPageLayout &layout, int resolution, const QString &structure,
-                        const PageDrawing &draw)
+                        int pages, const PageDrawing &draw)
 {
     // The finished file is renamed over the target: a device or a FIFO of
     // that name would be replaced by it.
@@ -101,7 +106,7 @@ bool writeReportPdfFile(const QString &path, const QPageLayout &layout, int reso
     // The last buffered bytes reach the disk on flush, whose failure commit()
     // would ignore. Without commit() the temporary file is removed.
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && drawPdf(file, layout, resolution, reportTitle(structure), draw) && file.flush()
+    return file.open(QIODevice::WriteOnly) && drawPdf(file, layout, resolution, reportTitle(structure), pages, draw) && file.flush()
         && file.error() == QFileDevice::NoError && file.commit();
 }
 
