@@ -687,6 +687,14 @@ void TestReportTool::commandLine_data()
     const QString outputAlone = u"-o は -d、--csv、--xlsx と一緒には使えません（-d で帳票のフォルダーを指定します）。"_s;
     QTest::newRow("-o with -d") << single + QStringList{u"-d"_s, u"out"_s} << outputAlone;
     QTest::newRow("-o with --csv") << single + QStringList{u"--csv"_s, u"-"_s} << outputAlone;
+    QTest::newRow("cases, a name holding colons")
+        << single + QStringList{u"--case"_s, u"高水:既往:3.4:-1"_s, u"--case"_s, u"施工:3:1.7"_s}
+        << u"||||| figures, structure from the file; 高水:既往 3.40/-1.00, 施工 3.00/1.70"_s;
+    const QString caseForm = u"--case は「名前:WL1:WL2」の形で、水位は -999.99 から 999.99 の数で指定してください: "_s;
+    QTest::newRow("a case without its levels") << single + QStringList{u"--case"_s, u"施工:3"_s} << caseForm + u"施工:3"_s;
+    QTest::newRow("a case level out of range") << single + QStringList{u"--case"_s, u"a:1000:1"_s} << caseForm + u"a:1000:1"_s;
+    QTest::newRow("a case level that is no plain number")
+        << single + QStringList{u"--case"_s, u"a:1e2:1"_s} << caseForm + u"a:1e2:1"_s;
 }
 
 // What the command line asks of the page, for both forms.
@@ -712,6 +720,11 @@ void TestReportTool::commandLine()
             flags << u"date given"_s;
         read = QStringList{block.job, block.structure, block.company, block.designer, block.checker, block.date}.join(u'|')
                + u' ' + flags.join(u", "_s);
+        QStringList cases;
+        for (const WaterLevelCase &added : given.batch.cases)
+            cases << added.name + u' ' + added.outerText + u'/' + added.innerText;
+        if (!cases.isEmpty())
+            read += u"; "_s + cases.join(u", "_s);
         QCOMPARE(given.batch.page, page);
     }
     QTEST(read, "read");
@@ -1033,32 +1046,56 @@ void TestReportTool::reportNames()
 void TestReportTool::summary_data()
 {
     QTest::addColumn<StudyTexts>("study");
-    QTest::addColumn<QStringList>("rows");  // each section's fields from 計算式 to 許容外水位
+    QTest::addColumn<QStringList>("added");  // --case
+    QTest::addColumn<QStringList>("rows");  // each case's and section's fields from 計算式 to 許容外水位
+    QTest::addColumn<QStringList>("cases");  // each row's last fields, from 検討ケース
 
     // Vertical ΣL 11 + 4 + 12.25, horizontal 3 + 3 without its tick: (31 / 3 + 6) / 4.25 = 3.84,
     // allowable head (31 / 3 + 6) / 6 = 2.72, outer level -1.05 + 2.72.
     StudyTexts ownTicks;
     ownTicks.horizontalTicks = {};
-    QTest::newRow("ticks that differ between the sections") << ownTicks << QStringList{
+    const QString one = u"ケース1|3.20|-1.05|◎|summary"_s;
+    QTest::newRow("ticks that differ between the sections") << ownTicks << QStringList{} << QStringList{
         u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.17|12.08|6.26|5.21"_s,
-        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.17|-9.17|2.72|1.67"_s};
+        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.17|-9.17|2.72|1.67"_s} << QStringList{one, one};
     StudyTexts level;
     level.wl1 = level.wl2 = u"2.5"_s;
-    QTest::newRow("not ready") << level << QStringList{u"レインの式|中　砂|10.33|27.25|0.00|||||||"_s,
-                                                       u"レインの式|中　砂|10.33|9.00|0.00|||||||"_s};
+    QTest::newRow("not ready") << level << QStringList{} << QStringList{u"レインの式|中　砂|10.33|27.25|0.00|||||||"_s,
+                                                       u"レインの式|中　砂|10.33|9.00|0.00|||||||"_s}
+                               << QStringList{u"ケース1|2.50|2.50|◎|summary"_s, u"ケース1|2.50|2.50|◎|summary"_s};
+    // A lower case: its own ΔH, ratios, required ΣL and margin; the
+    // allowable head is the study's, its outer level the case's WL2 + 2.72.
+    QTest::newRow("a case added") << ownTicks << QStringList{u"施工:1.2:0"_s} << QStringList{
+        u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.17|12.08|6.26|5.21"_s,
+        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.17|-9.17|2.72|1.67"_s,
+        u"レインの式|中　砂|10.33|27.25|1.20|31.32|6.00|OK|0.00|27.25|6.26|6.26"_s,
+        u"レインの式|中　砂|10.33|6.00|1.20|13.61|6.00|OK|0.00|6.00|2.72|2.72"_s}
+        << QStringList{one, one, u"施工|1.20|0.00||summary"_s, u"施工|1.20|0.00||summary"_s};
 }
 
 // The numbers of each section's row are that section's own.
 void TestReportTool::summary()
 {
     QFETCH(StudyTexts, study);
+    QFETCH(QStringList, added);
     QFETCH(QStringList, rows);
+    QFETCH(QStringList, cases);
     const QString vek = Path(u"summary.vek"_s);
     QVERIFY(!writeStudyFile(vek, contentOf(study)));
-    QStringList seen;
-    for (const QStringList &row : summaryRows(vek, runStudyJob(vek, QString())))
+    ReportArguments arguments = std::get<ReportArguments>(
+        parseReportArguments(QStringList{u"talven-report"_s, u"--csv"_s, u"-"_s, vek} + [&] {
+            QStringList options;
+            for (const QString &levels : added)
+                options << u"--case"_s << levels;
+            return options;
+        }()));
+    QStringList seen, seenCases;
+    for (const QStringList &row : summaryRows(vek, runStudyJob(vek, QString(), arguments.page, arguments.batch.cases))) {
         seen << row.mid(2, 12).join(u'|');
+        seenCases << row.mid(StateColumn + 1).join(u'|');
+    }
     QCOMPARE(seen, rows);
+    QCOMPARE(seenCases, cases);
 }
 
 void TestReportTool::examples_data()
