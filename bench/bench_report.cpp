@@ -96,9 +96,11 @@ void BenchReport::writeReportPdfLongTitles()
     const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
     bool written = true;
     QBENCHMARK {
-        written = writeReportPdfFile(path, layout, 600, options.titleBlock.structure, [&](ReportSurface &surface) {
-            return drawReport(surface, input, check, options).complete;
-        }) && written;
+        written = writeReportPdfFile(path, layout, 600, options.titleBlock.structure, reportPageCount(check, options),
+                                     [&](ReportSurface &surface, int page) {
+                                         return drawReport(surface, input, check, options, page).complete;
+                                     })
+                  && written;
     }
     QVERIFY(written);
 }

@@ -119,6 +119,8 @@ class TestReport : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void casePages_data();
+    void casePages();
     void elementPositions_data();
     void elementPositions();
     void frames_data();
@@ -909,7 +911,7 @@ void TestReport::pdfMetadata()
     QTemporaryDir folder;
     const QString pdf = folder.filePath(u"report.pdf"_s);
     const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
-    QVERIFY(writeReportPdfFile(pdf, layout, 72, structure, [](ReportSurface &) { return true; }));
+    QVERIFY(writeReportPdfFile(pdf, layout, 72, structure, 1, [](ReportSurface &, int) { return true; }));
     QProcess info;
     info.start(u"pdfinfo"_s, {u"-meta"_s, pdf});
     QVERIFY(info.waitForFinished(60000));
@@ -943,6 +945,49 @@ void TestReport::controlCharacters()
 {
     QFETCH(QString, name);
     QTEST(escapeControlCharacters(name), "shown");
+}
+
+void TestReport::casePages_data()
+{
+    // Further cases as "name WL1 WL2"; the heading of 内外水位差 and the
+    // texts of the case page's rows, one case a row.
+    QTest::addColumn<QStringList>("more");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("one case: one page, as ever") << QStringList{} << u"○内外水位差"_s << QStringList{};
+    QTest::newRow("the highest flood governs, marked on both pages")
+        << QStringList{u"既往 3.4 1"_s, u"施工 3 1.7"_s} << u"○内外水位差（◎既往）"_s
+        << QStringList{u"ケース1 3.00 1.00 2.00 5.50 ＮＧ 6.00 ＮＧ"_s, u"◎ 既往 3.40 1.00 2.40 4.58 ＮＧ 5.00 ＮＧ"_s,
+                       u"施工 3.00 1.70 1.30 8.46 ＮＧ 9.23 ＯＫ"_s};
+    QTest::newRow("a level case has no ratios") << QStringList{u"平水 1 1"_s} << u"○内外水位差（◎ケース1）"_s
+                                                << QStringList{u"◎ ケース1 3.00 1.00 2.00 5.50 ＮＧ 6.00 ＮＧ"_s,
+                                                               u"平水 1.00 1.00 0.00 ― ―"_s};
+}
+
+// The report page shows the governing case; a second page lists them all.
+void TestReport::casePages()
+{
+    QFETCH(QStringList, more);
+    QFETCH(QString, heading);
+    QFETCH(QStringList, rows);
+    std::vector<WaterLevelCase> cases;
+    for (const QString &entry : more) {
+        const QStringList part = entry.split(u' ');
+        const WaterLevelCase outer = writeCaseLevel({part[0], {}, {}, 0, 0}, Level::Outer, part[1]).levelCase;
+        cases.push_back(refreshCaseLevels(writeCaseLevel(outer, Level::Inner, part[2]).levelCase));
+    }
+    const Study study = setCases(workedExample(), QString(), cases);
+    const StudyCheck check = checkStudy(study);
+    QCOMPARE(reportPageCount(check, {}), rows.isEmpty() ? 1 : 2);
+    RecordingSurface first;
+    QVERIFY(drawReport(first, study, check).complete);
+    QCOMPARE(textsOnRow(first, 26.5, 26, 52).value(0), heading);
+    if (rows.isEmpty())
+        return;
+    RecordingSurface second;
+    QVERIFY(drawReport(second, study, check, {}, 1).complete);
+    for (int i = 0; i < rows.size(); ++i)
+        QCOMPARE(textsOnRow(second, 6.5 + 1.5 * (i + 1), 6, 52).join(u' '), rows[i]);
 }
 
 QTEST_MAIN(TestReport)

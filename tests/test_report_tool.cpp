@@ -35,6 +35,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The table's 状態, before the columns of the case and the structure.
+constexpr qsizetype StateColumn = 14;
+
 struct Run {
     int exitCode = -1;
     QString out;
@@ -182,8 +185,8 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv)
     const XlsxSheet &summary = book[u"照査結果"_s];
     QCOMPARE(summary.rowCount(), csv.size());
     QCOMPARE(summary.frozenRows, 1);
-    QCOMPARE(summary.autofilter, u"A1:O%1"_s.arg(csv.size()));
-    const QList<int> numberColumns{4, 5, 6, 7, 8, 10, 11, 12, 13};
+    QCOMPARE(summary.autofilter, u"A1:T%1"_s.arg(csv.size()));
+    const QList<int> numberColumns{4, 5, 6, 7, 8, 10, 11, 12, 13, 16, 17};
     for (int r = 0; r < csv.size(); ++r) {
         for (int c = 0; c < csv[r].size(); ++c) {
             const QString &field = csv[r][c];
@@ -766,6 +769,14 @@ void TestReportTool::commandLine_data()
     const QString outputAlone = u"-o は -d、--csv、--xlsx と一緒には使えません（-d で帳票のフォルダーを指定します）。"_s;
     QTest::newRow("-o with -d") << single + QStringList{u"-d"_s, u"out"_s} << outputAlone;
     QTest::newRow("-o with --csv") << single + QStringList{u"--csv"_s, u"-"_s} << outputAlone;
+    QTest::newRow("cases, a name holding colons")
+        << single + QStringList{u"--case"_s, u"高水:既往:3.4:-1"_s, u"--case"_s, u"施工:3:1.7"_s}
+        << u"||||| figures, structure from the file; 高水:既往 3.40/-1.00, 施工 3.00/1.70"_s;
+    const QString caseForm = u"--case は「名前:WL1:WL2」の形で、水位は -999.99 から 999.99 の数で指定してください: "_s;
+    QTest::newRow("a case without its levels") << single + QStringList{u"--case"_s, u"施工:3"_s} << caseForm + u"施工:3"_s;
+    QTest::newRow("a case level out of range") << single + QStringList{u"--case"_s, u"a:1000:1"_s} << caseForm + u"a:1000:1"_s;
+    QTest::newRow("a case level that is no plain number")
+        << single + QStringList{u"--case"_s, u"a:1e2:1"_s} << caseForm + u"a:1e2:1"_s;
 }
 
 // What the command line asks of the page, for both forms.
@@ -791,6 +802,11 @@ void TestReportTool::commandLine()
             flags << u"date given"_s;
         read = QStringList{block.job, block.structure, block.company, block.designer, block.checker, block.date}.join(u'|')
                + u' ' + flags.join(u", "_s);
+        QStringList cases;
+        for (const WaterLevelCase &added : given.batch.cases)
+            cases << added.name + u' ' + added.outerText + u'/' + added.innerText;
+        if (!cases.isEmpty())
+            read += u"; "_s + cases.join(u", "_s);
         QCOMPARE(given.batch.page, page);
     }
     QTEST(read, "read");
@@ -950,12 +966,13 @@ void TestReportTool::batch()
         const QList<QStringList> rows = parseCsvTable(outputs[round].last());
         QCOMPARE(rows.value(0), QStringList({u"ファイル"_s, u"方向"_s, u"計算式"_s, u"土質の区分"_s, u"Ｌ′"_s, u"ΣL"_s,
                                              u"⊿H"_s, u"計算値 Ｃ′"_s, u"必要値 Ｃ"_s, u"判定"_s, u"ΣL の参考値"_s,
-                                             u"ΣL の過不足"_s, u"許容 ⊿H"_s, u"許容外水位"_s, u"状態"_s}));
+                                             u"ΣL の過不足"_s, u"許容 ⊿H"_s, u"許容外水位"_s, u"状態"_s, u"検討ケース"_s,
+                                             u"WL1"_s, u"WL2"_s, u"支配"_s, u"構造物名"_s}));
         QStringList seen, paths;
         for (qsizetype r = 1; r < rows.size(); r += 2) {
             QCOMPARE(rows.value(r + 1).value(0), rows[r].value(0));
             QCOMPARE(QStringList({rows[r].value(1), rows.value(r + 1).value(1)}), QStringList({u"鉛直方向"_s, u"水平方向"_s}));
-            const QString state = rows[r].value(rows[0].size() - 1);
+            const QString state = rows[r].value(StateColumn);
             seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + state.section(u'（', 0, 0).section(u'　', 0, 0)
                         + (state.contains(u"　警告: "_s) ? u" 警告"_s : QString());
             if (state.startsWith(u"書き出しました"_s) || state.startsWith(u"照査しました"_s))
@@ -1039,7 +1056,7 @@ void TestReportTool::folderScan()
     const QList<QStringList> rows = parseCsvTable("\xEF\xBB\xBF" + run.out.toUtf8());
     QStringList seen;
     for (qsizetype r = 1; r < rows.size(); r += 2)
-        seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + rows[r].constLast().section(u'（', 0, 0);
+        seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + rows[r].value(StateColumn).section(u'（', 0, 0);
     QCOMPARE(seen, studies);
     for (const QString &line : said)
         QVERIFY2(run.err.contains(line), qPrintable(run.err));
@@ -1102,15 +1119,19 @@ void TestReportTool::workbookCells()
     QFETCH(QString, status);
     QFETCH(QString, cell);
     QFETCH(bool, cut);
-    QList<QStringList> rows{{u"a.vek"_s, status}, {u"a.vek"_s, status}};
+    const qsizetype state = summaryStatusColumn();
+    QStringList row(summaryColumns().size());
+    row[0] = u"a.vek"_s;
+    row[state] = status;
+    QList<QStringList> rows{row, row};
     QStringList inputs{u"a.vek"_s, u"レインの式"_s, u"中　砂"_s, u"6"_s, name};
     fitToWorkbook(rows, inputs);
     QCOMPARE(inputs.value(4), cell);
     const QString note = u"　警告: 32,767 文字を超える欄は、Excel ファイルでは「…」で切りました。"_s;
-    for (const QStringList &row : rows) {
-        QVERIFY(row.last().size() <= 32767);
-        QCOMPARE(row.last().endsWith(note), cut);
-        QVERIFY(row.last().startsWith(status.left(100)));
+    for (const QStringList &fitted : rows) {
+        QVERIFY(fitted[state].size() <= 32767);
+        QCOMPARE(fitted[state].endsWith(note), cut);
+        QVERIFY(fitted[state].startsWith(status.left(100)));
     }
 }
 
@@ -1190,32 +1211,56 @@ void TestReportTool::reportNames()
 void TestReportTool::summary_data()
 {
     QTest::addColumn<StudyTexts>("study");
-    QTest::addColumn<QStringList>("rows");  // each section's fields from 計算式 to 許容外水位
+    QTest::addColumn<QStringList>("added");  // --case
+    QTest::addColumn<QStringList>("rows");  // each case's and section's fields from 計算式 to 許容外水位
+    QTest::addColumn<QStringList>("cases");  // each row's last fields, from 検討ケース
 
     // Vertical ΣL 11 + 4 + 12.25, horizontal 3 + 3 without its tick: (31 / 3 + 6) / 4.25 = 3.84,
     // allowable head (31 / 3 + 6) / 6 = 2.72, outer level -1.05 + 2.72.
     StudyTexts ownTicks;
     ownTicks.horizontalTicks = {};
-    QTest::newRow("ticks that differ between the sections") << ownTicks << QStringList{
+    const QString one = u"ケース1|3.20|-1.05|◎|summary"_s;
+    QTest::newRow("ticks that differ between the sections") << ownTicks << QStringList{} << QStringList{
         u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.17|12.08|6.26|5.21"_s,
-        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.17|-9.17|2.72|1.67"_s};
+        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.17|-9.17|2.72|1.67"_s} << QStringList{one, one};
     StudyTexts level;
     level.wl1 = level.wl2 = u"2.5"_s;
-    QTest::newRow("not ready") << level << QStringList{u"レインの式|中　砂|10.33|27.25|0.00|||||||"_s,
-                                                       u"レインの式|中　砂|10.33|9.00|0.00|||||||"_s};
+    QTest::newRow("not ready") << level << QStringList{} << QStringList{u"レインの式|中　砂|10.33|27.25|0.00|||||||"_s,
+                                                       u"レインの式|中　砂|10.33|9.00|0.00|||||||"_s}
+                               << QStringList{u"ケース1|2.50|2.50|◎|summary"_s, u"ケース1|2.50|2.50|◎|summary"_s};
+    // A lower case: its own ΔH, ratios, required ΣL and margin; the
+    // allowable head is the study's, its outer level the case's WL2 + 2.72.
+    QTest::newRow("a case added") << ownTicks << QStringList{u"施工:1.2:0"_s} << QStringList{
+        u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.17|12.08|6.26|5.21"_s,
+        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.17|-9.17|2.72|1.67"_s,
+        u"レインの式|中　砂|10.33|27.25|1.20|31.32|6.00|OK|0.00|27.25|6.26|6.26"_s,
+        u"レインの式|中　砂|10.33|6.00|1.20|13.61|6.00|OK|0.00|6.00|2.72|2.72"_s}
+        << QStringList{one, one, u"施工|1.20|0.00||summary"_s, u"施工|1.20|0.00||summary"_s};
 }
 
 // The numbers of each section's row are that section's own.
 void TestReportTool::summary()
 {
     QFETCH(StudyTexts, study);
+    QFETCH(QStringList, added);
     QFETCH(QStringList, rows);
+    QFETCH(QStringList, cases);
     const QString vek = Path(u"summary.vek"_s);
     QVERIFY(!writeStudyFile(vek, contentOf(study)));
-    QStringList seen;
-    for (const QStringList &row : summaryRows(vek, runStudyJob(vek, QString())))
+    ReportArguments arguments = std::get<ReportArguments>(
+        parseReportArguments(QStringList{u"talven-report"_s, u"--csv"_s, u"-"_s, vek} + [&] {
+            QStringList options;
+            for (const QString &levels : added)
+                options << u"--case"_s << levels;
+            return options;
+        }()));
+    QStringList seen, seenCases;
+    for (const QStringList &row : summaryRows(vek, runStudyJob(vek, QString(), arguments.page, arguments.batch.cases))) {
         seen << row.mid(2, 12).join(u'|');
+        seenCases << row.mid(StateColumn + 1).join(u'|');
+    }
     QCOMPARE(seen, rows);
+    QCOMPARE(seenCases, cases);
 }
 
 void TestReportTool::examples_data()

@@ -113,6 +113,7 @@ private:
     void hideAllResults();
     void updateDocumentState();
     void proposePileLengths(Section section);
+    void editCases();
 
     // Files from outside (mainwindow_desktop.cpp).
     void openStudyWhenFree(const QString &path);

@@ -9,7 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <array>
 
 namespace talven {
 
@@ -17,20 +16,6 @@ namespace {
 
 const QString Format = QStringLiteral("talven-companion");
 constexpr int Version = 1;
-
-struct TitleField {
-    const char *key;
-    QString TitleBlock::*field;
-};
-
-constexpr std::array<TitleField, 6> TitleFields{{
-    {"job", &TitleBlock::job},
-    {"structure", &TitleBlock::structure},
-    {"company", &TitleBlock::company},
-    {"designer", &TitleBlock::designer},
-    {"checker", &TitleBlock::checker},
-    {"date", &TitleBlock::date},
-}};
 
 QString fingerprint(const QByteArray &studyBytes)
 {
@@ -84,7 +69,7 @@ QByteArray encodeCompanion(const Study &study, const QString &studyFileName, con
     if (study.titleBlock) {
         QJsonObject block;
         for (const TitleField &title : TitleFields)
-            block.insert(QLatin1StringView(title.key), (*study.titleBlock).*title.field);
+            block.insert(QLatin1StringView(title.key), (*study.titleBlock).*title.value);
         root.insert(QStringLiteral("titleBlock"), block);
     }
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
@@ -139,7 +124,7 @@ StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, cons
         const QJsonObject block = root.value(QStringLiteral("titleBlock")).toObject();
         TitleBlock title;
         for (const TitleField &field : TitleFields)
-            title.*field.field = block.value(QLatin1StringView(field.key)).toString().left(SettingTextLimit);
+            title.*field.value = block.value(QLatin1StringView(field.key)).toString().left(SettingTextLimit);
         applied.study.titleBlock = title;
     }
     return applied;

@@ -25,8 +25,11 @@ struct ReportOptions {
     bool footer = false;   // the study's file name and "1 / 1" at the foot
     QString fileName;      // the study's file name, for the footer
     // talven-report: the structure's name is each study's file name unless
-    // --structure gave one.
+    // --structure or the study's own title block gives one.
     bool structureFromFileName = false;
+    // talven-report: which fields of TitleFields an option gave; the others
+    // come from each study's own title block where it has one.
+    std::array<bool, TitleFields.size()> titleGiven{};
 
     bool operator==(const ReportOptions &) const = default;
 };
@@ -40,12 +43,16 @@ struct ReportResult {
     bool complete = true;
 };
 
-// Draws the one-page report of a study and its check (checkStudy(input))
-// onto the surface, which the caller has cleared (or has a printer page
-// ready). Leaves the surface's font, size, bold state and current point as
-// the last element set them, and the pen width at 1.
+// The report's pages: the report page, and with several water-level cases a
+// page of the cases.
+int reportPageCount(const StudyCheck &check, const ReportOptions &options);
+
+// Draws page `page` (from 0) of the report of a study and its check
+// (checkStudy(input)) onto the surface, which the caller has cleared (or has
+// a printer page ready). Leaves the surface's font, size, bold state and
+// current point as the last element set them, and the pen width at 1.
 [[nodiscard]] ReportResult drawReport(ReportSurface &surface, const Study &input, const StudyCheck &check,
-                                      const ReportOptions &options = {});
+                                      const ReportOptions &options = {}, int page = 0);
 
 // For an incomplete report: writes a notice (the readiness message, lines
 // broken with CR LF) where the verdict lines of both sections would stand.

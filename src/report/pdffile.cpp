@@ -85,7 +85,7 @@ QByteArray propertiesXmp(const QString &title)
 }
 
 // The PDF engine writes most of the file when the painter ends.
-bool drawPdf(QIODevice &file, const QPageLayout &layout, int resolution, const QString &title,
+bool drawPdf(QIODevice &file, const QPageLayout &layout, int resolution, const QString &title, int pages,
              const PageDrawing &draw)
 {
     CheckedWrites device(file);
@@ -99,7 +99,12 @@ bool drawPdf(QIODevice &file, const QPageLayout &layout, int resolution, const Q
     if (!painter.begin(&writer))
         return false;
     PainterSurface surface(painter, true);
-    const bool complete = draw(surface);
+    bool complete = true;
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !writer.newPage())
+            complete = false;
+        complete = draw(surface, page) && complete;
+    }
     return painter.end() && complete && device.allWritten();
 }
 
@@ -111,7 +116,7 @@ QString reportTitle(const QString &structure)
 }
 
 bool writeReportPdfFile(const QString &path, const QPageLayout &layout, int resolution, const QString &structure,
-                        const PageDrawing &draw)
+                        int pages, const PageDrawing &draw)
 {
     // The finished file is renamed over the target: a device or a FIFO of
     // that name would be replaced by it.
@@ -119,7 +124,8 @@ bool writeReportPdfFile(const QString &path, const QPageLayout &layout, int reso
     if (target.exists() && !target.isFile())
         return false;
     OutputFile file(path);
-    return file.open() && drawPdf(file.file(), layout, resolution, reportTitle(structure), draw) && file.commit();
+    return file.open() && drawPdf(file.file(), layout, resolution, reportTitle(structure), pages, draw)
+           && file.commit();
 }
 
 }  // namespace talven

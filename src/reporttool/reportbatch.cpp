@@ -247,7 +247,7 @@ int runBatch(const BatchOptions &options)
         pool.start([&, i] {
             const QString &study = studies[i].name;
             StudyOutcome outcome = studies[i].reachable
-                                       ? runStudyJob(study, reports.value(i), options.page)
+                                       ? runStudyJob(study, reports.value(i), options.page, options.cases)
                                        : refusedStudy(study, QStringLiteral("ファイル名が UTF-8 ではありません。"));
             const QMutexLocker lock(&mutex);
             outcomes[i] = std::move(outcome);

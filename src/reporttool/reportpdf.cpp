@@ -113,8 +113,11 @@ PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, co
     if (const std::optional<QString> refused = outputRefusal({studyPath}, outputPath, QStringLiteral("PDF ファイル")))
         return {PdfOutcome::Refused, *refused};
 
-    const auto draw = [&](ReportSurface &surface) { return drawReport(surface, input, check, page).complete; };
-    if (!writeReportPdfFile(outputPath, reportLayout(), PdfResolution, page.titleBlock.structure, draw))
+    const auto draw = [&](ReportSurface &surface, int index) {
+        return drawReport(surface, input, check, page, index).complete;
+    };
+    if (!writeReportPdfFile(outputPath, reportLayout(), PdfResolution, page.titleBlock.structure,
+                            reportPageCount(check, page), draw))
         return {PdfOutcome::CannotWrite,
                 escapeControlCharacters(outputPath) + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
     return {};

@@ -196,9 +196,10 @@ void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow)
     if (!cut)
         return;
     const QString note = QStringLiteral("　警告: 32,767 文字を超える欄は、Excel ファイルでは「…」で切りました。");
+    const qsizetype status = summaryStatusColumn();
     for (QStringList &row : summaryRows) {
-        if (!row.isEmpty())
-            row.last() = cutToLength(row.last(), LongestCell - note.size()) + note;
+        if (status < row.size())
+            row[status] = cutToLength(row[status], LongestCell - note.size()) + note;
     }
 }
 

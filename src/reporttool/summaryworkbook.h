@@ -23,7 +23,7 @@ struct TableSheet {
 
 // One study's rows as the workbook holds them: a text longer than a cell
 // takes (32,767 characters) is cut to it, "…" its last character, and the
-// study's status (the summary rows' last cell) says so.
+// study's 状態 in its summary rows says so.
 void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow);
 
 // "Excel ファイル", as the messages name the workbook.

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <array>
+
 namespace talven {
 
 // The title block (表題欄) printed at the top of a study's report; an empty
@@ -24,5 +26,22 @@ struct TitleBlock {
     }
     bool operator==(const TitleBlock &) const = default;
 };
+
+// The fields in the order of the page and every form that shows them: the
+// key a companion file stores each under, its label.
+struct TitleField {
+    const char *key;
+    QString TitleBlock::*value;
+    const char16_t *label;
+};
+
+inline constexpr std::array<TitleField, 6> TitleFields{{
+    {"job", &TitleBlock::job, u"業務名"},
+    {"structure", &TitleBlock::structure, u"構造物名"},
+    {"company", &TitleBlock::company, u"会社名"},
+    {"designer", &TitleBlock::designer, u"設計者"},
+    {"checker", &TitleBlock::checker, u"照査者"},
+    {"date", &TitleBlock::date, u"作成日"},
+}};
 
 }  // namespace talven
