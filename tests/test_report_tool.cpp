@@ -906,7 +906,8 @@ void TestReportTool::batch_data()
         << QStringList{u"--csv"_s, u"TABLE"_s, u"--xlsx"_s, u"BLOCKER/book.xlsx"_s, u"MIXED/sub"_s} << 3
         << QStringList() << QStringList{u"deep.vek: "_s + checked};
     QTest::newRow("an unwritable workbook, its cause named")
-        << QStringList{u"--xlsx"_s, u"BLOCKER/book.xlsx"_s, u"MIXED/sub"_s} << 3 << QStringList() << QStringList{u"Excel ファイルを書き出せませんでした（同じフォルダーに一時ファイルを作れません"_s};
+        << QStringList{u"--xlsx"_s, u"BLOCKER/book.xlsx"_s, u"MIXED/sub"_s} << 3 << QStringList()
+        << QStringList{u"Excel ファイルを書き出せませんでした（同じフォルダーに一時ファイルを作れません"_s};
     QTest::newRow("an unwritable table") << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"BLOCKER/t.csv"_s, u"MIXED/sub"_s}
                                          << 3 << QStringList{u"deep.pdf"_s} << QStringList{u"一覧表を書き出せませんでした。"_s};
 #ifdef Q_OS_UNIX
