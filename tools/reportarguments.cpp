@@ -1,5 +1,7 @@
 #include "reportarguments.h"
 
+#include "report/controlcharacters.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -18,12 +20,14 @@ std::optional<QString> addCase(const QString &text, std::vector<WaterLevelCase> 
     const qsizetype second = text.lastIndexOf(u':');
     const qsizetype first = second > 0 ? text.lastIndexOf(u':', second - 1) : -1;
     const QString problem = QStringLiteral("--case は「名前:WL1:WL2」の形で、水位は -999.99 から 999.99 の数で"
-                                           "指定してください: %1").arg(text);
+                                           "指定してください: %1").arg(escapeControlCharacters(text));
     if (first < 0)
         return problem;
     WaterLevelCase levelCase{text.left(first), {}, {}, 0.0, 0.0};
     if (levelCase.name.size() > CaseNameMaxLength)
-        return QStringLiteral("--case のケース名は %1 文字までです: %2").arg(CaseNameMaxLength).arg(levelCase.name);
+        return QStringLiteral("--case のケース名は %1 文字までです: %2")
+            .arg(CaseNameMaxLength)
+            .arg(escapeControlCharacters(levelCase.name));
     const std::pair<Level, QString> levels[] = {{Level::Outer, text.mid(first + 1, second - first - 1)},
                                                 {Level::Inner, text.mid(second + 1)}};
     for (const auto &[level, levelText] : levels) {
@@ -71,6 +75,7 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
         if (field != TitleFields.end()) {
             bool &given = parsed.page.titleGiven[std::size_t(field - TitleFields.begin())];
             problem = value(block.*field->value, QString::fromUtf16(field->label), &given);
+            block.*field->value = cappedTitleText(block.*field->value);
             if (field->value == &TitleBlock::structure)
                 parsed.page.structureFromFileName = false;
             parsed.dateGiven = parsed.dateGiven || field->value == &TitleBlock::date;
@@ -110,7 +115,7 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
         } else if (is("-r", "--recursive")) {
             parsed.batch.recursive = true;
         } else if (argument.startsWith(u'-') && argument.size() > 1) {
-            problem = QStringLiteral("知らないオプションです: %1").arg(argument);
+            problem = QStringLiteral("知らないオプションです: %1").arg(escapeControlCharacters(argument));
         } else {
             parsed.inputs.append(argument);
         }

@@ -6,6 +6,7 @@
 // batch form does the same for many studies and folders at once, with a
 // summary table (src/reporttool).
 
+#include "report/controlcharacters.h"
 #include "report/paintersurface.h"
 #include "reportarguments.h"
 #include "reporttool/exitstatus.h"
@@ -105,7 +106,8 @@ QString helpText()
         "      前からあるファイルはそのまま残り、その照査結果は書きません）\n"
         "  64  引数に誤りがあります（PDF ファイルが検討ファイルそのもの、フォルダーや装置など\n"
         "      通常のファイルでない、引数のファイル名が UTF-8 でない、二つの検討ファイルの帳票が\n"
-        "      同じ名前になる場合、--xlsx に - を指定した場合も含みます。何も書きません）\n"
+        "      同じ名前になる、書き出すファイルどうしや検討ファイルがリンクをたどると同じファイル\n"
+        "      になる場合、--xlsx に - を指定した場合も含みます。何も書きません）\n"
         "  74  照査結果（または標準出力への一覧表）を書き込めませんでした（読み手が先に\n"
         "      終わったときも。帳票と一覧表のファイルは最後まで書き出します）\n"
         "まとめて扱うときは、出会ったうちで一番大きいコードで終わります。\n");
@@ -177,7 +179,8 @@ int main(int argc, char *argv[])
     // The application has taken its own options out of argc and argv.
     const QStringList commandLine = QGuiApplication::arguments();
     if (const std::optional<QString> name = undecodableArgument(argc, argv, commandLine))
-        return usageError(QStringLiteral("UTF-8 として読めないファイル名は使えません: %1").arg(*name));
+        return usageError(
+            QStringLiteral("UTF-8 として読めないファイル名は使えません: %1").arg(escapeControlCharacters(*name)));
     const auto parsed = parseReportArguments(commandLine);
     if (const QString *problem = std::get_if<QString>(&parsed))
         return usageError(*problem);

@@ -15,6 +15,9 @@ constexpr double TitleSize = 12.0;
 constexpr double BodySize = 10.5;
 constexpr double SmallSize = 9.0;
 constexpr double FooterRow = 69.6;
+// The first beginning measured: longer than most texts, which are then
+// measured whole, once, as before.
+constexpr qsizetype FirstMeasuredLength = 64;
 
 // The page grid: a position (a, b) is a character widths across and b line
 // heights down, both measured once at "ＭＳ 明朝" 10.5 pt.
@@ -55,17 +58,33 @@ public:
     }
 
     // The text as it fits into `columns` columns at the current font: cut,
-    // with "…" at the end, when it is wider.
+    // with "…" at the end, when it is wider; cut after its longest beginning
+    // that leaves room for the "…". A beginning is never wider than the text
+    // it begins, so the cut is found by measuring beginnings, each twice as
+    // long as the last until one is too wide, then halving the range between:
+    // what lies beyond the slot is never measured, and a text of any length
+    // costs no more than a short one.
     QString fitted(const QString &text, double columns)
     {
         const double room = columns * charWidth;
-        if (s.textWidth(text) <= room)
-            return text;
+        qsizetype tooWide = FirstMeasuredLength;
+        while (tooWide < text.size() && s.textWidth(text.left(tooWide)) <= room)
+            tooWide *= 2;
+        if (tooWide >= text.size()) {
+            if (s.textWidth(text) <= room)
+                return text;
+            tooWide = text.size();
+        }
         const QString ellipsis = QStringLiteral("…");
-        QString cut = text;
-        while (!cut.isEmpty() && s.textWidth(cut + ellipsis) > room)
-            cut.chop(1);
-        return cut + ellipsis;
+        qsizetype kept = 0;
+        while (tooWide - kept > 1) {
+            const qsizetype middle = kept + (tooWide - kept) / 2;
+            if (s.textWidth(text.left(middle) + ellipsis) <= room)
+                kept = middle;
+            else
+                tooWide = middle;
+        }
+        return text.left(kept) + ellipsis;
     }
 
     void line(double a1, double b1, double a2, double b2) { s.line(at(a1, b1), at(a2, b2)); }
@@ -478,6 +497,15 @@ ReportVerdictLine reportVerdictLine(const StudyCheck &check, Section section)
     return {QStringLiteral("Ｃ′= ") + verdict->provided, verdict->relation(),
             QStringLiteral("Ｃ = ") + check.requiredPrinted,
             verdict->ok ? QStringLiteral("・・・ＯＫ") : QStringLiteral("・・・ＮＧ")};
+}
+
+QString cappedTitleText(const QString &text)
+{
+    constexpr qsizetype MaxLength = 1000;
+    if (text.size() <= MaxLength)
+        return text;
+    // The low half of a pair stays with its high half, or both go.
+    return text.left(text.at(MaxLength - 1).isHighSurrogate() ? MaxLength - 1 : MaxLength);
 }
 
 QString reportDate(const QDate &date)

@@ -1,5 +1,6 @@
 #include "reporttool/studyjob.h"
 
+#include "report/controlcharacters.h"
 #include "report/drawreport.h"
 #include "reporttool/exitstatus.h"
 #include "reporttool/reportpdf.h"
@@ -56,7 +57,7 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const 
         else
             outcome.warnings.append(QStringLiteral("水位ケースは %1 つまでです。--case の「%2」は加えません。")
                                         .arg(CaseLimit)
-                                        .arg(added.name));
+                                        .arg(escapeControlCharacters(added.name)));
     }
     const Study &input = outcome.study.emplace(setCases(opened->study, opened->study.firstCaseName, cases));
     const ReportOptions ownPage = studyPage(page, studyPath, input);
@@ -94,12 +95,12 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const 
 
 bool printOutcome(const StudyOutcome &outcome, const QString &label)
 {
-    const QString named = label.isEmpty() ? QString() : label + QStringLiteral(": ");
+    const QString named = label.isEmpty() ? QString() : escapeControlCharacters(label) + QStringLiteral(": ");
     for (const QString &warning : outcome.warnings)
         complain(named + QStringLiteral("警告: ") + terminalText(warning));
     if (!outcome.problem.isEmpty()) {
         const QString file = label.isEmpty() && !outcome.problemFile.isEmpty()
-                                 ? outcome.problemFile + QStringLiteral(": ")
+                                 ? escapeControlCharacters(outcome.problemFile) + QStringLiteral(": ")
                                  : named;
         complain(file + terminalText(outcome.problem));
     }

@@ -1,12 +1,13 @@
 #include "reporttool/summarytable.h"
 
+#include "report/controlcharacters.h"
+#include "report/outputfile.h"
 #include "reporttool/reportpdf.h"
 #include "reporttool/terminal.h"
 #include "study/boxtable.h"
 #include "study/numbers.h"
 
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <iterator>
@@ -97,9 +98,15 @@ QList<TableColumn> summaryColumns()
             {QStringLiteral("支配"), Text},          {QStringLiteral("構造物名"), Text}};
 }
 
+qsizetype summaryStatusColumn()
+{
+    static const qsizetype column = columnTitles(summaryColumns()).indexOf(QStringLiteral("状態"));
+    return column;
+}
+
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome)
 {
-    const qsizetype statusColumn = summaryColumns().size() - 6;
+    const qsizetype statusColumn = summaryStatusColumn();
     const StudyCheck *check = outcome.study && outcome.check ? &*outcome.check : nullptr;
     const int cases = check ? int(check->cases.size()) : 1;
     QList<QStringList> rows;
@@ -196,23 +203,23 @@ std::optional<QString> writeCsvTable(const QString &path, const QString &lines, 
     return writeTableFile(path, bytes, studies, QStringLiteral("一覧表"));
 }
 
-// As a report is written (writeReportPdf): the last buffered bytes reach the
-// disk on flush, whose failure commit() would ignore.
+// As a report is written (writeReportPdf), through a temporary file.
 std::optional<QString> writeTableFile(const QString &path, const QByteArray &bytes, const QStringList &studies,
                                       const QString &what)
 {
     if (const std::optional<QString> refused = outputRefusal(studies, path, what))
         return refused;
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
-        && file.error() == QFileDevice::NoError && file.commit())
+    OutputFile file(path);
+    if (file.open() && file.file().write(bytes) == bytes.size() && file.commit())
         return std::nullopt;
     return notWrittenMessage(path, what);
 }
 
-QString notWrittenMessage(const QString &path, const QString &what)
+QString notWrittenMessage(const QString &path, const QString &what, const QString &cause)
 {
-    return path + QStringLiteral(": ") + what + QStringLiteral("を書き出せませんでした。");
+    const QString because = cause.isEmpty() ? QString() : QStringLiteral("（") + cause + QStringLiteral("）");
+    return escapeControlCharacters(path) + QStringLiteral(": ") + what + QStringLiteral("を書き出せませんでした")
+           + because + u'。';
 }
 
 }  // namespace talven

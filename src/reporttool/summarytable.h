@@ -30,6 +30,8 @@ struct TableColumn {
 QStringList columnTitles(const QList<TableColumn> &columns);
 
 QList<TableColumn> summaryColumns();
+// The column of 状態 among them.
+qsizetype summaryStatusColumn();
 
 // The rows of one study: for each water-level case, vertical first. The
 // numbers are the main window's: the result line of "計算結果を見る", "ΣL の参考値"
@@ -60,7 +62,7 @@ std::optional<QString> writeCsvTable(const QString &path, const QString &lines, 
 std::optional<QString> writeTableFile(const QString &path, const QByteArray &bytes, const QStringList &studies,
                                       const QString &what);
 
-// "PATH: 一覧表を書き出せませんでした。"
-QString notWrittenMessage(const QString &path, const QString &what);
+// "PATH: 一覧表を書き出せませんでした。", with the cause in brackets when one is given.
+QString notWrittenMessage(const QString &path, const QString &what, const QString &cause = QString());
 
 }  // namespace talven
