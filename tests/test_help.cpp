@@ -180,8 +180,12 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
          }},
         {QStringLiteral("reference-sigma-l"),
          [] {
-             return QStringList{QStringLiteral("0 以下のときは ") + referenceSigmaLText(Formula::Lane, 0.5, 6, 1),
-                                QStringLiteral("8.5 × 2 － 6／3 ＝ ") + referenceSigmaLText(Formula::Lane, 8.5, 6, 2)};
+             const auto required = [](double ratio, double length, double head) {
+                 return hundredthsText(
+                     referenceSigmaL(Formula::Lane, hundredths(ratio), hundredths(length), hundredths(head)));
+             };
+             return QStringList{QStringLiteral("0 以下のときは ") + required(0.5, 6, 1),
+                                QStringLiteral("8.5 × 2 － 6／3 ＝ ") + required(8.5, 6, 2)};
          }},
         {QStringLiteral("rounding"),
          [] {
