@@ -162,6 +162,22 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
                           inOrder.check.requiredPrinted, twoDecimals(inOrder.added)),
                  change(3, alike.lengths[0]) + QStringLiteral(" と ") + change(1.5, alike.lengths[1])};
          }},
+        {QStringLiteral("exact-ratio"),
+         [] {
+             Study input = workedExample();
+             input.record.baseValues = {16.47, 0, 0, 2, 0};
+             input.record.creepRatio = 6.0;
+             input.record.verticalLengths = {6.5};
+             input.record.doubleFlags.fill(0);
+             const StudyCheck check = checkStudy(input);
+             const SectionCheck &vertical = check.section(Section::Vertical);
+             if (!vertical.verdict)
+                 return QStringList{QStringLiteral("(no result)")};
+             return QStringList{QStringLiteral("Ｌ＝%1、ΣL＝%2、ΔH＝%3 なら（%1／3 ＋ %2）／ %3 ＝ %4 で、Ｒ は %5")
+                                    .arg(generalNumber(check.structureLength), generalNumber(vertical.sigmaL),
+                                         generalNumber(check.headDifference), generalNumber(vertical.verdict->ratio),
+                                         vertical.verdict->provided)};
+         }},
         {QStringLiteral("empty-ratio"),
          [] {
              return QStringList{QStringLiteral("クリープ比は %1（ブライの式）または %2（レインの式）")
@@ -189,8 +205,11 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
          }},
         {QStringLiteral("rounding"),
          [] {
+             const PileTicks ticked{true};
              return QStringList{QStringLiteral("3 は ") + shownTwoDecimals(3),
-                                QStringLiteral("2.675 は ") + shownTwoDecimals(2.675)};
+                                QStringLiteral("2.675 は ") + shownTwoDecimals(2.675),
+                                QStringLiteral("1.005 は ") + hundredthsText(hundredths(1.005)),
+                                QStringLiteral("その「×2」は ") + hundredthsText(sigmaL({1.005}, ticked))};
          }},
         {QStringLiteral("range-typing"),
          [] {
