@@ -306,15 +306,17 @@ void TestMainWindow::menus_data()
     QTest::newRow("newAction") << file << 0 << QStringLiteral("新規作成(&N)") << QKeySequence(QStringLiteral("Ctrl+N"));
     QTest::newRow("separator after newAction") << file << 1 << QString() << QKeySequence();
     QTest::newRow("openAction") << file << 2 << QStringLiteral("開く(&O)") << QKeySequence(QStringLiteral("Ctrl+O"));
-    QTest::newRow("saveAction") << file << 3 << QStringLiteral("保存(&S)") << QKeySequence(QStringLiteral("Ctrl+S"));
-    QTest::newRow("separator after saveAction") << file << 4 << QString() << QKeySequence();
-    QTest::newRow("reportSettingsAction") << file << 5 << QStringLiteral("帳票の設定(&T)…") << QKeySequence();
-    QTest::newRow("previewAction") << file << 6 << QStringLiteral("印刷プレビュー(&V)") << QKeySequence();
-    QTest::newRow("printAction") << file << 7 << QStringLiteral("印刷(&P)") << QKeySequence(QStringLiteral("Ctrl+P"));
-    QTest::newRow("separator after printAction") << file << 8 << QString() << QKeySequence();
-    QTest::newRow("recentMenu") << file << 9 << QStringLiteral("最近使ったファイル(&R)") << QKeySequence();
-    QTest::newRow("separator after recentMenu") << file << 10 << QString() << QKeySequence();
-    QTest::newRow("exitAction") << file << 11 << QStringLiteral("終了(&X)") << QKeySequence(QStringLiteral("Ctrl+X"));
+    QTest::newRow("saveAction") << file << 3 << QStringLiteral("上書き保存(&S)") << QKeySequence(QKeySequence::Save);
+    QTest::newRow("saveAsAction") << file << 4 << QStringLiteral("名前を付けて保存(&A)…")
+                                  << QKeySequence(QStringLiteral("Ctrl+Shift+S"));
+    QTest::newRow("separator after saveAsAction") << file << 5 << QString() << QKeySequence();
+    QTest::newRow("reportSettingsAction") << file << 6 << QStringLiteral("帳票の設定(&T)…") << QKeySequence();
+    QTest::newRow("previewAction") << file << 7 << QStringLiteral("印刷プレビュー(&V)") << QKeySequence();
+    QTest::newRow("printAction") << file << 8 << QStringLiteral("印刷(&P)") << QKeySequence(QStringLiteral("Ctrl+P"));
+    QTest::newRow("separator after printAction") << file << 9 << QString() << QKeySequence();
+    QTest::newRow("recentMenu") << file << 10 << QStringLiteral("最近使ったファイル(&R)") << QKeySequence();
+    QTest::newRow("separator after recentMenu") << file << 11 << QString() << QKeySequence();
+    QTest::newRow("exitAction") << file << 12 << QStringLiteral("終了(&X)") << QKeySequence(QStringLiteral("Ctrl+X"));
     QTest::newRow("undoAction") << edit << 0 << QStringLiteral("元に戻す") << QKeySequence(QStringLiteral("Ctrl+Z"));
     QTest::newRow("redoAction") << edit << 1 << QStringLiteral("やり直し") << QKeySequence(QStringLiteral("Ctrl+Y"));
     QTest::newRow("separator after redoAction") << edit << 2 << QString() << QKeySequence();

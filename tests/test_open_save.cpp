@@ -2,6 +2,7 @@
 // files, failed saves, and the saved flag after each way out.
 
 #include "app/mainwindow.h"
+#include "files/studyfile.h"
 #include "files/usersettings.h"
 #include "mainwindowtesting.h"
 #include "scripteddialogs.h"
@@ -111,6 +112,8 @@ private Q_SLOTS:
     void cancelled();
     void failedSave_data();
     void failedSave();
+    void saveInPlace_data();
+    void saveInPlace();
     void extension_data();
     void extension();
     void overwriteAfterExtension_data();
@@ -356,6 +359,73 @@ void TestOpenSave::failedSave()
     QCOMPARE(file.readAll(), earlier);
     QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              (QStringList{u"earlier.vek"_s, u"file"_s, u"folder.vek"_s}));
+}
+
+void TestOpenSave::saveInPlace_data()
+{
+    QTest::addColumn<QString>("study");     // "new", "opened" from the test's folder, or "system": a file where nobody writes
+    QTest::addColumn<QString>("command");   // an action, keys typed in nameBox(1), or "exit" answered はい
+    QTest::addColumn<QString>("dialogIn");  // where the save dialog starts: "program", "study", "documents"; empty: no dialog
+    QTest::newRow("a new study: 上書き保存 asks for a name") << u"new"_s << u"saveAction"_s << u"program"_s;
+    QTest::newRow("an opened study: 上書き保存 writes its file") << u"opened"_s << u"saveAction"_s << QString();
+    QTest::newRow("an opened study: Ctrl+S in a box") << u"opened"_s << u"Ctrl+S"_s << QString();
+    QTest::newRow("an opened study: はい to the exit question") << u"opened"_s << u"exit"_s << QString();
+    QTest::newRow("an opened study: 名前を付けて保存 asks") << u"opened"_s << u"saveAsAction"_s << u"study"_s;
+    QTest::newRow("an opened study: Ctrl+Shift+S in a box") << u"opened"_s << u"Ctrl+Shift+S"_s << u"study"_s;
+#ifdef Q_OS_LINUX
+    QTest::newRow("a study where nobody writes: 上書き保存 asks in the documents folder")
+        << u"system"_s << u"saveAction"_s << u"documents"_s;
+#endif
+}
+
+// 上書き保存 writes a study that has a file without asking; a study without
+// one, or kept where the user cannot write, is saved under a chosen name, as
+// 名前を付けて保存 always is.
+void TestOpenSave::saveInPlace()
+{
+    QFETCH(QString, study);
+    QFETCH(QString, command);
+    QFETCH(QString, dialogIn);
+    QTemporaryDir folder;
+    const QString own = folder.filePath(u"樋門A.vek"_s);
+    writeBytes(own, studyBytes(true));
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    // Nobody puts a file into /proc; its files read as short studies.
+    if (study != u"new")
+        form.openStudyFile(study == u"system" ? u"/proc/version"_s : own);
+    typeInto(nameBox(form, 1), u"門"_s);
+    const QString chosen = folder.filePath(u"plan.vek"_s);
+    if (!dialogIn.isEmpty())
+        dialogs.answerFile(chosen);
+    if (command == u"exit") {
+        dialogs.answer(Reply::Yes);
+        form.close();
+    } else if (command.startsWith(u"Ctrl")) {
+        QTest::keySequence(nameBox(form, 1), QKeySequence(command));
+    } else {
+        action(form, qPrintable(command))->trigger();
+    }
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString start = dialogIn == u"study" ? folder.path()
+                          : dialogIn == u"program" ? programFolder
+                                                   : writableStudyFolder(u"/proc"_s);
+    QCOMPARE(dialogs.fileDialogs().size(), dialogIn.isEmpty() ? 0 : 1);
+    if (!dialogIn.isEmpty())
+        QCOMPARE(dialogs.fileDialogs().front().folder, start);
+    const AskedDialog exitUnsaved{u"作業中のデータは保存されていません。保存してから終了しますか？"_s, MessageIcon::Question,
+                                  u"タルヴェン・終了"_s, true};
+    QCOMPARE(dialogs.asked(), command == u"exit" ? QList<AskedDialog>{exitUnsaved} : QList<AskedDialog>{});
+
+    // Written where the user meant, with the name just typed.
+    const QString written = dialogIn.isEmpty() ? own : chosen;
+    const StudyFileReadResult read = readStudyFile(written);
+    QVERIFY(std::holds_alternative<StudyEdit>(read));
+    QCOMPARE(std::get<StudyEdit>(read).study.record.names[1], u"門"_s);
+    QVERIFY(isSaved(form));
+    QCOMPARE(form.windowTitle(), QFileInfo(written).fileName() + u"[*] - タルヴェン"_s);
+    QVERIFY(!form.isWindowModified());
 }
 
 void TestOpenSave::extension_data()
@@ -644,7 +714,7 @@ void TestOpenSave::dialogFolders()
             writeBytes(sub + u"/study.vek"_s, studyBytes(what == u"open"_s));
         if (what == u"refuse"_s)
             dialogs.answer(Reply::Ok);
-        (what == u"save"_s ? action(form, "saveAction") : action(form, "openAction"))->trigger();
+        (what == u"save"_s ? action(form, "saveAsAction") : action(form, "openAction"))->trigger();
     }
     dialogs.answerFile(QString());
     action(form, "openAction")->trigger();
@@ -672,7 +742,7 @@ void TestOpenSave::firstFolder()
             folder = u"/proc"_s;
 #endif
     }
-    const QString start = firstStudyFolder(folder);
+    const QString start = writableStudyFolder(folder);
     QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(start == folder, writable);
     QVERIFY2(userCanWriteIn(start), qPrintable(start));
@@ -705,7 +775,7 @@ void TestOpenSave::title_data()
 }
 
 // The window's title names the study's file, with the unsaved mark; File >
-// Save proposes that file.
+// 名前を付けて保存 proposes that file.
 void TestOpenSave::title()
 {
     QFETCH(QStringList, steps);
@@ -727,7 +797,7 @@ void TestOpenSave::title()
             action(form, "undoAction")->trigger();
         } else if (step == u"save") {
             dialogs.answerFile(folder.filePath(u"plan"_s));
-            action(form, "saveAction")->trigger();
+            action(form, "saveAsAction")->trigger();
         } else {
             dialogs.answer(Reply::Yes, isSaved(form) ? 0 : 1);
             dialogs.answerFile(folder.filePath(step == u"refuse" ? u"bad.vek"_s : u"樋門A.vek"_s));
@@ -740,7 +810,7 @@ void TestOpenSave::title()
     QCOMPARE(form.isWindowModified(), modified);
     dialogs.forget();
     dialogs.answerFile(QString());
-    action(form, "saveAction")->trigger();
+    action(form, "saveAsAction")->trigger();
     // In the study's folder, or for a study without a file where the dialogs start.
     QCOMPARE(dialogs.fileDialogs().front().fileName, proposed);
     QCOMPARE(dialogs.fileDialogs().front().folder,
@@ -804,7 +874,7 @@ void TestOpenSave::recentList()
             dialogs.answerFile(folder.filePath(name + u".vek"_s));
             if (name == u"bad")
                 dialogs.answer(Reply::Ok);
-            (what == u"save" ? action(form, "saveAction") : action(form, "openAction"))->trigger();
+            (what == u"save" ? action(form, "saveAsAction") : action(form, "openAction"))->trigger();
         }
     }
     QCOMPARE(dialogs.asked(), asked);

@@ -1,4 +1,4 @@
-// The main window's commands: New, Open, Save, the report's settings,
+// The main window's commands: New, Open, the two saves, the report's settings,
 // preview and printing, the history, help and exit.
 #include "app/mainwindow.h"
 
@@ -127,6 +127,11 @@ void MainWindow::restoreStudyFile(const QString &path)
 bool MainWindow::saveStudy()
 {
     return document_->save(this);
+}
+
+void MainWindow::saveStudyAs()
+{
+    document_->saveAs(this);
 }
 
 // The dialog leaves the window to look at; OK keeps what was set, the user's

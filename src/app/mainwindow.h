@@ -83,7 +83,8 @@ private:
     // The commands (mainwindow.cpp).
     void newStudy();
     void openStudy();
-    bool saveStudy();  // true once the study is written
+    bool saveStudy();  // 上書き保存: true once the study is written
+    void saveStudyAs();
     void editReportSettings();
     void printPreview();
     void printReport();
