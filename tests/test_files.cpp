@@ -9,6 +9,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -16,6 +20,7 @@
 
 #include <csignal>
 #endif
+#include <cerrno>
 #include <cmath>
 #include <map>
 
@@ -110,6 +115,7 @@ StudyFileContent sampleContent()
 }  // namespace
 
 Q_DECLARE_METATYPE(Message)
+Q_DECLARE_METATYPE(WriteFailure)
 Q_DECLARE_METATYPE(std::vector<Message>)
 
 namespace talven {
@@ -144,6 +150,8 @@ private Q_SLOTS:
     void failedWrite_data();
     void failedWrite();
     void failureMidWrite();
+    void writeFailureCause_data();
+    void writeFailureCause();
     void extension_data();
     void extension();
     void restoreClass_data();
@@ -487,15 +495,18 @@ void TestFiles::unstorableText()
 void TestFiles::failedWrite_data()
 {
     QTest::addColumn<QString>("setup");
-    QTest::newRow("parent is a file") << QStringLiteral("parent file");
-    QTest::newRow("target is a folder") << QStringLiteral("folder");
-    QTest::newRow("read-only folder") << QStringLiteral("read-only folder");
-    QTest::newRow("read-only file") << QStringLiteral("read-only file");
+    QTest::addColumn<WriteFailure>("failure");  // the cause the message adds
+    QTest::newRow("parent is a file") << QStringLiteral("parent file") << WriteFailure::NoFolder;
+    QTest::newRow("target is a folder") << QStringLiteral("folder") << WriteFailure::Unknown;
+    QTest::newRow("read-only folder") << QStringLiteral("read-only folder") << WriteFailure::NoPermission;
+    QTest::newRow("read-only file") << QStringLiteral("read-only file") << WriteFailure::ReadOnly;
+    QTest::newRow("name too long") << QStringLiteral("long name") << WriteFailure::NameTooLong;
 }
 
 void TestFiles::failedWrite()
 {
     QFETCH(QString, setup);
+    QFETCH(WriteFailure, failure);
     const bool permissions = setup.startsWith(QStringLiteral("read-only"));
 #ifdef Q_OS_UNIX
     if (permissions && ::geteuid() == 0)
@@ -511,12 +522,14 @@ void TestFiles::failedWrite()
         target = dir.filePath(QStringLiteral("file/plan.vek"));
     } else if (setup == QStringLiteral("folder")) {
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("plan.vek")));
+    } else if (setup == QStringLiteral("long name")) {
+        target = dir.filePath(QString(300, u'a') + QStringLiteral(".vek"));
     } else {
         writeAll(target, "earlier study");
         const QString locked = setup == QStringLiteral("read-only file") ? target : dir.path();
         QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
     }
-    QCOMPARE(writeStudyFile(target, sampleContent()).value_or(Message{}), WriteFailed);
+    QCOMPARE(writeStudyFile(target, sampleContent()).value_or(Message{}), writeErrorMessage(failure));
     if (permissions) {
         QCOMPARE(readAll(target), QByteArray("earlier study"));
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -546,6 +559,45 @@ void TestFiles::failureMidWrite()
     QCOMPARE(readAll(target), QByteArray("earlier study"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plan.vek")});
 #endif
+}
+
+void TestFiles::writeFailureCause_data()
+{
+    QTest::addColumn<int>("systemError");
+    QTest::addColumn<QString>("cause");  // the message's second line; empty: none
+    const QString permission = QStringLiteral("保存先のフォルダーに書き込む権限がありません。");
+    const QString full = QStringLiteral("ディスクの空き容量が足りません。");
+    const QString readOnly = QStringLiteral("保存先が読み取り専用です。");
+    const QString noFolder = QStringLiteral("保存先のフォルダーが見つかりません。");
+#ifdef Q_OS_WIN
+    QTest::newRow("access denied") << int(ERROR_ACCESS_DENIED) << permission;
+    QTest::newRow("disk full") << int(ERROR_DISK_FULL) << full;
+    QTest::newRow("write-protected disk") << int(ERROR_WRITE_PROTECT) << readOnly;
+    QTest::newRow("name too long") << int(ERROR_FILENAME_EXCED_RANGE) << QStringLiteral("ファイル名が長すぎます。");
+    QTest::newRow("no such folder") << int(ERROR_PATH_NOT_FOUND) << noFolder;
+    QTest::newRow("anything else") << int(ERROR_GEN_FAILURE) << QString();
+#else
+    QTest::newRow("no permission") << EACCES << permission;
+    QTest::newRow("not permitted") << EPERM << permission;
+    QTest::newRow("disk full") << ENOSPC << full;
+    QTest::newRow("read-only file system") << EROFS << readOnly;
+    QTest::newRow("name too long") << ENAMETOOLONG << QStringLiteral("ファイル名が長すぎます。");
+    QTest::newRow("no such folder") << ENOENT << noFolder;
+    QTest::newRow("a file where a folder should be") << ENOTDIR << noFolder;
+    QTest::newRow("an input/output error") << EIO << QString();
+#endif
+    QTest::newRow("no error told") << 0 << QString();
+}
+
+// The caption and first line stay; a known cause comes on a line of its own.
+void TestFiles::writeFailureCause()
+{
+    QFETCH(int, systemError);
+    QFETCH(QString, cause);
+    const Message message = writeErrorMessage(writeFailureOf(systemError));
+    QCOMPARE(message.prompt, cause.isEmpty() ? WriteFailed.prompt : WriteFailed.prompt + QStringLiteral("\r\n") + cause);
+    QCOMPARE(message.caption, WriteCaption);
+    QCOMPARE(message.icon, MessageIcon::Exclamation);
 }
 
 void TestFiles::extension_data()

@@ -38,8 +38,6 @@ const AskedDialog ExitQuestion{QStringLiteral("プログラムを終了します
                                QStringLiteral("タルヴェン・終了")};
 const AskedDialog ExitUnsaved{QStringLiteral("作業中のデータは保存されていません。保存してから終了しますか？"),
                               MessageIcon::Question, QStringLiteral("タルヴェン・終了"), true};
-const AskedDialog WriteError{QStringLiteral("ファイル書き込みを中止しました。"), MessageIcon::Exclamation,
-                             QStringLiteral("タルヴェン・書き込みエラー")};
 const AskedDialog NoReport{QStringLiteral("水位データおよび\r\nクリープ比の選択を確認してください"), MessageIcon::Stop,
                            QStringLiteral("タルヴェン・帳票作成できません")};
 
@@ -619,7 +617,7 @@ void TestMainWindow::exitQuestion()
     form.close();
     QList<AskedDialog> expected{unsaved ? ExitUnsaved : ExitQuestion};
     if (failing)
-        expected << WriteError;
+        expected << writeErrorMessage(WriteFailure::NoFolder);
     QCOMPARE(dialogs.asked(), expected);
     QCOMPARE(dialogs.fileDialogs().size(), saving ? 1 : 0);
     QCOMPARE(form.isVisible(), !closes);

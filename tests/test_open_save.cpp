@@ -317,10 +317,12 @@ void TestOpenSave::failedSave_data()
     QTest::addColumn<QString>("target");   // inside the test's folder
     QTest::addColumn<QString>("name");     // typed into nameBox(7)
     QTest::addColumn<bool>("named");       // the message names the text instead
-    QTest::newRow("parent is a file") << u"file/study.vek"_s << u"杭"_s << false;
-    QTest::newRow("target is a folder") << u"folder.vek"_s << u"杭"_s << false;
-    QTest::newRow("Hangul name") << u"earlier.vek"_s << u"한국"_s << true;
-    QTest::newRow("emoji name") << u"earlier.vek"_s << u" 杭😀 "_s << true;
+    QTest::addColumn<WriteFailure>("failure");  // the cause the message adds
+    QTest::newRow("parent is a file") << u"file/study.vek"_s << u"杭"_s << false << WriteFailure::NoFolder;
+    QTest::newRow("target is a folder") << u"folder.vek"_s << u"杭"_s << false << WriteFailure::Unknown;
+    QTest::newRow("name too long") << QString(300, u'a') << u"杭"_s << false << WriteFailure::NameTooLong;
+    QTest::newRow("Hangul name") << u"earlier.vek"_s << u"한국"_s << true << WriteFailure::Unknown;
+    QTest::newRow("emoji name") << u"earlier.vek"_s << u" 杭😀 "_s << true << WriteFailure::Unknown;
 }
 
 void TestOpenSave::failedSave()
@@ -328,6 +330,7 @@ void TestOpenSave::failedSave()
     QFETCH(QString, target);
     QFETCH(QString, name);
     QFETCH(bool, named);
+    QFETCH(WriteFailure, failure);
     QTemporaryDir folder;
     writeBytes(folder.filePath(u"file"_s), "a file, not a folder");
     QVERIFY(QDir(folder.path()).mkdir(u"folder.vek"_s));
@@ -351,7 +354,7 @@ void TestOpenSave::failedSave()
         QCOMPARE(shown.caption, WriteError.caption);
         QVERIFY2(shown.prompt.contains(name.trimmed()), qPrintable(shown.prompt));
     } else {
-        QCOMPARE(shown, WriteError);
+        QCOMPARE(shown, writeErrorMessage(failure));
     }
     QCOMPARE(describeShown(form), before);  // saved and methodCode included
     QFile file(folder.filePath(u"earlier.vek"_s));

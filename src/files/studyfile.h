@@ -84,9 +84,17 @@ std::variant<QByteArray, Message> encodeStudyFile(const StudyFileContent &conten
 // the target with a random suffix (plan.vek.AbC123, which no study-file
 // filter matches), so that the target is replaced only when every line was
 // written. Returns the message to show when nothing was written: the
-// refusal of encodeStudyFile, or a failed write, a read-only target included
-// ("ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー", exclamation).
+// refusal of encodeStudyFile, or writeErrorMessage() of a failed write, a
+// read-only target included.
 std::optional<Message> writeStudyFile(const QString &path, const StudyFileContent &content);
+
+// Why a write failed, as the system tells it.
+enum class WriteFailure { Unknown, NoPermission, DiskFull, ReadOnly, NameTooLong, NoFolder };
+// The system's error code of the failed call (errno; GetLastError() on Windows).
+WriteFailure writeFailureOf(int systemError);
+// "ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー", exclamation;
+// a known cause on a second line ("保存先が読み取り専用です。").
+Message writeErrorMessage(WriteFailure failure);
 
 // The save dialog asks before replacing only the name as typed; when ".vek"
 // was added, the program asks itself before replacing that file.
