@@ -11,6 +11,7 @@
 #include "study/studyrecord.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -172,6 +173,8 @@ private Q_SLOTS:
     void undoKeys_data();
     void undoKeys();
     void designAid();
+    void proposalWays_data();
+    void proposalWays();
     // Last: it runs the event loop until the program ends.
     void exitAnswerYes();
 };
@@ -1061,6 +1064,54 @@ void TestMainWindow::designAid()
     QVERIFY(label(form, u"horizontalMargin"_s)->isHidden());
     QVERIFY(label(form, u"horizontalAllowableHead"_s)->isHidden());
     QVERIFY(!label(form, u"verticalMargin"_s)->isHidden());
+}
+
+void TestMainWindow::proposalWays_data()
+{
+    QTest::addColumn<QStringList>("steps");  // "open v|h": that tab's 矢板長の提案…; "choose WAY", "cancel", "apply"
+    QTest::addColumn<QList<int>>("ways");    // the way each dialog opened with
+    const int inOrder = int(ProposalWay::InOrder), alike = int(ProposalWay::AllAlike), oneRow = int(ProposalWay::OneRow);
+    QTest::newRow("each tab's own first way") << QStringList{u"open v"_s, u"cancel"_s, u"open h"_s, u"cancel"_s}
+                                              << QList<int>{inOrder, alike};
+    QTest::newRow("the way chosen stays, also after キャンセル")
+        << QStringList{u"open h"_s, u"choose %1"_s.arg(oneRow), u"cancel"_s, u"open h"_s, u"cancel"_s}
+        << QList<int>{alike, oneRow};
+    QTest::newRow("each tab keeps its own")
+        << QStringList{u"open v"_s, u"choose %1"_s.arg(alike), u"apply"_s, u"open h"_s, u"choose %1"_s.arg(inOrder),
+                       u"cancel"_s, u"open v"_s, u"cancel"_s, u"open h"_s, u"cancel"_s}
+        << QList<int>{inOrder, alike, alike, inOrder};
+}
+
+// 矢板長の提案… opens with 川表側から順に across the vertical section, with
+// every pile alike across the horizontal one (its rows are the banks), and
+// then with the way last chosen on that tab.
+void TestMainWindow::proposalWays()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QList<int>, ways);
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    openExample(form, folder);
+    QList<int> opened;
+    ProposalDialog *dialog = nullptr;
+    for (const QString &step : steps) {
+        if (step.startsWith(u"open")) {
+            const Section section = step.endsWith(u'v') ? Section::Vertical : Section::Horizontal;
+            tabs(form)->setCurrentIndex(MainWindow::tabOf(section));
+            clickButton(proposalButton(form, section));
+            dialog = form.findChild<ProposalDialog *>();
+            QVERIFY(dialog && dialog->isVisible());
+            opened << dialog->ways()->checkedId();
+        } else if (step.startsWith(u"choose")) {
+            clickButton(dialog->ways()->button(step.section(u' ', 1).toInt()));
+        } else {
+            clickButton(step == u"apply" ? dialog->applyButton() : dialog->findChildren<QPushButton *>().last());
+            QTRY_VERIFY(!form.findChild<ProposalDialog *>());  // closed and gone
+        }
+    }
+    QCOMPARE(opened, ways);
 }
 
 void TestMainWindow::undoKeys_data()

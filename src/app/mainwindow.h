@@ -47,6 +47,7 @@ class QTabWidget;
 
 namespace talven {
 
+enum class ProposalWay;
 class MethodPage;
 class PileTab;
 class StudyBoxes;
@@ -125,6 +126,7 @@ private:
     QTabWidget *tabs_ = nullptr;
     MethodPage *methodPage_ = nullptr;
     std::array<PileTab *, 2> pileTabs_{};  // by Section
+    std::array<ProposalWay, 2> proposalWays_{};  // by Section: the way last chosen in this run
     QAction *undoAction_ = nullptr;
     QAction *redoAction_ = nullptr;
     QMenu *recentMenu_ = nullptr;

@@ -38,6 +38,7 @@ void MainWindow::buildTabs()
     for (Section section : Sections) {
         pileTabs_[std::size_t(section)] = new PileTab(section, *boxes_);
         tabs_->addTab(pileTab(section), sectionName(section) + QStringLiteral("の計算"));
+        proposalWays_[std::size_t(section)] = defaultProposalWay(section);
     }
     boxes_->setAfterRatioBox(methodPage_->nextButton());
 
@@ -190,8 +191,11 @@ void MainWindow::hideAllResults()
 // window-modal. 適用 writes the lengths as typing would, as one step.
 void MainWindow::proposePileLengths(Section section)
 {
-    auto *dialog = new ProposalDialog(document_->study(), section, this);
+    auto *dialog = new ProposalDialog(document_->study(), section, proposalWays_[std::size_t(section)], this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The way chosen is this tab's next time, also after キャンセル.
+    connect(dialog, &QDialog::finished, this,
+            [this, dialog, section] { proposalWays_[std::size_t(section)] = dialog->options().way; });
     connect(dialog, &QDialog::accepted, this, [this, dialog, section] {
         const PileLengths lengths = dialog->proposal().lengths;
         StudyEdit edit{document_->study(), {}, -1};
