@@ -15,8 +15,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextDocumentFragment>
 #include <QTimer>
 
 using namespace talven;
@@ -175,6 +177,8 @@ private Q_SLOTS:
     void designAid();
     void proposalWays_data();
     void proposalWays();
+    void statusLine_data();
+    void statusLine();
     // Last: it runs the event loop until the program ends.
     void exitAnswerYes();
 };
@@ -368,22 +372,27 @@ void TestMainWindow::clientArea()
 void TestMainWindow::nothingClipped_data()
 {
     QTest::addColumn<int>("tab");  // -1: the preview
-    QTest::newRow("tab 0") << 0;
-    QTest::newRow("tab 1") << 1;
-    QTest::newRow("tab 2") << 2;
-    QTest::newRow("preview") << -1;
+    QTest::addColumn<bool>("ready");  // otherwise the status line says why it cannot be checked
+    QTest::newRow("tab 0") << 0 << true;
+    QTest::newRow("tab 1") << 1 << true;
+    QTest::newRow("tab 2") << 2 << true;
+    QTest::newRow("preview") << -1 << true;
+    QTest::newRow("tab 0 of a new study") << 0 << false;
 }
 
 // Every caption, button and box of a tab, and of the preview's bars, gets at
-// least the room it asks for; the soil list shows whole rows. Also run at the
-// scale factors 1.5 and 2 (tests/CMakeLists.txt).
+// least the room it asks for; the soil list shows whole rows; the status line
+// too, under the tabs. Also run at the scale factors 1.5 and 2
+// (tests/CMakeLists.txt).
 void TestMainWindow::nothingClipped()
 {
     QFETCH(int, tab);
+    QFETCH(bool, ready);
     ScriptedDialogs dialogs;
     MainWindow form;
     QVERIFY(showActive(form));
-    makeReady(form);
+    if (ready)
+        makeReady(form);
     tabs(form)->setCurrentIndex(std::max(tab, 0));
     clickButton(showResultButton(form, Section::Vertical));
     clickButton(showResultButton(form, Section::Horizontal));
@@ -396,23 +405,29 @@ void TestMainWindow::nothingClipped()
     const int listRows = list->viewport()->height() / list->sizeHintForRow(0);
     QVERIFY2(listRows >= 4 && list->viewport()->height() == listRows * list->sizeHintForRow(0),
              qPrintable(u"%1 for rows of %2"_s.arg(list->viewport()->height()).arg(list->sizeHintForRow(0))));
-    const QList<QWidget *> widgets = page->findChildren<QWidget *>();
-    int looked = 0;
-    for (QWidget *widget : widgets) {
-        if (!widget->isVisible() || !(qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget)
-                                      || qobject_cast<QLineEdit *>(widget)))
-            continue;
-        ++looked;
+    QList<std::pair<QWidget *, QWidget *>> shown;  // each control and the area it must keep within
+    for (QWidget *widget : page->findChildren<QWidget *>()) {
+        if (widget->isVisible() && (qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget)
+                                    || qobject_cast<QLineEdit *>(widget)))
+            shown.append(std::pair<QWidget *, QWidget *>(widget, page));
+    }
+    QLabel *statusLine = label(form, u"statusLine"_s);
+    if (tab >= 0) {
+        shown.append(std::pair<QWidget *, QWidget *>(statusLine, form.centralWidget()));
+        QVERIFY(statusLine->geometry().top() > tabs(form)->geometry().bottom());
+    }
+    for (const auto &[widget, area] : shown) {
         const QSize need = widget->minimumSizeHint();
         QVERIFY2(widget->width() >= need.width() && widget->height() >= need.height(),
                  qPrintable(QStringLiteral("%1 \"%2\" is %3x%4, needs %5x%6")
                                 .arg(widget->objectName(), widget->property("text").toString())
                                 .arg(widget->width()).arg(widget->height())
                                 .arg(need.width()).arg(need.height())));
-        QVERIFY2(page->rect().contains(QRect(widget->mapTo(page, QPoint(0, 0)), widget->size())),
+        QVERIFY2(area->rect().contains(QRect(widget->mapTo(area, QPoint(0, 0)), widget->size())),
                  qPrintable(widget->objectName() + QStringLiteral(" reaches out of its tab")));
     }
-    QVERIFY(looked >= (tab < 0 ? 6 : 20));
+    QVERIFY(shown.size() >= (tab < 0 ? 6 : 20));
+    QCOMPARE(statusLine->text().contains(u"照査できません"_s), !ready);
 }
 
 void TestMainWindow::newCommand_data()
@@ -1112,6 +1127,46 @@ void TestMainWindow::proposalWays()
         }
     }
     QCOMPARE(opened, ways);
+}
+
+void TestMainWindow::statusLine_data()
+{
+    QTest::addColumn<QStringList>("changes");  // as makeChange makes them, or "undo"
+    QTest::addColumn<QString>("verdicts");     // the verdicts the line names; empty: it cannot be checked
+    QTest::newRow("opened, both short") << QStringList{} << u"ＮＧ ＮＧ"_s;
+    QTest::newRow("a vertical pile typed long enough") << QStringList{u"box 6 9"_s} << u"ＯＫ ＮＧ"_s;
+    QTest::newRow("and undone") << QStringList{u"box 6 9"_s, u"undo"_s} << u"ＮＧ ＮＧ"_s;
+    QTest::newRow("a vertical proposal applied") << QStringList{u"proposal"_s} << u"ＯＫ ＮＧ"_s;
+    QTest::newRow("equal water levels") << QStringList{u"box 4 3"_s} << QString();
+    QTest::newRow("Bligh, no class chosen yet") << QStringList{u"formula bligh"_s} << QString();
+}
+
+// The status line follows every change at once, in the library's words with
+// each ＮＧ in red; the result lines still wait for 計算結果を見る.
+void TestMainWindow::statusLine()
+{
+    QFETCH(QStringList, changes);
+    QFETCH(QString, verdicts);
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    openExample(form, folder);
+    for (const QString &change : changes) {
+        if (change == u"undo")
+            action(form, "undoAction")->trigger();
+        else
+            makeChange(form, dialogs, change);
+    }
+    const QString html = label(form, u"statusLine"_s)->text();
+    QCOMPARE(QTextDocumentFragment::fromHtml(html).toPlainText(), statusLineText(checkStudy(studyOf(form))));
+    QStringList named;
+    static const QRegularExpression verdict(u"ＯＫ|ＮＧ"_s);
+    for (const QRegularExpressionMatch &match : verdict.globalMatch(html))
+        named << match.captured();
+    QCOMPARE(named.join(u' '), verdicts);
+    QCOMPARE(html.count(u"color:"_s), named.count(verdictWord(false)));
+    QCOMPARE(resultLine(form, Section::Vertical).verdict->isHidden(), !changes.isEmpty());
 }
 
 void TestMainWindow::undoKeys_data()

@@ -20,6 +20,8 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -46,9 +48,11 @@ MainWindow::MainWindow()
     createActions();
     buildTabs();
     connectStudy();
-    const QSize client(twipsX(this, 10080), twipsY(this, 7260));
-    resize(QSize(client.width(), client.height() + menuBar()->sizeHint().height()).expandedTo(minimumSizeHint()));
     showStudy();
+    // The status line comes under the client area of the tabs.
+    const QSize client(twipsX(this, 10080), twipsY(this, 7260));
+    const int below = statusLine_->sizeHint().height() + centralWidget()->layout()->spacing();
+    resize(QSize(client.width(), client.height() + below + menuBar()->sizeHint().height()).expandedTo(minimumSizeHint()));
     updateDocumentState();
     updateRecentMenu();
 }

@@ -30,7 +30,8 @@
 // redraws the window from the value (showStudy: texts, totals from
 // checkStudy(), result lines hidden where their inputs changed). Leaving the
 // box runs refreshBoxes() and commits the typing as one undo step.
-// "計算結果を見る" hands checkStudy() to that section's PileTab.
+// "計算結果を見る" hands checkStudy() to that section's PileTab; the status
+// line under the tabs shows statusLineText() of every study shown.
 
 #include "app/printreport.h"
 #include "app/reportsettings.h"
@@ -42,6 +43,7 @@
 #include <optional>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QTabWidget;
 
@@ -126,6 +128,7 @@ private:
     QTabWidget *tabs_ = nullptr;
     MethodPage *methodPage_ = nullptr;
     std::array<PileTab *, 2> pileTabs_{};  // by Section
+    QLabel *statusLine_ = nullptr;         // under the tabs: the verdicts, always current
     std::array<ProposalWay, 2> proposalWays_{};  // by Section: the way last chosen in this run
     QAction *undoAction_ = nullptr;
     QAction *redoAction_ = nullptr;

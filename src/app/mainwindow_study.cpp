@@ -2,6 +2,7 @@
 // study/, and the window redrawn from the study value.
 #include "app/mainwindow.h"
 
+#include "app/controls.h"
 #include "app/methodpage.h"
 #include "app/piletab.h"
 #include "app/proposaldialog.h"
@@ -14,6 +15,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QColor>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,11 +45,17 @@ void MainWindow::buildTabs()
     }
     boxes_->setAfterRatioBox(methodPage_->nextButton());
 
+    // One line under the tabs, which the window grows by: the tabs keep their size.
+    statusLine_ = newLabel(QString(), "statusLine");
+    statusLine_->setTextFormat(Qt::RichText);
+    statusLine_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+
     auto *client = new QWidget;
     auto *layout = new QVBoxLayout(client);
     const int margin = twipsX(this, 120);
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->addWidget(tabs_);
+    layout->addWidget(statusLine_);
     setCentralWidget(client);
 }
 
@@ -178,6 +187,11 @@ void MainWindow::showStudy()
         if (sectionInputsDiffer(shown_, study, section))
             pileTab(section)->hideResult(numeratorCaption(study.formula));
     }
+    // Spaces kept as they are: rich text would fold the wide one between the sections.
+    const QString ng = verdictWord(false);
+    const QString line = statusLineText(check).toHtmlEscaped().replace(
+        ng, QStringLiteral("<span style=\"color:%1\">%2</span>").arg(QColor(Qt::red).name(), ng));
+    statusLine_->setText(QStringLiteral("<span style=\"white-space:pre\">%1</span>").arg(line));
     shown_ = study;
 }
 
