@@ -1071,8 +1071,8 @@ void TestMainWindow::designAid()
         if (chosen)
             clickButton(dialog->ways()->button(int(*chosen)));
         dialog->reject();
-        QTest::qWaitFor([&form] { return !form.findChild<ProposalDialog *>(); });  // closed and gone
-        return way;
+        const bool gone = QTest::qWaitFor([&form] { return !form.findChild<ProposalDialog *>(); });
+        return gone ? std::optional(way) : std::nullopt;
     };
     QCOMPARE(proposalWay(Section::Horizontal, ProposalWay::OneRow), ProposalWay::AllAlike);
     QCOMPARE(proposalWay(Section::Vertical, std::nullopt), ProposalWay::InOrder);

@@ -110,6 +110,44 @@ int lastSystemError()
 #endif
 }
 
+// The system's error code of the failed call (errno; GetLastError() on Windows).
+WriteFailure writeFailureOf(int systemError)
+{
+    switch (systemError) {
+#ifdef Q_OS_WIN
+    case ERROR_ACCESS_DENIED:
+        return WriteFailure::NoPermission;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return WriteFailure::DiskFull;
+    case ERROR_WRITE_PROTECT:
+        return WriteFailure::ReadOnly;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return WriteFailure::NameTooLong;
+    case ERROR_PATH_NOT_FOUND:
+        return WriteFailure::NoFolder;
+#else
+    case EACCES:
+    case EPERM:
+        return WriteFailure::NoPermission;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return WriteFailure::DiskFull;
+    case EROFS:
+        return WriteFailure::ReadOnly;
+    case ENAMETOOLONG:
+        return WriteFailure::NameTooLong;
+    case ENOENT:
+    case ENOTDIR:
+        return WriteFailure::NoFolder;
+#endif
+    default:
+        return WriteFailure::Unknown;
+    }
+}
+
 // An existing target that is read-only is refused before anything is asked
 // of the system.
 WriteFailure failedWrite(const QString &path, int systemError)
@@ -301,43 +339,6 @@ std::optional<Message> writeStudyFile(const QString &path, const StudyFileConten
     if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         return writeErrorMessage(failedWrite(path, lastSystemError()));
     return std::nullopt;
-}
-
-WriteFailure writeFailureOf(int systemError)
-{
-    switch (systemError) {
-#ifdef Q_OS_WIN
-    case ERROR_ACCESS_DENIED:
-        return WriteFailure::NoPermission;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return WriteFailure::DiskFull;
-    case ERROR_WRITE_PROTECT:
-        return WriteFailure::ReadOnly;
-    case ERROR_FILENAME_EXCED_RANGE:
-        return WriteFailure::NameTooLong;
-    case ERROR_PATH_NOT_FOUND:
-        return WriteFailure::NoFolder;
-#else
-    case EACCES:
-    case EPERM:
-        return WriteFailure::NoPermission;
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return WriteFailure::DiskFull;
-    case EROFS:
-        return WriteFailure::ReadOnly;
-    case ENAMETOOLONG:
-        return WriteFailure::NameTooLong;
-    case ENOENT:
-    case ENOTDIR:
-        return WriteFailure::NoFolder;
-#endif
-    default:
-        return WriteFailure::Unknown;
-    }
 }
 
 Message writeErrorMessage(WriteFailure failure)

@@ -90,8 +90,6 @@ std::optional<Message> writeStudyFile(const QString &path, const StudyFileConten
 
 // Why a write failed, as the system tells it.
 enum class WriteFailure { Unknown, NoPermission, DiskFull, ReadOnly, NameTooLong, NoFolder };
-// The system's error code of the failed call (errno; GetLastError() on Windows).
-WriteFailure writeFailureOf(int systemError);
 // "ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー", exclamation;
 // a known cause on a second line ("保存先が読み取り専用です。").
 Message writeErrorMessage(WriteFailure failure);
