@@ -1,5 +1,6 @@
 # make run   builds and starts タルヴェン
 # make test  builds and runs every test headless
+# make test-sanitized  the same in a Debug build under AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench, make install (PREFIX, DESTDIR), make package, make lint-package: see README.md
 BUILD_DIR ?= build
 PACKAGE_DIR ?= $(BUILD_DIR)-package
@@ -7,11 +8,12 @@ PREFIX ?= /usr/local
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n \
             libxlsxwriter-dev zlib1g-dev fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+SANITIZE_PACKAGES := libasan8 libubsan1
 PACKAGE_PACKAGES := dpkg-dev file gzip
 LINT_PACKAGES := lintian
 SHOT_PACKAGES := xvfb xauth xdotool imagemagick poppler-utils
 
-.PHONY: all deps configure build run test fuzz bench install package lint-package screenshots clean
+.PHONY: all deps configure build run test test-sanitized fuzz bench install package lint-package screenshots clean
 
 all: build
 
@@ -29,6 +31,17 @@ run: build
 
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+# Every test built in Debug with AddressSanitizer and UndefinedBehaviorSanitizer
+# in a build of its own; the programs the tests start run under them too. Any
+# finding ends the program that made it, and so fails its test; leaks are
+# looked for at each exit (Qt's own memory at exit is all still reachable).
+test-sanitized:
+	@sh scripts/ensure-packages.sh $(PACKAGES) $(SANITIZE_PACKAGES)
+	@cmake -S . -B $(BUILD_DIR)-sanitized -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALVEN_SANITIZE=ON
+	@cmake --build $(BUILD_DIR)-sanitized
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ctest --test-dir $(BUILD_DIR)-sanitized --output-on-failure
 
 fuzz:
 	@sh scripts/ensure-packages.sh $(PACKAGES) $(FUZZ_PACKAGES)
@@ -77,4 +90,4 @@ screenshots: build
 	@sh scripts/make-screenshots.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) $(BUILD_DIR)-fuzz $(BUILD_DIR)-bench $(PACKAGE_DIR)
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-fuzz $(BUILD_DIR)-bench $(BUILD_DIR)-sanitized $(PACKAGE_DIR)

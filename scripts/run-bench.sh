@@ -48,6 +48,7 @@ cat > "$work/budgets" <<'LIST'
 keystrokeInNumberBox/|one keystroke in a number box (change, validate, store, totals)|0.2
 drawReportA4Image150dpi/|DrawReport onto an A4 image at 150 dpi|20
 drawReportPdf/|DrawReport into an A4 PDF at 600 dpi|
+writeReportPdfLongTitles/|the PDF file with every title-block text 1,000,000 characters|1000
 readStudyFile/|study file read + validate|2
 writeStudyFile/disk|study file write (synced to the disk)|2
 writeStudyFile/memory|study file write in /dev/shm (no disk under the sync)|

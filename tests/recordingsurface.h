@@ -13,7 +13,8 @@ namespace talven {
 // font state and pen in force. Its font has simple, exact metrics: a
 // character below U+0100 is half the size wide (so every digit, "-" and "."
 // share one width, as in the report font), any other a full size wide; a text
-// is 1.25 sizes high. Positions are in points of the font size.
+// is 1.25 sizes high. Positions are in points of the font size. It counts the
+// characters it was asked to measure.
 class RecordingSurface final : public ReportSurface {
 public:
     enum class Kind { Text, Line, Box };
@@ -50,7 +51,11 @@ public:
         calls.append(Call{Kind::Text, text, current, QPointF(), font, size, bold, drawWidth});
         current = QPointF(0.0, current.y() + textHeight(text));
     }
-    double textWidth(const QString &text) override { return width(text, size); }
+    double textWidth(const QString &text) override
+    {
+        measured += text.size();
+        return width(text, size);
+    }
     double textHeight(const QString &) override { return size * 1.25; }
     void line(QPointF from, QPointF to) override
     {
@@ -66,6 +71,7 @@ public:
     bool isPrinter() const override { return printer; }
 
     QList<Call> calls;
+    qsizetype measured = 0;
     int drawWidth = 1;
 
 private:

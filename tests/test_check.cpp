@@ -6,6 +6,7 @@
 #include <QTest>
 
 using namespace talven;
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(talven::Formula)
 Q_DECLARE_METATYPE(talven::Readiness)
@@ -78,6 +79,8 @@ private Q_SLOTS:
     void designFigures();
     void proposal_data();
     void proposal();
+    void cases_data();
+    void cases();
 };
 
 void TestCheck::sigmaL_data()
@@ -381,6 +384,58 @@ void TestCheck::proposal()
     QTEST(verdict->provided, "provided");
     QCOMPARE(verdict->ok, proposal.outcome != ProposalOutcome::OutOfReach);
     QTEST(proposal.missing, "missing");
+}
+
+void TestCheck::cases_data()
+{
+    // Further cases as "WL1/WL2"; each case's ΔH, its two verdicts as
+    // "5.50 NG / 6.00 NG", then the governing case and its required ΣL.
+    QTest::addColumn<QStringList>("more");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<int>("governing");
+    QTest::addColumn<QString>("requiredSigmaL");
+    QTest::newRow("one case is the study as ever") << QStringList{} << QStringList{u"2.00: 5.50 NG / 6.00 NG"_s} << 0
+                                                   << u"15.00"_s;
+    QTest::newRow("the worked cases: the highest flood governs")
+        << QStringList{u"3.40/1.00"_s, u"3.00/1.70"_s}
+        << QStringList{u"2.00: 5.50 NG / 6.00 NG"_s, u"2.40: 4.58 NG / 5.00 NG"_s, u"1.30: 8.46 NG / 9.23 OK"_s} << 1
+        << u"18.40"_s;
+    QTest::newRow("equal heads: the first governs") << QStringList{u"4.00/2.00"_s}
+                                                    << QStringList{u"2.00: 5.50 NG / 6.00 NG"_s, u"2.00: 5.50 NG / 6.00 NG"_s}
+                                                    << 0 << u"15.00"_s;
+    QTest::newRow("a level case has no verdict") << QStringList{u"1.00/1.00"_s}
+                                                 << QStringList{u"2.00: 5.50 NG / 6.00 NG"_s, u"0.00: - / -"_s} << 0
+                                                 << u"15.00"_s;
+}
+
+// Each case is checked with the study's L, ΣL and C; the study's figures are
+// the governing case's, so that its design figures hold for every case.
+void TestCheck::cases()
+{
+    QFETCH(QStringList, more);
+    QFETCH(QStringList, expected);
+    QFETCH(int, governing);
+    QFETCH(QString, requiredSigmaL);
+    std::vector<WaterLevelCase> cases;
+    for (const QString &levels : more) {
+        WaterLevelCase added = writeCaseLevel({}, Level::Outer, levels.section(u'/', 0, 0)).levelCase;
+        cases.push_back(writeCaseLevel(added, Level::Inner, levels.section(u'/', 1, 1)).levelCase);
+    }
+    const StudyCheck check = checkStudy(setCases(workedExample(), QString(), cases));
+    QStringList seen;
+    for (const CaseCheck &levels : check.cases) {
+        QStringList verdicts;
+        for (Section section : Sections) {
+            const std::optional<SectionVerdict> &verdict = levels.section(section).verdict;
+            verdicts << (verdict ? verdict->provided + (verdict->ok ? u" OK"_s : u" NG"_s) : u"-"_s);
+        }
+        seen << levels.headDifferenceText + u": "_s + verdicts.join(u" / "_s);
+    }
+    QCOMPARE(seen, expected);
+    QCOMPARE(check.governing, governing);
+    QCOMPARE(check.referenceSigmaL, requiredSigmaL);
+    QCOMPARE(check.headDifferenceText, check.governingCase().headDifferenceText);
+    QCOMPARE(check.sections, check.governingCase().sections);
 }
 
 QTEST_GUILESS_MAIN(TestCheck)

@@ -1,3 +1,4 @@
+#include "files/companionfile.h"
 #include "files/studyfile.h"
 
 #include "study/methodcode.h"
@@ -150,6 +151,8 @@ private Q_SLOTS:
     void restoreClass();
     void restoreNumbers_data();
     void restoreNumbers();
+    void companion_data();
+    void companion();
 
 private:
     QTemporaryDir scratch_;
@@ -659,6 +662,76 @@ void TestFiles::restoreNumbers()
     for (std::size_t i = 0; i < messages.size(); ++i)
         QCOMPARE(opened.messages[i].prompt, messages[i].prompt);
     QCOMPARE(opened.messages, messages);
+}
+
+void TestFiles::companion_data()
+{
+    // The companion beside a saved study: as saved ("saved"), after the study
+    // file was changed ("changed"), missing ("none"), or as written here.
+    QTest::addColumn<QString>("companion");
+    QTest::addColumn<QString>("cases");     // "name wl1/wl2|…", case 1 by name alone
+    QTest::addColumn<QStringList>("told");  // the messages' first words
+    QTest::addColumn<bool>("titleBlock");
+    const QString saved = u"計画 |既往 3.40/1.00|施工 3.00/1.70"_s;
+    const QString head = u"{\"format\": \"talven-companion\", \"version\": %1, \"cases\": [{\"name\": \"一\"}, %2]}"_s;
+    QTest::newRow("saved with the study") << u"saved"_s << saved << QStringList{} << true;
+    QTest::newRow("study file changed since") << u"changed"_s << saved << QStringList{u"「s.vek」は"_s} << true;
+    QTest::newRow("no companion") << u"none"_s << u" "_s << QStringList{} << false;
+    QTest::newRow("levels written as numbers, no title block")
+        << head.arg(1).arg(u"{\"name\": \"二\", \"wl1\": 3.4, \"wl2\": -1}"_s) << u"一 |二 3.40/-1.00"_s
+        << QStringList{u"「s.vek」は"_s} << false;
+    QTest::newRow("a level out of range opens as 0")
+        << head.arg(1).arg(u"{\"name\": \"二\", \"wl1\": \"1000\", \"wl2\": \"1\"}"_s) << u"一 |二 0.00/1.00"_s
+        << QStringList{u"「s.vek」は"_s, u"数値は-999.99から999.99"_s} << false;
+    QTest::newRow("nine cases keep eight") << head.arg(1).arg(QStringList(8, u"{\"name\": \"x\"}"_s).join(u", "_s))
+                                           << u"一 "_s + QString(u"|x 0.00/0.00"_s).repeated(7)
+                                           << QStringList{u"「s.vek」は"_s, u"「s.talven.json」の水位ケースのうち"_s}
+                                           << false;
+    QTest::newRow("a newer format is not read") << head.arg(2).arg(u"{}"_s) << u" "_s
+                                                << QStringList{u"「s.talven.json」を読み込めません。"_s} << false;
+    QTest::newRow("not JSON") << u"{"_s << u" "_s << QStringList{u"「s.talven.json」を読み込めません。"_s} << false;
+}
+
+void TestFiles::companion()
+{
+    QFETCH(QString, companion);
+    QFETCH(QString, cases);
+    QFETCH(QStringList, told);
+    QFETCH(bool, titleBlock);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"s.vek"_s);
+    Study study = restoreStudy(parsedOf(fileOf({{22, "3"}, {23, "1"}}))).study;
+    std::vector<WaterLevelCase> more(2);
+    for (const auto &[index, name, outer, inner] : {std::tuple{0, u"既往"_s, u"3.4"_s, u"1"_s}, {1, u"施工"_s, u"3"_s, u"1.7"_s}}) {
+        more[index] = writeCaseLevel({name, {}, {}, 0, 0}, Level::Outer, outer).levelCase;
+        more[index] = refreshCaseLevels(writeCaseLevel(more[index], Level::Inner, inner).levelCase);
+    }
+    study = setCases(study, u"計画"_s, more);
+    study.titleBlock = TitleBlock{u"業務"_s, u"樋門A"_s, {}, {}, {}, {}};
+    QCOMPARE(saveStudy(path, study).value_or(Message{}), Message{});
+    if (companion == u"changed")
+        writeAll(path, readAll(path).replace("3.00", "3.50"));
+    else if (companion == u"none")
+        QVERIFY(QFile::remove(companionPath(path)));
+    else if (companion != u"saved")
+        writeAll(companionPath(path), companion.toUtf8());
+
+    const StudyFileReadResult read = readStudyFile(path);
+    QCOMPARE(outcomeOf(read), Accepted);
+    const StudyEdit &opened = std::get<StudyEdit>(read);
+    QStringList seen{opened.study.firstCaseName + u' '};
+    for (const WaterLevelCase &levelCase : opened.study.moreCases)
+        seen << levelCase.name + u' ' + levelCase.outerText + u'/' + levelCase.innerText;
+    QCOMPARE(seen.join(u'|'), cases);
+    QStringList messages;
+    for (const Message &message : opened.messages)
+        messages << message.prompt;
+    QCOMPARE(messages.size(), told.size());
+    for (int i = 0; i < told.size(); ++i)
+        QVERIFY2(messages[i].startsWith(told[i]), qPrintable(messages[i]));
+    QCOMPARE(opened.study.titleBlock.has_value(), titleBlock);
+    if (titleBlock)
+        QCOMPARE(*opened.study.titleBlock, *study.titleBlock);
 }
 
 QTEST_GUILESS_MAIN(TestFiles)

@@ -1,6 +1,7 @@
 // The main window as a shell: load state, menus and shortcuts, New, Clear,
 // Exit, the checks made when the first tab is left, tab stops.
 
+#include "app/casedialog.h"
 #include "app/mainwindow.h"
 #include "app/proposaldialog.h"
 #include "app/previewwindow.h"
@@ -72,8 +73,9 @@ void openExample(MainWindow &form, const QTemporaryDir &folder)
 
 // One change as the user makes it: "box N TEXT" typed and left with Enter,
 // "name N TEXT" likewise, "tick v|h ROW", "formula bligh|lane", "class ROW",
-// "clear", and "proposal": the vertical tab's 矢板長の提案 applied, the
-// program writing lengths at once.
+// "clear", "case NAME WL1 WL2" added in the water-level cases' dialog,
+// "title STRUCTURE" in 帳票の設定, and "proposal": the vertical tab's
+// 矢板長の提案 applied, the program writing lengths at once.
 void makeChange(MainWindow &form, ScriptedDialogs &dialogs, const QString &change)
 {
     const QStringList part = change.split(u' ');
@@ -101,6 +103,24 @@ void makeChange(MainWindow &form, ScriptedDialogs &dialogs, const QString &chang
     } else if (part[0] == u"clear") {
         dialogs.answer(Reply::Yes);
         action(form, "clearNumbersAction")->trigger();
+    } else if (part[0] == u"case") {
+        tabs(form)->setCurrentIndex(MainWindow::MethodTab);
+        QMetaObject::invokeMethod(label(form, u"caseLink"_s), "linkActivated", Q_ARG(QString, u"cases"_s));
+        auto *dialog = form.findChild<CaseDialog *>();
+        QVERIFY(dialog && dialog->isVisible());
+        clickButton(dialog->addButton());
+        const int added = studyOf(form).caseCount();
+        typeInto(dialog->nameBox(added), part[1]);
+        typeInto(dialog->levelBox(added, Level::Outer), part[2]);
+        typeInto(dialog->levelBox(added, Level::Inner), part[3]);
+        dialog->accept();
+        QTRY_VERIFY(!form.findChild<CaseDialog *>());  // closed and gone
+    } else if (part[0] == u"title") {
+        action(form, "reportSettingsAction")->trigger();
+        auto *dialog = form.findChild<ReportSettingsDialog *>();
+        QVERIFY(dialog && dialog->isVisible());
+        dialog->field(1)->setText(part[1]);
+        dialog->accept();
     } else {
         tabs(form)->setCurrentIndex(MainWindow::VerticalTab);
         clickButton(proposalButton(form, Section::Vertical));
@@ -992,6 +1012,9 @@ void TestMainWindow::undoRedo_data()
         << QStringList{u"計算式の選択"_s, u"土質の区分の選択"_s, u"クリープ比の入力"_s} << true << true;
     QTest::newRow("数値のみクリア") << QStringList{u"clear"_s} << QStringList{u"数値のみクリア"_s} << true << true;
     QTest::newRow("a pile proposal applied") << QStringList{u"proposal"_s} << QStringList{u"矢板長の提案"_s} << true << false;
+    QTest::newRow("a water-level case that governs")
+        << QStringList{u"case 既往 3.4 1"_s} << QStringList{u"水位ケースの編集"_s} << true << true;
+    QTest::newRow("the title block") << QStringList{u"title 樋門B"_s} << QStringList{u"帳票の設定"_s} << false << false;
     QTest::newRow("one of each on three tabs")
         << QStringList{u"name 12 右岸"_s, u"box 1 4"_s, u"tick h 6"_s, u"box 7 2"_s}
         << QStringList{u"名称の入力"_s, u"寸法の入力"_s, u"「×2」の切り替え"_s, u"打設長の入力"_s} << true << true;

@@ -428,7 +428,9 @@ void TestOpenSave::extension()
     enterStudy(form, dialogs);
     dialogs.answerFile(folder.filePath(typed));
     action(form, "saveAction")->trigger();
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{written});
+    // The study and its companion, which holds what the study file cannot.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
+             QStringList({QFileInfo(written).completeBaseName() + u".talven.json"_s, written}));
     QVERIFY(isSaved(form));
     // The method code of Bligh's fourth class with 7.5, kept by the save.
     QCOMPARE(recordOf(form).methodCode, 10407.5);

@@ -729,9 +729,10 @@ QString describePage(const ReportOptions &page)
 
 }  // namespace
 
-// The user's fields and options are kept for the next windows; the study's
-// own fields fall back to its file name and the day of printing, and are
-// forgotten with the study.
+// The title block is the study's, saved with it; a new study and a study
+// file without its companion take the user's fields, which are kept for the
+// next windows with the options. 構造物名 and 作成日 fall back to the file
+// name and the day of printing.
 void TestPreview::reportSettings()
 {
     const QString today = reportDate(QDate::currentDate());
@@ -745,16 +746,22 @@ void TestPreview::reportSettings()
         QTemporaryDir folder;
         const QString path = folder.filePath(u"樋門A.vek"_s);
         QVERIFY(!writeStudyFile(path, StudyFileContent{}));
+        dialogs.answer(Reply::Yes);  // the title block is a change of the study
         form.openStudyFile(path);
         QCOMPARE(describePage(form.reportPage().options),
                  u"業務|樋門A|社|設|照|"_s + today + u" figures 0 footer 1 樋門A.vek"_s);
-        setReportSettings(form, {u"業務"_s, u"第2樋門"_s, u"社"_s, u"設"_s, u"照"_s, u"令和8年"_s}, false, true);
-        QCOMPARE(describePage(form.reportPage().options), u"業務|第2樋門|社|設|照|令和8年 figures 0 footer 1 樋門A.vek"_s);
+        setReportSettings(form, {u"業務2"_s, u"第2樋門"_s, u"社"_s, u"設"_s, u"照"_s, u"令和8年"_s}, false, true);
+        const QString own = u"業務2|第2樋門|社|設|照|令和8年 figures 0 footer 1 樋門A.vek"_s;
+        QCOMPARE(describePage(form.reportPage().options), own);
+        dialogs.answerFile(path);
+        action(form, "saveAction")->trigger();
         action(form, "newAction")->trigger();
-        QCOMPARE(describePage(form.reportPage().options), u"業務||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
+        QCOMPARE(describePage(form.reportPage().options), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
+        form.openStudyFile(path);
+        QCOMPARE(describePage(form.reportPage().options), own);
     }
     MainWindow later;
-    QCOMPARE(describePage(later.reportPage().options), u"業務||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
+    QCOMPARE(describePage(later.reportPage().options), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
     QCOMPARE(dialogs.unanswered(), 0);
 }
 

@@ -1,13 +1,20 @@
 #include "recordingsurface.h"
 #include "workedexample.h"
 
+#include "report/controlcharacters.h"
 #include "report/drawreport.h"
 #include "report/paintersurface.h"
+#include "report/pdffile.h"
 #include "study/boxtable.h"
 
 #include <QFontInfo>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <cmath>
@@ -112,6 +119,8 @@ class TestReport : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void casePages_data();
+    void casePages();
     void elementPositions_data();
     void elementPositions();
     void frames_data();
@@ -135,6 +144,10 @@ private Q_SLOTS:
     void painterSurfaceFont();
     void painterSurfacePens_data();
     void painterSurfacePens();
+    void pdfMetadata_data();
+    void pdfMetadata();
+    void controlCharacters_data();
+    void controlCharacters();
 };
 
 void TestReport::elementPositions_data()
@@ -710,6 +723,8 @@ void TestReport::pageOptions_data()
     footer.fileName = u"樋門A.vek"_s;
     ReportOptions longJob;
     longJob.titleBlock.job = QString(60, u'長');
+    ReportOptions longerJob;
+    longerJob.titleBlock.job = QString(20000, u'長');
 
     QTest::newRow("everything off") << example << ReportOptions() << QStringList();
     QTest::newRow("title block, every field")
@@ -720,6 +735,8 @@ void TestReport::pageOptions_data()
     // 36.5 columns of 9 pt in a grid of 10.5 pt: 42 characters, the last one "…".
     QTest::newRow("a long job is cut") << example << longJob
                                        << QStringList{u"業務名："_s + QString(37, u'長') + u"…"_s};
+    QTest::newRow("a job of 20,000 characters is cut as a short one")
+        << example << longerJob << QStringList{u"業務名："_s + QString(37, u'長') + u"…"_s};
     QTest::newRow("figures, NG")
         << example << figures
         << QStringList{u"必要 ΣL = 15.00 (m)　　ΣL の過不足　不足 6.00 m"_s,
@@ -752,6 +769,16 @@ void TestReport::pageOptions()
     for (const Call &call : added)
         texts << call.text;
     QTEST(texts, "added");
+
+    // What lies beyond a slot is never measured: a text of any length costs
+    // what its first 1,000 characters cost.
+    ReportOptions shortened = options;
+    TitleBlock &block = shortened.titleBlock;
+    for (QString *field : {&block.job, &block.structure, &block.company, &block.designer, &block.checker, &block.date})
+        field->truncate(1000);
+    RecordingSurface reference;
+    Q_UNUSED(drawReport(reference, input, check, shortened));
+    QCOMPARE(full.measured, reference.measured);
 
     auto area = [](const Call &call) {
         return QRectF(call.from, QSizeF(RecordingSurface::width(call.text, call.size), call.size * 1.25));
@@ -862,6 +889,105 @@ void TestReport::painterSurfacePens()
     QVERIFY(inked);
     for (int xx = int(4 * charWidth); xx < int(10 * charWidth); ++xx)
         QVERIFY(!dark(xx, int(2 * lineHeight) - 2));
+}
+
+void TestReport::pdfMetadata_data()
+{
+    QTest::addColumn<QString>("structure");
+    QTest::addColumn<QString>("title");  // dc:title as an XML reader reads it
+
+    QTest::newRow("a structure's name") << u"樋門A"_s << u"樋門A"_s;
+    QTest::newRow("no structure's name") << QString() << u"遮水矢板の設計"_s;
+    QTest::newRow("markup characters") << u"<樋門&\"A'>"_s << u"<樋門&\"A'>"_s;
+    // XML 1.0 has no way to write them, not even as &#1;.
+    QTest::newRow("control characters") << u"樋門\x01" "A\x1B[2J\uFFFE"_s << u"樋門A[2J"_s;
+}
+
+// The XMP metadata of every report PDF, the window's and talven-report's, is
+// XML that a reader takes: title and subject, whatever the structure's name holds.
+void TestReport::pdfMetadata()
+{
+    QFETCH(QString, structure);
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(u"report.pdf"_s);
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    QVERIFY(writeReportPdfFile(pdf, layout, 72, structure, 1, [](ReportSurface &, int) { return true; }));
+    QProcess info;
+    info.start(u"pdfinfo"_s, {u"-meta"_s, pdf});
+    QVERIFY(info.waitForFinished(60000));
+    const QByteArray meta = info.readAllStandardOutput();
+    QXmlStreamReader reader(meta);
+    QStringList items;  // the rdf:li texts in order: title, subject
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == u"li"_s)
+            items << reader.readElementText();
+    }
+    QVERIFY2(!reader.hasError(), qPrintable(reader.errorString() + u"\n"_s + QString::fromUtf8(meta)));
+    QFETCH(QString, title);
+    QCOMPARE(items, QStringList({title, u"遮水矢板の設計"_s}));
+}
+
+void TestReport::controlCharacters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("escape") << u"a\x1B[2Jb.vek"_s << u"a\\x1B[2Jb.vek"_s;
+    QTest::newRow("carriage return, line feed") << u"a\r\n.vek"_s << u"a\\x0D\\x0A.vek"_s;
+    QTest::newRow("tab, delete, NUL") << u"\t\x7F"_s + QChar(0) << u"\\x09\\x7F\\x00"_s;
+    QTest::newRow("a control of the upper half") << u"\u009B2J"_s << u"\\x9B2J"_s;
+    QTest::newRow("Japanese, blanks and a backslash as they are") << u"樋門 A\\b.vek"_s << u"樋門 A\\b.vek"_s;
+}
+
+// Names on a terminal: a control character can neither move the cursor,
+// recolour the terminal nor start a line of its own.
+void TestReport::controlCharacters()
+{
+    QFETCH(QString, name);
+    QTEST(escapeControlCharacters(name), "shown");
+}
+
+void TestReport::casePages_data()
+{
+    // Further cases as "name WL1 WL2"; the heading of 内外水位差 and the
+    // texts of the case page's rows, one case a row.
+    QTest::addColumn<QStringList>("more");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("one case: one page, as ever") << QStringList{} << u"○内外水位差"_s << QStringList{};
+    QTest::newRow("the highest flood governs, marked on both pages")
+        << QStringList{u"既往 3.4 1"_s, u"施工 3 1.7"_s} << u"○内外水位差（◎既往）"_s
+        << QStringList{u"ケース1 3.00 1.00 2.00 5.50 ＮＧ 6.00 ＮＧ"_s, u"◎ 既往 3.40 1.00 2.40 4.58 ＮＧ 5.00 ＮＧ"_s,
+                       u"施工 3.00 1.70 1.30 8.46 ＮＧ 9.23 ＯＫ"_s};
+    QTest::newRow("a level case has no ratios") << QStringList{u"平水 1 1"_s} << u"○内外水位差（◎ケース1）"_s
+                                                << QStringList{u"◎ ケース1 3.00 1.00 2.00 5.50 ＮＧ 6.00 ＮＧ"_s,
+                                                               u"平水 1.00 1.00 0.00 ― ―"_s};
+}
+
+// The report page shows the governing case; a second page lists them all.
+void TestReport::casePages()
+{
+    QFETCH(QStringList, more);
+    QFETCH(QString, heading);
+    QFETCH(QStringList, rows);
+    std::vector<WaterLevelCase> cases;
+    for (const QString &entry : more) {
+        const QStringList part = entry.split(u' ');
+        const WaterLevelCase outer = writeCaseLevel({part[0], {}, {}, 0, 0}, Level::Outer, part[1]).levelCase;
+        cases.push_back(refreshCaseLevels(writeCaseLevel(outer, Level::Inner, part[2]).levelCase));
+    }
+    const Study study = setCases(workedExample(), QString(), cases);
+    const StudyCheck check = checkStudy(study);
+    QCOMPARE(reportPageCount(check, {}), rows.isEmpty() ? 1 : 2);
+    RecordingSurface first;
+    QVERIFY(drawReport(first, study, check).complete);
+    QCOMPARE(textsOnRow(first, 26.5, 26, 52).value(0), heading);
+    if (rows.isEmpty())
+        return;
+    RecordingSurface second;
+    QVERIFY(drawReport(second, study, check, {}, 1).complete);
+    for (int i = 0; i < rows.size(); ++i)
+        QCOMPARE(textsOnRow(second, 6.5 + 1.5 * (i + 1), 6, 52).join(u' '), rows[i]);
 }
 
 QTEST_MAIN(TestReport)

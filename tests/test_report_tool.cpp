@@ -1,9 +1,12 @@
 #include "csvtable.h"
+#include "endedprocess.h"
 #include "files/studyfile.h"
 #include "reportarguments.h"
+#include "report/controlcharacters.h"
 #include "reporttool/folderlisting.h"
 #include "reporttool/reportbatch.h"
 #include "reporttool/summarytable.h"
+#include "reporttool/summaryworkbook.h"
 #include "study/methodcode.h"
 #include "xlsxworkbook.h"
 
@@ -31,6 +34,9 @@ using namespace talven;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The table's 状態, before the columns of the case and the structure.
+constexpr qsizetype StateColumn = 14;
 
 struct Run {
     int exitCode = -1;
@@ -179,8 +185,8 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv)
     const XlsxSheet &summary = book[u"照査結果"_s];
     QCOMPARE(summary.rowCount(), csv.size());
     QCOMPARE(summary.frozenRows, 1);
-    QCOMPARE(summary.autofilter, u"A1:O%1"_s.arg(csv.size()));
-    const QList<int> numberColumns{4, 5, 6, 7, 8, 10, 11, 12, 13};
+    QCOMPARE(summary.autofilter, u"A1:T%1"_s.arg(csv.size()));
+    const QList<int> numberColumns{4, 5, 6, 7, 8, 10, 11, 12, 13, 16, 17};
     for (int r = 0; r < csv.size(); ++r) {
         for (int c = 0; c < csv[r].size(); ++c) {
             const QString &field = csv[r][c];
@@ -241,6 +247,8 @@ private Q_SLOTS:
     void unwritableOutput();
     void nothingWritten_data();
     void nothingWritten();
+    void leftBehind_data();
+    void leftBehind();
     void lostStandardOutput_data();
     void lostStandardOutput();
     void commandLine_data();
@@ -254,6 +262,9 @@ private Q_SLOTS:
     void folderScan();
     void tableFields_data();
     void tableFields();
+    void workbookCells_data();
+    void workbookCells();
+    void longMemberName();
     void workers_data();
     void workers();
     void studyOrder_data();
@@ -295,14 +306,15 @@ void TestReportTool::initTestCase()
     StudyTexts rejectedLevel;
     rejectedLevel.wl1 = QStringLiteral("1000");
     rejectedLevel.wl2 = QStringLiteral("0");
-    for (const QString &folder : {QStringLiteral("mixed/sub"), QStringLiteral("clash/x"), QStringLiteral("clash/y")})
+    for (const QString &folder :
+         {QStringLiteral("mixed/sub"), QStringLiteral("clash/x"), QStringLiteral("clash/y"), u"cross"_s})
         QVERIFY(QDir(dir.path()).mkpath(folder));
     const QList<std::pair<QString, StudyTexts>> studies{
         {QStringLiteral("mixed/樋門 a.vek"), StudyTexts()}, {QStringLiteral("mixed/=2+3.vek"), StudyTexts()}, {u"mixed/"_s + QuotedName + u".vek"_s, bligh},
         {QStringLiteral("mixed/notready.vek"), rejectedLevel}, {QStringLiteral("mixed/refused.vek"), StudyTexts()},
         {QStringLiteral("mixed/sub/deep.vek"), StudyTexts()}, {QStringLiteral("clash/x/plan.vek"), StudyTexts()},
         {QStringLiteral("clash/y/PLAN.VEK"), StudyTexts()}, {QStringLiteral("clash/odd.pdf"), StudyTexts()},
-        {QStringLiteral("blocker"), StudyTexts()}};
+        {QStringLiteral("blocker"), StudyTexts()}, {u"cross/linked.vek"_s, StudyTexts()}};
     for (const auto &[name, study] : studies)
         QVERIFY(!writeStudyFile(Path(name), contentOf(study)));
 #ifdef Q_OS_UNIX
@@ -316,10 +328,23 @@ void TestReportTool::initTestCase()
     QCOMPARE(::mkdir(QFile::encodeName(Path(u"odd/dir"_s)) + "\xfe", 0755), 0);
     // A link back up, which -r must not follow.
     QVERIFY(QFile::link(u".."_s, Path(u"mixed/sub/up"_s)));
+
+    // A workbook's name that links to a table's, and a report's name that
+    // links to a study: outputs are what their names lead to.
+    QVERIFY(QFile::link(Path(u"linked.csv"_s), Path(u"link.xlsx"_s)));
+    QVERIFY(QFile::link(Path(u"mixed/sub/deep.vek"_s), Path(u"clash/linked.pdf"_s)));
 #endif
     QFile refused(Path(QStringLiteral("mixed/refused.vek")));
     QVERIFY(refused.open(QIODevice::Append));
     QVERIFY(refused.write("\r\n") == 2);
+    refused.close();
+#ifdef Q_OS_UNIX
+    // Names that would move the cursor, recolour the terminal or start lines
+    // of their own: one study refused, one checked.
+    QVERIFY(QDir(dir.path()).mkpath(u"control"_s));
+    QVERIFY(!writeStudyFile(Path(u"control/\x1B]0;title\x07.vek"_s), contentOf(StudyTexts())));
+    QVERIFY(QFile::copy(Path(u"mixed/refused.vek"_s), Path(u"control/\x1B[31mred\r\n.vek"_s)));
+#endif
     QVERIFY2(QFile::exists(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report")),
              "talven-report is not built");
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
@@ -605,6 +630,63 @@ void TestReportTool::nothingWritten()
 #endif
 }
 
+void TestReportTool::leftBehind_data()
+{
+    QTest::addColumn<QString>("output");  // "pdf": -o out.pdf; "csv", "xlsx": --csv out.csv, --xlsx out.xlsx
+    QTest::addColumn<QString>("left");    // beside it: %1 the id of a process that has ended, %2 this one's; @: a link
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("a PDF's temporary file, its run ended") << u"pdf"_s << u"out.pdf.talven-%1-AbC123"_s << true;
+    QTest::newRow("a table's temporary file, its run ended") << u"csv"_s << u"out.csv.talven-%1-x0Y9zZ"_s << true;
+    QTest::newRow("a workbook's temporary file, its run ended") << u"xlsx"_s << u"out.xlsx.talven-%1-000000"_s << true;
+    QTest::newRow("a workbook's temporary file, its run still going") << u"xlsx"_s << u"out.xlsx.talven-%2-AbC123"_s
+                                                                     << false;
+    QTest::newRow("another output's temporary file") << u"pdf"_s << u"other.pdf.talven-%1-AbC123"_s << false;
+    QTest::newRow("a name that only begins alike") << u"pdf"_s << u"out.pdf.talven-%1-AbC123.bak"_s << false;
+    QTest::newRow("a name of another pattern") << u"pdf"_s << u"out.pdf.AbC123"_s << false;
+#ifdef Q_OS_UNIX
+    QTest::newRow("a link of that name") << u"csv"_s << u"@out.csv.talven-%1-AbC123"_s << false;
+#endif
+}
+
+// What a run killed while writing left beside its output goes with the next
+// run to that output; nothing else does.
+void TestReportTool::leftBehind()
+{
+    QFETCH(QString, output);
+    QFETCH(QString, left);
+    QFETCH(bool, removed);
+    QTemporaryDir folder;
+    const QString study = folder.filePath(u"plan.vek"_s);
+    QVERIFY(!writeStudyFile(study, contentOf(StudyTexts())));
+    const qint64 ended = endedProcessId();
+    QVERIFY(ended > 0);
+    const bool link = left.startsWith(u'@');
+    const QString name = left.mid(link ? 1 : 0)
+                             .replace(u"%1"_s, QString::number(ended))
+                             .replace(u"%2"_s, QString::number(QCoreApplication::applicationPid()));
+    if (link) {
+        QVERIFY(QFile::link(study, folder.filePath(name)));
+    } else {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write("left behind") > 0);
+    }
+
+    const QString target = folder.filePath(u"out."_s + output);
+    const Run run = runTool(output == u"pdf"_s ? QStringList{study, u"-o"_s, target}
+                                               : QStringList{u"--"_s + output, target, study});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QStringList expected{u"plan.vek"_s, u"out."_s + output};
+    if (!removed)
+        expected << name;
+    QStringList found =
+        QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    found.sort();
+    expected.sort();
+    QCOMPARE(found, expected);
+}
+
 void TestReportTool::lostStandardOutput_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -668,6 +750,9 @@ void TestReportTool::commandLine_data()
         << single + QStringList{u"--job"_s, u"業務"_s, u"--structure"_s, u"樋門"_s, u"--company"_s, u"社"_s,
                                 u"--designer"_s, u"設"_s, u"--checker"_s, u"照"_s, u"--date"_s, u"令和8年"_s}
         << u"業務|樋門|社|設|照|令和8年 figures, date given"_s;
+    QTest::newRow("a job of 5,000 characters is read as its first 1,000")
+        << QStringList{u"--job"_s, QString(5000, u'長')} + single
+        << QString(1000, u'長') + u"||||| figures, structure from the file"_s;
     QTest::newRow("empty texts leave fields out")
         << QStringList{u"--structure"_s, u""_s, u"--date"_s, u""_s} + single << u"||||| figures, date given"_s;
     QTest::newRow("no figures, a footer, batch")
@@ -684,6 +769,14 @@ void TestReportTool::commandLine_data()
     const QString outputAlone = u"-o は -d、--csv、--xlsx と一緒には使えません（-d で帳票のフォルダーを指定します）。"_s;
     QTest::newRow("-o with -d") << single + QStringList{u"-d"_s, u"out"_s} << outputAlone;
     QTest::newRow("-o with --csv") << single + QStringList{u"--csv"_s, u"-"_s} << outputAlone;
+    QTest::newRow("cases, a name holding colons")
+        << single + QStringList{u"--case"_s, u"高水:既往:3.4:-1"_s, u"--case"_s, u"施工:3:1.7"_s}
+        << u"||||| figures, structure from the file; 高水:既往 3.40/-1.00, 施工 3.00/1.70"_s;
+    const QString caseForm = u"--case は「名前:WL1:WL2」の形で、水位は -999.99 から 999.99 の数で指定してください: "_s;
+    QTest::newRow("a case without its levels") << single + QStringList{u"--case"_s, u"施工:3"_s} << caseForm + u"施工:3"_s;
+    QTest::newRow("a case level out of range") << single + QStringList{u"--case"_s, u"a:1000:1"_s} << caseForm + u"a:1000:1"_s;
+    QTest::newRow("a case level that is no plain number")
+        << single + QStringList{u"--case"_s, u"a:1e2:1"_s} << caseForm + u"a:1e2:1"_s;
 }
 
 // What the command line asks of the page, for both forms.
@@ -709,6 +802,11 @@ void TestReportTool::commandLine()
             flags << u"date given"_s;
         read = QStringList{block.job, block.structure, block.company, block.designer, block.checker, block.date}.join(u'|')
                + u' ' + flags.join(u", "_s);
+        QStringList cases;
+        for (const WaterLevelCase &added : given.batch.cases)
+            cases << added.name + u' ' + added.outerText + u'/' + added.innerText;
+        if (!cases.isEmpty())
+            read += u"; "_s + cases.join(u", "_s);
         QCOMPARE(given.batch.page, page);
     }
     QTEST(read, "read");
@@ -753,7 +851,7 @@ void TestReportTool::help()
 
 void TestReportTool::batch_data()
 {
-    // Tokens in the arguments: OUT, TABLE and the folders of initTestCase.
+    // Tokens in the arguments: OUT, TABLE and the folders and links of initTestCase.
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("reports");  // the PDFs in OUT
@@ -794,13 +892,30 @@ void TestReportTool::batch_data()
     QTest::newRow("a workbook under the table's name")
         << QStringList{u"--csv"_s, u"TABLE"_s, u"--xlsx"_s, u"TABLE"_s, u"MIXED/sub"_s} << 64 << QStringList()
         << QStringList{u"一覧表と Excel ファイル"_s};
+#ifdef Q_OS_UNIX
+    QTest::newRow("a workbook linked to the table")
+        << QStringList{u"--csv"_s, u"LINKED"_s, u"--xlsx"_s, u"SYMLINK"_s, u"MIXED/sub"_s} << 64 << QStringList()
+        << QStringList{u"一覧表と Excel ファイル"_s};
+    QTest::newRow("a report linked to another study")
+        << QStringList{u"-d"_s, u"CLASH"_s, u"CROSS/linked.vek"_s, u"MIXED/sub/deep.vek"_s} << 64 << QStringList()
+        << QStringList{u"linked.pdf"_s, u"deep.vek"_s};
+#endif
     QTest::newRow("a workbook that is a study") << QStringList{u"--xlsx"_s, u"MIXED/sub/deep.vek"_s, u"MIXED/sub"_s}
                                                 << 64 << QStringList() << QStringList{u"Excel ファイル"_s, u"deep.vek"_s};
     QTest::newRow("an unwritable workbook")
         << QStringList{u"--csv"_s, u"TABLE"_s, u"--xlsx"_s, u"BLOCKER/book.xlsx"_s, u"MIXED/sub"_s} << 3
         << QStringList() << QStringList{u"deep.vek: "_s + checked};
+    QTest::newRow("an unwritable workbook, its cause named")
+        << QStringList{u"--xlsx"_s, u"BLOCKER/book.xlsx"_s, u"MIXED/sub"_s} << 3 << QStringList()
+        << QStringList{u"Excel ファイルを書き出せませんでした（同じフォルダーに一時ファイルを作れません"_s};
     QTest::newRow("an unwritable table") << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"BLOCKER/t.csv"_s, u"MIXED/sub"_s}
                                          << 3 << QStringList{u"deep.pdf"_s} << QStringList{u"一覧表を書き出せませんでした。"_s};
+#ifdef Q_OS_UNIX
+    QTest::newRow("names holding control characters") << QStringList{u"--csv"_s, u"TABLE"_s, u"CONTROL"_s} << 1
+                                                      << QStringList()
+                                                      << QStringList{u"\x1B[31mred\r\n.vek: 読み込めません"_s,
+                                                                     u"\x1B]0;title\x07.vek: "_s + checked};
+#endif
     QTest::newRow("a table under a report's name")
         << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"OUT/deep.pdf"_s, u"MIXED/sub"_s} << 64 << QStringList()
         << QStringList{u"deep.pdf"_s, u"deep.vek"_s};
@@ -824,10 +939,15 @@ void TestReportTool::batch()
         for (QString argument : arguments)
             toolArguments << argument.replace(u"OUT"_s, out).replace(u"TABLE"_s, table).replace(u"BOOK"_s, book)
                                  .replace(u"MIXED"_s, Path(u"mixed"_s)).replace(u"CLASH"_s, Path(u"clash"_s))
-                                 .replace(u"BLOCKER"_s, Path(u"blocker"_s)).replace(u"FIFO"_s, Path(u"table.fifo"_s));
+                                 .replace(u"BLOCKER"_s, Path(u"blocker"_s)).replace(u"FIFO"_s, Path(u"table.fifo"_s))
+                                 .replace(u"SYMLINK"_s, Path(u"link.xlsx"_s)).replace(u"LINKED"_s, Path(u"linked.csv"_s))
+                                 .replace(u"CROSS"_s, Path(u"cross"_s)).replace(u"CONTROL"_s, Path(u"control"_s));
         const QStringList before = allEntries(dir.path());
         const Run run = runTool(toolArguments);
         QVERIFY2(run.exitCode == status, qPrintable(describe(run)));
+        // Names reach the terminal with their control characters escaped: only line ends are left.
+        static const QRegularExpression controls(u"[\\x00-\\x09\\x0B\\x0C\\x0E-\\x1F\\x7F-\\x9F]|\\r(?!\\n)"_s);
+        QVERIFY2(!run.out.contains(controls) && !run.err.contains(controls), qPrintable(describe(run)));
         QCOMPARE(QDir(out).entryList(QDir::Files), reports);
         for (const QString &report : reports) {
             QFile pdf(QDir(out).filePath(report));
@@ -847,16 +967,17 @@ void TestReportTool::batch()
         const QList<QStringList> rows = parseCsvTable(outputs[round].last());
         QCOMPARE(rows.value(0), QStringList({u"ファイル"_s, u"方向"_s, u"計算式"_s, u"土質の区分"_s, u"Ｌ′"_s, u"ΣL"_s,
                                              u"⊿H"_s, u"計算値 Ｃ′"_s, u"必要値 Ｃ"_s, u"判定"_s, u"ΣL の参考値"_s,
-                                             u"ΣL の過不足"_s, u"許容 ⊿H"_s, u"許容外水位"_s, u"状態"_s}));
+                                             u"ΣL の過不足"_s, u"許容 ⊿H"_s, u"許容外水位"_s, u"状態"_s, u"検討ケース"_s,
+                                             u"WL1"_s, u"WL2"_s, u"支配"_s, u"構造物名"_s}));
         QStringList seen, paths;
         for (qsizetype r = 1; r < rows.size(); r += 2) {
             QCOMPARE(rows.value(r + 1).value(0), rows[r].value(0));
             QCOMPARE(QStringList({rows[r].value(1), rows.value(r + 1).value(1)}), QStringList({u"鉛直方向"_s, u"水平方向"_s}));
-            const QString state = rows[r].value(rows[0].size() - 1);
+            const QString state = rows[r].value(StateColumn);
             seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + state.section(u'（', 0, 0).section(u'　', 0, 0)
                         + (state.contains(u"　警告: "_s) ? u" 警告"_s : QString());
             if (state.startsWith(u"書き出しました"_s) || state.startsWith(u"照査しました"_s))
-                paths << rows[r].value(0) << rows[r].value(0);
+                paths << escapeControlCharacters(rows[r].value(0)) << escapeControlCharacters(rows[r].value(0));
         }
         QCOMPARE(seen, studies);
         if (arguments.contains(u"BOOK"_s)) {
@@ -886,6 +1007,10 @@ void TestReportTool::folderScan_data()
                                                                         << QStringList{notUtf8};
     QTest::newRow("a folder that cannot be listed") << QStringList{u"odd/locked"_s} << QStringList()
                                                     << QStringList{closed};
+    QTest::newRow("names holding ESC, CR and LF")
+        << QStringList{u"control"_s}
+        << QStringList{u"\x1B[31mred\r\n.vek: 読み込めません"_s, u"\x1B]0;title\x07.vek: 照査しました"_s}
+        << QStringList{u"talven-report: control/\\x1B[31mred\\x0D\\x0A.vek: ファイル読み込みを中止しました。"_s};
     QTest::newRow("subfolders that cannot be listed")
         << QStringList{u"-r"_s, u"odd"_s} << both
         << QStringList{notUtf8, u"odd/dir\\xFE: フォルダー名が UTF-8 ではないため読み込めません。"_s, closed};
@@ -932,7 +1057,7 @@ void TestReportTool::folderScan()
     const QList<QStringList> rows = parseCsvTable("\xEF\xBB\xBF" + run.out.toUtf8());
     QStringList seen;
     for (qsizetype r = 1; r < rows.size(); r += 2)
-        seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + rows[r].constLast().section(u'（', 0, 0);
+        seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + rows[r].value(StateColumn).section(u'（', 0, 0);
     QCOMPARE(seen, studies);
     for (const QString &line : said)
         QVERIFY2(run.err.contains(line), qPrintable(run.err));
@@ -969,6 +1094,64 @@ void TestReportTool::tableFields()
     row[column] = field;
     expected[column] = written;
     QCOMPARE(csvLine(row), expected.join(u',') + u"\r\n"_s);
+}
+
+void TestReportTool::workbookCells_data()
+{
+    QTest::addColumn<QString>("name");    // the first member's name, in the inputs' row
+    QTest::addColumn<QString>("status");  // the study's status, in both summary rows
+    QTest::addColumn<QString>("cell");    // the name as the workbook holds it
+    QTest::addColumn<bool>("cut");        // the status says a cell was cut
+
+    QTest::newRow("a name as long as a cell holds") << QString(32767, u'x') << u"照査しました"_s << QString(32767, u'x')
+                                                   << false;
+    QTest::newRow("a name one character longer") << QString(32768, u'x') << u"照査しました"_s
+                                                << QString(32766, u'x') + u'…' << true;
+    QTest::newRow("a pair at the cut") << QString(32765, u'x') + u"\U0001F30A"_s + u'x' << u"照査しました"_s
+                                      << QString(32765, u'x') + u'…' << true;
+    QTest::newRow("a status longer than a cell") << u"本体"_s << QString(40000, u's') << u"本体"_s << true;
+}
+
+// A text longer than a workbook's cell is cut with "…", and the study's
+// status in the workbook says so; the workbook is never lost for one cell.
+void TestReportTool::workbookCells()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, status);
+    QFETCH(QString, cell);
+    QFETCH(bool, cut);
+    const qsizetype state = summaryStatusColumn();
+    QStringList row(summaryColumns().size());
+    row[0] = u"a.vek"_s;
+    row[state] = status;
+    QList<QStringList> rows{row, row};
+    QStringList inputs{u"a.vek"_s, u"レインの式"_s, u"中　砂"_s, u"6"_s, name};
+    fitToWorkbook(rows, inputs);
+    QCOMPARE(inputs.value(4), cell);
+    const QString note = u"　警告: 32,767 文字を超える欄は、Excel ファイルでは「…」で切りました。"_s;
+    for (const QStringList &fitted : rows) {
+        QVERIFY(fitted[state].size() <= 32767);
+        QCOMPARE(fitted[state].endsWith(note), cut);
+        QVERIFY(fitted[state].startsWith(status.left(100)));
+    }
+}
+
+// The same through talven-report: a member name longer than a cell.
+void TestReportTool::longMemberName()
+{
+    QTemporaryDir folder;
+    StudyFileContent content = contentOf(StudyTexts());
+    content.names[0] = QString(40000, u'x');
+    const QString study = folder.filePath(u"long.vek"_s);
+    QVERIFY(!writeStudyFile(study, content));
+    const QString book = folder.filePath(u"book.xlsx"_s);
+    const Run run = runTool({u"--csv"_s, folder.filePath(u"table.csv"_s), u"--xlsx"_s, book, study});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QFile file(book);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QMap<QString, XlsxSheet> sheets = readXlsxWorkbook(file.readAll());
+    QCOMPARE(sheets[u"入力値"_s].cell(1, 4).text, QString(32766, u'x') + u'…');
+    QVERIFY(sheets[u"照査結果"_s].cell(1, 14).text.endsWith(u"Excel ファイルでは「…」で切りました。"_s));
 }
 
 void TestReportTool::workers_data()
@@ -1029,32 +1212,56 @@ void TestReportTool::reportNames()
 void TestReportTool::summary_data()
 {
     QTest::addColumn<StudyTexts>("study");
-    QTest::addColumn<QStringList>("rows");  // each section's fields from 計算式 to 許容外水位
+    QTest::addColumn<QStringList>("added");  // --case
+    QTest::addColumn<QStringList>("rows");  // each case's and section's fields from 計算式 to 許容外水位
+    QTest::addColumn<QStringList>("cases");  // each row's last fields, from 検討ケース
 
     // Vertical ΣL 11 + 4 + 12.25, horizontal 3 + 3 without its tick: (31 / 3 + 6) / 4.25 = 3.84,
     // allowable head (31 / 3 + 6) / 6 = 2.72, outer level -1.05 + 2.72.
     StudyTexts ownTicks;
     ownTicks.horizontalTicks = {};
-    QTest::newRow("ticks that differ between the sections") << ownTicks << QStringList{
+    const QString one = u"ケース1|3.20|-1.05|◎|summary"_s;
+    QTest::newRow("ticks that differ between the sections") << ownTicks << QStringList{} << QStringList{
         u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.17|12.08|6.26|5.21"_s,
-        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.17|-9.17|2.72|1.67"_s};
+        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.17|-9.17|2.72|1.67"_s} << QStringList{one, one};
     StudyTexts level;
     level.wl1 = level.wl2 = u"2.5"_s;
-    QTest::newRow("not ready") << level << QStringList{u"レインの式|中　砂|10.33|27.25|0.00|||||||"_s,
-                                                       u"レインの式|中　砂|10.33|9.00|0.00|||||||"_s};
+    QTest::newRow("not ready") << level << QStringList{} << QStringList{u"レインの式|中　砂|10.33|27.25|0.00|||||||"_s,
+                                                       u"レインの式|中　砂|10.33|9.00|0.00|||||||"_s}
+                               << QStringList{u"ケース1|2.50|2.50|◎|summary"_s, u"ケース1|2.50|2.50|◎|summary"_s};
+    // A lower case: its own ΔH, ratios, required ΣL and margin; the
+    // allowable head is the study's, its outer level the case's WL2 + 2.72.
+    QTest::newRow("a case added") << ownTicks << QStringList{u"施工:1.2:0"_s} << QStringList{
+        u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.17|12.08|6.26|5.21"_s,
+        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.17|-9.17|2.72|1.67"_s,
+        u"レインの式|中　砂|10.33|27.25|1.20|31.32|6.00|OK|0.00|27.25|6.26|6.26"_s,
+        u"レインの式|中　砂|10.33|6.00|1.20|13.61|6.00|OK|0.00|6.00|2.72|2.72"_s}
+        << QStringList{one, one, u"施工|1.20|0.00||summary"_s, u"施工|1.20|0.00||summary"_s};
 }
 
 // The numbers of each section's row are that section's own.
 void TestReportTool::summary()
 {
     QFETCH(StudyTexts, study);
+    QFETCH(QStringList, added);
     QFETCH(QStringList, rows);
+    QFETCH(QStringList, cases);
     const QString vek = Path(u"summary.vek"_s);
     QVERIFY(!writeStudyFile(vek, contentOf(study)));
-    QStringList seen;
-    for (const QStringList &row : summaryRows(vek, runStudyJob(vek, QString())))
+    ReportArguments arguments = std::get<ReportArguments>(
+        parseReportArguments(QStringList{u"talven-report"_s, u"--csv"_s, u"-"_s, vek} + [&] {
+            QStringList options;
+            for (const QString &levels : added)
+                options << u"--case"_s << levels;
+            return options;
+        }()));
+    QStringList seen, seenCases;
+    for (const QStringList &row : summaryRows(vek, runStudyJob(vek, QString(), arguments.page, arguments.batch.cases))) {
         seen << row.mid(2, 12).join(u'|');
+        seenCases << row.mid(StateColumn + 1).join(u'|');
+    }
     QCOMPARE(seen, rows);
+    QCOMPARE(seenCases, cases);
 }
 
 void TestReportTool::examples_data()

@@ -1,10 +1,46 @@
 #include "reportarguments.h"
 
+#include "report/controlcharacters.h"
+
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <iterator>
 #include <optional>
 
 namespace talven {
+
+namespace {
+
+// --case NAME:WL1:WL2: the name may hold colons, the last two fields are
+// numbers within the water levels' range.
+std::optional<QString> addCase(const QString &text, std::vector<WaterLevelCase> &cases)
+{
+    static const QRegularExpression number(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
+    const qsizetype second = text.lastIndexOf(u':');
+    const qsizetype first = second > 0 ? text.lastIndexOf(u':', second - 1) : -1;
+    const QString problem = QStringLiteral("--case は「名前:WL1:WL2」の形で、水位は -999.99 から 999.99 の数で"
+                                           "指定してください: %1").arg(escapeControlCharacters(text));
+    if (first < 0)
+        return problem;
+    WaterLevelCase levelCase{text.left(first), {}, {}, 0.0, 0.0};
+    if (levelCase.name.size() > CaseNameMaxLength)
+        return QStringLiteral("--case のケース名は %1 文字までです: %2")
+            .arg(CaseNameMaxLength)
+            .arg(escapeControlCharacters(levelCase.name));
+    const std::pair<Level, QString> levels[] = {{Level::Outer, text.mid(first + 1, second - first - 1)},
+                                                {Level::Inner, text.mid(second + 1)}};
+    for (const auto &[level, levelText] : levels) {
+        const CaseLevelEdit edit = writeCaseLevel(levelCase, level, levelText);
+        if (!number.match(levelText).hasMatch() || edit.message)
+            return problem;
+        levelCase = edit.levelCase;
+    }
+    cases.push_back(refreshCaseLevels(levelCase));
+    return std::nullopt;
+}
+
+}  // namespace
 
 std::variant<ReportArguments, QString> parseReportArguments(const QStringList &arguments)
 {
@@ -13,16 +49,6 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
     parsed.page.structureFromFileName = true;
     bool figuresGiven = false;
     TitleBlock &block = parsed.page.titleBlock;
-    // The title block's options: each takes a value, once.
-    struct Field {
-        const char *option;
-        const char16_t *name;
-        QString *value;
-        bool given = false;
-    };
-    Field fields[] = {{"--job", u"業務名", &block.job},         {"--structure", u"構造物名", &block.structure},
-                      {"--company", u"会社名", &block.company}, {"--designer", u"設計者", &block.designer},
-                      {"--checker", u"照査者", &block.checker}, {"--date", u"作成日", &block.date}};
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
         auto is = [&argument](const char *shortName, const char *longName) {
@@ -42,18 +68,27 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
             return std::nullopt;
         };
         std::optional<QString> problem;
-        const auto field = std::find_if(std::begin(fields), std::end(fields),
-                                        [&](const Field &known) { return is(nullptr, known.option); });
-        if (field != std::end(fields)) {
-            problem = value(*field->value, QString::fromUtf16(field->name), &field->given);
-            if (field->value == &block.structure)
+        // The title block's options, --job … --date: each takes a value, once.
+        const auto field = std::find_if(TitleFields.begin(), TitleFields.end(), [&](const TitleField &known) {
+            return argument == QStringLiteral("--") + QLatin1StringView(known.key);
+        });
+        if (field != TitleFields.end()) {
+            bool &given = parsed.page.titleGiven[std::size_t(field - TitleFields.begin())];
+            problem = value(block.*field->value, QString::fromUtf16(field->label), &given);
+            block.*field->value = cappedTitleText(block.*field->value);
+            if (field->value == &TitleBlock::structure)
                 parsed.page.structureFromFileName = false;
-            parsed.dateGiven = parsed.dateGiven || field->value == &block.date;
+            parsed.dateGiven = parsed.dateGiven || field->value == &TitleBlock::date;
         } else if (is(nullptr, "--figures") || is(nullptr, "--no-figures")) {
             if (figuresGiven)
                 problem = QStringLiteral("--figures と --no-figures は、どちらか一つを一度だけ指定してください。");
             figuresGiven = true;
             parsed.page.figures = argument == QStringLiteral("--figures");
+        } else if (is(nullptr, "--case")) {
+            QString text;
+            problem = value(text, QStringLiteral("水位ケース（名前:WL1:WL2）"));
+            if (!problem)
+                problem = addCase(text, parsed.batch.cases);
         } else if (is(nullptr, "--footer")) {
             parsed.page.footer = true;
         } else if (is("-h", "--help")) {
@@ -80,7 +115,7 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
         } else if (is("-r", "--recursive")) {
             parsed.batch.recursive = true;
         } else if (argument.startsWith(u'-') && argument.size() > 1) {
-            problem = QStringLiteral("知らないオプションです: %1").arg(argument);
+            problem = QStringLiteral("知らないオプションです: %1").arg(escapeControlCharacters(argument));
         } else {
             parsed.inputs.append(argument);
         }

@@ -6,6 +6,7 @@
 // batch form does the same for many studies and folders at once, with a
 // summary table (src/reporttool).
 
+#include "report/controlcharacters.h"
 #include "report/paintersurface.h"
 #include "reportarguments.h"
 #include "reporttool/exitstatus.h"
@@ -34,16 +35,18 @@ QString usageText()
         "        talven-report [-d フォルダー] [--csv 一覧.csv|-] [--xlsx 一覧.xlsx] [-j 数] [-r]\n"
         "                      検討ファイル|フォルダー ...\n"
         "どちらの形にも帳票のオプション（--job、--structure、--company、--designer、--checker、\n"
-        "--date、--figures / --no-figures、--footer）を付けられます。\n");
+        "--date、--figures / --no-figures、--footer）と --case を付けられます。\n");
 }
 
 QString helpText()
 {
     return usageText() + QStringLiteral(
         "\n"
-        "検討ファイル（*.vek）を開き、遮水矢板の設計の帳票を A4 一枚の PDF に書き出します。\n"
+        "検討ファイル（*.vek）を開き、遮水矢板の設計の帳票を A4 の PDF に書き出します。\n"
         "ファイルはメニューの「開く」と同じ規則で読み込み、範囲外の数値は 0 として\n"
-        "警告を標準エラーに書きます。\n"
+        "警告を標準エラーに書きます。そばにある水位ケースと表題欄のファイル（plan.talven.json）も\n"
+        "読み込みます。水位ケースがいくつもあれば、⊿H が最大のケース（支配ケース）で照査し、\n"
+        "2 ページ目に全ケースの表を印刷します。\n"
         "続けて鉛直方向と水平方向の照査結果を一行ずつ標準出力に書きます。\n"
         "  例: 鉛直方向　Ｃ′= 5.50 ＜ Ｃ = 8.50 ・・・ＮＧ\n"
         "\n"
@@ -68,12 +71,17 @@ QString helpText()
         "  -j, --jobs 数               同時に処理する検討ファイルの数（既定: コアの数の 2 倍。\n"
         "                              多くても検討ファイルの数とコアの数の 4 倍まで）\n"
         "  -r, --recursive             フォルダーのサブフォルダーの検討ファイルも扱います\n"
-        "      --job 文字              帳票の表題欄に業務名を印刷します\n"
-        "      --structure 文字        構造物名（樋門・樋管名）。省くと検討ファイルの名前（拡張子なし）\n"
+        "      --case 名前:WL1:WL2     水位ケースを加えます（何度でも。名前には : を含められます。\n"
+        "                              水位は -999.99 から 999.99。ケースは全部で 8 つまで）\n"
+        "      --job 文字              帳票の表題欄に業務名を印刷します（表題欄のオプションは、\n"
+        "                              検討ファイルが持つ表題欄より優先します）\n"
+        "      --structure 文字        構造物名（樋門・樋管名）。省くと検討ファイルの表題欄のもの、\n"
+        "                              それもなければ検討ファイルの名前（拡張子なし）\n"
         "      --company 文字          会社名\n"
         "      --designer 文字         設計者\n"
         "      --checker 文字          照査者\n"
-        "      --date 文字             作成日。省くと帳票を作る日（2026年12月7日 のように）\n"
+        "      --date 文字             作成日。省くと検討ファイルの表題欄のもの、それもなければ\n"
+        "                              帳票を作る日（2026年12月7日 のように）\n"
         "      --figures, --no-figures 照査結果の下に必要 ΣL、ΣL の過不足、許容水位差を\n"
         "                              印刷する（既定）／しない\n"
         "      --footer                用紙の下に検討ファイルの名前と「1 / 1」を印刷します\n"
@@ -81,7 +89,8 @@ QString helpText()
         "  -h, --help                  この説明を表示します\n"
         "\n"
         "一覧表の列: ファイル、方向、計算式、土質の区分、Ｌ′、ΣL、⊿H、計算値 Ｃ′、必要値 Ｃ、\n"
-        "判定（OK / NG）、ΣL の参考値、ΣL の過不足（不足は負）、許容 ⊿H、許容外水位、状態。\n"
+        "判定（OK / NG）、ΣL の参考値、ΣL の過不足（不足は負）、許容 ⊿H、許容外水位、状態、\n"
+        "検討ケース、WL1、WL2、支配（◎ が支配ケース）、構造物名。水位ケースと方向ごとに一行です。\n"
         "数値は画面の表示と同じです。\n"
         "= + - @ タブ 復帰 で始まる文字の欄には、表計算ソフトが式として扱わないよう\n"
         "頭に ' を付けます（数値の欄はそのままです）。\n"
@@ -97,7 +106,8 @@ QString helpText()
         "      前からあるファイルはそのまま残り、その照査結果は書きません）\n"
         "  64  引数に誤りがあります（PDF ファイルが検討ファイルそのもの、フォルダーや装置など\n"
         "      通常のファイルでない、引数のファイル名が UTF-8 でない、二つの検討ファイルの帳票が\n"
-        "      同じ名前になる場合、--xlsx に - を指定した場合も含みます。何も書きません）\n"
+        "      同じ名前になる、書き出すファイルどうしや検討ファイルがリンクをたどると同じファイル\n"
+        "      になる場合、--xlsx に - を指定した場合も含みます。何も書きません）\n"
         "  74  照査結果（または標準出力への一覧表）を書き込めませんでした（読み手が先に\n"
         "      終わったときも。帳票と一覧表のファイルは最後まで書き出します）\n"
         "まとめて扱うときは、出会ったうちで一番大きいコードで終わります。\n");
@@ -138,9 +148,10 @@ int lostOutput()
 
 // One study, one report: warnings and problems on standard error, the
 // verdict lines on standard output once the report is written.
-int runSingle(const QString &study, const QString &output, const ReportOptions &page)
+int runSingle(const QString &study, const QString &output, const ReportOptions &page,
+              const std::vector<WaterLevelCase> &cases)
 {
-    const StudyOutcome outcome = runStudyJob(study, output, page);
+    const StudyOutcome outcome = runStudyJob(study, output, page, cases);
     if (!printOutcome(outcome, QString()))
         return lostOutput();
     return outcome.exitStatus;
@@ -168,7 +179,8 @@ int main(int argc, char *argv[])
     // The application has taken its own options out of argc and argv.
     const QStringList commandLine = QGuiApplication::arguments();
     if (const std::optional<QString> name = undecodableArgument(argc, argv, commandLine))
-        return usageError(QStringLiteral("UTF-8 として読めないファイル名は使えません: %1").arg(*name));
+        return usageError(
+            QStringLiteral("UTF-8 として読めないファイル名は使えません: %1").arg(escapeControlCharacters(*name)));
     const auto parsed = parseReportArguments(commandLine);
     if (const QString *problem = std::get_if<QString>(&parsed))
         return usageError(*problem);
@@ -182,5 +194,5 @@ int main(int argc, char *argv[])
     }
     if (arguments.isBatch())
         return runBatch(arguments.batch);
-    return runSingle(arguments.inputs.first(), arguments.output, arguments.page);
+    return runSingle(arguments.inputs.first(), arguments.output, arguments.page, arguments.batch.cases);
 }

@@ -8,6 +8,7 @@
 #include "app/toolkittexts.h"
 #include "dialogs/dialogservice.h"
 #include "files/studyfile.h"
+#include "report/controlcharacters.h"
 #include "report/paintersurface.h"
 
 #include <QApplication>
@@ -15,10 +16,25 @@
 
 #include <cstdio>
 
+namespace {
+
+QtMessageHandler toolkitMessageHandler = nullptr;
+
+// Qt's warnings and the program's own name files and folders (the runtime
+// folder, the settings file): their control characters reach the terminal
+// escaped, through the handler Qt would have used.
+void writeEscapedMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    toolkitMessageHandler(type, context, talven::escapeControlCharacters(message));
+}
+
+}  // namespace
+
 int main(int argc, char *argv[])
 {
     using namespace talven;
 
+    toolkitMessageHandler = qInstallMessageHandler(writeEscapedMessage);
     QApplication app(argc, argv);
     registerReportFonts();
     installJapaneseToolkitTexts();
@@ -29,10 +45,18 @@ int main(int argc, char *argv[])
         const bool handing = !request.problem && !request.studyPath.isEmpty();
         // Only a file can be handed over; for anything else this launch says
         // what File > Open would say.
-        if (handing && !QFileInfo(request.studyPath).isFile())
+        if (handing && !QFileInfo(request.studyPath).isFile()) {
             showMessage(readErrorMessage());
-        else if (!handing || !instance.handOver(request.studyPath))
+        } else if (!handing) {
             warn(QStringLiteral("すでに「") + applicationTitle() + QStringLiteral("」は起動されています。"), QString());
+        } else if (!instance.handOver(request.studyPath)) {
+            // Never an end as if the study were open.
+            warn(QStringLiteral("起動している「") + applicationTitle()
+                     + QStringLiteral("」が応答しないため、検討ファイルを渡せませんでした。\r\n"
+                                      "しばらく待ってから、もう一度開いてください。"),
+                 QStringLiteral("タルヴェン・起動"));
+            return 1;
+        }
         return 0;
     }
 

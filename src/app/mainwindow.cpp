@@ -44,16 +44,14 @@ MainWindow::MainWindow()
     setAcceptDrops(true);
     document_ = new StudyDocument(this);
     boxes_ = new StudyBoxes(this);
-    reportSettings_ = ReportSettings::fromUser(document_->settings());
     createActions();
     buildTabs();
     connectStudy();
-    showStudy();
+    document_->start(withTitleBlock(emptyStudy()), QString());
     // The status line comes under the client area of the tabs.
     const QSize client(twipsX(this, 10080), twipsY(this, 7260));
     const int below = statusLine_->sizeHint().height() + centralWidget()->layout()->spacing();
     resize(QSize(client.width(), client.height() + below + menuBar()->sizeHint().height()).expandedTo(minimumSizeHint()));
-    updateDocumentState();
     updateRecentMenu();
 }
 
@@ -67,7 +65,17 @@ MainWindow::~MainWindow()
 
 ReportPage MainWindow::reportPage() const
 {
-    return {document_->study(), reportSettings_.pageOptions(document_->path(), QDate::currentDate())};
+    const Study &study = document_->study();
+    return {study, ReportSettings::of(study, document_->settings()).pageOptions(document_->path(), QDate::currentDate())};
+}
+
+// A study without a title block of its own (a new one, a study file without
+// its companion) takes the user's.
+Study MainWindow::withTitleBlock(Study study) const
+{
+    if (!study.titleBlock)
+        study.titleBlock = userTitleBlock(document_->settings());
+    return study;
 }
 
 bool MainWindow::confirmDiscard(const QString &caption)
@@ -75,14 +83,11 @@ bool MainWindow::confirmDiscard(const QString &caption)
     return ask(QStringLiteral("作業中のデータは全て失われますがいいですか？"), caption);
 }
 
-// New and Open start a study of their own: the title block's study fields
-// typed for another study are gone.
 void MainWindow::newStudy()
 {
     if (!document_->isSaved() && !confirmDiscard(QStringLiteral("タルヴェン・新規作成")))
         return;
-    reportSettings_.forgetStudyFields();
-    document_->start(resetStudy(document_->study(), false), QString());
+    document_->start(withTitleBlock(resetStudy(document_->study(), false)), QString());
     hideAllResults();
     tabs_->setCurrentIndex(MethodTab);
 }
@@ -122,8 +127,7 @@ void MainWindow::restoreStudyFile(const QString &path)
     tabs_->setFocus();
     for (const Message &message : opened->messages)
         showMessage(message);
-    reportSettings_.forgetStudyFields();
-    document_->start(opened->study, path);
+    document_->start(withTitleBlock(opened->study), path);
     hideAllResults();
     boxes_->nameBox(0)->setFocus();
 }
@@ -138,16 +142,20 @@ void MainWindow::saveStudyAs()
     document_->saveAs(this);
 }
 
-// The dialog leaves the window to look at; OK keeps what was set, the user's
-// part for the next runs too.
+// The dialog leaves the window to look at; OK gives the study its title
+// block, as one step, and keeps the user's part for the next new studies.
 void MainWindow::editReportSettings()
 {
-    auto *dialog = new ReportSettingsDialog(reportSettings_, document_->path(), this);
+    auto *dialog = new ReportSettingsDialog(ReportSettings::of(document_->study(), document_->settings()),
+                                            document_->path(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
-        reportSettings_ = dialog->settings();
-        reportSettings_.keepUserPart(document_->settings());
+        const ReportSettings chosen = dialog->settings();
+        chosen.keepUserPart(document_->settings());
         document_->saveSettings();
+        Study study = document_->study();
+        study.titleBlock = chosen.titleBlock;
+        document_->change(QStringLiteral("帳票の設定"), study);
     });
     dialog->open();
 }

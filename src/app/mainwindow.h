@@ -100,6 +100,7 @@ private:
     bool confirmExit();
     bool refuseReport();
     void restoreStudyFile(const QString &path);
+    Study withTitleBlock(Study study) const;
     void createActions();  // mainwindow_actions.cpp
     void updateRecentMenu();
 
@@ -116,6 +117,7 @@ private:
     void hideAllResults();
     void updateDocumentState();
     void proposePileLengths(Section section);
+    void editCases();
 
     // Files from outside (mainwindow_desktop.cpp).
     void openStudyWhenFree(const QString &path);
@@ -137,7 +139,6 @@ private:
     Study shown_;              // the study as the window shows it
     int showing_ = 0;          // above 0 while the window writes its controls: not the user's edits
     int currentTab_ = MethodTab;  // the tab change handling needs the tab that was left
-    ReportSettings reportSettings_;
 };
 
 }  // namespace talven

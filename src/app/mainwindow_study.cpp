@@ -2,6 +2,7 @@
 // study/, and the window redrawn from the study value.
 #include "app/mainwindow.h"
 
+#include "app/casedialog.h"
 #include "app/controls.h"
 #include "app/methodpage.h"
 #include "app/piletab.h"
@@ -82,6 +83,7 @@ void MainWindow::connectStudy()
 
     connect(methodPage_, &MethodPage::formulaChosen, this, &MainWindow::onFormulaChosen);
     connect(methodPage_, &MethodPage::soilClassChosen, this, &MainWindow::onSoilClassChosen);
+    connect(methodPage_, &MethodPage::casesRequested, this, &MainWindow::editCases);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
         const int previous = currentTab_;
         currentTab_ = tab;
@@ -219,6 +221,18 @@ void MainWindow::proposePileLengths(Section section)
         }
         edit.append(refreshBoxes(edit.study));
         document_->change(QStringLiteral("矢板長の提案"), edit.study);
+    });
+    dialog->open();
+}
+
+// Window-modal, as the proposal: OK makes the cases one step of the study.
+void MainWindow::editCases()
+{
+    auto *dialog = new CaseDialog(document_->study(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        document_->change(QStringLiteral("水位ケースの編集"),
+                          setCases(document_->study(), dialog->firstCaseName(), dialog->moreCases()));
     });
     dialog->open();
 }

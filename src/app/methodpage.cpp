@@ -59,6 +59,14 @@ MethodPage::MethodPage(StudyBoxes &boxes)
     QGroupBox *levelFrame = groupFrame(boxes, QStringLiteral("水位差"), "waterLevelFrame", boxGroup(BoxGroup::WaterLevels),
                                        QStringLiteral("水位名称"), QStringLiteral("( EL = )"), QStringLiteral("⊿H　="),
                                        headDifferenceLabel_);
+    // The water-level cases open from the ⊿H row's free left part: a link
+    // as high as the row's text, so that nothing on the tab moves.
+    casesLink_ = newLabel(QString(), "caseLink");
+    casesLink_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    casesLink_->setToolTip(QStringLiteral("水位ケース（計画高水位時、施工時など）を編集します"));
+    connect(casesLink_, &QLabel::linkActivated, this, &MethodPage::casesRequested);
+    auto *levelGrid = static_cast<QGridLayout *>(levelFrame->layout());
+    levelGrid->addWidget(casesLink_, levelGrid->rowCount() - 1, 0, Qt::AlignLeft);
 
     // The soil class and the creep ratio.
     auto *soil = new QGridLayout;
@@ -157,6 +165,7 @@ void MethodPage::show(const Study &study)
         formulaNumeratorLabel_->setText(numeratorCaption(study.formula));
         creepRatioCaption_->setText(ratioCaption(study.formula));
     }
+    casesLink_->setText(QStringLiteral("<a href=\"cases\">ケース(%1)…</a>").arg(study.caseCount()));
     if (selectedClass() != study.soilClass) {
         if (study.soilClass < 0) {
             soilClassList_->clearSelection();
@@ -170,7 +179,8 @@ void MethodPage::show(const Study &study)
 void MethodPage::showTotals(const StudyCheck &check)
 {
     memberTotalLabel_->setText(check.structureLengthText);
-    headDifferenceLabel_->setText(check.headDifferenceText);
+    // The frame's own WL1 and WL2: case 1's, whichever case governs.
+    headDifferenceLabel_->setText(check.cases.front().headDifferenceText);
 }
 
 void MethodPage::leaveTabOrder()

@@ -39,6 +39,8 @@ Q_SIGNALS:
     void formulaChosen(Formula formula);
     // -1 when the choice is cleared.
     void soilClassChosen(int soilClass);
+    // The water-level cases' link in the 水位差 frame.
+    void casesRequested();
 
 private:
     QWidget *buildFormulaFrame();
@@ -49,6 +51,7 @@ private:
     QLabel *formulaNumeratorLabel_ = nullptr;
     QLabel *memberTotalLabel_ = nullptr;
     QLabel *headDifferenceLabel_ = nullptr;
+    QLabel *casesLink_ = nullptr;
     QListWidget *soilClassList_ = nullptr;
     QLabel *creepRatioCaption_ = nullptr;
     QPushButton *nextButton_ = nullptr;

@@ -111,10 +111,20 @@ void PageArea::redraw()
     QPainter painter(&image);
     painter.scale(zoom_, zoom_);
     PainterSurface surface(painter, false);
-    drawReportPage(surface, source_());
+    const ReportPage report = source_();
+    pageCount_ = reportPageCount(report);
+    pageIndex_ = std::min(pageIndex_, pageCount_ - 1);
+    drawReportPage(surface, report, pageIndex_);
     painter.end();
     page_->image = image;
     page_->update();
+    Q_EMIT pagesChanged();
+}
+
+void PageArea::showPage(int index)
+{
+    pageIndex_ = std::clamp(index, 0, pageCount_ - 1);
+    redraw();
 }
 
 void PageArea::setZoom(double zoom)

@@ -13,7 +13,7 @@ namespace talven {
 
 class PagePicture;
 
-// The preview's page: one white A4 sheet drawn at a zoom, centred where it is
+// The preview's page: one white A4 sheet of the report drawn at a zoom, centred where it is
 // smaller than the area, with scroll bars where it is larger. The bars count
 // in twips of the screen and step 200 twips; the vertical one leaves the
 // page's bottom 100 twips above the area's. A fit (whole page, page width)
@@ -41,6 +41,10 @@ public:
 
     // Draws the page again from the study as it is now.
     void redraw();
+    // The report's pages: the one shown (from 0) and how many there are.
+    int pageIndex() const { return pageIndex_; }
+    int pageCount() const { return pageCount_; }
+    void showPage(int index);
     void setZoom(double zoom);  // a zoom of its own, 1.0 being 100%
     void setFit(Fit fit);
     void zoomIn();   // to the next of ZoomSteps
@@ -53,6 +57,8 @@ public:
 Q_SIGNALS:
     // After every zoom command and fit, whether or not the zoom changed.
     void zoomChanged();
+    // After every drawing: the page shown or the number of pages may have changed.
+    void pagesChanged();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -72,6 +78,8 @@ private:
     double zoom_ = 1.0;
     Fit fit_ = Fit::None;
     int wheelAngle_ = 0;  // Ctrl+wheel turns not yet a whole notch
+    int pageIndex_ = 0;
+    int pageCount_ = 1;
 };
 
 }  // namespace talven

@@ -89,6 +89,26 @@ ResultLine createResultLine(const QByteArray &name)
     return line;
 }
 
+// Every case of a section: ◎ on the governing one, its name, ΔH, ratio and
+// verdict, ＮＧ in red.
+QString caseList(const StudyCheck &check, Section section)
+{
+    QString rows = QStringLiteral("<tr><th></th><th align=left>ケース</th><th>⊿H</th><th>Ｃ′</th><th>判定</th></tr>");
+    for (int i = 0; i < int(check.cases.size()); ++i) {
+        const CaseCheck &levels = check.cases[std::size_t(i)];
+        const std::optional<SectionVerdict> &verdict = levels.section(section).verdict;
+        const QString verdictText = !verdict ? QStringLiteral("―")
+                                   : verdict->ok ? QStringLiteral("ＯＫ")
+                                                 : QStringLiteral("<font color=#c00000>ＮＧ</font>");
+        rows += QStringLiteral("<tr><td>%1</td><td>%2</td><td align=right>%3</td><td align=right>%4</td>"
+                               "<td align=center>%5</td></tr>")
+                    .arg(i == check.governing ? QStringLiteral("◎") : QString(),
+                         levels.shownName(i).toHtmlEscaped(), levels.headDifferenceText,
+                         verdict ? verdict->provided : QString(), verdictText);
+    }
+    return QStringLiteral("<table cellspacing=0 cellpadding=2>") + rows + QStringLiteral("</table>");
+}
+
 }  // namespace
 
 // Every control is made before it is laid out, and laid out in reading
@@ -142,9 +162,16 @@ PileTab::PileTab(Section section, StudyBoxes &boxes)
     left->addWidget(proposalButton_, 0, Qt::AlignLeft);
     left->addStretch(1);
 
+    // Shown with the result when the study has several water-level cases;
+    // the sketch above gives it the room.
+    cases_ = newLabel(QString(), partName(section, "CaseList").constData());
+    cases_->setTextFormat(Qt::RichText);
+    cases_->hide();
+
     auto *right = new QVBoxLayout;
     right->addWidget(figureWithCaption(figureCaption, newFigure(look.drawing, partName(section, "Figure").constData())),
                      1);
+    right->addWidget(cases_);
     right->addWidget(buildResultArea());
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(showResultButton_);
@@ -249,6 +276,8 @@ void PileTab::showResult(const StudyCheck &check)
     marginCaption_->show();
     margin_->show();
     allowableHead_->setVisible(own.allowableHead.has_value());
+    cases_->setText(caseList(check, section_));
+    cases_->setVisible(check.cases.size() > 1);
 }
 
 void PileTab::showFormulaCaptions(const QString &numerator)
@@ -261,7 +290,7 @@ void PileTab::hideResult(const QString &numerator)
 {
     for (QLabel *label : result_.answer())
         label->hide();
-    for (QLabel *figure : {marginCaption_, margin_, allowableHead_})
+    for (QLabel *figure : {marginCaption_, margin_, allowableHead_, cases_})
         figure->hide();
     showFormulaCaptions(numerator);
 }

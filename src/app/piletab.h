@@ -57,7 +57,9 @@ public:
     void showReferenceSigmaL(const QString &text);
 
     // Writes this section's ratio, sign, required ratio and verdict, and the
-    // design figures, and shows them; without a verdict (ΔH = 0) nothing changes.
+    // design figures, and shows them: the governing case's, under a list of
+    // every case when there are several. Without a verdict (ΔH = 0) nothing
+    // changes.
     void showResult(const StudyCheck &check);
     // The fraction shows the formula's captions instead of numbers.
     void showFormulaCaptions(const QString &numerator);
@@ -81,6 +83,7 @@ private:
     QLabel *marginCaption_ = nullptr;
     QLabel *margin_ = nullptr;
     QLabel *allowableHead_ = nullptr;
+    QLabel *cases_ = nullptr;  // each water-level case's ΔH, ratio and verdict, with several cases
     QPushButton *back_ = nullptr;
     QPushButton *next_ = nullptr;
 };

@@ -78,7 +78,9 @@ PreviewWindow::PreviewWindow(QWidget *owner, InputSource source, PdfPathSource p
     setCentralWidget(area_);
     createZoomBar();
     connect(area_, &PageArea::zoomChanged, this, &PreviewWindow::showZoom);
+    connect(area_, &PageArea::pagesChanged, this, &PreviewWindow::showPages);
     showZoom();
+    showPages();
 }
 
 // 全体表示, 幅に合わせる and 100% stay checked while they hold; 縮小 and 拡大
@@ -108,6 +110,7 @@ void PreviewWindow::createZoomBar()
     zoomLabel_->setObjectName(QStringLiteral("zoomLabel"));
     zoomLabel_->setContentsMargins(8, 0, 8, 0);
     bar->addWidget(zoomLabel_);
+    createPageCommands(bar);
 
     auto *fits = new QActionGroup(this);
     fits->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -120,6 +123,36 @@ void PreviewWindow::createZoomBar()
     connect(actualSizeAction_, &QAction::triggered, this, [this] { area_->setZoom(1.0); });
     connect(zoomInAction_, &QAction::triggered, area_, &PageArea::zoomIn);
     connect(zoomOutAction_, &QAction::triggered, area_, &PageArea::zoomOut);
+}
+
+// A report of several pages (the water-level cases) is turned page by page;
+// with one page the commands are not shown.
+void PreviewWindow::createPageCommands(QToolBar *bar)
+{
+    pagesSeparator_ = bar->addSeparator();
+    previousPageAction_ = bar->addAction(QStringLiteral("前のページ"));
+    previousPageAction_->setObjectName(QStringLiteral("previousPageAction"));
+    previousPageAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    pageLabel_ = new QLabel;
+    pageLabel_->setObjectName(QStringLiteral("pageLabel"));
+    pageLabel_->setContentsMargins(8, 0, 8, 0);
+    pageLabelAction_ = bar->addWidget(pageLabel_);
+    nextPageAction_ = bar->addAction(QStringLiteral("次のページ"));
+    nextPageAction_->setObjectName(QStringLiteral("nextPageAction"));
+    nextPageAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+    connect(previousPageAction_, &QAction::triggered, this, [this] { area_->showPage(area_->pageIndex() - 1); });
+    connect(nextPageAction_, &QAction::triggered, this, [this] { area_->showPage(area_->pageIndex() + 1); });
+}
+
+void PreviewWindow::showPages()
+{
+    const int count = area_->pageCount();
+    const int index = area_->pageIndex();
+    for (QAction *part : {pagesSeparator_, previousPageAction_, pageLabelAction_, nextPageAction_})
+        part->setVisible(count > 1);
+    pageLabel_->setText(QStringLiteral("%1 / %2 ページ").arg(index + 1).arg(count));
+    previousPageAction_->setEnabled(index > 0);
+    nextPageAction_->setEnabled(index + 1 < count);
 }
 
 void PreviewWindow::showZoom()

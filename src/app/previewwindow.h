@@ -11,6 +11,7 @@
 class QAction;
 class QLabel;
 class QScrollBar;
+class QToolBar;
 
 namespace talven {
 
@@ -48,6 +49,8 @@ public:
     QAction *actualSizeAction() const { return actualSizeAction_; }
     QAction *zoomInAction() const { return zoomInAction_; }
     QAction *zoomOutAction() const { return zoomOutAction_; }
+    QAction *previousPageAction() const { return previousPageAction_; }
+    QAction *nextPageAction() const { return nextPageAction_; }
     // The page as last drawn.
     const QImage &pageImage() const { return area_->pageImage(); }
 
@@ -63,7 +66,9 @@ private:
     PreviewWindow(QWidget *owner, InputSource source, PdfPathSource pdfPath);
 
     void createZoomBar();
+    void createPageCommands(QToolBar *bar);
     void showZoom();
+    void showPages();
     void placeOver(const QWidget *owner);
     void printReport();
     void closePreview();
@@ -79,6 +84,11 @@ private:
     QAction *actualSizeAction_ = nullptr;
     QAction *zoomInAction_ = nullptr;
     QAction *zoomOutAction_ = nullptr;
+    QAction *pagesSeparator_ = nullptr;
+    QAction *previousPageAction_ = nullptr;
+    QAction *nextPageAction_ = nullptr;
+    QAction *pageLabelAction_ = nullptr;
+    QLabel *pageLabel_ = nullptr;
 };
 
 }  // namespace talven

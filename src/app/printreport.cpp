@@ -12,9 +12,14 @@
 
 namespace talven {
 
-void drawReportPage(ReportSurface &surface, const ReportPage &page)
+int reportPageCount(const ReportPage &page)
 {
-    if (!drawReport(surface, page.input, checkStudy(page.input), page.options).complete)
+    return reportPageCount(checkStudy(page.input), page.options);
+}
+
+void drawReportPage(ReportSurface &surface, const ReportPage &page, int index)
+{
+    if (!drawReport(surface, page.input, checkStudy(page.input), page.options, index).complete)
         drawNotReadyNotice(surface, reportNotReadyMessage().prompt);
 }
 
@@ -29,9 +34,14 @@ bool printOnPrinter(QPrinter &printer, const ReportPage &page)
     if (!painter.begin(&printer))
         return false;
     PainterSurface surface(painter, true);
-    drawReportPage(surface, page);
+    bool started = true;
+    for (int index = 0; index < reportPageCount(page); ++index) {
+        if (index > 0)
+            started = printer.newPage() && started;
+        drawReportPage(surface, page, index);
+    }
     // Ending the document sends it.
-    return painter.end();
+    return painter.end() && started;
 }
 
 // The PDF printer's file, with the page the printer would have had. Its own
@@ -39,8 +49,9 @@ bool printOnPrinter(QPrinter &printer, const ReportPage &page)
 bool writePdf(const QPrinter &printer, const ReportPage &page)
 {
     return writeReportPdfFile(printer.outputFileName(), printer.pageLayout(), printer.resolution(),
-                              page.options.titleBlock.structure, [&page](ReportSurface &surface) {
-                                  drawReportPage(surface, page);
+                              page.options.titleBlock.structure, reportPageCount(page),
+                              [&page](ReportSurface &surface, int index) {
+                                  drawReportPage(surface, page, index);
                                   return true;
                               });
 }

@@ -15,11 +15,12 @@ struct ReportPage {
     ReportOptions options;
 };
 
-// The page as the preview shows it and the printer prints it: the report of
-// the study and its check, with the readiness message where the verdict
-// lines cannot be computed (ΔH = 0, possible only once a preview is already
-// open).
-void drawReportPage(ReportSurface &surface, const ReportPage &page);
+// The report's pages, as the preview shows them and the printer prints them.
+int reportPageCount(const ReportPage &page);
+// Page `index` (from 0): the report of the study and its check, with the
+// readiness message where the verdict lines cannot be computed (ΔH = 0,
+// possible only once a preview is already open).
+void drawReportPage(ReportSurface &surface, const ReportPage &page, int index = 0);
 
 // The printer dialog, then the page on the chosen printer and the end of the
 // document. The dialog's PDF printer proposes `pdfPath` and writes the file

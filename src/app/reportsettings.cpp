@@ -13,22 +13,10 @@ namespace talven {
 
 namespace {
 
-// The title block's fields in the dialog's order, with the user's setting
-// of those the user keeps (none: the study's own).
-struct Field {
-    const char16_t *label;
-    QString TitleBlock::*value;
-    QString UserSettings::*kept;
-};
-
-constexpr std::array<Field, 6> Fields{{
-    {u"業務名", &TitleBlock::job, &UserSettings::job},
-    {u"構造物名", &TitleBlock::structure, nullptr},
-    {u"会社名", &TitleBlock::company, &UserSettings::company},
-    {u"設計者", &TitleBlock::designer, &UserSettings::designer},
-    {u"照査者", &TitleBlock::checker, &UserSettings::checker},
-    {u"作成日", &TitleBlock::date, nullptr},
-}};
+// The user's setting of each title field the user keeps, in the order of
+// TitleFields (none: the study's own).
+constexpr std::array<QString UserSettings::*, TitleFields.size()> KeptFields{
+    &UserSettings::job, nullptr, &UserSettings::company, &UserSettings::designer, &UserSettings::checker, nullptr};
 
 QString studyName(const QString &studyPath)
 {
@@ -37,38 +25,35 @@ QString studyName(const QString &studyPath)
 
 }  // namespace
 
-ReportSettings ReportSettings::fromUser(const UserSettings &user)
+TitleBlock userTitleBlock(const UserSettings &user)
 {
-    ReportSettings settings;
-    for (const Field &field : Fields) {
-        if (field.kept)
-            settings.typed.*field.value = user.*field.kept;
+    TitleBlock block;
+    for (std::size_t i = 0; i < TitleFields.size(); ++i) {
+        if (KeptFields[i])
+            block.*TitleFields[i].value = user.*KeptFields[i];
     }
-    settings.figures = user.figures;
-    settings.footer = user.footer;
-    return settings;
+    return block;
+}
+
+ReportSettings ReportSettings::of(const Study &study, const UserSettings &user)
+{
+    return {study.titleBlock.value_or(userTitleBlock(user)), user.figures, user.footer};
 }
 
 void ReportSettings::keepUserPart(UserSettings &user) const
 {
-    for (const Field &field : Fields) {
-        if (field.kept)
-            user.*field.kept = typed.*field.value;
+    for (std::size_t i = 0; i < TitleFields.size(); ++i) {
+        if (KeptFields[i])
+            user.*KeptFields[i] = titleBlock.*TitleFields[i].value;
     }
     user.figures = figures;
     user.footer = footer;
 }
 
-void ReportSettings::forgetStudyFields()
-{
-    typed.structure.clear();
-    typed.date.clear();
-}
-
 ReportOptions ReportSettings::pageOptions(const QString &studyPath, const QDate &day) const
 {
     ReportOptions options;
-    options.titleBlock = typed;
+    options.titleBlock = titleBlock;
     if (options.titleBlock.structure.trimmed().isEmpty())
         options.titleBlock.structure = studyName(studyPath);
     if (options.titleBlock.date.trimmed().isEmpty())
@@ -85,10 +70,10 @@ ReportSettingsDialog::ReportSettingsDialog(const ReportSettings &settings, const
     setObjectName(QStringLiteral("reportSettingsDialog"));
     setWindowTitle(applicationTitle() + QStringLiteral("・帳票の設定"));
     auto *form = new QFormLayout;
-    for (std::size_t i = 0; i < Fields.size(); ++i) {
-        fields_[i] = new QLineEdit(settings.typed.*Fields[i].value);
+    for (std::size_t i = 0; i < TitleFields.size(); ++i) {
+        fields_[i] = new QLineEdit(settings.titleBlock.*TitleFields[i].value);
         fields_[i]->setMinimumWidth(fontMetrics().horizontalAdvance(QString(24, u'漢')));
-        form->addRow(QString::fromUtf16(Fields[i].label), fields_[i]);
+        form->addRow(QString::fromUtf16(TitleFields[i].label), fields_[i]);
     }
     // What the page shows when a study's own field is left empty.
     const QString name = studyName(studyPath);
@@ -115,8 +100,8 @@ ReportSettingsDialog::ReportSettingsDialog(const ReportSettings &settings, const
 ReportSettings ReportSettingsDialog::settings() const
 {
     ReportSettings chosen;
-    for (std::size_t i = 0; i < Fields.size(); ++i)
-        chosen.typed.*Fields[i].value = fields_[i]->text().trimmed();
+    for (std::size_t i = 0; i < TitleFields.size(); ++i)
+        chosen.titleBlock.*TitleFields[i].value = fields_[i]->text().trimmed();
     chosen.figures = figures_->isChecked();
     chosen.footer = footer_->isChecked();
     return chosen;

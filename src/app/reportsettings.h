@@ -14,24 +14,26 @@ class QLineEdit;
 
 namespace talven {
 
-// 帳票の設定: what the printed page carries besides the study. 業務名, 会社名,
-// 設計者, 照査者 and the two options are the user's and kept between runs;
-// 構造物名 and 作成日 belong to the study on screen, and left empty the page
-// takes the study's file name and the day it is printed.
+// 帳票の設定: what the printed page carries besides the study. The title
+// block is the study's own and saved with it; a study that has none takes
+// the user's 業務名, 会社名, 設計者 and 照査者, which the user keeps between
+// runs with the two options. 構造物名 and 作成日 left empty print as the
+// study's file name and the day it is printed.
 struct ReportSettings {
-    TitleBlock typed;
+    TitleBlock titleBlock;
     bool figures = true;
     bool footer = false;
 
-    // The user's part as kept between runs; the study's own fields empty.
-    static ReportSettings fromUser(const UserSettings &user);
+    static ReportSettings of(const Study &study, const UserSettings &user);
+    // The user's part kept for the next new study, and the options.
     void keepUserPart(UserSettings &user) const;
-    // Another study: its 構造物名 and 作成日 are its own.
-    void forgetStudyFields();
     // The page's options for the study in `studyPath` (empty for a new one)
     // printed on `day`.
     ReportOptions pageOptions(const QString &studyPath, const QDate &day) const;
 };
+
+// The title block a new study starts with: the user's fields, no 構造物名 or 作成日.
+TitleBlock userTitleBlock(const UserSettings &user);
 
 // File > 帳票の設定…: the six fields of the title block and the two options.
 class ReportSettingsDialog final : public QDialog {

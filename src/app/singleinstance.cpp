@@ -1,5 +1,7 @@
 #include "app/singleinstance.h"
 
+#include "report/controlcharacters.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -12,6 +14,8 @@
 #include <QSysInfo>
 #include <QThread>
 #include <QTimer>
+
+#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -29,12 +33,20 @@ constexpr int WritingPollMs = 20;
 // QLockFile's own lock for removing a stale lock, judged stale after this.
 constexpr int RemovalLockStaleMs = 2000;
 constexpr int RemovalWaitMs = 5000;
-// The running copy listens once its window is up, a second or so after its start.
-constexpr int HandOverWaitMs = 5000;
+// The running copy listens once its window is up, a second or so after its
+// start, and answers once it has taken the path; a launch waits this long for
+// both, then says that it could not hand its study over. Long enough for a
+// copy that reads a queue of silent connections, 16 every 3 seconds.
+constexpr int HandOverWaitMs = 8000;
 constexpr int ConnectWaitMs = 1000;
 constexpr int ConnectRetryMs = 100;
-// A message is one path; anything longer is not from a launch of ours.
+// A message is one path, ended by a NUL (which no path holds); anything longer
+// is not from a launch of ours. The running copy answers a message so ended
+// once it has taken the path. A message that ends with the connection is
+// taken too, without an answer.
 constexpr qint64 MaxMessageBytes = 64 * 1024;
+constexpr char MessageEnd = '\0';
+const QByteArray TakenAnswer = QByteArrayLiteral("\x06");
 // A launch writes its path as soon as it is connected: a connection that has
 // not brought a whole message by then is dropped, so that silent ones cannot
 // use up the descriptors.
@@ -226,8 +238,16 @@ SingleInstance::Removal SingleInstance::removeStaleLock()
 
 bool SingleInstance::listen()
 {
-    if (!guards())
+    if (!guards() || stopped_)
         return false;
+    // Only where the start found the user's own folder: one that another user
+    // has swapped in (a temporary folder open to all), or that was opened to
+    // others, never gets the socket.
+    const QString folder = QFileInfo(socketPath_).absolutePath();
+    if (!isUsersOwnFolder(folder)) {
+        stopListening(folder);
+        return false;
+    }
     if (!server_) {
         server_ = new QLocalServer(this);
         // Only this user reaches the socket, as only this user reaches the folder.
@@ -238,12 +258,12 @@ bool SingleInstance::listen()
         // A failed accept closes the server and removes its socket, and a
         // cleaner of the temporary folder may remove it too: later launches
         // would find no one. A named pipe has no file to lose.
-        auto *check = new QTimer(this);
-        connect(check, &QTimer::timeout, this, [this] {
+        listenCheck_ = new QTimer(this);
+        connect(listenCheck_, &QTimer::timeout, this, [this] {
             if (!isUsersOwnSocket(socketPath_))
                 listen();
         });
-        check->start(ListenCheckMs);
+        listenCheck_->start(ListenCheckMs);
 #endif
     }
     // Connections already accepted are read, not lost with the old socket.
@@ -253,7 +273,29 @@ bool SingleInstance::listen()
     // A copy that ended without cleaning up left its socket behind; while we
     // hold the lock no other copy listens there.
     QLocalServer::removeServer(socketPath_);
-    return server_->listen(socketPath_);
+    if (!server_->listen(socketPath_))
+        return false;
+    // The folder may have been swapped while the socket was made.
+    if (!isUsersOwnFolder(folder)) {
+        stopListening(folder);
+        return false;
+    }
+    return true;
+}
+
+// Once: no more sockets, no more looks at the folder.
+void SingleInstance::stopListening(const QString &folder)
+{
+    if (stopped_)
+        return;
+    stopped_ = true;
+    if (listenCheck_)
+        listenCheck_->stop();
+    if (server_)
+        server_->close();
+    qWarning().noquote() << QStringLiteral("talven: 起動の印を置いたフォルダー %1 がこの利用者だけのものではなくなったため、"
+                                           "ほかの起動から検討ファイルを受け取るのをやめます。")
+                                .arg(escapeControlCharacters(QDir::toNativeSeparators(folder)));
 }
 
 void SingleInstance::takeConnections()
@@ -272,12 +314,15 @@ void SingleInstance::watch(QLocalSocket *socket)
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
         if (socket->bytesAvailable() > MaxMessageBytes)
             drop(socket);
+        else if (socket->peek(socket->bytesAvailable()).contains(MessageEnd))
+            receive(socket);
     });
     // The launch closes the connection once its path is written.
     connect(socket, &QLocalSocket::disconnected, this, [this, socket] { receive(socket); });
     QTimer::singleShot(MessageWaitMs, socket, [this, socket] { drop(socket); });
     // One that waited in the queue may have brought its whole message already.
-    if (socket->state() == QLocalSocket::UnconnectedState)
+    if (socket->state() == QLocalSocket::UnconnectedState
+        || socket->peek(socket->bytesAvailable()).contains(MessageEnd))
         receive(socket);
 }
 
@@ -285,9 +330,19 @@ void SingleInstance::receive(QLocalSocket *socket)
 {
     if (!waiting_.contains(socket))
         return;
-    const QFileInfo file(QFile::decodeName(socket->readAll()));
+    // An answer that finds the launch gone ends the connection, which must
+    // not bring it here again.
+    disconnect(socket, nullptr, this, nullptr);
+    const QByteArray message = socket->readAll();
+    const qsizetype end = message.indexOf(MessageEnd);
+    const QFileInfo file(QFile::decodeName(end < 0 ? message : message.left(end)));
+    bool taken = file.isAbsolute() && file.isFile();
+    // A launch that waits for the answer has told the user it could not hand
+    // its study over once it is gone: its study is not opened behind its back.
+    if (taken && end >= 0)
+        taken = socket->write(TakenAnswer) == TakenAnswer.size() && socket->flush();
     drop(socket);
-    if (file.isAbsolute() && file.isFile())
+    if (taken)
         Q_EMIT studyHandedOver(file.absoluteFilePath());
 }
 
@@ -307,25 +362,29 @@ void SingleInstance::drop(QLocalSocket *socket)
 bool SingleInstance::handOver(const QString &path)
 {
     QLocalSocket socket;
+    const QDeadlineTimer deadline(HandOverWaitMs);
     // Only a socket of the user's own hears which study the user opens.
-    const auto connected = [this, &socket] {
+    const auto connected = [this, &socket, &deadline] {
         if (socketPath_.isEmpty() || !isUsersOwnSocket(socketPath_))
             return false;
         socket.connectToServer(socketPath_);
-        return socket.waitForConnected(ConnectWaitMs);
+        return socket.waitForConnected(int(std::min<qint64>(ConnectWaitMs, deadline.remainingTime())));
     };
-    const QDeadlineTimer deadline(HandOverWaitMs);
     while (!connected()) {
         if (deadline.hasExpired())
             return false;
         QThread::msleep(ConnectRetryMs);
     }
-    const QByteArray message = QFile::encodeName(QFileInfo(path).absoluteFilePath());
-    if (socket.write(message) != message.size())
+    const QByteArray message = QFile::encodeName(QFileInfo(path).absoluteFilePath()) + MessageEnd;
+    if (socket.write(message) != message.size()
+        || (socket.bytesToWrite() > 0 && !socket.waitForBytesWritten(int(deadline.remainingTime()))))
         return false;
-    // Closing sends what is written first.
-    socket.disconnectFromServer();
-    return socket.state() == QLocalSocket::UnconnectedState || socket.waitForDisconnected(ConnectWaitMs);
+    // The running copy answers once it has taken the path; a copy that is
+    // stuck, or flooded by connections that say nothing, does not in time.
+    while (socket.bytesAvailable() < TakenAnswer.size() && socket.state() == QLocalSocket::ConnectedState
+           && !deadline.hasExpired())
+        socket.waitForReadyRead(int(deadline.remainingTime()));
+    return socket.bytesAvailable() >= TakenAnswer.size() && socket.read(TakenAnswer.size()) == TakenAnswer;
 }
 
 QString SingleInstance::defaultLockPath()

@@ -7,6 +7,7 @@
 
 class QLocalServer;
 class QLocalSocket;
+class QTimer;
 
 namespace talven {
 
@@ -32,10 +33,12 @@ public:
     bool guards() const;
 
     // The copy that holds the lock takes the files of later launches, and
-    // listens again whenever its socket is gone (a failed accept closes it).
+    // listens again whenever its socket is gone (a failed accept closes it),
+    // as long as its folder is still the user's own; otherwise it stops
+    // listening for good and says so once on standard error.
     bool listen();
     // A later launch gives the running copy the absolute path of a study;
-    // false when no copy of this user answered.
+    // false when no copy of this user has taken it within a few seconds.
     bool handOver(const QString &path);
 
     // The lock's path in the user's own folder, made when missing; empty
@@ -55,11 +58,14 @@ private:
     void watch(QLocalSocket *socket);
     void receive(QLocalSocket *socket);
     void drop(QLocalSocket *socket);
+    void stopListening(const QString &folder);
 
     QString lockPath_;
     QString socketPath_;
     QLockFile lock_;
     QLocalServer *server_ = nullptr;
+    QTimer *listenCheck_ = nullptr;
+    bool stopped_ = false;  // the folder stopped being the user's own
     QSet<QLocalSocket *> waiting_;  // connections taken whose message has not come in yet
 };
 

@@ -102,17 +102,36 @@ void showText(QLineEdit *box, const QString &text)
 
 }  // namespace
 
-StudyBoxes::StudyBoxes(QWidget *window) : QObject(window), window_(window) {}
-
-QLineEdit *StudyBoxes::makeNumberBox(int index)
+QLineEdit *newNumberEdit(int ruleBox)
 {
     auto *box = new QLineEdit;
-    box->setObjectName(indexed("numberBox", index));
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
     box->setInputMethodHints(Qt::ImhFormattedNumbersOnly);
     box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-0000.000")) + 12);
     box->setMaximumWidth(box->minimumWidth() + 20);
+    new BroughtInText(box, numberBoxMaxLength(ruleBox), numberTextBroughtIn);
+    return box;
+}
+
+bool swallowsTypedNumber(const QLineEdit &box, int ruleBox, const QKeyEvent &key)
+{
+    if (isEditingKey(key) || key.matches(QKeySequence::Copy) || key.matches(QKeySequence::Paste))
+        return false;
+    // Other control characters, such as Ctrl+A, are discarded too.
+    const QChar character = key.text().front();
+    if (isControlCharacter(character) || !numberBoxAccepts(ruleBox, character))
+        return true;
+    const int longest = numberBoxMaxLength(ruleBox);
+    return longest > 0 && roomLeft(box, longest) < 1;
+}
+
+StudyBoxes::StudyBoxes(QWidget *window) : QObject(window), window_(window) {}
+
+QLineEdit *StudyBoxes::makeNumberBox(int index)
+{
+    QLineEdit *box = newNumberEdit(index);
+    box->setObjectName(indexed("numberBox", index));
     if (const std::optional<QColor> colour = boxColour(groupOfBox(index).group)) {
         QPalette palette = box->palette();
         palette.setColor(QPalette::Base, *colour);
@@ -120,7 +139,6 @@ QLineEdit *StudyBoxes::makeNumberBox(int index)
         box->setPalette(palette);
     }
     box->installEventFilter(this);
-    new BroughtInText(box, numberBoxMaxLength(index), numberTextBroughtIn);
     connect(box, &QLineEdit::textChanged, this, [this, index] { Q_EMIT numberEdited(index); });
     numberBoxes_[index] = box;
     return box;
@@ -298,14 +316,7 @@ bool StudyBoxes::swallowsNumberKey(int index, const QKeyEvent &key)
             numberBoxes_[next]->setFocus();
         return true;
     }
-    if (isEditingKey(key) || key.matches(QKeySequence::Copy) || key.matches(QKeySequence::Paste))
-        return false;
-    // Other control characters, such as Ctrl+A, are discarded too.
-    const QChar character = key.text().front();
-    if (isControlCharacter(character) || !numberBoxAccepts(index, character))
-        return true;
-    const int longest = numberBoxMaxLength(index);
-    return longest > 0 && roomLeft(*numberBoxes_[index], longest) < 1;
+    return swallowsTypedNumber(*numberBoxes_[index], index, key);
 }
 
 bool StudyBoxes::swallowsNameKey(int index, const QKeyEvent &key)

@@ -17,6 +17,14 @@ class QWidget;
 
 namespace talven {
 
+// A number box of the look and the text rules of numberBox(ruleBox):
+// right-aligned, without input method, text brought in held to what the box
+// takes. The study's boxes are made so, and the water-level cases' too.
+QLineEdit *newNumberEdit(int ruleBox);
+// Whether a key typed into such a box is dropped: a character the box does
+// not take, or one past its longest text.
+bool swallowsTypedNumber(const QLineEdit &box, int ruleBox, const QKeyEvent &key);
+
 // The study's boxes: the twenty number boxes numberBox(0..19) and the
 // nineteen name boxes nameBox(0..18), made here so that their keys and focus
 // are handled in one place, and shown from a Study.

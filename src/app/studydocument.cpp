@@ -121,13 +121,12 @@ bool StudyDocument::saveAs(QWidget *dialogParent)
 
 bool StudyDocument::write(const QString &target)
 {
-    const StudyFileContent content = studyFileContent(study_);
-    if (const std::optional<Message> refusal = writeStudyFile(target, content)) {
+    if (const std::optional<Message> refusal = saveStudy(target, study_)) {
         showMessage(*refusal);
         return false;
     }
     // The study now holds the method code just written.
-    study_.record.methodCode = content.methodCode;
+    study_.record.methodCode = studyFileContent(study_).methodCode;
     committed_ = study_;
     history_.setClean();
     setPath(target);

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace talven {
 
@@ -50,6 +51,26 @@ struct SectionCheck {
     bool operator==(const SectionCheck &) const = default;
 };
 
+// One water-level case of a study: its head difference and what each
+// section makes of it. A case whose ΔH is 0 has no verdicts.
+struct CaseCheck {
+    QString name;  // as the user named it; empty for none
+    double outerLevel = 0.0;  // WL1
+    double innerLevel = 0.0;  // WL2
+    QString outerLevelText;   // "0.00", as are the next two
+    QString innerLevelText;
+    double headDifference = 0.0;  // ΔH = WL1 - WL2
+    QString headDifferenceText;
+    QString referenceSigmaL;  // the required ΣL of this case
+    Readiness readiness = Readiness::Ready;
+    std::array<SectionCheck, 2> sections;
+
+    const SectionCheck &section(Section section) const { return sections[std::size_t(section)]; }
+    // "ケース2" for a case without a name.
+    QString shownName(int index) const;
+    bool operator==(const CaseCheck &) const = default;
+};
+
 struct StudyCheck {
     double structureLength = 0.0;  // L, the seepage length along the structure
     double reducedLength = 0.0;    // L': L under Bligh, L / 3 under Lane
@@ -66,8 +87,14 @@ struct StudyCheck {
     QString referenceSigmaL;  // "ΣL の参考値", the required ΣL: C x ΔH - L', "0.00" when nothing is missing
     Readiness readiness = Readiness::Ready;
     std::array<SectionCheck, 2> sections;
+    // Every case, case 1 first. The figures above (ΔH, the required ΣL,
+    // readiness, both sections) are the governing case's: the one with the
+    // largest ΔH, the first of equals. Its design figures hold for all.
+    std::vector<CaseCheck> cases;
+    int governing = 0;
 
     bool ready() const { return readiness == Readiness::Ready; }
+    const CaseCheck &governingCase() const { return cases[std::size_t(governing)]; }
     const SectionCheck &section(Section section) const { return sections[std::size_t(section)]; }
     bool operator==(const StudyCheck &) const = default;
 };

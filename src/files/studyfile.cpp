@@ -1,5 +1,6 @@
 #include "files/studyfile.h"
 
+#include "files/companionfile.h"
 #include "study/boxtable.h"
 #include "study/numbers.h"
 #include "study/soilclasses.h"
@@ -199,6 +200,46 @@ bool writesBackUnchanged(const DecodedMethod &method)
     return restoreMethod(Study{}, savedMethod).study.record.creepRatio == opened.record.creepRatio;
 }
 
+// Reads only a regular file (or a link to one): anything else is refused
+// before it is opened, since opening a FIFO waits for a writer.
+std::variant<QByteArray, StudyFileRefusal> readRegularFile(const QString &path, qint64 limit)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return StudyFileRefusal::NotAFile;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return StudyFileRefusal::CannotOpen;
+    if (file.size() > limit)
+        return StudyFileRefusal::TooLarge;
+    // The size may not be known beforehand (a pipe, a special file): never
+    // take in more than one byte past the limit.
+    const QByteArray bytes = file.read(limit + 1);
+    if (file.error() != QFileDevice::NoError)
+        return StudyFileRefusal::CannotOpen;
+    if (bytes.size() > limit)
+        return StudyFileRefusal::TooLarge;
+    return bytes;
+}
+
+// Writes the bytes through a temporary file in the same folder, named after
+// the target with a random suffix, so that the target is replaced only when
+// every byte is on the disk.
+std::optional<Message> writeWholeFile(const QString &path, const QByteArray &bytes)
+{
+    // QSaveFile also refuses a target that is read-only or a folder.
+    QSaveFile file(path);
+    clearSystemError();
+    if (!file.open(QIODevice::WriteOnly))
+        return writeErrorMessage(failedWrite(path, lastSystemError()));
+    // The buffered bytes reach the disk on flush. commit() would ignore a
+    // failure there and put a cut-short file in place, so flush first; an
+    // uncommitted QSaveFile removes its temporary file and leaves the target alone.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
+        return writeErrorMessage(failedWrite(path, lastSystemError()));
+    return std::nullopt;
+}
+
 }  // namespace
 
 StudyFileContent studyFileContent(const Study &study)
@@ -266,20 +307,21 @@ std::variant<ParsedStudy, StudyFileRefusal> parseStudyFile(const QByteArray &byt
 
 StudyFileReadResult readStudyFile(const QString &path)
 {
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return StudyFileRefusal::NotAFile;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return StudyFileRefusal::CannotOpen;
-    if (file.size() > StudyFileMaxBytes)
-        return StudyFileRefusal::TooLarge;
-    // The size may not be known beforehand (a pipe, a special file): never
-    // take in more than one byte past the limit.
-    const QByteArray bytes = file.read(StudyFileMaxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return StudyFileRefusal::CannotOpen;
-    return readStudy(bytes);
+    const std::variant<QByteArray, StudyFileRefusal> bytes = readRegularFile(path, StudyFileMaxBytes);
+    if (const auto *refusal = std::get_if<StudyFileRefusal>(&bytes))
+        return *refusal;
+    const StudyFileReadResult read = readStudy(std::get<QByteArray>(bytes));
+    const auto *opened = std::get_if<StudyEdit>(&read);
+    const QString companion = companionPath(path);
+    if (!opened || !QFileInfo::exists(companion))
+        return read;
+    const std::variant<QByteArray, StudyFileRefusal> companionBytes = readRegularFile(companion, CompanionMaxBytes);
+    if (std::holds_alternative<StudyFileRefusal>(companionBytes)) {
+        StudyEdit alone = *opened;
+        alone.messages.push_back(unreadableCompanionMessage(companion));
+        return alone;
+    }
+    return applyCompanion(*opened, path, std::get<QByteArray>(bytes), std::get<QByteArray>(companionBytes));
 }
 
 StudyFileReadResult readStudy(const QByteArray &bytes)
@@ -326,19 +368,18 @@ std::optional<Message> writeStudyFile(const QString &path, const StudyFileConten
     const std::variant<QByteArray, Message> encoded = encodeStudyFile(content);
     if (const Message *refusal = std::get_if<Message>(&encoded))
         return *refusal;
-    const QByteArray &bytes = std::get<QByteArray>(encoded);
+    return writeWholeFile(path, std::get<QByteArray>(encoded));
+}
 
-    // QSaveFile also refuses a target that is read-only or a folder.
-    QSaveFile file(path);
-    clearSystemError();
-    if (!file.open(QIODevice::WriteOnly))
-        return writeErrorMessage(failedWrite(path, lastSystemError()));
-    // The buffered bytes reach the disk on flush. commit() would ignore a
-    // failure there and put a cut-short file in place, so flush first; an
-    // uncommitted QSaveFile removes its temporary file and leaves the target alone.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
-        return writeErrorMessage(failedWrite(path, lastSystemError()));
-    return std::nullopt;
+std::optional<Message> saveStudy(const QString &path, const Study &study)
+{
+    const std::variant<QByteArray, Message> encoded = encodeStudyFile(studyFileContent(study));
+    if (const Message *refusal = std::get_if<Message>(&encoded))
+        return *refusal;
+    const QByteArray &bytes = std::get<QByteArray>(encoded);
+    if (const std::optional<Message> failed = writeWholeFile(path, bytes))
+        return failed;
+    return writeWholeFile(companionPath(path), encodeCompanion(study, QFileInfo(path).fileName(), bytes));
 }
 
 Message writeErrorMessage(WriteFailure failure)

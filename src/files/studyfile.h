@@ -18,6 +18,7 @@ namespace talven {
 
 inline constexpr int StudyFileLineCount = 53;
 inline constexpr qint64 StudyFileMaxBytes = 64 * 1024;
+inline constexpr qint64 CompanionMaxBytes = 1024 * 1024;
 
 // What a study file holds: the boxes' texts (written trimmed), the method
 // code and the ticks.
@@ -69,7 +70,9 @@ std::variant<ParsedStudy, StudyFileRefusal> parseStudyFile(const QByteArray &byt
 using StudyFileReadResult = std::variant<StudyEdit, StudyFileRefusal>;
 StudyFileReadResult readStudy(const QByteArray &bytes);
 // Reads only a regular file (or a link to one): anything else is refused
-// before it is opened, since opening a FIFO waits for a writer.
+// before it is opened, since opening a FIFO waits for a writer. With a
+// companion beside it (companionfile.h) the study takes its cases and title
+// block; a companion that cannot be read adds its message and nothing else.
 StudyFileReadResult readStudyFile(const QString &path);
 
 // "ファイル読み込みを中止しました。" / "タルヴェン・読み込みエラー", exclamation.
@@ -87,6 +90,11 @@ std::variant<QByteArray, Message> encodeStudyFile(const StudyFileContent &conten
 // refusal of encodeStudyFile, or writeErrorMessage() of a failed write, a
 // read-only target included.
 std::optional<Message> writeStudyFile(const QString &path, const StudyFileContent &content);
+
+// 上書き保存 and 名前を付けて保存: the study file, then its companion right after it, each
+// written as writeStudyFile writes. The message to show when one was not
+// written.
+std::optional<Message> saveStudy(const QString &path, const Study &study);
 
 // Why a write failed, as the system tells it.
 enum class WriteFailure { Unknown, NoPermission, DiskFull, ReadOnly, NameTooLong, NoFolder };

@@ -15,6 +15,9 @@ constexpr double TitleSize = 12.0;
 constexpr double BodySize = 10.5;
 constexpr double SmallSize = 9.0;
 constexpr double FooterRow = 69.6;
+// The first beginning measured: longer than most texts, which are then
+// measured whole, once, as before.
+constexpr qsizetype FirstMeasuredLength = 64;
 
 // The page grid: a position (a, b) is a character widths across and b line
 // heights down, both measured once at "ＭＳ 明朝" 10.5 pt.
@@ -55,17 +58,33 @@ public:
     }
 
     // The text as it fits into `columns` columns at the current font: cut,
-    // with "…" at the end, when it is wider.
+    // with "…" at the end, when it is wider; cut after its longest beginning
+    // that leaves room for the "…". A beginning is never wider than the text
+    // it begins, so the cut is found by measuring beginnings, each twice as
+    // long as the last until one is too wide, then halving the range between:
+    // what lies beyond the slot is never measured, and a text of any length
+    // costs no more than a short one.
     QString fitted(const QString &text, double columns)
     {
         const double room = columns * charWidth;
-        if (s.textWidth(text) <= room)
-            return text;
+        qsizetype tooWide = FirstMeasuredLength;
+        while (tooWide < text.size() && s.textWidth(text.left(tooWide)) <= room)
+            tooWide *= 2;
+        if (tooWide >= text.size()) {
+            if (s.textWidth(text) <= room)
+                return text;
+            tooWide = text.size();
+        }
         const QString ellipsis = QStringLiteral("…");
-        QString cut = text;
-        while (!cut.isEmpty() && s.textWidth(cut + ellipsis) > room)
-            cut.chop(1);
-        return cut + ellipsis;
+        qsizetype kept = 0;
+        while (tooWide - kept > 1) {
+            const qsizetype middle = kept + (tooWide - kept) / 2;
+            if (s.textWidth(text.left(middle) + ellipsis) <= room)
+                kept = middle;
+            else
+                tooWide = middle;
+        }
+        return text.left(kept) + ellipsis;
     }
 
     void line(double a1, double b1, double a2, double b2) { s.line(at(a1, b1), at(a2, b2)); }
@@ -195,6 +214,9 @@ void drawTableRows(Page &page, double firstRow, double anchor, std::span<const T
 void drawDimensions(Page &page, const Study &input, const StudyCheck &check)
 {
     const StudyRecord &record = input.record;
+    // The water levels are the governing case's; with several cases the
+    // heading names it.
+    const CaseCheck &levels = check.governingCase();
 
     page.font(BodySize, true);
     page.text(5, 24, QStringLiteral("２．形状寸法および水位差"));
@@ -221,15 +243,18 @@ void drawDimensions(Page &page, const Study &input, const StudyCheck &check)
     page.font(BodySize, false);
     page.measureDot();
     page.font(BodySize, true);
-    page.text(26, 26.5, QStringLiteral("○内外水位差"));
+    const QString levelHeading = QStringLiteral("○内外水位差");
+    page.text(26, 26.5, check.cases.size() > 1 ? page.fitted(levelHeading + QStringLiteral("（◎")
+                                                                   + levels.shownName(check.governing) + u'）', 25.5)
+                                               : levelHeading);
     page.font(BodySize, false);
     page.text(28, 28.5, record.outerWaterLevelName());
     page.text(40, 28.5, QStringLiteral("WL1  = "));
-    page.aligned(45, 28.5, twoDecimals(record.outerWaterLevel()));
+    page.aligned(45, 28.5, levels.outerLevelText);
     page.text(47, 28.5, QStringLiteral("(m)"));
     page.text(28, 30, record.innerWaterLevelName());
     page.text(40, 30, QStringLiteral("WL2  = "));
-    page.aligned(45, 30, twoDecimals(record.innerWaterLevel()));
+    page.aligned(45, 30, levels.innerLevelText);
     page.text(47, 30, QStringLiteral("(m)"));
 
     page.text(28, 32.5, QStringLiteral("⊿Ｈ"));
@@ -238,8 +263,8 @@ void drawDimensions(Page &page, const Study &input, const StudyCheck &check)
     page.text(32.75, 32.5, QStringLiteral("-"));
     page.text(33.5, 32.5, QStringLiteral("WL2"));
     page.line(28, 32, 48.5, 32);
-    page.text(35.5, 32.5, QStringLiteral("= ") + twoDecimals(record.outerWaterLevel()) + QStringLiteral(" - ")
-                              + twoDecimals(record.innerWaterLevel()));
+    page.text(35.5, 32.5, QStringLiteral("= ") + levels.outerLevelText + QStringLiteral(" - ")
+                              + levels.innerLevelText);
     page.text(42.5, 33.5, QStringLiteral("="));
     page.aligned(45, 33.5, check.headDifferenceText);
     page.text(47, 33.5, QStringLiteral("(m)"));
@@ -396,11 +421,70 @@ void drawFigures(Page &page, const StudyCheck &study, const SectionCheck &check,
     page.text(28, verdictRow + 2.2, check.allowableHeadLabel());
 }
 
-void drawFooter(Page &page, const QString &fileName)
+void drawFooter(Page &page, const QString &fileName, int pageIndex, int pageCount)
 {
     page.font(SmallSize, false);
     page.text(6, FooterRow, page.fitted(fileName, 40));
-    page.text(48, FooterRow, QStringLiteral("1 / 1"));
+    page.text(48, FooterRow, QStringLiteral("%1 / %2").arg(pageIndex + 1).arg(pageCount));
+}
+
+// The page of the water-level cases: each case's levels, ΔH and the two
+// sections' ratios and verdicts, the governing case marked ◎.
+void drawCases(Page &page, const StudyCheck &check)
+{
+    page.font(TitleSize, true);
+    page.text(4, 2, QStringLiteral("遮水矢板の設計"));
+    page.font(BodySize, true);
+    page.text(5, 4, QStringLiteral("５．水位ケースごとの照査"));
+
+    // The columns' edges: mark, case, WL1, WL2, ΔH, then ratio and verdict
+    // of each section.
+    const double edges[] = {6, 8, 20, 25.5, 31, 36, 40.5, 44, 48.5, 51.5};
+    const double top = 6;
+    const int rows = int(check.cases.size()) + 1;
+    page.thinPen();
+    for (int r = 0; r < rows; ++r)
+        page.box(6, top + 1.5 * r, 45.5, 1.5);
+    for (double edge : edges)
+        page.line(edge, top, edge, top + 1.5 * rows);
+    page.thickPen();
+    page.box(6, top, 45.5, 1.5 * rows);
+    page.line(6, top + 1.5, 51.5, top + 1.5);
+    page.thinPen();
+
+    page.font(SmallSize, false);
+    page.measureDot();
+    const QString headers[] = {QStringLiteral("ケース"), QStringLiteral("WL1 (m)"), QStringLiteral("WL2 (m)"),
+                               QStringLiteral("⊿H (m)"), QStringLiteral("鉛直 Ｃ′"), QStringLiteral("判定"),
+                               QStringLiteral("水平 Ｃ′"), QStringLiteral("判定")};
+    for (int i = 0; i < 8; ++i)
+        page.text(edges[i + 1] + 0.5, top + 0.5, headers[i]);
+    // A number's decimal point this far left of its column's right edge.
+    constexpr double PointInset = 1.7;
+    for (int i = 0; i < int(check.cases.size()); ++i) {
+        const CaseCheck &levels = check.cases[std::size_t(i)];
+        const double row = top + 0.5 + 1.5 * (i + 1);
+        if (i == check.governing)
+            page.text(6.5, row, QStringLiteral("◎"));
+        page.text(8.5, row, page.fitted(levels.shownName(i), 11));
+        page.aligned(edges[3] - PointInset, row, levels.outerLevelText);
+        page.aligned(edges[4] - PointInset, row, levels.innerLevelText);
+        page.aligned(edges[5] - PointInset, row, levels.headDifferenceText);
+        for (Section section : Sections) {
+            const std::optional<SectionVerdict> &verdict = levels.section(section).verdict;
+            // The ratio's column ends where its verdict's begins.
+            const double edge = edges[section == Section::Vertical ? 6 : 8];
+            if (!verdict) {
+                page.text(edge - 3, row, QStringLiteral("―"));
+                continue;
+            }
+            page.aligned(edge - PointInset, row, verdict->provided);
+            page.text(edge + 0.75, row, verdict->ok ? QStringLiteral("ＯＫ") : QStringLiteral("ＮＧ"));
+        }
+    }
+    const double below = top + 1.5 * rows + 1;
+    page.text(6, below, QStringLiteral("◎：支配ケース（⊿H が最大のケース）。１～４はこのケースの値です。　Ｃ = ")
+                            + check.requiredPrinted);
 }
 
 }  // namespace
@@ -415,13 +499,13 @@ ReportVerdictLine reportVerdictLine(const StudyCheck &check, Section section)
             verdict->ok ? QStringLiteral("・・・ＯＫ") : QStringLiteral("・・・ＮＧ")};
 }
 
-bool TitleBlock::isEmpty() const
+QString cappedTitleText(const QString &text)
 {
-    for (const QString *field : {&job, &structure, &company, &designer, &checker, &date}) {
-        if (!field->trimmed().isEmpty())
-            return false;
-    }
-    return true;
+    constexpr qsizetype MaxLength = 1000;
+    if (text.size() <= MaxLength)
+        return text;
+    // The low half of a pair stays with its high half, or both go.
+    return text.left(text.at(MaxLength - 1).isHighSurrogate() ? MaxLength - 1 : MaxLength);
 }
 
 QString reportDate(const QDate &date)
@@ -429,10 +513,23 @@ QString reportDate(const QDate &date)
     return QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
 }
 
+int reportPageCount(const StudyCheck &check, const ReportOptions &)
+{
+    return check.cases.size() > 1 ? 2 : 1;
+}
+
 ReportResult drawReport(ReportSurface &surface, const Study &input, const StudyCheck &check,
-                        const ReportOptions &options)
+                        const ReportOptions &options, int pageIndex)
 {
     Page page(surface);
+    if (pageIndex > 0) {
+        drawCases(page, check);
+        if (!options.titleBlock.isEmpty())
+            drawTitleBlock(page, options.titleBlock);
+        if (options.footer)
+            drawFooter(page, options.fileName, pageIndex, reportPageCount(check, options));
+        return {};
+    }
     drawTitleAndFormula(page, input.formula);
     drawCreepRatioTable(page, input.formula, input.soilClass);
     drawDimensions(page, input, check);
@@ -450,7 +547,7 @@ ReportResult drawReport(ReportSurface &surface, const Study &input, const StudyC
         }
     }
     if (options.footer)
-        drawFooter(page, options.fileName);
+        drawFooter(page, options.fileName, 0, reportPageCount(check, options));
     return result;
 }
 

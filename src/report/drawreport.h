@@ -3,6 +3,7 @@
 #include "check/studycheck.h"
 #include "report/reportsurface.h"
 #include "study/study.h"
+#include "study/titleblock.h"
 
 #include <QDate>
 #include <QString>
@@ -10,19 +11,11 @@
 
 namespace talven {
 
-// The title block (表題欄) printed at the top of the page; an empty field is
-// left out, and with every field empty there is no block.
-struct TitleBlock {
-    QString job;        // 業務名
-    QString structure;  // 構造物名
-    QString company;    // 会社名
-    QString designer;   // 設計者
-    QString checker;    // 照査者
-    QString date;       // 作成日, "2026年12月7日"
-
-    bool isEmpty() const;
-    bool operator==(const TitleBlock &) const = default;
-};
+// A title-block text as it is read from an option, the settings, a dialog or
+// a companion file: at most its first 1,000 characters (a character never
+// split in two). A slot shows some forty; a longer text would only cost time
+// and memory.
+QString cappedTitleText(const QString &text);
 
 // What the page carries beside the study. Everything off and empty is the
 // plain report.
@@ -32,8 +25,11 @@ struct ReportOptions {
     bool footer = false;   // the study's file name and "1 / 1" at the foot
     QString fileName;      // the study's file name, for the footer
     // talven-report: the structure's name is each study's file name unless
-    // --structure gave one.
+    // --structure or the study's own title block gives one.
     bool structureFromFileName = false;
+    // talven-report: which fields of TitleFields an option gave; the others
+    // come from each study's own title block where it has one.
+    std::array<bool, TitleFields.size()> titleGiven{};
 
     bool operator==(const ReportOptions &) const = default;
 };
@@ -47,12 +43,16 @@ struct ReportResult {
     bool complete = true;
 };
 
-// Draws the one-page report of a study and its check (checkStudy(input))
-// onto the surface, which the caller has cleared (or has a printer page
-// ready). Leaves the surface's font, size, bold state and current point as
-// the last element set them, and the pen width at 1.
+// The report's pages: the report page, and with several water-level cases a
+// page of the cases.
+int reportPageCount(const StudyCheck &check, const ReportOptions &options);
+
+// Draws page `page` (from 0) of the report of a study and its check
+// (checkStudy(input)) onto the surface, which the caller has cleared (or has
+// a printer page ready). Leaves the surface's font, size, bold state and
+// current point as the last element set them, and the pen width at 1.
 [[nodiscard]] ReportResult drawReport(ReportSurface &surface, const Study &input, const StudyCheck &check,
-                                      const ReportOptions &options = {});
+                                      const ReportOptions &options = {}, int page = 0);
 
 // For an incomplete report: writes a notice (the readiness message, lines
 // broken with CR LF) where the verdict lines of both sections would stand.

@@ -1,12 +1,12 @@
 #include "report/pdffile.h"
 
+#include "report/outputfile.h"
 #include "report/paintersurface.h"
 
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace talven {
 
@@ -42,6 +42,26 @@ QString creator()
     return QStringLiteral("タルヴェン " TALVEN_VERSION);
 }
 
+// Text as the XMP packet holds it: escaped as XML, and without what XML 1.0
+// cannot hold even escaped (control characters other than TAB, LF and CR,
+// U+FFFE and U+FFFF, half a surrogate pair), which a study's file name or
+// --structure may bring.
+QString xmlText(const QString &text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            kept += text[i];
+            kept += text[++i];
+        } else if (c == u'\t' || c == u'\n' || c == u'\r' || (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE)) {
+            kept += text[i];
+        }
+    }
+    return kept.toHtmlEscaped();
+}
+
 // The document's properties for readers that look at XMP: title, subject
 // (dc:description, which the document information of Qt's writer lacks) and
 // the creating program.
@@ -61,11 +81,11 @@ QByteArray propertiesXmp(const QString &title)
         "</rdf:RDF>\n"
         "</x:xmpmeta>\n"
         "<?xpacket end='w'?>");
-    return packet.arg(title.toHtmlEscaped(), Subject, creator().toHtmlEscaped()).toUtf8();
+    return packet.arg(xmlText(title), xmlText(Subject), xmlText(creator())).toUtf8();
 }
 
 // The PDF engine writes most of the file when the painter ends.
-bool drawPdf(QSaveFile &file, const QPageLayout &layout, int resolution, const QString &title,
+bool drawPdf(QIODevice &file, const QPageLayout &layout, int resolution, const QString &title, int pages,
              const PageDrawing &draw)
 {
     CheckedWrites device(file);
@@ -79,7 +99,12 @@ bool drawPdf(QSaveFile &file, const QPageLayout &layout, int resolution, const Q
     if (!painter.begin(&writer))
         return false;
     PainterSurface surface(painter, true);
-    const bool complete = draw(surface);
+    bool complete = true;
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !writer.newPage())
+            complete = false;
+        complete = draw(surface, page) && complete;
+    }
     return painter.end() && complete && device.allWritten();
 }
 
@@ -91,18 +116,16 @@ QString reportTitle(const QString &structure)
 }
 
 bool writeReportPdfFile(const QString &path, const QPageLayout &layout, int resolution, const QString &structure,
-                        const PageDrawing &draw)
+                        int pages, const PageDrawing &draw)
 {
     // The finished file is renamed over the target: a device or a FIFO of
     // that name would be replaced by it.
     const QFileInfo target(path);
     if (target.exists() && !target.isFile())
         return false;
-    // The last buffered bytes reach the disk on flush, whose failure commit()
-    // would ignore. Without commit() the temporary file is removed.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && drawPdf(file, layout, resolution, reportTitle(structure), draw) && file.flush()
-        && file.error() == QFileDevice::NoError && file.commit();
+    OutputFile file(path);
+    return file.open() && drawPdf(file.file(), layout, resolution, reportTitle(structure), pages, draw)
+           && file.commit();
 }
 
 }  // namespace talven

@@ -14,20 +14,20 @@ class QPageLayout;
 
 namespace talven {
 
-// Draws the page on the surface; false when the page is not complete.
-using PageDrawing = std::function<bool(ReportSurface &surface)>;
+// Draws page `page` (from 0) on the surface; false when the page is not complete.
+using PageDrawing = std::function<bool(ReportSurface &surface, int page)>;
 
 // The PDF's title: the structure's name, or "遮水矢板の設計" without one.
 QString reportTitle(const QString &structure);
 
-// Writes the page that `draw` paints to `path` as a one-page PDF titled
+// Writes the `pages` pages that `draw` paints to `path` as a PDF titled
 // reportTitle(structure), with the subject "遮水矢板の設計" and the program
 // and its version for creator, through a temporary file beside it
-// (path.XXXXXX) that replaces `path` only once every byte is on the disk.
+// (OutputFile) that replaces `path` only once every byte is on the disk.
 // False when anything fell short, `path` names something other than a
 // regular file, or `draw` said the page is incomplete; an earlier file of
 // that name then stays as it was, and no temporary file is left.
 bool writeReportPdfFile(const QString &path, const QPageLayout &layout, int resolution, const QString &structure,
-                        const PageDrawing &draw);
+                        int pages, const PageDrawing &draw);
 
 }  // namespace talven

@@ -1,5 +1,6 @@
 #include "reporttool/reportbatch.h"
 
+#include "report/controlcharacters.h"
 #include "reporttool/exitstatus.h"
 #include "reporttool/folderlisting.h"
 #include "reporttool/reportpdf.h"
@@ -46,7 +47,8 @@ bool addFolder(const QString &folder, bool recursive, QList<BatchStudy> &studies
 {
     std::optional<QList<FolderEntry>> entries = listFolder(folder);
     if (!entries) {
-        complain(QDir::toNativeSeparators(folder) + QStringLiteral(": フォルダーを読み込めません。"));
+        complain(escapeControlCharacters(QDir::toNativeSeparators(folder))
+                 + QStringLiteral(": フォルダーを読み込めません。"));
         return false;
     }
     std::sort(entries->begin(), entries->end(),
@@ -63,7 +65,7 @@ bool addFolder(const QString &folder, bool recursive, QList<BatchStudy> &studies
         if (entry.reachable) {
             listed = addFolder(dir.filePath(entry.name), recursive, studies) && listed;
         } else {
-            complain(QDir::toNativeSeparators(dir.filePath(entry.name))
+            complain(escapeControlCharacters(QDir::toNativeSeparators(dir.filePath(entry.name)))
                      + QStringLiteral(": フォルダー名が UTF-8 ではないため読み込めません。"));
             listed = false;
         }
@@ -84,7 +86,7 @@ BatchInputs expandInputs(const BatchOptions &options)
         const qsizetype before = inputs.studies.size();
         const bool listed = addFolder(input, options.recursive, inputs.studies);
         if (listed && inputs.studies.size() == before)
-            complain(input + QStringLiteral(": 検討ファイル（*.vek）がありません。"));
+            complain(escapeControlCharacters(input) + QStringLiteral(": 検討ファイル（*.vek）がありません。"));
         inputs.listed = inputs.listed && listed;
     }
     return inputs;
@@ -113,39 +115,53 @@ QStringList reportNames(const QList<BatchStudy> &studies, const QString &outputD
     return reports;
 }
 
-// Outputs refused before anything is written: two reports of one name (names
-// equal but for case count as equal, as they do on Windows), a report or a
-// table that is a study itself or an existing file other than a regular one,
-// a table under a report's name, the CSV and the workbook under one name.
+// Outputs refused before anything is written: two reports that would be one
+// file, a report or a table that would replace a study or an existing file
+// other than a regular one, a table that would be a report, the CSV and the
+// workbook as one file. Outputs are compared by outputKeys: names equal but
+// for case, and what their links lead to.
 std::optional<QString> refusedOutput(const QList<BatchStudy> &studies, const QStringList &reports,
                                      const BatchOptions &options)
 {
-    const auto key = [](const QString &path) { return QFileInfo(path).absoluteFilePath().toCaseFolded(); };
-    QHash<QString, qsizetype> firstWithName;
+    const StudyFiles studyFiles(reachablePaths(studies));
+    QHash<QString, qsizetype> reportWithKey;
     for (qsizetype i = 0; i < reports.size(); ++i) {
         if (reports[i].isEmpty())
             continue;
-        const QString name = key(reports[i]);
-        if (const auto known = firstWithName.constFind(name); known != firstWithName.cend())
-            return QStringLiteral("%1 と %2 の帳票が同じファイル %3 になります。")
-                .arg(studies[known.value()].name, studies[i].name, reports[i]);
-        firstWithName.insert(name, i);
+        const QStringList keys = outputKeys(reports[i]);
+        for (const QString &key : keys) {
+            if (const auto known = reportWithKey.constFind(key); known != reportWithKey.cend())
+                return QStringLiteral("%1 と %2 の帳票が同じファイル %3 になります。")
+                    .arg(escapeControlCharacters(studies[known.value()].name), escapeControlCharacters(studies[i].name),
+                         escapeControlCharacters(reports[i]));
+        }
+        for (const QString &key : keys)
+            reportWithKey.insert(key, i);
         if (const std::optional<QString> refused =
-                outputRefusal({studies[i].name}, reports[i], QStringLiteral("PDF ファイル")))
+                outputRefusal(studyFiles, reports[i], QStringLiteral("PDF ファイル")))
             return refused;
     }
     const bool csvFile = !options.table.isEmpty() && options.table != QStringLiteral("-");
-    if (csvFile && !options.workbook.isEmpty() && key(options.table) == key(options.workbook))
-        return QStringLiteral("一覧表と %1が同じファイル %2 になります。").arg(workbookWhat(), options.workbook);
+    if (csvFile && !options.workbook.isEmpty()) {
+        const QStringList csvKeys = outputKeys(options.table);
+        for (const QString &key : outputKeys(options.workbook)) {
+            if (csvKeys.contains(key))
+                return QStringLiteral("一覧表と %1が同じファイル %2 になります。")
+                    .arg(workbookWhat(), escapeControlCharacters(options.workbook));
+        }
+    }
     const std::pair<QString, QString> tables[]{{csvFile ? options.table : QString(), QStringLiteral("一覧表")},
                                                {options.workbook, workbookWhat()}};
     for (const auto &[table, what] : tables) {
         if (table.isEmpty())
             continue;
-        if (const auto report = firstWithName.constFind(key(table)); report != firstWithName.cend())
-            return QStringLiteral("%1 %2 が %3 の帳票と同じファイルです。").arg(what, table, studies[report.value()].name);
+        for (const QString &key : outputKeys(table)) {
+            if (const auto report = reportWithKey.constFind(key); report != reportWithKey.cend())
+                return QStringLiteral("%1 %2 が %3 の帳票と同じファイルです。")
+                    .arg(what, escapeControlCharacters(table), escapeControlCharacters(studies[report.value()].name));
+        }
         // A table is checked again just before it is written.
-        if (const std::optional<QString> refused = outputRefusal(reachablePaths(studies), table, what))
+        if (const std::optional<QString> refused = outputRefusal(studyFiles, table, what))
             return refused;
     }
     return std::nullopt;
@@ -231,7 +247,7 @@ int runBatch(const BatchOptions &options)
         pool.start([&, i] {
             const QString &study = studies[i].name;
             StudyOutcome outcome = studies[i].reachable
-                                       ? runStudyJob(study, reports.value(i), options.page)
+                                       ? runStudyJob(study, reports.value(i), options.page, options.cases)
                                        : refusedStudy(study, QStringLiteral("ファイル名が UTF-8 ではありません。"));
             const QMutexLocker lock(&mutex);
             outcomes[i] = std::move(outcome);
@@ -244,6 +260,8 @@ int runBatch(const BatchOptions &options)
     const bool verdictLines = options.table != QStringLiteral("-");
     ProgressLine progress(total > 1 && isTerminal(stderr), total);
     QList<QStringList> summary;
+    // The workbook's rows: the same, but for texts longer than a cell holds.
+    QList<QStringList> workbookSummary;
     QList<QStringList> inputRows;
     // A folder that could not be listed counts as a study that could not be read.
     int status = inputs.listed ? ExitWritten : ExitRefused;
@@ -262,9 +280,14 @@ int runBatch(const BatchOptions &options)
         if (!verdictLines)
             outcome.verdictLines.clear();
         printed = printOutcome(outcome, studies[next].name) && printed;
-        summary += summaryRows(studies[next].name, outcome);
-        if (!options.workbook.isEmpty())
-            inputRows.append(inputRow(studies[next].name, outcome));
+        QList<QStringList> rows = summaryRows(studies[next].name, outcome);
+        summary += rows;
+        if (!options.workbook.isEmpty()) {
+            QStringList inputs = inputRow(studies[next].name, outcome);
+            fitToWorkbook(rows, inputs);
+            workbookSummary += rows;
+            inputRows.append(inputs);
+        }
         status = std::max(status, outcome.exitStatus);
         ++next;
         lock.relock();
@@ -282,7 +305,7 @@ int runBatch(const BatchOptions &options)
         }
     }
     if (!options.workbook.isEmpty()) {
-        const QList<TableSheet> sheets{{QStringLiteral("照査結果"), summaryColumns(), summary},
+        const QList<TableSheet> sheets{{QStringLiteral("照査結果"), summaryColumns(), workbookSummary},
                                        {QStringLiteral("入力値"), inputColumns(), inputRows}};
         if (const std::optional<QString> problem = writeWorkbook(options.workbook, sheets, reachablePaths(studies))) {
             complain(*problem);

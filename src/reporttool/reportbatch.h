@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace talven {
 
 struct BatchOptions {
@@ -19,6 +21,7 @@ struct BatchOptions {
     int jobs = 0;            // -j: studies worked on at once (workerCount); 0: two per core
     bool recursive = false;  // -r: folders' subfolders too
     ReportOptions page;      // the title block and the page's options, for every report
+    std::vector<WaterLevelCase> cases;  // --case: added to every study's cases
 };
 
 // The report of `study` in `outputDir`: its name but the last extension,

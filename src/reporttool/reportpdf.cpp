@@ -1,6 +1,8 @@
 #include "reporttool/reportpdf.h"
 
+#include "report/controlcharacters.h"
 #include "report/drawreport.h"
+#include "report/outputfile.h"
 #include "report/pdffile.h"
 #include "reporttool/exitstatus.h"
 
@@ -20,27 +22,20 @@ namespace {
 
 constexpr int PdfResolution = 600;
 
-// Whether two existing names reach one file: the same path once links and
-// ".." are resolved, or, where the platform has them, the same device and
-// inode (a hard link, a folder mounted twice). Windows has no inode to ask
-// for here; its file names are compared without regard to case, as it does.
-bool isSameFile(const QFileInfo &a, const QFileInfo &b)
+// What an existing name reaches, links followed: where the platform has them,
+// the device and inode (a hard link, a folder mounted twice); elsewhere the
+// canonical path, compared without regard to case as Windows compares names.
+// Empty when nothing is there.
+QString fileIdentity(const QString &path)
 {
-#ifdef Q_OS_WIN
-    constexpr Qt::CaseSensitivity Sensitivity = Qt::CaseInsensitive;
-#else
-    constexpr Qt::CaseSensitivity Sensitivity = Qt::CaseSensitive;
-#endif
-    if (a.canonicalFilePath().compare(b.canonicalFilePath(), Sensitivity) == 0)
-        return true;
 #ifdef Q_OS_UNIX
-    struct stat first {};
-    struct stat second {};
-    if (::stat(QFile::encodeName(a.filePath()).constData(), &first) == 0
-        && ::stat(QFile::encodeName(b.filePath()).constData(), &second) == 0)
-        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    struct stat file {};
+    if (::stat(QFile::encodeName(path).constData(), &file) != 0)
+        return {};
+    return QStringLiteral("%1:%2").arg(quint64(file.st_dev)).arg(quint64(file.st_ino));
+#else
+    return QFileInfo(path).canonicalFilePath().toCaseFolded();
 #endif
-    return false;
 }
 
 // A4 portrait from the sheet's top-left corner, like the preview page.
@@ -64,21 +59,52 @@ int PdfResult::exitStatus() const
     return ExitCannotWrite;
 }
 
-std::optional<QString> outputRefusal(const QStringList &studyPaths, const QString &outputPath,
-                                     const QString &what)
+StudyFiles::StudyFiles(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        const QString identity = fileIdentity(path);
+        if (!identity.isEmpty() && !byIdentity_.contains(identity))
+            byIdentity_.insert(identity, path);
+    }
+}
+
+QString StudyFiles::studyAt(const QString &outputPath) const
+{
+    const QString identity = fileIdentity(outputFinalPath(outputPath));
+    return identity.isEmpty() ? QString() : byIdentity_.value(identity);
+}
+
+std::optional<QString> outputRefusal(const StudyFiles &studies, const QString &outputPath, const QString &what)
 {
     const QFileInfo output(outputPath);
     if (!output.exists())
         return std::nullopt;
     // Renaming the finished file over a device or a FIFO would replace it.
     if (!output.isFile())
-        return QStringLiteral("%1: 通常のファイルではないので、%2を書き出せません。").arg(outputPath, what);
-    for (const QString &studyPath : studyPaths) {
-        if (isSameFile(QFileInfo(studyPath), output))
-            return QStringLiteral("%1 %2 は検討ファイル %3 そのものです。別の名前を指定してください。")
-                .arg(what, outputPath, studyPath);
-    }
+        return QStringLiteral("%1: 通常のファイルではないので、%2を書き出せません。")
+            .arg(escapeControlCharacters(outputPath), what);
+    if (const QString study = studies.studyAt(outputPath); !study.isEmpty())
+        return QStringLiteral("%1 %2 は検討ファイル %3 そのものです。別の名前を指定してください。")
+            .arg(what, escapeControlCharacters(outputPath), escapeControlCharacters(study));
     return std::nullopt;
+}
+
+std::optional<QString> outputRefusal(const QStringList &studyPaths, const QString &outputPath, const QString &what)
+{
+    return outputRefusal(StudyFiles(studyPaths), outputPath, what);
+}
+
+QStringList outputKeys(const QString &outputPath)
+{
+    const QFileInfo final(outputFinalPath(outputPath));
+    const QString folder = fileIdentity(final.absolutePath());
+    const QString place = (folder.isEmpty() ? final.absolutePath().toCaseFolded() : folder) + u'/'
+                          + final.fileName().toCaseFolded();
+    QStringList keys{QStringLiteral("name ") + QFileInfo(outputPath).absoluteFilePath().toCaseFolded(),
+                     QStringLiteral("place ") + place};
+    if (const QString file = fileIdentity(final.filePath()); !file.isEmpty())
+        keys.append(QStringLiteral("file ") + file);
+    return keys;
 }
 
 PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const Study &input,
@@ -87,9 +113,13 @@ PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, co
     if (const std::optional<QString> refused = outputRefusal({studyPath}, outputPath, QStringLiteral("PDF ファイル")))
         return {PdfOutcome::Refused, *refused};
 
-    const auto draw = [&](ReportSurface &surface) { return drawReport(surface, input, check, page).complete; };
-    if (!writeReportPdfFile(outputPath, reportLayout(), PdfResolution, page.titleBlock.structure, draw))
-        return {PdfOutcome::CannotWrite, outputPath + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
+    const auto draw = [&](ReportSurface &surface, int index) {
+        return drawReport(surface, input, check, page, index).complete;
+    };
+    if (!writeReportPdfFile(outputPath, reportLayout(), PdfResolution, page.titleBlock.structure,
+                            reportPageCount(check, page), draw))
+        return {PdfOutcome::CannotWrite,
+                escapeControlCharacters(outputPath) + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
     return {};
 }
 

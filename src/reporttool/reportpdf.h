@@ -9,6 +9,7 @@
 #include "report/drawreport.h"
 #include "study/study.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -16,12 +17,30 @@
 
 namespace talven {
 
+// The study files of a run by what their names lead to (links, ".." and hard
+// links resolved), so that an output can be looked up among them at once.
+class StudyFiles {
+public:
+    explicit StudyFiles(const QStringList &paths);
+    // The study that writing to `outputPath` would replace; empty when none.
+    QString studyAt(const QString &outputPath) const;
+
+private:
+    QHash<QString, QString> byIdentity_;
+};
+
 // Why `outputPath` may not receive `what` ("PDF ファイル", "一覧表") made from
-// the study files `studyPaths`: it names one of the studies (links, ".." and
-// hard links resolved) or an existing file other than a regular one. Nothing
-// when it may. A refused output is a wrong command line (ExitUsage).
-std::optional<QString> outputRefusal(const QStringList &studyPaths, const QString &outputPath,
-                                     const QString &what);
+// the study files `studies`: writing it would replace one of the studies, or
+// it is an existing file other than a regular one. Nothing when it may. A
+// refused output is a wrong command line (ExitUsage).
+std::optional<QString> outputRefusal(const StudyFiles &studies, const QString &outputPath, const QString &what);
+std::optional<QString> outputRefusal(const QStringList &studyPaths, const QString &outputPath, const QString &what);
+
+// What two outputs of a run may not share, or they would be one file: the
+// name itself, case aside (names equal but for case count as equal, as on
+// Windows), and the file its links lead to, found by its folder and name
+// (case aside) and, where it exists, by the file itself (a hard link).
+QStringList outputKeys(const QString &outputPath);
 
 enum class PdfOutcome {
     Written,

@@ -1,5 +1,6 @@
 #include "reporttool/studyjob.h"
 
+#include "report/controlcharacters.h"
 #include "report/drawreport.h"
 #include "reporttool/exitstatus.h"
 #include "reporttool/reportpdf.h"
@@ -21,17 +22,25 @@ StudyOutcome refusedStudy(const QString &studyPath, const QString &problem)
     return outcome;
 }
 
-ReportOptions studyPage(const ReportOptions &page, const QString &studyPath)
+ReportOptions studyPage(const ReportOptions &page, const QString &studyPath, const Study &study)
 {
     ReportOptions own = page;
-    const QFileInfo study(studyPath);
-    if (own.structureFromFileName)
-        own.titleBlock.structure = study.completeBaseName();
-    own.fileName = study.fileName();
+    const QFileInfo file(studyPath);
+    for (std::size_t i = 0; study.titleBlock && i < TitleFields.size(); ++i) {
+        QString TitleBlock::*field = TitleFields[i].value;
+        if (!page.titleGiven[i])
+            own.titleBlock.*field = (*study.titleBlock).*field;
+    }
+    if (own.titleBlock.date.trimmed().isEmpty())
+        own.titleBlock.date = page.titleBlock.date;
+    if (own.structureFromFileName && own.titleBlock.structure.trimmed().isEmpty())
+        own.titleBlock.structure = file.completeBaseName();
+    own.fileName = file.fileName();
     return own;
 }
 
-StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const ReportOptions &page)
+StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const ReportOptions &page,
+                         const std::vector<WaterLevelCase> &addedCases)
 {
     const StudyFileReadResult read = readStudyFile(studyPath);
     const StudyEdit *opened = std::get_if<StudyEdit>(&read);
@@ -39,9 +48,20 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const 
         return refusedStudy(studyPath, readErrorMessage().prompt);
 
     StudyOutcome outcome;
-    const Study &input = outcome.study.emplace(opened->study);
     for (const Message &message : opened->messages)
         outcome.warnings.append(message.prompt);
+    std::vector<WaterLevelCase> cases = opened->study.moreCases;
+    for (const WaterLevelCase &added : addedCases) {
+        if (int(cases.size()) + 1 < CaseLimit)
+            cases.push_back(added);
+        else
+            outcome.warnings.append(QStringLiteral("水位ケースは %1 つまでです。--case の「%2」は加えません。")
+                                        .arg(CaseLimit)
+                                        .arg(escapeControlCharacters(added.name)));
+    }
+    const Study &input = outcome.study.emplace(setCases(opened->study, opened->study.firstCaseName, cases));
+    const ReportOptions ownPage = studyPage(page, studyPath, input);
+    outcome.structure = ownPage.titleBlock.structure;
 
     const StudyCheck &check = outcome.check.emplace(checkStudy(input));
     QStringList verdictLines;
@@ -60,7 +80,7 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const 
 
     if (output.isEmpty()) {
         outcome.status = StudyStatus::Checked;
-    } else if (const PdfResult pdf = writeReportPdf(studyPath, output, input, check, studyPage(page, studyPath));
+    } else if (const PdfResult pdf = writeReportPdf(studyPath, output, input, check, ownPage);
                pdf.outcome == PdfOutcome::Written) {
         outcome.status = StudyStatus::Written;
     } else {
@@ -75,12 +95,12 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const 
 
 bool printOutcome(const StudyOutcome &outcome, const QString &label)
 {
-    const QString named = label.isEmpty() ? QString() : label + QStringLiteral(": ");
+    const QString named = label.isEmpty() ? QString() : escapeControlCharacters(label) + QStringLiteral(": ");
     for (const QString &warning : outcome.warnings)
         complain(named + QStringLiteral("警告: ") + terminalText(warning));
     if (!outcome.problem.isEmpty()) {
         const QString file = label.isEmpty() && !outcome.problemFile.isEmpty()
-                                 ? outcome.problemFile + QStringLiteral(": ")
+                                 ? escapeControlCharacters(outcome.problemFile) + QStringLiteral(": ")
                                  : named;
         complain(file + terminalText(outcome.problem));
     }

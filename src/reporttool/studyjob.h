@@ -40,6 +40,8 @@ struct StudyOutcome {
     // study was refused.
     std::optional<Study> study;
     std::optional<StudyCheck> check;
+    // The structure's name as the report prints it: the table's 構造物名.
+    QString structure;
     int exitStatus = 0;  // the single form's
 };
 
@@ -47,15 +49,19 @@ struct StudyOutcome {
 // the table show them.
 StudyOutcome refusedStudy(const QString &studyPath, const QString &problem);
 
-// Reads the study and, when output is not empty, writes its report there
+// Reads the study (with its companion) and adds `addedCases` to its cases
+// (--case); when output is not empty, writes its report there
 // (writeReportPdf) with the page's options of studyPage(). Safe on a worker
 // thread once the report fonts are registered and looked up.
-StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const ReportOptions &page = {});
+StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const ReportOptions &page = {},
+                         const std::vector<WaterLevelCase> &addedCases = {});
 
 // The options as one study's report takes them: the footer names the study's
-// file, and with structureFromFileName the structure's name is the study's
-// file name without its extension.
-ReportOptions studyPage(const ReportOptions &page, const QString &studyPath);
+// file; a title field no option gave is the study's own, where it has a title
+// block; an empty 構造物名 is, with structureFromFileName, the study's file
+// name without its extension, and an empty 作成日 the options' (the day of
+// the run).
+ReportOptions studyPage(const ReportOptions &page, const QString &studyPath, const Study &study);
 
 // What is printed of one study: its warnings and its problem on standard
 // error, its verdict lines on standard output, each after `label` when one is

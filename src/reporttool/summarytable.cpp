@@ -1,5 +1,7 @@
 #include "reporttool/summarytable.h"
 
+#include "report/controlcharacters.h"
+#include "report/outputfile.h"
 #include "reporttool/reportpdf.h"
 #include "reporttool/terminal.h"
 #include "study/boxtable.h"
@@ -7,7 +9,6 @@
 #include "study/numbers.h"
 
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <iterator>
@@ -59,6 +60,14 @@ QString statusText(const StudyOutcome &outcome)
     return text;
 }
 
+// A case's name, levels and governing mark, as the table's columns.
+QStringList levels(const StudyCheck &check, int index)
+{
+    const CaseCheck &levelCase = check.cases[std::size_t(index)];
+    return {levelCase.shownName(index), levelCase.outerLevelText, levelCase.innerLevelText,
+            index == check.governing ? QStringLiteral("◎") : QString()};
+}
+
 // The soil list's line, as the window shows it selected.
 QString soilClassText(const Study &study)
 {
@@ -85,30 +94,46 @@ QList<TableColumn> summaryColumns()
             {QStringLiteral("必要値 Ｃ"), Number},    {QStringLiteral("判定"), CellKind::Verdict},
             {QStringLiteral("ΣL の参考値"), Number}, {QStringLiteral("ΣL の過不足"), Number},
             {QStringLiteral("許容 ⊿H"), Number},     {QStringLiteral("許容外水位"), Number},
-            {QStringLiteral("状態"), Text}};
+            {QStringLiteral("状態"), Text},          {QStringLiteral("検討ケース"), Text},
+            {QStringLiteral("WL1"), Number},         {QStringLiteral("WL2"), Number},
+            {QStringLiteral("支配"), Text},          {QStringLiteral("構造物名"), Text}};
+}
+
+qsizetype summaryStatusColumn()
+{
+    static const qsizetype column = columnTitles(summaryColumns()).indexOf(QStringLiteral("状態"));
+    return column;
 }
 
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome)
 {
-    const qsizetype columns = summaryColumns().size();
+    const qsizetype statusColumn = summaryStatusColumn();
+    const StudyCheck *check = outcome.study && outcome.check ? &*outcome.check : nullptr;
+    const int cases = check ? int(check->cases.size()) : 1;
     QList<QStringList> rows;
-    for (Section section : Sections) {
-        QStringList row{study, sectionName(section)};
-        if (outcome.study && outcome.check) {
-            const Study &restored = *outcome.study;
-            const StudyCheck &check = *outcome.check;
-            const SectionCheck &own = check.section(section);
-            row << formulaName(restored.formula) << soilClassText(restored) << check.reducedLengthText
-                << own.sigmaLText << check.headDifferenceText;
-            if (outcome.status != StudyStatus::NotReady && own.verdict)
-                row << own.verdict->provided << check.requiredShown
-                    << (own.verdict->ok ? QStringLiteral("OK") : QStringLiteral("NG")) << check.referenceSigmaL
-                    << own.marginText << own.allowableHeadText << own.allowableOuterLevelText;
+    for (int c = 0; c < cases; ++c) {
+        for (Section section : Sections) {
+            QStringList row{study, sectionName(section)};
+            if (check) {
+                const CaseCheck &levels = check->cases[std::size_t(c)];
+                const SectionCheck &own = levels.section(section);
+                row << formulaName(outcome.study->formula) << soilClassText(*outcome.study) << check->reducedLengthText
+                    << own.sigmaLText << levels.headDifferenceText;
+                if (outcome.status != StudyStatus::NotReady && own.verdict)
+                    row << own.verdict->provided << check->requiredShown
+                        << (own.verdict->ok ? QStringLiteral("OK") : QStringLiteral("NG")) << levels.referenceSigmaL
+                        << own.marginText << own.allowableHeadText << own.allowableOuterLevelText;
+            }
+            while (row.size() < statusColumn)
+                row.append(QString());
+            row.append(statusText(outcome));
+            if (check)
+                row << levels(*check, c);
+            else
+                row << QString() << QString() << QString() << QString();
+            row.append(outcome.structure);
+            rows.append(row);
         }
-        while (row.size() < columns - 1)
-            row.append(QString());
-        row.append(statusText(outcome));
-        rows.append(row);
     }
     return rows;
 }
@@ -179,23 +204,23 @@ std::optional<QString> writeCsvTable(const QString &path, const QString &lines, 
     return writeTableFile(path, bytes, studies, QStringLiteral("一覧表"));
 }
 
-// As a report is written (writeReportPdf): the last buffered bytes reach the
-// disk on flush, whose failure commit() would ignore.
+// As a report is written (writeReportPdf), through a temporary file.
 std::optional<QString> writeTableFile(const QString &path, const QByteArray &bytes, const QStringList &studies,
                                       const QString &what)
 {
     if (const std::optional<QString> refused = outputRefusal(studies, path, what))
         return refused;
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
-        && file.error() == QFileDevice::NoError && file.commit())
+    OutputFile file(path);
+    if (file.open() && file.file().write(bytes) == bytes.size() && file.commit())
         return std::nullopt;
     return notWrittenMessage(path, what);
 }
 
-QString notWrittenMessage(const QString &path, const QString &what)
+QString notWrittenMessage(const QString &path, const QString &what, const QString &cause)
 {
-    return path + QStringLiteral(": ") + what + QStringLiteral("を書き出せませんでした。");
+    const QString because = cause.isEmpty() ? QString() : QStringLiteral("（") + cause + QStringLiteral("）");
+    return escapeControlCharacters(path) + QStringLiteral(": ") + what + QStringLiteral("を書き出せませんでした")
+           + because + u'。';
 }
 
 }  // namespace talven

@@ -30,11 +30,14 @@ struct TableColumn {
 QStringList columnTitles(const QList<TableColumn> &columns);
 
 QList<TableColumn> summaryColumns();
+// The column of 状態 among them.
+qsizetype summaryStatusColumn();
 
-// The two rows of one study, vertical first. The numbers are the main
-// window's: the result line of "計算結果を見る", "ΣL の参考値" and the design
-// figures (margin, allowable head and outer level); a study that is not ready
-// has no check, as the window shows none.
+// The rows of one study: for each water-level case, vertical first. The
+// numbers are the main window's: the result line of "計算結果を見る", "ΣL の参考値"
+// and the design figures (margin, allowable head and outer level); a study
+// that is not ready has no check, as the window shows none. After 状態: the
+// case, its WL1 and WL2, ◎ on the governing case's rows, and the structure.
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome);
 
 // What a study was checked with: formula, soil class, C, the three members,
@@ -59,7 +62,7 @@ std::optional<QString> writeCsvTable(const QString &path, const QString &lines, 
 std::optional<QString> writeTableFile(const QString &path, const QByteArray &bytes, const QStringList &studies,
                                       const QString &what);
 
-// "PATH: 一覧表を書き出せませんでした。"
-QString notWrittenMessage(const QString &path, const QString &what);
+// "PATH: 一覧表を書き出せませんでした。", with the cause in brackets when one is given.
+QString notWrittenMessage(const QString &path, const QString &what, const QString &cause = QString());
 
 }  // namespace talven

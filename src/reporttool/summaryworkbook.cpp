@@ -1,11 +1,11 @@
 #include "reporttool/summaryworkbook.h"
 
+#include "report/outputfile.h"
 #include "reporttool/reportpdf.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <xlsxwriter.h>
 
@@ -19,6 +19,18 @@ namespace {
 constexpr lxw_color_t NgFill = 0xFFC7CE;
 constexpr lxw_color_t NgText = 0x9C0006;
 constexpr double WidestColumn = 60.0;
+// Excel's longest cell text; the library refuses a longer one, and with it
+// the whole workbook.
+constexpr qsizetype LongestCell = 32767;
+
+// `text` cut to `length` characters, the last one "…", a pair never split.
+QString cutToLength(const QString &text, qsizetype length)
+{
+    if (text.size() <= length)
+        return text;
+    const qsizetype kept = length - 1;
+    return text.left(text.at(kept - 1).isHighSurrogate() ? kept - 1 : kept) + u'…';
+}
 
 // A file name as the library hands it to the C runtime: the local 8-bit
 // form on Unix, UTF-8 on Windows, where the library widens it itself.
@@ -85,58 +97,111 @@ lxw_error writeCell(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t column, CellK
     return worksheet_write_string(sheet, row, column, utf8.constData(), nullptr);
 }
 
-bool writeSheet(lxw_workbook *book, const TableSheet &table, const Formats &formats)
+// The first error of a run of library calls, the one that names the cause.
+class FirstError {
+public:
+    void operator<<(lxw_error error)
+    {
+        if (error_ == LXW_NO_ERROR)
+            error_ = error;
+    }
+    lxw_error error() const { return error_; }
+
+private:
+    lxw_error error_ = LXW_NO_ERROR;
+};
+
+lxw_error writeSheet(lxw_workbook *book, const TableSheet &table, const Formats &formats)
 {
     lxw_worksheet *sheet = workbook_add_worksheet(book, table.name.toUtf8().constData());
     if (!sheet)
-        return false;
-    bool written = true;
+        return LXW_ERROR_PARAMETER_VALIDATION;
+    FirstError first;
     for (qsizetype c = 0; c < table.columns.size(); ++c) {
         const TableColumn &column = table.columns[c];
         const QByteArray title = column.title.toUtf8();
-        written = worksheet_write_string(sheet, 0, lxw_col_t(c), title.constData(), formats.header) == LXW_NO_ERROR
-                  && written;
+        first << worksheet_write_string(sheet, 0, lxw_col_t(c), title.constData(), formats.header);
         // The header is bold and carries the filter's button.
         double width = textWidth(column.title) + 3.0;
         for (qsizetype r = 0; r < table.rows.size(); ++r) {
             const QString text = table.rows[r].value(c);
-            written = writeCell(sheet, lxw_row_t(r + 1), lxw_col_t(c), column.kind, text, formats) == LXW_NO_ERROR
-                      && written;
+            first << writeCell(sheet, lxw_row_t(r + 1), lxw_col_t(c), column.kind, text, formats);
             width = std::max(width, textWidth(text) + 1.0);
         }
-        written = worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), std::min(width, WidestColumn), nullptr)
-                      == LXW_NO_ERROR
-                  && written;
+        first << worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), std::min(width, WidestColumn), nullptr);
     }
     worksheet_freeze_panes(sheet, 1, 0);
     const auto lastColumn = lxw_col_t(std::max<qsizetype>(table.columns.size() - 1, 0));
-    return worksheet_autofilter(sheet, 0, 0, lxw_row_t(table.rows.size()), lastColumn) == LXW_NO_ERROR && written;
+    first << worksheet_autofilter(sheet, 0, 0, lxw_row_t(table.rows.size()), lastColumn);
+    return first.error();
 }
 
-// The workbook's bytes, built in `scratch`; the library keeps its own
-// temporary parts in the same folder, so that nothing lands in a folder
-// other users share.
-std::optional<QByteArray> workbookBytes(QTemporaryFile &scratch, const QList<TableSheet> &sheets)
+// The workbook written to the file `path` (the output's temporary file); the
+// library keeps its own temporary parts in the same folder, so that nothing
+// lands in a folder other users share. The first error met.
+lxw_error writeWorkbookFile(const QString &path, const QList<TableSheet> &sheets)
 {
-    const QByteArray scratchName = libraryPath(scratch.fileName());
-    QByteArray folder = libraryPath(QFileInfo(scratch.fileName()).absolutePath());
+    const QByteArray name = libraryPath(path);
+    QByteArray folder = libraryPath(QFileInfo(path).absolutePath());
     lxw_workbook_options options{};
     options.tmpdir = folder.data();
-    lxw_workbook *book = workbook_new_opt(scratchName.constData(), &options);
+    lxw_workbook *book = workbook_new_opt(name.constData(), &options);
     if (!book)
-        return std::nullopt;
+        return LXW_ERROR_MEMORY_MALLOC_FAILED;
     const Formats formats = addFormats(book);
-    bool written = true;
+    FirstError first;
     for (const TableSheet &sheet : sheets)
-        written = writeSheet(book, sheet, formats) && written;
+        first << writeSheet(book, sheet, formats);
     // Closing writes the file and frees the workbook, also after a failure.
-    written = workbook_close(book) == LXW_NO_ERROR && written;
-    if (!written || !scratch.open())
-        return std::nullopt;
-    return scratch.readAll();
+    first << workbook_close(book);
+    return first.error();
+}
+
+// Why the library did not write the workbook, for the message.
+QString libraryProblem(lxw_error error)
+{
+    switch (error) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        return QStringLiteral("メモリーが足りません");
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+        return QStringLiteral("作業用のファイルを作れないか読めません");
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return QStringLiteral("ファイルを書き込めません（ディスクが一杯など）");
+    case LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE:
+        return QStringLiteral("行が Excel のシートの上限（1,048,576 行）を超えます");
+    default:
+        // The library's own words: a cause this program does not expect.
+        return QStringLiteral("libxlsxwriter: ") + QString::fromUtf8(lxw_strerror(error));
+    }
 }
 
 }  // namespace
+
+void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow)
+{
+    bool cut = false;
+    const auto fit = [&cut](QString &text) {
+        if (text.size() > LongestCell) {
+            text = cutToLength(text, LongestCell);
+            cut = true;
+        }
+    };
+    for (QStringList &row : summaryRows)
+        std::for_each(row.begin(), row.end(), fit);
+    std::for_each(inputRow.begin(), inputRow.end(), fit);
+    if (!cut)
+        return;
+    const QString note = QStringLiteral("　警告: 32,767 文字を超える欄は、Excel ファイルでは「…」で切りました。");
+    const qsizetype status = summaryStatusColumn();
+    for (QStringList &row : summaryRows) {
+        if (status < row.size())
+            row[status] = cutToLength(row[status], LongestCell - note.size()) + note;
+    }
+}
 
 QString workbookWhat()
 {
@@ -148,17 +213,22 @@ std::optional<QString> writeWorkbook(const QString &path, const QList<TableSheet
 {
     if (const std::optional<QString> refused = outputRefusal(studies, path, workbookWhat()))
         return refused;
-    // Named as QSaveFile names its own (book.xlsx.AbC123); the library
-    // opens it again by name.
-    QTemporaryFile scratch(QFileInfo(path).absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    std::optional<QByteArray> bytes;
-    if (scratch.open()) {
-        scratch.close();
-        bytes = workbookBytes(scratch, sheets);
+    OutputFile file(path);
+    if (!file.open()) {
+        const QFileInfo existing(outputFinalPath(path));
+        return notWrittenMessage(path, workbookWhat(),
+                                 existing.exists() ? QStringLiteral("ファイルに書き込みが許されていません")
+                                                   : QStringLiteral("同じフォルダーに一時ファイルを作れません（フォルダーが"
+                                                                    "ないか、書き込みが許されていません）"));
     }
-    if (!bytes)
-        return notWrittenMessage(path, workbookWhat());
-    return writeTableFile(path, *bytes, studies, workbookWhat());
+    // The library opens the temporary file again by its name.
+    file.file().close();
+    if (const lxw_error error = writeWorkbookFile(file.file().fileName(), sheets); error != LXW_NO_ERROR)
+        return notWrittenMessage(path, workbookWhat(), libraryProblem(error));
+    if (!file.commit())
+        return notWrittenMessage(path, workbookWhat(),
+                                 QStringLiteral("ディスクに書き終えられません（ディスクが一杯など）"));
+    return std::nullopt;
 }
 
 }  // namespace talven

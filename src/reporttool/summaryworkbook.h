@@ -21,12 +21,17 @@ struct TableSheet {
     QList<QStringList> rows;  // each as long as columns, or shorter: the rest empty
 };
 
+// One study's rows as the workbook holds them: a text longer than a cell
+// takes (32,767 characters) is cut to it, "…" its last character, and the
+// study's 状態 in its summary rows says so.
+void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow);
+
 // "Excel ファイル", as the messages name the workbook.
 QString workbookWhat();
 
-// Writes the sheets to `path` through a scratch file beside it, then
-// writeTableFile: an earlier file is replaced only by a complete workbook.
-// The problem when it was not written.
+// Writes the sheets to `path` through a temporary file beside it (OutputFile),
+// after outputRefusal: an earlier file is replaced only by a complete
+// workbook. The problem when it was not written.
 std::optional<QString> writeWorkbook(const QString &path, const QList<TableSheet> &sheets,
                                      const QStringList &studies);
 

@@ -3,6 +3,8 @@
 #include "study/fieldrules.h"
 #include "study/numbers.h"
 
+#include <algorithm>
+
 namespace talven {
 
 namespace {
@@ -32,6 +34,14 @@ PileTicks Study::ticks(Section section) const
     return ticked;
 }
 
+WaterLevelCase Study::levelCase(int index) const
+{
+    if (index > 0)
+        return moreCases[std::size_t(index - 1)];
+    return {firstCaseName, numberTexts[OuterWaterLevelBox], numberTexts[InnerWaterLevelBox], record.outerWaterLevel(),
+            record.innerWaterLevel()};
+}
+
 Study emptyStudy()
 {
     return resetStudy(Study{}, false);
@@ -42,8 +52,15 @@ Study resetStudy(const Study &study, bool keepNames)
     Study reset = chooseFormula(study, Formula::Lane);
     StudyRecord &record = reset.record;
     record.methodCode = 0.0;
-    if (!keepNames)
+    if (keepNames) {
+        for (WaterLevelCase &levelCase : reset.moreCases)
+            levelCase = refreshCaseLevels({levelCase.name, {}, {}, 0.0, 0.0});
+    } else {
         record.names.fill(QString());
+        reset.firstCaseName.clear();
+        reset.moreCases.clear();
+        reset.titleBlock.reset();
+    }
     record.baseValues.fill(0.0);
     record.verticalLengths.fill(0.0);
     record.horizontalLengths.fill(0.0);
@@ -125,6 +142,36 @@ StudyEdit restoreSoilClass(const Study &study, int soilClass, const QString &sav
     return chooseSoilClass(study, soilClass);
 }
 
+CaseLevelEdit writeCaseLevel(const WaterLevelCase &levelCase, Level level, const QString &text)
+{
+    // A case's levels keep the first tab's water-level rules.
+    const FieldCheck check = checkNumberBox(OuterWaterLevelBox, text, false);
+    CaseLevelEdit edit{levelCase, std::nullopt};
+    (level == Level::Outer ? edit.levelCase.outerText : edit.levelCase.innerText) =
+        check.accepted ? text : check.replacement;
+    (level == Level::Outer ? edit.levelCase.outer : edit.levelCase.inner) = check.value;
+    if (!check.accepted)
+        edit.message = check.message;
+    return edit;
+}
+
+WaterLevelCase refreshCaseLevels(const WaterLevelCase &levelCase)
+{
+    WaterLevelCase refreshed = levelCase;
+    refreshed.outerText = twoDecimals(levelCase.outer);
+    refreshed.innerText = twoDecimals(levelCase.inner);
+    return refreshed;
+}
+
+Study setCases(const Study &study, const QString &firstCaseName, std::vector<WaterLevelCase> moreCases)
+{
+    Study set = study;
+    set.firstCaseName = firstCaseName;
+    moreCases.resize(std::min(moreCases.size(), std::size_t(CaseLimit - 1)));
+    set.moreCases = std::move(moreCases);
+    return set;
+}
+
 QString numberTypingStep(int box)
 {
     switch (groupOfBox(box).group) {
@@ -149,8 +196,12 @@ QString nameTypingStep()
 
 bool sectionInputsDiffer(const Study &a, const Study &b, Section section)
 {
-    if (a.formula != b.formula || a.ticks(section) != b.ticks(section))
+    if (a.formula != b.formula || a.ticks(section) != b.ticks(section) || a.caseCount() != b.caseCount())
         return true;
+    for (std::size_t i = 0; i < a.moreCases.size(); ++i) {
+        if (a.moreCases[i].outer != b.moreCases[i].outer || a.moreCases[i].inner != b.moreCases[i].inner)
+            return true;
+    }
     for (int box = 0; box < NumberBoxCount; ++box) {
         if (feedsSection(box, section) && a.numberTexts[box] != b.numberTexts[box])
             return true;

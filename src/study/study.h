@@ -13,13 +13,31 @@
 #include "study/message.h"
 #include "study/soilclasses.h"
 #include "study/studyrecord.h"
+#include "study/titleblock.h"
 
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace talven {
+
+// A water-level case beside the first tab's: its name and its WL1 and WL2
+// as their boxes hold them, under the water levels' rules.
+struct WaterLevelCase {
+    QString name;
+    QString outerText;  // WL1
+    QString innerText;  // WL2
+    double outer = 0.0;
+    double inner = 0.0;
+
+    bool operator==(const WaterLevelCase &) const = default;
+};
+
+// Case 1 (the first tab's WL1 and WL2) and at most seven more.
+inline constexpr int CaseLimit = 8;
+inline constexpr int CaseNameMaxLength = 20;
 
 struct Study {
     StudyRecord record;
@@ -27,6 +45,11 @@ struct Study {
     int soilClass = -1;  // the row in soilClasses(formula); -1 for none
     std::array<QString, NumberBoxCount> numberTexts;  // numberBox(i)'s text, the creep ratio's included
     std::array<QString, NameCount> nameTexts;         // nameBox(i)'s text; record.names keeps it trimmed
+    QString firstCaseName;                  // case 1's; its levels are the record's WL1 and WL2
+    std::vector<WaterLevelCase> moreCases;  // cases 2 ... CaseLimit
+    // The title block kept with the study; none until it has one of its
+    // own (a new study takes the user's, a report tool its options).
+    std::optional<TitleBlock> titleBlock;
 
     // The creep ratio is typed only for Bligh's ranged class; otherwise the
     // class writes it.
@@ -34,6 +57,9 @@ struct Study {
     const QString &ratioText() const { return numberTexts[CreepRatioBox]; }
     // The x2 ticks of a section: a ticked pile counts twice.
     PileTicks ticks(Section section) const;
+    int caseCount() const { return 1 + int(moreCases.size()); }
+    // Case `index` as a case; case 0 is the first tab's.
+    WaterLevelCase levelCase(int index) const;
 
     bool operator==(const Study &) const = default;
 };
@@ -55,7 +81,8 @@ struct StudyEdit {
 Study emptyStudy();
 
 // New (keepNames false) and 数値のみクリア (true): the empty study, the names
-// kept or not. The method code last saved is forgotten.
+// (and the cases' names and the title block) kept or not. The method code
+// last saved is forgotten.
 Study resetStudy(const Study &study, bool keepNames);
 
 // A number box's text changed, by typing, a paste or the program: the text
@@ -83,6 +110,19 @@ StudyEdit chooseSoilClass(const Study &study, int soilClass);
 // The class of a study being opened: the ranged class keeps the ratio it was
 // saved with (`savedRatio`), through the box's range check.
 StudyEdit restoreSoilClass(const Study &study, int soilClass, const QString &savedRatio);
+
+// A case's WL1 or WL2 typed: checked against the water levels' range; a
+// refused text empties the box and brings the range message.
+enum class Level { Outer, Inner };
+struct CaseLevelEdit {
+    WaterLevelCase levelCase;
+    std::optional<Message> message;
+};
+CaseLevelEdit writeCaseLevel(const WaterLevelCase &levelCase, Level level, const QString &text);
+// A case's levels written back with two decimals, as leaving a box does.
+WaterLevelCase refreshCaseLevels(const WaterLevelCase &levelCase);
+// The cases after case 1, at most CaseLimit - 1, and case 1's name.
+Study setCases(const Study &study, const QString &firstCaseName, std::vector<WaterLevelCase> moreCases);
 
 // What typing into a box is called as a step of the study's history, in the
 // 編集 menu: "寸法の入力", "名称の入力".

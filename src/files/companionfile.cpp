@@ -1,0 +1,133 @@
+#include "files/companionfile.h"
+
+#include "files/usersettings.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+
+namespace talven {
+
+namespace {
+
+const QString Format = QStringLiteral("talven-companion");
+constexpr int Version = 1;
+
+QString fingerprint(const QByteArray &studyBytes)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(studyBytes, QCryptographicHash::Sha256).toHex());
+}
+
+// A level written as a text ("3.40") or, by another tool, as a number.
+QString levelText(const QJsonValue &value)
+{
+    return value.isDouble() ? QString::number(value.toDouble(), 'g', 15) : value.toString();
+}
+
+Message changedStudyMessage(const QString &studyPath)
+{
+    return {QStringLiteral("「%1」は水位ケースと表題欄を保存したあとで変更されています。\r\n"
+                           "検討ファイルの値を使い、ほかのケースと表題欄は保存されていたものを使います。")
+                .arg(QFileInfo(studyPath).fileName()),
+            MessageIcon::Information, QStringLiteral("タルヴェン・読み込み")};
+}
+
+Message tooManyCasesMessage(const QString &companionPath)
+{
+    return {QStringLiteral("「%1」の水位ケースのうち、%2 番目より後は読み込みません。")
+                .arg(QFileInfo(companionPath).fileName())
+                .arg(CaseLimit),
+            MessageIcon::Exclamation, QStringLiteral("タルヴェン・読み込み")};
+}
+
+}  // namespace
+
+QString companionPath(const QString &studyPath)
+{
+    const QFileInfo study(studyPath);
+    return study.dir().filePath(study.completeBaseName() + QStringLiteral(".talven.json"));
+}
+
+QByteArray encodeCompanion(const Study &study, const QString &studyFileName, const QByteArray &studyBytes)
+{
+    QJsonArray cases{QJsonObject{{QStringLiteral("name"), study.firstCaseName}}};
+    for (const WaterLevelCase &levelCase : study.moreCases)
+        cases.append(QJsonObject{{QStringLiteral("name"), levelCase.name},
+                                 {QStringLiteral("wl1"), levelCase.outerText},
+                                 {QStringLiteral("wl2"), levelCase.innerText}});
+    QJsonObject root{
+        {QStringLiteral("format"), Format},
+        {QStringLiteral("version"), Version},
+        {QStringLiteral("study"),
+         QJsonObject{{QStringLiteral("file"), studyFileName}, {QStringLiteral("sha256"), fingerprint(studyBytes)}}},
+        {QStringLiteral("cases"), cases},
+    };
+    if (study.titleBlock) {
+        QJsonObject block;
+        for (const TitleField &title : TitleFields)
+            block.insert(QLatin1StringView(title.key), (*study.titleBlock).*title.value);
+        root.insert(QStringLiteral("titleBlock"), block);
+    }
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+Message unreadableCompanionMessage(const QString &companionPath)
+{
+    return {QStringLiteral("「%1」を読み込めません。\r\n水位ケースと表題欄は使わず、検討ファイルの値だけで開きます。")
+                .arg(QFileInfo(companionPath).fileName()),
+            MessageIcon::Exclamation, QStringLiteral("タルヴェン・読み込み")};
+}
+
+StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, const QByteArray &studyBytes,
+                         const QByteArray &companionBytes)
+{
+    const QString path = companionPath(studyPath);
+    StudyEdit applied = opened;
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(companionBytes, &error);
+    const QJsonObject root = document.object();
+    if (error.error != QJsonParseError::NoError || !document.isObject()
+        || root.value(QStringLiteral("format")).toString() != Format
+        || root.value(QStringLiteral("version")).toInt() != Version) {
+        applied.messages.push_back(unreadableCompanionMessage(path));
+        return applied;
+    }
+    if (root.value(QStringLiteral("study")).toObject().value(QStringLiteral("sha256")).toString()
+        != fingerprint(studyBytes))
+        applied.messages.push_back(changedStudyMessage(studyPath));
+
+    const QJsonArray cases = root.value(QStringLiteral("cases")).toArray();
+    const auto caseName = [](const QJsonValue &entry) {
+        return entry.toObject().value(QStringLiteral("name")).toString().left(CaseNameMaxLength);
+    };
+    std::vector<WaterLevelCase> moreCases;
+    for (qsizetype i = 1; i < cases.size() && i < CaseLimit; ++i) {
+        const QJsonObject entry = cases[i].toObject();
+        WaterLevelCase levelCase{caseName(entry), {}, {}, 0.0, 0.0};
+        for (const auto &[level, key] : {std::pair{Level::Outer, "wl1"}, std::pair{Level::Inner, "wl2"}}) {
+            const CaseLevelEdit edit = writeCaseLevel(levelCase, level, levelText(entry.value(QLatin1StringView(key))));
+            levelCase = edit.levelCase;
+            if (edit.message)
+                applied.messages.push_back(*edit.message);
+        }
+        moreCases.push_back(refreshCaseLevels(levelCase));
+    }
+    if (cases.size() > CaseLimit)
+        applied.messages.push_back(tooManyCasesMessage(path));
+    applied.study = setCases(applied.study, cases.isEmpty() ? QString() : caseName(cases[0]), moreCases);
+
+    if (root.contains(QStringLiteral("titleBlock"))) {
+        const QJsonObject block = root.value(QStringLiteral("titleBlock")).toObject();
+        TitleBlock title;
+        for (const TitleField &field : TitleFields)
+            title.*field.value = block.value(QLatin1StringView(field.key)).toString().left(SettingTextLimit);
+        applied.study.titleBlock = title;
+    }
+    return applied;
+}
+
+}  // namespace talven

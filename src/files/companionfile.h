@@ -1,0 +1,45 @@
+#pragma once
+
+// What a study file cannot hold, kept beside it: its water-level cases, its
+// title block and a fingerprint of the study file it was saved with. The
+// companion of "plan.vek" is "plan.talven.json", UTF-8 JSON that a person can
+// read and other tools can write (README.md, "The companion file"):
+//
+//   {"format": "talven-companion", "version": 1,
+//    "study": {"file": "plan.vek", "sha256": "..."},
+//    "cases": [{"name": "計画高水位時"},
+//              {"name": "既往最高水位時", "wl1": "3.40", "wl2": "1.00"}],
+//    "titleBlock": {"job": "...", "structure": "...", "company": "...",
+//                   "designer": "...", "checker": "...", "date": "..."}}
+//
+// The first case is the study file's WL1 and WL2: only its name is kept here.
+
+#include "study/message.h"
+#include "study/study.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <variant>
+#include <vector>
+
+namespace talven {
+
+QString companionPath(const QString &studyPath);
+
+// The companion of a study whose file holds `studyBytes`.
+QByteArray encodeCompanion(const Study &study, const QString &studyFileName, const QByteArray &studyBytes);
+
+// What a companion brings to the study its file opened to: the cases (their
+// levels through the water levels' rules) and the title block, with the
+// messages met on the way: a study file changed since the companion was
+// saved, levels out of range, cases beyond the eighth.
+StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, const QByteArray &studyBytes,
+                         const QByteArray &companionBytes);
+
+// The message when a companion cannot be read: the study opens with its
+// file's values alone.
+Message unreadableCompanionMessage(const QString &companionPath);
+
+}  // namespace talven

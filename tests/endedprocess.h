@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QProcess>
+
+// The id of a process that has already ended: a lock or a file named after
+// it belongs to no running program.
+inline qint64 endedProcessId()
+{
+    QProcess process;
+    process.start(QStringLiteral("sleep"), {QStringLiteral("0.1")});
+    if (!process.waitForStarted(10000))
+        return 0;
+    const qint64 pid = process.processId();
+    process.waitForFinished(10000);
+    return pid;
+}
