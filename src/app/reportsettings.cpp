@@ -101,7 +101,7 @@ ReportSettings ReportSettingsDialog::settings() const
 {
     ReportSettings chosen;
     for (std::size_t i = 0; i < TitleFields.size(); ++i)
-        chosen.titleBlock.*TitleFields[i].value = fields_[i]->text().trimmed();
+        chosen.titleBlock.*TitleFields[i].value = cappedTitleText(fields_[i]->text().trimmed());
     chosen.figures = figures_->isChecked();
     chosen.footer = footer_->isChecked();
     return chosen;

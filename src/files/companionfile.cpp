@@ -1,7 +1,5 @@
 #include "files/companionfile.h"
 
-#include "files/usersettings.h"
-
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -124,7 +122,7 @@ StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, cons
         const QJsonObject block = root.value(QStringLiteral("titleBlock")).toObject();
         TitleBlock title;
         for (const TitleField &field : TitleFields)
-            title.*field.value = block.value(QLatin1StringView(field.key)).toString().left(SettingTextLimit);
+            title.*field.value = cappedTitleText(block.value(QLatin1StringView(field.key)).toString());
         applied.study.titleBlock = title;
     }
     return applied;

@@ -1,5 +1,7 @@
 #include "files/usersettings.h"
 
+#include "study/titleblock.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -46,7 +48,7 @@ UserSettings UserSettings::load()
     const QSettings stored = openSettings();
     UserSettings settings;
     for (const TextKey &text : TextKeys)
-        settings.*text.field = stored.value(QLatin1StringView(text.key)).toString().left(SettingTextLimit);
+        settings.*text.field = cappedTitleText(stored.value(QLatin1StringView(text.key)).toString());
     for (const FlagKey &flag : FlagKeys)
         settings.*flag.field = stored.value(QLatin1StringView(flag.key), flag.byDefault).toBool();
     settings.recentStudies = stored.value(QLatin1StringView(RecentStudiesKey)).toStringList().mid(0, RecentStudyLimit);

@@ -13,9 +13,6 @@
 namespace talven {
 
 inline constexpr int RecentStudyLimit = 4;
-// Longer texts are cut when read: a settings file edited by hand must not
-// hold up the program (no title field needs more).
-inline constexpr int SettingTextLimit = 1000;
 
 struct UserSettings {
     QString job;       // 業務名

@@ -499,15 +499,6 @@ ReportVerdictLine reportVerdictLine(const StudyCheck &check, Section section)
             verdict->ok ? QStringLiteral("・・・ＯＫ") : QStringLiteral("・・・ＮＧ")};
 }
 
-QString cappedTitleText(const QString &text)
-{
-    constexpr qsizetype MaxLength = 1000;
-    if (text.size() <= MaxLength)
-        return text;
-    // The low half of a pair stays with its high half, or both go.
-    return text.left(text.at(MaxLength - 1).isHighSurrogate() ? MaxLength - 1 : MaxLength);
-}
-
 QString reportDate(const QDate &date)
 {
     return QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());

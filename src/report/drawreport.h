@@ -11,12 +11,6 @@
 
 namespace talven {
 
-// A title-block text as it is read from an option, the settings, a dialog or
-// a companion file: at most its first 1,000 characters (a character never
-// split in two). A slot shows some forty; a longer text would only cost time
-// and memory.
-QString cappedTitleText(const QString &text);
-
 // What the page carries beside the study. Everything off and empty is the
 // plain report.
 struct ReportOptions {

@@ -27,6 +27,19 @@ struct TitleBlock {
     bool operator==(const TitleBlock &) const = default;
 };
 
+// A title-block text as it is read from an option, the settings, a dialog or
+// a companion file: at most its first 1,000 characters (a character never
+// split in two). A slot shows some forty; a longer text would only cost time
+// and memory.
+inline QString cappedTitleText(const QString &text)
+{
+    constexpr qsizetype MaxLength = 1000;
+    if (text.size() <= MaxLength)
+        return text;
+    // The low half of a pair stays with its high half, or both go.
+    return text.left(text.at(MaxLength - 1).isHighSurrogate() ? MaxLength - 1 : MaxLength);
+}
+
 // The fields in the order of the page and every form that shows them: the
 // key a companion file stores each under, its label.
 struct TitleField {
