@@ -162,6 +162,11 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
                           inOrder.check.requiredPrinted, twoDecimals(inOrder.added)),
                  change(3, alike.lengths[0]) + QStringLiteral(" と ") + change(1.5, alike.lengths[1])};
          }},
+        {QStringLiteral("status-line"),
+         [] {
+             return QStringList{u'「' + statusLineText(checkStudy(workedExample())) + u'」',
+                                u'「' + statusLineText(checkStudy(Study{})) + u'」'};
+         }},
         {QStringLiteral("empty-ratio"),
          [] {
              return QStringList{QStringLiteral("クリープ比は %1（ブライの式）または %2（レインの式）")
