@@ -96,14 +96,14 @@ typed "右岸"
 click 350 472
 shot tab-horizontal.png
 
-# The study saved through File > Save, for the report.
+# The study saved through File > 上書き保存 (the save dialog, as it has no file yet), for the report.
 xdotool key ctrl+s
 sleep 1.5
 xdotool key ctrl+a
 typed "$work/example.vek"
 enter
 sleep 1
-[ -s "$work/example.vek" ] || { echo "File > Save wrote no study file" >&2; exit 1; }
+[ -s "$work/example.vek" ] || { echo "File > 上書き保存 wrote no study file" >&2; exit 1; }
 cp "$work/example.vek" "$docs/example.vek"
 echo "docs/example.vek"
 

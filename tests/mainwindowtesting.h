@@ -244,9 +244,9 @@ inline void fillFirstTabAndGoOn(talven::MainWindow &form, ScriptedDialogs &dialo
     clickButton(button(form, "toVerticalButton"));
 }
 
-// The study saved as the user saves it: File > Save into `folder`.
+// The study saved as the user saves it: File > 名前を付けて保存 into `folder`.
 inline void saveStudyInto(talven::MainWindow &form, ScriptedDialogs &dialogs, const QTemporaryDir &folder)
 {
     dialogs.answerFile(folder.filePath(QStringLiteral("saved.vek")));
-    action(form, "saveAction")->trigger();
+    action(form, "saveAsAction")->trigger();
 }

@@ -304,6 +304,7 @@ void TestCheck::designFigures_data()
     QTest::addColumn<QString>("margin");
     QTest::addColumn<QString>("allowable");
     QTest::addColumn<QString>("horizontalMargin");
+    QTest::addColumn<QString>("status");  // the window's status line
 
     Study typed = withBligh(workedExample(), 7.5);  // the ranged class, C typed
     typed.record.baseValues = {0, 0, 0, 2, 0};
@@ -314,24 +315,33 @@ void TestCheck::designFigures_data()
     Study oneUnticked = workedExample();
     oneUnticked = setDoubleTick(oneUnticked, Section::Horizontal, 1, false);
 
+
     // 11 / 1.29 = 8.53 passes, 11 / 1.30 = 8.46 fails.
     QTest::newRow("worked example") << workedExample() << "15.00" << "不足 6.00 m"
-                                    << "許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）" << "不足 5.00 m";
+                                    << "許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）" << "不足 5.00 m"
+                                    << "鉛直方向 ＮＧ（不足 6.00 m）　水平方向 ＮＧ（不足 5.00 m）";
     QTest::newRow("L 35, short by 1.83") << laneThirtyFive() << "13.83" << "不足 1.83 m"
-                                         << "許容水位差 ⊿H = 3.94 m（外水位 WL1 = 4.94 m まで）" << "不足 3.83 m";
+                                         << "許容水位差 ⊿H = 3.94 m（外水位 WL1 = 4.94 m まで）" << "不足 3.83 m"
+                                         << "鉛直方向 ＮＧ（不足 1.83 m）　水平方向 ＮＧ（不足 3.83 m）";
     QTest::newRow("bligh, whole C") << withBligh(workedExample(), 4.0) << "2.00" << "余裕 7.00 m"
-                                    << "許容水位差 ⊿H = 3.75 m（外水位 WL1 = 4.75 m まで）" << "余裕 8.00 m";
+                                    << "許容水位差 ⊿H = 3.75 m（外水位 WL1 = 4.75 m まで）" << "余裕 8.00 m"
+                                    << "鉛直方向 ＯＫ（余裕 7.00 m）　水平方向 ＯＫ（余裕 8.00 m）";
     QTest::newRow("bligh, typed 7.5") << typed << "15.00" << "余裕 0.40 m"
-                                      << "許容水位差 ⊿H = 2.05 m（外水位 WL1 = 2.05 m まで）" << "不足 5.00 m";
+                                      << "許容水位差 ⊿H = 2.05 m（外水位 WL1 = 2.05 m まで）" << "不足 5.00 m"
+                                      << "鉛直方向 ＯＫ（余裕 0.40 m）　水平方向 ＮＧ（不足 5.00 m）";
     QTest::newRow("R rounds up to C") << roundingEdge(2.99) << "2.99" << "余裕 0.00 m"
-                                      << "許容水位差 ⊿H = 1.00 m（外水位 WL1 = 1.00 m まで）" << "余裕 7.01 m";
+                                      << "許容水位差 ⊿H = 1.00 m（外水位 WL1 = 1.00 m まで）" << "余裕 7.01 m"
+                                      << "鉛直方向 ＯＫ（余裕 0.00 m）　水平方向 ＯＫ（余裕 7.01 m）";
     // R is 6.00 at 2.00 m; the required ΣL is C x ΔH - L' = 12 - 5.49 unrounded.
     QTest::newRow("the tie") << laneTie() << "6.51" << "不足 0.01 m"
-                             << "許容水位差 ⊿H = 2.00 m（外水位 WL1 = 3.00 m まで）" << "余裕 3.49 m";
-    QTest::newRow("no creep ratio") << noRatio << "0.00" << "余裕 9.00 m" << "" << "余裕 10.00 m";
+                             << "許容水位差 ⊿H = 2.00 m（外水位 WL1 = 3.00 m まで）" << "余裕 3.49 m"
+                             << "鉛直方向 ＯＫ（不足 0.01 m）　水平方向 ＯＫ（余裕 3.49 m）";
+    QTest::newRow("no creep ratio") << noRatio << "0.00" << "余裕 9.00 m" << "" << "余裕 10.00 m"
+                                    << "照査できません：水位データおよびクリープ比の選択を確認してください";
     QTest::newRow("an unticked horizontal pile") << oneUnticked << "15.00" << "不足 6.00 m"
                                                  << "許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）"
-                                                 << "不足 7.50 m";
+                                                 << "不足 7.50 m"
+                                                 << "鉛直方向 ＮＧ（不足 6.00 m）　水平方向 ＮＧ（不足 7.50 m）";
 }
 
 void TestCheck::designFigures()
@@ -344,6 +354,7 @@ void TestCheck::designFigures()
     QCOMPARE(vertical.marginText, twoDecimals(vertical.margin));
     QTEST(vertical.allowableHeadLabel(), "allowable");
     QTEST(check.section(Section::Horizontal).marginLabel(), "horizontalMargin");
+    QTEST(statusLineText(check), "status");
 }
 
 void TestCheck::proposal_data()

@@ -490,15 +490,18 @@ void TestFiles::unstorableText()
 void TestFiles::failedWrite_data()
 {
     QTest::addColumn<QString>("setup");
-    QTest::newRow("parent is a file") << QStringLiteral("parent file");
-    QTest::newRow("target is a folder") << QStringLiteral("folder");
-    QTest::newRow("read-only folder") << QStringLiteral("read-only folder");
-    QTest::newRow("read-only file") << QStringLiteral("read-only file");
+    QTest::addColumn<QString>("cause");  // the message's second line; empty: none
+    QTest::newRow("parent is a file") << u"parent file"_s << u"保存先のフォルダーが見つかりません。"_s;
+    QTest::newRow("target is a folder") << u"folder"_s << QString();
+    QTest::newRow("read-only folder") << u"read-only folder"_s << u"保存先のフォルダーに書き込む権限がありません。"_s;
+    QTest::newRow("read-only file") << u"read-only file"_s << u"保存先が読み取り専用です。"_s;
+    QTest::newRow("name too long") << u"long name"_s << u"ファイル名が長すぎます。"_s;
 }
 
 void TestFiles::failedWrite()
 {
     QFETCH(QString, setup);
+    QFETCH(QString, cause);
     const bool permissions = setup.startsWith(QStringLiteral("read-only"));
 #ifdef Q_OS_UNIX
     if (permissions && ::geteuid() == 0)
@@ -514,12 +517,16 @@ void TestFiles::failedWrite()
         target = dir.filePath(QStringLiteral("file/plan.vek"));
     } else if (setup == QStringLiteral("folder")) {
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("plan.vek")));
+    } else if (setup == QStringLiteral("long name")) {
+        target = dir.filePath(QString(300, u'a') + QStringLiteral(".vek"));
     } else {
         writeAll(target, "earlier study");
         const QString locked = setup == QStringLiteral("read-only file") ? target : dir.path();
         QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
     }
-    QCOMPARE(writeStudyFile(target, sampleContent()).value_or(Message{}), WriteFailed);
+    Message expected = WriteFailed;
+    expected.prompt += cause.isEmpty() ? QString() : u"\r\n"_s + cause;
+    QCOMPARE(writeStudyFile(target, sampleContent()).value_or(Message{}), expected);
     if (permissions) {
         QCOMPARE(readAll(target), QByteArray("earlier study"));
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

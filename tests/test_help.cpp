@@ -178,6 +178,11 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
                                          generalNumber(check.headDifference), generalNumber(vertical.verdict->ratio),
                                          vertical.verdict->provided)};
          }},
+        {QStringLiteral("status-line"),
+         [] {
+             return QStringList{u'「' + statusLineText(checkStudy(workedExample())) + u'」',
+                                u'「' + statusLineText(checkStudy(Study{})) + u'」'};
+         }},
         {QStringLiteral("empty-ratio"),
          [] {
              return QStringList{QStringLiteral("クリープ比は %1（ブライの式）または %2（レインの式）")

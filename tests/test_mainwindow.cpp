@@ -12,11 +12,13 @@
 #include "study/studyrecord.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextDocumentFragment>
 #include <QTimer>
 
 using namespace talven;
@@ -39,8 +41,6 @@ const AskedDialog ExitQuestion{QStringLiteral("プログラムを終了します
                                QStringLiteral("タルヴェン・終了")};
 const AskedDialog ExitUnsaved{QStringLiteral("作業中のデータは保存されていません。保存してから終了しますか？"),
                               MessageIcon::Question, QStringLiteral("タルヴェン・終了"), true};
-const AskedDialog WriteError{QStringLiteral("ファイル書き込みを中止しました。"), MessageIcon::Exclamation,
-                             QStringLiteral("タルヴェン・書き込みエラー")};
 const AskedDialog NoReport{QStringLiteral("水位データおよび\r\nクリープ比の選択を確認してください"), MessageIcon::Stop,
                            QStringLiteral("タルヴェン・帳票作成できません")};
 
@@ -326,15 +326,17 @@ void TestMainWindow::menus_data()
     QTest::newRow("newAction") << file << 0 << QStringLiteral("新規作成(&N)") << QKeySequence(QStringLiteral("Ctrl+N"));
     QTest::newRow("separator after newAction") << file << 1 << QString() << QKeySequence();
     QTest::newRow("openAction") << file << 2 << QStringLiteral("開く(&O)") << QKeySequence(QStringLiteral("Ctrl+O"));
-    QTest::newRow("saveAction") << file << 3 << QStringLiteral("保存(&S)") << QKeySequence(QStringLiteral("Ctrl+S"));
-    QTest::newRow("separator after saveAction") << file << 4 << QString() << QKeySequence();
-    QTest::newRow("reportSettingsAction") << file << 5 << QStringLiteral("帳票の設定(&T)…") << QKeySequence();
-    QTest::newRow("previewAction") << file << 6 << QStringLiteral("印刷プレビュー(&V)") << QKeySequence();
-    QTest::newRow("printAction") << file << 7 << QStringLiteral("印刷(&P)") << QKeySequence(QStringLiteral("Ctrl+P"));
-    QTest::newRow("separator after printAction") << file << 8 << QString() << QKeySequence();
-    QTest::newRow("recentMenu") << file << 9 << QStringLiteral("最近使ったファイル(&R)") << QKeySequence();
-    QTest::newRow("separator after recentMenu") << file << 10 << QString() << QKeySequence();
-    QTest::newRow("exitAction") << file << 11 << QStringLiteral("終了(&X)") << QKeySequence(QStringLiteral("Ctrl+X"));
+    QTest::newRow("saveAction") << file << 3 << QStringLiteral("上書き保存(&S)") << QKeySequence(QKeySequence::Save);
+    QTest::newRow("saveAsAction") << file << 4 << QStringLiteral("名前を付けて保存(&A)…")
+                                  << QKeySequence(QStringLiteral("Ctrl+Shift+S"));
+    QTest::newRow("separator after saveAsAction") << file << 5 << QString() << QKeySequence();
+    QTest::newRow("reportSettingsAction") << file << 6 << QStringLiteral("帳票の設定(&T)…") << QKeySequence();
+    QTest::newRow("previewAction") << file << 7 << QStringLiteral("印刷プレビュー(&V)") << QKeySequence();
+    QTest::newRow("printAction") << file << 8 << QStringLiteral("印刷(&P)") << QKeySequence(QStringLiteral("Ctrl+P"));
+    QTest::newRow("separator after printAction") << file << 9 << QString() << QKeySequence();
+    QTest::newRow("recentMenu") << file << 10 << QStringLiteral("最近使ったファイル(&R)") << QKeySequence();
+    QTest::newRow("separator after recentMenu") << file << 11 << QString() << QKeySequence();
+    QTest::newRow("exitAction") << file << 12 << QStringLiteral("終了(&X)") << QKeySequence(QStringLiteral("Ctrl+X"));
     QTest::newRow("undoAction") << edit << 0 << QStringLiteral("元に戻す") << QKeySequence(QStringLiteral("Ctrl+Z"));
     QTest::newRow("redoAction") << edit << 1 << QStringLiteral("やり直し") << QKeySequence(QStringLiteral("Ctrl+Y"));
     QTest::newRow("separator after redoAction") << edit << 2 << QString() << QKeySequence();
@@ -392,8 +394,9 @@ void TestMainWindow::nothingClipped_data()
 }
 
 // Every caption, button and box of a tab, and of the preview's bars, gets at
-// least the room it asks for; the soil list shows whole rows. Also run at the
-// scale factors 1.5 and 2 (tests/CMakeLists.txt).
+// least the room it asks for; the soil list shows whole rows; the status line,
+// under the tabs, the room of its widest text. Also run at the scale factors
+// 1.5 and 2 (tests/CMakeLists.txt).
 void TestMainWindow::nothingClipped()
 {
     QFETCH(int, tab);
@@ -430,6 +433,9 @@ void TestMainWindow::nothingClipped()
                  qPrintable(widget->objectName() + QStringLiteral(" reaches out of its tab")));
     }
     QVERIFY(looked >= (tab < 0 ? 6 : 20));
+    const QLabel *status = label(form, u"statusLine"_s);
+    QVERIFY(status->geometry().top() > tabs(form)->geometry().bottom() && status->width() >= status->minimumSizeHint().width()
+            && status->width() >= status->fontMetrics().horizontalAdvance(statusLineText(checkStudy(Study{}))));
 }
 
 void TestMainWindow::newCommand_data()
@@ -637,7 +643,7 @@ void TestMainWindow::exitQuestion()
     form.close();
     QList<AskedDialog> expected{unsaved ? ExitUnsaved : ExitQuestion};
     if (failing)
-        expected << WriteError;
+        expected << writeErrorMessage(WriteFailure::NoFolder);
     QCOMPARE(dialogs.asked(), expected);
     QCOMPARE(dialogs.fileDialogs().size(), saving ? 1 : 0);
     QCOMPARE(form.isVisible(), !closes);
@@ -1057,7 +1063,8 @@ void TestMainWindow::undoRedo()
 }
 
 // The figures come and go with their section's result line, and a proposal
-// cancelled changes nothing.
+// cancelled changes nothing; its way is the tab's own, then the one last
+// chosen there. The status line follows every change, each ＮＧ in red.
 void TestMainWindow::designAid()
 {
     QTemporaryDir folder;
@@ -1072,11 +1079,27 @@ void TestMainWindow::designAid()
                  check.section(section).allowableHeadLabel());
         QVERIFY(proposalButton(form, section)->isEnabled());
     }
-    tabs(form)->setCurrentIndex(MainWindow::HorizontalTab);
-    clickButton(proposalButton(form, Section::Horizontal));
-    auto *dialog = form.findChild<ProposalDialog *>();
-    QVERIFY(dialog && dialog->isVisible());
-    dialog->reject();
+    const auto statusShown = [&form] {
+        const QString html = label(form, u"statusLine"_s)->text();
+        const QString text = statusLineText(checkStudy(studyOf(form)));
+        return QTextDocumentFragment::fromHtml(html).toPlainText() == text
+               && html.count(u"color:"_s) == text.count(verdictWord(false));
+    };
+    QVERIFY(statusShown());
+    const auto proposalWay = [&form](Section section, std::optional<ProposalWay> chosen) {
+        tabs(form)->setCurrentIndex(MainWindow::tabOf(section));
+        clickButton(proposalButton(form, section));
+        auto *dialog = form.findChild<ProposalDialog *>();
+        const ProposalWay way = dialog->options().way;
+        if (chosen)
+            clickButton(dialog->ways()->button(int(*chosen)));
+        dialog->reject();
+        const bool gone = QTest::qWaitFor([&form] { return !form.findChild<ProposalDialog *>(); });
+        return gone ? std::optional(way) : std::nullopt;
+    };
+    QCOMPARE(proposalWay(Section::Horizontal, ProposalWay::OneRow), ProposalWay::AllAlike);
+    QCOMPARE(proposalWay(Section::Vertical, std::nullopt), ProposalWay::InOrder);
+    QCOMPARE(proposalWay(Section::Horizontal, std::nullopt), ProposalWay::OneRow);
     QVERIFY(isSaved(form) && !action(form, "undoAction")->isEnabled());
     QCOMPARE(numberBox(form, horizontalBox(0))->text(), u"2.50"_s);
 
@@ -1084,6 +1107,7 @@ void TestMainWindow::designAid()
     QVERIFY(label(form, u"horizontalMargin"_s)->isHidden());
     QVERIFY(label(form, u"horizontalAllowableHead"_s)->isHidden());
     QVERIFY(!label(form, u"verticalMargin"_s)->isHidden());
+    QVERIFY(statusShown());
 }
 
 void TestMainWindow::undoKeys_data()

@@ -1048,10 +1048,17 @@ void TestReportTool::folderScan()
     // folder of nobody's own.
     const bool root = ::geteuid() == 0;
     const QString nobodysRuntime = Path(u"nobody"_s);
+    // The build folder of a clone in a private folder is out of nobody's
+    // reach: nobody runs a copy of the program in the test's own folder.
+    const QString nobodysProgram = Path(u"program/talven-report"_s);
     if (root) {
+        const QFile::Permissions open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadOther | QFile::ExeOther));
         QVERIFY(QDir(nobodysRuntime).exists() || QDir().mkdir(nobodysRuntime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QCOMPARE(::chown(QFile::encodeName(nobodysRuntime).constData(), 65534, 65534), 0);
+        QVERIFY(QFileInfo::exists(nobodysProgram)
+                || (QDir().mkdir(Path(u"program"_s), open) && QFile::copy(toolPath(), nobodysProgram)
+                    && QFile::setPermissions(nobodysProgram, open)));
     }
     QVERIFY(QFile::setPermissions(Path(u"odd/locked"_s), {}));
     const auto reopen = qScopeGuard([this] {
@@ -1062,6 +1069,7 @@ void TestReportTool::folderScan()
         process.setWorkingDirectory(dir.path());
         if (!root)
             return;
+        process.setProgram(nobodysProgram);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"XDG_RUNTIME_DIR"_s, nobodysRuntime);
         process.setProcessEnvironment(environment);

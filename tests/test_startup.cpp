@@ -1082,7 +1082,7 @@ void TestStartup::helpWindow_data()
     QTest::newRow("Ctrl+F, a word, Enter") << QStringList{find} << false << false << false << 1;
     QTest::newRow("Enter again") << QStringList{find, QStringLiteral("Return")} << false << false << false << 2;
     QTest::newRow("past the only match, the same again")
-        << QStringList{QStringLiteral("find:見つかりません"), QStringLiteral("Return")} << false << false << false << 1;
+        << QStringList{QStringLiteral("find:「見つかりません」"), QStringLiteral("Return")} << false << false << false << 1;
     QTest::newRow("no such word") << QStringList{QStringLiteral("find:見当たらない言葉")} << true << false << false << 0;
 }
 

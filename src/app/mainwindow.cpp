@@ -1,4 +1,4 @@
-// The main window's commands: New, Open, Save, the report's settings,
+// The main window's commands: New, Open, the two saves, the report's settings,
 // preview and printing, the history, help and exit.
 #include "app/mainwindow.h"
 
@@ -20,6 +20,8 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -45,9 +47,11 @@ MainWindow::MainWindow()
     createActions();
     buildTabs();
     connectStudy();
-    const QSize client(twipsX(this, 10080), twipsY(this, 7260));
-    resize(QSize(client.width(), client.height() + menuBar()->sizeHint().height()).expandedTo(minimumSizeHint()));
     document_->start(withTitleBlock(emptyStudy()), QString());
+    // The status line comes under the client area of the tabs.
+    const QSize client(twipsX(this, 10080), twipsY(this, 7260));
+    const int below = statusLine_->sizeHint().height() + centralWidget()->layout()->spacing();
+    resize(QSize(client.width(), client.height() + below + menuBar()->sizeHint().height()).expandedTo(minimumSizeHint()));
     updateRecentMenu();
 }
 
@@ -131,6 +135,11 @@ void MainWindow::restoreStudyFile(const QString &path)
 bool MainWindow::saveStudy()
 {
     return document_->save(this);
+}
+
+void MainWindow::saveStudyAs()
+{
+    document_->saveAs(this);
 }
 
 // The dialog leaves the window to look at; OK gives the study its title

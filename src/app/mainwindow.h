@@ -30,7 +30,8 @@
 // redraws the window from the value (showStudy: texts, totals from
 // checkStudy(), result lines hidden where their inputs changed). Leaving the
 // box runs refreshBoxes() and commits the typing as one undo step.
-// "計算結果を見る" hands checkStudy() to that section's PileTab.
+// "計算結果を見る" hands checkStudy() to that section's PileTab; the status
+// line under the tabs shows statusLineText() of every study shown.
 
 #include "app/printreport.h"
 #include "app/reportsettings.h"
@@ -42,11 +43,13 @@
 #include <optional>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QTabWidget;
 
 namespace talven {
 
+enum class ProposalWay;
 class MethodPage;
 class PileTab;
 class StudyBoxes;
@@ -83,7 +86,8 @@ private:
     // The commands (mainwindow.cpp).
     void newStudy();
     void openStudy();
-    bool saveStudy();  // true once the study is written
+    bool saveStudy();  // 上書き保存: true once the study is written
+    void saveStudyAs();
     void editReportSettings();
     void printPreview();
     void printReport();
@@ -126,6 +130,8 @@ private:
     QTabWidget *tabs_ = nullptr;
     MethodPage *methodPage_ = nullptr;
     std::array<PileTab *, 2> pileTabs_{};  // by Section
+    QLabel *statusLine_ = nullptr;         // under the tabs: the verdicts, always current
+    std::array<ProposalWay, 2> proposalWays_{};  // by Section: the way last chosen in this run
     QAction *undoAction_ = nullptr;
     QAction *redoAction_ = nullptr;
     QMenu *recentMenu_ = nullptr;

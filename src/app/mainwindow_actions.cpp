@@ -30,11 +30,15 @@ struct Command {
 void MainWindow::createActions()
 {
     // Ctrl+X, not the desktop's Quit key, exits: the program's users know it so.
+    // 名前を付けて保存 has Ctrl+Shift+S on every system (the toolkit's standard
+    // key for it is none on Windows).
     // 元に戻す and やり直し name the step they undo or redo ("元に戻す：寸法の入力").
     static const Command commands[] = {
         {Menu::File, false, "newAction", u"新規作成(&N)", Qt::CTRL | Qt::Key_N, {}, [](MainWindow &w) { w.newStudy(); }},
         {Menu::File, true, "openAction", u"開く(&O)", Qt::CTRL | Qt::Key_O, {}, [](MainWindow &w) { w.openStudy(); }},
-        {Menu::File, false, "saveAction", u"保存(&S)", Qt::CTRL | Qt::Key_S, {}, [](MainWindow &w) { w.saveStudy(); }},
+        {Menu::File, false, "saveAction", u"上書き保存(&S)", Qt::CTRL | Qt::Key_S, {}, [](MainWindow &w) { w.saveStudy(); }},
+        {Menu::File, false, "saveAsAction", u"名前を付けて保存(&A)…", Qt::CTRL | Qt::SHIFT | Qt::Key_S, {},
+         [](MainWindow &w) { w.saveStudyAs(); }},
         {Menu::File, true, "reportSettingsAction", u"帳票の設定(&T)…", {}, {},
          [](MainWindow &w) { w.editReportSettings(); }},
         {Menu::File, false, "previewAction", u"印刷プレビュー(&V)", {}, {}, [](MainWindow &w) { w.printPreview(); }},

@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 
 #include "app/casedialog.h"
+#include "app/controls.h"
 #include "app/methodpage.h"
 #include "app/piletab.h"
 #include "app/proposaldialog.h"
@@ -15,6 +16,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QColor>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,14 +42,21 @@ void MainWindow::buildTabs()
     for (Section section : Sections) {
         pileTabs_[std::size_t(section)] = new PileTab(section, *boxes_);
         tabs_->addTab(pileTab(section), sectionName(section) + QStringLiteral("の計算"));
+        proposalWays_[std::size_t(section)] = defaultProposalWay(section);
     }
     boxes_->setAfterRatioBox(methodPage_->nextButton());
+
+    // One line under the tabs, which the window grows by: the tabs keep their size.
+    statusLine_ = newLabel(QString(), "statusLine");
+    statusLine_->setTextFormat(Qt::RichText);
+    statusLine_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     auto *client = new QWidget;
     auto *layout = new QVBoxLayout(client);
     const int margin = twipsX(this, 120);
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->addWidget(tabs_);
+    layout->addWidget(statusLine_);
     setCentralWidget(client);
 }
 
@@ -179,6 +189,11 @@ void MainWindow::showStudy()
         if (sectionInputsDiffer(shown_, study, section))
             pileTab(section)->hideResult(numeratorCaption(study.formula));
     }
+    // Spaces kept as they are: rich text would fold the wide one between the sections.
+    const QString ng = verdictWord(false);
+    const QString line = statusLineText(check).toHtmlEscaped().replace(
+        ng, QStringLiteral("<span style=\"color:%1\">%2</span>").arg(QColor(Qt::red).name(), ng));
+    statusLine_->setText(QStringLiteral("<span style=\"white-space:pre\">%1</span>").arg(line));
     shown_ = study;
 }
 
@@ -192,8 +207,11 @@ void MainWindow::hideAllResults()
 // window-modal. 適用 writes the lengths as typing would, as one step.
 void MainWindow::proposePileLengths(Section section)
 {
-    auto *dialog = new ProposalDialog(document_->study(), section, this);
+    auto *dialog = new ProposalDialog(document_->study(), section, proposalWays_[std::size_t(section)], this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The way chosen is this tab's next time, also after キャンセル.
+    connect(dialog, &QDialog::finished, this,
+            [this, dialog, section] { proposalWays_[std::size_t(section)] = dialog->options().way; });
     connect(dialog, &QDialog::accepted, this, [this, dialog, section] {
         const PileLengths lengths = dialog->proposal().lengths;
         StudyEdit edit{document_->study(), {}, -1};

@@ -41,7 +41,7 @@ QString change(double now, double proposed)
 
 }  // namespace
 
-ProposalDialog::ProposalDialog(const Study &input, Section section, QWidget *parent)
+ProposalDialog::ProposalDialog(const Study &input, Section section, ProposalWay way, QWidget *parent)
     : QDialog(parent), input_(input), section_(section), rowsInUse_(rowsInUse(input.record, section))
 {
     setObjectName(QStringLiteral("proposalDialog"));
@@ -60,12 +60,12 @@ ProposalDialog::ProposalDialog(const Study &input, Section section, QWidget *par
         {ProposalWay::InOrder, QStringLiteral("川表側から順に")},
         {ProposalWay::AllAlike, QStringLiteral("すべての矢板を同じだけ")},
         {ProposalWay::OneRow, QStringLiteral("選んだ矢板だけ")}};
-    for (const auto &[way, text] : ways) {
+    for (const auto &[each, text] : ways) {
         auto *button = new QRadioButton(text);
-        ways_->addButton(button, int(way));
+        ways_->addButton(button, int(each));
         wayLayout->addWidget(button);
     }
-    ways_->button(int(ProposalWay::InOrder))->setChecked(true);
+    ways_->button(int(way))->setChecked(true);
     row_ = new QComboBox;
     row_->setObjectName(QStringLiteral("proposalRow"));
     for (int row = 0; row < PileCount; ++row)

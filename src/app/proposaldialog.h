@@ -17,10 +17,11 @@ namespace talven {
 // by a step, a way and a longest pile the user chooses. The proposal is
 // worked out again on every change of a choice; 適用 accepts the dialog and
 // the caller writes lengths() into the boxes, キャンセル changes nothing.
+// The dialog starts with the way `way`.
 class ProposalDialog final : public QDialog {
     Q_OBJECT
 public:
-    ProposalDialog(const Study &input, Section section, QWidget *parent = nullptr);
+    ProposalDialog(const Study &input, Section section, ProposalWay way, QWidget *parent = nullptr);
 
     const PileProposal &proposal() const { return proposal_; }
     ProposalOptions options() const;

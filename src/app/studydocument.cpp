@@ -29,10 +29,10 @@ QString studyFileFilter()
     return QStringLiteral("タルヴェン機項目名ファイル (*.VEK) (*.vek *.VEK)");
 }
 
-QString firstStudyFolder(const QString &programFolder)
+QString writableStudyFolder(const QString &folder)
 {
-    if (userCanWriteIn(programFolder))
-        return programFolder;
+    if (userCanWriteIn(folder))
+        return folder;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
@@ -95,7 +95,17 @@ void StudyDocument::start(const Study &study, const QString &path)
     Q_EMIT stateChanged();
 }
 
+// A study without a file, or kept where the user cannot write (an installed
+// example), is saved under a name the user chooses.
 bool StudyDocument::save(QWidget *dialogParent)
+{
+    if (path_.isEmpty() || !userCanWriteIn(QFileInfo(path_).absolutePath()))
+        return saveAs(dialogParent);
+    commit();
+    return write(path_);
+}
+
+bool StudyDocument::saveAs(QWidget *dialogParent)
 {
     commit();
     const QString chosen =
@@ -106,6 +116,11 @@ bool StudyDocument::save(QWidget *dialogParent)
     const QString target = withStudyExtension(chosen);
     if (target != chosen && QFileInfo::exists(target) && !showMessage(overwriteQuestion(target)))
         return false;
+    return write(target);
+}
+
+bool StudyDocument::write(const QString &target)
+{
     if (const std::optional<Message> refusal = saveStudy(target, study_)) {
         showMessage(*refusal);
         return false;
@@ -132,12 +147,12 @@ void StudyDocument::setPath(const QString &path)
 
 QString StudyDocument::dialogFolder() const
 {
-    return lastStudyFolder_.isEmpty() ? firstStudyFolder(QCoreApplication::applicationDirPath()) : lastStudyFolder_;
+    return lastStudyFolder_.isEmpty() ? writableStudyFolder(QCoreApplication::applicationDirPath()) : lastStudyFolder_;
 }
 
 QString StudyDocument::proposedFolder() const
 {
-    return path_.isEmpty() ? dialogFolder() : QFileInfo(path_).absolutePath();
+    return writableStudyFolder(path_.isEmpty() ? dialogFolder() : QFileInfo(path_).absolutePath());
 }
 
 QString StudyDocument::proposedFileName() const

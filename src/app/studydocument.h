@@ -45,15 +45,20 @@ public:
     // New and Open: the study as it stands is the saved one, in `path`
     // (empty for a new study), with a fresh history.
     void start(const Study &study, const QString &path);
-    // File > Save: the save dialog, then the file. True once it is written;
-    // Cancel, a refused name and a failed write leave everything as it was.
+    // File > 上書き保存: the study written to its own file, without a dialog;
+    // saveAs() for a study without a file or in a folder the user cannot
+    // write. File > 名前を付けて保存: the save dialog, then the file. Both
+    // true once it is written; Cancel, a refused name and a failed write
+    // leave everything as it was.
     bool save(QWidget *dialogParent);
+    bool saveAs(QWidget *dialogParent);
 
-    // Where the open and save dialogs start: the folder of the study last
-    // opened or saved in this run, or firstStudyFolder().
+    // Where the open dialog starts: the folder of the study last opened or
+    // saved in this run, or writableStudyFolder() of the program's folder.
     QString dialogFolder() const;
     // The study's own folder and name once it has a file, otherwise
-    // "新規タイトル" in the dialogs' folder; with .pdf for the PDF printer.
+    // "新規タイトル" in the dialogs' folder; with .pdf for the PDF printer. A
+    // folder the user cannot write gives way to the documents folder.
     QString proposedFolder() const;
     QString proposedFileName() const;
     QString proposedPdfPath() const;
@@ -72,6 +77,7 @@ Q_SIGNALS:
     void recentStudiesChanged();
 
 private:
+    bool write(const QString &target);
     void setPath(const QString &path);
 
     Study study_;
@@ -86,9 +92,9 @@ private:
 // The file dialogs' filter of study files.
 QString studyFileFilter();
 
-// The folder the file dialogs start in before any study was opened or saved:
-// the program's folder when the user can write there (a copy kept in a
-// personal folder), otherwise the user's documents folder.
-QString firstStudyFolder(const QString &programFolder);
+// `folder` when the user can write there (the program's folder of a copy kept
+// in a personal folder), otherwise the user's documents folder (the home
+// folder when there is none).
+QString writableStudyFolder(const QString &folder);
 
 }  // namespace talven

@@ -44,6 +44,11 @@ PileLengths lengthsAt(const PileLengths &now, const std::vector<int> &rows, cons
 
 }  // namespace
 
+ProposalWay defaultProposalWay(Section section)
+{
+    return section == Section::Vertical ? ProposalWay::InOrder : ProposalWay::AllAlike;
+}
+
 std::vector<int> rowsInUse(const StudyRecord &record, Section section)
 {
     std::vector<int> rows;

@@ -19,6 +19,12 @@ enum class ProposalWay {
     OneRow,    // 選んだ矢板だけ: only the row the user picks
 };
 
+// The way a section's proposal starts with: 川表側から順に across the
+// vertical section, whose rows run from the river side; every pile alike
+// across the horizontal one, whose rows (左岸, 右岸) have no such order, so
+// that both banks gain the same.
+ProposalWay defaultProposalWay(Section section);
+
 struct ProposalOptions {
     int stepCentimetres = 50;  // 10, 50 or 100: the added length in steps of 0.1, 0.5 or 1.0 m
     ProposalWay way = ProposalWay::InOrder;

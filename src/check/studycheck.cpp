@@ -2,6 +2,8 @@
 
 #include "study/numbers.h"
 
+#include <QStringList>
+
 #include <cmath>
 
 namespace talven {
@@ -120,6 +122,28 @@ StudyCheck checkStudy(const Study &study)
     check.readiness = governing.readiness;
     check.sections = governing.sections;
     return check;
+}
+
+QString verdictWord(bool ok)
+{
+    return ok ? QStringLiteral("ＯＫ") : QStringLiteral("ＮＧ");
+}
+
+// The message a report refused for the same reason gives: the reason of each
+// readiness separately would not fit the window's width when both values are
+// missing, as in a new study.
+QString statusLineText(const StudyCheck &check)
+{
+    if (!check.ready())
+        return QStringLiteral("照査できません：") + oneLine(reportNotReadyMessage().prompt);
+    QStringList sections;
+    for (const SectionCheck &section : check.sections) {
+        // A study that can be checked has ΔH above 0, so a verdict.
+        if (section.verdict)
+            sections << sectionName(section.section) + u' ' + verdictWord(section.verdict->ok) + u'（'
+                            + section.marginLabel() + u'）';
+    }
+    return sections.join(u'　');
 }
 
 }  // namespace talven

@@ -104,4 +104,12 @@ struct StudyCheck {
 
 StudyCheck checkStudy(const Study &study);
 
+// "ＯＫ" or "ＮＧ": a verdict as the status line names it.
+QString verdictWord(bool ok);
+
+// The window's status line, always current: each section's verdict and its
+// margin, "鉛直方向 ＮＧ（不足 6.00 m）　水平方向 ＯＫ（余裕 1.20 m）", or
+// "照査できません：" and what to look at while the study cannot be checked.
+QString statusLineText(const StudyCheck &check);
+
 }  // namespace talven

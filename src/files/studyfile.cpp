@@ -11,6 +11,14 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cerrno>
+
+#ifdef Q_OS_WIN
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+#endif
+
 namespace talven {
 
 namespace {
@@ -82,10 +90,73 @@ std::vector<QByteArrayView> splitLines(QByteArrayView bytes, int limit)
     return lines;
 }
 
-Message writeErrorMessage()
+// The system's error code is read right after the call that failed; it is
+// cleared before, so that a check that fails without asking the system (a
+// folder where the file should be) leaves no stale code behind.
+void clearSystemError()
 {
-    return {QStringLiteral("ファイル書き込みを中止しました。"), MessageIcon::Exclamation,
-            QStringLiteral("タルヴェン・書き込みエラー")};
+#ifdef Q_OS_WIN
+    SetLastError(ERROR_SUCCESS);
+#else
+    errno = 0;
+#endif
+}
+
+int lastSystemError()
+{
+#ifdef Q_OS_WIN
+    return int(GetLastError());
+#else
+    return errno;
+#endif
+}
+
+// The system's error code of the failed call (errno; GetLastError() on Windows).
+WriteFailure writeFailureOf(int systemError)
+{
+    switch (systemError) {
+#ifdef Q_OS_WIN
+    case ERROR_ACCESS_DENIED:
+        return WriteFailure::NoPermission;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return WriteFailure::DiskFull;
+    case ERROR_WRITE_PROTECT:
+        return WriteFailure::ReadOnly;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return WriteFailure::NameTooLong;
+    case ERROR_PATH_NOT_FOUND:
+        return WriteFailure::NoFolder;
+#else
+    case EACCES:
+    case EPERM:
+        return WriteFailure::NoPermission;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return WriteFailure::DiskFull;
+    case EROFS:
+        return WriteFailure::ReadOnly;
+    case ENAMETOOLONG:
+        return WriteFailure::NameTooLong;
+    case ENOENT:
+    case ENOTDIR:
+        return WriteFailure::NoFolder;
+#endif
+    default:
+        return WriteFailure::Unknown;
+    }
+}
+
+// An existing target that is read-only is refused before anything is asked
+// of the system.
+WriteFailure failedWrite(const QString &path, int systemError)
+{
+    const QFileInfo target(path);
+    if (target.isFile() && !target.isWritable())
+        return WriteFailure::ReadOnly;
+    return writeFailureOf(systemError);
 }
 
 Message unstorableTextMessage(const QString &what, const QString &text)
@@ -158,13 +229,14 @@ std::optional<Message> writeWholeFile(const QString &path, const QByteArray &byt
 {
     // QSaveFile also refuses a target that is read-only or a folder.
     QSaveFile file(path);
+    clearSystemError();
     if (!file.open(QIODevice::WriteOnly))
-        return writeErrorMessage();
+        return writeErrorMessage(failedWrite(path, lastSystemError()));
     // The buffered bytes reach the disk on flush. commit() would ignore a
     // failure there and put a cut-short file in place, so flush first; an
     // uncommitted QSaveFile removes its temporary file and leaves the target alone.
     if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
-        return writeErrorMessage();
+        return writeErrorMessage(failedWrite(path, lastSystemError()));
     return std::nullopt;
 }
 
@@ -308,6 +380,31 @@ std::optional<Message> saveStudy(const QString &path, const Study &study)
     if (const std::optional<Message> failed = writeWholeFile(path, bytes))
         return failed;
     return writeWholeFile(companionPath(path), encodeCompanion(study, QFileInfo(path).fileName(), bytes));
+}
+
+Message writeErrorMessage(WriteFailure failure)
+{
+    QString prompt = QStringLiteral("ファイル書き込みを中止しました。");
+    switch (failure) {
+    case WriteFailure::NoPermission:
+        prompt += QStringLiteral("\r\n保存先のフォルダーに書き込む権限がありません。");
+        break;
+    case WriteFailure::DiskFull:
+        prompt += QStringLiteral("\r\nディスクの空き容量が足りません。");
+        break;
+    case WriteFailure::ReadOnly:
+        prompt += QStringLiteral("\r\n保存先が読み取り専用です。");
+        break;
+    case WriteFailure::NameTooLong:
+        prompt += QStringLiteral("\r\nファイル名が長すぎます。");
+        break;
+    case WriteFailure::NoFolder:
+        prompt += QStringLiteral("\r\n保存先のフォルダーが見つかりません。");
+        break;
+    case WriteFailure::Unknown:
+        break;
+    }
+    return {prompt, MessageIcon::Exclamation, QStringLiteral("タルヴェン・書き込みエラー")};
 }
 
 QString withStudyExtension(const QString &fileName)

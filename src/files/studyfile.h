@@ -87,14 +87,20 @@ std::variant<QByteArray, Message> encodeStudyFile(const StudyFileContent &conten
 // the target with a random suffix (plan.vek.AbC123, which no study-file
 // filter matches), so that the target is replaced only when every line was
 // written. Returns the message to show when nothing was written: the
-// refusal of encodeStudyFile, or a failed write, a read-only target included
-// ("ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー", exclamation).
+// refusal of encodeStudyFile, or writeErrorMessage() of a failed write, a
+// read-only target included.
 std::optional<Message> writeStudyFile(const QString &path, const StudyFileContent &content);
 
-// File > Save: the study file, then its companion right after it, each
+// 上書き保存 and 名前を付けて保存: the study file, then its companion right after it, each
 // written as writeStudyFile writes. The message to show when one was not
 // written.
 std::optional<Message> saveStudy(const QString &path, const Study &study);
+
+// Why a write failed, as the system tells it.
+enum class WriteFailure { Unknown, NoPermission, DiskFull, ReadOnly, NameTooLong, NoFolder };
+// "ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー", exclamation;
+// a known cause on a second line ("保存先が読み取り専用です。").
+Message writeErrorMessage(WriteFailure failure);
 
 // The save dialog asks before replacing only the name as typed; when ".vek"
 // was added, the program asks itself before replacing that file.

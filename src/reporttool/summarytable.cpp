@@ -5,6 +5,7 @@
 #include "reporttool/reportpdf.h"
 #include "reporttool/terminal.h"
 #include "study/boxtable.h"
+#include "study/message.h"
 #include "study/numbers.h"
 
 #include <QRegularExpression>

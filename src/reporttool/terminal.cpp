@@ -25,12 +25,6 @@ QString terminalText(const QString &prompt)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-QString oneLine(const QString &prompt)
-{
-    QString text = prompt;
-    return text.remove(QStringLiteral("\r\n"));
-}
-
 bool isTerminal(std::FILE *stream)
 {
 #ifdef Q_OS_WIN

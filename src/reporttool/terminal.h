@@ -17,10 +17,8 @@ bool writeText(std::FILE *stream, const QString &text);
 // "talven-report: " and the problem, on a line of standard error.
 void complain(const QString &problem);
 
-// Message boxes break lines with CR LF; a terminal wants LF, a table cell
-// one line.
+// Message boxes break lines with CR LF; a terminal wants LF.
 QString terminalText(const QString &prompt);
-QString oneLine(const QString &prompt);
 
 bool isTerminal(std::FILE *stream);
 

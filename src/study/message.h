@@ -18,4 +18,12 @@ struct Message {
     bool operator==(const Message &) const = default;
 };
 
+// A prompt on one line: message boxes break lines with CR LF, a status line
+// or a table cell runs them on.
+inline QString oneLine(const QString &prompt)
+{
+    QString text = prompt;
+    return text.remove(QStringLiteral("\r\n"));
+}
+
 }  // namespace talven
