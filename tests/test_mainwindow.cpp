@@ -72,6 +72,7 @@ void openExample(MainWindow &form, const QTemporaryDir &folder)
 }
 
 // One change as the user makes it: "box N TEXT" typed and left with Enter,
+// "typed N TEXT" typed and not left, "toggle v|h ROW" a tick clicked from code,
 // "name N TEXT" likewise, "tick v|h ROW", "formula bligh|lane", "class ROW",
 // "clear", "case NAME WL1 WL2" added in the water-level cases' dialog,
 // "title STRUCTURE" in 帳票の設定, and "proposal": the vertical tab's
@@ -84,6 +85,11 @@ void makeChange(MainWindow &form, ScriptedDialogs &dialogs, const QString &chang
         tabs(form)->setCurrentIndex(tabOfBox(number));
         typeInto(numberBox(form, number), part[2]);
         pressEnter(numberBox(form, number));
+    } else if (part[0] == u"typed") {
+        tabs(form)->setCurrentIndex(tabOfBox(number));
+        typeInto(numberBox(form, number), part[2]);
+    } else if (part[0] == u"toggle") {
+        doubleTick(form, part[1] == u"v" ? Section::Vertical : Section::Horizontal, part[2].toInt())->click();
     } else if (part[0] == u"name") {
         tabs(form)->setCurrentIndex(tabOfName(number));
         typeInto(nameBox(form, number), part[2]);
@@ -1014,6 +1020,8 @@ void TestMainWindow::undoRedo_data()
     QTest::newRow("a pile proposal applied") << QStringList{u"proposal"_s} << QStringList{u"矢板長の提案"_s} << true << false;
     QTest::newRow("a water-level case that governs")
         << QStringList{u"case 既往 3.4 1"_s} << QStringList{u"水位ケースの編集"_s} << true << true;
+    QTest::newRow("typing, then a tick while still in the box: two steps")
+        << QStringList{u"typed 6 4"_s, u"toggle v 1"_s} << QStringList{u"打設長の入力"_s, u"「×2」の切り替え"_s} << true << false;
     QTest::newRow("the title block") << QStringList{u"title 樋門B"_s} << QStringList{u"帳票の設定"_s} << false << false;
     QTest::newRow("one of each on three tabs")
         << QStringList{u"name 12 右岸"_s, u"box 1 4"_s, u"tick h 6"_s, u"box 7 2"_s}

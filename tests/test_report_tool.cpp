@@ -281,6 +281,8 @@ private Q_SLOTS:
     void workbookPageHeader();
     void workers_data();
     void workers();
+    void folderEntries_data();
+    void folderEntries();
     void studyOrder_data();
     void studyOrder();
     void reportNames_data();
@@ -1226,6 +1228,35 @@ void TestReportTool::workers()
     QFETCH(int, studies);
     QFETCH(int, expected);
     QCOMPARE(workerCount(jobs, studies), expected);
+}
+
+void TestReportTool::folderEntries_data()
+{
+    // Each row makes one entry in an empty folder: "NAME" a file, "NAME/" a folder.
+    QTest::addColumn<QString>("made");
+    QTest::addColumn<QString>("listed");  // "name study|folder|other", or nothing
+    QTest::newRow("a study") << u"a.vek"_s << u"a.vek study"_s;
+    QTest::newRow("capitals are a study too") << u"D.VEK"_s << u"D.VEK study"_s;
+    QTest::newRow("another file") << u"e.txt"_s << u"e.txt other"_s;
+    QTest::newRow("a hidden study is left out") << u".b.vek"_s << QString();
+    QTest::newRow("a folder named as a study is a folder") << u"c.vek/"_s << u"c.vek folder"_s;
+}
+
+void TestReportTool::folderEntries()
+{
+    QFETCH(QString, made);
+    QFETCH(QString, listed);
+    QTemporaryDir folder;
+    if (made.endsWith(u'/'))
+        QVERIFY(QDir(folder.path()).mkdir(made.chopped(1)));
+    else
+        QVERIFY(!writeStudyFile(folder.filePath(made), StudyFileContent{}));
+    const std::optional<QList<FolderEntry>> entries = listFolder(folder.path());
+    QVERIFY(entries);
+    QStringList seen;
+    for (const FolderEntry &entry : *entries)
+        seen << entry.name + (entry.study ? u" study"_s : entry.folder ? u" folder"_s : u" other"_s);
+    QCOMPARE(seen.join(u'|'), listed);
 }
 
 void TestReportTool::studyOrder_data()

@@ -130,7 +130,14 @@ void MainWindow::onNumberEdited(int box)
 // typing one step of the history.
 void MainWindow::onNumberBoxLeft(int box)
 {
-    apply(refreshBoxes(document_->study()), numberTypingStep(box));
+    const StudyEdit refreshed = refreshBoxes(document_->study());
+    // Typing already made a step (a save or a tick while in the box): the
+    // two decimals change only how its numbers are written.
+    if (!document_->isTyping() && refreshed.messages.empty() && refreshed.study.record == document_->study().record) {
+        document_->reformat(refreshed.study);
+        return;
+    }
+    apply(refreshed, numberTypingStep(box));
     document_->commit();
 }
 

@@ -60,6 +60,15 @@ void StudyDocument::commit()
     Q_EMIT stateChanged();
 }
 
+void StudyDocument::reformat(const Study &study)
+{
+    Q_ASSERT(!isTyping() && study.record == study_.record);
+    if (study == study_)
+        return;
+    study_ = committed_ = study;
+    Q_EMIT studyChanged();
+}
+
 void StudyDocument::change(const QString &text, const Study &study)
 {
     commit();

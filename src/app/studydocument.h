@@ -36,6 +36,9 @@ public:
     // False when the edit left the study as it was.
     bool edit(const Study &study, const QString &step);
     void commit();
+    // The same study written otherwise (its numbers with two decimals): no
+    // step, no change of the saved state.
+    void reformat(const Study &study);
     // A change of the study as a whole: one step named `text`.
     void change(const QString &text, const Study &study);
     // The study a step gives back shows its numbers with two decimals.
