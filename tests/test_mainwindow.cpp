@@ -7,10 +7,13 @@
 #include "app/previewwindow.h"
 #include "files/studyfile.h"
 #include "mainwindowtesting.h"
+#include "workedexample.h"
 #include "scripteddialogs.h"
 #include "study/boxtable.h"
 #include "study/studyrecord.h"
 
+#include <QDoubleSpinBox>
+#include <QTableWidget>
 #include <QAction>
 #include <QButtonGroup>
 #include <QLabel>
@@ -197,6 +200,8 @@ private Q_SLOTS:
     void tabStopsOnTab1();
     void undoRedo_data();
     void undoRedo();
+    void proposalDialog_data();
+    void proposalDialog();
     void undoKeys_data();
     void undoKeys();
     void designAid();
@@ -1116,6 +1121,33 @@ void TestMainWindow::designAid()
     QVERIFY(label(form, u"horizontalAllowableHead"_s)->isHidden());
     QVERIFY(!label(form, u"verticalMargin"_s)->isHidden());
     QVERIFY(statusShown());
+}
+
+void TestMainWindow::proposalDialog_data()
+{
+    // The worked example's vertical piles 3.00 and 1.50, both ticked: ΣL 9 of the 15 needed.
+    QTest::addColumn<double>("longestPile");
+    QTest::addColumn<QString>("firstRow");  // 設置場所 | 打設長 | ×2 | 経路長
+    QTest::addColumn<bool>("applicable");
+    QTest::newRow("the first pile lengthened, its path twice")
+        << 99.99 << u"1 行目|3.00 → 6.00|○|6.00 → 12.00"_s << true;
+    QTest::newRow("out of reach: nothing to apply") << 3.5 << u"1 行目|3.00 → 3.50|○|6.00 → 7.00"_s << false;
+}
+
+// The dialog opens on steps of 0.5 m; a ticked pile's path grows twice its length.
+void TestMainWindow::proposalDialog()
+{
+    QFETCH(double, longestPile);
+    QFETCH(QString, firstRow);
+    QFETCH(bool, applicable);
+    ProposalDialog dialog(workedExample(), Section::Vertical, ProposalWay::InOrder);
+    QCOMPARE(dialog.options().stepCentimetres, 50);
+    dialog.longestPileBox()->setValue(longestPile);
+    QStringList cells;
+    for (int column = 0; column < dialog.table()->columnCount(); ++column)
+        cells << dialog.table()->item(0, column)->text();
+    QCOMPARE(cells.join(u'|'), firstRow);
+    QCOMPARE(dialog.applyButton()->isEnabled(), applicable);
 }
 
 void TestMainWindow::undoKeys_data()

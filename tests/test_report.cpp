@@ -17,6 +17,10 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 #include <cmath>
 
 using namespace talven;
@@ -144,6 +148,7 @@ private Q_SLOTS:
     void painterSurfaceFont();
     void painterSurfacePens_data();
     void painterSurfacePens();
+    void pdfOverAFifo();
     void pdfMetadata_data();
     void pdfMetadata();
     void controlCharacters_data();
@@ -891,6 +896,22 @@ void TestReport::painterSurfacePens()
     QVERIFY(inked);
     for (int xx = int(4 * charWidth); xx < int(10 * charWidth); ++xx)
         QVERIFY(!dark(xx, int(2 * lineHeight) - 2));
+}
+
+// The window's PDF printing and talven-report write through one function,
+// which never puts a file in the place of a FIFO.
+void TestReport::pdfOverAFifo()
+{
+#ifdef Q_OS_UNIX
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(u"report.pdf"_s);
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    QVERIFY(!writeReportPdfFile(fifo, layout, 72, QString(), 1, [](ReportSurface &, int) { return true; }));
+    QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+#else
+    QSKIP("no FIFOs");
+#endif
 }
 
 void TestReport::pdfMetadata_data()
