@@ -52,17 +52,6 @@ Study roundingEdge(double pile)
     return input;
 }
 
-// Lane, C' 6.0 (中砂), L 12.00 + 2.47 + 2.00, ΔH 2 and one ticked vertical
-// pile of 3.25: (5.49 + 6.50) / 2.00 = 5.995, which is 6.00.
-Study laneTie()
-{
-    Study input = workedExample();
-    input.record.baseValues = {12.0, 2.47, 2.0, 3.0, 1.0};
-    input.record.creepRatio = 6.0;
-    input.record.verticalLengths = {3.25};
-    return input;
-}
-
 Study withBligh(Study input, double ratio)
 {
     input.formula = Formula::Bligh;
@@ -160,28 +149,19 @@ void TestCheck::section_data()
         << Formula::Bligh << 6.0 << 9.0 << -2.0 << 4.0
         << QStringLiteral("6.00＋9.00") << QStringLiteral("-2.00") << QStringLiteral("-7.50") << QStringLiteral("4") << false;
     // Exact ratios: R rounds half away from zero as a hand calculation does.
-    QTest::newRow("lane tie 5.995 rounds up to 6.00")
-        << Formula::Lane << 16.47 << 6.5 << 2.0 << 6.0
-        << QStringLiteral("5.49＋6.50") << QStringLiteral("2.00") << QStringLiteral("6.00") << QStringLiteral("6.00") << true;
-    QTest::newRow("lane a hundredth short of the tie")
-        << Formula::Lane << 16.47 << 6.49 << 2.0 << 6.0
-        << QStringLiteral("5.49＋6.49") << QStringLiteral("2.00") << QStringLiteral("5.99") << QStringLiteral("6.00") << false;
-    QTest::newRow("bligh tie 3.995 rounds up to 4")
-        << Formula::Bligh << 0.02 << 7.97 << 2.0 << 4.0
-        << QStringLiteral("0.02＋7.97") << QStringLiteral("2.00") << QStringLiteral("4.00") << QStringLiteral("4") << true;
-    QTest::newRow("bligh 5.99499 just below the half")
-        << Formula::Bligh << 0.0 << 59.89 << 9.99 << 6.0
-        << QStringLiteral("0.00＋59.89") << QStringLiteral("9.99") << QStringLiteral("5.99") << QStringLiteral("6") << false;
-    QTest::newRow("bligh 5.99600 just above the half")
-        << Formula::Bligh << 0.0 << 59.9 << 9.99 << 6.0
-        << QStringLiteral("0.00＋59.90") << QStringLiteral("9.99") << QStringLiteral("6.00") << QStringLiteral("6") << true;
-    QTest::newRow("lane negative tie rounds away from zero, still NG")
-        << Formula::Lane << 16.47 << 6.5 << -2.0 << 6.0
-        << QStringLiteral("5.49＋6.50") << QStringLiteral("-2.00") << QStringLiteral("-6.00") << QStringLiteral("6.00") << false;
+    QTest::newRow("lane tie 5.995 rounds up to 6.00") << Formula::Lane << 16.47 << 6.5 << 2.0 << 6.0
+                                                     << u"5.49＋6.50"_s << u"2.00"_s << u"6.00"_s << u"6.00"_s << true;
+    QTest::newRow("bligh tie 3.995 rounds up to 4") << Formula::Bligh << 0.02 << 7.97 << 2.0 << 4.0
+                                                   << u"0.02＋7.97"_s << u"2.00"_s << u"4.00"_s << u"4"_s << true;
+    QTest::newRow("bligh 5.99499 just below the half") << Formula::Bligh << 0.0 << 59.89 << 9.99 << 6.0
+                                                      << u"0.00＋59.89"_s << u"9.99"_s << u"5.99"_s << u"6"_s << false;
+    QTest::newRow("bligh 5.99600 just above the half") << Formula::Bligh << 0.0 << 59.9 << 9.99 << 6.0
+                                                      << u"0.00＋59.90"_s << u"9.99"_s << u"6.00"_s << u"6"_s << true;
+    QTest::newRow("lane negative tie rounds away from zero, still NG") << Formula::Lane << 16.47 << 6.5 << -2.0 << 6.0
+        << u"5.49＋6.50"_s << u"-2.00"_s << u"-6.00"_s << u"6.00"_s << false;
     // Typed 0.005 and 5.985 show as 0.01 and 5.99 once their boxes are left.
-    QTest::newRow("inputs count as they show")
-        << Formula::Bligh << 0.005 << 5.985 << 1.0 << 6.0
-        << QStringLiteral("0.01＋5.99") << QStringLiteral("1.00") << QStringLiteral("6.00") << QStringLiteral("6") << true;
+    QTest::newRow("inputs count as they show") << Formula::Bligh << 0.005 << 5.985 << 1.0 << 6.0
+                                               << u"0.01＋5.99"_s << u"1.00"_s << u"6.00"_s << u"6"_s << true;
 }
 
 void TestCheck::section()
@@ -314,7 +294,7 @@ void TestCheck::designFigures_data()
     noRatio.record.creepRatio = 0.0;
     Study oneUnticked = workedExample();
     oneUnticked = setDoubleTick(oneUnticked, Section::Horizontal, 1, false);
-
+    const Study tie = studyOf(Formula::Lane, 16.47, 6.5, 2.0, 6.0);  // L 12.00 + 2.47 + 2.00 as one
 
     // 11 / 1.29 = 8.53 passes, 11 / 1.30 = 8.46 fails.
     QTest::newRow("worked example") << workedExample() << "15.00" << "不足 6.00 m"
@@ -333,9 +313,8 @@ void TestCheck::designFigures_data()
                                       << "許容水位差 ⊿H = 1.00 m（外水位 WL1 = 1.00 m まで）" << "余裕 7.01 m"
                                       << "鉛直方向 ＯＫ（余裕 0.00 m）　水平方向 ＯＫ（余裕 7.01 m）";
     // R is 6.00 at 2.00 m; the required ΣL is C x ΔH - L' = 12 - 5.49 unrounded.
-    QTest::newRow("the tie") << laneTie() << "6.51" << "不足 0.01 m"
-                             << "許容水位差 ⊿H = 2.00 m（外水位 WL1 = 3.00 m まで）" << "余裕 3.49 m"
-                             << "鉛直方向 ＯＫ（不足 0.01 m）　水平方向 ＯＫ（余裕 3.49 m）";
+    QTest::newRow("the tie") << tie << "6.51" << "不足 0.01 m" << "許容水位差 ⊿H = 2.00 m（外水位 WL1 = 2.00 m まで）"
+                             << "不足 6.51 m" << "鉛直方向 ＯＫ（不足 0.01 m）　水平方向 ＮＧ（不足 6.51 m）";
     QTest::newRow("no creep ratio") << noRatio << "0.00" << "余裕 9.00 m" << "" << "余裕 10.00 m"
                                     << "照査できません：水位データおよびクリープ比の選択を確認してください";
     QTest::newRow("an unticked horizontal pile") << oneUnticked << "15.00" << "不足 6.00 m"
@@ -402,9 +381,9 @@ void TestCheck::proposal_data()
                                 << ProposalOutcome::AlreadyOk << QList<double>{3.0, 1.5} << 0.0 << "7.50" << 0.0;
     QTest::newRow("R rounds up to C") << roundingEdge(2.89) << V << 10 << InOrder << 0 << 99.99 << Proposed
                                       << QList<double>{2.99, 0.0} << 0.1 << "3.00" << 0.0;
-    QTest::newRow("the tie is already OK") << laneTie() << V << 10 << InOrder << 0 << 99.99
-                                           << ProposalOutcome::AlreadyOk << QList<double>{3.25, 0.0} << 0.0 << "6.00"
-                                           << 0.0;
+    QTest::newRow("the tie is already OK") << studyOf(Formula::Lane, 16.47, 6.5, 2.0, 6.0) << V << 10 << InOrder << 0
+                                           << 99.99 << ProposalOutcome::AlreadyOk << QList<double>{6.5, 0.0} << 0.0
+                                           << "6.00" << 0.0;
     QTest::newRow("a typed 1.005 grows from 1.01") << typed << V << 50 << InOrder << 0 << 99.99 << Proposed
                                                    << QList<double>{6.01, 1.5} << 5.0 << "8.51" << 0.0;
     QTest::newRow("horizontal, own ticks") << unticked << H << 50 << InOrder << 0 << 99.99 << Proposed

@@ -13,7 +13,6 @@
 #include <QMap>
 #include <QRegularExpression>
 #include <QString>
-#include <QStringList>
 #include <QXmlStreamReader>
 #include <QtEndian>
 
@@ -32,10 +31,7 @@ struct XlsxSheet {
     int frozenRows = 0;
     QString autofilter;
     QHash<int, double> widths;  // by column from 0
-    // The page setup as written: "pageSetup.orientation" and the other
-    // attributes of pageSetUpPr, printOptions, pageMargins and pageSetup, the
-    // texts of oddHeader and oddFooter, and the defined name Print_Titles.
-    QMap<QString, QString> print;
+    QMap<QString, QString> print;  // "pageSetup.orientation" and the like, "oddHeader", "Print_Titles"
     int rowCount() const { return cells.isEmpty() ? 0 : cells.lastKey().first + 1; }
     XlsxCell cell(int row, int column) const { return cells.value({row, column}); }
 };
@@ -150,9 +146,7 @@ inline QMap<QString, XlsxSheet> readXlsxWorkbook(const QByteArray &bytes)
                 sheet.frozenRows = e["ySplit"].toInt();
             } else if (e.name == u"autoFilter") {
                 sheet.autofilter = e["ref"];
-            } else if (QStringList{QStringLiteral("pageSetUpPr"), QStringLiteral("printOptions"),
-                                   QStringLiteral("pageMargins"), QStringLiteral("pageSetup")}
-                           .contains(e.name)) {
+            } else if (e.name == u"pageSetup" || e.name == u"pageSetUpPr" || e.name == u"printOptions") {
                 for (const QXmlStreamAttribute &attribute : e.attributes)
                     sheet.print.insert(e.name + u'.' + attribute.name().toString(), attribute.value().toString());
             } else if (e.name == u"oddHeader" || e.name == u"oddFooter") {
