@@ -101,7 +101,7 @@ void TestCheck::sigmaL()
     QFETCH(PileLengths, lengths);
     QFETCH(PileTicks, ticks);
     QFETCH(double, expected);
-    QCOMPARE(talven::sigmaL(lengths, ticks), expected);
+    QCOMPARE(talven::sigmaL(lengths, ticks), hundredths(expected));
 }
 
 void TestCheck::section_data()
@@ -148,6 +148,20 @@ void TestCheck::section_data()
     QTest::newRow("negative head gives NG")
         << Formula::Bligh << 6.0 << 9.0 << -2.0 << 4.0
         << QStringLiteral("6.00＋9.00") << QStringLiteral("-2.00") << QStringLiteral("-7.50") << QStringLiteral("4") << false;
+    // Exact ratios: R rounds half away from zero as a hand calculation does.
+    QTest::newRow("lane tie 5.995 rounds up to 6.00") << Formula::Lane << 16.47 << 6.5 << 2.0 << 6.0
+                                                     << u"5.49＋6.50"_s << u"2.00"_s << u"6.00"_s << u"6.00"_s << true;
+    QTest::newRow("bligh tie 3.995 rounds up to 4") << Formula::Bligh << 0.02 << 7.97 << 2.0 << 4.0
+                                                   << u"0.02＋7.97"_s << u"2.00"_s << u"4.00"_s << u"4"_s << true;
+    QTest::newRow("bligh 5.99499 just below the half") << Formula::Bligh << 0.0 << 59.89 << 9.99 << 6.0
+                                                      << u"0.00＋59.89"_s << u"9.99"_s << u"5.99"_s << u"6"_s << false;
+    QTest::newRow("bligh 5.99600 just above the half") << Formula::Bligh << 0.0 << 59.9 << 9.99 << 6.0
+                                                      << u"0.00＋59.90"_s << u"9.99"_s << u"6.00"_s << u"6"_s << true;
+    QTest::newRow("lane negative tie rounds away from zero, still NG") << Formula::Lane << 16.47 << 6.5 << -2.0 << 6.0
+        << u"5.49＋6.50"_s << u"-2.00"_s << u"-6.00"_s << u"6.00"_s << false;
+    // Typed 0.005 and 5.985 show as 0.01 and 5.99 once their boxes are left.
+    QTest::newRow("inputs count as they show") << Formula::Bligh << 0.005 << 5.985 << 1.0 << 6.0
+                                               << u"0.01＋5.99"_s << u"1.00"_s << u"6.00"_s << u"6"_s << true;
 }
 
 void TestCheck::section()
@@ -174,7 +188,7 @@ void TestCheck::zeroHeadHasNoVerdict()
     const StudyCheck check = checkStudy(studyOf(Formula::Lane, 6.0, 9.0, 0.0, 8.5));
     QVERIFY(!check.section(Section::Vertical).verdict);
     QVERIFY(!check.section(Section::Horizontal).verdict);
-    QVERIFY(!providedRatio(Formula::Bligh, 6.0, 9.0, 0.0).has_value());
+    QVERIFY(!providedRatio(Formula::Bligh, 600, 900, 0).has_value());
 }
 
 void TestCheck::verdictFromShownTexts_data()
@@ -192,7 +206,7 @@ void TestCheck::verdictFromShownTexts()
 {
     QFETCH(QString, provided);
     QFETCH(QString, required);
-    QTEST(ratioMeetsRequirement(provided, required), "ok");
+    QTEST(ratioMeetsRequirement(hundredths(leadingNumber(provided)), hundredths(leadingNumber(required))), "ok");
 }
 
 void TestCheck::referenceSigmaL_data()
@@ -214,7 +228,9 @@ void TestCheck::referenceSigmaL()
     QFETCH(double, creepRatio);
     QFETCH(double, seepageLength);
     QFETCH(double, headDifference);
-    QTEST(referenceSigmaLText(formula, creepRatio, seepageLength, headDifference), "expected");
+    QTEST(hundredthsText(talven::referenceSigmaL(formula, hundredths(creepRatio), hundredths(seepageLength),
+                                                 hundredths(headDifference))),
+          "expected");
 }
 
 void TestCheck::readiness_data()
@@ -278,7 +294,7 @@ void TestCheck::designFigures_data()
     noRatio.record.creepRatio = 0.0;
     Study oneUnticked = workedExample();
     oneUnticked = setDoubleTick(oneUnticked, Section::Horizontal, 1, false);
-
+    const Study tie = studyOf(Formula::Lane, 16.47, 6.5, 2.0, 6.0);  // L 12.00 + 2.47 + 2.00 as one
 
     // 11 / 1.29 = 8.53 passes, 11 / 1.30 = 8.46 fails.
     QTest::newRow("worked example") << workedExample() << "15.00" << "不足 6.00 m"
@@ -296,6 +312,9 @@ void TestCheck::designFigures_data()
     QTest::newRow("R rounds up to C") << roundingEdge(2.99) << "2.99" << "余裕 0.00 m"
                                       << "許容水位差 ⊿H = 1.00 m（外水位 WL1 = 1.00 m まで）" << "余裕 7.01 m"
                                       << "鉛直方向 ＯＫ（余裕 0.00 m）　水平方向 ＯＫ（余裕 7.01 m）";
+    // R is 6.00 at 2.00 m; the required ΣL is C x ΔH - L' = 12 - 5.49 unrounded.
+    QTest::newRow("the tie") << tie << "6.51" << "不足 0.01 m" << "許容水位差 ⊿H = 2.00 m（外水位 WL1 = 2.00 m まで）"
+                             << "不足 6.51 m" << "鉛直方向 ＯＫ（不足 0.01 m）　水平方向 ＮＧ（不足 6.51 m）";
     QTest::newRow("no creep ratio") << noRatio << "0.00" << "余裕 9.00 m" << "" << "余裕 10.00 m"
                                     << "照査できません：水位データおよびクリープ比の選択を確認してください";
     QTest::newRow("an unticked horizontal pile") << oneUnticked << "15.00" << "不足 6.00 m"
@@ -338,6 +357,8 @@ void TestCheck::proposal_data()
     unticked = setDoubleTick(unticked, Section::Horizontal, 1, false);
     Study empty = workedExample();
     empty.record.horizontalLengths = {};
+    Study typed = workedExample();
+    typed.record.verticalLengths = {1.005, 1.5};
 
     QTest::newRow("example, in order") << workedExample() << V << 50 << InOrder << 0 << 99.99 << Proposed
                                        << QList<double>{6.0, 1.5} << 3.0 << "8.50" << 0.0;
@@ -360,6 +381,11 @@ void TestCheck::proposal_data()
                                 << ProposalOutcome::AlreadyOk << QList<double>{3.0, 1.5} << 0.0 << "7.50" << 0.0;
     QTest::newRow("R rounds up to C") << roundingEdge(2.89) << V << 10 << InOrder << 0 << 99.99 << Proposed
                                       << QList<double>{2.99, 0.0} << 0.1 << "3.00" << 0.0;
+    QTest::newRow("the tie is already OK") << studyOf(Formula::Lane, 16.47, 6.5, 2.0, 6.0) << V << 10 << InOrder << 0
+                                           << 99.99 << ProposalOutcome::AlreadyOk << QList<double>{6.5, 0.0} << 0.0
+                                           << "6.00" << 0.0;
+    QTest::newRow("a typed 1.005 grows from 1.01") << typed << V << 50 << InOrder << 0 << 99.99 << Proposed
+                                                   << QList<double>{6.01, 1.5} << 5.0 << "8.51" << 0.0;
     QTest::newRow("horizontal, own ticks") << unticked << H << 50 << InOrder << 0 << 99.99 << Proposed
                                            << QList<double>{6.5, 2.5} << 4.0 << "8.75" << 0.0;
     QTest::newRow("no row in use") << empty << H << 50 << InOrder << 0 << 99.99 << Proposed

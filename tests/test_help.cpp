@@ -185,13 +185,16 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
          }},
         {QStringLiteral("reference-sigma-l"),
          [] {
-             return QStringList{QStringLiteral("0 以下のときは ") + referenceSigmaLText(Formula::Lane, 0.5, 6, 1),
-                                QStringLiteral("8.5 × 2 － 6／3 ＝ ") + referenceSigmaLText(Formula::Lane, 8.5, 6, 2)};
+             return QStringList{QStringLiteral("0 以下のときは ") + hundredthsText(referenceSigmaL(Formula::Lane, 50, 600, 100)),
+                                QStringLiteral("8.5 × 2 － 6／3 ＝ ") + hundredthsText(referenceSigmaL(Formula::Lane, 850, 600, 200))};
          }},
         {QStringLiteral("rounding"),
          [] {
+             const PileTicks ticked{true};
              return QStringList{QStringLiteral("3 は ") + shownTwoDecimals(3),
-                                QStringLiteral("2.675 は ") + shownTwoDecimals(2.675)};
+                                QStringLiteral("2.675 は ") + shownTwoDecimals(2.675),
+                                QStringLiteral("1.005 は ") + hundredthsText(hundredths(1.005)),
+                                QStringLiteral("その「×2」は ") + hundredthsText(sigmaL({1.005}, ticked))};
          }},
         {QStringLiteral("range-typing"),
          [] {

@@ -494,7 +494,9 @@ void TestReport::pileRows_data()
     QTest::newRow("blanks trimmed") << v << QStringLiteral("  左岸 ") << 1.0 << true << QStringLiteral("左岸*") << QStringLiteral("2.00") << QStringLiteral("2.00");
     QTest::newRow("only blanks") << h << QStringLiteral("   ") << 0.0 << false << QString() << QString() << QStringLiteral("0.00");
     QTest::newRow("tiny doubled stays 0.00") << v << name << 0.002 << true << name << QStringLiteral("0.00") << QStringLiteral("0.00");
-    QTest::newRow("doubled rounds up") << h << name << 0.003 << true << name + u'*' << QStringLiteral("0.01") << QStringLiteral("0.01");
+    // A pile counts as its box shows it once left: 0.003 is 0.00, twice 0.00.
+    QTest::newRow("doubled after rounding") << h << name << 0.003 << true << name << QStringLiteral("0.00") << QStringLiteral("0.00");
+    QTest::newRow("doubled rounds up") << h << name << 0.005 << true << name + u'*' << QStringLiteral("0.02") << QStringLiteral("0.02");
 }
 
 void TestReport::pileRows()

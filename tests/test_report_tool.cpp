@@ -175,8 +175,9 @@ int textWidth(const QString &text)
 // The workbook against the CSV of the same run: sheet 照査結果 cell for cell
 // (numbers as numbers shown "0.00", the rest as text, NG on a red fill, empty
 // fields without a cell), the header bold, frozen, under the filter and no
-// wider than its column; sheet 入力値 a row per study, the first one checked.
-void compareWorkbook(const QString &path, const QList<QStringList> &csv)
+// wider than its column, printed on A4 landscape with --job and the run's day
+// (one of `days`) at the top; sheet 入力値 a row per study, the first one checked.
+void compareWorkbook(const QString &path, const QList<QStringList> &csv, const QString &job, const QStringList &days)
 {
     QFile file(path);
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
@@ -207,6 +208,15 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv)
     }
     for (int c = 0; c < csv[0].size(); ++c)
         QVERIFY2(summary.widths.value(c) >= textWidth(csv[0][c]), qPrintable(csv[0][c]));
+    const QString day = summary.print.value(u"oddHeader"_s).section(u"&R"_s, 1);
+    QVERIFY2(days.contains(day), qPrintable(day));
+    const QMap<QString, QString> print{
+        {u"pageSetup.paperSize"_s, u"9"_s}, {u"pageSetup.orientation"_s, u"landscape"_s},
+        {u"pageSetUpPr.fitToPage"_s, u"1"_s}, {u"pageSetup.fitToHeight"_s, u"0"_s},
+        {u"printOptions.horizontalCentered"_s, u"1"_s}, {u"Print_Titles"_s, u"'照査結果'!$1:$1"_s},
+        {u"oddHeader"_s, u"&L"_s + QString(job).replace(u"&"_s, u"&&"_s) + u"&R"_s + day},
+        {u"oddFooter"_s, u"&C&P / &N"_s}};
+    QCOMPARE(summary.print, print);
 
     const XlsxSheet &inputs = book[u"入力値"_s];
     QCOMPARE(inputs.rowCount(), 1 + (csv.size() - 1) / 2);
@@ -265,6 +275,8 @@ private Q_SLOTS:
     void workbookCells_data();
     void workbookCells();
     void longMemberName();
+    void workbookPageHeader_data();
+    void workbookPageHeader();
     void workers_data();
     void workers();
     void folderEntries_data();
@@ -868,8 +880,9 @@ void TestReportTool::batch_data()
                            QStringLiteral("樋門 a.vek: ") + ready};
     };
     QTest::newRow("reports and tables")
-        << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"TABLE"_s, u"--xlsx"_s, u"BOOK"_s, u"MIXED"_s} << 2 << pdfs
-        << mixed(written);
+        << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"TABLE"_s, u"--xlsx"_s, u"BOOK"_s, u"--job"_s,
+                       u"○○川 & 樋門"_s, u"MIXED"_s}
+        << 2 << pdfs << mixed(written);
     QTest::newRow("subfolders, studies named twice in argument order")
         << QStringList{u"-r"_s, u"--csv"_s, u"TABLE"_s, u"MIXED/refused.vek"_s, u"MIXED"_s} << 2 << QStringList()
         << QStringList{refused} + mixed(checked) + QStringList{u"deep.vek: "_s + checked};
@@ -945,6 +958,7 @@ void TestReportTool::batch()
                                  .replace(u"SYMLINK"_s, Path(u"link.xlsx"_s)).replace(u"LINKED"_s, Path(u"linked.csv"_s))
                                  .replace(u"CROSS"_s, Path(u"cross"_s)).replace(u"CONTROL"_s, Path(u"control"_s));
         const QStringList before = allEntries(dir.path());
+        const QStringList days{reportDate(QDate::currentDate())};
         const Run run = runTool(toolArguments);
         QVERIFY2(run.exitCode == status, qPrintable(describe(run)));
         // Names reach the terminal with their control characters escaped: only line ends are left.
@@ -983,7 +997,9 @@ void TestReportTool::batch()
         }
         QCOMPARE(seen, studies);
         if (arguments.contains(u"BOOK"_s)) {
-            compareWorkbook(book, rows);
+            const qsizetype job = arguments.indexOf(u"--job"_s);
+            compareWorkbook(book, rows, job < 0 ? QString() : arguments.value(job + 1),
+                            days + QStringList{reportDate(QDate::currentDate())});
             if (QTest::currentTestFailed())
                 return;
         }
@@ -1162,6 +1178,25 @@ void TestReportTool::longMemberName()
     const QMap<QString, XlsxSheet> sheets = readXlsxWorkbook(file.readAll());
     QCOMPARE(sheets[u"入力値"_s].cell(1, 4).text, QString(32766, u'x') + u'…');
     QVERIFY(sheets[u"照査結果"_s].cell(1, 14).text.endsWith(u"Excel ファイルでは「…」で切りました。"_s));
+}
+
+void TestReportTool::workbookPageHeader_data()
+{
+    QTest::addColumn<QString>("job");
+    QTest::addColumn<QString>("header");
+    const QString day = u"&R2026年12月7日"_s;
+    // 255 characters in all: the date's 12 and "&L" leave 241 for 業務名, "…" included.
+    const QString x(239, u'x');
+    QTest::newRow("ampersands doubled, control characters written out") << u"A&B\n"_s << u"&LA&&B\\x0A"_s + day;
+    QTest::newRow("a long 業務名 cut") << x + u"yyy"_s << u"&L"_s + x + u"y…"_s + day;
+    QTest::newRow("no ampersand alone at the cut") << x + u"&yy"_s << u"&L"_s + x + u"…"_s + day;
+}
+
+void TestReportTool::workbookPageHeader()
+{
+    QFETCH(QString, job);
+    QFETCH(QString, header);
+    QCOMPARE(pageHeader({job, u"2026年12月7日"_s}), header);
 }
 
 void TestReportTool::workers_data()

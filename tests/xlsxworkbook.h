@@ -3,7 +3,8 @@
 // Reads back talven-report's workbook as a spreadsheet would: the zip's parts
 // through its central directory (inflated with zlib), the sheets by name
 // through the workbook's relations, each cell's value with its number format,
-// bold font and fill, each sheet's frozen rows, autofilter and column widths.
+// bold font and fill, each sheet's frozen rows, autofilter, column widths and
+// page setup.
 // Empty when the bytes are not a workbook this reader understands.
 
 #include <QByteArray>
@@ -30,6 +31,7 @@ struct XlsxSheet {
     int frozenRows = 0;
     QString autofilter;
     QHash<int, double> widths;  // by column from 0
+    QMap<QString, QString> print;  // "pageSetup.orientation" and the like, "oddHeader", "Print_Titles"
     int rowCount() const { return cells.isEmpty() ? 0 : cells.lastKey().first + 1; }
     XlsxCell cell(int row, int column) const { return cells.value({row, column}); }
 };
@@ -130,9 +132,13 @@ inline QMap<QString, XlsxSheet> readXlsxWorkbook(const QByteArray &bytes)
         targets.insert(e["Id"], QStringLiteral("xl/") + e["Target"]);
 
     QMap<QString, XlsxSheet> sheets;
+    QStringList order;  // the sheets' names by their index
     for (const Element &listed : elements(parts.value(QStringLiteral("xl/workbook.xml")))) {
+        if (listed.name == u"definedName" && listed["name"] == u"_xlnm.Print_Titles")
+            sheets[order.value(listed["localSheetId"].toInt())].print.insert(QStringLiteral("Print_Titles"), listed.text);
         if (listed.name != u"sheet")
             continue;
+        order.append(listed["name"]);
         XlsxSheet &sheet = sheets[listed["name"]];
         std::pair<int, int> at{-1, -1};
         for (const Element &e : elements(parts.value(targets.value(listed["r:id"])))) {
@@ -140,6 +146,11 @@ inline QMap<QString, XlsxSheet> readXlsxWorkbook(const QByteArray &bytes)
                 sheet.frozenRows = e["ySplit"].toInt();
             } else if (e.name == u"autoFilter") {
                 sheet.autofilter = e["ref"];
+            } else if (e.name == u"pageSetup" || e.name == u"pageSetUpPr" || e.name == u"printOptions") {
+                for (const QXmlStreamAttribute &attribute : e.attributes)
+                    sheet.print.insert(e.name + u'.' + attribute.name().toString(), attribute.value().toString());
+            } else if (e.name == u"oddHeader" || e.name == u"oddFooter") {
+                sheet.print.insert(e.name, e.text);
             } else if (e.name == u"col") {
                 for (int c = e["min"].toInt(); c <= e["max"].toInt(); ++c)
                     sheet.widths.insert(c - 1, e["width"].toDouble());

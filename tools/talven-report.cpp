@@ -65,7 +65,8 @@ QString helpText()
         "      --csv ファイル          検討ファイルと方向ごとに一行の一覧表（CSV、UTF-8）を\n"
         "                              書き出します。- なら標準出力に書き、照査結果の行は省きます\n"
         "      --xlsx ファイル         同じ一覧表を Excel ファイル（.xlsx）のシート「照査結果」に\n"
-        "                              書き出します（数値は小数 2 桁の数値、NG は赤）。シート「入力値」\n"
+        "                              書き出します（数値は小数 2 桁の数値、NG は赤。印刷は A4 横で\n"
+        "                              幅 1 ページ、ページの上に業務名と作った日）。シート「入力値」\n"
         "                              には検討ファイルごとの入力値が一行ずつ並びます。\n"
         "                              - （標準出力）は指定できません\n"
         "  -j, --jobs 数               同時に処理する検討ファイルの数（既定: コアの数の 2 倍。\n"
@@ -188,9 +189,10 @@ int main(int argc, char *argv[])
     if (arguments.help)
         return writeText(stdout, helpText()) ? ExitWritten : lostOutput();
     // 作成日 is the day the reports are made unless one is given; one date for the whole run.
+    arguments.batch.runDate = reportDate(QDate::currentDate());
     if (!arguments.dateGiven) {
-        arguments.page.titleBlock.date = reportDate(QDate::currentDate());
-        arguments.batch.page.titleBlock.date = arguments.page.titleBlock.date;
+        arguments.page.titleBlock.date = arguments.batch.runDate;
+        arguments.batch.page.titleBlock.date = arguments.batch.runDate;
     }
     if (arguments.isBatch())
         return runBatch(arguments.batch);

@@ -7,38 +7,58 @@
 
 namespace talven {
 
-double seepageLength(const StudyRecord &record)
+namespace {
+
+// A section's ratio as one fraction of whole numbers: (L' + ΣL) / ΔH is
+// path / (weight x ΔH), with path = L + ΣL and weight 1 under Bligh,
+// path = L + 3ΣL and weight 3 under Lane.
+struct CreepPath {
+    Hundredths path = 0;
+    long long weight = 1;
+};
+
+CreepPath creepPath(Formula formula, Hundredths seepageLength, Hundredths sigmaL)
 {
-    double sum = 0.0;
+    if (formula == Formula::Bligh)
+        return {seepageLength + sigmaL, 1};
+    return {seepageLength + 3 * sigmaL, 3};
+}
+
+}  // namespace
+
+Hundredths seepageLength(const StudyRecord &record)
+{
+    Hundredths sum = 0;
     for (int member = 0; member < MemberCount; ++member)
-        sum += record.dimension(member);
+        sum += hundredths(record.dimension(member));
     return sum;
 }
 
-double headDifference(const StudyRecord &record)
+Hundredths headDifference(double outerLevel, double innerLevel)
 {
-    return record.outerWaterLevel() - record.innerWaterLevel();
+    return hundredths(outerLevel) - hundredths(innerLevel);
 }
 
-double sigmaL(const PileLengths &lengths, const PileTicks &doubled)
+Hundredths sigmaL(const PileLengths &lengths, const PileTicks &doubled)
 {
-    double sum = 0.0;
+    Hundredths sum = 0;
     for (int i = 0; i < PileCount; ++i)
-        sum += doubled[i] ? 2.0 * lengths[i] : lengths[i];
+        sum += (doubled[i] ? 2 : 1) * hundredths(lengths[i]);
     return sum;
 }
 
-double reducedLength(Formula formula, double seepageLength)
+Hundredths reducedLength(Formula formula, Hundredths seepageLength)
 {
-    return formula == Formula::Bligh ? seepageLength : seepageLength / 3.0;
+    return formula == Formula::Bligh ? seepageLength : roundedQuotient(seepageLength, 3);
 }
 
-std::optional<double> providedRatio(Formula formula, double seepageLength, double sigmaL,
-                                    double headDifference)
+std::optional<Hundredths> providedRatio(Formula formula, Hundredths seepageLength, Hundredths sigmaL,
+                                        Hundredths headDifference)
 {
-    if (headDifference == 0.0)
+    if (headDifference == 0)
         return std::nullopt;
-    return (sigmaL + reducedLength(formula, seepageLength)) / headDifference;
+    const CreepPath path = creepPath(formula, seepageLength, sigmaL);
+    return roundedQuotient(100 * path.path, path.weight * headDifference);
 }
 
 QString requiredRatioText(Formula formula, double creepRatio)
@@ -48,31 +68,30 @@ QString requiredRatioText(Formula formula, double creepRatio)
     return formatNumber(creepRatio, NumberPattern::TwoDecimals);
 }
 
-bool ratioMeetsRequirement(const QString &providedShown, const QString &requiredShown)
+bool ratioMeetsRequirement(Hundredths provided, Hundredths required)
 {
-    return leadingNumber(providedShown) >= leadingNumber(requiredShown);
+    return provided >= required;
 }
 
-std::optional<double> allowableHead(double path, const QString &requiredShown)
+std::optional<Hundredths> allowableHead(Formula formula, Hundredths seepageLength, Hundredths sigmaL,
+                                        Hundredths required)
 {
-    const double required = leadingNumber(requiredShown);
-    if (!(required > 0.0))
+    if (required <= 0)
         return std::nullopt;
-    // The verdict at a head of k centimetres; it only worsens as k grows.
-    auto holds = [&](long long k) { return ratioMeetsRequirement(twoDecimals(path * 100.0 / double(k)), requiredShown); };
-    long long k = std::max<long long>(1, std::llround(std::floor(path / required * 100.0)));
-    while (holds(k + 1))
-        ++k;
-    while (k > 0 && !holds(k))
-        --k;
-    return double(k) / 100.0;
+    // At a head of k hundredths R rounds to at least C while 100 path / (weight k)
+    // >= C - 1/2, that is while k <= 200 path / (weight (2C - 1)).
+    const CreepPath path = creepPath(formula, seepageLength, sigmaL);
+    return std::max<Hundredths>(0, 200 * path.path / (path.weight * (2 * required - 1)));
 }
 
-QString referenceSigmaLText(Formula formula, double creepRatio, double seepageLength,
-                            double headDifference)
+Hundredths referenceSigmaL(Formula formula, Hundredths required, Hundredths seepageLength,
+                           Hundredths headDifference)
 {
-    const double missing = creepRatio * headDifference - reducedLength(formula, seepageLength);
-    return formatNumber(missing > 0.0 ? missing : 0.0, NumberPattern::TwoDecimals);
+    // C x ΔH is in ten-thousandths; L' in hundredths, and under Lane a third of L.
+    const long long weight = formula == Formula::Bligh ? 1 : 3;
+    const Hundredths missing =
+        roundedQuotient(weight * required * headDifference - 100 * seepageLength, 100 * weight);
+    return std::max<Hundredths>(0, missing);
 }
 
 Message reportNotReadyMessage()
@@ -81,9 +100,9 @@ Message reportNotReadyMessage()
             QStringLiteral("タルヴェン・帳票作成できません")};
 }
 
-Readiness readiness(double headDifference, double creepRatio)
+Readiness readiness(Hundredths headDifference, double creepRatio)
 {
-    const bool head = headDifference > 0.0;
+    const bool head = headDifference > 0;
     const bool ratio = creepRatio != 0.0;
     if (head)
         return ratio ? Readiness::Ready : Readiness::NoCreepRatio;

@@ -4,19 +4,14 @@
 #include "study/numbers.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace talven {
 
 namespace {
 
-// Lengths are worked in whole centimetres, so that added steps stay exact.
-long long centimetres(double metres)
-{
-    return std::llround(metres * 100.0);
-}
-
-double metres(long long centimetres)
+// Lengths are worked in whole centimetres, each as the check takes it, so
+// that added steps stay exact.
+double metres(Hundredths centimetres)
 {
     return double(centimetres) / 100.0;
 }
@@ -27,7 +22,7 @@ PileLengths lengthsAt(const PileLengths &now, const std::vector<int> &rows, cons
                       ProposalWay way, int step, long long steps)
 {
     PileLengths lengths = now;
-    auto add = [&](int row, long long count) { lengths[row] = metres(centimetres(now[row]) + count * step); };
+    auto add = [&](int row, long long count) { lengths[row] = metres(hundredths(now[row]) + count * step); };
     switch (way) {
     case ProposalWay::InOrder:
         for (std::size_t i = 0; i < rows.size() && steps > 0; ++i) {
@@ -78,12 +73,11 @@ PileProposal proposePileLengths(const Study &study, Section section, const Propo
 
     const std::vector<int> rows =
         options.way == ProposalWay::OneRow ? std::vector<int>{options.row} : rowsInUse(study.record, section);
-    const long long longest =
-        centimetres(std::min(options.longestPile, pileGroup(section).maximum));
+    const Hundredths longest = hundredths(std::min(options.longestPile, pileGroup(section).maximum));
     const int step = options.stepCentimetres;
     std::vector<long long> room;
     for (int row : rows)
-        room.push_back(std::max<long long>(0, (longest - centimetres(now[row])) / step));
+        room.push_back(std::max<long long>(0, (longest - hundredths(now[row])) / step));
     long long most = 0;
     switch (options.way) {
     case ProposalWay::InOrder:
@@ -129,7 +123,7 @@ PileProposal proposePileLengths(const Study &study, Section section, const Propo
     }
     long long added = 0;
     for (int row = 0; row < PileCount; ++row)
-        added += centimetres(proposal.lengths[row]) - centimetres(now[row]);
+        added += hundredths(proposal.lengths[row]) - hundredths(now[row]);
     proposal.added = metres(added);
     return proposal;
 }

@@ -10,43 +10,47 @@ namespace talven {
 
 namespace {
 
-// The difference of two "0.00" texts, to the centimetre.
-double shownDifference(const QString &a, const QString &b)
-{
-    return double(std::llround((leadingNumber(a) - leadingNumber(b)) * 100.0)) / 100.0;
-}
-
-// What does not depend on the water levels: L, L', C and C as shown.
+// What does not depend on the water levels: L, L', C and how they show.
 struct StudyWide {
-    double structureLength = 0.0;
+    Hundredths structureLength = 0;
     double reducedLength = 0.0;
     QString reducedLengthText;
-    QString requiredShown;
+    Hundredths required = 0;  // C as shown
 };
 
-SectionCheck checkSection(const Study &study, const StudyWide &wide, const CaseCheck &levels, Section section)
+// What a case gives each of its sections.
+struct CaseFigures {
+    Hundredths innerLevel = 0;
+    Hundredths headDifference = 0;
+    Hundredths referenceSigmaL = 0;
+};
+
+SectionCheck checkSection(const Study &study, const StudyWide &wide, const CaseFigures &levels, Section section)
 {
     SectionCheck check;
     check.section = section;
-    check.sigmaL = sigmaL(pileLengths(study.record, section), study.ticks(section));
-    check.sigmaLText = twoDecimals(check.sigmaL);
+    const Hundredths sigma = sigmaL(pileLengths(study.record, section), study.ticks(section));
+    check.sigmaL = double(sigma) / 100.0;
+    check.sigmaLText = hundredthsText(sigma);
     check.numerator = wide.reducedLengthText + QStringLiteral("＋") + check.sigmaLText;
-    check.margin = shownDifference(check.sigmaLText, levels.referenceSigmaL);
-    check.marginText = twoDecimals(check.margin);
-    check.allowableHead = allowableHead(wide.reducedLength + check.sigmaL, wide.requiredShown);
-    if (check.allowableHead) {
-        check.allowableOuterLevel = levels.innerLevel + *check.allowableHead;
-        check.allowableHeadText = twoDecimals(*check.allowableHead);
-        check.allowableOuterLevelText = twoDecimals(check.allowableOuterLevel);
+    check.margin = double(sigma - levels.referenceSigmaL) / 100.0;
+    check.marginText = hundredthsText(sigma - levels.referenceSigmaL);
+    if (const std::optional<Hundredths> allowable =
+            allowableHead(study.formula, wide.structureLength, sigma, wide.required)) {
+        const Hundredths outerLevel = levels.innerLevel + *allowable;
+        check.allowableHead = double(*allowable) / 100.0;
+        check.allowableOuterLevel = double(outerLevel) / 100.0;
+        check.allowableHeadText = hundredthsText(*allowable);
+        check.allowableOuterLevelText = hundredthsText(outerLevel);
     }
-    const std::optional<double> ratio =
-        providedRatio(study.formula, wide.structureLength, check.sigmaL, levels.headDifference);
-    if (!ratio || !std::isfinite(*ratio))
+    const std::optional<Hundredths> ratio =
+        providedRatio(study.formula, wide.structureLength, sigma, levels.headDifference);
+    if (!ratio)
         return check;
     SectionVerdict verdict;
-    verdict.ratio = *ratio;
-    verdict.provided = twoDecimals(*ratio);
-    verdict.ok = ratioMeetsRequirement(verdict.provided, wide.requiredShown);
+    verdict.ratio = (wide.reducedLength + check.sigmaL) / (double(levels.headDifference) / 100.0);
+    verdict.provided = hundredthsText(*ratio);
+    verdict.ok = ratioMeetsRequirement(*ratio, wide.required);
     check.verdict = verdict;
     return check;
 }
@@ -54,18 +58,23 @@ SectionCheck checkSection(const Study &study, const StudyWide &wide, const CaseC
 CaseCheck checkCase(const Study &study, const StudyWide &wide, const WaterLevelCase &levels)
 {
     CaseCheck check;
+    CaseFigures figures;
     check.name = levels.name;
-    check.outerLevel = levels.outer;
-    check.innerLevel = levels.inner;
-    check.outerLevelText = twoDecimals(levels.outer);
-    check.innerLevelText = twoDecimals(levels.inner);
-    check.headDifference = levels.outer - levels.inner;
-    check.headDifferenceText = twoDecimals(check.headDifference);
-    const double ratio = study.record.creepRatio;
-    check.referenceSigmaL = referenceSigmaLText(study.formula, ratio, wide.structureLength, check.headDifference);
-    check.readiness = readiness(check.headDifference, ratio);
+    const Hundredths outerLevel = hundredths(levels.outer);
+    figures.innerLevel = hundredths(levels.inner);
+    figures.headDifference = headDifference(levels.outer, levels.inner);
+    figures.referenceSigmaL =
+        referenceSigmaL(study.formula, wide.required, wide.structureLength, figures.headDifference);
+    check.outerLevel = double(outerLevel) / 100.0;
+    check.innerLevel = double(figures.innerLevel) / 100.0;
+    check.outerLevelText = hundredthsText(outerLevel);
+    check.innerLevelText = hundredthsText(figures.innerLevel);
+    check.headDifference = double(figures.headDifference) / 100.0;
+    check.headDifferenceText = hundredthsText(figures.headDifference);
+    check.referenceSigmaL = hundredthsText(figures.referenceSigmaL);
+    check.readiness = readiness(figures.headDifference, study.record.creepRatio);
     for (Section section : Sections)
-        check.sections[std::size_t(section)] = checkSection(study, wide, check, section);
+        check.sections[std::size_t(section)] = checkSection(study, wide, figures, section);
     return check;
 }
 
@@ -92,14 +101,15 @@ QString CaseCheck::shownName(int index) const
 StudyCheck checkStudy(const Study &study)
 {
     StudyCheck check;
-    check.structureLength = seepageLength(study.record);
-    check.reducedLength = reducedLength(study.formula, check.structureLength);
+    const Hundredths length = seepageLength(study.record);
+    check.structureLength = double(length) / 100.0;
+    check.reducedLength = double(length) / (study.formula == Formula::Bligh ? 100.0 : 300.0);
     check.creepRatio = study.record.creepRatio;
-    check.structureLengthText = twoDecimals(check.structureLength);
-    check.reducedLengthText = twoDecimals(check.reducedLength);
+    check.structureLengthText = hundredthsText(length);
+    check.reducedLengthText = hundredthsText(reducedLength(study.formula, length));
     check.requiredShown = requiredRatioText(study.formula, check.creepRatio);
     check.requiredPrinted = twoDecimals(check.creepRatio);
-    const StudyWide wide{check.structureLength, check.reducedLength, check.reducedLengthText, check.requiredShown};
+    const StudyWide wide{length, check.reducedLength, check.reducedLengthText, hundredths(check.creepRatio)};
     for (int i = 0; i < study.caseCount(); ++i) {
         check.cases.push_back(checkCase(study, wide, study.levelCase(i)));
         if (check.cases.back().headDifference > check.governingCase().headDifference)

@@ -2,7 +2,10 @@
 
 // The one check of a study. checkStudy() computes everything any view shows
 // of it, once: the window's totals and result lines, the report page,
-// talven-report's verdict lines and its table only format this value.
+// talven-report's verdict lines and its table only format this value. It
+// works in whole hundredths (creepcheck.h); the numbers below are those
+// hundredths in metres, so each is exactly what its text shows, L' and R
+// excepted (unrounded, for those who print more decimals).
 
 #include "check/creepcheck.h"
 #include "study/study.h"
@@ -17,8 +20,8 @@ namespace talven {
 
 // R against C for one section: there is one only when ΔH is not 0.
 struct SectionVerdict {
-    double ratio = 0.0;  // R = (L' + ΣL) / ΔH
-    QString provided;    // R "0.00"
+    double ratio = 0.0;  // R = (L' + ΣL) / ΔH, unrounded
+    QString provided;    // R "0.00", rounded exactly
     bool ok = false;     // R to two decimals against C as shown; equality passes
 
     QString relation() const { return ok ? QStringLiteral("≧") : QStringLiteral("＜"); }
@@ -73,7 +76,7 @@ struct CaseCheck {
 
 struct StudyCheck {
     double structureLength = 0.0;  // L, the seepage length along the structure
-    double reducedLength = 0.0;    // L': L under Bligh, L / 3 under Lane
+    double reducedLength = 0.0;    // L': L under Bligh, L / 3 under Lane, unrounded
     double headDifference = 0.0;   // ΔH = WL1 - WL2
     double creepRatio = 0.0;       // C (Bligh) or C' (Lane)
     QString structureLengthText;   // "0.00", as are the next two

@@ -307,7 +307,7 @@ std::array<TableRow, 9> pileRows(const Study &input, const SectionCheck &check)
         TableRow &row = rows[i + 1];
         row.column = 8;
         if (ticks[i]) {
-            row.value = twoDecimals(2.0 * lengths[i]);
+            row.value = hundredthsText(2 * hundredths(lengths[i]));  // as the check counts it
             row.label = row.value == QStringLiteral("0.00") ? name : name + QStringLiteral("*");
         } else {
             row.value = twoDecimals(lengths[i]);

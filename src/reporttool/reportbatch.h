@@ -21,6 +21,7 @@ struct BatchOptions {
     int jobs = 0;            // -j: studies worked on at once (workerCount); 0: two per core
     bool recursive = false;  // -r: folders' subfolders too
     ReportOptions page;      // the title block and the page's options, for every report
+    QString runDate;         // the day of the run, "2026年12月7日": the workbook's printed date
     std::vector<WaterLevelCase> cases;  // --case: added to every study's cases
 };
 

@@ -1,5 +1,6 @@
 #include "reporttool/summaryworkbook.h"
 
+#include "report/controlcharacters.h"
 #include "report/outputfile.h"
 #include "reporttool/reportpdf.h"
 
@@ -22,6 +23,9 @@ constexpr double WidestColumn = 60.0;
 // Excel's longest cell text; the library refuses a longer one, and with it
 // the whole workbook.
 constexpr qsizetype LongestCell = 32767;
+// Excel's longest page header or footer, codes included.
+constexpr qsizetype LongestHeaderFooter = 255;
+constexpr uint8_t PaperA4 = 9;
 
 // `text` cut to `length` characters, the last one "…", a pair never split.
 QString cutToLength(const QString &text, qsizetype length)
@@ -111,6 +115,26 @@ private:
     lxw_error error_ = LXW_NO_ERROR;
 };
 
+// A text as a page header or footer shows it: "&" starts a code there, so it
+// is doubled; a control character would break the sheet's XML.
+QString headerFooterText(const QString &text)
+{
+    return escapeControlCharacters(text).replace(u'&', QStringLiteral("&&"));
+}
+
+lxw_error setUpPrinting(lxw_worksheet *sheet, const SheetPrint &print)
+{
+    worksheet_set_paper(sheet, PaperA4);
+    worksheet_set_landscape(sheet);
+    worksheet_fit_to_pages(sheet, 1, 0);
+    worksheet_center_horizontally(sheet);
+    FirstError first;
+    first << worksheet_repeat_rows(sheet, 0, 0);
+    first << worksheet_set_header(sheet, pageHeader(print).toUtf8().constData());
+    first << worksheet_set_footer(sheet, "&C&P / &N");
+    return first.error();
+}
+
 lxw_error writeSheet(lxw_workbook *book, const TableSheet &table, const Formats &formats)
 {
     lxw_worksheet *sheet = workbook_add_worksheet(book, table.name.toUtf8().constData());
@@ -133,6 +157,8 @@ lxw_error writeSheet(lxw_workbook *book, const TableSheet &table, const Formats 
     worksheet_freeze_panes(sheet, 1, 0);
     const auto lastColumn = lxw_col_t(std::max<qsizetype>(table.columns.size() - 1, 0));
     first << worksheet_autofilter(sheet, 0, 0, lxw_row_t(table.rows.size()), lastColumn);
+    if (table.print)
+        first << setUpPrinting(sheet, *table.print);
     return first.error();
 }
 
@@ -201,6 +227,23 @@ void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow)
         if (status < row.size())
             row[status] = cutToLength(row[status], LongestCell - note.size()) + note;
     }
+}
+
+QString pageHeader(const SheetPrint &print)
+{
+    const QString date = QStringLiteral("&R") + headerFooterText(print.date);
+    QString job = headerFooterText(print.job);
+    const qsizetype room = LongestHeaderFooter - date.size() - 2;
+    if (job.size() > room) {
+        job = cutToLength(job, room).chopped(1);
+        // An "&" left alone at the cut would start a code with the "…".
+        qsizetype ampersands = 0;
+        while (ampersands < job.size() && job[job.size() - 1 - ampersands] == u'&')
+            ++ampersands;
+        job.chop(ampersands % 2);
+        job += u'…';
+    }
+    return (job.isEmpty() ? QString() : QStringLiteral("&L") + job) + date;
 }
 
 QString workbookWhat()

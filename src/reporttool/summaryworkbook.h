@@ -3,7 +3,7 @@
 // talven-report's tables as an Excel workbook (libxlsxwriter): a sheet per
 // table, its header row bold and frozen under an autofilter, numbers as
 // numbers shown with two decimals, text as text, NG on a red fill, columns as
-// wide as their texts.
+// wide as their texts; a sheet to be handed in set up for printing.
 
 #include "reporttool/summarytable.h"
 
@@ -15,11 +15,26 @@
 
 namespace talven {
 
+// How a sheet prints: A4 landscape, one page wide and as many tall as it
+// takes, centred, its header row on every page, 業務名 and the date at the
+// top of each page and its number at the foot.
+struct SheetPrint {
+    QString job;   // 業務名, on the left; empty for none
+    QString date;  // on the right: "2026年12月7日"
+};
+
 struct TableSheet {
     QString name;
     QList<TableColumn> columns;
     QList<QStringList> rows;  // each as long as columns, or shorter: the rest empty
+    std::optional<SheetPrint> print;  // none: the spreadsheet's own page setup
 };
+
+// The page header of a printed sheet as Excel reads it: "&L" 業務名 "&R" the
+// date, each "&" of a text doubled and control characters written out
+// ("\x1B"). It is at most 255 characters, Excel's limit: a longer 業務名 is
+// cut, "…" its last character.
+QString pageHeader(const SheetPrint &print);
 
 // One study's rows as the workbook holds them: a text longer than a cell
 // takes (32,767 characters) is cut to it, "…" its last character, and the

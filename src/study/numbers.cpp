@@ -149,6 +149,38 @@ QString formatNumber(double value, NumberPattern pattern)
     return {};
 }
 
+Hundredths hundredths(double value)
+{
+    constexpr double Largest = 1e10;
+    if (!std::isfinite(value))
+        return 0;
+    if (std::fabs(value) > Largest)
+        return value > 0 ? Hundredths(Largest) * 100 : -Hundredths(Largest) * 100;
+    std::string digits = roundToDecimals(value, 2);
+    digits.erase(digits.find('.'), 1);
+    Hundredths result = 0;
+    std::from_chars(digits.data() + (digits.front() == '-' ? 1 : 0), digits.data() + digits.size(), result);
+    return digits.front() == '-' ? -result : result;
+}
+
+QString hundredthsText(Hundredths value)
+{
+    const Hundredths whole = value / 100;
+    const Hundredths cents = value % 100;
+    const QString sign = value < 0 ? QStringLiteral("-") : QString();
+    return sign + QString::number(whole < 0 ? -whole : whole) + u'.'
+           + QStringLiteral("%1").arg(cents < 0 ? -cents : cents, 2, 10, QLatin1Char('0'));
+}
+
+long long roundedQuotient(long long numerator, long long denominator)
+{
+    const bool negative = (numerator < 0) != (denominator < 0);
+    const long long n = numerator < 0 ? -numerator : numerator;
+    const long long d = denominator < 0 ? -denominator : denominator;
+    const long long magnitude = n / d + (2 * (n % d) >= d ? 1 : 0);
+    return negative ? -magnitude : magnitude;
+}
+
 QString generalNumber(double value)
 {
     if (!std::isfinite(value) || value == 0.0)

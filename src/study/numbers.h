@@ -30,6 +30,22 @@ inline QString twoDecimals(double value)
     return formatNumber(value, NumberPattern::TwoDecimals);
 }
 
+// A length, level or ratio in whole hundredths: 5.99 is 599.
+using Hundredths = long long;
+
+// The value as twoDecimals() writes it, in whole hundredths: 2.675 gives 268,
+// -0.005 gives -1. A value beyond 10^10 either way is held there and one that
+// is not finite gives 0, so that the sums and products of a check stay far
+// within 64 bits (no box takes a value beyond 999.99 either way).
+Hundredths hundredths(double value);
+
+// Whole hundredths as "0.00": 599 gives "5.99", -5 gives "-0.05".
+QString hundredthsText(Hundredths value);
+
+// numerator / denominator rounded half away from zero to a whole number,
+// exactly; the denominator is not 0.
+long long roundedQuotient(long long numerator, long long denominator);
+
 // The general number form: at most 15 significant digits, no trailing zeros,
 // no exponent for ordinary magnitudes.
 QString generalNumber(double value);
