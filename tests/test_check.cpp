@@ -315,6 +315,17 @@ void TestCheck::designFigures_data()
     // R is 6.00 at 2.00 m; the required ΣL is C x ΔH - L' = 12 - 5.49 unrounded.
     QTest::newRow("the tie") << tie << "6.51" << "不足 0.01 m" << "許容水位差 ⊿H = 2.00 m（外水位 WL1 = 2.00 m まで）"
                              << "不足 6.51 m" << "鉛直方向 ＯＫ（不足 0.01 m）　水平方向 ＮＧ（不足 6.51 m）";
+    // 70 / 17.52 = 3.995 passes as 4.00, 70 / 17.53 = 3.993 does not.
+    QTest::newRow("the allowable head to its last step") << studyOf(Formula::Bligh, 50, 20, 1, 4) << "0.00"
+                                                         << "余裕 20.00 m"
+                                                         << "許容水位差 ⊿H = 17.52 m（外水位 WL1 = 17.52 m まで）"
+                                                         << "余裕 0.00 m"
+                                                         << "鉛直方向 ＯＫ（余裕 20.00 m）　水平方向 ＯＫ（余裕 0.00 m）";
+    QTest::newRow("no head holds, not even 0.01 m") << studyOf(Formula::Lane, 0, 0.05, 1, 8.5) << "8.50"
+                                                    << "不足 8.45 m"
+                                                    << "許容水位差 ⊿H = 0.00 m（外水位 WL1 = 0.00 m まで）"
+                                                    << "不足 8.50 m"
+                                                    << "鉛直方向 ＮＧ（不足 8.45 m）　水平方向 ＮＧ（不足 8.50 m）";
     QTest::newRow("no creep ratio") << noRatio << "0.00" << "余裕 9.00 m" << "" << "余裕 10.00 m"
                                     << "照査できません：水位データおよびクリープ比の選択を確認してください";
     QTest::newRow("an unticked horizontal pile") << oneUnticked << "15.00" << "不足 6.00 m"
