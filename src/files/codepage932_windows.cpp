@@ -1,8 +1,6 @@
 #include "files/codepage932.h"
 
-#define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
-#include <windows.h>
+#include <qt_windows.h>
 
 // Qt on Windows has no ICU: the system's own code page 932 converts here.
 // Invalid bytes fail the call rather than become the code page's default

@@ -13,9 +13,7 @@
 #include <cerrno>
 
 #ifdef Q_OS_WIN
-#define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
-#include <windows.h>
+#include <qt_windows.h>
 #endif
 
 namespace talven {
