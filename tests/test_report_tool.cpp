@@ -1,3 +1,4 @@
+#include "builtprogram.h"
 #include "csvtable.h"
 #include "endedprocess.h"
 #include "files/studyfile.h"
@@ -46,7 +47,7 @@ struct Run {
 
 QString toolPath()
 {
-    return qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report");
+    return builtProgram(QStringLiteral("talven-report"));
 }
 
 // `prepare` may change the process before it starts: its output, its limits.
@@ -359,7 +360,7 @@ void TestReportTool::initTestCase()
     QVERIFY(!writeStudyFile(Path(u"control/\x1B]0;title\x07.vek"_s), contentOf(StudyTexts())));
     QVERIFY(QFile::copy(Path(u"mixed/refused.vek"_s), Path(u"control/\x1B[31mred\r\n.vek"_s)));
 #endif
-    QVERIFY2(QFile::exists(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report")),
+    QVERIFY2(QFile::exists(builtProgram(QStringLiteral("talven-report"))),
              "talven-report is not built");
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
              "pdftotext (poppler-utils) is missing");

@@ -1,5 +1,6 @@
 // Start-up: the title window, the help window, the example figures, the
 // one-copy lock and the program's own start as a process.
+#include "builtprogram.h"
 #include "dialogs/dialogservice.h"
 #include "endedprocess.h"
 #include "app/commandline.h"
@@ -109,7 +110,7 @@ int twips(int twips, int dpi)
 
 QString programPath()
 {
-    return qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven");
+    return builtProgram(QStringLiteral("talven"));
 }
 
 QByteArray lockOwner(const QString &lockPath)
