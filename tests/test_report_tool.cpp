@@ -111,10 +111,17 @@ StudyFileContent contentOf(const StudyTexts &study)
     return content;
 }
 
+// The PDF goes through standard input: under Wine pdftotext is a Linux
+// program, which knows no Windows file names.
 QString pdfText(const QString &pdf)
 {
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-"), QStringLiteral("-")});
+    process.write(file.readAll());
+    process.closeWriteChannel();
     if (!process.waitForFinished(60000))
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
