@@ -12,3 +12,8 @@ inline QString builtProgram(const QString &name)
     return qEnvironmentVariable("TALVEN_BIN_DIR") + u'/' + name;
 #endif
 }
+
+// Why the PDFs' own text is not read back on Windows: the tests read it with
+// poppler's tools, which under Wine are Linux programs, reaching neither the
+// test's files nor its pipes.
+constexpr char NoPdfReaderOnWindows[] = "poppler's tools cannot read the PDF from a Windows program here";

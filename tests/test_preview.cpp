@@ -2,6 +2,7 @@
 // on activation, one preview at most, closing, and printing through the
 // printer dialog into PDF files.
 
+#include "builtprogram.h"
 #include "app/mainwindow.h"
 #include "mainwindowtesting.h"
 #include "recordingsurface.h"
@@ -14,7 +15,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -126,21 +126,16 @@ void withFileSizeLimit(int bytes, const std::function<void()> &action)
         std::signal(SIGXFSZ, oldHandler);
         return;
     }
+#else
+    Q_UNUSED(bytes)
 #endif
     action();
 }
 
-// A poppler tool reading `pdf` from standard input ("-" among the arguments):
-// under Wine it is a Linux program, which knows no Windows file names.
-QString runProgram(const QString &program, const QStringList &arguments, const QString &pdf)
+QString runProgram(const QString &program, const QStringList &arguments)
 {
-    QFile file(pdf);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("(%1 not readable)").arg(pdf);
     QProcess process;
     process.start(program, arguments);
-    process.write(file.readAll());
-    process.closeWriteChannel();
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
         return QStringLiteral("(%1 failed)").arg(program);
     return QString::fromUtf8(process.readAllStandardOutput());
@@ -617,16 +612,19 @@ void TestPreview::printing()
     QCOMPARE(QFileInfo::exists(pdf), (ok && !fails) || fileLimit > 0);
     if (!ok || fails)
         return;
-    const QString info = runProgram(u"pdfinfo"_s, {u"-"_s}, pdf);
+#ifdef Q_OS_WIN
+    QSKIP(NoPdfReaderOnWindows);
+#endif
+    const QString info = runProgram(u"pdfinfo"_s, {pdf});
     QVERIFY(info.contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
     // Title, subject and creator as talven-report writes them; a study without
     // a file has no structure's name for the title.
     QVERIFY2(info.contains(QRegularExpression(u"Title:\\s+遮水矢板の設計\\n"_s)), qPrintable(info));
     const QString creator = u"タルヴェン %1.%2.%3"_s.arg(TALVEN_VERSION_MAJOR).arg(TALVEN_VERSION_MINOR).arg(TALVEN_VERSION_REVISION);
     QVERIFY2(info.contains(QRegularExpression(u"Creator:\\s+"_s + creator + u"\\n"_s)), qPrintable(info));
-    const QString meta = runProgram(u"pdfinfo"_s, {u"-meta"_s, u"-"_s}, pdf);
+    const QString meta = runProgram(u"pdfinfo"_s, {u"-meta"_s, pdf});
     QVERIFY2(meta.contains(u"<dc:description><rdf:Alt><rdf:li xml:lang='x-default'>遮水矢板の設計</rdf:li>"_s), qPrintable(meta));
-    const QString text = runProgram(u"pdftotext"_s, {u"-"_s, u"-"_s}, pdf);
+    const QString text = runProgram(u"pdftotext"_s, {pdf, u"-"_s});
     for (const QString &expected : printed)
         QVERIFY2(text.contains(expected), qPrintable(expected + u" not in: "_s + text));
 }

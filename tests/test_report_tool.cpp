@@ -111,17 +111,10 @@ StudyFileContent contentOf(const StudyTexts &study)
     return content;
 }
 
-// The PDF goes through standard input: under Wine pdftotext is a Linux
-// program, which knows no Windows file names.
 QString pdfText(const QString &pdf)
 {
-    QFile file(pdf);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-"), QStringLiteral("-")});
-    process.write(file.readAll());
-    process.closeWriteChannel();
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     if (!process.waitForFinished(60000))
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
@@ -369,8 +362,10 @@ void TestReportTool::initTestCase()
 #endif
     QVERIFY2(QFile::exists(builtProgram(QStringLiteral("talven-report"))),
              "talven-report is not built");
+#ifndef Q_OS_WIN
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
              "pdftotext (poppler-utils) is missing");
+#endif
 }
 
 void TestReportTool::report_data()
@@ -461,6 +456,9 @@ void TestReportTool::report()
     QCOMPARE(reported, warnings);
 
     QVERIFY(QFile::exists(pdf));
+#ifdef Q_OS_WIN
+    QSKIP(NoPdfReaderOnWindows);
+#endif
     const QString info = pdfInfo(pdf);
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
     QVERIFY2(info.contains(QStringLiteral("595.276 x 841.89")) || info.contains(QStringLiteral("595 x 842")),
@@ -730,6 +728,7 @@ void TestReportTool::lostStandardOutput()
     QFETCH(bool, pipe);
     QFETCH(QStringList, written);
 #ifndef Q_OS_UNIX
+    Q_UNUSED(pipe)
     QSKIP("needs /dev/full and pipes handed to the child");
 #else
     if (!QFileInfo::exists(u"/dev/full"_s))

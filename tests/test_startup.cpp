@@ -164,7 +164,7 @@ const QString UnguardedSays = QStringLiteral("talven: この利用者だけの�
                                              "すでに起動しているかを確かめずに起動します。");
 
 // Gives `path` to nobody; false where this process cannot (only root can).
-bool giveAway(const QString &path)
+[[maybe_unused]] bool giveAway(const QString &path)
 {
 #ifdef Q_OS_UNIX
     return ::geteuid() == 0 && ::lchown(QFile::encodeName(path).constData(), 65534, 65534) == 0;
@@ -178,7 +178,7 @@ bool giveAway(const QString &path)
 // others), "open" (this user's, open to others), "other user's", "link" (to
 // a private folder) or "file" (no folder at all). False where that cannot be
 // made here (another user's needs root; owners and modes need Unix).
-bool makeFolder(const QString &path, const QString &state)
+[[maybe_unused]] bool makeFolder(const QString &path, const QString &state)
 {
 #ifdef Q_OS_UNIX
     const QByteArray name = QFile::encodeName(path);

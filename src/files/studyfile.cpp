@@ -114,6 +114,13 @@ WriteFailure failedWrite(const QString &path, int systemError)
     const QFileInfo target(path);
     if (target.isFile() && !target.isWritable())
         return WriteFailure::ReadOnly;
+#ifdef Q_OS_WIN
+    // Windows calls a name longer than its file systems take an invalid
+    // name (Wine a missing file): it is too long, whatever the code.
+    constexpr qsizetype LongestName = 255;
+    if (target.fileName().size() > LongestName)
+        return WriteFailure::NameTooLong;
+#endif
     return writeFailureOf(systemError);
 }
 
