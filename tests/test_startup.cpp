@@ -113,6 +113,18 @@ QString programPath()
     return builtProgram(QStringLiteral("talven"));
 }
 
+// The lock file of a copy started with `runtime` as its runtime folder. On
+// Windows the lock lives in the user's local data whatever the environment.
+QString lockFileOf(const QString &runtime)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(runtime)
+    return SingleInstance::defaultLockPath();
+#else
+    return runtime + QStringLiteral("/talven.lock");
+#endif
+}
+
 QByteArray lockOwner(const QString &lockPath)
 {
     QFile file(lockPath);
@@ -581,6 +593,10 @@ void TestStartup::lock()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray::number(pid) + "\ntalven\n" + QSysInfo::machineHostName().toUtf8() + '\n');
     }
+#ifdef Q_OS_WIN
+    if (holder && !content.isEmpty())
+        QSKIP("Windows lets no one else write a lock file that is held");
+#endif
     if (before == QStringLiteral("written") || before == QStringLiteral("fresh") || !content.isEmpty()) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -638,7 +654,7 @@ void TestStartup::secondLaunchIsRefused()
     QVERIFY2(QFile::exists(program), qPrintable(program));
     QTemporaryDir runtime;
     QVERIFY(runtime.isValid());
-    const QString lockPath = runtime.filePath(QStringLiteral("talven.lock"));
+    const QString lockPath = lockFileOf(runtime.path());
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -732,7 +748,7 @@ void TestStartup::launchWithFile()
     writeStudy(studies.filePath(QStringLiteral("refused.vek")), false);
     auto first = launch(runtime.path(), running ? QStringList() : arguments, studies.path());
     if (running) {
-        QTRY_VERIFY_WITH_TIMEOUT(lockOwner(runtime.filePath(QStringLiteral("talven.lock")))
+        QTRY_VERIFY_WITH_TIMEOUT(lockOwner(lockFileOf(runtime.path()))
                                      == QByteArray::number(first->processId()), 20000);
 #ifdef Q_OS_UNIX
         if (!answers) {
@@ -770,7 +786,7 @@ void TestStartup::launchesAtOnce()
     QFETCH(bool, damaged);
     QTemporaryDir runtime;
     if (damaged) {
-        QFile lock(runtime.filePath(QStringLiteral("talven.lock")));
+        QFile lock(lockFileOf(runtime.path()));
         QVERIFY(lock.open(QIODevice::WriteOnly));
         lock.write("\xfe\xff\n");
     }

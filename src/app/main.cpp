@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
 
     // Rather than refuse the user or hand a path to someone else's socket.
     if (!instance.guards())
-        std::fputs(qPrintable(QStringLiteral("talven: この利用者だけのフォルダーに起動の印を置けないため、"
+        std::fputs(qUtf8Printable(QStringLiteral("talven: この利用者だけのフォルダーに起動の印を置けないため、"
                                              "すでに起動しているかを確かめずに起動します。\n")),
                    stderr);
 
