@@ -723,6 +723,7 @@ void TestReport::pageOptions_data()
     ReportOptions some;
     some.titleBlock.job = u"業務"_s;
     some.titleBlock.date = u"令和8年"_s;
+    some.titleBlock.company = u"　 "_s;  // blanks only: no bare label
     ReportOptions figures;
     figures.figures = true;
     ReportOptions footer;
@@ -758,6 +759,9 @@ void TestReport::pageOptions_data()
                        u"許容水位差 ⊿H = 4.00 m（外水位 WL1 = 5.00 m まで）"_s};
     QTest::newRow("figures, not ready") << notReady << figures << QStringList();
     QTest::newRow("footer") << example << footer << QStringList{u"樋門A.vek"_s, u"1 / 1"_s};
+    ReportOptions named;  // the window always knows the file; only the footer prints it
+    named.fileName = footer.fileName;
+    QTest::newRow("a file name, footer off") << example << named << QStringList();
 }
 
 // What the options add comes after today's page, which stays element for
