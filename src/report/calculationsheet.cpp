@@ -32,10 +32,11 @@ QString ratioSymbol(Formula formula)
 
 // A line of text from column `a` to the frame's right edge, set smaller
 // where it would not fit.
-void sheetLine(Page &page, double a, double b, const QString &text, double size = BodySize, bool bold = false)
+void sheetLine(Page &page, double a, double b, const QString &text, double size = BodySize, bool bold = false,
+               int lines = 1)
 {
     page.font(size, bold);
-    page.text(a, b, page.set(text, FrameRight - a, size));
+    page.text(a, b, page.set(text, FrameRight - a, size, lines));
 }
 
 void heading(Page &page, double a, double b, const QString &text)
@@ -197,7 +198,7 @@ bool hasProposal(const StudyCheck &check, int caseIndex, Section section)
 
 double sectionHeight(const StudyCheck &check, int caseIndex, Section section)
 {
-    return 5 * Step + (hasProposal(check, caseIndex, section) ? Step : 0.0) + 0.4;
+    return 5 * Step + (hasProposal(check, caseIndex, section) ? 2 * Step : 0.0) + 0.4;
 }
 
 // The blocks of each flowing page; a block never breaks across pages.
@@ -265,7 +266,7 @@ void drawCase(Page &page, double top, const Study &input, const StudyCheck &chec
         sheetLine(page, 9, row + 4 * Step, result.allowableHeadLabel());
         if (hasProposal(check, caseIndex, section))
             sheetLine(page, 9, row + 5 * Step,
-                      QStringLiteral("ＯＫ にするには（0.50 m きざみ）：") + proposalLine(input, section));
+                      QStringLiteral("ＯＫ にするには（0.50 m きざみ）：") + proposalLine(input, section), BodySize, false, 2);
         row += sectionHeight(check, caseIndex, section);
     }
 }

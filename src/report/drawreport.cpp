@@ -305,7 +305,7 @@ void drawTitleBlock(Page &page, const TitleBlock &block)
     constexpr std::array<double, 3> Rows{0.4, 1.35, 2.3};
     page.font(SmallSize, false);
     const double oneLine = page.rows(SmallSize);
-    const double twoLines = 2 * page.rows(SmallestSize);
+    const double twoLines = page.rows(Page::Setting{SmallestSize, {QString(), QString()}});
     for (Slot &slot : slots) {
         const QString value = slot.value.trimmed();
         if (!value.isEmpty())
@@ -328,7 +328,7 @@ void drawTitleBlock(Page &page, const TitleBlock &block)
         for (const Slot &slot : slots) {
             if (slot.setting.lines.isEmpty())
                 continue;
-            const double bottom = tops[slot.row] + slot.setting.lines.size() * page.rows(slot.setting.size);
+            const double bottom = tops[slot.row] + page.rows(slot.setting);
             overrun = std::max(overrun, bottom - (slot.from < 33 ? 3.95 : 3.45));
         }
         if (overrun <= Rows[0]) {

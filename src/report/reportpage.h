@@ -155,11 +155,19 @@ public:
         return setting;
     }
 
-    // Draws a text set as above, its lines one line height of its size apart.
+    // How many rows a set text takes: its lines a little more than their
+    // height apart.
+    double rows(const Setting &setting)
+    {
+        const qsizetype lines = setting.lines.size();
+        return lines == 0 ? 0.0 : double(lines) * rows(setting.size) + double(lines - 1) * LineGap;
+    }
+
+    // Draws a text set as above.
     void text(double a, double b, const Setting &setting)
     {
         s.setFontSize(setting.size);
-        const double step = rows(setting.size);
+        const double step = rows(setting.size) + LineGap;
         for (int i = 0; i < int(setting.lines.size()); ++i)
             text(a, b + i * step, setting.lines[i]);
     }
@@ -193,6 +201,7 @@ private:
     // The first beginning measured: longer than most texts, which are then
     // measured whole, once.
     static constexpr qsizetype FirstMeasuredLength = 64;
+    static constexpr double LineGap = 0.05;
 
     QPointF at(double a, double b) const { return {a * charWidth, b * lineHeight}; }
 
