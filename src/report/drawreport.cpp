@@ -187,26 +187,17 @@ SectionLayout layoutOf(Section section)
             66};
 }
 
-// Header, the seven piles and the total. A ticked pile shows twice its length
-// and a "*" after its name, unless the doubled value is still 0.
+// Header, the seven piles and the total. A ticked pile shows its part of ΣL,
+// twice its length, and a "*" after its name, unless that part is still 0.
 std::array<TableRow, 9> pileRows(const Study &input, const SectionCheck &check)
 {
-    const PileLengths &lengths = pileLengths(input.record, check.section);
-    const PileTicks ticks = input.ticks(check.section);
-
     std::array<TableRow, 9> rows;
     rows[0] = {QStringLiteral("矢板長 (m) 　(*の部分は往復の延長)"), 7, QString()};
     for (int i = 0; i < PileCount; ++i) {
         const QString name = trimmedName(input.record.names[pileNameBox(check.section, i)]);
-        TableRow &row = rows[i + 1];
-        row.column = 8;
-        if (ticks[i]) {
-            row.value = hundredthsText(2 * hundredths(lengths[i]));  // as the check counts it
-            row.label = row.value == QStringLiteral("0.00") ? name : name + QStringLiteral("*");
-        } else {
-            row.value = twoDecimals(lengths[i]);
-            row.label = name;
-        }
+        const PilePart &part = check.piles[std::size_t(i)];
+        rows[i + 1] = {part.doubled && part.partText != QStringLiteral("0.00") ? name + QStringLiteral("*") : name, 8,
+                       part.partText};
     }
     rows[8] = {QStringLiteral("計"), 12, check.sigmaLText};
     return rows;
