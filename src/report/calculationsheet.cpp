@@ -300,7 +300,8 @@ void drawSection(Page &page, double top, const Study &input, const StudyCheck &c
     const double boxHeight = std::clamp(length / 8.0, 0.5, 2.0);
 
     // The drawing's room in millimetres on paper, with space for the labels.
-    const double left = 9, right = 48.5;
+    // Left of the box stand the ⊿H dimension and its label, right of it the end of WL2.
+    const double left = 11, right = 48.5;
     const double roomTop = top + 4.5, roomBottom = top + DrawingHeight - 7.0;
     const double roomWidth = (right - left) / page.columnsPerMillimetre();
     const double roomHeight = (roomBottom - roomTop) / page.rowsPerMillimetre();
