@@ -368,6 +368,8 @@ void TestReportTool::report_data()
     QTest::addColumn<QStringList>("verdicts");
     QTest::addColumn<QStringList>("warnings");
     QTest::addColumn<QStringList>("pageTexts");
+    QTest::addColumn<QStringList>("options");  // the page's options
+    QTest::addColumn<int>("pages");
 
     // L 31, ΔH 4.25. Vertical ΣL 11 + 4 + 12.25 = 27.25: (31 / 3 + 27.25) / 4.25 = 8.84;
     // horizontal ΣL 3 + 6 = 9: (31 / 3 + 9) / 4.25 = 4.55.
@@ -380,7 +382,18 @@ void TestReportTool::report_data()
         << QStringList({QStringLiteral("加重クリープ比"), QStringLiteral("柔構造樋門設計の手引き(P.189)"),
                         QStringLiteral("◆ 中砂"), QStringLiteral("上流端* 11.00"),
                         QStringLiteral("右岸* 6.00"), QStringLiteral("計 27.25"),
-                        QStringLiteral("WL2 = -1.05 (m)"), QStringLiteral("= 4.25 (m)")});
+                        QStringLiteral("WL2 = -1.05 (m)"), QStringLiteral("= 4.25 (m)")})
+        << QStringList() << 1;
+    // The sheet follows, its L' to three decimals; the page label counts on.
+    QTest::newRow("lane, the sheet")
+        << lane
+        << QStringList({QStringLiteral("鉛直方向　Ｃ′= 8.84 ≧ Ｃ = 6.00 ・・・ＯＫ"),
+                        QStringLiteral("水平方向　Ｃ′= 4.55 ＜ Ｃ = 6.00 ・・・ＮＧ")})
+        << QStringList()
+        << QStringList({QStringLiteral("遮水矢板の計算書"), QStringLiteral("Ｌ′＝ Ｌ／3 ＝ 31.00／3 ＝ 10.333 m"),
+                        QStringLiteral("Ｒ ＝ （31.00／3 ＋ 27.25）／4.25 ＝ 8.84"), QStringLiteral("3-14"),
+                        QStringLiteral("3 / 3")})
+        << QStringList{QStringLiteral("--sheet"), QStringLiteral("--page-label"), QStringLiteral("3-12")} << 3;
 
     // Out-of-range values are warned about and read as 0, as File > Open does:
     // ΔH 0 - (-4.25), vertical ΣL 0 + 4 + 12.25, (31 / 3 + 16.25) / 4.25 = 6.25.
@@ -394,7 +407,7 @@ void TestReportTool::report_data()
                         QStringLiteral("水平方向　Ｃ′= 4.55 ＜ Ｃ = 6.00 ・・・ＮＧ")})
         << QStringList({QStringLiteral("数値は-999.99から999.99の範囲で入力してください"),
                         QStringLiteral("数値は0から99.99の範囲で入力してください")})
-        << QStringList({QStringLiteral("WL1 = 0.00 (m)"), QStringLiteral("計 16.25")});
+        << QStringList({QStringLiteral("WL1 = 0.00 (m)"), QStringLiteral("計 16.25")}) << QStringList() << 1;
 }
 
 void TestReportTool::report()
@@ -403,12 +416,14 @@ void TestReportTool::report()
     QFETCH(QStringList, verdicts);
     QFETCH(QStringList, warnings);
     QFETCH(QStringList, pageTexts);
+    QFETCH(QStringList, options);
+    QFETCH(int, pages);
 
     const QString vek = Path(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".vek"));
     const QString pdf = Path(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
     QVERIFY(!writeStudyFile(vek, contentOf(study)));
 
-    const Run run = runTool({vek, QStringLiteral("-o"), pdf});
+    const Run run = runTool(QStringList{vek, QStringLiteral("-o"), pdf} + options);
     QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
     QCOMPARE(run.out, verdicts.join(u'\n') + u'\n');
     QStringList reported;
@@ -419,7 +434,7 @@ void TestReportTool::report()
 
     QVERIFY(QFile::exists(pdf));
     const QString info = pdfInfo(pdf);
-    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))), qPrintable(info));
     QVERIFY2(info.contains(QStringLiteral("595.276 x 841.89")) || info.contains(QStringLiteral("595 x 842")),
              qPrintable(info));
     // Without --structure the title is the study's name.
@@ -702,19 +717,24 @@ void TestReportTool::commandLine_data()
     QTest::addColumn<QString>("read");           // the page's options as read, or the problem
 
     const QStringList single{u"a.vek"_s, u"-o"_s, u"a.pdf"_s};
-    QTest::newRow("no page options") << single << u"||||| figures, structure from the file"_s;
+    QTest::newRow("no page options") << single << u"||||| figures, margins, structure from the file"_s;
     QTest::newRow("a title block")
         << single + QStringList{u"--job"_s, u"業務"_s, u"--structure"_s, u"樋門"_s, u"--company"_s, u"社"_s,
                                 u"--designer"_s, u"設"_s, u"--checker"_s, u"照"_s, u"--date"_s, u"令和8年"_s}
-        << u"業務|樋門|社|設|照|令和8年 figures, date given"_s;
+        << u"業務|樋門|社|設|照|令和8年 figures, margins, date given"_s;
     QTest::newRow("a job of 5,000 characters is read as its first 1,000")
         << QStringList{u"--job"_s, QString(5000, u'長')} + single
-        << QString(1000, u'長') + u"||||| figures, structure from the file"_s;
+        << QString(1000, u'長') + u"||||| figures, margins, structure from the file"_s;
     QTest::newRow("empty texts leave fields out")
-        << QStringList{u"--structure"_s, u""_s, u"--date"_s, u""_s} + single << u"||||| figures, date given"_s;
+        << QStringList{u"--structure"_s, u""_s, u"--date"_s, u""_s} + single << u"||||| figures, margins, date given"_s;
     QTest::newRow("no figures, a footer, batch")
         << QStringList{u"--no-figures"_s, u"--footer"_s, u"--csv"_s, u"-"_s, u"a.vek"_s}
-        << u"||||| footer, structure from the file"_s;
+        << u"||||| footer, margins, structure from the file"_s;
+    QTest::newRow("no margins, a sheet, a page label")
+        << single + QStringList{u"--no-margins"_s, u"--sheet"_s, u"--page-label"_s, u"3-12"_s}
+        << u"||||| figures, sheet, label 3-12, structure from the file"_s;
+    QTest::newRow("a page label without a text") << single + QStringList{u"--page-label"_s}
+                                                 << u"--page-label の後にページ番号を指定してください。"_s;
     QTest::newRow("figures twice") << QStringList{u"--figures"_s, u"--no-figures"_s} + single
                                    << u"--figures と --no-figures は、どちらか一つを一度だけ指定してください。"_s;
     QTest::newRow("a job twice") << QStringList{u"--job"_s, u"a"_s, u"--job"_s, u"b"_s} + single
@@ -728,7 +748,7 @@ void TestReportTool::commandLine_data()
     QTest::newRow("-o with --csv") << single + QStringList{u"--csv"_s, u"-"_s} << outputAlone;
     QTest::newRow("cases, a name holding colons")
         << single + QStringList{u"--case"_s, u"高水:既往:3.4:-1"_s, u"--case"_s, u"施工:3:1.7"_s}
-        << u"||||| figures, structure from the file; 高水:既往 3.40/-1.00, 施工 3.00/1.70"_s;
+        << u"||||| figures, margins, structure from the file; 高水:既往 3.40/-1.00, 施工 3.00/1.70"_s;
     const QString caseForm = u"--case は「名前:WL1:WL2」の形で、水位は -999.99 から 999.99 の数で指定してください: "_s;
     QTest::newRow("a case without its levels") << single + QStringList{u"--case"_s, u"施工:3"_s} << caseForm + u"施工:3"_s;
     QTest::newRow("a case level out of range") << single + QStringList{u"--case"_s, u"a:1000:1"_s} << caseForm + u"a:1000:1"_s;
@@ -762,6 +782,12 @@ void TestReportTool::commandLine()
             flags << u"figures"_s;
         if (page.footer)
             flags << u"footer"_s;
+        if (page.margins)
+            flags << u"margins"_s;
+        if (page.sheet)
+            flags << u"sheet"_s;
+        if (!page.pageLabel.isEmpty())
+            flags << u"label "_s + page.pageLabel;
         if (page.structureFromFileName)
             flags << u"structure from the file"_s;
         if (given.dateGiven)
