@@ -1,5 +1,6 @@
 #include "app/reportsettings.h"
 
+#include "app/controls.h"
 #include "app/titlewindow.h"
 
 #include <QCheckBox>
@@ -99,10 +100,7 @@ ReportSettingsDialog::ReportSettingsDialog(const ReportSettings &settings, const
     form->addRow(QStringLiteral("ページ番号"), pageLabel_);
 
     auto *buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    addAnswerButtons(this, buttons);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
