@@ -116,3 +116,9 @@ grep -q '5\.50' "$work/verdicts" && grep -q '6\.00' "$work/verdicts" \
   || { echo "the study typed is not the worked example: check the window positions" >&2; exit 1; }
 pdftoppm -png -r 100 -singlefile "$work/report.pdf" "$docs/report"
 echo "docs/report.png"
+
+# The calculation sheet's page of the checks and the section drawing (the third page).
+"$build/bin/talven-report" --job "○○川樋門詳細設計業務" --structure "樋門A" --date "2026年12月7日" \
+  --sheet --page-label "3-12" "$work/example.vek" -o "$work/sheet.pdf" >/dev/null
+pdftoppm -png -r 100 -f 3 -l 3 -singlefile "$work/sheet.pdf" "$docs/sheet"
+echo "docs/sheet.png"

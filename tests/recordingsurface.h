@@ -14,7 +14,8 @@ namespace talven {
 // character below U+0100 is half the size wide (so every digit, "-" and "."
 // share one width, as in the report font), any other a full size wide; a text
 // is 1.25 sizes high. Positions are in points of the font size. It counts the
-// characters it was asked to measure.
+// characters it was asked to measure. Its sheet is A4 in points; a placement
+// moves and scales the positions it logs.
 class RecordingSurface final : public ReportSurface {
 public:
     enum class Kind { Text, Line, Box };
@@ -48,7 +49,7 @@ public:
     void setCurrentPoint(QPointF point) override { current = point; }
     void print(const QString &text) override
     {
-        calls.append(Call{Kind::Text, text, current, QPointF(), font, size, bold, drawWidth});
+        calls.append(Call{Kind::Text, text, placed(current), QPointF(), font, size, bold, drawWidth});
         current = QPointF(0.0, current.y() + textHeight(text));
     }
     double textWidth(const QString &text) override
@@ -59,23 +60,36 @@ public:
     double textHeight(const QString &) override { return size * 1.25; }
     void line(QPointF from, QPointF to) override
     {
-        calls.append(Call{Kind::Line, QString(), from, to, font, size, bold, drawWidth});
+        calls.append(Call{Kind::Line, QString(), placed(from), placed(to), font, size, bold, drawWidth});
     }
     void box(QPointF corner, QSizeF extent) override
     {
-        calls.append(Call{Kind::Box, QString(), corner,
-                          corner + QPointF(extent.width(), extent.height()), font, size, bold,
+        calls.append(Call{Kind::Box, QString(), placed(corner),
+                          placed(corner + QPointF(extent.width(), extent.height())), font, size, bold,
                           drawWidth});
     }
     void setDrawWidth(int width) override { drawWidth = width; }
     bool isPrinter() const override { return printer; }
+    QRectF sheet() const override { return {0, 0, 210 * PerMillimetre, 297 * PerMillimetre}; }
+    double unitsPerMillimetre() const override { return PerMillimetre; }
+    void place(QPointF by, double factor) override
+    {
+        offset = by;
+        scale = factor;
+    }
+
+    static constexpr double PerMillimetre = 72 / 25.4;
 
     QList<Call> calls;
     qsizetype measured = 0;
     int drawWidth = 1;
 
 private:
+    QPointF placed(QPointF point) const { return offset + point * scale; }
+
     bool printer;
+    QPointF offset;
+    double scale = 1.0;
     QString font;
     double size = 0.0;
     bool bold = false;

@@ -712,7 +712,8 @@ void TestPreview::printerDialogOffersPdf()
 
 namespace {
 
-// File > 帳票の設定… answered with the six fields in TitleBlock's order and the two options.
+// File > 帳票の設定… answered with the six fields in TitleBlock's order, the
+// options and the page label: no margins, the sheet and "3-12".
 void setReportSettings(MainWindow &form, const QStringList &fields, bool figures, bool footer)
 {
     action(form, "reportSettingsAction")->trigger();
@@ -722,6 +723,9 @@ void setReportSettings(MainWindow &form, const QStringList &fields, bool figures
         dialog->field(i)->setText(fields[i]);
     dialog->figuresBox()->setChecked(figures);
     dialog->footerBox()->setChecked(footer);
+    dialog->marginsBox()->setChecked(false);
+    dialog->sheetBox()->setChecked(true);
+    dialog->pageLabelField()->setText(u"3-12"_s);
     dialog->accept();
     QTRY_VERIFY(!form.findChild<ReportSettingsDialog *>());
 }
@@ -730,7 +734,11 @@ QString describePage(const ReportOptions &page)
 {
     const TitleBlock &block = page.titleBlock;
     return QStringList{block.job, block.structure, block.company, block.designer, block.checker, block.date}.join(u'|')
-           + u" figures %1 footer %2 %3"_s.arg(page.figures).arg(page.footer).arg(page.fileName);
+           + u" figures %1 footer %2 margins %3 sheet %4 %5 %6"_s.arg(page.figures)
+                 .arg(page.footer)
+                 .arg(page.margins)
+                 .arg(page.sheet)
+                 .arg(page.pageLabel, page.fileName);
 }
 
 }  // namespace
@@ -746,28 +754,28 @@ void TestPreview::reportSettings()
     {
         MainWindow form;
         QVERIFY(showActive(form));
-        QCOMPARE(describePage(form.reportPage().options), u"|||||"_s + today + u" figures 1 footer 0 "_s);
+        QCOMPARE(describePage(form.reportPage().options), u"|||||"_s + today + u" figures 1 footer 0 margins 1 sheet 0  "_s);
         setReportSettings(form, {u"業務"_s, u""_s, u"社"_s, u"設"_s, u"照"_s, u""_s}, false, true);
-        QCOMPARE(describePage(form.reportPage().options), u"業務||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
+        QCOMPARE(describePage(form.reportPage().options), u"業務||社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 "_s);
         QTemporaryDir folder;
         const QString path = folder.filePath(u"樋門A.vek"_s);
         QVERIFY(!writeStudyFile(path, StudyFileContent{}));
         dialogs.answer(Reply::Yes);  // the title block is a change of the study
         form.openStudyFile(path);
         QCOMPARE(describePage(form.reportPage().options),
-                 u"業務|樋門A|社|設|照|"_s + today + u" figures 0 footer 1 樋門A.vek"_s);
+                 u"業務|樋門A|社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 樋門A.vek"_s);
         setReportSettings(form, {u"業務2"_s, u"第2樋門"_s, u"社"_s, u"設"_s, u"照"_s, u"令和8年"_s}, false, true);
-        const QString own = u"業務2|第2樋門|社|設|照|令和8年 figures 0 footer 1 樋門A.vek"_s;
+        const QString own = u"業務2|第2樋門|社|設|照|令和8年 figures 0 footer 1 margins 0 sheet 1 3-12 樋門A.vek"_s;
         QCOMPARE(describePage(form.reportPage().options), own);
         dialogs.answerFile(path);
         action(form, "saveAction")->trigger();
         action(form, "newAction")->trigger();
-        QCOMPARE(describePage(form.reportPage().options), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
+        QCOMPARE(describePage(form.reportPage().options), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 "_s);
         form.openStudyFile(path);
         QCOMPARE(describePage(form.reportPage().options), own);
     }
     MainWindow later;
-    QCOMPARE(describePage(later.reportPage().options), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 "_s);
+    QCOMPARE(describePage(later.reportPage().options), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 "_s);
     QCOMPARE(dialogs.unanswered(), 0);
 }
 

@@ -124,6 +124,8 @@ class TestReport : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void sheet_data();
+    void sheet();
     void casePages_data();
     void casePages();
     void elementPositions_data();
@@ -724,6 +726,7 @@ void TestReport::pageOptions_data()
     ReportOptions some;
     some.titleBlock.job = u"業務"_s;
     some.titleBlock.date = u"令和8年"_s;
+    some.titleBlock.company = u"　 "_s;  // blanks only: no bare label
     ReportOptions figures;
     figures.figures = true;
     ReportOptions footer;
@@ -733,6 +736,14 @@ void TestReport::pageOptions_data()
     longJob.titleBlock.job = QString(60, u'長');
     ReportOptions longerJob;
     longerJob.titleBlock.job = QString(20000, u'長');
+    ReportOptions smallerJob;
+    smallerJob.titleBlock.job = QString(42, u'長');
+    ReportOptions longCompany;
+    longCompany.titleBlock.company = u"株式会社テスト建設コンサルタント東日本支社設計第二部門技術部"_s;
+    ReportOptions label;
+    label.pageLabel = u"3-12"_s;
+    ReportOptions margins;
+    margins.margins = true;
 
     QTest::newRow("everything off") << example << ReportOptions() << QStringList();
     QTest::newRow("title block, every field")
@@ -740,11 +751,16 @@ void TestReport::pageOptions_data()
         << QStringList{u"業務名：○○川樋門詳細設計"_s, u"構造物名：樋門A"_s, u"作成日：2026年12月7日"_s,
                        u"会社名：タルヴェン設計"_s, u"設計者：山田"_s, u"照査者：鈴木"_s};
     QTest::newRow("title block, some fields") << example << some << QStringList{u"業務名：業務"_s, u"作成日：令和8年"_s};
-    // 36.5 columns of 9 pt in a grid of 10.5 pt: 42 characters, the last one "…".
-    QTest::newRow("a long job is cut") << example << longJob
-                                       << QStringList{u"業務名："_s + QString(37, u'長') + u"…"_s};
-    QTest::newRow("a job of 20,000 characters is cut as a short one")
-        << example << longerJob << QStringList{u"業務名："_s + QString(37, u'長') + u"…"_s};
+    // 36.5 columns in a grid of 10.5 pt: 46 characters at 8 pt, 54 at 7 pt on each of two lines.
+    QTest::newRow("a job a little long is set smaller, whole") << example << smallerJob
+                                                               << QStringList{u"業務名："_s + QString(42, u'長')};
+    QTest::newRow("a long job takes two lines")
+        << example << longJob << QStringList{u"業務名："_s + QString(50, u'長'), QString(10, u'長')};
+    QTest::newRow("a job of 20,000 characters is cut on its second line")
+        << example << longerJob << QStringList{u"業務名："_s + QString(50, u'長'), QString(53, u'長') + u"…"_s};
+    QTest::newRow("a company of 30 characters, whole on two lines")
+        << example << longCompany
+        << QStringList{u"会社名：株式会社テスト建設コンサルタント東日本支社"_s, u"設計第二部門技術部"_s};
     QTest::newRow("figures, NG")
         << example << figures
         << QStringList{u"必要 ΣL = 15.00 (m)　　ΣL の過不足　不足 6.00 m"_s,
@@ -759,6 +775,11 @@ void TestReport::pageOptions_data()
                        u"許容水位差 ⊿H = 4.00 m（外水位 WL1 = 5.00 m まで）"_s};
     QTest::newRow("figures, not ready") << notReady << figures << QStringList();
     QTest::newRow("footer") << example << footer << QStringList{u"樋門A.vek"_s, u"1 / 1"_s};
+    ReportOptions named;  // the window always knows the file; only the footer prints it
+    named.fileName = footer.fileName;
+    QTest::newRow("a file name, footer off") << example << named << QStringList();
+    QTest::newRow("page label") << example << label << QStringList{u"3-12"_s, u"1 / 1"_s};
+    QTest::newRow("margins") << example << margins << QStringList();
 }
 
 // What the options add comes after today's page, which stays element for
@@ -769,8 +790,19 @@ void TestReport::pageOptions()
     QFETCH(ReportOptions, options);
     const StudyCheck check = checkStudy(input);
     RecordingSurface plain, full;
-    Q_UNUSED(drawReport(plain, input, check));
+    ReportOptions placed;
+    placed.margins = options.margins;
+    Q_UNUSED(drawReport(plain, input, check, placed));
     Q_UNUSED(drawReport(full, input, check, options));
+    // Within the margins every corner lies 15 mm from the top and bottom, 20 mm
+    // from the left and 10 mm from the right; without them the title stands
+    // left of 20 mm, as it always did.
+    const QRectF room = QRectF(full.sheet()).adjusted(20 * full.PerMillimetre, 15 * full.PerMillimetre,
+                                                     -10 * full.PerMillimetre, -15 * full.PerMillimetre);
+    bool inside = true;
+    for (const Call &call : full.calls)
+        inside = inside && room.contains(call.from) && (call.kind == Kind::Text || room.contains(call.to));
+    QCOMPARE(inside, options.margins);
     QCOMPARE(full.calls.mid(0, plain.calls.size()), plain.calls);
     const QList<Call> added = full.calls.mid(plain.calls.size());
     QStringList texts;
@@ -1015,6 +1047,57 @@ void TestReport::casePages()
     QVERIFY(drawReport(second, study, check, {}, 1).complete);
     for (int i = 0; i < rows.size(); ++i)
         QCOMPARE(textsOnRow(second, 6.5 + 1.5 * (i + 1), 6, 52).join(u' '), rows[i]);
+}
+
+void TestReport::sheet_data()
+{
+    QTest::addColumn<Study>("input");
+    QTest::addColumn<bool>("sheet");
+    QTest::addColumn<QStringList>("texts");  // among the sheet's, in this order; none without it
+
+    Study bligh = workedExample();  // C 4: both sections OK
+    bligh.formula = Formula::Bligh;
+    bligh.record.creepRatio = 4.0;
+    QTest::newRow("the worked example")
+        << workedExample() << true
+        << QStringList{u"遮水矢板の計算書"_s, u"Ｌ′＝ Ｌ／3 ＝ 6.00／3 ＝ 2.000 m"_s,
+                       u"必要 ΣL ＝ Ｃ′×⊿Ｈ － Ｌ′ ＝ 8.50 × 2.00 － 2.000 ＝ 15.00 m"_s,
+                       u"Ｒ ＝ （6.00／3 ＋ 9.00）／2.00 ＝ 5.50"_s, u"Ｒ ＝ 5.50 ＜ Ｃ′ ＝ 8.50　・・・ＮＧ"_s,
+                       u"ΣL の過不足 ＝ ΣL － 必要 ΣL ＝ 9.00 － 15.00 ＝ 不足 6.00 m"_s,
+                       u"ＯＫ にするには（0.50 m きざみ）：1 行目 3.00 m → 6.00 m で ＯＫ"_s,
+                       u"Ｒ ＝ （6.00／3 ＋ 10.00）／2.00 ＝ 6.00"_s,
+                       u"ＯＫ にするには（0.50 m きざみ）：1 行目 2.50 m → 4.00 m、2 行目 2.50 m → 4.00 m で ＯＫ"_s};
+    QTest::newRow("Bligh, OK: nothing to propose")
+        << bligh << true
+        << QStringList{u"Ｌ′＝ Ｌ ＝ 6.00 m"_s, u"Ｒ ＝ （6.00 ＋ 9.00）／2.00 ＝ 7.50"_s,
+                       u"Ｒ ＝ 7.50 ≧ Ｃ ＝ 4.00　・・・ＯＫ"_s};
+    QTest::newRow("no sheet") << workedExample() << false << QStringList();
+}
+
+// The sheet's pages follow the report's with every step of the one check.
+void TestReport::sheet()
+{
+    QFETCH(Study, input);
+    QFETCH(bool, sheet);
+    QFETCH(QStringList, texts);
+    ReportOptions options;
+    options.sheet = sheet;
+    const StudyCheck check = checkStudy(input);
+    QStringList drawn;
+    for (int page = 1; page < reportPageCount(check, options); ++page) {
+        RecordingSurface surface;
+        QVERIFY(drawReport(surface, input, check, options, page).complete);
+        for (const Call &call : surface.calls)
+            drawn << call.text;
+    }
+    QCOMPARE(drawn.isEmpty(), !sheet);
+    qsizetype from = 0;
+    for (const QString &text : texts) {
+        from = drawn.indexOf(text, from);
+        QVERIFY2(from >= 0, qPrintable(text));
+    }
+    // A proposal only under an ＮＧ.
+    QCOMPARE(drawn.filter(u"ＯＫ にするには"_s).size(), texts.filter(u"ＯＫ にするには"_s).size());
 }
 
 QTEST_MAIN(TestReport)

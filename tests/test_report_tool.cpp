@@ -253,7 +253,6 @@ private Q_SLOTS:
     void report();
     void refusedFile_data();
     void refusedFile();
-    void notReady_data();
     void notReady();
     void unwritableOutput();
     void nothingWritten_data();
@@ -264,7 +263,6 @@ private Q_SLOTS:
     void lostStandardOutput();
     void commandLine_data();
     void commandLine();
-    void arguments_data();
     void arguments();
     void help();
     void batch_data();
@@ -275,7 +273,6 @@ private Q_SLOTS:
     void tableFields();
     void workbookCells_data();
     void workbookCells();
-    void longMemberName();
     void workbookPageHeader_data();
     void workbookPageHeader();
     void workers_data();
@@ -374,6 +371,8 @@ void TestReportTool::report_data()
     QTest::addColumn<QStringList>("verdicts");
     QTest::addColumn<QStringList>("warnings");
     QTest::addColumn<QStringList>("pageTexts");
+    QTest::addColumn<QStringList>("options");  // the page's options
+    QTest::addColumn<int>("pages");
 
     // L 31, ΔH 4.25. Vertical ΣL 11 + 4 + 12.25 = 27.25: (31 / 3 + 27.25) / 4.25 = 8.84;
     // horizontal ΣL 3 + 6 = 9: (31 / 3 + 9) / 4.25 = 4.55.
@@ -386,39 +385,18 @@ void TestReportTool::report_data()
         << QStringList({QStringLiteral("加重クリープ比"), QStringLiteral("柔構造樋門設計の手引き(P.189)"),
                         QStringLiteral("◆ 中砂"), QStringLiteral("上流端* 11.00"),
                         QStringLiteral("右岸* 6.00"), QStringLiteral("計 27.25"),
-                        QStringLiteral("WL2 = -1.05 (m)"), QStringLiteral("= 4.25 (m)")});
-
-    // Bligh's gravel with sand, C typed as 7.4; ΔH 2.15. Vertical (31 + 27.25) / 2.15 = 27.09,
-    // horizontal (31 + 9) / 2.15 = 18.60.
-    StudyTexts bligh;
-    bligh.formula = Formula::Bligh;
-    bligh.listIndex = RangedBlighClass;
-    bligh.typedRatio = 7.4;
-    bligh.wl2 = QStringLiteral("1.05");
-    QTest::newRow("bligh typed ratio")
-        << bligh
-        << QStringList({QStringLiteral("鉛直方向　Ｃ′= 27.09 ≧ Ｃ = 7.40 ・・・ＯＫ"),
-                        QStringLiteral("水平方向　Ｃ′= 18.60 ≧ Ｃ = 7.40 ・・・ＯＫ")})
+                        QStringLiteral("WL2 = -1.05 (m)"), QStringLiteral("= 4.25 (m)")})
+        << QStringList() << 1;
+    // The sheet follows, its L' to three decimals; the page label counts on.
+    QTest::newRow("lane, the sheet")
+        << lane
+        << QStringList({QStringLiteral("鉛直方向　Ｃ′= 8.84 ≧ Ｃ = 6.00 ・・・ＯＫ"),
+                        QStringLiteral("水平方向　Ｃ′= 4.55 ＜ Ｃ = 6.00 ・・・ＮＧ")})
         << QStringList()
-        << QStringList({QStringLiteral("樋門樋管の設計と考え方(P.143)"), QStringLiteral("◆ 砂混じり砂利"),
-                        QStringLiteral("砂利混じり玉石 4"), QStringLiteral("31.00 ＋ 27.25")});
-
-    // A ratio a little below C that rounds to it passes in both sections: 35.99 / 3 = 11.997.
-    StudyTexts edge;
-    edge.formula = Formula::Bligh;
-    edge.listIndex = 2;  // coarse sand, C 12
-    edge.members = {};
-    edge.wl1 = QStringLiteral("3");
-    edge.wl2 = QStringLiteral("0");
-    edge.vertical = {QStringLiteral("35.99")};
-    edge.horizontal = {QStringLiteral("35.97")};
-    edge.verticalTicks = {};
-    edge.horizontalTicks = {};
-    QTest::newRow("rounding edge")
-        << edge
-        << QStringList({QStringLiteral("鉛直方向　Ｃ′= 12.00 ≧ Ｃ = 12.00 ・・・ＯＫ"),
-                        QStringLiteral("水平方向　Ｃ′= 11.99 ＜ Ｃ = 12.00 ・・・ＮＧ")})
-        << QStringList() << QStringList({QStringLiteral("0.00 ＋ 35.99")});
+        << QStringList({QStringLiteral("遮水矢板の計算書"), QStringLiteral("Ｌ′＝ Ｌ／3 ＝ 31.00／3 ＝ 10.333 m"),
+                        QStringLiteral("Ｒ ＝ （31.00／3 ＋ 27.25）／4.25 ＝ 8.84"), QStringLiteral("3-14"),
+                        QStringLiteral("3 / 3")})
+        << QStringList{QStringLiteral("--sheet"), QStringLiteral("--page-label"), QStringLiteral("3-12")} << 3;
 
     // Out-of-range values are warned about and read as 0, as File > Open does:
     // ΔH 0 - (-4.25), vertical ΣL 0 + 4 + 12.25, (31 / 3 + 16.25) / 4.25 = 6.25.
@@ -432,7 +410,7 @@ void TestReportTool::report_data()
                         QStringLiteral("水平方向　Ｃ′= 4.55 ＜ Ｃ = 6.00 ・・・ＮＧ")})
         << QStringList({QStringLiteral("数値は-999.99から999.99の範囲で入力してください"),
                         QStringLiteral("数値は0から99.99の範囲で入力してください")})
-        << QStringList({QStringLiteral("WL1 = 0.00 (m)"), QStringLiteral("計 16.25")});
+        << QStringList({QStringLiteral("WL1 = 0.00 (m)"), QStringLiteral("計 16.25")}) << QStringList() << 1;
 }
 
 void TestReportTool::report()
@@ -441,12 +419,14 @@ void TestReportTool::report()
     QFETCH(QStringList, verdicts);
     QFETCH(QStringList, warnings);
     QFETCH(QStringList, pageTexts);
+    QFETCH(QStringList, options);
+    QFETCH(int, pages);
 
     const QString vek = Path(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".vek"));
     const QString pdf = Path(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
     QVERIFY(!writeStudyFile(vek, contentOf(study)));
 
-    const Run run = runTool({vek, QStringLiteral("-o"), pdf});
+    const Run run = runTool(QStringList{vek, QStringLiteral("-o"), pdf} + options);
     QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
     QCOMPARE(run.out, verdicts.join(u'\n') + u'\n');
     QStringList reported;
@@ -460,7 +440,7 @@ void TestReportTool::report()
     QSKIP(NoPdfReaderOnWindows);
 #endif
     const QString info = pdfInfo(pdf);
-    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))), qPrintable(info));
     QVERIFY2(info.contains(QStringLiteral("595.276 x 841.89")) || info.contains(QStringLiteral("595 x 842")),
              qPrintable(info));
     // Without --structure the title is the study's name.
@@ -521,35 +501,13 @@ void TestReportTool::refusedFile()
     QCOMPARE(old.readAll(), QByteArray("earlier"));
 }
 
-void TestReportTool::notReady_data()
-{
-    QTest::addColumn<StudyTexts>("study");
-
-    StudyTexts level;
-    level.wl1 = QStringLiteral("2.5");
-    level.wl2 = QStringLiteral("2.5");
-    QTest::newRow("equal water levels") << level;
-
-    StudyTexts falling;
-    falling.wl1 = QStringLiteral("1");
-    falling.wl2 = QStringLiteral("2");
-    QTest::newRow("negative head difference") << falling;
-
-    StudyTexts noClass;
-    noClass.listIndex = -1;
-    QTest::newRow("no creep ratio") << noClass;
-
-    // A water level out of range becomes 0, which leaves no head difference.
-    StudyTexts rejected;
-    rejected.wl1 = QStringLiteral("1000");
-    rejected.wl2 = QStringLiteral("0");
-    QTest::newRow("rejected level") << rejected;
-}
-
+// A study the check cannot take (its outer level out of range reads as 0,
+// which leaves no head difference) writes no report.
 void TestReportTool::notReady()
 {
-    QFETCH(StudyTexts, study);
-
+    StudyTexts study;
+    study.wl1 = QStringLiteral("1000");
+    study.wl2 = QStringLiteral("0");
     const QString vek = Path(QStringLiteral("notready.vek"));
     const QString pdf = Path(QStringLiteral("notready.pdf"));
     QFile::remove(pdf);
@@ -766,19 +724,24 @@ void TestReportTool::commandLine_data()
     QTest::addColumn<QString>("read");           // the page's options as read, or the problem
 
     const QStringList single{u"a.vek"_s, u"-o"_s, u"a.pdf"_s};
-    QTest::newRow("no page options") << single << u"||||| figures, structure from the file"_s;
+    QTest::newRow("no page options") << single << u"||||| figures, margins, structure from the file"_s;
     QTest::newRow("a title block")
         << single + QStringList{u"--job"_s, u"業務"_s, u"--structure"_s, u"樋門"_s, u"--company"_s, u"社"_s,
                                 u"--designer"_s, u"設"_s, u"--checker"_s, u"照"_s, u"--date"_s, u"令和8年"_s}
-        << u"業務|樋門|社|設|照|令和8年 figures, date given"_s;
+        << u"業務|樋門|社|設|照|令和8年 figures, margins, date given"_s;
     QTest::newRow("a job of 5,000 characters is read as its first 1,000")
         << QStringList{u"--job"_s, QString(5000, u'長')} + single
-        << QString(1000, u'長') + u"||||| figures, structure from the file"_s;
+        << QString(1000, u'長') + u"||||| figures, margins, structure from the file"_s;
     QTest::newRow("empty texts leave fields out")
-        << QStringList{u"--structure"_s, u""_s, u"--date"_s, u""_s} + single << u"||||| figures, date given"_s;
+        << QStringList{u"--structure"_s, u""_s, u"--date"_s, u""_s} + single << u"||||| figures, margins, date given"_s;
     QTest::newRow("no figures, a footer, batch")
         << QStringList{u"--no-figures"_s, u"--footer"_s, u"--csv"_s, u"-"_s, u"a.vek"_s}
-        << u"||||| footer, structure from the file"_s;
+        << u"||||| footer, margins, structure from the file"_s;
+    QTest::newRow("no margins, a sheet, a page label")
+        << single + QStringList{u"--no-margins"_s, u"--sheet"_s, u"--page-label"_s, u"3-12"_s}
+        << u"||||| figures, sheet, label 3-12, structure from the file"_s;
+    QTest::newRow("a page label without a text") << single + QStringList{u"--page-label"_s}
+                                                 << u"--page-label の後にページ番号を指定してください。"_s;
     QTest::newRow("figures twice") << QStringList{u"--figures"_s, u"--no-figures"_s} + single
                                    << u"--figures と --no-figures は、どちらか一つを一度だけ指定してください。"_s;
     QTest::newRow("a job twice") << QStringList{u"--job"_s, u"a"_s, u"--job"_s, u"b"_s} + single
@@ -792,12 +755,21 @@ void TestReportTool::commandLine_data()
     QTest::newRow("-o with --csv") << single + QStringList{u"--csv"_s, u"-"_s} << outputAlone;
     QTest::newRow("cases, a name holding colons")
         << single + QStringList{u"--case"_s, u"高水:既往:3.4:-1"_s, u"--case"_s, u"施工:3:1.7"_s}
-        << u"||||| figures, structure from the file; 高水:既往 3.40/-1.00, 施工 3.00/1.70"_s;
+        << u"||||| figures, margins, structure from the file; 高水:既往 3.40/-1.00, 施工 3.00/1.70"_s;
     const QString caseForm = u"--case は「名前:WL1:WL2」の形で、水位は -999.99 から 999.99 の数で指定してください: "_s;
     QTest::newRow("a case without its levels") << single + QStringList{u"--case"_s, u"施工:3"_s} << caseForm + u"施工:3"_s;
     QTest::newRow("a case level out of range") << single + QStringList{u"--case"_s, u"a:1000:1"_s} << caseForm + u"a:1000:1"_s;
     QTest::newRow("a case level that is no plain number")
         << single + QStringList{u"--case"_s, u"a:1e2:1"_s} << caseForm + u"a:1e2:1"_s;
+    QTest::newRow("none") << QStringList() << u"検討ファイルを指定してください。"_s;
+    QTest::newRow("no study") << QStringList{u"-o"_s, u"a.pdf"_s} << u"検討ファイルを指定してください。"_s;
+    QTest::newRow("no output") << QStringList{u"a.vek"_s} << u"-o で PDF ファイルを指定してください。"_s;
+    QTest::newRow("output without file") << QStringList{u"a.vek"_s, u"-o"_s} << u"-o の後に PDF ファイルを指定してください。"_s;
+    QTest::newRow("two studies") << QStringList{u"b.vek"_s} + single
+                                 << u"検討ファイルは一つだけ指定してください（まとめて扱うには -d、--csv、--xlsx のどれかを付けます）。"_s;
+    // A workbook is a zip archive, no stream.
+    QTest::newRow("workbook on standard output") << QStringList{u"--xlsx"_s, u"-"_s, u"a.vek"_s}
+                                                 << u"--xlsx には標準出力（-）を指定できません。ファイルの名前を指定してください。"_s;
 }
 
 // What the command line asks of the page, for both forms.
@@ -817,6 +789,12 @@ void TestReportTool::commandLine()
             flags << u"figures"_s;
         if (page.footer)
             flags << u"footer"_s;
+        if (page.margins)
+            flags << u"margins"_s;
+        if (page.sheet)
+            flags << u"sheet"_s;
+        if (!page.pageLabel.isEmpty())
+            flags << u"label "_s + page.pageLabel;
         if (page.structureFromFileName)
             flags << u"structure from the file"_s;
         if (given.dateGiven)
@@ -833,29 +811,12 @@ void TestReportTool::commandLine()
     QTEST(read, "read");
 }
 
-void TestReportTool::arguments_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-
-    QTest::newRow("none") << QStringList();
-    QTest::newRow("no output") << QStringList({QStringLiteral("a.vek")});
-    QTest::newRow("output without file") << QStringList({QStringLiteral("a.vek"), QStringLiteral("-o")});
-    QTest::newRow("no study") << QStringList({QStringLiteral("-o"), QStringLiteral("a.pdf")});
-    QTest::newRow("two studies") << QStringList({QStringLiteral("a.vek"), QStringLiteral("b.vek"),
-                                                 QStringLiteral("-o"), QStringLiteral("a.pdf")});
-    QTest::newRow("unknown option") << QStringList({QStringLiteral("a.vek"), QStringLiteral("-x"),
-                                                    QStringLiteral("-o"), QStringLiteral("a.pdf")});
-    // A workbook is a zip archive, no stream.
-    QTest::newRow("workbook on standard output") << QStringList{u"--xlsx"_s, u"-"_s, u"a.vek"_s};
-}
-
+// A command line that cannot be read: the problem, then how to use the program.
 void TestReportTool::arguments()
 {
-    QFETCH(QStringList, arguments);
-
-    const Run run = runTool(arguments);
+    const Run run = runTool({u"a.vek"_s, u"-x"_s, u"-o"_s, u"a.pdf"_s});
     QVERIFY2(run.exitCode == 64, qPrintable(describe(run)));
-    QVERIFY2(run.err.contains(QStringLiteral("使い方: talven-report 検討ファイル.vek -o 帳票.pdf")),
+    QVERIFY2(run.err.contains(u"talven-report: 知らないオプションです: -x\n使い方: talven-report 検討ファイル.vek -o 帳票.pdf"_s),
              qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
 }
@@ -1169,24 +1130,6 @@ void TestReportTool::workbookCells()
     }
 }
 
-// The same through talven-report: a member name longer than a cell.
-void TestReportTool::longMemberName()
-{
-    QTemporaryDir folder;
-    StudyFileContent content = contentOf(StudyTexts());
-    content.names[0] = QString(40000, u'x');
-    const QString study = folder.filePath(u"long.vek"_s);
-    QVERIFY(!writeStudyFile(study, content));
-    const QString book = folder.filePath(u"book.xlsx"_s);
-    const Run run = runTool({u"--csv"_s, folder.filePath(u"table.csv"_s), u"--xlsx"_s, book, study});
-    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
-    QFile file(book);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QMap<QString, XlsxSheet> sheets = readXlsxWorkbook(file.readAll());
-    QCOMPARE(sheets[u"入力値"_s].cell(1, 4).text, QString(32766, u'x') + u'…');
-    QVERIFY(sheets[u"照査結果"_s].cell(1, 14).text.endsWith(u"Excel ファイルでは「…」で切りました。"_s));
-}
-
 void TestReportTool::workbookPageHeader_data()
 {
     QTest::addColumn<QString>("job");
@@ -1197,6 +1140,7 @@ void TestReportTool::workbookPageHeader_data()
     QTest::newRow("ampersands doubled, control characters written out") << u"A&B\n"_s << u"&LA&&B\\x0A"_s + day;
     QTest::newRow("a long 業務名 cut") << x + u"yyy"_s << u"&L"_s + x + u"y…"_s + day;
     QTest::newRow("no ampersand alone at the cut") << x + u"&yy"_s << u"&L"_s + x + u"…"_s + day;
+    QTest::newRow("no --job, the date alone") << QString() << day;
 }
 
 void TestReportTool::workbookPageHeader()

@@ -46,6 +46,7 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
 {
     ReportArguments parsed;
     parsed.page.figures = true;
+    parsed.page.margins = true;
     parsed.page.structureFromFileName = true;
     bool figuresGiven = false;
     TitleBlock &block = parsed.page.titleBlock;
@@ -91,6 +92,13 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
                 problem = addCase(text, parsed.batch.cases);
         } else if (is(nullptr, "--footer")) {
             parsed.page.footer = true;
+        } else if (is(nullptr, "--no-margins")) {
+            parsed.page.margins = false;
+        } else if (is(nullptr, "--sheet")) {
+            parsed.page.sheet = true;
+        } else if (is(nullptr, "--page-label")) {
+            problem = value(parsed.page.pageLabel, QStringLiteral("ページ番号"));
+            parsed.page.pageLabel = cappedTitleText(parsed.page.pageLabel);
         } else if (is("-h", "--help")) {
             parsed.help = true;
         } else if (is("-o", "--output")) {

@@ -15,9 +15,9 @@ struct ReportArguments {
     QStringList inputs;
     QString output;      // -o: the single form's PDF
     BatchOptions batch;  // -d, --csv, --xlsx, -j, -r: the batch form
-    // --job … --footer: the title block and the page's options, for both
+    // --job … --page-label: the title block and the page's options, for both
     // forms (also in batch.page). The supplementary figures are printed
-    // unless --no-figures.
+    // unless --no-figures, the page within margins unless --no-margins.
     ReportOptions page;
     bool dateGiven = false;  // otherwise 作成日 is the day of the run
     bool jobsGiven = false;

@@ -1,8 +1,9 @@
 // talven-report STUDY.vek -o REPORT.pdf
 // talven-report [-d DIR] [--csv FILE|-] [--xlsx FILE] [-j N] [-r] STUDY|FOLDER ...
 //
-// Opens a study file as File > Open does, writes its one-page report as an A4
-// PDF with the printer's pens, and prints each section's verdict line. The
+// Opens a study file as File > Open does, writes its report as an A4 PDF
+// with the printer's pens (within a binder's margins, with the calculation
+// sheet on --sheet), and prints each section's verdict line. The
 // batch form does the same for many studies and folders at once, with a
 // summary table (src/reporttool).
 
@@ -35,7 +36,8 @@ QString usageText()
         "        talven-report [-d フォルダー] [--csv 一覧.csv|-] [--xlsx 一覧.xlsx] [-j 数] [-r]\n"
         "                      検討ファイル|フォルダー ...\n"
         "どちらの形にも帳票のオプション（--job、--structure、--company、--designer、--checker、\n"
-        "--date、--figures / --no-figures、--footer）と --case を付けられます。\n");
+        "--date、--figures / --no-figures、--footer、--no-margins、--sheet、--page-label）と\n"
+        "--case を付けられます。\n");
 }
 
 QString helpText()
@@ -87,6 +89,12 @@ QString helpText()
         "                              印刷する（既定）／しない\n"
         "      --footer                用紙の下に検討ファイルの名前と「1 / 1」を印刷します\n"
         "                              （画面で覚えた帳票の設定は使いません）\n"
+        "      --no-margins            とじしろを取りません（既定では用紙の端から上下 15 mm、\n"
+        "                              左 20 mm、右 10 mm の余白の中に印刷します）\n"
+        "      --sheet                 帳票の後に計算書（設計条件、浸透路長、数値を入れた照査、\n"
+        "                              ＮＧ なら ＯＫ になる矢板長、縮尺どおりの断面図）を付けます\n"
+        "      --page-label 文字       ページの下の中央にページ番号（3-12 など。数字で終わると\n"
+        "                              次のページから 3-13 …）と、右に「1 / 3」を印刷します\n"
         "  -h, --help                  この説明を表示します\n"
         "\n"
         "一覧表の列: ファイル、方向、計算式、土質の区分、Ｌ′、ΣL、⊿H、計算値 Ｃ′、必要値 Ｃ、\n"

@@ -1,5 +1,6 @@
 #include "app/casedialog.h"
 
+#include "app/controls.h"
 #include "app/studyboxes.h"
 #include "app/titlewindow.h"
 #include "dialogs/dialogservice.h"
@@ -46,10 +47,7 @@ CaseDialog::CaseDialog(const Study &study, QWidget *parent)
     connect(add_, &QPushButton::clicked, this, &CaseDialog::addCase);
 
     auto *buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    addAnswerButtons(this, buttons);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(note);

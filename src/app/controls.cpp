@@ -1,5 +1,7 @@
 #include "app/controls.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -75,6 +77,15 @@ QPushButton *newButton(const QString &text, const char *name)
     auto *button = new QPushButton(text);
     button->setObjectName(QLatin1StringView(name));
     return button;
+}
+
+QPushButton *addAnswerButtons(QDialog *dialog, QDialogButtonBox *buttons, const QString &acceptText)
+{
+    QPushButton *accept = buttons->addButton(acceptText, QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return accept;
 }
 
 ExampleFigure *newFigure(ExampleFigure::Drawing drawing, const char *name)

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+class QDialog;
+class QDialogButtonBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -20,6 +22,9 @@ QLabel *newLabel(const QString &text, const char *name = nullptr);
 // A sunken, right-aligned label for a computed value.
 QLabel *valueLabel(const char *name);
 QPushButton *newButton(const QString &text, const char *name);
+// A dialog's two answers, in the order of the desktop: the one that accepts
+// (「OK」 unless named) and 「キャンセル」. Returns the accepting button.
+QPushButton *addAnswerButtons(QDialog *dialog, QDialogButtonBox *buttons, const QString &acceptText = QStringLiteral("OK"));
 
 ExampleFigure *newFigure(ExampleFigure::Drawing drawing, const char *name);
 // The list in a box that gives it the height it has room for in whole rows,

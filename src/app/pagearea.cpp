@@ -110,7 +110,7 @@ void PageArea::redraw()
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.scale(zoom_, zoom_);
-    PainterSurface surface(painter, false);
+    PainterSurface surface(painter, false, QRectF(0, 0, twipsX(this, PageWidth), twipsY(this, PageHeight)));
     const ReportPage report = source_();
     pageCount_ = reportPageCount(report);
     pageIndex_ = std::min(pageIndex_, pageCount_ - 1);

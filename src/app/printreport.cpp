@@ -7,6 +7,7 @@
 #include "report/pdffile.h"
 
 #include <QFileInfo>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 
@@ -26,14 +27,18 @@ void drawReportPage(ReportSurface &surface, const ReportPage &page, int index)
 namespace {
 
 // No paper size, orientation or scale of our own: the page is drawn from the
-// printable area's origin with whatever the dialog chose.
+// printable area's origin with whatever the dialog chose, or within the
+// margins, measured from the paper's edges.
 bool printOnPrinter(QPrinter &printer, const ReportPage &page)
 {
     QPainter painter;
     // A printer that cannot start has no job to abort.
     if (!painter.begin(&printer))
         return false;
-    PainterSurface surface(painter, true);
+    const QPageLayout layout = printer.pageLayout();
+    const int resolution = printer.resolution();
+    PainterSurface surface(painter, true,
+                           QRectF(layout.fullRectPixels(resolution).translated(-layout.paintRectPixels(resolution).topLeft())));
     bool started = true;
     for (int index = 0; index < reportPageCount(page); ++index) {
         if (index > 0)

@@ -1,5 +1,6 @@
 #include "app/proposaldialog.h"
 
+#include "app/controls.h"
 #include "app/titlewindow.h"
 #include "study/boxtable.h"
 #include "study/numbers.h"
@@ -102,10 +103,7 @@ ProposalDialog::ProposalDialog(const Study &input, Section section, ProposalWay 
     summary_->setWordWrap(true);
 
     auto *buttons = new QDialogButtonBox;
-    apply_ = buttons->addButton(QStringLiteral("適用"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    apply_ = addAnswerButtons(this, buttons, QStringLiteral("適用"));
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(sectionName(section) + QStringLiteral("の矢板長を、照査がＯＫになる最小の長さにします。")));

@@ -1,5 +1,6 @@
 #include "app/reportsettings.h"
 
+#include "app/controls.h"
 #include "app/titlewindow.h"
 
 #include <QCheckBox>
@@ -37,7 +38,8 @@ TitleBlock userTitleBlock(const UserSettings &user)
 
 ReportSettings ReportSettings::of(const Study &study, const UserSettings &user)
 {
-    return {study.titleBlock.value_or(userTitleBlock(user)), user.figures, user.footer};
+    return {study.titleBlock.value_or(userTitleBlock(user)), user.figures, user.footer, user.margins, user.sheet,
+            user.pageLabel};
 }
 
 void ReportSettings::keepUserPart(UserSettings &user) const
@@ -48,6 +50,9 @@ void ReportSettings::keepUserPart(UserSettings &user) const
     }
     user.figures = figures;
     user.footer = footer;
+    user.margins = margins;
+    user.sheet = sheet;
+    user.pageLabel = pageLabel;
 }
 
 ReportOptions ReportSettings::pageOptions(const QString &studyPath, const QDate &day) const
@@ -60,6 +65,9 @@ ReportOptions ReportSettings::pageOptions(const QString &studyPath, const QDate 
         options.titleBlock.date = reportDate(day);
     options.figures = figures;
     options.footer = footer;
+    options.margins = margins;
+    options.sheet = sheet;
+    options.pageLabel = pageLabel;
     options.fileName = QFileInfo(studyPath).fileName();
     return options;
 }
@@ -83,17 +91,23 @@ ReportSettingsDialog::ReportSettingsDialog(const ReportSettings &settings, const
     figures_->setChecked(settings.figures);
     footer_ = new QCheckBox(QStringLiteral("ファイル名を印刷する（用紙の下に検討ファイルの名前と「1 / 1」）"));
     footer_->setChecked(settings.footer);
+    margins_ = new QCheckBox(QStringLiteral("とじしろを取る（上下 15 mm、左 20 mm、右 10 mm の余白に収める）"));
+    margins_->setChecked(settings.margins);
+    sheet_ = new QCheckBox(QStringLiteral("計算書を付ける（計算の過程と断面図を帳票の後のページに印刷する）"));
+    sheet_->setChecked(settings.sheet);
+    pageLabel_ = new QLineEdit(settings.pageLabel);
+    pageLabel_->setPlaceholderText(QStringLiteral("（なし。例: 3-12 なら次のページから 3-13、3-14 …）"));
+    form->addRow(QStringLiteral("ページ番号"), pageLabel_);
 
     auto *buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    addAnswerButtons(this, buttons);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(figures_);
     layout->addWidget(footer_);
+    layout->addWidget(margins_);
+    layout->addWidget(sheet_);
     layout->addWidget(buttons);
 }
 
@@ -104,6 +118,9 @@ ReportSettings ReportSettingsDialog::settings() const
         chosen.titleBlock.*TitleFields[i].value = cappedTitleText(fields_[i]->text().trimmed());
     chosen.figures = figures_->isChecked();
     chosen.footer = footer_->isChecked();
+    chosen.margins = margins_->isChecked();
+    chosen.sheet = sheet_->isChecked();
+    chosen.pageLabel = cappedTitleText(pageLabel_->text().trimmed());
     return chosen;
 }
 

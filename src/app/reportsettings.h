@@ -23,6 +23,9 @@ struct ReportSettings {
     TitleBlock titleBlock;
     bool figures = true;
     bool footer = false;
+    bool margins = true;
+    bool sheet = false;
+    QString pageLabel;
 
     static ReportSettings of(const Study &study, const UserSettings &user);
     // The user's part kept for the next new study, and the options.
@@ -35,7 +38,7 @@ struct ReportSettings {
 // The title block a new study starts with: the user's fields, no 構造物名 or 作成日.
 TitleBlock userTitleBlock(const UserSettings &user);
 
-// File > 帳票の設定…: the six fields of the title block and the two options.
+// File > 帳票の設定…: the six fields of the title block, the page label and the options.
 class ReportSettingsDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -45,11 +48,17 @@ public:
     QLineEdit *field(int index) const { return fields_.at(index); }  // in the order of TitleBlock
     QCheckBox *figuresBox() const { return figures_; }
     QCheckBox *footerBox() const { return footer_; }
+    QCheckBox *marginsBox() const { return margins_; }
+    QCheckBox *sheetBox() const { return sheet_; }
+    QLineEdit *pageLabelField() const { return pageLabel_; }
 
 private:
     std::array<QLineEdit *, 6> fields_{};
+    QLineEdit *pageLabel_ = nullptr;
     QCheckBox *figures_ = nullptr;
     QCheckBox *footer_ = nullptr;
+    QCheckBox *margins_ = nullptr;
+    QCheckBox *sheet_ = nullptr;
 };
 
 }  // namespace talven

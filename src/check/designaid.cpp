@@ -3,6 +3,8 @@
 #include "study/boxtable.h"
 #include "study/numbers.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace talven {
@@ -126,6 +128,33 @@ PileProposal proposePileLengths(const Study &study, Section section, const Propo
         added += hundredths(proposal.lengths[row]) - hundredths(now[row]);
     proposal.added = metres(added);
     return proposal;
+}
+
+QString proposalLine(const Study &study, Section section)
+{
+    ProposalOptions options;
+    options.way = defaultProposalWay(section);
+    const PileProposal proposal = proposePileLengths(study, section, options);
+    const PileLengths &now = pileLengths(study.record, section);
+    switch (proposal.outcome) {
+    case ProposalOutcome::AlreadyOk:
+        return {};
+    case ProposalOutcome::OutOfReach:
+        return QStringLiteral("矢板を最長 %1 m にしても ΣL が %2 m 足りません")
+            .arg(twoDecimals(std::min(options.longestPile, pileGroup(section).maximum)), twoDecimals(proposal.missing));
+    case ProposalOutcome::Proposed:
+        break;
+    }
+    QStringList changes;
+    for (int row = 0; row < PileCount; ++row) {
+        if (hundredths(proposal.lengths[row]) == hundredths(now[row]))
+            continue;
+        const QString name = trimmedName(study.record.names[pileNameBox(section, row)]);
+        changes << QStringLiteral("%1 %2 m → %3 m")
+                       .arg(name.isEmpty() ? QStringLiteral("%1 行目").arg(row + 1) : name, twoDecimals(now[row]),
+                            twoDecimals(proposal.lengths[row]));
+    }
+    return changes.join(QStringLiteral("、")) + QStringLiteral(" で ＯＫ");
 }
 
 }  // namespace talven

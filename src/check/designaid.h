@@ -55,4 +55,10 @@ std::vector<int> rowsInUse(const StudyRecord &record, Section section);
 // the length boxes' maximum). A ticked row gains twice its added length in path.
 PileProposal proposePileLengths(const Study &study, Section section, const ProposalOptions &options);
 
+// What makes an ＮＧ section ＯＫ, in one line for the calculation sheet: the
+// proposal of the section's default way in steps of 0.5 m, each lengthened
+// row by its name, "川表 3.00 m → 6.00 m で ＯＫ"; or how much ΣL the longest
+// piles still miss. Empty when the section is ＯＫ or cannot be checked.
+QString proposalLine(const Study &study, Section section);
+
 }  // namespace talven

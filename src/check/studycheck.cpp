@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace talven {
 
@@ -29,7 +30,13 @@ SectionCheck checkSection(const Study &study, const StudyWide &wide, const CaseF
 {
     SectionCheck check;
     check.section = section;
-    const Hundredths sigma = sigmaL(pileLengths(study.record, section), study.ticks(section));
+    const PileLengths &lengths = pileLengths(study.record, section);
+    const PileTicks ticks = study.ticks(section);
+    for (int i = 0; i < PileCount; ++i) {
+        const Hundredths length = hundredths(lengths[i]);
+        check.piles[i] = {hundredthsText(length), ticks[i], hundredthsText(ticks[i] ? 2 * length : length)};
+    }
+    const Hundredths sigma = sigmaL(lengths, ticks);
     check.sigmaL = double(sigma) / 100.0;
     check.sigmaLText = hundredthsText(sigma);
     check.numerator = wide.reducedLengthText + QStringLiteral("＋") + check.sigmaLText;
@@ -107,6 +114,12 @@ StudyCheck checkStudy(const Study &study)
     check.creepRatio = study.record.creepRatio;
     check.structureLengthText = hundredthsText(length);
     check.reducedLengthText = hundredthsText(reducedLength(study.formula, length));
+    // Thousandths: L x 10 / 3 under Lane, rounded half away from zero.
+    const long long thousandths = study.formula == Formula::Bligh ? 10 * length : roundedQuotient(10 * length, 3);
+    check.reducedLengthThousandths = QStringLiteral("%1%2.%3")
+                                         .arg(thousandths < 0 ? QStringLiteral("-") : QString())
+                                         .arg(std::abs(thousandths) / 1000)
+                                         .arg(std::abs(thousandths) % 1000, 3, 10, QLatin1Char('0'));
     check.requiredShown = requiredRatioText(study.formula, check.creepRatio);
     check.requiredPrinted = twoDecimals(check.creepRatio);
     const StudyWide wide{length, check.reducedLength, check.reducedLengthText, hundredths(check.creepRatio)};

@@ -28,8 +28,18 @@ struct SectionVerdict {
     bool operator==(const SectionVerdict &) const = default;
 };
 
+// One pile row's part of ΣL: its length, counted twice when ticked.
+struct PilePart {
+    QString lengthText;  // the driven length, "0.00"
+    bool doubled = false;
+    QString partText;    // what it adds to ΣL, "0.00"
+
+    bool operator==(const PilePart &) const = default;
+};
+
 struct SectionCheck {
     Section section = Section::Vertical;
+    std::array<PilePart, PileCount> piles;
     double sigmaL = 0.0;  // ΣL: a ticked pile counts twice
     QString sigmaLText;   // ΣL "0.00"
     QString numerator;    // the result line's L' "＋" ΣL: "2.00＋9.00"
@@ -81,6 +91,7 @@ struct StudyCheck {
     double creepRatio = 0.0;       // C (Bligh) or C' (Lane)
     QString structureLengthText;   // "0.00", as are the next two
     QString reducedLengthText;
+    QString reducedLengthThousandths;  // L' to three decimals, "2.000", as the calculation sheet writes it
     QString headDifferenceText;
     // The required ratio as the window shows it and as the report prints it.
     // The window writes a whole Bligh ratio without decimals ("7"), the page

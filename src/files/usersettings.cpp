@@ -27,16 +27,19 @@ struct FlagKey {
     bool byDefault;
 };
 
-constexpr std::array<TextKey, 4> TextKeys{{
+constexpr std::array<TextKey, 5> TextKeys{{
     {"report/job", &UserSettings::job},
     {"report/company", &UserSettings::company},
     {"report/designer", &UserSettings::designer},
     {"report/checker", &UserSettings::checker},
+    {"report/pageLabel", &UserSettings::pageLabel},
 }};
 
-constexpr std::array<FlagKey, 2> FlagKeys{{
+constexpr std::array<FlagKey, 4> FlagKeys{{
     {"report/figures", &UserSettings::figures, true},
     {"report/footer", &UserSettings::footer, false},
+    {"report/margins", &UserSettings::margins, true},
+    {"report/sheet", &UserSettings::sheet, false},
 }};
 
 constexpr char RecentStudiesKey[] = "recentStudies";

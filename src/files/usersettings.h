@@ -1,7 +1,7 @@
 #pragma once
 
 // What the program keeps of the user's between runs, apart from any study:
-// the title block's fields the user signs every page with, the page's two
+// the title block's fields the user signs every page with, the page's
 // options, and the studies opened or saved last. An ini file in the user's
 // own settings folder on every platform (talven/talven.ini), which tests
 // move aside with QSettings::setPath. Every key and its default stand in one
@@ -21,6 +21,9 @@ struct UserSettings {
     QString checker;   // 照査者
     bool figures = true;   // 照査の補足を印刷する
     bool footer = false;   // ファイル名を印刷する
+    bool margins = true;   // とじしろを取る: the page within a binder's margins
+    bool sheet = false;    // 計算書を付ける
+    QString pageLabel;     // ページ番号, the first page's label at the foot
     QStringList recentStudies;  // absolute paths, newest first, at most RecentStudyLimit
 
     static UserSettings load();

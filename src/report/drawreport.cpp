@@ -1,5 +1,7 @@
 #include "report/drawreport.h"
 
+#include "report/calculationsheet.h"
+#include "report/reportpage.h"
 #include "study/boxtable.h"
 #include "study/numbers.h"
 
@@ -9,114 +11,6 @@
 namespace talven {
 
 namespace {
-
-const QString ReportFont = QStringLiteral("ＭＳ 明朝");
-constexpr double TitleSize = 12.0;
-constexpr double BodySize = 10.5;
-constexpr double SmallSize = 9.0;
-constexpr double FooterRow = 69.6;
-// The first beginning measured: longer than most texts, which are then
-// measured whole, once, as before.
-constexpr qsizetype FirstMeasuredLength = 64;
-
-// The page grid: a position (a, b) is a character widths across and b line
-// heights down, both measured once at "ＭＳ 明朝" 10.5 pt.
-class Page {
-public:
-    explicit Page(ReportSurface &surface) : s(surface)
-    {
-        s.setFont(ReportFont);
-        s.setFontSize(BodySize);
-        s.setFontBold(false);
-        charWidth = s.textWidth(QStringLiteral("設"));
-        lineHeight = s.textHeight(QStringLiteral("計"));
-    }
-
-    void font(double size, bool bold)
-    {
-        s.setFontSize(size);
-        s.setFontBold(bold);
-    }
-
-    // Digits, "-" and "." share one width in the report font, so one
-    // measurement places every number by its decimal point.
-    void measureDot() { dotWidth = s.textWidth(QStringLiteral(".")); }
-
-    void text(double a, double b, const QString &text) { textAtX(a * charWidth, b, text); }
-
-    // A "0.00" text whose decimal point falls on column a; a suffix may follow
-    // the number.
-    void aligned(double a, double b, const QString &number, const QString &suffix = QString())
-    {
-        textAtX(a * charWidth - charactersBeforePoint(number) * dotWidth, b, number + suffix);
-    }
-
-    // Half the shift of the decimal alignment: centres numbers on column a.
-    void centred(double a, double b, const QString &number)
-    {
-        textAtX(a * charWidth - charactersBeforePoint(number) * dotWidth / 2.0, b, number);
-    }
-
-    // The text as it fits into `columns` columns at the current font: cut,
-    // with "…" at the end, when it is wider; cut after its longest beginning
-    // that leaves room for the "…". A beginning is never wider than the text
-    // it begins, so the cut is found by measuring beginnings, each twice as
-    // long as the last until one is too wide, then halving the range between:
-    // what lies beyond the slot is never measured, and a text of any length
-    // costs no more than a short one.
-    QString fitted(const QString &text, double columns)
-    {
-        const double room = columns * charWidth;
-        qsizetype tooWide = FirstMeasuredLength;
-        while (tooWide < text.size() && s.textWidth(text.left(tooWide)) <= room)
-            tooWide *= 2;
-        if (tooWide >= text.size()) {
-            if (s.textWidth(text) <= room)
-                return text;
-            tooWide = text.size();
-        }
-        const QString ellipsis = QStringLiteral("…");
-        qsizetype kept = 0;
-        while (tooWide - kept > 1) {
-            const qsizetype middle = kept + (tooWide - kept) / 2;
-            if (s.textWidth(text.left(middle) + ellipsis) <= room)
-                kept = middle;
-            else
-                tooWide = middle;
-        }
-        return text.left(kept) + ellipsis;
-    }
-
-    void line(double a1, double b1, double a2, double b2) { s.line(at(a1, b1), at(a2, b2)); }
-    void lineStep(double a, double b, double da, double db) { line(a, b, a + da, b + db); }
-    void box(double a, double b, double w, double h)
-    {
-        s.box(at(a, b), QSizeF(w * charWidth, h * lineHeight));
-    }
-
-    void thickPen() { s.setDrawWidth(s.isPrinter() ? 6 : 2); }
-    void thinPen() { s.setDrawWidth(1); }
-
-private:
-    QPointF at(double a, double b) const { return {a * charWidth, b * lineHeight}; }
-
-    // An empty text draws nothing, so it is not drawn at all.
-    void textAtX(double x, double b, const QString &text)
-    {
-        if (text.isEmpty())
-            return;
-        s.setCurrentPoint(QPointF(x, b * lineHeight));
-        s.print(text);
-    }
-
-    // A two-decimal text has all but three of its characters before the point.
-    static double charactersBeforePoint(const QString &number) { return double(number.size() - 3); }
-
-    ReportSurface &s;
-    double charWidth = 0.0;
-    double lineHeight = 0.0;
-    double dotWidth = 0.0;
-};
 
 void drawTitleAndFormula(Page &page, Formula formula)
 {
@@ -293,26 +187,17 @@ SectionLayout layoutOf(Section section)
             66};
 }
 
-// Header, the seven piles and the total. A ticked pile shows twice its length
-// and a "*" after its name, unless the doubled value is still 0.
+// Header, the seven piles and the total. A ticked pile shows its part of ΣL,
+// twice its length, and a "*" after its name, unless that part is still 0.
 std::array<TableRow, 9> pileRows(const Study &input, const SectionCheck &check)
 {
-    const PileLengths &lengths = pileLengths(input.record, check.section);
-    const PileTicks ticks = input.ticks(check.section);
-
     std::array<TableRow, 9> rows;
     rows[0] = {QStringLiteral("矢板長 (m) 　(*の部分は往復の延長)"), 7, QString()};
     for (int i = 0; i < PileCount; ++i) {
         const QString name = trimmedName(input.record.names[pileNameBox(check.section, i)]);
-        TableRow &row = rows[i + 1];
-        row.column = 8;
-        if (ticks[i]) {
-            row.value = hundredthsText(2 * hundredths(lengths[i]));  // as the check counts it
-            row.label = row.value == QStringLiteral("0.00") ? name : name + QStringLiteral("*");
-        } else {
-            row.value = twoDecimals(lengths[i]);
-            row.label = name;
-        }
+        const PilePart &part = check.piles[std::size_t(i)];
+        rows[i + 1] = {part.doubled && part.partText != QStringLiteral("0.00") ? name + QStringLiteral("*") : name, 8,
+                       part.partText};
     }
     rows[8] = {QStringLiteral("計"), 12, check.sigmaLText};
     return rows;
@@ -387,27 +272,73 @@ bool drawSection(Page &page, const Study &input, const StudyCheck &study, Sectio
 
 // The title block's fields in the free space right of the title and above
 // the creep-ratio table, each in its own slot (left column, right column,
-// row); a value too long for its slot is cut.
+// row) at 9 pt. A value too long for its slot is set smaller, down to 7 pt,
+// then on two lines, the rows below moving down, the block moving up where
+// it would reach the table's title (columns 33 on) or the first heading;
+// only where even that leaves no room is the field cut with "…".
 void drawTitleBlock(Page &page, const TitleBlock &block)
 {
     struct Slot {
         const char16_t *label;
         const QString &value;
-        double from, to, row;
+        double from, to;
+        int row;
+        Page::Setting setting{};
     };
-    const Slot slots[] = {
-        {u"業務名：", block.job, 15, 51.5, 0.4},
-        {u"構造物名：", block.structure, 15, 32, 1.35},
-        {u"作成日：", block.date, 33, 51.5, 1.35},
-        {u"会社名：", block.company, 15, 32, 2.3},
-        {u"設計者：", block.designer, 33, 42, 2.3},
-        {u"照査者：", block.checker, 42.5, 51.5, 2.3},
+    Slot slots[] = {
+        {u"業務名：", block.job, 15, 51.5, 0},
+        {u"構造物名：", block.structure, 15, 32, 1},
+        {u"作成日：", block.date, 33, 51.5, 1},
+        {u"会社名：", block.company, 15, 32, 2},
+        {u"設計者：", block.designer, 33, 42, 2},
+        {u"照査者：", block.checker, 42.5, 51.5, 2},
     };
+    constexpr std::array<double, 3> Rows{0.4, 1.35, 2.3};
     page.font(SmallSize, false);
+    const double oneLine = page.rows(SmallSize);
+    const double twoLines = page.rows(Page::Setting{SmallestSize, {QString(), QString()}});
+    for (Slot &slot : slots) {
+        const QString value = slot.value.trimmed();
+        if (!value.isEmpty())
+            slot.setting = page.set(QString::fromUtf16(slot.label) + value, slot.to - slot.from, SmallSize, 2);
+    }
+    std::array<double, 3> tops = Rows;
+    for (;;) {
+        // A row on two lines moves the rows below down by what it adds.
+        double down = 0.0;
+        for (int row = 0; row < 3; ++row) {
+            tops[row] = Rows[row] + down;
+            for (const Slot &slot : slots) {
+                if (slot.row == row && slot.setting.lines.size() > 1) {
+                    down += twoLines - oneLine;
+                    break;
+                }
+            }
+        }
+        double overrun = 0.0;
+        for (const Slot &slot : slots) {
+            if (slot.setting.lines.isEmpty())
+                continue;
+            const double bottom = tops[slot.row] + page.rows(slot.setting);
+            overrun = std::max(overrun, bottom - (slot.from < 33 ? 3.95 : 3.45));
+        }
+        if (overrun <= Rows[0]) {
+            for (double &top : tops)
+                top -= overrun;
+            break;
+        }
+        // No room: the lowest field on two lines goes back to one, cut.
+        auto wrapped = std::find_if(std::rbegin(slots), std::rend(slots),
+                                    [](const Slot &slot) { return slot.setting.lines.size() > 1; });
+        if (wrapped == std::rend(slots))
+            break;
+        page.rows(wrapped->setting.size);
+        wrapped->setting.lines = {page.fitted(QString::fromUtf16(wrapped->label) + wrapped->value.trimmed(),
+                                              wrapped->to - wrapped->from)};
+    }
     for (const Slot &slot : slots) {
-        if (slot.value.trimmed().isEmpty())
-            continue;
-        page.text(slot.from, slot.row, page.fitted(QString::fromUtf16(slot.label) + slot.value.trimmed(), slot.to - slot.from));
+        if (!slot.setting.lines.isEmpty())
+            page.text(slot.from, tops[slot.row], slot.setting);
     }
 }
 
@@ -421,10 +352,30 @@ void drawFigures(Page &page, const StudyCheck &study, const SectionCheck &check,
     page.text(28, verdictRow + 2.2, check.allowableHeadLabel());
 }
 
-void drawFooter(Page &page, const QString &fileName, int pageIndex, int pageCount)
+// The label of page `pageIndex`: a label that ends in a number is the first
+// page's, and each page after it counts on ("3-12", "3-13"); another is the
+// same on every page.
+QString pageLabel(const QString &label, int pageIndex)
+{
+    qsizetype digits = 0;
+    while (digits < label.size() && digits < 9 && label.at(label.size() - 1 - digits).isDigit()
+           && label.at(label.size() - 1 - digits).unicode() < 0x80)
+        ++digits;
+    if (digits == 0)
+        return label;
+    const qsizetype number = label.right(digits).toLongLong() + pageIndex;
+    return label.left(label.size() - digits) + QStringLiteral("%1").arg(number, int(digits), 10, QLatin1Char('0'));
+}
+
+// The study's file name on the left, the page's label in the middle, and
+// which page of how many on the right.
+void drawFooter(Page &page, const ReportOptions &options, int pageIndex, int pageCount)
 {
     page.font(SmallSize, false);
-    page.text(6, FooterRow, page.fitted(fileName, 40));
+    const QString label = page.fitted(pageLabel(options.pageLabel.trimmed(), pageIndex), 12);
+    if (options.footer)
+        page.text(6, FooterRow, page.fitted(options.fileName, label.isEmpty() ? 40 : 20));
+    page.text((FrameLeft + FrameRight) / 2 - page.columns(label) / 2, FooterRow, label);
     page.text(48, FooterRow, QStringLiteral("%1 / %2").arg(pageIndex + 1).arg(pageCount));
 }
 
@@ -504,41 +455,46 @@ QString reportDate(const QDate &date)
     return QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
 }
 
-int reportPageCount(const StudyCheck &check, const ReportOptions &)
+// Before the sheet: the report page, and the page of the cases when there are several.
+int casePages(const StudyCheck &check)
 {
-    return check.cases.size() > 1 ? 2 : 1;
+    return check.cases.size() > 1 ? 1 : 0;
+}
+
+int reportPageCount(const StudyCheck &check, const ReportOptions &options)
+{
+    return 1 + casePages(check) + (options.sheet && check.ready() ? sheetPageCount(check) : 0);
 }
 
 ReportResult drawReport(ReportSurface &surface, const Study &input, const StudyCheck &check,
                         const ReportOptions &options, int pageIndex)
 {
     Page page(surface);
-    if (pageIndex > 0) {
-        drawCases(page, check);
-        if (!options.titleBlock.isEmpty())
-            drawTitleBlock(page, options.titleBlock);
-        if (options.footer)
-            drawFooter(page, options.fileName, pageIndex, reportPageCount(check, options));
-        return {};
-    }
-    drawTitleAndFormula(page, input.formula);
-    drawCreepRatioTable(page, input.formula, input.soilClass);
-    drawDimensions(page, input, check);
-
+    if (options.margins)
+        page.placeWithinMargins();
     ReportResult result;
-    for (Section section : Sections)
-        result.complete = drawSection(page, input, check, section) && result.complete;
+    if (pageIndex == 0) {
+        drawTitleAndFormula(page, input.formula);
+        drawCreepRatioTable(page, input.formula, input.soilClass);
+        drawDimensions(page, input, check);
+        for (Section section : Sections)
+            result.complete = drawSection(page, input, check, section) && result.complete;
+    } else if (pageIndex <= casePages(check)) {
+        drawCases(page, check);
+    } else {
+        drawSheetPage(page, input, check, pageIndex - 1 - casePages(check));
+    }
     // The additions come last, so that the plain page is drawn as it always was.
     if (!options.titleBlock.isEmpty())
         drawTitleBlock(page, options.titleBlock);
-    if (options.figures && check.ready()) {
+    if (pageIndex == 0 && options.figures && check.ready()) {
         for (Section section : Sections) {
             if (check.section(section).verdict)
                 drawFigures(page, check, check.section(section), layoutOf(section).verdictRow);
         }
     }
-    if (options.footer)
-        drawFooter(page, options.fileName, 0, reportPageCount(check, options));
+    if (options.footer || !options.pageLabel.trimmed().isEmpty())
+        drawFooter(page, options, pageIndex, reportPageCount(check, options));
     return result;
 }
 

@@ -18,6 +18,10 @@ struct ReportOptions {
     bool figures = false;  // 照査の補足: required ΣL, its margin and the allowable head under each verdict
     bool footer = false;   // the study's file name and "1 / 1" at the foot
     QString fileName;      // the study's file name, for the footer
+    bool margins = false;  // the page within a binder's margins, made smaller where it must
+    bool sheet = false;    // the calculation sheet (計算書) after the report
+    // The first page's label at the foot, "3-12", with which page of how many.
+    QString pageLabel;
     // talven-report: the structure's name is each study's file name unless
     // --structure or the study's own title block gives one.
     bool structureFromFileName = false;
@@ -37,8 +41,8 @@ struct ReportResult {
     bool complete = true;
 };
 
-// The report's pages: the report page, and with several water-level cases a
-// page of the cases.
+// The report's pages: the report page, with several water-level cases a
+// page of the cases, and with the sheet its pages.
 int reportPageCount(const StudyCheck &check, const ReportOptions &options);
 
 // Draws page `page` (from 0) of the report of a study and its check

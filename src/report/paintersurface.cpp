@@ -17,9 +17,13 @@ constexpr double PrinterDpi = 600.0;
 
 }  // namespace
 
-PainterSurface::PainterSurface(QPainter &painter, bool printer)
-    : painter(painter), printer(printer)
+PainterSurface::PainterSurface(QPainter &painter, bool printer, const QRectF &sheet)
+    : painter(painter), printer(printer), sheet_(sheet), base(painter.worldTransform())
 {
+    if (sheet_.isEmpty()) {
+        const QPaintDevice &device = *painter.device();
+        sheet_ = QRectF(0, 0, device.width() / device.devicePixelRatioF(), device.height() / device.devicePixelRatioF());
+    }
     applyPen();
     painter.setBrush(Qt::NoBrush);
 }
@@ -82,6 +86,21 @@ void PainterSurface::setDrawWidth(int width)
 bool PainterSurface::isPrinter() const
 {
     return printer;
+}
+
+QRectF PainterSurface::sheet() const
+{
+    return sheet_;
+}
+
+double PainterSurface::unitsPerMillimetre() const
+{
+    return painter.device()->logicalDpiX() / 25.4;
+}
+
+void PainterSurface::place(QPointF offset, double scale)
+{
+    painter.setWorldTransform(QTransform(scale, 0, 0, scale, offset.x(), offset.y()) * base);
 }
 
 void PainterSurface::applyPen()

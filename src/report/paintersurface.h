@@ -3,6 +3,7 @@
 #include "report/reportsurface.h"
 
 #include <QFont>
+#include <QTransform>
 
 class QPainter;
 
@@ -20,7 +21,9 @@ namespace talven {
 class PainterSurface final : public ReportSurface {
 public:
     // The painter must be active on its device for the surface's lifetime.
-    PainterSurface(QPainter &painter, bool printer);
+    // `sheet` is the paper in the painter's coordinates as they are now;
+    // empty for the whole device.
+    PainterSurface(QPainter &painter, bool printer, const QRectF &sheet = QRectF());
 
     void setFont(const QString &family) override;
     void setFontSize(double points) override;
@@ -33,12 +36,17 @@ public:
     void box(QPointF corner, QSizeF size) override;
     void setDrawWidth(int width) override;
     bool isPrinter() const override;
+    QRectF sheet() const override;
+    double unitsPerMillimetre() const override;
+    void place(QPointF offset, double scale) override;
 
 private:
     void applyPen();
 
     QPainter &painter;
     bool printer;
+    QRectF sheet_;
+    QTransform base;  // the painter's transform before any placement
     QFont font;
     QPointF current;
     int drawWidth = 1;

@@ -98,7 +98,9 @@ bool drawPdf(QIODevice &file, const QPageLayout &layout, int resolution, const Q
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
-    PainterSurface surface(painter, true);
+    // The sheet measured from the paper's edges, whatever margins the layout has.
+    PainterSurface surface(painter, true,
+                           QRectF(layout.fullRectPixels(resolution).translated(-layout.paintRectPixels(resolution).topLeft())));
     bool complete = true;
     for (int page = 0; page < pages; ++page) {
         if (page > 0 && !writer.newPage())

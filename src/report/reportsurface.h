@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -34,6 +35,14 @@ public:
 
     // Printers and PDF pages draw the frames with the printer's thick pen.
     virtual bool isPrinter() const = 0;
+
+    // The sheet of paper in the surface's units: a printer's origin is where
+    // it can begin to print, so the sheet may begin left of and above it.
+    virtual QRectF sheet() const = 0;
+    virtual double unitsPerMillimetre() const = 0;
+    // Everything drawn from here on is scaled by `scale` and then moved by
+    // `offset`; each call replaces the last. Texts are measured as before.
+    virtual void place(QPointF offset, double scale) = 0;
 };
 
 }  // namespace talven

@@ -1,0 +1,434 @@
+#include "report/calculationsheet.h"
+
+#include "check/designaid.h"
+#include "study/boxtable.h"
+#include "study/numbers.h"
+#include "study/soilclasses.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <vector>
+
+namespace talven {
+
+namespace {
+
+// The rows the flowing pages fill, below their heading and above the footer.
+constexpr double FlowTop = 5.6;
+constexpr double FlowBottom = 67.5;
+constexpr double Step = 1.2;  // from one line of text to the next
+constexpr double DrawingHeight = 31.0;
+// The scales a section is drawn at, the largest first.
+constexpr int Scales[] = {50, 100, 200, 250, 500};
+
+const QString Equals = QStringLiteral(" ＝ ");
+
+// "Ｃ′" under Lane, "Ｃ" under Bligh.
+QString ratioSymbol(Formula formula)
+{
+    return formula == Formula::Lane ? QStringLiteral("Ｃ′") : QStringLiteral("Ｃ");
+}
+
+// A line of text from column `a` to the frame's right edge, set smaller
+// where it would not fit.
+void sheetLine(Page &page, double a, double b, const QString &text, double size = BodySize, bool bold = false,
+               int lines = 1)
+{
+    page.font(size, bold);
+    page.text(a, b, page.set(text, FrameRight - a, size, lines));
+}
+
+void heading(Page &page, double a, double b, const QString &text)
+{
+    sheetLine(page, a, b, text, BodySize, true);
+}
+
+// A ruled table: the header row and the rows below it, each 1.5 rows high,
+// between the column edges given; the outline and the header's rule thick.
+// Numbers (a column's texts with a ".") stand on their decimal point 1.7
+// columns left of their column's right edge, other texts half a column
+// right of its left edge.
+void drawTable(Page &page, double top, const std::vector<double> &edges, const std::vector<QStringList> &rows)
+{
+    const double left = edges.front();
+    const double width = edges.back() - left;
+    const double height = 1.5 * double(rows.size());
+    page.thinPen();
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        page.box(left, top + 1.5 * double(r), width, 1.5);
+    for (std::size_t e = 1; e + 1 < edges.size(); ++e)
+        page.line(edges[e], top, edges[e], top + height);
+    page.thickPen();
+    page.box(left, top, width, height);
+    page.line(left, top + 1.5, edges.back(), top + 1.5);
+    page.thinPen();
+    page.font(SmallSize, false);
+    page.measureDot();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const double row = top + 0.5 + 1.5 * double(r);
+        for (std::size_t c = 0; c < rows[r].size() && c + 1 < edges.size(); ++c) {
+            const QString &cell = rows[r][c];
+            const bool number = r > 0 && !cell.isEmpty() && (cell.at(0).isDigit() || cell.at(0) == u'-')
+                                && cell.contains(u'.');
+            if (number)
+                page.aligned(edges[c + 1] - 1.7, row, cell);
+            else
+                page.text(edges[c] + 0.5, row, page.fitted(cell, edges[c + 1] - edges[c] - 0.7));
+        }
+    }
+}
+
+QString memberName(const StudyRecord &record, int member)
+{
+    const QString name = trimmedName(record.memberName(member));
+    return name.isEmpty() ? QStringLiteral("部材%1").arg(member + 1) : name;
+}
+
+QString pileName(const StudyRecord &record, Section section, int row)
+{
+    const QString name = trimmedName(record.names[pileNameBox(section, row)]);
+    return name.isEmpty() ? QStringLiteral("%1 行目").arg(row + 1) : name;
+}
+
+QString levelName(const QString &name, const QString &otherwise)
+{
+    return trimmedName(name).isEmpty() ? otherwise : trimmedName(name);
+}
+
+// 設計条件 and 浸透路長: the sheet's first page.
+void drawConditions(Page &page, const Study &input, const StudyCheck &check)
+{
+    const Formula formula = input.formula;
+    const StudyRecord &record = input.record;
+    const QString c = ratioSymbol(formula);
+    const bool lane = formula == Formula::Lane;
+    heading(page, 5, 4, QStringLiteral("１．設計条件"));
+    heading(page, 6, 5.6, lane ? QStringLiteral("○計算式　レインの式") : QStringLiteral("○計算式　ブライの式"));
+    sheetLine(page, 8, 7,
+              (lane ? QStringLiteral("Ｒ ＝ （Ｌ／3 ＋ ΣL）／⊿Ｈ ≧ ") : QStringLiteral("Ｒ ＝ （Ｌ ＋ ΣL）／⊿Ｈ ≧ ")) + c
+                  + QStringLiteral("　のとき ＯＫ"));
+    const QStringList symbols{
+        QStringLiteral("Ｒ　：計算したクリープ比（小数 2 桁に四捨五入）"),
+        (lane ? QStringLiteral("Ｃ′：加重クリープ比") : QStringLiteral("Ｃ　：クリープ比")) + QStringLiteral("（土質の区分による）"),
+        QStringLiteral("Ｌ　：本体および翼壁の函軸方向の浸透路長 (m)（３つの部材の長さの和）"),
+        QStringLiteral("ΣL ：遮水矢板等の浸透経路長 (m)（往復する矢板は長さの２倍）"),
+        QStringLiteral("⊿Ｈ：内外水位差 (m) ＝ WL1（%1）－ WL2（%2）")
+            .arg(levelName(record.outerWaterLevelName(), QStringLiteral("外水位")),
+                 levelName(record.innerWaterLevelName(), QStringLiteral("内水位"))),
+        lane ? QStringLiteral("必要 ΣL ＝ Ｃ′×⊿Ｈ － Ｌ′（Ｌ′＝ Ｌ／3。負のときは 0）")
+             : QStringLiteral("必要 ΣL ＝ Ｃ×⊿Ｈ － Ｌ（負のときは 0）"),
+    };
+    for (int i = 0; i < int(symbols.size()); ++i)
+        sheetLine(page, 8, 8.4 + 1.1 * i, symbols[i], SmallSize);
+
+    heading(page, 6, 15, QStringLiteral("○土質"));
+    const auto classes = soilClasses(formula);
+    const bool known = input.soilClass >= 0 && input.soilClass < int(classes.size());
+    QString soil = QStringLiteral("土質の区分：")
+                   + (known ? QString::fromUtf16(classes[input.soilClass].reportText) : QStringLiteral("（なし）"))
+                   + QStringLiteral("　　") + c + Equals + check.requiredPrinted;
+    if (isRangedClass(formula, input.soilClass))
+        soil += QStringLiteral("（表の値 %1 から）").arg(QString::fromUtf16(classes[input.soilClass].reportRatio));
+    sheetLine(page, 8, 16.4, soil);
+    sheetLine(page, 8, 17.6,
+              QStringLiteral("出典：") + reportTableSource(formula) + QStringLiteral("　%1の表").arg(reportTableTitle(formula)),
+              SmallSize);
+
+    heading(page, 6, 19.2, QStringLiteral("○構造寸法"));
+    heading(page, 26, 19.2, QStringLiteral("○水位"));
+    constexpr double TableTop = 20.6;
+    std::vector<QStringList> members{{QStringLiteral("部材"), QStringLiteral("長さ (m)")}};
+    QStringList lengths;
+    for (int m = 0; m < MemberCount; ++m) {
+        members.push_back({memberName(record, m), twoDecimals(record.dimension(m))});
+        lengths << twoDecimals(record.dimension(m));
+    }
+    members.push_back({QStringLiteral("計　Ｌ"), check.structureLengthText});
+    drawTable(page, TableTop, {6, 16, 22.5}, members);
+
+    const bool several = check.cases.size() > 1;
+    std::vector<QStringList> levels{
+        {QStringLiteral("ケース"), QStringLiteral("WL1 (m)"), QStringLiteral("WL2 (m)"), QStringLiteral("⊿H (m)")}};
+    for (int i = 0; i < int(check.cases.size()); ++i) {
+        const CaseCheck &levelCase = check.cases[std::size_t(i)];
+        levels.push_back({(several && i == check.governing ? QStringLiteral("◎") : QString()) + levelCase.shownName(i),
+                          levelCase.outerLevelText, levelCase.innerLevelText, levelCase.headDifferenceText});
+    }
+    drawTable(page, TableTop, {26, 36.5, 41.5, 46.5, 51.5}, levels);
+    double row = TableTop + 1.5 * double(std::max(members.size(), levels.size()));
+    if (several)
+        sheetLine(page, 26, row + 0.3, QStringLiteral("◎：支配ケース（⊿H が最大のケース）"), SmallSize);
+
+    row += 1.6;
+    heading(page, 5, row, QStringLiteral("２．浸透路長"));
+    sheetLine(page, 8, row + 1.5,
+              QStringLiteral("Ｌ ＝ ") + lengths.join(QStringLiteral(" ＋ ")) + Equals + check.structureLengthText
+                  + QStringLiteral(" m"));
+    sheetLine(page, 8, row + 2.7,
+              lane ? QStringLiteral("Ｌ′＝ Ｌ／3 ＝ %1／3 ＝ %2 m").arg(check.structureLengthText, check.reducedLengthThousandths)
+                   : QStringLiteral("Ｌ′＝ Ｌ ＝ %1 m").arg(check.structureLengthText));
+    for (Section section : Sections) {
+        const double left = section == Section::Vertical ? 6 : 29;
+        heading(page, left, row + 4.2, QStringLiteral("○") + sectionName(section) + QStringLiteral("の矢板"));
+        const SectionCheck &piles = check.section(section);
+        std::vector<QStringList> table{
+            {QStringLiteral("矢板"), QStringLiteral("長さ (m)"), QStringLiteral("往復"), QStringLiteral("ΣL (m)")}};
+        for (int pile : rowsInUse(record, section)) {
+            const PilePart &part = piles.piles[std::size_t(pile)];
+            table.push_back({pileName(record, section, pile), part.lengthText,
+                             part.doubled ? QStringLiteral("×2") : QStringLiteral("×1"), part.partText});
+        }
+        table.push_back({QStringLiteral("計　ΣL"), QString(), QString(), piles.sigmaLText});
+        drawTable(page, row + 5.6, {left, left + 7.5, left + 12, left + 15, left + 21.5}, table);
+    }
+}
+
+// The flowing part: one block per case, then the drawing.
+struct Block {
+    int caseIndex = -1;  // -1: the drawing
+    double height = 0.0;
+};
+
+bool hasProposal(const StudyCheck &check, int caseIndex, Section section)
+{
+    const std::optional<SectionVerdict> &verdict = check.cases[std::size_t(caseIndex)].section(section).verdict;
+    return caseIndex == check.governing && verdict && !verdict->ok;
+}
+
+double sectionHeight(const StudyCheck &check, int caseIndex, Section section)
+{
+    return 5 * Step + (hasProposal(check, caseIndex, section) ? 2 * Step : 0.0) + 0.4;
+}
+
+// The blocks of each flowing page; a block never breaks across pages.
+std::vector<std::vector<Block>> flowPages(const StudyCheck &check)
+{
+    std::vector<Block> blocks;
+    for (int i = 0; i < int(check.cases.size()); ++i) {
+        double height = 3 * Step + 0.4;
+        for (Section section : Sections)
+            height += sectionHeight(check, i, section);
+        blocks.push_back({i, height});
+    }
+    blocks.push_back({-1, DrawingHeight});
+    std::vector<std::vector<Block>> pages(1);
+    double row = FlowTop;
+    for (const Block &block : blocks) {
+        if (row + block.height > FlowBottom && !pages.back().empty()) {
+            pages.emplace_back();
+            row = FlowTop;
+        }
+        pages.back().push_back(block);
+        row += block.height;
+    }
+    return pages;
+}
+
+// One case: its ⊿H, the required ΣL, and each section's ratio with the
+// numbers put in, its verdict, margin and allowable head; under an ＮＧ of
+// the governing case what makes it ＯＫ.
+void drawCase(Page &page, double top, const Study &input, const StudyCheck &check, int caseIndex)
+{
+    const CaseCheck &levels = check.cases[std::size_t(caseIndex)];
+    const bool lane = input.formula == Formula::Lane;
+    const QString c = ratioSymbol(input.formula);
+    const QString name = check.cases.size() > 1
+                             ? levels.shownName(caseIndex) + (caseIndex == check.governing ? QStringLiteral("（◎支配ケース）") : QString())
+                             : QStringLiteral("水位差");
+    heading(page, 6, top, QStringLiteral("○") + name);
+    sheetLine(page, 8, top + Step,
+              QStringLiteral("⊿Ｈ ＝ WL1 － WL2 ＝ %1 － %2 ＝ %3 m")
+                  .arg(levels.outerLevelText, levels.innerLevelText, levels.headDifferenceText));
+    sheetLine(page, 8, top + 2 * Step,
+              QStringLiteral("必要 ΣL ＝ %1×⊿Ｈ － Ｌ′ ＝ %2 × %3 － %4 ＝ %5 m")
+                  .arg(c, check.requiredPrinted, levels.headDifferenceText,
+                       lane ? check.reducedLengthThousandths : check.structureLengthText, levels.referenceSigmaL));
+    double row = top + 3 * Step + 0.4;
+    for (Section section : Sections) {
+        const SectionCheck &result = levels.section(section);
+        sheetLine(page, 7, row, QStringLiteral("・") + sectionName(section), BodySize, true);
+        if (result.verdict) {
+            const SectionVerdict &verdict = *result.verdict;
+            sheetLine(page, 9, row + Step,
+                      QStringLiteral("Ｒ ＝ （%1%2 ＋ %3）／%4 ＝ %5")
+                          .arg(check.structureLengthText, lane ? QStringLiteral("／3") : QString(), result.sigmaLText,
+                               levels.headDifferenceText, verdict.provided));
+            sheetLine(page, 9, row + 2 * Step,
+                      QStringLiteral("Ｒ ＝ %1 %2 %3 ＝ %4　・・・%5")
+                          .arg(verdict.provided, verdict.relation(), c, check.requiredPrinted, verdictWord(verdict.ok)));
+        } else {
+            sheetLine(page, 9, row + Step, QStringLiteral("⊿Ｈ が 0 のため、クリープ比は計算できません"));
+        }
+        sheetLine(page, 9, row + 3 * Step,
+                  QStringLiteral("ΣL の過不足 ＝ ΣL － 必要 ΣL ＝ %1 － %2 ＝ %3")
+                      .arg(result.sigmaLText, levels.referenceSigmaL, result.marginLabel()));
+        sheetLine(page, 9, row + 4 * Step, result.allowableHeadLabel());
+        if (hasProposal(check, caseIndex, section))
+            sheetLine(page, 9, row + 5 * Step,
+                      QStringLiteral("ＯＫ にするには（0.50 m きざみ）：") + proposalLine(input, section), BodySize, false, 2);
+        row += sectionHeight(check, caseIndex, section);
+    }
+}
+
+// The vertical section to scale: the box along its axis with its three
+// members, the piles hanging from it, WL1 on the river side and WL2 on the
+// land side with ⊿H between them, and the creep path dashed along the box's
+// bottom and down and up each pile.
+void drawSection(Page &page, double top, const Study &input, const StudyCheck &check)
+{
+    heading(page, 5, top, QStringLiteral("４．断面図（鉛直方向、函軸に沿って）"));
+    const StudyRecord &record = input.record;
+    const double length = check.structureLength;
+    const double head = check.headDifference;
+    if (length <= 0.0) {
+        sheetLine(page, 8, top + 1.5, QStringLiteral("Ｌ が 0 のため、断面は描けません"));
+        return;
+    }
+    std::vector<int> piles;
+    double deepest = 0.0;
+    const SectionCheck &vertical = check.section(Section::Vertical);
+    for (int pile = 0; pile < PileCount; ++pile) {
+        const double driven = pileLengths(record, Section::Vertical)[pile];
+        if (driven > 0.0) {
+            piles.push_back(pile);
+            deepest = std::max(deepest, driven);
+        }
+    }
+    // The box's height is not part of the study: it is drawn as a band of a
+    // fixed share of L.
+    const double boxHeight = std::clamp(length / 8.0, 0.5, 2.0);
+
+    // The drawing's room in millimetres on paper, with space for the labels.
+    // Left of the box stand the ⊿H dimension and its label, right of it the end of WL2.
+    const double left = 11, right = 48.5;
+    const double roomTop = top + 4.5, roomBottom = top + DrawingHeight - 7.0;
+    const double roomWidth = (right - left) / page.columnsPerMillimetre();
+    const double roomHeight = (roomBottom - roomTop) / page.rowsPerMillimetre();
+    const double widthMetres = length, heightMetres = boxHeight + std::max(head, 0.0) + deepest;
+    int scale = 0;
+    for (int candidate : Scales) {
+        if (widthMetres * 1000.0 / candidate <= roomWidth && heightMetres * 1000.0 / candidate <= roomHeight) {
+            scale = candidate;
+            break;
+        }
+    }
+    // Millimetres on paper per metre; a study too large for 1:500 is drawn smaller, and says so.
+    const double perMetre = scale > 0 ? 1000.0 / scale : std::min(roomWidth / widthMetres, roomHeight / heightMetres);
+    auto x = [&](double metres) { return left + ((roomWidth - widthMetres * perMetre) / 2 + metres * perMetre) * page.columnsPerMillimetre(); };
+    // Heights from the box's bottom, up positive.
+    const double bottomRow = roomTop + (boxHeight + std::max(head, 0.0)) * perMetre * page.rowsPerMillimetre();
+    auto y = [&](double metres) { return bottomRow - metres * perMetre * page.rowsPerMillimetre(); };
+
+    // The box and its members.
+    page.thickPen();
+    page.box(x(0), y(boxHeight), x(length) - x(0), y(0) - y(boxHeight));
+    page.thinPen();
+    // The members numbered in the band, named in a line under the drawing:
+    // a short member leaves no room for its name.
+    page.font(SmallSize, false);
+    const double labelRow = y(boxHeight) + (y(0) - y(boxHeight)) / 2 - 0.45;
+    const QString numbers[] = {QStringLiteral("①"), QStringLiteral("②"), QStringLiteral("③")};
+    QStringList legend;
+    double at = 0.0;
+    for (int m = 0; m < MemberCount; ++m) {
+        const double member = record.dimension(m);
+        if (m > 0)
+            page.line(x(at), y(boxHeight), x(at), y(0));
+        const double width = x(at + member) - x(at);
+        const Page::Setting set = page.set(numbers[m], std::max(width - 0.2, 0.5), SmallSize);
+        page.text(x(at) + std::max(0.1, (width - page.columns(set.lines.value(0))) / 2), labelRow, set);
+        legend << numbers[m] + memberName(record, m) + u' ' + twoDecimals(member) + QStringLiteral(" m");
+        at += member;
+    }
+
+    // The water levels: WL2 at the box's top on the land side, WL1 ⊿H above it on the river side.
+    const double outer = y(boxHeight + std::max(head, 0.0)), inner = y(boxHeight);
+    page.line(x(0) - 3, outer, x(length * 0.35), outer);
+    page.line(x(length * 0.65), inner, x(length) + 3, inner);
+    page.font(SmallSize, false);
+    page.text(x(0) - 3, outer - 1.0, QStringLiteral("▽WL1 ＝ %1").arg(check.governingCase().outerLevelText));
+    const QString innerLabel = QStringLiteral("▽WL2 ＝ %1").arg(check.governingCase().innerLevelText);
+    page.text(x(length) + 3 - page.columns(innerLabel), inner - 1.0, innerLabel);
+    // ⊿H between the two, left of the box.
+    const double dimension = x(0) - 1.5;
+    page.line(dimension, outer, dimension, inner);
+    page.line(dimension - 0.4, outer, dimension + 0.4, outer);
+    page.line(dimension - 0.4, inner, dimension + 0.4, inner);
+    const QString headLabel = QStringLiteral("⊿Ｈ＝%1").arg(check.headDifferenceText);
+    page.text(dimension - 0.3 - page.columns(headLabel), (outer + inner) / 2 - 0.45, headLabel);
+
+    // The piles, evenly spread: the study does not say where they stand.
+    const double offset = 1.2 * page.columnsPerMillimetre();  // the path beside a pile, 1.2 mm
+    const double under = 1.2 * page.rowsPerMillimetre();      // and under the box
+    double pathX = x(0);
+    const double pathY = y(0) + under;
+    for (std::size_t i = 0; i < piles.size(); ++i) {
+        const int pile = piles[i];
+        const double place = length * double(i + 1) / double(piles.size() + 1);
+        const double driven = pileLengths(record, Section::Vertical)[pile];
+        const double tip = y(-driven);
+        page.thickPen();
+        page.line(x(place), y(0), x(place), tip);
+        page.thinPen();
+        const PilePart &part = vertical.piles[std::size_t(pile)];
+        const QString label = pileName(record, Section::Vertical, pile) + u' ' + part.lengthText
+                              + (part.doubled ? QStringLiteral("（×2）") : QString());
+        page.font(SmallSize, false);
+        page.text(x(place) - page.columns(label) / 2, tip + under + 0.2, label);
+        // Down one face and, when the pile counts twice, up the other.
+        page.dashedLine(pathX, pathY, x(place) - offset, pathY, 1.5);
+        page.dashedLine(x(place) - offset, pathY, x(place) - offset, tip + under, 1.5);
+        if (part.doubled) {
+            page.dashedLine(x(place) - offset, tip + under, x(place) + offset, tip + under, 1.5);
+            page.dashedLine(x(place) + offset, tip + under, x(place) + offset, pathY, 1.5);
+            pathX = x(place) + offset;
+        } else {
+            page.dashedLine(x(place) - offset, tip + under, x(place) - offset, pathY, 1.5);
+            pathX = x(place) - offset;
+        }
+    }
+    page.dashedLine(pathX, pathY, x(length), pathY, 1.5);
+
+    const double notes = top + DrawingHeight - 4.3;
+    sheetLine(page, 8, notes - 1.1, legend.join(QStringLiteral("　")), SmallSize);
+    sheetLine(page, 8, notes,
+              (scale > 0 ? QStringLiteral("縮尺 1:%1").arg(scale) : QStringLiteral("縮尺 1:500 に収まらないため縮めて描いています"))
+                  + QStringLiteral("　　‐ ‐ ‐ 浸透経路（クリープ経路）"),
+              SmallSize);
+    sheetLine(page, 8, notes + 1.1,
+              piles.empty() ? QStringLiteral("函体の高さは入力にないため、模式的に描いています")
+                            : QStringLiteral("矢板の位置は入力にないため、函軸に沿って等間隔に描いています。函体の高さは模式的です"),
+              SmallSize);
+}
+
+}  // namespace
+
+int sheetPageCount(const StudyCheck &check)
+{
+    return 1 + int(flowPages(check).size());
+}
+
+void drawSheetPage(Page &page, const Study &input, const StudyCheck &check, int sheetPage)
+{
+    page.font(TitleSize, true);
+    page.text(4, 2, QStringLiteral("遮水矢板の計算書"));
+    if (sheetPage == 0) {
+        drawConditions(page, input, check);
+        return;
+    }
+    const std::vector<std::vector<Block>> pages = flowPages(check);
+    const std::vector<Block> &blocks = pages[std::size_t(sheetPage - 1)];
+    if (blocks.front().caseIndex >= 0)
+        heading(page, 5, 4, sheetPage == 1 ? QStringLiteral("３．クリープ比の照査") : QStringLiteral("３．クリープ比の照査（つづき）"));
+    double row = FlowTop;
+    for (const Block &block : blocks) {
+        if (block.caseIndex >= 0)
+            drawCase(page, row, input, check, block.caseIndex);
+        else
+            drawSection(page, row, input, check);
+        row += block.height;
+    }
+}
+
+}  // namespace talven
