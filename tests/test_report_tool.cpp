@@ -942,7 +942,7 @@ void TestReportTool::batch()
             QCOMPARE(allEntries(dir.path()), before);
         if (status == 64 || !arguments.contains(u"TABLE"_s)) {
             for (const QString &study : studies)
-                QVERIFY2(run.err.contains(study), qPrintable(run.err));
+                QVERIFY2(run.err.contains(QDir::toNativeSeparators(study)), qPrintable(run.err));
             continue;
         }
         QFile file(table);

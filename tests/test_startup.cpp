@@ -845,6 +845,11 @@ void TestStartup::handOverMessages()
     QVERIFY(raw.waitForConnected(5000));
     raw.write(sent);
     raw.disconnectFromServer();
+#ifdef Q_OS_WIN
+    // A named pipe's end may reach the running copy after a later connection.
+    if (taken)
+        QTRY_COMPARE(handed.size(), 1);
+#endif
     // Then a later launch's own hand-over, which comes after it.
     const QString last = folder.filePath(QStringLiteral("b.vek"));
     QVERIFY(handOverFromAnotherLaunch(lockPath, last));
