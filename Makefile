@@ -2,6 +2,8 @@
 # make test  builds and runs every test headless
 # make test-sanitized  the same in a Debug build under AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench, make install (PREFIX, DESTDIR), make package, make lint-package: see README.md
+# make windows       the Windows program and its installer, cross-built (see README.md)
+# make test-windows  every test of the Windows build under Wine, headless
 BUILD_DIR ?= build
 PACKAGE_DIR ?= $(BUILD_DIR)-package
 PREFIX ?= /usr/local
@@ -12,8 +14,18 @@ SANITIZE_PACKAGES := libasan8 libubsan1
 PACKAGE_PACKAGES := dpkg-dev file gzip
 LINT_PACKAGES := lintian
 SHOT_PACKAGES := xvfb xauth xdotool imagemagick poppler-utils
+# The Windows build: mingw-w64, Debian's sources of Qt and libxlsxwriter (built
+# once into the cache), NSIS, the icons' converters, Wine for the tests.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix libz-mingw-w64-dev mingw-w64-tools dpkg-dev xz-utils \
+                    nsis librsvg2-bin imagemagick wine wine64
+WINDOWS_DIR ?= $(BUILD_DIR)-windows
+TALVEN_WINDOWS_CACHE ?= $(HOME)/.cache/talven-windows
+export TALVEN_WINDOWS_CACHE
+WINDOWS_QT := $(TALVEN_WINDOWS_CACHE)/qt6-mingw
+WINDOWS_XLSXWRITER := $(TALVEN_WINDOWS_CACHE)/xlsxwriter-mingw
 
-.PHONY: all deps configure build run test test-sanitized fuzz bench install package lint-package screenshots clean
+.PHONY: all deps configure build run test test-sanitized fuzz bench install package lint-package screenshots \
+        windows-build windows test-windows clean
 
 all: build
 
@@ -89,5 +101,26 @@ screenshots: build
 	@sh scripts/ensure-packages.sh $(SHOT_PACKAGES)
 	@sh scripts/make-screenshots.sh $(BUILD_DIR)
 
+# Qt and libxlsxwriter for Windows are built once into the cache (the first
+# time an hour or more); the programs and the tests run under Wine
+# (CMAKE_CROSSCOMPILING_EMULATOR), with a Wine prefix of the build's own.
+windows-build:
+	@sh scripts/ensure-packages.sh $(PACKAGES) $(WINDOWS_PACKAGES)
+	@sh scripts/build-qt-windows.sh
+	@sh scripts/build-xlsxwriter-windows.sh
+	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/scripts/mingw-w64-toolchain.cmake \
+	    -DCMAKE_PREFIX_PATH="$(WINDOWS_QT);$(WINDOWS_XLSXWRITER)" \
+	    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+	    -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+	@cmake --build $(WINDOWS_DIR)
+
+# $(WINDOWS_DIR)/talven-VERSION-x64-setup.exe
+windows: windows-build
+	@cmake --build $(WINDOWS_DIR) --target installer
+
+test-windows: windows-build
+	@sh scripts/test-windows.sh $(WINDOWS_DIR)
+
 clean:
-	rm -rf $(BUILD_DIR) $(BUILD_DIR)-fuzz $(BUILD_DIR)-bench $(BUILD_DIR)-sanitized $(PACKAGE_DIR)
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-fuzz $(BUILD_DIR)-bench $(BUILD_DIR)-sanitized $(PACKAGE_DIR) $(WINDOWS_DIR)

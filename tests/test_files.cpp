@@ -433,6 +433,10 @@ void TestFiles::decoding_data()
     QTest::newRow("lone lead byte at line end") << QByteArray("\x83\x41\x82") << QStringLiteral("ア\uFFFD");
     QTest::newRow("invalid byte 0xFF") << QByteArray("a\xff" "b") << QStringLiteral("a\uFFFDb");
     QTest::newRow("invalid byte 0xFD") << QByteArray("\x83\x41\xfd\x83\x41") << QStringLiteral("ア\uFFFDア");
+    QTest::newRow("0x80 and 0xA0") << QByteArray("\x80\xa0") << QStringLiteral("\uFFFD\uFFFD");
+    QTest::newRow("unassigned pair") << QByteArray("\x85\x40" "a") << QStringLiteral("\uFFFDa");
+    QTest::newRow("lead byte before DEL") << QByteArray("\x81\x7f") << QStringLiteral("\uFFFD\u007F");
+    QTest::newRow("control bytes") << QByteArray("\x1a\x1c\x7f") << QStringLiteral("\u001A\u001C\u007F");
 }
 
 void TestFiles::decoding()
@@ -447,12 +451,14 @@ void TestFiles::decoding()
 
 void TestFiles::controlCharactersKept()
 {
-    // A genuine U+001A is no undecodable byte.
+    // A genuine U+001A is no undecodable byte; control characters keep
+    // their ASCII bytes.
     StudyFileContent content;
     content.names[0] = QStringLiteral("a\u001Ab\u001C\u007F");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.vek"));
     QCOMPARE(writeStudyFile(path, content).value_or(Message{}), Message{});
+    QVERIFY(readAll(path).startsWith("a\x1a" "b\x1c\x7f\r\n"));
     QCOMPARE(parsedOf(readAll(path)).names[0], content.names[0]);
 }
 
@@ -463,6 +469,7 @@ void TestFiles::unstorableText_data()
     QTest::addColumn<Message>("expected");
     const QString name = QStringLiteral("名称");
     QTest::newRow("accented name") << 2 << QStringLiteral(" Café ") << unstorable(name, QStringLiteral("Café"));
+    QTest::newRow("yen sign, no best fit") << 3 << QStringLiteral("¥100") << unstorable(name, QStringLiteral("¥100"));
     QTest::newRow("emoji name") << 18 << QStringLiteral("樋門\U0001F600") << unstorable(name, QStringLiteral("樋門\U0001F600"));
     QTest::newRow("line break in name") << 5 << QStringLiteral("a\nb") << unstorable(name, QStringLiteral("a\nb"));
     QTest::newRow("line break in number")

@@ -2,6 +2,7 @@
 // sections, and what it tells the user (soil tables and their sources, ranges,
 // messages, box lengths, and every passage marked with data-check: worked
 // examples and rules with numbers) is what the program does.
+#include "builtprogram.h"
 #include "app/helpwindow.h"
 #include "app/mainwindow.h"
 #include "app/pagearea.h"
@@ -268,7 +269,7 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
              // Each code with its meaning as talven-report --help gives it ("  3   PDF ファイルを…"),
              // up to the explanation in brackets, which the two may word differently.
              QProcess tool;
-             tool.start(qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven-report"), {QStringLiteral("--help")});
+             tool.start(builtProgram(QStringLiteral("talven-report")), {QStringLiteral("--help")});
              if (!tool.waitForFinished(30000))
                  return QStringList{QStringLiteral("(talven-report --help did not finish)")};
              const QString help = QString::fromUtf8(tool.readAllStandardOutput());

@@ -1,5 +1,6 @@
 // Start-up: the title window, the help window, the example figures, the
 // one-copy lock and the program's own start as a process.
+#include "builtprogram.h"
 #include "dialogs/dialogservice.h"
 #include "endedprocess.h"
 #include "app/commandline.h"
@@ -109,7 +110,19 @@ int twips(int twips, int dpi)
 
 QString programPath()
 {
-    return qEnvironmentVariable("TALVEN_BIN_DIR") + QStringLiteral("/talven");
+    return builtProgram(QStringLiteral("talven"));
+}
+
+// The lock file of a copy started with `runtime` as its runtime folder. On
+// Windows the lock lives in the user's local data whatever the environment.
+QString lockFileOf(const QString &runtime)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(runtime)
+    return SingleInstance::defaultLockPath();
+#else
+    return runtime + QStringLiteral("/talven.lock");
+#endif
 }
 
 QByteArray lockOwner(const QString &lockPath)
@@ -163,7 +176,7 @@ const QString UnguardedSays = QStringLiteral("talven: この利用者だけの�
                                              "すでに起動しているかを確かめずに起動します。");
 
 // Gives `path` to nobody; false where this process cannot (only root can).
-bool giveAway(const QString &path)
+[[maybe_unused]] bool giveAway(const QString &path)
 {
 #ifdef Q_OS_UNIX
     return ::geteuid() == 0 && ::lchown(QFile::encodeName(path).constData(), 65534, 65534) == 0;
@@ -177,7 +190,7 @@ bool giveAway(const QString &path)
 // others), "open" (this user's, open to others), "other user's", "link" (to
 // a private folder) or "file" (no folder at all). False where that cannot be
 // made here (another user's needs root; owners and modes need Unix).
-bool makeFolder(const QString &path, const QString &state)
+[[maybe_unused]] bool makeFolder(const QString &path, const QString &state)
 {
 #ifdef Q_OS_UNIX
     const QByteArray name = QFile::encodeName(path);
@@ -580,6 +593,10 @@ void TestStartup::lock()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray::number(pid) + "\ntalven\n" + QSysInfo::machineHostName().toUtf8() + '\n');
     }
+#ifdef Q_OS_WIN
+    if (holder && !content.isEmpty())
+        QSKIP("Windows lets no one else write a lock file that is held");
+#endif
     if (before == QStringLiteral("written") || before == QStringLiteral("fresh") || !content.isEmpty()) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -637,7 +654,7 @@ void TestStartup::secondLaunchIsRefused()
     QVERIFY2(QFile::exists(program), qPrintable(program));
     QTemporaryDir runtime;
     QVERIFY(runtime.isValid());
-    const QString lockPath = runtime.filePath(QStringLiteral("talven.lock"));
+    const QString lockPath = lockFileOf(runtime.path());
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -731,7 +748,7 @@ void TestStartup::launchWithFile()
     writeStudy(studies.filePath(QStringLiteral("refused.vek")), false);
     auto first = launch(runtime.path(), running ? QStringList() : arguments, studies.path());
     if (running) {
-        QTRY_VERIFY_WITH_TIMEOUT(lockOwner(runtime.filePath(QStringLiteral("talven.lock")))
+        QTRY_VERIFY_WITH_TIMEOUT(lockOwner(lockFileOf(runtime.path()))
                                      == QByteArray::number(first->processId()), 20000);
 #ifdef Q_OS_UNIX
         if (!answers) {
@@ -769,7 +786,7 @@ void TestStartup::launchesAtOnce()
     QFETCH(bool, damaged);
     QTemporaryDir runtime;
     if (damaged) {
-        QFile lock(runtime.filePath(QStringLiteral("talven.lock")));
+        QFile lock(lockFileOf(runtime.path()));
         QVERIFY(lock.open(QIODevice::WriteOnly));
         lock.write("\xfe\xff\n");
     }
@@ -828,6 +845,11 @@ void TestStartup::handOverMessages()
     QVERIFY(raw.waitForConnected(5000));
     raw.write(sent);
     raw.disconnectFromServer();
+#ifdef Q_OS_WIN
+    // A named pipe's end may reach the running copy after a later connection.
+    if (taken)
+        QTRY_COMPARE(handed.size(), 1);
+#endif
     // Then a later launch's own hand-over, which comes after it.
     const QString last = folder.filePath(QStringLiteral("b.vek"));
     QVERIFY(handOverFromAnotherLaunch(lockPath, last));

@@ -22,6 +22,10 @@
 #include <QStringList>
 
 #include <csignal>
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <optional>
 #include <variant>
 
@@ -175,6 +179,10 @@ int main(int argc, char *argv[])
     // lines are noticed as failed writes (exit 74), and every report and the
     // table are still written.
     std::signal(SIGPIPE, SIG_IGN);
+#else
+    // The same bytes as on Linux: line ends stay LF, not CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
     // Runs on a machine without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -35,6 +35,13 @@ int main(int argc, char *argv[])
     using namespace talven;
 
     toolkitMessageHandler = qInstallMessageHandler(writeEscapedMessage);
+#ifdef Q_OS_WIN
+    // FreeType draws the text, as on Linux: the same glyph widths for the
+    // report's columns. (Under Wine the GDI engine left right-aligned boxes
+    // blank.) A platform given on the command line still wins.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
     QApplication app(argc, argv);
     registerReportFonts();
     installJapaneseToolkitTexts();
@@ -62,7 +69,7 @@ int main(int argc, char *argv[])
 
     // Rather than refuse the user or hand a path to someone else's socket.
     if (!instance.guards())
-        std::fputs(qPrintable(QStringLiteral("talven: この利用者だけのフォルダーに起動の印を置けないため、"
+        std::fputs(qUtf8Printable(QStringLiteral("talven: この利用者だけのフォルダーに起動の印を置けないため、"
                                              "すでに起動しているかを確かめずに起動します。\n")),
                    stderr);
 

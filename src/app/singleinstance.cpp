@@ -389,7 +389,15 @@ bool SingleInstance::handOver(const QString &path)
 
 QString SingleInstance::defaultLockPath()
 {
+#ifdef Q_OS_WIN
+    // The runtime folder Qt gives here is the profile's top folder: the lock
+    // goes into the program's own folder of the user's local data instead
+    // (%LOCALAPPDATA%\talven), which the user alone can write to.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/talven");
+    QDir().mkpath(runtime);
+#else
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+#endif
     if (!runtime.isEmpty() && isUsersOwnFolder(runtime))
         return runtime + LockName;
     const QString own = ownTemporaryFolder();

@@ -41,11 +41,11 @@ public:
     Answer showMessage(const Message &message) override
     {
         const QString title = message.caption.isEmpty() ? QStringLiteral("タルヴェン") : message.caption;
-        // With TALVEN_DIALOG_LOG set the message goes to stderr instead of the
+        // With TALVEN_DIALOG_LOG set the message goes to stderr in UTF-8 instead of the
         // screen (a start-up test reads it); questions are answered No.
         if (qEnvironmentVariableIsSet("TALVEN_DIALOG_LOG")) {
-            std::fprintf(stderr, "MsgBox|%d|%s|%s\n", loggedStyle(message), qPrintable(title),
-                         qPrintable(QString(message.prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\\n"))));
+            std::fprintf(stderr, "MsgBox|%d|%s|%s\n", loggedStyle(message), qUtf8Printable(title),
+                         qUtf8Printable(QString(message.prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\\n"))));
             return message.icon == MessageIcon::Question ? Answer::No : Answer::Yes;
         }
         // With Cancel among the buttons, Escape and the close box are Cancel.

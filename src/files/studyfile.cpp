@@ -1,5 +1,6 @@
 #include "files/studyfile.h"
 
+#include "files/codepage932.h"
 #include "files/companionfile.h"
 #include "study/boxtable.h"
 #include "study/numbers.h"
@@ -8,22 +9,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <cerrno>
 
 #ifdef Q_OS_WIN
-#define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
-#include <windows.h>
+#include <qt_windows.h>
 #endif
 
 namespace talven {
 
 namespace {
-
-const char StudyFileEncoding[] = "windows-31j";
 
 // Line numbers of the file's groups: the names (one line per name box), the
 // number boxes where the box table puts them, the method code, the ticks.
@@ -34,43 +29,6 @@ constexpr int MethodCodeLine = FirstHorizontalLine + PileCount;                 
 constexpr int FirstFlagLine = MethodCodeLine + 1;                                     // 39
 static_assert(FirstBaseValueLine == NameCount && FirstVerticalLine == FirstBaseValueLine + BaseValueCount);
 static_assert(FirstFlagLine + DoubleFlagCount == StudyFileLineCount);
-
-// Decodes one line (without its line end). The converter marks bytes it cannot
-// decode with the same character as the byte that stands for U+001A, so when a
-// line holds more of that character than of that byte, every one of them is
-// taken as undecodable.
-class LineDecoder {
-public:
-    QString decode(QByteArrayView line)
-    {
-        // A trailing line end makes the converter report a lead byte left
-        // dangling at the end of the line instead of dropping it.
-        QByteArray terminated(line.data(), line.size());
-        terminated.append('\n');
-        QString text = decoder_.decode(terminated);
-        if (text.endsWith(u'\n'))
-            text.chop(1);
-        if (text.count(Substitute) > countOccurrences(line, substituteBytes_))
-            text.replace(Substitute, QChar::ReplacementCharacter);
-        return text;
-    }
-
-private:
-    static constexpr QChar Substitute = QChar(0x1A);
-
-    static qsizetype countOccurrences(QByteArrayView line, const QByteArray &needle)
-    {
-        if (needle.isEmpty())
-            return 0;
-        qsizetype count = 0;
-        for (qsizetype at = line.indexOf(needle); at >= 0; at = line.indexOf(needle, at + needle.size()))
-            ++count;
-        return count;
-    }
-
-    QStringDecoder decoder_{StudyFileEncoding, QStringDecoder::Flag::Stateless};
-    QByteArray substituteBytes_ = QStringEncoder(StudyFileEncoding).encode(QStringView(&Substitute, 1));
-};
 
 // Splits the bytes at CR LF, LF or a lone CR. A line end at the very end of
 // the bytes opens no further line. Stops once more than `limit` lines are seen.
@@ -156,6 +114,13 @@ WriteFailure failedWrite(const QString &path, int systemError)
     const QFileInfo target(path);
     if (target.isFile() && !target.isWritable())
         return WriteFailure::ReadOnly;
+#ifdef Q_OS_WIN
+    // Windows calls a name longer than its file systems take an invalid
+    // name (Wine a missing file): it is too long, whatever the code.
+    constexpr qsizetype LongestName = 255;
+    if (target.fileName().size() > LongestName)
+        return WriteFailure::NameTooLong;
+#endif
     return writeFailureOf(systemError);
 }
 
@@ -167,14 +132,11 @@ Message unstorableTextMessage(const QString &what, const QString &text)
 
 // The bytes of one line, or nothing when its text would not come back
 // unchanged: a character code page 932 lacks, or one that would break the line.
-std::optional<QByteArray> encodeLine(const QString &text, QStringEncoder &encoder, LineDecoder &decoder)
+std::optional<QByteArray> encodeLine(const QString &text)
 {
     if (text.contains(u'\r') || text.contains(u'\n'))
         return std::nullopt;
-    QByteArray bytes = encoder.encode(text);
-    if (decoder.decode(bytes) != text)
-        return std::nullopt;
-    return bytes;
+    return encodeCodePage932(text);
 }
 
 // Formula, ratio box and class as opening a file sets them from its code.
@@ -275,10 +237,9 @@ std::variant<ParsedStudy, StudyFileRefusal> parseStudyFile(const QByteArray &byt
     if (rawLines.size() > std::size_t(StudyFileLineCount))
         return StudyFileRefusal::TooManyLines;
 
-    LineDecoder decoder;
     std::array<QString, StudyFileLineCount> lines;
     for (std::size_t i = 0; i < rawLines.size(); ++i)
-        lines[i] = decoder.decode(rawLines[i]);
+        lines[i] = decodeCodePage932(rawLines[i]);
 
     ParsedStudy study;
     for (int i = 0; i < NameCount; ++i)
@@ -348,11 +309,9 @@ Message readErrorMessage()
 std::variant<QByteArray, Message> encodeStudyFile(const StudyFileContent &content)
 {
     const std::array<QString, StudyFileLineCount> lines = studyFileLines(content);
-    QStringEncoder encoder(StudyFileEncoding);
-    LineDecoder decoder;
     QByteArray bytes;
     for (int i = 0; i < StudyFileLineCount; ++i) {
-        const std::optional<QByteArray> line = encodeLine(lines[i], encoder, decoder);
+        const std::optional<QByteArray> line = encodeLine(lines[i]);
         if (!line) {
             const QString what = i < NameCount ? QStringLiteral("名称") : QStringLiteral("数値");
             return unstorableTextMessage(what, lines[i]);

@@ -1,5 +1,7 @@
 #include "report/paintersurface.h"
 
+#include <QCoreApplication>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
@@ -109,6 +111,12 @@ void PainterSurface::applyPen()
 
 void registerReportFonts()
 {
+#ifdef Q_OS_WIN
+    // Windows has no IPA fonts: the program brings its own in fonts/ beside it.
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/fonts/");
+    for (const QString &file : {QStringLiteral("ipam.ttf"), QStringLiteral("ipag.ttf"), QStringLiteral("ipagp.ttf")})
+        QFontDatabase::addApplicationFont(folder + file);
+#endif
     QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
                                {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});
     QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),

@@ -53,7 +53,8 @@ private:
 };
 
 // Lets the report's font names find the IPA fonts: "ＭＳ 明朝", "ＭＳ ゴシック"
-// and "ＭＳ Ｐゴシック". Needs a QGuiApplication.
+// and "ＭＳ Ｐゴシック". Needs a QGuiApplication. On Windows it first loads the
+// IPA fonts the program brings in its fonts folder.
 void registerReportFonts();
 
 }  // namespace talven

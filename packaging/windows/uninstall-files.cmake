@@ -1,0 +1,25 @@
+# Writes the uninstaller's list of what the installer puts in place: every
+# file of the staged folder, then its folders, deepest first, each removed
+# only when empty. Also the installed size in KiB for the list of apps.
+#   cmake -DSTAGE=... -DOUTPUT=uninstall-files.nsh -DSIZE_OUTPUT=installed-size.nsh -P uninstall-files.cmake
+file(GLOB_RECURSE files RELATIVE ${STAGE} LIST_DIRECTORIES true ${STAGE}/*)
+set(deletes)
+set(folders)
+set(bytes 0)
+foreach(entry IN LISTS files)
+  string(REPLACE "/" "\\" windows ${entry})
+  if(IS_DIRECTORY ${STAGE}/${entry})
+    list(APPEND folders ${windows})
+  else()
+    string(APPEND deletes "Delete \"$INSTDIR\\${windows}\"\n")
+    file(SIZE ${STAGE}/${entry} size)
+    math(EXPR bytes "${bytes} + ${size}")
+  endif()
+endforeach()
+list(SORT folders ORDER DESCENDING)
+foreach(folder IN LISTS folders)
+  string(APPEND deletes "RMDir \"$INSTDIR\\${folder}\"\n")
+endforeach()
+file(WRITE ${OUTPUT} "${deletes}")
+math(EXPR kib "${bytes} / 1024")
+file(WRITE ${SIZE_OUTPUT} "!define INSTALLED_KIB ${kib}\n")
