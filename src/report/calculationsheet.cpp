@@ -67,7 +67,7 @@ void drawTable(Page &page, double top, const std::vector<double> &edges, const s
     page.measureDot();
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const double row = top + 0.5 + 1.5 * double(r);
-        for (std::size_t c = 0; c < rows[r].size() && c + 1 < edges.size(); ++c) {
+        for (std::size_t c = 0; c < std::size_t(rows[r].size()) && c + 1 < edges.size(); ++c) {
             const QString &cell = rows[r][c];
             const bool number = r > 0 && !cell.isEmpty() && (cell.at(0).isDigit() || cell.at(0) == u'-')
                                 && cell.contains(u'.');
