@@ -15,19 +15,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$cache"
 toolchain="$here/mingw-w64-toolchain.cmake"
 
-# Debian's source through an apt list of our own: the machine's apt
-# configuration is neither read for sources nor changed.
-apt_dir="$cache/apt"
-mkdir -p "$apt_dir/lists/partial" "$cache/src"
-echo "deb-src http://deb.debian.org/debian bookworm main" > "$apt_dir/sources.list"
-apt_options="-o Dir::Etc::SourceList=$apt_dir/sources.list -o Dir::Etc::SourceParts=/dev/null -o Dir::State::Lists=$apt_dir/lists"
-if ! ls -d "$cache/src"/qtbase-* >/dev/null 2>&1 && ! ls -d "$cache/src"/qt6-base-* >/dev/null 2>&1; then
-  # shellcheck disable=SC2086
-  apt-get $apt_options update -q
-  # shellcheck disable=SC2086
-  (cd "$cache/src" && apt-get $apt_options source -q qt6-base)
-fi
-source_dir="$(find "$cache/src" -mindepth 1 -maxdepth 1 -type d -name 'q*' | head -n 1)"
+source_dir="$(sh "$here/debian-source.sh" "$cache" qt6-base)"
 
 # Debian's source leaves out the wintab headers (their licence forbids
 # changes), hence no tablet events; Windows' platform plugin of this Qt does

@@ -11,20 +11,9 @@ stamp="$prefix/.built"
 [ -f "$stamp" ] && exit 0
 
 here="$(cd "$(dirname "$0")" && pwd)"
-mkdir -p "$cache/src"
+mkdir -p "$cache"
 
-# Debian's source through an apt list of our own, as for Qt.
-apt_dir="$cache/apt"
-mkdir -p "$apt_dir/lists/partial"
-echo "deb-src http://deb.debian.org/debian bookworm main" > "$apt_dir/sources.list"
-apt_options="-o Dir::Etc::SourceList=$apt_dir/sources.list -o Dir::Etc::SourceParts=/dev/null -o Dir::State::Lists=$apt_dir/lists"
-if ! ls -d "$cache/src"/libxlsxwriter-* >/dev/null 2>&1; then
-  # shellcheck disable=SC2086
-  apt-get $apt_options update -q
-  # shellcheck disable=SC2086
-  (cd "$cache/src" && apt-get $apt_options source -q libxlsxwriter)
-fi
-source_dir="$(find "$cache/src" -mindepth 1 -maxdepth 1 -type d -name 'libxlsxwriter-*' | head -n 1)"
+source_dir="$(sh "$here/debian-source.sh" "$cache" libxlsxwriter)"
 
 # A DLL of its own, as on Debian; the zip writer and the temporary files come
 # from its own third_party folder, zlib from mingw's.
