@@ -3,7 +3,7 @@
 // (what talven-report and printing to a file produce); the same PDF written
 // to a file with every title-block text a million characters long.
 #include "examplestudy.h"
-#include "report/drawreport.h"
+#include "report/reportdocument.h"
 #include "report/paintersurface.h"
 #include "report/pdffile.h"
 
@@ -27,8 +27,7 @@ private Q_SLOTS:
     void writeReportPdfLongTitles();
 
 private:
-    Study input;
-    StudyCheck check;
+    std::optional<ReportDocument> document;
 };
 
 void BenchReport::initTestCase()
@@ -36,8 +35,11 @@ void BenchReport::initTestCase()
     registerReportFonts();
     const std::optional<Study> example = exampleStudy();
     QVERIFY(example);
-    input = *example;
-    check = checkStudy(input);
+    // The page itself: no figures, no margins.
+    PageOptions plain;
+    plain.figures = false;
+    plain.margins = false;
+    document.emplace(*example, plain, TitleBlock(), QString());
 }
 
 void BenchReport::drawReportA4Image150dpi()
@@ -52,7 +54,7 @@ void BenchReport::drawReportA4Image150dpi()
         image.fill(Qt::white);
         QPainter painter(&image);
         PainterSurface surface(painter, false);
-        complete = drawReport(surface, input, check).complete && complete;
+        complete = drawReportPage(surface, *document, 0) && complete;
     }
     QVERIFY(complete);
     // Something was drawn: the page is no longer blank.
@@ -74,7 +76,7 @@ void BenchReport::drawReportPdf()
             writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
             QPainter painter(&writer);
             PainterSurface surface(painter, true);
-            complete = drawReport(surface, input, check).complete && complete;
+            complete = drawReportPage(surface, *document, 0) && complete;
         }
         size = buffer.size();
     }
@@ -87,19 +89,17 @@ void BenchReport::drawReportPdf()
 // the structure's name is the PDF's title.
 void BenchReport::writeReportPdfLongTitles()
 {
-    ReportOptions options;
     const QString longText(1000000, u'長');
-    options.titleBlock = {longText, longText, longText, longText, longText, longText};
+    const ReportDocument titled(document->study(), PageOptions(), {longText, longText, longText, longText, longText, longText},
+                                QString());
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("long.pdf"));
     const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
     bool written = true;
     QBENCHMARK {
-        written = writeReportPdfFile(path, layout, 600, options.titleBlock.structure, reportPageCount(check, options),
-                                     [&](ReportSurface &surface, int page) {
-                                         return drawReport(surface, input, check, options, page).complete;
-                                     })
+        written = writeReportPdfFile(path, layout, 600, titled.titleBlock().structure, titled.pageCount(),
+                                     [&](ReportSurface &surface, int page) { return drawReportPage(surface, titled, page); })
                   && written;
     }
     QVERIFY(written);

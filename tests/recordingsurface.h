@@ -79,6 +79,9 @@ public:
     }
 
     static constexpr double PerMillimetre = 72 / 25.4;
+    // The scale of the last placement: the logged positions' against the
+    // sizes texts are measured in.
+    double placedScale() const { return scale; }
 
     QList<Call> calls;
     qsizetype measured = 0;

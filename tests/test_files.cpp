@@ -3,6 +3,7 @@
 
 #include "study/methodcode.h"
 #include "study/soilclasses.h"
+#include "workedexample.h"
 
 #include <QDir>
 #include <QFile>
@@ -692,7 +693,7 @@ void TestFiles::companion_data()
         << QStringList{u"「s.vek」は"_s, u"数値は-999.99から999.99"_s} << false;
     QTest::newRow("nine cases keep eight") << head.arg(1).arg(QStringList(8, u"{\"name\": \"x\"}"_s).join(u", "_s))
                                            << u"一 "_s + QString(u"|x 0.00/0.00"_s).repeated(7)
-                                           << QStringList{u"「s.vek」は"_s, u"「s.talven.json」の水位ケースのうち"_s}
+                                           << QStringList{u"「s.vek」は"_s, u"水位ケースは 8 つまでです。8 番目より後の 1 つのケースは使いません。"_s}
                                            << false;
     QTest::newRow("a newer format is not read") << head.arg(2).arg(u"{}"_s) << u" "_s
                                                 << QStringList{u"「s.talven.json」を読み込めません。"_s} << false;
@@ -713,7 +714,8 @@ void TestFiles::companion()
         more[index] = writeCaseLevel({name, {}, {}, 0, 0}, Level::Outer, outer).levelCase;
         more[index] = refreshCaseLevels(writeCaseLevel(more[index], Level::Inner, inner).levelCase);
     }
-    study = setCases(study, u"計画"_s, more);
+    study = withCases(study, more);
+    study.firstCaseName = u"計画"_s;
     study.titleBlock = TitleBlock{u"業務"_s, u"樋門A"_s, {}, {}, {}, {}};
     QCOMPARE(saveStudy(path, study).value_or(Message{}), Message{});
     if (companion == u"changed")
@@ -727,7 +729,7 @@ void TestFiles::companion()
     QCOMPARE(outcomeOf(read), Accepted);
     const StudyEdit &opened = std::get<StudyEdit>(read);
     QStringList seen{opened.study.firstCaseName + u' '};
-    for (const WaterLevelCase &levelCase : opened.study.moreCases)
+    for (const WaterLevelCase &levelCase : opened.study.laterCases)
         seen << levelCase.name + u' ' + levelCase.outerText + u'/' + levelCase.innerText;
     QCOMPARE(seen.join(u'|'), cases);
     QStringList messages;

@@ -124,7 +124,7 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
              const Study input = workedExample();
              const StudyCheck check = checkStudy(input);
              const double length = check.structureLength;
-             const double head = check.headDifference;
+             const double head = check.governingCase().headDifference;
              const SectionCheck &vertical = check.section(Section::Vertical);
              const double sigma = vertical.sigmaL;
              if (!vertical.verdict)
@@ -152,7 +152,7 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
              const QString over = twoDecimals(*vertical.allowableHead + 0.01);
              auto change = [](double a, double b) { return twoDecimals(a) + QStringLiteral(" → ") + twoDecimals(b); };
              return QStringList{
-                 QStringLiteral("ΣL の参考値は ") + check.referenceSigmaL,
+                 QStringLiteral("ΣL の参考値は ") + check.governingCase().referenceSigmaL,
                  QStringLiteral("ΣL の過不足は ") + vertical.marginLabel(),
                  vertical.allowableHeadLabel(),
                  QStringLiteral("／ %1 ＝ %2 はＯＫ").arg(head, twoDecimals(path / *vertical.allowableHead)),

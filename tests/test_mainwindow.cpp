@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/proposaldialog.h"
 #include "app/previewwindow.h"
+#include "app/reportsettings.h"
 #include "files/studyfile.h"
 #include "mainwindowtesting.h"
 #include "workedexample.h"
@@ -128,7 +129,7 @@ void makeChange(MainWindow &form, ScriptedDialogs &dialogs, const QString &chang
         action(form, "reportSettingsAction")->trigger();
         auto *dialog = form.findChild<ReportSettingsDialog *>();
         QVERIFY(dialog && dialog->isVisible());
-        dialog->field(1)->setText(part[1]);
+        dialog->field(&TitleBlock::structure)->setText(part[1]);
         dialog->accept();
     } else {
         tabs(form)->setCurrentIndex(MainWindow::VerticalTab);

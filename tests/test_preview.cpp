@@ -84,7 +84,7 @@ int previewWindows(const MainWindow &form)
 }
 
 // The page that `input` gives, on an image like the preview's.
-QImage pageFor(const QImage &like, const ReportPage &page)
+QImage pageFor(const QImage &like, const ReportDocument &document)
 {
     QImage image(like.size(), like.format());
     image.setDevicePixelRatio(like.devicePixelRatio());
@@ -93,7 +93,7 @@ QImage pageFor(const QImage &like, const ReportPage &page)
     image.fill(Qt::white);
     QPainter painter(&image);
     PainterSurface surface(painter, false);
-    drawReportPage(surface, page);
+    drawReportPage(surface, document, 0);
     return image;
 }
 
@@ -441,7 +441,7 @@ void TestPreview::pageNotice()
     input.record.verticalLengths[0] = 4.0;
     input.soilClass = 0;
     RecordingSurface surface;
-    drawReportPage(surface, {input, {}});
+    drawReportPage(surface, ReportDocument(input, {}, {}, {}), 0);
     QStringList texts;
     for (const RecordingSurface::Call &call : surface.calls)
         texts.append(call.text);
@@ -474,14 +474,14 @@ void TestPreview::redrawOnActivation()
     QVERIFY(preview);
     QVERIFY(activate(preview));
     const QImage before = preview->pageImage().copy();
-    QCOMPARE(before, pageFor(before, form.reportPage()));
+    QCOMPARE(before, pageFor(before, form.reportDocument()));
 
     QVERIFY(activate(&form));
     numberBox(form, box)->setText(text);
     QCOMPARE(preview->pageImage(), before);  // nothing drawn until the preview is active again
     QVERIFY(activate(preview));
     QVERIFY(preview->pageImage() != before);
-    QCOMPARE(preview->pageImage(), pageFor(before, form.reportPage()));
+    QCOMPARE(preview->pageImage(), pageFor(before, form.reportDocument()));
 }
 
 void TestPreview::onePreview_data()
@@ -722,26 +722,27 @@ void setReportSettings(MainWindow &form, const QStringList &fields, bool figures
     action(form, "reportSettingsAction")->trigger();
     auto *dialog = form.findChild<ReportSettingsDialog *>();
     QVERIFY(dialog && dialog->isVisible());
-    for (int i = 0; i < int(fields.size()); ++i)
-        dialog->field(i)->setText(fields[i]);
-    dialog->figuresBox()->setChecked(figures);
-    dialog->footerBox()->setChecked(footer);
-    dialog->marginsBox()->setChecked(false);
-    dialog->sheetBox()->setChecked(true);
-    dialog->pageLabelField()->setText(u"3-12"_s);
+    for (std::size_t i = 0; i < TitleFields.size(); ++i)
+        dialog->field(TitleFields[i].value)->setText(fields[qsizetype(i)]);
+    dialog->optionBox(&PageOptions::figures)->setChecked(figures);
+    dialog->optionBox(&PageOptions::footer)->setChecked(footer);
+    dialog->optionBox(&PageOptions::margins)->setChecked(false);
+    dialog->optionBox(&PageOptions::sheet)->setChecked(true);
+    dialog->optionField(&PageOptions::pageLabel)->setText(u"3-12"_s);
     dialog->accept();
     QTRY_VERIFY(!form.findChild<ReportSettingsDialog *>());
 }
 
-QString describePage(const ReportOptions &page)
+QString describePage(const ReportDocument &document)
 {
-    const TitleBlock &block = page.titleBlock;
+    const TitleBlock &block = document.titleBlock();
+    const PageOptions &page = document.options();
     return QStringList{block.job, block.structure, block.company, block.designer, block.checker, block.date}.join(u'|')
            + u" figures %1 footer %2 margins %3 sheet %4 %5 %6"_s.arg(page.figures)
                  .arg(page.footer)
                  .arg(page.margins)
                  .arg(page.sheet)
-                 .arg(page.pageLabel, page.fileName);
+                 .arg(page.pageLabel, document.fileName());
 }
 
 }  // namespace
@@ -757,28 +758,28 @@ void TestPreview::reportSettings()
     {
         MainWindow form;
         QVERIFY(showActive(form));
-        QCOMPARE(describePage(form.reportPage().options), u"|||||"_s + today + u" figures 1 footer 0 margins 1 sheet 0  "_s);
+        QCOMPARE(describePage(form.reportDocument()), u"|||||"_s + today + u" figures 1 footer 0 margins 1 sheet 0  "_s);
         setReportSettings(form, {u"業務"_s, u""_s, u"社"_s, u"設"_s, u"照"_s, u""_s}, false, true);
-        QCOMPARE(describePage(form.reportPage().options), u"業務||社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 "_s);
+        QCOMPARE(describePage(form.reportDocument()), u"業務||社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 "_s);
         QTemporaryDir folder;
         const QString path = folder.filePath(u"樋門A.vek"_s);
         QVERIFY(!writeStudyFile(path, StudyFileContent{}));
         dialogs.answer(Reply::Yes);  // the title block is a change of the study
         form.openStudyFile(path);
-        QCOMPARE(describePage(form.reportPage().options),
+        QCOMPARE(describePage(form.reportDocument()),
                  u"業務|樋門A|社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 樋門A.vek"_s);
         setReportSettings(form, {u"業務2"_s, u"第2樋門"_s, u"社"_s, u"設"_s, u"照"_s, u"令和8年"_s}, false, true);
         const QString own = u"業務2|第2樋門|社|設|照|令和8年 figures 0 footer 1 margins 0 sheet 1 3-12 樋門A.vek"_s;
-        QCOMPARE(describePage(form.reportPage().options), own);
+        QCOMPARE(describePage(form.reportDocument()), own);
         dialogs.answerFile(path);
         action(form, "saveAction")->trigger();
         action(form, "newAction")->trigger();
-        QCOMPARE(describePage(form.reportPage().options), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 "_s);
+        QCOMPARE(describePage(form.reportDocument()), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 "_s);
         form.openStudyFile(path);
-        QCOMPARE(describePage(form.reportPage().options), own);
+        QCOMPARE(describePage(form.reportDocument()), own);
     }
     MainWindow later;
-    QCOMPARE(describePage(later.reportPage().options), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 "_s);
+    QCOMPARE(describePage(later.reportDocument()), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 "_s);
     QCOMPARE(dialogs.unanswered(), 0);
 }
 

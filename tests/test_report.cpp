@@ -3,7 +3,7 @@
 #include "workedexample.h"
 
 #include "report/controlcharacters.h"
-#include "report/drawreport.h"
+#include "report/reportdocument.h"
 #include "report/paintersurface.h"
 #include "report/pdffile.h"
 #include "study/boxtable.h"
@@ -14,6 +14,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -30,7 +31,8 @@ using namespace Qt::StringLiterals;
 Q_DECLARE_METATYPE(talven::Formula)
 Q_DECLARE_METATYPE(talven::Section)
 Q_DECLARE_METATYPE(talven::Study)
-Q_DECLARE_METATYPE(talven::ReportOptions)
+Q_DECLARE_METATYPE(talven::PageOptions)
+Q_DECLARE_METATYPE(talven::TitleBlock)
 
 namespace {
 
@@ -62,6 +64,33 @@ Study sampleInput(Formula formula)
     return input;
 }
 
+// The page and nothing besides: no title block, figures, footer or margins.
+PageOptions plainPage()
+{
+    PageOptions options;
+    options.figures = false;
+    options.margins = false;
+    return options;
+}
+
+ReportDocument documentOf(const Study &input, const PageOptions &options = plainPage(), const TitleBlock &title = {},
+                          const QString &fileName = {})
+{
+    return ReportDocument(input, options, title, fileName);
+}
+
+RecordingSurface drawnPage(const ReportDocument &document, int page = 0, bool printer = false)
+{
+    RecordingSurface surface(printer);
+    drawReportPage(surface, document, page);
+    return surface;
+}
+
+RecordingSurface drawnReport(const Study &input, bool printer = false)
+{
+    return drawnPage(documentOf(input), 0, printer);
+}
+
 QList<Call> textCalls(const RecordingSurface &surface, const QString &text)
 {
     QList<Call> found;
@@ -69,6 +98,14 @@ QList<Call> textCalls(const RecordingSurface &surface, const QString &text)
         if (call.kind == Kind::Text && call.text == text)
             found.append(call);
     return found;
+}
+
+Call onlyText(const RecordingSurface &surface, const QString &text, int occurrence = 0)
+{
+    const QList<Call> found = textCalls(surface, text);
+    if (found.size() <= occurrence)
+        qWarning("%s drawn %d times", qPrintable(text), int(found.size()));
+    return found.value(occurrence);
 }
 
 // Every text whose top-left corner is on this row and within the given columns.
@@ -92,30 +129,52 @@ double columnOfPoint(const Call &call)
 
 bool isNear(double a, double b) { return std::abs(a - b) < Tolerance; }
 
-// A line or box given in grid units, in either direction.
-bool joins(const Call &call, double a1, double b1, double a2, double b2)
+// The area a text takes by the recording surface's metrics, placed at `scale`.
+QRectF areaOf(const Call &call, double scale = 1.0)
 {
-    const QPointF p(a1 * CharWidth, b1 * LineHeight), q(a2 * CharWidth, b2 * LineHeight);
-    auto same = [](QPointF u, QPointF v) { return isNear(u.x(), v.x()) && isNear(u.y(), v.y()); };
-    return (same(call.from, p) && same(call.to, q)) || (same(call.from, q) && same(call.to, p));
+    return QRectF(call.from, QSizeF(RecordingSurface::width(call.text, call.size), call.size * 1.25) * scale);
 }
 
-QList<Call> shapesJoining(const RecordingSurface &surface, Kind kind, double a1, double b1, double a2,
-                   double b2)
+// Two texts' areas overlap when they share more than an edge: their ink
+// does where they share more than the side bearings of full-width
+// characters, a tenth of a size across.
+bool overlap(const QRectF &a, const QRectF &b)
 {
-    QList<Call> found;
-    for (const Call &call : surface.calls)
-        if (call.kind == kind && joins(call, a1, b1, a2, b2))
-            found.append(call);
-    return found;
+    const QRectF shared = a.intersected(b);
+    return shared.width() > 0.1 * a.height() / 1.25 && shared.height() > 1e-9 * a.height();
 }
 
-RecordingSurface drawnReport(const Study &input, bool printer = false)
+// A study of many shapes: either formula, a class, members, levels, piles
+// and names from `seed`, and up to eight water-level cases.
+Study generatedStudy(quint32 seed)
 {
-    RecordingSurface surface(printer);
-    const ReportResult result = drawReport(surface, input, checkStudy(input));
-    Q_UNUSED(result);
-    return surface;
+    QRandomGenerator random(seed);
+    auto number = [&random](int below) { return random.bounded(below * 100) / 100.0; };
+    Study study = sampleInput(random.bounded(2) ? Formula::Lane : Formula::Bligh);
+    study.soilClass = random.bounded(int(soilClasses(study.formula).size()));
+    study.record.creepRatio = study.formula == Formula::Lane ? 2.0 + number(7) : double(4 + random.bounded(15));
+    for (int m = 0; m < MemberCount; ++m) {
+        study.record.baseValues[std::size_t(m)] = number(40);
+        study.record.names[std::size_t(m)] = QString(1 + random.bounded(10), u'壁');
+    }
+    study.record.baseValues[3] = 1.0 + number(9);
+    study.record.baseValues[4] = number(1);
+    for (Section section : Sections) {
+        for (int row = 0; row < PileCount; ++row) {
+            const bool used = random.bounded(3) > 0;
+            (section == Section::Vertical ? study.record.verticalLengths : study.record.horizontalLengths)[row] =
+                used ? number(12) : 0.0;
+            study.record.names[std::size_t(pileNameBox(section, row))] = used ? QString(1 + random.bounded(10), u'板') : QString();
+            study = setDoubleTick(study, section, row, random.bounded(2));
+        }
+    }
+    std::vector<WaterLevelCase> more;
+    for (int i = 0, count = random.bounded(CaseLimit); i < count; ++i) {
+        WaterLevelCase added{QString(random.bounded(CaseNameMaxLength + 1), u'時'), {}, {}, 0, 0};
+        added = writeCaseLevel(added, Level::Outer, QString::number(1.0 + number(9), 'f', 2)).levelCase;
+        more.push_back(refreshCaseLevels(writeCaseLevel(added, Level::Inner, QString::number(number(1), 'f', 2)).levelCase));
+    }
+    return withCases(study, more);
 }
 
 }  // namespace
@@ -128,10 +187,8 @@ private Q_SLOTS:
     void sheet();
     void casePages_data();
     void casePages();
-    void elementPositions_data();
-    void elementPositions();
-    void frames_data();
-    void frames();
+    void layout_data();
+    void layout();
     void selectedClassMark_data();
     void selectedClassMark();
     void decimalAlignment_data();
@@ -158,317 +215,170 @@ private Q_SLOTS:
     void controlCharacters();
 };
 
-void TestReport::elementPositions_data()
+void TestReport::layout_data()
 {
-    QTest::addColumn<Formula>("formula");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("occurrence");
-    QTest::addColumn<double>("column");
-    QTest::addColumn<double>("row");
-    QTest::addColumn<double>("size");
-    QTest::addColumn<bool>("bold");
-
-    const Formula lane = Formula::Lane;
-    const Formula bligh = Formula::Bligh;
-    auto row = [](const char *name, Formula f, const char16_t *text, int occurrence, double a,
-                  double b, double size, bool bold) {
-        QTest::newRow(name) << f << QString::fromUtf16(text) << occurrence << a << b << size
-                            << bold;
-    };
-    row("title", lane, u"遮水矢板の設計", 0, 4, 2, 12, true);
-    row("section 1 heading", lane, u"１．検討方法および諸数値", 0, 5, 4, 10.5, true);
-    row("formula heading", bligh, u"○計算式", 0, 6, 6.5, 10.5, true);
-    row("formula symbol lane", lane, u"Ｃ≦", 0, 9, 9.5, 12, false);
-    row("formula symbol bligh", bligh, u"Ｃ≦", 0, 9, 9.5, 12, false);
-    row("lane L over 3", lane, u"Ｌ", 0, 12.8, 7.9, 10.5, true);
-    row("lane 3 under L", lane, u"3", 0, 12.9, 8.9, 10.5, false);
-    row("bligh L", bligh, u"Ｌ", 0, 13.4, 8.4, 12, true);
-    row("formula plus", bligh, u"＋", 0, 14.5, 8.4, 12, false);
-    row("formula sigma", lane, u"ΣL", 0, 15.7, 8.4, 12, false);
-    row("formula head", lane, u"⊿Ｈ", 0, 13.5, 10.25, 12, false);
-    row("legend L", lane, u" Ｌ", 0, 10, 16.4, 9, true);
-    row("legend lane", lane, u"：加重クリープ比", 0, 12.5, 14.9, 9, false);
-    row("legend bligh", bligh, u"：クリープ比", 0, 12.5, 14.9, 9, false);
-    row("legend sigma", bligh, u"：遮水矢板等の浸透経路長(m)", 0, 12.5, 17.9, 9, false);
-    row("legend head", bligh, u"：内外水位差(m)", 0, 12.5, 19.4, 9, false);
-    row("table title lane", lane, u"加重クリープ比", 0, 33, 3.5, 9, true);
-    row("table title bligh", bligh, u"クリープ比", 0, 33, 3.5, 9, true);
-    row("table header", lane, u"区分   (◆は選択区分を示す)", 0, 34.5, 5.5, 9, false);
-    row("table header ratio", bligh, u"Ｃ", 0, 49, 5.5, 9, false);
-    row("lane last class", lane, u"堅い粘土", 0, 34.5, 22, 9, false);
-    row("lane last ratio", lane, u"1.8", 0, 49, 22, 9, false);
-    row("lane source", lane, u"柔構造樋門設計の手引き(P.189)", 0, 34.5, 23.5, 9, false);
-    row("bligh ranged class", bligh, u"5～9", 0, 49, 11.5, 9, false);
-    row("bligh last class", bligh, u"砂利混じり玉石", 0, 34.5, 13, 9, false);
-    row("bligh source", bligh, u"樋門樋管の設計と考え方(P.143)", 0, 34.5, 14.5, 9, false);
-    row("section 2 heading", lane, u"２．形状寸法および水位差", 0, 5, 24, 10.5, true);
-    row("dimensions heading", bligh, u"○形状寸法", 0, 6, 26.5, 10.5, true);
-    row("dimension table header", lane, u"各構造部寸法 (m)", 0, 7, 28.5, 9, false);
-    row("dimension name", lane, u"上流翼壁", 0, 8, 31.5, 9, false);
-    row("water levels heading", lane, u"○内外水位差", 0, 26, 26.5, 10.5, true);
-    row("water level 1 name", lane, u"計画高水位", 0, 28, 28.5, 10.5, false);
-    row("water level 2 label", bligh, u"WL2  = ", 0, 40, 30, 10.5, false);
-    row("water level unit", bligh, u"(m)", 1, 47, 30, 10.5, false);
-    row("head difference minus", lane, u"-", 0, 32.75, 32.5, 10.5, false);
-    row("head difference values", lane, u"= 5.50 - 1.20", 0, 35.5, 32.5, 10.5, false);
-    row("section 3 heading", lane, u"３．鉛直方向の計算", 0, 5, 37, 10.5, true);
-    row("section 4 heading", bligh, u"４．水平方向の計算", 0, 5, 53, 10.5, true);
-    row("pile table header 3", lane, u"矢板長 (m) 　(*の部分は往復の延長)", 0, 7, 39, 9, false);
-    row("pile table header 4", lane, u"矢板長 (m) 　(*の部分は往復の延長)", 1, 7, 55, 9, false);
-    row("pile name 3", lane, u"下流", 0, 8, 42, 9, false);
-    row("pile name 4", bligh, u"右岸", 0, 8, 58, 9, false);
-    row("sub-heading 3 lane", lane, u"○加重クリープ比", 0, 26, 39, 10.5, true);
-    row("sub-heading 4 bligh", bligh, u"○クリープ比", 1, 26, 55, 10.5, true);
-    row("length label 3", lane, u"・形状寸法 （Ｌ）=", 0, 28, 41, 9, false);
-    row("sigma label 3", bligh, u"・矢板長   (ΣL) =", 0, 28, 42, 9, false);
-    row("length label 4", bligh, u"・形状寸法（Ｌ）=", 0, 28, 57, 9, false);
-    row("sigma label 4", lane, u"・矢板長　(ΣL) =", 0, 28, 58, 9, false);
-    row("ratio symbol 3", lane, u"Ｃ′=", 0, 28, 47, 10.5, false);
-    row("ratio symbol 4", bligh, u"Ｃ′=", 1, 28, 63, 10.5, false);
-    row("lane 3 of section 3", lane, u"3", 1, 32.5, 46.25, 10.5, false);
-    row("lane 3 of section 4", lane, u"3", 2, 32.5, 62.25, 10.5, false);
-    row("lane plus 3", lane, u"＋", 1, 35, 45.5, 12, false);
-    row("lane plus 4", lane, u"＋", 2, 35, 61.5, 12, false);
-    row("bligh plus 3", bligh, u"＋", 1, 35, 46.25, 12, false);
-    row("bligh plus 4", bligh, u"＋", 2, 35, 62.25, 12, false);
-    row("lane sigma 3", lane, u"8.00", 1, 36.5, 45.5, 10.5, false);
-    row("bligh sigma 4", bligh, u"8.50", 1, 36.5, 62.25, 10.5, false);
-}
-
-void TestReport::elementPositions()
-{
-    QFETCH(Formula, formula);
-    QFETCH(QString, text);
-    QFETCH(int, occurrence);
-    QFETCH(double, column);
-    QFETCH(double, row);
-    QFETCH(double, size);
-    QFETCH(bool, bold);
-
-    const RecordingSurface surface = drawnReport(sampleInput(formula));
-    const QList<Call> found = textCalls(surface, text);
-    QVERIFY2(found.size() > occurrence,
-             qPrintable(QStringLiteral("%1 drawn %2 times").arg(text).arg(found.size())));
-    const Call &call = found[occurrence];
-    QVERIFY2(isNear(columnOf(call.from.x()), column) && isNear(rowOf(call.from.y()), row),
-             qPrintable(QStringLiteral("%1 at (%2, %3), expected (%4, %5)")
-                            .arg(text).arg(columnOf(call.from.x())).arg(rowOf(call.from.y()))
-                            .arg(column).arg(row)));
-    QCOMPARE(call.size, size);
-    QCOMPARE(call.bold, bold);
-    QCOMPARE(call.font, QStringLiteral("ＭＳ 明朝"));
-}
-
-void TestReport::frames_data()
-{
-    QTest::addColumn<Formula>("formula");
+    QTest::addColumn<Study>("input");
+    QTest::addColumn<PageOptions>("options");
     QTest::addColumn<bool>("printer");
-    QTest::addColumn<double>("tableBottom");
-    QTest::addColumn<int>("thick");
 
-    QTest::newRow("lane preview") << Formula::Lane << false << 23.0 << 2;
-    QTest::newRow("lane printer") << Formula::Lane << true << 23.0 << 6;
-    QTest::newRow("bligh preview") << Formula::Bligh << false << 14.0 << 2;
-    QTest::newRow("bligh printer") << Formula::Bligh << true << 14.0 << 6;
+    PageOptions everything;  // figures and margins by default
+    everything.sheet = true;
+    everything.footer = true;
+    everything.pageLabel = u"3-12"_s;
+    PageOptions unplaced = everything;
+    unplaced.margins = false;
+    QTest::newRow("Lane, plain, preview") << sampleInput(Formula::Lane) << plainPage() << false;
+    QTest::newRow("Bligh, plain, printer") << sampleInput(Formula::Bligh) << plainPage() << true;
+    QTest::newRow("worked example, everything") << workedExample() << everything << true;
+    for (quint32 seed = 1; seed <= 24; ++seed)
+        QTest::addRow("generated %u%s", seed, seed % 2 ? ", within margins" : "")
+            << generatedStudy(seed) << (seed % 2 ? everything : unplaced) << bool(seed % 3);
 }
 
-void TestReport::frames()
+// Every page of every document keeps to the page's frame (to the margins'
+// room where it is placed within them), no text runs into another, every
+// block stands above the footer, and the frames are drawn thick, the rest thin.
+void TestReport::layout()
 {
-    QFETCH(Formula, formula);
+    QFETCH(Study, input);
+    QFETCH(PageOptions, options);
     QFETCH(bool, printer);
-    QFETCH(double, tableBottom);
-    QFETCH(int, thick);
-
-    const RecordingSurface surface = drawnReport(sampleInput(formula), printer);
-    struct Expected {
-        Kind kind;
-        double a1, b1, a2, b2;
-        int width;
-    };
-    const Expected expected[] = {
-        // creep-ratio table: outline, value column and header rule thick, cells thin
-        {Kind::Box, 33, 5, 51.5, tableBottom, thick},
-        {Kind::Line, 48, 5, 48, tableBottom, thick},
-        {Kind::Line, 33, 6.5, 51.5, 6.5, thick},
-        {Kind::Box, 33, tableBottom - 1.5, 51.5, tableBottom, 1},
-        // dimension table
-        {Kind::Box, 6, 28, 22.5, 35.5, thick},
-        {Kind::Line, 6, 29.5, 22.5, 29.5, thick},
-        {Kind::Line, 17, 29.5, 17, 35.5, 1},
-        {Kind::Box, 6, 34, 22.5, 35.5, 1},
-        {Kind::Line, 28, 32, 48.5, 32, 1},
-        // pile tables
-        {Kind::Box, 6, 38.5, 22.5, 52, thick},
-        {Kind::Line, 6, 40, 22.5, 40, thick},
-        {Kind::Line, 17, 40, 17, 52, 1},
-        {Kind::Box, 6, 50.5, 22.5, 52, 1},
-        {Kind::Box, 6, 54.5, 22.5, 68, thick},
-        {Kind::Line, 6, 56, 22.5, 56, thick},
-        {Kind::Box, 6, 66.5, 22.5, 68, 1},
-        // fraction bars
-        {Kind::Line, 12, 10.1, 18.5, 10.1, 1},
-        {Kind::Line, 31, 47.5, 40, 47.5, 1},
-        {Kind::Line, 31, 63.5, 40, 63.5, 1},
-    };
-    for (const Expected &e : expected) {
-        const QList<Call> found = shapesJoining(surface, e.kind, e.a1, e.b1, e.a2, e.b2);
-        const QString where =
-            QStringLiteral("(%1, %2)-(%3, %4)").arg(e.a1).arg(e.b1).arg(e.a2).arg(e.b2);
-        QVERIFY2(found.size() == 1, qPrintable(where + QStringLiteral(" drawn %1 times")
-                                                          .arg(found.size())));
-        QVERIFY2(found[0].drawWidth == e.width,
-                 qPrintable(where + QStringLiteral(" width %1").arg(found[0].drawWidth)));
+    const ReportDocument document = documentOf(input, options, {u"業務"_s, u"樋門"_s, u"社"_s, u"設"_s, u"照"_s, u"日"_s},
+                                               u"plan.vek"_s);
+    const int thick = printer ? 6 : 2;
+    for (int page = 0; page < document.pageCount(); ++page) {
+        const RecordingSurface surface = drawnPage(document, page, printer);
+        const QRectF sheet = surface.sheet();
+        const QRectF room = options.margins
+                                ? sheet.adjusted(20 * surface.PerMillimetre, 15 * surface.PerMillimetre,
+                                                 -10 * surface.PerMillimetre, -15 * surface.PerMillimetre)
+                                : QRectF(QPointF(3.8 * CharWidth, 0), QPointF(51.5 * CharWidth, 70.6 * LineHeight));
+        QList<Call> texts;
+        bool drawing = false;  // the sheet's section drawing, whose labels may yet meet
+        for (const Call &call : surface.calls) {
+            drawing = drawing || call.text.startsWith(u"４．断面図"_s);
+            const QString what = u"page %1: %2 at (%3, %4)"_s.arg(page + 1)
+                                     .arg(call.kind == Kind::Text ? call.text : u"a line"_s)
+                                     .arg(columnOf(call.from.x()))
+                                     .arg(rowOf(call.from.y()));
+            const double scale = surface.placedScale();
+            const QRectF area = call.kind == Kind::Text ? areaOf(call, scale) : QRectF(call.from, call.to).normalized();
+            const QRectF within = room.adjusted(-Tolerance, -Tolerance, Tolerance, Tolerance);
+            QVERIFY2(within.contains(area.topLeft()) && within.contains(area.bottomRight()), qPrintable(what));
+            if (call.kind != Kind::Text) {
+                QVERIFY2(call.drawWidth == 1 || call.drawWidth == thick, qPrintable(what));
+                continue;
+            }
+            for (const Call &other : texts)
+                QVERIFY2(drawing || !overlap(area, areaOf(other, scale)), qPrintable(what + u" over "_s + other.text));
+            texts.append(call);
+            // Only the footer's texts stand below the last block's row.
+            if (!options.margins && !call.text.contains(u" / "_s) && call.text != u"plan.vek"_s
+                && call.text != document.pageLabel(page))
+                QVERIFY2(rowOf(area.bottom()) <= 69.6, qPrintable(what));
+        }
+        QCOMPARE(surface.drawWidth, 1);
     }
-    int creepCells = 0;
-    for (const Call &call : surface.calls) {
-        QVERIFY(call.kind == Kind::Text || call.drawWidth == 1 || call.drawWidth == thick);
-        if (call.kind == Kind::Box && call.drawWidth == 1 && isNear(columnOf(call.from.x()), 33))
-            ++creepCells;
-        // Nothing below the table's frame in the table's columns before section 2.
-        if (call.kind == Kind::Text && columnOf(call.from.x()) >= 33 && rowOf(call.from.y()) < 24)
-            QVERIFY2(rowOf(call.from.y()) <= tableBottom + 0.5, qPrintable(call.text));
-    }
-    QCOMPARE(creepCells, int(soilClasses(formula).size()) + 1);
-    QCOMPARE(surface.drawWidth, 1);
 }
 
 void TestReport::selectedClassMark_data()
 {
     QTest::addColumn<Formula>("formula");
     QTest::addColumn<int>("listIndex");
-    QTest::addColumn<double>("row");
 
-    QTest::newRow("lane none on the header") << Formula::Lane << -1 << 5.5;
-    QTest::newRow("lane first") << Formula::Lane << 0 << 7.0;
-    QTest::newRow("lane last") << Formula::Lane << 10 << 22.0;
-    QTest::newRow("bligh none on the header") << Formula::Bligh << -1 << 5.5;
-    QTest::newRow("bligh ranged class") << Formula::Bligh << 3 << 11.5;
-    QTest::newRow("bligh last") << Formula::Bligh << 4 << 13.0;
+    QTest::newRow("lane none on the header") << Formula::Lane << -1;
+    QTest::newRow("lane first") << Formula::Lane << 0;
+    QTest::newRow("lane last") << Formula::Lane << 10;
+    QTest::newRow("bligh none on the header") << Formula::Bligh << -1;
+    QTest::newRow("bligh ranged class") << Formula::Bligh << 3;
+    QTest::newRow("bligh last") << Formula::Bligh << 4;
 }
 
+// "◆" stands on the selected class's row of the table, left of its name;
+// with no class, on the header row.
 void TestReport::selectedClassMark()
 {
     QFETCH(Formula, formula);
     QFETCH(int, listIndex);
-    QFETCH(double, row);
 
     Study input = sampleInput(formula);
     input.soilClass = listIndex;
     const RecordingSurface surface = drawnReport(input);
     const QList<Call> marks = textCalls(surface, QStringLiteral("◆"));
     QCOMPARE(marks.size(), 1);
-    QVERIFY2(isNear(columnOf(marks[0].from.x()), 33.5) && isNear(rowOf(marks[0].from.y()), row),
-             qPrintable(QStringLiteral("◆ at (%1, %2)")
-                            .arg(columnOf(marks[0].from.x())).arg(rowOf(marks[0].from.y()))));
+    const Call row = onlyText(surface, listIndex < 0 ? reportTableHeaderClass()
+                                                     : QString::fromUtf16(soilClasses(formula)[listIndex].reportText));
+    QCOMPARE(marks[0].from.y(), row.from.y());
+    QVERIFY(marks[0].from.x() + RecordingSurface::width(marks[0].text, marks[0].size) <= row.from.x());
     QCOMPARE(marks[0].size, 9.0);
 }
 
 void TestReport::decimalAlignment_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("occurrence");
-    QTest::addColumn<double>("pointColumn");
-    QTest::addColumn<double>("row");
+    QTest::addColumn<QStringList>("texts");  // numbers, in drawing order, whose points share one column
 
     // WL1 -1.2, WL2 -3.45, vertical piles 12.34 and 2.5, members 100 + 2 + 3.
-    QTest::newRow("negative water level 1") << QStringLiteral("-1.20") << 0 << 45.0 << 28.5;
-    QTest::newRow("negative water level 2") << QStringLiteral("-3.45") << 0 << 45.0 << 30.0;
-    QTest::newRow("head difference") << QStringLiteral("2.25") << 0 << 45.0 << 33.5;
-    QTest::newRow("three-digit member") << QStringLiteral("100.00") << 0 << 20.0 << 30.0;
-    QTest::newRow("one-digit member") << QStringLiteral("2.00") << 0 << 20.0 << 31.5;
-    QTest::newRow("member total") << QStringLiteral("105.00") << 0 << 20.0 << 34.5;
-    QTest::newRow("two-digit pile") << QStringLiteral("12.34") << 0 << 20.5 << 40.5;
-    QTest::newRow("one-digit pile") << QStringLiteral("2.50") << 0 << 20.5 << 42.0;
-    QTest::newRow("pile total") << QStringLiteral("14.84") << 0 << 20.5 << 51.0;
-    QTest::newRow("length section 3") << QStringLiteral("105.00 (m)") << 0 << 38.0 << 41.0;
-    QTest::newRow("sigma section 3") << QStringLiteral("14.84 (m)") << 0 << 38.0 << 42.0;
-    QTest::newRow("length section 4") << QStringLiteral("105.00 (m)") << 1 << 37.0 << 57.0;
+    QTest::newRow("water levels and their difference") << QStringList{u"-1.20"_s, u"-3.45"_s, u"2.25"_s};
+    QTest::newRow("members and their total") << QStringList{u"100.00"_s, u"2.00"_s, u"3.00"_s, u"105.00"_s};
+    QTest::newRow("piles and their total") << QStringList{u"12.34"_s, u"2.50"_s, u"14.84"_s};
+    QTest::newRow("section 3's L and ΣL") << QStringList{u"105.00 (m)"_s, u"14.84 (m)"_s};
 }
 
+// Numbers in a column stand on one decimal point: a wider number starts one
+// dot width further left per extra digit.
 void TestReport::decimalAlignment()
 {
-    QFETCH(QString, text);
-    QFETCH(int, occurrence);
-    QFETCH(double, pointColumn);
-    QFETCH(double, row);
+    QFETCH(QStringList, texts);
 
     Study input = sampleInput(Formula::Lane);
     input.record.baseValues = {100.0, 2.0, 3.0, -1.2, -3.45};
     input.record.verticalLengths = {12.34, 2.5, 0, 0, 0, 0, 0};
     const RecordingSurface surface = drawnReport(input);
-    const QList<Call> found = textCalls(surface, text);
-    QVERIFY2(found.size() > occurrence, qPrintable(text));
-    const Call &call = found[occurrence];
-    QVERIFY2(isNear(columnOfPoint(call), pointColumn) && isNear(rowOf(call.from.y()), row),
-             qPrintable(QStringLiteral("point of %1 at column %2 row %3")
-                            .arg(text).arg(columnOfPoint(call)).arg(rowOf(call.from.y()))));
-
-    // The numbers of the tables share one column of points: a wider number
-    // starts one dot width (9 pt here) further left per extra digit.
-    const Call twoDigits = textCalls(surface, QStringLiteral("12.34")).first();
-    const Call oneDigit = textCalls(surface, QStringLiteral("2.50")).first();
-    QCOMPARE(oneDigit.from.x() - twoDigits.from.x(), RecordingSurface::width(QStringLiteral("."), 9));
+    const double point = columnOfPoint(onlyText(surface, texts.first()));
+    double row = -1;
+    for (const QString &text : texts) {
+        const Call call = onlyText(surface, text);
+        QVERIFY2(isNear(columnOfPoint(call), point), qPrintable(text));
+        QVERIFY2(call.from.y() > row, qPrintable(text));  // one under the other
+        row = call.from.y();
+    }
 }
 
 void TestReport::numerator_data()
 {
     QTest::addColumn<Formula>("formula");
     QTest::addColumn<Section>("section");
-    QTest::addColumn<double>("lengthCentre");
-    QTest::addColumn<double>("lengthRow");
-    QTest::addColumn<double>("sigmaRow");
-    QTest::addColumn<double>("headRow");
 
-    QTest::newRow("lane vertical") << Formula::Lane << Section::Vertical << 32.0 << 45.0
-                                   << 45.5 << 48.0;
-    QTest::newRow("lane horizontal") << Formula::Lane << Section::Horizontal << 32.0
-                                     << 61.0 << 61.5 << 63.75;
-    QTest::newRow("bligh vertical") << Formula::Bligh << Section::Vertical << 32.5
-                                    << 46.25 << 46.25 << 48.0;
-    QTest::newRow("bligh horizontal") << Formula::Bligh << Section::Horizontal << 32.5
-                                      << 62.25 << 62.25 << 63.75;
+    QTest::newRow("lane vertical") << Formula::Lane << Section::Vertical;
+    QTest::newRow("lane horizontal") << Formula::Lane << Section::Horizontal;
+    QTest::newRow("bligh vertical") << Formula::Bligh << Section::Vertical;
+    QTest::newRow("bligh horizontal") << Formula::Bligh << Section::Horizontal;
 }
 
+// The ratio set as a fraction: L and ΣL above the bar, ΔH centred under it;
+// Lane's L is itself a fraction, L over a short bar over "3", a line above
+// "＋ ΣL"; Bligh's numerator is one line.
 void TestReport::numerator()
 {
     QFETCH(Formula, formula);
     QFETCH(Section, section);
-    QFETCH(double, lengthCentre);
-    QFETCH(double, lengthRow);
-    QFETCH(double, sigmaRow);
-    QFETCH(double, headRow);
 
     // L 19.75, ΔH 4.30, ΣL 8.00 vertical and 8.50 horizontal.
     const RecordingSurface surface = drawnReport(sampleInput(formula));
     const int index = section == Section::Vertical ? 0 : 1;
-    const double dot = RecordingSurface::width(QStringLiteral("."), 10.5);
-
-    // Centred: the start moves left by half a dot width per character beyond "0.0".
-    const QList<Call> lengths = textCalls(surface, QStringLiteral("19.75"));
-    QCOMPARE(lengths.size(), 3);  // the dimension total, then the two numerators
-    const Call &length = lengths[index + 1];
-    QVERIFY2(isNear(columnOf(length.from.x() + dot), lengthCentre) && isNear(rowOf(length.from.y()), lengthRow),
-             qPrintable(QStringLiteral("L at (%1, %2)").arg(columnOf(length.from.x()))
-                            .arg(rowOf(length.from.y()))));
-    QCOMPARE(length.size, 10.5);
-
-    const QString sigmaText = index == 0 ? QStringLiteral("8.00") : QStringLiteral("8.50");
-    const Call sigma = textCalls(surface, sigmaText).last();
-    QVERIFY2(isNear(columnOf(sigma.from.x()), 36.5) && isNear(rowOf(sigma.from.y()), sigmaRow),
-             qPrintable(QStringLiteral("ΣL at (%1, %2)").arg(columnOf(sigma.from.x()))
-                            .arg(rowOf(sigma.from.y()))));
-
-    const QList<Call> heads = textCalls(surface, QStringLiteral("4.30"));
-    QCOMPARE(heads.size(), 3);  // section 2, then the two denominators
-    const Call &head = heads[index + 1];
-    QVERIFY2(isNear(columnOf(head.from.x() + dot / 2), 34.5) && isNear(rowOf(head.from.y()), headRow),
-             qPrintable(QStringLiteral("ΔH at (%1, %2)").arg(columnOf(head.from.x()))
-                            .arg(rowOf(head.from.y()))));
-
-    // Lane's L stands over a short bar and a "3"; Bligh's numerator is one line.
+    const Call length = onlyText(surface, u"19.75"_s, index + 1);  // after the dimension total
+    const Call sigma = textCalls(surface, index == 0 ? u"8.00"_s : u"8.50"_s).last();
+    const Call plus = onlyText(surface, u"＋"_s, index + 1);  // after the formula's
+    const Call head = onlyText(surface, u"4.30"_s, index + 1);
+    QCOMPARE(plus.from.y(), sigma.from.y());
+    QVERIFY(length.from.x() < plus.from.x() && plus.from.x() < sigma.from.x());
+    QCOMPARE(formula == Formula::Lane, length.from.y() < sigma.from.y());
+    QVERIFY(head.from.y() > sigma.from.y());
+    // ΔH centred under the numerator's middle: its point half a dot right of where a left-set number's would be.
+    QVERIFY(head.from.x() > length.from.x() && head.from.x() < sigma.from.x());
     int shortBars = 0;
     for (const Call &call : surface.calls)
-        if (call.kind == Kind::Line && isNear(columnOf(call.from.x()), 31) && isNear(columnOf(call.to.x()), 34.5))
+        if (call.kind == Kind::Line && isNear(call.from.y(), call.to.y()) && isNear(columnOf(call.to.x() - call.from.x()), 3.5))
             ++shortBars;
     QCOMPARE(shortBars, formula == Formula::Lane ? 2 : 0);
 }
@@ -523,27 +433,20 @@ void TestReport::pileRows()
     input = setDoubleTick(input, vertical ? Section::Vertical : Section::Horizontal, 3, ticked);
     const RecordingSurface surface = drawnReport(input);
 
-    const double top = vertical ? 38.5 : 54.5;
-    const double row = top + 0.5 + 1.5 * 4;
+    // Rows 1.5 apart under the table's header, the total last.
+    const double header = rowOf(onlyText(surface, u"矢板長 (m) 　(*の部分は往復の延長)"_s, vertical ? 0 : 1).from.y());
+    auto texts = [&](int row) { return textsOnRow(surface, header + 1.5 * row, 0, 25); };
     QStringList expected;
     if (!label.isEmpty())
         expected.append(label);
     if (!value.isEmpty())
         expected.append(value);
-    QCOMPARE(textsOnRow(surface, row, 6, 22.5), expected);
-    for (const Call &call : surface.calls) {
-        if (call.kind != Kind::Text || !isNear(rowOf(call.from.y()), row) || columnOf(call.from.x()) > 22.5)
-            continue;
-        if (call.text == label)
-            QCOMPARE(columnOf(call.from.x()), 8.0);
-        else
-            QCOMPARE(columnOfPoint(call), 20.5);
-    }
+    QCOMPARE(texts(4), expected);
     // Every other pile row is blank; the total always shows.
     for (int k = 1; k <= 7; ++k)
         if (k != 4)
-            QVERIFY(textsOnRow(surface, top + 0.5 + 1.5 * k, 6, 22.5).isEmpty());
-    QCOMPARE(textsOnRow(surface, top + 12.5, 6, 22.5), QStringList({QStringLiteral("計"), total}));
+            QVERIFY(texts(k).isEmpty());
+    QCOMPARE(texts(8), QStringList({QStringLiteral("計"), total}));
 }
 
 void TestReport::dimensionRows_data()
@@ -580,10 +483,11 @@ void TestReport::dimensionRows()
     input.record.names[2] = QString();
     input.record.baseValues[2] = 0.0;
     const RecordingSurface surface = drawnReport(input);
-    QCOMPARE(textsOnRow(surface, 30, 6, 22.5), texts);
-    QVERIFY(textsOnRow(surface, 31.5, 6, 22.5).isEmpty());
-    QVERIFY(textsOnRow(surface, 33, 6, 22.5).isEmpty());
-    QCOMPARE(textsOnRow(surface, 34.5, 6, 22.5), QStringList({QStringLiteral("計"), total}));
+    const double header = rowOf(onlyText(surface, u"各構造部寸法 (m)"_s).from.y());
+    QCOMPARE(textsOnRow(surface, header + 1.5, 0, 25), texts);
+    QVERIFY(textsOnRow(surface, header + 3, 0, 25).isEmpty());
+    QVERIFY(textsOnRow(surface, header + 4.5, 0, 25).isEmpty());
+    QCOMPARE(textsOnRow(surface, header + 6, 0, 25), QStringList({QStringLiteral("計"), total}));
 }
 
 void TestReport::verdicts_data()
@@ -634,28 +538,32 @@ void TestReport::verdicts()
     input.record.creepRatio = creepRatio;
     input.record.verticalLengths = {pile, 0, 0, 0, 0, 0, 0};
     input.record.horizontalLengths = {0, 0, 0, 0, 0, 0, pile};
-    RecordingSurface surface;
-    QVERIFY(drawReport(surface, input, checkStudy(input)).complete);
+    const ReportDocument document = documentOf(input);
+    QVERIFY(document.pageComplete(0));
+    const RecordingSurface surface = drawnPage(document);
 
     const QString sign = ok ? QStringLiteral("≧") : QStringLiteral("＜");
     const QString verdict = ok ? QStringLiteral("・・・ＯＫ") : QStringLiteral("・・・ＮＧ");
     const QString left = QStringLiteral("Ｃ′= ") + provided;
     const QString right = QStringLiteral("Ｃ = ") + required;
-    for (int section = 0; section < 2; ++section) {
-        const double row = section == 0 ? 50 : 66;
-        QCOMPARE(textsOnRow(surface, row, 0, 60), QStringList({left, sign, verdict, right}));
-        for (const auto &[text, column] : {std::pair{left, 28.0}, std::pair{sign, 35.0},
-                                           std::pair{verdict, 43.0}, std::pair{right, 38.0}}) {
-            const Call call = textCalls(surface, text)[section];
-            QCOMPARE(columnOf(call.from.x()), column);
+    for (Section section : Sections) {
+        // One line, read left to right; the fraction's "= R" above it.
+        const int index = section == Section::Vertical ? 0 : 1;
+        const double row = rowOf(onlyText(surface, left, index).from.y());
+        QStringList line;
+        QList<Call> items;
+        for (const Call &call : surface.calls)
+            if (call.kind == Kind::Text && isNear(rowOf(call.from.y()), row))
+                items.append(call);
+        std::sort(items.begin(), items.end(), [](const Call &a, const Call &b) { return a.from.x() < b.from.x(); });
+        for (const Call &call : items) {
+            line << call.text;
             QCOMPARE(call.size, 10.5);
             QCOMPARE(call.bold, false);
         }
-        QCOMPARE(textsOnRow(surface, section == 0 ? 47 : 63, 41, 60),
-                 QStringList({QStringLiteral("= ") + provided}));
-        const ReportVerdictLine line =
-            reportVerdictLine(checkStudy(input), section == 0 ? Section::Vertical : Section::Horizontal);
-        QCOMPARE(line.items(), QStringList({left, sign, right, verdict}));
+        QCOMPARE(line, QStringList({left, sign, right, verdict}));
+        QVERIFY(onlyText(surface, QStringLiteral("= ") + provided, index).from.y() < items.first().from.y());
+        QCOMPARE(reportVerdictLine(document.check(), section).items(), line);
     }
 }
 
@@ -676,42 +584,39 @@ void TestReport::zeroHeadDifference()
     Study input = sampleInput(formula);
     input.record.baseValues[3] = level;
     input.record.baseValues[4] = level;
-    RecordingSurface surface;
-    QVERIFY(!drawReport(surface, input, checkStudy(input)).complete);
-    QVERIFY(!checkStudy(input).section(Section::Vertical).verdict);
-    QVERIFY(!checkStudy(input).section(Section::Horizontal).verdict);
+    const ReportDocument document = documentOf(input);
+    QVERIFY(!document.pageComplete(0));
+    QVERIFY(!document.check().section(Section::Vertical).verdict);
+    QVERIFY(!document.check().section(Section::Horizontal).verdict);
+    const RecordingSurface surface = drawnPage(document);
 
     for (const Call &call : surface.calls) {
         QVERIFY2(!call.text.contains(QStringLiteral("inf"), Qt::CaseInsensitive)
                      && !call.text.contains(QStringLiteral("nan"), Qt::CaseInsensitive),
                  qPrintable(call.text));
-        QVERIFY2(!call.text.startsWith(QStringLiteral("・・・")), qPrintable(call.text));
+        QVERIFY2(!call.text.startsWith(QStringLiteral("・・・")) && !call.text.startsWith(u"Ｃ′= "_s), qPrintable(call.text));
     }
-    for (double row : {47.0, 50.0, 63.0, 66.0})
-        QVERIFY2(textsOnRow(surface, row, 29, 60).isEmpty(), qPrintable(QString::number(row)));
-    // Everything else is there: both denominators, section 4's table and numerator.
-    QCOMPARE(textsOnRow(surface, 48, 30, 40), QStringList({QStringLiteral("0.00")}));
-    QCOMPARE(textsOnRow(surface, 63.75, 30, 40), QStringList({QStringLiteral("0.00")}));
-    QCOMPARE(textsOnRow(surface, 68 - 1, 6, 22.5), QStringList({QStringLiteral("計"), QStringLiteral("8.50")}));
-    QCOMPARE(shapesJoining(surface, Kind::Box, 6, 54.5, 22.5, 68).size(), 1);
+    // Everything else is there: both fractions with their denominators, section 4's table.
     QCOMPARE(textCalls(surface, QStringLiteral("Ｃ′=")).size(), 2);
+    QVERIFY(textCalls(surface, QStringLiteral("0.00")).size() >= 3);  // section 2's ΔH and the two denominators
+    QCOMPARE(textCalls(surface, QStringLiteral("8.50")).size(), 2);  // section 4's pile total and numerator
     QCOMPARE(surface.drawWidth, 1);
-
-    // The caller may write the readiness message where the verdicts would stand.
-    RecordingSurface notice;
-    drawNotReadyNotice(notice, reportNotReadyMessage().prompt);
-    for (double row : {50.0, 66.0}) {
-        QCOMPARE(textsOnRow(notice, row, 28, 29), QStringList({QStringLiteral("水位データおよび")}));
-        QCOMPARE(textsOnRow(notice, row + 1, 28, 29),
-                 QStringList({QStringLiteral("クリープ比の選択を確認してください")}));
+    // In place of each verdict line, under its fraction: the readiness message.
+    for (int section = 0; section < 2; ++section) {
+        const Call fraction = onlyText(surface, QStringLiteral("Ｃ′="), section);
+        const Call first = onlyText(surface, QStringLiteral("水位データおよび"), section);
+        const Call second = onlyText(surface, QStringLiteral("クリープ比の選択を確認してください"), section);
+        QCOMPARE(first.from.x(), fraction.from.x());
+        QVERIFY(fraction.from.y() < first.from.y() && first.from.y() < second.from.y());
     }
-    QCOMPARE(notice.calls.size(), 4);
 }
 
 void TestReport::pageOptions_data()
 {
     QTest::addColumn<Study>("input");
-    QTest::addColumn<ReportOptions>("options");
+    QTest::addColumn<PageOptions>("options");
+    QTest::addColumn<TitleBlock>("title");
+    QTest::addColumn<QString>("fileName");
     QTest::addColumn<QStringList>("added");  // the texts drawn besides today's page, in order
 
     const Study example = workedExample();
@@ -721,65 +626,63 @@ void TestReport::pageOptions_data()
     Study notReady = example;
     notReady.record.creepRatio = 0.0;
 
-    ReportOptions all;
-    all.titleBlock = {u"○○川樋門詳細設計"_s, u"樋門A"_s, u"タルヴェン設計"_s, u"山田"_s, u"鈴木"_s, u"2026年12月7日"_s};
-    ReportOptions some;
-    some.titleBlock.job = u"業務"_s;
-    some.titleBlock.date = u"令和8年"_s;
-    some.titleBlock.company = u"　 "_s;  // blanks only: no bare label
-    ReportOptions figures;
+    const PageOptions plain = plainPage();
+    const TitleBlock all{u"○○川樋門詳細設計"_s, u"樋門A"_s, u"タルヴェン設計"_s, u"山田"_s, u"鈴木"_s, u"2026年12月7日"_s};
+    TitleBlock some;
+    some.job = u"業務"_s;
+    some.date = u"令和8年"_s;
+    some.company = u"　 "_s;  // blanks only: no bare label
+    PageOptions figures = plain;
     figures.figures = true;
-    ReportOptions footer;
+    PageOptions footer = plain;
     footer.footer = true;
-    footer.fileName = u"樋門A.vek"_s;
-    ReportOptions longJob;
-    longJob.titleBlock.job = QString(60, u'長');
-    ReportOptions longerJob;
-    longerJob.titleBlock.job = QString(20000, u'長');
-    ReportOptions smallerJob;
-    smallerJob.titleBlock.job = QString(42, u'長');
-    ReportOptions longCompany;
-    longCompany.titleBlock.company = u"株式会社テスト建設コンサルタント東日本支社設計第二部門技術部"_s;
-    ReportOptions label;
+    TitleBlock longJob, longerJob, smallerJob, longCompany;
+    longJob.job = QString(60, u'長');
+    longerJob.job = QString(20000, u'長');
+    smallerJob.job = QString(42, u'長');
+    longCompany.company = u"株式会社テスト建設コンサルタント東日本支社設計第二部門技術部"_s;
+    PageOptions label = plain;
     label.pageLabel = u"3-12"_s;
-    ReportOptions margins;
+    PageOptions margins = plain;
     margins.margins = true;
+    const QString file = u"樋門A.vek"_s;
 
-    QTest::newRow("everything off") << example << ReportOptions() << QStringList();
+    QTest::newRow("everything off") << example << plain << TitleBlock() << QString() << QStringList();
     QTest::newRow("title block, every field")
-        << example << all
+        << example << plain << all << QString()
         << QStringList{u"業務名：○○川樋門詳細設計"_s, u"構造物名：樋門A"_s, u"作成日：2026年12月7日"_s,
                        u"会社名：タルヴェン設計"_s, u"設計者：山田"_s, u"照査者：鈴木"_s};
-    QTest::newRow("title block, some fields") << example << some << QStringList{u"業務名：業務"_s, u"作成日：令和8年"_s};
+    QTest::newRow("title block, some fields") << example << plain << some << QString()
+                                              << QStringList{u"業務名：業務"_s, u"作成日：令和8年"_s};
     // 36.5 columns in a grid of 10.5 pt: 46 characters at 8 pt, 54 at 7 pt on each of two lines.
-    QTest::newRow("a job a little long is set smaller, whole") << example << smallerJob
+    QTest::newRow("a job a little long is set smaller, whole") << example << plain << smallerJob << QString()
                                                                << QStringList{u"業務名："_s + QString(42, u'長')};
     QTest::newRow("a long job takes two lines")
-        << example << longJob << QStringList{u"業務名："_s + QString(50, u'長'), QString(10, u'長')};
+        << example << plain << longJob << QString() << QStringList{u"業務名："_s + QString(50, u'長'), QString(10, u'長')};
     QTest::newRow("a job of 20,000 characters is cut on its second line")
-        << example << longerJob << QStringList{u"業務名："_s + QString(50, u'長'), QString(53, u'長') + u"…"_s};
+        << example << plain << longerJob << QString()
+        << QStringList{u"業務名："_s + QString(50, u'長'), QString(53, u'長') + u"…"_s};
     QTest::newRow("a company of 30 characters, whole on two lines")
-        << example << longCompany
+        << example << plain << longCompany << QString()
         << QStringList{u"会社名：株式会社テスト建設コンサルタント東日本支社"_s, u"設計第二部門技術部"_s};
     QTest::newRow("figures, NG")
-        << example << figures
+        << example << figures << TitleBlock() << QString()
         << QStringList{u"必要 ΣL = 15.00 (m)　　ΣL の過不足　不足 6.00 m"_s,
                        u"許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）"_s,
                        u"必要 ΣL = 15.00 (m)　　ΣL の過不足　不足 5.00 m"_s,
                        u"許容水位差 ⊿H = 1.41 m（外水位 WL1 = 2.41 m まで）"_s};
     QTest::newRow("figures, OK")
-        << bligh << figures
+        << bligh << figures << TitleBlock() << QString()
         << QStringList{u"必要 ΣL = 2.00 (m)　　ΣL の過不足　余裕 7.00 m"_s,
                        u"許容水位差 ⊿H = 3.75 m（外水位 WL1 = 4.75 m まで）"_s,
                        u"必要 ΣL = 2.00 (m)　　ΣL の過不足　余裕 8.00 m"_s,
                        u"許容水位差 ⊿H = 4.00 m（外水位 WL1 = 5.00 m まで）"_s};
-    QTest::newRow("figures, not ready") << notReady << figures << QStringList();
-    QTest::newRow("footer") << example << footer << QStringList{u"樋門A.vek"_s, u"1 / 1"_s};
-    ReportOptions named;  // the window always knows the file; only the footer prints it
-    named.fileName = footer.fileName;
-    QTest::newRow("a file name, footer off") << example << named << QStringList();
-    QTest::newRow("page label") << example << label << QStringList{u"3-12"_s, u"1 / 1"_s};
-    QTest::newRow("margins") << example << margins << QStringList();
+    QTest::newRow("figures, not ready") << notReady << figures << TitleBlock() << QString() << QStringList();
+    QTest::newRow("footer") << example << footer << TitleBlock() << file << QStringList{file, u"1 / 1"_s};
+    // The window always knows the file; only the footer prints it.
+    QTest::newRow("a file name, footer off") << example << plain << TitleBlock() << file << QStringList();
+    QTest::newRow("page label") << example << label << TitleBlock() << QString() << QStringList{u"3-12"_s, u"1 / 1"_s};
+    QTest::newRow("margins") << example << margins << TitleBlock() << QString() << QStringList();
 }
 
 // What the options add comes after today's page, which stays element for
@@ -787,13 +690,13 @@ void TestReport::pageOptions_data()
 void TestReport::pageOptions()
 {
     QFETCH(Study, input);
-    QFETCH(ReportOptions, options);
-    const StudyCheck check = checkStudy(input);
-    RecordingSurface plain, full;
-    ReportOptions placed;
+    QFETCH(PageOptions, options);
+    QFETCH(TitleBlock, title);
+    QFETCH(QString, fileName);
+    PageOptions placed = plainPage();
     placed.margins = options.margins;
-    Q_UNUSED(drawReport(plain, input, check, placed));
-    Q_UNUSED(drawReport(full, input, check, options));
+    const RecordingSurface plain = drawnPage(documentOf(input, placed));
+    const RecordingSurface full = drawnPage(documentOf(input, options, title, fileName));
     // Within the margins every corner lies 15 mm from the top and bottom, 20 mm
     // from the left and 10 mm from the right; without them the title stands
     // left of 20 mm, as it always did.
@@ -804,32 +707,17 @@ void TestReport::pageOptions()
         inside = inside && room.contains(call.from) && (call.kind == Kind::Text || room.contains(call.to));
     QCOMPARE(inside, options.margins);
     QCOMPARE(full.calls.mid(0, plain.calls.size()), plain.calls);
-    const QList<Call> added = full.calls.mid(plain.calls.size());
     QStringList texts;
-    for (const Call &call : added)
+    for (const Call &call : full.calls.mid(plain.calls.size()))
         texts << call.text;
     QTEST(texts, "added");
 
     // What lies beyond a slot is never measured: a text of any length costs
     // what its first 1,000 characters cost.
-    ReportOptions shortened = options;
-    TitleBlock &block = shortened.titleBlock;
-    for (QString *field : {&block.job, &block.structure, &block.company, &block.designer, &block.checker, &block.date})
-        field->truncate(1000);
-    RecordingSurface reference;
-    Q_UNUSED(drawReport(reference, input, check, shortened));
-    QCOMPARE(full.measured, reference.measured);
-
-    auto area = [](const Call &call) {
-        return QRectF(call.from, QSizeF(RecordingSurface::width(call.text, call.size), call.size * 1.25));
-    };
-    for (const Call &call : added) {
-        QVERIFY2(area(call).right() <= 51.5 * CharWidth + Tolerance, qPrintable(call.text));
-        for (const Call &other : full.calls) {
-            if (other.kind == Kind::Text && !(other == call))
-                QVERIFY2(!area(call).intersects(area(other)), qPrintable(call.text + u" / "_s + other.text));
-        }
-    }
+    TitleBlock shortened = title;
+    for (const TitleField &field : TitleFields)
+        (shortened.*field.value).truncate(1000);
+    QCOMPARE(full.measured, drawnPage(documentOf(input, options, shortened, fileName)).measured);
 }
 
 void TestReport::painterSurfaceFont()
@@ -899,8 +787,7 @@ void TestReport::painterSurfacePens()
     {
         QPainter painter(&image);
         PainterSurface surface(painter, printer);
-        const ReportResult result = drawReport(surface, sampleInput(Formula::Bligh), checkStudy(sampleInput(Formula::Bligh)));
-        QVERIFY(result.complete);
+        QVERIFY(drawReportPage(surface, documentOf(sampleInput(Formula::Bligh)), 0));
     }
     auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 128; };
     // Across the table's left edge, in the middle of row 9 (thick outline).
@@ -1035,18 +922,19 @@ void TestReport::casePages()
         const WaterLevelCase outer = writeCaseLevel({part[0], {}, {}, 0, 0}, Level::Outer, part[1]).levelCase;
         cases.push_back(refreshCaseLevels(writeCaseLevel(outer, Level::Inner, part[2]).levelCase));
     }
-    const Study study = setCases(workedExample(), QString(), cases);
-    const StudyCheck check = checkStudy(study);
-    QCOMPARE(reportPageCount(check, {}), rows.isEmpty() ? 1 : 2);
-    RecordingSurface first;
-    QVERIFY(drawReport(first, study, check).complete);
-    QCOMPARE(textsOnRow(first, 26.5, 26, 52).value(0), heading);
+    const ReportDocument document = documentOf(withCases(workedExample(), cases));
+    QCOMPARE(document.pageCount(), rows.isEmpty() ? 1 : 2);
+    const RecordingSurface first = drawnPage(document);
+    const Call levels = onlyText(first, u"WL1  = "_s);
+    QCOMPARE(textsOnRow(first, rowOf(onlyText(first, u"○形状寸法"_s).from.y()), 26, 52).value(0), heading);
+    QVERIFY(levels.from.y() > onlyText(first, heading).from.y());
     if (rows.isEmpty())
         return;
-    RecordingSurface second;
-    QVERIFY(drawReport(second, study, check, {}, 1).complete);
+    // One row of the table a case, 1.5 rows apart under the header.
+    const RecordingSurface second = drawnPage(document, 1);
+    const double header = rowOf(onlyText(second, u"ケース"_s).from.y());
     for (int i = 0; i < rows.size(); ++i)
-        QCOMPARE(textsOnRow(second, 6.5 + 1.5 * (i + 1), 6, 52).join(u' '), rows[i]);
+        QCOMPARE(textsOnRow(second, header + 1.5 * (i + 1), 0, 52).join(u' '), rows[i]);
 }
 
 void TestReport::sheet_data()
@@ -1080,14 +968,12 @@ void TestReport::sheet()
     QFETCH(Study, input);
     QFETCH(bool, sheet);
     QFETCH(QStringList, texts);
-    ReportOptions options;
+    PageOptions options = plainPage();
     options.sheet = sheet;
-    const StudyCheck check = checkStudy(input);
+    const ReportDocument document = documentOf(input, options);
     QStringList drawn;
-    for (int page = 1; page < reportPageCount(check, options); ++page) {
-        RecordingSurface surface;
-        QVERIFY(drawReport(surface, input, check, options, page).complete);
-        for (const Call &call : surface.calls)
+    for (int page = 1; page < document.pageCount(); ++page) {
+        for (const Call &call : drawnPage(document, page).calls)
             drawn << call.text;
     }
     QCOMPARE(drawn.isEmpty(), !sheet);

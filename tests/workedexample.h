@@ -17,3 +17,11 @@ inline talven::Study workedExample()
     study.record.doubleFlags.fill(1);
     return study;
 }
+
+// The study with `more` cases after its own first.
+inline talven::Study withCases(const talven::Study &study, const std::vector<talven::WaterLevelCase> &more)
+{
+    std::vector<talven::WaterLevelCase> cases = study.cases();
+    cases.insert(cases.end(), more.begin(), more.end());
+    return talven::setCases(study, cases).study;
+}

@@ -45,16 +45,15 @@ std::optional<QString> addCase(const QString &text, std::vector<WaterLevelCase> 
 std::variant<ReportArguments, QString> parseReportArguments(const QStringList &arguments)
 {
     ReportArguments parsed;
-    parsed.page.figures = true;
-    parsed.page.margins = true;
-    parsed.page.structureFromFileName = true;
-    bool figuresGiven = false;
-    TitleBlock &block = parsed.page.titleBlock;
+    ReportRequest &report = parsed.batch.report;
+    std::vector<const PageSwitch *> switchesGiven;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
         auto is = [&argument](const char *shortName, const char *longName) {
             return (shortName && argument == QLatin1StringView(shortName)) || argument == QLatin1StringView(longName);
         };
+        // A flag of the page's options' tables, where it has one.
+        auto isFlag = [&argument](const char *flag) { return flag && argument == QLatin1StringView(flag); };
         // The value of an option that takes one, once. Only a title block's
         // field may be given an empty text, which leaves it out (`given`
         // then tells whether it came already).
@@ -73,32 +72,33 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
         const auto field = std::find_if(TitleFields.begin(), TitleFields.end(), [&](const TitleField &known) {
             return argument == QStringLiteral("--") + QLatin1StringView(known.key);
         });
+        // The page's options: a switch's either way once, a text once.
+        const auto pageSwitch = std::find_if(PageSwitches.begin(), PageSwitches.end(), [&](const PageSwitch &known) {
+            return isFlag(known.onFlag) || isFlag(known.offFlag);
+        });
+        const auto pageText = std::find_if(PageTexts.begin(), PageTexts.end(),
+                                           [&](const PageText &known) { return isFlag(known.flag); });
         if (field != TitleFields.end()) {
-            bool &given = parsed.page.titleGiven[std::size_t(field - TitleFields.begin())];
-            problem = value(block.*field->value, QString::fromUtf16(field->label), &given);
-            block.*field->value = cappedTitleText(block.*field->value);
-            if (field->value == &TitleBlock::structure)
-                parsed.page.structureFromFileName = false;
-            parsed.dateGiven = parsed.dateGiven || field->value == &TitleBlock::date;
-        } else if (is(nullptr, "--figures") || is(nullptr, "--no-figures")) {
-            if (figuresGiven)
-                problem = QStringLiteral("--figures と --no-figures は、どちらか一つを一度だけ指定してください。");
-            figuresGiven = true;
-            parsed.page.figures = argument == QStringLiteral("--figures");
+            bool given = report.title.has(field->value);
+            QString text;
+            problem = value(text, QString::fromUtf16(field->label), &given);
+            report.title.set(field->value, cappedTitleText(text));
+        } else if (pageSwitch != PageSwitches.end()) {
+            const bool twoWays = pageSwitch->onFlag && pageSwitch->offFlag;
+            if (twoWays && std::find(switchesGiven.begin(), switchesGiven.end(), &*pageSwitch) != switchesGiven.end())
+                problem = QStringLiteral("%1 と %2 は、どちらか一つを一度だけ指定してください。")
+                              .arg(QLatin1StringView(pageSwitch->onFlag), QLatin1StringView(pageSwitch->offFlag));
+            switchesGiven.push_back(&*pageSwitch);
+            report.options.*pageSwitch->value = isFlag(pageSwitch->onFlag);
+        } else if (pageText != PageTexts.end()) {
+            QString &text = report.options.*pageText->value;
+            problem = value(text, QString::fromUtf16(pageText->label));
+            text = cappedTitleText(text);
         } else if (is(nullptr, "--case")) {
             QString text;
             problem = value(text, QStringLiteral("水位ケース（名前:WL1:WL2）"));
             if (!problem)
                 problem = addCase(text, parsed.batch.cases);
-        } else if (is(nullptr, "--footer")) {
-            parsed.page.footer = true;
-        } else if (is(nullptr, "--no-margins")) {
-            parsed.page.margins = false;
-        } else if (is(nullptr, "--sheet")) {
-            parsed.page.sheet = true;
-        } else if (is(nullptr, "--page-label")) {
-            problem = value(parsed.page.pageLabel, QStringLiteral("ページ番号"));
-            parsed.page.pageLabel = cappedTitleText(parsed.page.pageLabel);
         } else if (is("-h", "--help")) {
             parsed.help = true;
         } else if (is("-o", "--output")) {
@@ -130,7 +130,6 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
         if (problem)
             return *problem;
     }
-    parsed.batch.page = parsed.page;
     if (parsed.help)
         return parsed;
     if (parsed.inputs.isEmpty())

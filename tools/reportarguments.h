@@ -14,12 +14,9 @@ namespace talven {
 struct ReportArguments {
     QStringList inputs;
     QString output;      // -o: the single form's PDF
-    BatchOptions batch;  // -d, --csv, --xlsx, -j, -r: the batch form
-    // --job … --page-label: the title block and the page's options, for both
-    // forms (also in batch.page). The supplementary figures are printed
-    // unless --no-figures, the page within margins unless --no-margins.
-    ReportOptions page;
-    bool dateGiven = false;  // otherwise 作成日 is the day of the run
+    // -d, --csv, --xlsx, -j, -r: the batch form; --job … --page-label (the
+    // title fields and the page's options) and --case for both forms.
+    BatchOptions batch;
     bool jobsGiven = false;
     bool help = false;
 

@@ -161,10 +161,10 @@ int lostOutput()
 
 // One study, one report: warnings and problems on standard error, the
 // verdict lines on standard output once the report is written.
-int runSingle(const QString &study, const QString &output, const ReportOptions &page,
+int runSingle(const QString &study, const QString &output, const ReportRequest &request,
               const std::vector<WaterLevelCase> &cases)
 {
-    const StudyOutcome outcome = runStudyJob(study, output, page, cases);
+    const StudyOutcome outcome = runStudyJob(study, output, request, cases);
     if (!printOutcome(outcome, QString()))
         return lostOutput();
     return outcome.exitStatus;
@@ -205,12 +205,8 @@ int main(int argc, char *argv[])
     if (arguments.help)
         return writeText(stdout, helpText()) ? ExitWritten : lostOutput();
     // 作成日 is the day the reports are made unless one is given; one date for the whole run.
-    arguments.batch.runDate = reportDate(QDate::currentDate());
-    if (!arguments.dateGiven) {
-        arguments.page.titleBlock.date = arguments.batch.runDate;
-        arguments.batch.page.titleBlock.date = arguments.batch.runDate;
-    }
+    arguments.batch.report.day = reportDate(QDate::currentDate());
     if (arguments.isBatch())
         return runBatch(arguments.batch);
-    return runSingle(arguments.inputs.first(), arguments.output, arguments.page, arguments.batch.cases);
+    return runSingle(arguments.inputs.first(), arguments.output, arguments.batch.report, arguments.batch.cases);
 }

@@ -29,8 +29,7 @@ QLabel *header(const QString &text, Qt::Alignment alignment)
 
 }  // namespace
 
-CaseDialog::CaseDialog(const Study &study, QWidget *parent)
-    : QDialog(parent), study_(study), cases_(study.moreCases)
+CaseDialog::CaseDialog(const Study &study, QWidget *parent) : QDialog(parent), cases_(study.cases())
 {
     setObjectName(QStringLiteral("caseDialog"));
     setWindowTitle(applicationTitle() + QStringLiteral("・水位ケース"));
@@ -38,8 +37,8 @@ CaseDialog::CaseDialog(const Study &study, QWidget *parent)
     auto *note = new QLabel(QStringLiteral("ケース 1 の水位は「水位差」の欄の外水位と内水位です。照査は ⊿H が最大の"
                                            "ケース（支配ケース）で行い、どのケースも帳票に載ります。"));
     note->setWordWrap(true);
-    rows_ = new QWidget;
-    grid_ = new QGridLayout(rows_);
+    table_ = new QWidget;
+    grid_ = new QGridLayout(table_);
     grid_->setContentsMargins(0, 0, 0, 0);
 
     add_ = new QPushButton(QStringLiteral("ケースを追加"));
@@ -51,98 +50,81 @@ CaseDialog::CaseDialog(const Study &study, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(note);
-    layout->addWidget(rows_);
+    layout->addWidget(table_);
     layout->addWidget(add_, 0, Qt::AlignLeft);
     layout->addStretch(1);
     layout->addWidget(buttons);
     buildRows();
-    names_.front()->setText(study.firstCaseName);
-}
-
-QString CaseDialog::firstCaseName() const
-{
-    return names_.front()->text().trimmed();
 }
 
 QLineEdit *CaseDialog::levelBox(int index, Level level) const
 {
-    return levels_.at(std::size_t(index - 1))[level == Level::Outer ? 0 : 1];
+    return rows_.at(std::size_t(index)).levels[level == Level::Outer ? 0 : 1];
 }
 
 // The rows again from the cases: after a case is added or removed.
 void CaseDialog::buildRows()
 {
-    const QString firstName = names_.empty() ? study_.firstCaseName : names_.front()->text();
     while (QLayoutItem *item = grid_->takeAt(0)) {
         delete item->widget();
         delete item;
     }
-    names_.clear();
-    levels_.clear();
-    heads_.clear();
-    removes_.clear();
+    rows_.clear();
 
     grid_->addWidget(header(QStringLiteral("ケース名"), Qt::AlignLeft), 0, NameColumn);
     grid_->addWidget(header(QStringLiteral("WL1 (m)"), Qt::AlignRight), 0, OuterColumn);
     grid_->addWidget(header(QStringLiteral("WL2 (m)"), Qt::AlignRight), 0, InnerColumn);
     grid_->addWidget(header(QStringLiteral("⊿H (m)"), Qt::AlignRight), 0, HeadColumn);
-    for (int index = 0; index < 1 + int(cases_.size()); ++index) {
-        const int row = index + 1;
-        auto *name = new QLineEdit(index == 0 ? firstName : cases_[std::size_t(index - 1)].name);
-        name->setObjectName(QStringLiteral("caseName(%1)").arg(index));
-        name->setMaxLength(CaseNameMaxLength);
-        name->setPlaceholderText(QStringLiteral("ケース%1").arg(index + 1));
-        name->setMinimumWidth(name->fontMetrics().horizontalAdvance(QString(12, u'漢')));
-        if (index > 0) {
-            connect(name, &QLineEdit::textEdited, this,
-                    [this, index](const QString &text) { cases_[std::size_t(index - 1)].name = text.trimmed(); });
-        }
-        names_.push_back(name);
-        grid_->addWidget(name, row, NameColumn);
-        auto *head = new QLabel;
-        head->setObjectName(QStringLiteral("caseHead(%1)").arg(index));
-        head->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        heads_.push_back(head);
-        grid_->addWidget(head, row, HeadColumn);
+    for (int index = 0; index < int(cases_.size()); ++index) {
+        const int line = index + 1;
+        const WaterLevelCase &levelCase = cases_[std::size_t(index)];
+        Row row;
+        row.name = new QLineEdit(levelCase.name);
+        row.name->setObjectName(QStringLiteral("caseName(%1)").arg(index));
+        row.name->setMaxLength(CaseNameMaxLength);
+        row.name->setPlaceholderText(QStringLiteral("ケース%1").arg(index + 1));
+        row.name->setMinimumWidth(row.name->fontMetrics().horizontalAdvance(QString(12, u'漢')));
+        connect(row.name, &QLineEdit::textEdited, this,
+                [this, index](const QString &text) { cases_[std::size_t(index)].name = text.trimmed(); });
+        grid_->addWidget(row.name, line, NameColumn);
+        row.head = new QLabel;
+        row.head->setObjectName(QStringLiteral("caseHead(%1)").arg(index));
+        row.head->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid_->addWidget(row.head, line, HeadColumn);
         if (index == 0) {
-            const WaterLevelCase first = study_.levelCase(0);
-            grid_->addWidget(header(twoDecimals(first.outer), Qt::AlignRight | Qt::AlignVCenter), row, OuterColumn);
-            grid_->addWidget(header(twoDecimals(first.inner), Qt::AlignRight | Qt::AlignVCenter), row, InnerColumn);
-            showHeadDifference(0);
-            continue;
+            grid_->addWidget(header(twoDecimals(levelCase.outer), Qt::AlignRight | Qt::AlignVCenter), line, OuterColumn);
+            grid_->addWidget(header(twoDecimals(levelCase.inner), Qt::AlignRight | Qt::AlignVCenter), line, InnerColumn);
+        } else {
+            for (const Level level : {Level::Outer, Level::Inner}) {
+                QLineEdit *box = newNumberEdit(OuterWaterLevelBox);
+                box->setObjectName(QStringLiteral("caseLevel(%1,%2)").arg(index).arg(level == Level::Outer ? 1 : 2));
+                box->setText(level == Level::Outer ? levelCase.outerText : levelCase.innerText);
+                box->installEventFilter(this);
+                connect(box, &QLineEdit::textEdited, this, [this, index, level] { onLevelEdited(index, level); });
+                row.levels[level == Level::Outer ? 0 : 1] = box;
+                grid_->addWidget(box, line, level == Level::Outer ? OuterColumn : InnerColumn);
+            }
+            row.remove = new QPushButton(QStringLiteral("削除"));
+            row.remove->setObjectName(QStringLiteral("removeCaseButton(%1)").arg(index));
+            connect(row.remove, &QPushButton::clicked, this, [this, index] { removeCase(index); });
+            grid_->addWidget(row.remove, line, RemoveColumn);
         }
-        std::array<QLineEdit *, 2> boxes{};
-        for (const Level level : {Level::Outer, Level::Inner}) {
-            QLineEdit *box = newNumberEdit(OuterWaterLevelBox);
-            box->setObjectName(QStringLiteral("caseLevel(%1,%2)").arg(index).arg(level == Level::Outer ? 1 : 2));
-            const WaterLevelCase &levelCase = cases_[std::size_t(index - 1)];
-            box->setText(level == Level::Outer ? levelCase.outerText : levelCase.innerText);
-            box->installEventFilter(this);
-            connect(box, &QLineEdit::textEdited, this, [this, index, level] { onLevelEdited(index, level); });
-            boxes[level == Level::Outer ? 0 : 1] = box;
-            grid_->addWidget(box, row, level == Level::Outer ? OuterColumn : InnerColumn);
-        }
-        levels_.push_back(boxes);
-        auto *remove = new QPushButton(QStringLiteral("削除"));
-        remove->setObjectName(QStringLiteral("removeCaseButton(%1)").arg(index));
-        connect(remove, &QPushButton::clicked, this, [this, index] { removeCase(index); });
-        removes_.push_back(remove);
-        grid_->addWidget(remove, row, RemoveColumn);
+        rows_.push_back(row);
         showHeadDifference(index);
     }
-    add_->setEnabled(1 + int(cases_.size()) < CaseLimit);
+    add_->setEnabled(int(cases_.size()) < CaseLimit);
 }
 
 void CaseDialog::addCase()
 {
     cases_.push_back(refreshCaseLevels({}));
     buildRows();
-    names_.back()->setFocus();
+    rows_.back().name->setFocus();
 }
 
 void CaseDialog::removeCase(int index)
 {
-    cases_.erase(cases_.begin() + (index - 1));
+    cases_.erase(cases_.begin() + index);
     buildRows();
 }
 
@@ -151,7 +133,7 @@ void CaseDialog::removeCase(int index)
 void CaseDialog::onLevelEdited(int index, Level level)
 {
     QLineEdit *box = levelBox(index, level);
-    WaterLevelCase &levelCase = cases_[std::size_t(index - 1)];
+    WaterLevelCase &levelCase = cases_[std::size_t(index)];
     const CaseLevelEdit edit = writeCaseLevel(levelCase, level, box->text());
     if (edit.message)
         showMessage(*edit.message);
@@ -166,12 +148,12 @@ void CaseDialog::onLevelEdited(int index, Level level)
 
 void CaseDialog::showHeadDifference(int index)
 {
-    const WaterLevelCase levelCase = index == 0 ? study_.levelCase(0) : cases_[std::size_t(index - 1)];
-    heads_[std::size_t(index)]->setText(twoDecimals(levelCase.outer - levelCase.inner));
+    const WaterLevelCase &levelCase = cases_[std::size_t(index)];
+    rows_[std::size_t(index)].head->setText(twoDecimals(levelCase.outer - levelCase.inner));
 }
 
 // The keys a water level takes; leaving a box writes its case's levels with
-// two decimals.
+// two decimals, as leaving one of the first tab's does.
 bool CaseDialog::eventFilter(QObject *watched, QEvent *event)
 {
     auto *box = qobject_cast<QLineEdit *>(watched);
@@ -179,14 +161,12 @@ bool CaseDialog::eventFilter(QObject *watched, QEvent *event)
         return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress)
         return swallowsTypedNumber(*box, OuterWaterLevelBox, *static_cast<QKeyEvent *>(event));
-    // A message box taking the focus is not leaving the box.
-    const auto reason = event->type() == QEvent::FocusOut ? static_cast<QFocusEvent *>(event)->reason() : Qt::OtherFocusReason;
-    if (event->type() == QEvent::FocusOut && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-        for (std::size_t i = 0; i < levels_.size(); ++i) {
-            if (levels_[i][0] == box || levels_[i][1] == box) {
+    if (event->type() == QEvent::FocusOut && isLeavingBox(*static_cast<QFocusEvent *>(event), *this)) {
+        for (std::size_t i = 1; i < rows_.size(); ++i) {
+            if (rows_[i].levels[0] == box || rows_[i].levels[1] == box) {
                 cases_[i] = refreshCaseLevels(cases_[i]);
-                levels_[i][0]->setText(cases_[i].outerText);
-                levels_[i][1]->setText(cases_[i].innerText);
+                rows_[i].levels[0]->setText(cases_[i].outerText);
+                rows_[i].levels[1]->setText(cases_[i].innerText);
             }
         }
     }

@@ -16,21 +16,22 @@ namespace talven {
 
 // 水位ケース: the study's water-level cases, case 1 with the first tab's WL1
 // and WL2 (its name editable here) and up to seven more, each a name, WL1
-// and WL2 under the water levels' rules. OK hands back the cases; the caller
-// makes them one step of the study.
+// and WL2 under the water levels' rules. OK hands back the cases (setCases);
+// the caller makes them one step of the study.
 class CaseDialog final : public QDialog {
     Q_OBJECT
 public:
     explicit CaseDialog(const Study &study, QWidget *parent = nullptr);
 
-    QString firstCaseName() const;
-    std::vector<WaterLevelCase> moreCases() const { return cases_; }
+    // Every case, case 1 first, as edited.
+    std::vector<WaterLevelCase> cases() const { return cases_; }
 
-    QLineEdit *nameBox(int index) const { return names_.at(std::size_t(index)); }
-    // The level boxes of case `index` (1 and up): WL1 then WL2.
+    // The boxes of case `index` (from 0); case 1's levels are the first
+    // tab's and have no boxes here, nor a button to remove it.
+    QLineEdit *nameBox(int index) const { return rows_.at(std::size_t(index)).name; }
     QLineEdit *levelBox(int index, Level level) const;
     QPushButton *addButton() const { return add_; }
-    QPushButton *removeButton(int index) const { return removes_.at(std::size_t(index - 1)); }
+    QPushButton *removeButton(int index) const { return rows_.at(std::size_t(index)).remove; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -42,14 +43,18 @@ private:
     void onLevelEdited(int index, Level level);
     void showHeadDifference(int index);
 
-    Study study_;
-    std::vector<WaterLevelCase> cases_;  // cases 2 and up, as edited
+    // The controls of one case's row.
+    struct Row {
+        QLineEdit *name = nullptr;
+        std::array<QLineEdit *, 2> levels{};  // WL1, WL2; none for case 1
+        QLabel *head = nullptr;
+        QPushButton *remove = nullptr;
+    };
+
+    std::vector<WaterLevelCase> cases_;  // every case, case 1 first, as edited
     QGridLayout *grid_ = nullptr;
-    QWidget *rows_ = nullptr;
-    std::vector<QLineEdit *> names_;
-    std::vector<std::array<QLineEdit *, 2>> levels_;  // cases 2 and up
-    std::vector<QLabel *> heads_;
-    std::vector<QPushButton *> removes_;
+    QWidget *table_ = nullptr;
+    std::vector<Row> rows_;
     QPushButton *add_ = nullptr;
 };
 

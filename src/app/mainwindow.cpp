@@ -6,6 +6,7 @@
 #include "app/methodpage.h"
 #include "app/piletab.h"
 #include "app/previewwindow.h"
+#include "app/reportsettings.h"
 #include "app/studyboxes.h"
 #include "app/studydocument.h"
 #include "app/titlewindow.h"
@@ -63,10 +64,14 @@ MainWindow::~MainWindow()
         child->disconnect(this);
 }
 
-ReportPage MainWindow::reportPage() const
+ReportDocument MainWindow::reportDocument() const
 {
     const Study &study = document_->study();
-    return {study, ReportSettings::of(study, document_->settings()).pageOptions(document_->path(), QDate::currentDate())};
+    const QString path = document_->path();
+    return ReportDocument(study, settings_.page,
+                          printedTitleBlock(study.titleBlock.value_or(settings_.titleBlock), path,
+                                            reportDate(QDate::currentDate())),
+                          QFileInfo(path).fileName());
 }
 
 // A study without a title block of its own (a new one, a study file without
@@ -74,8 +79,28 @@ ReportPage MainWindow::reportPage() const
 Study MainWindow::withTitleBlock(Study study) const
 {
     if (!study.titleBlock)
-        study.titleBlock = userTitleBlock(document_->settings());
+        study.titleBlock = settings_.titleBlock;
     return study;
+}
+
+void MainWindow::rememberStudy(const QString &path)
+{
+    settings_.rememberStudy(path);
+    saveSettings();
+    updateRecentMenu();
+}
+
+void MainWindow::forgetRecentStudy(const QString &path)
+{
+    settings_.forgetStudy(path);
+    saveSettings();
+    updateRecentMenu();
+}
+
+void MainWindow::saveSettings()
+{
+    if (!settings_.save())
+        qWarning("talven: the settings cannot be kept in %s", qPrintable(userSettingsFile()));
 }
 
 bool MainWindow::confirmDiscard(const QString &caption)
@@ -119,7 +144,7 @@ void MainWindow::restoreStudyFile(const QString &path)
         showMessage(readErrorMessage());
         // A study that is gone leaves the recent list; one refused stays.
         if (!QFileInfo::exists(path))
-            document_->forgetRecentStudy(path);
+            forgetRecentStudy(path);
         return;
     }
     // A box being left runs its handling on the study it belongs to, before
@@ -146,15 +171,17 @@ void MainWindow::saveStudyAs()
 // block, as one step, and keeps the user's part for the next new studies.
 void MainWindow::editReportSettings()
 {
-    auto *dialog = new ReportSettingsDialog(ReportSettings::of(document_->study(), document_->settings()),
+    const Study &study = document_->study();
+    auto *dialog = new ReportSettingsDialog(study.titleBlock.value_or(settings_.titleBlock), settings_.page,
                                             document_->path(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
-        const ReportSettings chosen = dialog->settings();
-        chosen.keepUserPart(document_->settings());
-        document_->saveSettings();
+        const TitleBlock chosen = dialog->titleBlock();
+        settings_.titleBlock = userFields(chosen);
+        settings_.page = dialog->pageOptions();
+        saveSettings();
         Study study = document_->study();
-        study.titleBlock = chosen.titleBlock;
+        study.titleBlock = chosen;
         document_->change(QStringLiteral("帳票の設定"), study);
     });
     dialog->open();
@@ -179,12 +206,12 @@ void MainWindow::printPreview()
 void MainWindow::printReport()
 {
     if (!refuseReport())
-        printStudyReport(this, reportPage(), document_->proposedPdfPath(), true);
+        printStudyReport(this, reportDocument(), document_->proposedPdfPath(), true);
 }
 
 void MainWindow::showPreview(bool modal)
 {
-    PreviewWindow::open(this, [this] { return reportPage(); }, [this] { return document_->proposedPdfPath(); }, modal);
+    PreviewWindow::open(this, [this] { return reportDocument(); }, [this] { return document_->proposedPdfPath(); }, modal);
 }
 
 void MainWindow::clearNumbers()
@@ -216,7 +243,7 @@ void MainWindow::stepHistory(bool back)
     const StudyCheck check = checkStudy(document_->study());
     if (tabs_->currentIndex() != MethodTab && check.ready()) {
         for (Section section : Sections)
-            pileTab(section)->showReferenceSigmaL(check.referenceSigmaL);
+            pileTab(section)->showReferenceSigmaL(check.governingCase().referenceSigmaL);
     }
     boxes_->selectFocusedBox();
 }
@@ -246,7 +273,7 @@ void MainWindow::updateDocumentState()
 void MainWindow::updateRecentMenu()
 {
     recentMenu_->clear();
-    const QStringList studies = document_->settings().recentStudies;
+    const QStringList studies = settings_.recentStudies;
     for (int i = 0; i < studies.size(); ++i) {
         const QString path = studies[i];
         const QString name = QFileInfo(path).fileName().replace(u'&', QStringLiteral("&&"));

@@ -9,9 +9,11 @@
 //   check/      checkStudy(): the one check of a study (L, ΔH, both ΣL, both
 //               verdicts, readiness, design figures) that every view formats
 //   files/      the .vek study file (readStudy, one way to open a file for
-//               every reader) and the user's settings
-//   report/     the one-page report drawn on any ReportSurface; no widgets,
-//               so talven-report uses it too
+//               every reader) and the user's settings (the page's options
+//               among them, owned by this window)
+//   report/     ReportDocument: the report made once from a study and the
+//               page's options, its pages drawn on any ReportSurface; no
+//               widgets, so talven-report uses it too
 //   reporttool/ talven-report's work: studies and folders to PDFs and tables
 //   dialogs/    every message box, file and printer dialog, through one
 //               service that tests replace
@@ -34,7 +36,7 @@
 // line under the tabs shows statusLineText() of every study shown.
 
 #include "app/printreport.h"
-#include "app/reportsettings.h"
+#include "files/usersettings.h"
 #include "study/study.h"
 
 #include <QMainWindow>
@@ -69,8 +71,12 @@ public:
     ~MainWindow() override;
 
     StudyDocument &document() const { return *document_; }
-    // The study with the page's options, as the preview and printing draw it.
-    ReportPage reportPage() const;
+    // The report of the study with the page's options, as the preview and
+    // printing draw it.
+    ReportDocument reportDocument() const;
+    // The user's settings: the title block a new study starts with, the
+    // page's options and the studies opened or saved last.
+    const UserSettings &settings() const { return settings_; }
     // File > Open with the file already chosen: named on the command line,
     // handed over by a later launch or dropped on the window.
     void openStudyFile(const QString &path);
@@ -101,6 +107,11 @@ private:
     bool refuseReport();
     void restoreStudyFile(const QString &path);
     Study withTitleBlock(Study study) const;
+    void rememberStudy(const QString &path);
+    void forgetRecentStudy(const QString &path);
+    // What cannot be kept costs only the next run's defaults, so it is said
+    // on standard error.
+    void saveSettings();
     void createActions();  // mainwindow_actions.cpp
     void updateRecentMenu();
 
@@ -125,6 +136,7 @@ private:
 
     PileTab *pileTab(Section section) const { return pileTabs_[std::size_t(section)]; }
 
+    UserSettings settings_ = UserSettings::load();
     StudyDocument *document_ = nullptr;
     StudyBoxes *boxes_ = nullptr;
     QTabWidget *tabs_ = nullptr;

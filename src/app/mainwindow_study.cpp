@@ -12,7 +12,6 @@
 #include "app/twips.h"
 #include "check/studycheck.h"
 #include "dialogs/dialogservice.h"
-#include "study/numbers.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -64,7 +63,7 @@ void MainWindow::connectStudy()
 {
     connect(document_, &StudyDocument::studyChanged, this, &MainWindow::showStudy);
     connect(document_, &StudyDocument::stateChanged, this, &MainWindow::updateDocumentState);
-    connect(document_, &StudyDocument::recentStudiesChanged, this, &MainWindow::updateRecentMenu);
+    connect(document_, &StudyDocument::fileUsed, this, &MainWindow::rememberStudy);
 
     connect(boxes_, &StudyBoxes::numberEdited, this, &MainWindow::onNumberEdited);
     connect(boxes_, &StudyBoxes::nameEdited, this, [this](int index) {
@@ -160,16 +159,16 @@ void MainWindow::onTabChanged(int previousTab)
     if (previousTab == MethodTab) {
         const StudyCheck check = checkStudy(document_->study());
         if (!check.ready()) {
-            showMessage(firstTabProblemMessage(check.readiness));
+            showMessage(firstTabProblemMessage(check.readiness()));
             tabs_->setCurrentIndex(MethodTab);
-            if (check.readiness == Readiness::NoCreepRatio)
+            if (check.readiness() == Readiness::NoCreepRatio)
                 methodPage_->laneButton()->setFocus();
             else
                 boxes_->numberBox(OuterWaterLevelBox)->setFocus();
             return;
         }
         for (Section section : Sections)
-            pileTab(section)->showReferenceSigmaL(check.referenceSigmaL);
+            pileTab(section)->showReferenceSigmaL(check.governingCase().referenceSigmaL);
     }
     const Tab tab = Tab(tabs_->currentIndex());
     const auto first = std::find_if(BoxGroups.begin(), BoxGroups.end(),
@@ -220,14 +219,8 @@ void MainWindow::proposePileLengths(Section section)
     connect(dialog, &QDialog::finished, this,
             [this, dialog, section] { proposalWays_[std::size_t(section)] = dialog->options().way; });
     connect(dialog, &QDialog::accepted, this, [this, dialog, section] {
-        const PileLengths lengths = dialog->proposal().lengths;
-        StudyEdit edit{document_->study(), {}, -1};
-        for (int row = 0; row < PileCount; ++row) {
-            if (lengths[row] != pileLengths(edit.study.record, section)[row])
-                edit.append(writeNumberBox(edit.study, pileBox(section, row), twoDecimals(lengths[row])));
-        }
-        edit.append(refreshBoxes(edit.study));
-        document_->change(QStringLiteral("矢板長の提案"), edit.study);
+        document_->change(QStringLiteral("矢板長の提案"),
+                          setPileLengths(document_->study(), section, dialog->proposal().lengths).study);
     });
     dialog->open();
 }
@@ -238,8 +231,7 @@ void MainWindow::editCases()
     auto *dialog = new CaseDialog(document_->study(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
-        document_->change(QStringLiteral("水位ケースの編集"),
-                          setCases(document_->study(), dialog->firstCaseName(), dialog->moreCases()));
+        document_->change(QStringLiteral("水位ケースの編集"), setCases(document_->study(), dialog->cases()).study);
     });
     dialog->open();
 }

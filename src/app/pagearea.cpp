@@ -111,10 +111,11 @@ void PageArea::redraw()
     QPainter painter(&image);
     painter.scale(zoom_, zoom_);
     PainterSurface surface(painter, false, QRectF(0, 0, twipsX(this, PageWidth), twipsY(this, PageHeight)));
-    const ReportPage report = source_();
-    pageCount_ = reportPageCount(report);
+    const ReportDocument document = source_();
+    pageCount_ = document.pageCount();
     pageIndex_ = std::min(pageIndex_, pageCount_ - 1);
-    drawReportPage(surface, report, pageIndex_);
+    // A page 1 without verdict lines shows the readiness notice in their place.
+    drawReportPage(surface, document, pageIndex_);
     painter.end();
     page_->image = image;
     page_->update();

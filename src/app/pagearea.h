@@ -28,7 +28,8 @@ public:
     static constexpr double MinimumZoom = 0.1;
     static constexpr double MaximumZoom = 4.0;
 
-    using InputSource = std::function<ReportPage()>;
+    // The report as it is now, made for each drawing.
+    using InputSource = std::function<ReportDocument()>;
 
     explicit PageArea(InputSource source, QWidget *parent = nullptr);
 

@@ -262,7 +262,7 @@ void PileTab::showResult(const StudyCheck &check)
         return;  // ΔH = 0: the first tab cannot be left then, so no result can be asked for
     const SectionVerdict &verdict = *own.verdict;
     result_.numerator->setText(own.numerator);
-    result_.denominator->setText(check.headDifferenceText);
+    result_.denominator->setText(check.governingCase().headDifferenceText);
     result_.provided->setText(verdict.provided);
     result_.sign->setText(verdict.relation());
     // The window writes a whole Bligh ratio without decimals.

@@ -1,8 +1,6 @@
 #include "app/printreport.h"
 
-#include "check/studycheck.h"
 #include "dialogs/dialogservice.h"
-#include "report/drawreport.h"
 #include "report/paintersurface.h"
 #include "report/pdffile.h"
 
@@ -13,23 +11,12 @@
 
 namespace talven {
 
-int reportPageCount(const ReportPage &page)
-{
-    return reportPageCount(checkStudy(page.input), page.options);
-}
-
-void drawReportPage(ReportSurface &surface, const ReportPage &page, int index)
-{
-    if (!drawReport(surface, page.input, checkStudy(page.input), page.options, index).complete)
-        drawNotReadyNotice(surface, reportNotReadyMessage().prompt);
-}
-
 namespace {
 
 // No paper size, orientation or scale of our own: the page is drawn from the
 // printable area's origin with whatever the dialog chose, or within the
 // margins, measured from the paper's edges.
-bool printOnPrinter(QPrinter &printer, const ReportPage &page)
+bool printOnPrinter(QPrinter &printer, const ReportDocument &document)
 {
     QPainter painter;
     // A printer that cannot start has no job to abort.
@@ -40,10 +27,12 @@ bool printOnPrinter(QPrinter &printer, const ReportPage &page)
     PainterSurface surface(painter, true,
                            QRectF(layout.fullRectPixels(resolution).translated(-layout.paintRectPixels(resolution).topLeft())));
     bool started = true;
-    for (int index = 0; index < reportPageCount(page); ++index) {
+    for (int index = 0; index < document.pageCount(); ++index) {
         if (index > 0)
             started = printer.newPage() && started;
-        drawReportPage(surface, page, index);
+        // A page 1 without verdict lines (ΔH = 0, possible only once a
+        // preview is open) is printed with the readiness notice in their place.
+        drawReportPage(surface, document, index);
     }
     // Ending the document sends it.
     return painter.end() && started;
@@ -51,22 +40,22 @@ bool printOnPrinter(QPrinter &printer, const ReportPage &page)
 
 // The PDF printer's file, with the page the printer would have had. Its own
 // engine would report success for a file a full disk cut short.
-bool writePdf(const QPrinter &printer, const ReportPage &page)
+bool writePdf(const QPrinter &printer, const ReportDocument &document)
 {
     return writeReportPdfFile(printer.outputFileName(), printer.pageLayout(), printer.resolution(),
-                              page.options.titleBlock.structure, reportPageCount(page),
-                              [&page](ReportSurface &surface, int index) {
-                                  drawReportPage(surface, page, index);
+                              document.titleBlock().structure, document.pageCount(),
+                              [&document](ReportSurface &surface, int index) {
+                                  drawReportPage(surface, document, index);
                                   return true;
                               });
 }
 
 }  // namespace
 
-void printStudyReport(QWidget *owner, const ReportPage &page, const QString &pdfPath, bool restricted)
+void printStudyReport(QWidget *owner, const ReportDocument &document, const QString &pdfPath, bool restricted)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(reportTitle(page.options.titleBlock.structure));
+    printer.setDocName(reportTitle(document.titleBlock().structure));
     // The file the PDF printer proposes; a printer, where there is one, stays
     // the first choice.
     printer.setOutputFileName(pdfPath);
@@ -74,7 +63,7 @@ void printStudyReport(QWidget *owner, const ReportPage &page, const QString &pdf
     if (!dialogService().printerDialog(owner, printer, restricted))
         return;
     const bool pdf = printer.outputFormat() == QPrinter::PdfFormat;
-    if (!(pdf ? writePdf(printer, page) : printOnPrinter(printer, page)))
+    if (!(pdf ? writePdf(printer, document) : printOnPrinter(printer, document)))
         showMessage(printFailedMessage());
 }
 

@@ -126,6 +126,14 @@ bool swallowsTypedNumber(const QLineEdit &box, int ruleBox, const QKeyEvent &key
     return longest > 0 && roomLeft(box, longest) < 1;
 }
 
+bool isLeavingBox(const QFocusEvent &focus, const QWidget &window)
+{
+    if (isWindowSwitch(focus.reason()))
+        return false;
+    const QWidget *next = QApplication::focusWidget();
+    return next && next->window() == &window;
+}
+
 StudyBoxes::StudyBoxes(QWidget *window) : QObject(window), window_(window) {}
 
 QLineEdit *StudyBoxes::makeNumberBox(int index)
@@ -294,8 +302,7 @@ void StudyBoxes::onFocusOut(int number, int name, const QFocusEvent &focus)
     if (isWindowSwitch(focus.reason()))
         return;
     focusedBox_ = nullptr;
-    const QWidget *next = QApplication::focusWidget();
-    if (!next || next->window() != window_)
+    if (!isLeavingBox(focus, *window_))
         return;
     QLineEdit *box = number >= 0 ? numberBoxes_[number] : nameBoxes_[name];
     forgetTyping(box);

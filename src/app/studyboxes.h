@@ -25,6 +25,11 @@ QLineEdit *newNumberEdit(int ruleBox);
 // not take, or one past its longest text.
 bool swallowsTypedNumber(const QLineEdit &box, int ruleBox, const QKeyEvent &key);
 
+// Whether a box that lost the focus was left: the focus went to another
+// control of `window`. A message box, a menu or another program taking the
+// focus is not leaving the box. The study's boxes and the cases' keep to it.
+bool isLeavingBox(const QFocusEvent &focus, const QWidget &window);
+
 // The study's boxes: the twenty number boxes numberBox(0..19) and the
 // nineteen name boxes nameBox(0..18), made here so that their keys and focus
 // are handled in one place, and shown from a Study.

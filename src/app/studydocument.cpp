@@ -149,9 +149,7 @@ void StudyDocument::setPath(const QString &path)
     if (path_.isEmpty())
         return;
     lastStudyFolder_ = QFileInfo(path_).absolutePath();
-    settings_.rememberStudy(path_);
-    saveSettings();
-    Q_EMIT recentStudiesChanged();
+    Q_EMIT fileUsed(path_);
 }
 
 QString StudyDocument::dialogFolder() const
@@ -172,19 +170,6 @@ QString StudyDocument::proposedFileName() const
 QString StudyDocument::proposedPdfPath() const
 {
     return proposedFolder() + u'/' + QFileInfo(proposedFileName()).completeBaseName() + QStringLiteral(".pdf");
-}
-
-void StudyDocument::saveSettings()
-{
-    if (!settings_.save())
-        qWarning("talven: the settings cannot be kept in %s", qPrintable(userSettingsFile()));
-}
-
-void StudyDocument::forgetRecentStudy(const QString &path)
-{
-    settings_.forgetStudy(path);
-    saveSettings();
-    Q_EMIT recentStudiesChanged();
 }
 
 }  // namespace talven

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "files/usersettings.h"
 #include "study/study.h"
 #include "study/studyhistory.h"
 
@@ -12,8 +11,8 @@ class QWidget;
 namespace talven {
 
 // The study being worked on as a document: the study value, its file, its
-// undo history and whether it is saved, the folder the file dialogs start
-// in, and the user's settings with the studies opened or saved last.
+// undo history and whether it is saved, and the folder the file dialogs
+// start in.
 //
 // Typing in a box is an edit under way: the study changes keystroke by
 // keystroke and becomes one step of the history when committed (the box
@@ -66,18 +65,12 @@ public:
     QString proposedFileName() const;
     QString proposedPdfPath() const;
 
-    UserSettings &settings() { return settings_; }
-    // Keeps the settings; what cannot be kept costs only the next run's
-    // defaults, so it is said on standard error.
-    void saveSettings();
-    // A study that is gone leaves File > 最近使ったファイル.
-    void forgetRecentStudy(const QString &path);
-
 Q_SIGNALS:
     void studyChanged();
     // The path, the saved state, the history's texts.
     void stateChanged();
-    void recentStudiesChanged();
+    // The study was opened from or saved to `path` (absolute).
+    void fileUsed(const QString &path);
 
 private:
     bool write(const QString &target);
@@ -89,7 +82,6 @@ private:
     StudyHistory history_;
     QString path_;
     QString lastStudyFolder_;
-    UserSettings settings_ = UserSettings::load();
 };
 
 // The file dialogs' filter of study files.

@@ -123,17 +123,11 @@ StudyCheck checkStudy(const Study &study)
     check.requiredShown = requiredRatioText(study.formula, check.creepRatio);
     check.requiredPrinted = twoDecimals(check.creepRatio);
     const StudyWide wide{length, check.reducedLength, check.reducedLengthText, hundredths(check.creepRatio)};
-    for (int i = 0; i < study.caseCount(); ++i) {
-        check.cases.push_back(checkCase(study, wide, study.levelCase(i)));
+    for (const WaterLevelCase &levels : study.cases()) {
+        check.cases.push_back(checkCase(study, wide, levels));
         if (check.cases.back().headDifference > check.governingCase().headDifference)
-            check.governing = i;
+            check.governing = int(check.cases.size()) - 1;
     }
-    const CaseCheck &governing = check.governingCase();
-    check.headDifference = governing.headDifference;
-    check.headDifferenceText = governing.headDifferenceText;
-    check.referenceSigmaL = governing.referenceSigmaL;
-    check.readiness = governing.readiness;
-    check.sections = governing.sections;
     return check;
 }
 
@@ -150,7 +144,7 @@ QString statusLineText(const StudyCheck &check)
     if (!check.ready())
         return QStringLiteral("照査できません：") + oneLine(reportNotReadyMessage().prompt);
     QStringList sections;
-    for (const SectionCheck &section : check.sections) {
+    for (const SectionCheck &section : check.governingCase().sections) {
         // A study that can be checked has ΔH above 0, so a verdict.
         if (section.verdict)
             sections << sectionName(section.section) + u' ' + verdictWord(section.verdict->ok) + u'（'

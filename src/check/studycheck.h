@@ -84,32 +84,31 @@ struct CaseCheck {
     bool operator==(const CaseCheck &) const = default;
 };
 
+// What a study makes of its water-level cases. L, L' and C hold for every
+// case; each case has its own head difference and verdicts. The governing
+// case, the one with the largest ΔH (the first of equals), is the one the
+// result lines, the status line, the design figures and the report's first
+// page show.
 struct StudyCheck {
     double structureLength = 0.0;  // L, the seepage length along the structure
     double reducedLength = 0.0;    // L': L under Bligh, L / 3 under Lane, unrounded
-    double headDifference = 0.0;   // ΔH = WL1 - WL2
     double creepRatio = 0.0;       // C (Bligh) or C' (Lane)
-    QString structureLengthText;   // "0.00", as are the next two
+    QString structureLengthText;   // "0.00"
     QString reducedLengthText;
     QString reducedLengthThousandths;  // L' to three decimals, "2.000", as the calculation sheet writes it
-    QString headDifferenceText;
     // The required ratio as the window shows it and as the report prints it.
     // The window writes a whole Bligh ratio without decimals ("7"), the page
     // always with two ("7.00"): one number in two dresses, so one verdict.
     QString requiredShown;
     QString requiredPrinted;
-    QString referenceSigmaL;  // "ΣL の参考値", the required ΣL: C x ΔH - L', "0.00" when nothing is missing
-    Readiness readiness = Readiness::Ready;
-    std::array<SectionCheck, 2> sections;
-    // Every case, case 1 first. The figures above (ΔH, the required ΣL,
-    // readiness, both sections) are the governing case's: the one with the
-    // largest ΔH, the first of equals. Its design figures hold for all.
-    std::vector<CaseCheck> cases;
+    std::vector<CaseCheck> cases;  // every case, case 1 first
     int governing = 0;
 
-    bool ready() const { return readiness == Readiness::Ready; }
     const CaseCheck &governingCase() const { return cases[std::size_t(governing)]; }
-    const SectionCheck &section(Section section) const { return sections[std::size_t(section)]; }
+    // The governing case's readiness and sections.
+    bool ready() const { return governingCase().readiness == Readiness::Ready; }
+    Readiness readiness() const { return governingCase().readiness; }
+    const SectionCheck &section(Section section) const { return governingCase().section(section); }
     bool operator==(const StudyCheck &) const = default;
 };
 

@@ -34,14 +34,6 @@ Message changedStudyMessage(const QString &studyPath)
             MessageIcon::Information, QStringLiteral("タルヴェン・読み込み")};
 }
 
-Message tooManyCasesMessage(const QString &companionPath)
-{
-    return {QStringLiteral("「%1」の水位ケースのうち、%2 番目より後は読み込みません。")
-                .arg(QFileInfo(companionPath).fileName())
-                .arg(CaseLimit),
-            MessageIcon::Exclamation, QStringLiteral("タルヴェン・読み込み")};
-}
-
 }  // namespace
 
 QString companionPath(const QString &studyPath)
@@ -52,11 +44,16 @@ QString companionPath(const QString &studyPath)
 
 QByteArray encodeCompanion(const Study &study, const QString &studyFileName, const QByteArray &studyBytes)
 {
-    QJsonArray cases{QJsonObject{{QStringLiteral("name"), study.firstCaseName}}};
-    for (const WaterLevelCase &levelCase : study.moreCases)
-        cases.append(QJsonObject{{QStringLiteral("name"), levelCase.name},
-                                 {QStringLiteral("wl1"), levelCase.outerText},
-                                 {QStringLiteral("wl2"), levelCase.innerText}});
+    // Case 1's levels are the study file's own.
+    QJsonArray cases;
+    for (const WaterLevelCase &levelCase : study.cases()) {
+        QJsonObject entry{{QStringLiteral("name"), levelCase.name}};
+        if (!cases.isEmpty()) {
+            entry.insert(QStringLiteral("wl1"), levelCase.outerText);
+            entry.insert(QStringLiteral("wl2"), levelCase.innerText);
+        }
+        cases.append(entry);
+    }
     QJsonObject root{
         {QStringLiteral("format"), Format},
         {QStringLiteral("version"), Version},
@@ -98,25 +95,32 @@ StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, cons
         != fingerprint(studyBytes))
         applied.messages.push_back(changedStudyMessage(studyPath));
 
-    const QJsonArray cases = root.value(QStringLiteral("cases")).toArray();
-    const auto caseName = [](const QJsonValue &entry) {
-        return entry.toObject().value(QStringLiteral("name")).toString().left(CaseNameMaxLength);
-    };
-    std::vector<WaterLevelCase> moreCases;
-    for (qsizetype i = 1; i < cases.size() && i < CaseLimit; ++i) {
-        const QJsonObject entry = cases[i].toObject();
-        WaterLevelCase levelCase{caseName(entry), {}, {}, 0.0, 0.0};
+    // Case 1's levels are the study file's: only its name is read here.
+    const QJsonArray entries = root.value(QStringLiteral("cases")).toArray();
+    std::vector<WaterLevelCase> cases = applied.study.cases();
+    std::vector<std::vector<Message>> caseMessages(1);
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QJsonObject entry = entries[i].toObject();
+        const QString name = entry.value(QStringLiteral("name")).toString().left(CaseNameMaxLength);
+        if (i == 0) {
+            cases.front().name = name;
+            continue;
+        }
+        WaterLevelCase levelCase{name, {}, {}, 0.0, 0.0};
+        std::vector<Message> &messages = caseMessages.emplace_back();
         for (const auto &[level, key] : {std::pair{Level::Outer, "wl1"}, std::pair{Level::Inner, "wl2"}}) {
             const CaseLevelEdit edit = writeCaseLevel(levelCase, level, levelText(entry.value(QLatin1StringView(key))));
             levelCase = edit.levelCase;
             if (edit.message)
-                applied.messages.push_back(*edit.message);
+                messages.push_back(*edit.message);
         }
-        moreCases.push_back(refreshCaseLevels(levelCase));
+        cases.push_back(refreshCaseLevels(levelCase));
     }
-    if (cases.size() > CaseLimit)
-        applied.messages.push_back(tooManyCasesMessage(path));
-    applied.study = setCases(applied.study, cases.isEmpty() ? QString() : caseName(cases[0]), moreCases);
+    // The range messages of the cases that are used, then what is left out.
+    const StudyEdit set = setCases(applied.study, cases);
+    for (int i = 0; i < set.study.caseCount(); ++i)
+        applied.messages.insert(applied.messages.end(), caseMessages[std::size_t(i)].begin(), caseMessages[std::size_t(i)].end());
+    applied.append(set);
 
     if (root.contains(QStringLiteral("titleBlock"))) {
         const QJsonObject block = root.value(QStringLiteral("titleBlock")).toObject();

@@ -1,7 +1,5 @@
 #include "files/usersettings.h"
 
-#include "study/titleblock.h"
-
 #include <QFileInfo>
 #include <QSettings>
 
@@ -16,32 +14,6 @@ QSettings openSettings()
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("talven"), QStringLiteral("talven"));
 }
 
-struct TextKey {
-    const char *key;
-    QString UserSettings::*field;
-};
-
-struct FlagKey {
-    const char *key;
-    bool UserSettings::*field;
-    bool byDefault;
-};
-
-constexpr std::array<TextKey, 5> TextKeys{{
-    {"report/job", &UserSettings::job},
-    {"report/company", &UserSettings::company},
-    {"report/designer", &UserSettings::designer},
-    {"report/checker", &UserSettings::checker},
-    {"report/pageLabel", &UserSettings::pageLabel},
-}};
-
-constexpr std::array<FlagKey, 4> FlagKeys{{
-    {"report/figures", &UserSettings::figures, true},
-    {"report/footer", &UserSettings::footer, false},
-    {"report/margins", &UserSettings::margins, true},
-    {"report/sheet", &UserSettings::sheet, false},
-}};
-
 constexpr char RecentStudiesKey[] = "recentStudies";
 
 }  // namespace
@@ -50,10 +22,14 @@ UserSettings UserSettings::load()
 {
     const QSettings stored = openSettings();
     UserSettings settings;
-    for (const TextKey &text : TextKeys)
-        settings.*text.field = cappedTitleText(stored.value(QLatin1StringView(text.key)).toString());
-    for (const FlagKey &flag : FlagKeys)
-        settings.*flag.field = stored.value(QLatin1StringView(flag.key), flag.byDefault).toBool();
+    for (const TitleField &field : TitleFields) {
+        if (field.settingKey)
+            settings.titleBlock.*field.value = cappedTitleText(stored.value(QLatin1StringView(field.settingKey)).toString());
+    }
+    for (const PageSwitch &option : PageSwitches)
+        settings.page.*option.value = stored.value(QLatin1StringView(option.settingKey), settings.page.*option.value).toBool();
+    for (const PageText &option : PageTexts)
+        settings.page.*option.value = cappedTitleText(stored.value(QLatin1StringView(option.settingKey)).toString());
     settings.recentStudies = stored.value(QLatin1StringView(RecentStudiesKey)).toStringList().mid(0, RecentStudyLimit);
     return settings;
 }
@@ -61,10 +37,14 @@ UserSettings UserSettings::load()
 bool UserSettings::save() const
 {
     QSettings stored = openSettings();
-    for (const TextKey &text : TextKeys)
-        stored.setValue(QLatin1StringView(text.key), this->*text.field);
-    for (const FlagKey &flag : FlagKeys)
-        stored.setValue(QLatin1StringView(flag.key), this->*flag.field);
+    for (const TitleField &field : TitleFields) {
+        if (field.settingKey)
+            stored.setValue(QLatin1StringView(field.settingKey), titleBlock.*field.value);
+    }
+    for (const PageSwitch &option : PageSwitches)
+        stored.setValue(QLatin1StringView(option.settingKey), page.*option.value);
+    for (const PageText &option : PageTexts)
+        stored.setValue(QLatin1StringView(option.settingKey), page.*option.value);
     stored.setValue(QLatin1StringView(RecentStudiesKey), recentStudies);
     stored.sync();
     return stored.status() == QSettings::NoError;

@@ -4,8 +4,11 @@
 // the title block's fields the user signs every page with, the page's
 // options, and the studies opened or saved last. An ini file in the user's
 // own settings folder on every platform (talven/talven.ini), which tests
-// move aside with QSettings::setPath. Every key and its default stand in one
-// table in usersettings.cpp.
+// move aside with QSettings::setPath. The keys are those of the title fields'
+// and the page options' tables (titleblock.h, pageoptions.h).
+
+#include "study/pageoptions.h"
+#include "study/titleblock.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,15 +18,10 @@ namespace talven {
 inline constexpr int RecentStudyLimit = 4;
 
 struct UserSettings {
-    QString job;       // 業務名
-    QString company;   // 会社名
-    QString designer;  // 設計者
-    QString checker;   // 照査者
-    bool figures = true;   // 照査の補足を印刷する
-    bool footer = false;   // ファイル名を印刷する
-    bool margins = true;   // とじしろを取る: the page within a binder's margins
-    bool sheet = false;    // 計算書を付ける
-    QString pageLabel;     // ページ番号, the first page's label at the foot
+    // The title block a new study starts with: only the fields kept per
+    // user (業務名, 会社名, 設計者, 照査者).
+    TitleBlock titleBlock;
+    PageOptions page;
     QStringList recentStudies;  // absolute paths, newest first, at most RecentStudyLimit
 
     static UserSettings load();

@@ -17,8 +17,6 @@ namespace {
 // The rows the flowing pages fill, below their heading and above the footer.
 constexpr double FlowTop = 5.6;
 constexpr double FlowBottom = 67.5;
-constexpr double Step = 1.2;  // from one line of text to the next
-constexpr double DrawingHeight = 31.0;
 // The scales a section is drawn at, the largest first.
 constexpr int Scales[] = {50, 100, 200, 250, 500};
 
@@ -32,11 +30,9 @@ QString ratioSymbol(Formula formula)
 
 // A line of text from column `a` to the frame's right edge, set smaller
 // where it would not fit.
-void sheetLine(Page &page, double a, double b, const QString &text, double size = BodySize, bool bold = false,
-               int lines = 1)
+void sheetLine(Page &page, double a, double b, const QString &text, double size = BodySize, bool bold = false)
 {
-    page.font(size, bold);
-    page.text(a, b, page.set(text, FrameRight - a, size, lines));
+    drawSheetLines(page, b, {{a, text, size, bold}});
 }
 
 void heading(Page &page, double a, double b, const QString &text)
@@ -44,39 +40,25 @@ void heading(Page &page, double a, double b, const QString &text)
     sheetLine(page, a, b, text, BodySize, true);
 }
 
-// A ruled table: the header row and the rows below it, each 1.5 rows high,
-// between the column edges given; the outline and the header's rule thick.
-// Numbers (a column's texts with a ".") stand on their decimal point 1.7
-// columns left of their column's right edge, other texts half a column
-// right of its left edge.
-void drawTable(Page &page, double top, const std::vector<double> &edges, const std::vector<QStringList> &rows)
+// A table of the sheet: numbers (a column's texts with a ".") stand on
+// their decimal point 1.7 columns left of their column's right edge, other
+// texts half a column right of its left edge, cut to the column.
+RuledTable sheetTable(double top, const std::vector<double> &edges, const std::vector<QStringList> &rows)
 {
-    const double left = edges.front();
-    const double width = edges.back() - left;
-    const double height = 1.5 * double(rows.size());
-    page.thinPen();
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        page.box(left, top + 1.5 * double(r), width, 1.5);
-    for (std::size_t e = 1; e + 1 < edges.size(); ++e)
-        page.line(edges[e], top, edges[e], top + height);
-    page.thickPen();
-    page.box(left, top, width, height);
-    page.line(left, top + 1.5, edges.back(), top + 1.5);
-    page.thinPen();
-    page.font(SmallSize, false);
-    page.measureDot();
+    RuledTable table{top, edges, {}, ColumnRules::Inner};
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        const double row = top + 0.5 + 1.5 * double(r);
+        std::vector<TableCell> &cells = table.rows.emplace_back();
         for (std::size_t c = 0; c < std::size_t(rows[r].size()) && c + 1 < edges.size(); ++c) {
             const QString &cell = rows[r][c];
             const bool number = r > 0 && !cell.isEmpty() && (cell.at(0).isDigit() || cell.at(0) == u'-')
                                 && cell.contains(u'.');
             if (number)
-                page.aligned(edges[c + 1] - 1.7, row, cell);
+                cells.push_back({cell, edges[c + 1] - 1.7, true});
             else
-                page.text(edges[c] + 0.5, row, page.fitted(cell, edges[c + 1] - edges[c] - 0.7));
+                cells.push_back({cell, edges[c] + 0.5, false, edges[c + 1] - edges[c] - 0.7});
         }
     }
+    return table;
 }
 
 QString memberName(const StudyRecord &record, int member)
@@ -145,7 +127,7 @@ void drawConditions(Page &page, const Study &input, const StudyCheck &check)
         lengths << twoDecimals(record.dimension(m));
     }
     members.push_back({QStringLiteral("計　Ｌ"), check.structureLengthText});
-    drawTable(page, TableTop, {6, 16, 22.5}, members);
+    sheetTable(TableTop, {6, 16, 22.5}, members).draw(page);
 
     const bool several = check.cases.size() > 1;
     std::vector<QStringList> levels{
@@ -155,7 +137,7 @@ void drawConditions(Page &page, const Study &input, const StudyCheck &check)
         levels.push_back({(several && i == check.governing ? QStringLiteral("◎") : QString()) + levelCase.shownName(i),
                           levelCase.outerLevelText, levelCase.innerLevelText, levelCase.headDifferenceText});
     }
-    drawTable(page, TableTop, {26, 36.5, 41.5, 46.5, 51.5}, levels);
+    sheetTable(TableTop, {26, 36.5, 41.5, 46.5, 51.5}, levels).draw(page);
     double row = TableTop + 1.5 * double(std::max(members.size(), levels.size()));
     if (several)
         sheetLine(page, 26, row + 0.3, QStringLiteral("◎：支配ケース（⊿H が最大のケース）"), SmallSize);
@@ -180,55 +162,15 @@ void drawConditions(Page &page, const Study &input, const StudyCheck &check)
                              part.doubled ? QStringLiteral("×2") : QStringLiteral("×1"), part.partText});
         }
         table.push_back({QStringLiteral("計　ΣL"), QString(), QString(), piles.sigmaLText});
-        drawTable(page, row + 5.6, {left, left + 7.5, left + 12, left + 15, left + 21.5}, table);
+        sheetTable(row + 5.6, {left, left + 7.5, left + 12, left + 15, left + 21.5}, table).draw(page);
     }
-}
-
-// The flowing part: one block per case, then the drawing.
-struct Block {
-    int caseIndex = -1;  // -1: the drawing
-    double height = 0.0;
-};
-
-bool hasProposal(const StudyCheck &check, int caseIndex, Section section)
-{
-    const std::optional<SectionVerdict> &verdict = check.cases[std::size_t(caseIndex)].section(section).verdict;
-    return caseIndex == check.governing && verdict && !verdict->ok;
-}
-
-double sectionHeight(const StudyCheck &check, int caseIndex, Section section)
-{
-    return 5 * Step + (hasProposal(check, caseIndex, section) ? 2 * Step : 0.0) + 0.4;
-}
-
-// The blocks of each flowing page; a block never breaks across pages.
-std::vector<std::vector<Block>> flowPages(const StudyCheck &check)
-{
-    std::vector<Block> blocks;
-    for (int i = 0; i < int(check.cases.size()); ++i) {
-        double height = 3 * Step + 0.4;
-        for (Section section : Sections)
-            height += sectionHeight(check, i, section);
-        blocks.push_back({i, height});
-    }
-    blocks.push_back({-1, DrawingHeight});
-    std::vector<std::vector<Block>> pages(1);
-    double row = FlowTop;
-    for (const Block &block : blocks) {
-        if (row + block.height > FlowBottom && !pages.back().empty()) {
-            pages.emplace_back();
-            row = FlowTop;
-        }
-        pages.back().push_back(block);
-        row += block.height;
-    }
-    return pages;
 }
 
 // One case: its ⊿H, the required ΣL, and each section's ratio with the
 // numbers put in, its verdict, margin and allowable head; under an ＮＧ of
-// the governing case what makes it ＯＫ.
-void drawCase(Page &page, double top, const Study &input, const StudyCheck &check, int caseIndex)
+// the governing case what makes it ＯＫ (`proposals`, by Section).
+SheetBlock caseBlock(const Study &input, const StudyCheck &check, int caseIndex,
+                     const std::array<QString, 2> &proposals)
 {
     const CaseCheck &levels = check.cases[std::size_t(caseIndex)];
     const bool lane = input.formula == Formula::Lane;
@@ -236,51 +178,54 @@ void drawCase(Page &page, double top, const Study &input, const StudyCheck &chec
     const QString name = check.cases.size() > 1
                              ? levels.shownName(caseIndex) + (caseIndex == check.governing ? QStringLiteral("（◎支配ケース）") : QString())
                              : QStringLiteral("水位差");
-    heading(page, 6, top, QStringLiteral("○") + name);
-    sheetLine(page, 8, top + Step,
-              QStringLiteral("⊿Ｈ ＝ WL1 － WL2 ＝ %1 － %2 ＝ %3 m")
-                  .arg(levels.outerLevelText, levels.innerLevelText, levels.headDifferenceText));
-    sheetLine(page, 8, top + 2 * Step,
-              QStringLiteral("必要 ΣL ＝ %1×⊿Ｈ － Ｌ′ ＝ %2 × %3 － %4 ＝ %5 m")
-                  .arg(c, check.requiredPrinted, levels.headDifferenceText,
-                       lane ? check.reducedLengthThousandths : check.structureLengthText, levels.referenceSigmaL));
-    double row = top + 3 * Step + 0.4;
+    // Between the case's lines and each section's, a little space.
+    constexpr double Gap = 0.4;
+    SheetBlock block;
+    std::vector<SheetLine> &lines = block.lines;
+    lines.push_back({6, QStringLiteral("○") + name, BodySize, true});
+    lines.push_back({8, QStringLiteral("⊿Ｈ ＝ WL1 － WL2 ＝ %1 － %2 ＝ %3 m")
+                            .arg(levels.outerLevelText, levels.innerLevelText, levels.headDifferenceText)});
+    lines.push_back({8,
+                     QStringLiteral("必要 ΣL ＝ %1×⊿Ｈ － Ｌ′ ＝ %2 × %3 － %4 ＝ %5 m")
+                         .arg(c, check.requiredPrinted, levels.headDifferenceText,
+                              lane ? check.reducedLengthThousandths : check.structureLengthText, levels.referenceSigmaL),
+                     BodySize, false, 1, Gap});
     for (Section section : Sections) {
         const SectionCheck &result = levels.section(section);
-        sheetLine(page, 7, row, QStringLiteral("・") + sectionName(section), BodySize, true);
+        lines.push_back({7, QStringLiteral("・") + sectionName(section), BodySize, true});
         if (result.verdict) {
             const SectionVerdict &verdict = *result.verdict;
-            sheetLine(page, 9, row + Step,
-                      QStringLiteral("Ｒ ＝ （%1%2 ＋ %3）／%4 ＝ %5")
-                          .arg(check.structureLengthText, lane ? QStringLiteral("／3") : QString(), result.sigmaLText,
-                               levels.headDifferenceText, verdict.provided));
-            sheetLine(page, 9, row + 2 * Step,
-                      QStringLiteral("Ｒ ＝ %1 %2 %3 ＝ %4　・・・%5")
-                          .arg(verdict.provided, verdict.relation(), c, check.requiredPrinted, verdictWord(verdict.ok)));
+            lines.push_back({9, QStringLiteral("Ｒ ＝ （%1%2 ＋ %3）／%4 ＝ %5")
+                                    .arg(check.structureLengthText, lane ? QStringLiteral("／3") : QString(),
+                                         result.sigmaLText, levels.headDifferenceText, verdict.provided)});
+            lines.push_back({9, QStringLiteral("Ｒ ＝ %1 %2 %3 ＝ %4　・・・%5")
+                                    .arg(verdict.provided, verdict.relation(), c, check.requiredPrinted,
+                                         verdictWord(verdict.ok))});
         } else {
-            sheetLine(page, 9, row + Step, QStringLiteral("⊿Ｈ が 0 のため、クリープ比は計算できません"));
+            lines.push_back({9, QStringLiteral("⊿Ｈ が 0 のため、クリープ比は計算できません")});
+            lines.push_back({9, QString()});
         }
-        sheetLine(page, 9, row + 3 * Step,
-                  QStringLiteral("ΣL の過不足 ＝ ΣL － 必要 ΣL ＝ %1 － %2 ＝ %3")
-                      .arg(result.sigmaLText, levels.referenceSigmaL, result.marginLabel()));
-        sheetLine(page, 9, row + 4 * Step, result.allowableHeadLabel());
-        if (hasProposal(check, caseIndex, section))
-            sheetLine(page, 9, row + 5 * Step,
-                      QStringLiteral("ＯＫ にするには（0.50 m きざみ）：") + proposalLine(input, section), BodySize, false, 2);
-        row += sectionHeight(check, caseIndex, section);
+        lines.push_back({9, QStringLiteral("ΣL の過不足 ＝ ΣL － 必要 ΣL ＝ %1 － %2 ＝ %3")
+                                .arg(result.sigmaLText, levels.referenceSigmaL, result.marginLabel())});
+        lines.push_back({9, result.allowableHeadLabel()});
+        const QString &proposal = proposals[std::size_t(section)];
+        if (caseIndex == check.governing && !proposal.isEmpty())
+            lines.push_back({9, QStringLiteral("ＯＫ にするには（0.50 m きざみ）：") + proposal, BodySize, false, 2});
+        lines.back().gapAfter = Gap;
     }
+    return block;
 }
 
 // The vertical section to scale: the box along its axis with its three
 // members, the piles hanging from it, WL1 on the river side and WL2 on the
 // land side with ⊿H between them, and the creep path dashed along the box's
 // bottom and down and up each pile.
-void drawSection(Page &page, double top, const Study &input, const StudyCheck &check)
+void drawSectionDrawing(Page &page, double top, const Study &input, const StudyCheck &check)
 {
     heading(page, 5, top, QStringLiteral("４．断面図（鉛直方向、函軸に沿って）"));
     const StudyRecord &record = input.record;
     const double length = check.structureLength;
-    const double head = check.headDifference;
+    const double head = check.governingCase().headDifference;
     if (length <= 0.0) {
         sheetLine(page, 8, top + 1.5, QStringLiteral("Ｌ が 0 のため、断面は描けません"));
         return;
@@ -302,7 +247,7 @@ void drawSection(Page &page, double top, const Study &input, const StudyCheck &c
     // The drawing's room in millimetres on paper, with space for the labels.
     // Left of the box stand the ⊿H dimension and its label, right of it the end of WL2.
     const double left = 11, right = 48.5;
-    const double roomTop = top + 4.5, roomBottom = top + DrawingHeight - 7.0;
+    const double roomTop = top + 4.5, roomBottom = top + SectionDrawingHeight - 7.0;
     const double roomWidth = (right - left) / page.columnsPerMillimetre();
     const double roomHeight = (roomBottom - roomTop) / page.rowsPerMillimetre();
     const double widthMetres = length, heightMetres = boxHeight + std::max(head, 0.0) + deepest;
@@ -355,7 +300,7 @@ void drawSection(Page &page, double top, const Study &input, const StudyCheck &c
     page.line(dimension, outer, dimension, inner);
     page.line(dimension - 0.4, outer, dimension + 0.4, outer);
     page.line(dimension - 0.4, inner, dimension + 0.4, inner);
-    const QString headLabel = QStringLiteral("⊿Ｈ＝%1").arg(check.headDifferenceText);
+    const QString headLabel = QStringLiteral("⊿Ｈ＝%1").arg(check.governingCase().headDifferenceText);
     page.text(dimension - 0.3 - page.columns(headLabel), (outer + inner) / 2 - 0.45, headLabel);
 
     // The piles, evenly spread: the study does not say where they stand.
@@ -390,7 +335,7 @@ void drawSection(Page &page, double top, const Study &input, const StudyCheck &c
     }
     page.dashedLine(pathX, pathY, x(length), pathY, 1.5);
 
-    const double notes = top + DrawingHeight - 4.3;
+    const double notes = top + SectionDrawingHeight - 4.3;
     sheetLine(page, 8, notes - 1.1, legend.join(QStringLiteral("　")), SmallSize);
     sheetLine(page, 8, notes,
               (scale > 0 ? QStringLiteral("縮尺 1:%1").arg(scale) : QStringLiteral("縮尺 1:500 に収まらないため縮めて描いています"))
@@ -404,30 +349,55 @@ void drawSection(Page &page, double top, const Study &input, const StudyCheck &c
 
 }  // namespace
 
-int sheetPageCount(const StudyCheck &check)
+std::vector<DocumentPage> sheetPages(const Study &study, const StudyCheck &check)
 {
-    return 1 + int(flowPages(check).size());
+    std::vector<DocumentPage> pages{{DocumentPage::Kind::SheetConditions, {}, {}}};
+    // What makes each ＮＧ section of the governing case ＯＫ: found once here.
+    std::array<QString, 2> proposals;
+    for (Section section : Sections) {
+        const std::optional<SectionVerdict> &verdict = check.section(section).verdict;
+        if (verdict && !verdict->ok)
+            proposals[std::size_t(section)] = proposalLine(study, section);
+    }
+    std::vector<SheetBlock> blocks;
+    for (int i = 0; i < int(check.cases.size()); ++i)
+        blocks.push_back(caseBlock(study, check, i, proposals));
+    blocks.push_back({SheetBlock::Kind::Drawing, {}});
+
+    // A block never breaks across pages; one taller than a page has one of its own.
+    double row = FlowTop;
+    for (SheetBlock &block : blocks) {
+        const double height = block.height();
+        if (pages.size() == 1 || row + height > FlowBottom) {
+            pages.push_back({DocumentPage::Kind::SheetFlow, {}, {}});
+            row = FlowTop;
+        }
+        if (pages.back().blocks.empty() && block.kind == SheetBlock::Kind::Lines)
+            pages.back().heading = pages.size() == 2 ? QStringLiteral("３．クリープ比の照査")
+                                                     : QStringLiteral("３．クリープ比の照査（つづき）");
+        pages.back().blocks.push_back(std::move(block));
+        row += height;
+    }
+    return pages;
 }
 
-void drawSheetPage(Page &page, const Study &input, const StudyCheck &check, int sheetPage)
+void drawSheetPage(Page &page, const ReportDocument &document, const DocumentPage &sheetPage)
 {
     page.font(TitleSize, true);
     page.text(4, 2, QStringLiteral("遮水矢板の計算書"));
-    if (sheetPage == 0) {
-        drawConditions(page, input, check);
+    if (sheetPage.kind == DocumentPage::Kind::SheetConditions) {
+        drawConditions(page, document.study(), document.check());
         return;
     }
-    const std::vector<std::vector<Block>> pages = flowPages(check);
-    const std::vector<Block> &blocks = pages[std::size_t(sheetPage - 1)];
-    if (blocks.front().caseIndex >= 0)
-        heading(page, 5, 4, sheetPage == 1 ? QStringLiteral("３．クリープ比の照査") : QStringLiteral("３．クリープ比の照査（つづき）"));
+    if (!sheetPage.heading.isEmpty())
+        heading(page, 5, 4, sheetPage.heading);
     double row = FlowTop;
-    for (const Block &block : blocks) {
-        if (block.caseIndex >= 0)
-            drawCase(page, row, input, check, block.caseIndex);
+    for (const SheetBlock &block : sheetPage.blocks) {
+        if (block.kind == SheetBlock::Kind::Drawing)
+            drawSectionDrawing(page, row, document.study(), document.check());
         else
-            drawSection(page, row, input, check);
-        row += block.height;
+            drawSheetLines(page, row, block.lines);
+        row += block.height();
     }
 }
 

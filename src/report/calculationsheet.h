@@ -2,19 +2,20 @@
 
 // The calculation sheet (計算書): the pages after the report that show every
 // step of the check with its numbers, for a checker to follow by hand, and a
-// section drawn to scale. Everything on them is the study's computed check;
-// drawreport.cpp puts them after the report's own pages.
+// section drawn to scale. Everything on them is the document's. Not for
+// other libraries.
 
-#include "check/studycheck.h"
+#include "report/reportdocument.h"
 #include "report/reportpage.h"
-#include "study/study.h"
+
+#include <vector>
 
 namespace talven {
 
-// How many pages the sheet of a study that can be checked takes.
-int sheetPageCount(const StudyCheck &check);
+// The sheet's pages of a study that can be checked: the conditions, then the
+// flowing pages, each block on the page it fits.
+std::vector<DocumentPage> sheetPages(const Study &study, const StudyCheck &check);
 
-// Draws page `sheetPage` (from 0) of the sheet.
-void drawSheetPage(Page &page, const Study &input, const StudyCheck &check, int sheetPage);
+void drawSheetPage(Page &page, const ReportDocument &document, const DocumentPage &sheetPage);
 
 }  // namespace talven

@@ -1,56 +1,68 @@
 #include "report/drawreport.h"
 
-#include "report/calculationsheet.h"
-#include "report/reportpage.h"
 #include "study/boxtable.h"
 #include "study/numbers.h"
 
 #include <array>
-#include <span>
 
 namespace talven {
 
 namespace {
 
+// Where the blocks of page 1 stand: each block's rows are counted from its
+// anchor row.
+constexpr double TitleRow = 2;
+constexpr double MethodRow = 4;        // １．検討方法および諸数値, the formula and its legend
+constexpr double CreepTableTop = 5;    // the creep-ratio table, right of the formula
+constexpr double DimensionsRow = 24;   // ２．形状寸法および水位差
+constexpr double SectionRows[] = {37, 53};  // ３．鉛直方向の計算, ４．水平方向の計算, by Section
+
+constexpr double CreepTableLeft = 33;
+constexpr double CreepTableRight = 51.5;
+
+const QString ReportTitle = QStringLiteral("遮水矢板の設計");
+
 void drawTitleAndFormula(Page &page, Formula formula)
 {
     page.font(TitleSize, true);
-    page.text(4, 2, QStringLiteral("遮水矢板の設計"));
+    page.text(4, TitleRow, ReportTitle);
 
+    const double top = MethodRow;
     page.font(BodySize, true);
-    page.text(5, 4, QStringLiteral("１．検討方法および諸数値"));
-    page.text(6, 6.5, QStringLiteral("○計算式"));
+    page.text(5, top, QStringLiteral("１．検討方法および諸数値"));
+    page.text(6, top + 2.5, QStringLiteral("○計算式"));
 
     // Ｃ≦ (Ｌ ＋ ΣL) / ⊿Ｈ; under Lane the Ｌ is itself a small fraction over 3.
     page.font(TitleSize, false);
-    page.text(9, 9.5, QStringLiteral("Ｃ≦"));
-    page.lineStep(12, 10.1, 6.5, 0);
+    page.text(9, top + 5.5, QStringLiteral("Ｃ≦"));
+    page.lineStep(12, top + 6.1, 6.5, 0);
     if (formula == Formula::Lane) {
-        page.lineStep(12.4, 8.9, 2, 0);
+        page.lineStep(12.4, top + 4.9, 2, 0);
         page.font(BodySize, false);
-        page.text(12.9, 8.9, QStringLiteral("3"));
+        page.text(12.9, top + 4.9, QStringLiteral("3"));
         page.font(BodySize, true);
-        page.text(12.8, 7.9, QStringLiteral("Ｌ"));
+        page.text(12.8, top + 3.9, QStringLiteral("Ｌ"));
     } else {
         page.font(TitleSize, true);
-        page.text(13.4, 8.4, QStringLiteral("Ｌ"));
+        page.text(13.4, top + 4.4, QStringLiteral("Ｌ"));
     }
     page.font(TitleSize, false);
-    page.text(14.5, 8.4, QStringLiteral("＋"));
-    page.text(15.7, 8.4, QStringLiteral("ΣL"));
-    page.text(13.5, 10.25, QStringLiteral("⊿Ｈ"));
+    page.text(14.5, top + 4.4, QStringLiteral("＋"));
+    page.text(15.7, top + 4.4, QStringLiteral("ΣL"));
+    page.text(13.5, top + 6.25, QStringLiteral("⊿Ｈ"));
 
+    // The legend: one symbol a line.
     page.font(SmallSize, false);
-    page.text(10, 14.9, QStringLiteral(" Ｃ"));
+    page.text(10, top + 10.9, QStringLiteral(" Ｃ"));
     page.font(SmallSize, true);
-    page.text(10, 16.4, QStringLiteral(" Ｌ"));
+    page.text(10, top + 12.4, QStringLiteral(" Ｌ"));
     page.font(SmallSize, false);
-    page.text(10, 17.9, QStringLiteral(" ΣL"));
-    page.text(10, 19.4, QStringLiteral("⊿Ｈ"));
-    page.text(12.5, 14.9, QStringLiteral("：") + ratioCaption(formula));
-    page.text(12.5, 16.4, QStringLiteral("：本体および翼壁の函軸方向の浸透路長(m)"));
-    page.text(12.5, 19.4, QStringLiteral("：内外水位差(m)"));
-    page.text(12.5, 17.9, QStringLiteral("：遮水矢板等の浸透経路長(m)"));
+    page.text(10, top + 13.9, QStringLiteral(" ΣL"));
+    page.text(10, top + 15.4, QStringLiteral("⊿Ｈ"));
+    page.text(12.5, top + 10.9, QStringLiteral("：") + ratioCaption(formula));
+    page.text(12.5, top + 12.4, QStringLiteral("：本体および翼壁の函軸方向の浸透路長(m)"));
+    page.text(12.5, top + 15.4, QStringLiteral("：内外水位差(m)"));
+    page.text(12.5, top + 13.9, QStringLiteral("：遮水矢板等の浸透経路長(m)"));
 }
 
 // The formula's creep-ratio table; list index k is table row k + 1, so no
@@ -58,52 +70,35 @@ void drawTitleAndFormula(Page &page, Formula formula)
 void drawCreepRatioTable(Page &page, Formula formula, int listIndex)
 {
     const auto classes = soilClasses(formula);
-    const int n = int(classes.size());
-    const double rowsHeight = 1.5 * (n + 1);
+    constexpr double ClassColumn = CreepTableLeft + 1.5;
+    constexpr double ValueEdge = 48;
+    RuledTable table{CreepTableTop, {CreepTableLeft, ValueEdge, CreepTableRight}, {}, ColumnRules::Thick};
+    table.rows.push_back({{reportTableHeaderClass(), ClassColumn}, {reportTableHeaderRatio(), ValueEdge + 1}});
+    for (const SoilClass &soil : classes)
+        table.rows.push_back({{QString::fromUtf16(soil.reportText), ClassColumn},
+                              {QString::fromUtf16(soil.reportRatio), ValueEdge + 1}});
 
-    page.thinPen();
-    for (int r = 0; r <= n; ++r)
-        page.box(33, 5 + 1.5 * r, 18.5, 1.5);
-    page.thickPen();
-    page.box(33, 5, 18.5, rowsHeight);
-    page.line(48, 5, 48, 5 + rowsHeight);
-    page.line(33, 6.5, 51.5, 6.5);
-    page.thinPen();
-
+    table.drawFrame(page);
     page.font(SmallSize, true);
-    page.text(33, 3.5, reportTableTitle(formula));
-    page.font(SmallSize, false);
-    page.text(34.5, 5.5, reportTableHeaderClass());
-    page.text(49, 5.5, reportTableHeaderRatio());
-    for (int r = 1; r <= n; ++r) {
-        page.text(34.5, 5.5 + 1.5 * r, QString::fromUtf16(classes[r - 1].reportText));
-        page.text(49, 5.5 + 1.5 * r, QString::fromUtf16(classes[r - 1].reportRatio));
-    }
-    page.text(34.5, 5.5 + rowsHeight, reportTableSource(formula));
-    page.text(33.5, 5.5 + 1.5 * (listIndex + 1), QStringLiteral("◆"));
+    page.text(CreepTableLeft, CreepTableTop - 1.5, reportTableTitle(formula));
+    table.drawCells(page);
+    page.text(ClassColumn, table.textRow(table.rows.size()), reportTableSource(formula));
+    page.text(CreepTableLeft + 0.5, table.textRow(std::size_t(listIndex + 1)), QStringLiteral("◆"));
 }
 
 // A row of the dimension and pile tables: a label at its column and a value
-// aligned on its decimal point.
-struct TableRow {
-    QString label;
-    double column;
-    QString value;
-};
-
-// Rows 1.5 apart from `firstRow`. A row without a label whose value is 0.00
-// stays blank: an unnamed member or pile of 0 leaves its line empty.
-void drawTableRows(Page &page, double firstRow, double anchor, std::span<const TableRow> rows)
+// on its decimal point at the table's anchor. A row without a label whose
+// value is 0.00 stays blank: an unnamed member or pile of 0 leaves its line
+// empty.
+std::vector<TableCell> labelledRow(const QString &label, double column, const QString &value, double anchor)
 {
-    for (int r = 0; r < int(rows.size()); ++r) {
-        const double row = firstRow + 1.5 * r;
-        page.font(SmallSize, false);
-        page.measureDot();
-        page.text(rows[r].column, row, rows[r].label);
-        const bool blank = rows[r].label.isEmpty() && rows[r].value == QStringLiteral("0.00");
-        page.aligned(anchor, row, blank ? QString() : rows[r].value);
-    }
+    const bool blank = label.isEmpty() && value == QStringLiteral("0.00");
+    return {{label, column}, {blank ? QString() : value, anchor, true}};
 }
+
+// The dimension and pile tables: a header spanning both columns, the
+// labels, and the total.
+constexpr double LabelEdge = 6, ValueEdge = 17, RightEdge = 22.5;
 
 void drawDimensions(Page &page, const Study &input, const StudyCheck &check)
 {
@@ -111,96 +106,92 @@ void drawDimensions(Page &page, const Study &input, const StudyCheck &check)
     // The water levels are the governing case's; with several cases the
     // heading names it.
     const CaseCheck &levels = check.governingCase();
+    const double top = DimensionsRow;
 
     page.font(BodySize, true);
-    page.text(5, 24, QStringLiteral("２．形状寸法および水位差"));
-    page.text(6, 26.5, QStringLiteral("○形状寸法"));
+    page.text(5, top, QStringLiteral("２．形状寸法および水位差"));
+    page.text(6, top + 2.5, QStringLiteral("○形状寸法"));
 
-    page.thinPen();
-    for (int r = 0; r <= 4; ++r)
-        page.box(6, 28 + 1.5 * r, 16.5, 1.5);
-    page.lineStep(17, 29.5, 0, 6);
-    page.thickPen();
-    page.box(6, 28, 16.5, 7.5);
-    page.line(6, 29.5, 22.5, 29.5);
-    page.thinPen();
+    constexpr double Anchor = 20;
+    RuledTable table{top + 4, {LabelEdge, ValueEdge, RightEdge}, {}, ColumnRules::BelowHeader};
+    table.rows.push_back(labelledRow(QStringLiteral("各構造部寸法 (m)"), 7, QString(), Anchor));
+    for (int m = 0; m < MemberCount; ++m)
+        table.rows.push_back(labelledRow(trimmedName(record.memberName(m)), 8, twoDecimals(record.dimension(m)), Anchor));
+    table.rows.push_back(labelledRow(QStringLiteral("計"), 12, check.structureLengthText, Anchor));
+    table.draw(page);
 
-    const std::array<TableRow, 5> rows{{
-        {QStringLiteral("各構造部寸法 (m)"), 7, QString()},
-        {trimmedName(record.memberName(0)), 8, twoDecimals(record.dimension(0))},
-        {trimmedName(record.memberName(1)), 8, twoDecimals(record.dimension(1))},
-        {trimmedName(record.memberName(2)), 8, twoDecimals(record.dimension(2))},
-        {QStringLiteral("計"), 12, check.structureLengthText},
-    }};
-    drawTableRows(page, 28.5, 20, rows);
-
+    const double levelsTop = top + 4.5;
     page.font(BodySize, false);
     page.measureDot();
     page.font(BodySize, true);
     const QString levelHeading = QStringLiteral("○内外水位差");
-    page.text(26, 26.5, check.cases.size() > 1 ? page.fitted(levelHeading + QStringLiteral("（◎")
-                                                                   + levels.shownName(check.governing) + u'）', 25.5)
-                                               : levelHeading);
+    page.text(26, top + 2.5,
+              check.cases.size() > 1
+                  ? page.fitted(levelHeading + QStringLiteral("（◎") + levels.shownName(check.governing) + u'）', 25.5)
+                  : levelHeading);
     page.font(BodySize, false);
-    page.text(28, 28.5, record.outerWaterLevelName());
-    page.text(40, 28.5, QStringLiteral("WL1  = "));
-    page.aligned(45, 28.5, levels.outerLevelText);
-    page.text(47, 28.5, QStringLiteral("(m)"));
-    page.text(28, 30, record.innerWaterLevelName());
-    page.text(40, 30, QStringLiteral("WL2  = "));
-    page.aligned(45, 30, levels.innerLevelText);
-    page.text(47, 30, QStringLiteral("(m)"));
+    page.text(28, levelsTop, record.outerWaterLevelName());
+    page.text(40, levelsTop, QStringLiteral("WL1  = "));
+    page.aligned(45, levelsTop, levels.outerLevelText);
+    page.text(47, levelsTop, QStringLiteral("(m)"));
+    page.text(28, levelsTop + 1.5, record.innerWaterLevelName());
+    page.text(40, levelsTop + 1.5, QStringLiteral("WL2  = "));
+    page.aligned(45, levelsTop + 1.5, levels.innerLevelText);
+    page.text(47, levelsTop + 1.5, QStringLiteral("(m)"));
 
-    page.text(28, 32.5, QStringLiteral("⊿Ｈ"));
-    page.text(30, 32.5, QStringLiteral("="));
-    page.text(31, 32.5, QStringLiteral("WL1"));
-    page.text(32.75, 32.5, QStringLiteral("-"));
-    page.text(33.5, 32.5, QStringLiteral("WL2"));
-    page.line(28, 32, 48.5, 32);
-    page.text(35.5, 32.5, QStringLiteral("= ") + levels.outerLevelText + QStringLiteral(" - ")
-                              + levels.innerLevelText);
-    page.text(42.5, 33.5, QStringLiteral("="));
-    page.aligned(45, 33.5, check.headDifferenceText);
-    page.text(47, 33.5, QStringLiteral("(m)"));
+    const double head = top + 8.5;
+    page.text(28, head, QStringLiteral("⊿Ｈ"));
+    page.text(30, head, QStringLiteral("="));
+    page.text(31, head, QStringLiteral("WL1"));
+    page.text(32.75, head, QStringLiteral("-"));
+    page.text(33.5, head, QStringLiteral("WL2"));
+    page.line(28, head - 0.5, 48.5, head - 0.5);
+    page.text(35.5, head, QStringLiteral("= ") + levels.outerLevelText + QStringLiteral(" - ") + levels.innerLevelText);
+    page.text(42.5, head + 1, QStringLiteral("="));
+    page.aligned(45, head + 1, levels.headDifferenceText);
+    page.text(47, head + 1, QStringLiteral("(m)"));
 }
 
+// What differs between the two sections' blocks, apart from their anchor row.
 struct SectionLayout {
-    QString heading;
-    double headingRow;
     QString lengthLabel;
     QString sigmaLabel;
-    double anchor;       // decimal point of the L and ΣL values
-    double barRow;       // B, the fraction bar
-    double headRow;      // ΔH under the bar
-    double verdictRow;
+    double anchor;   // decimal point of the L and ΣL values
+    double headRow;  // ΔH under the fraction bar, from the bar
 };
 
 SectionLayout layoutOf(Section section)
 {
-    const QString heading = QStringLiteral("の計算");
     if (section == Section::Vertical)
-        return {QStringLiteral("３．") + sectionName(section) + heading, 37,
-                QStringLiteral("・形状寸法 （Ｌ）="), QStringLiteral("・矢板長   (ΣL) ="), 38, 47.5,
-                48, 50};
-    return {QStringLiteral("４．") + sectionName(section) + heading, 53,
-            QStringLiteral("・形状寸法（Ｌ）="), QStringLiteral("・矢板長　(ΣL) ="), 37, 63.5, 63.75,
-            66};
+        return {QStringLiteral("・形状寸法 （Ｌ）="), QStringLiteral("・矢板長   (ΣL) ="), 38, 0.5};
+    return {QStringLiteral("・形状寸法（Ｌ）="), QStringLiteral("・矢板長　(ΣL) ="), 37, 0.25};
+}
+
+// The rows of a section's block, from its heading.
+constexpr double BarRow = 10.5;      // B, the fraction bar
+constexpr double VerdictRow = 13;
+
+double sectionRow(Section section)
+{
+    return SectionRows[std::size_t(section)];
 }
 
 // Header, the seven piles and the total. A ticked pile shows its part of ΣL,
 // twice its length, and a "*" after its name, unless that part is still 0.
-std::array<TableRow, 9> pileRows(const Study &input, const SectionCheck &check)
+RuledTable pileTable(const Study &input, const SectionCheck &check, double top)
 {
-    std::array<TableRow, 9> rows;
-    rows[0] = {QStringLiteral("矢板長 (m) 　(*の部分は往復の延長)"), 7, QString()};
+    constexpr double Anchor = 20.5;
+    RuledTable table{top, {LabelEdge, ValueEdge, RightEdge}, {}, ColumnRules::BelowHeader};
+    table.rows.push_back(labelledRow(QStringLiteral("矢板長 (m) 　(*の部分は往復の延長)"), 7, QString(), Anchor));
     for (int i = 0; i < PileCount; ++i) {
         const QString name = trimmedName(input.record.names[pileNameBox(check.section, i)]);
         const PilePart &part = check.piles[std::size_t(i)];
-        rows[i + 1] = {part.doubled && part.partText != QStringLiteral("0.00") ? name + QStringLiteral("*") : name, 8,
-                       part.partText};
+        table.rows.push_back(labelledRow(
+            part.doubled && part.partText != QStringLiteral("0.00") ? name + QStringLiteral("*") : name, 8,
+            part.partText, Anchor));
     }
-    rows[8] = {QStringLiteral("計"), 12, check.sigmaLText};
-    return rows;
+    table.rows.push_back(labelledRow(QStringLiteral("計"), 12, check.sigmaLText, Anchor));
+    return table;
 }
 
 // Returns false when the ratio lines had to be left out.
@@ -208,33 +199,24 @@ bool drawSection(Page &page, const Study &input, const StudyCheck &study, Sectio
 {
     const SectionLayout layout = layoutOf(section);
     const SectionCheck &check = study.section(section);
-    const double top = layout.headingRow + 1.5;
-    const double b = layout.barRow;
+    const double top = sectionRow(section);
+    const double b = top + BarRow;
 
     page.font(BodySize, true);
-    page.text(5, layout.headingRow, layout.heading);
-
-    page.thinPen();
-    for (int k = 0; k <= 8; ++k)
-        page.box(6, top + 1.5 * k, 16.5, 1.5);
-    page.line(17, top + 1.5, 17, top + 13.5);
-    page.thickPen();
-    page.box(6, top, 16.5, 13.5);
-    page.line(6, top + 1.5, 22.5, top + 1.5);
-    page.thinPen();
-
-    drawTableRows(page, top + 0.5, 20.5, pileRows(input, check));
+    page.text(5, top, (section == Section::Vertical ? QStringLiteral("３．") : QStringLiteral("４．")) + sectionName(section)
+                          + QStringLiteral("の計算"));
+    pileTable(input, check, top + 1.5).draw(page);
 
     page.font(BodySize, true);
-    page.text(26, top + 0.5, QStringLiteral("○") + ratioCaption(input.formula));
+    page.text(26, top + 2, QStringLiteral("○") + ratioCaption(input.formula));
 
     const QString metres = QStringLiteral(" (m)");
     page.font(SmallSize, false);
     page.measureDot();
-    page.text(28, layout.headingRow + 4, layout.lengthLabel);
-    page.aligned(layout.anchor, layout.headingRow + 4, study.structureLengthText, metres);
-    page.text(28, layout.headingRow + 5, layout.sigmaLabel);
-    page.aligned(layout.anchor, layout.headingRow + 5, check.sigmaLText, metres);
+    page.text(28, top + 4, layout.lengthLabel);
+    page.aligned(layout.anchor, top + 4, study.structureLengthText, metres);
+    page.text(28, top + 5, layout.sigmaLabel);
+    page.aligned(layout.anchor, top + 5, check.sigmaLText, metres);
 
     page.font(BodySize, false);
     page.measureDot();
@@ -257,17 +239,30 @@ bool drawSection(Page &page, const Study &input, const StudyCheck &study, Sectio
         page.font(BodySize, false);
         page.text(36.5, b - 1.25, sigma);
     }
-    page.centred(34.5, layout.headRow, study.headDifferenceText);
+    page.centred(34.5, b + layout.headRow, study.governingCase().headDifferenceText);
 
     if (!check.verdict)
         return false;
     const ReportVerdictLine line = reportVerdictLine(study, section);
+    const double verdict = top + VerdictRow;
     page.text(41.5, b - 0.5, QStringLiteral("= ") + check.verdict->provided);
-    page.text(28, layout.verdictRow, line.left);
-    page.text(35, layout.verdictRow, line.relation);
-    page.text(43, layout.verdictRow, line.verdict);
-    page.text(38, layout.verdictRow, line.right);
+    page.text(28, verdict, line.left);
+    page.text(35, verdict, line.relation);
+    page.text(43, verdict, line.verdict);
+    page.text(38, verdict, line.right);
     return true;
+}
+
+// Under a section's verdict line: the required ΣL and the margin, then the
+// head difference the section holds.
+void drawFigures(Page &page, const StudyCheck &study, const SectionCheck &check)
+{
+    const double verdict = sectionRow(check.section) + VerdictRow;
+    page.font(SmallSize, false);
+    page.text(28, verdict + 1.3,
+              QStringLiteral("必要 ΣL = %1 (m)　　ΣL の過不足　%2")
+                  .arg(study.governingCase().referenceSigmaL, check.marginLabel()));
+    page.text(28, verdict + 2.2, check.allowableHeadLabel());
 }
 
 // The title block's fields in the free space right of the title and above
@@ -286,14 +281,18 @@ void drawTitleBlock(Page &page, const TitleBlock &block)
         Page::Setting setting{};
     };
     Slot slots[] = {
-        {u"業務名：", block.job, 15, 51.5, 0},
+        {u"業務名：", block.job, 15, CreepTableRight, 0},
         {u"構造物名：", block.structure, 15, 32, 1},
-        {u"作成日：", block.date, 33, 51.5, 1},
+        {u"作成日：", block.date, CreepTableLeft, CreepTableRight, 1},
         {u"会社名：", block.company, 15, 32, 2},
-        {u"設計者：", block.designer, 33, 42, 2},
-        {u"照査者：", block.checker, 42.5, 51.5, 2},
+        {u"設計者：", block.designer, CreepTableLeft, 42, 2},
+        {u"照査者：", block.checker, 42.5, CreepTableRight, 2},
     };
     constexpr std::array<double, 3> Rows{0.4, 1.35, 2.3};
+    // The block's room: down to the first heading, and above the creep-ratio
+    // table's title right of it.
+    constexpr double HeadingTop = MethodRow - 0.05;
+    constexpr double TableTitleTop = CreepTableTop - 1.55;
     page.font(SmallSize, false);
     const double oneLine = page.rows(SmallSize);
     const double twoLines = page.rows(Page::Setting{SmallestSize, {QString(), QString()}});
@@ -320,7 +319,7 @@ void drawTitleBlock(Page &page, const TitleBlock &block)
             if (slot.setting.lines.isEmpty())
                 continue;
             const double bottom = tops[slot.row] + page.rows(slot.setting);
-            overrun = std::max(overrun, bottom - (slot.from < 33 ? 3.95 : 3.45));
+            overrun = std::max(overrun, bottom - (slot.from < CreepTableLeft ? HeadingTop : TableTitleTop));
         }
         if (overrun <= Rows[0]) {
             for (double &top : tops)
@@ -342,171 +341,112 @@ void drawTitleBlock(Page &page, const TitleBlock &block)
     }
 }
 
-// Under a section's verdict line: the required ΣL and the margin, then the
-// head difference the section holds.
-void drawFigures(Page &page, const StudyCheck &study, const SectionCheck &check, double verdictRow)
-{
-    page.font(SmallSize, false);
-    page.text(28, verdictRow + 1.3,
-              QStringLiteral("必要 ΣL = %1 (m)　　ΣL の過不足　%2").arg(study.referenceSigmaL, check.marginLabel()));
-    page.text(28, verdictRow + 2.2, check.allowableHeadLabel());
-}
-
-// The label of page `pageIndex`: a label that ends in a number is the first
-// page's, and each page after it counts on ("3-12", "3-13"); another is the
-// same on every page.
-QString pageLabel(const QString &label, int pageIndex)
-{
-    qsizetype digits = 0;
-    while (digits < label.size() && digits < 9 && label.at(label.size() - 1 - digits).isDigit()
-           && label.at(label.size() - 1 - digits).unicode() < 0x80)
-        ++digits;
-    if (digits == 0)
-        return label;
-    const qsizetype number = label.right(digits).toLongLong() + pageIndex;
-    return label.left(label.size() - digits) + QStringLiteral("%1").arg(number, int(digits), 10, QLatin1Char('0'));
-}
-
 // The study's file name on the left, the page's label in the middle, and
 // which page of how many on the right.
-void drawFooter(Page &page, const ReportOptions &options, int pageIndex, int pageCount)
+void drawFooter(Page &page, const ReportDocument &document, int pageIndex)
 {
     page.font(SmallSize, false);
-    const QString label = page.fitted(pageLabel(options.pageLabel.trimmed(), pageIndex), 12);
-    if (options.footer)
-        page.text(6, FooterRow, page.fitted(options.fileName, label.isEmpty() ? 40 : 20));
+    const QString label = page.fitted(document.pageLabel(pageIndex), 12);
+    if (document.options().footer)
+        page.text(6, FooterRow, page.fitted(document.fileName(), label.isEmpty() ? 40 : 20));
     page.text((FrameLeft + FrameRight) / 2 - page.columns(label) / 2, FooterRow, label);
-    page.text(48, FooterRow, QStringLiteral("%1 / %2").arg(pageIndex + 1).arg(pageCount));
+    page.text(48, FooterRow, QStringLiteral("%1 / %2").arg(pageIndex + 1).arg(document.pageCount()));
 }
 
-// The page of the water-level cases: each case's levels, ΔH and the two
-// sections' ratios and verdicts, the governing case marked ◎.
-void drawCases(Page &page, const StudyCheck &check)
+// For a page 1 without verdict lines: the readiness message, lines broken
+// with CR LF, where the verdict lines of both sections would stand.
+void drawNotReadyNotice(Page &page)
 {
-    page.font(TitleSize, true);
-    page.text(4, 2, QStringLiteral("遮水矢板の設計"));
-    page.font(BodySize, true);
-    page.text(5, 4, QStringLiteral("５．水位ケースごとの照査"));
+    const QStringList lines = reportNotReadyMessage().prompt.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    page.font(BodySize, false);
+    for (Section section : Sections) {
+        const double row = sectionRow(section) + VerdictRow;
+        for (int i = 0; i < int(lines.size()); ++i)
+            page.text(28, row + i, lines[i]);
+    }
+}
 
-    // The columns' edges: mark, case, WL1, WL2, ΔH, then ratio and verdict
-    // of each section.
-    const double edges[] = {6, 8, 20, 25.5, 31, 36, 40.5, 44, 48.5, 51.5};
-    const double top = 6;
-    const int rows = int(check.cases.size()) + 1;
-    page.thinPen();
-    for (int r = 0; r < rows; ++r)
-        page.box(6, top + 1.5 * r, 45.5, 1.5);
-    for (double edge : edges)
-        page.line(edge, top, edge, top + 1.5 * rows);
-    page.thickPen();
-    page.box(6, top, 45.5, 1.5 * rows);
-    page.line(6, top + 1.5, 51.5, top + 1.5);
-    page.thinPen();
-
-    page.font(SmallSize, false);
-    page.measureDot();
+// The cases' table: the columns' edges are mark, case, WL1, WL2, ΔH, then
+// ratio and verdict of each section.
+RuledTable caseTable(const StudyCheck &check, double top)
+{
+    RuledTable table{top, {6, 8, 20, 25.5, 31, 36, 40.5, 44, 48.5, 51.5}, {}, ColumnRules::WithSides};
+    const std::vector<double> &edges = table.edges;
     const QString headers[] = {QStringLiteral("ケース"), QStringLiteral("WL1 (m)"), QStringLiteral("WL2 (m)"),
                                QStringLiteral("⊿H (m)"), QStringLiteral("鉛直 Ｃ′"), QStringLiteral("判定"),
                                QStringLiteral("水平 Ｃ′"), QStringLiteral("判定")};
-    for (int i = 0; i < 8; ++i)
-        page.text(edges[i + 1] + 0.5, top + 0.5, headers[i]);
+    std::vector<TableCell> &header = table.rows.emplace_back();
+    for (std::size_t i = 0; i < std::size(headers); ++i)
+        header.push_back({headers[i], edges[i + 1] + 0.5});
     // A number's decimal point this far left of its column's right edge.
     constexpr double PointInset = 1.7;
     for (int i = 0; i < int(check.cases.size()); ++i) {
         const CaseCheck &levels = check.cases[std::size_t(i)];
-        const double row = top + 0.5 + 1.5 * (i + 1);
+        std::vector<TableCell> &row = table.rows.emplace_back();
         if (i == check.governing)
-            page.text(6.5, row, QStringLiteral("◎"));
-        page.text(8.5, row, page.fitted(levels.shownName(i), 11));
-        page.aligned(edges[3] - PointInset, row, levels.outerLevelText);
-        page.aligned(edges[4] - PointInset, row, levels.innerLevelText);
-        page.aligned(edges[5] - PointInset, row, levels.headDifferenceText);
+            row.push_back({QStringLiteral("◎"), 6.5});
+        row.push_back({levels.shownName(i), 8.5, false, 11});
+        row.push_back({levels.outerLevelText, edges[3] - PointInset, true});
+        row.push_back({levels.innerLevelText, edges[4] - PointInset, true});
+        row.push_back({levels.headDifferenceText, edges[5] - PointInset, true});
         for (Section section : Sections) {
             const std::optional<SectionVerdict> &verdict = levels.section(section).verdict;
             // The ratio's column ends where its verdict's begins.
             const double edge = edges[section == Section::Vertical ? 6 : 8];
             if (!verdict) {
-                page.text(edge - 3, row, QStringLiteral("―"));
+                row.push_back({QStringLiteral("―"), edge - 3});
                 continue;
             }
-            page.aligned(edge - PointInset, row, verdict->provided);
-            page.text(edge + 0.75, row, verdict->ok ? QStringLiteral("ＯＫ") : QStringLiteral("ＮＧ"));
+            row.push_back({verdict->provided, edge - PointInset, true});
+            row.push_back({verdictWord(verdict->ok), edge + 0.75});
         }
     }
-    const double below = top + 1.5 * rows + 1;
-    page.text(6, below, QStringLiteral("◎：支配ケース（⊿H が最大のケース）。１～４はこのケースの値です。　Ｃ = ")
-                            + check.requiredPrinted);
+    return table;
 }
 
 }  // namespace
 
-ReportVerdictLine reportVerdictLine(const StudyCheck &check, Section section)
+void drawFirstPage(Page &page, const ReportDocument &document)
 {
-    const std::optional<SectionVerdict> &verdict = check.section(section).verdict;
-    if (!verdict)
-        return {};
-    return {QStringLiteral("Ｃ′= ") + verdict->provided, verdict->relation(),
-            QStringLiteral("Ｃ = ") + check.requiredPrinted,
-            verdict->ok ? QStringLiteral("・・・ＯＫ") : QStringLiteral("・・・ＮＧ")};
+    const Study &input = document.study();
+    drawTitleAndFormula(page, input.formula);
+    drawCreepRatioTable(page, input.formula, input.soilClass);
+    drawDimensions(page, input, document.check());
+    for (Section section : Sections)
+        drawSection(page, input, document.check(), section);
 }
 
-QString reportDate(const QDate &date)
+// The page of the water-level cases: each case's levels, ΔH and the two
+// sections' ratios and verdicts, the governing case marked ◎.
+void drawCasesPage(Page &page, const ReportDocument &document)
 {
-    return QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
+    const StudyCheck &check = document.check();
+    page.font(TitleSize, true);
+    page.text(4, TitleRow, ReportTitle);
+    page.font(BodySize, true);
+    page.text(5, MethodRow, QStringLiteral("５．水位ケースごとの照査"));
+
+    const RuledTable table = caseTable(check, 6);
+    const double below = table.top + table.draw(page) + 1;
+    page.text(6, below, QStringLiteral("◎：支配ケース（⊿H が最大のケース）。１～４はこのケースの値です。　Ｃ = ")
+                            + check.requiredPrinted);
 }
 
-// Before the sheet: the report page, and the page of the cases when there are several.
-int casePages(const StudyCheck &check)
+void drawPageAdditions(Page &page, const ReportDocument &document, int pageIndex)
 {
-    return check.cases.size() > 1 ? 1 : 0;
-}
-
-int reportPageCount(const StudyCheck &check, const ReportOptions &options)
-{
-    return 1 + casePages(check) + (options.sheet && check.ready() ? sheetPageCount(check) : 0);
-}
-
-ReportResult drawReport(ReportSurface &surface, const Study &input, const StudyCheck &check,
-                        const ReportOptions &options, int pageIndex)
-{
-    Page page(surface);
-    if (options.margins)
-        page.placeWithinMargins();
-    ReportResult result;
-    if (pageIndex == 0) {
-        drawTitleAndFormula(page, input.formula);
-        drawCreepRatioTable(page, input.formula, input.soilClass);
-        drawDimensions(page, input, check);
-        for (Section section : Sections)
-            result.complete = drawSection(page, input, check, section) && result.complete;
-    } else if (pageIndex <= casePages(check)) {
-        drawCases(page, check);
-    } else {
-        drawSheetPage(page, input, check, pageIndex - 1 - casePages(check));
-    }
-    // The additions come last, so that the plain page is drawn as it always was.
-    if (!options.titleBlock.isEmpty())
-        drawTitleBlock(page, options.titleBlock);
-    if (pageIndex == 0 && options.figures && check.ready()) {
+    const StudyCheck &check = document.check();
+    if (!document.titleBlock().isEmpty())
+        drawTitleBlock(page, document.titleBlock());
+    if (pageIndex == 0 && document.options().figures && check.ready()) {
         for (Section section : Sections) {
             if (check.section(section).verdict)
-                drawFigures(page, check, check.section(section), layoutOf(section).verdictRow);
+                drawFigures(page, check, check.section(section));
         }
     }
-    if (options.footer || !options.pageLabel.trimmed().isEmpty())
-        drawFooter(page, options, pageIndex, reportPageCount(check, options));
-    return result;
-}
-
-void drawNotReadyNotice(ReportSurface &surface, const QString &notice)
-{
-    Page page(surface);
-    const QStringList lines = notice.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    for (Section section : Sections) {
-        const double row = layoutOf(section).verdictRow;
-        for (int i = 0; i < int(lines.size()); ++i)
-            page.text(28, row + i, lines[i]);
-    }
+    if (document.options().footer || !document.pageLabel(pageIndex).isEmpty())
+        drawFooter(page, document, pageIndex);
+    if (!document.pageComplete(pageIndex))
+        drawNotReadyNotice(page);
 }
 
 }  // namespace talven

@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
+#include <vector>
+
 namespace talven {
 
 namespace {
@@ -14,6 +17,29 @@ namespace {
 // The resolutions at which one draw-width unit is one pixel or dot.
 constexpr double ScreenDpi = 96.0;
 constexpr double PrinterDpi = 600.0;
+
+// The report's font names and the installed families standing for them,
+// found once by registerReportFonts(): a name that is no family of its own
+// would be looked for among every family, and then among its substitutes,
+// at every size and weight the page uses.
+struct ReportFamily {
+    QString name;
+    QString family;
+};
+std::vector<ReportFamily> &reportFamilies()
+{
+    static std::vector<ReportFamily> families;
+    return families;
+}
+
+QString installedFamily(const QString &name)
+{
+    for (const ReportFamily &known : reportFamilies()) {
+        if (known.name == name)
+            return known.family;
+    }
+    return name;
+}
 
 }  // namespace
 
@@ -30,7 +56,7 @@ PainterSurface::PainterSurface(QPainter &painter, bool printer, const QRectF &sh
 
 void PainterSurface::setFont(const QString &family)
 {
-    font.setFamily(family);
+    font.setFamily(installedFamily(family));
 }
 
 void PainterSurface::setFontSize(double points)
@@ -117,12 +143,24 @@ void registerReportFonts()
     for (const QString &file : {QStringLiteral("ipam.ttf"), QStringLiteral("ipag.ttf"), QStringLiteral("ipagp.ttf")})
         QFontDatabase::addApplicationFont(folder + file);
 #endif
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
-                               {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
-                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
-                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+    const std::pair<QString, QStringList> substitutes[] = {
+        {QStringLiteral("ＭＳ 明朝"), {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")}},
+        {QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")}},
+        {QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")}},
+    };
+    const QStringList available = QFontDatabase::families();
+    const auto isAvailable = [&available](const QString &family) { return available.contains(family, Qt::CaseInsensitive); };
+    std::vector<ReportFamily> &families = reportFamilies();
+    families.clear();
+    for (const auto &[name, installed] : substitutes) {
+        QFont::insertSubstitutions(name, installed);
+        // Where those fonts are there themselves, the report uses them as they are.
+        if (isAvailable(name))
+            continue;
+        const auto found = std::find_if(installed.begin(), installed.end(), isAvailable);
+        if (found != installed.end())
+            families.push_back({name, *found});
+    }
 }
 
 }  // namespace talven

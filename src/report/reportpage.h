@@ -1,8 +1,11 @@
 #pragma once
 
-// The page grid the report and the calculation sheet share (drawreport.cpp,
-// calculationsheet.cpp); not for other libraries.
+// The page grid and the layout primitives the report's pages share
+// (drawreport.cpp, calculationsheet.cpp): a text at a grid position, numbers
+// on their decimal point, texts set into a room, ruled tables and the lines
+// of a flowing block. Not for other libraries.
 
+#include "report/reportdocument.h"
 #include "report/reportsurface.h"
 
 #include <QString>
@@ -10,13 +13,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace talven {
 
 inline const QString ReportFont = QStringLiteral("ＭＳ 明朝");
-inline constexpr double TitleSize = 12.0;
-inline constexpr double BodySize = 10.5;
-inline constexpr double SmallSize = 9.0;
 // The smallest size a text is shrunk to before it takes a second line.
 inline constexpr double SmallestSize = 7.0;
 inline constexpr double FooterRow = 69.6;
@@ -25,6 +26,8 @@ inline constexpr double FooterRow = 69.6;
 inline constexpr double FrameLeft = 4.0;
 inline constexpr double FrameRight = 51.5;
 inline constexpr double FrameBottom = FooterRow + 1.0;
+// The rows the sheet's section drawing takes, its notes included.
+inline constexpr double SectionDrawingHeight = 31.0;
 
 // The page grid: a position (a, b) is a character widths across and b line
 // heights down, both measured once at "ＭＳ 明朝" 10.5 pt.
@@ -179,12 +182,14 @@ public:
         s.box(at(a, b), QSizeF(w * charWidth, h * lineHeight));
     }
     // A dashed line: dashes of `dash` millimetres on paper, gaps as long.
+    // What is left for a last dash shorter than a hundredth of one is the
+    // rounding of two positions that meet, and draws nothing.
     void dashedLine(double a1, double b1, double a2, double b2, double dash)
     {
         const QPointF from = at(a1, b1), to = at(a2, b2);
         const double length = std::hypot(to.x() - from.x(), to.y() - from.y());
         const double step = dash * unitsPerMillimetre();
-        for (double done = 0; done < length; done += 2 * step)
+        for (double done = 0; length - done > step / 100; done += 2 * step)
             s.line(from + (to - from) * (done / length), from + (to - from) * (std::min(done + step, length) / length));
     }
 
@@ -223,5 +228,47 @@ private:
     double dotWidth = 0.0;
     double scale_ = 1.0;
 };
+
+// A cell of a ruled table: a text from a column, cut with "…" to `fit`
+// columns where `fit` is given, or a "0.00" number standing on its decimal
+// point at the column.
+struct TableCell {
+    QString text;
+    double column = 0.0;
+    bool onPoint = false;
+    double fit = 0.0;
+};
+
+// Where a table's columns are ruled.
+enum class ColumnRules {
+    Inner,        // thin lines between the columns
+    BelowHeader,  // the same, under a header row that spans the table
+    WithSides,    // thin lines at every edge, the table's sides too
+    Thick,        // thick lines between the columns
+};
+
+// A ruled table: rows 1.5 high between column edges, the header row first;
+// its outline and the header's rule thick, each row boxed thin, texts 9 pt
+// half a row below a row's top.
+struct RuledTable {
+    double top = 0.0;
+    std::vector<double> edges;  // left to right, the sides included
+    std::vector<std::vector<TableCell>> rows;
+    ColumnRules rules = ColumnRules::Inner;
+
+    static constexpr double RowHeight = 1.5;
+    double height() const { return RowHeight * double(rows.size()); }
+    double textRow(std::size_t row) const { return top + 0.5 + RowHeight * double(row); }
+
+    // The lines, and then the cells: a title may go between the two.
+    void drawFrame(Page &page) const;
+    void drawCells(Page &page) const;
+    // Both; the rows used.
+    double draw(Page &page) const;
+};
+
+// A flowing block's lines from row `top`; the rows used, which are the
+// block's height.
+double drawSheetLines(Page &page, double top, const std::vector<SheetLine> &lines);
 
 }  // namespace talven

@@ -247,7 +247,7 @@ int runBatch(const BatchOptions &options)
         pool.start([&, i] {
             const QString &study = studies[i].name;
             StudyOutcome outcome = studies[i].reachable
-                                       ? runStudyJob(study, reports.value(i), options.page, options.cases)
+                                       ? runStudyJob(study, reports.value(i), options.report, options.cases)
                                        : refusedStudy(study, QStringLiteral("ファイル名が UTF-8 ではありません。"));
             const QMutexLocker lock(&mutex);
             outcomes[i] = std::move(outcome);
@@ -305,8 +305,8 @@ int runBatch(const BatchOptions &options)
         }
     }
     if (!options.workbook.isEmpty()) {
-        // 業務名 from --job alone (the page's title block holds what options gave): each study's own may differ.
-        const SheetPrint print{options.page.titleBlock.job, options.runDate};
+        // 業務名 from --job alone: each study's own may differ.
+        const SheetPrint print{options.report.title.values.job, options.report.day};
         const QList<TableSheet> sheets{{QStringLiteral("照査結果"), summaryColumns(), workbookSummary, print},
                                        {QStringLiteral("入力値"), inputColumns(), inputRows, std::nullopt}};
         if (const std::optional<QString> problem = writeWorkbook(options.workbook, sheets, reachablePaths(studies))) {

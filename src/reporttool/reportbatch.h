@@ -4,7 +4,7 @@
 // reports into one folder and a summary table, worked on all cores, results in
 // the order of the arguments.
 
-#include "report/drawreport.h"
+#include "reporttool/studyjob.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,8 +20,7 @@ struct BatchOptions {
     QString workbook;        // --xlsx: the tables as an Excel workbook; empty: none
     int jobs = 0;            // -j: studies worked on at once (workerCount); 0: two per core
     bool recursive = false;  // -r: folders' subfolders too
-    ReportOptions page;      // the title block and the page's options, for every report
-    QString runDate;         // the day of the run, "2026年12月7日": the workbook's printed date
+    ReportRequest report;    // the page's options and the title fields given, for every report
     std::vector<WaterLevelCase> cases;  // --case: added to every study's cases
 };
 

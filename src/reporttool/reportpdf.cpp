@@ -1,7 +1,6 @@
 #include "reporttool/reportpdf.h"
 
 #include "report/controlcharacters.h"
-#include "report/drawreport.h"
 #include "report/outputfile.h"
 #include "report/pdffile.h"
 #include "reporttool/exitstatus.h"
@@ -107,17 +106,16 @@ QStringList outputKeys(const QString &outputPath)
     return keys;
 }
 
-PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const Study &input,
-                         const StudyCheck &check, const ReportOptions &page)
+PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const ReportDocument &document)
 {
     if (const std::optional<QString> refused = outputRefusal({studyPath}, outputPath, QStringLiteral("PDF ファイル")))
         return {PdfOutcome::Refused, *refused};
 
-    const auto draw = [&](ReportSurface &surface, int index) {
-        return drawReport(surface, input, check, page, index).complete;
+    const auto draw = [&document](ReportSurface &surface, int index) {
+        return drawReportPage(surface, document, index);
     };
-    if (!writeReportPdfFile(outputPath, reportLayout(), PdfResolution, page.titleBlock.structure,
-                            reportPageCount(check, page), draw))
+    if (!writeReportPdfFile(outputPath, reportLayout(), PdfResolution, document.titleBlock().structure,
+                            document.pageCount(), draw))
         return {PdfOutcome::CannotWrite,
                 escapeControlCharacters(outputPath) + QStringLiteral(": PDF ファイルを書き出せませんでした。")};
     return {};

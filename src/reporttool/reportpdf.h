@@ -5,9 +5,7 @@
 // (report/pdffile.h, which the window's printing shares). Every way
 // talven-report makes a report goes through writeReportPdf.
 
-#include "check/studycheck.h"
-#include "report/drawreport.h"
-#include "study/study.h"
+#include "report/reportdocument.h"
 
 #include <QHash>
 #include <QString>
@@ -55,11 +53,10 @@ struct PdfResult {
     int exitStatus() const;
 };
 
-// Writes the report of `input`, read from the study file `studyPath`, to
+// Writes the report of the study read from the study file `studyPath` to
 // `outputPath`, through a temporary file beside it that replaces the output
 // only when every byte is written. The output must be a new name or a regular
 // file other than the study.
-PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const Study &input,
-                         const StudyCheck &check, const ReportOptions &page);
+PdfResult writeReportPdf(const QString &studyPath, const QString &outputPath, const ReportDocument &document);
 
 }  // namespace talven

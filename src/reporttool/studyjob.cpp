@@ -1,7 +1,7 @@
 #include "reporttool/studyjob.h"
 
 #include "report/controlcharacters.h"
-#include "report/drawreport.h"
+#include "report/reportdocument.h"
 #include "reporttool/exitstatus.h"
 #include "reporttool/reportpdf.h"
 #include "reporttool/terminal.h"
@@ -22,24 +22,12 @@ StudyOutcome refusedStudy(const QString &studyPath, const QString &problem)
     return outcome;
 }
 
-ReportOptions studyPage(const ReportOptions &page, const QString &studyPath, const Study &study)
+TitleBlock studyTitleBlock(const ReportRequest &request, const QString &studyPath, const Study &study)
 {
-    ReportOptions own = page;
-    const QFileInfo file(studyPath);
-    for (std::size_t i = 0; study.titleBlock && i < TitleFields.size(); ++i) {
-        QString TitleBlock::*field = TitleFields[i].value;
-        if (!page.titleGiven[i])
-            own.titleBlock.*field = (*study.titleBlock).*field;
-    }
-    if (own.titleBlock.date.trimmed().isEmpty())
-        own.titleBlock.date = page.titleBlock.date;
-    if (own.structureFromFileName && own.titleBlock.structure.trimmed().isEmpty())
-        own.titleBlock.structure = file.completeBaseName();
-    own.fileName = file.fileName();
-    return own;
+    return request.title.over(printedTitleBlock(study.titleBlock.value_or(TitleBlock()), studyPath, request.day));
 }
 
-StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const ReportOptions &page,
+StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const ReportRequest &request,
                          const std::vector<WaterLevelCase> &addedCases)
 {
     const StudyFileReadResult read = readStudyFile(studyPath);
@@ -50,20 +38,16 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const 
     StudyOutcome outcome;
     for (const Message &message : opened->messages)
         outcome.warnings.append(message.prompt);
-    std::vector<WaterLevelCase> cases = opened->study.moreCases;
-    for (const WaterLevelCase &added : addedCases) {
-        if (int(cases.size()) + 1 < CaseLimit)
-            cases.push_back(added);
-        else
-            outcome.warnings.append(QStringLiteral("水位ケースは %1 つまでです。--case の「%2」は加えません。")
-                                        .arg(CaseLimit)
-                                        .arg(escapeControlCharacters(added.name)));
-    }
-    const Study &input = outcome.study.emplace(setCases(opened->study, opened->study.firstCaseName, cases));
-    const ReportOptions ownPage = studyPage(page, studyPath, input);
-    outcome.structure = ownPage.titleBlock.structure;
-
-    const StudyCheck &check = outcome.check.emplace(checkStudy(input));
+    std::vector<WaterLevelCase> cases = opened->study.cases();
+    cases.insert(cases.end(), addedCases.begin(), addedCases.end());
+    const StudyEdit withCases = setCases(opened->study, cases);
+    for (const Message &message : withCases.messages)
+        outcome.warnings.append(message.prompt);
+    const ReportDocument document(withCases.study, request.options, studyTitleBlock(request, studyPath, withCases.study),
+                                  QFileInfo(studyPath).fileName());
+    outcome.study = document.study();
+    outcome.structure = document.titleBlock().structure;
+    const StudyCheck &check = outcome.check.emplace(document.check());
     QStringList verdictLines;
     for (Section section : Sections) {
         if (check.section(section).verdict)
@@ -80,7 +64,7 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const 
 
     if (output.isEmpty()) {
         outcome.status = StudyStatus::Checked;
-    } else if (const PdfResult pdf = writeReportPdf(studyPath, output, input, check, ownPage);
+    } else if (const PdfResult pdf = writeReportPdf(studyPath, output, document);
                pdf.outcome == PdfOutcome::Written) {
         outcome.status = StudyStatus::Written;
     } else {

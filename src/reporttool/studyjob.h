@@ -7,7 +7,8 @@
 
 #include "check/studycheck.h"
 #include "files/studyfile.h"
-#include "report/drawreport.h"
+#include "study/pageoptions.h"
+#include "study/titleblock.h"
 
 #include <QString>
 #include <QStringList>
@@ -45,23 +46,31 @@ struct StudyOutcome {
     int exitStatus = 0;  // the single form's
 };
 
+// How talven-report makes each study's report: the page's options, the
+// title fields its options gave, and the day of the run.
+struct ReportRequest {
+    PageOptions options;
+    TitleOverrides title;
+    QString day;  // "2026年12月7日": 作成日 where none is given or kept with the study
+
+    bool operator==(const ReportRequest &) const = default;
+};
+
 // A study refused without a report: its file and why, as printOutcome and
 // the table show them.
 StudyOutcome refusedStudy(const QString &studyPath, const QString &problem);
 
 // Reads the study (with its companion) and adds `addedCases` to its cases
 // (--case); when output is not empty, writes its report there
-// (writeReportPdf) with the page's options of studyPage(). Safe on a worker
-// thread once the report fonts are registered and looked up.
-StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const ReportOptions &page = {},
+// (writeReportPdf) with the title block of studyTitleBlock(). Safe on a
+// worker thread once the report fonts are registered and looked up.
+StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const ReportRequest &request = {},
                          const std::vector<WaterLevelCase> &addedCases = {});
 
-// The options as one study's report takes them: the footer names the study's
-// file; a title field no option gave is the study's own, where it has a title
-// block; an empty 構造物名 is, with structureFromFileName, the study's file
-// name without its extension, and an empty 作成日 the options' (the day of
-// the run).
-ReportOptions studyPage(const ReportOptions &page, const QString &studyPath, const Study &study);
+// The title block one study's report prints: the fields its options gave,
+// the others the study's own where it keeps a title block, with the study
+// file's name for an empty 構造物名 and the day of the run for an empty 作成日.
+TitleBlock studyTitleBlock(const ReportRequest &request, const QString &studyPath, const Study &study);
 
 // What is printed of one study: its warnings and its problem on standard
 // error, its verdict lines on standard output, each after `label` when one is

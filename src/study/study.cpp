@@ -34,12 +34,12 @@ PileTicks Study::ticks(Section section) const
     return ticked;
 }
 
-WaterLevelCase Study::levelCase(int index) const
+std::vector<WaterLevelCase> Study::cases() const
 {
-    if (index > 0)
-        return moreCases[std::size_t(index - 1)];
-    return {firstCaseName, numberTexts[OuterWaterLevelBox], numberTexts[InnerWaterLevelBox], record.outerWaterLevel(),
-            record.innerWaterLevel()};
+    std::vector<WaterLevelCase> all{{firstCaseName, numberTexts[OuterWaterLevelBox], numberTexts[InnerWaterLevelBox],
+                                     record.outerWaterLevel(), record.innerWaterLevel()}};
+    all.insert(all.end(), laterCases.begin(), laterCases.end());
+    return all;
 }
 
 Study emptyStudy()
@@ -53,12 +53,12 @@ Study resetStudy(const Study &study, bool keepNames)
     StudyRecord &record = reset.record;
     record.methodCode = 0.0;
     if (keepNames) {
-        for (WaterLevelCase &levelCase : reset.moreCases)
+        for (WaterLevelCase &levelCase : reset.laterCases)
             levelCase = refreshCaseLevels({levelCase.name, {}, {}, 0.0, 0.0});
     } else {
         record.names.fill(QString());
         reset.firstCaseName.clear();
-        reset.moreCases.clear();
+        reset.laterCases.clear();
         reset.titleBlock.reset();
     }
     record.baseValues.fill(0.0);
@@ -163,13 +163,35 @@ WaterLevelCase refreshCaseLevels(const WaterLevelCase &levelCase)
     return refreshed;
 }
 
-Study setCases(const Study &study, const QString &firstCaseName, std::vector<WaterLevelCase> moreCases)
+StudyEdit setCases(const Study &study, std::vector<WaterLevelCase> cases)
 {
-    Study set = study;
-    set.firstCaseName = firstCaseName;
-    moreCases.resize(std::min(moreCases.size(), std::size_t(CaseLimit - 1)));
-    set.moreCases = std::move(moreCases);
-    return set;
+    StudyEdit edit{study, {}, -1};
+    if (int(cases.size()) > CaseLimit) {
+        edit.messages.push_back(tooManyCasesMessage(int(cases.size())));
+        cases.resize(CaseLimit);
+    }
+    edit.study.firstCaseName = cases.empty() ? QString() : cases.front().name;
+    edit.study.laterCases.assign(cases.begin() + std::min<std::ptrdiff_t>(1, std::ssize(cases)), cases.end());
+    return edit;
+}
+
+Message tooManyCasesMessage(int given)
+{
+    return {QStringLiteral("水位ケースは %1 つまでです。%1 番目より後の %2 つのケースは使いません。")
+                .arg(CaseLimit)
+                .arg(given - CaseLimit),
+            MessageIcon::Exclamation, QStringLiteral("タルヴェン・水位ケース")};
+}
+
+StudyEdit setPileLengths(const Study &study, Section section, const PileLengths &lengths)
+{
+    StudyEdit edit{study, {}, -1};
+    for (int row = 0; row < PileCount; ++row) {
+        if (lengths[row] != pileLengths(edit.study.record, section)[row])
+            edit.append(writeNumberBox(edit.study, pileBox(section, row), twoDecimals(lengths[row])));
+    }
+    edit.append(refreshBoxes(edit.study));
+    return edit;
 }
 
 QString numberTypingStep(int box)
@@ -198,8 +220,8 @@ bool sectionInputsDiffer(const Study &a, const Study &b, Section section)
 {
     if (a.formula != b.formula || a.ticks(section) != b.ticks(section) || a.caseCount() != b.caseCount())
         return true;
-    for (std::size_t i = 0; i < a.moreCases.size(); ++i) {
-        if (a.moreCases[i].outer != b.moreCases[i].outer || a.moreCases[i].inner != b.moreCases[i].inner)
+    for (std::size_t i = 0; i < a.laterCases.size(); ++i) {
+        if (a.laterCases[i].outer != b.laterCases[i].outer || a.laterCases[i].inner != b.laterCases[i].inner)
             return true;
     }
     for (int box = 0; box < NumberBoxCount; ++box) {

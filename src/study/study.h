@@ -45,8 +45,11 @@ struct Study {
     int soilClass = -1;  // the row in soilClasses(formula); -1 for none
     std::array<QString, NumberBoxCount> numberTexts;  // numberBox(i)'s text, the creep ratio's included
     std::array<QString, NameCount> nameTexts;         // nameBox(i)'s text; record.names keeps it trimmed
-    QString firstCaseName;                  // case 1's; its levels are the record's WL1 and WL2
-    std::vector<WaterLevelCase> moreCases;  // cases 2 ... CaseLimit
+    // The water-level cases are read through cases() and set through
+    // setCases(): case 1 is the first tab's WL1 and WL2 under a name kept
+    // here, the others are kept whole.
+    QString firstCaseName;
+    std::vector<WaterLevelCase> laterCases;
     // The title block kept with the study; none until it has one of its
     // own (a new study takes the user's, a report tool its options).
     std::optional<TitleBlock> titleBlock;
@@ -57,9 +60,9 @@ struct Study {
     const QString &ratioText() const { return numberTexts[CreepRatioBox]; }
     // The x2 ticks of a section: a ticked pile counts twice.
     PileTicks ticks(Section section) const;
-    int caseCount() const { return 1 + int(moreCases.size()); }
-    // Case `index` as a case; case 0 is the first tab's.
-    WaterLevelCase levelCase(int index) const;
+    // Every case, case 1 (the first tab's levels) first.
+    std::vector<WaterLevelCase> cases() const;
+    int caseCount() const { return 1 + int(laterCases.size()); }
 
     bool operator==(const Study &) const = default;
 };
@@ -121,8 +124,16 @@ struct CaseLevelEdit {
 CaseLevelEdit writeCaseLevel(const WaterLevelCase &levelCase, Level level, const QString &text);
 // A case's levels written back with two decimals, as leaving a box does.
 WaterLevelCase refreshCaseLevels(const WaterLevelCase &levelCase);
-// The cases after case 1, at most CaseLimit - 1, and case 1's name.
-Study setCases(const Study &study, const QString &firstCaseName, std::vector<WaterLevelCase> moreCases);
+// The study's cases, case 1 first, from the case dialog, a companion file or
+// talven-report's --case: case 1 gives its name only, its levels being the
+// first tab's. Cases after the CaseLimit-th are left out with
+// tooManyCasesMessage().
+StudyEdit setCases(const Study &study, std::vector<WaterLevelCase> cases);
+Message tooManyCasesMessage(int given);
+
+// A section's pile lengths set at once (矢板長の提案 適用), each written as
+// typing it would be, then shown with two decimals.
+StudyEdit setPileLengths(const Study &study, Section section, const PileLengths &lengths);
 
 // What typing into a box is called as a step of the study's history, in the
 // 編集 menu: "寸法の入力", "名称の入力".

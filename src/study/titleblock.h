@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 #include <array>
+#include <vector>
 
 namespace talven {
 
@@ -41,20 +43,47 @@ inline QString cappedTitleText(const QString &text)
 }
 
 // The fields in the order of the page and every form that shows them: the
-// key a companion file stores each under, its label.
+// key a companion file stores each under (also talven-report's option,
+// "--job"), its label, and the key of the user's settings for the fields the
+// user signs every study with (none for the study's own 構造物名 and 作成日).
 struct TitleField {
     const char *key;
     QString TitleBlock::*value;
     const char16_t *label;
+    const char *settingKey;
 };
 
 inline constexpr std::array<TitleField, 6> TitleFields{{
-    {"job", &TitleBlock::job, u"業務名"},
-    {"structure", &TitleBlock::structure, u"構造物名"},
-    {"company", &TitleBlock::company, u"会社名"},
-    {"designer", &TitleBlock::designer, u"設計者"},
-    {"checker", &TitleBlock::checker, u"照査者"},
-    {"date", &TitleBlock::date, u"作成日"},
+    {"job", &TitleBlock::job, u"業務名", "report/job"},
+    {"structure", &TitleBlock::structure, u"構造物名", nullptr},
+    {"company", &TitleBlock::company, u"会社名", "report/company"},
+    {"designer", &TitleBlock::designer, u"設計者", "report/designer"},
+    {"checker", &TitleBlock::checker, u"照査者", "report/checker"},
+    {"date", &TitleBlock::date, u"作成日", nullptr},
 }};
+
+// The user's fields of `block` (those with a setting key), the others empty.
+TitleBlock userFields(const TitleBlock &block);
+
+// "2026年12月7日".
+QString reportDate(const QDate &date);
+
+// The title block as a page prints it: 構造物名 left empty is the study
+// file's name without its extension (none for a study without a file), 作成日
+// left empty `day`.
+TitleBlock printedTitleBlock(TitleBlock block, const QString &studyPath, const QString &day);
+
+// Title fields given for every study of a run (talven-report's --job …):
+// each replaces the study's own, an empty text included.
+struct TitleOverrides {
+    TitleBlock values;
+    std::vector<QString TitleBlock::*> given;
+
+    void set(QString TitleBlock::*field, const QString &text);
+    bool has(QString TitleBlock::*field) const;
+    // `block` with the given fields replaced.
+    TitleBlock over(TitleBlock block) const;
+    bool operator==(const TitleOverrides &) const = default;
+};
 
 }  // namespace talven
