@@ -166,9 +166,12 @@ inline void typeKeys(QWidget *widget, const QString &keys)
 }
 
 // Enters a box as the user does (its text is then selected) and types.
+// Entering a box with the Tab key selects its text, which typing replaces,
+// also in a dialog that is not yet the active window.
 inline void typeInto(QLineEdit *box, const QString &keys)
 {
     box->setFocus(Qt::TabFocusReason);
+    box->selectAll();
     typeKeys(box, keys);
 }
 

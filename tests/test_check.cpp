@@ -145,9 +145,10 @@ void TestCheck::section_data()
     QTest::newRow("lane L over three")
         << Formula::Lane << 12.0 << 0.0 << 2.0 << 2.0
         << QStringLiteral("4.00＋0.00") << QStringLiteral("2.00") << QStringLiteral("2.00") << QStringLiteral("2.00") << true;
-    QTest::newRow("negative head gives NG")
+    // A head the other way round (逆水位) is checked over the same path.
+    QTest::newRow("a reversed head is checked on its size")
         << Formula::Bligh << 6.0 << 9.0 << -2.0 << 4.0
-        << QStringLiteral("6.00＋9.00") << QStringLiteral("-2.00") << QStringLiteral("-7.50") << QStringLiteral("4") << false;
+        << QStringLiteral("6.00＋9.00") << QStringLiteral("2.00") << QStringLiteral("7.50") << QStringLiteral("4") << true;
     // Exact ratios: R rounds half away from zero as a hand calculation does.
     QTest::newRow("lane tie 5.995 rounds up to 6.00") << Formula::Lane << 16.47 << 6.5 << 2.0 << 6.0
                                                      << u"5.49＋6.50"_s << u"2.00"_s << u"6.00"_s << u"6.00"_s << true;
@@ -157,8 +158,8 @@ void TestCheck::section_data()
                                                       << u"0.00＋59.89"_s << u"9.99"_s << u"5.99"_s << u"6"_s << false;
     QTest::newRow("bligh 5.99600 just above the half") << Formula::Bligh << 0.0 << 59.9 << 9.99 << 6.0
                                                       << u"0.00＋59.90"_s << u"9.99"_s << u"6.00"_s << u"6"_s << true;
-    QTest::newRow("lane negative tie rounds away from zero, still NG") << Formula::Lane << 16.47 << 6.5 << -2.0 << 6.0
-        << u"5.49＋6.50"_s << u"-2.00"_s << u"-6.00"_s << u"6.00"_s << false;
+    QTest::newRow("lane reversed tie passes as the tie does") << Formula::Lane << 16.47 << 6.5 << -2.0 << 6.0
+        << u"5.49＋6.50"_s << u"2.00"_s << u"6.00"_s << u"6.00"_s << true;
     // Typed 0.005 and 5.985 show as 0.01 and 5.99 once their boxes are left.
     QTest::newRow("inputs count as they show") << Formula::Bligh << 0.005 << 5.985 << 1.0 << 6.0
                                                << u"0.01＋5.99"_s << u"1.00"_s << u"6.00"_s << u"6"_s << true;
@@ -216,8 +217,10 @@ void TestCheck::referenceSigmaL_data()
     QTest::addColumn<double>("seepageLength");
     QTest::addColumn<double>("headDifference");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("lane 8.5 x 2 - 12/3") << Formula::Lane << 8.5 << 12.0 << 2.0 << QStringLiteral("13.00");
-    QTest::newRow("bligh 9 x 2 - 12") << Formula::Bligh << 9.0 << 12.0 << 2.0 << QStringLiteral("6.00");
+    // The least ΣL whose ratio rounds to C: (C - 0.005) x ΔH - L' rounded up.
+    QTest::newRow("lane 8.495 x 2 - 12/3") << Formula::Lane << 8.5 << 12.0 << 2.0 << QStringLiteral("12.99");
+    QTest::newRow("bligh 8.995 x 2 - 12") << Formula::Bligh << 9.0 << 12.0 << 2.0 << QStringLiteral("5.99");
+    QTest::newRow("rounded up: 6.995 x 3.7 - 36/3 = 13.8815") << Formula::Lane << 7.0 << 36.0 << 3.7 << QStringLiteral("13.89");
     QTest::newRow("nothing missing") << Formula::Bligh << 4.0 << 12.0 << 2.0 << QStringLiteral("0.00");
     QTest::newRow("exactly enough") << Formula::Bligh << 6.0 << 12.0 << 2.0 << QStringLiteral("0.00");
 }
@@ -297,24 +300,26 @@ void TestCheck::designFigures_data()
     const Study tie = studyOf(Formula::Lane, 16.47, 6.5, 2.0, 6.0);  // L 12.00 + 2.47 + 2.00 as one
 
     // 11 / 1.29 = 8.53 passes, 11 / 1.30 = 8.46 fails.
-    QTest::newRow("worked example") << workedExample() << "15.00" << "不足 6.00 m"
-                                    << "許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）" << "不足 5.00 m"
-                                    << "鉛直方向 ＮＧ（不足 6.00 m）　水平方向 ＮＧ（不足 5.00 m）";
-    QTest::newRow("L 35, short by 1.83") << laneThirtyFive() << "13.83" << "不足 1.83 m"
-                                         << "許容水位差 ⊿H = 3.94 m（外水位 WL1 = 4.94 m まで）" << "不足 3.83 m"
-                                         << "鉛直方向 ＮＧ（不足 1.83 m）　水平方向 ＮＧ（不足 3.83 m）";
-    QTest::newRow("bligh, whole C") << withBligh(workedExample(), 4.0) << "2.00" << "余裕 7.00 m"
-                                    << "許容水位差 ⊿H = 3.75 m（外水位 WL1 = 4.75 m まで）" << "余裕 8.00 m"
-                                    << "鉛直方向 ＯＫ（余裕 7.00 m）　水平方向 ＯＫ（余裕 8.00 m）";
-    QTest::newRow("bligh, typed 7.5") << typed << "15.00" << "余裕 0.40 m"
-                                      << "許容水位差 ⊿H = 2.05 m（外水位 WL1 = 2.05 m まで）" << "不足 5.00 m"
-                                      << "鉛直方向 ＯＫ（余裕 0.40 m）　水平方向 ＮＧ（不足 5.00 m）";
+    // (2.00 + 14.99) / 2.00 = 8.495 passes as 8.50; 14.98 would give 8.49.
+    QTest::newRow("worked example") << workedExample() << "14.99" << "不足 5.99 m"
+                                    << "許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）" << "不足 4.99 m"
+                                    << "鉛直方向 ＮＧ（不足 5.99 m）　水平方向 ＮＧ（不足 4.99 m）";
+    // 5.995 x 4.25 - 35/3 = 13.8121 rounds up to 13.82.
+    QTest::newRow("L 35, short by 1.82") << laneThirtyFive() << "13.82" << "不足 1.82 m"
+                                         << "許容水位差 ⊿H = 3.94 m（外水位 WL1 = 4.94 m まで）" << "不足 3.82 m"
+                                         << "鉛直方向 ＮＧ（不足 1.82 m）　水平方向 ＮＧ（不足 3.82 m）";
+    QTest::newRow("bligh, whole C") << withBligh(workedExample(), 4.0) << "1.99" << "余裕 7.01 m"
+                                    << "許容水位差 ⊿H = 3.75 m（外水位 WL1 = 4.75 m まで）" << "余裕 8.01 m"
+                                    << "鉛直方向 ＯＫ（余裕 7.01 m）　水平方向 ＯＫ（余裕 8.01 m）";
+    QTest::newRow("bligh, typed 7.5") << typed << "14.99" << "余裕 0.41 m"
+                                      << "許容水位差 ⊿H = 2.05 m（外水位 WL1 = 2.05 m まで）" << "不足 4.99 m"
+                                      << "鉛直方向 ＯＫ（余裕 0.41 m）　水平方向 ＮＧ（不足 4.99 m）";
     QTest::newRow("R rounds up to C") << roundingEdge(2.99) << "2.99" << "余裕 0.00 m"
                                       << "許容水位差 ⊿H = 1.00 m（外水位 WL1 = 1.00 m まで）" << "余裕 7.01 m"
                                       << "鉛直方向 ＯＫ（余裕 0.00 m）　水平方向 ＯＫ（余裕 7.01 m）";
-    // R is 6.00 at 2.00 m; the required ΣL is C x ΔH - L' = 12 - 5.49 unrounded.
-    QTest::newRow("the tie") << tie << "6.51" << "不足 0.01 m" << "許容水位差 ⊿H = 2.00 m（外水位 WL1 = 2.00 m まで）"
-                             << "不足 6.51 m" << "鉛直方向 ＯＫ（不足 0.01 m）　水平方向 ＮＧ（不足 6.51 m）";
+    // R is 5.995, shown 6.00, at 2.00 m: ＯＫ, and ΣL is just what is needed.
+    QTest::newRow("the tie") << tie << "6.50" << "余裕 0.00 m" << "許容水位差 ⊿H = 2.00 m（外水位 WL1 = 2.00 m まで）"
+                             << "不足 6.50 m" << "鉛直方向 ＯＫ（余裕 0.00 m）　水平方向 ＮＧ（不足 6.50 m）";
     // 70 / 17.52 = 3.995 passes as 4.00, 70 / 17.53 = 3.993 does not.
     QTest::newRow("the allowable head to its last step") << studyOf(Formula::Bligh, 50, 20, 1, 4) << "0.00"
                                                          << "余裕 20.00 m"
@@ -328,10 +333,26 @@ void TestCheck::designFigures_data()
                                                     << "鉛直方向 ＮＧ（不足 8.45 m）　水平方向 ＮＧ（不足 8.50 m）";
     QTest::newRow("no creep ratio") << noRatio << "0.00" << "余裕 9.00 m" << "" << "余裕 10.00 m"
                                     << "照査できません：水位データおよびクリープ比の選択を確認してください";
-    QTest::newRow("an unticked horizontal pile") << oneUnticked << "15.00" << "不足 6.00 m"
+    // The study is ready when its governing case is, the first tab's levels
+    // not standing the other way round.
+    Study levelFirst = workedExample();
+    levelFirst.record.baseValues[OuterWaterLevelBox] = 1.0;
+    WaterLevelCase flood = writeCaseLevel({}, Level::Outer, u"3"_s).levelCase;
+    flood = writeCaseLevel(flood, Level::Inner, u"1"_s).levelCase;
+    QTest::newRow("a level case 1, a flood governs") << withCases(levelFirst, {flood}) << "14.99" << "不足 5.99 m"
+                                                     << "許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）"
+                                                     << "不足 4.99 m"
+                                                     << "鉛直方向 ＮＧ（不足 5.99 m）　水平方向 ＮＧ（不足 4.99 m）";
+    Study reversedFirst = workedExample();
+    reversedFirst.record.baseValues[InnerWaterLevelBox] = 6.0;
+    QTest::newRow("case 1 the other way round cannot be checked")
+        << withCases(reversedFirst, {flood}) << "23.49" << "不足 14.49 m"
+        << "許容水位差 ⊿H = 1.29 m（内水位 WL2 = 4.29 m まで）" << "不足 13.49 m"
+        << "照査できません：水位データおよびクリープ比の選択を確認してください";
+    QTest::newRow("an unticked horizontal pile") << oneUnticked << "14.99" << "不足 5.99 m"
                                                  << "許容水位差 ⊿H = 1.29 m（外水位 WL1 = 2.29 m まで）"
-                                                 << "不足 7.50 m"
-                                                 << "鉛直方向 ＮＧ（不足 6.00 m）　水平方向 ＮＧ（不足 7.50 m）";
+                                                 << "不足 7.49 m"
+                                                 << "鉛直方向 ＮＧ（不足 5.99 m）　水平方向 ＮＧ（不足 7.49 m）";
 }
 
 void TestCheck::designFigures()
@@ -382,8 +403,9 @@ void TestCheck::proposal_data()
     // First pile to the longest, then the next.
     QTest::newRow("example, longest pile 4.5") << workedExample() << V << 50 << InOrder << 0 << 4.5 << Proposed
                                                << QList<double>{4.5, 3.0} << 3.0 << "8.50" << 0.0;
+    // What is missing at the longest itself: 14.99 - 4 x 3.50.
     QTest::newRow("out of reach") << workedExample() << V << 50 << InOrder << 0 << 3.5
-                                  << ProposalOutcome::OutOfReach << QList<double>{3.5, 3.5} << 2.5 << "8.00" << 1.0;
+                                  << ProposalOutcome::OutOfReach << QList<double>{3.5, 3.5} << 2.5 << "8.00" << 0.99;
     QTest::newRow("L 35, in order") << laneThirtyFive() << V << 50 << InOrder << 0 << 99.99 << Proposed
                                     << QList<double>{4.0, 3.0} << 1.0 << "6.04" << 0.0;
     QTest::newRow("L 35, all alike") << laneThirtyFive() << V << 50 << AllAlike << 0 << 99.99 << Proposed
@@ -432,17 +454,20 @@ void TestCheck::cases_data()
     QTest::addColumn<int>("governing");
     QTest::addColumn<QString>("requiredSigmaL");
     QTest::newRow("one case is the study as ever") << QStringList{} << QStringList{u"2.00: 5.50 NG / 6.00 NG"_s} << 0
-                                                   << u"15.00"_s;
+                                                   << u"14.99"_s;
     QTest::newRow("the worked cases: the highest flood governs")
         << QStringList{u"3.40/1.00"_s, u"3.00/1.70"_s}
         << QStringList{u"2.00: 5.50 NG / 6.00 NG"_s, u"2.40: 4.58 NG / 5.00 NG"_s, u"1.30: 8.46 NG / 9.23 OK"_s} << 1
-        << u"18.40"_s;
+        << u"18.39"_s;
     QTest::newRow("equal heads: the first governs") << QStringList{u"4.00/2.00"_s}
                                                     << QStringList{u"2.00: 5.50 NG / 6.00 NG"_s, u"2.00: 5.50 NG / 6.00 NG"_s}
-                                                    << 0 << u"15.00"_s;
-    QTest::newRow("a level case has no verdict") << QStringList{u"1.00/1.00"_s}
-                                                 << QStringList{u"2.00: 5.50 NG / 6.00 NG"_s, u"0.00: - / -"_s} << 0
-                                                 << u"15.00"_s;
+                                                    << 0 << u"14.99"_s;
+    // 8.495 x 2.60 - 6.00/3 = 20.087, rounded up.
+    QTest::newRow("a reversed case governs by its size") << QStringList{u"3.40/1.00"_s, u"1.00/3.60"_s}
+        << QStringList{u"2.00: 5.50 NG / 6.00 NG"_s, u"2.40: 4.58 NG / 5.00 NG"_s, u"2.60 reversed: 4.23 NG / 4.62 NG"_s}
+        << 2 << u"20.09"_s;
+    QTest::newRow("a case of equal levels is left out") << QStringList{u"1.00/1.00"_s}
+                                                       << QStringList{u"2.00: 5.50 NG / 6.00 NG"_s} << 0 << u"14.99"_s;
 }
 
 // Each case is checked with the study's L, ΣL and C; the governing case's
@@ -466,7 +491,8 @@ void TestCheck::cases()
             const std::optional<SectionVerdict> &verdict = levels.section(section).verdict;
             verdicts << (verdict ? verdict->provided + (verdict->ok ? u" OK"_s : u" NG"_s) : u"-"_s);
         }
-        seen << levels.headDifferenceText + u": "_s + verdicts.join(u" / "_s);
+        seen << levels.headDifferenceText + (levels.reversed ? u" reversed"_s : QString()) + u": "_s
+                    + verdicts.join(u" / "_s);
     }
     QCOMPARE(seen, expected);
     QCOMPARE(check.governing, governing);

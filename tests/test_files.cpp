@@ -691,8 +691,12 @@ void TestFiles::companion_data()
     QTest::newRow("a level out of range opens as 0")
         << head.arg(1).arg(u"{\"name\": \"二\", \"wl1\": \"1000\", \"wl2\": \"1\"}"_s) << u"一 |二 0.00/1.00"_s
         << QStringList{u"「s.vek」は"_s, u"数値は-999.99から999.99"_s} << false;
-    QTest::newRow("nine cases keep eight") << head.arg(1).arg(QStringList(8, u"{\"name\": \"x\"}"_s).join(u", "_s))
-                                           << u"一 "_s + QString(u"|x 0.00/0.00"_s).repeated(7)
+    QTest::newRow("a case of equal levels is left out")
+        << head.arg(1).arg(u"{\"name\": \"平水\", \"wl1\": \"1\", \"wl2\": \"1\"}"_s) << u"一 "_s
+        << QStringList{u"「s.vek」は"_s, u"水位差が０以下の場合は計算できません"_s} << false;
+    QTest::newRow("nine cases keep eight")
+        << head.arg(1).arg(QStringList(8, u"{\"name\": \"x\", \"wl1\": \"2\", \"wl2\": \"1\"}"_s).join(u", "_s))
+        << u"一 "_s + QString(u"|x 2.00/1.00"_s).repeated(7)
                                            << QStringList{u"「s.vek」は"_s, u"水位ケースは 8 つまでです。8 番目より後の 1 つのケースは使いません。"_s}
                                            << false;
     QTest::newRow("a newer format is not read") << head.arg(2).arg(u"{}"_s) << u" "_s

@@ -187,7 +187,7 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
         {QStringLiteral("reference-sigma-l"),
          [] {
              return QStringList{QStringLiteral("0 以下のときは ") + hundredthsText(referenceSigmaL(Formula::Lane, 50, 600, 100)),
-                                QStringLiteral("8.5 × 2 － 6／3 ＝ ") + hundredthsText(referenceSigmaL(Formula::Lane, 850, 600, 200))};
+                                QStringLiteral("（8.5 － 0.005）× 2 － 6／3 ＝ ") + hundredthsText(referenceSigmaL(Formula::Lane, 850, 600, 200))};
          }},
         {QStringLiteral("rounding"),
          [] {

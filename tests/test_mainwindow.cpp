@@ -11,6 +11,7 @@
 #include "workedexample.h"
 #include "scripteddialogs.h"
 #include "study/boxtable.h"
+#include "study/fieldrules.h"
 #include "study/studyrecord.h"
 
 #include <QDoubleSpinBox>
@@ -163,6 +164,8 @@ class TestMainWindow : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { usePrivateSettings(); }
+    void caseDialog_data();
+    void caseDialog();
     void loadState();
     void boxColours_data();
     void boxColours();
@@ -824,13 +827,13 @@ void TestMainWindow::referenceSigmaL_data()
     QTest::addColumn<QStringList>("values");  // three dimensions, two water levels
     QTest::addColumn<QString>("expected");
     const QStringList example{u"6"_s, u"3"_s, u"3"_s, u"3"_s, u"1"_s};
-    QTest::newRow("Lane 8.5: 17 - 4") << false << 0 << QString() << example << u"13.00"_s;
-    QTest::newRow("Bligh 9: 18 - 12") << true << 3 << u"9"_s << example << u"6.00"_s;
+    QTest::newRow("Lane 8.5: 16.99 - 4") << false << 0 << QString() << example << u"12.99"_s;
+    QTest::newRow("Bligh 9: 17.99 - 12") << true << 3 << u"9"_s << example << u"5.99"_s;
     QTest::newRow("Bligh 4: 8 - 12 is nothing missing") << true << 4 << QString() << example << u"0.00"_s;
     QTest::newRow("Lane 1.8, exactly enough") << false << 10 << QString()
                                               << QStringList{u"5.4"_s, u"0"_s, u"0"_s, u"1"_s, u"0"_s} << u"0.00"_s;
     QTest::newRow("Lane 2.5, a fraction") << false << 7 << QString()
-                                          << QStringList{u"1"_s, u"0.5"_s, u"0"_s, u"2.25"_s, u"1"_s} << u"2.63"_s;
+                                          << QStringList{u"1"_s, u"0.5"_s, u"0"_s, u"2.25"_s, u"1"_s} << u"2.62"_s;
 }
 
 void TestMainWindow::referenceSigmaL()
@@ -1037,6 +1040,67 @@ void TestMainWindow::undoRedo_data()
 // Each committed change is one step: undone back to the opened study, which is
 // saved again, and redone to the changed one; result lines hide as any change
 // hides them.
+void TestMainWindow::caseDialog_data()
+{
+    QTest::addColumn<QStringList>("added");   // "name WL1 WL2" a case, "" a case left as it comes
+    QTest::addColumn<QStringList>("notes");   // each case's mark, from case 1
+    QTest::addColumn<bool>("accepted");       // OK closes the dialog; otherwise the levels' message
+    QTest::addColumn<bool>("canAdd");
+    QTest::newRow("the reversed case governs by its head, marked")
+        << QStringList{u"既往 3.4 1"_s, u"内水 1 3.6"_s} << QStringList{u""_s, u""_s, u"◎ 逆水位"_s} << true << true;
+    QTest::newRow("a case left at 0.00 / 0.00 is refused")
+        << QStringList{u""_s} << QStringList{u"◎"_s, u""_s} << false << true;
+    QTest::newRow("seven more fill the dialog")
+        << QStringList(7, u"a 3 1"_s) << (QStringList{u"◎"_s} + QStringList(7, QString())) << true << false;
+    QTest::newRow("a name of 25 characters keeps 20")
+        << QStringList{QString(25, u'長') + u" 2 1"_s} << QStringList{u"◎"_s, u""_s} << true << true;
+}
+
+// The case dialog marks the governing case and the reversed ones as the
+// levels are typed, takes seven cases besides the first, names of 20
+// characters, and refuses a case without a head as the first tab does.
+void TestMainWindow::caseDialog()
+{
+    QFETCH(QStringList, added);
+    QFETCH(QStringList, notes);
+    QFETCH(bool, accepted);
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    form.document().start(workedExample(), QString());
+    QMetaObject::invokeMethod(label(form, u"caseLink"_s), "linkActivated", Q_ARG(QString, u"cases"_s));
+    auto *dialog = form.findChild<CaseDialog *>();
+    QVERIFY(dialog && dialog->isVisible());
+    for (int i = 0; i < added.size(); ++i) {
+        clickButton(dialog->addButton());
+        const QStringList fields = added[i].split(u' ', Qt::SkipEmptyParts);
+        if (fields.isEmpty())
+            continue;
+        typeInto(dialog->nameBox(i + 1), fields[0]);
+        typeInto(dialog->levelBox(i + 1, Level::Outer), fields[1]);
+        typeInto(dialog->levelBox(i + 1, Level::Inner), fields[2]);
+    }
+    QStringList seen;
+    for (int i = 0; i < notes.size(); ++i)
+        seen << dialog->findChild<QLabel *>(u"caseNote(%1)"_s.arg(i))->text();
+    QCOMPARE(seen, notes);
+    QTEST(dialog->addButton()->isEnabled(), "canAdd");
+    if (!accepted)
+        dialogs.answer(Reply::Ok);
+    dialog->accept();
+    QCOMPARE(dialogs.asked().isEmpty(), accepted);
+    if (!accepted) {
+        QCOMPARE(dialogs.asked().first(), headNotAboveZeroMessage());
+        QVERIFY(dialog->isVisible());
+        dialog->reject();
+    }
+    QTRY_VERIFY(!form.findChild<CaseDialog *>());
+    const std::vector<WaterLevelCase> cases = studyOf(form).cases();
+    QCOMPARE(int(cases.size()), accepted ? int(notes.size()) : 1);
+    for (const WaterLevelCase &levelCase : cases)
+        QVERIFY(levelCase.name.size() <= CaseNameMaxLength);
+}
+
 void TestMainWindow::undoRedo()
 {
     QFETCH(QStringList, changes);

@@ -187,7 +187,7 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
     const XlsxSheet &summary = book[u"照査結果"_s];
     QCOMPARE(summary.rowCount(), csv.size());
     QCOMPARE(summary.frozenRows, 1);
-    QCOMPARE(summary.autofilter, u"A1:T%1"_s.arg(csv.size()));
+    QCOMPARE(summary.autofilter, u"A1:U%1"_s.arg(csv.size()));
     const QList<int> numberColumns{4, 5, 6, 7, 8, 10, 11, 12, 13, 16, 17};
     for (int r = 0; r < csv.size(); ++r) {
         for (int c = 0; c < csv[r].size(); ++c) {
@@ -393,8 +393,8 @@ void TestReportTool::report_data()
         << QStringList({QStringLiteral("鉛直方向　Ｃ′= 8.84 ≧ Ｃ = 6.00 ・・・ＯＫ"),
                         QStringLiteral("水平方向　Ｃ′= 4.55 ＜ Ｃ = 6.00 ・・・ＮＧ")})
         << QStringList()
-        << QStringList({QStringLiteral("遮水矢板の計算書"), QStringLiteral("Ｌ′＝ Ｌ／3 ＝ 31.00／3 ＝ 10.333 m"),
-                        QStringLiteral("Ｒ ＝ （31.00／3 ＋ 27.25）／4.25 ＝ 8.84"), QStringLiteral("3-14"),
+        << QStringList({QStringLiteral("遮水矢板の計算書"), QStringLiteral("Ｌ′＝ Ｌ／3 ＝ 31.00／3 ≒ 10.333 m"),
+                        QStringLiteral("Ｃ′＝ （31.00／3 ＋ 27.25）／4.25 ＝ 8.84"), QStringLiteral("3-14"),
                         QStringLiteral("3 / 3")})
         << QStringList{QStringLiteral("--sheet"), QStringLiteral("--page-label"), QStringLiteral("3-12")} << 3;
 
@@ -759,6 +759,8 @@ void TestReportTool::commandLine_data()
     const QString caseForm = u"--case は「名前:WL1:WL2」の形で、水位は -999.99 から 999.99 の数で指定してください: "_s;
     QTest::newRow("a case without its levels") << single + QStringList{u"--case"_s, u"施工:3"_s} << caseForm + u"施工:3"_s;
     QTest::newRow("a case level out of range") << single + QStringList{u"--case"_s, u"a:1000:1"_s} << caseForm + u"a:1000:1"_s;
+    QTest::newRow("a case of equal levels") << single + QStringList{u"--case"_s, u"平水:1:1.00"_s}
+                                            << u"--case 平水:1:1.00: 水位差が０以下の場合は計算できません"_s;
     QTest::newRow("a case level that is no plain number")
         << single + QStringList{u"--case"_s, u"a:1e2:1"_s} << caseForm + u"a:1e2:1"_s;
     QTest::newRow("none") << QStringList() << u"検討ファイルを指定してください。"_s;
@@ -951,8 +953,8 @@ void TestReportTool::batch()
         const QList<QStringList> rows = parseCsvTable(outputs[round].last());
         QCOMPARE(rows.value(0), QStringList({u"ファイル"_s, u"方向"_s, u"計算式"_s, u"土質の区分"_s, u"Ｌ′"_s, u"ΣL"_s,
                                              u"⊿H"_s, u"計算値 Ｃ′"_s, u"必要値 Ｃ"_s, u"判定"_s, u"ΣL の参考値"_s,
-                                             u"ΣL の過不足"_s, u"許容 ⊿H"_s, u"許容外水位"_s, u"状態"_s, u"検討ケース"_s,
-                                             u"WL1"_s, u"WL2"_s, u"支配"_s, u"構造物名"_s}));
+                                             u"ΣL の過不足"_s, u"許容 ⊿H"_s, u"許容水位"_s, u"状態"_s, u"検討ケース"_s,
+                                             u"WL1"_s, u"WL2"_s, u"支配"_s, u"構造物名"_s, u"逆水位"_s}));
         QStringList seen, paths;
         for (qsizetype r = 1; r < rows.size(); r += 2) {
             QCOMPARE(rows.value(r + 1).value(0), rows[r].value(0));
@@ -1238,30 +1240,36 @@ void TestReportTool::summary_data()
 {
     QTest::addColumn<StudyTexts>("study");
     QTest::addColumn<QStringList>("added");  // --case
-    QTest::addColumn<QStringList>("rows");  // each case's and section's fields from 計算式 to 許容外水位
+    QTest::addColumn<QStringList>("rows");  // each case's and section's fields from 計算式 to 許容水位
     QTest::addColumn<QStringList>("cases");  // each row's last fields, from 検討ケース
 
     // Vertical ΣL 11 + 4 + 12.25, horizontal 3 + 3 without its tick: (31 / 3 + 6) / 4.25 = 3.84,
     // allowable head (31 / 3 + 6) / 6 = 2.72, outer level -1.05 + 2.72.
     StudyTexts ownTicks;
     ownTicks.horizontalTicks = {};
-    const QString one = u"ケース1|3.20|-1.05|◎|summary"_s;
+    const QString one = u"ケース1|3.20|-1.05|◎|summary|"_s;
+    // The required ΣL: 5.995 x 4.25 - 31 / 3 = 15.1454, rounded up.
     QTest::newRow("ticks that differ between the sections") << ownTicks << QStringList{} << QStringList{
-        u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.17|12.08|6.26|5.21"_s,
-        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.17|-9.17|2.72|1.67"_s} << QStringList{one, one};
+        u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.15|12.10|6.26|5.21"_s,
+        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.15|-9.15|2.72|1.67"_s} << QStringList{one, one};
     StudyTexts level;
     level.wl1 = level.wl2 = u"2.5"_s;
     QTest::newRow("not ready") << level << QStringList{} << QStringList{u"レインの式|中　砂|10.33|27.25|0.00|||||||"_s,
                                                        u"レインの式|中　砂|10.33|9.00|0.00|||||||"_s}
-                               << QStringList{u"ケース1|2.50|2.50|◎|summary"_s, u"ケース1|2.50|2.50|◎|summary"_s};
+                               << QStringList{u"ケース1|2.50|2.50|◎|summary|"_s, u"ケース1|2.50|2.50|◎|summary|"_s};
     // A lower case: its own ΔH, ratios, required ΣL and margin; the
     // allowable head is the study's, its outer level the case's WL2 + 2.72.
-    QTest::newRow("a case added") << ownTicks << QStringList{u"施工:1.2:0"_s} << QStringList{
-        u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.17|12.08|6.26|5.21"_s,
-        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.17|-9.17|2.72|1.67"_s,
+    // A case the other way round has the head of case 1, which stays the
+    // governing one, and its allowable level is the inner one, WL1 + 6.26.
+    QTest::newRow("cases added") << ownTicks << QStringList{u"施工:1.2:0"_s, u"逆:0:4.25"_s} << QStringList{
+        u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.15|12.10|6.26|5.21"_s,
+        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.15|-9.15|2.72|1.67"_s,
         u"レインの式|中　砂|10.33|27.25|1.20|31.32|6.00|OK|0.00|27.25|6.26|6.26"_s,
-        u"レインの式|中　砂|10.33|6.00|1.20|13.61|6.00|OK|0.00|6.00|2.72|2.72"_s}
-        << QStringList{one, one, u"施工|1.20|0.00||summary"_s, u"施工|1.20|0.00||summary"_s};
+        u"レインの式|中　砂|10.33|6.00|1.20|13.61|6.00|OK|0.00|6.00|2.72|2.72"_s,
+        u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.15|12.10|6.26|6.26"_s,
+        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.15|-9.15|2.72|2.72"_s}
+        << QStringList{one, one, u"施工|1.20|0.00||summary|"_s, u"施工|1.20|0.00||summary|"_s, u"逆|0.00|4.25||summary|○"_s,
+                       u"逆|0.00|4.25||summary|○"_s};
 }
 
 // The numbers of each section's row are that section's own.

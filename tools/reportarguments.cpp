@@ -1,6 +1,7 @@
 #include "reportarguments.h"
 
 #include "report/controlcharacters.h"
+#include "study/fieldrules.h"
 
 #include <QRegularExpression>
 
@@ -36,6 +37,9 @@ std::optional<QString> addCase(const QString &text, std::vector<WaterLevelCase> 
             return problem;
         levelCase = edit.levelCase;
     }
+    // Equal levels have no head to check, as on the first tab.
+    if (!hasHead(levelCase))
+        return QStringLiteral("--case %1: %2").arg(escapeControlCharacters(text), headNotAboveZeroMessage().prompt);
     cases.push_back(refreshCaseLevels(levelCase));
     return std::nullopt;
 }

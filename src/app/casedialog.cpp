@@ -3,7 +3,9 @@
 #include "app/controls.h"
 #include "app/studyboxes.h"
 #include "app/titlewindow.h"
+#include "check/studycheck.h"
 #include "dialogs/dialogservice.h"
+#include "study/fieldrules.h"
 #include "study/numbers.h"
 
 #include <QDialogButtonBox>
@@ -18,7 +20,7 @@ namespace talven {
 
 namespace {
 
-enum Column { NameColumn, OuterColumn, InnerColumn, HeadColumn, RemoveColumn };
+enum Column { NameColumn, OuterColumn, InnerColumn, HeadColumn, NoteColumn, RemoveColumn };
 
 QLabel *header(const QString &text, Qt::Alignment alignment)
 {
@@ -35,7 +37,8 @@ CaseDialog::CaseDialog(const Study &study, QWidget *parent) : QDialog(parent), c
     setWindowTitle(applicationTitle() + QStringLiteral("・水位ケース"));
 
     auto *note = new QLabel(QStringLiteral("ケース 1 の水位は「水位差」の欄の外水位と内水位です。照査は ⊿H が最大の"
-                                           "ケース（支配ケース）で行い、どのケースも帳票に載ります。"));
+                                           "ケース（◎ 支配ケース）で行い、どのケースも帳票に載ります。内水位が外水位より"
+                                           "高いケース（逆水位）は、内水位－外水位を ⊿H として照査します。"));
     note->setWordWrap(true);
     table_ = new QWidget;
     grid_ = new QGridLayout(table_);
@@ -91,6 +94,9 @@ void CaseDialog::buildRows()
         row.head->setObjectName(QStringLiteral("caseHead(%1)").arg(index));
         row.head->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid_->addWidget(row.head, line, HeadColumn);
+        row.note = new QLabel;
+        row.note->setObjectName(QStringLiteral("caseNote(%1)").arg(index));
+        grid_->addWidget(row.note, line, NoteColumn);
         if (index == 0) {
             grid_->addWidget(header(twoDecimals(levelCase.outer), Qt::AlignRight | Qt::AlignVCenter), line, OuterColumn);
             grid_->addWidget(header(twoDecimals(levelCase.inner), Qt::AlignRight | Qt::AlignVCenter), line, InnerColumn);
@@ -110,8 +116,8 @@ void CaseDialog::buildRows()
             grid_->addWidget(row.remove, line, RemoveColumn);
         }
         rows_.push_back(row);
-        showHeadDifference(index);
     }
+    showHeadDifferences();
     add_->setEnabled(int(cases_.size()) < CaseLimit);
 }
 
@@ -143,13 +149,35 @@ void CaseDialog::onLevelEdited(int index, Level level)
         box->setText(shown);
     if (edit.message)
         box->setFocus();
-    showHeadDifference(index);
+    showHeadDifferences();
 }
 
-void CaseDialog::showHeadDifference(int index)
+// Each case's head either way, which case governs and which stand the other way round.
+void CaseDialog::showHeadDifferences()
 {
-    const WaterLevelCase &levelCase = cases_[std::size_t(index)];
-    rows_[std::size_t(index)].head->setText(twoDecimals(levelCase.outer - levelCase.inner));
+    const int governing = governingCaseIndex(cases_);
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const WaterLevelCase &levelCase = cases_[i];
+        rows_[i].head->setText(twoDecimals(std::abs(levelCase.outer - levelCase.inner)));
+        QStringList notes;
+        if (int(i) == governing && cases_.size() > 1)
+            notes << QStringLiteral("◎");
+        if (levelCase.inner > levelCase.outer)
+            notes << QStringLiteral("逆水位");
+        rows_[i].note->setText(notes.join(u' '));
+    }
+}
+
+void CaseDialog::accept()
+{
+    for (std::size_t i = 1; i < cases_.size(); ++i) {
+        if (!hasHead(cases_[i])) {
+            showMessage(headNotAboveZeroMessage());
+            levelBox(int(i), Level::Outer)->setFocus();
+            return;
+        }
+    }
+    QDialog::accept();
 }
 
 // The keys a water level takes; leaving a box writes its case's levels with

@@ -33,6 +33,11 @@ public:
     QPushButton *addButton() const { return add_; }
     QPushButton *removeButton(int index) const { return rows_.at(std::size_t(index)).remove; }
 
+public Q_SLOTS:
+    // OK: a case whose two levels are equal has no head to check, and is
+    // refused as the first tab's levels would be.
+    void accept() override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -41,13 +46,14 @@ private:
     void addCase();
     void removeCase(int index);
     void onLevelEdited(int index, Level level);
-    void showHeadDifference(int index);
+    void showHeadDifferences();
 
     // The controls of one case's row.
     struct Row {
         QLineEdit *name = nullptr;
         std::array<QLineEdit *, 2> levels{};  // WL1, WL2; none for case 1
         QLabel *head = nullptr;
+        QLabel *note = nullptr;  // ◎ on the governing case, 逆水位 where WL2 is the higher
         QPushButton *remove = nullptr;
     };
 

@@ -67,6 +67,10 @@ MethodPage::MethodPage(StudyBoxes &boxes)
     connect(casesLink_, &QLabel::linkActivated, this, &MethodPage::casesRequested);
     auto *levelGrid = static_cast<QGridLayout *>(levelFrame->layout());
     levelGrid->addWidget(casesLink_, levelGrid->rowCount() - 1, 0, Qt::AlignLeft);
+    governingNote_ = newLabel(QString(), "governingNote");
+    governingNote_->setWordWrap(true);
+    governingNote_->hide();
+    levelGrid->addWidget(governingNote_, levelGrid->rowCount(), 0, 1, 2);
 
     // The soil class and the creep ratio.
     auto *soil = new QGridLayout;
@@ -179,8 +183,18 @@ void MethodPage::show(const Study &study)
 void MethodPage::showTotals(const StudyCheck &check)
 {
     memberTotalLabel_->setText(check.structureLengthText);
-    // The frame's own WL1 and WL2: case 1's, whichever case governs.
-    headDifferenceLabel_->setText(check.cases.front().headDifferenceText);
+    // The frame's own WL1 and WL2: case 1's, whichever case governs, shown
+    // with its sign, since the first tab's levels may not stand the other
+    // way round.
+    const CaseCheck &first = check.cases.front();
+    headDifferenceLabel_->setText(first.reversed ? u'-' + first.headDifferenceText : first.headDifferenceText);
+    const bool several = check.cases.size() > 1;
+    governingNote_->setText(several ? QStringLiteral("⊿H は%1の値。支配ケース：◎%2（⊿H = %3 m%4）")
+                                          .arg(first.shownName(0), check.governingCase().shownName(check.governing),
+                                               check.governingCase().headDifferenceText,
+                                               check.governingCase().reversed ? QStringLiteral("、逆水位") : QString())
+                                    : QString());
+    governingNote_->setVisible(several);
 }
 
 void MethodPage::leaveTabOrder()

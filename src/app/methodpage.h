@@ -52,6 +52,7 @@ private:
     QLabel *memberTotalLabel_ = nullptr;
     QLabel *headDifferenceLabel_ = nullptr;
     QLabel *casesLink_ = nullptr;
+    QLabel *governingNote_ = nullptr;  // with several cases: whose ⊿H the row shows, and which case governs
     QListWidget *soilClassList_ = nullptr;
     QLabel *creepRatioCaption_ = nullptr;
     QPushButton *nextButton_ = nullptr;

@@ -103,7 +103,8 @@ QString caseList(const StudyCheck &check, Section section)
         rows += QStringLiteral("<tr><td>%1</td><td>%2</td><td align=right>%3</td><td align=right>%4</td>"
                                "<td align=center>%5</td></tr>")
                     .arg(i == check.governing ? QStringLiteral("◎") : QString(),
-                         levels.shownName(i).toHtmlEscaped(), levels.headDifferenceText,
+                         levels.shownName(i).toHtmlEscaped() + (levels.reversed ? QStringLiteral("（逆水位）") : QString()),
+                         levels.headDifferenceText,
                          verdict ? verdict->provided : QString(), verdictText);
     }
     return QStringLiteral("<table cellspacing=0 cellpadding=2>") + rows + QStringLiteral("</table>");
@@ -152,8 +153,13 @@ PileTab::PileTab(Section section, StudyBoxes &boxes)
     auto *figureCaption =
         newLabel(QString::fromUtf16(look.figureCaption), partName(section, "FigureCaption").constData());
 
+    governingNote_ = newLabel(QString(), partName(section, "GoverningNote").constData());
+    governingNote_->setWordWrap(true);
+    governingNote_->hide();
+
     auto *left = new QVBoxLayout;
     left->addWidget(frame);
+    left->addWidget(governingNote_);
     left->addLayout(reference);
     left->addLayout(margin);
     left->addWidget(allowableHead_);
@@ -248,6 +254,11 @@ void PileTab::showTotals(const StudyCheck &check)
 {
     sigmaL_->setText(check.section(section_).sigmaLText);
     proposalButton_->setEnabled(check.ready());
+    // ΣL の参考値 and the figures are the governing case's.
+    const bool several = check.cases.size() > 1;
+    governingNote_->setText(several ? QStringLiteral("以下は支配ケース ◎%1 の値").arg(check.governingCase().shownName(check.governing))
+                                    : QString());
+    governingNote_->setVisible(several);
 }
 
 void PileTab::showReferenceSigmaL(const QString &text)

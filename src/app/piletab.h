@@ -77,6 +77,7 @@ private:
     QLabel *doubleHeader_ = nullptr;
     QLabel *sigmaL_ = nullptr;
     QLabel *reference_ = nullptr;
+    QLabel *governingNote_ = nullptr;  // with several cases: whose ΣL の参考値 and figures these are
     ResultLine result_;
     QPushButton *showResultButton_ = nullptr;
     QPushButton *proposalButton_ = nullptr;

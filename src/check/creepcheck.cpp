@@ -1,5 +1,6 @@
 #include "check/creepcheck.h"
 
+#include "study/fieldrules.h"
 #include "study/numbers.h"
 
 #include <algorithm>
@@ -84,14 +85,24 @@ std::optional<Hundredths> allowableHead(Formula formula, Hundredths seepageLengt
     return std::max<Hundredths>(0, 200 * path.path / (path.weight * (2 * required - 1)));
 }
 
+ExactQuotient requiredSigmaLExact(Formula formula, Hundredths required, Hundredths seepageLength,
+                                  Hundredths headDifference)
+{
+    // (C - 0.005) x ΔH - L / w in metres, with C, ΔH and L in hundredths:
+    // ((2C - 1) ΔH w - 200 L) / (20000 w).
+    const long long weight = formula == Formula::Bligh ? 1 : 3;
+    return {(2 * required - 1) * headDifference * weight - 200 * seepageLength, 20000 * weight};
+}
+
 Hundredths referenceSigmaL(Formula formula, Hundredths required, Hundredths seepageLength,
                            Hundredths headDifference)
 {
-    // C x ΔH is in ten-thousandths; L' in hundredths, and under Lane a third of L.
-    const long long weight = formula == Formula::Bligh ? 1 : 3;
-    const Hundredths missing =
-        roundedQuotient(weight * required * headDifference - 100 * seepageLength, 100 * weight);
-    return std::max<Hundredths>(0, missing);
+    const ExactQuotient exact = requiredSigmaLExact(formula, required, seepageLength, headDifference);
+    if (exact.numerator <= 0)
+        return 0;
+    // Rounded up to whole hundredths: the denominator is 200 w hundredths of a metre.
+    const long long hundredth = exact.denominator / 100;
+    return (exact.numerator + hundredth - 1) / hundredth;
 }
 
 Message reportNotReadyMessage()
@@ -111,17 +122,16 @@ Readiness readiness(Hundredths headDifference, double creepRatio)
 
 Message firstTabProblemMessage(Readiness readiness)
 {
-    const QString headText = QStringLiteral("水位差が０以下の場合は計算できません");
-    const QString faultyCaption = QStringLiteral("タルヴェン・データに不備があります");
+    const Message head = headNotAboveZeroMessage();
     switch (readiness) {
     case Readiness::HeadNotAboveZero:
-        return {headText, MessageIcon::Stop, faultyCaption};
+        return head;
     case Readiness::NoCreepRatio:
         return {QStringLiteral("使用する計算式と\r\nクリープ比を指定してください"), MessageIcon::Stop,
                 QStringLiteral("タルヴェン・データの不足です")};
     case Readiness::NeitherHeadNorRatio:
-        return {headText + QStringLiteral("\r\nまた、使用する計算式とクリープ比を指定してください"),
-                MessageIcon::Stop, faultyCaption};
+        return {head.prompt + QStringLiteral("\r\nまた、使用する計算式とクリープ比を指定してください"),
+                MessageIcon::Stop, head.caption};
     case Readiness::Ready:
         break;
     }

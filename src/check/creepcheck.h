@@ -56,9 +56,22 @@ bool ratioMeetsRequirement(Hundredths provided, Hundredths required);
 std::optional<Hundredths> allowableHead(Formula formula, Hundredths seepageLength, Hundredths sigmaL,
                                         Hundredths required);
 
-// ΣL still needed, C x ΔH - L', to two decimals; 0 when nothing is missing.
+// The required ΣL: the least ΣL, in whole hundredths, whose ratio rounded to
+// two decimals meets C, as the verdict rounds it. A ratio rounds to C or
+// more from C - 0.005 on, so it is (C - 0.005) x ΔH - L' rounded up to 0.01
+// m, and 0 when that is below 0; the head difference is taken as it is,
+// above 0. ΣL at least this is ＯＫ, less is ＮＧ.
 Hundredths referenceSigmaL(Formula formula, Hundredths required, Hundredths seepageLength,
                            Hundredths headDifference);
+
+// (C - 0.005) x ΔH - L' in metres, exactly: numerator / denominator. The
+// calculation sheet prints it before it is rounded up.
+struct ExactQuotient {
+    long long numerator = 0;
+    long long denominator = 1;
+};
+ExactQuotient requiredSigmaLExact(Formula formula, Hundredths required, Hundredths seepageLength,
+                                  Hundredths headDifference);
 
 // Whether a study can be checked: ΔH above 0 and a creep ratio chosen. The
 // first tab cannot be left, and no report made, otherwise.

@@ -109,10 +109,19 @@ PileProposal proposePileLengths(const Study &study, Section section, const Propo
     // is found by halving.
     const StudyCheck longestCheck = checkAt(most);
     if (!holds(longestCheck)) {
+        // What is still missing with the piles at the longest itself, not at
+        // the last whole step below it; alike, each gains what the shortest
+        // room allows.
+        std::vector<Hundredths> gaps;
+        for (int row : rows)
+            gaps.push_back(std::max<Hundredths>(0, longest - hundredths(now[row])));
+        const Hundredths alike = *std::min_element(gaps.begin(), gaps.end());
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            lengths[rows[i]] = metres(hundredths(now[rows[i]]) + (options.way == ProposalWay::AllAlike ? alike : gaps[i]));
         proposal.outcome = ProposalOutcome::OutOfReach;
         proposal.lengths = lengths;
-        proposal.check = longestCheck;
-        proposal.missing = std::max(0.0, -longestCheck.section(section).margin);
+        proposal.check = checkStudy(trial);
+        proposal.missing = std::max(0.0, -proposal.check.section(section).margin);
     } else {
         long long low = 0, high = most;  // ＮＧ at low, ＯＫ at high
         while (high - low > 1) {
@@ -145,6 +154,7 @@ QString proposalLine(const Study &study, Section section)
     case ProposalOutcome::Proposed:
         break;
     }
+    const SectionCheck &result = proposal.check.section(section);
     QStringList changes;
     for (int row = 0; row < PileCount; ++row) {
         if (hundredths(proposal.lengths[row]) == hundredths(now[row]))
@@ -154,7 +164,10 @@ QString proposalLine(const Study &study, Section section)
                        .arg(name.isEmpty() ? QStringLiteral("%1 行目").arg(row + 1) : name, twoDecimals(now[row]),
                             twoDecimals(proposal.lengths[row]));
     }
-    return changes.join(QStringLiteral("、")) + QStringLiteral(" で ＯＫ");
+    // The result with it, for a checker to see without working it out again.
+    return changes.join(QStringLiteral("、"))
+           + QStringLiteral("：ΣL ＝ %1 m、Ｃ′＝ %2 %3 %4 で ＯＫ")
+                 .arg(result.sigmaLText, result.verdict->provided, result.verdict->relation(), proposal.check.requiredPrinted);
 }
 
 }  // namespace talven

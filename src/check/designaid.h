@@ -57,8 +57,9 @@ PileProposal proposePileLengths(const Study &study, Section section, const Propo
 
 // What makes an ＮＧ section ＯＫ, in one line for the calculation sheet: the
 // proposal of the section's default way in steps of 0.5 m, each lengthened
-// row by its name, "川表 3.00 m → 6.00 m で ＯＫ"; or how much ΣL the longest
-// piles still miss. Empty when the section is ＯＫ or cannot be checked.
+// row by its name and what it gives, "川表 3.00 m → 6.00 m：ΣL ＝ 15.00 m、Ｃ′＝
+// 8.50 ≧ 8.50 で ＯＫ"; or how much ΣL the piles at the longest still
+// miss. Empty when the section is ＯＫ or cannot be checked.
 QString proposalLine(const Study &study, Section section);
 
 }  // namespace talven

@@ -21,15 +21,17 @@ struct StudyWide {
 
 // What a case gives each of its sections.
 struct CaseFigures {
-    Hundredths innerLevel = 0;
-    Hundredths headDifference = 0;
+    Hundredths lowerLevel = 0;      // the level that stays: WL2, or WL1 of a reversed case
+    Hundredths headDifference = 0;  // |ΔH|
     Hundredths referenceSigmaL = 0;
+    bool reversed = false;
 };
 
 SectionCheck checkSection(const Study &study, const StudyWide &wide, const CaseFigures &levels, Section section)
 {
     SectionCheck check;
     check.section = section;
+    check.reversed = levels.reversed;
     const PileLengths &lengths = pileLengths(study.record, section);
     const PileTicks ticks = study.ticks(section);
     for (int i = 0; i < PileCount; ++i) {
@@ -44,11 +46,11 @@ SectionCheck checkSection(const Study &study, const StudyWide &wide, const CaseF
     check.marginText = hundredthsText(sigma - levels.referenceSigmaL);
     if (const std::optional<Hundredths> allowable =
             allowableHead(study.formula, wide.structureLength, sigma, wide.required)) {
-        const Hundredths outerLevel = levels.innerLevel + *allowable;
+        const Hundredths level = levels.lowerLevel + *allowable;
         check.allowableHead = double(*allowable) / 100.0;
-        check.allowableOuterLevel = double(outerLevel) / 100.0;
+        check.allowableLevel = double(level) / 100.0;
         check.allowableHeadText = hundredthsText(*allowable);
-        check.allowableOuterLevelText = hundredthsText(outerLevel);
+        check.allowableLevelText = hundredthsText(level);
     }
     const std::optional<Hundredths> ratio =
         providedRatio(study.formula, wide.structureLength, sigma, levels.headDifference);
@@ -68,18 +70,21 @@ CaseCheck checkCase(const Study &study, const StudyWide &wide, const WaterLevelC
     CaseFigures figures;
     check.name = levels.name;
     const Hundredths outerLevel = hundredths(levels.outer);
-    figures.innerLevel = hundredths(levels.inner);
-    figures.headDifference = headDifference(levels.outer, levels.inner);
+    const Hundredths innerLevel = hundredths(levels.inner);
+    const Hundredths signedHead = headDifference(levels.outer, levels.inner);
+    figures.reversed = signedHead < 0;
+    figures.lowerLevel = figures.reversed ? outerLevel : innerLevel;
+    figures.headDifference = figures.reversed ? -signedHead : signedHead;
     figures.referenceSigmaL =
         referenceSigmaL(study.formula, wide.required, wide.structureLength, figures.headDifference);
+    check.reversed = figures.reversed;
     check.outerLevel = double(outerLevel) / 100.0;
-    check.innerLevel = double(figures.innerLevel) / 100.0;
+    check.innerLevel = double(innerLevel) / 100.0;
     check.outerLevelText = hundredthsText(outerLevel);
-    check.innerLevelText = hundredthsText(figures.innerLevel);
+    check.innerLevelText = hundredthsText(innerLevel);
     check.headDifference = double(figures.headDifference) / 100.0;
     check.headDifferenceText = hundredthsText(figures.headDifference);
     check.referenceSigmaL = hundredthsText(figures.referenceSigmaL);
-    check.readiness = readiness(figures.headDifference, study.record.creepRatio);
     for (Section section : Sections)
         check.sections[std::size_t(section)] = checkSection(study, wide, figures, section);
     return check;
@@ -97,7 +102,14 @@ QString SectionCheck::allowableHeadLabel() const
 {
     if (!allowableHead)
         return {};
-    return QStringLiteral("許容水位差 ⊿H = %1 m（外水位 WL1 = %2 m まで）").arg(allowableHeadText, allowableOuterLevelText);
+    return QStringLiteral("許容水位差 ⊿H = %1 m（%2 = %3 m まで）")
+        .arg(allowableHeadText, reversed ? QStringLiteral("内水位 WL2") : QStringLiteral("外水位 WL1"), allowableLevelText);
+}
+
+Readiness StudyCheck::readiness() const
+{
+    const Hundredths head = cases.front().reversed ? 0 : hundredths(governingCase().headDifference);
+    return talven::readiness(head, creepRatio);
 }
 
 QString CaseCheck::shownName(int index) const
@@ -114,21 +126,28 @@ StudyCheck checkStudy(const Study &study)
     check.creepRatio = study.record.creepRatio;
     check.structureLengthText = hundredthsText(length);
     check.reducedLengthText = hundredthsText(reducedLength(study.formula, length));
-    // Thousandths: L x 10 / 3 under Lane, rounded half away from zero.
-    const long long thousandths = study.formula == Formula::Bligh ? 10 * length : roundedQuotient(10 * length, 3);
-    check.reducedLengthThousandths = QStringLiteral("%1%2.%3")
-                                         .arg(thousandths < 0 ? QStringLiteral("-") : QString())
-                                         .arg(std::abs(thousandths) / 1000)
-                                         .arg(std::abs(thousandths) % 1000, 3, 10, QLatin1Char('0'));
     check.requiredShown = requiredRatioText(study.formula, check.creepRatio);
     check.requiredPrinted = twoDecimals(check.creepRatio);
     const StudyWide wide{length, check.reducedLength, check.reducedLengthText, hundredths(check.creepRatio)};
-    for (const WaterLevelCase &levels : study.cases()) {
+    const std::vector<WaterLevelCase> cases = study.cases();
+    for (const WaterLevelCase &levels : cases)
         check.cases.push_back(checkCase(study, wide, levels));
-        if (check.cases.back().headDifference > check.governingCase().headDifference)
-            check.governing = int(check.cases.size()) - 1;
-    }
+    check.governing = governingCaseIndex(cases);
     return check;
+}
+
+int governingCaseIndex(const std::vector<WaterLevelCase> &cases)
+{
+    int governing = 0;
+    Hundredths largest = -1;
+    for (int i = 0; i < int(cases.size()); ++i) {
+        const Hundredths head = std::abs(headDifference(cases[std::size_t(i)].outer, cases[std::size_t(i)].inner));
+        if (head > largest) {
+            largest = head;
+            governing = i;
+        }
+    }
+    return governing;
 }
 
 QString verdictWord(bool ok)

@@ -22,12 +22,6 @@ constexpr int Scales[] = {50, 100, 200, 250, 500};
 
 const QString Equals = QStringLiteral(" ＝ ");
 
-// "Ｃ′" under Lane, "Ｃ" under Bligh.
-QString ratioSymbol(Formula formula)
-{
-    return formula == Formula::Lane ? QStringLiteral("Ｃ′") : QStringLiteral("Ｃ");
-}
-
 // A line of text from column `a` to the frame's right edge, set smaller
 // where it would not fit.
 void sheetLine(Page &page, double a, double b, const QString &text, double size = BodySize, bool bold = false)
@@ -38,27 +32,6 @@ void sheetLine(Page &page, double a, double b, const QString &text, double size 
 void heading(Page &page, double a, double b, const QString &text)
 {
     sheetLine(page, a, b, text, BodySize, true);
-}
-
-// A table of the sheet: numbers (a column's texts with a ".") stand on
-// their decimal point 1.7 columns left of their column's right edge, other
-// texts half a column right of its left edge, cut to the column.
-RuledTable sheetTable(double top, const std::vector<double> &edges, const std::vector<QStringList> &rows)
-{
-    RuledTable table{top, edges, {}, ColumnRules::Inner};
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        std::vector<TableCell> &cells = table.rows.emplace_back();
-        for (std::size_t c = 0; c < std::size_t(rows[r].size()) && c + 1 < edges.size(); ++c) {
-            const QString &cell = rows[r][c];
-            const bool number = r > 0 && !cell.isEmpty() && (cell.at(0).isDigit() || cell.at(0) == u'-')
-                                && cell.contains(u'.');
-            if (number)
-                cells.push_back({cell, edges[c + 1] - 1.7, true});
-            else
-                cells.push_back({cell, edges[c] + 0.5, false, edges[c + 1] - edges[c] - 0.7});
-        }
-    }
-    return table;
 }
 
 QString memberName(const StudyRecord &record, int member)
@@ -83,43 +56,43 @@ void drawConditions(Page &page, const Study &input, const StudyCheck &check)
 {
     const Formula formula = input.formula;
     const StudyRecord &record = input.record;
-    const QString c = ratioSymbol(formula);
     const bool lane = formula == Formula::Lane;
     heading(page, 5, 4, QStringLiteral("１．設計条件"));
     heading(page, 6, 5.6, lane ? QStringLiteral("○計算式　レインの式") : QStringLiteral("○計算式　ブライの式"));
     sheetLine(page, 8, 7,
-              (lane ? QStringLiteral("Ｒ ＝ （Ｌ／3 ＋ ΣL）／⊿Ｈ ≧ ") : QStringLiteral("Ｒ ＝ （Ｌ ＋ ΣL）／⊿Ｈ ≧ ")) + c
+              (lane ? QStringLiteral("Ｃ′＝ （Ｌ／3 ＋ ΣL）／⊿Ｈ ≧ Ｃ") : QStringLiteral("Ｃ′＝ （Ｌ ＋ ΣL）／⊿Ｈ ≧ Ｃ"))
                   + QStringLiteral("　のとき ＯＫ"));
+    // The symbols of page 1, one meaning each in the whole document.
     const QStringList symbols{
-        QStringLiteral("Ｒ　：計算したクリープ比（小数 2 桁に四捨五入）"),
-        (lane ? QStringLiteral("Ｃ′：加重クリープ比") : QStringLiteral("Ｃ　：クリープ比")) + QStringLiteral("（土質の区分による）"),
+        QStringLiteral("Ｃ′：浸透経路長から計算したクリープ比（小数 2 桁に四捨五入）"),
+        QStringLiteral("Ｃ　：土質の区分による") + ratioCaption(formula),
         QStringLiteral("Ｌ　：本体および翼壁の函軸方向の浸透路長 (m)（３つの部材の長さの和）"),
         QStringLiteral("ΣL ：遮水矢板等の浸透経路長 (m)（往復する矢板は長さの２倍）"),
-        QStringLiteral("⊿Ｈ：内外水位差 (m) ＝ WL1（%1）－ WL2（%2）")
-            .arg(levelName(record.outerWaterLevelName(), QStringLiteral("外水位")),
-                 levelName(record.innerWaterLevelName(), QStringLiteral("内水位"))),
-        lane ? QStringLiteral("必要 ΣL ＝ Ｃ′×⊿Ｈ － Ｌ′（Ｌ′＝ Ｌ／3。負のときは 0）")
-             : QStringLiteral("必要 ΣL ＝ Ｃ×⊿Ｈ － Ｌ（負のときは 0）"),
+        QStringLiteral("⊿Ｈ：内外水位差 (m) ＝ WL1（外水位）－ WL2（内水位）、逆水位（内水位＞外水位）では WL2 － WL1"),
+        QStringLiteral("必要 ΣL：Ｃ′を小数 2 桁に四捨五入して Ｃ 以上になる最小の ΣL。Ｃ′≧ Ｃ － 0.005 から"),
+        QStringLiteral("　　　　（Ｃ － 0.005）×⊿Ｈ － Ｌ′を 0.01 m 単位に切り上げる（負のときは 0）"),
     };
     for (int i = 0; i < int(symbols.size()); ++i)
         sheetLine(page, 8, 8.4 + 1.1 * i, symbols[i], SmallSize);
 
-    heading(page, 6, 15, QStringLiteral("○土質"));
+    // What follows the symbols, from its own top.
+    const double soilTop = 8.4 + 1.1 * double(symbols.size()) + 0.4;
+    heading(page, 6, soilTop, QStringLiteral("○土質"));
     const auto classes = soilClasses(formula);
     const bool known = input.soilClass >= 0 && input.soilClass < int(classes.size());
     QString soil = QStringLiteral("土質の区分：")
                    + (known ? QString::fromUtf16(classes[input.soilClass].reportText) : QStringLiteral("（なし）"))
-                   + QStringLiteral("　　") + c + Equals + check.requiredPrinted;
+                   + QStringLiteral("　　Ｃ") + Equals + check.requiredPrinted;
     if (isRangedClass(formula, input.soilClass))
         soil += QStringLiteral("（表の値 %1 から）").arg(QString::fromUtf16(classes[input.soilClass].reportRatio));
-    sheetLine(page, 8, 16.4, soil);
-    sheetLine(page, 8, 17.6,
+    sheetLine(page, 8, soilTop + 1.4, soil);
+    sheetLine(page, 8, soilTop + 2.6,
               QStringLiteral("出典：") + reportTableSource(formula) + QStringLiteral("　%1の表").arg(reportTableTitle(formula)),
               SmallSize);
 
-    heading(page, 6, 19.2, QStringLiteral("○構造寸法"));
-    heading(page, 26, 19.2, QStringLiteral("○水位"));
-    constexpr double TableTop = 20.6;
+    heading(page, 6, soilTop + 4.2, QStringLiteral("○構造寸法"));
+    heading(page, 26, soilTop + 4.2, QStringLiteral("○水位"));
+    const double TableTop = soilTop + 5.6;
     std::vector<QStringList> members{{QStringLiteral("部材"), QStringLiteral("長さ (m)")}};
     QStringList lengths;
     for (int m = 0; m < MemberCount; ++m) {
@@ -127,28 +100,38 @@ void drawConditions(Page &page, const Study &input, const StudyCheck &check)
         lengths << twoDecimals(record.dimension(m));
     }
     members.push_back({QStringLiteral("計　Ｌ"), check.structureLengthText});
-    sheetTable(TableTop, {6, 16, 22.5}, members).draw(page);
+    textTable(TableTop, {6, 16, 22.5}, members).draw(page);
 
     const bool several = check.cases.size() > 1;
+    bool reversed = false;
     std::vector<QStringList> levels{
         {QStringLiteral("ケース"), QStringLiteral("WL1 (m)"), QStringLiteral("WL2 (m)"), QStringLiteral("⊿H (m)")}};
     for (int i = 0; i < int(check.cases.size()); ++i) {
         const CaseCheck &levelCase = check.cases[std::size_t(i)];
-        levels.push_back({(several && i == check.governing ? QStringLiteral("◎") : QString()) + levelCase.shownName(i),
+        reversed = reversed || levelCase.reversed;
+        levels.push_back({(several && i == check.governing ? QStringLiteral("◎") : QString()) + levelCase.shownName(i)
+                              + (levelCase.reversed ? QStringLiteral("※") : QString()),
                           levelCase.outerLevelText, levelCase.innerLevelText, levelCase.headDifferenceText});
     }
-    sheetTable(TableTop, {26, 36.5, 41.5, 46.5, 51.5}, levels).draw(page);
+    textTable(TableTop, {26, 36.5, 41.5, 46.5, 51.5}, levels).draw(page);
     double row = TableTop + 1.5 * double(std::max(members.size(), levels.size()));
+    QStringList notes;
     if (several)
-        sheetLine(page, 26, row + 0.3, QStringLiteral("◎：支配ケース（⊿H が最大のケース）"), SmallSize);
+        notes << QStringLiteral("◎：支配ケース（⊿H が最大のケース）");
+    if (reversed)
+        notes << QStringLiteral("※：逆水位（内水位＞外水位）");
+    if (!notes.isEmpty())
+        sheetLine(page, 26, row + 0.3, notes.join(QStringLiteral("　")), SmallSize);
 
     row += 1.6;
     heading(page, 5, row, QStringLiteral("２．浸透路長"));
     sheetLine(page, 8, row + 1.5,
               QStringLiteral("Ｌ ＝ ") + lengths.join(QStringLiteral(" ＋ ")) + Equals + check.structureLengthText
                   + QStringLiteral(" m"));
+    bool exactThird = true;
+    const QString third = decimalQuotient(hundredths(check.structureLength), 300, 3, &exactThird);
     sheetLine(page, 8, row + 2.7,
-              lane ? QStringLiteral("Ｌ′＝ Ｌ／3 ＝ %1／3 ＝ %2 m").arg(check.structureLengthText, check.reducedLengthThousandths)
+              lane ? QStringLiteral("Ｌ′＝ Ｌ／3 ＝ %1／3 %2 %3 m").arg(check.structureLengthText, exactThird ? QStringLiteral("＝") : QStringLiteral("≒"), third)
                    : QStringLiteral("Ｌ′＝ Ｌ ＝ %1 m").arg(check.structureLengthText));
     for (Section section : Sections) {
         const double left = section == Section::Vertical ? 6 : 29;
@@ -162,8 +145,30 @@ void drawConditions(Page &page, const Study &input, const StudyCheck &check)
                              part.doubled ? QStringLiteral("×2") : QStringLiteral("×1"), part.partText});
         }
         table.push_back({QStringLiteral("計　ΣL"), QString(), QString(), piles.sigmaLText});
-        sheetTable(row + 5.6, {left, left + 7.5, left + 12, left + 15, left + 21.5}, table).draw(page);
+        textTable(row + 5.6, {left, left + 7.5, left + 12, left + 15, left + 21.5}, table).draw(page);
     }
+}
+
+// 必要 ΣL with its numbers put in, each step holding by hand: the exact
+// value of (C - 0.005) x ΔH - L' ("≒" and six decimals where it does not
+// end), then, where that is no whole hundredth, the value rounded up to
+// 0.01 m, or 0 where it is below 0.
+QString requiredSigmaLWorking(Formula formula, const StudyCheck &check, const CaseCheck &levels)
+{
+    const bool lane = formula == Formula::Lane;
+    const ExactQuotient exact = requiredSigmaLExact(formula, hundredths(check.creepRatio), hundredths(check.structureLength),
+                                                    hundredths(levels.headDifference));
+    bool ends = true;
+    const QString value = decimalQuotient(exact.numerator, exact.denominator, 6, &ends);
+    QString working = QStringLiteral("必要 ΣL ＝ （Ｃ － 0.005）×⊿Ｈ － Ｌ′ ＝ （%1 － 0.005）× %2 － %3 %4 %5")
+                          .arg(check.requiredPrinted, levels.headDifferenceText,
+                               check.structureLengthText + (lane ? QStringLiteral("／3") : QString()),
+                               ends ? QStringLiteral("＝") : QStringLiteral("≒"), value);
+    if (exact.numerator < 0)
+        return working + QStringLiteral(" → 0.00 m（負のため 0）");
+    if (!ends || exact.numerator * 100 % exact.denominator != 0)
+        return working + QStringLiteral(" → %1 m").arg(levels.referenceSigmaL);
+    return working + QStringLiteral(" m");
 }
 
 // One case: its ⊿H, the required ΣL, and each section's ratio with the
@@ -174,33 +179,30 @@ SheetBlock caseBlock(const Study &input, const StudyCheck &check, int caseIndex,
 {
     const CaseCheck &levels = check.cases[std::size_t(caseIndex)];
     const bool lane = input.formula == Formula::Lane;
-    const QString c = ratioSymbol(input.formula);
     const QString name = check.cases.size() > 1
                              ? levels.shownName(caseIndex) + (caseIndex == check.governing ? QStringLiteral("（◎支配ケース）") : QString())
                              : QStringLiteral("水位差");
     // Between the case's lines and each section's, a little space.
     constexpr double Gap = 0.4;
     SheetBlock block;
+    block.pageHeading = QStringLiteral("３．クリープ比の照査");
     std::vector<SheetLine> &lines = block.lines;
     lines.push_back({6, QStringLiteral("○") + name, BodySize, true});
-    lines.push_back({8, QStringLiteral("⊿Ｈ ＝ WL1 － WL2 ＝ %1 － %2 ＝ %3 m")
-                            .arg(levels.outerLevelText, levels.innerLevelText, levels.headDifferenceText)});
-    lines.push_back({8,
-                     QStringLiteral("必要 ΣL ＝ %1×⊿Ｈ － Ｌ′ ＝ %2 × %3 － %4 ＝ %5 m")
-                         .arg(c, check.requiredPrinted, levels.headDifferenceText,
-                              lane ? check.reducedLengthThousandths : check.structureLengthText, levels.referenceSigmaL),
-                     BodySize, false, 1, Gap});
+    lines.push_back({8, levels.reversed ? QStringLiteral("⊿Ｈ ＝ WL2 － WL1 ＝ %1 － %2 ＝ %3 m（逆水位：内水位＞外水位）")
+                                              .arg(levels.innerLevelText, levels.outerLevelText, levels.headDifferenceText)
+                                        : QStringLiteral("⊿Ｈ ＝ WL1 － WL2 ＝ %1 － %2 ＝ %3 m")
+                                              .arg(levels.outerLevelText, levels.innerLevelText, levels.headDifferenceText)});
+    lines.push_back({8, requiredSigmaLWorking(input.formula, check, levels), BodySize, false, 1, Gap});
     for (Section section : Sections) {
         const SectionCheck &result = levels.section(section);
         lines.push_back({7, QStringLiteral("・") + sectionName(section), BodySize, true});
         if (result.verdict) {
             const SectionVerdict &verdict = *result.verdict;
-            lines.push_back({9, QStringLiteral("Ｒ ＝ （%1%2 ＋ %3）／%4 ＝ %5")
+            lines.push_back({9, QStringLiteral("Ｃ′＝ （%1%2 ＋ %3）／%4 ＝ %5")
                                     .arg(check.structureLengthText, lane ? QStringLiteral("／3") : QString(),
                                          result.sigmaLText, levels.headDifferenceText, verdict.provided)});
-            lines.push_back({9, QStringLiteral("Ｒ ＝ %1 %2 %3 ＝ %4　・・・%5")
-                                    .arg(verdict.provided, verdict.relation(), c, check.requiredPrinted,
-                                         verdictWord(verdict.ok))});
+            lines.push_back({9, QStringLiteral("Ｃ′＝ %1 %2 Ｃ ＝ %3　・・・%4")
+                                    .arg(verdict.provided, verdict.relation(), check.requiredPrinted, verdictWord(verdict.ok))});
         } else {
             lines.push_back({9, QStringLiteral("⊿Ｈ が 0 のため、クリープ比は計算できません")});
             lines.push_back({9, QString()});
@@ -287,8 +289,10 @@ void drawSectionDrawing(Page &page, double top, const Study &input, const StudyC
         at += member;
     }
 
-    // The water levels: WL2 at the box's top on the land side, WL1 ⊿H above it on the river side.
-    const double outer = y(boxHeight + std::max(head, 0.0)), inner = y(boxHeight);
+    // The water levels: WL1 on the river side, WL2 on the land side, the
+    // lower at the box's top and the higher ⊿H above it.
+    const bool reversed = check.governingCase().reversed;
+    const double outer = y(boxHeight + (reversed ? 0.0 : head)), inner = y(boxHeight + (reversed ? head : 0.0));
     page.line(x(0) - 3, outer, x(length * 0.35), outer);
     page.line(x(length * 0.65), inner, x(length) + 3, inner);
     page.font(SmallSize, false);
@@ -349,6 +353,55 @@ void drawSectionDrawing(Page &page, double top, const Study &input, const StudyC
 
 }  // namespace
 
+// 照査結果一覧 and 総合判定, closing the sheet: each section of the
+// governing case, and of every other case where it is ＮＧ; then one
+// sentence on the whole.
+SheetBlock resultsBlock(const StudyCheck &check)
+{
+    const bool several = check.cases.size() > 1;
+    std::vector<QStringList> rows{{QStringLiteral("方向"), QStringLiteral("ケース"), QStringLiteral("Ｃ′"),
+                                   QStringLiteral("Ｃ"), QStringLiteral("判定"), QStringLiteral("必要 ΣL (m)"),
+                                   QStringLiteral("ΣL (m)"), QStringLiteral("過不足 (m)")}};
+    for (int i = 0; i < int(check.cases.size()); ++i) {
+        const CaseCheck &levels = check.cases[std::size_t(i)];
+        for (Section section : Sections) {
+            const SectionCheck &result = levels.section(section);
+            const bool ok = result.verdict && result.verdict->ok;
+            if (i != check.governing && ok)
+                continue;
+            rows.push_back({sectionName(section),
+                            (several && i == check.governing ? QStringLiteral("◎") : QString()) + levels.shownName(i)
+                                + (levels.reversed ? QStringLiteral("※") : QString()),
+                            result.verdict ? result.verdict->provided : QStringLiteral("―"), check.requiredPrinted,
+                            verdictWord(ok), levels.referenceSigmaL, result.sigmaLText, result.marginText});
+        }
+    }
+    // The governing case has the largest head over the same path, so where
+    // it is ＯＫ every case is.
+    QStringList shortfalls;
+    for (Section section : Sections) {
+        const SectionCheck &result = check.section(section);
+        if (!result.verdict || !result.verdict->ok)
+            shortfalls << sectionName(section) + u' ' + result.marginLabel();
+    }
+    const QString whole = shortfalls.isEmpty()
+                              ? (several ? QStringLiteral("総合判定：ＯＫ（すべての水位ケースで、鉛直方向・水平方向とも Ｃ′≧ Ｃ）")
+                                         : QStringLiteral("総合判定：ＯＫ（鉛直方向・水平方向とも Ｃ′≧ Ｃ）"))
+                              : QStringLiteral("総合判定：ＮＧ（%1%2）。遮水矢板の長さなどを見直してください。")
+                                    .arg(several ? QStringLiteral("支配ケース ◎%1 で ").arg(check.governingCase().shownName(check.governing))
+                                                 : QString(),
+                                         shortfalls.join(QStringLiteral("、")));
+    SheetBlock block;
+    block.lines.push_back({5, QStringLiteral("５．照査結果一覧"), BodySize, true, 1, 0.3});
+    SheetLine table;
+    table.table = rows;
+    table.edges = {6, 11, 21, 25.5, 30, 33.5, 40, 45.5, 51.5};
+    table.gapAfter = 0.5;
+    block.lines.push_back(table);
+    block.lines.push_back({6, whole, BodySize, false, 2});
+    return block;
+}
+
 std::vector<DocumentPage> sheetPages(const Study &study, const StudyCheck &check)
 {
     std::vector<DocumentPage> pages{{DocumentPage::Kind::SheetConditions, {}, {}}};
@@ -363,18 +416,22 @@ std::vector<DocumentPage> sheetPages(const Study &study, const StudyCheck &check
     for (int i = 0; i < int(check.cases.size()); ++i)
         blocks.push_back(caseBlock(study, check, i, proposals));
     blocks.push_back({SheetBlock::Kind::Drawing, {}});
+    blocks.push_back(resultsBlock(check));
 
-    // A block never breaks across pages; one taller than a page has one of its own.
+    // A block never breaks across pages; one taller than a page has one of its
+    // own. A page that goes on with the cases says so in its heading.
     double row = FlowTop;
+    bool headed = false;
     for (SheetBlock &block : blocks) {
         const double height = block.height();
         if (pages.size() == 1 || row + height > FlowBottom) {
             pages.push_back({DocumentPage::Kind::SheetFlow, {}, {}});
             row = FlowTop;
         }
-        if (pages.back().blocks.empty() && block.kind == SheetBlock::Kind::Lines)
-            pages.back().heading = pages.size() == 2 ? QStringLiteral("３．クリープ比の照査")
-                                                     : QStringLiteral("３．クリープ比の照査（つづき）");
+        if (pages.back().blocks.empty() && !block.pageHeading.isEmpty()) {
+            pages.back().heading = block.pageHeading + (headed ? QStringLiteral("（つづき）") : QString());
+            headed = true;
+        }
         pages.back().blocks.push_back(std::move(block));
         row += height;
     }

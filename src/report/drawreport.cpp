@@ -3,6 +3,7 @@
 #include "study/boxtable.h"
 #include "study/numbers.h"
 
+#include <algorithm>
 #include <array>
 
 namespace talven {
@@ -104,8 +105,9 @@ void drawDimensions(Page &page, const Study &input, const StudyCheck &check)
 {
     const StudyRecord &record = input.record;
     // The water levels are the governing case's; with several cases the
-    // heading names it.
+    // heading names it, and the frame's level names are case 1's alone.
     const CaseCheck &levels = check.governingCase();
+    const bool ownLevels = check.governing == 0;
     const double top = DimensionsRow;
 
     page.font(BodySize, true);
@@ -125,28 +127,30 @@ void drawDimensions(Page &page, const Study &input, const StudyCheck &check)
     page.measureDot();
     page.font(BodySize, true);
     const QString levelHeading = QStringLiteral("○内外水位差");
+    const QString reversed = levels.reversed ? QStringLiteral("・逆水位") : QString();
     page.text(26, top + 2.5,
               check.cases.size() > 1
-                  ? page.fitted(levelHeading + QStringLiteral("（◎") + levels.shownName(check.governing) + u'）', 25.5)
+                  ? page.fitted(levelHeading + QStringLiteral("（◎") + levels.shownName(check.governing) + reversed + u'）', 25.5)
                   : levelHeading);
     page.font(BodySize, false);
-    page.text(28, levelsTop, record.outerWaterLevelName());
+    page.text(28, levelsTop, ownLevels ? record.outerWaterLevelName() : QStringLiteral("外水位"));
     page.text(40, levelsTop, QStringLiteral("WL1  = "));
     page.aligned(45, levelsTop, levels.outerLevelText);
     page.text(47, levelsTop, QStringLiteral("(m)"));
-    page.text(28, levelsTop + 1.5, record.innerWaterLevelName());
+    page.text(28, levelsTop + 1.5, ownLevels ? record.innerWaterLevelName() : QStringLiteral("内水位"));
     page.text(40, levelsTop + 1.5, QStringLiteral("WL2  = "));
     page.aligned(45, levelsTop + 1.5, levels.innerLevelText);
     page.text(47, levelsTop + 1.5, QStringLiteral("(m)"));
 
+    // ΔH from the higher level: WL2 - WL1 where the inner level is the higher.
     const double head = top + 8.5;
     page.text(28, head, QStringLiteral("⊿Ｈ"));
     page.text(30, head, QStringLiteral("="));
-    page.text(31, head, QStringLiteral("WL1"));
+    page.text(31, head, levels.reversed ? QStringLiteral("WL2") : QStringLiteral("WL1"));
     page.text(32.75, head, QStringLiteral("-"));
-    page.text(33.5, head, QStringLiteral("WL2"));
+    page.text(33.5, head, levels.reversed ? QStringLiteral("WL1") : QStringLiteral("WL2"));
     page.line(28, head - 0.5, 48.5, head - 0.5);
-    page.text(35.5, head, QStringLiteral("= ") + levels.outerLevelText + QStringLiteral(" - ") + levels.innerLevelText);
+    page.text(35.5, head, QStringLiteral("= ") + levels.higherLevelText() + QStringLiteral(" - ") + levels.lowerLevelText());
     page.text(42.5, head + 1, QStringLiteral("="));
     page.aligned(45, head + 1, levels.headDifferenceText);
     page.text(47, head + 1, QStringLiteral("(m)"));
@@ -385,7 +389,7 @@ RuledTable caseTable(const StudyCheck &check, double top)
         std::vector<TableCell> &row = table.rows.emplace_back();
         if (i == check.governing)
             row.push_back({QStringLiteral("◎"), 6.5});
-        row.push_back({levels.shownName(i), 8.5, false, 11});
+        row.push_back({levels.shownName(i) + (levels.reversed ? QStringLiteral("※") : QString()), 8.5, false, 11});
         row.push_back({levels.outerLevelText, edges[3] - PointInset, true});
         row.push_back({levels.innerLevelText, edges[4] - PointInset, true});
         row.push_back({levels.headDifferenceText, edges[5] - PointInset, true});
@@ -430,6 +434,8 @@ void drawCasesPage(Page &page, const ReportDocument &document)
     const double below = table.top + table.draw(page) + 1;
     page.text(6, below, QStringLiteral("◎：支配ケース（⊿H が最大のケース）。１～４はこのケースの値です。　Ｃ = ")
                             + check.requiredPrinted);
+    if (std::any_of(check.cases.begin(), check.cases.end(), [](const CaseCheck &levels) { return levels.reversed; }))
+        page.text(6, below + 1.2, QStringLiteral("※：逆水位（内水位＞外水位）。⊿H は WL2 － WL1 です。"));
 }
 
 void drawPageAdditions(Page &page, const ReportDocument &document, int pageIndex)
@@ -443,7 +449,8 @@ void drawPageAdditions(Page &page, const ReportDocument &document, int pageIndex
                 drawFigures(page, check, check.section(section));
         }
     }
-    if (document.options().footer || !document.pageLabel(pageIndex).isEmpty())
+    // A document of more than one page is numbered on every page.
+    if (document.options().footer || !document.pageLabel(pageIndex).isEmpty() || document.pageCount() > 1)
         drawFooter(page, document, pageIndex);
     if (!document.pageComplete(pageIndex))
         drawNotReadyNotice(page);

@@ -35,7 +35,8 @@ inline constexpr double BodySize = 10.5;
 inline constexpr double SmallSize = 9.0;
 
 // A line of a flowing block: a text from a column to the frame's right
-// edge, set smaller or on up to `lines` lines where it would not fit.
+// edge, set smaller or on up to `lines` lines where it would not fit; or a
+// ruled table of texts, its header row first, between column edges.
 struct SheetLine {
     double column = 0.0;
     QString text;  // empty: a line left blank
@@ -43,6 +44,8 @@ struct SheetLine {
     bool bold = false;
     int lines = 1;
     double gapAfter = 0.0;  // rows of space below it
+    std::vector<QStringList> table;
+    std::vector<double> edges;
 
     // The rows from this line's top to the next one's.
     double advance() const;
@@ -53,6 +56,9 @@ struct SheetBlock {
     enum class Kind { Lines, Drawing };
     Kind kind = Kind::Lines;
     std::vector<SheetLine> lines;
+    // The heading of the part it belongs to, which a page it begins carries;
+    // empty for a block with a heading of its own.
+    QString pageHeading;
 
     double height() const;
 };

@@ -11,7 +11,7 @@ constexpr double LineStep = 1.2;
 
 double SheetLine::advance() const
 {
-    return LineStep * lines + gapAfter;
+    return (table.empty() ? LineStep * lines : RuledTable::RowHeight * double(table.size())) + gapAfter;
 }
 
 double SheetBlock::height() const
@@ -69,11 +69,31 @@ double RuledTable::draw(Page &page) const
     return height();
 }
 
+RuledTable textTable(double top, const std::vector<double> &edges, const std::vector<QStringList> &rows)
+{
+    RuledTable table{top, edges, {}, ColumnRules::Inner};
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        std::vector<TableCell> &cells = table.rows.emplace_back();
+        for (std::size_t c = 0; c < std::size_t(rows[r].size()) && c + 1 < edges.size(); ++c) {
+            const QString &cell = rows[r][c];
+            const bool number = r > 0 && !cell.isEmpty() && (cell.at(0).isDigit() || cell.at(0) == u'-')
+                                && cell.contains(u'.');
+            if (number)
+                cells.push_back({cell, edges[c + 1] - 1.7, true});
+            else
+                cells.push_back({cell, edges[c] + 0.5, false, edges[c + 1] - edges[c] - 0.7});
+        }
+    }
+    return table;
+}
+
 double drawSheetLines(Page &page, double top, const std::vector<SheetLine> &lines)
 {
     double row = top;
     for (const SheetLine &line : lines) {
-        if (!line.text.isEmpty()) {
+        if (!line.table.empty()) {
+            textTable(row, line.edges, line.table).draw(page);
+        } else if (!line.text.isEmpty()) {
             page.font(line.size, line.bold);
             page.text(line.column, row, page.set(line.text, FrameRight - line.column, line.size, line.lines));
         }

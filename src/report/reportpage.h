@@ -267,6 +267,11 @@ struct RuledTable {
     double draw(Page &page) const;
 };
 
+// A table of texts: numbers (a column's texts with a ".") stand on their
+// decimal point 1.7 columns left of their column's right edge, other texts
+// half a column right of its left edge, cut to the column.
+RuledTable textTable(double top, const std::vector<double> &edges, const std::vector<QStringList> &rows);
+
 // A flowing block's lines from row `top`; the rows used, which are the
 // block's height.
 double drawSheetLines(Page &page, double top, const std::vector<SheetLine> &lines);

@@ -93,10 +93,11 @@ QList<TableColumn> summaryColumns()
             {QStringLiteral("⊿H"), Number},          {QStringLiteral("計算値 Ｃ′"), Number},
             {QStringLiteral("必要値 Ｃ"), Number},    {QStringLiteral("判定"), CellKind::Verdict},
             {QStringLiteral("ΣL の参考値"), Number}, {QStringLiteral("ΣL の過不足"), Number},
-            {QStringLiteral("許容 ⊿H"), Number},     {QStringLiteral("許容外水位"), Number},
+            {QStringLiteral("許容 ⊿H"), Number},     {QStringLiteral("許容水位"), Number},
             {QStringLiteral("状態"), Text},          {QStringLiteral("検討ケース"), Text},
             {QStringLiteral("WL1"), Number},         {QStringLiteral("WL2"), Number},
-            {QStringLiteral("支配"), Text},          {QStringLiteral("構造物名"), Text}};
+            {QStringLiteral("支配"), Text},          {QStringLiteral("構造物名"), Text},
+            {QStringLiteral("逆水位"), Text}};
 }
 
 qsizetype summaryStatusColumn()
@@ -122,7 +123,7 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
                 if (outcome.status != StudyStatus::NotReady && own.verdict)
                     row << own.verdict->provided << check->requiredShown
                         << (own.verdict->ok ? QStringLiteral("OK") : QStringLiteral("NG")) << levels.referenceSigmaL
-                        << own.marginText << own.allowableHeadText << own.allowableOuterLevelText;
+                        << own.marginText << own.allowableHeadText << own.allowableLevelText;
             }
             while (row.size() < statusColumn)
                 row.append(QString());
@@ -132,6 +133,7 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
             else
                 row << QString() << QString() << QString() << QString();
             row.append(outcome.structure);
+            row.append(check && check->cases[std::size_t(c)].reversed ? QStringLiteral("○") : QString());
             rows.append(row);
         }
     }

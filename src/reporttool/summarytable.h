@@ -35,9 +35,11 @@ qsizetype summaryStatusColumn();
 
 // The rows of one study: for each water-level case, vertical first. The
 // numbers are the main window's: the result line of "計算結果を見る", "ΣL の参考値"
-// and the design figures (margin, allowable head and outer level); a study
-// that is not ready has no check, as the window shows none. After 状態: the
-// case, its WL1 and WL2, ◎ on the governing case's rows, and the structure.
+// and the design figures (margin, allowable head and the level it means on
+// the side that rises); a study that is not ready has no check, as the
+// window shows none. After 状態: the case, its WL1 and WL2, ◎ on the
+// governing case's rows, the structure, and ○ for a case whose inner level
+// stands above the outer one (逆水位).
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome);
 
 // What a study was checked with: formula, soil class, C, the three members,

@@ -115,4 +115,10 @@ Message rangedClassMessage()
             QStringLiteral("タルヴェン・数値に幅があります")};
 }
 
+Message headNotAboveZeroMessage()
+{
+    return {QStringLiteral("水位差が０以下の場合は計算できません"), MessageIcon::Stop,
+            QStringLiteral("タルヴェン・データに不備があります")};
+}
+
 }  // namespace talven

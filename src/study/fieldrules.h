@@ -40,4 +40,8 @@ int nextNameBox(int index);
 // The information message shown when Bligh's "砂混じり砂利" is chosen.
 Message rangedClassMessage();
 
+// Levels that give no head to check: the first tab's WL1 not above its
+// WL2, or a water-level case whose two levels are equal.
+Message headNotAboveZeroMessage();
+
 }  // namespace talven

@@ -181,6 +181,24 @@ long long roundedQuotient(long long numerator, long long denominator)
     return negative ? -magnitude : magnitude;
 }
 
+QString decimalQuotient(long long numerator, long long denominator, int maxDecimals, bool *exact)
+{
+    long long scale = 100;
+    int decimals = 2;
+    while (decimals < maxDecimals && (numerator * scale) % denominator != 0) {
+        scale *= 10;
+        ++decimals;
+    }
+    if (exact)
+        *exact = (numerator * scale) % denominator == 0;
+    const long long value = roundedQuotient(numerator * scale, denominator);
+    const long long magnitude = value < 0 ? -value : value;
+    return QStringLiteral("%1%2.%3")
+        .arg(value < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / scale)
+        .arg(magnitude % scale, decimals, 10, QLatin1Char('0'));
+}
+
 QString generalNumber(double value)
 {
     if (!std::isfinite(value) || value == 0.0)

@@ -46,6 +46,12 @@ QString hundredthsText(Hundredths value);
 // exactly; the denominator is not 0.
 long long roundedQuotient(long long numerator, long long denominator);
 
+// numerator / denominator (denominator above 0) as a decimal text with at
+// least two decimals: exactly where the quotient ends within `maxDecimals`
+// decimals (`exact` true), otherwise rounded half away from zero to
+// `maxDecimals` (`exact` false). 1 / 4 gives "0.25", 2 / 3 at 6 gives "0.666667".
+QString decimalQuotient(long long numerator, long long denominator, int maxDecimals, bool *exact = nullptr);
+
 // The general number form: at most 15 significant digits, no trailing zeros,
 // no exponent for ordinary magnitudes.
 QString generalNumber(double value);

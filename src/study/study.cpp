@@ -163,9 +163,20 @@ WaterLevelCase refreshCaseLevels(const WaterLevelCase &levelCase)
     return refreshed;
 }
 
+bool hasHead(const WaterLevelCase &levelCase)
+{
+    return hundredths(levelCase.outer) != hundredths(levelCase.inner);
+}
+
 StudyEdit setCases(const Study &study, std::vector<WaterLevelCase> cases)
 {
     StudyEdit edit{study, {}, -1};
+    const auto headless = std::remove_if(cases.begin() + std::min<std::ptrdiff_t>(1, std::ssize(cases)), cases.end(),
+                                         [](const WaterLevelCase &levelCase) { return !hasHead(levelCase); });
+    if (headless != cases.end()) {
+        edit.messages.push_back(headNotAboveZeroMessage());
+        cases.erase(headless, cases.end());
+    }
     if (int(cases.size()) > CaseLimit) {
         edit.messages.push_back(tooManyCasesMessage(int(cases.size())));
         cases.resize(CaseLimit);

@@ -126,10 +126,14 @@ CaseLevelEdit writeCaseLevel(const WaterLevelCase &levelCase, Level level, const
 WaterLevelCase refreshCaseLevels(const WaterLevelCase &levelCase);
 // The study's cases, case 1 first, from the case dialog, a companion file or
 // talven-report's --case: case 1 gives its name only, its levels being the
-// first tab's. Cases after the CaseLimit-th are left out with
-// tooManyCasesMessage().
+// first tab's. A later case with two equal levels, which has no head to
+// check, is left out with headNotAboveZeroMessage(); cases after the
+// CaseLimit-th with tooManyCasesMessage(). A case whose inner level is the
+// higher (逆水位) is kept: it is checked on its head the other way round.
 StudyEdit setCases(const Study &study, std::vector<WaterLevelCase> cases);
 Message tooManyCasesMessage(int given);
+// Whether a case after the first can be checked: its levels differ.
+bool hasHead(const WaterLevelCase &levelCase);
 
 // A section's pile lengths set at once (矢板長の提案 適用), each written as
 // typing it would be, then shown with two decimals.
