@@ -275,6 +275,8 @@ private Q_SLOTS:
     void workbookCells();
     void workbookPageHeader_data();
     void workbookPageHeader();
+    void tableFileNames_data();
+    void tableFileNames();
     void workers_data();
     void workers();
     void folderEntries_data();
@@ -1148,6 +1150,33 @@ void TestReportTool::workbookPageHeader()
     QFETCH(QString, job);
     QFETCH(QString, header);
     QCOMPARE(pageHeader({job, u"2026年12月7日"_s}), header);
+}
+
+void TestReportTool::tableFileNames_data()
+{
+    QTest::addColumn<QString>("study");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("found in the folder \".\"") << u"./plan.vek"_s << u"plan.vek"_s;
+    QTest::newRow("named so twice") << u"././plan.vek"_s << u"plan.vek"_s;
+    QTest::newRow("the folder above") << u"../plan.vek"_s << u"../plan.vek"_s;
+    QTest::newRow("within the path") << u"a/./plan.vek"_s << u"a/./plan.vek"_s;
+#ifdef Q_OS_WIN
+    QTest::newRow("Windows' separator") << u".\\plan.vek"_s << u"plan.vek"_s;
+#else
+    QTest::newRow("a backslash, part of a Unix name") << u".\\plan.vek"_s << u".\\plan.vek"_s;
+#endif
+}
+
+// The file as the table and the workbook's inputs show it.
+void TestReportTool::tableFileNames()
+{
+    QFETCH(QString, study);
+    QFETCH(QString, shown);
+    const StudyOutcome refused = refusedStudy(study, u"x"_s);
+    QStringList names{inputRow(study, refused).value(0)};
+    for (const QStringList &row : summaryRows(study, refused))
+        names << row.value(0);
+    QCOMPARE(names, QStringList(3, shown));
 }
 
 void TestReportTool::workers_data()

@@ -8,6 +8,7 @@
 #include "study/message.h"
 #include "study/numbers.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 #include <cstdio>
@@ -105,6 +106,16 @@ qsizetype summaryStatusColumn()
     return column;
 }
 
+QString tableFileName(const QString &study)
+{
+    // On Windows the folder's listing writes ".\" instead.
+    const QString here = QStringLiteral(".") + QDir::separator();
+    QString name = study;
+    while (name.startsWith(QStringLiteral("./")) || name.startsWith(here))
+        name.remove(0, 2);
+    return name;
+}
+
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome)
 {
     const qsizetype statusColumn = summaryStatusColumn();
@@ -113,7 +124,7 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
     QList<QStringList> rows;
     for (int c = 0; c < cases; ++c) {
         for (Section section : Sections) {
-            QStringList row{study, sectionName(section)};
+            QStringList row{tableFileName(study), sectionName(section)};
             if (check) {
                 const CaseCheck &levels = check->cases[std::size_t(c)];
                 const SectionCheck &own = levels.section(section);
@@ -162,7 +173,7 @@ QList<TableColumn> inputColumns()
 
 QStringList inputRow(const QString &study, const StudyOutcome &outcome)
 {
-    QStringList row{study};
+    QStringList row{tableFileName(study)};
     if (!outcome.study || !outcome.check)
         return row;
     const Study &input = *outcome.study;

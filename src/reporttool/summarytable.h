@@ -33,6 +33,10 @@ QList<TableColumn> summaryColumns();
 // The column of 状態 among them.
 qsizetype summaryStatusColumn();
 
+// A study's name as the tables show it: as given, but for a leading "./"
+// (a folder named "." lists its studies so), which says nothing.
+QString tableFileName(const QString &study);
+
 // The rows of one study: for each water-level case, vertical first. The
 // numbers are the main window's: the result line of "計算結果を見る", "ΣL の参考値"
 // and the design figures (margin, allowable head and outer level); a study
