@@ -88,7 +88,7 @@ QStringList columnTitles(const QList<TableColumn> &columns)
 QList<TableColumn> summaryColumns()
 {
     constexpr CellKind Text = CellKind::Text, Number = CellKind::Number;
-    return {{QStringLiteral("ファイル"), Text},      {QStringLiteral("方向"), Text},
+    return {{QStringLiteral("ファイル"), Text, true}, {QStringLiteral("方向"), Text, true},
             {QStringLiteral("計算式"), Text},        {QStringLiteral("土質の区分"), Text},
             {QStringLiteral("Ｌ′"), Number},         {QStringLiteral("ΣL"), Number},
             {QStringLiteral("⊿H"), Number},          {QStringLiteral("計算値 Ｃ′"), Number},
@@ -152,7 +152,7 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
 QList<TableColumn> inputColumns()
 {
     constexpr CellKind Text = CellKind::Text, Number = CellKind::Number;
-    QList<TableColumn> columns{{QStringLiteral("ファイル"), Text},
+    QList<TableColumn> columns{{QStringLiteral("ファイル"), Text, true},
                                {QStringLiteral("計算式"), Text},
                                {QStringLiteral("土質の区分"), Text},
                                {QStringLiteral("必要値 Ｃ"), Number}};
@@ -163,10 +163,11 @@ QList<TableColumn> inputColumns()
         columns << TableColumn{QString::fromLatin1(level) + QStringLiteral(" 水位名称"), Text}
                 << TableColumn{QString::fromLatin1(level) + QStringLiteral(" (m)"), Number};
     for (Section section : Sections) {
+        const QString group = sectionName(section);
         for (int i = 1; i <= PileCount; ++i)
-            columns << TableColumn{QStringLiteral("%1 設置場所 %2").arg(sectionName(section)).arg(i), Text}
-                    << TableColumn{QStringLiteral("%1 長さ %2 (m)").arg(sectionName(section)).arg(i), Number}
-                    << TableColumn{QStringLiteral("%1 ×2 %2").arg(sectionName(section)).arg(i), Text};
+            columns << TableColumn{QStringLiteral("設置場所 %1").arg(i), Text, false, group}
+                    << TableColumn{QStringLiteral("長さ %1 (m)").arg(i), Number, false, group}
+                    << TableColumn{QStringLiteral("×2 %1").arg(i), Text, false, group};
     }
     return columns;
 }

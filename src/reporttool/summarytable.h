@@ -25,6 +25,12 @@ enum class CellKind {
 struct TableColumn {
     QString title;
     CellKind kind = CellKind::Text;
+    // Names the row (the file, the section): a printed sheet's leading such
+    // columns are repeated on every page.
+    bool namesRow = false;
+    // The heading over a run of columns ("鉛直方向"), printed above their
+    // titles; a sheet too wide for a page breaks between such runs first.
+    QString group = {};
 };
 
 QStringList columnTitles(const QList<TableColumn> &columns);
@@ -46,7 +52,8 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
 
 // What a study was checked with: formula, soil class, C, the three members,
 // the two water levels and every pile of both sections (name, length, "○"
-// when counted twice). A refused study has its file name alone.
+// when counted twice), each section's under its name. A refused study has
+// its file name alone.
 QList<TableColumn> inputColumns();
 QStringList inputRow(const QString &study, const StudyOutcome &outcome);
 
