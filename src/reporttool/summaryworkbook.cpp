@@ -286,7 +286,8 @@ Formats addFormats(lxw_workbook *book)
         format_set_bold(format);
     for (lxw_format *format : {formats.header, formats.wrapped})
         format_set_text_wrap(format);
-    format_set_align(formats.group, LXW_ALIGN_CENTER);
+    for (lxw_format *format : {formats.group, formats.verdict, formats.ng})
+        format_set_align(format, LXW_ALIGN_CENTER);
     format_set_num_format(formats.number, "0.00");
     format_set_pattern(formats.ng, LXW_PATTERN_SOLID);
     format_set_bg_color(formats.ng, NgFill);
