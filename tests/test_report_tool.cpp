@@ -175,7 +175,7 @@ int textWidth(const QString &text)
 
 // The workbook against the CSV of the same run: sheet 照査結果 cell for cell
 // (numbers as numbers shown "0.00", the rest as text, NG on a red fill, 判定
-// centred, empty fields without a cell), the header bold, frozen, under the
+// and ◎ centred, empty fields without a cell), the header bold, frozen, under the
 // filter, broken into lines at its spaces each as wide as its column at
 // most; sheet 入力値 a row per study, the first one checked, under the
 // sections' headings. Both print on A4 landscape at no less than 74 % (8 pt)
@@ -201,7 +201,9 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
             QVERIFY2(cell.bold == (r == 0), qPrintable(where));
             // NG on Excel's own light red.
             QVERIFY2(cell.fill == (field == u"NG"_s ? u"FFFFC7CE"_s : QString()), qPrintable(where));
-            QVERIFY2(cell.align == (r > 0 && c == 9 && !field.isEmpty() ? u"center"_s : QString()), qPrintable(where));
+            // 判定 and 支配 centred.
+            QVERIFY2(cell.align == (r > 0 && (c == 9 || c == 18) && !field.isEmpty() ? u"center"_s : QString()),
+                     qPrintable(where));
             if (r > 0 && numberColumns.contains(c) && !field.isEmpty()) {
                 QVERIFY2(cell.number && cell.format == u"0.00"_s && cell.text.toDouble() == field.toDouble(),
                          qPrintable(where + u" != "_s + cell.text));
@@ -266,6 +268,7 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
     }
     QCOMPARE(header.size(), 56);
     QCOMPARE(seen, expected);
+    QCOMPARE(inputs.cell(2, int(header.indexOf(u"鉛直方向 ×2 1"_s))).align, u"center"_s);
 }
 
 }  // namespace

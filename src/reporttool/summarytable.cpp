@@ -97,7 +97,7 @@ QList<TableColumn> summaryColumns()
             {QStringLiteral("許容 ⊿H"), Number},     {QStringLiteral("許容外水位"), Number},
             {QStringLiteral("状態"), Text},          {QStringLiteral("検討ケース"), Text},
             {QStringLiteral("WL1"), Number},         {QStringLiteral("WL2"), Number},
-            {QStringLiteral("支配"), Text},          {QStringLiteral("構造物名"), Text}};
+            {QStringLiteral("支配"), CellKind::Mark}, {QStringLiteral("構造物名"), Text}};
 }
 
 qsizetype summaryStatusColumn()
@@ -167,7 +167,7 @@ QList<TableColumn> inputColumns()
         for (int i = 1; i <= PileCount; ++i)
             columns << TableColumn{QStringLiteral("設置場所 %1").arg(i), Text, false, group}
                     << TableColumn{QStringLiteral("長さ %1 (m)").arg(i), Number, false, group}
-                    << TableColumn{QStringLiteral("×2 %1").arg(i), Text, false, group};
+                    << TableColumn{QStringLiteral("×2 %1").arg(i), CellKind::Mark, false, group};
     }
     return columns;
 }

@@ -20,6 +20,7 @@ enum class CellKind {
     Text,     // text, even one a spreadsheet would read as a formula
     Number,   // a figure as the window shows it ("7.00", "7"): a number, two decimals
     Verdict,  // "OK" or "NG"; NG stands out
+    Mark,     // "◎", "○" or nothing, beside a number
 };
 
 struct TableColumn {

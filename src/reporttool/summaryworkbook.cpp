@@ -266,7 +266,7 @@ struct Formats {
     lxw_format *text;
     lxw_format *wrapped;
     lxw_format *number;
-    lxw_format *verdict;
+    lxw_format *centred;
     lxw_format *ng;
 };
 
@@ -280,13 +280,14 @@ Formats addFormats(lxw_workbook *book)
                     workbook_add_format(book), workbook_add_format(book), workbook_add_format(book),
                     workbook_add_format(book)};
     for (lxw_format *format :
-         {formats.header, formats.group, formats.text, formats.wrapped, formats.number, formats.verdict, formats.ng})
+         {formats.header, formats.group, formats.text, formats.wrapped, formats.number, formats.centred, formats.ng})
         format_set_align(format, LXW_ALIGN_VERTICAL_TOP);
     for (lxw_format *format : {formats.header, formats.group})
         format_set_bold(format);
     for (lxw_format *format : {formats.header, formats.wrapped})
         format_set_text_wrap(format);
-    for (lxw_format *format : {formats.group, formats.verdict, formats.ng})
+    // A verdict or a mark centred, clear of the number before it.
+    for (lxw_format *format : {formats.group, formats.centred, formats.ng})
         format_set_align(format, LXW_ALIGN_CENTER);
     format_set_num_format(formats.number, "0.00");
     format_set_pattern(formats.ng, LXW_PATTERN_SOLID);
@@ -314,7 +315,9 @@ lxw_error writeCell(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t column, CellK
     }
     case CellKind::Verdict:
         return worksheet_write_string(sheet, row, column, utf8.constData(),
-                                      text == QStringLiteral("NG") ? formats.ng : formats.verdict);
+                                      text == QStringLiteral("NG") ? formats.ng : formats.centred);
+    case CellKind::Mark:
+        return worksheet_write_string(sheet, row, column, utf8.constData(), formats.centred);
     case CellKind::Text:
         break;
     }

@@ -3,8 +3,9 @@
 // talven-report's tables as an Excel workbook (libxlsxwriter): a sheet per
 // table, its header row bold and frozen under an autofilter (a row of the
 // column groups' headings above it), numbers as numbers shown with two
-// decimals, text as text, 判定 centred and NG on a red fill, columns as wide
-// as their texts; every sheet set up to be printed and filed.
+// decimals, text as text, 判定 and the marks ◎ and ○ centred, NG on a red
+// fill, columns as wide as their texts; every sheet set up to be printed and
+// filed.
 
 #include "reporttool/summarytable.h"
 
