@@ -345,7 +345,8 @@ QString headerFooterText(const QString &text)
     return escapeControlCharacters(text).replace(u'&', QStringLiteral("&&"));
 }
 
-lxw_error setUpPrinting(lxw_worksheet *sheet, const TableSheet &table, SheetLayout layout, lxw_row_t headerRows)
+lxw_error setUpPrinting(lxw_worksheet *sheet, const TableSheet &table, const SheetLayout &layout,
+                        lxw_row_t headerRows)
 {
     constexpr double Inch = MillimetresPerInch;
     worksheet_set_paper(sheet, PaperA4);
@@ -359,8 +360,9 @@ lxw_error setUpPrinting(lxw_worksheet *sheet, const TableSheet &table, SheetLayo
         first << worksheet_repeat_columns(sheet, 0, lxw_col_t(names - 1));
     if (!layout.breaks.isEmpty()) {
         // The library's list ends with a 0.
-        layout.breaks.append(0);
-        first << worksheet_set_v_pagebreaks(sheet, layout.breaks.data());
+        QList<lxw_col_t> breaks = layout.breaks;
+        breaks.append(0);
+        first << worksheet_set_v_pagebreaks(sheet, breaks.data());
     }
     lxw_header_footer_options header{HeaderMargin / Inch, nullptr, nullptr, nullptr};
     lxw_header_footer_options footer{FooterMargin / Inch, nullptr, nullptr, nullptr};
