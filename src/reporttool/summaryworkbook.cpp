@@ -364,8 +364,9 @@ lxw_error setUpPrinting(lxw_worksheet *sheet, const TableSheet &table, const She
         breaks.append(0);
         first << worksheet_set_v_pagebreaks(sheet, breaks.data());
     }
-    lxw_header_footer_options header{HeaderMargin / Inch, nullptr, nullptr, nullptr};
-    lxw_header_footer_options footer{FooterMargin / Inch, nullptr, nullptr, nullptr};
+    lxw_header_footer_options header{}, footer{};
+    header.margin = HeaderMargin / Inch;
+    footer.margin = FooterMargin / Inch;
     first << worksheet_set_header_opt(sheet, pageHeader(table.print).toUtf8().constData(), &header);
     first << worksheet_set_footer_opt(sheet, "&C&P / &N", &footer);
     return first.error();
