@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace talven {
 
@@ -156,6 +157,8 @@ struct SheetLayout {
     qsizetype headerLines = 1;
     QList<lxw_col_t> breaks;
     int scale = 100;
+    // Pages across first, then the groups a break falls within: fewer is better.
+    std::pair<qsizetype, qsizetype> cost;
 };
 
 double columnPixels(double width)
@@ -213,6 +216,9 @@ SheetLayout layOut(const QList<TableColumn> &columns, const QList<double> &cellW
         pixels.append(columnPixels(width));
     }
     layout.breaks = pageBreaks(columns, pixels, PageRoom * 100.0 / SmallestScale);
+    layout.cost.first = layout.breaks.size();
+    for (const lxw_col_t c : std::as_const(layout.breaks))
+        layout.cost.second += columns[c].group == columns[c - 1].group ? 1 : 0;
     const qsizetype names = nameColumns(columns);
     const double repeated = std::accumulate(pixels.cbegin(), pixels.cbegin() + names, 0.0);
     double widest = repeated;
@@ -225,8 +231,9 @@ SheetLayout layOut(const QList<TableColumn> &columns, const QList<double> &cellW
     return layout;
 }
 
-// The layout with the fewest pages across: the widest text column narrows a
-// digit at a time, its text wrapping, until no page more is saved. The
+// The layout with the fewest pages across and groups broken: the widest text
+// column narrows a digit at a time, its text wrapping, while that can save a
+// page or keep a group whole (a long file name beside a section). The
 // headers are broken at their spaces by this program, not by each
 // spreadsheet its own way.
 SheetLayout printLayout(const TableSheet &table)
@@ -244,9 +251,9 @@ SheetLayout printLayout(const TableSheet &table)
         if (text)
             texts.append(c);
     }
-    const qsizetype fewestBreaks = layOut(columns, narrowest).breaks.size();
+    const std::pair<qsizetype, qsizetype> lowestCost = layOut(columns, narrowest).cost;
     SheetLayout best = layOut(columns, cellWidths);
-    while (best.breaks.size() > fewestBreaks) {
+    while (best.cost > lowestCost) {
         const qsizetype widest = *std::max_element(texts.cbegin(), texts.cend(),
                                                    [&](qsizetype a, qsizetype b) { return cellWidths[a] < cellWidths[b]; });
         cellWidths[widest] = std::max(cellWidths[widest] - 1.0, NarrowestWrap);
