@@ -174,10 +174,13 @@ int textWidth(const QString &text)
 }
 
 // The workbook against the CSV of the same run: sheet 照査結果 cell for cell
-// (numbers as numbers shown "0.00", the rest as text, NG on a red fill, empty
-// fields without a cell), the header bold, frozen, under the filter and no
-// wider than its column, printed on A4 landscape with --job and the run's day
-// (one of `days`) at the top; sheet 入力値 a row per study, the first one checked.
+// (numbers as numbers shown "0.00", the rest as text, NG on a red fill, 判定
+// and ◎ centred, empty fields without a cell), the header bold, frozen, under the
+// filter, broken into lines at its spaces each as wide as its column at
+// most; sheet 入力値 a row per study, the first one checked, under the
+// sections' headings. Both print on A4 landscape at no less than 74 % (8 pt)
+// with the columns that name a row and the header rows on every page, --job
+// and the run's day (one of `days`) at the top; 入力値 a page per section.
 void compareWorkbook(const QString &path, const QList<QStringList> &csv, const QString &job, const QStringList &days)
 {
     QFile file(path);
@@ -198,46 +201,74 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
             QVERIFY2(cell.bold == (r == 0), qPrintable(where));
             // NG on Excel's own light red.
             QVERIFY2(cell.fill == (field == u"NG"_s ? u"FFFFC7CE"_s : QString()), qPrintable(where));
+            // 判定 and 支配 centred.
+            QVERIFY2(cell.align == (r > 0 && (c == 9 || c == 18) && !field.isEmpty() ? u"center"_s : QString()),
+                     qPrintable(where));
             if (r > 0 && numberColumns.contains(c) && !field.isEmpty()) {
                 QVERIFY2(cell.number && cell.format == u"0.00"_s && cell.text.toDouble() == field.toDouble(),
                          qPrintable(where + u" != "_s + cell.text));
                 continue;
             }
+            const QString text = r == 0 ? QString(cell.text).replace(u'\n', u' ') : cell.text;
             // The CSV may guard a text a spreadsheet would take for a formula with a leading '.
-            QVERIFY2(!cell.number && (cell.text == field || u'\'' + cell.text == field), qPrintable(where));
+            QVERIFY2(!cell.number && (text == field || u'\'' + text == field), qPrintable(where));
         }
     }
-    for (int c = 0; c < csv[0].size(); ++c)
-        QVERIFY2(summary.widths.value(c) >= textWidth(csv[0][c]), qPrintable(csv[0][c]));
+    qsizetype headerLines = 1;
+    for (int c = 0; c < csv[0].size(); ++c) {
+        const QStringList lines = summary.cell(0, c).text.split(u'\n');
+        for (const QString &line : lines)
+            QVERIFY2(summary.widths.value(c) >= textWidth(line), qPrintable(line));
+        headerLines = std::max(headerLines, lines.size());
+    }
+    // A line more for the filter's button.
+    QCOMPARE(summary.heights.value(0), 15.0 * double(headerLines + 1));
     const QString day = summary.print.value(u"oddHeader"_s).section(u"&R"_s, 1);
     QVERIFY2(days.contains(day), qPrintable(day));
-    const QMap<QString, QString> print{
-        {u"pageSetup.paperSize"_s, u"9"_s}, {u"pageSetup.orientation"_s, u"landscape"_s},
-        {u"pageSetUpPr.fitToPage"_s, u"1"_s}, {u"pageSetup.fitToHeight"_s, u"0"_s},
-        {u"printOptions.horizontalCentered"_s, u"1"_s}, {u"Print_Titles"_s, u"'照査結果'!$1:$1"_s},
-        {u"oddHeader"_s, u"&L"_s + QString(job).replace(u"&"_s, u"&&"_s) + u"&R"_s + day},
-        {u"oddFooter"_s, u"&C&P / &N"_s}};
-    QCOMPARE(summary.print, print);
+    const QString pageTop = u"&L"_s + QString(job).replace(u"&"_s, u"&&"_s) + u"&R"_s + day;
+    for (const auto &[sheet, titles] : {std::pair(u"照査結果"_s, u"'照査結果'!$A:$B,'照査結果'!$1:$1"_s),
+                                        std::pair(u"入力値"_s, u"'入力値'!$A:$A,'入力値'!$1:$2"_s)}) {
+        QMap<QString, QString> print = book[sheet].print;
+        const int scale = print.take(u"pageSetup.scale"_s).toInt();
+        QVERIFY2(scale >= 74 && scale <= 100, qPrintable(sheet));
+        // Where 照査結果's pages break depends on the lengths of the names.
+        if (sheet == u"照査結果"_s)
+            print.remove(u"colBreaks"_s);
+        QMap<QString, QString> expected{
+            {u"pageSetup.paperSize"_s, u"9"_s}, {u"pageSetup.orientation"_s, u"landscape"_s},
+            {u"printOptions.horizontalCentered"_s, u"1"_s}, {u"Print_Titles"_s, titles},
+            {u"oddHeader"_s, pageTop}, {u"oddFooter"_s, u"&C&P / &N"_s}};
+        // 入力値 breaks before each section.
+        if (sheet == u"入力値"_s)
+            expected.insert(u"colBreaks"_s, u"14 35"_s);
+        QCOMPARE(print, expected);
+    }
 
     const XlsxSheet &inputs = book[u"入力値"_s];
-    QCOMPARE(inputs.rowCount(), 1 + (csv.size() - 1) / 2);
-    QCOMPARE(inputs.frozenRows, 1);
-    QCOMPARE(inputs.cell(1, 0).text, csv[1][0]);
+    QCOMPARE(inputs.rowCount(), 2 + (csv.size() - 1) / 2);
+    QCOMPARE(inputs.frozenRows, 2);
+    QCOMPARE(inputs.cell(2, 0).text, csv[1][0]);
     const QMap<QString, QString> first{
         {u"計算式"_s, u"レインの式"_s}, {u"土質の区分"_s, u"中　砂"_s}, {u"必要値 Ｃ"_s, u"6"_s},
         {u"部材名称 1"_s, u"本体"_s}, {u"寸法 1 (m)"_s, u"18.5"_s}, {u"WL2 水位名称"_s, u"平水位"_s},
         {u"WL2 (m)"_s, u"-1.05"_s}, {u"鉛直方向 設置場所 1"_s, u"上流端"_s}, {u"鉛直方向 長さ 3 (m)"_s, u"12.25"_s},
         {u"鉛直方向 ×2 1"_s, u"○"_s}, {u"鉛直方向 ×2 2"_s, QString()}, {u"水平方向 ×2 2"_s, u"○"_s},
         {u"水平方向 長さ 7 (m)"_s, u"0"_s}};
+    // Each title under its section's heading, which stands over the section's first column.
     QStringList header, seen, expected;
-    for (int c = 0; inputs.cells.contains({0, c}); ++c)
-        header << inputs.cell(0, c).text;
+    QString section;
+    for (int c = 0; inputs.cells.contains({1, c}); ++c) {
+        if (!inputs.cell(0, c).text.isEmpty())
+            section = inputs.cell(0, c).text + u' ';
+        header << section + inputs.cell(1, c).text.replace(u'\n', u' ');
+    }
     for (auto [title, value] : first.asKeyValueRange()) {
-        seen << title + u": "_s + inputs.cell(1, int(header.indexOf(title))).text;
+        seen << title + u": "_s + inputs.cell(2, int(header.indexOf(title))).text;
         expected << title + u": "_s + value;
     }
     QCOMPARE(header.size(), 56);
     QCOMPARE(seen, expected);
+    QCOMPARE(inputs.cell(2, int(header.indexOf(u"鉛直方向 ×2 1"_s))).align, u"center"_s);
 }
 
 }  // namespace
@@ -275,6 +306,10 @@ private Q_SLOTS:
     void workbookCells();
     void workbookPageHeader_data();
     void workbookPageHeader();
+    void workbookPages_data();
+    void workbookPages();
+    void tableFileNames_data();
+    void tableFileNames();
     void workers_data();
     void workers();
     void folderEntries_data();
@@ -1150,6 +1185,102 @@ void TestReportTool::workbookPageHeader()
     QFETCH(QString, job);
     QFETCH(QString, header);
     QCOMPARE(pageHeader({job, u"2026年12月7日"_s}), header);
+}
+
+void TestReportTool::workbookPages_data()
+{
+    QTest::addColumn<QString>("name");        // in the first column, which names the row
+    QTest::addColumn<QString>("longText");    // in a column of its own after the name; none when empty
+    QTest::addColumn<QStringList>("groups");  // each further column's group, its number 100000000.00
+    QTest::addColumn<QString>("breaks");      // the columns that start a page
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<double>("height");  // the data row's, where a text wraps
+
+    // At 74 % a page holds 1441 pixels (285 mm at 96 an inch, less 1 %, / 0.74); a
+    // column w digits wide takes (w + 5/7) * 7.43: a name of 10 digits (w 11) 87.0, a
+    // number (w 12) 94.5, 20 Japanese characters (w 41) 309.9 or, narrowed to 16
+    // digits, 124.2. The scale fits the widest page into 1066 pixels.
+    const QString name(10, u'0');
+    const QStringList twelve(12, QString());
+    QTest::newRow("a page per group") << name << QString()
+                                      << QStringList(12, u"A"_s) + QStringList(12, u"B"_s) + QStringList(12, u"C"_s)
+                                      << u"13 25"_s << 87 << 0.0;  // 87.0 + 12 * 94.5 = 1221
+    QTest::newRow("a group wider than a page breaks between its columns")
+        << name << QString() << QStringList(20, u"A"_s) << u"15"_s << 75 << 0.0;  // 87.0 + 14 * 94.5 = 1410
+    // 87.0 + 309.9 + 12 * 94.5 = 1531 is too wide; narrowed to 28 digits (213.4) the long text
+    // fits in 1434, on two lines of 13 characters at most.
+    QTest::newRow("a long text wraps to save a page") << name << QString(20, u'あ') << twelve << QString() << 74 << 30.0;
+    // Even at 16 digits 87.0 + 124.2 + 14 * 94.5 = 1534: as wide, the text keeps its line.
+    QTest::newRow("a long text that saves no page") << name << QString(20, u'あ') << twelve + QStringList(2, QString())
+                                                    << u"13"_s << 74 << 0.0;  // 87.0 + 309.9 + 11 * 94.5 = 1436
+    // A name of 30 Japanese characters (w 60, 451.1) leaves no page room for group B
+    // (11 * 94.5 = 1039.2); narrowed to 53 digits (399.1) it does, on two lines.
+    QTest::newRow("a long name narrows to keep a group whole")
+        << QString(30, u'あ') << QString() << QStringList(6, u"A"_s) + QStringList(11, u"B"_s) << u"7"_s << 74 << 30.0;
+    QTest::newRow("a narrow sheet at full size") << name << QString() << QStringList(2, QString()) << QString() << 100
+                                                 << 0.0;
+}
+
+// Printed pages break between the groups of columns and wrap long texts only
+// where that saves a page or keeps a group whole; the text stays at 8 pt or
+// more.
+void TestReportTool::workbookPages()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, longText);
+    QFETCH(QStringList, groups);
+    QFETCH(QString, breaks);
+    QFETCH(int, scale);
+    QFETCH(double, height);
+    QList<TableColumn> columns{{u"ファイル"_s, CellKind::Text, true}};
+    QStringList row{name};
+    if (!longText.isEmpty()) {
+        columns << TableColumn{u"長い欄"_s};
+        row << longText;
+    }
+    for (const QString &group : groups) {
+        columns << TableColumn{u"欄"_s, CellKind::Number, false, group};
+        row << u"100000000"_s;
+    }
+    const QString path = Path(u"pages.xlsx"_s);
+    QVERIFY(!writeWorkbook(path, {{u"表"_s, columns, {row}, {u"業務"_s, u"2026年12月7日"_s}}}, {}));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const XlsxSheet sheet = readXlsxWorkbook(file.readAll()).value(u"表"_s);
+    const bool grouped = !groups.join(QString()).isEmpty();
+    QCOMPARE(sheet.print.value(u"colBreaks"_s), breaks);
+    QCOMPARE(sheet.print.value(u"pageSetup.scale"_s, u"100"_s).toInt(), scale);
+    QCOMPARE(sheet.print.value(u"Print_Titles"_s), grouped ? u"'表'!$A:$A,'表'!$1:$2"_s : u"'表'!$A:$A,'表'!$1:$1"_s);
+    const int dataRow = grouped ? 2 : 1;
+    QCOMPARE(sheet.heights.value(dataRow), height);
+    QCOMPARE(sheet.cell(dataRow, 0).wraps || sheet.cell(dataRow, 1).wraps, height > 0.0);
+}
+
+void TestReportTool::tableFileNames_data()
+{
+    QTest::addColumn<QString>("study");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("found in the folder \".\"") << u"./plan.vek"_s << u"plan.vek"_s;
+    QTest::newRow("named so twice") << u"././plan.vek"_s << u"plan.vek"_s;
+    QTest::newRow("the folder above") << u"../plan.vek"_s << u"../plan.vek"_s;
+    QTest::newRow("within the path") << u"a/./plan.vek"_s << u"a/./plan.vek"_s;
+#ifdef Q_OS_WIN
+    QTest::newRow("Windows' separator") << u".\\plan.vek"_s << u"plan.vek"_s;
+#else
+    QTest::newRow("a backslash, part of a Unix name") << u".\\plan.vek"_s << u".\\plan.vek"_s;
+#endif
+}
+
+// The file as the table and the workbook's inputs show it.
+void TestReportTool::tableFileNames()
+{
+    QFETCH(QString, study);
+    QFETCH(QString, shown);
+    const StudyOutcome refused = refusedStudy(study, u"x"_s);
+    QStringList names{inputRow(study, refused).value(0)};
+    for (const QStringList &row : summaryRows(study, refused))
+        names << row.value(0);
+    QCOMPARE(names, QStringList(3, shown));
 }
 
 void TestReportTool::workers_data()

@@ -3,8 +3,8 @@
 // Reads back talven-report's workbook as a spreadsheet would: the zip's parts
 // through its central directory (inflated with zlib), the sheets by name
 // through the workbook's relations, each cell's value with its number format,
-// bold font and fill, each sheet's frozen rows, autofilter, column widths and
-// page setup.
+// bold font, fill and alignment, each sheet's frozen rows, autofilter, column
+// widths, row heights and page setup.
 // Empty when the bytes are not a workbook this reader understands.
 
 #include <QByteArray>
@@ -24,6 +24,8 @@ struct XlsxCell {
     QString format;  // the number format's code
     bool bold = false;
     QString fill;  // "FFFFC7CE"; empty without one
+    QString align = {};  // "center"; empty for the kind's own
+    bool wraps = false;
 };
 
 struct XlsxSheet {
@@ -31,7 +33,9 @@ struct XlsxSheet {
     int frozenRows = 0;
     QString autofilter;
     QHash<int, double> widths;  // by column from 0
-    QMap<QString, QString> print;  // "pageSetup.orientation" and the like, "oddHeader", "Print_Titles"
+    QHash<int, double> heights;  // by row from 0, where given
+    // "pageSetup.orientation" and the like, "oddHeader", "Print_Titles", "colBreaks" ("14 35")
+    QMap<QString, QString> print;
     int rowCount() const { return cells.isEmpty() ? 0 : cells.lastKey().first + 1; }
     XlsxCell cell(int row, int column) const { return cells.value({row, column}); }
 };
@@ -126,6 +130,10 @@ inline QMap<QString, XlsxSheet> readXlsxWorkbook(const QByteArray &bytes)
         else if (e.name == u"xf" && list == u"cellXfs")
             styles.append({{}, false, numberFormats.value(e["numFmtId"]), bold.value(e["fontId"].toInt()),
                            fills.value(e["fillId"].toInt())});
+        else if (e.name == u"alignment" && list == u"cellXfs" && !styles.isEmpty()) {
+            styles.last().align = e["horizontal"];
+            styles.last().wraps = e["wrapText"] == u"1";
+        }
     }
     QHash<QString, QString> targets;
     for (const Element &e : elements(parts.value(QStringLiteral("xl/_rels/workbook.xml.rels"))))
@@ -141,6 +149,7 @@ inline QMap<QString, XlsxSheet> readXlsxWorkbook(const QByteArray &bytes)
         order.append(listed["name"]);
         XlsxSheet &sheet = sheets[listed["name"]];
         std::pair<int, int> at{-1, -1};
+        QString breaks;
         for (const Element &e : elements(parts.value(targets.value(listed["r:id"])))) {
             if (e.name == u"pane" && e["state"] == u"frozen") {
                 sheet.frozenRows = e["ySplit"].toInt();
@@ -151,6 +160,13 @@ inline QMap<QString, XlsxSheet> readXlsxWorkbook(const QByteArray &bytes)
                     sheet.print.insert(e.name + u'.' + attribute.name().toString(), attribute.value().toString());
             } else if (e.name == u"oddHeader" || e.name == u"oddFooter") {
                 sheet.print.insert(e.name, e.text);
+            } else if (e.name == u"colBreaks" || e.name == u"rowBreaks") {
+                breaks = e.name;
+            } else if (e.name == u"brk") {
+                QString &listed = sheet.print[breaks];
+                listed += (listed.isEmpty() ? QString() : QStringLiteral(" ")) + e["id"];
+            } else if (e.name == u"row" && !e["ht"].isEmpty()) {
+                sheet.heights.insert(e["r"].toInt() - 1, e["ht"].toDouble());
             } else if (e.name == u"col") {
                 for (int c = e["min"].toInt(); c <= e["max"].toInt(); ++c)
                     sheet.widths.insert(c - 1, e["width"].toDouble());

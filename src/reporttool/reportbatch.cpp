@@ -308,7 +308,7 @@ int runBatch(const BatchOptions &options)
         // 業務名 from --job alone: each study's own may differ.
         const SheetPrint print{options.report.title.values.job, options.report.day};
         const QList<TableSheet> sheets{{QStringLiteral("照査結果"), summaryColumns(), workbookSummary, print},
-                                       {QStringLiteral("入力値"), inputColumns(), inputRows, std::nullopt}};
+                                       {QStringLiteral("入力値"), inputColumns(), inputRows, print}};
         if (const std::optional<QString> problem = writeWorkbook(options.workbook, sheets, reachablePaths(studies))) {
             complain(*problem);
             status = std::max<int>(status, ExitCannotWrite);

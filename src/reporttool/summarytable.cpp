@@ -8,6 +8,7 @@
 #include "study/message.h"
 #include "study/numbers.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 #include <cstdio>
@@ -87,7 +88,7 @@ QStringList columnTitles(const QList<TableColumn> &columns)
 QList<TableColumn> summaryColumns()
 {
     constexpr CellKind Text = CellKind::Text, Number = CellKind::Number;
-    return {{QStringLiteral("ファイル"), Text},      {QStringLiteral("方向"), Text},
+    return {{QStringLiteral("ファイル"), Text, true}, {QStringLiteral("方向"), Text, true},
             {QStringLiteral("計算式"), Text},        {QStringLiteral("土質の区分"), Text},
             {QStringLiteral("Ｌ′"), Number},         {QStringLiteral("ΣL"), Number},
             {QStringLiteral("⊿H"), Number},          {QStringLiteral("計算値 Ｃ′"), Number},
@@ -96,14 +97,24 @@ QList<TableColumn> summaryColumns()
             {QStringLiteral("許容 ⊿H"), Number},     {QStringLiteral("許容水位"), Number},
             {QStringLiteral("状態"), Text},          {QStringLiteral("検討ケース"), Text},
             {QStringLiteral("WL1"), Number},         {QStringLiteral("WL2"), Number},
-            {QStringLiteral("支配"), Text},          {QStringLiteral("構造物名"), Text},
-            {QStringLiteral("逆水位"), Text}};
+            {QStringLiteral("支配"), CellKind::Mark}, {QStringLiteral("構造物名"), Text},
+            {QStringLiteral("逆水位"), CellKind::Mark}};
 }
 
 qsizetype summaryStatusColumn()
 {
     static const qsizetype column = columnTitles(summaryColumns()).indexOf(QStringLiteral("状態"));
     return column;
+}
+
+QString tableFileName(const QString &study)
+{
+    // On Windows the folder's listing writes ".\" instead.
+    const QString here = QStringLiteral(".") + QDir::separator();
+    QString name = study;
+    while (name.startsWith(QStringLiteral("./")) || name.startsWith(here))
+        name.remove(0, 2);
+    return name;
 }
 
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome)
@@ -114,7 +125,7 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
     QList<QStringList> rows;
     for (int c = 0; c < cases; ++c) {
         for (Section section : Sections) {
-            QStringList row{study, sectionName(section)};
+            QStringList row{tableFileName(study), sectionName(section)};
             if (check) {
                 const CaseCheck &levels = check->cases[std::size_t(c)];
                 const SectionCheck &own = levels.section(section);
@@ -143,7 +154,7 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
 QList<TableColumn> inputColumns()
 {
     constexpr CellKind Text = CellKind::Text, Number = CellKind::Number;
-    QList<TableColumn> columns{{QStringLiteral("ファイル"), Text},
+    QList<TableColumn> columns{{QStringLiteral("ファイル"), Text, true},
                                {QStringLiteral("計算式"), Text},
                                {QStringLiteral("土質の区分"), Text},
                                {QStringLiteral("必要値 Ｃ"), Number}};
@@ -154,17 +165,18 @@ QList<TableColumn> inputColumns()
         columns << TableColumn{QString::fromLatin1(level) + QStringLiteral(" 水位名称"), Text}
                 << TableColumn{QString::fromLatin1(level) + QStringLiteral(" (m)"), Number};
     for (Section section : Sections) {
+        const QString group = sectionName(section);
         for (int i = 1; i <= PileCount; ++i)
-            columns << TableColumn{QStringLiteral("%1 設置場所 %2").arg(sectionName(section)).arg(i), Text}
-                    << TableColumn{QStringLiteral("%1 長さ %2 (m)").arg(sectionName(section)).arg(i), Number}
-                    << TableColumn{QStringLiteral("%1 ×2 %2").arg(sectionName(section)).arg(i), Text};
+            columns << TableColumn{QStringLiteral("設置場所 %1").arg(i), Text, false, group}
+                    << TableColumn{QStringLiteral("長さ %1 (m)").arg(i), Number, false, group}
+                    << TableColumn{QStringLiteral("×2 %1").arg(i), CellKind::Mark, false, group};
     }
     return columns;
 }
 
 QStringList inputRow(const QString &study, const StudyOutcome &outcome)
 {
-    QStringList row{study};
+    QStringList row{tableFileName(study)};
     if (!outcome.study || !outcome.check)
         return row;
     const Study &input = *outcome.study;

@@ -20,11 +20,18 @@ enum class CellKind {
     Text,     // text, even one a spreadsheet would read as a formula
     Number,   // a figure as the window shows it ("7.00", "7"): a number, two decimals
     Verdict,  // "OK" or "NG"; NG stands out
+    Mark,     // "◎", "○" or nothing, beside a number
 };
 
 struct TableColumn {
     QString title;
     CellKind kind = CellKind::Text;
+    // Names the row (the file, the section): a printed sheet's leading such
+    // columns are repeated on every page.
+    bool namesRow = false;
+    // The heading over a run of columns ("鉛直方向"), printed above their
+    // titles; a sheet too wide for a page breaks between such runs first.
+    QString group = {};
 };
 
 QStringList columnTitles(const QList<TableColumn> &columns);
@@ -32,6 +39,10 @@ QStringList columnTitles(const QList<TableColumn> &columns);
 QList<TableColumn> summaryColumns();
 // The column of 状態 among them.
 qsizetype summaryStatusColumn();
+
+// A study's name as the tables show it: as given, but for a leading "./"
+// (a folder named "." lists its studies so), which says nothing.
+QString tableFileName(const QString &study);
 
 // The rows of one study: for each water-level case, vertical first. The
 // numbers are the main window's: the result line of "計算結果を見る", "ΣL の参考値"
@@ -44,7 +55,8 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
 
 // What a study was checked with: formula, soil class, C, the three members,
 // the two water levels and every pile of both sections (name, length, "○"
-// when counted twice). A refused study has its file name alone.
+// when counted twice), each section's under its name. A refused study has
+// its file name alone.
 QList<TableColumn> inputColumns();
 QStringList inputRow(const QString &study, const StudyOutcome &outcome);
 

@@ -11,6 +11,8 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <numeric>
+#include <utility>
 
 namespace talven {
 
@@ -19,13 +21,44 @@ namespace {
 // Excel's own "bad" cell: dark red text on light red.
 constexpr lxw_color_t NgFill = 0xFFC7CE;
 constexpr lxw_color_t NgText = 0x9C0006;
-constexpr double WidestColumn = 60.0;
 // Excel's longest cell text; the library refuses a longer one, and with it
 // the whole workbook.
 constexpr qsizetype LongestCell = 32767;
 // Excel's longest page header or footer, codes included.
 constexpr qsizetype LongestHeaderFooter = 255;
 constexpr uint8_t PaperA4 = 9;
+
+// Widths in digits of Calibri 11, the workbook's font. A text gets one
+// digit more than it takes, for Excel's screen, where a Japanese character
+// takes 2.1; a number, whose every character counts a digit, half of one.
+constexpr double TextPadding = 1.0;
+constexpr double NumberPadding = 0.5;
+constexpr double WidestColumn = 60.0;
+// A long text wraps in its column, which narrows to save a page across down
+// to 7 Japanese characters.
+constexpr double NarrowestWrap = 16.0;
+// A line of Calibri 11, the sheet's default row height, and Excel's highest
+// row.
+constexpr double LinePoints = 15.0;
+constexpr double HighestRow = 409.0;
+
+// The workbook's text prints at 8 pt at 72.7 %; at no less than 74 % it
+// stays above 8 pt however a program rounds the scaled size.
+constexpr int SmallestScale = 74;
+// On paper a column of width w takes (w + 5/7) digits of 5.58 pt (Calibri's
+// digit at 11 pt), 7.43 pixels at 96 an inch. Excel rounds the digit to
+// 7 pixels on screen only, LibreOffice nowhere.
+constexpr double DigitPixels = 7.43;
+constexpr double ColumnPadding = 5.0 / 7.0;
+// Millimetres. A landscape page is filed by its top edge beside the portrait
+// pages of the calculation sheet: the binding margin is at the top, the page
+// header's two ends clear of the holes between them.
+constexpr double MarginSide = 6.0, MarginTop = 20.0, MarginBottom = 12.0;
+constexpr double HeaderMargin = 8.0, FooterMargin = 5.0;
+constexpr double MillimetresPerInch = 25.4;
+// The page's printable width in pixels at 100 %, 1 % kept free for a
+// program's own rounding.
+constexpr double PageRoom = (297.0 - 2 * MarginSide) / MillimetresPerInch * 96.0 * 0.99;
 
 // `text` cut to `length` characters, the last one "…", a pair never split.
 QString cutToLength(const QString &text, qsizetype length)
@@ -47,28 +80,222 @@ QByteArray libraryPath(const QString &path)
 #endif
 }
 
-// A column's width counts digits of the default font; a Japanese character
-// (and any other that the font lacks and a wide font draws) takes two.
+// A character's width in digits of the default font, Calibri, a little
+// over: a Japanese character (and any other that the font lacks and a wide
+// font draws) takes two, a space or a point half of one.
+double characterWidth(char32_t c)
+{
+    const bool halfWidthForm = c >= 0xFF61 && c <= 0xFFEE;
+    if (c >= 0x2000 && !halfWidthForm)
+        return 2.0;
+    if (c >= 0x80)
+        return 1.0;
+    static const QByteArray half(" .,:;'!|ijlI"), narrow("-()[]frt"), wide("mwMW");
+    const char ascii = char(c);
+    if (half.contains(ascii))
+        return 0.5;
+    if (narrow.contains(ascii))
+        return 0.7;
+    if (wide.contains(ascii))
+        return 1.8;
+    if (ascii >= 'A' && ascii <= 'Z')
+        return 1.35;
+    return ascii >= 'a' && ascii <= 'z' ? 1.05 : 1.0;
+}
+
 double textWidth(const QString &text)
 {
     double width = 0.0;
-    for (const char32_t c : text.toUcs4()) {
-        const bool halfWidthForm = c >= 0xFF61 && c <= 0xFFEE;
-        width += c >= 0x2000 && !halfWidthForm ? 2.0 : 1.0;
-    }
+    for (const char32_t c : text.toUcs4())
+        width += characterWidth(c);
     return width;
+}
+
+// A text broken into the lines it takes in a column `width` wide: at its
+// spaces, a word longer than a line between its characters. A spreadsheet
+// also breaks between Japanese characters, so it takes no more lines.
+QStringList wrappedLines(const QString &text, double width)
+{
+    // A little over, as a sum of widths such as 1.35 is not exact.
+    const double room = width - TextPadding + 1e-9;
+    QStringList lines;
+    double used = 0.0;
+    for (const QString &word : text.split(u' ')) {
+        const double joined = used + characterWidth(u' ') + textWidth(word);
+        if (!lines.isEmpty() && joined <= room) {
+            lines.last() += u' ' + word;
+            used = joined;
+            continue;
+        }
+        lines.append(QString());
+        used = 0.0;
+        for (const char32_t c : word.toUcs4()) {
+            if (used > 0.0 && used + characterWidth(c) > room) {
+                lines.append(QString());
+                used = 0.0;
+            }
+            lines.last() += QString::fromUcs4(&c, 1);
+            used += characterWidth(c);
+        }
+    }
+    return lines;
+}
+
+// A cell's text as the sheet shows it: a number with two decimals.
+QString shownText(CellKind kind, const QString &text)
+{
+    bool isNumber = false;
+    const double value = kind == CellKind::Number ? text.toDouble(&isNumber) : 0.0;
+    return isNumber ? QString::number(value, 'f', 2) : text;
+}
+
+// A sheet as it prints: each column's width in digits and its header's
+// lines, the columns that start a page after the first, and the scale.
+struct SheetLayout {
+    QList<double> widths;
+    QStringList headers;  // each line after the first after a line feed
+    qsizetype headerLines = 1;
+    QList<lxw_col_t> breaks;
+    int scale = 100;
+    // Pages across first, then the groups a break falls within: fewer is better.
+    std::pair<qsizetype, qsizetype> cost;
+};
+
+double columnPixels(double width)
+{
+    return (width + ColumnPadding) * DigitPixels;
+}
+
+// The leading columns that name a row, printed on every page.
+qsizetype nameColumns(const QList<TableColumn> &columns)
+{
+    const auto names = std::find_if(columns.cbegin(), columns.cend(), [](const TableColumn &c) { return !c.namesRow; });
+    return names - columns.cbegin();
+}
+
+// Where the pages break when `room` pixels fit a page beside the name
+// columns: a group of columns that does not fit where a page has begun
+// starts the next page, if it fits one; a wider group breaks where it must.
+QList<lxw_col_t> pageBreaks(const QList<TableColumn> &columns, const QList<double> &pixels, double room)
+{
+    const qsizetype names = nameColumns(columns);
+    const double repeated = std::accumulate(pixels.cbegin(), pixels.cbegin() + names, 0.0);
+    QList<lxw_col_t> breaks;
+    double used = repeated;
+    qsizetype pageStart = names;
+    for (qsizetype c = names; c < columns.size(); ++c) {
+        bool groupMoves = false;
+        if (c == names || columns[c].group != columns[c - 1].group) {
+            double group = 0.0;
+            for (qsizetype g = c; g < columns.size() && columns[g].group == columns[c].group; ++g)
+                group += pixels[g];
+            groupMoves = used + group > room && repeated + group <= room;
+        }
+        if (c > pageStart && (groupMoves || used + pixels[c] > room)) {
+            breaks.append(lxw_col_t(c));
+            used = repeated;
+            pageStart = c;
+        }
+        used += pixels[c];
+    }
+    return breaks;
+}
+
+// The sheet laid out with its cells in `cellWidths`: each column as wide as
+// its cells and its header's longest word, the pages broken at the smallest
+// scale, and the largest scale at which the widest of those pages fits.
+SheetLayout layOut(const QList<TableColumn> &columns, const QList<double> &cellWidths)
+{
+    SheetLayout layout;
+    QList<double> pixels;
+    for (qsizetype c = 0; c < columns.size(); ++c) {
+        double width = cellWidths[c];
+        for (const QString &word : columns[c].title.split(u' '))
+            width = std::max(width, textWidth(word) + TextPadding);
+        layout.widths.append(width);
+        pixels.append(columnPixels(width));
+    }
+    layout.breaks = pageBreaks(columns, pixels, PageRoom * 100.0 / SmallestScale);
+    layout.cost.first = layout.breaks.size();
+    for (const lxw_col_t c : std::as_const(layout.breaks))
+        layout.cost.second += columns[c].group == columns[c - 1].group ? 1 : 0;
+    const qsizetype names = nameColumns(columns);
+    const double repeated = std::accumulate(pixels.cbegin(), pixels.cbegin() + names, 0.0);
+    double widest = repeated;
+    for (qsizetype page = 0; page <= layout.breaks.size(); ++page) {
+        const qsizetype first = page == 0 ? names : layout.breaks[page - 1];
+        const qsizetype end = page < layout.breaks.size() ? layout.breaks[page] : columns.size();
+        widest = std::max(widest, std::accumulate(pixels.cbegin() + first, pixels.cbegin() + end, repeated));
+    }
+    layout.scale = std::clamp(int(PageRoom * 100.0 / std::max(widest, 1.0)), SmallestScale, 100);
+    return layout;
+}
+
+// The layout with the fewest pages across and groups broken: the widest text
+// column narrows a digit at a time, its text wrapping, while that can save a
+// page or keep a group whole (a long file name beside a section). The
+// headers are broken at their spaces by this program, not by each
+// spreadsheet its own way.
+SheetLayout printLayout(const TableSheet &table)
+{
+    const QList<TableColumn> &columns = table.columns;
+    QList<double> cellWidths, narrowest;
+    QList<qsizetype> texts;
+    for (qsizetype c = 0; c < columns.size(); ++c) {
+        const bool text = columns[c].kind == CellKind::Text;
+        double width = 0.0;
+        for (const QStringList &row : table.rows)
+            width = std::max(width, textWidth(shownText(columns[c].kind, row.value(c))));
+        cellWidths.append(std::min(width + (text ? TextPadding : NumberPadding), WidestColumn));
+        narrowest.append(text ? std::min(cellWidths[c], NarrowestWrap) : cellWidths[c]);
+        if (text)
+            texts.append(c);
+    }
+    const std::pair<qsizetype, qsizetype> lowestCost = layOut(columns, narrowest).cost;
+    SheetLayout best = layOut(columns, cellWidths);
+    while (best.cost > lowestCost) {
+        const qsizetype widest = *std::max_element(texts.cbegin(), texts.cend(),
+                                                   [&](qsizetype a, qsizetype b) { return cellWidths[a] < cellWidths[b]; });
+        cellWidths[widest] = std::max(cellWidths[widest] - 1.0, NarrowestWrap);
+        best = layOut(columns, cellWidths);
+    }
+    for (qsizetype c = 0; c < columns.size(); ++c) {
+        const QStringList lines = wrappedLines(columns[c].title, best.widths[c]);
+        best.headers.append(lines.join(u'\n'));
+        best.headerLines = std::max(best.headerLines, lines.size());
+    }
+    return best;
 }
 
 struct Formats {
     lxw_format *header;
+    lxw_format *group;
+    lxw_format *text;
+    lxw_format *wrapped;
     lxw_format *number;
+    lxw_format *centred;
     lxw_format *ng;
 };
 
+// Every cell at the top of its row, beside a text wrapped to more lines.
+// Only a text wider than its column wraps: one a little wider on Excel's
+// screen than here runs on into the next cell, as texts do, and keeps its
+// line.
 Formats addFormats(lxw_workbook *book)
 {
-    Formats formats{workbook_add_format(book), workbook_add_format(book), workbook_add_format(book)};
-    format_set_bold(formats.header);
+    Formats formats{workbook_add_format(book), workbook_add_format(book), workbook_add_format(book),
+                    workbook_add_format(book), workbook_add_format(book), workbook_add_format(book),
+                    workbook_add_format(book)};
+    for (lxw_format *format :
+         {formats.header, formats.group, formats.text, formats.wrapped, formats.number, formats.centred, formats.ng})
+        format_set_align(format, LXW_ALIGN_VERTICAL_TOP);
+    for (lxw_format *format : {formats.header, formats.group})
+        format_set_bold(format);
+    for (lxw_format *format : {formats.header, formats.wrapped})
+        format_set_text_wrap(format);
+    // A verdict or a mark centred, clear of the number before it.
+    for (lxw_format *format : {formats.group, formats.centred, formats.ng})
+        format_set_align(format, LXW_ALIGN_CENTER);
     format_set_num_format(formats.number, "0.00");
     format_set_pattern(formats.ng, LXW_PATTERN_SOLID);
     format_set_bg_color(formats.ng, NgFill);
@@ -78,8 +305,9 @@ Formats addFormats(lxw_workbook *book)
 
 // One cell by its column's kind; an empty text stays an empty cell. A figure
 // that does not read as a number is kept as its text rather than lost.
+// `wraps`: the text takes more than one line.
 lxw_error writeCell(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t column, CellKind kind, const QString &text,
-                    const Formats &formats)
+                    bool wraps, const Formats &formats)
 {
     if (text.isEmpty())
         return LXW_NO_ERROR;
@@ -94,11 +322,13 @@ lxw_error writeCell(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t column, CellK
     }
     case CellKind::Verdict:
         return worksheet_write_string(sheet, row, column, utf8.constData(),
-                                      text == QStringLiteral("NG") ? formats.ng : nullptr);
+                                      text == QStringLiteral("NG") ? formats.ng : formats.centred);
+    case CellKind::Mark:
+        return worksheet_write_string(sheet, row, column, utf8.constData(), formats.centred);
     case CellKind::Text:
         break;
     }
-    return worksheet_write_string(sheet, row, column, utf8.constData(), nullptr);
+    return worksheet_write_string(sheet, row, column, utf8.constData(), wraps ? formats.wrapped : formats.text);
 }
 
 // The first error of a run of library calls, the one that names the cause.
@@ -122,16 +352,47 @@ QString headerFooterText(const QString &text)
     return escapeControlCharacters(text).replace(u'&', QStringLiteral("&&"));
 }
 
-lxw_error setUpPrinting(lxw_worksheet *sheet, const SheetPrint &print)
+lxw_error setUpPrinting(lxw_worksheet *sheet, const TableSheet &table, const SheetLayout &layout,
+                        lxw_row_t headerRows)
 {
+    constexpr double Inch = MillimetresPerInch;
     worksheet_set_paper(sheet, PaperA4);
     worksheet_set_landscape(sheet);
-    worksheet_fit_to_pages(sheet, 1, 0);
+    worksheet_set_margins(sheet, MarginSide / Inch, MarginSide / Inch, MarginTop / Inch, MarginBottom / Inch);
+    worksheet_set_print_scale(sheet, uint16_t(layout.scale));
     worksheet_center_horizontally(sheet);
     FirstError first;
-    first << worksheet_repeat_rows(sheet, 0, 0);
-    first << worksheet_set_header(sheet, pageHeader(print).toUtf8().constData());
-    first << worksheet_set_footer(sheet, "&C&P / &N");
+    first << worksheet_repeat_rows(sheet, 0, headerRows - 1);
+    if (const qsizetype names = nameColumns(table.columns); names > 0)
+        first << worksheet_repeat_columns(sheet, 0, lxw_col_t(names - 1));
+    if (!layout.breaks.isEmpty()) {
+        // The library's list ends with a 0.
+        QList<lxw_col_t> breaks = layout.breaks;
+        breaks.append(0);
+        first << worksheet_set_v_pagebreaks(sheet, breaks.data());
+    }
+    lxw_header_footer_options header{}, footer{};
+    header.margin = HeaderMargin / Inch;
+    footer.margin = FooterMargin / Inch;
+    first << worksheet_set_header_opt(sheet, pageHeader(table.print).toUtf8().constData(), &header);
+    first << worksheet_set_footer_opt(sheet, "&C&P / &N", &footer);
+    return first.error();
+}
+
+// The groups' headings, each centred over its run of columns.
+lxw_error writeGroups(lxw_worksheet *sheet, const QList<TableColumn> &columns, const Formats &formats)
+{
+    FirstError first;
+    for (qsizetype c = 0, end = 0; c < columns.size(); c = end) {
+        for (end = c + 1; end < columns.size() && columns[end].group == columns[c].group;)
+            ++end;
+        if (columns[c].group.isEmpty())
+            continue;
+        const QByteArray group = columns[c].group.toUtf8();
+        first << (end - c > 1 ? worksheet_merge_range(sheet, 0, lxw_col_t(c), 0, lxw_col_t(end - 1), group.constData(),
+                                                      formats.group)
+                              : worksheet_write_string(sheet, 0, lxw_col_t(c), group.constData(), formats.group));
+    }
     return first.error();
 }
 
@@ -140,25 +401,39 @@ lxw_error writeSheet(lxw_workbook *book, const TableSheet &table, const Formats 
     lxw_worksheet *sheet = workbook_add_worksheet(book, table.name.toUtf8().constData());
     if (!sheet)
         return LXW_ERROR_PARAMETER_VALIDATION;
+    const bool grouped = std::any_of(table.columns.cbegin(), table.columns.cend(),
+                                     [](const TableColumn &column) { return !column.group.isEmpty(); });
+    const lxw_row_t headerRows = grouped ? 2 : 1;
+    const SheetLayout layout = printLayout(table);
     FirstError first;
+    if (grouped)
+        first << writeGroups(sheet, table.columns, formats);
+    // The header with a line more for the filter's button.
+    first << worksheet_set_row(sheet, headerRows - 1, LinePoints * double(layout.headerLines + 1), nullptr);
     for (qsizetype c = 0; c < table.columns.size(); ++c) {
-        const TableColumn &column = table.columns[c];
-        const QByteArray title = column.title.toUtf8();
-        first << worksheet_write_string(sheet, 0, lxw_col_t(c), title.constData(), formats.header);
-        // The header is bold and carries the filter's button.
-        double width = textWidth(column.title) + 3.0;
-        for (qsizetype r = 0; r < table.rows.size(); ++r) {
-            const QString text = table.rows[r].value(c);
-            first << writeCell(sheet, lxw_row_t(r + 1), lxw_col_t(c), column.kind, text, formats);
-            width = std::max(width, textWidth(text) + 1.0);
-        }
-        first << worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), std::min(width, WidestColumn), nullptr);
+        const QByteArray title = layout.headers[c].toUtf8();
+        first << worksheet_write_string(sheet, headerRows - 1, lxw_col_t(c), title.constData(), formats.header);
+        first << worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), layout.widths[c], nullptr);
     }
-    worksheet_freeze_panes(sheet, 1, 0);
+    // Each row as high as its most wrapped text.
+    for (qsizetype r = 0; r < table.rows.size(); ++r) {
+        const lxw_row_t row = lxw_row_t(r) + headerRows;
+        qsizetype rowLines = 1;
+        for (qsizetype c = 0; c < table.columns.size(); ++c) {
+            const TableColumn &column = table.columns[c];
+            const QString text = table.rows[r].value(c);
+            const qsizetype lines =
+                column.kind == CellKind::Text ? wrappedLines(text, layout.widths[c]).size() : qsizetype(1);
+            rowLines = std::max(rowLines, lines);
+            first << writeCell(sheet, row, lxw_col_t(c), column.kind, text, lines > 1, formats);
+        }
+        if (rowLines > 1)
+            first << worksheet_set_row(sheet, row, std::min(LinePoints * double(rowLines), HighestRow), nullptr);
+    }
+    worksheet_freeze_panes(sheet, headerRows, 0);
     const auto lastColumn = lxw_col_t(std::max<qsizetype>(table.columns.size() - 1, 0));
-    first << worksheet_autofilter(sheet, 0, 0, lxw_row_t(table.rows.size()), lastColumn);
-    if (table.print)
-        first << setUpPrinting(sheet, *table.print);
+    first << worksheet_autofilter(sheet, headerRows - 1, 0, lxw_row_t(table.rows.size()) + headerRows - 1, lastColumn);
+    first << setUpPrinting(sheet, table, layout, headerRows);
     return first.error();
 }
 

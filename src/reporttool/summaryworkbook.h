@@ -1,9 +1,11 @@
 #pragma once
 
 // talven-report's tables as an Excel workbook (libxlsxwriter): a sheet per
-// table, its header row bold and frozen under an autofilter, numbers as
-// numbers shown with two decimals, text as text, NG on a red fill, columns as
-// wide as their texts; a sheet to be handed in set up for printing.
+// table, its header row bold and frozen under an autofilter (a row of the
+// column groups' headings above it), numbers as numbers shown with two
+// decimals, text as text, 判定 and the marks ◎ and ○ centred, NG on a red
+// fill, columns as wide as their texts; every sheet set up to be printed and
+// filed.
 
 #include "reporttool/summarytable.h"
 
@@ -15,9 +17,11 @@
 
 namespace talven {
 
-// How a sheet prints: A4 landscape, one page wide and as many tall as it
-// takes, centred, its header row on every page, 業務名 and the date at the
-// top of each page and its number at the foot.
+// How a sheet prints: A4 landscape, its text no smaller than 8 pt, one page
+// wide where that takes no smaller text (long texts wrap to fit), else in
+// pages across that break between the column groups, the columns that name
+// a row and the header rows on every page; 業務名 and the date at the top of
+// each page and its number at the foot.
 struct SheetPrint {
     QString job;   // 業務名, on the left; empty for none
     QString date;  // on the right: "2026年12月7日"
@@ -27,7 +31,7 @@ struct TableSheet {
     QString name;
     QList<TableColumn> columns;
     QList<QStringList> rows;  // each as long as columns, or shorter: the rest empty
-    std::optional<SheetPrint> print;  // none: the spreadsheet's own page setup
+    SheetPrint print;
 };
 
 // The page header of a printed sheet as Excel reads it: "&L" 業務名 "&R" the
