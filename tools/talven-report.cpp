@@ -8,6 +8,7 @@
 // summary table (src/reporttool).
 
 #include "report/controlcharacters.h"
+#include "files/platform.h"
 #include "report/paintersurface.h"
 #include "reportarguments.h"
 #include "reporttool/exitstatus.h"
@@ -21,11 +22,6 @@
 #include <QGuiApplication>
 #include <QStringList>
 
-#include <csignal>
-#ifdef Q_OS_WIN
-#include <fcntl.h>
-#include <io.h>
-#endif
 #include <optional>
 #include <variant>
 
@@ -133,23 +129,15 @@ int usageError(const QString &problem)
     return ExitUsage;
 }
 
-// On Unix the arguments are bytes, which Qt decodes as UTF-8 (Linux, whatever
-// the locale): bytes that are not UTF-8 become U+FFFD, and the file the decoded
-// text names is another one. An argument that does not encode back to its own
-// bytes is refused rather than read or written under a name the user did not
-// give. Windows hands over the command line in UTF-16.
+// An argument whose text names another file than its bytes (platform::
+// argumentReadsExactly) is refused rather than read or written under a name
+// the user did not give.
 std::optional<QString> undecodableArgument(int argc, char *argv[], const QStringList &arguments)
 {
-#ifdef Q_OS_UNIX
     for (int i = 1; i < argc && i < arguments.size(); ++i) {
-        if (QFile::encodeName(arguments[i]) != QByteArray(argv[i]))
+        if (!platform::argumentReadsExactly(argv[i], arguments[i]))
             return arguments[i];
     }
-#else
-    Q_UNUSED(argc)
-    Q_UNUSED(argv)
-    Q_UNUSED(arguments)
-#endif
     return std::nullopt;
 }
 
@@ -174,16 +162,10 @@ int runSingle(const QString &study, const QString &output, const ReportOptions &
 
 int main(int argc, char *argv[])
 {
-#ifdef Q_OS_UNIX
     // A reader that goes away early (`| head`) must not end the run: the lost
     // lines are noticed as failed writes (exit 74), and every report and the
     // table are still written.
-    std::signal(SIGPIPE, SIG_IGN);
-#else
-    // The same bytes as on Linux: line ends stay LF, not CR LF.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
+    platform::prepareStandardStreams();
     // Runs on a machine without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

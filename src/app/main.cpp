@@ -35,13 +35,7 @@ int main(int argc, char *argv[])
     using namespace talven;
 
     toolkitMessageHandler = qInstallMessageHandler(writeEscapedMessage);
-#ifdef Q_OS_WIN
-    // FreeType draws the text, as on Linux: the same glyph widths for the
-    // report's columns. (Under Wine the GDI engine left right-aligned boxes
-    // blank.) A platform given on the command line still wins.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
-#endif
+    platform::drawTextWithFreeType();
     QApplication app(argc, argv);
     registerReportFonts();
     installJapaneseToolkitTexts();

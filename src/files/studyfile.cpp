@@ -2,19 +2,13 @@
 
 #include "files/codepage932.h"
 #include "files/companionfile.h"
+#include "files/safefile.h"
 #include "study/boxtable.h"
 #include "study/numbers.h"
 #include "study/soilclasses.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <cerrno>
-
-#ifdef Q_OS_WIN
-#include <qt_windows.h>
-#endif
 
 namespace talven {
 
@@ -46,82 +40,6 @@ std::vector<QByteArrayView> splitLines(QByteArrayView bytes, int limit)
         start = end + 1;
     }
     return lines;
-}
-
-// The system's error code is read right after the call that failed; it is
-// cleared before, so that a check that fails without asking the system (a
-// folder where the file should be) leaves no stale code behind.
-void clearSystemError()
-{
-#ifdef Q_OS_WIN
-    SetLastError(ERROR_SUCCESS);
-#else
-    errno = 0;
-#endif
-}
-
-int lastSystemError()
-{
-#ifdef Q_OS_WIN
-    return int(GetLastError());
-#else
-    return errno;
-#endif
-}
-
-// The system's error code of the failed call (errno; GetLastError() on Windows).
-WriteFailure writeFailureOf(int systemError)
-{
-    switch (systemError) {
-#ifdef Q_OS_WIN
-    case ERROR_ACCESS_DENIED:
-        return WriteFailure::NoPermission;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return WriteFailure::DiskFull;
-    case ERROR_WRITE_PROTECT:
-        return WriteFailure::ReadOnly;
-    case ERROR_FILENAME_EXCED_RANGE:
-        return WriteFailure::NameTooLong;
-    case ERROR_PATH_NOT_FOUND:
-        return WriteFailure::NoFolder;
-#else
-    case EACCES:
-    case EPERM:
-        return WriteFailure::NoPermission;
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return WriteFailure::DiskFull;
-    case EROFS:
-        return WriteFailure::ReadOnly;
-    case ENAMETOOLONG:
-        return WriteFailure::NameTooLong;
-    case ENOENT:
-    case ENOTDIR:
-        return WriteFailure::NoFolder;
-#endif
-    default:
-        return WriteFailure::Unknown;
-    }
-}
-
-// An existing target that is read-only is refused before anything is asked
-// of the system.
-WriteFailure failedWrite(const QString &path, int systemError)
-{
-    const QFileInfo target(path);
-    if (target.isFile() && !target.isWritable())
-        return WriteFailure::ReadOnly;
-#ifdef Q_OS_WIN
-    // Windows calls a name longer than its file systems take an invalid
-    // name (Wine a missing file): it is too long, whatever the code.
-    constexpr qsizetype LongestName = 255;
-    if (target.fileName().size() > LongestName)
-        return WriteFailure::NameTooLong;
-#endif
-    return writeFailureOf(systemError);
 }
 
 Message unstorableTextMessage(const QString &what, const QString &text)
@@ -182,24 +100,6 @@ std::variant<QByteArray, StudyFileRefusal> readRegularFile(const QString &path, 
     if (bytes.size() > limit)
         return StudyFileRefusal::TooLarge;
     return bytes;
-}
-
-// Writes the bytes through a temporary file in the same folder, named after
-// the target with a random suffix, so that the target is replaced only when
-// every byte is on the disk.
-std::optional<Message> writeWholeFile(const QString &path, const QByteArray &bytes)
-{
-    // QSaveFile also refuses a target that is read-only or a folder.
-    QSaveFile file(path);
-    clearSystemError();
-    if (!file.open(QIODevice::WriteOnly))
-        return writeErrorMessage(failedWrite(path, lastSystemError()));
-    // The buffered bytes reach the disk on flush. commit() would ignore a
-    // failure there and put a cut-short file in place, so flush first; an
-    // uncommitted QSaveFile removes its temporary file and leaves the target alone.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
-        return writeErrorMessage(failedWrite(path, lastSystemError()));
-    return std::nullopt;
 }
 
 }  // namespace
@@ -327,7 +227,9 @@ std::optional<Message> writeStudyFile(const QString &path, const StudyFileConten
     const std::variant<QByteArray, Message> encoded = encodeStudyFile(content);
     if (const Message *refusal = std::get_if<Message>(&encoded))
         return *refusal;
-    return writeWholeFile(path, std::get<QByteArray>(encoded));
+    if (const std::optional<WriteFailure> failed = writeFileSafely(path, std::get<QByteArray>(encoded)))
+        return writeErrorMessage(*failed);
+    return std::nullopt;
 }
 
 std::optional<Message> saveStudy(const QString &path, const Study &study)
@@ -336,9 +238,12 @@ std::optional<Message> saveStudy(const QString &path, const Study &study)
     if (const Message *refusal = std::get_if<Message>(&encoded))
         return *refusal;
     const QByteArray &bytes = std::get<QByteArray>(encoded);
-    if (const std::optional<Message> failed = writeWholeFile(path, bytes))
-        return failed;
-    return writeWholeFile(companionPath(path), encodeCompanion(study, QFileInfo(path).fileName(), bytes));
+    if (const std::optional<WriteFailure> failed = writeFileSafely(path, bytes))
+        return writeErrorMessage(*failed);
+    if (const std::optional<WriteFailure> failed =
+            writeFileSafely(companionPath(path), encodeCompanion(study, QFileInfo(path).fileName(), bytes)))
+        return writeErrorMessage(*failed);
+    return std::nullopt;
 }
 
 Message writeErrorMessage(WriteFailure failure)

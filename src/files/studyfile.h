@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/platform.h"
 #include "study/boxtable.h"
 #include "study/fieldrules.h"
 #include "study/methodcode.h"
@@ -83,12 +84,11 @@ Message readErrorMessage();
 // exclamation).
 std::variant<QByteArray, Message> encodeStudyFile(const StudyFileContent &content);
 
-// Writes the file through a temporary file in the same folder, named after
-// the target with a random suffix (plan.vek.AbC123, which no study-file
-// filter matches), so that the target is replaced only when every line was
-// written. Returns the message to show when nothing was written: the
-// refusal of encodeStudyFile, or writeErrorMessage() of a failed write, a
-// read-only target included.
+// Writes the study file alone through a temporary file beside it (SafeFile),
+// so that the target is replaced only when every line was written. Returns
+// the message to show when nothing was written: the refusal of
+// encodeStudyFile, or writeErrorMessage() of a failed write, a read-only
+// target included.
 std::optional<Message> writeStudyFile(const QString &path, const StudyFileContent &content);
 
 // 上書き保存 and 名前を付けて保存: the study file, then its companion right after it, each
@@ -96,8 +96,6 @@ std::optional<Message> writeStudyFile(const QString &path, const StudyFileConten
 // written.
 std::optional<Message> saveStudy(const QString &path, const Study &study);
 
-// Why a write failed, as the system tells it.
-enum class WriteFailure { Unknown, NoPermission, DiskFull, ReadOnly, NameTooLong, NoFolder };
 // "ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー", exclamation;
 // a known cause on a second line ("保存先が読み取り専用です。").
 Message writeErrorMessage(WriteFailure failure);
