@@ -1,12 +1,13 @@
 #include "files/companionfile.h"
 
+#include "files/platform.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
 
 namespace talven {
 
@@ -26,18 +27,50 @@ QString levelText(const QJsonValue &value)
     return value.isDouble() ? QString::number(value.toDouble(), 'g', 15) : value.toString();
 }
 
+// The root of a companion this version reads; nothing for any other bytes.
+std::optional<QJsonObject> companionRoot(const QByteArray &bytes)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    const QJsonObject root = document.object();
+    if (error.error != QJsonParseError::NoError || !document.isObject()
+        || root.value(QStringLiteral("format")).toString() != Format
+        || root.value(QStringLiteral("version")).toInt() != Version)
+        return std::nullopt;
+    return root;
+}
+
+QJsonObject recordedStudy(const QJsonObject &root)
+{
+    return root.value(QStringLiteral("study")).toObject();
+}
+
+// A file's name as a message shows it.
+QString shownName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
 Message changedStudyMessage(const QString &studyPath)
 {
     return {QStringLiteral("「%1」は水位ケースと表題欄を保存したあとで変更されています。\r\n"
                            "検討ファイルの値を使い、ほかのケースと表題欄は保存されていたものを使います。")
-                .arg(QFileInfo(studyPath).fileName()),
+                .arg(shownName(studyPath)),
             MessageIcon::Information, QStringLiteral("タルヴェン・読み込み")};
+}
+
+Message otherStudyMessage(const QString &studyPath, const QString &recorded)
+{
+    return {QStringLiteral("「%1」は「%2」の水位ケースと表題欄です。\r\n"
+                           "「%3」には使わず、検討ファイルの値だけで開きます。")
+                .arg(shownName(companionPath(studyPath)), recorded, shownName(studyPath)),
+            MessageIcon::Exclamation, QStringLiteral("タルヴェン・読み込み")};
 }
 
 Message tooManyCasesMessage(const QString &companionPath)
 {
     return {QStringLiteral("「%1」の水位ケースのうち、%2 番目より後は読み込みません。")
-                .arg(QFileInfo(companionPath).fileName())
+                .arg(shownName(companionPath))
                 .arg(CaseLimit),
             MessageIcon::Exclamation, QStringLiteral("タルヴェン・読み込み")};
 }
@@ -73,11 +106,49 @@ QByteArray encodeCompanion(const Study &study, const QString &studyFileName, con
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
+std::optional<QString> recordedStudyFile(const QByteArray &companionBytes)
+{
+    const std::optional<QJsonObject> root = companionRoot(companionBytes);
+    if (!root)
+        return std::nullopt;
+    return recordedStudy(*root).value(QStringLiteral("file")).toString();
+}
+
+bool belongsTo(const QString &recorded, const QString &studyFileName)
+{
+    return recorded.isEmpty() || recorded == studyFileName;
+}
+
 Message unreadableCompanionMessage(const QString &companionPath)
 {
     return {QStringLiteral("「%1」を読み込めません。\r\n水位ケースと表題欄は使わず、検討ファイルの値だけで開きます。")
-                .arg(QFileInfo(companionPath).fileName()),
+                .arg(shownName(companionPath)),
             MessageIcon::Exclamation, QStringLiteral("タルヴェン・読み込み")};
+}
+
+Message takeOverQuestion(const QString &studyPath, const QString &recorded)
+{
+    return {QStringLiteral("「%1」は「%2」の水位ケースと表題欄です。\r\n「%3」のものとして上書きしますか？")
+                .arg(shownName(companionPath(studyPath)), recorded, shownName(studyPath)),
+            MessageIcon::Question, QStringLiteral("タルヴェン・保存")};
+}
+
+QString keptCompanionPath(const QString &companionPath)
+{
+    const QFileInfo companion(companionPath);
+    const QString stem = companion.dir().filePath(
+        companion.fileName().chopped(QStringLiteral(".json").size()) + QStringLiteral("-unreadable"));
+    QString kept = stem + QStringLiteral(".json");
+    for (int number = 2; QFileInfo::exists(kept) || platform::isLink(kept); ++number)
+        kept = stem + QStringLiteral("-%1.json").arg(number);
+    return kept;
+}
+
+Message keptCompanionMessage(const QString &companionPath, const QString &keptPath)
+{
+    return {QStringLiteral("「%1」はこのバージョンでは読めない形式のため、「%2」として残しました。")
+                .arg(shownName(companionPath), shownName(keptPath)),
+            MessageIcon::Information, QStringLiteral("タルヴェン・保存")};
 }
 
 StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, const QByteArray &studyBytes,
@@ -85,17 +156,18 @@ StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, cons
 {
     const QString path = companionPath(studyPath);
     StudyEdit applied = opened;
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(companionBytes, &error);
-    const QJsonObject root = document.object();
-    if (error.error != QJsonParseError::NoError || !document.isObject()
-        || root.value(QStringLiteral("format")).toString() != Format
-        || root.value(QStringLiteral("version")).toInt() != Version) {
+    const std::optional<QJsonObject> read = companionRoot(companionBytes);
+    if (!read) {
         applied.messages.push_back(unreadableCompanionMessage(path));
         return applied;
     }
-    if (root.value(QStringLiteral("study")).toObject().value(QStringLiteral("sha256")).toString()
-        != fingerprint(studyBytes))
+    const QJsonObject &root = *read;
+    const QString recorded = recordedStudy(root).value(QStringLiteral("file")).toString();
+    if (!belongsTo(recorded, platform::actualFileName(studyPath))) {
+        applied.messages.push_back(otherStudyMessage(studyPath, recorded));
+        return applied;
+    }
+    if (recordedStudy(root).value(QStringLiteral("sha256")).toString() != fingerprint(studyBytes))
         applied.messages.push_back(changedStudyMessage(studyPath));
 
     const QJsonArray cases = root.value(QStringLiteral("cases")).toArray();

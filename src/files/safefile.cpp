@@ -21,6 +21,9 @@ constexpr int RandomLetters = 6;
 constexpr int LinkDepth = 128;
 // Names already taken by chance before one is free.
 constexpr int CreateAttempts = 16;
+// What a pair's first file replaces waits under its temporary file's name
+// with this after it: no run's temporary file, so never swept away.
+const QString SetAsideMark = QStringLiteral("-previous");
 
 QString randomLetters()
 {
@@ -209,6 +212,34 @@ std::optional<WriteFailure> writeFileSafely(const QString &path, const QByteArra
     if (const std::optional<WriteFailure> failed = file.write(bytes))
         return failed;
     return file.commit();
+}
+
+std::optional<SafeFileFailure> commitBoth(SafeFile &first, SafeFile &second, const QString &keptAs)
+{
+    for (SafeFile *file : {&first, &second}) {
+        if (const std::optional<WriteFailure> failed = file->finish())
+            return SafeFileFailure{file->target(), *failed};
+    }
+    const QString &target = first.target();
+    const bool previous = platform::isLink(target) || QFileInfo::exists(target);
+    const QString aside = keptAs.isEmpty() ? first.file().fileName() + SetAsideMark : keptAs;
+    platform::clearLastError();
+    if (previous && !platform::replaceFile(target, aside))
+        return SafeFileFailure{target, platform::lastWriteFailure(target)};
+    // What `first` replaced comes back; without one, `first` goes again.
+    const auto putBack = [&] { previous ? platform::replaceFile(aside, target) : QFile::remove(target); };
+    if (const std::optional<WriteFailure> failed = first.takePlace()) {
+        if (previous)
+            putBack();
+        return SafeFileFailure{target, *failed};
+    }
+    if (const std::optional<WriteFailure> failed = second.takePlace()) {
+        putBack();
+        return SafeFileFailure{second.target(), *failed};
+    }
+    if (previous && keptAs.isEmpty())
+        QFile::remove(aside);
+    return std::nullopt;
 }
 
 }  // namespace talven

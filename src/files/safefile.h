@@ -26,6 +26,21 @@
 
 namespace talven {
 
+class SafeFile;
+
+// The file of two that could not be written, and why.
+struct SafeFileFailure {
+    QString target;
+    WriteFailure cause = WriteFailure::Unknown;
+};
+
+// Two files that belong together (a study and its companion) take their
+// targets' places both or neither: `first`, then `second`. The file `first`
+// replaces is set aside until `second` is in place, and put back when
+// `second` cannot be; with `keptAs` it stays under that name (a companion
+// this version cannot read), otherwise it goes once both are in place.
+std::optional<SafeFileFailure> commitBoth(SafeFile &first, SafeFile &second, const QString &keptAs = QString());
+
 class SafeFile {
 public:
     explicit SafeFile(const QString &target);
@@ -50,6 +65,7 @@ public:
     const QString &target() const { return target_; }
 
 private:
+    friend std::optional<SafeFileFailure> commitBoth(SafeFile &first, SafeFile &second, const QString &keptAs);
     // Every byte of the temporary file on the disk, the file closed.
     std::optional<WriteFailure> finish();
     std::optional<WriteFailure> takePlace();

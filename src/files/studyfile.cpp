@@ -102,6 +102,33 @@ std::variant<QByteArray, StudyFileRefusal> readRegularFile(const QString &path, 
     return bytes;
 }
 
+// What is in a companion's place before a save: nothing, a file that this
+// version cannot read, one saved with another study file (`recorded` names
+// it), or what the save simply replaces (the study's own, a link) or cannot
+// (a folder, which the save then names).
+struct CompanionBeside {
+    enum Kind { Missing, Unreadable, OtherStudy, Replaceable } kind = Missing;
+    QString recorded;
+};
+
+CompanionBeside companionBeside(const QString &studyPath)
+{
+    const QString path = companionPath(studyPath);
+    const QFileInfo companion(path);
+    if (platform::isLink(path) || (companion.exists() && !companion.isFile()))
+        return {CompanionBeside::Replaceable, {}};
+    if (!companion.exists())
+        return {CompanionBeside::Missing, {}};
+    const std::variant<QByteArray, StudyFileRefusal> bytes = readRegularFile(path, CompanionMaxBytes);
+    const auto *read = std::get_if<QByteArray>(&bytes);
+    const std::optional<QString> recorded = read ? recordedStudyFile(*read) : std::nullopt;
+    if (!recorded)
+        return {CompanionBeside::Unreadable, {}};
+    if (!belongsTo(*recorded, platform::actualFileName(studyPath)))
+        return {CompanionBeside::OtherStudy, *recorded};
+    return {CompanionBeside::Replaceable, {}};
+}
+
 }  // namespace
 
 StudyFileContent studyFileContent(const Study &study)
@@ -228,27 +255,51 @@ std::optional<Message> writeStudyFile(const QString &path, const StudyFileConten
     if (const Message *refusal = std::get_if<Message>(&encoded))
         return *refusal;
     if (const std::optional<WriteFailure> failed = writeFileSafely(path, std::get<QByteArray>(encoded)))
-        return writeErrorMessage(*failed);
+        return writeErrorMessage(*failed, path);
     return std::nullopt;
 }
 
-std::optional<Message> saveStudy(const QString &path, const Study &study)
+StudySave saveStudy(const QString &path, const Study &study)
 {
     const std::variant<QByteArray, Message> encoded = encodeStudyFile(studyFileContent(study));
     if (const Message *refusal = std::get_if<Message>(&encoded))
-        return *refusal;
-    const QByteArray &bytes = std::get<QByteArray>(encoded);
-    if (const std::optional<WriteFailure> failed = writeFileSafely(path, bytes))
-        return writeErrorMessage(*failed);
-    if (const std::optional<WriteFailure> failed =
-            writeFileSafely(companionPath(path), encodeCompanion(study, QFileInfo(path).fileName(), bytes)))
-        return writeErrorMessage(*failed);
+        return {false, *refusal};
+    const QByteArray &studyBytes = std::get<QByteArray>(encoded);
+    const QString companion = companionPath(path);
+    SafeFile studyFile(path);
+    SafeFile companionFile(companion);
+    for (const auto &[file, bytes] :
+         {std::pair{&studyFile, studyBytes}, {&companionFile, encodeCompanion(study, QFileInfo(path).fileName(), studyBytes)}}) {
+        std::optional<WriteFailure> failed = file->open();
+        if (!failed)
+            failed = file->write(bytes);
+        if (failed)
+            return {false, writeErrorMessage(*failed, file->target())};
+    }
+    // The study file last: once it is replaced, so is its companion.
+    const QString kept =
+        companionBeside(path).kind == CompanionBeside::Unreadable ? keptCompanionPath(companion) : QString();
+    if (const std::optional<SafeFileFailure> failed = commitBoth(companionFile, studyFile, kept))
+        return {false, writeErrorMessage(failed->cause, failed->target)};
+    if (kept.isEmpty())
+        return {true, std::nullopt};
+    return {true, keptCompanionMessage(companion, kept)};
+}
+
+std::optional<Message> companionQuestion(const QString &path, bool ownFile)
+{
+    const CompanionBeside beside = companionBeside(path);
+    if (beside.kind == CompanionBeside::OtherStudy)
+        return takeOverQuestion(path, beside.recorded);
+    if (!ownFile && beside.kind != CompanionBeside::Missing)
+        return overwriteQuestion(companionPath(path));
     return std::nullopt;
 }
 
-Message writeErrorMessage(WriteFailure failure)
+Message writeErrorMessage(WriteFailure failure, const QString &path)
 {
-    QString prompt = QStringLiteral("ファイル書き込みを中止しました。");
+    QString prompt = QStringLiteral("ファイル書き込みを中止しました。\r\n「%1」に書き込めません。")
+                         .arg(QFileInfo(path).fileName());
     switch (failure) {
     case WriteFailure::NoPermission:
         prompt += QStringLiteral("\r\n保存先のフォルダーに書き込む権限がありません。");
