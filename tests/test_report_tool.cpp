@@ -345,6 +345,7 @@ void TestReportTool::initTestCase()
     // links to a study: outputs are what their names lead to.
     QVERIFY(QFile::link(Path(u"linked.csv"_s), Path(u"link.xlsx"_s)));
     QVERIFY(QFile::link(Path(u"mixed/sub/deep.vek"_s), Path(u"clash/linked.pdf"_s)));
+    QVERIFY(QFile::link(Path(u"mixed/sub/deep.talven.json"_s), Path(u"companion.xlsx"_s)));
 #endif
     QFile refused(Path(QStringLiteral("mixed/refused.vek")));
     QVERIFY(refused.open(QIODevice::Append));
@@ -537,7 +538,8 @@ void TestReportTool::unwritableOutput()
 
 void TestReportTool::nothingWritten_data()
 {
-    // Names in a folder holding study.vek, s\uFFFD.vek, an earlier report.pdf,
+    // Names in a folder holding study.vek, its companion study.talven.json
+    // (hard.json another name of it), s\uFFFD.vek, an earlier report.pdf,
     // sub/, link.vek, hard.vek and fifo.pdf; printf turns \ooo into a byte.
     QTest::addColumn<QString>("study");
     QTest::addColumn<QString>("output");
@@ -548,6 +550,10 @@ void TestReportTool::nothingWritten_data()
     const QString study = u"study.vek"_s;
     for (const QString &same : {study, u"link.vek"_s, u"sub/../study.vek"_s, u"hard.vek"_s})
         QTest::addRow("the study as %s", qPrintable(same)) << study << same << 0LL << QStringList{study, same} << 64;
+    // The study's companion, by its name and by the file (a hard link).
+    for (const QString &companion : {u"study.talven.json"_s, u"hard.json"_s})
+        QTest::addRow("the companion as %s", qPrintable(companion))
+            << study << companion << 0LL << QStringList{companion, study, u"水位ケースと表題欄"_s} << 64;
     QTest::newRow("a FIFO") << study << u"fifo.pdf"_s << 0LL << QStringList{u"fifo.pdf"_s} << 64;
     QTest::newRow("a folder") << study << u"sub"_s << 0LL << QStringList{u"sub"_s} << 64;
     QTest::newRow("output name not UTF-8") << study << u"r\\377\\376.pdf"_s << 0LL << QStringList{u"UTF-8"_s} << 64;
@@ -584,6 +590,10 @@ void TestReportTool::nothingWritten()
     QVERIFY(QDir(folder.path()).mkdir(u"sub"_s));
     QVERIFY(QFile::link(u"study.vek"_s, folder.filePath(u"link.vek"_s)));
     QCOMPARE(::link(QFile::encodeName(studyPath).constData(), QFile::encodeName(folder.filePath(u"hard.vek"_s)).constData()), 0);
+    QFile companion(folder.filePath(u"study.talven.json"_s));
+    QVERIFY(companion.open(QIODevice::WriteOnly) && companion.write("{}") == 2);
+    companion.close();
+    QCOMPARE(::link(QFile::encodeName(companion.fileName()).constData(), QFile::encodeName(folder.filePath(u"hard.json"_s)).constData()), 0);
     QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(u"fifo.pdf"_s)).constData(), 0600), 0);
     const QStringList before = entries(folder.path());
 
@@ -883,6 +893,14 @@ void TestReportTool::batch_data()
         << QStringList{u"-d"_s, u"CLASH"_s, u"CROSS/linked.vek"_s, u"MIXED/sub/deep.vek"_s} << 64 << QStringList()
         << QStringList{u"linked.pdf"_s, u"deep.vek"_s};
 #endif
+    // A study's companion, before it is made, and through a link.
+    QTest::newRow("a table onto a study's companion") << QStringList{u"--csv"_s, u"MIXED/sub/deep.talven.json"_s, u"MIXED/sub"_s}
+                                                      << 64 << QStringList() << QStringList{u"deep.talven.json"_s, u"deep.vek"_s};
+#ifdef Q_OS_UNIX
+    QTest::newRow("a workbook linked to a study's companion")
+        << QStringList{u"--xlsx"_s, u"COMPANIONLINK"_s, u"MIXED/sub"_s} << 64 << QStringList()
+        << QStringList{u"companion.xlsx"_s, u"deep.vek"_s};
+#endif
     QTest::newRow("a workbook that is a study") << QStringList{u"--xlsx"_s, u"MIXED/sub/deep.vek"_s, u"MIXED/sub"_s}
                                                 << 64 << QStringList() << QStringList{u"Excel ファイル"_s, u"deep.vek"_s};
     QTest::newRow("an unwritable workbook")
@@ -924,7 +942,8 @@ void TestReportTool::batch()
                                  .replace(u"MIXED"_s, Path(u"mixed"_s)).replace(u"CLASH"_s, Path(u"clash"_s))
                                  .replace(u"BLOCKER"_s, Path(u"blocker"_s)).replace(u"FIFO"_s, Path(u"table.fifo"_s))
                                  .replace(u"SYMLINK"_s, Path(u"link.xlsx"_s)).replace(u"LINKED"_s, Path(u"linked.csv"_s))
-                                 .replace(u"CROSS"_s, Path(u"cross"_s)).replace(u"CONTROL"_s, Path(u"control"_s));
+                                 .replace(u"CROSS"_s, Path(u"cross"_s)).replace(u"CONTROL"_s, Path(u"control"_s))
+                                 .replace(u"COMPANIONLINK"_s, Path(u"companion.xlsx"_s));
         const QStringList before = allEntries(dir.path());
         const QStringList days{reportDate(QDate::currentDate())};
         const Run run = runTool(toolArguments);

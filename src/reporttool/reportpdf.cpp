@@ -1,5 +1,6 @@
 #include "reporttool/reportpdf.h"
 
+#include "files/companionfile.h"
 #include "report/controlcharacters.h"
 #include "files/platform.h"
 #include "files/safefile.h"
@@ -46,6 +47,10 @@ StudyFiles::StudyFiles(const QStringList &paths)
         const QString identity = platform::fileIdentity(path);
         if (!identity.isEmpty() && !byIdentity_.contains(identity))
             byIdentity_.insert(identity, path);
+        for (const QString &key : outputKeys(companionPath(path))) {
+            if (!byCompanionKey_.contains(key))
+                byCompanionKey_.insert(key, path);
+        }
     }
 }
 
@@ -55,8 +60,22 @@ QString StudyFiles::studyAt(const QString &outputPath) const
     return identity.isEmpty() ? QString() : byIdentity_.value(identity);
 }
 
+QString StudyFiles::companionOf(const QString &outputPath) const
+{
+    for (const QString &key : outputKeys(outputPath)) {
+        if (const auto study = byCompanionKey_.constFind(key); study != byCompanionKey_.cend())
+            return study.value();
+    }
+    return {};
+}
+
 std::optional<QString> outputRefusal(const StudyFiles &studies, const QString &outputPath, const QString &what)
 {
+    // A study's companion is refused by its name too, before it exists: an
+    // output there would be read as the study's cases and title block.
+    if (const QString study = studies.companionOf(outputPath); !study.isEmpty())
+        return QStringLiteral("%1 %2 は検討ファイル %3 の水位ケースと表題欄のファイルです。別の名前を指定してください。")
+            .arg(what, escapeControlCharacters(outputPath), escapeControlCharacters(study));
     const QFileInfo output(outputPath);
     if (!output.exists())
         return std::nullopt;
