@@ -717,6 +717,14 @@ void TestFiles::companion_data()
     QTest::newRow("a newer format is not read") << head.arg(2).arg(u"{}"_s) << u" "_s
                                                 << QStringList{u"「s.talven.json」を読み込めません。"_s} << false;
     QTest::newRow("not JSON") << u"{"_s << u" "_s << QStringList{u"「s.talven.json」を読み込めません。"_s} << false;
+    // Numbers as the same digits written out; what is no number is out of range.
+    const QString outOfRange = u"数値は-999.99から999.99"_s;
+    QTest::newRow("levels in exponent notation")
+        << head.arg(1).arg(u"{\"name\": \"二\", \"wl1\": 1e-05, \"wl2\": 1e308}"_s) << u"一 |二 0.00/0.00"_s
+        << QStringList{u"「s.vek」は"_s, outOfRange} << false;
+    QTest::newRow("levels neither text nor number")
+        << head.arg(1).arg(u"{\"name\": \"二\", \"wl1\": {}, \"wl2\": true}"_s) << u"一 |二 0.00/0.00"_s
+        << QStringList{u"「s.vek」は"_s, outOfRange, outOfRange} << false;
     // plan.VEK beside plan.vek never takes plan.vek's cases and title block.
     QTest::newRow("saved with another study file")
         << u"{\"format\": \"talven-companion\", \"version\": 1, \"study\": {\"file\": \"S.VEK\"}, \"cases\": [{\"name\": \"一\"}]}"_s

@@ -1,6 +1,7 @@
 #include "files/companionfile.h"
 
 #include "files/platform.h"
+#include "study/fieldrules.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 
 namespace talven {
 
@@ -21,10 +23,24 @@ QString fingerprint(const QByteArray &studyBytes)
     return QString::fromLatin1(QCryptographicHash::hash(studyBytes, QCryptographicHash::Sha256).toHex());
 }
 
-// A level written as a text ("3.40") or, by another tool, as a number.
-QString levelText(const QJsonValue &value)
+// A level written as a text ("3.40") is read as typed. One written as a
+// number, by another tool, is read as the same digits written out: its
+// notation must not change it (1e-05 is 0.00001, not 1, and 1e308 is out of
+// range, not 1). Nothing for what is no level at all (true, null, an object,
+// an array), which is refused as a level out of range is; a missing level is
+// an empty box.
+std::optional<QString> levelText(const QJsonValue &value)
 {
-    return value.isDouble() ? QString::number(value.toDouble(), 'g', 15) : value.toString();
+    switch (value.type()) {
+    case QJsonValue::Undefined:
+        return QString();
+    case QJsonValue::String:
+        return value.toString();
+    case QJsonValue::Double:
+        return QString::number(value.toDouble(), 'f', QLocale::FloatingPointShortest);
+    default:
+        return std::nullopt;
+    }
 }
 
 // The root of a companion this version reads; nothing for any other bytes.
@@ -179,7 +195,10 @@ StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, cons
         const QJsonObject entry = cases[i].toObject();
         WaterLevelCase levelCase{caseName(entry), {}, {}, 0.0, 0.0};
         for (const auto &[level, key] : {std::pair{Level::Outer, "wl1"}, std::pair{Level::Inner, "wl2"}}) {
-            const CaseLevelEdit edit = writeCaseLevel(levelCase, level, levelText(entry.value(QLatin1StringView(key))));
+            const std::optional<QString> text = levelText(entry.value(QLatin1StringView(key)));
+            CaseLevelEdit edit = writeCaseLevel(levelCase, level, text.value_or(QString()));
+            if (!text)
+                edit.message = levelRangeMessage();
             levelCase = edit.levelCase;
             if (edit.message)
                 applied.messages.push_back(*edit.message);
