@@ -3,7 +3,7 @@
 #include "endedprocess.h"
 #include "files/studyfile.h"
 #include "reportarguments.h"
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
 #include "reporttool/folderlisting.h"
 #include "reporttool/reportbatch.h"
 #include "reporttool/summarytable.h"
@@ -357,6 +357,9 @@ void TestReportTool::initTestCase()
     QVERIFY(QDir(dir.path()).mkpath(u"control"_s));
     QVERIFY(!writeStudyFile(Path(u"control/\x1B]0;title\x07.vek"_s), contentOf(StudyTexts())));
     QVERIFY(QFile::copy(Path(u"mixed/refused.vek"_s), Path(u"control/\x1B[31mred\r\n.vek"_s)));
+    // A companion that cannot be read: its message names it.
+    QFile companion(Path(u"control/\x1B]0;title\x07.talven.json"_s));
+    QVERIFY(companion.open(QIODevice::WriteOnly) && companion.write("{") == 1);
 #endif
     QVERIFY2(QFile::exists(builtProgram(QStringLiteral("talven-report"))),
              "talven-report is not built");
@@ -915,7 +918,7 @@ void TestReportTool::batch_data()
     QTest::newRow("names holding control characters") << QStringList{u"--csv"_s, u"TABLE"_s, u"CONTROL"_s} << 1
                                                       << QStringList()
                                                       << QStringList{u"\x1B[31mred\r\n.vek: 読み込めません"_s,
-                                                                     u"\x1B]0;title\x07.vek: "_s + checked};
+                                                                     u"\x1B]0;title\x07.vek: "_s + checked + u" 警告"_s};
 #endif
     QTest::newRow("a table under a report's name")
         << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"OUT/deep.pdf"_s, u"MIXED/sub"_s} << 64 << QStringList()
@@ -1015,7 +1018,8 @@ void TestReportTool::folderScan_data()
     QTest::newRow("names holding ESC, CR and LF")
         << QStringList{u"control"_s}
         << QStringList{u"\x1B[31mred\r\n.vek: 読み込めません"_s, u"\x1B]0;title\x07.vek: 照査しました"_s}
-        << QStringList{u"talven-report: control/\\x1B[31mred\\x0D\\x0A.vek: ファイル読み込みを中止しました。"_s};
+        << QStringList{u"talven-report: control/\\x1B[31mred\\x0D\\x0A.vek: ファイル読み込みを中止しました。"_s,
+                       u"talven-report: control/\\x1B]0;title\\x07.vek: 警告: 「\\x1B]0;title\\x07.talven.json」を読み込めません。"_s};
     QTest::newRow("subfolders that cannot be listed")
         << QStringList{u"-r"_s, u"odd"_s} << both
         << QStringList{notUtf8, u"odd/dir\\xFE: フォルダー名が UTF-8 ではないため読み込めません。"_s, closed};
@@ -1070,7 +1074,7 @@ void TestReportTool::folderScan()
     const QList<QStringList> rows = parseCsvTable("\xEF\xBB\xBF" + run.out.toUtf8());
     QStringList seen;
     for (qsizetype r = 1; r < rows.size(); r += 2)
-        seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + rows[r].value(StateColumn).section(u'（', 0, 0);
+        seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + rows[r].value(StateColumn).section(u'（', 0, 0).section(u'　', 0, 0);
     QCOMPARE(seen, studies);
     for (const QString &line : said)
         QVERIFY2(run.err.contains(line), qPrintable(run.err));

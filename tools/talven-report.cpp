@@ -7,7 +7,7 @@
 // batch form does the same for many studies and folders at once, with a
 // summary table (src/reporttool).
 
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
 #include "files/platform.h"
 #include "report/paintersurface.h"
 #include "reportarguments.h"

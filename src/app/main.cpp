@@ -8,7 +8,7 @@
 #include "app/toolkittexts.h"
 #include "dialogs/dialogservice.h"
 #include "files/studyfile.h"
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
 #include "report/paintersurface.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "app/singleinstance.h"
 
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
 #include "files/platform.h"
 
 #include <QCoreApplication>

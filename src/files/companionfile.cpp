@@ -1,5 +1,6 @@
 #include "files/companionfile.h"
 
+#include "files/controlcharacters.h"
 #include "files/platform.h"
 #include "study/fieldrules.h"
 
@@ -61,10 +62,10 @@ QJsonObject recordedStudy(const QJsonObject &root)
     return root.value(QStringLiteral("study")).toObject();
 }
 
-// A file's name as a message shows it.
+// A file's name as a message shows it, on screen and on standard error.
 QString shownName(const QString &path)
 {
-    return QFileInfo(path).fileName();
+    return escapeControlCharacters(QFileInfo(path).fileName());
 }
 
 Message changedStudyMessage(const QString &studyPath)
@@ -79,7 +80,7 @@ Message otherStudyMessage(const QString &studyPath, const QString &recorded)
 {
     return {QStringLiteral("「%1」は「%2」の水位ケースと表題欄です。\r\n"
                            "「%3」には使わず、検討ファイルの値だけで開きます。")
-                .arg(shownName(companionPath(studyPath)), recorded, shownName(studyPath)),
+                .arg(shownName(companionPath(studyPath)), escapeControlCharacters(recorded), shownName(studyPath)),
             MessageIcon::Exclamation, QStringLiteral("タルヴェン・読み込み")};
 }
 
@@ -145,7 +146,7 @@ Message unreadableCompanionMessage(const QString &companionPath)
 Message takeOverQuestion(const QString &studyPath, const QString &recorded)
 {
     return {QStringLiteral("「%1」は「%2」の水位ケースと表題欄です。\r\n「%3」のものとして上書きしますか？")
-                .arg(shownName(companionPath(studyPath)), recorded, shownName(studyPath)),
+                .arg(shownName(companionPath(studyPath)), escapeControlCharacters(recorded), shownName(studyPath)),
             MessageIcon::Question, QStringLiteral("タルヴェン・保存")};
 }
 

@@ -2,6 +2,7 @@
 
 #include "files/codepage932.h"
 #include "files/companionfile.h"
+#include "files/controlcharacters.h"
 #include "files/safefile.h"
 #include "study/boxtable.h"
 #include "study/numbers.h"
@@ -299,7 +300,7 @@ std::optional<Message> companionQuestion(const QString &path, bool ownFile)
 Message writeErrorMessage(WriteFailure failure, const QString &path)
 {
     QString prompt = QStringLiteral("ファイル書き込みを中止しました。\r\n「%1」に書き込めません。")
-                         .arg(QFileInfo(path).fileName());
+                         .arg(escapeControlCharacters(QFileInfo(path).fileName()));
     switch (failure) {
     case WriteFailure::NoPermission:
         prompt += QStringLiteral("\r\n保存先のフォルダーに書き込む権限がありません。");

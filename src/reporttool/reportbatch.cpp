@@ -1,6 +1,6 @@
 #include "reporttool/reportbatch.h"
 
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
 #include "files/platform.h"
 #include "reporttool/exitstatus.h"
 #include "reporttool/folderlisting.h"

@@ -1,7 +1,7 @@
 #include "reporttool/reportpdf.h"
 
 #include "files/companionfile.h"
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
 #include "files/platform.h"
 #include "files/safefile.h"
 #include "report/drawreport.h"

@@ -1,6 +1,6 @@
 #include "reporttool/summaryworkbook.h"
 
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
 #include "files/safefile.h"
 #include "reporttool/reportpdf.h"
 
