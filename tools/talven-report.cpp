@@ -142,6 +142,18 @@ std::optional<QString> undecodableArgument(int argc, char *argv[], const QString
     return std::nullopt;
 }
 
+// Qt looks once, as the application starts, whether it runs in a sandbox
+// by a file of the runtime folder; talven-report needs no runtime folder, and
+// started from su, cron or ssh there is none, which Qt would mention on
+// standard error. Its notes on that folder are left out while it starts.
+QtMessageHandler toolkitMessageHandler = nullptr;
+
+void withoutRuntimeFolderNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (!message.startsWith(QStringLiteral("QStandardPaths: ")))
+        toolkitMessageHandler(type, context, message);
+}
+
 int lostOutput()
 {
     complain(QStringLiteral("標準出力に書き込めませんでした。"));
@@ -170,7 +182,9 @@ int main(int argc, char *argv[])
     // Runs on a machine without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    toolkitMessageHandler = qInstallMessageHandler(withoutRuntimeFolderNotes);
     QGuiApplication app(argc, argv);
+    qInstallMessageHandler(toolkitMessageHandler);
     // Fonts are registered and looked up once here, before any worker thread
     // draws a report.
     registerReportFonts();
