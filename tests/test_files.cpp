@@ -714,9 +714,19 @@ void TestFiles::companion_data()
                                            << u"一 "_s + QString(u"|x 0.00/0.00"_s).repeated(7)
                                            << QStringList{u"「s.vek」は"_s, u"「s.talven.json」の水位ケースのうち"_s}
                                            << false;
+    QTest::newRow("eight cases, all read") << head.arg(1).arg(QStringList(7, u"{\"name\": \"x\"}"_s).join(u", "_s))
+                                           << u"一 "_s + QString(u"|x 0.00/0.00"_s).repeated(7)
+                                           << QStringList{u"「s.vek」は"_s} << false;
     QTest::newRow("a newer format is not read") << head.arg(2).arg(u"{}"_s) << u" "_s
                                                 << QStringList{u"「s.talven.json」を読み込めません。"_s} << false;
+    QTest::newRow("another format is not read") << u"{\"format\": \"other\", \"version\": 1}"_s << u" "_s
+                                                << QStringList{u"「s.talven.json」を読み込めません。"_s} << false;
     QTest::newRow("not JSON") << u"{"_s << u" "_s << QStringList{u"「s.talven.json」を読み込めません。"_s} << false;
+    QTest::newRow("100 KiB, within the limit") << head.arg(1).arg(u"{\"name\": \"二\"}"_s) + QString(100 * 1024, u' ')
+                                               << u"一 |二 0.00/0.00"_s << QStringList{u"「s.vek」は"_s} << false;
+    QTest::newRow("a name of 25 characters keeps 20")
+        << head.arg(1).arg(u"{\"name\": \"abcdefghijklmnopqrstuvwxy\"}"_s) << u"一 |abcdefghijklmnopqrst 0.00/0.00"_s
+        << QStringList{u"「s.vek」は"_s} << false;
     // Numbers as the same digits written out; what is no number is out of range.
     const QString outOfRange = u"数値は-999.99から999.99"_s;
     QTest::newRow("levels in exponent notation")

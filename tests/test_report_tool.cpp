@@ -645,7 +645,7 @@ void TestReportTool::leftBehind_data()
 }
 
 // What a run killed while writing left beside its output goes with the next
-// run to that output; nothing else does.
+// run to that output; nothing else does. The output keeps its permissions.
 void TestReportTool::leftBehind()
 {
     QFETCH(QString, output);
@@ -668,10 +668,18 @@ void TestReportTool::leftBehind()
         QVERIFY(file.write("left behind") > 0);
     }
 
+    // An earlier output readable by all stays so once replaced.
     const QString target = folder.filePath(u"out."_s + output);
+    const QFile::Permissions readableByAll = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    QFile earlier(target);
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.setPermissions(readableByAll));
+    earlier.close();
     const Run run = runTool(output == u"pdf"_s ? QStringList{study, u"-o"_s, target}
                                                : QStringList{u"--"_s + output, target, study});
     QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+#ifdef Q_OS_UNIX
+    QCOMPARE(QFile::permissions(target) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), readableByAll);
+#endif
     QStringList expected{u"plan.vek"_s, u"out."_s + output};
     if (!removed)
         expected << name;
