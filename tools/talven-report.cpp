@@ -17,7 +17,6 @@
 #include "reporttool/terminal.h"
 
 #include <QDate>
-#include <QFile>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QStringList>

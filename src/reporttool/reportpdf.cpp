@@ -8,7 +8,6 @@
 #include "report/pdffile.h"
 #include "reporttool/exitstatus.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
