@@ -81,7 +81,13 @@ bool isNear(double a, double b)
                                                     .arg(expected, 0, 'g', 17)))
 
 const QString WriteCaption = QStringLiteral("タルヴェン・書き込みエラー");
-const Message WriteFailed{QStringLiteral("ファイル書き込みを中止しました。"), MessageIcon::Exclamation, WriteCaption};
+// The failed write's message: the file that failed on its second line, the cause (when known) on a third.
+Message writeFailed(const QString &path, const QString &cause = QString())
+{
+    return {u"ファイル書き込みを中止しました。\r\n「%1」に書き込めません。"_s.arg(QFileInfo(path).fileName())
+                + (cause.isEmpty() ? QString() : u"\r\n"_s + cause),
+            MessageIcon::Exclamation, WriteCaption};
+}
 const Message MessageA{QStringLiteral("数値は0から99.99の範囲で入力してください"), MessageIcon::Exclamation,
                        QStringLiteral("タルヴェン・数値が範囲を超えています")};
 const Message MessageB{QStringLiteral("数値は-999.99から999.99の範囲で入力してください"), MessageIcon::Exclamation,
@@ -93,6 +99,21 @@ Message unstorable(const QString &what, const QString &text)
 {
     return {QStringLiteral("次の%1はファイルに保存できない文字を含んでいます。\r\n「%2」").arg(what, text), MessageIcon::Exclamation,
             WriteCaption};
+}
+
+// A study of two more cases and a title block, for its companion.
+Study studyWithCases()
+{
+    Study study = restoreStudy(parsedOf(fileOf({{22, "3"}, {23, "1"}}))).study;
+    std::vector<WaterLevelCase> more(2);
+    for (const auto &[index, name, outer, inner] : {std::tuple{0, u"既往"_s, u"3.4"_s, u"1"_s}, {1, u"施工"_s, u"3"_s, u"1.7"_s}}) {
+        more[index] = writeCaseLevel({name, {}, {}, 0, 0}, Level::Outer, outer).levelCase;
+        more[index] = refreshCaseLevels(writeCaseLevel(more[index], Level::Inner, inner).levelCase);
+    }
+    study = withCases(study, more);
+    study.firstCaseName = u"計画"_s;
+    study.titleBlock = TitleBlock{u"業務"_s, u"樋門A"_s, {}, {}, {}, {}};
+    return study;
 }
 
 StudyFileContent sampleContent()
@@ -154,6 +175,8 @@ private Q_SLOTS:
     void restoreNumbers();
     void companion_data();
     void companion();
+    void companionSave_data();
+    void companionSave();
 
 private:
     QTemporaryDir scratch_;
@@ -532,9 +555,7 @@ void TestFiles::failedWrite()
         const QString locked = setup == QStringLiteral("read-only file") ? target : dir.path();
         QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
     }
-    Message expected = WriteFailed;
-    expected.prompt += cause.isEmpty() ? QString() : u"\r\n"_s + cause;
-    QCOMPARE(writeStudyFile(target, sampleContent()).value_or(Message{}), expected);
+    QCOMPARE(writeStudyFile(target, sampleContent()).value_or(Message{}), writeFailed(target, cause));
     if (permissions) {
         QCOMPARE(readAll(target), QByteArray("earlier study"));
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -560,7 +581,7 @@ void TestFiles::failureMidWrite()
     const std::optional<Message> result = writeStudyFile(target, sampleContent());
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
-    QCOMPARE(result.value_or(Message{}), WriteFailed);
+    QCOMPARE(result.value_or(Message{}), writeFailed(target));
     QCOMPARE(readAll(target), QByteArray("earlier study"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plan.vek")});
 #endif
@@ -699,9 +720,111 @@ void TestFiles::companion_data()
         << u"一 "_s + QString(u"|x 2.00/1.00"_s).repeated(7)
                                            << QStringList{u"「s.vek」は"_s, u"水位ケースは 8 つまでです。8 番目より後の 1 つのケースは使いません。"_s}
                                            << false;
+    QTest::newRow("eight cases, all read")
+        << head.arg(1).arg(QStringList(7, u"{\"name\": \"x\", \"wl1\": \"2\", \"wl2\": \"1\"}"_s).join(u", "_s))
+        << u"一 "_s + QString(u"|x 2.00/1.00"_s).repeated(7)
+                                           << QStringList{u"「s.vek」は"_s} << false;
     QTest::newRow("a newer format is not read") << head.arg(2).arg(u"{}"_s) << u" "_s
                                                 << QStringList{u"「s.talven.json」を読み込めません。"_s} << false;
+    QTest::newRow("another format is not read") << u"{\"format\": \"other\", \"version\": 1}"_s << u" "_s
+                                                << QStringList{u"「s.talven.json」を読み込めません。"_s} << false;
     QTest::newRow("not JSON") << u"{"_s << u" "_s << QStringList{u"「s.talven.json」を読み込めません。"_s} << false;
+    QTest::newRow("100 KiB, within the limit")
+        << head.arg(1).arg(u"{\"name\": \"二\", \"wl1\": \"2\", \"wl2\": \"1\"}"_s) + QString(100 * 1024, u' ')
+        << u"一 |二 2.00/1.00"_s << QStringList{u"「s.vek」は"_s} << false;
+    QTest::newRow("a name of 25 characters keeps 20")
+        << head.arg(1).arg(u"{\"name\": \"abcdefghijklmnopqrstuvwxy\", \"wl1\": \"2\", \"wl2\": \"1\"}"_s)
+        << u"一 |abcdefghijklmnopqrst 2.00/1.00"_s
+        << QStringList{u"「s.vek」は"_s} << false;
+    // Numbers as the same digits written out; what is no number is out of range.
+    const QString outOfRange = u"数値は-999.99から999.99"_s;
+    QTest::newRow("levels in exponent notation")
+        << head.arg(1).arg(u"{\"name\": \"二\", \"wl1\": 1e-05, \"wl2\": -1}, {\"name\": \"三\", \"wl1\": 1e308, \"wl2\": -1}"_s)
+        << u"一 |二 0.00/-1.00|三 0.00/-1.00"_s << QStringList{u"「s.vek」は"_s, outOfRange} << false;
+    QTest::newRow("levels neither text nor number")
+        << head.arg(1).arg(u"{\"name\": \"二\", \"wl1\": {}, \"wl2\": true}"_s) << u"一 "_s
+        << QStringList{u"「s.vek」は"_s, outOfRange, outOfRange, u"水位差が０以下の場合は計算できません"_s} << false;
+    // plan.VEK beside plan.vek never takes plan.vek's cases and title block.
+    QTest::newRow("saved with another study file")
+        << u"{\"format\": \"talven-companion\", \"version\": 1, \"study\": {\"file\": \"S.VEK\"}, \"cases\": [{\"name\": \"一\"}]}"_s
+        << u" "_s << QStringList{u"「s.talven.json」は「S.VEK」の水位ケースと表題欄です。"_s} << false;
+}
+
+void TestFiles::companionSave_data()
+{
+    // s.vek saved over a study file, with in its companion's place: its own
+    // companion, another study file's (S.VEK), one this version cannot read
+    // (its kept name taken already with "unreadable, twice"), a link to a file
+    // elsewhere, a folder; or with the study file a link to a file elsewhere.
+    QTest::addColumn<QString>("beside");
+    QTest::addColumn<bool>("ownFile");  // 上書き保存; otherwise Save As onto s.vek
+    QTest::addColumn<QString>("asked");  // the question's first line; empty: none
+    QTest::addColumn<QString>("told");   // what the save says, first lines; empty: nothing
+    QTest::addColumn<QString>("kept");   // where the companion there before is kept
+    QTest::newRow("its own, saved in place") << u"own"_s << true << QString() << QString() << QString();
+    QTest::newRow("its own, Save As") << u"own"_s << false << u"「s.talven.json」は既に存在します。"_s << QString() << QString();
+    QTest::newRow("another study file's") << u"other"_s << true << u"「s.talven.json」は「S.VEK」の水位ケースと表題欄です。"_s
+                                          << QString() << QString();
+    const QString kept = u"「s.talven.json」はこのバージョンでは読めない形式のため、「%1」として残しました。"_s;
+    QTest::newRow("unreadable") << u"unreadable"_s << true << QString() << kept.arg(u"s.talven-unreadable.json"_s)
+                                << u"s.talven-unreadable.json"_s;
+    QTest::newRow("unreadable, twice, Save As") << u"unreadable, twice"_s << false << u"「s.talven.json」は既に存在します。"_s
+                                                << kept.arg(u"s.talven-unreadable-2.json"_s) << u"s.talven-unreadable-2.json"_s;
+    // Either one failing leaves the pair as it was.
+    QTest::newRow("a folder") << u"folder"_s << true << QString()
+                              << u"ファイル書き込みを中止しました。\r\n「s.talven.json」に書き込めません。"_s << QString();
+#ifdef Q_OS_UNIX
+    QTest::newRow("a link") << u"link"_s << true << QString() << QString() << QString();
+    QTest::newRow("the study file a link") << u"study link"_s << true << QString() << QString() << QString();
+#endif
+}
+
+// 上書き保存 and 名前を付けて保存 write the study and its companion as one
+// save, never through a link, and never lose a companion.
+void TestFiles::companionSave()
+{
+    QFETCH(QString, beside);
+    QFETCH(bool, ownFile);
+    QFETCH(QString, asked);
+    QFETCH(QString, told);
+    QFETCH(QString, kept);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"s.vek"_s);
+    const QString companion = companionPath(path);
+    const QString elsewhere = dir.filePath(u"notes.txt"_s);
+    const Study study = studyWithCases();
+    writeAll(elsewhere, "notes");
+    writeAll(path, "previous study");
+    if (beside == u"own" || beside == u"other")
+        writeAll(companion, encodeCompanion(Study{}, beside == u"own" ? u"s.vek"_s : u"S.VEK"_s, {}));
+    else if (beside.startsWith(u"unreadable"))
+        writeAll(companion, "{");
+    if (beside == u"unreadable, twice")
+        writeAll(dir.filePath(u"s.talven-unreadable.json"_s), "kept before");
+    else if (beside == u"folder")
+        QVERIFY(QDir(dir.path()).mkdir(u"s.talven.json"_s));
+    else if (beside == u"link")
+        QVERIFY(QFile::link(elsewhere, companion));
+    else if (beside == u"study link")
+        QVERIFY(QFile::remove(path) && QFile::link(elsewhere, path));
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+
+    QCOMPARE(companionQuestion(path, ownFile).value_or(Message{}).prompt.section(u"\r\n"_s, 0, 0), asked);
+    const StudySave saved = saveStudy(path, study);
+    const QString said = saved.message.value_or(Message{}).prompt;
+    QVERIFY2(said.startsWith(told) && said.isEmpty() == told.isEmpty(), qPrintable(said));
+    QCOMPARE(saved.written, !told.startsWith(u"ファイル"_s));
+    QCOMPARE(readAll(elsewhere), QByteArray("notes"));
+    if (!kept.isEmpty())
+        QCOMPARE(readAll(dir.filePath(kept)), QByteArray("{"));
+    if (!saved.written) {
+        QCOMPARE(readAll(path), QByteArray("previous study"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+        return;
+    }
+    QVERIFY(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink());
+    QVERIFY(QFileInfo(companion).isFile() && !QFileInfo(companion).isSymLink());
+    QCOMPARE(std::get<StudyEdit>(readStudyFile(path)).study.cases(), study.cases());
 }
 
 void TestFiles::companion()
@@ -712,16 +835,8 @@ void TestFiles::companion()
     QFETCH(bool, titleBlock);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"s.vek"_s);
-    Study study = restoreStudy(parsedOf(fileOf({{22, "3"}, {23, "1"}}))).study;
-    std::vector<WaterLevelCase> more(2);
-    for (const auto &[index, name, outer, inner] : {std::tuple{0, u"既往"_s, u"3.4"_s, u"1"_s}, {1, u"施工"_s, u"3"_s, u"1.7"_s}}) {
-        more[index] = writeCaseLevel({name, {}, {}, 0, 0}, Level::Outer, outer).levelCase;
-        more[index] = refreshCaseLevels(writeCaseLevel(more[index], Level::Inner, inner).levelCase);
-    }
-    study = withCases(study, more);
-    study.firstCaseName = u"計画"_s;
-    study.titleBlock = TitleBlock{u"業務"_s, u"樋門A"_s, {}, {}, {}, {}};
-    QCOMPARE(saveStudy(path, study).value_or(Message{}), Message{});
+    const Study study = studyWithCases();
+    QVERIFY(saveStudy(path, study).written);
     if (companion == u"changed")
         writeAll(path, readAll(path).replace("3.00", "3.50"));
     else if (companion == u"none")

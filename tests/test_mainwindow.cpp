@@ -658,7 +658,7 @@ void TestMainWindow::exitQuestion()
     form.close();
     QList<AskedDialog> expected{unsaved ? ExitUnsaved : ExitQuestion};
     if (failing)
-        expected << writeErrorMessage(WriteFailure::NoFolder);
+        expected << writeErrorMessage(WriteFailure::NoFolder, folder.filePath(saveAs));
     QCOMPARE(dialogs.asked(), expected);
     QCOMPARE(dialogs.fileDialogs().size(), saving ? 1 : 0);
     QCOMPARE(form.isVisible(), !closes);

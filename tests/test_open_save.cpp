@@ -2,6 +2,7 @@
 // files, failed saves, and the saved flag after each way out.
 
 #include "app/mainwindow.h"
+#include "files/companionfile.h"
 #include "files/studyfile.h"
 #include "files/usersettings.h"
 #include "mainwindowtesting.h"
@@ -49,6 +50,12 @@ void enterStudy(MainWindow &form, ScriptedDialogs &dialogs)
     doubleTick(form, Section::Vertical, 1)->click();
     doubleTick(form, Section::Horizontal, 6)->click();
     dialogs.forget();
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
 void writeBytes(const QString &path, const QByteArray &bytes)
@@ -112,6 +119,8 @@ private Q_SLOTS:
     void cancelled();
     void failedSave_data();
     void failedSave();
+    void companionSave_data();
+    void companionSave();
     void saveInPlace_data();
     void saveInPlace();
     void extension_data();
@@ -361,6 +370,70 @@ void TestOpenSave::failedSave()
     QCOMPARE(file.readAll(), earlier);
     QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              (QStringList{u"earlier.vek"_s, u"file"_s, u"folder.vek"_s}));
+}
+
+void TestOpenSave::companionSave_data()
+{
+    // s.vek opened with, in its companion's place, a link to notes.txt or a
+    // folder, then Ctrl+S; or opened alone, then saved as t.vek beside
+    // t.talven.json, No to the question.
+    QTest::addColumn<QString>("beside");
+    QTest::addColumn<QList<AskedDialog>>("asked");
+    const AskedDialog unreadable{u"「s.talven.json」を読み込めません。\r\n水位ケースと表題欄は使わず、検討ファイルの値だけで開きます。"_s,
+                                 MessageIcon::Exclamation, u"タルヴェン・読み込み"_s};
+#ifdef Q_OS_UNIX
+    QTest::newRow("a link to a file elsewhere stays untouched") << u"link"_s << QList<AskedDialog>{unreadable};
+#endif
+    QTest::newRow("a folder in the way keeps the study file")
+        << u"folder"_s
+        << QList<AskedDialog>{unreadable, {WriteError.prompt + u"\r\n「s.talven.json」に書き込めません。"_s, MessageIcon::Exclamation,
+                                           WriteError.caption}};
+    QTest::newRow("Save As asks before replacing a companion")
+        << u"save as"_s
+        << QList<AskedDialog>{{u"「t.talven.json」は既に存在します。\r\n上書きしますか？"_s, MessageIcon::Question, u"タルヴェン・保存"_s}};
+}
+
+void TestOpenSave::companionSave()
+{
+    QFETCH(QString, beside);
+    QFETCH(QList<AskedDialog>, asked);
+    QTemporaryDir folder;
+    const QString study = folder.filePath(u"s.vek"_s);
+    writeBytes(study, studyBytes(true));
+    writeBytes(folder.filePath(u"notes.txt"_s), "notes");
+    for (const char *name : {"t.vek", "t.talven.json"})
+        writeBytes(folder.filePath(QLatin1StringView(name)), name);
+    if (beside == u"link")
+        QVERIFY(QFile::link(folder.filePath(u"notes.txt"_s), companionPath(study)));
+    else if (beside == u"folder")
+        QVERIFY(QDir(folder.path()).mkdir(u"s.talven.json"_s));
+    const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    dialogs.answer(Reply::Ok, beside == u"save as" ? 0 : 2);
+    form.openStudyFile(study);
+    typeInto(nameBox(form, 1), u"門"_s);
+    if (beside == u"save as") {
+        dialogs.answerFile(folder.filePath(u"t.vek"_s));
+        dialogs.answer(Reply::No);
+        action(form, "saveAsAction")->trigger();
+    } else {
+        QTest::keySequence(nameBox(form, 1), QKeySequence::Save);
+    }
+    QCOMPARE(dialogs.asked(), asked);
+    QCOMPARE(readAll(folder.filePath(u"notes.txt"_s)), QByteArray("notes"));
+    QCOMPARE(isSaved(form), beside == u"link");
+    if (beside == u"link") {
+        QVERIFY(!QFileInfo(companionPath(study)).isSymLink());
+        return;
+    }
+    // Nothing written: the study file as it was, byte for byte, and no file left beside it.
+    QCOMPARE(readAll(study), studyBytes(true));
+    QCOMPARE(readAll(folder.filePath(u"t.vek"_s)), QByteArray("t.vek"));
+    QCOMPARE(readAll(folder.filePath(u"t.talven.json"_s)), QByteArray("t.talven.json"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
 }
 
 void TestOpenSave::saveInPlace_data()

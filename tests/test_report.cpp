@@ -2,7 +2,7 @@
 #include "recordingsurface.h"
 #include "workedexample.h"
 
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
 #include "report/reportdocument.h"
 #include "report/paintersurface.h"
 #include "report/pdffile.h"

@@ -3,7 +3,7 @@
 #include "endedprocess.h"
 #include "files/studyfile.h"
 #include "reportarguments.h"
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
 #include "reporttool/folderlisting.h"
 #include "reporttool/reportbatch.h"
 #include "reporttool/summarytable.h"
@@ -380,6 +380,7 @@ void TestReportTool::initTestCase()
     // links to a study: outputs are what their names lead to.
     QVERIFY(QFile::link(Path(u"linked.csv"_s), Path(u"link.xlsx"_s)));
     QVERIFY(QFile::link(Path(u"mixed/sub/deep.vek"_s), Path(u"clash/linked.pdf"_s)));
+    QVERIFY(QFile::link(Path(u"mixed/sub/deep.talven.json"_s), Path(u"companion.xlsx"_s)));
 #endif
     QFile refused(Path(QStringLiteral("mixed/refused.vek")));
     QVERIFY(refused.open(QIODevice::Append));
@@ -391,6 +392,9 @@ void TestReportTool::initTestCase()
     QVERIFY(QDir(dir.path()).mkpath(u"control"_s));
     QVERIFY(!writeStudyFile(Path(u"control/\x1B]0;title\x07.vek"_s), contentOf(StudyTexts())));
     QVERIFY(QFile::copy(Path(u"mixed/refused.vek"_s), Path(u"control/\x1B[31mred\r\n.vek"_s)));
+    // A companion that cannot be read: its message names it.
+    QFile companion(Path(u"control/\x1B]0;title\x07.talven.json"_s));
+    QVERIFY(companion.open(QIODevice::WriteOnly) && companion.write("{") == 1);
 #endif
     QVERIFY2(QFile::exists(builtProgram(QStringLiteral("talven-report"))),
              "talven-report is not built");
@@ -461,14 +465,18 @@ void TestReportTool::report()
     const QString pdf = Path(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
     QVERIFY(!writeStudyFile(vek, contentOf(study)));
 
-    const Run run = runTool(QStringList{vek, QStringLiteral("-o"), pdf} + options);
+    // Started as from su or cron, without a runtime folder: nothing is said of one.
+    const Run run = runTool(QStringList{vek, QStringLiteral("-o"), pdf} + options, [](QProcess &process) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"XDG_RUNTIME_DIR"_s);
+        process.setProcessEnvironment(environment);
+    });
     QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
     QCOMPARE(run.out, verdicts.join(u'\n') + u'\n');
-    QStringList reported;
-    for (const QString &line : run.err.split(u'\n'))
-        if (line.startsWith(QStringLiteral("talven-report: 警告: ")))
-            reported.append(line.mid(QStringLiteral("talven-report: 警告: ").size()));
-    QCOMPARE(reported, warnings);
+    QString said;
+    for (const QString &warning : warnings)
+        said += u"talven-report: 警告: "_s + warning + u'\n';
+    QCOMPARE(run.err, said);
 
     QVERIFY(QFile::exists(pdf));
 #ifdef Q_OS_WIN
@@ -572,7 +580,8 @@ void TestReportTool::unwritableOutput()
 
 void TestReportTool::nothingWritten_data()
 {
-    // Names in a folder holding study.vek, s\uFFFD.vek, an earlier report.pdf,
+    // Names in a folder holding study.vek, its companion study.talven.json
+    // (hard.json another name of it), s\uFFFD.vek, an earlier report.pdf,
     // sub/, link.vek, hard.vek and fifo.pdf; printf turns \ooo into a byte.
     QTest::addColumn<QString>("study");
     QTest::addColumn<QString>("output");
@@ -583,6 +592,10 @@ void TestReportTool::nothingWritten_data()
     const QString study = u"study.vek"_s;
     for (const QString &same : {study, u"link.vek"_s, u"sub/../study.vek"_s, u"hard.vek"_s})
         QTest::addRow("the study as %s", qPrintable(same)) << study << same << 0LL << QStringList{study, same} << 64;
+    // The study's companion, by its name and by the file (a hard link).
+    for (const QString &companion : {u"study.talven.json"_s, u"hard.json"_s})
+        QTest::addRow("the companion as %s", qPrintable(companion))
+            << study << companion << 0LL << QStringList{companion, study, u"水位ケースと表題欄"_s} << 64;
     QTest::newRow("a FIFO") << study << u"fifo.pdf"_s << 0LL << QStringList{u"fifo.pdf"_s} << 64;
     QTest::newRow("a folder") << study << u"sub"_s << 0LL << QStringList{u"sub"_s} << 64;
     QTest::newRow("output name not UTF-8") << study << u"r\\377\\376.pdf"_s << 0LL << QStringList{u"UTF-8"_s} << 64;
@@ -619,6 +632,10 @@ void TestReportTool::nothingWritten()
     QVERIFY(QDir(folder.path()).mkdir(u"sub"_s));
     QVERIFY(QFile::link(u"study.vek"_s, folder.filePath(u"link.vek"_s)));
     QCOMPARE(::link(QFile::encodeName(studyPath).constData(), QFile::encodeName(folder.filePath(u"hard.vek"_s)).constData()), 0);
+    QFile companion(folder.filePath(u"study.talven.json"_s));
+    QVERIFY(companion.open(QIODevice::WriteOnly) && companion.write("{}") == 2);
+    companion.close();
+    QCOMPARE(::link(QFile::encodeName(companion.fileName()).constData(), QFile::encodeName(folder.filePath(u"hard.json"_s)).constData()), 0);
     QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(u"fifo.pdf"_s)).constData(), 0600), 0);
     const QStringList before = entries(folder.path());
 
@@ -663,7 +680,7 @@ void TestReportTool::leftBehind_data()
 }
 
 // What a run killed while writing left beside its output goes with the next
-// run to that output; nothing else does.
+// run to that output; nothing else does. The output keeps its permissions.
 void TestReportTool::leftBehind()
 {
     QFETCH(QString, output);
@@ -686,10 +703,18 @@ void TestReportTool::leftBehind()
         QVERIFY(file.write("left behind") > 0);
     }
 
+    // An earlier output readable by all stays so once replaced.
     const QString target = folder.filePath(u"out."_s + output);
+    const QFile::Permissions readableByAll = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    QFile earlier(target);
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.setPermissions(readableByAll));
+    earlier.close();
     const Run run = runTool(output == u"pdf"_s ? QStringList{study, u"-o"_s, target}
                                                : QStringList{u"--"_s + output, target, study});
     QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+#ifdef Q_OS_UNIX
+    QCOMPARE(QFile::permissions(target) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), readableByAll);
+#endif
     QStringList expected{u"plan.vek"_s, u"out."_s + output};
     if (!removed)
         expected << name;
@@ -920,6 +945,14 @@ void TestReportTool::batch_data()
         << QStringList{u"-d"_s, u"CLASH"_s, u"CROSS/linked.vek"_s, u"MIXED/sub/deep.vek"_s} << 64 << QStringList()
         << QStringList{u"linked.pdf"_s, u"deep.vek"_s};
 #endif
+    // A study's companion, before it is made, and through a link.
+    QTest::newRow("a table onto a study's companion") << QStringList{u"--csv"_s, u"MIXED/sub/deep.talven.json"_s, u"MIXED/sub"_s}
+                                                      << 64 << QStringList() << QStringList{u"deep.talven.json"_s, u"deep.vek"_s};
+#ifdef Q_OS_UNIX
+    QTest::newRow("a workbook linked to a study's companion")
+        << QStringList{u"--xlsx"_s, u"COMPANIONLINK"_s, u"MIXED/sub"_s} << 64 << QStringList()
+        << QStringList{u"companion.xlsx"_s, u"deep.vek"_s};
+#endif
     QTest::newRow("a workbook that is a study") << QStringList{u"--xlsx"_s, u"MIXED/sub/deep.vek"_s, u"MIXED/sub"_s}
                                                 << 64 << QStringList() << QStringList{u"Excel ファイル"_s, u"deep.vek"_s};
     QTest::newRow("an unwritable workbook")
@@ -934,7 +967,7 @@ void TestReportTool::batch_data()
     QTest::newRow("names holding control characters") << QStringList{u"--csv"_s, u"TABLE"_s, u"CONTROL"_s} << 1
                                                       << QStringList()
                                                       << QStringList{u"\x1B[31mred\r\n.vek: 読み込めません"_s,
-                                                                     u"\x1B]0;title\x07.vek: "_s + checked};
+                                                                     u"\x1B]0;title\x07.vek: "_s + checked + u" 警告"_s};
 #endif
     QTest::newRow("a table under a report's name")
         << QStringList{u"-d"_s, u"OUT"_s, u"--csv"_s, u"OUT/deep.pdf"_s, u"MIXED/sub"_s} << 64 << QStringList()
@@ -961,7 +994,8 @@ void TestReportTool::batch()
                                  .replace(u"MIXED"_s, Path(u"mixed"_s)).replace(u"CLASH"_s, Path(u"clash"_s))
                                  .replace(u"BLOCKER"_s, Path(u"blocker"_s)).replace(u"FIFO"_s, Path(u"table.fifo"_s))
                                  .replace(u"SYMLINK"_s, Path(u"link.xlsx"_s)).replace(u"LINKED"_s, Path(u"linked.csv"_s))
-                                 .replace(u"CROSS"_s, Path(u"cross"_s)).replace(u"CONTROL"_s, Path(u"control"_s));
+                                 .replace(u"CROSS"_s, Path(u"cross"_s)).replace(u"CONTROL"_s, Path(u"control"_s))
+                                 .replace(u"COMPANIONLINK"_s, Path(u"companion.xlsx"_s));
         const QStringList before = allEntries(dir.path());
         const QStringList days{reportDate(QDate::currentDate())};
         const Run run = runTool(toolArguments);
@@ -1033,7 +1067,8 @@ void TestReportTool::folderScan_data()
     QTest::newRow("names holding ESC, CR and LF")
         << QStringList{u"control"_s}
         << QStringList{u"\x1B[31mred\r\n.vek: 読み込めません"_s, u"\x1B]0;title\x07.vek: 照査しました"_s}
-        << QStringList{u"talven-report: control/\\x1B[31mred\\x0D\\x0A.vek: ファイル読み込みを中止しました。"_s};
+        << QStringList{u"talven-report: control/\\x1B[31mred\\x0D\\x0A.vek: ファイル読み込みを中止しました。"_s,
+                       u"talven-report: control/\\x1B]0;title\\x07.vek: 警告: 「\\x1B]0;title\\x07.talven.json」を読み込めません。"_s};
     QTest::newRow("subfolders that cannot be listed")
         << QStringList{u"-r"_s, u"odd"_s} << both
         << QStringList{notUtf8, u"odd/dir\\xFE: フォルダー名が UTF-8 ではないため読み込めません。"_s, closed};
@@ -1049,18 +1084,14 @@ void TestReportTool::folderScan()
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, studies);
     QFETCH(QStringList, said);
-    // Root lists any folder: the tool then runs as nobody, with a runtime
-    // folder of nobody's own.
+    // Root lists any folder: the tool then runs as nobody.
     const bool root = ::geteuid() == 0;
-    const QString nobodysRuntime = Path(u"nobody"_s);
     // The build folder of a clone in a private folder is out of nobody's
     // reach: nobody runs a copy of the program in the test's own folder.
     const QString nobodysProgram = Path(u"program/talven-report"_s);
     if (root) {
         const QFile::Permissions open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadOther | QFile::ExeOther));
-        QVERIFY(QDir(nobodysRuntime).exists() || QDir().mkdir(nobodysRuntime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        QCOMPARE(::chown(QFile::encodeName(nobodysRuntime).constData(), 65534, 65534), 0);
         QVERIFY(QFileInfo::exists(nobodysProgram)
                 || (QDir().mkdir(Path(u"program"_s), open) && QFile::copy(toolPath(), nobodysProgram)
                     && QFile::setPermissions(nobodysProgram, open)));
@@ -1075,8 +1106,10 @@ void TestReportTool::folderScan()
         if (!root)
             return;
         process.setProgram(nobodysProgram);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"XDG_RUNTIME_DIR"_s, nobodysRuntime);
+        // The tests' own settings and screens lie in the clone, out of
+        // nobody's reach too: nobody starts as from su, without a runtime folder.
+        QProcessEnvironment environment;
+        environment.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
         process.setProcessEnvironment(environment);
         process.setChildProcessModifier([] {
             if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
@@ -1088,7 +1121,7 @@ void TestReportTool::folderScan()
     const QList<QStringList> rows = parseCsvTable("\xEF\xBB\xBF" + run.out.toUtf8());
     QStringList seen;
     for (qsizetype r = 1; r < rows.size(); r += 2)
-        seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + rows[r].value(StateColumn).section(u'（', 0, 0);
+        seen << QFileInfo(rows[r].value(0)).fileName() + u": "_s + rows[r].value(StateColumn).section(u'（', 0, 0).section(u'　', 0, 0);
     QCOMPARE(seen, studies);
     for (const QString &line : said)
         QVERIFY2(run.err.contains(line), qPrintable(run.err));

@@ -1,6 +1,6 @@
 #include "reportarguments.h"
 
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
 #include "study/fieldrules.h"
 
 #include <QRegularExpression>

@@ -7,7 +7,8 @@
 // batch form does the same for many studies and folders at once, with a
 // summary table (src/reporttool).
 
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
+#include "files/platform.h"
 #include "report/paintersurface.h"
 #include "reportarguments.h"
 #include "reporttool/exitstatus.h"
@@ -16,16 +17,10 @@
 #include "reporttool/terminal.h"
 
 #include <QDate>
-#include <QFile>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QStringList>
 
-#include <csignal>
-#ifdef Q_OS_WIN
-#include <fcntl.h>
-#include <io.h>
-#endif
 #include <optional>
 #include <variant>
 
@@ -118,8 +113,9 @@ QString helpText()
         "  2   帳票を作成できません（水位データとクリープ比を確認してください）\n"
         "  3   PDF ファイル（または一覧表、Excel ファイル）を書き出せませんでした（ディスクが一杯など。\n"
         "      前からあるファイルはそのまま残り、その照査結果は書きません）\n"
-        "  64  引数に誤りがあります（PDF ファイルが検討ファイルそのもの、フォルダーや装置など\n"
-        "      通常のファイルでない、引数のファイル名が UTF-8 でない、二つの検討ファイルの帳票が\n"
+        "  64  引数に誤りがあります（PDF ファイルが検討ファイルそのものやその水位ケースと表題欄の\n"
+        "      ファイル（plan.talven.json）、フォルダーや装置など通常のファイルでない、\n"
+        "      引数のファイル名が UTF-8 でない、二つの検討ファイルの帳票が\n"
         "      同じ名前になる、書き出すファイルどうしや検討ファイルがリンクをたどると同じファイル\n"
         "      になる場合、--xlsx に - を指定した場合も含みます。何も書きません）\n"
         "  74  照査結果（または標準出力への一覧表）を書き込めませんでした（読み手が先に\n"
@@ -134,24 +130,28 @@ int usageError(const QString &problem)
     return ExitUsage;
 }
 
-// On Unix the arguments are bytes, which Qt decodes as UTF-8 (Linux, whatever
-// the locale): bytes that are not UTF-8 become U+FFFD, and the file the decoded
-// text names is another one. An argument that does not encode back to its own
-// bytes is refused rather than read or written under a name the user did not
-// give. Windows hands over the command line in UTF-16.
+// An argument whose text names another file than its bytes (platform::
+// argumentReadsExactly) is refused rather than read or written under a name
+// the user did not give.
 std::optional<QString> undecodableArgument(int argc, char *argv[], const QStringList &arguments)
 {
-#ifdef Q_OS_UNIX
     for (int i = 1; i < argc && i < arguments.size(); ++i) {
-        if (QFile::encodeName(arguments[i]) != QByteArray(argv[i]))
+        if (!platform::argumentReadsExactly(argv[i], arguments[i]))
             return arguments[i];
     }
-#else
-    Q_UNUSED(argc)
-    Q_UNUSED(argv)
-    Q_UNUSED(arguments)
-#endif
     return std::nullopt;
+}
+
+// Qt looks once, as the application starts, whether it runs in a sandbox
+// by a file of the runtime folder; talven-report needs no runtime folder, and
+// started from su, cron or ssh there is none, which Qt would mention on
+// standard error. Its notes on that folder are left out while it starts.
+QtMessageHandler toolkitMessageHandler = nullptr;
+
+void withoutRuntimeFolderNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (!message.startsWith(QStringLiteral("QStandardPaths: ")))
+        toolkitMessageHandler(type, context, message);
 }
 
 int lostOutput()
@@ -175,20 +175,16 @@ int runSingle(const QString &study, const QString &output, const ReportRequest &
 
 int main(int argc, char *argv[])
 {
-#ifdef Q_OS_UNIX
     // A reader that goes away early (`| head`) must not end the run: the lost
     // lines are noticed as failed writes (exit 74), and every report and the
     // table are still written.
-    std::signal(SIGPIPE, SIG_IGN);
-#else
-    // The same bytes as on Linux: line ends stay LF, not CR LF.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
+    platform::prepareStandardStreams();
     // Runs on a machine without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    toolkitMessageHandler = qInstallMessageHandler(withoutRuntimeFolderNotes);
     QGuiApplication app(argc, argv);
+    qInstallMessageHandler(toolkitMessageHandler);
     // Fonts are registered and looked up once here, before any worker thread
     // draws a report.
     registerReportFonts();

@@ -8,7 +8,7 @@
 #include "app/toolkittexts.h"
 #include "dialogs/dialogservice.h"
 #include "files/studyfile.h"
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
 #include "report/paintersurface.h"
 
 #include <QApplication>
@@ -35,13 +35,7 @@ int main(int argc, char *argv[])
     using namespace talven;
 
     toolkitMessageHandler = qInstallMessageHandler(writeEscapedMessage);
-#ifdef Q_OS_WIN
-    // FreeType draws the text, as on Linux: the same glyph widths for the
-    // report's columns. (Under Wine the GDI engine left right-aligned boxes
-    // blank.) A platform given on the command line still wins.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
-#endif
+    platform::drawTextWithFreeType();
     QApplication app(argc, argv);
     registerReportFonts();
     installJapaneseToolkitTexts();

@@ -1,6 +1,7 @@
 #include "app/singleinstance.h"
 
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
+#include "files/platform.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -10,17 +11,11 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <QThread>
 #include <QTimer>
 
 #include <algorithm>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace talven {
 
@@ -59,90 +54,6 @@ constexpr int ListenCheckMs = 2000;
 
 const QString LockName = QStringLiteral("/talven.lock");
 
-#ifdef Q_OS_UNIX
-// The entry at `path` itself (a link is not followed) is of `type` and
-// belongs to this user; with `closed`, no one else may read, write or enter it.
-bool belongsToThisUser(const QString &path, mode_t type, bool closed)
-{
-    struct stat entry {};
-    return ::lstat(QFile::encodeName(path).constData(), &entry) == 0 && (entry.st_mode & S_IFMT) == type
-           && entry.st_uid == ::geteuid() && (!closed || (entry.st_mode & 077) == 0);
-}
-#endif
-
-// On Windows the folders below are the user's profile's, which other users
-// cannot write to, and the socket is a named pipe that holds the folder in its
-// name and is open to this user alone (UserAccessOption); there is no file to
-// judge.
-
-// A folder that this user alone can enter: a lock or a socket there is the
-// user's own.
-bool isUsersOwnFolder(const QString &folder)
-{
-#ifdef Q_OS_UNIX
-    return belongsToThisUser(folder, S_IFDIR, true);
-#else
-    return QFileInfo(folder).isDir();
-#endif
-}
-
-bool isUsersOwnSocket(const QString &path)
-{
-#ifdef Q_OS_UNIX
-    return belongsToThisUser(path, S_IFSOCK, true);
-#else
-    Q_UNUSED(path)
-    return true;
-#endif
-}
-
-bool isUsersOwnLockFile(const QString &path)
-{
-#ifdef Q_OS_UNIX
-    return belongsToThisUser(path, S_IFREG, false);
-#else
-    Q_UNUSED(path)
-    return true;
-#endif
-}
-
-// When the runtime folder is not the user's alone (XDG_RUNTIME_DIR unset
-// and TMPDIR/runtime-USER made by someone else, say): talven-UID under the
-// temporary folder, made closed to others. One found there already is taken
-// only as this user would have made it.
-QString ownTemporaryFolder()
-{
-    const QString temporary = QDir::tempPath();
-    if (temporary.isEmpty())
-        return {};
-#ifdef Q_OS_UNIX
-    const QString folder = temporary + QStringLiteral("/talven-%1").arg(::geteuid());
-    // Closed from the moment it exists; one that exists already is judged below.
-    ::mkdir(QFile::encodeName(folder).constData(), 0700);
-    return isUsersOwnFolder(folder) ? folder : QString();
-#else
-    // The temporary folder is the user's own, under the profile.
-    return temporary;
-#endif
-}
-
-// True when process `pid` runs `program` for this user.
-bool runsForThisUser(qint64 pid, const QString &program)
-{
-#ifdef Q_OS_LINUX
-    const QString process = QStringLiteral("/proc/%1").arg(pid);
-    const QFileInfo info(process);
-    return info.exists() && info.ownerId() == ::geteuid()
-           && QFileInfo(QFile::symLinkTarget(process + QStringLiteral("/exe"))).fileName() == program;
-#else
-    // QLockFile has already found the process alive and, where the system
-    // tells, running the program the lock names.
-    Q_UNUSED(pid)
-    Q_UNUSED(program)
-    return true;
-#endif
-}
-
 }  // namespace
 
 SingleInstance::SingleInstance(const QString &lockPath)
@@ -161,7 +72,7 @@ bool SingleInstance::anotherCopyRuns()
 {
     // Outside a folder of the user's own, the lock and the socket could be
     // anyone's: no copy is refused because of them and no path sent there.
-    if (lockPath_.isEmpty() || !isUsersOwnFolder(QFileInfo(lockPath_).absolutePath()))
+    if (lockPath_.isEmpty() || !platform::isPrivateFolder(QFileInfo(lockPath_).absolutePath()))
         return false;
     // A stale lock removed here may be taken by another start first; the
     // next round then finds that start's lock.
@@ -193,14 +104,14 @@ bool SingleInstance::guards() const
 SingleInstance::Owner SingleInstance::lockOwner() const
 {
     // Only a file of this user's own can be the lock of this user's copy.
-    if (!isUsersOwnLockFile(lockPath_))
+    if (!platform::isOwnRegularFile(lockPath_))
         return Owner::Gone;
     qint64 pid = 0;
     QString host;
     QString program;
     if (lock_.getLockInfo(&pid, &host, &program)) {
         const bool ours = program == QCoreApplication::applicationName()
-                          && (host.isEmpty() || host == QSysInfo::machineHostName()) && runsForThisUser(pid, program);
+                          && (host.isEmpty() || host == QSysInfo::machineHostName()) && platform::runsProgramForThisUser(pid, program);
         return ours ? Owner::Running : Owner::Gone;
     }
     const QFileInfo file(lockPath_);
@@ -228,7 +139,7 @@ SingleInstance::Removal SingleInstance::removeStaleLock()
                 return Removal::Removed;
             // A lock file of ours that stays is held open by a living copy,
             // whatever it says; anything else that stays is no copy's lock.
-            return isUsersOwnLockFile(lockPath_) ? Removal::OwnerRuns : Removal::Stuck;
+            return platform::isOwnRegularFile(lockPath_) ? Removal::OwnerRuns : Removal::Stuck;
         case Owner::Writing:
             QThread::msleep(WritingPollMs);
             break;
@@ -244,7 +155,7 @@ bool SingleInstance::listen()
     // has swapped in (a temporary folder open to all), or that was opened to
     // others, never gets the socket.
     const QString folder = QFileInfo(socketPath_).absolutePath();
-    if (!isUsersOwnFolder(folder)) {
+    if (!platform::isPrivateFolder(folder)) {
         stopListening(folder);
         return false;
     }
@@ -254,17 +165,16 @@ bool SingleInstance::listen()
         server_->setSocketOptions(QLocalServer::UserAccessOption);
         server_->setMaxPendingConnections(MaxWaitingConnections);
         connect(server_, &QLocalServer::newConnection, this, &SingleInstance::takeConnections);
-#ifdef Q_OS_UNIX
         // A failed accept closes the server and removes its socket, and a
         // cleaner of the temporary folder may remove it too: later launches
-        // would find no one. A named pipe has no file to lose.
+        // would find no one. (A named pipe has no file to lose: on Windows
+        // the socket is always there.)
         listenCheck_ = new QTimer(this);
         connect(listenCheck_, &QTimer::timeout, this, [this] {
-            if (!isUsersOwnSocket(socketPath_))
+            if (!platform::isPrivateSocket(socketPath_))
                 listen();
         });
         listenCheck_->start(ListenCheckMs);
-#endif
     }
     // Connections already accepted are read, not lost with the old socket.
     while (QLocalSocket *socket = server_->nextPendingConnection())
@@ -276,7 +186,7 @@ bool SingleInstance::listen()
     if (!server_->listen(socketPath_))
         return false;
     // The folder may have been swapped while the socket was made.
-    if (!isUsersOwnFolder(folder)) {
+    if (!platform::isPrivateFolder(folder)) {
         stopListening(folder);
         return false;
     }
@@ -365,7 +275,7 @@ bool SingleInstance::handOver(const QString &path)
     const QDeadlineTimer deadline(HandOverWaitMs);
     // Only a socket of the user's own hears which study the user opens.
     const auto connected = [this, &socket, &deadline] {
-        if (socketPath_.isEmpty() || !isUsersOwnSocket(socketPath_))
+        if (socketPath_.isEmpty() || !platform::isPrivateSocket(socketPath_))
             return false;
         socket.connectToServer(socketPath_);
         return socket.waitForConnected(int(std::min<qint64>(ConnectWaitMs, deadline.remainingTime())));
@@ -389,18 +299,10 @@ bool SingleInstance::handOver(const QString &path)
 
 QString SingleInstance::defaultLockPath()
 {
-#ifdef Q_OS_WIN
-    // The runtime folder Qt gives here is the profile's top folder: the lock
-    // goes into the program's own folder of the user's local data instead
-    // (%LOCALAPPDATA%\talven), which the user alone can write to.
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/talven");
-    QDir().mkpath(runtime);
-#else
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-#endif
-    if (!runtime.isEmpty() && isUsersOwnFolder(runtime))
+    const QString runtime = platform::userRuntimeFolder();
+    if (!runtime.isEmpty() && platform::isPrivateFolder(runtime))
         return runtime + LockName;
-    const QString own = ownTemporaryFolder();
+    const QString own = platform::privateTemporaryFolder();
     return own.isEmpty() ? QString() : own + LockName;
 }
 

@@ -130,10 +130,14 @@ bool StudyDocument::saveAs(QWidget *dialogParent)
 
 bool StudyDocument::write(const QString &target)
 {
-    if (const std::optional<Message> refusal = saveStudy(target, study_)) {
-        showMessage(*refusal);
+    const bool ownFile = QFileInfo(target).absoluteFilePath() == path_;
+    if (const std::optional<Message> question = companionQuestion(target, ownFile); question && !showMessage(*question))
         return false;
-    }
+    const StudySave saved = saveStudy(target, study_);
+    if (saved.message)
+        showMessage(*saved.message);
+    if (!saved.written)
+        return false;
     // The study now holds the method code just written.
     study_.record.methodCode = studyFileContent(study_).methodCode;
     committed_ = study_;

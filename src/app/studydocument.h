@@ -50,8 +50,9 @@ public:
     // File > 上書き保存: the study written to its own file, without a dialog;
     // saveAs() for a study without a file or in a folder the user cannot
     // write. File > 名前を付けて保存: the save dialog, then the file. Both
-    // true once it is written; Cancel, a refused name and a failed write
-    // leave everything as it was.
+    // ask before replacing a companion that is not the study's own
+    // (companionQuestion). Both true once it is written; Cancel, a No, a
+    // refused name and a failed write leave everything as it was.
     bool save(QWidget *dialogParent);
     bool saveAs(QWidget *dialogParent);
 

@@ -1,12 +1,16 @@
 #include "files/companionfile.h"
 
+#include "files/controlcharacters.h"
+#include "files/platform.h"
+#include "study/fieldrules.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
+#include <QLocale>
 
 namespace talven {
 
@@ -20,18 +24,64 @@ QString fingerprint(const QByteArray &studyBytes)
     return QString::fromLatin1(QCryptographicHash::hash(studyBytes, QCryptographicHash::Sha256).toHex());
 }
 
-// A level written as a text ("3.40") or, by another tool, as a number.
-QString levelText(const QJsonValue &value)
+// A level written as a text ("3.40") is read as typed. One written as a
+// number, by another tool, is read as the same digits written out: its
+// notation must not change it (1e-05 is 0.00001, not 1, and 1e308 is out of
+// range, not 1). Nothing for what is no level at all (true, null, an object,
+// an array), which is refused as a level out of range is; a missing level is
+// an empty box.
+std::optional<QString> levelText(const QJsonValue &value)
 {
-    return value.isDouble() ? QString::number(value.toDouble(), 'g', 15) : value.toString();
+    switch (value.type()) {
+    case QJsonValue::Undefined:
+        return QString();
+    case QJsonValue::String:
+        return value.toString();
+    case QJsonValue::Double:
+        return QString::number(value.toDouble(), 'f', QLocale::FloatingPointShortest);
+    default:
+        return std::nullopt;
+    }
+}
+
+// The root of a companion this version reads; nothing for any other bytes.
+std::optional<QJsonObject> companionRoot(const QByteArray &bytes)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    const QJsonObject root = document.object();
+    if (error.error != QJsonParseError::NoError || !document.isObject()
+        || root.value(QStringLiteral("format")).toString() != Format
+        || root.value(QStringLiteral("version")).toInt() != Version)
+        return std::nullopt;
+    return root;
+}
+
+QJsonObject recordedStudy(const QJsonObject &root)
+{
+    return root.value(QStringLiteral("study")).toObject();
+}
+
+// A file's name as a message shows it, on screen and on standard error.
+QString shownName(const QString &path)
+{
+    return escapeControlCharacters(QFileInfo(path).fileName());
 }
 
 Message changedStudyMessage(const QString &studyPath)
 {
     return {QStringLiteral("「%1」は水位ケースと表題欄を保存したあとで変更されています。\r\n"
                            "検討ファイルの値を使い、ほかのケースと表題欄は保存されていたものを使います。")
-                .arg(QFileInfo(studyPath).fileName()),
+                .arg(shownName(studyPath)),
             MessageIcon::Information, QStringLiteral("タルヴェン・読み込み")};
+}
+
+Message otherStudyMessage(const QString &studyPath, const QString &recorded)
+{
+    return {QStringLiteral("「%1」は「%2」の水位ケースと表題欄です。\r\n"
+                           "「%3」には使わず、検討ファイルの値だけで開きます。")
+                .arg(shownName(companionPath(studyPath)), escapeControlCharacters(recorded), shownName(studyPath)),
+            MessageIcon::Exclamation, QStringLiteral("タルヴェン・読み込み")};
 }
 
 }  // namespace
@@ -70,11 +120,49 @@ QByteArray encodeCompanion(const Study &study, const QString &studyFileName, con
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
+std::optional<QString> recordedStudyFile(const QByteArray &companionBytes)
+{
+    const std::optional<QJsonObject> root = companionRoot(companionBytes);
+    if (!root)
+        return std::nullopt;
+    return recordedStudy(*root).value(QStringLiteral("file")).toString();
+}
+
+bool belongsTo(const QString &recorded, const QString &studyFileName)
+{
+    return recorded.isEmpty() || recorded == studyFileName;
+}
+
 Message unreadableCompanionMessage(const QString &companionPath)
 {
     return {QStringLiteral("「%1」を読み込めません。\r\n水位ケースと表題欄は使わず、検討ファイルの値だけで開きます。")
-                .arg(QFileInfo(companionPath).fileName()),
+                .arg(shownName(companionPath)),
             MessageIcon::Exclamation, QStringLiteral("タルヴェン・読み込み")};
+}
+
+Message takeOverQuestion(const QString &studyPath, const QString &recorded)
+{
+    return {QStringLiteral("「%1」は「%2」の水位ケースと表題欄です。\r\n「%3」のものとして上書きしますか？")
+                .arg(shownName(companionPath(studyPath)), escapeControlCharacters(recorded), shownName(studyPath)),
+            MessageIcon::Question, QStringLiteral("タルヴェン・保存")};
+}
+
+QString keptCompanionPath(const QString &companionPath)
+{
+    const QFileInfo companion(companionPath);
+    const QString stem = companion.dir().filePath(
+        companion.fileName().chopped(QStringLiteral(".json").size()) + QStringLiteral("-unreadable"));
+    QString kept = stem + QStringLiteral(".json");
+    for (int number = 2; QFileInfo::exists(kept) || platform::isLink(kept); ++number)
+        kept = stem + QStringLiteral("-%1.json").arg(number);
+    return kept;
+}
+
+Message keptCompanionMessage(const QString &companionPath, const QString &keptPath)
+{
+    return {QStringLiteral("「%1」はこのバージョンでは読めない形式のため、「%2」として残しました。")
+                .arg(shownName(companionPath), shownName(keptPath)),
+            MessageIcon::Information, QStringLiteral("タルヴェン・保存")};
 }
 
 StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, const QByteArray &studyBytes,
@@ -82,17 +170,18 @@ StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, cons
 {
     const QString path = companionPath(studyPath);
     StudyEdit applied = opened;
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(companionBytes, &error);
-    const QJsonObject root = document.object();
-    if (error.error != QJsonParseError::NoError || !document.isObject()
-        || root.value(QStringLiteral("format")).toString() != Format
-        || root.value(QStringLiteral("version")).toInt() != Version) {
+    const std::optional<QJsonObject> read = companionRoot(companionBytes);
+    if (!read) {
         applied.messages.push_back(unreadableCompanionMessage(path));
         return applied;
     }
-    if (root.value(QStringLiteral("study")).toObject().value(QStringLiteral("sha256")).toString()
-        != fingerprint(studyBytes))
+    const QJsonObject &root = *read;
+    const QString recorded = recordedStudy(root).value(QStringLiteral("file")).toString();
+    if (!belongsTo(recorded, platform::actualFileName(studyPath))) {
+        applied.messages.push_back(otherStudyMessage(studyPath, recorded));
+        return applied;
+    }
+    if (recordedStudy(root).value(QStringLiteral("sha256")).toString() != fingerprint(studyBytes))
         applied.messages.push_back(changedStudyMessage(studyPath));
 
     // Case 1's levels are the study file's: only its name is read here.
@@ -109,18 +198,20 @@ StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, cons
         WaterLevelCase levelCase{name, {}, {}, 0.0, 0.0};
         std::vector<Message> &messages = caseMessages.emplace_back();
         for (const auto &[level, key] : {std::pair{Level::Outer, "wl1"}, std::pair{Level::Inner, "wl2"}}) {
-            const CaseLevelEdit edit = writeCaseLevel(levelCase, level, levelText(entry.value(QLatin1StringView(key))));
+            const std::optional<QString> text = levelText(entry.value(QLatin1StringView(key)));
+            CaseLevelEdit edit = writeCaseLevel(levelCase, level, text.value_or(QString()));
+            if (!text)
+                edit.message = levelRangeMessage();
             levelCase = edit.levelCase;
             if (edit.message)
                 messages.push_back(*edit.message);
         }
         cases.push_back(refreshCaseLevels(levelCase));
     }
-    // The range messages of the cases that are used, then what is left out.
-    const StudyEdit set = setCases(applied.study, cases);
-    for (int i = 0; i < set.study.caseCount(); ++i)
-        applied.messages.insert(applied.messages.end(), caseMessages[std::size_t(i)].begin(), caseMessages[std::size_t(i)].end());
-    applied.append(set);
+    // The range messages of the first eight cases read, then what is left out.
+    for (std::size_t i = 0; i < caseMessages.size() && i < std::size_t(CaseLimit); ++i)
+        applied.messages.insert(applied.messages.end(), caseMessages[i].begin(), caseMessages[i].end());
+    applied.append(setCases(applied.study, cases));
 
     if (root.contains(QStringLiteral("titleBlock"))) {
         const QJsonObject block = root.value(QStringLiteral("titleBlock")).toObject();

@@ -31,15 +31,39 @@ QString companionPath(const QString &studyPath);
 // The companion of a study whose file holds `studyBytes`.
 QByteArray encodeCompanion(const Study &study, const QString &studyFileName, const QByteArray &studyBytes);
 
+// The name of the study file a companion was saved with, as it records it
+// (empty for one that records none, which any study takes); nothing when
+// this version cannot read it (not JSON, another format or version).
+std::optional<QString> recordedStudyFile(const QByteArray &companionBytes);
+
+// Whether a companion recorded for `recorded` belongs to the study file
+// named `studyFileName` as its folder holds it: the same name exactly, case
+// and all, so that plan.VEK never takes plan.vek's, also where the file
+// system ignores case.
+bool belongsTo(const QString &recorded, const QString &studyFileName);
+
 // What a companion brings to the study its file opened to: the cases (their
 // levels through the water levels' rules) and the title block, with the
 // messages met on the way: a study file changed since the companion was
-// saved, levels out of range, cases beyond the eighth.
+// saved, levels out of range, cases beyond the eighth. A companion that this
+// version cannot read, or that belongs to another study file, brings only
+// its message.
 StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, const QByteArray &studyBytes,
                          const QByteArray &companionBytes);
 
 // The message when a companion cannot be read: the study opens with its
 // file's values alone.
 Message unreadableCompanionMessage(const QString &companionPath);
+
+// Before a save takes over the companion beside `studyPath` that was saved
+// with the study file `recorded`.
+Message takeOverQuestion(const QString &studyPath, const QString &recorded);
+
+// Where a companion this version cannot read is kept when a save replaces
+// it: plan.talven-unreadable.json beside it (-2, -3 … when that is taken),
+// which no study takes for its companion.
+QString keptCompanionPath(const QString &companionPath);
+// The message after a save that kept it there.
+Message keptCompanionMessage(const QString &companionPath, const QString &keptPath);
 
 }  // namespace talven

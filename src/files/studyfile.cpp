@@ -2,19 +2,14 @@
 
 #include "files/codepage932.h"
 #include "files/companionfile.h"
+#include "files/controlcharacters.h"
+#include "files/safefile.h"
 #include "study/boxtable.h"
 #include "study/numbers.h"
 #include "study/soilclasses.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <cerrno>
-
-#ifdef Q_OS_WIN
-#include <qt_windows.h>
-#endif
 
 namespace talven {
 
@@ -46,82 +41,6 @@ std::vector<QByteArrayView> splitLines(QByteArrayView bytes, int limit)
         start = end + 1;
     }
     return lines;
-}
-
-// The system's error code is read right after the call that failed; it is
-// cleared before, so that a check that fails without asking the system (a
-// folder where the file should be) leaves no stale code behind.
-void clearSystemError()
-{
-#ifdef Q_OS_WIN
-    SetLastError(ERROR_SUCCESS);
-#else
-    errno = 0;
-#endif
-}
-
-int lastSystemError()
-{
-#ifdef Q_OS_WIN
-    return int(GetLastError());
-#else
-    return errno;
-#endif
-}
-
-// The system's error code of the failed call (errno; GetLastError() on Windows).
-WriteFailure writeFailureOf(int systemError)
-{
-    switch (systemError) {
-#ifdef Q_OS_WIN
-    case ERROR_ACCESS_DENIED:
-        return WriteFailure::NoPermission;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return WriteFailure::DiskFull;
-    case ERROR_WRITE_PROTECT:
-        return WriteFailure::ReadOnly;
-    case ERROR_FILENAME_EXCED_RANGE:
-        return WriteFailure::NameTooLong;
-    case ERROR_PATH_NOT_FOUND:
-        return WriteFailure::NoFolder;
-#else
-    case EACCES:
-    case EPERM:
-        return WriteFailure::NoPermission;
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return WriteFailure::DiskFull;
-    case EROFS:
-        return WriteFailure::ReadOnly;
-    case ENAMETOOLONG:
-        return WriteFailure::NameTooLong;
-    case ENOENT:
-    case ENOTDIR:
-        return WriteFailure::NoFolder;
-#endif
-    default:
-        return WriteFailure::Unknown;
-    }
-}
-
-// An existing target that is read-only is refused before anything is asked
-// of the system.
-WriteFailure failedWrite(const QString &path, int systemError)
-{
-    const QFileInfo target(path);
-    if (target.isFile() && !target.isWritable())
-        return WriteFailure::ReadOnly;
-#ifdef Q_OS_WIN
-    // Windows calls a name longer than its file systems take an invalid
-    // name (Wine a missing file): it is too long, whatever the code.
-    constexpr qsizetype LongestName = 255;
-    if (target.fileName().size() > LongestName)
-        return WriteFailure::NameTooLong;
-#endif
-    return writeFailureOf(systemError);
 }
 
 Message unstorableTextMessage(const QString &what, const QString &text)
@@ -184,22 +103,31 @@ std::variant<QByteArray, StudyFileRefusal> readRegularFile(const QString &path, 
     return bytes;
 }
 
-// Writes the bytes through a temporary file in the same folder, named after
-// the target with a random suffix, so that the target is replaced only when
-// every byte is on the disk.
-std::optional<Message> writeWholeFile(const QString &path, const QByteArray &bytes)
+// What is in a companion's place before a save: nothing, a file that this
+// version cannot read, one saved with another study file (`recorded` names
+// it), or what the save simply replaces (the study's own, a link) or cannot
+// (a folder, which the save then names).
+struct CompanionBeside {
+    enum Kind { Missing, Unreadable, OtherStudy, Replaceable } kind = Missing;
+    QString recorded;
+};
+
+CompanionBeside companionBeside(const QString &studyPath)
 {
-    // QSaveFile also refuses a target that is read-only or a folder.
-    QSaveFile file(path);
-    clearSystemError();
-    if (!file.open(QIODevice::WriteOnly))
-        return writeErrorMessage(failedWrite(path, lastSystemError()));
-    // The buffered bytes reach the disk on flush. commit() would ignore a
-    // failure there and put a cut-short file in place, so flush first; an
-    // uncommitted QSaveFile removes its temporary file and leaves the target alone.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
-        return writeErrorMessage(failedWrite(path, lastSystemError()));
-    return std::nullopt;
+    const QString path = companionPath(studyPath);
+    const QFileInfo companion(path);
+    if (platform::isLink(path) || (companion.exists() && !companion.isFile()))
+        return {CompanionBeside::Replaceable, {}};
+    if (!companion.exists())
+        return {CompanionBeside::Missing, {}};
+    const std::variant<QByteArray, StudyFileRefusal> bytes = readRegularFile(path, CompanionMaxBytes);
+    const auto *read = std::get_if<QByteArray>(&bytes);
+    const std::optional<QString> recorded = read ? recordedStudyFile(*read) : std::nullopt;
+    if (!recorded)
+        return {CompanionBeside::Unreadable, {}};
+    if (!belongsTo(*recorded, platform::actualFileName(studyPath)))
+        return {CompanionBeside::OtherStudy, *recorded};
+    return {CompanionBeside::Replaceable, {}};
 }
 
 }  // namespace
@@ -327,23 +255,52 @@ std::optional<Message> writeStudyFile(const QString &path, const StudyFileConten
     const std::variant<QByteArray, Message> encoded = encodeStudyFile(content);
     if (const Message *refusal = std::get_if<Message>(&encoded))
         return *refusal;
-    return writeWholeFile(path, std::get<QByteArray>(encoded));
+    if (const std::optional<WriteFailure> failed = writeFileSafely(path, std::get<QByteArray>(encoded)))
+        return writeErrorMessage(*failed, path);
+    return std::nullopt;
 }
 
-std::optional<Message> saveStudy(const QString &path, const Study &study)
+StudySave saveStudy(const QString &path, const Study &study)
 {
     const std::variant<QByteArray, Message> encoded = encodeStudyFile(studyFileContent(study));
     if (const Message *refusal = std::get_if<Message>(&encoded))
-        return *refusal;
-    const QByteArray &bytes = std::get<QByteArray>(encoded);
-    if (const std::optional<Message> failed = writeWholeFile(path, bytes))
-        return failed;
-    return writeWholeFile(companionPath(path), encodeCompanion(study, QFileInfo(path).fileName(), bytes));
+        return {false, *refusal};
+    const QByteArray &studyBytes = std::get<QByteArray>(encoded);
+    const QString companion = companionPath(path);
+    SafeFile studyFile(path);
+    SafeFile companionFile(companion);
+    for (const auto &[file, bytes] :
+         {std::pair{&studyFile, studyBytes}, {&companionFile, encodeCompanion(study, QFileInfo(path).fileName(), studyBytes)}}) {
+        std::optional<WriteFailure> failed = file->open();
+        if (!failed)
+            failed = file->write(bytes);
+        if (failed)
+            return {false, writeErrorMessage(*failed, file->target())};
+    }
+    // The study file last: once it is replaced, so is its companion.
+    const QString kept =
+        companionBeside(path).kind == CompanionBeside::Unreadable ? keptCompanionPath(companion) : QString();
+    if (const std::optional<SafeFileFailure> failed = commitBoth(companionFile, studyFile, kept))
+        return {false, writeErrorMessage(failed->cause, failed->target)};
+    if (kept.isEmpty())
+        return {true, std::nullopt};
+    return {true, keptCompanionMessage(companion, kept)};
 }
 
-Message writeErrorMessage(WriteFailure failure)
+std::optional<Message> companionQuestion(const QString &path, bool ownFile)
 {
-    QString prompt = QStringLiteral("ファイル書き込みを中止しました。");
+    const CompanionBeside beside = companionBeside(path);
+    if (beside.kind == CompanionBeside::OtherStudy)
+        return takeOverQuestion(path, beside.recorded);
+    if (!ownFile && beside.kind != CompanionBeside::Missing)
+        return overwriteQuestion(companionPath(path));
+    return std::nullopt;
+}
+
+Message writeErrorMessage(WriteFailure failure, const QString &path)
+{
+    QString prompt = QStringLiteral("ファイル書き込みを中止しました。\r\n「%1」に書き込めません。")
+                         .arg(escapeControlCharacters(QFileInfo(path).fileName()));
     switch (failure) {
     case WriteFailure::NoPermission:
         prompt += QStringLiteral("\r\n保存先のフォルダーに書き込む権限がありません。");

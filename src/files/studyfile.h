@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/platform.h"
 #include "study/boxtable.h"
 #include "study/fieldrules.h"
 #include "study/methodcode.h"
@@ -72,7 +73,8 @@ StudyFileReadResult readStudy(const QByteArray &bytes);
 // Reads only a regular file (or a link to one): anything else is refused
 // before it is opened, since opening a FIFO waits for a writer. With a
 // companion beside it (companionfile.h) the study takes its cases and title
-// block; a companion that cannot be read adds its message and nothing else.
+// block; a companion that cannot be read, or that was saved with another
+// study file, adds its message and nothing else.
 StudyFileReadResult readStudyFile(const QString &path);
 
 // "ファイル読み込みを中止しました。" / "タルヴェン・読み込みエラー", exclamation.
@@ -83,24 +85,41 @@ Message readErrorMessage();
 // exclamation).
 std::variant<QByteArray, Message> encodeStudyFile(const StudyFileContent &content);
 
-// Writes the file through a temporary file in the same folder, named after
-// the target with a random suffix (plan.vek.AbC123, which no study-file
-// filter matches), so that the target is replaced only when every line was
-// written. Returns the message to show when nothing was written: the
-// refusal of encodeStudyFile, or writeErrorMessage() of a failed write, a
-// read-only target included.
+// Writes the study file alone through a temporary file beside it (SafeFile),
+// so that the target is replaced only when every line was written. Returns
+// the message to show when nothing was written: the refusal of
+// encodeStudyFile, or writeErrorMessage() of a failed write, a read-only
+// target included.
 std::optional<Message> writeStudyFile(const QString &path, const StudyFileContent &content);
 
-// 上書き保存 and 名前を付けて保存: the study file, then its companion right after it, each
-// written as writeStudyFile writes. The message to show when one was not
-// written.
-std::optional<Message> saveStudy(const QString &path, const Study &study);
+// What a save did: whether the study was written, and the message to show,
+// why it was not or what became of a companion this version cannot read.
+struct StudySave {
+    bool written = false;
+    std::optional<Message> message;
+};
 
-// Why a write failed, as the system tells it.
-enum class WriteFailure { Unknown, NoPermission, DiskFull, ReadOnly, NameTooLong, NoFolder };
+// 上書き保存 and 名前を付けて保存: the study file and its companion are one
+// save. Both are written to temporary files first; then the companion takes
+// its place and the study file last, and when either cannot, the previous
+// pair stays as it was and the message names the file that failed. The names
+// themselves are replaced: a link in the study's or the companion's place is
+// replaced by the file, never written through. A companion this version
+// cannot read is not lost: it stays beside under keptCompanionPath()'s name,
+// and the message says so.
+StudySave saveStudy(const QString &path, const Study &study);
+
+// What to ask before a save replaces the companion beside `path`: one
+// recorded for another study file is taken over only when the user agrees,
+// and a save onto a file other than the study's own (`ownFile` false: Save
+// As) replaces any companion there only when the user agrees, as it asks for
+// the study. Nothing when there is nothing to ask.
+std::optional<Message> companionQuestion(const QString &path, bool ownFile);
+
 // "ファイル書き込みを中止しました。" / "タルヴェン・書き込みエラー", exclamation;
-// a known cause on a second line ("保存先が読み取り専用です。").
-Message writeErrorMessage(WriteFailure failure);
+// the file that failed named on a second line ("「plan.vek」に書き込めません。")
+// and a known cause on a third ("保存先が読み取り専用です。").
+Message writeErrorMessage(WriteFailure failure, const QString &path);
 
 // The save dialog asks before replacing only the name as typed; when ".vek"
 // was added, the program asks itself before replacing that file.

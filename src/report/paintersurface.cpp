@@ -1,6 +1,7 @@
 #include "report/paintersurface.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -137,12 +138,13 @@ void PainterSurface::applyPen()
 
 void registerReportFonts()
 {
-#ifdef Q_OS_WIN
-    // Windows has no IPA fonts: the program brings its own in fonts/ beside it.
-    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/fonts/");
-    for (const QString &file : {QStringLiteral("ipam.ttf"), QStringLiteral("ipag.ttf"), QStringLiteral("ipagp.ttf")})
-        QFontDatabase::addApplicationFont(folder + file);
-#endif
+    // Windows has no IPA fonts: the Windows program brings its own in fonts/
+    // beside it. Elsewhere the system's are used, and there is no such folder.
+    const QDir fonts(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
+    for (const QString &file : {QStringLiteral("ipam.ttf"), QStringLiteral("ipag.ttf"), QStringLiteral("ipagp.ttf")}) {
+        if (fonts.exists(file))
+            QFontDatabase::addApplicationFont(fonts.filePath(file));
+    }
     const std::pair<QString, QStringList> substitutes[] = {
         {QStringLiteral("ＭＳ 明朝"), {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")}},
         {QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")}},

@@ -1,6 +1,6 @@
 #include "report/pdffile.h"
 
-#include "report/outputfile.h"
+#include "files/safefile.h"
 #include "report/paintersurface.h"
 
 #include <QFileInfo>
@@ -125,9 +125,11 @@ bool writeReportPdfFile(const QString &path, const QPageLayout &layout, int reso
     const QFileInfo target(path);
     if (target.exists() && !target.isFile())
         return false;
-    OutputFile file(path);
-    return file.open() && drawPdf(file.file(), layout, resolution, reportTitle(structure), pages, draw)
-           && file.commit();
+    // A link of that name is followed: the file it leads to is replaced.
+    SafeFile file(outputFinalPath(path));
+    if (file.open().has_value())
+        return false;
+    return drawPdf(file.file(), layout, resolution, reportTitle(structure), pages, draw) && !file.commit().has_value();
 }
 
 }  // namespace talven

@@ -23,7 +23,8 @@ QString reportTitle(const QString &structure);
 // Writes the `pages` pages that `draw` paints to `path` as a PDF titled
 // reportTitle(structure), with the subject "遮水矢板の設計" and the program
 // and its version for creator, through a temporary file beside it
-// (OutputFile) that replaces `path` only once every byte is on the disk.
+// (SafeFile; a link is followed) that replaces `path` only once every byte is
+// on the disk.
 // False when anything fell short, `path` names something other than a
 // regular file, or `draw` said the page is incomplete; an earlier file of
 // that name then stays as it was, and no temporary file is left.

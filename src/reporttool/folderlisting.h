@@ -1,9 +1,7 @@
 #pragma once
 
-// A folder's entries as the system names them. On Unix a name is bytes,
-// which Qt reads as UTF-8: a name that is not UTF-8 would read as another
-// one (plan\xFF.vek as plan\uFFFD.vek, which may exist too), so such a name
-// is marked as one that no text reaches, and shown with its odd bytes escaped.
+// A folder's entries as the system names them (platform::listFolder): a
+// name that no text reaches is marked so, and shown with its odd bytes escaped.
 
 #include <QList>
 #include <QString>

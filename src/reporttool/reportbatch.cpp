@@ -1,6 +1,7 @@
 #include "reporttool/reportbatch.h"
 
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
+#include "files/platform.h"
 #include "reporttool/exitstatus.h"
 #include "reporttool/folderlisting.h"
 #include "reporttool/reportpdf.h"
@@ -258,7 +259,7 @@ int runBatch(const BatchOptions &options)
 
     // The table on standard output takes the place of the verdict lines.
     const bool verdictLines = options.table != QStringLiteral("-");
-    ProgressLine progress(total > 1 && isTerminal(stderr), total);
+    ProgressLine progress(total > 1 && platform::isTerminal(stderr), total);
     QList<QStringList> summary;
     // The workbook's rows: the same, but for texts longer than a cell holds.
     QList<QStringList> workbookSummary;

@@ -1,41 +1,22 @@
 #include "reporttool/reportpdf.h"
 
-#include "report/controlcharacters.h"
-#include "report/outputfile.h"
+#include "files/companionfile.h"
+#include "files/controlcharacters.h"
+#include "files/platform.h"
+#include "files/safefile.h"
 #include "report/pdffile.h"
 #include "reporttool/exitstatus.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 namespace talven {
 
 namespace {
 
 constexpr int PdfResolution = 600;
-
-// What an existing name reaches, links followed: where the platform has them,
-// the device and inode (a hard link, a folder mounted twice); elsewhere the
-// canonical path, compared without regard to case as Windows compares names.
-// Empty when nothing is there.
-QString fileIdentity(const QString &path)
-{
-#ifdef Q_OS_UNIX
-    struct stat file {};
-    if (::stat(QFile::encodeName(path).constData(), &file) != 0)
-        return {};
-    return QStringLiteral("%1:%2").arg(quint64(file.st_dev)).arg(quint64(file.st_ino));
-#else
-    return QFileInfo(path).canonicalFilePath().toCaseFolded();
-#endif
-}
 
 // A4 portrait from the sheet's top-left corner, like the preview page.
 QPageLayout reportLayout()
@@ -61,20 +42,38 @@ int PdfResult::exitStatus() const
 StudyFiles::StudyFiles(const QStringList &paths)
 {
     for (const QString &path : paths) {
-        const QString identity = fileIdentity(path);
+        const QString identity = platform::fileIdentity(path);
         if (!identity.isEmpty() && !byIdentity_.contains(identity))
             byIdentity_.insert(identity, path);
+        for (const QString &key : outputKeys(companionPath(path))) {
+            if (!byCompanionKey_.contains(key))
+                byCompanionKey_.insert(key, path);
+        }
     }
 }
 
 QString StudyFiles::studyAt(const QString &outputPath) const
 {
-    const QString identity = fileIdentity(outputFinalPath(outputPath));
+    const QString identity = platform::fileIdentity(outputFinalPath(outputPath));
     return identity.isEmpty() ? QString() : byIdentity_.value(identity);
+}
+
+QString StudyFiles::companionOf(const QString &outputPath) const
+{
+    for (const QString &key : outputKeys(outputPath)) {
+        if (const auto study = byCompanionKey_.constFind(key); study != byCompanionKey_.cend())
+            return study.value();
+    }
+    return {};
 }
 
 std::optional<QString> outputRefusal(const StudyFiles &studies, const QString &outputPath, const QString &what)
 {
+    // A study's companion is refused by its name too, before it exists: an
+    // output there would be read as the study's cases and title block.
+    if (const QString study = studies.companionOf(outputPath); !study.isEmpty())
+        return QStringLiteral("%1 %2 は検討ファイル %3 の水位ケースと表題欄のファイルです。別の名前を指定してください。")
+            .arg(what, escapeControlCharacters(outputPath), escapeControlCharacters(study));
     const QFileInfo output(outputPath);
     if (!output.exists())
         return std::nullopt;
@@ -96,12 +95,12 @@ std::optional<QString> outputRefusal(const QStringList &studyPaths, const QStrin
 QStringList outputKeys(const QString &outputPath)
 {
     const QFileInfo final(outputFinalPath(outputPath));
-    const QString folder = fileIdentity(final.absolutePath());
+    const QString folder = platform::fileIdentity(final.absolutePath());
     const QString place = (folder.isEmpty() ? final.absolutePath().toCaseFolded() : folder) + u'/'
                           + final.fileName().toCaseFolded();
     QStringList keys{QStringLiteral("name ") + QFileInfo(outputPath).absoluteFilePath().toCaseFolded(),
                      QStringLiteral("place ") + place};
-    if (const QString file = fileIdentity(final.filePath()); !file.isEmpty())
+    if (const QString file = platform::fileIdentity(final.filePath()); !file.isEmpty())
         keys.append(QStringLiteral("file ") + file);
     return keys;
 }

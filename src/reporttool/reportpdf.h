@@ -15,22 +15,28 @@
 
 namespace talven {
 
-// The study files of a run by what their names lead to (links, ".." and hard
-// links resolved), so that an output can be looked up among them at once.
+// The study files of a run, and their companions, by what their names lead
+// to (links, ".." and hard links resolved), so that an output can be looked
+// up among them at once.
 class StudyFiles {
 public:
     explicit StudyFiles(const QStringList &paths);
     // The study that writing to `outputPath` would replace; empty when none.
     QString studyAt(const QString &outputPath) const;
+    // The study whose companion writing to `outputPath` would replace or
+    // make, by outputKeys; empty when none.
+    QString companionOf(const QString &outputPath) const;
 
 private:
     QHash<QString, QString> byIdentity_;
+    QHash<QString, QString> byCompanionKey_;
 };
 
 // Why `outputPath` may not receive `what` ("PDF ファイル", "一覧表") made from
-// the study files `studies`: writing it would replace one of the studies, or
-// it is an existing file other than a regular one. Nothing when it may. A
-// refused output is a wrong command line (ExitUsage).
+// the study files `studies`: writing it would replace one of the studies or
+// replace or make one's companion, or it is an existing file other than a
+// regular one. Nothing when it may. A refused output is a wrong command line
+// (ExitUsage).
 std::optional<QString> outputRefusal(const StudyFiles &studies, const QString &outputPath, const QString &what);
 std::optional<QString> outputRefusal(const QStringList &studyPaths, const QString &outputPath, const QString &what);
 

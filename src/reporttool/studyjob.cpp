@@ -1,6 +1,6 @@
 #include "reporttool/studyjob.h"
 
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
 #include "report/reportdocument.h"
 #include "reporttool/exitstatus.h"
 #include "reporttool/reportpdf.h"

@@ -1,7 +1,7 @@
 #include "reporttool/summarytable.h"
 
-#include "report/controlcharacters.h"
-#include "report/outputfile.h"
+#include "files/controlcharacters.h"
+#include "files/safefile.h"
 #include "reporttool/reportpdf.h"
 #include "reporttool/terminal.h"
 #include "study/boxtable.h"
@@ -224,8 +224,7 @@ std::optional<QString> writeTableFile(const QString &path, const QByteArray &byt
 {
     if (const std::optional<QString> refused = outputRefusal(studies, path, what))
         return refused;
-    OutputFile file(path);
-    if (file.open() && file.file().write(bytes) == bytes.size() && file.commit())
+    if (!writeFileSafely(outputFinalPath(path), bytes))
         return std::nullopt;
     return notWrittenMessage(path, what);
 }

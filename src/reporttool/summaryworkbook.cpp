@@ -1,7 +1,7 @@
 #include "reporttool/summaryworkbook.h"
 
-#include "report/controlcharacters.h"
-#include "report/outputfile.h"
+#include "files/controlcharacters.h"
+#include "files/safefile.h"
 #include "reporttool/reportpdf.h"
 
 #include <QDir>
@@ -531,19 +531,19 @@ std::optional<QString> writeWorkbook(const QString &path, const QList<TableSheet
 {
     if (const std::optional<QString> refused = outputRefusal(studies, path, workbookWhat()))
         return refused;
-    OutputFile file(path);
-    if (!file.open()) {
-        const QFileInfo existing(outputFinalPath(path));
+    SafeFile file(outputFinalPath(path));
+    if (const std::optional<WriteFailure> failed = file.open()) {
         return notWrittenMessage(path, workbookWhat(),
-                                 existing.exists() ? QStringLiteral("ファイルに書き込みが許されていません")
-                                                   : QStringLiteral("同じフォルダーに一時ファイルを作れません（フォルダーが"
-                                                                    "ないか、書き込みが許されていません）"));
+                                 failed == WriteFailure::ReadOnly
+                                     ? QStringLiteral("ファイルに書き込みが許されていません")
+                                     : QStringLiteral("同じフォルダーに一時ファイルを作れません（フォルダーが"
+                                                      "ないか、書き込みが許されていません）"));
     }
     // The library opens the temporary file again by its name.
     file.file().close();
     if (const lxw_error error = writeWorkbookFile(file.file().fileName(), sheets); error != LXW_NO_ERROR)
         return notWrittenMessage(path, workbookWhat(), libraryProblem(error));
-    if (!file.commit())
+    if (file.commit().has_value())
         return notWrittenMessage(path, workbookWhat(),
                                  QStringLiteral("ディスクに書き終えられません（ディスクが一杯など）"));
     return std::nullopt;

@@ -48,7 +48,7 @@ void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow);
 // "Excel ファイル", as the messages name the workbook.
 QString workbookWhat();
 
-// Writes the sheets to `path` through a temporary file beside it (OutputFile),
+// Writes the sheets to `path` through a temporary file beside it (SafeFile),
 // after outputRefusal: an earlier file is replaced only by a complete
 // workbook. The problem when it was not written.
 std::optional<QString> writeWorkbook(const QString &path, const QList<TableSheet> &sheets,

@@ -16,11 +16,6 @@ Message lengthRangeMessage()
     return {QStringLiteral("数値は0から99.99の範囲で入力してください"), MessageIcon::Exclamation, OutOfRangeCaption};
 }
 
-Message levelRangeMessage()
-{
-    return {QStringLiteral("数値は-999.99から999.99の範囲で入力してください"), MessageIcon::Exclamation, OutOfRangeCaption};
-}
-
 Message ratioRangeMessage()
 {
     return {QStringLiteral("数値は５から９の範囲で入力してください"), MessageIcon::Exclamation,
@@ -43,6 +38,11 @@ int nextInCycle(const BoxGroupInfo &own, int index, FirstOf first)
 }
 
 }  // namespace
+
+Message levelRangeMessage()
+{
+    return {QStringLiteral("数値は-999.99から999.99の範囲で入力してください"), MessageIcon::Exclamation, OutOfRangeCaption};
+}
 
 FieldCheck checkNumberBox(int index, const QString &text, bool ratioEditable)
 {

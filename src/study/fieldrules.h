@@ -19,6 +19,9 @@ struct FieldCheck {
 // creep-ratio box is checked only while it is editable (the ranged class).
 FieldCheck checkNumberBox(int index, const QString &text, bool ratioEditable);
 
+// The water levels' range message, of the boxes and the cases alike.
+Message levelRangeMessage();
+
 // Characters a number box takes from the keyboard: digits, "." and, in the
 // two water-level boxes, "-".
 bool numberBoxAccepts(int index, QChar character);

@@ -1,4 +1,4 @@
-#include "report/controlcharacters.h"
+#include "files/controlcharacters.h"
 
 namespace talven {
 
