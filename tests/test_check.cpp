@@ -30,6 +30,18 @@ Study studyOf(Formula formula, double seepageLength, double sigmaL, double headD
     return input;
 }
 
+// The two lines' example with other vertical lengths and stations; a row
+// given no station has none.
+Study placed(QList<double> lengths, QList<std::optional<double>> stations)
+{
+    Study input = twoLinesExample();
+    input.record.verticalLengths = {};
+    std::copy(lengths.begin(), lengths.end(), input.record.verticalLengths.begin());
+    input.stations = {};
+    std::copy(stations.begin(), stations.end(), input.stations.begin());
+    return input;
+}
+
 // Lane, C' 6.0, L 35, ΔH 4.25, two ticked piles of 3.0 in each section.
 Study laneThirtyFive()
 {
@@ -81,6 +93,10 @@ private Q_SLOTS:
     void proposal();
     void cases_data();
     void cases();
+    void spacing_data();
+    void spacing();
+    void spacingProposal_data();
+    void spacingProposal();
 };
 
 void TestCheck::sigmaL_data()
@@ -497,6 +513,78 @@ void TestCheck::cases()
     QCOMPARE(seen, expected);
     QCOMPARE(check.governing, governing);
     QCOMPARE(check.governingCase().referenceSigmaL, requiredSigmaL);
+}
+
+// The design guide's rule d <= s / 2, s the distance to the nearest other
+// line, as the tab, the report and the tables write it.
+void TestCheck::spacing_data()
+{
+    QTest::addColumn<Study>("input");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("ok");
+
+    const auto none = std::nullopt;
+    QTest::newRow("two lines 15 apart") << twoLinesExample()
+                                        << u"矢板の間隔（d ≦ s/2）：川表 2.50 ≦ 7.50 ＯＫ、川裏 2.00 ≦ 7.50 ＯＫ"_s << true;
+    QTest::newRow("equal to s/2 passes") << placed({7.5, 7.5}, {3.0, 18.0})
+                                         << u"矢板の間隔（d ≦ s/2）：川表 7.50 ≦ 7.50 ＯＫ、川裏 7.50 ≦ 7.50 ＯＫ"_s << true;
+    QTest::newRow("a hundredth over") << placed({7.51, 2.0}, {3.0, 18.0})
+                                      << u"矢板の間隔（d ≦ s/2）：川表 7.51 ＞ 7.50 ＮＧ、川裏 2.00 ≦ 7.50 ＯＫ"_s << false;
+    QTest::newRow("odd spacing, half exactly") << placed({7.5, 7.51}, {3.0, 18.01})
+                                               << u"矢板の間隔（d ≦ s/2）：川表 7.50 ≦ 7.505 ＯＫ、川裏 7.51 ＞ 7.505 ＮＧ"_s << false;
+    // By station, not by row; each to its nearest line.
+    QTest::newRow("third line between") << placed({2.5, 2.0, 3.76}, {3.0, 18.0, 10.5})
+                                        << u"矢板の間隔（d ≦ s/2）：川表 2.50 ≦ 3.75 ＯＫ、3 行目 3.76 ＞ 3.75 ＮＧ、川裏 2.00 ≦ 3.75 ＯＫ"_s
+                                        << false;
+    QTest::newRow("one line placed") << placed({2.5, 2.0}, {3.0, none})
+                                     << u"矢板の間隔（d ≦ s/2）：川表 ほかに位置のある遮水工がないため照査なし。川裏は位置未入力のため間隔の照査なし"_s
+                                     << true;
+    QTest::newRow("a station without a pile") << placed({2.5, 0.0}, {3.0, 18.0})
+                                              << u"矢板の間隔（d ≦ s/2）：川表 ほかに位置のある遮水工がないため照査なし"_s << true;
+    QTest::newRow("no stations") << placed({2.5, 2.0}, {}) << u"矢板の間隔：位置未入力のため間隔の照査なし"_s << true;
+}
+
+void TestCheck::spacing()
+{
+    QFETCH(Study, input);
+    const SpacingCheck check = checkSpacing(input);
+    QTEST(spacingLine(check, input.record), "line");
+    QTEST(check.ok(), "ok");
+}
+
+// The proposal never lengthens a placed pile past s / 2; when the lines at
+// their limits still miss, it says so with the best it reaches. Without
+// stations it is as ever, with the reminder to check the spacing.
+void TestCheck::spacingProposal_data()
+{
+    QTest::addColumn<Study>("input");
+    QTest::addColumn<ProposalOutcome>("outcome");
+    QTest::addColumn<QList<double>>("lengths");
+    QTest::addColumn<QStringList>("lines");  // proposalLines
+
+    Study reachable = withBligh(twoLinesExample(), 13.0);
+    Study unplaced = twoLinesExample();
+    unplaced.stations = {};
+    // 15 x 3.50 - 21.00 = 31.50, and the tie rule takes 31.49; the caps give 30.00.
+    QTest::newRow("the guide's example") << twoLinesExample() << ProposalOutcome::OutOfReach << QList<double>{7.5, 7.5}
+                                         << QStringList{u"間隔の1/2までの延長では不足します（上限まで延ばして ΣL ＝ 30.00 m、Ｃ′＝ 14.57 ＜ 15.00、不足 1.49 m）。函体の長さか遮水工の配置を見直してください"_s,
+                                                        u"なお、10.50 m に遮水工を加えると、間隔 7.50 m、上限 3.75 m となり、ΣL は最大 22.50 m です"_s};
+    // 13 x 3.50 - 21.00 = 24.50: 川表 stops at its cap, 川裏 takes the rest.
+    QTest::newRow("one row at its cap") << reachable << ProposalOutcome::Proposed << QList<double>{7.5, 5.0}
+                                        << QStringList{u"川表 2.50 m → 7.50 m、川裏 2.00 m → 5.00 m：ΣL ＝ 25.00 m、Ｃ′＝ 13.14 ≧ 13.00 で ＯＫ"_s};
+    QTest::newRow("no stations") << unplaced << ProposalOutcome::Proposed << QList<double>{14.0, 2.0}
+                                 << QStringList{u"川表 2.50 m → 14.00 m：ΣL ＝ 32.00 m、Ｃ′＝ 15.14 ≧ 15.00 で ＯＫ"_s,
+                                                uncheckedSpacingNote()};
+}
+
+void TestCheck::spacingProposal()
+{
+    QFETCH(Study, input);
+    QFETCH(QList<double>, lengths);
+    const PileProposal proposal = proposePileLengths(input, Section::Vertical, {});
+    QTEST(proposal.outcome, "outcome");
+    QCOMPARE((QList<double>{proposal.lengths[0], proposal.lengths[1]}), lengths);
+    QTEST(proposalLines(input, Section::Vertical), "lines");
 }
 
 QTEST_GUILESS_MAIN(TestCheck)

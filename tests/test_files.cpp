@@ -175,6 +175,8 @@ private Q_SLOTS:
     void restoreNumbers();
     void companion_data();
     void companion();
+    void companionPlacement_data();
+    void companionPlacement();
     void companionSave_data();
     void companionSave();
 
@@ -860,6 +862,57 @@ void TestFiles::companion()
     QCOMPARE(opened.study.titleBlock.has_value(), titleBlock);
     if (titleBlock)
         QCOMPARE(*opened.study.titleBlock, *study.titleBlock);
+}
+
+// Where the vertical piles stand and the bottom level: kept by a save,
+// read from a companion another tool wrote, and left out whole, with the
+// range message, when one value cannot be taken. L is 21.
+void TestFiles::companionPlacement_data()
+{
+    QTest::addColumn<QString>("companion");  // "saved", or the companion as written here
+    QTest::addColumn<QString>("placement");  // the stations, "-" for none, then "| bottom level"
+    QTest::addColumn<QStringList>("told");   // the messages' first words
+    const QString written = u"{\"format\": \"talven-companion\", \"version\": 1, \"cases\": [{\"name\": \"一\"}], %1}"_s;
+    const QString none = u"- - - - - - - |"_s;
+    QTest::newRow("saved with the study") << u"saved"_s << u"3.00 18.00 - - - - - | -1.20"_s << QStringList{};
+    QTest::newRow("none written") << written.arg(u"\"x\": 0"_s) << none << QStringList{u"「s.vek」は"_s};
+    QTest::newRow("texts, null, L itself")
+        << written.arg(u"\"stations\": [\"0\", null, 21], \"bottomLevel\": \"2.5\""_s) << u"0.00 - 21.00 - - - - | 2.50"_s
+        << QStringList{u"「s.vek」は"_s};
+    QTest::newRow("a station beyond L") << written.arg(u"\"stations\": [3, 21.01], \"bottomLevel\": 1"_s) << none
+                                        << QStringList{u"「s.vek」は"_s, u"矢板の位置は"_s};
+    QTest::newRow("a station that is no number") << written.arg(u"\"stations\": [true]"_s) << none
+                                                 << QStringList{u"「s.vek」は"_s, u"矢板の位置は"_s};
+    QTest::newRow("a bottom level out of range") << written.arg(u"\"stations\": [3], \"bottomLevel\": -1000"_s) << none
+                                                 << QStringList{u"「s.vek」は"_s, u"数値は-999.99から999.99"_s};
+}
+
+void TestFiles::companionPlacement()
+{
+    QFETCH(QString, companion);
+    QFETCH(QStringList, told);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"s.vek"_s);
+    Study study = restoreStudy(parsedOf(fileOf({{19, "15"}, {20, "3"}, {21, "3"}, {22, "5"}, {23, "1.5"}}))).study;
+    study.stations = {3.0, 18.0};
+    study.bottomLevel = -1.2;
+    QVERIFY(saveStudy(path, study).written);
+    if (companion != u"saved")
+        writeAll(companionPath(path), companion.toUtf8());
+
+    const StudyFileReadResult read = readStudyFile(path);
+    QCOMPARE(outcomeOf(read), Accepted);
+    const StudyEdit &opened = std::get<StudyEdit>(read);
+    QStringList placement;
+    for (const std::optional<double> &station : opened.study.stations)
+        placement << (station ? twoDecimals(*station) : u"-"_s);
+    placement << u"|"_s;
+    if (opened.study.bottomLevel)
+        placement << twoDecimals(*opened.study.bottomLevel);
+    QTEST(placement.join(u' '), "placement");
+    QCOMPARE(opened.messages.size(), told.size());
+    for (int i = 0; i < told.size(); ++i)
+        QVERIFY2(opened.messages[i].prompt.startsWith(told[i]), qPrintable(opened.messages[i].prompt));
 }
 
 QTEST_GUILESS_MAIN(TestFiles)

@@ -163,6 +163,15 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
                           inOrder.check.requiredPrinted, twoDecimals(inOrder.added)),
                  change(3, alike.lengths[0]) + QStringLiteral(" と ") + change(1.5, alike.lengths[1])};
          }},
+        {QStringLiteral("spacing-example"),
+         [] {
+             const Study input = twoLinesExample();
+             QStringList texts{u'「' + spacingLine(checkSpacing(input), input.record) + u'」',
+                               QStringLiteral("必要な ΣL ") + checkStudy(input).governingCase().referenceSigmaL + QStringLiteral(" m")};
+             for (const QString &line : proposalLines(input, Section::Vertical))
+                 texts << u'「' + line + u'」';
+             return texts;
+         }},
         {QStringLiteral("status-line"),
          [] {
              return QStringList{u'「' + statusLineText(checkStudy(workedExample())) + u'」',

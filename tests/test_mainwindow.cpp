@@ -3,6 +3,7 @@
 
 #include "app/casedialog.h"
 #include "app/mainwindow.h"
+#include "app/placementdialog.h"
 #include "app/proposaldialog.h"
 #include "app/previewwindow.h"
 #include "app/reportsettings.h"
@@ -126,6 +127,18 @@ void makeChange(MainWindow &form, ScriptedDialogs &dialogs, const QString &chang
         typeInto(dialog->levelBox(added, Level::Inner), part[3]);
         dialog->accept();
         QTRY_VERIFY(!form.findChild<CaseDialog *>());  // closed and gone
+    } else if (part[0] == u"place") {
+        // Stations for the first vertical rows; OK, or the message it gives.
+        tabs(form)->setCurrentIndex(MainWindow::VerticalTab);
+        clickButton(form.findChild<QPushButton *>(u"verticalPlacementButton"_s));
+        auto *dialog = form.findChild<PlacementDialog *>();
+        QVERIFY(dialog && dialog->isVisible());
+        for (int row = 1; row < part.size(); ++row)
+            typeInto(dialog->stationBox(row - 1), part[row]);
+        dialog->accept();
+        if (dialog->isVisible())
+            dialog->reject();
+        QTRY_VERIFY(!form.findChild<PlacementDialog *>());
     } else if (part[0] == u"title") {
         action(form, "reportSettingsAction")->trigger();
         auto *dialog = form.findChild<ReportSettingsDialog *>();
@@ -204,6 +217,7 @@ private Q_SLOTS:
     void tabStopsOnTab1();
     void undoRedo_data();
     void undoRedo();
+    void placementRefused();
     void proposalDialog_data();
     void proposalDialog();
     void undoKeys_data();
@@ -1032,6 +1046,7 @@ void TestMainWindow::undoRedo_data()
     QTest::newRow("typing, then a tick while still in the box: two steps")
         << QStringList{u"typed 6 4"_s, u"toggle v 1"_s} << QStringList{u"打設長の入力"_s, u"「×2」の切り替え"_s} << true << false;
     QTest::newRow("the title block") << QStringList{u"title 樋門B"_s} << QStringList{u"帳票の設定"_s} << false << false;
+    QTest::newRow("the piles' stations") << QStringList{u"place 1 5"_s} << QStringList{u"矢板の位置"_s} << false << false;
     QTest::newRow("one of each on three tabs")
         << QStringList{u"name 12 右岸"_s, u"box 1 4"_s, u"tick h 6"_s, u"box 7 2"_s}
         << QStringList{u"名称の入力"_s, u"寸法の入力"_s, u"「×2」の切り替え"_s, u"打設長の入力"_s} << true << true;
@@ -1099,6 +1114,25 @@ void TestMainWindow::caseDialog()
     QCOMPARE(int(cases.size()), accepted ? int(notes.size()) : 1);
     for (const WaterLevelCase &levelCase : cases)
         QVERIFY(levelCase.name.size() <= CaseNameMaxLength);
+}
+
+// A station beyond L keeps the dialog open with the range message and
+// changes nothing; the tab shows the rule of the stations the study has.
+void TestMainWindow::placementRefused()
+{
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    form.document().start(workedExample(), QString());
+    QLabel *spacing = label(form, u"verticalSpacing"_s);
+    QCOMPARE(spacing->text(), spacingLine(checkSpacing(workedExample()), workedExample().record));
+    dialogs.answer(Reply::Ok);
+    makeChange(form, dialogs, u"place 1 6.01"_s);
+    QCOMPARE(dialogs.asked(), QList<Message>{stationRangeMessage(6.0)});
+    QCOMPARE(studyOf(form).stations, workedExample().stations);
+    makeChange(form, dialogs, u"place 1 5"_s);
+    QCOMPARE(spacing->text(), spacingLine(checkSpacing(studyOf(form)), studyOf(form).record));
+    QVERIFY(spacing->text().contains(u"ＮＧ"_s));
 }
 
 void TestMainWindow::undoRedo()

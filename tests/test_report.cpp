@@ -4,6 +4,7 @@
 
 #include "files/controlcharacters.h"
 #include "report/reportdocument.h"
+#include "report/sectiondrawing.h"
 #include "report/paintersurface.h"
 #include "report/pdffile.h"
 #include "study/boxtable.h"
@@ -148,6 +149,18 @@ bool overlap(const QRectF &a, const QRectF &b)
     return shared.width() > 0.1 * a.height() / 1.25 && shared.height() > 1e-9 * a.height();
 }
 
+// A line crosses a text's area when it passes through more than its edge.
+bool crosses(const QLineF &path, const QRectF &area)
+{
+    const QRectF inner = area.adjusted(Tolerance, Tolerance, -Tolerance, -Tolerance);
+    if (inner.contains(path.p1()) || inner.contains(path.p2()))
+        return true;
+    const QLineF edges[] = {{inner.topLeft(), inner.topRight()}, {inner.topRight(), inner.bottomRight()},
+                            {inner.bottomRight(), inner.bottomLeft()}, {inner.bottomLeft(), inner.topLeft()}};
+    return std::any_of(std::begin(edges), std::end(edges),
+                       [&path](const QLineF &edge) { return path.intersects(edge, nullptr) == QLineF::BoundedIntersection; });
+}
+
 // A study of many shapes: either formula, a class, members, levels, piles
 // and names from `seed`, and up to eight water-level cases.
 Study generatedStudy(quint32 seed)
@@ -171,6 +184,15 @@ Study generatedStudy(quint32 seed)
             study.record.names[std::size_t(pileNameBox(section, row))] = used ? QString(1 + random.bounded(10), u'板') : QString();
             study = setDoubleTick(study, section, row, random.bounded(2));
         }
+    }
+    // Half the studies place their piles, some rows left without a station;
+    // some of those give the bottom level.
+    if (random.bounded(2)) {
+        const int length = int(seepageLength(study.record));
+        for (std::optional<double> &station : study.stations)
+            station = random.bounded(3) ? std::optional<double>(random.bounded(length + 1) / 100.0) : std::nullopt;
+        if (random.bounded(2))
+            study.bottomLevel = random.bounded(2000) / 100.0 - 10.0;
     }
     std::vector<WaterLevelCase> more;
     for (int i = 0, count = random.bounded(CaseLimit); i < count; ++i) {
@@ -272,13 +294,15 @@ QString workingFault(const QString &line)
 {
     static const QRegularExpression numberPattern(u"^-?[0-9]+(\\.[0-9]+)?"_s);
     const QStringList parts = line.split(QRegularExpression(u"[＝≒]"_s));
-    std::optional<Exact> pending;
+    // The arithmetic before this part's "＝", when there is some.
+    bool pending = false;
+    Exact pendingValue;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const QString part = parts[i].trimmed();
         if (pending) {
             const QRegularExpressionMatch shown = numberPattern.match(part);
             QString printed = shown.captured();
-            Exact value = *pending;
+            Exact value = pendingValue;
             if (part.startsWith(u"余裕 "_s) || part.startsWith(u"不足 "_s)) {
                 printed = numberPattern.match(part.mid(3)).captured();
                 if ((value.n < 0) != part.startsWith(u"不足"_s))
@@ -294,14 +318,14 @@ QString workingFault(const QString &line)
                     return u"→ "_s + ruled;
             }
         }
-        pending.reset();
+        pending = false;
         // Arithmetic of numbers alone, with at least one operation.
         static const QRegularExpression arithmetic(u"^[-0-9.（）＋－×／ ]+$"_s);
         if (arithmetic.match(part).hasMatch() && part.contains(QRegularExpression(u"[＋－×／]"_s))) {
             Working working{part};
             const Exact value = working.sum();
-            if (!working.failed && working.at == part.size())
-                pending = value;
+            pending = !working.failed && working.at == part.size();
+            pendingValue = value;
         }
     }
     // A verdict or a proposal: "R ≧ C" holds, "R ＜ C" holds.
@@ -326,6 +350,7 @@ private Q_SLOTS:
     void casePages();
     void layout_data();
     void layout();
+    void sectionDrawing();
     void substitutions();
     void selectedClassMark_data();
     void selectedClassMark();
@@ -392,9 +417,7 @@ void TestReport::layout()
                                                  -10 * surface.PerMillimetre, -15 * surface.PerMillimetre)
                                 : QRectF(QPointF(3.8 * CharWidth, 0), QPointF(51.5 * CharWidth, 70.6 * LineHeight));
         QList<Call> texts;
-        bool drawing = false;  // the sheet's section drawing, whose labels may yet meet
         for (const Call &call : surface.calls) {
-            drawing = drawing || call.text.startsWith(u"４．断面図"_s);
             const QString what = u"page %1: %2 at (%3, %4)"_s.arg(page + 1)
                                      .arg(call.kind == Kind::Text ? call.text : u"a line"_s)
                                      .arg(columnOf(call.from.x()))
@@ -408,7 +431,7 @@ void TestReport::layout()
                 continue;
             }
             for (const Call &other : texts)
-                QVERIFY2(drawing || !overlap(area, areaOf(other, scale)), qPrintable(what + u" over "_s + other.text));
+                QVERIFY2(!overlap(area, areaOf(other, scale)), qPrintable(what + u" over "_s + other.text));
             texts.append(call);
             // Only the footer's texts stand below the last block's row.
             if (!options.margins && !call.text.contains(u" / "_s) && call.text != u"plan.vek"_s
@@ -416,6 +439,41 @@ void TestReport::layout()
                 QVERIFY2(rowOf(area.bottom()) <= 69.6, qPrintable(what));
         }
         QCOMPARE(surface.drawWidth, 1);
+    }
+}
+
+// Over studies of every shape, the sheet's drawing keeps to its block, and
+// none of its texts runs into another or has a line or a box's edge through it.
+void TestReport::sectionDrawing()
+{
+    const QRectF block = QRectF(QPointF(FrameLeft * CharWidth, 0), QPointF(FrameRight * CharWidth, SectionDrawingHeight * LineHeight))
+                             .adjusted(-Tolerance, -Tolerance, Tolerance, Tolerance);
+    for (quint32 seed = 1; seed <= 300; ++seed) {
+        const Study input = generatedStudy(seed);
+        RecordingSurface surface;
+        Page page(surface);
+        drawSectionDrawing(page, 0, input, checkStudy(input));
+        QList<Call> texts;
+        QList<QLineF> lines;
+        for (const Call &call : surface.calls) {
+            const QRectF area = call.kind == Kind::Text ? areaOf(call) : QRectF(call.from, call.to).normalized();
+            const QString what = u"seed %1: %2"_s.arg(seed).arg(call.kind == Kind::Text ? call.text : u"a line"_s);
+            QVERIFY2(block.contains(area.topLeft()) && block.contains(area.bottomRight()), qPrintable(what));
+            if (call.kind == Kind::Text)
+                texts.append(call);
+            else if (call.kind == Kind::Line)
+                lines << QLineF(call.from, call.to);
+            else
+                lines << QLineF(area.topLeft(), area.topRight()) << QLineF(area.topRight(), area.bottomRight())
+                      << QLineF(area.bottomRight(), area.bottomLeft()) << QLineF(area.bottomLeft(), area.topLeft());
+        }
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            const QRectF area = areaOf(texts[i]);
+            for (qsizetype j = 0; j < i; ++j)
+                QVERIFY2(!overlap(area, areaOf(texts[j])), qPrintable(u"seed %1: %2 over %3"_s.arg(seed).arg(texts[i].text, texts[j].text)));
+            for (const QLineF &line : lines)
+                QVERIFY2(!crosses(line, area), qPrintable(u"seed %1: a line through %2"_s.arg(seed).arg(texts[i].text)));
+        }
     }
 }
 
@@ -1126,6 +1184,7 @@ void TestReport::sheet_data()
                        u"Ｃ′＝ （6.00／3 ＋ 9.00）／2.00 ＝ 5.50"_s, u"Ｃ′＝ 5.50 ＜ Ｃ ＝ 8.50　・・・ＮＧ"_s,
                        u"ΣL の過不足 ＝ ΣL － 必要 ΣL ＝ 9.00 － 14.99 ＝ 不足 5.99 m"_s,
                        u"ＯＫ にするには（0.50 m きざみ）：1 行目 3.00 m → 6.00 m：ΣL ＝ 15.00 m、Ｃ′＝ 8.50 ≧ 8.50 で ＯＫ"_s,
+                       u"矢板長は設置間隔の1/2以下であることを別途確認してください"_s,
                        u"Ｃ′＝ （6.00／3 ＋ 10.00）／2.00 ＝ 6.00"_s,
                        u"ＯＫ にするには（0.50 m きざみ）：1 行目 2.50 m → 4.00 m、2 行目 2.50 m → 4.00 m：ΣL ＝ 16.00 m、"
                        "Ｃ′＝ 9.00 ≧ 8.50 で ＯＫ"_s,

@@ -190,7 +190,7 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
     const XlsxSheet &summary = book[u"照査結果"_s];
     QCOMPARE(summary.rowCount(), csv.size());
     QCOMPARE(summary.frozenRows, 1);
-    QCOMPARE(summary.autofilter, u"A1:U%1"_s.arg(csv.size()));
+    QCOMPARE(summary.autofilter, u"A1:W%1"_s.arg(csv.size()));
     const QList<int> numberColumns{4, 5, 6, 7, 8, 10, 11, 12, 13, 16, 17};
     for (int r = 0; r < csv.size(); ++r) {
         for (int c = 0; c < csv[r].size(); ++c) {
@@ -1023,7 +1023,8 @@ void TestReportTool::batch()
         QCOMPARE(rows.value(0), QStringList({u"ファイル"_s, u"方向"_s, u"計算式"_s, u"土質の区分"_s, u"Ｌ′"_s, u"ΣL"_s,
                                              u"⊿H"_s, u"計算値 Ｃ′"_s, u"必要値 Ｃ"_s, u"判定"_s, u"ΣL の参考値"_s,
                                              u"ΣL の過不足"_s, u"許容 ⊿H"_s, u"許容水位"_s, u"状態"_s, u"検討ケース"_s,
-                                             u"WL1"_s, u"WL2"_s, u"支配"_s, u"構造物名"_s, u"逆水位"_s}));
+                                             u"WL1"_s, u"WL2"_s, u"支配"_s, u"構造物名"_s, u"逆水位"_s,
+                                             u"間隔の照査"_s, u"矢板の間隔"_s}));
         QStringList seen, paths;
         for (qsizetype r = 1; r < rows.size(); r += 2) {
             QCOMPARE(rows.value(r + 1).value(0), rows[r].value(0));
@@ -1411,16 +1412,18 @@ void TestReportTool::summary_data()
     // allowable head (31 / 3 + 6) / 6 = 2.72, outer level -1.05 + 2.72.
     StudyTexts ownTicks;
     ownTicks.horizontalTicks = {};
+    // After 逆水位 the spacing of the vertical piles, which have no stations.
+    const QString unplaced = u"||矢板の間隔：位置未入力のため間隔の照査なし"_s, none = u"||"_s;
     const QString one = u"ケース1|3.20|-1.05|◎|summary|"_s;
     // The required ΣL: 5.995 x 4.25 - 31 / 3 = 15.1454, rounded up.
     QTest::newRow("ticks that differ between the sections") << ownTicks << QStringList{} << QStringList{
         u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.15|12.10|6.26|5.21"_s,
-        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.15|-9.15|2.72|1.67"_s} << QStringList{one, one};
+        u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.15|-9.15|2.72|1.67"_s} << QStringList{one + unplaced, one + none};
     StudyTexts level;
     level.wl1 = level.wl2 = u"2.5"_s;
     QTest::newRow("not ready") << level << QStringList{} << QStringList{u"レインの式|中　砂|10.33|27.25|0.00|||||||"_s,
                                                        u"レインの式|中　砂|10.33|9.00|0.00|||||||"_s}
-                               << QStringList{u"ケース1|2.50|2.50|◎|summary|"_s, u"ケース1|2.50|2.50|◎|summary|"_s};
+                               << QStringList{u"ケース1|2.50|2.50|◎|summary|"_s + unplaced, u"ケース1|2.50|2.50|◎|summary|"_s + none};
     // A lower case: its own ΔH, ratios, required ΣL and margin; the
     // allowable head is the study's, its outer level the case's WL2 + 2.72.
     // A case the other way round has the head of case 1, which stays the
@@ -1432,8 +1435,8 @@ void TestReportTool::summary_data()
         u"レインの式|中　砂|10.33|6.00|1.20|13.61|6.00|OK|0.00|6.00|2.72|2.72"_s,
         u"レインの式|中　砂|10.33|27.25|4.25|8.84|6.00|OK|15.15|12.10|6.26|6.26"_s,
         u"レインの式|中　砂|10.33|6.00|4.25|3.84|6.00|NG|15.15|-9.15|2.72|2.72"_s}
-        << QStringList{one, one, u"施工|1.20|0.00||summary|"_s, u"施工|1.20|0.00||summary|"_s, u"逆|0.00|4.25||summary|○"_s,
-                       u"逆|0.00|4.25||summary|○"_s};
+        << QStringList{one + unplaced, one + none, u"施工|1.20|0.00||summary|"_s + unplaced, u"施工|1.20|0.00||summary|"_s + none,
+                       u"逆|0.00|4.25||summary|○"_s + unplaced, u"逆|0.00|4.25||summary|○"_s + none};
 }
 
 // The numbers of each section's row are that section's own.

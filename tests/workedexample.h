@@ -25,3 +25,21 @@ inline talven::Study withCases(const talven::Study &study, const std::vector<tal
     cases.insert(cases.end(), more.begin(), more.end());
     return talven::setCases(study, cases).study;
 }
+
+// The design guide's example of two cut-off lines: Bligh, 細砂 (C 15), 川表翼壁
+// 3, 函体 15 and 川裏翼壁 3 (L 21), WL 5 and 1.5 (ΔH 3.5), 川表 2.5 at station 3
+// and 川裏 2.0 at station 18, both counted twice: s 15, so each may reach 7.5.
+inline talven::Study twoLinesExample()
+{
+    talven::Study study;
+    study.formula = talven::Formula::Bligh;
+    study.soilClass = 1;
+    study.record.baseValues = {15, 3, 3, 5, 1.5};
+    study.record.creepRatio = 15;
+    study.record.names[talven::pileNameBox(talven::Section::Vertical, 0)] = QStringLiteral("川表");
+    study.record.names[talven::pileNameBox(talven::Section::Vertical, 1)] = QStringLiteral("川裏");
+    study.record.verticalLengths = {2.5, 2.0};
+    study.record.doubleFlags.fill(1);
+    study.stations = {3.0, 18.0};
+    return study;
+}

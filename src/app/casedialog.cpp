@@ -34,6 +34,8 @@ QLabel *header(const QString &text, Qt::Alignment alignment)
 CaseDialog::CaseDialog(const Study &study, QWidget *parent) : QDialog(parent), cases_(study.cases())
 {
     setObjectName(QStringLiteral("caseDialog"));
+    numberBoxes_ = new NumberBoxFilter(this);
+    connect(numberBoxes_, &NumberBoxFilter::left, this, &CaseDialog::onLevelBoxLeft);
     setWindowTitle(applicationTitle() + QStringLiteral("・水位ケース"));
 
     auto *note = new QLabel(QStringLiteral("ケース 1 の水位は「水位差」の欄の外水位と内水位です。照査は ⊿H が最大の"
@@ -105,7 +107,7 @@ void CaseDialog::buildRows()
                 QLineEdit *box = newNumberEdit(OuterWaterLevelBox);
                 box->setObjectName(QStringLiteral("caseLevel(%1,%2)").arg(index).arg(level == Level::Outer ? 1 : 2));
                 box->setText(level == Level::Outer ? levelCase.outerText : levelCase.innerText);
-                box->installEventFilter(this);
+                numberBoxes_->watch(box, OuterWaterLevelBox);
                 connect(box, &QLineEdit::textEdited, this, [this, index, level] { onLevelEdited(index, level); });
                 row.levels[level == Level::Outer ? 0 : 1] = box;
                 grid_->addWidget(box, line, level == Level::Outer ? OuterColumn : InnerColumn);
@@ -180,25 +182,17 @@ void CaseDialog::accept()
     QDialog::accept();
 }
 
-// The keys a water level takes; leaving a box writes its case's levels with
-// two decimals, as leaving one of the first tab's does.
-bool CaseDialog::eventFilter(QObject *watched, QEvent *event)
+// Leaving a level box writes its case's levels with two decimals, as
+// leaving one of the first tab's does.
+void CaseDialog::onLevelBoxLeft(QLineEdit *box)
 {
-    auto *box = qobject_cast<QLineEdit *>(watched);
-    if (!box)
-        return QDialog::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress)
-        return swallowsTypedNumber(*box, OuterWaterLevelBox, *static_cast<QKeyEvent *>(event));
-    if (event->type() == QEvent::FocusOut && isLeavingBox(*static_cast<QFocusEvent *>(event), *this)) {
-        for (std::size_t i = 1; i < rows_.size(); ++i) {
-            if (rows_[i].levels[0] == box || rows_[i].levels[1] == box) {
-                cases_[i] = refreshCaseLevels(cases_[i]);
-                rows_[i].levels[0]->setText(cases_[i].outerText);
-                rows_[i].levels[1]->setText(cases_[i].innerText);
-            }
+    for (std::size_t i = 1; i < rows_.size(); ++i) {
+        if (rows_[i].levels[0] == box || rows_[i].levels[1] == box) {
+            cases_[i] = refreshCaseLevels(cases_[i]);
+            rows_[i].levels[0]->setText(cases_[i].outerText);
+            rows_[i].levels[1]->setText(cases_[i].innerText);
         }
     }
-    return false;
 }
 
 }  // namespace talven

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/studyboxes.h"
 #include "study/study.h"
 
 #include <QDialog>
@@ -38,15 +39,13 @@ public Q_SLOTS:
     // refused as the first tab's levels would be.
     void accept() override;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void buildRows();
     void addCase();
     void removeCase(int index);
     void onLevelEdited(int index, Level level);
     void showHeadDifferences();
+    void onLevelBoxLeft(QLineEdit *box);
 
     // The controls of one case's row.
     struct Row {
@@ -58,6 +57,7 @@ private:
     };
 
     std::vector<WaterLevelCase> cases_;  // every case, case 1 first, as edited
+    NumberBoxFilter *numberBoxes_ = nullptr;
     QGridLayout *grid_ = nullptr;
     QWidget *table_ = nullptr;
     std::vector<Row> rows_;

@@ -129,6 +129,7 @@ private:
     void updateDocumentState();
     void proposePileLengths(Section section);
     void editCases();
+    void placePiles();
 
     // Files from outside (mainwindow_desktop.cpp).
     void openStudyWhenFree(const QString &path);

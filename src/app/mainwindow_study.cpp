@@ -6,6 +6,7 @@
 #include "app/controls.h"
 #include "app/methodpage.h"
 #include "app/piletab.h"
+#include "app/placementdialog.h"
 #include "app/proposaldialog.h"
 #include "app/studyboxes.h"
 #include "app/studydocument.h"
@@ -104,6 +105,7 @@ void MainWindow::connectStudy()
                 [this, tab] { tab->showResult(checkStudy(document_->study())); });
         connect(tab->proposalButton(), &QPushButton::clicked, this, [this, section] { proposePileLengths(section); });
     }
+    connect(pileTab(Section::Vertical)->placementButton(), &QPushButton::clicked, this, &MainWindow::placePiles);
 }
 
 // The edit's messages first, as they come while the box still shows what
@@ -191,7 +193,7 @@ void MainWindow::showStudy()
     const StudyCheck check = checkStudy(study);
     methodPage_->showTotals(check);
     for (Section section : Sections) {
-        pileTab(section)->showTotals(check);
+        pileTab(section)->showTotals(check, study.record);
         if (sectionInputsDiffer(shown_, study, section))
             pileTab(section)->hideResult(numeratorCaption(study.formula));
     }
@@ -233,6 +235,16 @@ void MainWindow::editCases()
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         document_->change(QStringLiteral("水位ケースの編集"), setCases(document_->study(), dialog->cases()).study);
     });
+    dialog->open();
+}
+
+// Window-modal, as the cases: OK makes the stations and the level one step.
+void MainWindow::placePiles()
+{
+    auto *dialog = new PlacementDialog(document_->study(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog] { document_->change(QStringLiteral("矢板の位置"), dialog->placement().study); });
     dialog->open();
 }
 

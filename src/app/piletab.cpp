@@ -165,7 +165,19 @@ PileTab::PileTab(Section section, StudyBoxes &boxes)
     left->addWidget(allowableHead_);
     // Here rather than beside 計算結果を見る, where it would widen the
     // buttons' row and so squeeze the frame of lengths.
-    left->addWidget(proposalButton_, 0, Qt::AlignLeft);
+    auto *aids = new QHBoxLayout;
+    aids->addWidget(proposalButton_);
+    if (section == Section::Vertical) {
+        // Where the lines stand decides how long each may be, so the rule
+        // stays in sight under the lengths it limits.
+        placementButton_ = newButton(QStringLiteral("矢板の位置…"), "verticalPlacementButton");
+        aids->addWidget(placementButton_);
+        spacing_ = newLabel(QString(), "verticalSpacing");
+        spacing_->setWordWrap(true);
+        left->addWidget(spacing_);
+    }
+    aids->addStretch(1);
+    left->addLayout(aids);
     left->addStretch(1);
 
     // Shown with the result when the study has several water-level cases;
@@ -250,8 +262,10 @@ void PileTab::showTicks(const PileTicks &ticks)
     }
 }
 
-void PileTab::showTotals(const StudyCheck &check)
+void PileTab::showTotals(const StudyCheck &check, const StudyRecord &record)
 {
+    if (spacing_)
+        spacing_->setText(spacingLine(check.spacing, record));
     sigmaL_->setText(check.section(section_).sigmaLText);
     proposalButton_->setEnabled(check.ready());
     // ΣL の参考値 and the figures are the governing case's.

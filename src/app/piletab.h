@@ -47,13 +47,16 @@ public:
     Section section() const { return section_; }
     QPushButton *showResultButton() const { return showResultButton_; }
     QPushButton *proposalButton() const { return proposalButton_; }  // "矢板長の提案…"
+    // "矢板の位置…", on the vertical tab only; null on the horizontal.
+    QPushButton *placementButton() const { return placementButton_; }
     QPushButton *backButton() const { return back_; }  // "前へ"
     QPushButton *nextButton() const { return next_; }  // "次へ", on the last tab "ﾌﾟﾚﾋﾞｭｰ"
 
     // The ticks as the study has them, without emitting doubleTickToggled.
     void showTicks(const PileTicks &ticks);
-    // ΣL, and whether the study can be checked (the proposal needs it).
-    void showTotals(const StudyCheck &check);
+    // ΣL, whether the study can be checked (the proposal needs it) and, on
+    // the vertical tab, the piles against their spacing.
+    void showTotals(const StudyCheck &check, const StudyRecord &record);
     void showReferenceSigmaL(const QString &text);
 
     // Writes this section's ratio, sign, required ratio and verdict, and the
@@ -81,6 +84,8 @@ private:
     ResultLine result_;
     QPushButton *showResultButton_ = nullptr;
     QPushButton *proposalButton_ = nullptr;
+    QPushButton *placementButton_ = nullptr;
+    QLabel *spacing_ = nullptr;  // the spacing rule, on the vertical tab
     QLabel *marginCaption_ = nullptr;
     QLabel *margin_ = nullptr;
     QLabel *allowableHead_ = nullptr;

@@ -171,6 +171,9 @@ QString ProposalDialog::summaryText() const
     case ProposalOutcome::AlreadyOk:
         return QStringLiteral("この断面はすでにＯＫです（ΣL の%1）。提案はありません。").arg(section.marginLabel());
     case ProposalOutcome::OutOfReach:
+        // Held back by the spacing of the lines, the rule says where the limit came from.
+        if (proposal_.spacingLimited)
+            return spacingLimitedLines(input_, proposal_).join(QStringLiteral("。\n")) + QStringLiteral("。");
         return QStringLiteral("最大長までの矢板ではＯＫになりません。ΣL があと %1 m 不足します。")
             .arg(twoDecimals(proposal_.missing));
     case ProposalOutcome::Proposed:
@@ -178,8 +181,9 @@ QString ProposalDialog::summaryText() const
     }
     const SectionVerdict &verdict = *section.verdict;
     return QStringLiteral("提案後　ΣL = %1 m　Ｃ′= %2 %3 Ｃ = %4 ・・・ＯＫ\n追加する打設長の合計 %5 m")
-        .arg(section.sigmaLText, verdict.provided, verdict.relation(), proposal_.check.requiredShown,
-             twoDecimals(proposal_.added));
+               .arg(section.sigmaLText, verdict.provided, verdict.relation(), proposal_.check.requiredShown,
+                    twoDecimals(proposal_.added))
+           + (proposal_.spacingUnchecked ? QStringLiteral("\n") + uncheckedSpacingNote() + QStringLiteral("。") : QString());
 }
 
 }  // namespace talven

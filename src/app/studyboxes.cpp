@@ -134,6 +134,28 @@ bool isLeavingBox(const QFocusEvent &focus, const QWidget &window)
     return next && next->window() == &window;
 }
 
+NumberBoxFilter::NumberBoxFilter(QWidget *window) : QObject(window), window_(window) {}
+
+void NumberBoxFilter::watch(QLineEdit *box, int ruleBox)
+{
+    ruleBoxes_.insert(box, ruleBox);
+    box->installEventFilter(this);
+    connect(box, &QObject::destroyed, this, [this](QObject *gone) { ruleBoxes_.remove(gone); });
+}
+
+bool NumberBoxFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto rule = ruleBoxes_.constFind(watched);
+    if (rule == ruleBoxes_.cend())
+        return QObject::eventFilter(watched, event);
+    auto *box = static_cast<QLineEdit *>(watched);
+    if (event->type() == QEvent::KeyPress)
+        return swallowsTypedNumber(*box, *rule, *static_cast<QKeyEvent *>(event));
+    if (event->type() == QEvent::FocusOut && isLeavingBox(*static_cast<QFocusEvent *>(event), *window_))
+        Q_EMIT left(box);
+    return false;
+}
+
 StudyBoxes::StudyBoxes(QWidget *window) : QObject(window), window_(window) {}
 
 QLineEdit *StudyBoxes::makeNumberBox(int index)

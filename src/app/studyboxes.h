@@ -4,6 +4,7 @@
 #include "study/study.h"
 
 #include <QDropEvent>
+#include <QHash>
 #include <QObject>
 
 #include <array>
@@ -29,6 +30,25 @@ bool swallowsTypedNumber(const QLineEdit &box, int ruleBox, const QKeyEvent &key
 // control of `window`. A message box, a menu or another program taking the
 // focus is not leaving the box. The study's boxes and the cases' keep to it.
 bool isLeavingBox(const QFocusEvent &focus, const QWidget &window);
+
+// A dialog's number boxes kept to the rules of the study's: each takes the
+// keys of its rule box, and says when it is left (isLeavingBox).
+class NumberBoxFilter final : public QObject {
+    Q_OBJECT
+public:
+    explicit NumberBoxFilter(QWidget *window);
+    void watch(QLineEdit *box, int ruleBox);
+
+Q_SIGNALS:
+    void left(QLineEdit *box);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *window_;
+    QHash<QObject *, int> ruleBoxes_;
+};
 
 // The study's boxes: the twenty number boxes numberBox(0..19) and the
 // nineteen name boxes nameBox(0..18), made here so that their keys and focus

@@ -27,14 +27,6 @@ CreepPath creepPath(Formula formula, Hundredths seepageLength, Hundredths sigmaL
 
 }  // namespace
 
-Hundredths seepageLength(const StudyRecord &record)
-{
-    Hundredths sum = 0;
-    for (int member = 0; member < MemberCount; ++member)
-        sum += hundredths(record.dimension(member));
-    return sum;
-}
-
 Hundredths headDifference(double outerLevel, double innerLevel)
 {
     return hundredths(outerLevel) - hundredths(innerLevel);

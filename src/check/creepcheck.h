@@ -23,9 +23,6 @@ namespace talven {
 // ratio is exact and rounds as a hand calculation does: (5.49 + 6.50) / 2.00
 // = 5.995 is 6.00.
 
-// L: the seepage length along the structure, the sum of the three member dimensions.
-Hundredths seepageLength(const StudyRecord &record);
-
 // ΔH = WL1 - WL2.
 Hundredths headDifference(double outerLevel, double innerLevel);
 

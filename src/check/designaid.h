@@ -7,6 +7,7 @@
 #include "check/studycheck.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -44,7 +45,25 @@ struct PileProposal {
     double added = 0.0;        // the driven length added, all rows together (m)
     StudyCheck check;          // the study with the proposed lengths
     double missing = 0.0;      // OutOfReach: ΣL still missing at the longest piles (m)
+    // The design guide's limit held the proposal back: a vertical row with a
+    // station may grow only to half the spacing of its line (s / 2).
+    bool spacingLimited = false;
+    // Some lengthened row has no such limit (no station, or no other line):
+    // its spacing is for the user to see to.
+    bool spacingUnchecked = false;
 };
+
+// With the lines at their stations, what one more line halfway across the
+// widest space between two of them would do: each line's limit s / 2 falls,
+// and with every pile at its limit (the new line's counted twice) ΣL is at
+// most `mostSigmaL`. Nothing with fewer than two lines placed.
+struct ExtraLine {
+    Hundredths station = 0;
+    Hundredths spacing = 0;   // s, the narrowest of the new spacings
+    Hundredths cap = 0;       // s / 2 there
+    Hundredths mostSigmaL = 0;
+};
+std::optional<ExtraLine> extraLine(const Study &study, double longestPile = 99.99);
 
 // The rows a proposal may lengthen: those with a length or a name; row 0 when
 // there is none.
@@ -52,14 +71,26 @@ std::vector<int> rowsInUse(const StudyRecord &record, Section section);
 
 // The smallest proposal of the chosen way: whole steps added to driven
 // lengths, never shortening a pile, each pile at most the longest pile (and
-// the length boxes' maximum). A ticked row gains twice its added length in path.
+// the length boxes' maximum) and, on a vertical row with a station, at most
+// half the spacing of its line. A ticked row gains twice its added length in
+// path.
 PileProposal proposePileLengths(const Study &study, Section section, const ProposalOptions &options);
 
-// What makes an ＮＧ section ＯＫ, in one line for the calculation sheet: the
+// What makes an ＮＧ section ＯＫ, in a line for the calculation sheet (or two): the
 // proposal of the section's default way in steps of 0.5 m, each lengthened
 // row by its name and what it gives, "川表 3.00 m → 6.00 m：ΣL ＝ 15.00 m、Ｃ′＝
 // 8.50 ≧ 8.50 で ＯＫ"; or how much ΣL the piles at the longest still
 // miss. Empty when the section is ＯＫ or cannot be checked.
-QString proposalLine(const Study &study, Section section);
+QStringList proposalLines(const Study &study, Section section);
+
+// Where a vertical proposal lengthens a pile without a limit of its spacing:
+// "矢板長は設置間隔の1/2以下であることを別途確認してください".
+QString uncheckedSpacingNote();
+
+// A vertical proposal held back by the spacing rule that still misses: the
+// best it reaches, that the structure's length or the cut-off layout must
+// change; and, in a line of its own, what a line added between two others
+// would do.
+QStringList spacingLimitedLines(const Study &study, const PileProposal &proposal);
 
 }  // namespace talven

@@ -54,6 +54,26 @@ SpacingCheck checkSpacing(const Study &study)
     return check;
 }
 
+QString spacingVerdict(const SpacingCheck &check, const StudyRecord &record)
+{
+    if (check.placed.empty())
+        return spacingLine(check, record);
+    QStringList failing;
+    for (const PileSpacing &spacing : check.placed) {
+        if (!spacing.ok)
+            failing << spacingRowText(spacing, record).chopped(3);  // without its "ＮＧ"
+    }
+    QString verdict = QStringLiteral("矢板の間隔（d ≦ s/2）：")
+                      + (failing.isEmpty() ? QStringLiteral("ＯＫ")
+                                           : QStringLiteral("ＮＧ（%1）").arg(failing.join(QStringLiteral("、"))));
+    QStringList unplaced;
+    for (int row : check.unplaced)
+        unplaced << verticalRowName(record, row);
+    if (!unplaced.isEmpty())
+        verdict += QStringLiteral("。%1は位置未入力").arg(unplaced.join(QStringLiteral("、")));
+    return verdict;
+}
+
 QString verticalRowName(const StudyRecord &record, int row)
 {
     const QString name = trimmedName(record.names[pileNameBox(Section::Vertical, row)]);
@@ -82,9 +102,7 @@ QString spacingLine(const SpacingCheck &check, const StudyRecord &record)
         unplaced << verticalRowName(record, row);
     if (rows.isEmpty())
         return QStringLiteral("矢板の間隔：位置未入力のため間隔の照査なし");
-    QString line = QStringLiteral("矢板の間隔（d ≦ s/2）：");
-    if (!rows.isEmpty())
-        line += rows.join(QStringLiteral("、"));
+    QString line = QStringLiteral("矢板の間隔（d ≦ s/2）：") + rows.join(QStringLiteral("、"));
     if (!unplaced.isEmpty())
         line += QStringLiteral("。") + unplaced.join(QStringLiteral("、")) + QStringLiteral("は位置未入力のため間隔の照査なし");
     return line;

@@ -41,6 +41,10 @@ QString spacingRowText(const PileSpacing &spacing, const StudyRecord &record);
 // rows without a station named after it; what the tab and page 1 show.
 QString spacingLine(const SpacingCheck &check, const StudyRecord &record);
 
+// The rule in a few words for page 1: "矢板の間隔（d ≦ s/2）：ＯＫ", the rows
+// that break it named with their figures, the rows without a station after.
+QString spacingVerdict(const SpacingCheck &check, const StudyRecord &record);
+
 // A vertical row's name as the report and the sheet write it: "3 行目" for a row without one.
 QString verticalRowName(const StudyRecord &record, int row);
 

@@ -133,6 +133,7 @@ StudyCheck checkStudy(const Study &study)
     for (const WaterLevelCase &levels : cases)
         check.cases.push_back(checkCase(study, wide, levels));
     check.governing = governingCaseIndex(cases);
+    check.spacing = checkSpacing(study);
     return check;
 }
 

@@ -8,6 +8,7 @@
 // excepted (unrounded, for those who print more decimals).
 
 #include "check/creepcheck.h"
+#include "check/pilespacing.h"
 #include "study/study.h"
 
 #include <QString>
@@ -111,6 +112,7 @@ struct StudyCheck {
     QString requiredPrinted;
     std::vector<CaseCheck> cases;  // every case, case 1 first
     int governing = 0;
+    SpacingCheck spacing;  // the vertical piles' lengths against their spacing, where stations are given
 
     const CaseCheck &governingCase() const { return cases[std::size_t(governing)]; }
     // Whether the study can be checked: a creep ratio, and a head to check,

@@ -12,6 +12,8 @@
 #include <QJsonObject>
 #include <QLocale>
 
+#include <algorithm>
+
 namespace talven {
 
 namespace {
@@ -117,6 +119,15 @@ QByteArray encodeCompanion(const Study &study, const QString &studyFileName, con
             block.insert(QLatin1StringView(title.key), (*study.titleBlock).*title.value);
         root.insert(QStringLiteral("titleBlock"), block);
     }
+    // The vertical rows' stations, null where none is given; the bottom level.
+    if (std::any_of(study.stations.begin(), study.stations.end(), [](const auto &station) { return station.has_value(); })) {
+        QJsonArray stations;
+        for (const std::optional<double> &station : study.stations)
+            stations.append(station ? QJsonValue(*station) : QJsonValue(QJsonValue::Null));
+        root.insert(QStringLiteral("stations"), stations);
+    }
+    if (study.bottomLevel)
+        root.insert(QStringLiteral("bottomLevel"), *study.bottomLevel);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -165,6 +176,49 @@ Message keptCompanionMessage(const QString &companionPath, const QString &keptPa
             MessageIcon::Information, QStringLiteral("タルヴェン・保存")};
 }
 
+namespace {
+
+// A number as a companion holds it, as text or as a JSON number; nothing for
+// null or no value, and an error for what is no number.
+struct ReadNumber {
+    std::optional<double> value;
+    bool error = false;
+};
+
+ReadNumber numberOf(const QJsonValue &value)
+{
+    if (value.isNull() || value.isUndefined())
+        return {};
+    const std::optional<QString> text = levelText(value);
+    bool ok = false;
+    const double number = text ? text->trimmed().toDouble(&ok) : 0.0;
+    if (!ok)
+        return {std::nullopt, true};
+    return {number, false};
+}
+
+// The stations and the bottom level a companion brings, through the
+// study's own check; what cannot be read leaves them out with its message.
+StudyEdit placementOf(const Study &study, const QJsonObject &root)
+{
+    std::array<std::optional<double>, PileCount> stations{};
+    const QJsonArray entries = root.value(QStringLiteral("stations")).toArray();
+    bool error = false;
+    for (qsizetype row = 0; row < entries.size() && row < PileCount; ++row) {
+        const ReadNumber station = numberOf(entries[row]);
+        stations[std::size_t(row)] = station.value;
+        error = error || station.error;
+    }
+    const ReadNumber bottom = numberOf(root.value(QStringLiteral("bottomLevel")));
+    if (error)
+        return {study, {stationRangeMessage(double(seepageLength(study.record)) / 100.0)}, -1};
+    if (bottom.error)
+        return {study, {levelRangeMessage()}, -1};
+    return setPlacement(study, stations, bottom.value);
+}
+
+}  // namespace
+
 StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, const QByteArray &studyBytes,
                          const QByteArray &companionBytes)
 {
@@ -212,6 +266,8 @@ StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, cons
     for (std::size_t i = 0; i < caseMessages.size() && i < std::size_t(CaseLimit); ++i)
         applied.messages.insert(applied.messages.end(), caseMessages[i].begin(), caseMessages[i].end());
     applied.append(setCases(applied.study, cases));
+
+    applied.append(placementOf(applied.study, root));
 
     if (root.contains(QStringLiteral("titleBlock"))) {
         const QJsonObject block = root.value(QStringLiteral("titleBlock")).toObject();

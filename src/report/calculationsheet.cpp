@@ -1,5 +1,7 @@
 #include "report/calculationsheet.h"
 
+#include "report/sectiondrawing.h"
+
 #include "check/designaid.h"
 #include "study/boxtable.h"
 #include "study/numbers.h"
@@ -8,6 +10,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace talven {
@@ -17,8 +20,6 @@ namespace {
 // The rows the flowing pages fill, below their heading and above the footer.
 constexpr double FlowTop = 5.6;
 constexpr double FlowBottom = 67.5;
-// The scales a section is drawn at, the largest first.
-constexpr int Scales[] = {50, 100, 200, 250, 500};
 
 const QString Equals = QStringLiteral(" ＝ ");
 
@@ -44,11 +45,6 @@ QString pileName(const StudyRecord &record, Section section, int row)
 {
     const QString name = trimmedName(record.names[pileNameBox(section, row)]);
     return name.isEmpty() ? QStringLiteral("%1 行目").arg(row + 1) : name;
-}
-
-QString levelName(const QString &name, const QString &otherwise)
-{
-    return trimmedName(name).isEmpty() ? otherwise : trimmedName(name);
 }
 
 // 設計条件 and 浸透路長: the sheet's first page.
@@ -175,7 +171,7 @@ QString requiredSigmaLWorking(Formula formula, const StudyCheck &check, const Ca
 // numbers put in, its verdict, margin and allowable head; under an ＮＧ of
 // the governing case what makes it ＯＫ (`proposals`, by Section).
 SheetBlock caseBlock(const Study &input, const StudyCheck &check, int caseIndex,
-                     const std::array<QString, 2> &proposals)
+                     const std::array<QStringList, 2> &proposals)
 {
     const CaseCheck &levels = check.cases[std::size_t(caseIndex)];
     const bool lane = input.formula == Formula::Lane;
@@ -210,153 +206,53 @@ SheetBlock caseBlock(const Study &input, const StudyCheck &check, int caseIndex,
         lines.push_back({9, QStringLiteral("ΣL の過不足 ＝ ΣL － 必要 ΣL ＝ %1 － %2 ＝ %3")
                                 .arg(result.sigmaLText, levels.referenceSigmaL, result.marginLabel())});
         lines.push_back({9, result.allowableHeadLabel()});
-        const QString &proposal = proposals[std::size_t(section)];
-        if (caseIndex == check.governing && !proposal.isEmpty())
-            lines.push_back({9, QStringLiteral("ＯＫ にするには（0.50 m きざみ）：") + proposal, BodySize, false, 2});
+        const QStringList &proposal = proposals[std::size_t(section)];
+        for (int i = 0; caseIndex == check.governing && i < int(proposal.size()); ++i)
+            lines.push_back({9, (i == 0 ? QStringLiteral("ＯＫ にするには（0.50 m きざみ）：") : QString()) + proposal[i],
+                             BodySize, false, 2});
         lines.back().gapAfter = Gap;
     }
     return block;
 }
 
-// The vertical section to scale: the box along its axis with its three
-// members, the piles hanging from it, WL1 on the river side and WL2 on the
-// land side with ⊿H between them, and the creep path dashed along the box's
-// bottom and down and up each pile.
-void drawSectionDrawing(Page &page, double top, const Study &input, const StudyCheck &check)
+// The design guide's rule for the vertical piles placed at their stations:
+// each row's station, driven length d, spacing s to the nearest other line
+// and s / 2, and whether d ≦ s / 2. None where no pile has a station.
+std::optional<SheetBlock> spacingBlock(const StudyRecord &record, const SpacingCheck &spacing)
 {
-    heading(page, 5, top, QStringLiteral("４．断面図（鉛直方向、函軸に沿って）"));
-    const StudyRecord &record = input.record;
-    const double length = check.structureLength;
-    const double head = check.governingCase().headDifference;
-    if (length <= 0.0) {
-        sheetLine(page, 8, top + 1.5, QStringLiteral("Ｌ が 0 のため、断面は描けません"));
-        return;
-    }
-    std::vector<int> piles;
-    double deepest = 0.0;
-    const SectionCheck &vertical = check.section(Section::Vertical);
-    for (int pile = 0; pile < PileCount; ++pile) {
-        const double driven = pileLengths(record, Section::Vertical)[pile];
-        if (driven > 0.0) {
-            piles.push_back(pile);
-            deepest = std::max(deepest, driven);
-        }
-    }
-    // The box's height is not part of the study: it is drawn as a band of a
-    // fixed share of L.
-    const double boxHeight = std::clamp(length / 8.0, 0.5, 2.0);
-
-    // The drawing's room in millimetres on paper, with space for the labels.
-    // Left of the box stand the ⊿H dimension and its label, right of it the end of WL2.
-    const double left = 11, right = 48.5;
-    const double roomTop = top + 4.5, roomBottom = top + SectionDrawingHeight - 7.0;
-    const double roomWidth = (right - left) / page.columnsPerMillimetre();
-    const double roomHeight = (roomBottom - roomTop) / page.rowsPerMillimetre();
-    const double widthMetres = length, heightMetres = boxHeight + std::max(head, 0.0) + deepest;
-    int scale = 0;
-    for (int candidate : Scales) {
-        if (widthMetres * 1000.0 / candidate <= roomWidth && heightMetres * 1000.0 / candidate <= roomHeight) {
-            scale = candidate;
-            break;
-        }
-    }
-    // Millimetres on paper per metre; a study too large for 1:500 is drawn smaller, and says so.
-    const double perMetre = scale > 0 ? 1000.0 / scale : std::min(roomWidth / widthMetres, roomHeight / heightMetres);
-    auto x = [&](double metres) { return left + ((roomWidth - widthMetres * perMetre) / 2 + metres * perMetre) * page.columnsPerMillimetre(); };
-    // Heights from the box's bottom, up positive.
-    const double bottomRow = roomTop + (boxHeight + std::max(head, 0.0)) * perMetre * page.rowsPerMillimetre();
-    auto y = [&](double metres) { return bottomRow - metres * perMetre * page.rowsPerMillimetre(); };
-
-    // The box and its members.
-    page.thickPen();
-    page.box(x(0), y(boxHeight), x(length) - x(0), y(0) - y(boxHeight));
-    page.thinPen();
-    // The members numbered in the band, named in a line under the drawing:
-    // a short member leaves no room for its name.
-    page.font(SmallSize, false);
-    const double labelRow = y(boxHeight) + (y(0) - y(boxHeight)) / 2 - 0.45;
-    const QString numbers[] = {QStringLiteral("①"), QStringLiteral("②"), QStringLiteral("③")};
-    QStringList legend;
-    double at = 0.0;
-    for (int m = 0; m < MemberCount; ++m) {
-        const double member = record.dimension(m);
-        if (m > 0)
-            page.line(x(at), y(boxHeight), x(at), y(0));
-        const double width = x(at + member) - x(at);
-        const Page::Setting set = page.set(numbers[m], std::max(width - 0.2, 0.5), SmallSize);
-        page.text(x(at) + std::max(0.1, (width - page.columns(set.lines.value(0))) / 2), labelRow, set);
-        legend << numbers[m] + memberName(record, m) + u' ' + twoDecimals(member) + QStringLiteral(" m");
-        at += member;
-    }
-
-    // The water levels: WL1 on the river side, WL2 on the land side, the
-    // lower at the box's top and the higher ⊿H above it.
-    const bool reversed = check.governingCase().reversed;
-    const double outer = y(boxHeight + (reversed ? 0.0 : head)), inner = y(boxHeight + (reversed ? head : 0.0));
-    page.line(x(0) - 3, outer, x(length * 0.35), outer);
-    page.line(x(length * 0.65), inner, x(length) + 3, inner);
-    page.font(SmallSize, false);
-    page.text(x(0) - 3, outer - 1.0, QStringLiteral("▽WL1 ＝ %1").arg(check.governingCase().outerLevelText));
-    const QString innerLabel = QStringLiteral("▽WL2 ＝ %1").arg(check.governingCase().innerLevelText);
-    page.text(x(length) + 3 - page.columns(innerLabel), inner - 1.0, innerLabel);
-    // ⊿H between the two, left of the box.
-    const double dimension = x(0) - 1.5;
-    page.line(dimension, outer, dimension, inner);
-    page.line(dimension - 0.4, outer, dimension + 0.4, outer);
-    page.line(dimension - 0.4, inner, dimension + 0.4, inner);
-    const QString headLabel = QStringLiteral("⊿Ｈ＝%1").arg(check.governingCase().headDifferenceText);
-    page.text(dimension - 0.3 - page.columns(headLabel), (outer + inner) / 2 - 0.45, headLabel);
-
-    // The piles, evenly spread: the study does not say where they stand.
-    const double offset = 1.2 * page.columnsPerMillimetre();  // the path beside a pile, 1.2 mm
-    const double under = 1.2 * page.rowsPerMillimetre();      // and under the box
-    double pathX = x(0);
-    const double pathY = y(0) + under;
-    for (std::size_t i = 0; i < piles.size(); ++i) {
-        const int pile = piles[i];
-        const double place = length * double(i + 1) / double(piles.size() + 1);
-        const double driven = pileLengths(record, Section::Vertical)[pile];
-        const double tip = y(-driven);
-        page.thickPen();
-        page.line(x(place), y(0), x(place), tip);
-        page.thinPen();
-        const PilePart &part = vertical.piles[std::size_t(pile)];
-        const QString label = pileName(record, Section::Vertical, pile) + u' ' + part.lengthText
-                              + (part.doubled ? QStringLiteral("（×2）") : QString());
-        page.font(SmallSize, false);
-        page.text(x(place) - page.columns(label) / 2, tip + under + 0.2, label);
-        // Down one face and, when the pile counts twice, up the other.
-        page.dashedLine(pathX, pathY, x(place) - offset, pathY, 1.5);
-        page.dashedLine(x(place) - offset, pathY, x(place) - offset, tip + under, 1.5);
-        if (part.doubled) {
-            page.dashedLine(x(place) - offset, tip + under, x(place) + offset, tip + under, 1.5);
-            page.dashedLine(x(place) + offset, tip + under, x(place) + offset, pathY, 1.5);
-            pathX = x(place) + offset;
-        } else {
-            page.dashedLine(x(place) - offset, tip + under, x(place) - offset, pathY, 1.5);
-            pathX = x(place) - offset;
-        }
-    }
-    page.dashedLine(pathX, pathY, x(length), pathY, 1.5);
-
-    const double notes = top + SectionDrawingHeight - 4.3;
-    sheetLine(page, 8, notes - 1.1, legend.join(QStringLiteral("　")), SmallSize);
-    sheetLine(page, 8, notes,
-              (scale > 0 ? QStringLiteral("縮尺 1:%1").arg(scale) : QStringLiteral("縮尺 1:500 に収まらないため縮めて描いています"))
-                  + QStringLiteral("　　‐ ‐ ‐ 浸透経路（クリープ経路）"),
-              SmallSize);
-    sheetLine(page, 8, notes + 1.1,
-              piles.empty() ? QStringLiteral("函体の高さは入力にないため、模式的に描いています")
-                            : QStringLiteral("矢板の位置は入力にないため、函軸に沿って等間隔に描いています。函体の高さは模式的です"),
-              SmallSize);
+    if (spacing.placed.empty())
+        return std::nullopt;
+    SheetBlock block;
+    block.pageHeading = QStringLiteral("３．クリープ比の照査");
+    block.lines.push_back({6, QStringLiteral("○遮水矢板の間隔（しゃ水工長さは設置間隔の 1/2 以下：d ≦ s/2）"), BodySize, true, 1, 0.3});
+    std::vector<QStringList> rows{{QStringLiteral("矢板"), QStringLiteral("位置 (m)"), QStringLiteral("長さ d (m)"),
+                                   QStringLiteral("間隔 s (m)"), QStringLiteral("s/2 (m)"), QStringLiteral("判定")}};
+    for (const PileSpacing &placed : spacing.placed)
+        rows.push_back({verticalRowName(record, placed.row), hundredthsText(placed.station), hundredthsText(placed.length),
+                        placed.spacing ? hundredthsText(*placed.spacing) : QStringLiteral("―"),
+                        placed.spacing ? decimalQuotient(*placed.spacing, 200, 3) : QStringLiteral("―"),
+                        placed.spacing ? verdictWord(placed.ok) : QStringLiteral("照査なし")});
+    SheetLine table;
+    table.table = rows;
+    table.edges = {8, 18, 24, 30.5, 37, 43, 51.5};
+    table.gapAfter = 0.3;
+    block.lines.push_back(table);
+    QStringList notes{QStringLiteral("s：最も近いほかの遮水工までの距離。位置は川表の端から函軸に沿って測る")};
+    QStringList unplaced;
+    for (int row : spacing.unplaced)
+        unplaced << verticalRowName(record, row);
+    if (!unplaced.isEmpty())
+        notes << unplaced.join(QStringLiteral("、")) + QStringLiteral("：位置未入力のため間隔の照査なし");
+    for (const QString &note : notes)
+        block.lines.push_back({8, note, SmallSize});
+    block.lines.back().gapAfter = 0.4;
+    return block;
 }
-
-}  // namespace
 
 // 照査結果一覧 and 総合判定, closing the sheet: each section of the
 // governing case, and of every other case where it is ＮＧ; then one
 // sentence on the whole.
-SheetBlock resultsBlock(const StudyCheck &check)
+SheetBlock resultsBlock(const StudyRecord &record, const StudyCheck &check)
 {
     const bool several = check.cases.size() > 1;
     std::vector<QStringList> rows{{QStringLiteral("方向"), QStringLiteral("ケース"), QStringLiteral("Ｃ′"),
@@ -384,12 +280,20 @@ SheetBlock resultsBlock(const StudyCheck &check)
         if (!result.verdict || !result.verdict->ok)
             shortfalls << sectionName(section) + u' ' + result.marginLabel();
     }
+    QStringList tooLong;
+    for (const PileSpacing &placed : check.spacing.placed) {
+        if (!placed.ok)
+            tooLong << verticalRowName(record, placed.row);
+    }
+    if (!tooLong.isEmpty())
+        shortfalls << QStringLiteral("矢板の間隔 ＮＧ：") + tooLong.join(QStringLiteral("、"));
     const QString whole = shortfalls.isEmpty()
                               ? (several ? QStringLiteral("総合判定：ＯＫ（すべての水位ケースで、鉛直方向・水平方向とも Ｃ′≧ Ｃ）")
                                          : QStringLiteral("総合判定：ＯＫ（鉛直方向・水平方向とも Ｃ′≧ Ｃ）"))
                               : QStringLiteral("総合判定：ＮＧ（%1%2）。遮水矢板の長さなどを見直してください。")
-                                    .arg(several ? QStringLiteral("支配ケース ◎%1 で ").arg(check.governingCase().shownName(check.governing))
-                                                 : QString(),
+                                    .arg(several && tooLong.size() < shortfalls.size()
+                                             ? QStringLiteral("支配ケース ◎%1 で ").arg(check.governingCase().shownName(check.governing))
+                                             : QString(),
                                          shortfalls.join(QStringLiteral("、")));
     SheetBlock block;
     block.lines.push_back({5, QStringLiteral("５．照査結果一覧"), BodySize, true, 1, 0.3});
@@ -402,21 +306,25 @@ SheetBlock resultsBlock(const StudyCheck &check)
     return block;
 }
 
+}  // namespace
+
 std::vector<DocumentPage> sheetPages(const Study &study, const StudyCheck &check)
 {
     std::vector<DocumentPage> pages{{DocumentPage::Kind::SheetConditions, {}, {}}};
     // What makes each ＮＧ section of the governing case ＯＫ: found once here.
-    std::array<QString, 2> proposals;
+    std::array<QStringList, 2> proposals;
     for (Section section : Sections) {
         const std::optional<SectionVerdict> &verdict = check.section(section).verdict;
         if (verdict && !verdict->ok)
-            proposals[std::size_t(section)] = proposalLine(study, section);
+            proposals[std::size_t(section)] = proposalLines(study, section);
     }
     std::vector<SheetBlock> blocks;
     for (int i = 0; i < int(check.cases.size()); ++i)
         blocks.push_back(caseBlock(study, check, i, proposals));
-    blocks.push_back({SheetBlock::Kind::Drawing, {}});
-    blocks.push_back(resultsBlock(check));
+    if (std::optional<SheetBlock> spacing = spacingBlock(study.record, check.spacing))
+        blocks.push_back(*spacing);
+    blocks.push_back({SheetBlock::Kind::Drawing, {}, {}});
+    blocks.push_back(resultsBlock(study.record, check));
 
     // A block never breaks across pages; one taller than a page has one of its
     // own. A page that goes on with the cases says so in its heading.

@@ -258,8 +258,9 @@ bool drawSection(Page &page, const Study &input, const StudyCheck &study, Sectio
 }
 
 // Under a section's verdict line: the required ΣL and the margin, then the
-// head difference the section holds.
-void drawFigures(Page &page, const StudyCheck &study, const SectionCheck &check)
+// head difference the section holds; the vertical piles' spacing between
+// its ΣL line and its fraction.
+void drawFigures(Page &page, const Study &input, const StudyCheck &study, const SectionCheck &check)
 {
     const double verdict = sectionRow(check.section) + VerdictRow;
     page.font(SmallSize, false);
@@ -267,6 +268,10 @@ void drawFigures(Page &page, const StudyCheck &study, const SectionCheck &check)
               QStringLiteral("必要 ΣL = %1 (m)　　ΣL の過不足　%2")
                   .arg(study.governingCase().referenceSigmaL, check.marginLabel()));
     page.text(28, verdict + 2.2, check.allowableHeadLabel());
+    // A study without stations prints as it always did.
+    if (check.section == Section::Vertical && !study.spacing.placed.empty())
+        page.text(28, sectionRow(check.section) + 6.1,
+                  page.set(spacingVerdict(study.spacing, input.record), CreepTableRight - 28, SmallSize, 2));
 }
 
 // The title block's fields in the free space right of the title and above
@@ -446,7 +451,7 @@ void drawPageAdditions(Page &page, const ReportDocument &document, int pageIndex
     if (pageIndex == 0 && document.options().figures && check.ready()) {
         for (Section section : Sections) {
             if (check.section(section).verdict)
-                drawFigures(page, check, check.section(section));
+                drawFigures(page, document.study(), check, check.section(section));
         }
     }
     // A document of more than one page is numbered on every page.

@@ -44,8 +44,8 @@ struct SheetLine {
     bool bold = false;
     int lines = 1;
     double gapAfter = 0.0;  // rows of space below it
-    std::vector<QStringList> table;
-    std::vector<double> edges;
+    std::vector<QStringList> table = {};
+    std::vector<double> edges = {};
 
     // The rows from this line's top to the next one's.
     double advance() const;

@@ -98,7 +98,8 @@ QList<TableColumn> summaryColumns()
             {QStringLiteral("状態"), Text},          {QStringLiteral("検討ケース"), Text},
             {QStringLiteral("WL1"), Number},         {QStringLiteral("WL2"), Number},
             {QStringLiteral("支配"), CellKind::Mark}, {QStringLiteral("構造物名"), Text},
-            {QStringLiteral("逆水位"), CellKind::Mark}};
+            {QStringLiteral("逆水位"), CellKind::Mark},
+            {QStringLiteral("間隔の照査"), CellKind::Verdict}, {QStringLiteral("矢板の間隔"), Text}};
 }
 
 qsizetype summaryStatusColumn()
@@ -145,6 +146,11 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
                 row << QString() << QString() << QString() << QString();
             row.append(outcome.structure);
             row.append(check && check->cases[std::size_t(c)].reversed ? QStringLiteral("○") : QString());
+            // The spacing rule of the vertical piles placed at their stations.
+            const bool spaced = check && section == Section::Vertical;
+            row.append(spaced && !check->spacing.placed.empty() ? (check->spacing.ok() ? QStringLiteral("OK") : QStringLiteral("NG"))
+                                                                : QString());
+            row.append(spaced ? spacingLine(check->spacing, outcome.study->record) : QString());
             rows.append(row);
         }
     }

@@ -49,8 +49,10 @@ QString tableFileName(const QString &study);
 // and the design figures (margin, allowable head and the level it means on
 // the side that rises); a study that is not ready has no check, as the
 // window shows none. After 状態: the case, its WL1 and WL2, ◎ on the
-// governing case's rows, the structure, and ○ for a case whose inner level
-// stands above the outer one (逆水位).
+// governing case's rows, the structure, ○ for a case whose inner level
+// stands above the outer one (逆水位), and on the vertical rows the spacing
+// rule of the piles placed at their stations: OK / NG, and each row's
+// figures.
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome);
 
 // What a study was checked with: formula, soil class, C, the three members,

@@ -18,6 +18,14 @@ StudyEdit writeRatio(const Study &study, const QString &text)
 
 }  // namespace
 
+Hundredths seepageLength(const StudyRecord &record)
+{
+    Hundredths sum = 0;
+    for (int member = 0; member < MemberCount; ++member)
+        sum += hundredths(record.dimension(member));
+    return sum;
+}
+
 void StudyEdit::append(const StudyEdit &next)
 {
     study = next.study;
@@ -61,6 +69,8 @@ Study resetStudy(const Study &study, bool keepNames)
         reset.laterCases.clear();
         reset.titleBlock.reset();
     }
+    reset.stations.fill(std::nullopt);
+    reset.bottomLevel.reset();
     record.baseValues.fill(0.0);
     record.verticalLengths.fill(0.0);
     record.horizontalLengths.fill(0.0);
@@ -202,6 +212,39 @@ StudyEdit setPileLengths(const Study &study, Section section, const PileLengths 
             edit.append(writeNumberBox(edit.study, pileBox(section, row), twoDecimals(lengths[row])));
     }
     edit.append(refreshBoxes(edit.study));
+    return edit;
+}
+
+Message stationRangeMessage(double structureLength)
+{
+    return {QStringLiteral("矢板の位置は、川表の端からの距離を 0 から Ｌ（%1 m）までの数値で入力してください。")
+                .arg(twoDecimals(structureLength)),
+            MessageIcon::Exclamation, QStringLiteral("タルヴェン・範囲外の数値")};
+}
+
+StudyEdit setPlacement(const Study &study, const std::array<std::optional<double>, PileCount> &stations,
+                       std::optional<double> bottomLevel)
+{
+    StudyEdit edit{study, {}, -1};
+    const double length = double(seepageLength(study.record)) / 100.0;
+    for (const std::optional<double> &station : stations) {
+        if (station && (hundredths(*station) < 0 || double(hundredths(*station)) / 100.0 > length)) {
+            edit.messages.push_back(stationRangeMessage(length));
+            return edit;
+        }
+    }
+    if (bottomLevel) {
+        const FieldCheck level = checkNumberBox(OuterWaterLevelBox, twoDecimals(*bottomLevel), false);
+        if (!level.accepted) {
+            edit.messages.push_back(level.message);
+            return edit;
+        }
+    }
+    for (int row = 0; row < PileCount; ++row)
+        edit.study.stations[std::size_t(row)] = stations[std::size_t(row)]
+                                                    ? std::optional<double>(double(hundredths(*stations[std::size_t(row)])) / 100.0)
+                                                    : std::nullopt;
+    edit.study.bottomLevel = bottomLevel ? std::optional<double>(double(hundredths(*bottomLevel)) / 100.0) : std::nullopt;
     return edit;
 }
 

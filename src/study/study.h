@@ -11,6 +11,7 @@
 
 #include "study/boxtable.h"
 #include "study/message.h"
+#include "study/numbers.h"
 #include "study/soilclasses.h"
 #include "study/studyrecord.h"
 #include "study/titleblock.h"
@@ -53,6 +54,12 @@ struct Study {
     // The title block kept with the study; none until it has one of its
     // own (a new study takes the user's, a report tool its options).
     std::optional<TitleBlock> titleBlock;
+    // Where the vertical piles stand, where the user gave it: each row's
+    // distance in metres from the 川表 end of the structure, two decimals;
+    // and the structure's bottom level (函底高), on the water levels' datum.
+    // Kept in the companion file; the study file has no place for them.
+    std::array<std::optional<double>, PileCount> stations{};
+    std::optional<double> bottomLevel;
 
     // The creep ratio is typed only for Bligh's ranged class; otherwise the
     // class writes it.
@@ -66,6 +73,10 @@ struct Study {
 
     bool operator==(const Study &) const = default;
 };
+
+// L: the seepage length along the structure, the sum of the three member
+// dimensions, each as its box shows it.
+Hundredths seepageLength(const StudyRecord &record);
 
 // An edit's outcome: the study after it, and the messages to show, in order.
 struct StudyEdit {
@@ -138,6 +149,14 @@ bool hasHead(const WaterLevelCase &levelCase);
 // A section's pile lengths set at once (矢板長の提案 適用), each written as
 // typing it would be, then shown with two decimals.
 StudyEdit setPileLengths(const Study &study, Section section, const PileLengths &lengths);
+
+// The piles' stations and the bottom level set at once (矢板の位置), each to
+// two decimals; a station outside 0 to L, or a level outside the water
+// levels' range, is refused with its message and nothing is set.
+StudyEdit setPlacement(const Study &study, const std::array<std::optional<double>, PileCount> &stations,
+                       std::optional<double> bottomLevel);
+// The message for a station outside 0 to L (`structureLength`, metres).
+Message stationRangeMessage(double structureLength);
 
 // What typing into a box is called as a step of the study's history, in the
 // 編集 menu: "寸法の入力", "名称の入力".
