@@ -172,13 +172,13 @@ Study generatedStudy(quint32 seed)
             study = setDoubleTick(study, section, row, random.bounded(2));
         }
     }
-    std::vector<WaterLevelCase> more;
+    QStringList more;
     for (int i = 0, count = random.bounded(CaseLimit); i < count; ++i) {
-        WaterLevelCase added{QString(random.bounded(CaseNameMaxLength + 1), u'時'), {}, {}, 0, 0};
-        added = writeCaseLevel(added, Level::Outer, QString::number(1.0 + number(9), 'f', 2)).levelCase;
-        more.push_back(refreshCaseLevels(writeCaseLevel(added, Level::Inner, QString::number(number(1), 'f', 2)).levelCase));
+        more << QString(random.bounded(CaseNameMaxLength + 1), u'時');
+        more.last() += u' ' + QString::number(1.0 + number(9), 'f', 2);
+        more.last() += u' ' + QString::number(number(1), 'f', 2);
     }
-    return withCases(study, more);
+    return withCases(study, casesOf(more));
 }
 
 
@@ -1087,13 +1087,7 @@ void TestReport::casePages()
     QFETCH(QStringList, more);
     QFETCH(QString, heading);
     QFETCH(QStringList, rows);
-    std::vector<WaterLevelCase> cases;
-    for (const QString &entry : more) {
-        const QStringList part = entry.split(u' ');
-        const WaterLevelCase outer = writeCaseLevel({part[0], {}, {}, 0, 0}, Level::Outer, part[1]).levelCase;
-        cases.push_back(refreshCaseLevels(writeCaseLevel(outer, Level::Inner, part[2]).levelCase));
-    }
-    const ReportDocument document = documentOf(withCases(workedExample(), cases));
+    const ReportDocument document = documentOf(withCases(workedExample(), casesOf(more)));
     QCOMPARE(document.pageCount(), rows.isEmpty() ? 1 : 2);
     const RecordingSurface first = drawnPage(document);
     // More than one page: each is numbered, whatever the options.
