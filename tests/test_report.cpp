@@ -350,6 +350,8 @@ private Q_SLOTS:
     void zeroHeadDifference();
     void pageOptions_data();
     void pageOptions();
+    void pageLabels_data();
+    void pageLabels();
     void painterSurfaceFont();
     void painterSurfacePens_data();
     void painterSurfacePens();
@@ -903,6 +905,49 @@ void TestReport::pageOptions()
     for (const TitleField &field : TitleFields)
         (shortened.*field.value).truncate(1000);
     QCOMPARE(full.measured, drawnPage(documentOf(input, options, shortened, fileName)).measured);
+}
+
+void TestReport::pageLabels_data()
+{
+    QTest::addColumn<Study>("input");
+    QTest::addColumn<PageOptions>("options");
+    QTest::addColumn<QSizeF>("paper");       // millimetres
+    QTest::addColumn<QStringList>("labels");  // one a page
+    QTest::addColumn<double>("scale");       // the page's within the margins
+
+    PageOptions sheet = plainPage();
+    sheet.sheet = true;
+    sheet.pageLabel = u"3-08"_s;
+    Study notReady = workedExample();
+    notReady.record.creepRatio = 0.0;
+    PageOptions margins = plainPage();
+    margins.margins = true;
+    QTest::newRow("3-08 counts on with its zeros") << workedExample() << sheet << QSizeF(210, 297)
+                                                   << QStringList{u"3-08"_s, u"3-09"_s, u"3-10"_s} << 1.0;
+    QTest::newRow("a study that cannot be checked has no sheet")
+        << notReady << sheet << QSizeF(210, 297) << QStringList{u"3-08"_s} << 1.0;
+    // The frame, 47.7 x 70.6 grid cells of 10.5 pt x 13.125 pt, fits into
+    // A3's room (277 x 390 mm) as it is; into A4's 267 mm high, made smaller.
+    QTest::newRow("margins never enlarge an A3 page") << workedExample() << margins << QSizeF(297, 420)
+                                                      << QStringList{QString()} << 1.0;
+    QTest::newRow("margins shrink an A4 page to their height") << workedExample() << margins << QSizeF(210, 297)
+                                                               << QStringList{QString()} << 267 * 72 / 25.4 / (70.6 * 13.125);
+}
+
+// Each page's label, and the scale the margins set a page at.
+void TestReport::pageLabels()
+{
+    QFETCH(Study, input);
+    QFETCH(PageOptions, options);
+    QFETCH(QSizeF, paper);
+    const ReportDocument document = documentOf(input, options);
+    QStringList labels;
+    for (int page = 0; page < document.pageCount(); ++page)
+        labels << document.pageLabel(page);
+    QTEST(labels, "labels");
+    RecordingSurface surface(false, paper);
+    drawReportPage(surface, document, 0);
+    QTEST(surface.placedScale(), "scale");
 }
 
 void TestReport::painterSurfaceFont()
