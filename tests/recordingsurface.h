@@ -14,8 +14,8 @@ namespace talven {
 // character below U+0100 is half the size wide (so every digit, "-" and "."
 // share one width, as in the report font), any other a full size wide; a text
 // is 1.25 sizes high. Positions are in points of the font size. It counts the
-// characters it was asked to measure. Its sheet is A4 in points; a placement
-// moves and scales the positions it logs.
+// characters it was asked to measure. Its sheet is A4 in points, or the
+// paper given in millimetres; a placement moves and scales the positions it logs.
 class RecordingSurface final : public ReportSurface {
 public:
     enum class Kind { Text, Line, Box };
@@ -33,7 +33,7 @@ public:
         bool operator==(const Call &) const = default;
     };
 
-    explicit RecordingSurface(bool printer = false) : printer(printer) {}
+    explicit RecordingSurface(bool printer = false, QSizeF paper = {210, 297}) : printer(printer), paper(paper) {}
 
     static double width(const QString &text, double size)
     {
@@ -70,7 +70,7 @@ public:
     }
     void setDrawWidth(int width) override { drawWidth = width; }
     bool isPrinter() const override { return printer; }
-    QRectF sheet() const override { return {0, 0, 210 * PerMillimetre, 297 * PerMillimetre}; }
+    QRectF sheet() const override { return {QPointF(), paper * PerMillimetre}; }
     double unitsPerMillimetre() const override { return PerMillimetre; }
     void place(QPointF by, double factor) override
     {
@@ -91,6 +91,7 @@ private:
     QPointF placed(QPointF point) const { return offset + point * scale; }
 
     bool printer;
+    QSizeF paper;
     QPointF offset;
     double scale = 1.0;
     QString font;

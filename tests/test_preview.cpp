@@ -5,7 +5,6 @@
 #include "builtprogram.h"
 #include "app/mainwindow.h"
 #include "mainwindowtesting.h"
-#include "recordingsurface.h"
 #include "app/previewwindow.h"
 #include "app/reportsettings.h"
 #include "files/studyfile.h"
@@ -185,8 +184,6 @@ private Q_SLOTS:
     void zoom();
     void placement_data();
     void placement();
-    void pageNotice_data();
-    void pageNotice();
     void redrawOnActivation_data();
     void redrawOnActivation();
     void onePreview_data();
@@ -416,42 +413,6 @@ void TestPreview::placement()
     QFETCH(QRect, available);
     QFETCH(QRect, placed);
     QCOMPARE(placedWithin(size, over, available), placed);
-}
-
-void TestPreview::pageNotice_data()
-{
-    QTest::addColumn<double>("level1");
-    QTest::addColumn<double>("level2");
-    QTest::addColumn<bool>("notice");
-    QTest::newRow("ready") << 3.0 << 1.0 << false;
-    QTest::newRow("equal levels") << 2.5 << 2.5 << true;
-    QTest::newRow("no levels") << 0.0 << 0.0 << true;
-    // A negative ratio can be drawn: only a zero difference stops the report.
-    QTest::newRow("level 1 below") << 1.0 << 3.0 << false;
-}
-
-void TestPreview::pageNotice()
-{
-    QFETCH(double, level1);
-    QFETCH(double, level2);
-    QFETCH(bool, notice);
-    Study input;
-    input.record.baseValues = {6.0, 3.0, 3.0, level1, level2};
-    input.record.creepRatio = 8.5;
-    input.record.verticalLengths[0] = 4.0;
-    input.soilClass = 0;
-    RecordingSurface surface;
-    drawReportPage(surface, ReportDocument(input, {}, {}, {}), 0);
-    QStringList texts;
-    for (const RecordingSurface::Call &call : surface.calls)
-        texts.append(call.text);
-    const QString all = texts.join(u'|');
-    QVERIFY2(!all.contains(u"inf"_s, Qt::CaseInsensitive) && !all.contains(u"nan"_s, Qt::CaseInsensitive),
-             qPrintable(all));
-    QVERIFY(all.contains(u"遮水矢板の設計"_s));
-    // One notice per section, where its verdict line stands.
-    QCOMPARE(texts.count(u"水位データおよび"_s), notice ? 2 : 0);
-    QCOMPARE(texts.count(u"クリープ比の選択を確認してください"_s), notice ? 2 : 0);
 }
 
 void TestPreview::redrawOnActivation_data()

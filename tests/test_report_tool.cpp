@@ -294,6 +294,8 @@ private Q_SLOTS:
     void lostStandardOutput();
     void commandLine_data();
     void commandLine();
+    void titlePrecedence_data();
+    void titlePrecedence();
     void arguments();
     void help();
     void batch_data();
@@ -436,6 +438,18 @@ void TestReportTool::report_data()
                         QStringLiteral("Ｃ′＝ （31.00／3 ＋ 27.25）／4.25 ＝ 8.84"), QStringLiteral("3-14"),
                         QStringLiteral("3 / 3")})
         << QStringList{QStringLiteral("--sheet"), QStringLiteral("--page-label"), QStringLiteral("3-12")} << 3;
+
+    // Eight more cases are one too many: the last, which would govern (⊿H
+    // 10), is left out, and the study's own case governs as before.
+    QStringList eightCases;
+    for (int i = 1; i <= 7; ++i)
+        eightCases << u"--case"_s << u"低水%1:1:0"_s.arg(i);
+    QTest::newRow("eight cases more, the eighth left out")
+        << lane
+        << QStringList({QStringLiteral("鉛直方向　Ｃ′= 8.84 ≧ Ｃ = 6.00 ・・・ＯＫ"),
+                        QStringLiteral("水平方向　Ｃ′= 4.55 ＜ Ｃ = 6.00 ・・・ＮＧ")})
+        << QStringList{u"水位ケースは 8 つまでです。8 番目より後の 1 つのケースは使いません。"_s} << QStringList{u"低水7"_s}
+        << eightCases + QStringList{u"--case"_s, u"洪水:10:0"_s} << 2;
 
     // Out-of-range values are warned about and read as 0, as File > Open does:
     // ΔH 0 - (-4.25), vertical ΣL 0 + 4 + 12.25, (31 / 3 + 16.25) / 4.25 = 6.25.
@@ -821,6 +835,11 @@ void TestReportTool::commandLine_data()
     QTest::newRow("a case level out of range") << single + QStringList{u"--case"_s, u"a:1000:1"_s} << caseForm + u"a:1000:1"_s;
     QTest::newRow("a case of equal levels") << single + QStringList{u"--case"_s, u"平水:1:1.00"_s}
                                             << u"--case 平水:1:1.00: 水位差が０以下の場合は計算できません"_s;
+    QTest::newRow("a case name of 20 characters") << single + QStringList{u"--case"_s, QString(20, u'長') + u":3:1"_s}
+                                                  << u"||||| figures, margins, structure from the file; "_s
+                                                         + QString(20, u'長') + u" 3.00/1.00"_s;
+    QTest::newRow("a case name of 21 characters") << single + QStringList{u"--case"_s, QString(21, u'長') + u":3:1"_s}
+                                                  << u"--case のケース名は 20 文字までです: "_s + QString(21, u'長');
     QTest::newRow("a case level that is no plain number")
         << single + QStringList{u"--case"_s, u"a:1e2:1"_s} << caseForm + u"a:1e2:1"_s;
     QTest::newRow("none") << QStringList() << u"検討ファイルを指定してください。"_s;
@@ -871,6 +890,32 @@ void TestReportTool::commandLine()
             read += u"; "_s + cases.join(u", "_s);
     }
     QTEST(read, "read");
+}
+
+void TestReportTool::titlePrecedence_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("kept");        // whether the study keeps a title block (川の業務, 樋門C) in its companion
+    QTest::addColumn<QString>("printed");  // 業務名|構造物名
+    QTest::newRow("the study's own") << QStringList() << true << u"川の業務|樋門C"_s;
+    QTest::newRow("--job over the companion's 業務名") << QStringList{u"--job"_s, u"業務"_s} << true << u"業務|樋門C"_s;
+    QTest::newRow("--structure '' leaves 構造物名 empty") << QStringList{u"--structure"_s, QString()} << true
+                                                        << u"川の業務|"_s;
+    QTest::newRow("none: the study file's name") << QStringList() << false << u"|plan"_s;
+}
+
+// The title fields a report prints: each option's text, an empty one too,
+// over what the study keeps.
+void TestReportTool::titlePrecedence()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, kept);
+    Study study;
+    if (kept)
+        study.titleBlock = TitleBlock{u"川の業務"_s, u"樋門C"_s, {}, {}, {}, {}};
+    const auto parsed = parseReportArguments(QStringList{u"talven-report"_s, u"plan.vek"_s, u"-o"_s, u"plan.pdf"_s} + options);
+    const TitleBlock printed = studyTitleBlock(std::get<ReportArguments>(parsed).batch.report, u"plan.vek"_s, study);
+    QTEST(printed.job + u'|' + printed.structure, "printed");
 }
 
 // A command line that cannot be read: the problem, then how to use the program.

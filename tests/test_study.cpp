@@ -5,12 +5,14 @@
 #include "study/study.h"
 #include "study/studyhistory.h"
 #include "study/studyrecord.h"
+#include "workedexample.h"
 
 #include <QTest>
 
 using namespace talven;
 
 Q_DECLARE_METATYPE(talven::Formula)
+Q_DECLARE_METATYPE(talven::Study)
 
 class TestStudy : public QObject {
     Q_OBJECT
@@ -31,6 +33,8 @@ private Q_SLOTS:
     void edits_data();
     void edits();
     void history();
+    void sectionInputs_data();
+    void sectionInputs();
 };
 
 void TestStudy::methodCodeRoundTrip_data()
@@ -361,6 +365,45 @@ void TestStudy::history()
     QVERIFY(!history.isClean());  // the saved step is gone for good
     history.clear();
     QVERIFY(history.isClean() && !history.canUndo());
+}
+
+namespace {
+
+// The worked example with a second case, 既往 3.40 / 1.00.
+Study floodStudy()
+{
+    return withCases(workedExample(), casesOf({QStringLiteral("既往 3.4 1")}));
+}
+
+}  // namespace
+
+void TestStudy::sectionInputs_data()
+{
+    QTest::addColumn<Study>("changed");  // the flood study changed
+    QTest::addColumn<bool>("vertical");  // whether the section's result is hidden
+    QTest::addColumn<bool>("horizontal");
+    Study inner = floodStudy();
+    inner.laterCases[0] = writeCaseLevel(inner.laterCases[0], Level::Inner, QStringLiteral("0.5")).levelCase;
+    Study renamed = floodStudy();
+    renamed.laterCases[0].name = QStringLiteral("既往最高");
+    Study named = floodStudy();
+    named.record.names[FirstVerticalPileName] = QStringLiteral("上流");
+    QTest::newRow("case 2's WL2 alone") << inner << true << true;
+    QTest::newRow("case 2's name alone") << renamed << false << false;
+    QTest::newRow("case 1's WL2") << writeNumberBox(floodStudy(), InnerWaterLevelBox, QStringLiteral("0.5")).study << true << true;
+    QTest::newRow("a vertical tick") << setDoubleTick(floodStudy(), Section::Vertical, 0, false) << true << false;
+    QTest::newRow("a horizontal length") << writeNumberBox(floodStudy(), pileBox(Section::Horizontal, 1), QStringLiteral("1")).study
+                                         << false << true;
+    QTest::newRow("a pile's name") << named << false << false;
+    QTest::newRow("the formula") << chooseFormula(floodStudy(), Formula::Bligh) << true << true;
+}
+
+// A result stays on screen only while what its section's check reads is unchanged.
+void TestStudy::sectionInputs()
+{
+    QFETCH(Study, changed);
+    QTEST(sectionInputsDiffer(floodStudy(), changed, Section::Vertical), "vertical");
+    QTEST(sectionInputsDiffer(floodStudy(), changed, Section::Horizontal), "horizontal");
 }
 
 QTEST_GUILESS_MAIN(TestStudy)

@@ -2,6 +2,8 @@
 
 #include "study/study.h"
 
+#include <QStringList>
+
 // The worked example of the help and README (docs/example.vek): Lane, class
 // 極めて細かい砂またはシルト (C' 8.5), dimensions 3, 2 and 1 (L 6), WL 3 and 1
 // (ΔH 2), vertical piles 3 and 1.5 (ΣL 9), horizontal piles 2.5 and 2.5
@@ -42,4 +44,16 @@ inline talven::Study twoLinesExample()
     study.record.doubleFlags.fill(1);
     study.stations = {3.0, 18.0};
     return study;
+}
+
+// Water-level cases from "name WL1 WL2", as the case dialog takes them.
+inline std::vector<talven::WaterLevelCase> casesOf(const QStringList &entries)
+{
+    std::vector<talven::WaterLevelCase> cases;
+    for (const QString &entry : entries) {
+        const QStringList part = entry.split(u' ');
+        const talven::WaterLevelCase outer = writeCaseLevel({part[0], {}, {}, 0, 0}, talven::Level::Outer, part[1]).levelCase;
+        cases.push_back(refreshCaseLevels(writeCaseLevel(outer, talven::Level::Inner, part[2]).levelCase));
+    }
+    return cases;
 }
