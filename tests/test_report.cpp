@@ -970,6 +970,12 @@ void TestReport::pageLabels_data()
     margins.margins = true;
     QTest::newRow("3-08 counts on with its zeros") << workedExample() << sheet << QSizeF(210, 297)
                                                    << QStringList{u"3-08"_s, u"3-09"_s, u"3-10"_s, u"3-11"_s} << 1.0;
+    PageOptions longLabel = sheet;
+    longLabel.pageLabel = u"3-9999999998"_s;
+    QTest::newRow("ten digits count on") << workedExample() << longLabel << QSizeF(210, 297)
+                                         << QStringList{u"3-9999999998"_s, u"3-9999999999"_s, u"3-10000000000"_s,
+                                                        u"3-10000000001"_s}
+                                         << 1.0;
     QTest::newRow("a study that cannot be checked has no sheet")
         << notReady << sheet << QSizeF(210, 297) << QStringList{u"3-08"_s} << 1.0;
     // The frame, 47.7 x 70.6 grid cells of 10.5 pt x 13.125 pt, fits into

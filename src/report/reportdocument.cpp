@@ -35,15 +35,21 @@ bool ReportDocument::pageComplete(int index) const
 
 QString ReportDocument::pageLabel(int index) const
 {
-    const QString label = options_.pageLabel.trimmed();
-    qsizetype digits = 0;
-    while (digits < label.size() && digits < 9 && label.at(label.size() - 1 - digits).isDigit()
-           && label.at(label.size() - 1 - digits).unicode() < 0x80)
-        ++digits;
-    if (digits == 0)
+    // The label's trailing digits count on, however many there are, as a
+    // person would: "3-09" then "3-10", "3-9999999999" then "3-10000000000".
+    QString label = options_.pageLabel.trimmed();
+    qsizetype first = label.size();
+    while (first > 0 && label.at(first - 1).isDigit() && label.at(first - 1).unicode() < 0x80)
+        --first;
+    if (first == label.size())
         return label;
-    const qsizetype number = label.right(digits).toLongLong() + index;
-    return label.left(label.size() - digits) + QStringLiteral("%1").arg(number, int(digits), 10, QLatin1Char('0'));
+    int carry = index;
+    for (qsizetype at = label.size() - 1; at >= first && carry > 0; --at) {
+        const int digit = label.at(at).digitValue() + carry;
+        label[at] = QChar(u'0' + digit % 10);
+        carry = digit / 10;
+    }
+    return carry > 0 ? label.insert(first, QString::number(carry)) : label;
 }
 
 bool drawReportPage(ReportSurface &surface, const ReportDocument &document, int index)
