@@ -257,17 +257,21 @@ void TestCheck::readiness_data()
     QTest::addColumn<Readiness>("readiness");
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("ready") << 3.0 << 1.0 << 8.5 << Readiness::Ready << QString() << QString();
+    QTest::addColumn<QStringList>("more");  // cases after the first, "name WL1 WL2"
+    QTest::newRow("ready") << 3.0 << 1.0 << 8.5 << Readiness::Ready << QString() << QString() << QStringList{};
     QTest::newRow("equal levels") << 2.0 << 2.0 << 8.5 << Readiness::HeadNotAboveZero
                                   << QStringLiteral("水位差が０以下の場合は計算できません")
-                                  << QStringLiteral("タルヴェン・データに不備があります");
+                                  << QStringLiteral("タルヴェン・データに不備があります") << QStringList{};
+    // The governing case decides, not the first tab's levels.
+    QTest::newRow("equal levels, a later case with a head")
+        << 1.0 << 1.0 << 8.5 << Readiness::Ready << QString() << QString() << QStringList{u"既往 3 1"_s};
     QTest::newRow("no ratio") << 3.0 << 1.0 << 0.0 << Readiness::NoCreepRatio
                               << QStringLiteral("使用する計算式と\r\nクリープ比を指定してください")
-                              << QStringLiteral("タルヴェン・データの不足です");
+                              << QStringLiteral("タルヴェン・データの不足です") << QStringList{};
     QTest::newRow("inverted levels, no ratio")
         << 1.0 << 3.0 << 0.0 << Readiness::NeitherHeadNorRatio
         << QStringLiteral("水位差が０以下の場合は計算できません\r\nまた、使用する計算式とクリープ比を指定してください")
-        << QStringLiteral("タルヴェン・データに不備があります");
+        << QStringLiteral("タルヴェン・データに不備があります") << QStringList{};
 }
 
 void TestCheck::readiness()
@@ -280,6 +284,8 @@ void TestCheck::readiness()
     input.record.baseValues[3] = waterLevel1;
     input.record.baseValues[4] = waterLevel2;
     input.record.creepRatio = creepRatio;
+    QFETCH(QStringList, more);
+    input.laterCases = casesOf(more);
     const StudyCheck check = checkStudy(input);
     QCOMPARE(check.readiness(), readiness);
     QCOMPARE(check.ready(), readiness == Readiness::Ready);
