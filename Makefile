@@ -66,7 +66,7 @@ fuzz:
 # Release build of its own; the table compares each median with its budget.
 bench: deps
 	@cmake -S . -B $(BUILD_DIR)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALVEN_BENCH=ON
-	@cmake --build $(BUILD_DIR)-bench --target bench_window bench_report bench_files bench_batch
+	@cmake --build $(BUILD_DIR)-bench --target bench_window bench_report bench_files bench_batch bench_pdf_floor talven-report
 	@sh scripts/run-bench.sh $(BUILD_DIR)-bench/bench
 
 # talven, talven-report and VEK.hlp under $(PREFIX)/lib/talven, links in

@@ -6,6 +6,7 @@
 #   each time (default 3).
 set -u
 folder=${1:?usage: run-bench.sh BENCH_FOLDER}
+here=$(cd "$(dirname "$0")/.." && pwd)
 runs=${RUNS:-9}
 batch_runs=${BATCH_RUNS:-3}
 work=$(mktemp -d)
@@ -40,6 +41,24 @@ resident=$(sed -n 's/^RESIDENT_KB \([0-9]*\)$/\1/p' "$work/first.out" | median)
 echo "first main window (ms): $(sed -n 's/^FIRST_WINDOW_MS //p' "$work/first.out" | tr '\n' ' ')"
 echo "resident (kB): $(sed -n 's/^RESIDENT_KB //p' "$work/first.out" | tr '\n' ' ')"
 
+# talven-report's one-page report beside the floor, a bare program writing
+# one A4 page of the same texts with QPdfWriter: run in turns, so that both
+# meet the same machine, and compared by their medians.
+echo "== talven-report's one page against the floor: $runs pairs"
+: > "$work/pairs"
+for run in $(seq 1 "$runs"); do
+  start=$(date +%s%N)
+  "$folder/../bin/talven-report" "$here/docs/example.vek" -o "$work/tool.pdf" > /dev/null 2>&1 || failed=1
+  middle=$(date +%s%N)
+  "$folder/bench_pdf_floor" "$folder/onepage.txt" "$work/floor.pdf" || failed=1
+  end=$(date +%s%N)
+  echo "$(( (middle - start) / 1000 )) $(( (end - middle) / 1000 ))" >> "$work/pairs"
+done
+tool_us=$(cut -d ' ' -f 1 "$work/pairs" | median)
+floor_us=$(cut -d ' ' -f 2 "$work/pairs" | median)
+echo "talven-report (µs): $(cut -d ' ' -f 1 "$work/pairs" | tr '\n' ' ')"
+echo "floor (µs): $(cut -d ' ' -f 2 "$work/pairs" | tr '\n' ' ')"
+
 echo
 echo "machine: $(nproc) cores, $(lscpu 2>/dev/null | sed -n 's/^Model name: *//p' | head -n 1)"
 echo
@@ -57,7 +76,7 @@ singleRuns/|talven-report: 1,000 studies as 1,000 single runs (-o)|
 batchReportsAndTable/|talven-report: the same 1,000 in one batch run (-d, --csv)|
 tableOnly/|talven-report: the table alone for 1,000 studies (--csv)|300
 LIST
-awk -F'|' -v resident="${resident:-}" -v first="${first_window:-}" '
+awk -F'|' -v resident="${resident:-}" -v first="${first_window:-}" -v tool="${tool_us:-}" -v floor="${floor_us:-}" '
   FNR == NR {
     # csv: "function","tag","metric",value,total,iterations
     split($0, field, ",")
@@ -85,6 +104,12 @@ awk -F'|' -v resident="${resident:-}" -v first="${first_window:-}" '
       mb = resident / 1024
       printf "| resident memory with the main window open | < 80 MB | %.1f MB | %s |\n", mb, (mb < 80 ? "yes" : "NO")
       if (mb >= 80) over++
+    }
+    if (tool == "" || floor == "" || floor + 0 == 0) { print "| talven-report: one-page report against the floor (QPdfWriter alone) | ≤ 1.3× | (no result) | no |"; over++ }
+    else {
+      ratio = tool / floor
+      printf "| talven-report: one-page report against the floor (QPdfWriter alone) | ≤ 1.3× | %.1f ms / %.1f ms = %.2f× | %s |\n", tool / 1000, floor / 1000, ratio, (ratio <= 1.3 ? "yes" : "NO")
+      if (ratio > 1.3) over++
     }
     single = value["singleRuns/"]; batch = value["batchReportsAndTable/"]
     if (single == "" || batch == "" || batch + 0 == 0) { print "| talven-report: batch run against the single runs | ≥ 6× faster | (no result) | no |"; over++ }

@@ -57,17 +57,27 @@ PainterSurface::PainterSurface(QPainter &painter, bool printer, const QRectF &sh
 
 void PainterSurface::setFont(const QString &family)
 {
-    font.setFamily(installedFamily(family));
+    const QString installed = installedFamily(family);
+    if (font.family() != installed) {
+        font.setFamily(installed);
+        fontChanged();
+    }
 }
 
 void PainterSurface::setFontSize(double points)
 {
-    font.setPointSizeF(points);
+    if (font.pointSizeF() != points) {
+        font.setPointSizeF(points);
+        fontChanged();
+    }
 }
 
 void PainterSurface::setFontBold(bool bold)
 {
-    font.setBold(bold);
+    if (font.bold() != bold) {
+        font.setBold(bold);
+        fontChanged();
+    }
 }
 
 void PainterSurface::setCurrentPoint(QPointF point)
@@ -75,23 +85,40 @@ void PainterSurface::setCurrentPoint(QPointF point)
     current = point;
 }
 
+// A page sets a handful of fonts over hundreds of texts: each is resolved,
+// measured and handed to the painter once, when it changes.
+void PainterSurface::fontChanged()
+{
+    metrics_.reset();
+    painterHasFont = false;
+}
+
+const QFontMetricsF &PainterSurface::metrics()
+{
+    if (!metrics_)
+        metrics_.emplace(font, painter.device());
+    return *metrics_;
+}
+
 void PainterSurface::print(const QString &text)
 {
-    const QFontMetricsF metrics(font, painter.device());
-    painter.setFont(font);
+    if (!painterHasFont) {
+        painter.setFont(font);
+        painterHasFont = true;
+    }
     // QPainter places text on its baseline; the report gives the top-left corner.
-    painter.drawText(QPointF(current.x(), current.y() + metrics.ascent()), text);
-    current = QPointF(0.0, current.y() + metrics.height());
+    painter.drawText(QPointF(current.x(), current.y() + metrics().ascent()), text);
+    current = QPointF(0.0, current.y() + metrics().height());
 }
 
 double PainterSurface::textWidth(const QString &text)
 {
-    return QFontMetricsF(font, painter.device()).horizontalAdvance(text);
+    return metrics().horizontalAdvance(text);
 }
 
 double PainterSurface::textHeight(const QString &)
 {
-    return QFontMetricsF(font, painter.device()).height();
+    return metrics().height();
 }
 
 void PainterSurface::line(QPointF from, QPointF to)

@@ -3,7 +3,10 @@
 #include "report/reportsurface.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QTransform>
+
+#include <optional>
 
 class QPainter;
 
@@ -42,12 +45,16 @@ public:
 
 private:
     void applyPen();
+    void fontChanged();
+    const QFontMetricsF &metrics();
 
     QPainter &painter;
     bool printer;
     QRectF sheet_;
     QTransform base;  // the painter's transform before any placement
     QFont font;
+    std::optional<QFontMetricsF> metrics_;  // the font's, made when first needed
+    bool painterHasFont = false;
     QPointF current;
     int drawWidth = 1;
 };
