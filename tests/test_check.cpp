@@ -97,6 +97,8 @@ private Q_SLOTS:
     void spacing();
     void spacingProposal_data();
     void spacingProposal();
+    void residualHead_data();
+    void residualHead();
 };
 
 void TestCheck::sigmaL_data()
@@ -582,6 +584,72 @@ void TestCheck::spacingProposal()
     QTEST(proposal.outcome, "outcome");
     QCOMPARE((QList<double>{proposal.lengths[0], proposal.lengths[1]}), lengths);
     QTEST(proposalLines(input, Section::Vertical), "lines");
+}
+
+// The head along the vertical path, h = ⊿H (1 - w / W), each point as
+// "name w h", and the exit gradient as "tip top d gradient"; worked by hand.
+void TestCheck::residualHead_data()
+{
+    QTest::addColumn<Study>("input");
+    QTest::addColumn<QString>("weightedLength");  // W; empty: no table
+    QTest::addColumn<QStringList>("points");
+    QTest::addColumn<QString>("exit");
+
+    // W = 40.50 / 3 + 19.00 = 32.50; the exit 0.343 / 2.50 = 0.1372, ⊿H / W = 0.1369.
+    QTest::newRow("the worked example, Lane")
+        << residualHeadExample() << u"32.50"_s
+        << QStringList{u"川表端 0.000 4.45"_s,       u"1 行目 上端（川表側） 2.083 4.16"_s, u"1 行目 先端 6.083 3.62"_s,
+                       u"1 行目 上端（川裏側） 10.083 3.07"_s, u"2 行目 上端（川表側） 14.833 2.42"_s,
+                       u"2 行目 先端 17.833 2.01"_s,  u"2 行目 上端（川裏側） 20.833 1.60"_s,
+                       u"3 行目 上端（川表側） 25.583 0.95"_s, u"3 行目 先端 28.083 0.60"_s,
+                       u"3 行目 上端（川裏側） 30.583 0.26"_s, u"川裏端 32.500 0.00"_s}
+        << u"0.605 0.262 2.50 0.137"_s;
+    // W = 21 + 9 = 30; the exit (0.583 - 0.35) / 2.00 = 0.1165.
+    QTest::newRow("Bligh, two lines")
+        << twoLinesExample() << u"30.00"_s
+        << QStringList{u"川表端 0.00 3.50"_s,         u"川表 上端（川表側） 3.00 3.15"_s, u"川表 先端 5.50 2.86"_s,
+                       u"川表 上端（川裏側） 8.00 2.57"_s, u"川裏 上端（川表側） 23.00 0.82"_s, u"川裏 先端 25.00 0.58"_s,
+                       u"川裏 上端（川裏側） 27.00 0.35"_s, u"川裏端 30.00 0.00"_s}
+        << u"0.583 0.35 2.00 0.117"_s;
+    // W = 21 + 5 + 2 = 28: 川裏 goes down to its tip and on; 3.125, 0.625 and
+    // 0.375 round up; no face to rise by at the end.
+    QTest::newRow("the last pile counted once")
+        << setDoubleTick(twoLinesExample(), Section::Vertical, 1, false) << u"28.00"_s
+        << QStringList{u"川表端 0.00 3.50"_s,         u"川表 上端（川表側） 3.00 3.13"_s, u"川表 先端 5.50 2.81"_s,
+                       u"川表 上端（川裏側） 8.00 2.50"_s, u"川裏 上端 23.00 0.63"_s,        u"川裏 先端 25.00 0.38"_s,
+                       u"川裏端 28.00 0.00"_s}
+        << QString();
+    // 内水 (1.00 / 6.00, ⊿H 5.00) governs: the water enters at the 川裏 end and
+    // leaves up 川表's river face, (0.917 - 0.50) / 2.50 = 0.1668.
+    QTest::newRow("a reversed case governs: from the 川裏 end")
+        << withCases(twoLinesExample(), casesOf({u"内水 1 6"_s, u"平水 3 2"_s})) << u"30.00"_s
+        << QStringList{u"川裏端 0.00 5.00"_s,         u"川裏 上端（川裏側） 3.00 4.50"_s, u"川裏 先端 5.00 4.17"_s,
+                       u"川裏 上端（川表側） 7.00 3.83"_s, u"川表 上端（川裏側） 22.00 1.33"_s, u"川表 先端 24.50 0.92"_s,
+                       u"川表 上端（川表側） 27.00 0.50"_s, u"川表端 30.00 0.00"_s}
+        << u"0.917 0.50 2.50 0.167"_s;
+    Study unplaced = twoLinesExample();
+    unplaced.stations[1] = std::nullopt;
+    QTest::newRow("a pile without a station: none") << unplaced << QString() << QStringList{} << QString();
+    unplaced.stations = {};
+    QTest::newRow("no stations: none") << unplaced << QString() << QStringList{} << QString();
+}
+
+void TestCheck::residualHead()
+{
+    QFETCH(Study, input);
+    QFETCH(QString, weightedLength);
+    const std::optional<ResidualHead> path = checkStudy(input).residualHead;
+    QCOMPARE(path.has_value(), !weightedLength.isEmpty());
+    if (!path)
+        return;
+    QCOMPARE(path->weightedLength, weightedLength);
+    QStringList points;
+    for (const HeadPoint &point : path->points)
+        points << u"%1 %2 %3"_s.arg(headPointName(input.record, point), point.weightedText, hundredthsText(point.head));
+    QTEST(points, "points");
+    const std::optional<ExitGradient> &exit = path->exit;
+    QTEST(exit ? u"%1 %2 %3 %4"_s.arg(exit->tipHead, exit->topHead, hundredthsText(exit->length), exit->gradient) : QString(),
+          "exit");
 }
 
 QTEST_GUILESS_MAIN(TestCheck)

@@ -1231,6 +1231,17 @@ void TestReport::sheet_data()
                        u"Ｃ′＝ 7.50 ≧ Ｃ ＝ 4.00　・・・ＯＫ"_s, u"総合判定：ＯＫ（鉛直方向・水平方向とも Ｃ′≧ Ｃ）"_s}
         << 3;
     QTest::newRow("no sheet") << workedExample() << false << QStringList() << 1;
+    // The head along the path under the vertical check, and at the tips in
+    // the drawing; the rows without stations have none.
+    QTest::newRow("the head along the path")
+        << residualHeadExample() << true
+        << QStringList{u"○残留水頭（参考）　鉛直方向の浸透経路に沿って。判定は行いません"_s, u"⊿Ｈ ＝ 4.45 m、Ｗ ＝ Ｌ′ ＋ ΣL ＝ 40.50／3 ＋ 19.00 ＝ 32.50 m"_s,
+                       u"1 行目 上端（川表側）"_s, u"6.25"_s, u"0.00"_s, u"2.083"_s, u"4.16"_s,
+                       u"3 行目 先端"_s, u"34.75"_s, u"16.50"_s, u"28.083"_s, u"0.60"_s,
+                       u"出口動水勾配：最も川裏の矢板（3 行目）の川裏側の面を上る平均"_s,
+                       u"i ＝ （h先端 － h上端）／d ＝ （0.605 － 0.262）／2.50 ＝ 0.137 ≒ 1／Ｃ′ ＝ 1／7.30"_s,
+                       u"1 行目 4.00（×2） h＝3.62"_s}
+        << 4;
     // Proposals under the governing 既往 only, from its 18.39 (8.495 x 2.40 - 2
     // = 18.388): ΣL 9 + 10 x 1.00 and 10 + 5 x 2.00. 施工's own requirement,
     // 8.495 x 1.30 - 2 = 9.0435. Report, cases, conditions, the three cases'
@@ -1280,6 +1291,7 @@ void TestReport::sheet()
         from = drawn.indexOf(text, from) + 1;
         QVERIFY2(from > 0, qPrintable(text));
     }
+    QCOMPARE(drawn.filter(u"残留水頭（参考）"_s).isEmpty(), texts.filter(u"残留水頭（参考）"_s).isEmpty());
     // A proposal only under an ＮＧ of the governing case.
     QCOMPARE(drawn.filter(u"ＯＫ にするには"_s).size(), texts.filter(u"ＯＫ にするには"_s).size());
 }

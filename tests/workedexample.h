@@ -46,6 +46,24 @@ inline talven::Study twoLinesExample()
     return study;
 }
 
+// The head along the path's example: Lane, 粗砂 (C' 5.0), 川表翼壁 6.25, 函体
+// 28.50 and 川裏翼壁 5.75 (L 40.50), WL 5.45 and 1.00 (ΔH 4.45), lines of 4.00,
+// 3.00 and 2.50 at stations 6.25, 20.50 and 34.75, each counted twice (ΣL 19);
+// horizontal piles 2.50 and 2.50, twice, so that the horizontal section is ＯＫ
+// ((13.50 + 10.00) / 4.45 = 5.28).
+inline talven::Study residualHeadExample()
+{
+    talven::Study study;
+    study.soilClass = 3;
+    study.record.baseValues = {28.5, 6.25, 5.75, 5.45, 1.0};
+    study.record.creepRatio = 5.0;
+    study.record.verticalLengths = {4.0, 3.0, 2.5};
+    study.record.horizontalLengths = {2.5, 2.5};
+    study.record.doubleFlags.fill(1);
+    study.stations = {6.25, 20.5, 34.75};
+    return study;
+}
+
 // Water-level cases from "name WL1 WL2", as the case dialog takes them.
 inline std::vector<talven::WaterLevelCase> casesOf(const QStringList &entries)
 {

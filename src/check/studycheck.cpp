@@ -134,6 +134,7 @@ StudyCheck checkStudy(const Study &study)
         check.cases.push_back(checkCase(study, wide, levels));
     check.governing = governingCaseIndex(cases);
     check.spacing = checkSpacing(study);
+    check.residualHead = residualHead(study);
     return check;
 }
 

@@ -9,6 +9,7 @@
 
 #include "check/creepcheck.h"
 #include "check/pilespacing.h"
+#include "check/residualhead.h"
 #include "study/study.h"
 
 #include <QString>
@@ -113,6 +114,8 @@ struct StudyCheck {
     std::vector<CaseCheck> cases;  // every case, case 1 first
     int governing = 0;
     SpacingCheck spacing;  // the vertical piles' lengths against their spacing, where stations are given
+    // The governing case's head along the vertical path, for reference, where every pile has a station.
+    std::optional<ResidualHead> residualHead;
 
     const CaseCheck &governingCase() const { return cases[std::size_t(governing)]; }
     // Whether the study can be checked: a creep ratio, and a head to check,

@@ -249,6 +249,73 @@ std::optional<SheetBlock> spacingBlock(const StudyRecord &record, const SpacingC
     return block;
 }
 
+// The head left along the vertical path of the governing case, for
+// reference and with no verdict: W put together, each point's x, v, w and h
+// (a table: w to three decimals under Lane, h from the exact w), and the mean
+// gradient up the face the water leaves by, worked from the heads it prints.
+// None unless every vertical pile in use has a station.
+std::optional<SheetBlock> residualHeadBlock(const Study &input, const StudyCheck &check)
+{
+    if (!check.residualHead)
+        return std::nullopt;
+    const ResidualHead &path = *check.residualHead;
+    const StudyRecord &record = input.record;
+    const bool lane = input.formula == Formula::Lane;
+    const QString entry = path.fromLand ? QStringLiteral("川裏") : QStringLiteral("川表");
+    const QString exit = path.fromLand ? QStringLiteral("川表") : QStringLiteral("川裏");
+    SheetBlock block;
+    block.pageHeading = QStringLiteral("３．クリープ比の照査");
+    std::vector<SheetLine> &lines = block.lines;
+    lines.push_back({6, QStringLiteral("○残留水頭（参考）　鉛直方向の浸透経路に沿って。判定は行いません"), BodySize, true});
+    lines.push_back({8, QStringLiteral("損失水頭は重み付きの経路長 w に比例するとして、h ＝ ⊿Ｈ ×（1 － w／Ｗ）")});
+    // A reversed case's water enters at the 川裏 end, where x starts (the note under the table).
+    QStringList headOf;
+    if (check.cases.size() > 1)
+        headOf << QStringLiteral("支配ケース");
+    if (path.fromLand)
+        headOf << QStringLiteral("逆水位");
+    lines.push_back({8, QStringLiteral("⊿Ｈ ＝ %1 m%2、Ｗ ＝ Ｌ′ ＋ ΣL ＝ %3 ＋ %4 %5 %6 m")
+                            .arg(hundredthsText(path.headDifference),
+                                 headOf.isEmpty() ? QString() : u'（' + headOf.join(QStringLiteral("、")) + u'）',
+                                 check.structureLengthText + (lane ? QStringLiteral("／3") : QString()),
+                                 check.section(Section::Vertical).sigmaLText,
+                                 path.weightedLengthExact ? QStringLiteral("＝") : QStringLiteral("≒"), path.weightedLength),
+                     BodySize, false, 1, 0.3});
+    std::vector<QStringList> rows{{QStringLiteral("点"), QStringLiteral("x (m)"), QStringLiteral("v (m)"),
+                                   QStringLiteral("w (m)"), QStringLiteral("h (m)")}};
+    bool once = false;
+    for (const HeadPoint &point : path.points) {
+        rows.push_back({headPointName(record, point), hundredthsText(point.across), hundredthsText(point.down),
+                        point.weightedText, hundredthsText(point.head)});
+        once = once || point.place == HeadPoint::Place::Top;
+    }
+    SheetLine table;
+    table.table = rows;
+    table.edges = {8, 26, 32, 38, 44.5, 50.5};
+    table.gapAfter = 0.3;
+    lines.push_back(table);
+    lines.push_back({8, QStringLiteral("x：%1の端から函軸に沿った距離、v：矢板に沿って下り上りした長さの計、w ＝ %2")
+                            .arg(entry, lane ? QStringLiteral("x／3 ＋ v（小数 3 桁に四捨五入）") : QStringLiteral("x ＋ v")),
+                     SmallSize});
+    if (once)
+        lines.push_back({8, QStringLiteral("往復しない（×1）矢板は、上端から先端まで下り、そのまま先へ進むとしています"), SmallSize});
+    lines.back().gapAfter = 0.3;
+    if (path.exit) {
+        const ExitGradient &gradient = *path.exit;
+        lines.push_back({8, QStringLiteral("出口動水勾配：最も%1の矢板（%2）の%1側の面を上る平均")
+                                .arg(exit, verticalRowName(record, gradient.row))});
+        lines.push_back({9, QStringLiteral("i ＝ （h先端 － h上端）／d ＝ （%1 － %2）／%3 ＝ %4 ≒ 1／Ｃ′ ＝ 1／%5")
+                                .arg(gradient.tipHead, gradient.topHead, hundredthsText(gradient.length), gradient.gradient,
+                                     check.section(Section::Vertical).verdict->provided)});
+    } else {
+        // The point before the far end is the last pile's tip.
+        lines.push_back({8, QStringLiteral("出口動水勾配：最も%1の矢板（%2）は往復しない（×1）ため、上る面がなく求めません")
+                                .arg(exit, verticalRowName(record, path.points[path.points.size() - 2].row))});
+    }
+    lines.back().gapAfter = 0.4;
+    return block;
+}
+
 // 照査結果一覧 and 総合判定, closing the sheet: each section of the
 // governing case, and of every other case where it is ＮＧ; then one
 // sentence on the whole.
@@ -323,6 +390,8 @@ std::vector<DocumentPage> sheetPages(const Study &study, const StudyCheck &check
         blocks.push_back(caseBlock(study, check, i, proposals));
     if (std::optional<SheetBlock> spacing = spacingBlock(study.record, check.spacing))
         blocks.push_back(*spacing);
+    if (std::optional<SheetBlock> head = residualHeadBlock(study, check))
+        blocks.push_back(*head);
     blocks.push_back({SheetBlock::Kind::Drawing, {}, {}});
     blocks.push_back(resultsBlock(study.record, check));
 

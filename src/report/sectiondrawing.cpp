@@ -325,6 +325,8 @@ void drawSectionDrawing(Page &page, double top, const Study &input, const StudyC
                         + (part.doubled ? QStringLiteral("（×2）") : QString());
         if (input.bottomLevel)
             label += QStringLiteral(" 先端 %1").arg(twoDecimals(*input.bottomLevel - pile.length));
+        if (const HeadPoint *tip = check.residualHead ? check.residualHead->tip(pile.row) : nullptr)
+            label += QStringLiteral(" h＝") + hundredthsText(tip->head);
         const double width = page.columns(label);
         const double from = std::clamp(x(pile.station) - width / 2, FrameLeft + 0.5, FrameRight - width);
         bool placed = false;
@@ -370,6 +372,8 @@ void drawSectionDrawing(Page &page, double top, const Study &input, const StudyC
         drawn << QStringLiteral("矢板の位置は入力にないため、函軸に沿って等間隔に描いています");
     else if (unplaced > 0)
         drawn << QStringLiteral("位置の入力がない矢板は、等間隔の位置に描いています");
+    if (check.residualHead)
+        drawn << QStringLiteral("h：矢板先端の残留水頭（参考）");
     drawn << QStringLiteral("函体の高さは模式的です");
     if (!input.bottomLevel)
         drawn << QStringLiteral("函底高の入力がないため、低い方の水位を函体の上端に描いています");

@@ -191,6 +191,14 @@ QString decimalQuotient(long long numerator, long long denominator, int maxDecim
     }
     if (exact)
         *exact = (numerator * scale) % denominator == 0;
+    return fixedQuotient(numerator, denominator, decimals);
+}
+
+QString fixedQuotient(long long numerator, long long denominator, int decimals)
+{
+    long long scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
     const long long value = roundedQuotient(numerator * scale, denominator);
     const long long magnitude = value < 0 ? -value : value;
     return QStringLiteral("%1%2.%3")

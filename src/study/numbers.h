@@ -52,6 +52,10 @@ long long roundedQuotient(long long numerator, long long denominator);
 // `maxDecimals` (`exact` false). 1 / 4 gives "0.25", 2 / 3 at 6 gives "0.666667".
 QString decimalQuotient(long long numerator, long long denominator, int maxDecimals, bool *exact = nullptr);
 
+// numerator / denominator (denominator above 0) rounded half away from zero
+// to exactly `decimals` decimals (at least 1): 1 / 4 at 3 gives "0.250".
+QString fixedQuotient(long long numerator, long long denominator, int decimals);
+
 // The general number form: at most 15 significant digits, no trailing zeros,
 // no exponent for ordinary magnitudes.
 QString generalNumber(double value);
