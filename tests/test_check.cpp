@@ -1,9 +1,12 @@
 #include "check/designaid.h"
+#include "check/designreview.h"
 #include "check/studycheck.h"
 #include "study/numbers.h"
 #include "workedexample.h"
 
 #include <QTest>
+
+#include <tuple>
 
 using namespace talven;
 using namespace Qt::StringLiterals;
@@ -71,6 +74,29 @@ Study withBligh(Study input, double ratio)
     return input;
 }
 
+// docs/example.vek: the worked example with its rows named 川表, 川裏, 左岸
+// and 右岸; `vertical` its vertical lengths.
+Study exampleVek(const PileLengths &vertical = {3.0, 1.5}, const CutOffDetails &details = {})
+{
+    Study input = workedExample();
+    for (const auto &[section, row, name] : {std::tuple{Section::Vertical, 0, u"川表"_s}, {Section::Vertical, 1, u"川裏"_s},
+                                             {Section::Horizontal, 0, u"左岸"_s}, {Section::Horizontal, 1, u"右岸"_s}})
+        input.record.names[pileNameBox(section, row)] = name;
+    input.record.verticalLengths = vertical;
+    input.cutOff = details;
+    return input;
+}
+
+// docs/sluice-gate-horizontal-ng.vek: Bligh, 粗砂 (C 12), L 20 + 5.5 + 5.5,
+// WL 4.80 and 1.30, vertical 4.00 and 2.50, horizontal 2.50 and 2.50, all
+// counted twice.
+Study sluiceGateVek(const CutOffDetails &details = {})
+{
+    Study input = withBligh(exampleVek({4.0, 2.5}, details), 12);
+    input.record.baseValues = {20, 5.5, 5.5, 4.8, 1.3};
+    return input;
+}
+
 }  // namespace
 
 class TestCheck : public QObject {
@@ -97,6 +123,10 @@ private Q_SLOTS:
     void spacing();
     void spacingProposal_data();
     void spacingProposal();
+    void designReview_data();
+    void designReview();
+    void uShapedPile_data();
+    void uShapedPile();
 };
 
 void TestCheck::sigmaL_data()
@@ -576,6 +606,74 @@ void TestCheck::spacingProposal()
     QTEST(proposal.outcome, "outcome");
     QCOMPARE((QList<double>{proposal.lengths[0], proposal.lengths[1]}), lengths);
     QTEST(proposalLines(input, Section::Vertical), "lines");
+}
+
+// 設計調書（遮水工）: each row's 計画値 and 判定, from the study and its one
+// check (the ratios worked by hand in the rows' names).
+void TestCheck::designReview_data()
+{
+    QTest::addColumn<Study>("input");
+    QTest::addColumn<QStringList>("rows");  // "計画値 | 判定", in the summary's order
+
+    const QString none = u"— | —"_s;
+    QTest::newRow("example.vek: (2 + 9) / 2 = 5.50, (2 + 10) / 2 = 6.00")
+        << exampleVek()
+        << QStringList{u"2ヶ所（川表から） | ○"_s, u"レインの式 | ○"_s, u"Ｃ′＝ 5.50 | ×"_s, none, none,
+                       u"最短 2.50 m、掘削幅 — | —"_s, u"Ｃ′＝ 6.00 | ×"_s};
+    QTest::newRow("example.vek, 既往最高水位時 governs: 11 / 2.40 = 4.58, 12 / 2.40 = 5.00")
+        << withCases(exampleVek(), casesOf({u"既往最高水位時 3.40 1.00"_s}))
+        << QStringList{u"2ヶ所（川表から） | ○"_s, u"レインの式 | ○"_s, u"Ｃ′＝ 4.58（既往最高水位時） | ×"_s, none, none,
+                       u"最短 2.50 m、掘削幅 — | —"_s, u"Ｃ′＝ 5.00（既往最高水位時） | ×"_s};
+    QTest::newRow("sluice-gate: (31 + 8 + 5) / 3.50 = 12.57, (31 + 10) / 3.50 = 11.71")
+        << sluiceGateVek()
+        << QStringList{u"2ヶ所（川表から） | ○"_s, u"ブライの式 | 基準値と異なる（参考）"_s, u"Ｃ′＝ 12.57 | ○"_s, none, none,
+                       u"最短 2.50 m、掘削幅 — | —"_s, u"Ｃ′＝ 11.71 | ×"_s};
+    QTest::newRow("sluice-gate, every detail given, the reach equal")
+        << sluiceGateVek({u"鋼矢板Ⅲ型"_s, 1.0, 1.2, 2.5})
+        << QStringList{u"2ヶ所（川表から） | ○"_s, u"ブライの式 | 基準値と異なる（参考）"_s, u"Ｃ′＝ 12.57 | ○"_s,
+                       u"鋼矢板Ⅲ型 | ○"_s, u"高さ 1.00 m・幅 1.20 m | ○"_s,
+                       u"最短 2.50 m ≧ 掘削幅 2.50 m | 基準値と異なる（参考）"_s, u"Ｃ′＝ 11.71 | ×"_s};
+    QTest::newRow("example.vek, every detail given, each short")
+        << exampleVek({3.0, 1.5}, {u"ハット形 SP-10H"_s, 0.99, 1.2, 2.51})
+        << QStringList{u"2ヶ所（川表から） | ○"_s, u"レインの式 | ○"_s, u"Ｃ′＝ 5.50 | ×"_s,
+                       u"ハット形 SP-10H | 基準値と異なる（参考）"_s, u"高さ 0.99 m・幅 1.20 m | ×"_s,
+                       u"最短 2.50 m ＜ 掘削幅 2.51 m | ×"_s, u"Ｃ′＝ 6.00 | ×"_s};
+    // (2 + 3) / 2 = 2.50.
+    QTest::newRow("one line, not in row 1; the wall's height alone; the reach by Lane")
+        << exampleVek({0.0, 1.5}, {QString(), 1.2, std::nullopt, 2.0})
+        << QStringList{u"1ヶ所（1 行目なし） | ×"_s, u"レインの式 | ○"_s, u"Ｃ′＝ 2.50 | ×"_s, none,
+                       u"高さ 1.20 m・幅 — | —"_s, u"最短 2.50 m ≧ 掘削幅 2.00 m | ○"_s, u"Ｃ′＝ 6.00 | ×"_s};
+}
+
+void TestCheck::designReview()
+{
+    QFETCH(Study, input);
+    QStringList rows, standards;
+    for (const ReviewRow &row : designReviewRows(input, checkStudy(input))) {
+        rows << row.planned + u" | "_s + reviewVerdictText(row.verdict);
+        standards << row.standard;
+    }
+    QTEST(rows, "rows");
+    // The guide's standards as design summaries word them.
+    for (const QString &standard : {u"川表から優先して2ヶ所以上"_s, u"Laneの方法"_s, u"U型以上"_s, u"1.0m以上"_s,
+                                    u"掘削幅及びLaneの方法"_s})
+        QVERIFY2(standards.contains(standard), qPrintable(standard));
+}
+
+void TestCheck::uShapedPile_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<bool>("uShaped");
+    for (const QString &type : {u"鋼矢板Ⅲ型"_s, u"ＳＰ－Ⅳ"_s, u"U形鋼矢板"_s, u"SP-ⅢW"_s, u"SP-VIL"_s, u"sp-3"_s, u"Ⅱw型"_s})
+        QTest::newRow(qPrintable(type)) << type << true;
+    for (const QString &type : {u"軽量鋼矢板"_s, u"軽量U形"_s, u"SP-10H"_s, u"SP-25H"_s, u"鋼管矢板"_s, u"Z形"_s, u"SP-Ⅰ"_s})
+        QTest::newRow(qPrintable(type)) << type << false;
+}
+
+void TestCheck::uShapedPile()
+{
+    QFETCH(QString, type);
+    QTEST(namesUShapedPile(type), "uShaped");
 }
 
 QTEST_GUILESS_MAIN(TestCheck)
