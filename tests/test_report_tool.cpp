@@ -436,8 +436,8 @@ void TestReportTool::report_data()
         << QStringList()
         << QStringList({QStringLiteral("遮水矢板の計算書"), QStringLiteral("Ｌ′＝ Ｌ／3 ＝ 31.00／3 ≒ 10.333 m"),
                         QStringLiteral("Ｃ′＝ （31.00／3 ＋ 27.25）／4.25 ＝ 8.84"), QStringLiteral("3-14"),
-                        QStringLiteral("3 / 3")})
-        << QStringList{QStringLiteral("--sheet"), QStringLiteral("--page-label"), QStringLiteral("3-12")} << 3;
+                        QStringLiteral("3 / 4")})
+        << QStringList{QStringLiteral("--sheet"), QStringLiteral("--page-label"), QStringLiteral("3-12")} << 4;
 
     // Eight more cases are one too many: the last, which would govern (⊿H
     // 10), is left out, and the study's own case governs as before.
