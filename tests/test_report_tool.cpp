@@ -186,7 +186,7 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
     QFile file(path);
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
     const QMap<QString, XlsxSheet> book = readXlsxWorkbook(file.readAll());
-    QCOMPARE(book.keys(), QStringList({u"入力値"_s, u"照査結果"_s}));
+    QCOMPARE(book.keys(), QStringList({u"入力値"_s, u"照査結果"_s, u"設計調書（遮水工）"_s}));
     const XlsxSheet &summary = book[u"照査結果"_s];
     QCOMPARE(summary.rowCount(), csv.size());
     QCOMPARE(summary.frozenRows, 1);
@@ -227,7 +227,8 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
     QVERIFY2(days.contains(day), qPrintable(day));
     const QString pageTop = u"&L"_s + QString(job).replace(u"&"_s, u"&&"_s) + u"&R"_s + day;
     for (const auto &[sheet, titles] : {std::pair(u"照査結果"_s, u"'照査結果'!$A:$B,'照査結果'!$1:$1"_s),
-                                        std::pair(u"入力値"_s, u"'入力値'!$A:$A,'入力値'!$1:$2"_s)}) {
+                                        std::pair(u"入力値"_s, u"'入力値'!$A:$A,'入力値'!$1:$2"_s),
+                                        std::pair(u"設計調書（遮水工）"_s, u"'設計調書（遮水工）'!$A:$B,'設計調書（遮水工）'!$1:$1"_s)}) {
         QMap<QString, QString> print = book[sheet].print;
         const int scale = print.take(u"pageSetup.scale"_s).toInt();
         QVERIFY2(scale >= 74 && scale <= 100, qPrintable(sheet));
@@ -269,6 +270,21 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
     QCOMPARE(header.size(), 56);
     QCOMPARE(seen, expected);
     QCOMPARE(inputs.cell(2, int(header.indexOf(u"鉛直方向 ×2 1"_s))).align, u"center"_s);
+
+    // 設計調書（遮水工）: seven rows for each study checked, its file on each,
+    // one for any other; 判定 centred, × on red.
+    const XlsxSheet &review = book[u"設計調書（遮水工）"_s];
+    int reviewRow = 1;
+    for (qsizetype r = 1; r < csv.size(); r += 2) {
+        for (int i = 0; i < (csv[r][9].isEmpty() ? 1 : 7); ++i, ++reviewRow) {
+            const QString file = review.cell(reviewRow, 0).text;
+            QVERIFY2(file == csv[r][0] || u'\'' + file == csv[r][0], qPrintable(file));
+            const XlsxCell verdict = review.cell(reviewRow, 4);
+            QVERIFY2(verdict.text.isEmpty() || verdict.align == u"center"_s, qPrintable(verdict.text));
+            QCOMPARE(verdict.fill == u"FFFFC7CE"_s, verdict.text == u"×"_s);
+        }
+    }
+    QCOMPARE(review.rowCount(), reviewRow);
 }
 
 }  // namespace
@@ -1236,8 +1252,10 @@ void TestReportTool::workbookCells()
     row[state] = status;
     QList<QStringList> rows{row, row};
     QStringList inputs{u"a.vek"_s, u"レインの式"_s, u"中　砂"_s, u"6"_s, name};
-    fitToWorkbook(rows, inputs);
+    QList<QStringList> review{{u"a.vek"_s, u"鉛直方向　設置個所"_s, u"川表から優先して2ヶ所以上"_s, name}};
+    fitToWorkbook(rows, inputs, review);
     QCOMPARE(inputs.value(4), cell);
+    QCOMPARE(review[0].value(3), cell);
     const QString note = u"　警告: 32,767 文字を超える欄は、Excel ファイルでは「…」で切りました。"_s;
     for (const QStringList &fitted : rows) {
         QVERIFY(fitted[state].size() <= 32767);

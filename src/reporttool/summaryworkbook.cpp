@@ -320,9 +320,10 @@ lxw_error writeCell(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t column, CellK
             return worksheet_write_number(sheet, row, column, value, formats.number);
         break;
     }
-    case CellKind::Verdict:
-        return worksheet_write_string(sheet, row, column, utf8.constData(),
-                                      text == QStringLiteral("NG") ? formats.ng : formats.centred);
+    case CellKind::Verdict: {
+        const bool fails = text == QStringLiteral("NG") || text == QStringLiteral("×");
+        return worksheet_write_string(sheet, row, column, utf8.constData(), fails ? formats.ng : formats.centred);
+    }
     case CellKind::Mark:
         return worksheet_write_string(sheet, row, column, utf8.constData(), formats.centred);
     case CellKind::Text:
@@ -482,7 +483,7 @@ QString libraryProblem(lxw_error error)
 
 }  // namespace
 
-void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow)
+void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow, QList<QStringList> &reviewRows)
 {
     bool cut = false;
     const auto fit = [&cut](QString &text) {
@@ -494,6 +495,8 @@ void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow)
     for (QStringList &row : summaryRows)
         std::for_each(row.begin(), row.end(), fit);
     std::for_each(inputRow.begin(), inputRow.end(), fit);
+    for (QStringList &row : reviewRows)
+        std::for_each(row.begin(), row.end(), fit);
     if (!cut)
         return;
     const QString note = QStringLiteral("　警告: 32,767 文字を超える欄は、Excel ファイルでは「…」で切りました。");
