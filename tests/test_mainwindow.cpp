@@ -232,6 +232,7 @@ private Q_SLOTS:
     void undoRedo_data();
     void undoRedo();
     void placementRefused();
+    void placementDetails();
     void proposalDialog_data();
     void proposalDialog();
     void undoKeys_data();
@@ -1079,6 +1080,46 @@ void TestMainWindow::placementRefused()
     makeChange(form, dialogs, u"place 1 5"_s);
     QCOMPARE(spacing->text(), spacingLine(checkSpacing(studyOf(form)), studyOf(form).record));
     QVERIFY(spacing->text().contains(u"ＮＧ"_s));
+}
+
+// The cut-off's details typed in 矢板の位置… are one step with the stations;
+// a measure out of range keeps the dialog open with its message, and the
+// dialog shows again what the study holds.
+void TestMainWindow::placementDetails()
+{
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    form.document().start(workedExample(), QString());
+    tabs(form)->setCurrentIndex(MainWindow::VerticalTab);
+    const auto openDialog = [&form] {
+        clickButton(form.findChild<QPushButton *>(u"verticalPlacementButton"_s));
+        return form.findChild<PlacementDialog *>();
+    };
+    PlacementDialog *dialog = openDialog();
+    QVERIFY(dialog && dialog->isVisible());
+    QLineEdit *height = dialog->measureBox(&CutOffDetails::wallHeight);
+    typeInto(dialog->pileTypeBox(), u"鋼矢板Ⅲ型"_s);
+    typeInto(height, u"100"_s);
+    dialogs.answer(Reply::Ok);
+    dialog->accept();
+    QCOMPARE(dialogs.asked(), QList<Message>{lengthRangeMessage()});
+    QVERIFY(dialog->isVisible());
+    height->clear();
+    typeInto(height, u"1.5"_s);
+    typeInto(dialog->measureBox(&CutOffDetails::excavationWidth), u"2"_s);
+    dialog->accept();
+    QTRY_VERIFY(!form.findChild<PlacementDialog *>());
+    const CutOffDetails typed{u"鋼矢板Ⅲ型"_s, 1.5, std::nullopt, 2.0};
+    QVERIFY(studyOf(form).cutOff == typed);
+    QCOMPARE(action(form, "undoAction")->text(), u"元に戻す：矢板の位置"_s);
+    action(form, "undoAction")->trigger();
+    QVERIFY(studyOf(form).cutOff == CutOffDetails{});
+    action(form, "redoAction")->trigger();
+    dialog = openDialog();
+    QCOMPARE(dialog->pileTypeBox()->text(), typed.pileType);
+    QCOMPARE(dialog->measureBox(&CutOffDetails::excavationWidth)->text(), u"2.00"_s);
+    dialog->reject();
 }
 
 void TestMainWindow::undoRedo()
