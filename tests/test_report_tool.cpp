@@ -232,9 +232,11 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
         QMap<QString, QString> print = book[sheet].print;
         const int scale = print.take(u"pageSetup.scale"_s).toInt();
         QVERIFY2(scale >= 74 && scale <= 100, qPrintable(sheet));
-        // Where 照査結果's pages break depends on the lengths of the names.
+        // Where 照査結果's pages break depends on the lengths of the names,
+        // 設計調書's on the studies (below).
         if (sheet == u"照査結果"_s)
             print.remove(u"colBreaks"_s);
+        print.remove(u"rowBreaks"_s);
         QMap<QString, QString> expected{
             {u"pageSetup.paperSize"_s, u"9"_s}, {u"pageSetup.orientation"_s, u"landscape"_s},
             {u"printOptions.horizontalCentered"_s, u"1"_s}, {u"Print_Titles"_s, titles},
@@ -285,6 +287,9 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
         }
     }
     QCOMPARE(review.rowCount(), reviewRow);
+    // A page begins only with a study's first row.
+    for (const QString &row : review.print.value(u"rowBreaks"_s).split(u' ', Qt::SkipEmptyParts))
+        QVERIFY2(review.cell(row.toInt(), 0).text != review.cell(row.toInt() - 1, 0).text, qPrintable(row));
 }
 
 }  // namespace
@@ -326,6 +331,8 @@ private Q_SLOTS:
     void workbookPageHeader();
     void workbookPages_data();
     void workbookPages();
+    void workbookFileRows_data();
+    void workbookFileRows();
     void tableFileNames_data();
     void tableFileNames();
     void workers_data();
@@ -1351,6 +1358,33 @@ void TestReportTool::workbookPages()
     const int dataRow = grouped ? 2 : 1;
     QCOMPARE(sheet.heights.value(dataRow), height);
     QCOMPARE(sheet.cell(dataRow, 0).wraps || sheet.cell(dataRow, 1).wraps, height > 0.0);
+}
+
+void TestReportTool::workbookFileRows_data()
+{
+    QTest::addColumn<bool>("keepsFilesWhole");
+    QTest::addColumn<QString>("breaks");  // the rows that start a page
+    // At 100 % a page holds 29 rows of 15 pt under the header's 30 (178 mm,
+    // 504.6 pt, less 5 %): four files of seven rows, rows 1 to 28; the fifth
+    // starts the next page.
+    QTest::newRow("each file's rows on one page") << true << u"29"_s;
+    QTest::newRow("as the spreadsheet breaks them") << false << QString();
+}
+
+// The design summary's rows of a study are never split between two pages.
+void TestReportTool::workbookFileRows()
+{
+    QFETCH(bool, keepsFilesWhole);
+    QList<QStringList> rows;
+    for (const QString &file : {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s})
+        rows += QList<QStringList>(7, QStringList{file, u"項目"_s});
+    const QString path = Path(u"rows.xlsx"_s);
+    QVERIFY(!writeWorkbook(path, {{u"表"_s, reviewColumns(), rows, {}, keepsFilesWhole}}, {}));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const XlsxSheet sheet = readXlsxWorkbook(file.readAll()).value(u"表"_s);
+    QCOMPARE(sheet.print.value(u"pageSetup.scale"_s, u"100"_s).toInt(), 100);
+    QTEST(sheet.print.value(u"rowBreaks"_s), "breaks");
 }
 
 void TestReportTool::tableFileNames_data()

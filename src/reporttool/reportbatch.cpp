@@ -313,7 +313,7 @@ int runBatch(const BatchOptions &options)
         const SheetPrint print{options.report.title.values.job, options.report.day};
         const QList<TableSheet> sheets{{QStringLiteral("照査結果"), summaryColumns(), workbookSummary, print},
                                        {QStringLiteral("入力値"), inputColumns(), inputRows, print},
-                                       {QStringLiteral("設計調書（遮水工）"), reviewColumns(), reviews, print}};
+                                       {QStringLiteral("設計調書（遮水工）"), reviewColumns(), reviews, print, true}};
         if (const std::optional<QString> problem = writeWorkbook(options.workbook, sheets, reachablePaths(studies))) {
             complain(*problem);
             status = std::max<int>(status, ExitCannotWrite);

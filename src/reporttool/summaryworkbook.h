@@ -32,6 +32,9 @@ struct TableSheet {
     QList<TableColumn> columns;
     QList<QStringList> rows;  // each as long as columns, or shorter: the rest empty
     SheetPrint print;
+    // The rows of one file (the first column) stay on one printed page where
+    // they fit one, as a study's rows of the design summary do.
+    bool keepsFilesWhole = false;
 };
 
 // The page header of a printed sheet as Excel reads it: "&L" 業務名 "&R" the
