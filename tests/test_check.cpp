@@ -6,8 +6,6 @@
 
 #include <QTest>
 
-#include <tuple>
-
 using namespace talven;
 using namespace Qt::StringLiterals;
 
@@ -71,29 +69,6 @@ Study withBligh(Study input, double ratio)
 {
     input.formula = Formula::Bligh;
     input.record.creepRatio = ratio;
-    return input;
-}
-
-// docs/example.vek: the worked example with its rows named 川表, 川裏, 左岸
-// and 右岸; `vertical` its vertical lengths.
-Study exampleVek(const PileLengths &vertical = {3.0, 1.5}, const CutOffDetails &details = {})
-{
-    Study input = workedExample();
-    for (const auto &[section, row, name] : {std::tuple{Section::Vertical, 0, u"川表"_s}, {Section::Vertical, 1, u"川裏"_s},
-                                             {Section::Horizontal, 0, u"左岸"_s}, {Section::Horizontal, 1, u"右岸"_s}})
-        input.record.names[pileNameBox(section, row)] = name;
-    input.record.verticalLengths = vertical;
-    input.cutOff = details;
-    return input;
-}
-
-// docs/sluice-gate-horizontal-ng.vek: Bligh, 粗砂 (C 12), L 20 + 5.5 + 5.5,
-// WL 4.80 and 1.30, vertical 4.00 and 2.50, horizontal 2.50 and 2.50, all
-// counted twice.
-Study sluiceGateVek(const CutOffDetails &details = {})
-{
-    Study input = withBligh(exampleVek({4.0, 2.5}, details), 12);
-    input.record.baseValues = {20, 5.5, 5.5, 4.8, 1.3};
     return input;
 }
 

@@ -9,6 +9,7 @@
 #include "files/usersettings.h"
 #include "check/creepcheck.h"
 #include "check/designaid.h"
+#include "check/designreview.h"
 #include "check/studycheck.h"
 #include "files/studyfile.h"
 #include "study/fieldrules.h"
@@ -170,6 +171,30 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
                                QStringLiteral("必要な ΣL ") + checkStudy(input).governingCase().referenceSigmaL + QStringLiteral(" m")};
              for (const QString &line : proposalLines(input, Section::Vertical))
                  texts << u'「' + line + u'」';
+             return texts;
+         }},
+        {QStringLiteral("review-example"),
+         [] {
+             const Study input = sluiceGateVek();
+             const StudyCheck check = checkStudy(input);
+             const std::vector<ReviewRow> rows = designReviewRows(input, check);
+             if (rows.size() != 7)
+                 return QStringList{QStringLiteral("(seven rows)")};
+             const auto verdict = [](const ReviewRow &row) { return reviewVerdictText(row.verdict); };
+             QStringList texts{u'「' + rows[0].planned + QStringLiteral("」で ") + verdict(rows[0]),
+                               u'「' + rows[1].planned + QStringLiteral("」で「") + verdict(rows[1]) + u'」'};
+             // Each ratio worked from the printed L, the piles' parts and ⊿H.
+             for (const auto &[section, row] : {std::pair{Section::Vertical, rows[2]}, {Section::Horizontal, rows[6]}}) {
+                 const SectionCheck &result = check.section(section);
+                 QStringList path{check.structureLengthText};
+                 for (int pile : {0, 1})
+                     path << result.piles[std::size_t(pile)].partText;
+                 texts << QStringLiteral("（%1）／%2 ＝ %3 で「%4」%5")
+                              .arg(path.join(QStringLiteral(" ＋ ")), check.governingCase().headDifferenceText,
+                                   result.verdict ? result.verdict->provided : QString(), row.planned, verdict(row));
+             }
+             for (int row : {3, 4, 5})
+                 texts << QStringLiteral("その行は「%1」").arg(verdict(rows[std::size_t(row)]));
              return texts;
          }},
         {QStringLiteral("status-line"),

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <tuple>
+
 // The worked example of the help and README (docs/example.vek): Lane, class
 // 極めて細かい砂またはシルト (C' 8.5), dimensions 3, 2 and 1 (L 6), WL 3 and 1
 // (ΔH 2), vertical piles 3 and 1.5 (ΣL 9), horizontal piles 2.5 and 2.5
@@ -56,4 +58,33 @@ inline std::vector<talven::WaterLevelCase> casesOf(const QStringList &entries)
         cases.push_back(refreshCaseLevels(writeCaseLevel(outer, talven::Level::Inner, part[2]).levelCase));
     }
     return cases;
+}
+
+// docs/example.vek: the worked example with its rows named 川表, 川裏, 左岸
+// and 右岸; `vertical` its vertical lengths.
+inline talven::Study exampleVek(const talven::PileLengths &vertical = {3.0, 1.5},
+                                const talven::CutOffDetails &details = {})
+{
+    using talven::Section;
+    talven::Study study = workedExample();
+    for (const auto &[section, row, name] : {std::tuple{Section::Vertical, 0, QStringLiteral("川表")},
+                                             {Section::Vertical, 1, QStringLiteral("川裏")},
+                                             {Section::Horizontal, 0, QStringLiteral("左岸")},
+                                             {Section::Horizontal, 1, QStringLiteral("右岸")}})
+        study.record.names[talven::pileNameBox(section, row)] = name;
+    study.record.verticalLengths = vertical;
+    study.cutOff = details;
+    return study;
+}
+
+// docs/sluice-gate-horizontal-ng.vek: Bligh, 粗砂 (C 12), L 20 + 5.5 + 5.5,
+// WL 4.80 and 1.30, vertical 4.00 and 2.50, horizontal 2.50 and 2.50, all
+// counted twice.
+inline talven::Study sluiceGateVek(const talven::CutOffDetails &details = {})
+{
+    talven::Study study = exampleVek({4.0, 2.5}, details);
+    study.formula = talven::Formula::Bligh;
+    study.record.creepRatio = 12;
+    study.record.baseValues = {20, 5.5, 5.5, 4.8, 1.3};
+    return study;
 }
