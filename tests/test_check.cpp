@@ -623,26 +623,18 @@ void TestCheck::designReview_data()
 void TestCheck::designReview()
 {
     QFETCH(Study, input);
-    QStringList rows, standards;
-    for (const ReviewRow &row : designReviewRows(input, checkStudy(input))) {
+    QStringList rows;
+    for (const ReviewRow &row : designReviewRows(input, checkStudy(input)))
         rows << row.planned + u" | "_s + reviewVerdictText(row.verdict);
-        standards << row.standard;
-    }
     QTEST(rows, "rows");
-    // The guide's standards as design summaries word them.
-    for (const QString &standard : {u"川表から優先して2ヶ所以上"_s, u"Laneの方法"_s, u"U型以上"_s, u"1.0m以上"_s,
-                                    u"掘削幅及びLaneの方法"_s})
-        QVERIFY2(standards.contains(standard), qPrintable(standard));
 }
 
 void TestCheck::uShapedPile_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<bool>("uShaped");
-    for (const QString &type : {u"鋼矢板Ⅲ型"_s, u"ＳＰ－Ⅳ"_s, u"U形鋼矢板"_s, u"SP-ⅢW"_s, u"SP-VIL"_s, u"sp-3"_s, u"Ⅱw型"_s})
-        QTest::newRow(qPrintable(type)) << type << true;
-    for (const QString &type : {u"軽量鋼矢板"_s, u"軽量U形"_s, u"SP-10H"_s, u"SP-25H"_s, u"鋼管矢板"_s, u"Z形"_s, u"SP-Ⅰ"_s})
-        QTest::newRow(qPrintable(type)) << type << false;
+    for (const QString &type : u"鋼矢板Ⅲ型 ＳＰ－Ⅳ U形鋼矢板 SP-ⅢW SP-VIL sp-3 Ⅱw型 軽量鋼矢板 軽量U形 SP-10H SP-25H 鋼管矢板 Z形 SP-Ⅰ"_s.split(u' '))
+        QTest::newRow(qPrintable(type)) << type << !(type.contains(u"軽量"_s) || u"SP-10H SP-25H 鋼管矢板 Z形 SP-Ⅰ"_s.contains(type));
 }
 
 void TestCheck::uShapedPile()

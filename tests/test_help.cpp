@@ -175,26 +175,22 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
          }},
         {QStringLiteral("review-example"),
          [] {
-             const Study input = sluiceGateVek();
-             const StudyCheck check = checkStudy(input);
-             const std::vector<ReviewRow> rows = designReviewRows(input, check);
-             if (rows.size() != 7)
-                 return QStringList{QStringLiteral("(seven rows)")};
-             const auto verdict = [](const ReviewRow &row) { return reviewVerdictText(row.verdict); };
-             QStringList texts{u'「' + rows[0].planned + QStringLiteral("」で ") + verdict(rows[0]),
-                               u'「' + rows[1].planned + QStringLiteral("」で「") + verdict(rows[1]) + u'」'};
+             const StudyCheck check = checkStudy(sluiceGateVek());
+             const std::vector<ReviewRow> rows = designReviewRows(sluiceGateVek(), check);
+             const auto verdict = [&rows](int row) { return reviewVerdictText(rows.at(std::size_t(row)).verdict); };
+             // The type, the wall and the excavation: one verdict for the three.
+             const bool alike = verdict(3) == verdict(5) && verdict(4) == verdict(5);
+             QStringList texts{u'「' + rows[0].planned + QStringLiteral("」で ") + verdict(0),
+                               u'「' + rows[1].planned + QStringLiteral("」で「") + verdict(1) + u'」',
+                               QStringLiteral("その行は「%1」").arg(alike ? verdict(5) : QStringLiteral("(three verdicts)"))};
              // Each ratio worked from the printed L, the piles' parts and ⊿H.
-             for (const auto &[section, row] : {std::pair{Section::Vertical, rows[2]}, {Section::Horizontal, rows[6]}}) {
+             for (const auto &[section, row] : {std::pair{Section::Vertical, 2}, {Section::Horizontal, 6}}) {
                  const SectionCheck &result = check.section(section);
-                 QStringList path{check.structureLengthText};
-                 for (int pile : {0, 1})
-                     path << result.piles[std::size_t(pile)].partText;
-                 texts << QStringLiteral("（%1）／%2 ＝ %3 で「%4」%5")
-                              .arg(path.join(QStringLiteral(" ＋ ")), check.governingCase().headDifferenceText,
-                                   result.verdict ? result.verdict->provided : QString(), row.planned, verdict(row));
+                 texts << QStringLiteral("（%1 ＋ %2 ＋ %3）／%4 ＝ %5 で「%6」%7")
+                              .arg(check.structureLengthText, result.piles[0].partText, result.piles[1].partText,
+                                   check.governingCase().headDifferenceText, result.verdict ? result.verdict->provided : QString(),
+                                   rows[std::size_t(row)].planned, verdict(row));
              }
-             for (int row : {3, 4, 5})
-                 texts << QStringLiteral("その行は「%1」").arg(verdict(rows[std::size_t(row)]));
              return texts;
          }},
         {QStringLiteral("status-line"),

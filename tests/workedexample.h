@@ -4,8 +4,6 @@
 
 #include <QStringList>
 
-#include <tuple>
-
 // The worked example of the help and README (docs/example.vek): Lane, class
 // 極めて細かい砂またはシルト (C' 8.5), dimensions 3, 2 and 1 (L 6), WL 3 and 1
 // (ΔH 2), vertical piles 3 and 1.5 (ΣL 9), horizontal piles 2.5 and 2.5
@@ -65,13 +63,10 @@ inline std::vector<talven::WaterLevelCase> casesOf(const QStringList &entries)
 inline talven::Study exampleVek(const talven::PileLengths &vertical = {3.0, 1.5},
                                 const talven::CutOffDetails &details = {})
 {
-    using talven::Section;
     talven::Study study = workedExample();
-    for (const auto &[section, row, name] : {std::tuple{Section::Vertical, 0, QStringLiteral("川表")},
-                                             {Section::Vertical, 1, QStringLiteral("川裏")},
-                                             {Section::Horizontal, 0, QStringLiteral("左岸")},
-                                             {Section::Horizontal, 1, QStringLiteral("右岸")}})
-        study.record.names[talven::pileNameBox(section, row)] = name;
+    const QStringList names{QStringLiteral("川表"), QStringLiteral("川裏"), QStringLiteral("左岸"), QStringLiteral("右岸")};
+    for (int i = 0; i < 4; ++i)
+        study.record.names[talven::pileNameBox(i < 2 ? talven::Section::Vertical : talven::Section::Horizontal, i % 2)] = names[i];
     study.record.verticalLengths = vertical;
     study.cutOff = details;
     return study;
