@@ -1,4 +1,5 @@
 #include "check/designaid.h"
+#include "check/designreview.h"
 #include "check/studycheck.h"
 #include "study/numbers.h"
 #include "workedexample.h"
@@ -99,6 +100,10 @@ private Q_SLOTS:
     void spacingProposal();
     void residualHead_data();
     void residualHead();
+    void designReview_data();
+    void designReview();
+    void uShapedPile_data();
+    void uShapedPile();
 };
 
 void TestCheck::sigmaL_data()
@@ -650,6 +655,66 @@ void TestCheck::residualHead()
     const std::optional<ExitGradient> &exit = path->exit;
     QTEST(exit ? u"%1 %2 %3 %4"_s.arg(exit->tipHead, exit->topHead, hundredthsText(exit->length), exit->gradient) : QString(),
           "exit");
+}
+
+// 設計調書（遮水工）: each row's 計画値 and 判定, from the study and its one
+// check (the ratios worked by hand in the rows' names).
+void TestCheck::designReview_data()
+{
+    QTest::addColumn<Study>("input");
+    QTest::addColumn<QStringList>("rows");  // "計画値 | 判定", in the summary's order
+
+    const QString none = u"— | —"_s;
+    QTest::newRow("example.vek: (2 + 9) / 2 = 5.50, (2 + 10) / 2 = 6.00")
+        << exampleVek()
+        << QStringList{u"2ヶ所（川表から） | ○"_s, u"レインの式 | ○"_s, u"Ｃ′＝ 5.50 | ×"_s, none, none,
+                       u"最短 2.50 m、掘削幅 — | —"_s, u"Ｃ′＝ 6.00 | ×"_s};
+    QTest::newRow("example.vek, 既往最高水位時 governs: 11 / 2.40 = 4.58, 12 / 2.40 = 5.00")
+        << withCases(exampleVek(), casesOf({u"既往最高水位時 3.40 1.00"_s}))
+        << QStringList{u"2ヶ所（川表から） | ○"_s, u"レインの式 | ○"_s, u"Ｃ′＝ 4.58（既往最高水位時） | ×"_s, none, none,
+                       u"最短 2.50 m、掘削幅 — | —"_s, u"Ｃ′＝ 5.00（既往最高水位時） | ×"_s};
+    QTest::newRow("sluice-gate: (31 + 8 + 5) / 3.50 = 12.57, (31 + 10) / 3.50 = 11.71")
+        << sluiceGateVek()
+        << QStringList{u"2ヶ所（川表から） | ○"_s, u"ブライの式 | 基準値と異なる（参考）"_s, u"Ｃ′＝ 12.57 | ○"_s, none, none,
+                       u"最短 2.50 m、掘削幅 — | —"_s, u"Ｃ′＝ 11.71 | ×"_s};
+    QTest::newRow("sluice-gate, every detail given, the reach equal")
+        << sluiceGateVek({u"鋼矢板Ⅲ型"_s, 1.0, 1.2, 2.5})
+        << QStringList{u"2ヶ所（川表から） | ○"_s, u"ブライの式 | 基準値と異なる（参考）"_s, u"Ｃ′＝ 12.57 | ○"_s,
+                       u"鋼矢板Ⅲ型 | ○"_s, u"高さ 1.00 m・幅 1.20 m | ○"_s,
+                       u"最短 2.50 m ≧ 掘削幅 2.50 m | 基準値と異なる（参考）"_s, u"Ｃ′＝ 11.71 | ×"_s};
+    QTest::newRow("example.vek, every detail given, each short")
+        << exampleVek({3.0, 1.5}, {u"ハット形 SP-10H"_s, 0.99, 1.2, 2.51})
+        << QStringList{u"2ヶ所（川表から） | ○"_s, u"レインの式 | ○"_s, u"Ｃ′＝ 5.50 | ×"_s,
+                       u"ハット形 SP-10H | 基準値と異なる（参考）"_s, u"高さ 0.99 m・幅 1.20 m | ×"_s,
+                       u"最短 2.50 m ＜ 掘削幅 2.51 m | ×"_s, u"Ｃ′＝ 6.00 | ×"_s};
+    // (2 + 3) / 2 = 2.50.
+    QTest::newRow("one line, not in row 1; the wall's height alone; the reach by Lane")
+        << exampleVek({0.0, 1.5}, {QString(), 1.2, std::nullopt, 2.0})
+        << QStringList{u"1ヶ所（1 行目なし） | ×"_s, u"レインの式 | ○"_s, u"Ｃ′＝ 2.50 | ×"_s, none,
+                       u"高さ 1.20 m・幅 — | —"_s, u"最短 2.50 m ≧ 掘削幅 2.00 m | ○"_s, u"Ｃ′＝ 6.00 | ×"_s};
+}
+
+void TestCheck::designReview()
+{
+    QFETCH(Study, input);
+    QStringList rows;
+    for (const ReviewRow &row : designReviewRows(input, checkStudy(input)))
+        rows << row.planned + u" | "_s + reviewVerdictText(row.verdict);
+    QTEST(rows, "rows");
+}
+
+void TestCheck::uShapedPile_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<bool>("uShaped");
+    for (const QString &type : u"鋼矢板Ⅲ型 ＳＰ－Ⅳ U形鋼矢板 SP-ⅢW SP-VIL sp-3 Ⅱw型 軽量鋼矢板 軽量U形 SP-10H SP-25H 鋼管矢板 Z形 SP-Ⅰ"_s.split(u' '))
+        QTest::newRow(qPrintable(type)) << type << !(type.contains(u"軽量"_s) || u"SP-10H SP-25H 鋼管矢板 Z形 SP-Ⅰ"_s.contains(type));
+}
+
+void TestCheck::uShapedPile()
+{
+    QFETCH(QString, type);
+    QTEST(namesUShapedPile(type), "uShaped");
 }
 
 QTEST_GUILESS_MAIN(TestCheck)

@@ -872,19 +872,30 @@ void TestFiles::companionPlacement_data()
     QTest::addColumn<QString>("companion");  // "saved", or the companion as written here
     QTest::addColumn<QString>("placement");  // the stations, "-" for none, then "| bottom level"
     QTest::addColumn<QStringList>("told");   // the messages' first words
+    QTest::addColumn<QString>("details");    // the cut-off's: "type | height width excavation", "-" for none
     const QString written = u"{\"format\": \"talven-companion\", \"version\": 1, \"cases\": [{\"name\": \"一\"}], %1}"_s;
     const QString none = u"- - - - - - - |"_s;
-    QTest::newRow("saved with the study") << u"saved"_s << u"3.00 18.00 - - - - - | -1.20"_s << QStringList{};
-    QTest::newRow("none written") << written.arg(u"\"x\": 0"_s) << none << QStringList{u"「s.vek」は"_s};
+    const QString noDetails = u" | - - -"_s;
+    QTest::newRow("saved with the study") << u"saved"_s << u"3.00 18.00 - - - - - | -1.20"_s << QStringList{}
+                                          << u"鋼矢板Ⅲ型 | 1.50 1.20 -"_s;
+    QTest::newRow("none written") << written.arg(u"\"x\": 0"_s) << none << QStringList{u"「s.vek」は"_s} << noDetails;
+    QTest::newRow("details as texts and numbers, a type of 25 characters")
+        << written.arg(u"\"cutOff\": {\"pileType\": \" %1 \", \"wallHeight\": \"1.005\", \"wallWidth\": 1, \"excavationWidth\": null}"_s
+                           .arg(QString(25, u'型')))
+        << none << QStringList{u"「s.vek」は"_s} << QString(20, u'型') + u" | 1.01 1.00 -"_s;
+    QTest::newRow("a measure out of range") << written.arg(u"\"cutOff\": {\"pileType\": \"U形\", \"wallWidth\": 100}"_s) << none
+                                            << QStringList{u"「s.vek」は"_s, u"数値は0から99.99"_s} << noDetails;
+    QTest::newRow("a measure that is no number") << written.arg(u"\"cutOff\": {\"excavationWidth\": \"inf\"}"_s) << none
+                                                 << QStringList{u"「s.vek」は"_s, u"数値は0から99.99"_s} << noDetails;
     QTest::newRow("texts, null, L itself")
         << written.arg(u"\"stations\": [\"0\", null, 21], \"bottomLevel\": \"2.5\""_s) << u"0.00 - 21.00 - - - - | 2.50"_s
-        << QStringList{u"「s.vek」は"_s};
+        << QStringList{u"「s.vek」は"_s} << noDetails;
     QTest::newRow("a station beyond L") << written.arg(u"\"stations\": [3, 21.01], \"bottomLevel\": 1"_s) << none
-                                        << QStringList{u"「s.vek」は"_s, u"矢板の位置は"_s};
+                                        << QStringList{u"「s.vek」は"_s, u"矢板の位置は"_s} << noDetails;
     QTest::newRow("a station that is no number") << written.arg(u"\"stations\": [true]"_s) << none
-                                                 << QStringList{u"「s.vek」は"_s, u"矢板の位置は"_s};
+                                                 << QStringList{u"「s.vek」は"_s, u"矢板の位置は"_s} << noDetails;
     QTest::newRow("a bottom level out of range") << written.arg(u"\"stations\": [3], \"bottomLevel\": -1000"_s) << none
-                                                 << QStringList{u"「s.vek」は"_s, u"数値は-999.99から999.99"_s};
+                                                 << QStringList{u"「s.vek」は"_s, u"数値は-999.99から999.99"_s} << noDetails;
 }
 
 void TestFiles::companionPlacement()
@@ -896,6 +907,7 @@ void TestFiles::companionPlacement()
     Study study = restoreStudy(parsedOf(fileOf({{19, "15"}, {20, "3"}, {21, "3"}, {22, "5"}, {23, "1.5"}}))).study;
     study.stations = {3.0, 18.0};
     study.bottomLevel = -1.2;
+    study.cutOff = {u"鋼矢板Ⅲ型"_s, 1.5, 1.2, std::nullopt};
     QVERIFY(saveStudy(path, study).written);
     if (companion != u"saved")
         writeAll(companionPath(path), companion.toUtf8());
@@ -910,6 +922,11 @@ void TestFiles::companionPlacement()
     if (opened.study.bottomLevel)
         placement << twoDecimals(*opened.study.bottomLevel);
     QTEST(placement.join(u' '), "placement");
+    const CutOffDetails &details = opened.study.cutOff;
+    QStringList measures;
+    for (const std::optional<double> &measure : {details.wallHeight, details.wallWidth, details.excavationWidth})
+        measures << (measure ? twoDecimals(*measure) : u"-"_s);
+    QTEST(details.pileType + u" | "_s + measures.join(u' '), "details");
     QCOMPARE(opened.messages.size(), told.size());
     for (int i = 0; i < told.size(); ++i)
         QVERIFY2(opened.messages[i].prompt.startsWith(told[i]), qPrintable(opened.messages[i].prompt));

@@ -9,6 +9,7 @@
 #include "files/usersettings.h"
 #include "check/creepcheck.h"
 #include "check/designaid.h"
+#include "check/designreview.h"
 #include "check/studycheck.h"
 #include "files/studyfile.h"
 #include "study/fieldrules.h"
@@ -170,6 +171,26 @@ const QList<std::pair<QString, ExpectedTexts>> &passageChecks()
                                QStringLiteral("必要な ΣL ") + checkStudy(input).governingCase().referenceSigmaL + QStringLiteral(" m")};
              for (const QString &line : proposalLines(input, Section::Vertical))
                  texts << u'「' + line + u'」';
+             return texts;
+         }},
+        {QStringLiteral("review-example"),
+         [] {
+             const StudyCheck check = checkStudy(sluiceGateVek());
+             const std::vector<ReviewRow> rows = designReviewRows(sluiceGateVek(), check);
+             const auto verdict = [&rows](int row) { return reviewVerdictText(rows.at(std::size_t(row)).verdict); };
+             // The type, the wall and the excavation: one verdict for the three.
+             const bool alike = verdict(3) == verdict(5) && verdict(4) == verdict(5);
+             QStringList texts{u'「' + rows[0].planned + QStringLiteral("」で ") + verdict(0),
+                               u'「' + rows[1].planned + QStringLiteral("」で「") + verdict(1) + u'」',
+                               QStringLiteral("その行は「%1」").arg(alike ? verdict(5) : QStringLiteral("(three verdicts)"))};
+             // Each ratio worked from the printed L, the piles' parts and ⊿H.
+             for (const auto &[section, row] : {std::pair{Section::Vertical, 2}, {Section::Horizontal, 6}}) {
+                 const SectionCheck &result = check.section(section);
+                 texts << QStringLiteral("（%1 ＋ %2 ＋ %3）／%4 ＝ %5 で「%6」%7")
+                              .arg(check.structureLengthText, result.piles[0].partText, result.piles[1].partText,
+                                   check.governingCase().headDifferenceText, result.verdict ? result.verdict->provided : QString(),
+                                   rows[std::size_t(row)].planned, verdict(row));
+             }
              return texts;
          }},
         {QStringLiteral("status-line"),

@@ -232,6 +232,7 @@ private Q_SLOTS:
     void undoRedo_data();
     void undoRedo();
     void placementRefused();
+    void placementDetails();
     void proposalDialog_data();
     void proposalDialog();
     void undoKeys_data();
@@ -1079,6 +1080,28 @@ void TestMainWindow::placementRefused()
     makeChange(form, dialogs, u"place 1 5"_s);
     QCOMPARE(spacing->text(), spacingLine(checkSpacing(studyOf(form)), studyOf(form).record));
     QVERIFY(spacing->text().contains(u"ＮＧ"_s));
+}
+
+// The cut-off's details typed in 矢板の位置… are one step with the stations.
+void TestMainWindow::placementDetails()
+{
+    ScriptedDialogs dialogs;
+    MainWindow form;
+    QVERIFY(showActive(form));
+    form.document().start(workedExample(), QString());
+    tabs(form)->setCurrentIndex(MainWindow::VerticalTab);
+    clickButton(form.findChild<QPushButton *>(u"verticalPlacementButton"_s));
+    auto *dialog = form.findChild<PlacementDialog *>();
+    QVERIFY(dialog && dialog->isVisible());
+    typeInto(dialog->pileTypeBox(), u"鋼矢板Ⅲ型"_s);
+    typeInto(dialog->measureBox(&CutOffDetails::wallHeight), u"1.5"_s);
+    typeInto(dialog->measureBox(&CutOffDetails::excavationWidth), u"2"_s);
+    dialog->accept();
+    QTRY_VERIFY(!form.findChild<PlacementDialog *>());
+    QVERIFY(studyOf(form).cutOff == (CutOffDetails{u"鋼矢板Ⅲ型"_s, 1.5, std::nullopt, 2.0}));
+    QCOMPARE(action(form, "undoAction")->text(), u"元に戻す：矢板の位置"_s);
+    action(form, "undoAction")->trigger();
+    QVERIFY(studyOf(form).cutOff == CutOffDetails{});
 }
 
 void TestMainWindow::undoRedo()

@@ -969,12 +969,12 @@ void TestReport::pageLabels_data()
     PageOptions margins = plainPage();
     margins.margins = true;
     QTest::newRow("3-08 counts on with its zeros") << workedExample() << sheet << QSizeF(210, 297)
-                                                   << QStringList{u"3-08"_s, u"3-09"_s, u"3-10"_s, u"3-11"_s} << 1.0;
+                                                   << QStringList{u"3-08"_s, u"3-09"_s, u"3-10"_s, u"3-11"_s, u"3-12"_s} << 1.0;
     PageOptions longLabel = sheet;
     longLabel.pageLabel = u"3-9999999998"_s;
     QTest::newRow("ten digits count on") << workedExample() << longLabel << QSizeF(210, 297)
                                          << QStringList{u"3-9999999998"_s, u"3-9999999999"_s, u"3-10000000000"_s,
-                                                        u"3-10000000001"_s}
+                                                        u"3-10000000001"_s, u"3-10000000002"_s}
                                          << 1.0;
     QTest::newRow("a study that cannot be checked has no sheet")
         << notReady << sheet << QSizeF(210, 297) << QStringList{u"3-08"_s} << 1.0;
@@ -1223,13 +1223,17 @@ void TestReport::sheet_data()
                        u"Ｃ′＝ （6.00／3 ＋ 10.00）／2.00 ＝ 6.00"_s,
                        u"ＯＫ にするには（0.50 m きざみ）：1 行目 2.50 m → 4.00 m、2 行目 2.50 m → 4.00 m：ΣL ＝ 16.00 m、"
                        "Ｃ′＝ 9.00 ≧ 8.50 で ＯＫ"_s,
-                       u"総合判定：ＮＧ（鉛直方向 不足 5.99 m、水平方向 不足 4.99 m）。遮水矢板の長さなどを見直してください。"_s}
-        << 4;
+                       u"総合判定：ＮＧ（鉛直方向 不足 5.99 m、水平方向 不足 4.99 m）。遮水矢板の長さなどを見直してください。"_s,
+                       u"６．設計調書（遮水工）"_s, u"鉛直方向　設置個所"_s, u"川表から優先して2ヶ所以上"_s, u"2ヶ所（1 行目から）"_s,
+                       u"○"_s, u"Laneの方法"_s, u"Ｃ′＝ 5.50"_s, u"×"_s, u"U型以上"_s, u"1.0m以上"_s, u"—"_s, u"—"_s,
+                       u"掘削幅及びLaneの方法"_s, u"最短 2.50 m、掘削幅 —"_s, u"Ｃ′＝ 6.00"_s, u"×"_s}
+        << 5;
     QTest::newRow("Bligh, OK: nothing to propose")
         << bligh << true
         << QStringList{u"Ｌ′＝ Ｌ ＝ 6.00 m"_s, u"Ｃ′＝ （6.00 ＋ 9.00）／2.00 ＝ 7.50"_s,
-                       u"Ｃ′＝ 7.50 ≧ Ｃ ＝ 4.00　・・・ＯＫ"_s, u"総合判定：ＯＫ（鉛直方向・水平方向とも Ｃ′≧ Ｃ）"_s}
-        << 3;
+                       u"Ｃ′＝ 7.50 ≧ Ｃ ＝ 4.00　・・・ＯＫ"_s, u"総合判定：ＯＫ（鉛直方向・水平方向とも Ｃ′≧ Ｃ）"_s,
+                       u"ブライの式"_s, u"基準値と異なる（参考）"_s}
+        << 4;
     QTest::newRow("no sheet") << workedExample() << false << QStringList() << 1;
     // The head along the path under the vertical check, and at the tips in
     // the drawing; the rows without stations have none.
@@ -1241,12 +1245,13 @@ void TestReport::sheet_data()
                        u"出口動水勾配：最も川裏の矢板（3 行目）の川裏側の面を上る平均"_s,
                        u"i ＝ （h先端 － h上端）／d ＝ （0.605 － 0.262）／2.50 ＝ 0.137 ≒ 1／Ｃ′ ＝ 1／7.30"_s,
                        u"1 行目 4.00（×2） h＝3.62"_s}
-        << 4;
+        << 5;
     // Proposals under the governing 既往 only, from its 18.39 (8.495 x 2.40 - 2
     // = 18.388): ΣL 9 + 10 x 1.00 and 10 + 5 x 2.00. 施工's own requirement,
     // 8.495 x 1.30 - 2 = 9.0435. Report, cases, conditions, the three cases'
     // blocks (16.8 + 21.6 + 16.8 rows from 5.6), then the drawing (31) and the
-    // results (13.4): five pages.
+    // results (13.4), and the design summary with 既往's (2 + 9) / 2.40 =
+    // 4.583: six pages.
     QTest::newRow("three cases: 既往 governs")
         << workedCases() << true
         << QStringList{u"◎既往"_s, u"○ケース1"_s, u"○既往（◎支配ケース）"_s,
@@ -1255,8 +1260,8 @@ void TestReport::sheet_data()
                        "Ｃ′＝ 9.17 ≧ 8.50 で ＯＫ"_s,
                        u"○施工"_s,
                        u"必要 ΣL ＝ （Ｃ － 0.005）×⊿Ｈ － Ｌ′ ＝ （8.50 － 0.005）× 1.30 － 6.00／3 ＝ 9.0435 → 9.05 m"_s,
-                       u"ΣL の過不足 ＝ ΣL － 必要 ΣL ＝ 9.00 － 9.05 ＝ 不足 0.05 m"_s}
-        << 5;
+                       u"ΣL の過不足 ＝ ΣL － 必要 ΣL ＝ 9.00 － 9.05 ＝ 不足 0.05 m"_s, u"Ｃ′＝ 4.58（既往）"_s}
+        << 6;
     // ⊿H 1999.98: 8.495 x 1999.98 - 2 = 16987.8301 needed, each section's
     // two piles at 99.99 m give 4 x 99.99 = 399.96.
     Study extremes = workedExample();
@@ -1267,7 +1272,7 @@ void TestReport::sheet_data()
         << extremes << true
         << QStringList{u"必要 ΣL ＝ （Ｃ － 0.005）×⊿Ｈ － Ｌ′ ＝ （8.50 － 0.005）× 1999.98 － 6.00／3 ＝ 16987.8301 → 16987.84 m"_s,
                        outOfReach, outOfReach}
-        << 3;
+        << 4;
 }
 
 // The sheet's pages follow the report's with every step of the one check.

@@ -186,7 +186,7 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
     QFile file(path);
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
     const QMap<QString, XlsxSheet> book = readXlsxWorkbook(file.readAll());
-    QCOMPARE(book.keys(), QStringList({u"入力値"_s, u"照査結果"_s}));
+    QCOMPARE(book.keys(), QStringList({u"入力値"_s, u"照査結果"_s, u"設計調書（遮水工）"_s}));
     const XlsxSheet &summary = book[u"照査結果"_s];
     QCOMPARE(summary.rowCount(), csv.size());
     QCOMPARE(summary.frozenRows, 1);
@@ -227,13 +227,17 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
     QVERIFY2(days.contains(day), qPrintable(day));
     const QString pageTop = u"&L"_s + QString(job).replace(u"&"_s, u"&&"_s) + u"&R"_s + day;
     for (const auto &[sheet, titles] : {std::pair(u"照査結果"_s, u"'照査結果'!$A:$B,'照査結果'!$1:$1"_s),
-                                        std::pair(u"入力値"_s, u"'入力値'!$A:$A,'入力値'!$1:$2"_s)}) {
+                                        std::pair(u"入力値"_s, u"'入力値'!$A:$A,'入力値'!$1:$2"_s),
+                                        std::pair(u"設計調書（遮水工）"_s, u"'設計調書（遮水工）'!$A:$B,'設計調書（遮水工）'!$1:$1"_s)}) {
         QMap<QString, QString> print = book[sheet].print;
         const int scale = print.take(u"pageSetup.scale"_s).toInt();
         QVERIFY2(scale >= 74 && scale <= 100, qPrintable(sheet));
-        // Where 照査結果's pages break depends on the lengths of the names.
+        // Where 照査結果's pages break depends on the lengths of the names,
+        // 設計調書's on the studies (below); no other sheet breaks down.
         if (sheet == u"照査結果"_s)
             print.remove(u"colBreaks"_s);
+        if (sheet == u"設計調書（遮水工）"_s)
+            print.remove(u"rowBreaks"_s);
         QMap<QString, QString> expected{
             {u"pageSetup.paperSize"_s, u"9"_s}, {u"pageSetup.orientation"_s, u"landscape"_s},
             {u"printOptions.horizontalCentered"_s, u"1"_s}, {u"Print_Titles"_s, titles},
@@ -269,6 +273,18 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
     QCOMPARE(header.size(), 56);
     QCOMPARE(seen, expected);
     QCOMPARE(inputs.cell(2, int(header.indexOf(u"鉛直方向 ×2 1"_s))).align, u"center"_s);
+
+    // 設計調書（遮水工）: seven rows for each study checked, one for any other
+    // (判定 centred as 照査結果's), × on red, a page begun only by a study's first row.
+    const XlsxSheet &review = book[u"設計調書（遮水工）"_s];
+    int reviewRows = 1;
+    for (qsizetype r = 1; r < csv.size(); r += 2)
+        reviewRows += csv[r][9].isEmpty() ? 1 : 7;
+    QCOMPARE(review.rowCount(), reviewRows);
+    for (int r = 1; r < reviewRows; ++r)
+        QCOMPARE(review.cell(r, 4).fill == u"FFFFC7CE"_s, review.cell(r, 4).text == u"×"_s);
+    for (const QString &row : review.print.value(u"rowBreaks"_s).split(u' ', Qt::SkipEmptyParts))
+        QVERIFY2(review.cell(row.toInt(), 0).text != review.cell(row.toInt() - 1, 0).text, qPrintable(row));
 }
 
 }  // namespace
@@ -310,6 +326,7 @@ private Q_SLOTS:
     void workbookPageHeader();
     void workbookPages_data();
     void workbookPages();
+    void workbookFileRows();
     void tableFileNames_data();
     void tableFileNames();
     void workers_data();
@@ -436,8 +453,8 @@ void TestReportTool::report_data()
         << QStringList()
         << QStringList({QStringLiteral("遮水矢板の計算書"), QStringLiteral("Ｌ′＝ Ｌ／3 ＝ 31.00／3 ≒ 10.333 m"),
                         QStringLiteral("Ｃ′＝ （31.00／3 ＋ 27.25）／4.25 ＝ 8.84"), QStringLiteral("3-14"),
-                        QStringLiteral("3 / 3")})
-        << QStringList{QStringLiteral("--sheet"), QStringLiteral("--page-label"), QStringLiteral("3-12")} << 3;
+                        QStringLiteral("3 / 4")})
+        << QStringList{QStringLiteral("--sheet"), QStringLiteral("--page-label"), QStringLiteral("3-12")} << 4;
 
     // Eight more cases are one too many: the last, which would govern (⊿H
     // 10), is left out, and the study's own case governs as before.
@@ -1236,8 +1253,10 @@ void TestReportTool::workbookCells()
     row[state] = status;
     QList<QStringList> rows{row, row};
     QStringList inputs{u"a.vek"_s, u"レインの式"_s, u"中　砂"_s, u"6"_s, name};
-    fitToWorkbook(rows, inputs);
+    QList<QStringList> review{{u"a.vek"_s, u"鉛直方向　設置個所"_s, u"川表から優先して2ヶ所以上"_s, name}};
+    fitToWorkbook(rows, inputs, review);
     QCOMPARE(inputs.value(4), cell);
+    QCOMPARE(review[0].value(3), cell);
     const QString note = u"　警告: 32,767 文字を超える欄は、Excel ファイルでは「…」で切りました。"_s;
     for (const QStringList &fitted : rows) {
         QVERIFY(fitted[state].size() <= 32767);
@@ -1333,6 +1352,22 @@ void TestReportTool::workbookPages()
     const int dataRow = grouped ? 2 : 1;
     QCOMPARE(sheet.heights.value(dataRow), height);
     QCOMPARE(sheet.cell(dataRow, 0).wraps || sheet.cell(dataRow, 1).wraps, height > 0.0);
+}
+
+// The design summary's rows of a study are never split between two pages:
+// at 100 % a page holds 29 rows of 15 pt under the header's 30 (178 mm,
+// 504.6 pt, less 5 %), four studies of seven rows; the fifth starts row 29.
+void TestReportTool::workbookFileRows()
+{
+    QList<QStringList> rows;
+    for (const QString &file : {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s})
+        rows += QList<QStringList>(7, QStringList{file, u"項目"_s});
+    const QString path = Path(u"rows.xlsx"_s);
+    QVERIFY(!writeWorkbook(path, {{u"表"_s, reviewColumns(), rows, {}, true}}, {}));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const XlsxSheet sheet = readXlsxWorkbook(file.readAll()).value(u"表"_s);
+    QCOMPARE(sheet.print.value(u"pageSetup.scale"_s, u"100"_s) + u' ' + sheet.print.value(u"rowBreaks"_s), u"100 29"_s);
 }
 
 void TestReportTool::tableFileNames_data()

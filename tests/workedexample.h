@@ -75,3 +75,29 @@ inline std::vector<talven::WaterLevelCase> casesOf(const QStringList &entries)
     }
     return cases;
 }
+
+// docs/example.vek: the worked example with its rows named 川表, 川裏, 左岸
+// and 右岸; `vertical` its vertical lengths.
+inline talven::Study exampleVek(const talven::PileLengths &vertical = {3.0, 1.5},
+                                const talven::CutOffDetails &details = {})
+{
+    talven::Study study = workedExample();
+    const QStringList names{QStringLiteral("川表"), QStringLiteral("川裏"), QStringLiteral("左岸"), QStringLiteral("右岸")};
+    for (int i = 0; i < 4; ++i)
+        study.record.names[talven::pileNameBox(i < 2 ? talven::Section::Vertical : talven::Section::Horizontal, i % 2)] = names[i];
+    study.record.verticalLengths = vertical;
+    study.cutOff = details;
+    return study;
+}
+
+// docs/sluice-gate-horizontal-ng.vek: Bligh, 粗砂 (C 12), L 20 + 5.5 + 5.5,
+// WL 4.80 and 1.30, vertical 4.00 and 2.50, horizontal 2.50 and 2.50, all
+// counted twice.
+inline talven::Study sluiceGateVek(const talven::CutOffDetails &details = {})
+{
+    talven::Study study = exampleVek({4.0, 2.5}, details);
+    study.formula = talven::Formula::Bligh;
+    study.record.creepRatio = 12;
+    study.record.baseValues = {20, 5.5, 5.5, 4.8, 1.3};
+    return study;
+}

@@ -10,6 +10,7 @@
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -34,6 +35,19 @@ QString textOf(const std::optional<double> &value)
 {
     return value ? twoDecimals(*value) : QString();
 }
+
+// The cut-off's measures, each with its box's caption and object name.
+struct DetailMeasure {
+    std::optional<double> CutOffDetails::*value;
+    const char16_t *caption;
+    const char *name;
+};
+
+constexpr std::array<DetailMeasure, 3> DetailMeasures{{
+    {&CutOffDetails::wallHeight, u"しゃ水壁の高さ (m)", "wallHeightBox"},
+    {&CutOffDetails::wallWidth, u"しゃ水壁の幅 (m)", "wallWidthBox"},
+    {&CutOffDetails::excavationWidth, u"掘削幅 (m)（函体の側面から掘削の端まで）", "excavationWidthBox"},
+}};
 
 }  // namespace
 
@@ -87,10 +101,46 @@ PlacementDialog::PlacementDialog(const Study &study, QWidget *parent) : QDialog(
     layout->addWidget(note);
     layout->addLayout(grid);
     layout->addWidget(spacing_);
+    layout->addWidget(buildDetails(study.cutOff));
     layout->addStretch(1);
     layout->addWidget(buttons);
     setMinimumWidth(fontMetrics().horizontalAdvance(QString(32, u'漢')));
     showSpacing();
+}
+
+// The design summary's inputs, each box empty where the study has none.
+QWidget *PlacementDialog::buildDetails(const CutOffDetails &details)
+{
+    auto *group = new QGroupBox(QStringLiteral("設計調書（遮水工）の諸元（空欄可）"));
+    auto *form = new QGridLayout(group);
+    pileType_ = new QLineEdit(details.pileType);
+    pileType_->setObjectName(QStringLiteral("pileTypeBox"));
+    pileType_->setMaxLength(PileTypeMaxLength);
+    pileType_->setPlaceholderText(QStringLiteral("例：鋼矢板Ⅲ型"));
+    pileType_->setMinimumWidth(pileType_->fontMetrics().horizontalAdvance(QString(12, u'漢')));
+    form->addWidget(new QLabel(QStringLiteral("矢板の型式")), 0, 0);
+    form->addWidget(pileType_, 0, 1);
+    for (std::size_t i = 0; i < DetailMeasures.size(); ++i) {
+        const DetailMeasure &measure = DetailMeasures[i];
+        QLineEdit *box = newNumberEdit(StationRuleBox);
+        box->setObjectName(QLatin1StringView(measure.name));
+        box->setText(textOf(details.*measure.value));
+        numberBoxes_->watch(box, StationRuleBox);
+        measures_[i] = box;
+        form->addWidget(new QLabel(QString::fromUtf16(measure.caption)), int(i) + 1, 0);
+        form->addWidget(box, int(i) + 1, 1, Qt::AlignLeft);
+    }
+    form->setColumnStretch(1, 1);
+    return group;
+}
+
+QLineEdit *PlacementDialog::measureBox(std::optional<double> CutOffDetails::*measure) const
+{
+    for (std::size_t i = 0; i < DetailMeasures.size(); ++i) {
+        if (DetailMeasures[i].value == measure)
+            return measures_[i];
+    }
+    return nullptr;
 }
 
 StudyEdit PlacementDialog::placement() const
@@ -98,7 +148,13 @@ StudyEdit PlacementDialog::placement() const
     std::array<std::optional<double>, PileCount> stations{};
     for (int row = 0; row < PileCount; ++row)
         stations[std::size_t(row)] = valueOf(stations_[std::size_t(row)]);
-    return setPlacement(study_, stations, valueOf(bottomLevel_));
+    CutOffDetails details{pileType_->text(), {}, {}, {}};
+    for (std::size_t i = 0; i < DetailMeasures.size(); ++i)
+        details.*DetailMeasures[i].value = valueOf(measures_[i]);
+    StudyEdit edit = setPlacement(study_, stations, valueOf(bottomLevel_));
+    if (edit.messages.empty())
+        edit.append(setCutOffDetails(edit.study, details));
+    return edit;
 }
 
 // The spacing rule of the stations as they stand, at every change.

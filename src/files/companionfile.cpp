@@ -13,6 +13,8 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace talven {
 
@@ -86,6 +88,29 @@ Message otherStudyMessage(const QString &studyPath, const QString &recorded)
             MessageIcon::Exclamation, QStringLiteral("タルヴェン・読み込み")};
 }
 
+// The keys of the cut-off's measures in a companion's "cutOff".
+constexpr std::array<std::pair<const char *, std::optional<double> CutOffDetails::*>, 3> CutOffMeasures{{
+    {"wallHeight", &CutOffDetails::wallHeight},
+    {"wallWidth", &CutOffDetails::wallWidth},
+    {"excavationWidth", &CutOffDetails::excavationWidth},
+}};
+
+// The cut-off's details as a companion keeps them, each only where given;
+// none when none is.
+std::optional<QJsonObject> cutOffObject(const CutOffDetails &details)
+{
+    QJsonObject cutOff;
+    if (!details.pileType.isEmpty())
+        cutOff.insert(QStringLiteral("pileType"), details.pileType);
+    for (const auto &[key, measure] : CutOffMeasures) {
+        if (const std::optional<double> &value = details.*measure)
+            cutOff.insert(QLatin1StringView(key), *value);
+    }
+    if (cutOff.isEmpty())
+        return std::nullopt;
+    return cutOff;
+}
+
 }  // namespace
 
 QString companionPath(const QString &studyPath)
@@ -128,6 +153,8 @@ QByteArray encodeCompanion(const Study &study, const QString &studyFileName, con
     }
     if (study.bottomLevel)
         root.insert(QStringLiteral("bottomLevel"), *study.bottomLevel);
+    if (const std::optional<QJsonObject> cutOff = cutOffObject(study.cutOff))
+        root.insert(QStringLiteral("cutOff"), *cutOff);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -217,6 +244,23 @@ StudyEdit placementOf(const Study &study, const QJsonObject &root)
     return setPlacement(study, stations, bottom.value);
 }
 
+// The cut-off's details a companion brings, through the study's own check;
+// a measure that is no number, or out of range, leaves them all out with
+// the range message.
+StudyEdit cutOffOf(const Study &study, const QJsonObject &root)
+{
+    const QJsonObject cutOff = root.value(QStringLiteral("cutOff")).toObject();
+    CutOffDetails details;
+    details.pileType = cutOff.value(QStringLiteral("pileType")).toString();
+    for (const auto &[key, measure] : CutOffMeasures) {
+        const ReadNumber value = numberOf(cutOff.value(QLatin1StringView(key)));
+        if (value.error)
+            return {study, {lengthRangeMessage()}, -1};
+        details.*measure = value.value;
+    }
+    return setCutOffDetails(study, details);
+}
+
 }  // namespace
 
 StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, const QByteArray &studyBytes,
@@ -268,6 +312,7 @@ StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, cons
     applied.append(setCases(applied.study, cases));
 
     applied.append(placementOf(applied.study, root));
+    applied.append(cutOffOf(applied.study, root));
 
     if (root.contains(QStringLiteral("titleBlock"))) {
         const QJsonObject block = root.value(QStringLiteral("titleBlock")).toObject();

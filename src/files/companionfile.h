@@ -10,9 +10,13 @@
 //    "cases": [{"name": "計画高水位時"},
 //              {"name": "既往最高水位時", "wl1": "3.40", "wl2": "1.00"}],
 //    "titleBlock": {"job": "...", "structure": "...", "company": "...",
-//                   "designer": "...", "checker": "...", "date": "..."}}
+//                   "designer": "...", "checker": "...", "date": "..."},
+//    "stations": [3.00, 18.00, null], "bottomLevel": -1.20,
+//    "cutOff": {"pileType": "鋼矢板Ⅲ型", "wallHeight": 1.50, "wallWidth": 1.20,
+//               "excavationWidth": 2.00}}
 //
 // The first case is the study file's WL1 and WL2: only its name is kept here.
+// Every key after "cases" may be missing.
 
 #include "study/message.h"
 #include "study/study.h"

@@ -3,6 +3,7 @@
 #include "report/sectiondrawing.h"
 
 #include "check/designaid.h"
+#include "check/designreview.h"
 #include "study/boxtable.h"
 #include "study/numbers.h"
 #include "study/soilclasses.h"
@@ -373,6 +374,36 @@ SheetBlock resultsBlock(const StudyRecord &record, const StudyCheck &check)
     return block;
 }
 
+// 設計調書（遮水工）: the summary's rows, then what each verdict means and
+// how the rows the program judges are read. It closes the sheet on a page
+// of its own, as it is handed in beside the calculation.
+SheetBlock designReviewBlock(const Study &study, const StudyCheck &check)
+{
+    std::vector<QStringList> rows{{QStringLiteral("項目"), QStringLiteral("基準値"), QStringLiteral("計画値"), QStringLiteral("判定")}};
+    for (const ReviewRow &row : designReviewRows(study, check))
+        rows.push_back({row.item, row.standard, row.planned, reviewVerdictText(row.verdict)});
+    SheetLine table;
+    table.table = rows;
+    table.edges = {4.5, 14.5, 27, 40.5, 51.5};
+    table.gapAfter = 0.4;
+    SheetBlock block;
+    block.lines.push_back(table);
+    // Each note on its own lines, a line going on indented.
+    const std::pair<double, const char16_t *> notes[] = {
+        {5, u"判定　○：基準値を満たす　×：満たさない　—：入力なし（「矢板の位置…」の諸元）"},
+        {8, u"基準値と異なる（参考）：基準値と異なる方法・型式のため、照査者が確かめる参考"},
+        {5, u"設置個所：長さのある鉛直方向の矢板の数。1 行目を川表の遮水工とする"},
+        {5, u"クリープ比：支配ケース（⊿H が最大のケース）の Ｃ′（３．クリープ比の照査）"},
+        {5, u"型式：U 形鋼矢板（U型・U形、SP-Ⅱ～SP-ⅥL、Ⅱ型～Ⅳ型など。軽量鋼矢板を除く）"},
+        {8, u"と読める名称を ○ とし、ほかの型式は照査者が確かめる参考とする"},
+        {5, u"水平方向の範囲：掘削幅は函体の側面から掘削の端までの幅。水平方向の矢板は"},
+        {8, u"どれもその長さ以上とし、長さはレインの式で決める"},
+    };
+    for (const auto &[column, note] : notes)
+        block.lines.push_back({column, QString::fromUtf16(note), SmallSize});
+    return block;
+}
+
 }  // namespace
 
 std::vector<DocumentPage> sheetPages(const Study &study, const StudyCheck &check)
@@ -412,6 +443,7 @@ std::vector<DocumentPage> sheetPages(const Study &study, const StudyCheck &check
         pages.back().blocks.push_back(std::move(block));
         row += height;
     }
+    pages.push_back({DocumentPage::Kind::SheetFlow, QStringLiteral("６．設計調書（遮水工）"), {designReviewBlock(study, check)}});
     return pages;
 }
 

@@ -1,5 +1,7 @@
 #include "report/reportpage.h"
 
+#include <QRegularExpression>
+
 namespace talven {
 
 namespace {
@@ -76,8 +78,9 @@ RuledTable textTable(double top, const std::vector<double> &edges, const std::ve
         std::vector<TableCell> &cells = table.rows.emplace_back();
         for (std::size_t c = 0; c < std::size_t(rows[r].size()) && c + 1 < edges.size(); ++c) {
             const QString &cell = rows[r][c];
-            const bool number = r > 0 && !cell.isEmpty() && (cell.at(0).isDigit() || cell.at(0) == u'-')
-                                && cell.contains(u'.');
+            // A number is a decimal and nothing else: "1.0m以上" is a text.
+            static const QRegularExpression decimal(QStringLiteral("^-?[0-9]+\\.[0-9]+$"));
+            const bool number = r > 0 && decimal.match(cell).hasMatch();
             if (number)
                 cells.push_back({cell, edges[c + 1] - 1.7, true});
             else

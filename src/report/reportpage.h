@@ -267,8 +267,8 @@ struct RuledTable {
     double draw(Page &page) const;
 };
 
-// A table of texts: numbers (a column's texts with a ".") stand on their
-// decimal point 1.7 columns left of their column's right edge, other texts
+// A table of texts: numbers (decimals such as "6.00" and "-1.83", nothing
+// after them) stand on their decimal point 1.7 columns left of their column's right edge, other texts
 // half a column right of its left edge, cut to the column.
 RuledTable textTable(double top, const std::vector<double> &edges, const std::vector<QStringList> &rows);
 

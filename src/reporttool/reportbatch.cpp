@@ -264,6 +264,7 @@ int runBatch(const BatchOptions &options)
     // The workbook's rows: the same, but for texts longer than a cell holds.
     QList<QStringList> workbookSummary;
     QList<QStringList> inputRows;
+    QList<QStringList> reviews;
     // A folder that could not be listed counts as a study that could not be read.
     int status = inputs.listed ? ExitWritten : ExitRefused;
     bool printed = true;
@@ -285,9 +286,11 @@ int runBatch(const BatchOptions &options)
         summary += rows;
         if (!options.workbook.isEmpty()) {
             QStringList inputs = inputRow(studies[next].name, outcome);
-            fitToWorkbook(rows, inputs);
+            QList<QStringList> review = reviewRows(studies[next].name, outcome);
+            fitToWorkbook(rows, inputs, review);
             workbookSummary += rows;
             inputRows.append(inputs);
+            reviews += review;
         }
         status = std::max(status, outcome.exitStatus);
         ++next;
@@ -309,7 +312,8 @@ int runBatch(const BatchOptions &options)
         // 業務名 from --job alone: each study's own may differ.
         const SheetPrint print{options.report.title.values.job, options.report.day};
         const QList<TableSheet> sheets{{QStringLiteral("照査結果"), summaryColumns(), workbookSummary, print},
-                                       {QStringLiteral("入力値"), inputColumns(), inputRows, print}};
+                                       {QStringLiteral("入力値"), inputColumns(), inputRows, print},
+                                       {QStringLiteral("設計調書（遮水工）"), reviewColumns(), reviews, print, true}};
         if (const std::optional<QString> problem = writeWorkbook(options.workbook, sheets, reachablePaths(studies))) {
             complain(*problem);
             status = std::max<int>(status, ExitCannotWrite);

@@ -1,5 +1,6 @@
 #include "reporttool/summarytable.h"
 
+#include "check/designreview.h"
 #include "files/controlcharacters.h"
 #include "files/safefile.h"
 #include "reporttool/reportpdf.h"
@@ -197,6 +198,24 @@ QStringList inputRow(const QString &study, const StudyOutcome &outcome)
                 << (input.ticks(section)[i] ? QStringLiteral("○") : QString());
     }
     return row;
+}
+
+QList<TableColumn> reviewColumns()
+{
+    return {{QStringLiteral("ファイル"), CellKind::Text, true}, {QStringLiteral("項目"), CellKind::Text, true},
+            {QStringLiteral("基準値"), CellKind::Text}, {QStringLiteral("計画値"), CellKind::Text},
+            {QStringLiteral("判定"), CellKind::Verdict}};
+}
+
+QList<QStringList> reviewRows(const QString &study, const StudyOutcome &outcome)
+{
+    const QString file = tableFileName(study);
+    if (!outcome.study || !outcome.check || outcome.status == StudyStatus::NotReady)
+        return {{file, statusText(outcome)}};
+    QList<QStringList> rows;
+    for (const ReviewRow &row : designReviewRows(*outcome.study, *outcome.check))
+        rows.append({file, row.item, row.standard, row.planned, reviewVerdictText(row.verdict)});
+    return rows;
 }
 
 QString csvLine(const QStringList &fields)

@@ -19,7 +19,7 @@ namespace talven {
 enum class CellKind {
     Text,     // text, even one a spreadsheet would read as a formula
     Number,   // a figure as the window shows it ("7.00", "7"): a number, two decimals
-    Verdict,  // "OK" or "NG"; NG stands out
+    Verdict,  // "OK" or "NG", or the design summary's "○", "×" …; NG and × stand out
     Mark,     // "◎", "○" or nothing, beside a number
 };
 
@@ -61,6 +61,12 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
 // its file name alone.
 QList<TableColumn> inputColumns();
 QStringList inputRow(const QString &study, const StudyOutcome &outcome);
+
+// 設計調書（遮水工）: a study's rows of the design summary (designReviewRows),
+// each after its file; a study that is not checked has one row, its file
+// and its status.
+QList<TableColumn> reviewColumns();
+QList<QStringList> reviewRows(const QString &study, const StudyOutcome &outcome);
 
 // One line of the table, CSV (RFC 4180, CR LF): the header or a row. A text
 // field that a spreadsheet would take for a formula (= + - @ TAB CR first)

@@ -11,11 +11,6 @@ namespace {
 
 const QString OutOfRangeCaption = QStringLiteral("タルヴェン・数値が範囲を超えています");
 
-Message lengthRangeMessage()
-{
-    return {QStringLiteral("数値は0から99.99の範囲で入力してください"), MessageIcon::Exclamation, OutOfRangeCaption};
-}
-
 Message ratioRangeMessage()
 {
     return {QStringLiteral("数値は５から９の範囲で入力してください"), MessageIcon::Exclamation,
@@ -38,6 +33,11 @@ int nextInCycle(const BoxGroupInfo &own, int index, FirstOf first)
 }
 
 }  // namespace
+
+Message lengthRangeMessage()
+{
+    return {QStringLiteral("数値は0から99.99の範囲で入力してください"), MessageIcon::Exclamation, OutOfRangeCaption};
+}
 
 Message levelRangeMessage()
 {

@@ -21,6 +21,8 @@ FieldCheck checkNumberBox(int index, const QString &text, bool ratioEditable);
 
 // The water levels' range message, of the boxes and the cases alike.
 Message levelRangeMessage();
+// The lengths' range message (0 to 99.99), of the dimensions and the piles.
+Message lengthRangeMessage();
 
 // Characters a number box takes from the keyboard: digits, "." and, in the
 // two water-level boxes, "-".

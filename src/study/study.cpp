@@ -4,6 +4,7 @@
 #include "study/numbers.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace talven {
 
@@ -71,6 +72,8 @@ Study resetStudy(const Study &study, bool keepNames)
     }
     reset.stations.fill(std::nullopt);
     reset.bottomLevel.reset();
+    // The type is a name, which 数値のみクリア keeps; the measures go.
+    reset.cutOff = {keepNames ? study.cutOff.pileType : QString(), std::nullopt, std::nullopt, std::nullopt};
     record.baseValues.fill(0.0);
     record.verticalLengths.fill(0.0);
     record.horizontalLengths.fill(0.0);
@@ -245,6 +248,31 @@ StudyEdit setPlacement(const Study &study, const std::array<std::optional<double
                                                     ? std::optional<double>(double(hundredths(*stations[std::size_t(row)])) / 100.0)
                                                     : std::nullopt;
     edit.study.bottomLevel = bottomLevel ? std::optional<double>(double(hundredths(*bottomLevel)) / 100.0) : std::nullopt;
+    return edit;
+}
+
+StudyEdit setCutOffDetails(const Study &study, const CutOffDetails &details)
+{
+    // A measure is typed and checked as a dimension is.
+    constexpr int MeasureRuleBox = boxGroup(BoxGroup::Dimensions).firstBox;
+    StudyEdit edit{study, {}, -1};
+    CutOffDetails &set = edit.study.cutOff;
+    // A character of two halves stays whole or goes.
+    const QString type = details.pileType.trimmed();
+    set.pileType = type.left(type.size() > PileTypeMaxLength && type.at(PileTypeMaxLength - 1).isHighSurrogate()
+                                 ? PileTypeMaxLength - 1
+                                 : PileTypeMaxLength);
+    for (const auto measure : {&CutOffDetails::wallHeight, &CutOffDetails::wallWidth, &CutOffDetails::excavationWidth}) {
+        const std::optional<double> &given = details.*measure;
+        if (!given) {
+            set.*measure = std::nullopt;
+            continue;
+        }
+        const Hundredths value = hundredths(*given);
+        if (!std::isfinite(*given) || !checkNumberBox(MeasureRuleBox, hundredthsText(value), false).accepted)
+            return {study, {lengthRangeMessage()}, -1};
+        set.*measure = double(value) / 100.0;
+    }
     return edit;
 }
 

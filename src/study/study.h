@@ -40,6 +40,23 @@ struct WaterLevelCase {
 inline constexpr int CaseLimit = 8;
 inline constexpr int CaseNameMaxLength = 20;
 
+// What the design summary (設計調書（遮水工）) asks of the cut-off besides its
+// lengths, each where the user gave it: the sheet piles' type as named
+// ("鋼矢板Ⅲ型"), the cut-off wall's (しゃ水壁) height and width, and the
+// excavation's width beside the structure, from its side wall to the
+// excavation's edge, which the horizontal piles are to reach. Metres to two
+// decimals. Kept in the companion file; the study file has no place for them.
+struct CutOffDetails {
+    QString pileType;  // empty for none
+    std::optional<double> wallHeight;
+    std::optional<double> wallWidth;
+    std::optional<double> excavationWidth;
+
+    bool operator==(const CutOffDetails &) const = default;
+};
+
+inline constexpr int PileTypeMaxLength = 20;
+
 struct Study {
     StudyRecord record;
     Formula formula = Formula::Lane;
@@ -60,6 +77,7 @@ struct Study {
     // Kept in the companion file; the study file has no place for them.
     std::array<std::optional<double>, PileCount> stations{};
     std::optional<double> bottomLevel;
+    CutOffDetails cutOff;
 
     // The creep ratio is typed only for Bligh's ranged class; otherwise the
     // class writes it.
@@ -157,6 +175,12 @@ StudyEdit setPlacement(const Study &study, const std::array<std::optional<double
                        std::optional<double> bottomLevel);
 // The message for a station outside 0 to L (`structureLength`, metres).
 Message stationRangeMessage(double structureLength);
+
+// The cut-off's details set at once (矢板の位置, and a companion file): the
+// type trimmed and cut to PileTypeMaxLength characters, each measure to two
+// decimals within a dimension's range (0 to 99.99); a measure outside it is
+// refused with the dimensions' range message and nothing is set.
+StudyEdit setCutOffDetails(const Study &study, const CutOffDetails &details);
 
 // What typing into a box is called as a step of the study's history, in the
 // 編集 menu: "寸法の入力", "名称の入力".
