@@ -1289,6 +1289,7 @@ void TestReportTool::workbookPages_data()
 {
     QTest::addColumn<QString>("name");        // in the first column, which names the row
     QTest::addColumn<QString>("longText");    // in a column of its own after the name; none when empty
+    QTest::addColumn<QString>("longColumn");  // that column's kind: "text", "verdict" or "folded" (a text)
     QTest::addColumn<QStringList>("groups");  // each further column's group, its number 100000000.00
     QTest::addColumn<QString>("breaks");      // the columns that start a page
     QTest::addColumn<int>("scale");
@@ -1300,32 +1301,41 @@ void TestReportTool::workbookPages_data()
     // digits, 124.2. The scale fits the widest page into 1066 pixels.
     const QString name(10, u'0');
     const QStringList twelve(12, QString());
-    QTest::newRow("a page per group") << name << QString()
+    QTest::newRow("a page per group") << name << QString() << u"text"_s
                                       << QStringList(12, u"A"_s) + QStringList(12, u"B"_s) + QStringList(12, u"C"_s)
                                       << u"13 25"_s << 87 << 0.0;  // 87.0 + 12 * 94.5 = 1221
     QTest::newRow("a group wider than a page breaks between its columns")
-        << name << QString() << QStringList(20, u"A"_s) << u"15"_s << 75 << 0.0;  // 87.0 + 14 * 94.5 = 1410
+        << name << QString() << u"text"_s << QStringList(20, u"A"_s) << u"15"_s << 75 << 0.0;  // 87.0 + 14 * 94.5 = 1410
     // 87.0 + 309.9 + 12 * 94.5 = 1531 is too wide; narrowed to 28 digits (213.4) the long text
     // fits in 1434, on two lines of 13 characters at most.
-    QTest::newRow("a long text wraps to save a page") << name << QString(20, u'あ') << twelve << QString() << 74 << 30.0;
+    QTest::newRow("a long text wraps to save a page") << name << QString(20, u'あ') << u"text"_s << twelve << QString()
+                                                      << 74 << 30.0;
+    QTest::newRow("a long verdict wraps to save a page") << name << QString(20, u'あ') << u"verdict"_s << twelve
+                                                         << QString() << 74 << 30.0;
+    // Folded, it takes no room: 87.0 + 12 * 94.5 = 1221, on one line.
+    QTest::newRow("a folded text takes no room") << name << QString(20, u'あ') << u"folded"_s << twelve << QString()
+                                                 << 87 << 0.0;
     // Even at 16 digits 87.0 + 124.2 + 14 * 94.5 = 1534: as wide, the text keeps its line.
-    QTest::newRow("a long text that saves no page") << name << QString(20, u'あ') << twelve + QStringList(2, QString())
-                                                    << u"13"_s << 74 << 0.0;  // 87.0 + 309.9 + 11 * 94.5 = 1436
+    QTest::newRow("a long text that saves no page") << name << QString(20, u'あ') << u"text"_s
+                                                    << twelve + QStringList(2, QString()) << u"13"_s << 74
+                                                    << 0.0;  // 87.0 + 309.9 + 11 * 94.5 = 1436
     // A name of 30 Japanese characters (w 60, 451.1) leaves no page room for group B
     // (11 * 94.5 = 1039.2); narrowed to 53 digits (399.1) it does, on two lines.
     QTest::newRow("a long name narrows to keep a group whole")
-        << QString(30, u'あ') << QString() << QStringList(6, u"A"_s) + QStringList(11, u"B"_s) << u"7"_s << 74 << 30.0;
-    QTest::newRow("a narrow sheet at full size") << name << QString() << QStringList(2, QString()) << QString() << 100
-                                                 << 0.0;
+        << QString(30, u'あ') << QString() << u"text"_s << QStringList(6, u"A"_s) + QStringList(11, u"B"_s) << u"7"_s
+        << 74 << 30.0;
+    QTest::newRow("a narrow sheet at full size") << name << QString() << u"text"_s << QStringList(2, QString())
+                                                 << QString() << 100 << 0.0;
 }
 
 // Printed pages break between the groups of columns and wrap long texts only
-// where that saves a page or keeps a group whole; the text stays at 8 pt or
-// more.
+// where that saves a page or keeps a group whole; a folded column takes no
+// room; the text stays at 8 pt or more.
 void TestReportTool::workbookPages()
 {
     QFETCH(QString, name);
     QFETCH(QString, longText);
+    QFETCH(QString, longColumn);
     QFETCH(QStringList, groups);
     QFETCH(QString, breaks);
     QFETCH(int, scale);
@@ -1333,7 +1343,8 @@ void TestReportTool::workbookPages()
     QList<TableColumn> columns{{u"ファイル"_s, CellKind::Text, true}};
     QStringList row{name};
     if (!longText.isEmpty()) {
-        columns << TableColumn{u"長い欄"_s};
+        columns << TableColumn{u"長い欄"_s, longColumn == u"verdict"_s ? CellKind::Verdict : CellKind::Text, false, {},
+                               {}, longColumn == u"folded"_s};
         row << longText;
     }
     for (const QString &group : groups) {
@@ -1352,6 +1363,7 @@ void TestReportTool::workbookPages()
     const int dataRow = grouped ? 2 : 1;
     QCOMPARE(sheet.heights.value(dataRow), height);
     QCOMPARE(sheet.cell(dataRow, 0).wraps || sheet.cell(dataRow, 1).wraps, height > 0.0);
+    QCOMPARE(sheet.folded, longColumn == u"folded"_s ? QList<int>{1} : QList<int>());
 }
 
 // The design summary's rows of a study are never split between two pages:

@@ -32,6 +32,13 @@ struct TableColumn {
     // The heading over a run of columns ("鉛直方向"), printed above their
     // titles; a sheet too wide for a page breaks between such runs first.
     QString group = {};
+    // A second heading under the group's, over the same run: the design
+    // summary's 基準値 under its item.
+    QString subheading = {};
+    // Kept in the workbook for sorting and filtering but folded away (an
+    // outline's "+" shows it), on screen and on paper: another sheet shows
+    // the same, as 入力値 shows a study's 計算式.
+    bool folded = false;
 };
 
 QStringList columnTitles(const QList<TableColumn> &columns);

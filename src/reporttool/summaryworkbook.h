@@ -1,11 +1,11 @@
 #pragma once
 
 // talven-report's tables as an Excel workbook (libxlsxwriter): a sheet per
-// table, its header row bold and frozen under an autofilter (a row of the
-// column groups' headings above it), numbers as numbers shown with two
-// decimals, text as text, 判定 and the marks ◎ and ○ centred, NG and × on
-// a red fill, columns as wide as their texts; every sheet set up to be printed and
-// filed.
+// table, its header row bold and frozen under an autofilter (rows of the
+// column groups' headings and subheadings above it), numbers as numbers
+// shown with two decimals, text as text, 判定 and the marks ◎ and ○ centred,
+// NG and × on a red fill, columns as wide as their texts, a folded column
+// hidden under an outline's "+"; every sheet set up to be printed and filed.
 
 #include "reporttool/summarytable.h"
 
