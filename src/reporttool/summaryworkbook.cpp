@@ -11,7 +11,6 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <cmath>
 #include <numeric>
 #include <utility>
 
@@ -60,10 +59,6 @@ constexpr double MillimetresPerInch = 25.4;
 // The page's printable width in pixels at 100 %, 1 % kept free for a
 // program's own rounding.
 constexpr double PageRoom = (297.0 - 2 * MarginSide) / MillimetresPerInch * 96.0 * 0.99;
-// Its printable height in points at 100 %, 5 % kept free for the space a
-// program leaves below the page header (LibreOffice fits 30 rows of 15 pt
-// under a header of 30 pt where 31 would seem to fit).
-constexpr double PageHeightRoom = (210.0 - MarginTop - MarginBottom) / MillimetresPerInch * 72.0 * 0.95;
 
 // `text` cut to `length` characters, the last one "…", a pair never split.
 QString cutToLength(const QString &text, qsizetype length)
@@ -457,30 +452,6 @@ lxw_error writeHeadings(lxw_worksheet *sheet, const QList<TableColumn> &columns,
     return first.error();
 }
 
-// The rows that start a printed page when each file's rows stay on one:
-// before a file's run of rows that would run over the page's foot, where
-// the run fits a page of its own. `rowPoints` are the rows' heights,
-// `headerPoints` the header rows' that every page repeats.
-QList<lxw_row_t> fileRowBreaks(const TableSheet &table, const QList<double> &rowPoints, double headerPoints,
-                               int scale, lxw_row_t headerRows)
-{
-    const double room = PageHeightRoom * 100.0 / double(scale) - headerPoints;
-    QList<lxw_row_t> breaks;
-    double used = 0.0;
-    for (qsizetype r = 0, end = 0; r < table.rows.size(); r = end) {
-        double run = 0.0;
-        for (end = r; end < table.rows.size() && table.rows[end].value(0) == table.rows[r].value(0); ++end)
-            run += rowPoints[end];
-        if (used > 0.0 && used + run > room && run <= room) {
-            breaks.append(lxw_row_t(r) + headerRows);
-            used = 0.0;
-        }
-        // A run taller than a page breaks where the spreadsheet breaks it.
-        used = std::fmod(used + run, room);
-    }
-    return breaks;
-}
-
 // Each column's width; a folded one hidden at outline level 1, the column
 // after its run marked collapsed, so that a spreadsheet shows the "+" that
 // unfolds it.
@@ -521,7 +492,6 @@ lxw_error writeSheet(lxw_workbook *book, const TableSheet &table, const Formats 
     }
     first << setColumns(sheet, table.columns, layout);
     // Each row as high as its most wrapped text.
-    QList<double> rowPoints;
     for (qsizetype r = 0; r < table.rows.size(); ++r) {
         const lxw_row_t row = lxw_row_t(r) + headerRows;
         qsizetype rowLines = 1;
@@ -532,25 +502,13 @@ lxw_error writeSheet(lxw_workbook *book, const TableSheet &table, const Formats 
             rowLines = std::max(rowLines, lines);
             first << writeCell(sheet, row, lxw_col_t(c), column.kind, text, lines > 1, formats);
         }
-        rowPoints.append(std::min(LinePoints * double(rowLines), HighestRow));
         if (rowLines > 1)
-            first << worksheet_set_row(sheet, row, rowPoints.last(), nullptr);
+            first << worksheet_set_row(sheet, row, std::min(LinePoints * double(rowLines), HighestRow), nullptr);
     }
     worksheet_freeze_panes(sheet, headerRows, 0);
     const auto lastColumn = lxw_col_t(std::max<qsizetype>(table.columns.size() - 1, 0));
     first << worksheet_autofilter(sheet, headerRows - 1, 0, lxw_row_t(table.rows.size()) + headerRows - 1, lastColumn);
     first << setUpPrinting(sheet, table, layout, headerRows);
-    if (table.keepsFilesWhole) {
-        double headerPoints = LinePoints * double(layout.headerLines + 1);
-        for (lxw_row_t row = 0; row + 1 < headerRows; ++row)
-            headerPoints += LinePoints;
-        QList<lxw_row_t> breaks = fileRowBreaks(table, rowPoints, headerPoints, layout.scale, headerRows);
-        if (!breaks.isEmpty()) {
-            // The library's list ends with a 0.
-            breaks.append(0);
-            first << worksheet_set_h_pagebreaks(sheet, breaks.data());
-        }
-    }
     return first.error();
 }
 
@@ -599,7 +557,7 @@ QString libraryProblem(lxw_error error)
 
 }  // namespace
 
-void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow, QList<QStringList> &reviewRows)
+void fitToWorkbook(QList<QStringList> &summaryRows, QList<QStringList> &inputRows, QList<QStringList> &reviewRows)
 {
     bool cut = false;
     const auto fit = [&cut](QString &text) {
@@ -608,11 +566,10 @@ void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow, QList
             cut = true;
         }
     };
-    for (QStringList &row : summaryRows)
-        std::for_each(row.begin(), row.end(), fit);
-    std::for_each(inputRow.begin(), inputRow.end(), fit);
-    for (QStringList &row : reviewRows)
-        std::for_each(row.begin(), row.end(), fit);
+    for (QList<QStringList> *rows : {&summaryRows, &inputRows, &reviewRows}) {
+        for (QStringList &row : *rows)
+            std::for_each(row.begin(), row.end(), fit);
+    }
     if (!cut)
         return;
     const QString note = QStringLiteral("　警告: 32,767 文字を超える欄は、Excel ファイルでは「…」で切りました。");
