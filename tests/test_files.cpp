@@ -107,7 +107,7 @@ Study studyWithCases()
     Study study = restoreStudy(parsedOf(fileOf({{22, "3"}, {23, "1"}}))).study;
     std::vector<WaterLevelCase> more(2);
     for (const auto &[index, name, outer, inner] : {std::tuple{0, u"既往"_s, u"3.4"_s, u"1"_s}, {1, u"施工"_s, u"3"_s, u"1.7"_s}}) {
-        more[index] = writeCaseLevel({name, {}, {}, 0, 0}, Level::Outer, outer).levelCase;
+        more[index] = writeCaseLevel({name, {}, {}, 0, 0, {}}, Level::Outer, outer).levelCase;
         more[index] = refreshCaseLevels(writeCaseLevel(more[index], Level::Inner, inner).levelCase);
     }
     study = withCases(study, more);
