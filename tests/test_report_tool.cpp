@@ -863,7 +863,7 @@ void TestReportTool::commandLine()
         read = *problem;
     } else {
         const ReportArguments &given = std::get<ReportArguments>(parsed);
-        const PageOptions &page = given.batch.report.options;
+        const PageOptions page = given.batch.report.page.over(PageOptions());
         const TitleOverrides &title = given.batch.report.title;
         const TitleBlock &block = title.values;
         QStringList flags;
