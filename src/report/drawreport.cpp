@@ -362,7 +362,11 @@ void drawTitleBlock(Page &page, const TitleBlock &block)
 // its cell blank.
 void drawFramedTitleBlock(Page &page, const TitleBlock &block)
 {
-    constexpr double Left = 15, StampLeft = 42.5, StampMiddle = 47, Right = CreepTableRight;
+    // Columns: the cells' left side, where the first band and the others
+    // divide, the boxes to stamp; rows: three bands of cells, the boxes' head
+    // and foot.
+    constexpr double Left = 15, FirstDivide = 33, LaterDivide = 26;
+    constexpr double StampLeft = 42.5, StampMiddle = 47, Right = CreepTableRight;
     constexpr double Band = 1.1, FieldsBottom = 3 * Band;
     constexpr double StampHead = 0.95, StampFoot = 3.85, StampBottom = 4.8;
     struct Cell {
@@ -372,17 +376,23 @@ void drawFramedTitleBlock(Page &page, const TitleBlock &block)
         int band;
     };
     const Cell cells[] = {
-        {u"業務名：", block.job, Left, 33, 0},        {u"作成日：", block.date, 33, StampLeft, 0},
-        {u"河川名：", block.river, Left, 26, 1},      {u"所在地：", block.place, 26, StampLeft, 1},
-        {u"構造物名：", block.structure, Left, 26, 2}, {u"会社名：", block.company, 26, StampLeft, 2},
+        {u"業務名：", block.job, Left, FirstDivide, 0},         {u"作成日：", block.date, FirstDivide, StampLeft, 0},
+        {u"河川名：", block.river, Left, LaterDivide, 1},       {u"所在地：", block.place, LaterDivide, StampLeft, 1},
+        {u"構造物名：", block.structure, Left, LaterDivide, 2}, {u"会社名：", block.company, LaterDivide, StampLeft, 2},
     };
-    constexpr double Inset = 0.4;  // a text's room from its cell's sides
+    struct Stamp {
+        const char16_t *label;
+        const QString &name;
+        double from, to;
+    };
+    const Stamp stamps[] = {{u"設計", block.designer, StampLeft, StampMiddle}, {u"照査", block.checker, StampMiddle, Right}};
+    constexpr double Inset = 0.4;      // a text's room from its cell's sides
     constexpr double FrameSize = 8.0;  // a little under 9 pt, for room above and below
     // A text set into a room of one line, in the middle of it heightwise.
     auto fill = [&page](const QString &text, double from, double to, double top, double bottom, bool centred) {
         if (text.isEmpty())
             return;
-        page.font(SmallSize, false);
+        page.font(FrameSize, false);
         const Page::Setting setting = page.set(text, to - from - 2 * Inset, FrameSize);
         const double width = page.columns(setting.lines.value(0));
         page.text(centred ? (from + to - width) / 2 : from + Inset, top + (bottom - top - page.rows(setting)) / 2, setting);
@@ -391,8 +401,8 @@ void drawFramedTitleBlock(Page &page, const TitleBlock &block)
     page.thinPen();
     for (int band = 1; band < 3; ++band)
         page.line(Left, band * Band, StampLeft, band * Band);
-    page.line(33, 0, 33, Band);
-    page.line(26, Band, 26, FieldsBottom);
+    page.line(FirstDivide, 0, FirstDivide, Band);
+    page.line(LaterDivide, Band, LaterDivide, FieldsBottom);
     page.line(StampMiddle, 0, StampMiddle, StampBottom);
     page.line(StampLeft, StampHead, Right, StampHead);
     page.line(StampLeft, StampFoot, Right, StampFoot);
@@ -406,12 +416,9 @@ void drawFramedTitleBlock(Page &page, const TitleBlock &block)
         fill(value.isEmpty() ? QString() : QString::fromUtf16(cell.label) + value, cell.from, cell.to, cell.band * Band,
              (cell.band + 1) * Band, false);
     }
-    const std::pair<const char16_t *, const QString &> stamps[] = {{u"設計", block.designer}, {u"照査", block.checker}};
-    for (std::size_t i = 0; i < std::size(stamps); ++i) {
-        const double from = i == 0 ? StampLeft : StampMiddle;
-        const double to = i == 0 ? StampMiddle : Right;
-        fill(QString::fromUtf16(stamps[i].first), from, to, 0, StampHead, true);
-        fill(stamps[i].second.trimmed(), from, to, StampFoot, StampBottom, true);
+    for (const Stamp &stamp : stamps) {
+        fill(QString::fromUtf16(stamp.label), stamp.from, stamp.to, 0, StampHead, true);
+        fill(stamp.name.trimmed(), stamp.from, stamp.to, StampFoot, StampBottom, true);
     }
 }
 
