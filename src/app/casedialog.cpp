@@ -89,8 +89,9 @@ QWidget *CaseDialog::basisLine(int index, Row &row)
         const LevelBasisField &field = LevelBasisFields[i];
         auto *box = new QLineEdit(cases_[std::size_t(index)].basis.*field.value);
         box->setObjectName(QStringLiteral("caseBasis(%1,%2)").arg(index).arg(QLatin1StringView(field.key)));
-        const int width = box->fontMetrics().horizontalAdvance(QString(field.value == &LevelBasis::datum ? 5 : 14, u'漢'));
-        if (field.value == &LevelBasis::datum)
+        const bool datum = field.value == &LevelBasis::datum;
+        const int width = box->fontMetrics().horizontalAdvance(QString(datum ? 5 : 14, u'漢'));
+        if (datum)
             box->setFixedWidth(width);
         else
             box->setMinimumWidth(width);
@@ -100,7 +101,7 @@ QWidget *CaseDialog::basisLine(int index, Row &row)
         auto *label = new QLabel(QString::fromUtf16(field.label));
         label->setBuddy(box);
         layout->addWidget(label);
-        layout->addWidget(box, field.value == &LevelBasis::datum ? 0 : 1);
+        layout->addWidget(box, datum ? 0 : 1);
         row.basis[i] = box;
     }
     return line;

@@ -51,8 +51,8 @@ struct Study {
     std::array<QString, NumberBoxCount> numberTexts;  // numberBox(i)'s text, the creep ratio's included
     std::array<QString, NameCount> nameTexts;         // nameBox(i)'s text; record.names keeps it trimmed
     // The water-level cases are read through cases() and set through
-    // setCases(): case 1 is the first tab's WL1 and WL2 under a name kept
-    // here, the others are kept whole.
+    // setCases(): case 1 is the first tab's WL1 and WL2 under a name and a
+    // basis kept here, the others are kept whole.
     QString firstCaseName;
     LevelBasis firstCaseBasis;
     std::vector<WaterLevelCase> laterCases;
