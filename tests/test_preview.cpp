@@ -677,7 +677,8 @@ void TestPreview::printerDialogOffersPdf()
 namespace {
 
 // File > 帳票の設定… answered with the fields in TitleFields' order, the
-// options and the page label: no margins, the sheet and "3-12".
+// options and the page label: no margins, the sheet and "3-12"; the method's
+// basis "手引き".
 void setReportSettings(MainWindow &form, const QStringList &fields, bool figures, bool footer)
 {
     action(form, "reportSettingsAction")->trigger();
@@ -690,6 +691,7 @@ void setReportSettings(MainWindow &form, const QStringList &fields, bool figures
     dialog->optionBox(&PageOptions::margins)->setChecked(false);
     dialog->optionBox(&PageOptions::sheet)->setChecked(true);
     dialog->optionField(&PageOptions::pageLabel)->setText(u"3-12"_s);
+    dialog->basisField(&DesignBasis::method)->setText(u"手引き"_s);
     dialog->accept();
     QTRY_VERIFY(!form.findChild<ReportSettingsDialog *>());
 }
@@ -744,6 +746,7 @@ void TestPreview::reportSettings()
         QCOMPARE(describePage(form.reportDocument()), u"業務2|川2|||社|設|照|"_s + today + u' ' + userOnly);
         form.openStudyFile(path);
         QCOMPARE(describePage(form.reportDocument()), own);
+        QCOMPARE(form.document().study().basis.method, u"手引き"_s);
     }
     MainWindow later;
     QCOMPARE(describePage(later.reportDocument()), u"業務2|川2|||社|設|照|"_s + today + u' ' + userOnly);
