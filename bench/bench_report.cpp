@@ -90,8 +90,8 @@ void BenchReport::drawReportPdf()
 void BenchReport::writeReportPdfLongTitles()
 {
     const QString longText(1000000, u'長');
-    const ReportDocument titled(document->study(), PageOptions(), {longText, longText, longText, longText, longText, longText},
-                                QString());
+    const ReportDocument titled(document->study(), PageOptions(),
+                                {longText, longText, longText, longText, longText, longText, longText, longText}, QString());
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("long.pdf"));

@@ -107,12 +107,12 @@ Study studyWithCases()
     Study study = restoreStudy(parsedOf(fileOf({{22, "3"}, {23, "1"}}))).study;
     std::vector<WaterLevelCase> more(2);
     for (const auto &[index, name, outer, inner] : {std::tuple{0, u"既往"_s, u"3.4"_s, u"1"_s}, {1, u"施工"_s, u"3"_s, u"1.7"_s}}) {
-        more[index] = writeCaseLevel({name, {}, {}, 0, 0}, Level::Outer, outer).levelCase;
+        more[index] = writeCaseLevel({name, {}, {}, 0, 0, {}}, Level::Outer, outer).levelCase;
         more[index] = refreshCaseLevels(writeCaseLevel(more[index], Level::Inner, inner).levelCase);
     }
     study = withCases(study, more);
     study.firstCaseName = u"計画"_s;
-    study.titleBlock = TitleBlock{u"業務"_s, u"樋門A"_s, {}, {}, {}, {}};
+    study.titleBlock = TitleBlock{u"業務"_s, u"樋門A"_s, {}, {}, {}, {}, {}, {}};
     return study;
 }
 
@@ -179,6 +179,8 @@ private Q_SLOTS:
     void companionPlacement();
     void companionSave_data();
     void companionSave();
+    void companionProvenance_data();
+    void companionProvenance();
 
 private:
     QTemporaryDir scratch_;
@@ -930,6 +932,58 @@ void TestFiles::companionPlacement()
     QCOMPARE(opened.messages.size(), told.size());
     for (int i = 0; i < told.size(); ++i)
         QVERIFY2(opened.messages[i].prompt.startsWith(told[i]), qPrintable(opened.messages[i].prompt));
+}
+
+// Where the numbers come from and the study's own page options: kept by a
+// save, read from a companion another tool wrote; an older companion, or
+// values of another type, leave them out.
+void TestFiles::companionProvenance_data()
+{
+    QTest::addColumn<QString>("companion");  // "saved", or the companion as written here
+    QTest::addColumn<QString>("read");  // each case's "datum/WL1/WL2", the basis, 河川名/所在地, label and sheet
+    const QString written = u"{\"format\": \"talven-companion\", \"version\": 1, %1}"_s;
+    QTest::newRow("saved with the study") << u"saved"_s
+                                          << u"T.P./整備計画 H.W.L./堤内地盤高 | //既往 | 手引き p.189/No.2 第2層/粒度 | "
+                                             "○○川/○○市 | label 3-12 | sheet 0"_s;
+    QTest::newRow("an older companion: none of it")
+        << written.arg(u"\"cases\": [{\"name\": \"一\"}], \"titleBlock\": {\"job\": \"業務\"}"_s)
+        << u"// | // | / | label none | sheet none"_s;
+    QTest::newRow("an empty label, the sheet on")
+        << written.arg(u"\"pageLabel\": \"\", \"sheet\": true, \"basis\": {\"soil\": \"No.5\"}"_s)
+        << u"// | /No.5/ | / | label  | sheet 1"_s;
+    QTest::newRow("values of another type")
+        << written.arg(u"\"cases\": [{\"datum\": 1}], \"basis\": [\"a\"], \"pageLabel\": 3, \"sheet\": \"true\""_s)
+        << u"// | // | / | label none | sheet none"_s;
+}
+
+void TestFiles::companionProvenance()
+{
+    QFETCH(QString, companion);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"s.vek"_s);
+    Study study = studyWithCases();
+    study.firstCaseBasis = {u"T.P."_s, u"整備計画 H.W.L."_s, u"堤内地盤高"_s};
+    study.laterCases.front().basis.innerSource = u"既往"_s;
+    study.laterCases.resize(1);
+    study.basis = {u"手引き p.189"_s, u"No.2 第2層"_s, u"粒度"_s};
+    study.titleBlock->river = u"○○川"_s;
+    study.titleBlock->place = u"○○市"_s;
+    study.pages.set(&PageOptions::pageLabel, u"3-12"_s);
+    study.pages.set(&PageOptions::sheet, false);
+    QVERIFY(saveStudy(path, study).written);
+    if (companion != u"saved")
+        writeAll(companionPath(path), companion.toUtf8());
+
+    const Study opened = std::get<StudyEdit>(readStudyFile(path)).study;
+    QStringList read;
+    for (const WaterLevelCase &levelCase : opened.cases())
+        read << QStringList{levelCase.basis.datum, levelCase.basis.outerSource, levelCase.basis.innerSource}.join(u'/');
+    read << QStringList{opened.basis.method, opened.basis.soil, opened.basis.ratio}.join(u'/');
+    const TitleBlock title = opened.titleBlock.value_or(TitleBlock());
+    read << title.river + u'/' + title.place;
+    read << u"label "_s + (opened.pages.has(&PageOptions::pageLabel) ? opened.pages.values.pageLabel : u"none"_s);
+    read << u"sheet "_s + (opened.pages.has(&PageOptions::sheet) ? QString::number(opened.pages.values.sheet) : u"none"_s);
+    QTEST(read.join(u" | "_s), "read");
 }
 
 QTEST_GUILESS_MAIN(TestFiles)

@@ -1004,7 +1004,7 @@ void TestMainWindow::undoRedo_data()
 // hides them.
 void TestMainWindow::caseDialog_data()
 {
-    QTest::addColumn<QStringList>("added");   // "name WL1 WL2" a case, "" a case left as it comes
+    QTest::addColumn<QStringList>("added");   // "name WL1 WL2 [datum]" a case, "" a case left as it comes
     QTest::addColumn<QStringList>("notes");   // each case's mark, from case 1
     QTest::addColumn<bool>("accepted");       // OK closes the dialog; otherwise the levels' message
     QTest::addColumn<bool>("canAdd");
@@ -1016,6 +1016,8 @@ void TestMainWindow::caseDialog_data()
         << QStringList(7, u"a 3 1"_s) << (QStringList{u"◎"_s} + QStringList(7, QString())) << true << false;
     QTest::newRow("a name of 25 characters keeps 20")
         << QStringList{QString(25, u'長') + u" 2 1"_s} << QStringList{u"◎"_s, u""_s} << true << true;
+    QTest::newRow("a datum typed under a case's line")
+        << QStringList{u"既往 3.4 1 T.P."_s, u"施工 3 1.7"_s} << QStringList{u""_s, u"◎"_s, u""_s} << true << true;
 }
 
 // The case dialog marks the governing case and the reversed ones as the
@@ -1041,6 +1043,8 @@ void TestMainWindow::caseDialog()
         typeInto(dialog->nameBox(i + 1), fields[0]);
         typeInto(dialog->levelBox(i + 1, Level::Outer), fields[1]);
         typeInto(dialog->levelBox(i + 1, Level::Inner), fields[2]);
+        if (fields.size() > 3)
+            typeInto(dialog->basisBox(i + 1, &LevelBasis::datum), fields[3]);
     }
     QStringList seen;
     for (int i = 0; i < notes.size(); ++i)
@@ -1059,8 +1063,10 @@ void TestMainWindow::caseDialog()
     QTRY_VERIFY(!form.findChild<CaseDialog *>());
     const std::vector<WaterLevelCase> cases = studyOf(form).cases();
     QCOMPARE(int(cases.size()), accepted ? int(notes.size()) : 1);
-    for (std::size_t i = 1; i < cases.size(); ++i)
+    for (std::size_t i = 1; i < cases.size(); ++i) {
         QCOMPARE(cases[i].name, added[qsizetype(i) - 1].section(u' ', 0, 0).left(20));
+        QCOMPARE(cases[i].basis.datum, added[qsizetype(i) - 1].section(u' ', 3, 3));
+    }
 }
 
 // A station beyond L keeps the dialog open with the range message and

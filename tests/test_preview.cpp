@@ -676,8 +676,9 @@ void TestPreview::printerDialogOffersPdf()
 
 namespace {
 
-// File > 帳票の設定… answered with the six fields in TitleBlock's order, the
-// options and the page label: no margins, the sheet and "3-12".
+// File > 帳票の設定… answered with the fields in TitleFields' order, the
+// options and the page label: no margins, the sheet and "3-12"; the method's
+// basis "手引き".
 void setReportSettings(MainWindow &form, const QStringList &fields, bool figures, bool footer)
 {
     action(form, "reportSettingsAction")->trigger();
@@ -690,6 +691,7 @@ void setReportSettings(MainWindow &form, const QStringList &fields, bool figures
     dialog->optionBox(&PageOptions::margins)->setChecked(false);
     dialog->optionBox(&PageOptions::sheet)->setChecked(true);
     dialog->optionField(&PageOptions::pageLabel)->setText(u"3-12"_s);
+    dialog->basisField(&DesignBasis::method)->setText(u"手引き"_s);
     dialog->accept();
     QTRY_VERIFY(!form.findChild<ReportSettingsDialog *>());
 }
@@ -698,7 +700,9 @@ QString describePage(const ReportDocument &document)
 {
     const TitleBlock &block = document.titleBlock();
     const PageOptions &page = document.options();
-    return QStringList{block.job, block.structure, block.company, block.designer, block.checker, block.date}.join(u'|')
+    return QStringList{block.job,      block.river,   block.place,   block.structure,
+                       block.company, block.designer, block.checker, block.date}
+               .join(u'|')
            + u" figures %1 footer %2 margins %3 sheet %4 %5 %6"_s.arg(page.figures)
                  .arg(page.footer)
                  .arg(page.margins)
@@ -708,39 +712,44 @@ QString describePage(const ReportDocument &document)
 
 }  // namespace
 
-// The title block is the study's, saved with it; a new study and a study
-// file without its companion take the user's fields, which are kept for the
-// next windows with the options. 構造物名 and 作成日 fall back to the file
-// name and the day of printing.
+// The title block, the page label and the sheet are the study's, saved with
+// it; a new study and a study file without its companion take the user's
+// fields (河川名 among them, not 所在地) and the options' defaults for the
+// page label and the sheet, while the other options are kept for the next
+// windows. 構造物名 and 作成日 fall back to the file name and the day of
+// printing.
 void TestPreview::reportSettings()
 {
     const QString today = reportDate(QDate::currentDate());
+    const QString userOnly = u"figures 0 footer 1 margins 0 sheet 0  "_s;
     ScriptedDialogs dialogs;
     {
         MainWindow form;
         QVERIFY(showActive(form));
-        QCOMPARE(describePage(form.reportDocument()), u"|||||"_s + today + u" figures 1 footer 0 margins 1 sheet 0  "_s);
-        setReportSettings(form, {u"業務"_s, u""_s, u"社"_s, u"設"_s, u"照"_s, u""_s}, false, true);
-        QCOMPARE(describePage(form.reportDocument()), u"業務||社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 "_s);
+        QCOMPARE(describePage(form.reportDocument()), u"|||||||"_s + today + u" figures 1 footer 0 margins 1 sheet 0  "_s);
+        setReportSettings(form, {u"業務"_s, u"川"_s, u"地"_s, u""_s, u"社"_s, u"設"_s, u"照"_s, u""_s}, false, true);
+        QCOMPARE(describePage(form.reportDocument()),
+                 u"業務|川|地||社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 "_s);
         QTemporaryDir folder;
         const QString path = folder.filePath(u"樋門A.vek"_s);
         QVERIFY(!writeStudyFile(path, StudyFileContent{}));
         dialogs.answer(Reply::Yes);  // the title block is a change of the study
         form.openStudyFile(path);
-        QCOMPARE(describePage(form.reportDocument()),
-                 u"業務|樋門A|社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 樋門A.vek"_s);
-        setReportSettings(form, {u"業務2"_s, u"第2樋門"_s, u"社"_s, u"設"_s, u"照"_s, u"令和8年"_s}, false, true);
-        const QString own = u"業務2|第2樋門|社|設|照|令和8年 figures 0 footer 1 margins 0 sheet 1 3-12 樋門A.vek"_s;
+        QCOMPARE(describePage(form.reportDocument()), u"業務|川||樋門A|社|設|照|"_s + today + u' ' + userOnly + u"樋門A.vek"_s);
+        setReportSettings(form, {u"業務2"_s, u"川2"_s, u"地2"_s, u"第2樋門"_s, u"社"_s, u"設"_s, u"照"_s, u"令和8年"_s}, false,
+                          true);
+        const QString own = u"業務2|川2|地2|第2樋門|社|設|照|令和8年 figures 0 footer 1 margins 0 sheet 1 3-12 樋門A.vek"_s;
         QCOMPARE(describePage(form.reportDocument()), own);
         dialogs.answerFile(path);
         action(form, "saveAction")->trigger();
         action(form, "newAction")->trigger();
-        QCOMPARE(describePage(form.reportDocument()), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 "_s);
+        QCOMPARE(describePage(form.reportDocument()), u"業務2|川2|||社|設|照|"_s + today + u' ' + userOnly);
         form.openStudyFile(path);
         QCOMPARE(describePage(form.reportDocument()), own);
+        QCOMPARE(form.document().study().basis.method, u"手引き"_s);
     }
     MainWindow later;
-    QCOMPARE(describePage(later.reportDocument()), u"業務2||社|設|照|"_s + today + u" figures 0 footer 1 margins 0 sheet 1 3-12 "_s);
+    QCOMPARE(describePage(later.reportDocument()), u"業務2|川2|||社|設|照|"_s + today + u' ' + userOnly);
     QCOMPARE(dialogs.unanswered(), 0);
 }
 

@@ -207,7 +207,31 @@ Study generatedStudy(quint32 seed)
         more.last() += u' ' + QString::number(1.0 + number(9), 'f', 2);
         more.last() += u' ' + QString::number(number(1), 'f', 2);
     }
-    return withCases(study, casesOf(more));
+    study = withCases(study, casesOf(more));
+    // Half the studies say where their numbers come from, some at length.
+    if (random.bounded(2)) {
+        auto text = [&random] { return QString(random.bounded(80), u'拠'); };
+        study.basis = {text(), text(), text()};
+        for (WaterLevelCase &levelCase : study.laterCases)
+            levelCase.basis = {text(), text(), text()};
+        study.firstCaseBasis = {text(), text(), text()};
+    }
+    return study;
+}
+
+// Eight cases and every basis at length: the most the sheet's 設計条件 holds.
+Study everyBasis()
+{
+    Study study = generatedStudy(1);
+    study.record.verticalLengths.fill(1.0);
+    study.record.horizontalLengths.fill(1.0);
+    study = withCases(study, casesOf(QStringList(CaseLimit - int(study.cases().size()), QString(20, u'時') + u" 3 1"_s)));
+    const QString longText(200, u'拠');
+    study.basis = {longText, longText, longText};
+    study.firstCaseBasis = {longText, longText, longText};
+    for (WaterLevelCase &levelCase : study.laterCases)
+        levelCase.basis = {longText, longText, longText};
+    return study;
 }
 
 
@@ -399,13 +423,20 @@ void TestReport::layout_data()
     everything.pageLabel = u"3-12"_s;
     PageOptions unplaced = everything;
     unplaced.margins = false;
+    PageOptions framed = everything;
+    framed.titleFrame = true;
+    PageOptions framedUnplaced = unplaced;
+    framedUnplaced.titleFrame = true;
     QTest::newRow("Lane, plain, preview") << sampleInput(Formula::Lane) << plainPage() << false;
     QTest::newRow("Bligh, plain, printer") << sampleInput(Formula::Bligh) << plainPage() << true;
     QTest::newRow("worked example, everything") << workedExample() << everything << true;
     QTest::newRow("three cases, everything, no margins") << workedCases() << unplaced << false;
+    QTest::newRow("eight cases, every basis, framed, no margins") << everyBasis() << framedUnplaced << false;
+    QTest::newRow("eight cases, every basis, framed, within margins") << everyBasis() << framed << true;
     for (quint32 seed = 1; seed <= 24; ++seed)
-        QTest::addRow("generated %u%s", seed, seed % 2 ? ", within margins" : "")
-            << generatedStudy(seed) << (seed % 2 ? everything : unplaced) << bool(seed % 3);
+        QTest::addRow("generated %u%s%s", seed, seed % 2 ? ", within margins" : "", seed % 4 < 2 ? ", framed" : "")
+            << generatedStudy(seed) << (seed % 4 < 2 ? (seed % 2 ? framed : framedUnplaced) : (seed % 2 ? everything : unplaced))
+            << bool(seed % 3);
 }
 
 // Every page of every document keeps to the page's frame (to the margins'
@@ -416,8 +447,8 @@ void TestReport::layout()
     QFETCH(Study, input);
     QFETCH(PageOptions, options);
     QFETCH(bool, printer);
-    const ReportDocument document = documentOf(input, options, {u"業務"_s, u"樋門"_s, u"社"_s, u"設"_s, u"照"_s, u"日"_s},
-                                               u"plan.vek"_s);
+    const ReportDocument document =
+        documentOf(input, options, {u"業務"_s, u"樋門"_s, u"社"_s, u"設"_s, u"照"_s, u"日"_s, u"川"_s, u"所"_s}, u"plan.vek"_s);
     const int thick = printer ? 6 : 2;
     for (int page = 0; page < document.pageCount(); ++page) {
         const RecordingSurface surface = drawnPage(document, page, printer);
@@ -860,7 +891,13 @@ void TestReport::pageOptions_data()
     notReady.record.creepRatio = 0.0;
 
     const PageOptions plain = plainPage();
-    const TitleBlock all{u"○○川樋門詳細設計"_s, u"樋門A"_s, u"タルヴェン設計"_s, u"山田"_s, u"鈴木"_s, u"2026年12月7日"_s};
+    const TitleBlock all{u"○○川樋門詳細設計"_s, u"樋門A"_s, u"タルヴェン設計"_s, u"山田"_s, u"鈴木"_s, u"2026年12月7日"_s,
+                         {}, {}};
+    TitleBlock located = all;
+    located.river = u"一級河川 ○○川"_s;
+    located.place = u"○○県○○市"_s;
+    PageOptions framed = plain;
+    framed.titleFrame = true;
     TitleBlock some;
     some.job = u"業務"_s;
     some.date = u"令和8年"_s;
@@ -885,6 +922,20 @@ void TestReport::pageOptions_data()
         << example << plain << all << QString()
         << QStringList{u"業務名：○○川樋門詳細設計"_s, u"構造物名：樋門A"_s, u"作成日：2026年12月7日"_s,
                        u"会社名：タルヴェン設計"_s, u"設計者：山田"_s, u"照査者：鈴木"_s};
+    QTest::newRow("title block, 河川名 and 所在地 beside 業務名")
+        << example << plain << located << QString()
+        << QStringList{u"業務名：○○川樋門詳細設計"_s, u"河川名：一級河川 ○○川"_s, u"所在地：○○県○○市"_s,
+                       u"構造物名：樋門A"_s, u"作成日：2026年12月7日"_s, u"会社名：タルヴェン設計"_s,
+                       u"設計者：山田"_s, u"照査者：鈴木"_s};
+    // The frame's rules (─ a line, □ a box), then its cells and the boxes to stamp.
+    const QStringList frame = QStringList(7, u"─"_s) + QStringList(2, u"□"_s);
+    QTest::newRow("title block framed")
+        << example << framed << located << QString()
+        << frame + QStringList{u"業務名：○○川樋門詳細設計"_s, u"作成日：2026年12月7日"_s, u"河川名：一級河川 ○○川"_s,
+                               u"所在地：○○県○○市"_s, u"構造物名：樋門A"_s, u"会社名：タルヴェン設計"_s,
+                               u"設計"_s, u"山田"_s, u"照査"_s, u"鈴木"_s};
+    QTest::newRow("an empty title block framed: the boxes to stamp")
+        << example << framed << TitleBlock() << QString() << frame + QStringList{u"設計"_s, u"照査"_s};
     QTest::newRow("title block, some fields") << example << plain << some << QString()
                                               << QStringList{u"業務名：業務"_s, u"作成日：令和8年"_s};
     // 36.5 columns in a grid of 10.5 pt: 46 characters at 8 pt, 54 at 7 pt on each of two lines.
@@ -942,7 +993,7 @@ void TestReport::pageOptions()
     QCOMPARE(full.calls.mid(0, plain.calls.size()), plain.calls);
     QStringList texts;
     for (const Call &call : full.calls.mid(plain.calls.size()))
-        texts << call.text;
+        texts << (call.kind == Kind::Text ? call.text : call.kind == Kind::Line ? u"─"_s : u"□"_s);
     QTEST(texts, "added");
 
     // What lies beyond a slot is never measured: a text of any length costs
@@ -1212,6 +1263,11 @@ void TestReport::sheet_data()
     Study bligh = workedExample();  // C 4: both sections OK
     bligh.formula = Formula::Bligh;
     bligh.record.creepRatio = 4.0;
+    // The proposals under the governing 既往 of workedCases().
+    const QStringList floodProposals{
+        u"ＯＫ にするには（0.50 m きざみ）：1 行目 3.00 m → 8.00 m：ΣL ＝ 19.00 m、Ｃ′＝ 8.75 ≧ 8.50 で ＯＫ"_s,
+        u"ＯＫ にするには（0.50 m きざみ）：1 行目 2.50 m → 5.00 m、2 行目 2.50 m → 5.00 m：ΣL ＝ 20.00 m、"
+        "Ｃ′＝ 9.17 ≧ 8.50 で ＯＫ"_s};
     QTest::newRow("the worked example")
         << workedExample() << true
         << QStringList{u"遮水矢板の計算書"_s, u"Ｌ′＝ Ｌ／3 ＝ 6.00／3 ＝ 2.00 m"_s,
@@ -1246,6 +1302,21 @@ void TestReport::sheet_data()
                        u"i ＝ （h先端 － h上端）／d ＝ （0.605 － 0.262）／2.50 ＝ 0.137 ≒ 1／Ｃ′ ＝ 1／7.30"_s,
                        u"1 行目 4.00（×2） h＝3.62"_s}
         << 5;
+    // Where the numbers come from, each under what it is the basis of; the
+    // rows above give none and print none.
+    Study based = workedCases();
+    based.basis = {u"手引き 平成10年 p.189"_s, u"No.2 第2層"_s, u"粒度から"_s};
+    based.laterCases.front().basis = {u"T.P."_s, u"既往最高水位"_s, u"堤内地盤高"_s};
+    based.laterCases.back().basis.datum = u"T.P."_s;
+    QTest::newRow("every basis, two cases of three with one")
+        << based << true
+        << QStringList{u"○計算式　レインの式"_s, u"根拠：手引き 平成10年 p.189"_s,
+                       u"出典：柔構造樋門設計の手引き(P.189)　加重クリープ比の表"_s, u"土質の根拠：No.2 第2層"_s,
+                       u"Ｃ の選定理由：粒度から"_s, u"◎：支配ケース（⊿H が最大のケース）"_s,
+                       u"水位の根拠（既往）：基準面 T.P.、WL1 既往最高水位、WL2 堤内地盤高"_s, u"水位の根拠（施工）：基準面 T.P."_s,
+                       u"２．浸透路長"_s}
+               + floodProposals
+        << 6;
     // Proposals under the governing 既往 only, from its 18.39 (8.495 x 2.40 - 2
     // = 18.388): ΣL 9 + 10 x 1.00 and 10 + 5 x 2.00. 施工's own requirement,
     // 8.495 x 1.30 - 2 = 9.0435. Report, cases, conditions, the three cases'
@@ -1254,13 +1325,10 @@ void TestReport::sheet_data()
     // 4.583: six pages.
     QTest::newRow("three cases: 既往 governs")
         << workedCases() << true
-        << QStringList{u"◎既往"_s, u"○ケース1"_s, u"○既往（◎支配ケース）"_s,
-                       u"ＯＫ にするには（0.50 m きざみ）：1 行目 3.00 m → 8.00 m：ΣL ＝ 19.00 m、Ｃ′＝ 8.75 ≧ 8.50 で ＯＫ"_s,
-                       u"ＯＫ にするには（0.50 m きざみ）：1 行目 2.50 m → 5.00 m、2 行目 2.50 m → 5.00 m：ΣL ＝ 20.00 m、"
-                       "Ｃ′＝ 9.17 ≧ 8.50 で ＯＫ"_s,
-                       u"○施工"_s,
-                       u"必要 ΣL ＝ （Ｃ － 0.005）×⊿Ｈ － Ｌ′ ＝ （8.50 － 0.005）× 1.30 － 6.00／3 ＝ 9.0435 → 9.05 m"_s,
-                       u"ΣL の過不足 ＝ ΣL － 必要 ΣL ＝ 9.00 － 9.05 ＝ 不足 0.05 m"_s, u"Ｃ′＝ 4.58（既往）"_s}
+        << QStringList{u"◎既往"_s, u"○ケース1"_s, u"○既往（◎支配ケース）"_s} + floodProposals
+               + QStringList{u"○施工"_s,
+                             u"必要 ΣL ＝ （Ｃ － 0.005）×⊿Ｈ － Ｌ′ ＝ （8.50 － 0.005）× 1.30 － 6.00／3 ＝ 9.0435 → 9.05 m"_s,
+                             u"ΣL の過不足 ＝ ΣL － 必要 ΣL ＝ 9.00 － 9.05 ＝ 不足 0.05 m"_s, u"Ｃ′＝ 4.58（既往）"_s}
         << 6;
     // ⊿H 1999.98: 8.495 x 1999.98 - 2 = 16987.8301 needed, each section's
     // two piles at 99.99 m give 4 x 99.99 = 399.96.
@@ -1297,8 +1365,9 @@ void TestReport::sheet()
         QVERIFY2(from > 0, qPrintable(text));
     }
     QCOMPARE(drawn.filter(u"残留水頭（参考）"_s).isEmpty(), texts.filter(u"残留水頭（参考）"_s).isEmpty());
-    // A proposal only under an ＮＧ of the governing case.
-    QCOMPARE(drawn.filter(u"ＯＫ にするには"_s).size(), texts.filter(u"ＯＫ にするには"_s).size());
+    // A proposal only under an ＮＧ of the governing case; a basis only where one is given.
+    for (const QString &only : {u"ＯＫ にするには"_s, u"根拠"_s, u"選定理由"_s})
+        QCOMPARE(drawn.filter(only).size(), texts.filter(only).size());
 }
 
 QTEST_MAIN(TestReport)

@@ -860,6 +860,9 @@ void TestReportTool::commandLine_data()
     QTest::newRow("no margins, a sheet, a page label")
         << single + QStringList{u"--no-margins"_s, u"--sheet"_s, u"--page-label"_s, u"3-12"_s}
         << u"||||| figures, sheet, label 3-12, structure from the file"_s;
+    QTest::newRow("a river, a place, the title frame")
+        << single + QStringList{u"--river"_s, u"○○川"_s, u"--place"_s, u"○○市"_s, u"--title-frame"_s}
+        << u"||||| figures, margins, structure from the file, ○○川, ○○市, title frame"_s;
     QTest::newRow("a page label without a text") << single + QStringList{u"--page-label"_s}
                                                  << u"--page-label の後にページ番号を指定してください。"_s;
     QTest::newRow("figures twice") << QStringList{u"--figures"_s, u"--no-figures"_s} + single
@@ -909,7 +912,7 @@ void TestReportTool::commandLine()
         read = *problem;
     } else {
         const ReportArguments &given = std::get<ReportArguments>(parsed);
-        const PageOptions &page = given.batch.report.options;
+        const PageOptions page = given.batch.report.page.over(PageOptions());
         const TitleOverrides &title = given.batch.report.title;
         const TitleBlock &block = title.values;
         QStringList flags;
@@ -927,6 +930,11 @@ void TestReportTool::commandLine()
             flags << u"structure from the file"_s;
         if (title.has(&TitleBlock::date))
             flags << u"date given"_s;
+        for (QString TitleBlock::*located : {&TitleBlock::river, &TitleBlock::place})
+            if (title.has(located))
+                flags << block.*located;
+        if (page.titleFrame)
+            flags << u"title frame"_s;
         read = QStringList{block.job, block.structure, block.company, block.designer, block.checker, block.date}.join(u'|')
                + u' ' + flags.join(u", "_s);
         QStringList cases;
@@ -941,27 +949,47 @@ void TestReportTool::commandLine()
 void TestReportTool::titlePrecedence_data()
 {
     QTest::addColumn<QStringList>("options");
-    QTest::addColumn<bool>("kept");        // whether the study keeps a title block (川の業務, 樋門C) in its companion
-    QTest::addColumn<QString>("printed");  // 業務名|構造物名
-    QTest::newRow("the study's own") << QStringList() << true << u"川の業務|樋門C"_s;
-    QTest::newRow("--job over the companion's 業務名") << QStringList{u"--job"_s, u"業務"_s} << true << u"業務|樋門C"_s;
+    QTest::addColumn<bool>("kept");  // whether the study keeps a title block (川の業務, 樋門C), page label 3-1 and sheet
+    QTest::addColumn<QString>("printed");  // 業務名|構造物名|page label|sheet; then the same for a second study of label 8-1
+    QTest::newRow("the study's own") << QStringList() << true << u"川の業務|樋門C|3-1|sheet, |plan|8-1|"_s;
+    QTest::newRow("--job over the companion's 業務名")
+        << QStringList{u"--job"_s, u"業務"_s} << true << u"業務|樋門C|3-1|sheet, 業務|plan|8-1|"_s;
     QTest::newRow("--structure '' leaves 構造物名 empty") << QStringList{u"--structure"_s, QString()} << true
-                                                        << u"川の業務|"_s;
-    QTest::newRow("none: the study file's name") << QStringList() << false << u"|plan"_s;
+                                                        << u"川の業務||3-1|sheet, ||8-1|"_s;
+    QTest::newRow("none: the study file's name, no label, no sheet") << QStringList() << false << u"|plan||, |plan|8-1|"_s;
+    QTest::newRow("--page-label over each study's own")
+        << QStringList{u"--page-label"_s, u"5-1"_s} << true << u"川の業務|樋門C|5-1|sheet, |plan|5-1|"_s;
+    QTest::newRow("--page-label '' leaves each study's out")
+        << QStringList{u"--page-label"_s, QString()} << true << u"川の業務|樋門C||sheet, |plan||"_s;
+    QTest::newRow("--no-sheet over the study's sheet") << QStringList{u"--no-sheet"_s} << true
+                                                       << u"川の業務|樋門C|3-1|, |plan|8-1|"_s;
+    QTest::newRow("--sheet for every study") << QStringList{u"--sheet"_s} << false << u"|plan||sheet, |plan|8-1|sheet"_s;
 }
 
-// The title fields a report prints: each option's text, an empty one too,
-// over what the study keeps.
+// The title fields and the page options a report prints: each option's
+// text, an empty one too, over what the study keeps, for one study after
+// another.
 void TestReportTool::titlePrecedence()
 {
     QFETCH(QStringList, options);
     QFETCH(bool, kept);
     Study study;
-    if (kept)
-        study.titleBlock = TitleBlock{u"川の業務"_s, u"樋門C"_s, {}, {}, {}, {}};
+    if (kept) {
+        study.titleBlock = TitleBlock{u"川の業務"_s, u"樋門C"_s, {}, {}, {}, {}, {}, {}};
+        study.pages.set(&PageOptions::pageLabel, u"3-1"_s);
+        study.pages.set(&PageOptions::sheet, true);
+    }
+    Study second;
+    second.pages.set(&PageOptions::pageLabel, u"8-1"_s);
     const auto parsed = parseReportArguments(QStringList{u"talven-report"_s, u"plan.vek"_s, u"-o"_s, u"plan.pdf"_s} + options);
-    const TitleBlock printed = studyTitleBlock(std::get<ReportArguments>(parsed).batch.report, u"plan.vek"_s, study);
-    QTEST(printed.job + u'|' + printed.structure, "printed");
+    const ReportRequest &request = std::get<ReportArguments>(parsed).batch.report;
+    QStringList printed;
+    for (const Study &each : {study, second}) {
+        const TitleBlock title = studyTitleBlock(request, u"plan.vek"_s, each);
+        const PageOptions page = studyPageOptions(request, each);
+        printed << QStringList{title.job, title.structure, page.pageLabel, page.sheet ? u"sheet"_s : QString()}.join(u'|');
+    }
+    QTEST(printed.join(u", "_s), "printed");
 }
 
 // A command line that cannot be read: the problem, then how to use the program.

@@ -70,7 +70,7 @@ inline std::vector<talven::WaterLevelCase> casesOf(const QStringList &entries)
     std::vector<talven::WaterLevelCase> cases;
     for (const QString &entry : entries) {
         const QStringList part = entry.split(u' ');
-        const talven::WaterLevelCase outer = writeCaseLevel({part[0], {}, {}, 0, 0}, talven::Level::Outer, part[1]).levelCase;
+        const talven::WaterLevelCase outer = writeCaseLevel({part[0], {}, {}, 0, 0, {}}, talven::Level::Outer, part[1]).levelCase;
         cases.push_back(refreshCaseLevels(writeCaseLevel(outer, talven::Level::Inner, part[2]).levelCase));
     }
     return cases;

@@ -24,7 +24,7 @@ std::optional<QString> addCase(const QString &text, std::vector<WaterLevelCase> 
                                            "指定してください: %1").arg(escapeControlCharacters(text));
     if (first < 0)
         return problem;
-    WaterLevelCase levelCase{text.left(first), {}, {}, 0.0, 0.0};
+    WaterLevelCase levelCase{text.left(first), {}, {}, 0.0, 0.0, {}};
     if (levelCase.name.size() > CaseNameMaxLength)
         return QStringLiteral("--case のケース名は %1 文字までです: %2")
             .arg(CaseNameMaxLength)
@@ -58,9 +58,9 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
         };
         // A flag of the page's options' tables, where it has one.
         auto isFlag = [&argument](const char *flag) { return flag && argument == QLatin1StringView(flag); };
-        // The value of an option that takes one, once. Only a title block's
-        // field may be given an empty text, which leaves it out (`given`
-        // then tells whether it came already).
+        // The value of an option that takes one, once. A title block's field
+        // and the page label may be given an empty text, which leaves it out
+        // over the study's own (`given` then tells whether it came already).
         auto value = [&](QString &into, const QString &what, bool *given = nullptr) -> std::optional<QString> {
             if (++i == arguments.size() || (!given && arguments[i].isEmpty()))
                 return QStringLiteral("%1 の後に%2を指定してください。").arg(argument, what);
@@ -93,11 +93,12 @@ std::variant<ReportArguments, QString> parseReportArguments(const QStringList &a
                 problem = QStringLiteral("%1 と %2 は、どちらか一つを一度だけ指定してください。")
                               .arg(QLatin1StringView(pageSwitch->onFlag), QLatin1StringView(pageSwitch->offFlag));
             switchesGiven.push_back(&*pageSwitch);
-            report.options.*pageSwitch->value = isFlag(pageSwitch->onFlag);
+            report.page.set(pageSwitch->value, isFlag(pageSwitch->onFlag));
         } else if (pageText != PageTexts.end()) {
-            QString &text = report.options.*pageText->value;
-            problem = value(text, QString::fromUtf16(pageText->label));
-            text = cappedTitleText(text);
+            bool given = report.page.has(pageText->value);
+            QString text;
+            problem = value(text, QString::fromUtf16(pageText->label), &given);
+            report.page.set(pageText->value, cappedTitleText(text));
         } else if (is(nullptr, "--case")) {
             QString text;
             problem = value(text, QStringLiteral("水位ケース（名前:WL1:WL2）"));

@@ -34,9 +34,9 @@ QString usageText()
         "使い方: talven-report 検討ファイル.vek -o 帳票.pdf\n"
         "        talven-report [-d フォルダー] [--csv 一覧.csv|-] [--xlsx 一覧.xlsx] [-j 数] [-r]\n"
         "                      検討ファイル|フォルダー ...\n"
-        "どちらの形にも帳票のオプション（--job、--structure、--company、--designer、--checker、\n"
-        "--date、--figures / --no-figures、--footer、--no-margins、--sheet、--page-label）と\n"
-        "--case を付けられます。\n");
+        "どちらの形にも帳票のオプション（--job、--river、--place、--structure、--company、--designer、\n"
+        "--checker、--date、--figures / --no-figures、--footer、--no-margins、--title-frame、\n"
+        "--sheet / --no-sheet、--page-label）と --case を付けられます。\n");
 }
 
 QString helpText()
@@ -78,6 +78,8 @@ QString helpText()
         "                              水位は -999.99 から 999.99。ケースは全部で 8 つまで）\n"
         "      --job 文字              帳票の表題欄に業務名を印刷します（表題欄のオプションは、\n"
         "                              検討ファイルが持つ表題欄より優先します）\n"
+        "      --river 文字            河川名\n"
+        "      --place 文字            所在地\n"
         "      --structure 文字        構造物名（樋門・樋管名）。省くと検討ファイルの表題欄のもの、\n"
         "                              それもなければ検討ファイルの名前（拡張子なし）\n"
         "      --company 文字          会社名\n"
@@ -91,10 +93,13 @@ QString helpText()
         "                              （画面で覚えた帳票の設定は使いません）\n"
         "      --no-margins            とじしろを取りません（既定では用紙の端から上下 15 mm、\n"
         "                              左 20 mm、右 10 mm の余白の中に印刷します）\n"
-        "      --sheet                 帳票の後に計算書（設計条件、浸透路長、数値を入れた照査、\n"
-        "                              ＮＧ なら ＯＫ になる矢板長、縮尺どおりの断面図）を付けます\n"
+        "      --title-frame           表題欄を枠で囲み、設計と照査の印の欄を付けます\n"
+        "      --sheet, --no-sheet     帳票の後に計算書（設計条件、浸透路長、数値を入れた照査、\n"
+        "                              ＮＧ なら ＯＫ になる矢板長、縮尺どおりの断面図）を付ける／\n"
+        "                              付けない。省くと検討ファイルの帳票の設定のまま（なければ付けません）\n"
         "      --page-label 文字       ページの下の中央にページ番号（3-12 など。数字で終わると\n"
-        "                              次のページから 3-13 …）と、右に「1 / 3」を印刷します\n"
+        "                              次のページから 3-13 …）と、右に「1 / 3」を印刷します。\n"
+        "                              省くと検討ファイルの帳票の設定のまま、空の文字なら印刷しません\n"
         "  -h, --help                  この説明を表示します\n"
         "\n"
         "一覧表の列: ファイル、方向、計算式、土質の区分、Ｌ′、ΣL、⊿H、計算値 Ｃ′、必要値 Ｃ、\n"

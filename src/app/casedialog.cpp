@@ -10,11 +10,14 @@
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace talven {
 
@@ -67,6 +70,43 @@ QLineEdit *CaseDialog::levelBox(int index, Level level) const
     return rows_.at(std::size_t(index)).levels[level == Level::Outer ? 0 : 1];
 }
 
+QLineEdit *CaseDialog::basisBox(int index, QString LevelBasis::*field) const
+{
+    const auto found = std::find_if(LevelBasisFields.begin(), LevelBasisFields.end(),
+                                    [field](const LevelBasisField &known) { return known.value == field; });
+    return rows_.at(std::size_t(index)).basis.at(std::size_t(found - LevelBasisFields.begin()));
+}
+
+// Where case `index`'s levels come from, as a line of labelled boxes under
+// the case's own, a little indented: the datum short, each source wide
+// enough for "河川整備計画 H.W.L." and more.
+QWidget *CaseDialog::basisLine(int index, Row &row)
+{
+    auto *line = new QWidget;
+    auto *layout = new QHBoxLayout(line);
+    layout->setContentsMargins(fontMetrics().horizontalAdvance(u'漢'), 0, 0, fontMetrics().height() / 2);
+    for (std::size_t i = 0; i < LevelBasisFields.size(); ++i) {
+        const LevelBasisField &field = LevelBasisFields[i];
+        auto *box = new QLineEdit(cases_[std::size_t(index)].basis.*field.value);
+        box->setObjectName(QStringLiteral("caseBasis(%1,%2)").arg(index).arg(QLatin1StringView(field.key)));
+        const bool datum = field.value == &LevelBasis::datum;
+        const int width = box->fontMetrics().horizontalAdvance(QString(datum ? 5 : 14, u'漢'));
+        if (datum)
+            box->setFixedWidth(width);
+        else
+            box->setMinimumWidth(width);
+        connect(box, &QLineEdit::textEdited, this, [this, index, &field](const QString &text) {
+            cases_[std::size_t(index)].basis.*field.value = cappedTitleText(text.trimmed());
+        });
+        auto *label = new QLabel(QString::fromUtf16(field.label));
+        label->setBuddy(box);
+        layout->addWidget(label);
+        layout->addWidget(box, datum ? 0 : 1);
+        row.basis[i] = box;
+    }
+    return line;
+}
+
 // The rows again from the cases: after a case is added or removed.
 void CaseDialog::buildRows()
 {
@@ -81,7 +121,7 @@ void CaseDialog::buildRows()
     grid_->addWidget(header(QStringLiteral("WL2 (m)"), Qt::AlignRight), 0, InnerColumn);
     grid_->addWidget(header(QStringLiteral("⊿H (m)"), Qt::AlignRight), 0, HeadColumn);
     for (int index = 0; index < int(cases_.size()); ++index) {
-        const int line = index + 1;
+        const int line = 2 * index + 1;
         const WaterLevelCase &levelCase = cases_[std::size_t(index)];
         Row row;
         row.name = new QLineEdit(levelCase.name);
@@ -117,6 +157,7 @@ void CaseDialog::buildRows()
             connect(row.remove, &QPushButton::clicked, this, [this, index] { removeCase(index); });
             grid_->addWidget(row.remove, line, RemoveColumn);
         }
+        grid_->addWidget(basisLine(index, row), line + 1, NameColumn, 1, RemoveColumn + 1);
         rows_.push_back(row);
     }
     showHeadDifferences();

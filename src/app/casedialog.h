@@ -17,8 +17,9 @@ namespace talven {
 
 // 水位ケース: the study's water-level cases, case 1 with the first tab's WL1
 // and WL2 (its name editable here) and up to seven more, each a name, WL1
-// and WL2 under the water levels' rules. OK hands back the cases (setCases);
-// the caller makes them one step of the study.
+// and WL2 under the water levels' rules; under each case's line, where its
+// levels come from (基準面, WL1 の根拠, WL2 の根拠). OK hands back the cases
+// (setCases); the caller makes them one step of the study.
 class CaseDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -31,6 +32,7 @@ public:
     // tab's and have no boxes here, nor a button to remove it.
     QLineEdit *nameBox(int index) const { return rows_.at(std::size_t(index)).name; }
     QLineEdit *levelBox(int index, Level level) const;
+    QLineEdit *basisBox(int index, QString LevelBasis::*field) const;
     QPushButton *addButton() const { return add_; }
     QPushButton *removeButton(int index) const { return rows_.at(std::size_t(index)).remove; }
 
@@ -54,7 +56,10 @@ private:
         QLabel *head = nullptr;
         QLabel *note = nullptr;  // ◎ on the governing case, 逆水位 where WL2 is the higher
         QPushButton *remove = nullptr;
+        std::array<QLineEdit *, LevelBasisFields.size()> basis{};  // on the line below
     };
+
+    QWidget *basisLine(int index, Row &row);
 
     std::vector<WaterLevelCase> cases_;  // every case, case 1 first, as edited
     NumberBoxFilter *numberBoxes_ = nullptr;

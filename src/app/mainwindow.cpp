@@ -68,7 +68,7 @@ ReportDocument MainWindow::reportDocument() const
 {
     const Study &study = document_->study();
     const QString path = document_->path();
-    return ReportDocument(study, settings_.page,
+    return ReportDocument(study, study.pages.over(settings_.page),
                           printedTitleBlock(study.titleBlock.value_or(settings_.titleBlock), path,
                                             reportDate(QDate::currentDate())),
                           QFileInfo(path).fileName());
@@ -168,20 +168,24 @@ void MainWindow::saveStudyAs()
 }
 
 // The dialog leaves the window to look at; OK gives the study its title
-// block, as one step, and keeps the user's part for the next new studies.
+// block, its basis and its own page options, as one step, and keeps the
+// user's part for the next new studies.
 void MainWindow::editReportSettings()
 {
     const Study &study = document_->study();
-    auto *dialog = new ReportSettingsDialog(study.titleBlock.value_or(settings_.titleBlock), settings_.page,
-                                            document_->path(), this);
+    auto *dialog = new ReportSettingsDialog(study.titleBlock.value_or(settings_.titleBlock), study.basis,
+                                            study.pages.over(settings_.page), document_->path(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const TitleBlock chosen = dialog->titleBlock();
+        const PageOptions options = dialog->pageOptions();
         settings_.titleBlock = userFields(chosen);
-        settings_.page = dialog->pageOptions();
+        settings_.page = userOptionsOf(options);
         saveSettings();
         Study study = document_->study();
         study.titleBlock = chosen;
+        study.basis = dialog->designBasis();
+        study.pages = studyOptionsOf(options);
         document_->change(QStringLiteral("帳票の設定"), study);
     });
     dialog->open();

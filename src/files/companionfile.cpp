@@ -111,6 +111,55 @@ std::optional<QJsonObject> cutOffObject(const CutOffDetails &details)
     return cutOff;
 }
 
+// Where a case's levels come from: only the texts given.
+void insertLevelBasis(QJsonObject &entry, const LevelBasis &basis)
+{
+    for (const LevelBasisField &field : LevelBasisFields) {
+        if (!(basis.*field.value).isEmpty())
+            entry.insert(QLatin1StringView(field.key), basis.*field.value);
+    }
+}
+
+LevelBasis levelBasisOf(const QJsonObject &entry)
+{
+    LevelBasis basis;
+    for (const LevelBasisField &field : LevelBasisFields)
+        basis.*field.value = cappedTitleText(entry.value(QLatin1StringView(field.key)).toString());
+    return basis;
+}
+
+// The study's basis ("basis", its texts given) and the page options it keeps
+// as its own ("pageLabel", "sheet"), each where it has them.
+void insertBasisAndPages(QJsonObject &root, const Study &study)
+{
+    QJsonObject basis;
+    for (const DesignBasisField &field : DesignBasisFields) {
+        if (!(study.basis.*field.value).isEmpty())
+            basis.insert(QLatin1StringView(field.key), study.basis.*field.value);
+    }
+    if (!basis.isEmpty())
+        root.insert(QStringLiteral("basis"), basis);
+    if (study.pages.has(&PageOptions::pageLabel))
+        root.insert(QStringLiteral("pageLabel"), study.pages.values.pageLabel);
+    if (study.pages.has(&PageOptions::sheet))
+        root.insert(QStringLiteral("sheet"), study.pages.values.sheet);
+}
+
+// What insertBasisAndPages wrote, or another tool: texts that are no texts
+// are read as empty, as a title field is, and a "sheet" that is not true or
+// false as none.
+void readBasisAndPages(Study &study, const QJsonObject &root)
+{
+    const QJsonObject basis = root.value(QStringLiteral("basis")).toObject();
+    for (const DesignBasisField &field : DesignBasisFields)
+        study.basis.*field.value = cappedTitleText(basis.value(QLatin1StringView(field.key)).toString());
+    study.pages = {};
+    if (const QJsonValue label = root.value(QStringLiteral("pageLabel")); label.isString())
+        study.pages.set(&PageOptions::pageLabel, cappedTitleText(label.toString().trimmed()));
+    if (const QJsonValue sheet = root.value(QStringLiteral("sheet")); sheet.isBool())
+        study.pages.set(&PageOptions::sheet, sheet.toBool());
+}
+
 }  // namespace
 
 QString companionPath(const QString &studyPath)
@@ -129,6 +178,7 @@ QByteArray encodeCompanion(const Study &study, const QString &studyFileName, con
             entry.insert(QStringLiteral("wl1"), levelCase.outerText);
             entry.insert(QStringLiteral("wl2"), levelCase.innerText);
         }
+        insertLevelBasis(entry, levelCase.basis);
         cases.append(entry);
     }
     QJsonObject root{
@@ -155,6 +205,7 @@ QByteArray encodeCompanion(const Study &study, const QString &studyFileName, con
         root.insert(QStringLiteral("bottomLevel"), *study.bottomLevel);
     if (const std::optional<QJsonObject> cutOff = cutOffObject(study.cutOff))
         root.insert(QStringLiteral("cutOff"), *cutOff);
+    insertBasisAndPages(root, study);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -291,9 +342,10 @@ StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, cons
         const QString name = entry.value(QStringLiteral("name")).toString().left(CaseNameMaxLength);
         if (i == 0) {
             cases.front().name = name;
+            cases.front().basis = levelBasisOf(entry);
             continue;
         }
-        WaterLevelCase levelCase{name, {}, {}, 0.0, 0.0};
+        WaterLevelCase levelCase{name, {}, {}, 0.0, 0.0, levelBasisOf(entry)};
         std::vector<Message> &messages = caseMessages.emplace_back();
         for (const auto &[level, key] : {std::pair{Level::Outer, "wl1"}, std::pair{Level::Inner, "wl2"}}) {
             const std::optional<QString> text = levelText(entry.value(QLatin1StringView(key)));
@@ -313,6 +365,7 @@ StudyEdit applyCompanion(const StudyEdit &opened, const QString &studyPath, cons
 
     applied.append(placementOf(applied.study, root));
     applied.append(cutOffOf(applied.study, root));
+    readBasisAndPages(applied.study, root);
 
     if (root.contains(QStringLiteral("titleBlock"))) {
         const QJsonObject block = root.value(QStringLiteral("titleBlock")).toObject();

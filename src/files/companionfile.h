@@ -1,22 +1,25 @@
 #pragma once
 
 // What a study file cannot hold, kept beside it: its water-level cases, its
-// title block and a fingerprint of the study file it was saved with. The
-// companion of "plan.vek" is "plan.talven.json", UTF-8 JSON that a person can
-// read and other tools can write (README.md, "The companion file"):
+// title block, where its numbers come from, its own page options and a
+// fingerprint of the study file it was saved with. The companion of
+// "plan.vek" is "plan.talven.json", UTF-8 JSON that a person can read and
+// other tools can write (README.md, "The companion file"):
 //
 //   {"format": "talven-companion", "version": 1,
 //    "study": {"file": "plan.vek", "sha256": "..."},
-//    "cases": [{"name": "計画高水位時"},
+//    "cases": [{"name": "計画高水位時", "datum": "T.P.", "wl1Source": "...", "wl2Source": "..."},
 //              {"name": "既往最高水位時", "wl1": "3.40", "wl2": "1.00"}],
-//    "titleBlock": {"job": "...", "structure": "...", "company": "...",
-//                   "designer": "...", "checker": "...", "date": "..."},
+//    "titleBlock": {"job": "...", "river": "...", "place": "...", "structure": "...",
+//                   "company": "...", "designer": "...", "checker": "...", "date": "..."},
 //    "stations": [3.00, 18.00, null], "bottomLevel": -1.20,
 //    "cutOff": {"pileType": "鋼矢板Ⅲ型", "wallHeight": 1.50, "wallWidth": 1.20,
-//               "excavationWidth": 2.00}}
+//               "excavationWidth": 2.00},
+//    "basis": {"method": "...", "soil": "...", "ratio": "..."},
+//    "pageLabel": "3-12", "sheet": true}
 //
-// The first case is the study file's WL1 and WL2: only its name is kept here.
-// Every key after "cases" may be missing.
+// The first case is the study file's WL1 and WL2: only its name and basis
+// are kept here. Every key after "cases" may be missing.
 
 #include "study/message.h"
 #include "study/study.h"

@@ -26,10 +26,15 @@ UserSettings UserSettings::load()
         if (field.settingKey)
             settings.titleBlock.*field.value = cappedTitleText(stored.value(QLatin1StringView(field.settingKey)).toString());
     }
-    for (const PageSwitch &option : PageSwitches)
-        settings.page.*option.value = stored.value(QLatin1StringView(option.settingKey), settings.page.*option.value).toBool();
-    for (const PageText &option : PageTexts)
-        settings.page.*option.value = cappedTitleText(stored.value(QLatin1StringView(option.settingKey)).toString());
+    for (const PageSwitch &option : PageSwitches) {
+        if (option.settingKey)
+            settings.page.*option.value =
+                stored.value(QLatin1StringView(option.settingKey), settings.page.*option.value).toBool();
+    }
+    for (const PageText &option : PageTexts) {
+        if (option.settingKey)
+            settings.page.*option.value = cappedTitleText(stored.value(QLatin1StringView(option.settingKey)).toString());
+    }
     settings.recentStudies = stored.value(QLatin1StringView(RecentStudiesKey)).toStringList().mid(0, RecentStudyLimit);
     return settings;
 }
@@ -41,10 +46,14 @@ bool UserSettings::save() const
         if (field.settingKey)
             stored.setValue(QLatin1StringView(field.settingKey), titleBlock.*field.value);
     }
-    for (const PageSwitch &option : PageSwitches)
-        stored.setValue(QLatin1StringView(option.settingKey), page.*option.value);
-    for (const PageText &option : PageTexts)
-        stored.setValue(QLatin1StringView(option.settingKey), page.*option.value);
+    for (const PageSwitch &option : PageSwitches) {
+        if (option.settingKey)
+            stored.setValue(QLatin1StringView(option.settingKey), page.*option.value);
+    }
+    for (const PageText &option : PageTexts) {
+        if (option.settingKey)
+            stored.setValue(QLatin1StringView(option.settingKey), page.*option.value);
+    }
     stored.setValue(QLatin1StringView(RecentStudiesKey), recentStudies);
     stored.sync();
     return stored.status() == QSettings::NoError;

@@ -19,8 +19,10 @@ inline constexpr int RecentStudyLimit = 4;
 
 struct UserSettings {
     // The title block a new study starts with: only the fields kept per
-    // user (業務名, 会社名, 設計者, 照査者).
+    // user (業務名, 河川名, 会社名, 設計者, 照査者).
     TitleBlock titleBlock;
+    // The options kept per user; the study's own (its page label and
+    // sheet) stay at their defaults here.
     PageOptions page;
     QStringList recentStudies;  // absolute paths, newest first, at most RecentStudyLimit
 

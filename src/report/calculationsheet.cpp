@@ -48,6 +48,60 @@ QString pileName(const StudyRecord &record, Section section, int row)
     return name.isEmpty() ? QStringLiteral("%1 行目").arg(row + 1) : name;
 }
 
+// Where the numbers come from, in 設計条件: each text given on a line of
+// its own at 9 pt (smaller where it must be, cut with "…" beyond 7 pt), so
+// that the page holds them with eight cases; nothing where none is given.
+constexpr double BasisStep = 1.1;
+
+// The rows the lines take from `top`.
+double drawBasisLines(Page &page, double top, const QStringList &lines)
+{
+    for (int i = 0; i < int(lines.size()); ++i)
+        sheetLine(page, 8, top + BasisStep * i, lines[i], SmallSize);
+    return BasisStep * double(lines.size());
+}
+
+// The method's basis after its heading, on the heading's line.
+void drawMethodBasis(Page &page, double a, double b, const QString &heading, const DesignBasis &basis)
+{
+    if (basis.method.trimmed().isEmpty())
+        return;
+    page.font(BodySize, true);
+    const double after = a + page.columns(heading) + 1;
+    const double below = page.rows(BodySize) - page.rows(SmallSize);
+    sheetLine(page, after, b + below, QStringLiteral("根拠：") + basis.method.trimmed(), SmallSize);
+}
+
+QStringList soilBasisLines(const DesignBasis &basis)
+{
+    QStringList lines;
+    if (!basis.soil.trimmed().isEmpty())
+        lines << QStringLiteral("土質の根拠：") + basis.soil.trimmed();
+    if (!basis.ratio.trimmed().isEmpty())
+        lines << QStringLiteral("Ｃ の選定理由：") + basis.ratio.trimmed();
+    return lines;
+}
+
+// A line for each case whose levels have a basis: their datum and sources,
+// named by the case where there are several.
+QStringList levelBasisLines(const StudyCheck &check, const std::vector<WaterLevelCase> &cases)
+{
+    QStringList lines;
+    for (int i = 0; i < int(cases.size()); ++i) {
+        QStringList parts;
+        for (const LevelBasisField &field : LevelBasisFields) {
+            const QString text = (cases[std::size_t(i)].basis.*field.value).trimmed();
+            if (!text.isEmpty())
+                parts << QString::fromUtf16(field.printed) + text;
+        }
+        if (parts.isEmpty())
+            continue;
+        const QString name = cases.size() > 1 ? u'（' + check.cases[std::size_t(i)].shownName(i) + u'）' : QString();
+        lines << QStringLiteral("水位の根拠") + name + u'：' + parts.join(QStringLiteral("、"));
+    }
+    return lines;
+}
+
 // 設計条件 and 浸透路長: the sheet's first page.
 void drawConditions(Page &page, const Study &input, const StudyCheck &check)
 {
@@ -55,7 +109,9 @@ void drawConditions(Page &page, const Study &input, const StudyCheck &check)
     const StudyRecord &record = input.record;
     const bool lane = formula == Formula::Lane;
     heading(page, 5, 4, QStringLiteral("１．設計条件"));
-    heading(page, 6, 5.6, lane ? QStringLiteral("○計算式　レインの式") : QStringLiteral("○計算式　ブライの式"));
+    const QString method = lane ? QStringLiteral("○計算式　レインの式") : QStringLiteral("○計算式　ブライの式");
+    heading(page, 6, 5.6, method);
+    drawMethodBasis(page, 6, 5.6, method, input.basis);
     sheetLine(page, 8, 7,
               (lane ? QStringLiteral("Ｃ′＝ （Ｌ／3 ＋ ΣL）／⊿Ｈ ≧ Ｃ") : QStringLiteral("Ｃ′＝ （Ｌ ＋ ΣL）／⊿Ｈ ≧ Ｃ"))
                   + QStringLiteral("　のとき ＯＫ"));
@@ -86,10 +142,11 @@ void drawConditions(Page &page, const Study &input, const StudyCheck &check)
     sheetLine(page, 8, soilTop + 2.6,
               QStringLiteral("出典：") + reportTableSource(formula) + QStringLiteral("　%1の表").arg(reportTableTitle(formula)),
               SmallSize);
+    const double shapesTop = soilTop + 4.2 + drawBasisLines(page, soilTop + 3.7, soilBasisLines(input.basis));
 
-    heading(page, 6, soilTop + 4.2, QStringLiteral("○構造寸法"));
-    heading(page, 26, soilTop + 4.2, QStringLiteral("○水位"));
-    const double TableTop = soilTop + 5.6;
+    heading(page, 6, shapesTop, QStringLiteral("○構造寸法"));
+    heading(page, 26, shapesTop, QStringLiteral("○水位"));
+    const double TableTop = shapesTop + 1.4;
     std::vector<QStringList> members{{QStringLiteral("部材"), QStringLiteral("長さ (m)")}};
     QStringList lengths;
     for (int m = 0; m < MemberCount; ++m) {
@@ -117,10 +174,15 @@ void drawConditions(Page &page, const Study &input, const StudyCheck &check)
         notes << QStringLiteral("◎：支配ケース（⊿H が最大のケース）");
     if (reversed)
         notes << QStringLiteral("※：逆水位（内水位＞外水位）");
-    if (!notes.isEmpty())
-        sheetLine(page, 26, row + 0.3, notes.join(QStringLiteral("　")), SmallSize);
-
-    row += 1.6;
+    // The notes, then the levels' bases, each a line; the next heading a
+    // little more than a line below the last.
+    double below = row + 0.3;
+    if (!notes.isEmpty()) {
+        sheetLine(page, 26, below, notes.join(QStringLiteral("　")), SmallSize);
+        below += BasisStep;
+    }
+    const double bases = drawBasisLines(page, below, levelBasisLines(check, input.cases()));
+    row = bases > 0 ? below + bases + 0.2 : row + 1.6;
     heading(page, 5, row, QStringLiteral("２．浸透路長"));
     sheetLine(page, 8, row + 1.5,
               QStringLiteral("Ｌ ＝ ") + lengths.join(QStringLiteral(" ＋ ")) + Equals + check.structureLengthText

@@ -279,7 +279,8 @@ void drawFigures(Page &page, const Study &input, const StudyCheck &study, const 
 // row) at 9 pt. A value too long for its slot is set smaller, down to 7 pt,
 // then on two lines, the rows below moving down, the block moving up where
 // it would reach the table's title (columns 33 on) or the first heading;
-// only where even that leaves no room is the field cut with "…".
+// only where even that leaves no room is the field cut with "…". 河川名 and
+// 所在地 share the first row with 業務名 where either is given.
 void drawTitleBlock(Page &page, const TitleBlock &block)
 {
     struct Slot {
@@ -289,8 +290,11 @@ void drawTitleBlock(Page &page, const TitleBlock &block)
         int row;
         Page::Setting setting{};
     };
+    const bool located = !block.river.trimmed().isEmpty() || !block.place.trimmed().isEmpty();
     Slot slots[] = {
-        {u"業務名：", block.job, 15, CreepTableRight, 0},
+        {u"業務名：", block.job, 15, located ? 32 : CreepTableRight, 0},
+        {u"河川名：", block.river, CreepTableLeft, 42, 0},
+        {u"所在地：", block.place, 42.5, CreepTableRight, 0},
         {u"構造物名：", block.structure, 15, 32, 1},
         {u"作成日：", block.date, CreepTableLeft, CreepTableRight, 1},
         {u"会社名：", block.company, 15, 32, 2},
@@ -347,6 +351,74 @@ void drawTitleBlock(Page &page, const TitleBlock &block)
     for (const Slot &slot : slots) {
         if (!slot.setting.lines.isEmpty())
             page.text(slot.from, tops[slot.row], slot.setting);
+    }
+}
+
+// The title block ruled as a form, in the same free space: the fields in
+// three bands of cells left of two boxes to stamp, 設計 and 照査, whose names
+// stand at their feet. The boxes reach down beside the creep-ratio table's
+// title, to leave room for a seal. A field at 8 pt is set smaller, down to
+// 7 pt, and cut with "…" where even that is too wide; an empty one leaves
+// its cell blank.
+void drawFramedTitleBlock(Page &page, const TitleBlock &block)
+{
+    // Columns: the cells' left side, where the first band and the others
+    // divide, the boxes to stamp; rows: three bands of cells, the boxes' head
+    // and foot.
+    constexpr double Left = 15, FirstDivide = 33, LaterDivide = 26;
+    constexpr double StampLeft = 42.5, StampMiddle = 47, Right = CreepTableRight;
+    constexpr double Band = 1.1, FieldsBottom = 3 * Band;
+    constexpr double StampHead = 0.95, StampFoot = 3.85, StampBottom = 4.8;
+    struct Cell {
+        const char16_t *label;
+        const QString &value;
+        double from, to;
+        int band;
+    };
+    const Cell cells[] = {
+        {u"業務名：", block.job, Left, FirstDivide, 0},         {u"作成日：", block.date, FirstDivide, StampLeft, 0},
+        {u"河川名：", block.river, Left, LaterDivide, 1},       {u"所在地：", block.place, LaterDivide, StampLeft, 1},
+        {u"構造物名：", block.structure, Left, LaterDivide, 2}, {u"会社名：", block.company, LaterDivide, StampLeft, 2},
+    };
+    struct Stamp {
+        const char16_t *label;
+        const QString &name;
+        double from, to;
+    };
+    const Stamp stamps[] = {{u"設計", block.designer, StampLeft, StampMiddle}, {u"照査", block.checker, StampMiddle, Right}};
+    constexpr double Inset = 0.4;      // a text's room from its cell's sides
+    constexpr double FrameSize = 8.0;  // a little under 9 pt, for room above and below
+    // A text set into a room of one line, in the middle of it heightwise.
+    auto fill = [&page](const QString &text, double from, double to, double top, double bottom, bool centred) {
+        if (text.isEmpty())
+            return;
+        page.font(FrameSize, false);
+        const Page::Setting setting = page.set(text, to - from - 2 * Inset, FrameSize);
+        const double width = page.columns(setting.lines.value(0));
+        page.text(centred ? (from + to - width) / 2 : from + Inset, top + (bottom - top - page.rows(setting)) / 2, setting);
+    };
+
+    page.thinPen();
+    for (int band = 1; band < 3; ++band)
+        page.line(Left, band * Band, StampLeft, band * Band);
+    page.line(FirstDivide, 0, FirstDivide, Band);
+    page.line(LaterDivide, Band, LaterDivide, FieldsBottom);
+    page.line(StampMiddle, 0, StampMiddle, StampBottom);
+    page.line(StampLeft, StampHead, Right, StampHead);
+    page.line(StampLeft, StampFoot, Right, StampFoot);
+    page.thickPen();
+    page.box(Left, 0, StampLeft - Left, FieldsBottom);
+    page.box(StampLeft, 0, Right - StampLeft, StampBottom);
+    page.thinPen();
+
+    for (const Cell &cell : cells) {
+        const QString value = cell.value.trimmed();
+        fill(value.isEmpty() ? QString() : QString::fromUtf16(cell.label) + value, cell.from, cell.to, cell.band * Band,
+             (cell.band + 1) * Band, false);
+    }
+    for (const Stamp &stamp : stamps) {
+        fill(QString::fromUtf16(stamp.label), stamp.from, stamp.to, 0, StampHead, true);
+        fill(stamp.name.trimmed(), stamp.from, stamp.to, StampFoot, StampBottom, true);
     }
 }
 
@@ -446,7 +518,9 @@ void drawCasesPage(Page &page, const ReportDocument &document)
 void drawPageAdditions(Page &page, const ReportDocument &document, int pageIndex)
 {
     const StudyCheck &check = document.check();
-    if (!document.titleBlock().isEmpty())
+    if (document.options().titleFrame)
+        drawFramedTitleBlock(page, document.titleBlock());
+    else if (!document.titleBlock().isEmpty())
         drawTitleBlock(page, document.titleBlock());
     if (pageIndex == 0 && document.options().figures && check.ready()) {
         for (Section section : Sections) {

@@ -27,6 +27,11 @@ TitleBlock studyTitleBlock(const ReportRequest &request, const QString &studyPat
     return request.title.over(printedTitleBlock(study.titleBlock.value_or(TitleBlock()), studyPath, request.day));
 }
 
+PageOptions studyPageOptions(const ReportRequest &request, const Study &study)
+{
+    return request.page.over(study.pages.over(PageOptions()));
+}
+
 StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const ReportRequest &request,
                          const std::vector<WaterLevelCase> &addedCases)
 {
@@ -43,7 +48,8 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const 
     const StudyEdit withCases = setCases(opened->study, cases);
     for (const Message &message : withCases.messages)
         outcome.warnings.append(message.prompt);
-    const ReportDocument document(withCases.study, request.options, studyTitleBlock(request, studyPath, withCases.study),
+    const ReportDocument document(withCases.study, studyPageOptions(request, withCases.study),
+                                  studyTitleBlock(request, studyPath, withCases.study),
                                   QFileInfo(studyPath).fileName());
     outcome.study = document.study();
     outcome.structure = document.titleBlock().structure;

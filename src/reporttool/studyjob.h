@@ -46,10 +46,10 @@ struct StudyOutcome {
     int exitStatus = 0;  // the single form's
 };
 
-// How talven-report makes each study's report: the page's options, the
+// How talven-report makes each study's report: the page's options and the
 // title fields its options gave, and the day of the run.
 struct ReportRequest {
-    PageOptions options;
+    PageOverrides page;
     TitleOverrides title;
     QString day;  // "2026年12月7日": 作成日 where none is given or kept with the study
 
@@ -71,6 +71,11 @@ StudyOutcome runStudyJob(const QString &studyPath, const QString &output, const 
 // the others the study's own where it keeps a title block, with the study
 // file's name for an empty 構造物名 and the day of the run for an empty 作成日.
 TitleBlock studyTitleBlock(const ReportRequest &request, const QString &studyPath, const Study &study);
+
+// The page options one study's report is made with: those its options gave,
+// the others the study's own where it keeps them (its page label and sheet),
+// else the defaults. The window's remembered options are never read.
+PageOptions studyPageOptions(const ReportRequest &request, const Study &study);
 
 // What is printed of one study: its warnings and its problem on standard
 // error, its verdict lines on standard output, each after `label` when one is

@@ -84,7 +84,7 @@ std::string roundToDecimals(double value, int decimals)
     std::string digits;
     int pointPosition = d.pointPosition;
     if (kept < 0) {
-        digits = "0";
+        digits.assign(1, '0');
         pointPosition = 1;
     } else {
         digits = d.digits.substr(0, std::min<std::size_t>(kept, d.digits.size()));
@@ -102,7 +102,7 @@ std::string roundToDecimals(double value, int decimals)
             }
         }
         if (digits.empty()) {
-            digits = "0";
+            digits.assign(1, '0');
             pointPosition = 1;
         }
     }

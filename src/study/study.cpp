@@ -46,7 +46,7 @@ PileTicks Study::ticks(Section section) const
 std::vector<WaterLevelCase> Study::cases() const
 {
     std::vector<WaterLevelCase> all{{firstCaseName, numberTexts[OuterWaterLevelBox], numberTexts[InnerWaterLevelBox],
-                                     record.outerWaterLevel(), record.innerWaterLevel()}};
+                                     record.outerWaterLevel(), record.innerWaterLevel(), firstCaseBasis}};
     all.insert(all.end(), laterCases.begin(), laterCases.end());
     return all;
 }
@@ -63,12 +63,15 @@ Study resetStudy(const Study &study, bool keepNames)
     record.methodCode = 0.0;
     if (keepNames) {
         for (WaterLevelCase &levelCase : reset.laterCases)
-            levelCase = refreshCaseLevels({levelCase.name, {}, {}, 0.0, 0.0});
+            levelCase = refreshCaseLevels({levelCase.name, {}, {}, 0.0, 0.0, levelCase.basis});
     } else {
         record.names.fill(QString());
         reset.firstCaseName.clear();
+        reset.firstCaseBasis = {};
         reset.laterCases.clear();
         reset.titleBlock.reset();
+        reset.basis = {};
+        reset.pages = {};
     }
     reset.stations.fill(std::nullopt);
     reset.bottomLevel.reset();
@@ -195,6 +198,7 @@ StudyEdit setCases(const Study &study, std::vector<WaterLevelCase> cases)
         cases.resize(CaseLimit);
     }
     edit.study.firstCaseName = cases.empty() ? QString() : cases.front().name;
+    edit.study.firstCaseBasis = cases.empty() ? LevelBasis() : cases.front().basis;
     edit.study.laterCases.assign(cases.begin() + std::min<std::ptrdiff_t>(1, std::ssize(cases)), cases.end());
     return edit;
 }

@@ -10,8 +10,10 @@
 // show. Every number the record holds is what its box's text stores.
 
 #include "study/boxtable.h"
+#include "study/designbasis.h"
 #include "study/message.h"
 #include "study/numbers.h"
+#include "study/pageoptions.h"
 #include "study/soilclasses.h"
 #include "study/studyrecord.h"
 #include "study/titleblock.h"
@@ -25,13 +27,15 @@
 namespace talven {
 
 // A water-level case beside the first tab's: its name and its WL1 and WL2
-// as their boxes hold them, under the water levels' rules.
+// as their boxes hold them, under the water levels' rules, and where the
+// levels come from.
 struct WaterLevelCase {
     QString name;
     QString outerText;  // WL1
     QString innerText;  // WL2
     double outer = 0.0;
     double inner = 0.0;
+    LevelBasis basis;
 
     bool operator==(const WaterLevelCase &) const = default;
 };
@@ -64,9 +68,10 @@ struct Study {
     std::array<QString, NumberBoxCount> numberTexts;  // numberBox(i)'s text, the creep ratio's included
     std::array<QString, NameCount> nameTexts;         // nameBox(i)'s text; record.names keeps it trimmed
     // The water-level cases are read through cases() and set through
-    // setCases(): case 1 is the first tab's WL1 and WL2 under a name kept
-    // here, the others are kept whole.
+    // setCases(): case 1 is the first tab's WL1 and WL2 under a name and a
+    // basis kept here, the others are kept whole.
     QString firstCaseName;
+    LevelBasis firstCaseBasis;
     std::vector<WaterLevelCase> laterCases;
     // The title block kept with the study; none until it has one of its
     // own (a new study takes the user's, a report tool its options).
@@ -78,6 +83,12 @@ struct Study {
     std::array<std::optional<double>, PileCount> stations{};
     std::optional<double> bottomLevel;
     CutOffDetails cutOff;
+    // Where the method and the soil come from, for the calculation sheet.
+    DesignBasis basis;
+    // The page options the study keeps as its own (studyOptionsOf): its
+    // page label and whether its sheet is attached, so that two sections of
+    // one binder keep their own numbers. None for a new study.
+    PageOverrides pages;
 
     // The creep ratio is typed only for Bligh's ranged class; otherwise the
     // class writes it.
@@ -113,8 +124,8 @@ struct StudyEdit {
 Study emptyStudy();
 
 // New (keepNames false) and 数値のみクリア (true): the empty study, the names
-// (and the cases' names and the title block) kept or not. The method code
-// last saved is forgotten.
+// (and the cases' names, the title block, the bases and the study's own
+// page options) kept or not. The method code last saved is forgotten.
 Study resetStudy(const Study &study, bool keepNames);
 
 // A number box's text changed, by typing, a paste or the program: the text

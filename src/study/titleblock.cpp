@@ -6,6 +6,12 @@
 
 namespace talven {
 
+bool TitleBlock::isEmpty() const
+{
+    return std::all_of(TitleFields.begin(), TitleFields.end(),
+                       [this](const TitleField &field) { return (this->*field.value).trimmed().isEmpty(); });
+}
+
 TitleBlock userFields(const TitleBlock &block)
 {
     TitleBlock kept;

@@ -17,15 +17,10 @@ struct TitleBlock {
     QString designer;   // 設計者
     QString checker;    // 照査者
     QString date;       // 作成日, "2026年12月7日"
+    QString river;      // 河川名
+    QString place;      // 所在地
 
-    bool isEmpty() const
-    {
-        for (const QString *field : {&job, &structure, &company, &designer, &checker, &date}) {
-            if (!field->trimmed().isEmpty())
-                return false;
-        }
-        return true;
-    }
+    bool isEmpty() const;
     bool operator==(const TitleBlock &) const = default;
 };
 
@@ -45,7 +40,8 @@ inline QString cappedTitleText(const QString &text)
 // The fields in the order of the page and every form that shows them: the
 // key a companion file stores each under (also talven-report's option,
 // "--job"), its label, and the key of the user's settings for the fields the
-// user signs every study with (none for the study's own 構造物名 and 作成日).
+// user signs every study with or that a job's studies share (none for the
+// study's own 所在地, 構造物名 and 作成日).
 struct TitleField {
     const char *key;
     QString TitleBlock::*value;
@@ -53,8 +49,10 @@ struct TitleField {
     const char *settingKey;
 };
 
-inline constexpr std::array<TitleField, 6> TitleFields{{
+inline constexpr std::array<TitleField, 8> TitleFields{{
     {"job", &TitleBlock::job, u"業務名", "report/job"},
+    {"river", &TitleBlock::river, u"河川名", "report/river"},
+    {"place", &TitleBlock::place, u"所在地", nullptr},
     {"structure", &TitleBlock::structure, u"構造物名", nullptr},
     {"company", &TitleBlock::company, u"会社名", "report/company"},
     {"designer", &TitleBlock::designer, u"設計者", "report/designer"},
