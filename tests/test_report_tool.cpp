@@ -177,10 +177,12 @@ int textWidth(const QString &text)
 // (numbers as numbers shown "0.00", the rest as text, NG on a red fill, 判定
 // and ◎ centred, empty fields without a cell), the header bold, frozen, under the
 // filter, broken into lines at its spaces each as wide as its column at
-// most; sheet 入力値 a row per study, the first one checked, under the
-// sections' headings. Both print on A4 landscape at no less than 74 % (8 pt)
-// with the columns that name a row and the header rows on every page, --job
-// and the run's day (one of `days`) at the top; 入力値 a page per section.
+// most, 計算式, 土質の区分 and 構造物名 folded away; sheet 入力値 a row per
+// study and section with those three, the first study's checked, the piles
+// under their heading; sheet 設計調書（遮水工） a row per study. All print on
+// A4 landscape at no less than 74 % (8 pt) with the columns that name a row
+// and the header rows on every page, --job and the run's day (one of `days`)
+// at the top; 入力値 a page for the piles.
 void compareWorkbook(const QString &path, const QList<QStringList> &csv, const QString &job, const QStringList &days)
 {
     QFile file(path);
@@ -191,6 +193,8 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
     QCOMPARE(summary.rowCount(), csv.size());
     QCOMPARE(summary.frozenRows, 1);
     QCOMPARE(summary.autofilter, u"A1:W%1"_s.arg(csv.size()));
+    const QList<int> folded{2, 3, 19};
+    QCOMPARE(summary.folded, folded);
     const QList<int> numberColumns{4, 5, 6, 7, 8, 10, 11, 12, 13, 16, 17};
     for (int r = 0; r < csv.size(); ++r) {
         for (int c = 0; c < csv[r].size(); ++c) {
@@ -227,64 +231,87 @@ void compareWorkbook(const QString &path, const QList<QStringList> &csv, const Q
     QVERIFY2(days.contains(day), qPrintable(day));
     const QString pageTop = u"&L"_s + QString(job).replace(u"&"_s, u"&&"_s) + u"&R"_s + day;
     for (const auto &[sheet, titles] : {std::pair(u"照査結果"_s, u"'照査結果'!$A:$B,'照査結果'!$1:$1"_s),
-                                        std::pair(u"入力値"_s, u"'入力値'!$A:$A,'入力値'!$1:$2"_s),
-                                        std::pair(u"設計調書（遮水工）"_s, u"'設計調書（遮水工）'!$A:$B,'設計調書（遮水工）'!$1:$1"_s)}) {
+                                        std::pair(u"入力値"_s, u"'入力値'!$A:$B,'入力値'!$1:$2"_s),
+                                        std::pair(u"設計調書（遮水工）"_s, u"'設計調書（遮水工）'!$A:$A,'設計調書（遮水工）'!$1:$3"_s)}) {
         QMap<QString, QString> print = book[sheet].print;
         const int scale = print.take(u"pageSetup.scale"_s).toInt();
         QVERIFY2(scale >= 74 && scale <= 100, qPrintable(sheet));
-        // Where 照査結果's pages break depends on the lengths of the names,
-        // 設計調書's on the studies (below); no other sheet breaks down.
-        if (sheet == u"照査結果"_s)
+        // Where 照査結果's and 設計調書's pages break depends on the lengths
+        // of the names and texts (ten studies: workbookOfTenStudies).
+        if (sheet != u"入力値"_s)
             print.remove(u"colBreaks"_s);
-        if (sheet == u"設計調書（遮水工）"_s)
-            print.remove(u"rowBreaks"_s);
         QMap<QString, QString> expected{
             {u"pageSetup.paperSize"_s, u"9"_s}, {u"pageSetup.orientation"_s, u"landscape"_s},
             {u"printOptions.horizontalCentered"_s, u"1"_s}, {u"Print_Titles"_s, titles},
             {u"oddHeader"_s, pageTop}, {u"oddFooter"_s, u"&C&P / &N"_s}};
-        // 入力値 breaks before each section.
+        // 入力値 breaks before the piles.
         if (sheet == u"入力値"_s)
-            expected.insert(u"colBreaks"_s, u"14 35"_s);
+            expected.insert(u"colBreaks"_s, u"16"_s);
         QCOMPARE(print, expected);
     }
 
+    // A row per study and section; 計算式, 土質の区分 and 構造物名 as 照査結果 has them.
     const XlsxSheet &inputs = book[u"入力値"_s];
-    QCOMPARE(inputs.rowCount(), 2 + (csv.size() - 1) / 2);
+    QCOMPARE(inputs.rowCount(), csv.size() + 1);
     QCOMPARE(inputs.frozenRows, 2);
-    QCOMPARE(inputs.cell(2, 0).text, csv[1][0]);
+    for (int r = 1; r < csv.size(); ++r) {
+        const QStringList shown{inputs.cell(r + 1, 0).text, inputs.cell(r + 1, 1).text, inputs.cell(r + 1, 2).text,
+                                inputs.cell(r + 1, 3).text, inputs.cell(r + 1, 4).text};
+        QCOMPARE(shown, QStringList({summary.cell(r, 0).text, summary.cell(r, 1).text, summary.cell(r, 19).text,
+                                     summary.cell(r, 2).text, summary.cell(r, 3).text}));
+    }
+    // The first study's vertical row, then its horizontal one.
     const QMap<QString, QString> first{
-        {u"計算式"_s, u"レインの式"_s}, {u"土質の区分"_s, u"中　砂"_s}, {u"必要値 Ｃ"_s, u"6"_s},
-        {u"部材名称 1"_s, u"本体"_s}, {u"寸法 1 (m)"_s, u"18.5"_s}, {u"WL2 水位名称"_s, u"平水位"_s},
-        {u"WL2 (m)"_s, u"-1.05"_s}, {u"鉛直方向 設置場所 1"_s, u"上流端"_s}, {u"鉛直方向 長さ 3 (m)"_s, u"12.25"_s},
-        {u"鉛直方向 ×2 1"_s, u"○"_s}, {u"鉛直方向 ×2 2"_s, QString()}, {u"水平方向 ×2 2"_s, u"○"_s},
-        {u"水平方向 長さ 7 (m)"_s, u"0"_s}};
-    // Each title under its section's heading, which stands over the section's first column.
+        {u"計算式"_s, u"レインの式 レインの式"_s}, {u"必要値 Ｃ"_s, u"6 6"_s}, {u"部材名称 1"_s, u"本体 本体"_s},
+        {u"寸法 1 (m)"_s, u"18.5 18.5"_s}, {u"WL2 水位名称"_s, u"平水位 平水位"_s}, {u"WL2 (m)"_s, u"-1.05 -1.05"_s},
+        {u"矢板 設置場所 1"_s, u"上流端 左岸"_s}, {u"矢板 長さ 3 (m)"_s, u"12.25 0"_s}, {u"矢板 ×2 1"_s, u"○ "_s},
+        {u"矢板 ×2 2"_s, u" ○"_s}, {u"矢板 長さ 7 (m)"_s, u"0 0"_s}};
+    // Each title under its group's heading, which stands over the group's first column.
     QStringList header, seen, expected;
-    QString section;
+    QString group;
     for (int c = 0; inputs.cells.contains({1, c}); ++c) {
         if (!inputs.cell(0, c).text.isEmpty())
-            section = inputs.cell(0, c).text + u' ';
-        header << section + inputs.cell(1, c).text.replace(u'\n', u' ');
+            group = inputs.cell(0, c).text + u' ';
+        header << group + inputs.cell(1, c).text.replace(u'\n', u' ');
     }
     for (auto [title, value] : first.asKeyValueRange()) {
-        seen << title + u": "_s + inputs.cell(2, int(header.indexOf(title))).text;
+        const int c = int(header.indexOf(title));
+        seen << title + u": "_s + inputs.cell(2, c).text + u' ' + inputs.cell(3, c).text;
         expected << title + u": "_s + value;
     }
-    QCOMPARE(header.size(), 56);
+    QCOMPARE(header.size(), 37);
     QCOMPARE(seen, expected);
-    QCOMPARE(inputs.cell(2, int(header.indexOf(u"鉛直方向 ×2 1"_s))).align, u"center"_s);
+    QCOMPARE(inputs.cell(2, int(header.indexOf(u"矢板 ×2 1"_s))).align, u"center"_s);
 
-    // 設計調書（遮水工）: seven rows for each study checked, one for any other
-    // (判定 centred as 照査結果's), × on red, a page begun only by a study's first row.
+    // 設計調書（遮水工）: a row per study under the items' headings, 基準値 in the
+    // row below where the studies share it (Lane's 6 and Bligh's 7.4 differ
+    // for the creep ratios), 判定 centred as 照査結果's, × on red, 状態 last
+    // for a study not checked.
     const XlsxSheet &review = book[u"設計調書（遮水工）"_s];
-    int reviewRows = 1;
-    for (qsizetype r = 1; r < csv.size(); r += 2)
-        reviewRows += csv[r][9].isEmpty() ? 1 : 7;
-    QCOMPARE(review.rowCount(), reviewRows);
-    for (int r = 1; r < reviewRows; ++r)
-        QCOMPARE(review.cell(r, 4).fill == u"FFFFC7CE"_s, review.cell(r, 4).text == u"×"_s);
-    for (const QString &row : review.print.value(u"rowBreaks"_s).split(u' ', Qt::SkipEmptyParts))
-        QVERIFY2(review.cell(row.toInt(), 0).text != review.cell(row.toInt() - 1, 0).text, qPrintable(row));
+    QCOMPARE(review.rowCount(), 3 + (csv.size() - 1) / 2);
+    // The headings as read, wherever their lines break.
+    static const QRegularExpression breaks(u"[\n\u3000]"_s);
+    QStringList headings;
+    for (int c = 0; review.cells.contains({2, c}); ++c)
+        headings << QStringList{review.cell(0, c).text, review.cell(1, c).text, review.cell(2, c).text}.join(u'|').remove(breaks);
+    QCOMPARE(headings,
+             QStringList({u"項目|基準値|ファイル"_s, u"鉛直方向設置個所|川表から優先して2ヶ所以上|計画値"_s, u"||判定"_s,
+                          u"鉛直方向長さの決定|Laneの方法|計画値"_s, u"||判定"_s, u"鉛直方向クリープ比||基準値"_s,
+                          u"||計画値"_s, u"||判定"_s, u"鉛直方向型式|U型以上|計画値"_s, u"||判定"_s,
+                          u"しゃ水壁高さ・幅|1.0m以上|計画値"_s, u"||判定"_s, u"水平方向の範囲|掘削幅及びLaneの方法|計画値"_s,
+                          u"||判定"_s, u"水平方向クリープ比||基準値"_s, u"||計画値"_s, u"||判定"_s, u"||状態"_s}));
+    for (int r = 1; r < csv.size(); r += 2) {
+        const int row = 3 + (r - 1) / 2;
+        QCOMPARE(review.cell(row, 0).text, csv[r][0]);
+        const bool checked = !csv[r][9].isEmpty();
+        QCOMPARE(review.cell(row, int(headings.size()) - 1).text, checked ? QString() : csv[r][StateColumn]);
+        for (const int c : {2, 4, 7, 9, 11, 13, 16}) {
+            const XlsxCell verdict = review.cell(row, c);
+            QVERIFY2(verdict.text.isEmpty() != checked, qPrintable(csv[r][0]));
+            QCOMPARE(verdict.align, checked ? u"center"_s : QString());
+            QCOMPARE(verdict.fill == u"FFFFC7CE"_s, verdict.text == u"×"_s);
+        }
+    }
 }
 
 }  // namespace
@@ -326,7 +353,9 @@ private Q_SLOTS:
     void workbookPageHeader();
     void workbookPages_data();
     void workbookPages();
-    void workbookFileRows();
+    void reviewTable_data();
+    void reviewTable();
+    void workbookOfTenStudies();
     void tableFileNames_data();
     void tableFileNames();
     void workers_data();
@@ -1280,10 +1309,10 @@ void TestReportTool::workbookCells()
     row[0] = u"a.vek"_s;
     row[state] = status;
     QList<QStringList> rows{row, row};
-    QStringList inputs{u"a.vek"_s, u"レインの式"_s, u"中　砂"_s, u"6"_s, name};
+    QList<QStringList> inputs{{u"a.vek"_s, u"鉛直方向"_s, u"a"_s, u"レインの式"_s, u"中　砂"_s, u"6"_s, name}};
     QList<QStringList> review{{u"a.vek"_s, u"鉛直方向　設置個所"_s, u"川表から優先して2ヶ所以上"_s, name}};
     fitToWorkbook(rows, inputs, review);
-    QCOMPARE(inputs.value(4), cell);
+    QCOMPARE(inputs[0].value(6), cell);
     QCOMPARE(review[0].value(3), cell);
     const QString note = u"　警告: 32,767 文字を超える欄は、Excel ファイルでは「…」で切りました。"_s;
     for (const QStringList &fitted : rows) {
@@ -1317,6 +1346,7 @@ void TestReportTool::workbookPages_data()
 {
     QTest::addColumn<QString>("name");        // in the first column, which names the row
     QTest::addColumn<QString>("longText");    // in a column of its own after the name; none when empty
+    QTest::addColumn<QString>("longColumn");  // that column's kind: "text", "verdict" or "folded" (a text)
     QTest::addColumn<QStringList>("groups");  // each further column's group, its number 100000000.00
     QTest::addColumn<QString>("breaks");      // the columns that start a page
     QTest::addColumn<int>("scale");
@@ -1328,32 +1358,41 @@ void TestReportTool::workbookPages_data()
     // digits, 124.2. The scale fits the widest page into 1066 pixels.
     const QString name(10, u'0');
     const QStringList twelve(12, QString());
-    QTest::newRow("a page per group") << name << QString()
+    QTest::newRow("a page per group") << name << QString() << u"text"_s
                                       << QStringList(12, u"A"_s) + QStringList(12, u"B"_s) + QStringList(12, u"C"_s)
                                       << u"13 25"_s << 87 << 0.0;  // 87.0 + 12 * 94.5 = 1221
     QTest::newRow("a group wider than a page breaks between its columns")
-        << name << QString() << QStringList(20, u"A"_s) << u"15"_s << 75 << 0.0;  // 87.0 + 14 * 94.5 = 1410
+        << name << QString() << u"text"_s << QStringList(20, u"A"_s) << u"15"_s << 75 << 0.0;  // 87.0 + 14 * 94.5 = 1410
     // 87.0 + 309.9 + 12 * 94.5 = 1531 is too wide; narrowed to 28 digits (213.4) the long text
     // fits in 1434, on two lines of 13 characters at most.
-    QTest::newRow("a long text wraps to save a page") << name << QString(20, u'あ') << twelve << QString() << 74 << 30.0;
+    QTest::newRow("a long text wraps to save a page") << name << QString(20, u'あ') << u"text"_s << twelve << QString()
+                                                      << 74 << 30.0;
+    QTest::newRow("a long verdict wraps to save a page") << name << QString(20, u'あ') << u"verdict"_s << twelve
+                                                         << QString() << 74 << 30.0;
+    // Folded, it takes no room: 87.0 + 12 * 94.5 = 1221, on one line.
+    QTest::newRow("a folded text takes no room") << name << QString(20, u'あ') << u"folded"_s << twelve << QString()
+                                                 << 87 << 0.0;
     // Even at 16 digits 87.0 + 124.2 + 14 * 94.5 = 1534: as wide, the text keeps its line.
-    QTest::newRow("a long text that saves no page") << name << QString(20, u'あ') << twelve + QStringList(2, QString())
-                                                    << u"13"_s << 74 << 0.0;  // 87.0 + 309.9 + 11 * 94.5 = 1436
+    QTest::newRow("a long text that saves no page") << name << QString(20, u'あ') << u"text"_s
+                                                    << twelve + QStringList(2, QString()) << u"13"_s << 74
+                                                    << 0.0;  // 87.0 + 309.9 + 11 * 94.5 = 1436
     // A name of 30 Japanese characters (w 60, 451.1) leaves no page room for group B
     // (11 * 94.5 = 1039.2); narrowed to 53 digits (399.1) it does, on two lines.
     QTest::newRow("a long name narrows to keep a group whole")
-        << QString(30, u'あ') << QString() << QStringList(6, u"A"_s) + QStringList(11, u"B"_s) << u"7"_s << 74 << 30.0;
-    QTest::newRow("a narrow sheet at full size") << name << QString() << QStringList(2, QString()) << QString() << 100
-                                                 << 0.0;
+        << QString(30, u'あ') << QString() << u"text"_s << QStringList(6, u"A"_s) + QStringList(11, u"B"_s) << u"7"_s
+        << 74 << 30.0;
+    QTest::newRow("a narrow sheet at full size") << name << QString() << u"text"_s << QStringList(2, QString())
+                                                 << QString() << 100 << 0.0;
 }
 
 // Printed pages break between the groups of columns and wrap long texts only
-// where that saves a page or keeps a group whole; the text stays at 8 pt or
-// more.
+// where that saves a page or keeps a group whole; a folded column takes no
+// room; the text stays at 8 pt or more.
 void TestReportTool::workbookPages()
 {
     QFETCH(QString, name);
     QFETCH(QString, longText);
+    QFETCH(QString, longColumn);
     QFETCH(QStringList, groups);
     QFETCH(QString, breaks);
     QFETCH(int, scale);
@@ -1361,7 +1400,8 @@ void TestReportTool::workbookPages()
     QList<TableColumn> columns{{u"ファイル"_s, CellKind::Text, true}};
     QStringList row{name};
     if (!longText.isEmpty()) {
-        columns << TableColumn{u"長い欄"_s};
+        columns << TableColumn{u"長い欄"_s, longColumn == u"verdict"_s ? CellKind::Verdict : CellKind::Text, false, {},
+                               {}, longColumn == u"folded"_s};
         row << longText;
     }
     for (const QString &group : groups) {
@@ -1380,22 +1420,88 @@ void TestReportTool::workbookPages()
     const int dataRow = grouped ? 2 : 1;
     QCOMPARE(sheet.heights.value(dataRow), height);
     QCOMPARE(sheet.cell(dataRow, 0).wraps || sheet.cell(dataRow, 1).wraps, height > 0.0);
+    QCOMPARE(sheet.folded, longColumn == u"folded"_s ? QList<int>{1} : QList<int>());
 }
 
-// The design summary's rows of a study are never split between two pages:
-// at 100 % a page holds 29 rows of 15 pt under the header's 30 (178 mm,
-// 504.6 pt, less 5 %), four studies of seven rows; the fifth starts row 29.
-void TestReportTool::workbookFileRows()
+void TestReportTool::reviewTable_data()
 {
-    QList<QStringList> rows;
-    for (const QString &file : {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s})
-        rows += QList<QStringList>(7, QStringList{file, u"項目"_s});
-    const QString path = Path(u"rows.xlsx"_s);
-    QVERIFY(!writeWorkbook(path, {{u"表"_s, reviewColumns(), rows, {}, true}}, {}));
-    QFile file(path);
+    QTest::addColumn<QList<QList<QStringList>>>("studies");  // each study's reviewRows
+    QTest::addColumn<QStringList>("columns");                // "group|subheading|title"
+    QTest::addColumn<QList<QStringList>>("rows");
+
+    const auto study = [](const QString &file, const QString &ratio) {
+        return QList<QStringList>{{file, u"設置個所"_s, u"2ヶ所以上"_s, u"2ヶ所"_s, u"○"_s},
+                                  {file, u"クリープ比"_s, ratio, u"Ｃ′＝ 5.50"_s, u"×"_s}};
+    };
+    const QList<QStringList> refused{{u"c.vek"_s, u"読み込めません"_s}};
+    const QStringList lines{u"項目|基準値|ファイル"_s, u"設置個所|2ヶ所以上|計画値"_s, u"設置個所|2ヶ所以上|判定"_s};
+    const QStringList ratios = lines + QStringList{u"クリープ比||基準値"_s, u"クリープ比||計画値"_s, u"クリープ比||判定"_s};
+    QTest::newRow("a standard the studies share, in the heading")
+        << QList<QList<QStringList>>{study(u"a.vek"_s, u"Ｃ ＝ 7.00 以上"_s), study(u"b.vek"_s, u"Ｃ ＝ 7.00 以上"_s)}
+        << lines + QStringList{u"クリープ比|Ｃ ＝ 7.00 以上|計画値"_s, u"クリープ比|Ｃ ＝ 7.00 以上|判定"_s}
+        << QList<QStringList>{{u"a.vek"_s, u"2ヶ所"_s, u"○"_s, u"Ｃ′＝ 5.50"_s, u"×"_s},
+                              {u"b.vek"_s, u"2ヶ所"_s, u"○"_s, u"Ｃ′＝ 5.50"_s, u"×"_s}};
+    QTest::newRow("each study's own standard, in a column")
+        << QList<QList<QStringList>>{study(u"a.vek"_s, u"Ｃ ＝ 7.00 以上"_s), study(u"b.vek"_s, u"Ｃ ＝ 8.50 以上"_s)}
+        << ratios
+        << QList<QStringList>{{u"a.vek"_s, u"2ヶ所"_s, u"○"_s, u"Ｃ ＝ 7.00 以上"_s, u"Ｃ′＝ 5.50"_s, u"×"_s},
+                              {u"b.vek"_s, u"2ヶ所"_s, u"○"_s, u"Ｃ ＝ 8.50 以上"_s, u"Ｃ′＝ 5.50"_s, u"×"_s}};
+    QTest::newRow("a study not checked, its status last")
+        << QList<QList<QStringList>>{refused, study(u"a.vek"_s, u"Ｃ ＝ 7.00 以上"_s)}
+        << lines + QStringList{u"クリープ比|Ｃ ＝ 7.00 以上|計画値"_s, u"クリープ比|Ｃ ＝ 7.00 以上|判定"_s, u"||状態"_s}
+        << QList<QStringList>{{u"c.vek"_s, {}, {}, {}, {}, u"読み込めません"_s},
+                              {u"a.vek"_s, u"2ヶ所"_s, u"○"_s, u"Ｃ′＝ 5.50"_s, u"×"_s}};
+    QTest::newRow("no study checked") << QList<QList<QStringList>>{refused} << QStringList{u"||ファイル"_s, u"||状態"_s}
+                                      << QList<QStringList>{{u"c.vek"_s, u"読み込めません"_s}};
+}
+
+// 設計調書（遮水工） in the workbook: a row per study, each item's 基準値 in
+// the heading or, where the studies' differ, beside its 計画値.
+void TestReportTool::reviewTable()
+{
+    QFETCH(QList<QList<QStringList>>, studies);
+    QFETCH(QStringList, columns);
+    QFETCH(QList<QStringList>, rows);
+    const ReviewTable table = talven::reviewTable(studies);
+    QStringList shown;
+    for (const TableColumn &column : table.columns)
+        shown << column.group + u'|' + column.subheading + u'|' + column.title;
+    QCOMPARE(shown, columns);
+    QCOMPARE(table.rows, rows);
+}
+
+// Ten studies as an office files them print in four pages at 8 pt or more:
+// 照査結果 on one, 入力値 on two (the piles on the second), 設計調書（遮水工）
+// on one; each sheet's rows a page high at its scale (178 mm, 5 % kept free).
+void TestReportTool::workbookOfTenStudies()
+{
+    const QString folder = Path(u"ten"_s);
+    QVERIFY(QDir().mkpath(folder));
+    QStringList studies;
+    for (int i = 1; i <= 4; ++i) {
+        for (const QString &example : {u"culvert-ok"_s, u"example"_s, u"sluice-gate-horizontal-ng"_s}) {
+            studies << u"%1-%2.vek"_s.arg(example).arg(i);
+            QVERIFY(QFile::copy(QStringLiteral(TALVEN_SOURCE_DIR "/docs/") + example + u".vek"_s,
+                                QDir(folder).filePath(studies.last())));
+        }
+    }
+    studies.sort();
+    const Run run = runTool(QStringList{u"--xlsx"_s, u"ten.xlsx"_s} + studies.mid(0, 10),
+                            [&](QProcess &process) { process.setWorkingDirectory(folder); });
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QFile file(QDir(folder).filePath(u"ten.xlsx"_s));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const XlsxSheet sheet = readXlsxWorkbook(file.readAll()).value(u"表"_s);
-    QCOMPARE(sheet.print.value(u"pageSetup.scale"_s, u"100"_s) + u' ' + sheet.print.value(u"rowBreaks"_s), u"100 29"_s);
+    const QMap<QString, XlsxSheet> book = readXlsxWorkbook(file.readAll());
+    QStringList pages;
+    for (const auto &[name, sheet] : book.asKeyValueRange()) {
+        const int scale = sheet.print.value(u"pageSetup.scale"_s, u"100"_s).toInt();
+        double height = 0.0;
+        for (int row = 0; row < sheet.rowCount(); ++row)
+            height += sheet.heights.value(row, 15.0);
+        QVERIFY2(scale >= 74 && height * scale / 100.0 <= 178.0 / 25.4 * 72.0 * 0.95, qPrintable(name));
+        pages << name + u' ' + sheet.print.value(u"colBreaks"_s);
+    }
+    QCOMPARE(pages, QStringList({u"入力値 16"_s, u"照査結果 "_s, u"設計調書（遮水工） "_s}));
 }
 
 void TestReportTool::tableFileNames_data()
@@ -1413,16 +1519,16 @@ void TestReportTool::tableFileNames_data()
 #endif
 }
 
-// The file as the table and the workbook's inputs show it.
+// The file as the table and every sheet of the workbook show it.
 void TestReportTool::tableFileNames()
 {
     QFETCH(QString, study);
     QFETCH(QString, shown);
     const StudyOutcome refused = refusedStudy(study, u"x"_s);
-    QStringList names{inputRow(study, refused).value(0)};
-    for (const QStringList &row : summaryRows(study, refused))
+    QStringList names;
+    for (const QStringList &row : summaryRows(study, refused) + inputRows(study, refused) + reviewRows(study, refused))
         names << row.value(0);
-    QCOMPARE(names, QStringList(3, shown));
+    QCOMPARE(names, QStringList(5, shown));
 }
 
 void TestReportTool::workers_data()

@@ -4,7 +4,7 @@
 // through its central directory (inflated with zlib), the sheets by name
 // through the workbook's relations, each cell's value with its number format,
 // bold font, fill and alignment, each sheet's frozen rows, autofilter, column
-// widths, row heights and page setup.
+// widths and folds, row heights and page setup.
 // Empty when the bytes are not a workbook this reader understands.
 
 #include <QByteArray>
@@ -33,6 +33,7 @@ struct XlsxSheet {
     int frozenRows = 0;
     QString autofilter;
     QHash<int, double> widths;  // by column from 0
+    QList<int> folded;          // the columns hidden under an outline's "+"
     QHash<int, double> heights;  // by row from 0, where given
     // "pageSetup.orientation" and the like, "oddHeader", "Print_Titles", "colBreaks" ("14 35")
     QMap<QString, QString> print;
@@ -168,8 +169,11 @@ inline QMap<QString, XlsxSheet> readXlsxWorkbook(const QByteArray &bytes)
             } else if (e.name == u"row" && !e["ht"].isEmpty()) {
                 sheet.heights.insert(e["r"].toInt() - 1, e["ht"].toDouble());
             } else if (e.name == u"col") {
-                for (int c = e["min"].toInt(); c <= e["max"].toInt(); ++c)
+                for (int c = e["min"].toInt(); c <= e["max"].toInt(); ++c) {
                     sheet.widths.insert(c - 1, e["width"].toDouble());
+                    if (e["hidden"] == u"1" && e["outlineLevel"] == u"1")
+                        sheet.folded.append(c - 1);
+                }
             } else if (e.name == u"c") {
                 // "BC12": column 54, row 12, from 1.
                 const QString reference = e["r"];

@@ -263,8 +263,9 @@ int runBatch(const BatchOptions &options)
     QList<QStringList> summary;
     // The workbook's rows: the same, but for texts longer than a cell holds.
     QList<QStringList> workbookSummary;
-    QList<QStringList> inputRows;
-    QList<QStringList> reviews;
+    QList<QStringList> workbookInputs;
+    // Each study's rows of the design summary, one row a study in the workbook.
+    QList<QList<QStringList>> reviews;
     // A folder that could not be listed counts as a study that could not be read.
     int status = inputs.listed ? ExitWritten : ExitRefused;
     bool printed = true;
@@ -285,12 +286,12 @@ int runBatch(const BatchOptions &options)
         QList<QStringList> rows = summaryRows(studies[next].name, outcome);
         summary += rows;
         if (!options.workbook.isEmpty()) {
-            QStringList inputs = inputRow(studies[next].name, outcome);
+            QList<QStringList> studyInputs = inputRows(studies[next].name, outcome);
             QList<QStringList> review = reviewRows(studies[next].name, outcome);
-            fitToWorkbook(rows, inputs, review);
+            fitToWorkbook(rows, studyInputs, review);
             workbookSummary += rows;
-            inputRows.append(inputs);
-            reviews += review;
+            workbookInputs += studyInputs;
+            reviews.append(review);
         }
         status = std::max(status, outcome.exitStatus);
         ++next;
@@ -311,9 +312,10 @@ int runBatch(const BatchOptions &options)
     if (!options.workbook.isEmpty()) {
         // 業務名 from --job alone: each study's own may differ.
         const SheetPrint print{options.report.title.values.job, options.report.day};
+        const ReviewTable review = reviewTable(reviews);
         const QList<TableSheet> sheets{{QStringLiteral("照査結果"), summaryColumns(), workbookSummary, print},
-                                       {QStringLiteral("入力値"), inputColumns(), inputRows, print},
-                                       {QStringLiteral("設計調書（遮水工）"), reviewColumns(), reviews, print, true}};
+                                       {QStringLiteral("入力値"), inputColumns(), workbookInputs, print},
+                                       {QStringLiteral("設計調書（遮水工）"), review.columns, review.rows, print}};
         if (const std::optional<QString> problem = writeWorkbook(options.workbook, sheets, reachablePaths(studies))) {
             complain(*problem);
             status = std::max<int>(status, ExitCannotWrite);

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 
@@ -89,8 +90,10 @@ QStringList columnTitles(const QList<TableColumn> &columns)
 QList<TableColumn> summaryColumns()
 {
     constexpr CellKind Text = CellKind::Text, Number = CellKind::Number;
+    // What the study was checked with and its structure's name: 入力値 shows them.
+    const auto shownWithInputs = [](const QString &title) { return TableColumn{title, Text, false, {}, {}, true}; };
     return {{QStringLiteral("ファイル"), Text, true}, {QStringLiteral("方向"), Text, true},
-            {QStringLiteral("計算式"), Text},        {QStringLiteral("土質の区分"), Text},
+            shownWithInputs(QStringLiteral("計算式")), shownWithInputs(QStringLiteral("土質の区分")),
             {QStringLiteral("Ｌ′"), Number},         {QStringLiteral("ΣL"), Number},
             {QStringLiteral("⊿H"), Number},          {QStringLiteral("計算値 Ｃ′"), Number},
             {QStringLiteral("必要値 Ｃ"), Number},    {QStringLiteral("判定"), CellKind::Verdict},
@@ -98,7 +101,7 @@ QList<TableColumn> summaryColumns()
             {QStringLiteral("許容 ⊿H"), Number},     {QStringLiteral("許容水位"), Number},
             {QStringLiteral("状態"), Text},          {QStringLiteral("検討ケース"), Text},
             {QStringLiteral("WL1"), Number},         {QStringLiteral("WL2"), Number},
-            {QStringLiteral("支配"), CellKind::Mark}, {QStringLiteral("構造物名"), Text},
+            {QStringLiteral("支配"), CellKind::Mark}, shownWithInputs(QStringLiteral("構造物名")),
             {QStringLiteral("逆水位"), CellKind::Mark},
             {QStringLiteral("間隔の照査"), CellKind::Verdict}, {QStringLiteral("矢板の間隔"), Text}};
 }
@@ -161,50 +164,43 @@ QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome
 QList<TableColumn> inputColumns()
 {
     constexpr CellKind Text = CellKind::Text, Number = CellKind::Number;
-    QList<TableColumn> columns{{QStringLiteral("ファイル"), Text, true},
-                               {QStringLiteral("計算式"), Text},
-                               {QStringLiteral("土質の区分"), Text},
-                               {QStringLiteral("必要値 Ｃ"), Number}};
+    QList<TableColumn> columns{{QStringLiteral("ファイル"), Text, true},  {QStringLiteral("方向"), Text, true},
+                               {QStringLiteral("構造物名"), Text},       {QStringLiteral("計算式"), Text},
+                               {QStringLiteral("土質の区分"), Text},     {QStringLiteral("必要値 Ｃ"), Number}};
     for (int i = 1; i <= 3; ++i)
         columns << TableColumn{QStringLiteral("部材名称 %1").arg(i), Text}
                 << TableColumn{QStringLiteral("寸法 %1 (m)").arg(i), Number};
     for (const char *level : {"WL1", "WL2"})
         columns << TableColumn{QString::fromLatin1(level) + QStringLiteral(" 水位名称"), Text}
                 << TableColumn{QString::fromLatin1(level) + QStringLiteral(" (m)"), Number};
-    for (Section section : Sections) {
-        const QString group = sectionName(section);
-        for (int i = 1; i <= PileCount; ++i)
-            columns << TableColumn{QStringLiteral("設置場所 %1").arg(i), Text, false, group}
-                    << TableColumn{QStringLiteral("長さ %1 (m)").arg(i), Number, false, group}
-                    << TableColumn{QStringLiteral("×2 %1").arg(i), CellKind::Mark, false, group};
-    }
+    const QString piles = QStringLiteral("矢板");
+    for (int i = 1; i <= PileCount; ++i)
+        columns << TableColumn{QStringLiteral("設置場所 %1").arg(i), Text, false, piles}
+                << TableColumn{QStringLiteral("長さ %1 (m)").arg(i), Number, false, piles}
+                << TableColumn{QStringLiteral("×2 %1").arg(i), CellKind::Mark, false, piles};
     return columns;
 }
 
-QStringList inputRow(const QString &study, const StudyOutcome &outcome)
+QList<QStringList> inputRows(const QString &study, const StudyOutcome &outcome)
 {
-    QStringList row{tableFileName(study)};
-    if (!outcome.study || !outcome.check)
-        return row;
-    const Study &input = *outcome.study;
-    const StudyRecord &record = input.record;
-    row << formulaName(input.formula) << soilClassText(*outcome.study) << outcome.check->requiredShown;
-    // The three members, then WL1 and WL2: each name box beside its value.
-    for (int i = 0; i < BaseValueCount; ++i)
-        row << trimmedName(record.names[i]) << twoDecimals(record.baseValues[i]);
+    QList<QStringList> rows;
     for (Section section : Sections) {
-        for (int i = 0; i < PileCount; ++i)
-            row << trimmedName(record.names[pileNameBox(section, i)]) << twoDecimals(pileLengths(record, section)[i])
-                << (input.ticks(section)[i] ? QStringLiteral("○") : QString());
+        QStringList row{tableFileName(study), sectionName(section)};
+        if (outcome.study && outcome.check) {
+            const Study &input = *outcome.study;
+            const StudyRecord &record = input.record;
+            row << outcome.structure << formulaName(input.formula) << soilClassText(input)
+                << outcome.check->requiredShown;
+            // The three members, then WL1 and WL2: each name box beside its value.
+            for (int i = 0; i < BaseValueCount; ++i)
+                row << trimmedName(record.names[i]) << twoDecimals(record.baseValues[i]);
+            for (int i = 0; i < PileCount; ++i)
+                row << trimmedName(record.names[pileNameBox(section, i)]) << twoDecimals(pileLengths(record, section)[i])
+                    << (input.ticks(section)[i] ? QStringLiteral("○") : QString());
+        }
+        rows.append(row);
     }
-    return row;
-}
-
-QList<TableColumn> reviewColumns()
-{
-    return {{QStringLiteral("ファイル"), CellKind::Text, true}, {QStringLiteral("項目"), CellKind::Text, true},
-            {QStringLiteral("基準値"), CellKind::Text}, {QStringLiteral("計画値"), CellKind::Text},
-            {QStringLiteral("判定"), CellKind::Verdict}};
+    return rows;
 }
 
 QList<QStringList> reviewRows(const QString &study, const StudyOutcome &outcome)
@@ -216,6 +212,51 @@ QList<QStringList> reviewRows(const QString &study, const StudyOutcome &outcome)
     for (const ReviewRow &row : designReviewRows(*outcome.study, *outcome.check))
         rows.append({file, row.item, row.standard, row.planned, reviewVerdictText(row.verdict)});
     return rows;
+}
+
+ReviewTable reviewTable(const QList<QList<QStringList>> &studies)
+{
+    // A study checked has a row for each item: file, item, standard, planned, verdict.
+    const auto checked = [](const QList<QStringList> &rows) { return rows.value(0).size() > 2; };
+    const auto firstChecked = std::find_if(studies.cbegin(), studies.cend(), checked);
+    const QList<QStringList> items = firstChecked == studies.cend() ? QList<QStringList>() : *firstChecked;
+    ReviewTable table;
+    // Over the file, what the heading rows hold.
+    table.columns.append({QStringLiteral("ファイル"), CellKind::Text, true});
+    if (!items.isEmpty()) {
+        table.columns.last().group = QStringLiteral("項目");
+        table.columns.last().subheading = QStringLiteral("基準値");
+    }
+    QList<bool> ownStandard;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString &item = items[i].value(1), &standard = items[i].value(2);
+        ownStandard.append(std::any_of(studies.cbegin(), studies.cend(), [&](const QList<QStringList> &rows) {
+            return checked(rows) && rows.value(i).value(2) != standard;
+        }));
+        const QString heading = ownStandard.last() ? QString() : standard;
+        if (ownStandard.last())
+            table.columns.append({QStringLiteral("基準値"), CellKind::Text, false, item});
+        table.columns.append({QStringLiteral("計画値"), CellKind::Text, false, item, heading});
+        table.columns.append({QStringLiteral("判定"), CellKind::Verdict, false, item, heading});
+    }
+    if (!std::all_of(studies.cbegin(), studies.cend(), checked))
+        table.columns.append({QStringLiteral("状態"), CellKind::Text});
+    for (const QList<QStringList> &rows : studies) {
+        QStringList row{rows.value(0).value(0)};
+        if (checked(rows)) {
+            for (qsizetype i = 0; i < items.size(); ++i) {
+                if (ownStandard[i])
+                    row.append(rows.value(i).value(2));
+                row << rows.value(i).value(3) << rows.value(i).value(4);
+            }
+        } else {
+            while (row.size() < table.columns.size() - 1)
+                row.append(QString());
+            row.append(rows.value(0).value(1));
+        }
+        table.rows.append(row);
+    }
+    return table;
 }
 
 QString csvLine(const QStringList &fields)

@@ -2,9 +2,10 @@
 
 // talven-report's tables: the summary, one row per study and section with the
 // numbers the main window shows for the study, written as CSV and as the
-// workbook's first sheet; and the inputs, one row per study, the workbook's
-// second sheet. Every cell is the text the window shows; a column's kind says
-// how a spreadsheet is to take it.
+// workbook's first sheet; the inputs, one row per study and section, the
+// workbook's second sheet; the design summary, one row per study, its third.
+// Every cell is the text the window shows; a column's kind says how a
+// spreadsheet is to take it.
 
 #include "reporttool/studyjob.h"
 
@@ -29,9 +30,16 @@ struct TableColumn {
     // Names the row (the file, the section): a printed sheet's leading such
     // columns are repeated on every page.
     bool namesRow = false;
-    // The heading over a run of columns ("鉛直方向"), printed above their
+    // The heading over a run of columns ("矢板"), printed above their
     // titles; a sheet too wide for a page breaks between such runs first.
     QString group = {};
+    // A second heading under the group's, over the same run: the design
+    // summary's 基準値 under its item.
+    QString subheading = {};
+    // Kept in the workbook for sorting and filtering but folded away (an
+    // outline's "+" shows it), on screen and on paper: another sheet shows
+    // the same, as 入力値 shows a study's 計算式.
+    bool folded = false;
 };
 
 QStringList columnTitles(const QList<TableColumn> &columns);
@@ -52,21 +60,33 @@ QString tableFileName(const QString &study);
 // governing case's rows, the structure, ○ for a case whose inner level
 // stands above the outer one (逆水位), and on the vertical rows the spacing
 // rule of the piles placed at their stations: OK / NG, and each row's
-// figures.
+// figures. The workbook folds 計算式, 土質の区分 and 構造物名 away: 入力値
+// shows them.
 QList<QStringList> summaryRows(const QString &study, const StudyOutcome &outcome);
 
-// What a study was checked with: formula, soil class, C, the three members,
-// the two water levels and every pile of both sections (name, length, "○"
-// when counted twice), each section's under its name. A refused study has
-// its file name alone.
+// What a study was checked with, a row for each section: 構造物名, formula,
+// soil class, C, the three members and the two water levels, then the
+// section's seven piles (name, length, "○" when counted twice) under the
+// heading 矢板. A refused study has its file and section alone.
 QList<TableColumn> inputColumns();
-QStringList inputRow(const QString &study, const StudyOutcome &outcome);
+QList<QStringList> inputRows(const QString &study, const StudyOutcome &outcome);
 
 // 設計調書（遮水工）: a study's rows of the design summary (designReviewRows),
-// each after its file; a study that is not checked has one row, its file
-// and its status.
-QList<TableColumn> reviewColumns();
+// each after its file: 項目, 基準値, 計画値, 判定; a study that is not checked
+// has one row, its file and its status.
 QList<QStringList> reviewRows(const QString &study, const StudyOutcome &outcome);
+
+// The design summary as the workbook holds it, from each study's
+// reviewRows: a row per study, its file, then each item's 計画値 and 判定
+// under the item's name. An item's 基準値 stands in a heading row under its
+// name where every study has the same, else in a column of the item's own
+// (the creep ratio's, whose Ｃ is the study's). 状態 last where a study was
+// not checked, which has its file and status alone.
+struct ReviewTable {
+    QList<TableColumn> columns;
+    QList<QStringList> rows;
+};
+ReviewTable reviewTable(const QList<QList<QStringList>> &studies);
 
 // One line of the table, CSV (RFC 4180, CR LF): the header or a row. A text
 // field that a spreadsheet would take for a formula (= + - @ TAB CR first)

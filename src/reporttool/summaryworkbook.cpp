@@ -11,7 +11,6 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <cmath>
 #include <numeric>
 #include <utility>
 
@@ -35,8 +34,8 @@ constexpr uint8_t PaperA4 = 9;
 constexpr double TextPadding = 1.0;
 constexpr double NumberPadding = 0.5;
 constexpr double WidestColumn = 60.0;
-// A long text wraps in its column, which narrows to save a page across down
-// to 7 Japanese characters.
+// A long text or verdict wraps in its column, which narrows to save a page
+// across down to 7 Japanese characters.
 constexpr double NarrowestWrap = 16.0;
 // A line of Calibri 11, the sheet's default row height, and Excel's highest
 // row.
@@ -60,10 +59,6 @@ constexpr double MillimetresPerInch = 25.4;
 // The page's printable width in pixels at 100 %, 1 % kept free for a
 // program's own rounding.
 constexpr double PageRoom = (297.0 - 2 * MarginSide) / MillimetresPerInch * 96.0 * 0.99;
-// Its printable height in points at 100 %, 5 % kept free for the space a
-// program leaves below the page header (LibreOffice fits 30 rows of 15 pt
-// under a header of 30 pt where 31 would seem to fit).
-constexpr double PageHeightRoom = (210.0 - MarginTop - MarginBottom) / MillimetresPerInch * 72.0 * 0.95;
 
 // `text` cut to `length` characters, the last one "…", a pair never split.
 QString cutToLength(const QString &text, qsizetype length)
@@ -117,18 +112,27 @@ double textWidth(const QString &text)
 }
 
 // A text broken into the lines it takes in a column `width` wide: at its
-// spaces, a word longer than a line between its characters. A spreadsheet
-// also breaks between Japanese characters, so it takes no more lines.
+// spaces (an ideographic one too, as in 「鉛直方向　型式」), a word longer than
+// a line between its characters. A spreadsheet also breaks between Japanese
+// characters, so it takes no more lines.
 QStringList wrappedLines(const QString &text, double width)
 {
     // A little over, as a sum of widths such as 1.35 is not exact.
     const double room = width - TextPadding + 1e-9;
+    // Each word after the space before it, the first after none.
+    QList<std::pair<QString, QString>> words{{QString(), QString()}};
+    for (const QChar c : text) {
+        if (c == u' ' || c == u'\u3000')
+            words.append({QString(c), QString()});
+        else
+            words.last().second += c;
+    }
     QStringList lines;
     double used = 0.0;
-    for (const QString &word : text.split(u' ')) {
-        const double joined = used + characterWidth(u' ') + textWidth(word);
+    for (const auto &[space, word] : std::as_const(words)) {
+        const double joined = used + textWidth(space) + textWidth(word);
         if (!lines.isEmpty() && joined <= room) {
-            lines.last() += u' ' + word;
+            lines.last() += space + word;
             used = joined;
             continue;
         }
@@ -146,6 +150,13 @@ QStringList wrappedLines(const QString &text, double width)
     return lines;
 }
 
+// Whether a column's cells wrap where they are wider than it: a text, or a
+// verdict such as 「基準値と異なる（参考）」.
+bool wraps(CellKind kind)
+{
+    return kind == CellKind::Text || kind == CellKind::Verdict;
+}
+
 // A cell's text as the sheet shows it: a number with two decimals.
 QString shownText(CellKind kind, const QString &text)
 {
@@ -156,6 +167,7 @@ QString shownText(CellKind kind, const QString &text)
 
 // A sheet as it prints: each column's width in digits and its header's
 // lines, the columns that start a page after the first, and the scale.
+// A folded column keeps its width for the screen and takes no room on paper.
 struct SheetLayout {
     QList<double> widths;
     QStringList headers;  // each line after the first after a line feed
@@ -166,9 +178,9 @@ struct SheetLayout {
     std::pair<qsizetype, qsizetype> cost;
 };
 
-double columnPixels(double width)
+double columnPixels(const TableColumn &column, double width)
 {
-    return (width + ColumnPadding) * DigitPixels;
+    return column.folded ? 0.0 : (width + ColumnPadding) * DigitPixels;
 }
 
 // The leading columns that name a row, printed on every page.
@@ -218,7 +230,7 @@ SheetLayout layOut(const QList<TableColumn> &columns, const QList<double> &cellW
         for (const QString &word : columns[c].title.split(u' '))
             width = std::max(width, textWidth(word) + TextPadding);
         layout.widths.append(width);
-        pixels.append(columnPixels(width));
+        pixels.append(columnPixels(columns[c], width));
     }
     layout.breaks = pageBreaks(columns, pixels, PageRoom * 100.0 / SmallestScale);
     layout.cost.first = layout.breaks.size();
@@ -237,23 +249,23 @@ SheetLayout layOut(const QList<TableColumn> &columns, const QList<double> &cellW
 }
 
 // The layout with the fewest pages across and groups broken: the widest text
-// column narrows a digit at a time, its text wrapping, while that can save a
-// page or keep a group whole (a long file name beside a section). The
-// headers are broken at their spaces by this program, not by each
-// spreadsheet its own way.
+// or verdict column printed narrows a digit at a time, its text wrapping,
+// while that can save a page or keep a group whole (a long file name beside
+// the piles). The headers are broken at their spaces by this program, not by
+// each spreadsheet its own way.
 SheetLayout printLayout(const TableSheet &table)
 {
     const QList<TableColumn> &columns = table.columns;
     QList<double> cellWidths, narrowest;
     QList<qsizetype> texts;
     for (qsizetype c = 0; c < columns.size(); ++c) {
-        const bool text = columns[c].kind == CellKind::Text;
+        const bool narrows = wraps(columns[c].kind) && !columns[c].folded;
         double width = 0.0;
         for (const QStringList &row : table.rows)
             width = std::max(width, textWidth(shownText(columns[c].kind, row.value(c))));
-        cellWidths.append(std::min(width + (text ? TextPadding : NumberPadding), WidestColumn));
-        narrowest.append(text ? std::min(cellWidths[c], NarrowestWrap) : cellWidths[c]);
-        if (text)
+        cellWidths.append(std::min(width + (wraps(columns[c].kind) ? TextPadding : NumberPadding), WidestColumn));
+        narrowest.append(narrows ? std::min(cellWidths[c], NarrowestWrap) : cellWidths[c]);
+        if (narrows)
             texts.append(c);
     }
     const std::pair<qsizetype, qsizetype> lowestCost = layOut(columns, narrowest).cost;
@@ -279,6 +291,7 @@ struct Formats {
     lxw_format *wrapped;
     lxw_format *number;
     lxw_format *centred;
+    lxw_format *centredWrapped;
     lxw_format *ng;
 };
 
@@ -290,16 +303,16 @@ Formats addFormats(lxw_workbook *book)
 {
     Formats formats{workbook_add_format(book), workbook_add_format(book), workbook_add_format(book),
                     workbook_add_format(book), workbook_add_format(book), workbook_add_format(book),
-                    workbook_add_format(book)};
-    for (lxw_format *format :
-         {formats.header, formats.group, formats.text, formats.wrapped, formats.number, formats.centred, formats.ng})
+                    workbook_add_format(book), workbook_add_format(book)};
+    for (lxw_format *format : {formats.header, formats.group, formats.text, formats.wrapped, formats.number,
+                               formats.centred, formats.centredWrapped, formats.ng})
         format_set_align(format, LXW_ALIGN_VERTICAL_TOP);
     for (lxw_format *format : {formats.header, formats.group})
         format_set_bold(format);
-    for (lxw_format *format : {formats.header, formats.wrapped})
+    for (lxw_format *format : {formats.header, formats.group, formats.wrapped, formats.centredWrapped})
         format_set_text_wrap(format);
     // A verdict or a mark centred, clear of the number before it.
-    for (lxw_format *format : {formats.group, formats.centred, formats.ng})
+    for (lxw_format *format : {formats.group, formats.centred, formats.centredWrapped, formats.ng})
         format_set_align(format, LXW_ALIGN_CENTER);
     format_set_num_format(formats.number, "0.00");
     format_set_pattern(formats.ng, LXW_PATTERN_SOLID);
@@ -327,7 +340,8 @@ lxw_error writeCell(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t column, CellK
     }
     case CellKind::Verdict: {
         const bool fails = text == QStringLiteral("NG") || text == QStringLiteral("×");
-        return worksheet_write_string(sheet, row, column, utf8.constData(), fails ? formats.ng : formats.centred);
+        return worksheet_write_string(sheet, row, column, utf8.constData(),
+                                      fails ? formats.ng : wraps ? formats.centredWrapped : formats.centred);
     }
     case CellKind::Mark:
         return worksheet_write_string(sheet, row, column, utf8.constData(), formats.centred);
@@ -385,45 +399,73 @@ lxw_error setUpPrinting(lxw_worksheet *sheet, const TableSheet &table, const She
     return first.error();
 }
 
-// The groups' headings, each centred over its run of columns.
-lxw_error writeGroups(lxw_worksheet *sheet, const QList<TableColumn> &columns, const Formats &formats)
+// A run of columns under one group's heading: [first, end).
+struct ColumnRun {
+    qsizetype first;
+    qsizetype end;
+};
+
+QList<ColumnRun> groupRuns(const QList<TableColumn> &columns)
 {
-    FirstError first;
+    QList<ColumnRun> runs;
     for (qsizetype c = 0, end = 0; c < columns.size(); c = end) {
         for (end = c + 1; end < columns.size() && columns[end].group == columns[c].group;)
             ++end;
-        if (columns[c].group.isEmpty())
-            continue;
-        const QByteArray group = columns[c].group.toUtf8();
-        first << (end - c > 1 ? worksheet_merge_range(sheet, 0, lxw_col_t(c), 0, lxw_col_t(end - 1), group.constData(),
-                                                      formats.group)
-                              : worksheet_write_string(sheet, 0, lxw_col_t(c), group.constData(), formats.group));
+        runs.append({c, end});
+    }
+    return runs;
+}
+
+using Heading = QString TableColumn::*;
+
+// The heading rows above the titles, one for each of `headings`: the groups'
+// (a design summary's item), then their subheadings (its 基準値), each
+// centred over its run of columns and broken into lines by this program as
+// the titles are, each row as high as its most wrapped heading.
+lxw_error writeHeadings(lxw_worksheet *sheet, const QList<TableColumn> &columns, const QList<Heading> &headings,
+                        const SheetLayout &layout, const Formats &formats)
+{
+    FirstError first;
+    lxw_row_t row = 0;
+    for (const Heading heading : headings) {
+        qsizetype lines = 1;
+        for (const ColumnRun &run : groupRuns(columns)) {
+            const QString &text = columns[run.first].*heading;
+            if (text.isEmpty())
+                continue;
+            // A merged cell is as wide as its columns and the gaps between them.
+            double width = 0.0;
+            for (qsizetype c = run.first; c < run.end; ++c)
+                width += columns[c].folded ? 0.0 : layout.widths[c] + (c > run.first ? ColumnPadding : 0.0);
+            const QStringList wrapped = wrappedLines(text, width);
+            lines = std::max(lines, wrapped.size());
+            const QByteArray utf8 = wrapped.join(u'\n').toUtf8();
+            const auto firstColumn = lxw_col_t(run.first), lastColumn = lxw_col_t(run.end - 1);
+            first << (firstColumn < lastColumn ? worksheet_merge_range(sheet, row, firstColumn, row, lastColumn,
+                                                                       utf8.constData(), formats.group)
+                                               : worksheet_write_string(sheet, row, firstColumn, utf8.constData(), formats.group));
+        }
+        if (lines > 1)
+            first << worksheet_set_row(sheet, row, LinePoints * double(lines), nullptr);
+        ++row;
     }
     return first.error();
 }
 
-// The rows that start a printed page when each file's rows stay on one:
-// before a file's run of rows that would run over the page's foot, where
-// the run fits a page of its own. `rowPoints` are the rows' heights,
-// `headerPoints` the header rows' that every page repeats.
-QList<lxw_row_t> fileRowBreaks(const TableSheet &table, const QList<double> &rowPoints, double headerPoints,
-                               int scale, lxw_row_t headerRows)
+// Each column's width; a folded one hidden at outline level 1, the column
+// after its run marked collapsed, so that a spreadsheet shows the "+" that
+// unfolds it.
+lxw_error setColumns(lxw_worksheet *sheet, const QList<TableColumn> &columns, const SheetLayout &layout)
 {
-    const double room = PageHeightRoom * 100.0 / double(scale) - headerPoints;
-    QList<lxw_row_t> breaks;
-    double used = 0.0;
-    for (qsizetype r = 0, end = 0; r < table.rows.size(); r = end) {
-        double run = 0.0;
-        for (end = r; end < table.rows.size() && table.rows[end].value(0) == table.rows[r].value(0); ++end)
-            run += rowPoints[end];
-        if (used > 0.0 && used + run > room && run <= room) {
-            breaks.append(lxw_row_t(r) + headerRows);
-            used = 0.0;
-        }
-        // A run taller than a page breaks where the spreadsheet breaks it.
-        used = std::fmod(used + run, room);
+    FirstError first;
+    for (qsizetype c = 0; c < columns.size(); ++c) {
+        lxw_row_col_options options{};
+        options.hidden = columns[c].folded ? 1 : 0;
+        options.level = columns[c].folded ? 1 : 0;
+        options.collapsed = !columns[c].folded && c > 0 && columns[c - 1].folded ? 1 : 0;
+        first << worksheet_set_column_opt(sheet, lxw_col_t(c), lxw_col_t(c), layout.widths[c], nullptr, &options);
     }
-    return breaks;
+    return first.error();
 }
 
 lxw_error writeSheet(lxw_workbook *book, const TableSheet &table, const Formats &formats)
@@ -431,50 +473,42 @@ lxw_error writeSheet(lxw_workbook *book, const TableSheet &table, const Formats 
     lxw_worksheet *sheet = workbook_add_worksheet(book, table.name.toUtf8().constData());
     if (!sheet)
         return LXW_ERROR_PARAMETER_VALIDATION;
-    const bool grouped = std::any_of(table.columns.cbegin(), table.columns.cend(),
-                                     [](const TableColumn &column) { return !column.group.isEmpty(); });
-    const lxw_row_t headerRows = grouped ? 2 : 1;
+    // A row of headings where a column has one, the subheadings under the groups'.
+    QList<Heading> headings;
+    for (const Heading heading : {&TableColumn::group, &TableColumn::subheading}) {
+        if (std::any_of(table.columns.cbegin(), table.columns.cend(),
+                        [heading](const TableColumn &column) { return !(column.*heading).isEmpty(); }))
+            headings.append(heading);
+    }
+    const auto headerRows = lxw_row_t(headings.size() + 1);
     const SheetLayout layout = printLayout(table);
     FirstError first;
-    if (grouped)
-        first << writeGroups(sheet, table.columns, formats);
+    first << writeHeadings(sheet, table.columns, headings, layout, formats);
     // The header with a line more for the filter's button.
     first << worksheet_set_row(sheet, headerRows - 1, LinePoints * double(layout.headerLines + 1), nullptr);
     for (qsizetype c = 0; c < table.columns.size(); ++c) {
         const QByteArray title = layout.headers[c].toUtf8();
         first << worksheet_write_string(sheet, headerRows - 1, lxw_col_t(c), title.constData(), formats.header);
-        first << worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), layout.widths[c], nullptr);
     }
+    first << setColumns(sheet, table.columns, layout);
     // Each row as high as its most wrapped text.
-    QList<double> rowPoints;
     for (qsizetype r = 0; r < table.rows.size(); ++r) {
         const lxw_row_t row = lxw_row_t(r) + headerRows;
         qsizetype rowLines = 1;
         for (qsizetype c = 0; c < table.columns.size(); ++c) {
             const TableColumn &column = table.columns[c];
             const QString text = table.rows[r].value(c);
-            const qsizetype lines =
-                column.kind == CellKind::Text ? wrappedLines(text, layout.widths[c]).size() : qsizetype(1);
+            const qsizetype lines = wraps(column.kind) ? wrappedLines(text, layout.widths[c]).size() : qsizetype(1);
             rowLines = std::max(rowLines, lines);
             first << writeCell(sheet, row, lxw_col_t(c), column.kind, text, lines > 1, formats);
         }
-        rowPoints.append(std::min(LinePoints * double(rowLines), HighestRow));
         if (rowLines > 1)
-            first << worksheet_set_row(sheet, row, rowPoints.last(), nullptr);
+            first << worksheet_set_row(sheet, row, std::min(LinePoints * double(rowLines), HighestRow), nullptr);
     }
     worksheet_freeze_panes(sheet, headerRows, 0);
     const auto lastColumn = lxw_col_t(std::max<qsizetype>(table.columns.size() - 1, 0));
     first << worksheet_autofilter(sheet, headerRows - 1, 0, lxw_row_t(table.rows.size()) + headerRows - 1, lastColumn);
     first << setUpPrinting(sheet, table, layout, headerRows);
-    if (table.keepsFilesWhole) {
-        const double headerPoints = LinePoints * double(layout.headerLines + 1) + (grouped ? LinePoints : 0.0);
-        QList<lxw_row_t> breaks = fileRowBreaks(table, rowPoints, headerPoints, layout.scale, headerRows);
-        if (!breaks.isEmpty()) {
-            // The library's list ends with a 0.
-            breaks.append(0);
-            first << worksheet_set_h_pagebreaks(sheet, breaks.data());
-        }
-    }
     return first.error();
 }
 
@@ -523,7 +557,7 @@ QString libraryProblem(lxw_error error)
 
 }  // namespace
 
-void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow, QList<QStringList> &reviewRows)
+void fitToWorkbook(QList<QStringList> &summaryRows, QList<QStringList> &inputRows, QList<QStringList> &reviewRows)
 {
     bool cut = false;
     const auto fit = [&cut](QString &text) {
@@ -532,11 +566,10 @@ void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow, QList
             cut = true;
         }
     };
-    for (QStringList &row : summaryRows)
-        std::for_each(row.begin(), row.end(), fit);
-    std::for_each(inputRow.begin(), inputRow.end(), fit);
-    for (QStringList &row : reviewRows)
-        std::for_each(row.begin(), row.end(), fit);
+    for (QList<QStringList> *rows : {&summaryRows, &inputRows, &reviewRows}) {
+        for (QStringList &row : *rows)
+            std::for_each(row.begin(), row.end(), fit);
+    }
     if (!cut)
         return;
     const QString note = QStringLiteral("　警告: 32,767 文字を超える欄は、Excel ファイルでは「…」で切りました。");

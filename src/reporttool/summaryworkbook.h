@@ -1,11 +1,11 @@
 #pragma once
 
 // talven-report's tables as an Excel workbook (libxlsxwriter): a sheet per
-// table, its header row bold and frozen under an autofilter (a row of the
-// column groups' headings above it), numbers as numbers shown with two
-// decimals, text as text, 判定 and the marks ◎ and ○ centred, NG and × on
-// a red fill, columns as wide as their texts; every sheet set up to be printed and
-// filed.
+// table, its header row bold and frozen under an autofilter (rows of the
+// column groups' headings and subheadings above it), numbers as numbers
+// shown with two decimals, text as text, 判定 and the marks ◎ and ○ centred,
+// NG and × on a red fill, columns as wide as their texts, a folded column
+// hidden under an outline's "+"; every sheet set up to be printed and filed.
 
 #include "reporttool/summarytable.h"
 
@@ -32,9 +32,6 @@ struct TableSheet {
     QList<TableColumn> columns;
     QList<QStringList> rows;  // each as long as columns, or shorter: the rest empty
     SheetPrint print;
-    // The rows of one file (the first column) stay on one printed page where
-    // they fit one, as a study's rows of the design summary do.
-    bool keepsFilesWhole = false;
 };
 
 // The page header of a printed sheet as Excel reads it: "&L" 業務名 "&R" the
@@ -46,7 +43,7 @@ QString pageHeader(const SheetPrint &print);
 // One study's rows as the workbook holds them: a text longer than a cell
 // takes (32,767 characters) is cut to it, "…" its last character, and the
 // study's 状態 in its summary rows says so.
-void fitToWorkbook(QList<QStringList> &summaryRows, QStringList &inputRow, QList<QStringList> &reviewRows);
+void fitToWorkbook(QList<QStringList> &summaryRows, QList<QStringList> &inputRows, QList<QStringList> &reviewRows);
 
 // "Excel ファイル", as the messages name the workbook.
 QString workbookWhat();
