@@ -4,11 +4,15 @@
 #   RUNS: how many runs of each benchmark the median is taken over (default 9).
 #   BATCH_RUNS: the same for bench_batch, whose single runs take about 20 s
 #   each time (default 3).
+#   PAIRS: how many turns of talven-report and the floor (default 41: single
+#   process runs scatter by a few milliseconds, so their medians need more
+#   samples than the benchmarks' own).
 set -u
 folder=${1:?usage: run-bench.sh BENCH_FOLDER}
 here=$(cd "$(dirname "$0")/.." && pwd)
 runs=${RUNS:-9}
 batch_runs=${BATCH_RUNS:-3}
+pairs=${PAIRS:-41}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 mkdir -m 700 "$work/runtime"
@@ -44,9 +48,9 @@ echo "resident (kB): $(sed -n 's/^RESIDENT_KB //p' "$work/first.out" | tr '\n' '
 # talven-report's one-page report beside the floor, a bare program writing
 # one A4 page of the same texts with QPdfWriter: run in turns, so that both
 # meet the same machine, and compared by their medians.
-echo "== talven-report's one page against the floor: $runs pairs"
+echo "== talven-report's one page against the floor: $pairs pairs"
 : > "$work/pairs"
-for run in $(seq 1 "$runs"); do
+for run in $(seq 1 "$pairs"); do
   start=$(date +%s%N)
   "$folder/../bin/talven-report" "$here/docs/example.vek" -o "$work/tool.pdf" > /dev/null 2>&1 || failed=1
   middle=$(date +%s%N)
